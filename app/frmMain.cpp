@@ -1,0 +1,139 @@
+#include "app/frmMain.h"
+
+#include "core/settings_file.h"
+#include "core/settings_store.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
+
+#include <windows.h>
+
+TfrmMain* frmMain = nullptr;
+const char kAppBaseName[] = "VEXTIL";
+const char kHomePage[] = "https://www.vextil.org/";
+
+namespace {
+// Runs fn with the current directory set to the start-up directory, and sets
+// the current directory back afterwards.
+template <class Fn> void InStartupDirectory(Fn fn) {
+  char saved[MAX_PATH] = "";
+  DWORD n = GetCurrentDirectoryA(MAX_PATH, saved);
+  SetCurrentDirectoryA(core::Settings().GetStartupDirectory().c_str());
+  fn();
+  if (n > 0 && n < MAX_PATH) SetCurrentDirectoryA(saved);
+}
+} // namespace
+
+void OpenBasicHtm() {
+  InStartupDirectory([] { ui::seam().ShellOpen(nullptr, "basic.htm", "", "", SW_SHOWNORMAL); });
+}
+
+TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN) {
+  OnCreate = [this] { FormCreate(); };
+  OnShow = [this] { FormShow(); };
+  OnActivate = [this] { FormActivate(); };
+  OnDestroy = [this] { FormDestroy(); };
+  Exit1.Hint = "Exit|Quits the application";
+  Exit1.OnClick = [this] { Exit1Click(); };
+  VisitVextilontheWeb1.OnClick = [this] { VisitVextilontheWeb1Click(); };
+  VideoforCopyProcess01.OnClick = [this] { VideoforCopyProcess01Click(); };
+}
+
+void TfrmMain::FormCreate() {
+  core::Settings().SetAppName(kAppBaseName);
+  ui::App().HintHidePause = 600000;
+
+  char current[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, current);
+  // Stores the start-up directory, then loads default.set from it or writes the
+  // built-in defaults there when it has none.
+  core::LoadOrCreateSettings(current);
+
+  // Each page initialises its counters, lists, labels and controls here, in page
+  // order: string list, numbers, path list, rename, delete, copy.
+
+  pgeMain.SetActivePage(&tabFolderCreate05);
+  StoreTexts();
+  Vol07OnlyFilesInMainFolderHintShown = 0;
+  Vol07OnlyFilesHintShown = 0;
+  Vol08MainFolderWithFilesHintShown = 0;
+  Vol08SubFoldersOnlyWithFilesHintShown = 0;
+  AllFileTypesCaption = "All.";
+  UserSelectedFileTypesCaption = "User Selected.";
+  tabFolderCreate05.SetPageIndex(0);
+
+  // Windows of later parts of the program are not built yet: their menu items
+  // stay disabled.
+  OverView.SetEnabled(false);
+  About1.SetEnabled(false);
+  ManageSeparators1.SetEnabled(false);
+}
+
+void TfrmMain::StoreTexts() {
+  CreateSimulationStartText =
+      "Simulation shows you the complete Folder Creation process \nwithout actually creating them "
+      "on the hard drive.\n\nThis allows you to see the process in real time, eliminate errors or "
+      "export\nResult Folder/File lists - all without compromising existing Folder Structures.\n";
+  CreateSimulationEndText =
+      "End of Simulation !!!\n\nNo actual Folders were Created because of Simulation.\nThe purpose "
+      "of the Simulation is to show the Complete Folder creation process\n without actually "
+      "creating them on the hard drive.\n\nIf You want to Create Folders, use the Create Folders "
+      "button.";
+  RenameSimulationStartText =
+      "Simulation shows you the complete Rename Folder process \nwithout actually Rename them on "
+      "the hard drive.\n\n";
+  RenameSimulationEndText =
+      "End of Simulation !!!\n\nNo actual Folders were Renamed because of Simulation.\n\nThe "
+      "purpose of the Simulation is to show the Complete Folder Renaming process\n without "
+      "actually Renaming them on the hard drive.\n\nIf You want to Rename Folders, Use the Rename "
+      "Folders button.";
+  DeleteSimulationStartText =
+      "Simulation shows you the complete Delete Folder/File process \nwithout actually Delete them "
+      "on the hard drive.\n\nThis allows you to see the process in real time, eliminate errors or "
+      "export\nResult Folder lists - all without compromising existing Folder Structures.\n\nNote: "
+      "If the <Select Files> button is active, only the Selected Files will be used.";
+  DeleteSimulationEndText =
+      "End of Simulation !!!\n\nNo actual Folders were Deleted because of Simulation (Test "
+      "Mode).\n\nThe purpose of the Simulation is to show the Complete Folder Deleting process\n "
+      "without actually deleting them on the hard drive.\n\nIf You want to Delete Folders/Files, "
+      "Use the Delete Folders button.";
+  CopySimulationStartText =
+      "Simulation shows you the complete Copy Folder Structure(s) process \nwithout actually Copy "
+      "them on the hard drive.\n\nThis allows you to see the process in real time, eliminate "
+      "errors or export\nResult Folder lists - all without compromising existing Folder "
+      "Structures.\n\nNote: If the <Select Files> button is active, only the Selected Files will "
+      "be used.";
+  CopySimulationEndText =
+      "End of Simulation !!!\n\nNo actual Folders/Files were copied because of Simulation (Test "
+      "Mode).\n\nThe purpose of the Simulation is to show the Complete Folder Copy process\n "
+      "without actually Copy them on the hard drive.\n\nIf You want to Copy Folder Structures, Use "
+      "the Copy Folders button.";
+  SelectFilesHintText =
+      "You can Select File Names/Types by Clicking on the <Select Files> button.";
+}
+
+void TfrmMain::FormShow() {}
+
+void TfrmMain::FormActivate() {
+  // The detailed-results windows take their run or simulation title here, and
+  // the delete and copy pages their file-type captions, once those exist.
+}
+
+void TfrmMain::FormDestroy() {
+  InStartupDirectory([this] {
+    std::string helpFile = core::Settings().GetAppName() + ".HLP";
+    if (!ui::seam().HelpQuit(Handle(), helpFile))
+      ui::App().SystemMessageBox(
+          "Unable to activate help !\n\nThe help file could be damaged. \n\nE-mail us "
+          "immediately, please!",
+          "Severe Error!    Msg no: 0103.", MB_ICONSTOP);
+  });
+}
+
+void TfrmMain::Exit1Click() {
+  ui::seam().HelpQuit(Handle(), core::Settings().GetAppName() + ".HLP");
+  Close();
+}
+
+void TfrmMain::VisitVextilontheWeb1Click() { ui::ShellOpen(kHomePage); }
+
+void TfrmMain::VideoforCopyProcess01Click() { OpenBasicHtm(); }

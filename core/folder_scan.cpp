@@ -1,0 +1,164 @@
+#include "core/folder_scan.h"
+
+#include "core/casefold.h"
+#include "core/textutil.h"
+
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace core {
+
+namespace {
+
+// "*" and "*.*" match every file name, so the listing already made for the
+// subfolders answers them without a second search of the folder.
+bool MatchesEveryName(const std::string& pattern) { return pattern == "*" || pattern == "*.*"; }
+
+// A pattern is searched inside the folder being listed; one that names another
+// folder or drive would count files from elsewhere.
+bool IsUsablePattern(const std::string& pattern) {
+  return !pattern.empty() && pattern.find_first_of("\\/:") == std::string::npos;
+}
+
+} // namespace
+
+uint64_t FindDataSize(const WIN32_FIND_DATAA& data) {
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool FindDataIsFolder(const WIN32_FIND_DATAA& data) {
+  return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool FindDataIsReparsePoint(const WIN32_FIND_DATAA& data) {
+  return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
+                        const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
+  const std::string search = folder + "\\" + mask;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA(search.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  do {
+    const char* name = data.cFileName;
+    if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
+    visit(data);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return true;
+}
+
+FolderStructSize::FolderStructSize(const std::string& root) : root_(root) {
+  rootLevel_ = PathLevel(root_);
+  rootPending_ = !root_.empty();
+}
+
+void FolderStructSize::SetFilePatterns(const std::deque<std::string>& patterns) {
+  patterns_.clear();
+  FoldedIndex seen;
+  for (const std::string& p : patterns) {
+    if (!IsUsablePattern(p) || seen.Contains(p)) continue;
+    seen.Add(p);
+    patterns_.push_back(p);
+  }
+}
+
+void FolderStructSize::ScanAll() {
+  if (rootPending_) {
+    rootPending_ = false;
+    WalkTree(true, false);
+  }
+  EndWalk();
+}
+
+void FolderStructSize::ScanSelectedFilesTree() {
+  if (!root_.empty() && !patterns_.empty()) WalkTree(false, true);
+  EndWalk();
+}
+
+void FolderStructSize::ScanSelectedFilesMainFolder() {
+  if (!root_.empty() && !patterns_.empty()) TakeSelectedFiles(root_, nullptr);
+  EndWalk();
+}
+
+void FolderStructSize::EndWalk() {
+  if (!countRootFolder_ && folderCount_ > 0) --folderCount_;
+}
+
+void FolderStructSize::WalkTree(bool takeAllFiles, bool matchPatterns) {
+  // Children are one level below their parent, so first-in first-out order is
+  // level order: all folders of level n are listed before any of level n + 1,
+  // and within a level in the order they were found.
+  queue_.clear();
+  queue_.emplace_back(rootLevel_, root_);
+  while (!queue_.empty()) {
+    std::pair<uint32_t, std::string> next = std::move(queue_.front());
+    queue_.pop_front();
+    ++histogram_[next.first];
+    ScanFolder(next.second, next.first, takeAllFiles, matchPatterns);
+  }
+}
+
+void FolderStructSize::ScanFolder(const std::string& folder, uint32_t level, bool takeAllFiles,
+                                  bool matchPatterns) {
+  bool keepListedFiles = false;
+  if (matchPatterns)
+    for (const std::string& p : patterns_)
+      if (MatchesEveryName(p)) keepListedFiles = true;
+  FileSizeMap listedFiles; // names of this folder's files, for the match-all patterns
+
+  ForEachFolderEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& data) {
+    std::string path = folder + "\\" + data.cFileName;
+    if (FindDataIsFolder(data)) {
+      ++folderCount_;
+      if (FindDataIsReparsePoint(data)) {
+        // A link is a folder on its level, but its target belongs elsewhere
+        // (a link to an ancestor would loop): never entered.
+        ++histogram_[level + 1];
+      } else {
+        queue_.emplace_back(level + 1, std::move(path));
+      }
+      return;
+    }
+    const uint64_t size = FindDataSize(data);
+    if (takeAllFiles) {
+      totalBytes_ += size;
+      ++fileCount_;
+      fileMap_[path] = size;
+    }
+    if (keepListedFiles) listedFiles.emplace(data.cFileName, size);
+  });
+
+  if (matchPatterns) TakeSelectedFiles(folder, keepListedFiles ? &listedFiles : nullptr);
+}
+
+void FolderStructSize::TakeSelectedFiles(const std::string& folder, const FileSizeMap* listedFiles) {
+  // A file that several patterns match is taken once.
+  std::unordered_set<std::string> taken;
+  auto take = [&](const std::string& name, uint64_t size) {
+    if (!taken.insert(name).second) return;
+    selectedBytes_ += size;
+    ++selectedFileCount_;
+    selectedFileMap_[folder + "\\" + name] = size;
+  };
+  FileSizeMap ownListing;
+  for (const std::string& pattern : patterns_) {
+    if (MatchesEveryName(pattern)) {
+      if (!listedFiles) {
+        ForEachFolderEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& data) {
+          if (!FindDataIsFolder(data)) ownListing.emplace(data.cFileName, FindDataSize(data));
+        });
+        listedFiles = &ownListing;
+      }
+      for (const auto& file : *listedFiles) take(file.first, file.second);
+      continue;
+    }
+    ForEachFolderEntry(folder, pattern, [&](const WIN32_FIND_DATAA& data) {
+      if (!FindDataIsFolder(data)) take(data.cFileName, FindDataSize(data));
+    });
+  }
+}
+
+} // namespace core

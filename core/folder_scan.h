@@ -1,0 +1,96 @@
+// The folder-tree scanner: measures one folder tree without changing it. It walks
+// breadth-first from one root, level by level, and yields the number of
+// subfolders, files and bytes, the number of folders on each level and a map
+// from every file path to its size; the selected-file walks count only the
+// files that match a list of file-name patterns.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace core {
+
+// File path to size, ordered by path, so callers can merge and look up paths.
+using FileSizeMap = std::map<std::string, uint64_t>;
+// Path level to the number of folders found on that level.
+using LevelHistogram = std::map<uint32_t, uint32_t>;
+
+// Size of a find-data entry: high part times 2^32 plus the low part.
+uint64_t FindDataSize(const WIN32_FIND_DATAA& data);
+// True for an entry that is a directory.
+bool FindDataIsFolder(const WIN32_FIND_DATAA& data);
+// True for a junction, symbolic link or other reparse point: walks never enter it.
+bool FindDataIsReparsePoint(const WIN32_FIND_DATAA& data);
+
+// Lists folder + "\" + mask (FindFirstFileA / FindNextFileA), skipping "." and
+// "..", and hands every other entry to visit. Nothing is visited when the folder
+// cannot be listed. Returns false when the listing could not be opened.
+bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
+                        const std::function<void(const WIN32_FIND_DATAA&)>& visit);
+
+class FolderStructSize {
+public:
+  // root: the folder to measure; forward slashes are taken as backslashes. An
+  // empty root measures nothing.
+  explicit FolderStructSize(const std::string& root);
+
+  // When true the root itself counts in the folder total (default false).
+  void SetCountRootFolder(bool count) { countRootFolder_ = count; }
+  // File-name patterns of the selected-file walks ("*.doc", "a*", ...). Empty
+  // patterns and patterns holding "\", "/" or ":" (which would search outside
+  // the folder being listed) are ignored.
+  void SetFilePatterns(const std::deque<std::string>& patterns);
+
+  // The full walk: every folder and file below the root.
+  void ScanAll();
+  // Every folder of the tree, and the files that match at least one pattern.
+  void ScanSelectedFilesTree();
+  // The files of the root folder alone that match at least one pattern.
+  void ScanSelectedFilesMainFolder();
+
+  uint64_t GetTotalBytes() const { return totalBytes_; }
+  uint32_t GetFileCount() const { return fileCount_; }
+  uint32_t GetFolderCount() const { return folderCount_; }
+  FileSizeMap GetFileMap() const { return fileMap_; }
+  uint64_t GetSelectedBytes() const { return selectedBytes_; }
+  uint32_t GetSelectedFileCount() const { return selectedFileCount_; }
+  FileSizeMap GetSelectedFileMap() const { return selectedFileMap_; }
+
+  // The root as measured (backslashes only) and its path level.
+  const std::string& GetRoot() const { return root_; }
+  uint32_t GetRootLevel() const { return rootLevel_; }
+  // Folders per path level: the root on its own level, then every subfolder
+  // found, each once. Empty when nothing was walked.
+  const LevelHistogram& GetLevelHistogram() const { return histogram_; }
+
+private:
+  // Lists one folder: counts and queues its subfolders, adds its files to the
+  // totals when takeAllFiles, and collects the matching files when matchPatterns.
+  void ScanFolder(const std::string& folder, uint32_t level, bool takeAllFiles,
+                  bool matchPatterns);
+  // Breadth-first walk from the root with one ScanFolder per folder.
+  void WalkTree(bool takeAllFiles, bool matchPatterns);
+  void TakeSelectedFiles(const std::string& folder, const FileSizeMap* listedFiles);
+  void EndWalk();
+
+  std::string root_;
+  uint32_t rootLevel_ = 0;
+  bool rootPending_ = false; // the full walk has not yet taken the root
+  std::deque<std::pair<uint32_t, std::string>> queue_;
+  LevelHistogram histogram_;
+  uint64_t totalBytes_ = 0;
+  uint32_t fileCount_ = 0;
+  uint32_t folderCount_ = 1;
+  uint64_t selectedBytes_ = 0;
+  uint32_t selectedFileCount_ = 0;
+  bool countRootFolder_ = false;
+  FileSizeMap fileMap_;
+  FileSizeMap selectedFileMap_;
+  std::deque<std::string> patterns_;
+};
+
+} // namespace core

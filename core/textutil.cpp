@@ -1,0 +1,363 @@
+#include "core/textutil.h"
+
+#include "core/casefold.h"
+#include "ui/seam.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace core {
+
+namespace {
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// Length of the "\\server\share" part at the start of text, or 0 when the text
+// does not begin with one (both names must be non-empty).
+size_t NetworkDriveLength(const std::string& text) {
+  if (text.size() < 5 || text[0] != '\\' || text[1] != '\\') return 0;
+  size_t serverEnd = text.find('\\', 2);
+  if (serverEnd == std::string::npos || serverEnd == 2) return 0;
+  size_t shareEnd = text.find('\\', serverEnd + 1);
+  if (shareEnd == std::string::npos) shareEnd = text.size();
+  if (shareEnd == serverEnd + 1) return 0;
+  return shareEnd;
+}
+
+std::string WithoutTrailingBackslashes(const std::string& text) {
+  size_t end = text.size();
+  while (end > 0 && text[end - 1] == '\\') --end;
+  return text.substr(0, end);
+}
+
+// The root a free-space query asks about: "c:\" or "\\server\share\"; empty
+// when the text has no drive part.
+std::string DriveRootOf(const std::string& path) {
+  std::string t = TrimSpaces(path);
+  if (t.size() >= 2 && t[1] == ':' && IsAsciiLetter(t[0])) return t.substr(0, 1) + ":\\";
+  size_t net = NetworkDriveLength(t);
+  if (net != 0) return t.substr(0, net) + "\\";
+  return std::string();
+}
+
+const char* DriveTypeText(UINT type) {
+  switch (type) {
+  case 0: return "Unknown";
+  case 1: return "Invalid path";
+  case 2: return "Removable drive";
+  case 3: return "Fixed drive";
+  case 4: return "Network drive";
+  case 5: return "CDROM";
+  case 6: return "RAM Disk";
+  default: return "Unknown";
+  }
+}
+
+} // namespace
+
+// ---- Trimming, case and counting --------------------------------------------
+
+std::string TrimSpaces(const std::string& text) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::string LowerCaseCopy(const std::string& text) { return FoldCase(text); }
+
+uint32_t CountSubstring(const std::string& text, const std::string& part,
+                        PositionList& positions) {
+  if (part.empty()) return 0;
+  uint32_t count = 0;
+  size_t at = text.find(part);
+  while (at != std::string::npos) {
+    ++count;
+    positions.push_back(static_cast<uint32_t>(at));
+    at = text.find(part, at + 1);
+  }
+  return count;
+}
+
+bool IsOdd(int32_t number) { return number % 2 != 0; }
+
+// ---- Path normalising and splitting -----------------------------------------
+
+uint32_t PathLevel(std::string& path) {
+  uint32_t level = 0;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+    if (c == '\\') ++level;
+  }
+  return level;
+}
+
+std::string ForwardToBackslashes(const std::string& text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c == '/') c = '\\';
+  return out;
+}
+
+namespace {
+std::string CollapseRuns(const std::string& text, char what) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text)
+    if (c != what || out.empty() || out.back() != what) out.push_back(c);
+  return out;
+}
+} // namespace
+
+std::string CollapseDoubleBackslashes(const std::string& text) { return CollapseRuns(text, '\\'); }
+
+std::string CollapseDoubleColons(const std::string& text) { return CollapseRuns(text, ':'); }
+
+bool SplitDriveAndRest(const std::string& path, std::string& drive, std::string& rest) {
+  size_t colon = path.find(':');
+  if (colon == std::string::npos) {
+    drive.clear();
+    rest = path;
+    return false;
+  }
+  drive = path.substr(0, colon + 1);
+  rest = path.substr(colon + 1);
+  return true;
+}
+
+bool SplitFolderAndName(std::string& path, std::string& name, std::string& folder) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  if (IsFolderByCurrentDirectory(path)) {
+    name.clear();
+    folder = path;
+    return true;
+  }
+  size_t slash = path.rfind('\\');
+  if (slash == std::string::npos) {
+    name = path;
+    folder.clear();
+  } else {
+    name = path.substr(slash + 1);
+    folder = path.substr(0, slash);
+  }
+  return true;
+}
+
+std::string SplitParentAndLastName(const std::string& path, std::string& lastName) {
+  std::string p = ForwardToBackslashes(path);
+  size_t slash = p.rfind('\\');
+  if (slash == std::string::npos) {
+    lastName.clear();
+    return p;
+  }
+  lastName = TrimSpaces(p.substr(slash + 1));
+  return TrimSpaces(p.substr(0, slash + 1));
+}
+
+std::string ExtractFileDrive(const std::string& path) {
+  if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+  if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
+    // "\\server\share": up to (not including) the backslash after the share.
+    int separators = 0;
+    size_t i = 2;
+    for (; i < path.size(); ++i) {
+      if (path[i] == '\\' && ++separators == 2) break;
+    }
+    return path.substr(0, i);
+  }
+  return std::string();
+}
+
+bool HasDrivePart(const std::string& path) {
+  std::string t = TrimSpaces(path);
+  if (t.size() >= 2 && t[1] == ':' && IsAsciiLetter(t[0])) return true;
+  return NetworkDriveLength(t) != 0;
+}
+
+// ---- Current directory -------------------------------------------------------
+
+bool GetCurrentDirectoryString(uint32_t& length, std::string& text) {
+  char buffer[MAX_PATH + 1] = {0};
+  DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
+  if (n == 0 || n > MAX_PATH) {
+    length = 0;
+    text.clear();
+    return false;
+  }
+  length = n;
+  text.assign(buffer, n);
+  return true;
+}
+
+SavedCurrentDirectory::SavedCurrentDirectory() {
+  uint32_t length = 0;
+  GetCurrentDirectoryString(length, saved_);
+}
+
+SavedCurrentDirectory::~SavedCurrentDirectory() {
+  if (!saved_.empty()) SetCurrentDirectoryA(saved_.c_str());
+}
+
+bool CanSetCurrentDirectory(const std::string& path) {
+  if (path.empty()) return false;
+  return SetCurrentDirectoryA(path.c_str()) != 0;
+}
+
+bool IsFolderByCurrentDirectory(const std::string& path) {
+  if (path.empty()) return false;
+  SavedCurrentDirectory keep;
+  return CanSetCurrentDirectory(path);
+}
+
+// ---- Number texts ------------------------------------------------------------
+
+std::string NumberToStdString(double number) {
+  if (!std::isfinite(number)) return "0";
+  double whole = std::trunc(number);
+  if (whole == 0) return "0";
+  char buffer[400];
+  std::snprintf(buffer, sizeof buffer, "%.0f", whole);
+  return buffer;
+}
+
+std::string PadNumberWithZeros(double number, double width) {
+  std::string digits = NumberToStdString(number);
+  double length = static_cast<double>(digits.size());
+  if (width > length) digits.insert(0, static_cast<size_t>(width - length), '0');
+  return digits;
+}
+
+std::string IntToStdString(int32_t number) { return std::to_string(number); }
+
+std::string UIntToStdString(uint32_t number) { return std::to_string(number); }
+
+std::string UInt64ToStdString(uint64_t number) { return std::to_string(number); }
+
+std::string FormatByteSize(uint64_t bytes, double& quotient, std::string& unit) {
+  const double value = static_cast<double>(bytes);
+  if (value / 1073741824.0 > 1) {
+    quotient = value / 1073741824.0;
+    unit = " GB";
+  } else if (value / 1048576.0 > 1) {
+    quotient = value / 1048576.0;
+    unit = " MB";
+  } else if (value / 1024.0 > 1) {
+    quotient = value / 1024.0;
+    unit = " KB";
+  } else {
+    quotient = value;
+    unit = " Bytes";
+  }
+  char buffer[400];
+  std::snprintf(buffer, sizeof buffer, "%.2f%s", quotient, unit.c_str());
+  return buffer;
+}
+
+std::string FormatByteSize(uint64_t bytes) {
+  double quotient = 0;
+  std::string unit;
+  return FormatByteSize(bytes, quotient, unit);
+}
+
+// ---- Drives ------------------------------------------------------------------
+
+bool GetDriveTypeName(std::string path, std::string& name) {
+  name.clear();
+  if (path.empty()) return false;
+  const char wanted = FoldChar(path[0]);
+
+  // The whole list of drive roots ("a:\", "c:\", ...), however many there are.
+  std::vector<char> roots(128, '\0');
+  DWORD n = GetLogicalDriveStringsA(static_cast<DWORD>(roots.size()), roots.data());
+  if (n > roots.size()) {
+    roots.assign(n + 1, '\0');
+    n = GetLogicalDriveStringsA(static_cast<DWORD>(roots.size()), roots.data());
+  }
+  if (n == 0 || n > roots.size()) return false;
+
+  for (const char* root = roots.data(); *root; root += std::strlen(root) + 1) {
+    if (FoldChar(root[0]) == wanted) {
+      name = DriveTypeText(GetDriveTypeA(root));
+      return true;
+    }
+  }
+  return false;
+}
+
+ui::DiskSpace QueryDriveFreeSpace(std::string path, std::string& root) {
+  root = DriveRootOf(path);
+  if (root.empty()) return ui::DiskSpace();
+  return ui::seam().FreeSpace(root);
+}
+
+uint64_t GetFreeSpaceText(std::string path, std::string& root) {
+  ui::DiskSpace space = QueryDriveFreeSpace(std::move(path), root);
+  return space.known ? space.freeToCaller : 0;
+}
+
+// ---- Folders -----------------------------------------------------------------
+
+bool DeleteFolderContents(const std::string& text) {
+  const std::string folder = TrimSpaces(text);
+  if (!HasDrivePart(folder)) return false;
+  // A drive letter must be followed by a backslash: "c:abc" would be taken
+  // relative to the drive's current directory.
+  if (folder.size() >= 2 && folder[1] == ':' && (folder.size() < 3 || folder[2] != '\\'))
+    return false;
+  const std::string base = WithoutTrailingBackslashes(folder);
+  // Never at a drive root ("c:\", "\\server\share\").
+  if (base.size() <= 2 || base == ExtractFileDrive(base)) return false;
+  const DWORD attributes = GetFileAttributesA(base.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
+  // A linked folder's contents belong to its target elsewhere: leave them.
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
+
+  // The shell's name list: the pattern, then two terminating zero bytes.
+  std::vector<char> from(base.begin(), base.end());
+  static const char pattern[] = "\\*.*";
+  from.insert(from.end(), pattern, pattern + 4);
+  from.push_back('\0');
+  from.push_back('\0');
+  char to[2] = {'\0', '\0'};
+
+  SHFILEOPSTRUCTA op = {};
+  op.hwnd = nullptr;
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.data();
+  op.pTo = to;
+  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI; // 0x410
+  return SHFileOperationA(&op) == 0;
+}
+
+bool HasAtMostSubFolders(uint32_t limit, const std::string& folder) {
+  if (folder.empty()) return true;
+  const std::string base =
+      folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((base + "\\*.*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return true;
+
+  SavedCurrentDirectory keep;
+  uint32_t count = 0;
+  bool result = true;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    if (std::strcmp(data.cFileName, ".") == 0 || std::strcmp(data.cFileName, "..") == 0)
+      continue;
+    if (CanSetCurrentDirectory(base + "\\" + data.cFileName) && ++count > limit) {
+      result = false;
+      break;
+    }
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return result;
+}
+
+} // namespace core

@@ -1,0 +1,521 @@
+#include "core/settings_file.h"
+#include "core/settings_store.h"
+#include "ui/seam.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+const char kText0130[] =
+    "Unable to open output file to save settings !\n\nAction: Try to save again the settings, "
+    "or \n\nimmediately e-mail us, please!";
+const char kCaption0130[] = "Severe Error!    Msg no: 0130.";
+const size_t kRecord = 5312;
+
+struct Box {
+  HWND owner;
+  ui::BoxOwner kind;
+  std::string text, caption;
+  unsigned flags;
+};
+
+class RecordingSeam : public ui::Seam {
+public:
+  int MessageBox(HWND owner, ui::BoxOwner kind, const std::string& text, const std::string& caption,
+                 unsigned flags) override {
+    boxes.push_back({owner, kind, text, caption, flags});
+    return IDOK;
+  }
+  std::vector<Box> boxes;
+};
+
+// A fresh folder under the Windows temp folder, removed with all it holds.
+class TempDir {
+public:
+  TempDir() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    static int serial = 0;
+    path_ = std::string(base) + "vextil-settings-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(GetTickCount()) + "-" + std::to_string(++serial);
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~TempDir() { Remove(path_); }
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+  static void Remove(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*.*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        std::string name = fd.cFileName;
+        if (name == "." || name == "..") continue;
+        std::string full = dir + "\\" + name;
+        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+          Remove(full);
+        else
+          DeleteFileA(full.c_str());
+      } while (FindNextFileA(h, &fd));
+      FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+  }
+  std::string path_;
+};
+
+Bytes ReadBytes(const std::string& path) {
+  Bytes out;
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return out;
+  DWORD size = GetFileSize(h, nullptr);
+  out.resize(size);
+  DWORD got = 0;
+  if (size) ReadFile(h, out.data(), size, &got, nullptr);
+  out.resize(got);
+  CloseHandle(h);
+  return out;
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
+  DWORD written = 0;
+  if (!bytes.empty()) WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  ASSERT_EQ(written, bytes.size());
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+int32_t Le32(const Bytes& b, size_t at) {
+  return static_cast<int32_t>(uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+                              uint32_t(b[at + 3]) << 24);
+}
+
+// A record as this test reads it from raw bytes, independently of the program.
+struct Parsed {
+  int32_t id;
+  std::string key;  // all 10 bytes of the field
+  std::string text; // up to the zero
+  int32_t value;
+  bool reservedZero;
+};
+
+std::vector<Parsed> Parse(const Bytes& b) {
+  std::vector<Parsed> out;
+  for (size_t at = 0; at + kRecord <= b.size(); at += kRecord) {
+    Parsed p;
+    p.id = Le32(b, at);
+    p.key.assign(reinterpret_cast<const char*>(&b[at + 4]), 10);
+    const char* text = reinterpret_cast<const char*>(&b[at + 14]);
+    p.text.assign(text, strnlen(text, 5262));
+    p.value = Le32(b, at + 5276);
+    p.reservedZero = true;
+    for (size_t i = 5280; i < kRecord; ++i) p.reservedZero = p.reservedZero && b[at + i] == 0;
+    out.push_back(p);
+  }
+  return out;
+}
+
+std::string Key(const char* k) { return std::string(k) + std::string(10 - std::strlen(k), '\0'); }
+
+// Builds a record by hand, for damaged and foreign files.
+Bytes Record(int32_t id, const std::string& text, int32_t value = 0) {
+  Bytes r(kRecord, 0);
+  for (int i = 0; i < 4; ++i) r[i] = static_cast<unsigned char>(uint32_t(id) >> (8 * i));
+  std::memcpy(&r[4], "FOREIGNKEY", 10);
+  std::memcpy(&r[14], text.data(), std::min(text.size(), size_t(5262)));
+  for (int i = 0; i < 4; ++i) r[5276 + i] = static_cast<unsigned char>(uint32_t(value) >> (8 * i));
+  return r;
+}
+
+void Append(Bytes& to, const Bytes& more) { to.insert(to.end(), more.begin(), more.end()); }
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    core::Settings().Reset();
+    ui::InstallSeam(&seam_);
+    core::Settings().SetStartupDirectory(dir_.path());
+  }
+  void TearDown() override {
+    ui::InstallSeam(nullptr);
+    core::Settings().Reset();
+  }
+  std::string SetFile() const { return dir_ / "default.set"; }
+  bool Save() { return core::SaveClass("").Save(); }
+  bool Load() { return core::RestoreClass("").LoadSettings(); }
+  void Expect0130Once() {
+    ASSERT_EQ(seam_.boxes.size(), 1u);
+    const Box& b = seam_.boxes[0];
+    EXPECT_EQ(b.text, kText0130);
+    EXPECT_EQ(b.caption, kCaption0130);
+    EXPECT_EQ(b.flags, 0x10u);
+    EXPECT_EQ(b.kind, ui::BoxOwner::None);
+    EXPECT_EQ(b.owner, nullptr);
+  }
+
+  TempDir dir_;
+  RecordingSeam seam_;
+};
+
+TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
+  core::Settings().SetAppName("VEXTIL");
+  EXPECT_EQ(core::LoadOrCreateSettings(dir_.path()), core::SettingsStartup::DefaultsWritten);
+  EXPECT_TRUE(seam_.boxes.empty());
+  EXPECT_FALSE(Exists(SetFile() + ".tmp"));
+  Bytes first = ReadBytes(SetFile());
+  ASSERT_EQ(first.size(), 2358528u);
+  std::vector<Parsed> recs = Parse(first);
+  ASSERT_EQ(recs.size(), 444u);
+
+  std::map<int32_t, int> perId;
+  for (size_t i = 0; i < recs.size(); ++i) {
+    ++perId[recs[i].id];
+    if (i) {
+      EXPECT_LE(recs[i - 1].id, recs[i].id) << "records in id order";
+    }
+    EXPECT_TRUE(recs[i].reservedZero);
+  }
+  const std::map<int32_t, int> expected{
+      {1, 1},  {2, 1},   {3, 1},  {4, 17},   {5, 1},  {6, 17}, {7, 1},  {8, 1},  {9, 1},  {10, 1},
+      {12, 1}, {13, 1},  {14, 1}, {15, 1},   {16, 1}, {17, 172}, {18, 5}, {19, 215}, {20, 1},
+      {21, 1}, {24, 1},  {25, 1}, {900, 1}};
+  EXPECT_EQ(perId, expected);
+  EXPECT_EQ(recs[0].key, Key("APPNAME"));
+  EXPECT_EQ(recs[0].text, "VEXTIL");
+  EXPECT_EQ(recs[1].key, "DEFDIRECTR"); // 11 letters cut to 10, no zero
+  EXPECT_EQ(recs[1].text, dir_.path());
+  EXPECT_EQ(recs[2].text, " "); // empty selected delimiter
+  EXPECT_EQ(recs[3].key, Key("DELIMLIST"));
+  EXPECT_EQ(recs[3].text, ",");
+  EXPECT_EQ(recs[5].text, "space");
+  EXPECT_EQ(recs[20].key, Key("SELSEQUOT"));
+  EXPECT_EQ(recs[38].key, "FMNAMESRDO");
+  EXPECT_EQ(recs[40].key, "FMNAMESTXT");
+  EXPECT_EQ(recs[40].text, " ");
+  EXPECT_EQ(recs[41].text, "*.*");
+  EXPECT_EQ(recs[47].text, "doc");
+  const Parsed& end = recs.back();
+  EXPECT_EQ(end.id, 900);
+  EXPECT_EQ(end.key, Key("VEGVEGEVE"));
+  EXPECT_EQ(end.value, 0);
+
+  // Second start: the file is loaded, not rewritten, and gives the same store.
+  core::SettingsStore written = core::Settings();
+  core::Settings().Reset();
+  core::Settings().SetAppName("VEXTIL");
+  EXPECT_EQ(core::LoadOrCreateSettings(dir_.path()), core::SettingsStartup::Loaded);
+  EXPECT_EQ(ReadBytes(SetFile()), first);
+  const core::SettingsStore& s = core::Settings();
+  EXPECT_EQ(s.GetDelimiterList(), written.GetDelimiterList());
+  EXPECT_EQ(s.GetQuotationMarkList(), written.GetQuotationMarkList());
+  EXPECT_EQ(s.GetIncludeFileTypes(), written.GetIncludeFileTypes());
+  EXPECT_EQ(s.GetExcludeFileTypes(), written.GetExcludeFileTypes());
+  EXPECT_EQ(s.GetDefaultFileTypes(), written.GetDefaultFileTypes());
+  EXPECT_EQ(s.GetFilePatternList(), core::SettingsList{"*.*"});
+  EXPECT_EQ(s.GetFilePatternLine(), " "); // the blank written for an empty line comes back
+  EXPECT_EQ(s.GetStartupDirectory(), dir_.path());
+  // Saving what was loaded gives the same bytes.
+  EXPECT_TRUE(Save());
+  EXPECT_EQ(ReadBytes(SetFile()), first);
+  EXPECT_TRUE(seam_.boxes.empty());
+}
+
+TEST_F(SettingsFileTest, ByteLayoutAndRoundTripOfEveryItem) {
+  core::SettingsStore& s = core::Settings();
+  s.SetAppName("App");
+  s.SetSelectedDelimiter(";");
+  s.AddDelimiter("|");
+  s.AddDelimiter("|");
+  s.SetSelectedQuotationMark("'");
+  // No quotation marks: no record 6.
+  s.SetFileManNamesRadio(1);
+  s.SetFileManTypesRadio(0x12345678);
+  s.SetFilePatternLine("  *.txt ");
+  s.AssignFilePatternList({"*.txt"});
+  s.AssignFilePatternHistory({"*.txt", "*.doc"});
+  s.SetAllFileTypesRadio(-2);
+  s.SetIncludedFileTypesRadio(1);
+  s.SetExcludedFileTypesRadio(0);
+  s.SetSelectOneFileTypesRadio(1);
+  s.SetSelectOneFileTypeIndex(42);
+  s.SetSelectOneFileType("pdf");
+  s.AssignIncludeFileTypes({"c", "h"});
+  s.AssignExcludeFileTypes({"bak"});
+  s.AddDefaultFileType("exe");
+  s.SetFileManTermIncludeCheck(1);
+  s.SetIncludeTermLine("  alpha beta  ");
+  s.AssignIncludeTermList({"alpha", "beta"});
+  s.AssignIncludeTermHistory({"alpha beta"});
+  s.SetFileManTermExcludeCheck(1);
+  s.SetExcludeTermLine("   ");
+  s.AssignExcludeTermList({"gamma"});
+  s.AssignExcludeTermHistory({"gamma", "delta"});
+  ASSERT_TRUE(Save());
+
+  Bytes b = ReadBytes(SetFile());
+  ASSERT_EQ(b.size() % kRecord, 0u);
+  std::vector<Parsed> r = Parse(b);
+  std::vector<int32_t> ids;
+  for (const Parsed& p : r) ids.push_back(p.id);
+  EXPECT_EQ(ids, (std::vector<int32_t>{1, 2, 3, 4, 4, 5, 7, 8, 9, 10, 11, 11, 12, 13, 14, 15, 16, 17,
+                                       17, 18, 19, 20, 21, 22, 22, 23, 24, 25, 26, 27, 27, 900}));
+  // Integers are little-endian 32-bit at offset 5276.
+  const size_t rec8 = 7 * kRecord;
+  EXPECT_EQ(b[rec8 + 5276], 0x78);
+  EXPECT_EQ(b[rec8 + 5279], 0x12);
+  EXPECT_EQ(b[rec8], 8);
+  EXPECT_EQ(r[12].value, -2);
+  EXPECT_EQ(r[16].key, Key("FMONEFILE"));
+  EXPECT_EQ(r[16].value, 42);
+  EXPECT_EQ(r[16].text, "pdf");
+  EXPECT_EQ(r[8].text, "  *.txt "); // pattern line unchanged
+  EXPECT_EQ(r[20].key, Key("FMDEQEXC")); // default types share the key of id 18
+  EXPECT_EQ(r[22].text, "  alpha beta  ");
+  EXPECT_EQ(r[27].text, " "); // a blank exclude-terms line is written as one blank
+  EXPECT_EQ(r[26].key, Key("FMINCCHECK"));
+
+  s.Reset();
+  s.SetStartupDirectory(dir_.path());
+  s.AddQuotationMark("stale"); // lists are replaced, not extended
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(s.GetAppName(), "App");
+  EXPECT_EQ(s.GetSelectedDelimiter(), ";");
+  EXPECT_EQ(s.GetDelimiterList(), (core::SettingsList{"|", "|"}));
+  EXPECT_EQ(s.GetSelectedQuotationMark(), "'");
+  EXPECT_TRUE(s.GetQuotationMarkList().empty());
+  EXPECT_EQ(s.GetFileManNamesRadio(), 1);
+  EXPECT_EQ(s.GetFileManTypesRadio(), 0x12345678);
+  EXPECT_EQ(s.GetFilePatternLine(), "  *.txt ");
+  EXPECT_EQ(s.GetFilePatternList(), core::SettingsList{"*.txt"});
+  EXPECT_EQ(s.GetFilePatternHistory(), (core::SettingsList{"*.txt", "*.doc"}));
+  EXPECT_EQ(s.GetAllFileTypesRadio(), -2);
+  EXPECT_EQ(s.GetIncludedFileTypesRadio(), 1);
+  EXPECT_EQ(s.GetExcludedFileTypesRadio(), 0);
+  EXPECT_EQ(s.GetSelectOneFileTypesRadio(), 1);
+  EXPECT_EQ(s.GetSelectOneFileTypeIndex(), 42);
+  EXPECT_EQ(s.GetSelectOneFileType(), "pdf");
+  EXPECT_EQ(s.GetIncludeFileTypes(), (core::SettingsList{"c", "h"}));
+  EXPECT_EQ(s.GetExcludeFileTypes(), core::SettingsList{"bak"});
+  EXPECT_EQ(s.GetDefaultFileTypes(), core::SettingsList{"exe"});
+  EXPECT_EQ(s.GetFileManTermIncludeCheck(), 1);
+  EXPECT_EQ(s.GetIncludeTermLine(), "alpha beta"); // term lines come back trimmed
+  EXPECT_EQ(s.GetIncludeTermList(), (core::SettingsList{"alpha", "beta"}));
+  EXPECT_EQ(s.GetIncludeTermHistory(), core::SettingsList{"alpha beta"});
+  EXPECT_EQ(s.GetFileManTermExcludeCheck(), 1);
+  EXPECT_EQ(s.GetExcludeTermLine(), "");
+  EXPECT_EQ(s.GetExcludeTermList(), core::SettingsList{"gamma"});
+  EXPECT_EQ(s.GetExcludeTermHistory(), (core::SettingsList{"gamma", "delta"}));
+  // Loading twice gives the same lists.
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(s.GetDelimiterList().size(), 2u);
+  EXPECT_TRUE(seam_.boxes.empty());
+}
+
+TEST_F(SettingsFileTest, StoredDirectoryAndLongTexts) {
+  core::SettingsStore& s = core::Settings();
+  // A file that stores another directory moves the start-up directory there.
+  s.SetStartupDirectory("D:\\Elsewhere");
+  core::SaveClass(SetFile()).Save();
+  s.SetStartupDirectory(dir_.path());
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(s.GetStartupDirectory(), "D:\\Elsewhere");
+  s.SetStartupDirectory(dir_.path());
+
+  // Texts that do not fit their field keep 5261 characters.
+  const std::string fits(5261, 'a'), full(5262, 'b'), longer(9000, 'c');
+  s.AddDelimiter(fits);
+  s.AddDelimiter(full);
+  s.AddDelimiter(longer);
+  s.SetAppName(longer);
+  ASSERT_TRUE(Save());
+  std::vector<Parsed> r = Parse(ReadBytes(SetFile()));
+  EXPECT_EQ(r[0].text, std::string(5261, 'c'));
+  s.Reset();
+  s.SetStartupDirectory(dir_.path());
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(s.GetAppName(), std::string(5261, 'c'));
+  EXPECT_EQ(s.GetDelimiterList(),
+            (core::SettingsList{fits, std::string(5261, 'b'), std::string(5261, 'c')}));
+}
+
+TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {
+  core::SettingsStore& s = core::Settings();
+  // Unknown ids between known ones, records after the end record, no end record
+  // at the end, and a short last record.
+  Bytes f;
+  Append(f, Record(4, ","));
+  Append(f, Record(0, "zero"));
+  Append(f, Record(28, "beyond"));
+  Append(f, Record(-7, "negative"));
+  Append(f, Record(4, ";"));
+  Append(f, Record(900, ""));
+  Append(f, Record(6, "\""));
+  Append(f, Record(21, "\t terms \r\n"));
+  Append(f, Record(12, "", 1));
+  Bytes partial = Record(6, "lost");
+  partial.resize(kRecord - 1);
+  Append(f, partial);
+  WriteBytes(SetFile(), f);
+  s.AddDelimiter("old");
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(s.GetDelimiterList(), (core::SettingsList{",", ";"}));
+  EXPECT_EQ(s.GetQuotationMarkList(), core::SettingsList{"\""}); // after 900, once
+  EXPECT_EQ(s.GetIncludeTermLine(), "terms");
+  EXPECT_EQ(s.GetAllFileTypesRadio(), 1);
+
+  // A text field with no zero: the text ends with the field, the integer after
+  // it is not taken into the text.
+  Bytes noZero = Record(1, "", 0x41414141);
+  std::memset(&noZero[14], 'x', 5262);
+  Append(noZero, Record(3, "|"));
+  WriteBytes(SetFile(), noZero);
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(s.GetAppName(), std::string(5262, 'x'));
+  EXPECT_EQ(s.GetSelectedDelimiter(), "|");
+
+  // An empty file opens: the lists are emptied and nothing else changes.
+  s.AddIncludeFileType("doc");
+  WriteBytes(SetFile(), Bytes());
+  ASSERT_TRUE(Load());
+  EXPECT_TRUE(s.GetIncludeFileTypes().empty());
+  EXPECT_EQ(s.GetSelectedDelimiter(), "|");
+
+  // Random bytes, then readable records after them: no crash, and the
+  // readable records are all there.
+  std::mt19937 rng(12345);
+  Bytes noise(kRecord * 40);
+  for (unsigned char& c : noise) c = static_cast<unsigned char>(rng());
+  for (size_t at = 0; at < noise.size(); at += kRecord) noise[at + 3] = 0x7f; // ids far out of range
+  Bytes mixed = noise;
+  Append(mixed, Record(17, "txt"));
+  Append(mixed, Record(17, "log"));
+  Append(mixed, Bytes(noise.begin(), noise.begin() + 1000));
+  WriteBytes(SetFile(), mixed);
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(s.GetIncludeFileTypes(), (core::SettingsList{"txt", "log"}));
+
+  // Pure random bytes, known ids included: the loader survives and every item
+  // has at most one field's worth of text.
+  for (unsigned char& c : noise) c = static_cast<unsigned char>(rng());
+  for (size_t at = 0; at < noise.size(); at += kRecord) {
+    noise[at] = static_cast<unsigned char>(rng() % 30);
+    noise[at + 1] = noise[at + 2] = noise[at + 3] = 0;
+  }
+  WriteBytes(SetFile(), noise);
+  ASSERT_TRUE(Load());
+  EXPECT_LE(s.GetAppName().size(), 5262u);
+  EXPECT_TRUE(seam_.boxes.empty());
+}
+
+TEST_F(SettingsFileTest, MissingOrLockedFileLeavesTheStoreAlone) {
+  core::SettingsStore& s = core::Settings();
+  s.StoreBuiltInDefaults();
+  s.SetStartupDirectory(dir_ / "nowhere");
+  {
+    core::RestoreClass restore("");
+    EXPECT_FALSE(restore.IsOpen());
+    EXPECT_FALSE(restore.ClearAllSettingLists());
+    EXPECT_FALSE(restore.LoadSettings());
+  }
+  EXPECT_EQ(s.GetIncludeFileTypes().size(), 172u);
+  EXPECT_EQ(s.GetDelimiterList().size(), 17u);
+
+  // A file that another program holds open without sharing.
+  s.SetStartupDirectory(dir_.path());
+  WriteBytes(SetFile(), Record(4, ","));
+  HANDLE lock = CreateFileA(SetFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  {
+    core::RestoreClass restore("");
+    EXPECT_FALSE(restore.ClearAllSettingLists());
+    EXPECT_FALSE(restore.LoadSettings());
+  }
+  EXPECT_EQ(s.GetDelimiterList().size(), 17u);
+  EXPECT_EQ(s.GetDefaultFileTypes().size(), 215u);
+
+  // At start-up such a file is not replaced by the defaults; they are used in memory.
+  s.Reset();
+  EXPECT_EQ(core::LoadOrCreateSettings(dir_.path()), core::SettingsStartup::DefaultsInMemory);
+  CloseHandle(lock);
+  EXPECT_EQ(ReadBytes(SetFile()), Record(4, ","));
+  EXPECT_EQ(s.GetIncludeFileTypes().size(), 172u);
+  EXPECT_EQ(s.GetFilePatternList(), core::SettingsList{"*.*"});
+  EXPECT_EQ(s.GetStartupDirectory(), dir_.path());
+  EXPECT_TRUE(seam_.boxes.empty());
+  EXPECT_FALSE(Exists(SetFile() + ".tmp"));
+}
+
+TEST_F(SettingsFileTest, FailedSaveShows0130AndKeepsTheOldFile) {
+  core::SettingsStore& s = core::Settings();
+  s.AddDelimiter(",");
+  ASSERT_TRUE(Save());
+  const Bytes old = ReadBytes(SetFile());
+  s.StoreBuiltInDefaults();
+
+  // The temporary file cannot be made.
+  ASSERT_TRUE(CreateDirectoryA((SetFile() + ".tmp").c_str(), nullptr));
+  EXPECT_FALSE(Save());
+  Expect0130Once();
+  EXPECT_EQ(ReadBytes(SetFile()), old);
+  RemoveDirectoryA((SetFile() + ".tmp").c_str());
+
+  // The settings file cannot be replaced: another program holds it.
+  seam_.boxes.clear();
+  HANDLE lock = CreateFileA(SetFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(Save());
+  CloseHandle(lock);
+  Expect0130Once();
+  EXPECT_EQ(ReadBytes(SetFile()), old);
+  EXPECT_FALSE(Exists(SetFile() + ".tmp"));
+
+  // A start in a folder that is gone: defaults in memory, 0130, nothing written.
+  seam_.boxes.clear();
+  s.Reset();
+  EXPECT_EQ(core::LoadOrCreateSettings(dir_ / "gone"), core::SettingsStartup::DefaultsNotSaved);
+  Expect0130Once();
+  EXPECT_EQ(s.GetDefaultFileTypes().size(), 215u);
+
+  // Once the obstacle is gone the save works again.
+  seam_.boxes.clear();
+  s.SetStartupDirectory(dir_.path());
+  EXPECT_TRUE(Save());
+  EXPECT_EQ(ReadBytes(SetFile()).size(), 444u * kRecord);
+  EXPECT_TRUE(seam_.boxes.empty());
+}
+
+TEST(SettingsFilePath, AddsOneBackslashOnlyWhereMissing) {
+  core::SettingsStore& s = core::Settings();
+  s.Reset();
+  s.SetStartupDirectory("C:\\Data\\Vextil");
+  EXPECT_EQ(core::SettingsFilePath(""), "C:\\Data\\Vextil\\default.set");
+  EXPECT_EQ(core::SettingsFilePath("   "), "C:\\Data\\Vextil\\default.set");
+  s.SetStartupDirectory("C:\\");
+  EXPECT_EQ(core::SettingsFilePath(""), "C:\\default.set");
+  s.SetStartupDirectory("\\\\server\\share\\tools");
+  EXPECT_EQ(core::SettingsFilePath(""), "\\\\server\\share\\tools\\default.set");
+  s.SetStartupDirectory("\\\\server\\share\\");
+  EXPECT_EQ(core::SettingsFilePath(""), "\\\\server\\share\\default.set");
+  EXPECT_EQ(core::SettingsFilePath("  D:\\x.set "), "D:\\x.set");
+  s.Reset();
+}
+
+} // namespace

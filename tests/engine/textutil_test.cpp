@@ -1,0 +1,373 @@
+#include "core/textutil.h"
+
+#include "ui/seam.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = folder + "\\" + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveTree(path);
+      else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+// A fresh folder under the Windows temp folder, removed with all it holds.
+class TempTree {
+public:
+  TempTree() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int serial = 0;
+    root_ = std::string(temp) + "textutil_" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(GetTickCount()) + "_" + std::to_string(++serial);
+    while (!root_.empty() && root_.back() == '\\') root_.pop_back();
+    CreateDirectoryA(root_.c_str(), nullptr);
+  }
+  ~TempTree() { RemoveTree(root_); }
+  const std::string& root() const { return root_; }
+  std::string Folder(const std::string& relative) const {
+    std::string path = root_ + "\\" + relative;
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+  }
+  std::string File(const std::string& relative, const std::string& content = "data") const {
+    std::string path = root_ + "\\" + relative;
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+
+private:
+  std::string root_;
+};
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string CurrentDirectory() {
+  char buffer[MAX_PATH + 1];
+  DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
+  return std::string(buffer, n);
+}
+
+class RecordingSeam : public ui::Seam {
+public:
+  std::vector<std::string> askedRoots;
+  ui::DiskSpace answer;
+  ui::DiskSpace FreeSpace(const std::string& rootPath) override {
+    askedRoots.push_back(rootPath);
+    return answer;
+  }
+};
+
+} // namespace
+
+TEST(TextUtil, TrimsCountsAndLowerCases) {
+  EXPECT_EQ(core::TrimSpaces("  ab  "), "ab");
+  EXPECT_EQ(core::TrimSpaces("   "), "");
+  EXPECT_EQ(core::TrimSpaces(""), "");
+  EXPECT_EQ(core::TrimSpaces("\tab "), "\tab");
+  EXPECT_EQ(core::TrimSpaces(" a b "), "a b");
+  EXPECT_EQ(core::LowerCaseCopy("C:\\My DATA"), "c:\\my data");
+
+  core::PositionList positions;
+  EXPECT_EQ(core::CountSubstring("aaaa", "aa", positions), 3u); // overlapping matches
+  EXPECT_EQ(positions, core::PositionList({0, 1, 2}));
+  positions.clear();
+  EXPECT_EQ(core::CountSubstring("a\"b\"c", "\"", positions), 2u);
+  EXPECT_EQ(positions, core::PositionList({1, 3}));
+  positions.assign({7});
+  EXPECT_EQ(core::CountSubstring("abc", "", positions), 0u);
+  EXPECT_EQ(core::CountSubstring("", "", positions), 0u);
+  EXPECT_EQ(positions, core::PositionList({7})) << "an empty part adds no position";
+  EXPECT_EQ(core::CountSubstring("ab", "abc", positions), 0u);
+
+  EXPECT_TRUE(core::IsOdd(3));
+  EXPECT_TRUE(core::IsOdd(-3));
+  EXPECT_FALSE(core::IsOdd(0));
+  EXPECT_FALSE(core::IsOdd(-4));
+}
+
+TEST(TextUtil, NormalisesAndSplitsPaths) {
+  std::string path = "c:/a/b\\c";
+  EXPECT_EQ(core::PathLevel(path), 3u); // one per separator, either kind
+  EXPECT_EQ(path, "c:\\a\\b\\c");
+  std::string root = "c:\\";
+  EXPECT_EQ(core::PathLevel(root), 1u);
+  std::string none = "abc";
+  EXPECT_EQ(core::PathLevel(none), 0u);
+
+  EXPECT_EQ(core::ForwardToBackslashes("c:/a/b\\c"), "c:\\a\\b\\c");
+  EXPECT_EQ(core::CollapseDoubleBackslashes("c:\\\\\\\\a"), "c:\\a");
+  EXPECT_EQ(core::CollapseDoubleBackslashes("\\\\a\\\\b\\"), "\\a\\b\\");
+  EXPECT_EQ(core::CollapseDoubleColons("c:::\\a"), "c:\\a");
+  EXPECT_EQ(core::CollapseDoubleColons("a::b::::c"), "a:b:c");
+
+  std::string drive, rest;
+  EXPECT_TRUE(core::SplitDriveAndRest("c:\\a:b", drive, rest));
+  EXPECT_EQ(drive, "c:");
+  EXPECT_EQ(rest, "\\a:b");
+  EXPECT_FALSE(core::SplitDriveAndRest("\\a\\b", drive, rest));
+  EXPECT_EQ(drive, "");
+  EXPECT_EQ(rest, "\\a\\b");
+
+  std::string last;
+  EXPECT_EQ(core::SplitParentAndLastName("c:/data/ my folder ", last), "c:\\data\\");
+  EXPECT_EQ(last, "my folder");
+  EXPECT_EQ(core::SplitParentAndLastName(" c:\\", last), "c:\\");
+  EXPECT_EQ(last, "");
+  EXPECT_EQ(core::SplitParentAndLastName(" plain ", last), " plain ");
+  EXPECT_EQ(last, "");
+
+  EXPECT_EQ(core::ExtractFileDrive("c:\\a"), "c:");
+  EXPECT_EQ(core::ExtractFileDrive("c:"), "c:");
+  EXPECT_EQ(core::ExtractFileDrive("\\\\server\\share\\a\\b"), "\\\\server\\share");
+  EXPECT_EQ(core::ExtractFileDrive("\\\\server\\share"), "\\\\server\\share");
+  EXPECT_EQ(core::ExtractFileDrive("\\a\\b"), "");
+  EXPECT_EQ(core::ExtractFileDrive("relative\\b"), "");
+
+  EXPECT_TRUE(core::HasDrivePart("c:\\a"));
+  EXPECT_TRUE(core::HasDrivePart("  D:"));
+  EXPECT_TRUE(core::HasDrivePart("\\\\server\\share\\x"));
+  EXPECT_FALSE(core::HasDrivePart("\\\\server"));
+  EXPECT_FALSE(core::HasDrivePart("\\\\server\\\\x"));
+  EXPECT_FALSE(core::HasDrivePart("1:\\a"));
+  EXPECT_FALSE(core::HasDrivePart("folder\\a"));
+  EXPECT_FALSE(core::HasDrivePart(""));
+}
+
+TEST(TextUtil, FolderTestsKeepTheCurrentDirectory) {
+  TempTree tree;
+  const std::string folder = tree.Folder("Alpha");
+  const std::string file = tree.File("Alpha\\note.txt");
+  const std::string before = CurrentDirectory();
+
+  EXPECT_TRUE(core::IsFolderByCurrentDirectory(folder));
+  EXPECT_FALSE(core::IsFolderByCurrentDirectory(file));
+  EXPECT_FALSE(core::IsFolderByCurrentDirectory(tree.root() + "\\Missing"));
+  EXPECT_FALSE(core::IsFolderByCurrentDirectory(""));
+  EXPECT_EQ(CurrentDirectory(), before);
+
+  // An existing folder is kept whole; anything else is split at the last backslash.
+  std::string path = folder;
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  std::string name, parent;
+  EXPECT_TRUE(core::SplitFolderAndName(path, name, parent));
+  EXPECT_EQ(path, folder) << "forward slashes are replaced in the given text";
+  EXPECT_EQ(name, "");
+  EXPECT_EQ(parent, folder);
+
+  path = file;
+  core::SplitFolderAndName(path, name, parent);
+  EXPECT_EQ(name, "note.txt");
+  EXPECT_EQ(parent, folder);
+
+  path = "loose";
+  core::SplitFolderAndName(path, name, parent);
+  EXPECT_EQ(name, "loose");
+  EXPECT_EQ(parent, "");
+  EXPECT_EQ(CurrentDirectory(), before);
+
+  uint32_t length = 0;
+  std::string current;
+  EXPECT_TRUE(core::GetCurrentDirectoryString(length, current));
+  EXPECT_EQ(current, before);
+  EXPECT_EQ(length, before.size());
+}
+
+TEST(TextUtil, CountsSubfolders) {
+  TempTree tree;
+  const std::string filesOnly = tree.Folder("FilesOnly");
+  tree.File("FilesOnly\\a.txt");
+  tree.File("FilesOnly\\b.txt");
+  const std::string one = tree.Folder("One");
+  tree.Folder("One\\Sub");
+  tree.File("One\\c.txt");
+  const std::string two = tree.Folder("Two");
+  tree.Folder("Two\\S1");
+  tree.Folder("Two\\S2");
+  tree.Folder("Two\\S2\\Deeper"); // only direct subfolders count
+  const std::string before = CurrentDirectory();
+
+  EXPECT_TRUE(core::HasAtMostSubFolders(0, filesOnly));
+  EXPECT_FALSE(core::HasAtMostSubFolders(0, one));
+  EXPECT_TRUE(core::HasAtMostSubFolders(1, one));
+  EXPECT_TRUE(core::HasAtMostSubFolders(1, one + "\\"));
+  EXPECT_FALSE(core::HasAtMostSubFolders(1, two));
+  EXPECT_TRUE(core::HasAtMostSubFolders(2, two));
+  EXPECT_TRUE(core::HasAtMostSubFolders(0, tree.root() + "\\Missing"));
+  EXPECT_TRUE(core::HasAtMostSubFolders(0, filesOnly + "\\a.txt"));
+  EXPECT_TRUE(core::HasAtMostSubFolders(0, ""));
+  EXPECT_EQ(CurrentDirectory(), before);
+}
+
+TEST(TextUtil, NumberTexts) {
+  EXPECT_EQ(core::NumberToStdString(1000000), "1000000");
+  EXPECT_EQ(core::NumberToStdString(0), "0");
+  EXPECT_EQ(core::NumberToStdString(-42), "-42");
+  EXPECT_EQ(core::NumberToStdString(12.9), "12");
+  EXPECT_EQ(core::NumberToStdString(-0.4), "0");
+  EXPECT_EQ(core::NumberToStdString(18446744073709551615.0), "18446744073709551616");
+
+  EXPECT_EQ(core::PadNumberWithZeros(7, 3), "007");
+  EXPECT_EQ(core::PadNumberWithZeros(1234567, 7), "1234567");
+  EXPECT_EQ(core::PadNumberWithZeros(12, 1), "12");
+  EXPECT_EQ(core::PadNumberWithZeros(12, 0), "12");
+  EXPECT_EQ(core::PadNumberWithZeros(12, -5), "12");
+  EXPECT_EQ(core::PadNumberWithZeros(0, 4), "0000");
+  EXPECT_EQ(core::UInt64ToStdString(18446744073709551615ull), "18446744073709551615");
+}
+
+TEST(TextUtil, ByteSizeTexts) {
+  double quotient = -1;
+  std::string unit;
+  EXPECT_EQ(core::FormatByteSize(0, quotient, unit), "0.00 Bytes");
+  EXPECT_EQ(quotient, 0.0);
+  EXPECT_EQ(unit, " Bytes");
+  EXPECT_EQ(core::FormatByteSize(512), "512.00 Bytes");
+  EXPECT_EQ(core::FormatByteSize(1024), "1024.00 Bytes");
+  EXPECT_EQ(core::FormatByteSize(1025, quotient, unit), "1.00 KB");
+  EXPECT_EQ(unit, " KB");
+  EXPECT_DOUBLE_EQ(quotient, 1025.0 / 1024.0);
+  EXPECT_EQ(core::FormatByteSize(1048576), "1024.00 KB");
+  EXPECT_EQ(core::FormatByteSize(1572864), "1.50 MB");
+  EXPECT_EQ(core::FormatByteSize(1073741824), "1024.00 MB");
+  EXPECT_EQ(core::FormatByteSize(1610612736), "1.50 GB");
+  EXPECT_EQ(core::FormatByteSize(3221225472ull, quotient, unit), "3.00 GB");
+  EXPECT_EQ(unit, " GB");
+  EXPECT_EQ(core::FormatByteSize(5ull * 1024 * 1073741824), "5120.00 GB");
+  EXPECT_EQ(core::FormatByteSize(18446744073709551615ull), "17179869184.00 GB");
+}
+
+TEST(TextUtil, DriveFacts) {
+  std::string name = "stale";
+  EXPECT_TRUE(core::GetDriveTypeName("C:\\Windows", name));
+  EXPECT_EQ(name, "Fixed drive");
+  EXPECT_TRUE(core::GetDriveTypeName("c", name));
+  EXPECT_EQ(name, "Fixed drive");
+  EXPECT_FALSE(core::GetDriveTypeName("", name));
+  EXPECT_EQ(name, "");
+  EXPECT_FALSE(core::GetDriveTypeName("\\\\server\\share\\a", name));
+  EXPECT_EQ(name, "");
+  // A letter that names no drive of this machine.
+  const DWORD drives = GetLogicalDrives();
+  for (char letter = 'Z'; letter >= 'D'; --letter) {
+    if (drives & (1u << (letter - 'A'))) continue;
+    name = "stale";
+    EXPECT_FALSE(core::GetDriveTypeName(std::string(1, letter) + ":\\data", name)) << letter;
+    EXPECT_EQ(name, "");
+    break;
+  }
+}
+
+TEST(TextUtil, FreeSpaceAsksTheDriveRoot) {
+  RecordingSeam seam;
+  seam.answer.known = true;
+  seam.answer.freeToCaller = 123456789012ull;
+  ui::InstallSeam(&seam);
+  std::string root;
+  EXPECT_EQ(core::GetFreeSpaceText("d:\\Data\\Sub", root), 123456789012ull);
+  EXPECT_EQ(root, "d:\\");
+  EXPECT_EQ(core::GetFreeSpaceText("\\\\server\\share\\dir", root), 123456789012ull);
+  EXPECT_EQ(root, "\\\\server\\share\\");
+  ASSERT_EQ(seam.askedRoots.size(), 2u);
+  EXPECT_EQ(seam.askedRoots[0], "d:\\");
+  EXPECT_EQ(seam.askedRoots[1], "\\\\server\\share\\");
+
+  // A failed query is "unknown": 0, and the DiskSpace form tells.
+  seam.answer = ui::DiskSpace();
+  EXPECT_EQ(core::GetFreeSpaceText("e:\\x", root), 0u);
+  EXPECT_FALSE(core::QueryDriveFreeSpace("e:\\x", root).known);
+  EXPECT_EQ(root, "e:\\");
+
+  // No drive part: nothing to ask.
+  seam.askedRoots.clear();
+  EXPECT_EQ(core::GetFreeSpaceText("folder\\x", root), 0u);
+  EXPECT_EQ(root, "");
+  EXPECT_TRUE(seam.askedRoots.empty());
+  ui::InstallSeam(nullptr);
+
+  // The real query on the system drive.
+  ui::DiskSpace real = core::QueryDriveFreeSpace("C:\\Windows", root);
+  EXPECT_EQ(root, "C:\\");
+  EXPECT_TRUE(real.known);
+}
+
+TEST(TextUtil, DeletesOnlyTheContentsOfAnExistingFolder) {
+  TempTree tree;
+  const std::string target = tree.Folder("Target");
+  tree.File("Target\\a.txt");
+  tree.File("Target\\b.dat");
+  tree.Folder("Target\\Sub");
+  tree.File("Target\\Sub\\c.txt");
+  const std::string sibling = tree.Folder("Sibling");
+  tree.File("Sibling\\keep.txt");
+
+  EXPECT_TRUE(core::DeleteFolderContents(target));
+  EXPECT_TRUE(Exists(target)) << "the folder itself stays";
+  EXPECT_FALSE(Exists(target + "\\a.txt"));
+  EXPECT_FALSE(Exists(target + "\\b.dat"));
+  EXPECT_FALSE(Exists(target + "\\Sub"));
+  EXPECT_TRUE(Exists(sibling + "\\keep.txt"));
+
+  // A trailing backslash is not doubled.
+  tree.File("Target\\again.txt");
+  EXPECT_TRUE(core::DeleteFolderContents(target + "\\"));
+  EXPECT_FALSE(Exists(target + "\\again.txt"));
+  EXPECT_TRUE(Exists(target));
+
+  // Clearing an empty folder succeeds and leaves it.
+  EXPECT_TRUE(core::DeleteFolderContents(target));
+  EXPECT_TRUE(Exists(target));
+}
+
+TEST(TextUtil, DeleteFolderContentsRefusesWhatIsNotAFolderBelowADrive) {
+  TempTree tree;
+  const std::string work = tree.Folder("Work");
+  const std::string kept = tree.File("Work\\kept.txt");
+  tree.Folder("Work\\Inner");
+  const std::string inner = tree.File("Work\\Inner\\inner.txt");
+  const std::string file = tree.File("plain.txt");
+  const std::string before = CurrentDirectory();
+  ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
+
+  // Nothing names a folder: the current folder and the drive root stay whole.
+  EXPECT_FALSE(core::DeleteFolderContents(""));
+  EXPECT_FALSE(core::DeleteFolderContents("   "));
+  EXPECT_FALSE(core::DeleteFolderContents("."));
+  EXPECT_FALSE(core::DeleteFolderContents("Work"));
+  // Drive-relative and drive roots.
+  EXPECT_FALSE(core::DeleteFolderContents(work.substr(0, 2)));
+  EXPECT_FALSE(core::DeleteFolderContents(work.substr(0, 2) + "Inner"));
+  EXPECT_FALSE(core::DeleteFolderContents(work.substr(0, 3)));
+  EXPECT_FALSE(core::DeleteFolderContents("\\\\server\\share\\"));
+  // A file and a missing folder.
+  EXPECT_FALSE(core::DeleteFolderContents(file));
+  EXPECT_FALSE(core::DeleteFolderContents(tree.root() + "\\Missing"));
+
+  SetCurrentDirectoryA(before.c_str());
+  EXPECT_TRUE(Exists(kept));
+  EXPECT_TRUE(Exists(inner));
+  EXPECT_TRUE(Exists(file));
+  EXPECT_TRUE(Exists("C:\\windows"));
+}

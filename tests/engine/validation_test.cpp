@@ -1,0 +1,292 @@
+#include "core/validation.h"
+
+#include "ui/seam.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+using core::StringList;
+
+namespace {
+
+struct ShownBox {
+  HWND owner;
+  ui::BoxOwner kind;
+  std::string text, caption;
+  unsigned flags;
+};
+
+class BoxRecorder : public ui::Seam {
+public:
+  std::vector<ShownBox> shown;
+  int MessageBox(HWND owner, ui::BoxOwner kind, const std::string& text,
+                 const std::string& caption, unsigned flags) override {
+    shown.push_back({owner, kind, text, caption, flags});
+    return IDOK;
+  }
+};
+
+// A drive letter that names no drive of this machine.
+char MissingDriveLetter() {
+  const DWORD drives = GetLogicalDrives();
+  for (char letter = 'Y'; letter >= 'D'; --letter)
+    if (!(drives & (1u << (letter - 'A')))) return letter;
+  return 0;
+}
+
+const char* const kNoDriveLetter = "This item is not a valid Folder Name (No drive letter) !";
+const char* const kNoValidDrive = "There is no valid drive letter.";
+const char* const kJustRoot = "There is no Folder part (just root).";
+
+} // namespace
+
+TEST(Validation, IllegalCharacterSets) {
+  core::BuildIllegalCharSetDefault();
+  core::BuildIllegalCharSetH();
+  core::BuildIllegalCharSetF();
+  core::BuildIllegalCharSetF(); // building again does not add twice
+  EXPECT_EQ(core::IllegalCharSet("N").size(), 9u);
+  EXPECT_EQ(core::IllegalCharSet("n").size(), 9u);
+  EXPECT_EQ(core::IllegalCharSet("h").size(), 9u) << "only the exact mode texts pick H and F";
+  EXPECT_EQ(core::IllegalCharSet("H").size(), 10u);
+  EXPECT_EQ(core::IllegalCharSet("F").size(), 12u);
+
+  std::string found = "untouched";
+  EXPECT_TRUE(core::FindIllegalChar("F", "a\\b", found));
+  EXPECT_EQ(found, "\\");
+  found = "untouched";
+  EXPECT_FALSE(core::FindIllegalChar("H", "a\\b", found));
+  EXPECT_EQ(found, "untouched");
+  EXPECT_TRUE(core::FindIllegalChar("N", "c:\\a?b", found));
+  EXPECT_EQ(found, "?");
+  EXPECT_FALSE(core::FindIllegalChar("N", "c:\\a/b", found));
+  EXPECT_TRUE(core::FindIllegalChar("H", "c:\\a", found));
+  EXPECT_EQ(found, ":");
+  EXPECT_TRUE(core::FindIllegalChar("F", "x/y", found));
+  EXPECT_EQ(found, "/");
+  EXPECT_TRUE(core::FindIllegalChar("N", "a|b<c", found)); // the first one from the left
+  EXPECT_EQ(found, "|");
+}
+
+TEST(Validation, DriveLetterMessages) {
+  std::string message;
+  EXPECT_TRUE(core::CheckDriveLetters("c:\\a", message));
+  EXPECT_EQ(message, "There is(are) a drive letter(s) before colon(s) (:).");
+  EXPECT_TRUE(core::CheckDriveLetters("c:\\a d:\\b", message));
+  EXPECT_FALSE(core::CheckDriveLetters(":a", message));
+  EXPECT_EQ(message, "The colon (:) is the first character in the text.");
+  EXPECT_FALSE(core::CheckDriveLetters("c:", message));
+  EXPECT_EQ(message, "The colon (:) is the last character in the text.");
+  EXPECT_FALSE(core::CheckDriveLetters("c:\\a;1:\\b", message));
+  EXPECT_EQ(message, "There is(are) no drive letter(s) before colon(s) (:) : 1");
+  EXPECT_FALSE(core::CheckDriveLetters("abc", message));
+  EXPECT_EQ(message, "Not found any colon (:) in the text !!!!");
+  // The first failing colon decides.
+  EXPECT_FALSE(core::CheckDriveLetters("c:\\a 1:\\b :", message));
+  EXPECT_EQ(message, "There is(are) no drive letter(s) before colon(s) (:) : 1");
+}
+
+TEST(Validation, IncludeTextAndFolderNames) {
+  std::string normalised = "untouched", message = "untouched";
+  EXPECT_FALSE(core::ValidateIncludeText("", normalised, message));
+  EXPECT_EQ(message,
+            "The text field is empty !\nAction : You must enter a text to add to the Include "
+            "Folder List.");
+  EXPECT_EQ(normalised, "untouched");
+  EXPECT_FALSE(core::ValidateIncludeText("c:\\a*b", normalised, message));
+  EXPECT_EQ(message, "Illegal character in the text : *");
+  message = "untouched";
+  EXPECT_TRUE(core::ValidateIncludeText("  ", normalised, message)) << "blanks are not empty";
+  EXPECT_TRUE(core::ValidateIncludeText("c:://data\\\\\\sub/x", normalised, message));
+  EXPECT_EQ(normalised, "c:\\data\\sub\\x");
+  EXPECT_EQ(message, "untouched");
+
+  message = "untouched";
+  EXPECT_TRUE(core::ValidateFolderName("c:\\a", message));
+  EXPECT_TRUE(core::ValidateFolderName("  C:\\Some Folder\\Sub  ", message));
+  EXPECT_EQ(message, "untouched");
+  EXPECT_FALSE(core::ValidateFolderName("c:\\", message));
+  EXPECT_EQ(message, kJustRoot);
+  EXPECT_FALSE(core::ValidateFolderName("c:", message));
+  EXPECT_EQ(message, kJustRoot);
+  EXPECT_FALSE(core::ValidateFolderName("\\\\server\\share\\a", message));
+  EXPECT_EQ(message, kNoValidDrive);
+  EXPECT_FALSE(core::ValidateFolderName("folder\\sub", message));
+  EXPECT_EQ(message, kNoDriveLetter);
+  EXPECT_FALSE(core::ValidateFolderName("", message));
+  EXPECT_EQ(message, kNoDriveLetter);
+  EXPECT_FALSE(core::ValidateFolderName("1:\\b", message));
+  EXPECT_EQ(message, kNoValidDrive);
+  const char missing = MissingDriveLetter();
+  ASSERT_NE(missing, 0);
+  EXPECT_FALSE(core::ValidateFolderName(std::string(1, missing) + ":\\data", message));
+  EXPECT_EQ(message, kNoValidDrive);
+  EXPECT_FALSE(core::ValidateFolderName("c:\\a?b", message));
+  EXPECT_EQ(message, "Illegal character in the folder name : ?");
+
+  // A drive-relative path would land in whatever the drive's current folder is.
+  EXPECT_FALSE(core::ValidateFolderName("c:ab", message));
+  EXPECT_EQ(message,
+            "This item is not a valid Folder Name (No backslash after the drive letter) !");
+  // A colon after the drive cannot stand in a folder name.
+  EXPECT_FALSE(core::ValidateFolderName("c:\\My Folder\\Notes: 2013", message));
+  EXPECT_EQ(message, "Illegal character in the folder name : :");
+}
+
+TEST(Validation, PathListsAreCutAtRealDriveStarts) {
+  EXPECT_EQ(core::SplitPathList("c:\\a d:\\b"), StringList({"c:\\a ", "d:\\b"}));
+  EXPECT_EQ(core::SplitPathList("x c:\\a"), StringList({"x ", "c:\\a"}));
+  EXPECT_EQ(core::SplitPathList("abc"), StringList({"abc"}));
+  EXPECT_EQ(core::SplitPathList("c:/a/b;e:/f"), StringList({"c:\\a\\b;", "e:\\f"}));
+  // A colon that follows no letter stays inside its path, where the validation
+  // sees it, instead of being cut away.
+  EXPECT_EQ(core::SplitPathList("c:\\a 1:\\b"), StringList({"c:\\a 1:\\b"}));
+  EXPECT_EQ(core::SplitPathList("c:\\My Folder\\Notes: 2013"),
+            StringList({"c:\\My Folder\\Notes: 2013"}));
+  EXPECT_EQ(core::SplitPathList("c:\\a:"), StringList({"c:\\a:"}));
+  // A colon followed by a blank or a high byte is no drive start.
+  EXPECT_EQ(core::SplitPathList("c: x"), StringList({"c: x"}));
+  EXPECT_EQ(core::SplitPathList("c:\xE9t\xE9"), StringList({"c:\xE9t\xE9"}));
+  EXPECT_EQ(core::SplitDrivePaths("c: x"), StringList());
+
+  EXPECT_EQ(core::SplitDrivePaths("abc"), StringList());
+  EXPECT_EQ(core::SplitDrivePaths("see c:\\a"), StringList({"c:\\a"}));
+  EXPECT_EQ(core::SplitDrivePaths("c:\\a\\d:\\b"), StringList({"c:\\a\\", "d:\\b"}));
+
+  const std::string text = "c:\\a d:\\b";
+  EXPECT_EQ(core::FindDriveStart(text, 0, text.size()), 0u);
+  EXPECT_EQ(core::FindDriveStart(text, 1, text.size()), 5u);
+  EXPECT_EQ(core::FindDrivePathEnd(text, 0, text.size()), 5u);
+  EXPECT_EQ(core::FindDrivePathEnd(text, 5, text.size()), text.size());
+  EXPECT_EQ(core::FindDriveStart("no drive", 0, 8), 8u);
+
+  EXPECT_EQ(core::SmartImportParse("c://a\\\\b:::d://e"),
+            StringList({"c:\\a\\", "b:", "d:\\e"}));
+  EXPECT_EQ(core::SmartImportParse("c:://x  e:\\\\y"), StringList({"c:\\x  ", "e:\\y"}));
+
+  StringList items{"kept"};
+  std::string normalised, message;
+  EXPECT_TRUE(core::ParseManualText("C:/One//Two D:\\Three", items, normalised, message));
+  EXPECT_EQ(normalised, "C:\\One\\Two D:\\Three");
+  EXPECT_EQ(items, StringList({"kept", "C:\\One\\Two ", "D:\\Three"}));
+  items.clear();
+  EXPECT_FALSE(core::ParseManualText("c:\\a|b", items, message));
+  EXPECT_EQ(message, "Illegal character in the text : |");
+  EXPECT_TRUE(items.empty());
+  EXPECT_TRUE(core::ParseManualText("no drive here", items, message));
+  EXPECT_TRUE(items.empty());
+}
+
+TEST(Validation, AcceptedAndRejectedPaths) {
+  const char missing = MissingDriveLetter();
+  ASSERT_NE(missing, 0);
+  const std::string missingPath = std::string(1, missing) + ":\\data";
+  StringList accepted, rejected;
+  core::ParseAndValidatePathList(
+      "c:\\good " + missingPath + " c:\\a 1:\\b C:\\Two c:ab c:\\Notes: 2013", accepted, rejected);
+  EXPECT_EQ(accepted, StringList({"c:\\good ", "C:\\Two "})) << "items are not trimmed";
+  // Pass 1 (drive letters) failures first, then pass 2 (folder names).
+  EXPECT_EQ(rejected, StringList({"c:\\a 1:\\b ", missingPath + " ", "c:ab ",
+                                  "c:\\Notes: 2013"}));
+
+  // The path limit: 254 characters pass, 255 do not.
+  std::string base = "c:\\" + std::string(200, 'a') + "\\";
+  std::string at254 = base + std::string(254 - base.size(), 'b');
+  std::string at255 = base + std::string(255 - base.size(), 'b');
+  ASSERT_EQ(at254.size(), 254u);
+  accepted.clear();
+  rejected.clear();
+  core::ParseAndValidatePathList(at255 + " " + missingPath, accepted, rejected);
+  EXPECT_TRUE(accepted.empty());
+  // Folder-name failures (pass 2) come before the length failures (pass 3).
+  EXPECT_EQ(rejected, StringList({missingPath, at255 + " "}));
+  accepted.clear();
+  rejected.clear();
+  core::ParseAndValidatePathList(at254, accepted, rejected);
+  EXPECT_EQ(accepted, StringList({at254}));
+  EXPECT_TRUE(rejected.empty());
+
+  accepted.clear();
+  rejected.clear();
+  core::ParseAndValidatePathList("no drive at all", accepted, rejected);
+  EXPECT_TRUE(accepted.empty());
+  EXPECT_EQ(rejected, StringList({"no drive at all"}));
+}
+
+TEST(Validation, SourceAndDestinationMustBeApart) {
+  std::string message;
+  EXPECT_TRUE(core::CheckSourceDestDiffer("C:\\Data", "c:/data", message));
+  EXPECT_EQ(message,
+            "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder is the "
+            "same as the source Folder !!! \nDestination Folder : C:\\Data\nSource Folder      : "
+            "c:/data");
+  EXPECT_TRUE(core::CheckSourceDestDiffer("C:\\Data\\", "c:\\data", message));
+  EXPECT_NE(message.find("is the same as the source Folder"), std::string::npos);
+
+  // One inside the other, either way round, on whole folder names.
+  EXPECT_TRUE(core::CheckSourceDestDiffer("c:\\Data\\New\\Deep", "C:\\data", message));
+  EXPECT_EQ(message,
+            "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\nThe Destination Folder lies "
+            "inside the source Folder !!! \nDestination Folder : c:\\Data\\New\\Deep\nSource "
+            "Folder      : C:\\data");
+  EXPECT_TRUE(core::CheckSourceDestDiffer("c:\\data", "c:\\Data\\Structure\\", message));
+  EXPECT_NE(message.find("The source Folder lies inside the Destination Folder !!! "),
+            std::string::npos);
+  EXPECT_TRUE(core::CheckSourceDestDiffer("c:\\", "c:\\Structure", message));
+
+  message = "untouched";
+  EXPECT_FALSE(core::CheckSourceDestDiffer("c:\\database", "c:\\data", message));
+  EXPECT_FALSE(core::CheckSourceDestDiffer("c:\\data", "c:\\database\\x", message));
+  EXPECT_FALSE(core::CheckSourceDestDiffer("d:\\data", "c:\\data", message));
+  EXPECT_EQ(message, "untouched");
+
+  // Empty texts and illegal characters refuse with their check's message.
+  EXPECT_TRUE(core::CheckSourceDestDiffer("c:\\x", "", message));
+  EXPECT_EQ(message.substr(0, 25), "The text field is empty !");
+  EXPECT_TRUE(core::CheckSourceDestDiffer("c:\\x?", "c:\\y", message));
+  EXPECT_EQ(message, "Illegal character in the text : ?");
+}
+
+TEST(Validation, PatternLineNeedsPairedMarks) {
+  BoxRecorder boxes;
+  ui::InstallSeam(&boxes);
+
+  core::TokenList tokens{"old"};
+  EXPECT_FALSE(core::CheckSeparatorPairs("\"a\" \"b", tokens));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].owner, nullptr);
+  EXPECT_EQ(boxes.shown[0].kind, ui::BoxOwner::None);
+  EXPECT_EQ(boxes.shown[0].text,
+            "Odd number of marks(separators) : 3\n\nAction : You must enter an even number of "
+            "separators(marks).");
+  EXPECT_EQ(boxes.shown[0].caption, "Warning !    Msg no: 0519.");
+  EXPECT_EQ(boxes.shown[0].flags, 0x30u);
+
+  EXPECT_TRUE(core::CheckSeparatorPairs("*.doc \"my file*.txt\" x", tokens));
+  EXPECT_EQ(tokens, core::TokenList({"*.doc", "my file*.txt", "x"}));
+  tokens = {"old"};
+  EXPECT_TRUE(core::CheckSeparatorPairs("", tokens));
+  EXPECT_EQ(tokens, core::TokenList({"old"}));
+  EXPECT_TRUE(core::CheckSeparatorPairs("   ", tokens));
+  EXPECT_TRUE(tokens.empty());
+  EXPECT_EQ(boxes.shown.size(), 1u);
+
+  ui::InstallSeam(nullptr);
+}
+
+TEST(Validation, ListRoutines) {
+  EXPECT_EQ(core::DequeToListSkipEmpty({"a", "", " ", "b", ""}), StringList({"a", " ", "b"}));
+  EXPECT_EQ(core::UniqueNonEmptyItems({"a", "  ", "a", "A"}), StringList({"a", "A"}));
+  EXPECT_EQ(core::UniqueNonEmptyItems({" x ", "x", " x ", "\t", ""}), StringList({" x ", "x"}));
+
+  // 30,000 entries with many repeats stay quick and keep the first of each.
+  StringList many;
+  for (int i = 0; i < 30000; ++i) many.push_back("c:\\folder" + std::to_string(i % 10000));
+  StringList unique = core::UniqueNonEmptyItems(many);
+  ASSERT_EQ(unique.size(), 10000u);
+  EXPECT_EQ(unique.front(), "c:\\folder0");
+  EXPECT_EQ(unique.back(), "c:\\folder9999");
+}

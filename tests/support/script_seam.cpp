@@ -1,0 +1,119 @@
+#include "support/script_seam.h"
+
+#include "core/casefold.h"
+#include "ui/form.h"
+
+namespace testsupport {
+
+namespace {
+std::string CurrentDirectory() {
+  char buffer[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, buffer);
+  return buffer;
+}
+} // namespace
+
+ScriptSeam::ScriptSeam() { previous_ = ui::InstallSeam(this); }
+ScriptSeam::~ScriptSeam() { ui::InstallSeam(previous_); }
+
+void ScriptSeam::Answer(const std::string& captionPart, int answer) {
+  answers_.emplace_back(captionPart, answer);
+}
+
+void ScriptSeam::OnModal(ui::Form* form, std::function<int(ui::Form&)> fill) {
+  modal_[form].push_back(std::move(fill));
+}
+
+void ScriptSeam::OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer) {
+  fileAnswers_.push_back(std::move(answer));
+}
+
+void ScriptSeam::OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer) {
+  folderAnswers_.push_back(std::move(answer));
+}
+
+void ScriptSeam::SetFreeSpace(const std::string& root, ui::DiskSpace space) {
+  freeSpace_[core::FoldCase(root)] = space;
+}
+
+std::vector<std::string> ScriptSeam::Captions() const {
+  std::vector<std::string> captions;
+  for (const ShownBox& box : boxes) captions.push_back(box.caption);
+  return captions;
+}
+
+int ScriptSeam::Unscripted() const {
+  int n = 0;
+  for (const ShownBox& box : boxes) n += box.scripted ? 0 : 1;
+  return n;
+}
+
+int ScriptSeam::MessageBox(HWND, ui::BoxOwner kind, const std::string& text,
+                           const std::string& caption, unsigned flags) {
+  ShownBox box{kind, text, caption, flags, 0, false};
+  for (auto it = answers_.begin(); it != answers_.end(); ++it) {
+    if (caption.find(it->first) != std::string::npos) {
+      box.answer = it->second;
+      box.scripted = true;
+      answers_.erase(it);
+      break;
+    }
+  }
+  if (!box.scripted) {  // the default button
+    unsigned type = flags & MB_TYPEMASK;
+    bool second = (flags & MB_DEFMASK) == MB_DEFBUTTON2;
+    if (type == MB_YESNO || type == MB_YESNOCANCEL) box.answer = second ? IDNO : IDYES;
+    else if (type == MB_OKCANCEL) box.answer = second ? IDCANCEL : IDOK;
+    else box.answer = IDOK;
+  }
+  boxes.push_back(box);
+  return box.answer;
+}
+
+int ScriptSeam::RunModal(ui::Form& form) {
+  modalForms.push_back(form.Caption());
+  auto it = modal_.find(&form);
+  if (it == modal_.end() || it->second.empty()) return IDCANCEL;
+  auto fill = std::move(it->second.front());
+  it->second.pop_front();
+  int result = fill(form);
+  if (result) form.SetModalResult(result);
+  return form.ModalResult() ? form.ModalResult() : IDCANCEL;
+}
+
+bool ScriptSeam::FileDialog(ui::FileDialogRequest& request) {
+  fileDialogs.push_back(request);
+  if (fileAnswers_.empty()) return false;
+  auto answer = std::move(fileAnswers_.front());
+  fileAnswers_.pop_front();
+  return answer(request);
+}
+
+bool ScriptSeam::PickFolder(ui::FolderPickRequest& request) {
+  folderPicks.push_back(request);
+  if (folderAnswers_.empty()) return false;
+  auto answer = std::move(folderAnswers_.front());
+  folderAnswers_.pop_front();
+  return answer(request);
+}
+
+bool ScriptSeam::ShellOpen(HWND, const std::string& file, const std::string& parameters,
+                           const std::string& directory, int) {
+  shellOpens.push_back(file + "|" + parameters + "|" + directory);
+  shellOpenCurrentDirs.push_back(CurrentDirectory());
+  return shellResult;
+}
+
+bool ScriptSeam::HelpQuit(HWND, const std::string& helpFile) {
+  helpQuits.push_back(helpFile);
+  helpQuitCurrentDirs.push_back(CurrentDirectory());
+  return helpResult;
+}
+
+ui::DiskSpace ScriptSeam::FreeSpace(const std::string& rootPath) {
+  auto it = freeSpace_.find(core::FoldCase(rootPath));
+  if (it != freeSpace_.end()) return it->second;
+  return ui::Seam::FreeSpace(rootPath);
+}
+
+} // namespace testsupport

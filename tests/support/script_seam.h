@@ -1,0 +1,74 @@
+// A seam for tests: answers message boxes, modal forms, file dialogs and the
+// folder picker from a script, and records everything that was shown.
+#pragma once
+#include "ui/seam.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct ShownBox {
+  ui::BoxOwner owner;
+  std::string text;
+  std::string caption;
+  unsigned flags;
+  int answer;
+  bool scripted;
+};
+
+class ScriptSeam : public ui::Seam {
+public:
+  ScriptSeam();
+  ~ScriptSeam() override;
+
+  // The next box whose caption contains captionPart gets this answer.
+  void Answer(const std::string& captionPart, int answer);
+  // The next time the form is shown modally, fill runs with the form on screen;
+  // it returns the modal result (0: what the form's own buttons set).
+  void OnModal(ui::Form* form, std::function<int(ui::Form&)> fill);
+  void OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer);
+  void OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer);
+  // Free space reported for a drive root ("C:\"); other roots ask the system.
+  void SetFreeSpace(const std::string& root, ui::DiskSpace space);
+
+  std::vector<ShownBox> boxes;
+  std::vector<std::string> modalForms;  // captions of forms shown modally
+  std::vector<ui::FileDialogRequest> fileDialogs;
+  std::vector<ui::FolderPickRequest> folderPicks;
+  std::vector<std::string> shellOpens;  // "file|parameters|directory"
+  std::vector<std::string> shellOpenCurrentDirs;  // the current directory at each open
+  std::vector<std::string> helpQuitCurrentDirs;
+  std::vector<std::string> helpQuits;
+  bool shellResult = true;
+  bool helpResult = true;
+
+  // The captions of all boxes shown, in order.
+  std::vector<std::string> Captions() const;
+  const ShownBox& Last() const { return boxes.back(); }
+  // Boxes that came with no scripted answer (tests usually expect none).
+  int Unscripted() const;
+
+  int MessageBox(HWND owner, ui::BoxOwner kind, const std::string& text,
+                 const std::string& caption, unsigned flags) override;
+  int RunModal(ui::Form& form) override;
+  bool FileDialog(ui::FileDialogRequest& request) override;
+  bool PickFolder(ui::FolderPickRequest& request) override;
+  bool ShellOpen(HWND owner, const std::string& file, const std::string& parameters,
+                 const std::string& directory, int show) override;
+  bool HelpQuit(HWND owner, const std::string& helpFile) override;
+  ui::DiskSpace FreeSpace(const std::string& rootPath) override;
+
+private:
+  ui::Seam* previous_;
+  std::deque<std::pair<std::string, int>> answers_;
+  std::map<ui::Form*, std::deque<std::function<int(ui::Form&)>>> modal_;
+  std::deque<std::function<bool(ui::FileDialogRequest&)>> fileAnswers_;
+  std::deque<std::function<bool(ui::FolderPickRequest&)>> folderAnswers_;
+  std::map<std::string, ui::DiskSpace> freeSpace_;
+};
+
+} // namespace testsupport

@@ -1,0 +1,35 @@
+// A fresh folder under the Windows temp directory, removed with everything in
+// it (read-only files included) when the object goes.
+#pragma once
+#include <string>
+
+namespace testsupport {
+
+class TempDir {
+public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  // The folder, without a trailing backslash.
+  const std::string& Path() const { return path_; }
+  // Path() + "\" + relative.
+  std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
+
+private:
+  std::string path_;
+};
+
+// Creates a folder with all its missing parents.
+void MakeFolders(const std::string& path);
+// Writes a file (creating its folder), replacing any old one.
+void WriteFile(const std::string& path, const std::string& content);
+std::string ReadFile(const std::string& path);
+bool FolderExists(const std::string& path);
+bool FileExists(const std::string& path);
+// Removes a folder and everything in it.
+void RemoveTree(const std::string& path);
+// Every file and folder below root, relative, folders ending in "\", sorted.
+std::string ListTree(const std::string& root);
+
+} // namespace testsupport

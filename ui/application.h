@@ -1,0 +1,73 @@
+// The application object: creates the forms in order, runs the message loop,
+// processes pending messages, shows exceptions and the program's message box.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Form;
+
+class Application {
+public:
+  // Registers the window classes and common controls; call once at start.
+  void Initialize(HINSTANCE instance = nullptr);
+  HINSTANCE Instance() const { return instance_; }
+
+  // Constructs a form, creates its window hidden and runs its FormCreate. The
+  // first form created is the main form.
+  template <class T> void CreateForm(T*& ref) {
+    T* form = new T();
+    ref = form;
+    Adopt(form);
+  }
+
+  // Runs the message loop until the main form closes.
+  void Run();
+  // Handles every pending message, then returns (safe to call from a handler).
+  void ProcessMessages();
+  // Ends the message loop; the forms are destroyed after the loop returns.
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // Runs FormDestroy of every form and frees them (newest first, main last).
+  void DestroyForms();
+
+  // The program's message box, owned by the active form.
+  int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+  // The system message box with no owner window.
+  int SystemMessageBox(const std::string& text, const std::string& caption, unsigned flags);
+  // The error box for an exception that escaped an event handler.
+  void ShowException(const std::string& message);
+  // Runs fn; an exception escaping it is shown and swallowed.
+  void SafeCall(const std::function<void()>& fn);
+
+  Form* MainForm() const { return main_; }
+  Form* ActiveForm() const { return active_; }
+  HWND ActiveWindowHandle() const;
+
+  std::string Title = "Vextil";
+  int HintHidePause = 2500;  // milliseconds
+
+  // Window-layer internals.
+  void FormActivated(Form* form);
+  void FormGone(Form* form);
+  bool PreTranslate(MSG& msg);
+  void Dispatch(MSG& msg);
+
+private:
+  void Adopt(Form* form);
+
+  HINSTANCE instance_ = nullptr;
+  std::vector<Form*> forms_;
+  Form* main_ = nullptr;
+  Form* active_ = nullptr;
+  bool terminated_ = false;
+  bool skipReturnChar_ = false;
+};
+
+Application& App();
+
+} // namespace ui

@@ -1,0 +1,464 @@
+#include "ui/controls.h"
+
+#include "ui/application.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace ui {
+
+// ---- Button --------------------------------------------------------------
+
+void Button::Bind(HWND hwnd) {
+  Control::Bind(hwnd);
+  if (hasColor_) SetCaptionColor(color_);
+}
+
+void Button::Click() {
+  // The modal result is set first so a handler can take it back (set it to 0).
+  if (ModalResult && form_) form_->SetModalResult(ModalResult);
+  Fire(OnClick);
+}
+
+void Button::Command(int code) {
+  if (code == BN_CLICKED) Click();
+}
+
+void Button::SetCaptionColor(COLORREF color) {
+  SetFontColor(color);
+  if (!hwnd_) return;
+  // A push button draws its own caption; a coloured one is drawn by us.
+  LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+  if ((style & BS_TYPEMASK) != BS_OWNERDRAW) {
+    SetWindowLongA(hwnd_, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+}
+
+bool Button::DrawItem(DRAWITEMSTRUCT* item) {
+  RECT rc = item->rcItem;
+  bool pressed = (item->itemState & ODS_SELECTED) != 0;
+  bool disabled = (item->itemState & ODS_DISABLED) != 0;
+  DrawFrameControl(item->hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  std::string caption = Text();
+  SetBkMode(item->hDC, TRANSPARENT);
+  SetTextColor(item->hDC, disabled ? GetSysColor(COLOR_GRAYTEXT) : color_);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+  HGDIOBJ old = font ? SelectObject(item->hDC, font) : nullptr;
+  if (pressed) OffsetRect(&rc, 1, 1);
+  DrawTextA(item->hDC, caption.c_str(), -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (old) SelectObject(item->hDC, old);
+  if (item->itemState & ODS_FOCUS) {
+    RECT focus = item->rcItem;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(item->hDC, &focus);
+  }
+  return true;
+}
+
+// ---- CheckBox and RadioButton --------------------------------------------
+
+bool CheckBox::Checked() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void CheckBox::SetChecked(bool checked) {
+  if (Checked() == checked) return;
+  SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  Fire(OnClick);
+}
+
+void CheckBox::Command(int code) {
+  if (code == BN_CLICKED) Fire(OnClick);
+}
+
+bool RadioButton::Checked() const {
+  return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+namespace {
+bool IsRadio(HWND hwnd) {
+  char cls[16] = "";
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (lstrcmpiA(cls, "Button") != 0) return false;
+  LONG type = GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+} // namespace
+
+void RadioButton::SetChecked(bool checked) {
+  if (Checked() == checked) return;
+  SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (!checked) return;
+  // The group runs from the item that carries WS_GROUP up to the next one.
+  HWND first = hwnd_;
+  while (!(GetWindowLongA(first, GWL_STYLE) & WS_GROUP)) {
+    HWND previous = GetWindow(first, GW_HWNDPREV);
+    if (!previous) break;
+    first = previous;
+  }
+  for (HWND h = first; h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (h != first && (GetWindowLongA(h, GWL_STYLE) & WS_GROUP)) break;
+    if (h != hwnd_ && IsRadio(h)) SendMessageA(h, BM_SETCHECK, BST_UNCHECKED, 0);
+  }
+  Fire(OnClick);
+}
+
+void RadioButton::Command(int code) {
+  if (code == BN_CLICKED) Fire(OnClick);
+}
+
+// ---- Edit and Memo -------------------------------------------------------
+
+void Edit::SetReadOnly(bool readOnly) { SendMessageA(hwnd_, EM_SETREADONLY, readOnly, 0); }
+void Edit::SetMaxLength(int length) { SendMessageA(hwnd_, EM_SETLIMITTEXT, length, 0); }
+void Edit::SelectAll() { SendMessageA(hwnd_, EM_SETSEL, 0, -1); }
+void Edit::Command(int code) {
+  if (code == EN_CHANGE) Fire(OnChange);
+}
+
+void Memo::Bind(HWND hwnd) {
+  Control::Bind(hwnd);
+  SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no 32K limit
+}
+
+std::vector<std::string> Memo::Lines() const {
+  std::vector<std::string> lines;
+  std::string text = Text();
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    size_t stop = end;
+    if (stop > start && text[stop - 1] == '\r') --stop;
+    lines.push_back(text.substr(start, stop - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+void Memo::SetLines(const std::vector<std::string>& lines) {
+  std::string text;
+  size_t total = 0;
+  for (const std::string& line : lines) total += line.size() + 2;
+  text.reserve(total);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    text += lines[i];
+    text += "\r\n";
+  }
+  SetWindowTextA(hwnd_, text.c_str());
+}
+
+void Memo::AddLine(const std::string& line) {
+  int length = GetWindowTextLengthA(hwnd_);
+  SendMessageA(hwnd_, EM_SETSEL, length, length);
+  std::string add = line + "\r\n";
+  SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(add.c_str()));
+}
+
+int Memo::LineCount() const { return static_cast<int>(Lines().size()); }
+void Memo::Clear() { SetWindowTextA(hwnd_, ""); }
+void Memo::Command(int code) {
+  if (code == EN_CHANGE) Fire(OnChange);
+}
+
+// ---- ComboBox ------------------------------------------------------------
+
+void ComboBox::Bind(HWND hwnd) {
+  Control::Bind(hwnd);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (GetComboBoxInfo(hwnd_, &info) && info.hwndItem && info.hwndItem != hwnd_) {
+    // Focus and keys land on the combo's own edit: route them to this control.
+    SetPropA(info.hwndItem, "VextilControl", this);
+    WatchFocus(info.hwndItem, this);
+  }
+}
+
+int ComboBox::Count() const { return static_cast<int>(SendMessageA(hwnd_, CB_GETCOUNT, 0, 0)); }
+
+std::string ComboBox::Item(int index) const {
+  LRESULT length = SendMessageA(hwnd_, CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR) return std::string();
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  SendMessageA(hwnd_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+std::vector<std::string> ComboBox::Items() const {
+  std::vector<std::string> items;
+  int n = Count();
+  items.reserve(n);
+  for (int i = 0; i < n; ++i) items.push_back(Item(i));
+  return items;
+}
+
+int ComboBox::Add(const std::string& item) {
+  return static_cast<int>(SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
+}
+void ComboBox::Insert(int index, const std::string& item) {
+  SendMessageA(hwnd_, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+}
+void ComboBox::Delete(int index) { SendMessageA(hwnd_, CB_DELETESTRING, index, 0); }
+void ComboBox::Clear() { SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0); }
+
+int ComboBox::IndexOf(const std::string& item) const {
+  int n = Count();
+  for (int i = 0; i < n; ++i)
+    if (core::SameText(Item(i), item)) return i;
+  return -1;
+}
+
+int ComboBox::ItemIndex() const { return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)); }
+void ComboBox::SetItemIndex(int index) { SendMessageA(hwnd_, CB_SETCURSEL, index, 0); }
+
+void ComboBox::SetText(const std::string& text) {
+  if (Text() == text) return;
+  settingText_ = true;
+  SetWindowTextA(hwnd_, text.c_str());
+  settingText_ = false;
+  Fire(OnChange);
+}
+
+void ComboBox::Command(int code) {
+  if (code == CBN_EDITCHANGE) {
+    if (!settingText_) Fire(OnChange);
+  } else if (code == CBN_SELCHANGE) {
+    // The edit shows the picked entry only after this notification; set it now
+    // so the handlers read what the user picked.
+    int index = ItemIndex();
+    if (index >= 0) SetWindowTextA(hwnd_, Item(index).c_str());
+    Fire(OnSelect);
+    Fire(OnChange);
+  }
+}
+
+// ---- ListBox -------------------------------------------------------------
+
+int ListBox::Count() const { return static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0)); }
+
+std::string ListBox::Item(int index) const {
+  LRESULT length = SendMessageA(hwnd_, LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR) return std::string();
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  SendMessageA(hwnd_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+std::vector<std::string> ListBox::Items() const {
+  std::vector<std::string> items;
+  int n = Count();
+  items.reserve(n);
+  for (int i = 0; i < n; ++i) items.push_back(Item(i));
+  return items;
+}
+
+int ListBox::Add(const std::string& item) {
+  index_.Add(item);
+  return static_cast<int>(SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
+}
+
+void ListBox::AddStrings(const std::vector<std::string>& items) {
+  if (items.empty()) return;
+  SetRedraw(false);
+  size_t bytes = 0;
+  for (const std::string& s : items) bytes += s.size() + 1;
+  SendMessageA(hwnd_, LB_INITSTORAGE, items.size(), bytes);
+  for (const std::string& s : items) {
+    index_.Add(s);
+    SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  }
+  SetRedraw(true);
+}
+
+void ListBox::Insert(int index, const std::string& item) {
+  index_.Add(item);
+  SendMessageA(hwnd_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void ListBox::Delete(int index) {
+  if (index < 0 || index >= Count()) return;
+  index_.Remove(Item(index));
+  SendMessageA(hwnd_, LB_DELETESTRING, index, 0);
+}
+
+void ListBox::Clear() {
+  index_.Clear();
+  SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+}
+
+int ListBox::IndexOf(const std::string& item) const {
+  if (!Contains(item)) return -1;
+  int n = Count();
+  for (int i = 0; i < n; ++i)
+    if (core::SameText(Item(i), item)) return i;
+  return -1;
+}
+
+bool ListBox::MultiSelect() const {
+  return (GetWindowLongA(hwnd_, GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0;
+}
+
+bool ListBox::Selected(int index) const {
+  if (!MultiSelect()) return ItemIndex() == index;
+  return SendMessageA(hwnd_, LB_GETSEL, index, 0) > 0;
+}
+
+void ListBox::SetSelected(int index, bool selected) {
+  if (MultiSelect())
+    SendMessageA(hwnd_, LB_SETSEL, selected, index);
+  else
+    SendMessageA(hwnd_, LB_SETCURSEL, selected ? index : -1, 0);
+}
+
+int ListBox::SelCount() const {
+  if (!MultiSelect()) return ItemIndex() >= 0 ? 1 : 0;
+  return static_cast<int>(SendMessageA(hwnd_, LB_GETSELCOUNT, 0, 0));
+}
+
+std::vector<int> ListBox::SelectedIndices() const {
+  std::vector<int> indices;
+  if (!MultiSelect()) {
+    if (ItemIndex() >= 0) indices.push_back(ItemIndex());
+    return indices;
+  }
+  int n = SelCount();
+  if (n <= 0) return indices;
+  indices.resize(static_cast<size_t>(n));
+  SendMessageA(hwnd_, LB_GETSELITEMS, n, reinterpret_cast<LPARAM>(indices.data()));
+  return indices;
+}
+
+void ListBox::SelectAll(bool selected) {
+  if (MultiSelect())
+    SendMessageA(hwnd_, LB_SETSEL, selected, -1);
+  else if (!selected)
+    SendMessageA(hwnd_, LB_SETCURSEL, -1, 0);
+}
+
+int ListBox::ItemIndex() const {
+  if (MultiSelect()) return static_cast<int>(SendMessageA(hwnd_, LB_GETCARETINDEX, 0, 0));
+  return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
+}
+
+void ListBox::SetItemIndex(int index) {
+  if (MultiSelect()) {
+    SendMessageA(hwnd_, LB_SETSEL, FALSE, -1);
+    if (index >= 0) {
+      SendMessageA(hwnd_, LB_SETSEL, TRUE, index);
+      SendMessageA(hwnd_, LB_SETCARETINDEX, index, FALSE);
+    }
+  } else {
+    SendMessageA(hwnd_, LB_SETCURSEL, index, 0);
+  }
+}
+
+void ListBox::SetHorizontalExtent(int pixels) {
+  SendMessageA(hwnd_, LB_SETHORIZONTALEXTENT, pixels, 0);
+}
+int ListBox::HorizontalExtent() const {
+  return static_cast<int>(SendMessageA(hwnd_, LB_GETHORIZONTALEXTENT, 0, 0));
+}
+
+void ListBox::SetRedraw(bool redraw) {
+  SendMessageA(hwnd_, WM_SETREDRAW, redraw, 0);
+  if (redraw) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ListBox::Command(int code) {
+  if (code == LBN_SELCHANGE) Fire(OnClick);
+  else if (code == LBN_DBLCLK) Fire(OnDblClick);
+}
+
+// ---- Label ---------------------------------------------------------------
+
+void Label::SetCentered(bool centered) {
+  LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+  LONG type = style & SS_TYPEMASK;
+  if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP)
+    return;
+  style = (style & ~SS_TYPEMASK) | (centered ? SS_CENTER : SS_LEFT);
+  SetWindowLongA(hwnd_, GWL_STYLE, style);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool Label::Centered() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER; }
+
+void Label::Command(int code) {
+  if (code == STN_CLICKED) Fire(OnClick);
+  else if (code == STN_DBLCLK) Fire(OnDblClick);
+}
+
+// ---- ProgressBar and UpDown ----------------------------------------------
+
+void ProgressBar::SetRange(int minimum, int maximum) {
+  SendMessageA(hwnd_, PBM_SETRANGE32, minimum, maximum);
+}
+int ProgressBar::Min() const { return static_cast<int>(SendMessageA(hwnd_, PBM_GETRANGE, TRUE, 0)); }
+int ProgressBar::Max() const { return static_cast<int>(SendMessageA(hwnd_, PBM_GETRANGE, FALSE, 0)); }
+void ProgressBar::SetPosition(int position) { SendMessageA(hwnd_, PBM_SETPOS, position, 0); }
+int ProgressBar::Position() const { return static_cast<int>(SendMessageA(hwnd_, PBM_GETPOS, 0, 0)); }
+
+void UpDown::SetRange(int minimum, int maximum) {
+  SendMessageA(hwnd_, UDM_SETRANGE32, minimum, maximum);
+}
+void UpDown::SetPosition(int position) { SendMessageA(hwnd_, UDM_SETPOS32, 0, position); }
+int UpDown::Position() const { return static_cast<int>(SendMessageA(hwnd_, UDM_GETPOS32, 0, 0)); }
+void UpDown::SetBuddy(Control& buddy) {
+  SendMessageA(hwnd_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy.Handle()), 0);
+}
+void UpDown::Scroll(int code) {
+  if (code == SB_THUMBPOSITION) Fire(OnClick);  // after the position moved
+}
+
+// ---- ListView ------------------------------------------------------------
+
+void ListView::Bind(HWND hwnd) {
+  Control::Bind(hwnd);
+  SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+}
+
+void ListView::AddColumn(const std::string& caption, int width) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd_, LVM_GETHEADER, 0, 0));
+  int index = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.pszText = const_cast<char*>(caption.c_str());
+  column.cx = width;
+  column.iSubItem = index;
+  SendMessageA(hwnd_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
+int ListView::AddItem(const std::vector<std::string>& cells) {
+  LVITEMA item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = Count();
+  item.pszText = const_cast<char*>(cells.empty() ? "" : cells[0].c_str());
+  int index = static_cast<int>(SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  for (size_t c = 1; c < cells.size(); ++c) SetCell(index, static_cast<int>(c), cells[c]);
+  return index;
+}
+
+void ListView::SetCell(int itemIndex, int column, const std::string& text) {
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(hwnd_, LVM_SETITEMTEXTA, itemIndex, reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ListView::Cell(int itemIndex, int column) const {
+  std::string text(1024, '\0');
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = &text[0];
+  item.cchTextMax = static_cast<int>(text.size());
+  LRESULT n = SendMessageA(hwnd_, LVM_GETITEMTEXTA, itemIndex, reinterpret_cast<LPARAM>(&item));
+  text.resize(static_cast<size_t>(n));
+  return text;
+}
+
+int ListView::Count() const { return static_cast<int>(SendMessageA(hwnd_, LVM_GETITEMCOUNT, 0, 0)); }
+void ListView::Clear() { SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0); }
+
+} // namespace ui

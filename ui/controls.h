@@ -1,0 +1,181 @@
+// Thin views of the native controls, each bound to one dialog item by id.
+#pragma once
+#include "core/casefold.h"
+#include "ui/form.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Button : public Control {
+public:
+  using Control::Control;
+  // Presses the button as a user would (runs OnClick, then the modal result).
+  void Click();
+  // A form shown modally closes with this result when the button is clicked.
+  int ModalResult = 0;
+  void SetCaptionColor(COLORREF color);
+  std::function<void()> OnClick;
+  void Bind(HWND hwnd) override;
+  void Command(int code) override;
+  bool DrawItem(DRAWITEMSTRUCT* item) override;
+};
+
+class CheckBox : public Control {
+public:
+  using Control::Control;
+  bool Checked() const;
+  // Runs OnClick when the state changes, as a user's click would.
+  void SetChecked(bool checked);
+  std::function<void()> OnClick;
+  void Command(int code) override;
+};
+
+class RadioButton : public Control {
+public:
+  using Control::Control;
+  bool Checked() const;
+  // Checking turns the other radio buttons of the group off and runs OnClick.
+  void SetChecked(bool checked);
+  std::function<void()> OnClick;
+  void Command(int code) override;
+};
+
+class Edit : public Control {
+public:
+  using Control::Control;
+  void SetReadOnly(bool readOnly);
+  void SetMaxLength(int length);
+  void SelectAll();
+  std::function<void()> OnChange;
+  void Command(int code) override;
+};
+
+class Memo : public Control {
+public:
+  using Control::Control;
+  std::vector<std::string> Lines() const;
+  void SetLines(const std::vector<std::string>& lines);
+  void AddLine(const std::string& line);
+  int LineCount() const;
+  void Clear();
+  std::function<void()> OnChange;
+  void Bind(HWND hwnd) override;
+  void Command(int code) override;
+};
+
+class ComboBox : public Control {
+public:
+  using Control::Control;
+  int Count() const;
+  std::string Item(int index) const;
+  std::vector<std::string> Items() const;
+  int Add(const std::string& item);
+  void Insert(int index, const std::string& item);
+  void Delete(int index);
+  void Clear();
+  // Index of the entry equal to the text, letter case ignored; -1 when none.
+  int IndexOf(const std::string& item) const;
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  // Sets the edit text; runs OnChange when it changes.
+  void SetText(const std::string& text);
+  std::function<void()> OnChange;  // text typed or entry picked by the user
+  std::function<void()> OnSelect;  // entry picked from the list
+  void Bind(HWND hwnd) override;
+  void Command(int code) override;
+
+private:
+  bool settingText_ = false;
+};
+
+class ListBox : public Control {
+public:
+  using Control::Control;
+  int Count() const;
+  std::string Item(int index) const;
+  std::vector<std::string> Items() const;
+  // Adds an entry (at its sorted place in a sorted list); returns its index.
+  int Add(const std::string& item);
+  // Adds many entries with redraw off.
+  void AddStrings(const std::vector<std::string>& items);
+  void Insert(int index, const std::string& item);
+  void Delete(int index);
+  void Clear();
+  // Whole-entry membership without letter case, through a hash index.
+  bool Contains(const std::string& item) const { return index_.Contains(item); }
+  // Whole-entry search without letter case; -1 when none.
+  int IndexOf(const std::string& item) const;
+
+  bool MultiSelect() const;
+  bool Selected(int index) const;
+  void SetSelected(int index, bool selected);
+  int SelCount() const;
+  std::vector<int> SelectedIndices() const;
+  void SelectAll(bool selected = true);
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  void SetHorizontalExtent(int pixels);
+  int HorizontalExtent() const;
+  void SetRedraw(bool redraw);
+
+  std::function<void()> OnClick;  // selection changed by the user
+  std::function<void()> OnDblClick;
+  void Command(int code) override;
+
+private:
+  core::FoldedIndex index_;
+};
+
+class Label : public Control {
+public:
+  using Control::Control;
+  void SetCentered(bool centered);
+  bool Centered() const;
+  std::function<void()> OnClick;
+  std::function<void()> OnDblClick;
+  void Command(int code) override;
+};
+
+class GroupBox : public Control {
+public:
+  using Control::Control;
+};
+
+class ProgressBar : public Control {
+public:
+  using Control::Control;
+  void SetRange(int minimum, int maximum);
+  int Min() const;
+  int Max() const;
+  void SetPosition(int position);
+  int Position() const;
+};
+
+class UpDown : public Control {
+public:
+  using Control::Control;
+  void SetRange(int minimum, int maximum);
+  void SetPosition(int position);
+  int Position() const;
+  void SetBuddy(Control& buddy);
+  std::function<void()> OnClick;
+  void Scroll(int code) override;
+};
+
+class ListView : public Control {
+public:
+  using Control::Control;
+  void AddColumn(const std::string& caption, int width);
+  int AddItem(const std::vector<std::string>& cells);
+  void SetCell(int item, int column, const std::string& text);
+  std::string Cell(int item, int column) const;
+  int Count() const;
+  void Clear();
+  void Bind(HWND hwnd) override;
+};
+
+} // namespace ui

@@ -1,0 +1,36 @@
+// Common dialogs and the shell, through the seam so tests can answer them.
+#pragma once
+#include "ui/seam.h"
+
+#include <string>
+
+namespace ui {
+
+class Form;
+
+struct OpenDialog {
+  std::string Title;
+  std::string Filter;
+  int FilterIndex = 1;
+  std::string DefaultExt;
+  std::string InitialDir;
+  std::string FileName;
+  bool Execute(Form* owner);
+};
+
+struct SaveDialog {
+  std::string Title;
+  std::string Filter;
+  int FilterIndex = 1;
+  std::string DefaultExt;
+  std::string InitialDir;
+  std::string FileName;
+  bool OverwritePrompt = true;
+  bool Execute(Form* owner);
+};
+
+// The shell's "open" of a file, folder or address, normal window.
+bool ShellOpen(const std::string& file, const std::string& parameters = "",
+               const std::string& directory = "");
+
+} // namespace ui

@@ -1,0 +1,374 @@
+#include "ui/form.h"
+
+#include "ui/application.h"
+#include "ui/menu.h"
+#include "ui/pages.h"
+#include "ui/seam.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace ui {
+
+namespace {
+const char kControlProp[] = "VextilControl";
+
+LRESULT CALLBACK FocusSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR, DWORD_PTR data) {
+  LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+  if (msg == WM_SETFOCUS) {
+    Control* control = reinterpret_cast<Control*>(data);
+    if (control->Owner()) control->Owner()->ControlFocused(control);
+  } else if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, FocusSubclass, 1);
+  }
+  return result;
+}
+
+std::string WindowText(HWND hwnd) {
+  if (!hwnd) return std::string();
+  int length = GetWindowTextLengthA(hwnd);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  int got = GetWindowTextA(hwnd, &text[0], length + 1);
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+} // namespace
+
+// ---- Control -------------------------------------------------------------
+
+Control::Control(Form* form, int id) : form_(form), id_(id) {
+  if (form_) form_->Register(this);
+}
+
+Control* Control::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<Control*>(GetPropA(hwnd, kControlProp)) : nullptr;
+}
+
+void Control::Bind(HWND hwnd) {
+  hwnd_ = hwnd;
+  if (!hwnd_) return;
+  SetPropA(hwnd_, kControlProp, this);
+  WatchFocus(hwnd_, this);
+}
+
+void WatchFocus(HWND hwnd, Control* control) {
+  SetWindowSubclass(hwnd, FocusSubclass, 1, reinterpret_cast<DWORD_PTR>(control));
+}
+
+void Control::Fire(const std::function<void()>& handler) {
+  if (handler) App().SafeCall(handler);
+}
+
+std::string Control::Text() const { return WindowText(hwnd_); }
+
+void Control::SetText(const std::string& text) {
+  if (Text() == text) return;
+  SetWindowTextA(hwnd_, text.c_str());
+}
+
+bool Control::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+void Control::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+
+bool Control::Visible() const {
+  return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+void Control::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+
+void Control::SetFocus() {
+  ::SetFocus(hwnd_);
+  if (form_) form_->ControlFocused(this);  // also when the window is not on screen
+}
+
+bool Control::Focused() const {
+  HWND focus = GetFocus();
+  return focus && (focus == hwnd_ || GetParent(focus) == hwnd_);
+}
+
+void Control::SetHint(const std::string& hint) {
+  hint_ = hint;
+  if (!hwnd_ || !form_ || !form_->TooltipHandle()) return;
+  TOOLINFOA ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = GetParent(hwnd_);
+  ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  ti.lpszText = const_cast<char*>(hint_.c_str());
+  SendMessageA(form_->TooltipHandle(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  if (!hint_.empty())
+    SendMessageA(form_->TooltipHandle(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Control::SetFontColor(COLORREF color) {
+  color_ = color;
+  hasColor_ = true;
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// ---- Form ----------------------------------------------------------------
+
+Form::Form(int dialogId) : dialogId_(dialogId) {}
+
+Form::~Form() {
+  App().FormGone(this);
+  if (hwnd_) DestroyWindow(hwnd_);
+  if (menu_) DestroyMenu(menu_);
+  if (accel_) DestroyAcceleratorTable(accel_);
+}
+
+void Form::Create(HWND owner) {
+  hwnd_ = CreateDialogParamA(App().Instance(), MAKEINTRESOURCEA(dialogId_), owner, DialogProc,
+                             reinterpret_cast<LPARAM>(this));
+  if (!hwnd_) throw std::runtime_error("Cannot create window from layout " + std::to_string(dialogId_));
+  if (OnCreate) App().SafeCall(OnCreate);
+}
+
+void Form::BindControls() {
+  tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                             hwnd_, nullptr, App().Instance(), nullptr);
+  SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);
+  SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP,
+               std::min(std::max(App().HintHidePause, 0), 32767));
+  for (PageControl* pages : pageControls_) {
+    pages->Bind(GetDlgItem(hwnd_, pages->Id()));
+    pages->CreateSheets();
+  }
+  for (Control* control : controls_) {
+    if (control->Handle()) continue;  // page controls, bound above
+    HWND item = GetDlgItem(hwnd_, control->Id());
+    for (size_t i = 0; !item && i < childDialogs_.size(); ++i)
+      item = GetDlgItem(childDialogs_[i], control->Id());
+    if (!item)
+      throw std::runtime_error("Layout " + std::to_string(dialogId_) + " has no item " +
+                               std::to_string(control->Id()));
+    control->Bind(item);
+    if (!control->Hint().empty()) control->SetHint(control->Hint());
+  }
+  RebuildMenu();
+}
+
+MenuItem* Form::FindMenuItem(int id) const {
+  for (MenuItem* item : menuItems_)
+    if (item->Id() == id) return item;
+  return nullptr;
+}
+
+void Form::RebuildMenu() {
+  if (!hwnd_ || menuItems_.empty()) return;
+  std::function<HMENU(MenuItem*, bool)> build = [&](MenuItem* parent, bool bar) {
+    HMENU menu = bar ? CreateMenu() : CreatePopupMenu();
+    for (MenuItem* item : menuItems_) {
+      if (item->Parent() != parent || !item->Visible()) continue;
+      bool hasChildren = std::any_of(menuItems_.begin(), menuItems_.end(),
+                                     [&](MenuItem* m) { return m->Parent() == item; });
+      UINT flags = MF_STRING | (item->Enabled() ? MF_ENABLED : MF_GRAYED);
+      if (item->Caption() == "-") {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      } else if (hasChildren) {
+        AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(build(item, false)),
+                    item->Caption().c_str());
+      } else {
+        AppendMenuA(menu, flags, static_cast<UINT_PTR>(item->Id()), item->Caption().c_str());
+      }
+    }
+    return menu;
+  };
+  HMENU old = menu_;
+  menu_ = build(nullptr, true);
+  SetMenu(hwnd_, menu_);
+  if (old) DestroyMenu(old);
+  DrawMenuBar(hwnd_);
+
+  std::vector<ACCEL> accels;
+  for (MenuItem* item : menuItems_)
+    if (item->Shortcut())
+      accels.push_back(ACCEL{static_cast<BYTE>(FVIRTKEY | item->Modifiers()), item->Shortcut(),
+                             static_cast<WORD>(item->Id())});
+  if (accel_) DestroyAcceleratorTable(accel_);
+  accel_ = accels.empty() ? nullptr
+                          : CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
+}
+
+std::string Form::Caption() const { return WindowText(hwnd_); }
+void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+
+bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+void Form::Show() {
+  if (!Visible()) {
+    ShowWindow(hwnd_, SW_SHOW);
+    if (OnShow) App().SafeCall(OnShow);
+  }
+  SetActiveWindow(hwnd_);
+  App().FormActivated(this);
+}
+
+void Form::Hide() {
+  if (!Visible()) return;
+  ShowWindow(hwnd_, SW_HIDE);
+  if (OnHide) App().SafeCall(OnHide);
+}
+
+void Form::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+
+namespace {
+struct DisableState {
+  HWND keep;
+  std::vector<HWND> disabled;
+};
+BOOL CALLBACK DisableOther(HWND hwnd, LPARAM data) {
+  auto* state = reinterpret_cast<DisableState*>(data);
+  if (hwnd != state->keep && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    EnableWindow(hwnd, FALSE);
+    state->disabled.push_back(hwnd);
+  }
+  return TRUE;
+}
+} // namespace
+
+int Form::ShowModal() {
+  if (Visible() || modal_) throw std::runtime_error("Cannot make a visible window modal");
+  Form* previous = App().ActiveForm();
+  modal_ = true;
+  modalResult_ = 0;
+  DisableState state{hwnd_, {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&state));
+  Show();
+  int result = seam().RunModal(*this);
+  if (modalResult_ == 0) modalResult_ = result ? result : IDCANCEL;
+  for (HWND hwnd : state.disabled) EnableWindow(hwnd, TRUE);
+  Hide();
+  modal_ = false;
+  if (previous && previous != this && previous->Visible()) {
+    SetActiveWindow(previous->Handle());
+    App().FormActivated(previous);
+  }
+  return modalResult_;
+}
+
+void Form::Close() {
+  if (modal_) {
+    modalResult_ = IDCANCEL;
+    return;
+  }
+  bool isMain = App().MainForm() == this;
+  CloseAction action = isMain ? CloseAction::Free : CloseAction::Hide;
+  if (OnClose) App().SafeCall([&] { OnClose(action); });
+  if (action == CloseAction::None) return;
+  Hide();
+  if (isMain) App().Terminate();  // windows go after the loop, never inside a handler
+}
+
+void Form::DestroyHandle() {
+  destroyed_ = true;
+  if (hwnd_) DestroyWindow(hwnd_);
+  hwnd_ = nullptr;
+}
+
+void Form::ControlFocused(Control* control) {
+  if (control == activeControl_ || destroyed_) return;
+  Control* previous = activeControl_;
+  activeControl_ = control;
+  if (previous && previous->OnExit) App().SafeCall(previous->OnExit);
+  if (control && control->OnEnter) App().SafeCall(control->OnEnter);
+}
+
+void Form::FireActivate() {
+  if (OnActivate) App().SafeCall(OnActivate);
+}
+
+void Form::FireDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  if (OnDestroy) App().SafeCall(OnDestroy);
+}
+
+INT_PTR Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_COMMAND: {
+    if (lParam) {
+      if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
+        control->Command(HIWORD(wParam));
+        return TRUE;
+      }
+    } else if (MenuItem* item = FindMenuItem(LOWORD(wParam))) {
+      item->Click();
+      return TRUE;
+    }
+    if (LOWORD(wParam) == IDCANCEL && modal_ && hwnd == hwnd_) {  // Escape
+      modalResult_ = IDCANCEL;
+      return TRUE;
+    }
+    return FALSE;
+  }
+  case WM_NOTIFY: {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (Control* control = Control::FromHandle(header->hwndFrom)) {
+      bool handled = false;
+      LRESULT result = control->Notify(header, handled);
+      if (handled) {
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+        return TRUE;
+      }
+    }
+    return FALSE;
+  }
+  case WM_CTLCOLORSTATIC:
+  case WM_CTLCOLORBTN: {
+    Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam));
+    if (!control || !control->HasFontColor()) return FALSE;
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetTextColor(dc, control->FontColor());
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+  }
+  case WM_VSCROLL:
+  case WM_HSCROLL:
+    if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
+      control->Scroll(LOWORD(wParam));
+      return TRUE;
+    }
+    return FALSE;
+  case WM_DRAWITEM: {
+    auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    Control* control = Control::FromHandle(item->hwndItem);
+    return control && control->DrawItem(item) ? TRUE : FALSE;
+  }
+  case WM_ACTIVATE:
+    if (hwnd == hwnd_ && LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(hwnd_))
+      App().FormActivated(this);
+    return FALSE;
+  case WM_CLOSE:
+    if (hwnd == hwnd_) {
+      App().SafeCall([this] { Close(); });
+      return TRUE;
+    }
+    return FALSE;
+  }
+  return FALSE;
+}
+
+INT_PTR ForwardToForm(Form* form, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return form ? form->HandleMessage(hwnd, msg, wParam, lParam) : FALSE;
+}
+
+INT_PTR CALLBACK Form::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_INITDIALOG) {
+    Form* form = reinterpret_cast<Form*>(lParam);
+    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    form->hwnd_ = hwnd;
+    form->BindControls();
+    return TRUE;
+  }
+  Form* form = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  if (!form) return FALSE;
+  if (msg == WM_NCDESTROY) {
+    form->hwnd_ = nullptr;
+    return FALSE;
+  }
+  return form->HandleMessage(hwnd, msg, wParam, lParam);
+}
+
+} // namespace ui

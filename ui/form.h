@@ -1,0 +1,146 @@
+// Forms built from dialog resources, and the base of every control bound to a
+// dialog item. Controls hold no state of their own beyond their handlers: the
+// native control holds it, so what a test reads is what a user sees.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Form;
+class PageControl;
+class MenuItem;
+
+class Control {
+public:
+  Control(Form* form, int id);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control() = default;
+
+  HWND Handle() const { return hwnd_; }
+  int Id() const { return id_; }
+  Form* Owner() const { return form_; }
+
+  std::string Text() const;
+  void SetText(const std::string& text);  // no-op when the text is unchanged
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  bool Visible() const;
+  void SetVisible(bool visible);
+  void SetFocus();
+  bool Focused() const;
+  void SetHint(const std::string& hint);
+  const std::string& Hint() const { return hint_; }
+
+  // Text colour of labels, check boxes, radio buttons and (owner-drawn) buttons.
+  void SetFontColor(COLORREF color);
+  COLORREF FontColor() const { return color_; }
+  bool HasFontColor() const { return hasColor_; }
+
+  std::function<void()> OnEnter;
+  std::function<void()> OnExit;
+  // Key typed into the control; setting the key to 0 swallows it (Enter is 13).
+  std::function<void(char&)> OnKeyPress;
+
+  // Window-layer internals.
+  virtual void Bind(HWND hwnd);
+  virtual void Command(int code) {}
+  virtual LRESULT Notify(NMHDR* header, bool& handled) { return 0; }
+  virtual bool DrawItem(DRAWITEMSTRUCT* item) { return false; }
+  virtual void Scroll(int code) {}
+  static Control* FromHandle(HWND hwnd);
+
+protected:
+  // Runs a handler through the application's exception guard.
+  void Fire(const std::function<void()>& handler);
+
+  Form* form_;
+  int id_;
+  HWND hwnd_ = nullptr;
+  std::string hint_;
+  COLORREF color_ = 0;
+  bool hasColor_ = false;
+};
+
+enum class CloseAction { None, Hide, Free };
+
+class Form {
+public:
+  explicit Form(int dialogId);
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+  virtual ~Form();
+
+  HWND Handle() const { return hwnd_; }
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
+
+  void Show();
+  void Hide();
+  bool Visible() const;
+  // Shows the form modally; returns its modal result (OK 1, Cancel 2).
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  // Closes as the title bar's close button does.
+  void Close();
+  void SetEnabled(bool enabled);
+
+  Control* ActiveControl() const { return activeControl_; }
+  bool ShowHint = true;
+
+  std::function<void()> OnCreate;
+  std::function<void()> OnShow;
+  std::function<void()> OnHide;
+  std::function<void()> OnActivate;
+  std::function<void(CloseAction&)> OnClose;
+  std::function<void()> OnDestroy;
+
+  // Window-layer internals.
+  void Create(HWND owner);
+  void Register(Control* control) { controls_.push_back(control); }
+  void Register(PageControl* pages) { pageControls_.push_back(pages); }
+  void Register(MenuItem* item) { menuItems_.push_back(item); }
+  void RebuildMenu();
+  void ControlFocused(Control* control);
+  void FireActivate();
+  void FireDestroy();
+  void DestroyHandle();
+  INT_PTR HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND TooltipHandle() const { return tooltip_; }
+  HACCEL Accelerators() const { return accel_; }
+  const std::vector<HWND>& ChildDialogs() const { return childDialogs_; }
+  void AddChildDialog(HWND hwnd) { childDialogs_.push_back(hwnd); }
+
+private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void BindControls();
+  MenuItem* FindMenuItem(int id) const;
+
+  int dialogId_;
+  HWND hwnd_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HMENU menu_ = nullptr;
+  HACCEL accel_ = nullptr;
+  std::vector<Control*> controls_;
+  std::vector<PageControl*> pageControls_;
+  std::vector<MenuItem*> menuItems_;
+  std::vector<HWND> childDialogs_;
+  Control* activeControl_ = nullptr;
+  bool modal_ = false;
+  int modalResult_ = 0;
+  bool destroyed_ = false;
+};
+
+// Reports the window's focus to the control (a control's inner windows).
+void WatchFocus(HWND hwnd, Control* control);
+
+// Handles a message of a dialog that belongs to a form (its own or a sheet's).
+INT_PTR ForwardToForm(Form* form, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+} // namespace ui

@@ -1,0 +1,172 @@
+#include "ui/pages.h"
+
+#include "ui/application.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace ui {
+
+namespace {
+INT_PTR CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_INITDIALOG) {
+    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    return FALSE;
+  }
+  Form* form = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  switch (msg) {
+  case WM_COMMAND:
+  case WM_NOTIFY:
+  case WM_CTLCOLORSTATIC:
+  case WM_CTLCOLORBTN:
+  case WM_DRAWITEM:
+  case WM_VSCROLL:
+  case WM_HSCROLL:
+    return ForwardToForm(form, hwnd, msg, wParam, lParam);
+  }
+  return FALSE;
+}
+} // namespace
+
+// ---- PageControl ---------------------------------------------------------
+
+PageControl::PageControl(Form* form, int id) : Control(form, id) { form->Register(this); }
+
+void PageControl::CreateSheets() {
+  for (TabSheet* sheet : sheets_) {
+    sheet->Create(form_, GetParent(hwnd_));
+    form_->AddChildDialog(sheet->Handle());
+  }
+  created_ = true;
+  RebuildTabs();  // the tab strip first: the sheets fill what it leaves
+  for (TabSheet* sheet : sheets_) PlaceSheet(sheet);
+  // The layout's first sheet is the active one until told otherwise.
+  if (!sheets_.empty()) SetActivePage(sheets_.front());
+}
+
+void PageControl::PlaceSheet(TabSheet* sheet) {
+  RECT rc;
+  GetWindowRect(hwnd_, &rc);
+  MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&rc), 2);
+  RECT display = rc;
+  TabCtrl_AdjustRect(hwnd_, FALSE, &display);
+  SetWindowPos(sheet->Handle(), HWND_TOP, display.left, display.top, display.right - display.left,
+               display.bottom - display.top, SWP_NOACTIVATE);
+}
+
+void PageControl::RebuildTabs() {
+  if (!created_) return;
+  TabCtrl_DeleteAllItems(hwnd_);
+  int tab = 0, selected = -1;
+  for (TabSheet* sheet : sheets_) {
+    if (!sheet->TabVisible()) continue;
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = const_cast<char*>(sheet->Caption().c_str());
+    item.lParam = reinterpret_cast<LPARAM>(sheet);
+    SendMessageA(hwnd_, TCM_INSERTITEMA, tab, reinterpret_cast<LPARAM>(&item));
+    if (sheet == active_) selected = tab;
+    ++tab;
+  }
+  TabCtrl_SetCurSel(hwnd_, selected);
+}
+
+int PageControl::ActivePageIndex() const {
+  auto it = std::find(sheets_.begin(), sheets_.end(), active_);
+  return it == sheets_.end() ? -1 : static_cast<int>(it - sheets_.begin());
+}
+
+void PageControl::SetActivePage(TabSheet* sheet) {
+  if (sheet == active_) return;
+  TabSheet* previous = active_;
+  active_ = sheet;
+  if (previous) ShowWindow(previous->Handle(), SW_HIDE);
+  int tab = -1, n = TabCtrl_GetItemCount(hwnd_);
+  for (int i = 0; i < n; ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_PARAM;
+    TabCtrl_GetItem(hwnd_, i, &item);
+    if (reinterpret_cast<TabSheet*>(item.lParam) == sheet) tab = i;
+  }
+  TabCtrl_SetCurSel(hwnd_, tab);
+  if (sheet) {
+    SetWindowPos(sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    if (sheet->OnShow) App().SafeCall(sheet->OnShow);
+  }
+}
+
+std::vector<std::string> PageControl::TabCaptions() const {
+  std::vector<std::string> captions;
+  int n = TabCtrl_GetItemCount(hwnd_);
+  for (int i = 0; i < n; ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_PARAM;
+    TabCtrl_GetItem(hwnd_, i, &item);
+    captions.push_back(reinterpret_cast<TabSheet*>(item.lParam)->Caption());
+  }
+  return captions;
+}
+
+void PageControl::MoveSheet(TabSheet* sheet, int index) {
+  auto it = std::find(sheets_.begin(), sheets_.end(), sheet);
+  if (it == sheets_.end()) return;
+  sheets_.erase(it);
+  index = std::max(0, std::min(index, static_cast<int>(sheets_.size())));
+  sheets_.insert(sheets_.begin() + index, sheet);
+  RebuildTabs();
+}
+
+LRESULT PageControl::Notify(NMHDR* header, bool& handled) {
+  if (header->code == TCN_SELCHANGE) {
+    int tab = TabCtrl_GetCurSel(hwnd_);
+    TCITEMA item{};
+    item.mask = TCIF_PARAM;
+    if (tab >= 0 && TabCtrl_GetItem(hwnd_, tab, &item)) {
+      SetActivePage(reinterpret_cast<TabSheet*>(item.lParam));
+      Fire(OnChange);
+    }
+  }
+  return 0;
+}
+
+// ---- TabSheet ------------------------------------------------------------
+
+TabSheet::TabSheet(PageControl& pages, int dialogId, bool tabVisible)
+    : pages_(pages), dialogId_(dialogId), tabVisible_(tabVisible) {
+  pages_.AddSheet(this);
+}
+
+void TabSheet::Create(Form* form, HWND parent) {
+  hwnd_ = CreateDialogParamA(App().Instance(), MAKEINTRESOURCEA(dialogId_), parent, SheetProc,
+                             reinterpret_cast<LPARAM>(form));
+  if (!hwnd_) throw std::runtime_error("Cannot create sheet from layout " + std::to_string(dialogId_));
+  // The layout's caption names the tab; the sheet itself has no title bar.
+  int length = GetWindowTextLengthA(hwnd_);
+  caption_.assign(static_cast<size_t>(length) + 1, '\0');
+  GetWindowTextA(hwnd_, &caption_[0], length + 1);
+  caption_.resize(static_cast<size_t>(length));
+  LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+  SetWindowLongA(hwnd_, GWL_STYLE, (style & ~(WS_CAPTION | WS_POPUP)) | WS_CHILD);
+  SetWindowLongA(hwnd_, GWL_EXSTYLE, GetWindowLongA(hwnd_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+void TabSheet::SetTabVisible(bool visible) {
+  if (tabVisible_ == visible) return;
+  tabVisible_ = visible;
+  pages_.RebuildTabs();
+}
+
+int TabSheet::PageIndex() const {
+  for (int i = 0; i < pages_.PageCount(); ++i)
+    if (pages_.Page(i) == this) return i;
+  return -1;
+}
+
+bool TabSheet::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+void TabSheet::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+bool TabSheet::Visible() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE); }
+
+} // namespace ui
