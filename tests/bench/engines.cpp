@@ -4,11 +4,13 @@
 #include "core/examine_subfolders.h"
 #include "core/folder_scan.h"
 #include "core/level_copy.h"
+#include "support/temp_dir.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -28,46 +30,11 @@ void Report(const char* what, double items, double seconds) {
               seconds > 0 ? items / seconds : 0.0);
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-bool WriteSmallFile(const std::string& path, DWORD bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  static const char block[64] = {};
-  DWORD written = 0;
-  WriteFile(file, block, bytes, &written, nullptr);
-  CloseHandle(file);
-  return true;
-}
-
 } // namespace
 
-int main() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string root = std::string(temp) + "bench_engines_" + std::to_string(GetCurrentProcessId());
-  if (!CreateDirectoryA(root.c_str(), nullptr)) {
-    std::printf("cannot create %s\n", root.c_str());
-    return 1;
-  }
+int main() try {
+  testsupport::TempDir tree;  // removed (and timed) at the end; also on an early failure
+  const std::string& root = tree.Path();
 
   // 10 x 10 x 10 folders, 100 files in each of the 1,000 deepest: 100,000 files.
   const int fan = 10, filesPerFolder = 100;
@@ -75,16 +42,16 @@ int main() {
   double made = Seconds([&] {
     for (int a = 0; a < fan; ++a) {
       std::string pa = root + "\\dir" + std::to_string(a);
-      CreateDirectoryA(pa.c_str(), nullptr), ++folders;
+      testsupport::MakeFolders(pa), ++folders;
       for (int b = 0; b < fan; ++b) {
         std::string pb = pa + "\\sub" + std::to_string(b);
-        CreateDirectoryA(pb.c_str(), nullptr), ++folders;
+        testsupport::MakeFolders(pb), ++folders;
         for (int c = 0; c < fan; ++c) {
           std::string pc = pb + "\\leaf" + std::to_string(c);
-          CreateDirectoryA(pc.c_str(), nullptr), ++folders;
-          for (int f = 0; f < filesPerFolder; ++f)
-            files += WriteSmallFile(pc + "\\file" + std::to_string(f) + (f % 2 ? ".txt" : ".dat"),
-                                    f % 64);
+          testsupport::MakeFolders(pc), ++folders;
+          for (int f = 0; f < filesPerFolder; ++f, ++files)
+            testsupport::WriteFile(pc + "\\file" + std::to_string(f) + (f % 2 ? ".txt" : ".dat"),
+                                   std::string(f % 64, '\0'));
         }
       }
     }
@@ -172,7 +139,10 @@ int main() {
   });
   Report("ExamineSubFolders::SortUnique (entries)", entries.size(), t);
 
-  t = Seconds([&] { RemoveTree(root); });
+  t = Seconds([&] { testsupport::RemoveTree(root); });
   Report("tree removed (files)", files, t);
   return 0;
+} catch (const std::exception& e) {
+  std::printf("%s\n", e.what());
+  return 1;
 }

@@ -1,54 +1,28 @@
 #include "core/level_copy.h"
 
+#include "support/temp_dir.h"
+
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
 // r\a\b\c and r\d (the tree of the examples), a file beside the folders, and a
 // second root s with s\b2x and s\ab.
 class LevelTree : public ::testing::Test {
 protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    base_ = std::string(temp) + "levels_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(GetTickCount());
-    CreateDirectoryA(base_.c_str(), nullptr);
-    r = base_ + "\\r";
-    s = base_ + "\\s";
-    for (const std::string& f : {r, r + "\\a", r + "\\a\\b", r + "\\a\\b\\c", r + "\\d", s,
-                                 s + "\\b2x", s + "\\ab"})
-      CreateDirectoryA(f.c_str(), nullptr);
-    std::ofstream(r + "\\a\\file.txt") << "not a folder";
-    std::ofstream(r + "\\bfile") << "not a folder";
+    r = base_ / "r";
+    s = base_ / "s";
+    for (const std::string& f : {r + "\\a\\b\\c", r + "\\d", s + "\\b2x", s + "\\ab"})
+      testsupport::MakeFolders(f);
+    testsupport::WriteFile(r + "\\a\\file.txt", "not a folder");
+    testsupport::WriteFile(r + "\\bfile", "not a folder");
   }
-  void TearDown() override { RemoveTree(base_); }
 
   std::deque<std::string> Build(const std::deque<std::string>& roots, char rule, int32_t x,
                                 int32_t y, uint32_t addMode, const std::string& filter = "") {
@@ -75,7 +49,8 @@ protected:
     return list;
   }
 
-  std::string base_, r, s;
+  testsupport::TempDir base_;
+  std::string r, s;
   static constexpr uint32_t Last = core::LevelCopy::AddOnlyTheLast;
   static constexpr uint32_t All = core::LevelCopy::AddAllInThePath;
 };

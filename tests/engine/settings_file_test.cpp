@@ -1,6 +1,7 @@
 #include "core/settings_file.h"
 #include "core/settings_store.h"
-#include "ui/seam.h"
+#include "support/script_seam.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 namespace {
 
 using Bytes = std::vector<unsigned char>;
+using testsupport::PathExists;
 
 const char kText0130[] =
     "Unable to open output file to save settings !\n\nAction: Try to save again the settings, "
@@ -23,85 +25,14 @@ const char kText0130[] =
 const char kCaption0130[] = "Severe Error!    Msg no: 0130.";
 const size_t kRecord = 5312;
 
-struct Box {
-  HWND owner;
-  ui::BoxOwner kind;
-  std::string text, caption;
-  unsigned flags;
-};
-
-class RecordingSeam : public ui::Seam {
-public:
-  int MessageBox(HWND owner, ui::BoxOwner kind, const std::string& text, const std::string& caption,
-                 unsigned flags) override {
-    boxes.push_back({owner, kind, text, caption, flags});
-    return IDOK;
-  }
-  std::vector<Box> boxes;
-};
-
-// A fresh folder under the Windows temp folder, removed with all it holds.
-class TempDir {
-public:
-  TempDir() {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    static int serial = 0;
-    path_ = std::string(base) + "vextil-settings-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(GetTickCount()) + "-" + std::to_string(++serial);
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~TempDir() { Remove(path_); }
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-  static void Remove(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*.*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = fd.cFileName;
-        if (name == "." || name == "..") continue;
-        std::string full = dir + "\\" + name;
-        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-          Remove(full);
-        else
-          DeleteFileA(full.c_str());
-      } while (FindNextFileA(h, &fd));
-      FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
-  }
-  std::string path_;
-};
-
 Bytes ReadBytes(const std::string& path) {
-  Bytes out;
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return out;
-  DWORD size = GetFileSize(h, nullptr);
-  out.resize(size);
-  DWORD got = 0;
-  if (size) ReadFile(h, out.data(), size, &got, nullptr);
-  out.resize(got);
-  CloseHandle(h);
-  return out;
+  const std::string content = testsupport::ReadFile(path);
+  return Bytes(content.begin(), content.end());
 }
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  if (!bytes.empty()) WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-  ASSERT_EQ(written, bytes.size());
+  testsupport::WriteFile(path, std::string(bytes.begin(), bytes.end()));
 }
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 int32_t Le32(const Bytes& b, size_t at) {
   return static_cast<int32_t>(uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
@@ -151,35 +82,31 @@ class SettingsFileTest : public ::testing::Test {
 protected:
   void SetUp() override {
     core::Settings().Reset();
-    ui::InstallSeam(&seam_);
-    core::Settings().SetStartupDirectory(dir_.path());
+    core::Settings().SetStartupDirectory(dir_.Path());
   }
-  void TearDown() override {
-    ui::InstallSeam(nullptr);
-    core::Settings().Reset();
-  }
+  void TearDown() override { core::Settings().Reset(); }
   std::string SetFile() const { return dir_ / "default.set"; }
   bool Save() { return core::SaveClass("").Save(); }
   bool Load() { return core::RestoreClass("").LoadSettings(); }
   void Expect0130Once() {
     ASSERT_EQ(seam_.boxes.size(), 1u);
-    const Box& b = seam_.boxes[0];
+    const testsupport::ShownBox& b = seam_.boxes[0];
     EXPECT_EQ(b.text, kText0130);
     EXPECT_EQ(b.caption, kCaption0130);
     EXPECT_EQ(b.flags, 0x10u);
-    EXPECT_EQ(b.kind, ui::BoxOwner::None);
-    EXPECT_EQ(b.owner, nullptr);
+    EXPECT_EQ(b.owner, ui::BoxOwner::None);
+    EXPECT_EQ(b.ownerWindow, nullptr);
   }
 
-  TempDir dir_;
-  RecordingSeam seam_;
+  testsupport::TempDir dir_;
+  testsupport::ScriptSeam seam_;
 };
 
 TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   core::Settings().SetAppName("VEXTIL");
-  EXPECT_EQ(core::LoadOrCreateSettings(dir_.path()), core::SettingsStartup::DefaultsWritten);
+  EXPECT_EQ(core::LoadOrCreateSettings(dir_.Path()), core::SettingsStartup::DefaultsWritten);
   EXPECT_TRUE(seam_.boxes.empty());
-  EXPECT_FALSE(Exists(SetFile() + ".tmp"));
+  EXPECT_FALSE(PathExists(SetFile() + ".tmp"));
   Bytes first = ReadBytes(SetFile());
   ASSERT_EQ(first.size(), 2358528u);
   std::vector<Parsed> recs = Parse(first);
@@ -201,7 +128,7 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   EXPECT_EQ(recs[0].key, Key("APPNAME"));
   EXPECT_EQ(recs[0].text, "VEXTIL");
   EXPECT_EQ(recs[1].key, "DEFDIRECTR"); // 11 letters cut to 10, no zero
-  EXPECT_EQ(recs[1].text, dir_.path());
+  EXPECT_EQ(recs[1].text, dir_.Path());
   EXPECT_EQ(recs[2].text, " "); // empty selected delimiter
   EXPECT_EQ(recs[3].key, Key("DELIMLIST"));
   EXPECT_EQ(recs[3].text, ",");
@@ -221,7 +148,7 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   core::SettingsStore written = core::Settings();
   core::Settings().Reset();
   core::Settings().SetAppName("VEXTIL");
-  EXPECT_EQ(core::LoadOrCreateSettings(dir_.path()), core::SettingsStartup::Loaded);
+  EXPECT_EQ(core::LoadOrCreateSettings(dir_.Path()), core::SettingsStartup::Loaded);
   EXPECT_EQ(ReadBytes(SetFile()), first);
   const core::SettingsStore& s = core::Settings();
   EXPECT_EQ(s.GetDelimiterList(), written.GetDelimiterList());
@@ -231,7 +158,7 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   EXPECT_EQ(s.GetDefaultFileTypes(), written.GetDefaultFileTypes());
   EXPECT_EQ(s.GetFilePatternList(), core::SettingsList{"*.*"});
   EXPECT_EQ(s.GetFilePatternLine(), " "); // the blank written for an empty line comes back
-  EXPECT_EQ(s.GetStartupDirectory(), dir_.path());
+  EXPECT_EQ(s.GetStartupDirectory(), dir_.Path());
   // Saving what was loaded gives the same bytes.
   EXPECT_TRUE(Save());
   EXPECT_EQ(ReadBytes(SetFile()), first);
@@ -293,7 +220,7 @@ TEST_F(SettingsFileTest, ByteLayoutAndRoundTripOfEveryItem) {
   EXPECT_EQ(r[26].key, Key("FMINCCHECK"));
 
   s.Reset();
-  s.SetStartupDirectory(dir_.path());
+  s.SetStartupDirectory(dir_.Path());
   s.AddQuotationMark("stale"); // lists are replaced, not extended
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetAppName(), "App");
@@ -334,10 +261,10 @@ TEST_F(SettingsFileTest, StoredDirectoryAndLongTexts) {
   // A file that stores another directory moves the start-up directory there.
   s.SetStartupDirectory("D:\\Elsewhere");
   core::SaveClass(SetFile()).Save();
-  s.SetStartupDirectory(dir_.path());
+  s.SetStartupDirectory(dir_.Path());
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetStartupDirectory(), "D:\\Elsewhere");
-  s.SetStartupDirectory(dir_.path());
+  s.SetStartupDirectory(dir_.Path());
 
   // Texts that do not fit their field keep 5261 characters.
   const std::string fits(5261, 'a'), full(5262, 'b'), longer(9000, 'c');
@@ -349,7 +276,7 @@ TEST_F(SettingsFileTest, StoredDirectoryAndLongTexts) {
   std::vector<Parsed> r = Parse(ReadBytes(SetFile()));
   EXPECT_EQ(r[0].text, std::string(5261, 'c'));
   s.Reset();
-  s.SetStartupDirectory(dir_.path());
+  s.SetStartupDirectory(dir_.Path());
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetAppName(), std::string(5261, 'c'));
   EXPECT_EQ(s.GetDelimiterList(),
@@ -439,7 +366,7 @@ TEST_F(SettingsFileTest, MissingOrLockedFileLeavesTheStoreAlone) {
   EXPECT_EQ(s.GetDelimiterList().size(), 17u);
 
   // A file that another program holds open without sharing.
-  s.SetStartupDirectory(dir_.path());
+  s.SetStartupDirectory(dir_.Path());
   WriteBytes(SetFile(), Record(4, ","));
   HANDLE lock = CreateFileA(SetFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -453,14 +380,14 @@ TEST_F(SettingsFileTest, MissingOrLockedFileLeavesTheStoreAlone) {
 
   // At start-up such a file is not replaced by the defaults; they are used in memory.
   s.Reset();
-  EXPECT_EQ(core::LoadOrCreateSettings(dir_.path()), core::SettingsStartup::DefaultsInMemory);
+  EXPECT_EQ(core::LoadOrCreateSettings(dir_.Path()), core::SettingsStartup::DefaultsInMemory);
   CloseHandle(lock);
   EXPECT_EQ(ReadBytes(SetFile()), Record(4, ","));
   EXPECT_EQ(s.GetIncludeFileTypes().size(), 172u);
   EXPECT_EQ(s.GetFilePatternList(), core::SettingsList{"*.*"});
-  EXPECT_EQ(s.GetStartupDirectory(), dir_.path());
+  EXPECT_EQ(s.GetStartupDirectory(), dir_.Path());
   EXPECT_TRUE(seam_.boxes.empty());
-  EXPECT_FALSE(Exists(SetFile() + ".tmp"));
+  EXPECT_FALSE(PathExists(SetFile() + ".tmp"));
 }
 
 TEST_F(SettingsFileTest, FailedSaveShows0130AndKeepsTheOldFile) {
@@ -485,7 +412,7 @@ TEST_F(SettingsFileTest, FailedSaveShows0130AndKeepsTheOldFile) {
   CloseHandle(lock);
   Expect0130Once();
   EXPECT_EQ(ReadBytes(SetFile()), old);
-  EXPECT_FALSE(Exists(SetFile() + ".tmp"));
+  EXPECT_FALSE(PathExists(SetFile() + ".tmp"));
 
   // A start in a folder that is gone: defaults in memory, 0130, nothing written.
   seam_.boxes.clear();
@@ -496,7 +423,7 @@ TEST_F(SettingsFileTest, FailedSaveShows0130AndKeepsTheOldFile) {
 
   // Once the obstacle is gone the save works again.
   seam_.boxes.clear();
-  s.SetStartupDirectory(dir_.path());
+  s.SetStartupDirectory(dir_.Path());
   EXPECT_TRUE(Save());
   EXPECT_EQ(ReadBytes(SetFile()).size(), 444u * kRecord);
   EXPECT_TRUE(seam_.boxes.empty());

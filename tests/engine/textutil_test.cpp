@@ -1,85 +1,16 @@
 #include "core/textutil.h"
 
-#include "ui/seam.h"
+#include "support/script_seam.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
-#include <fstream>
 #include <string>
-#include <vector>
 
-namespace {
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-// A fresh folder under the Windows temp folder, removed with all it holds.
-class TempTree {
-public:
-  TempTree() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    static int serial = 0;
-    root_ = std::string(temp) + "textutil_" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(GetTickCount()) + "_" + std::to_string(++serial);
-    while (!root_.empty() && root_.back() == '\\') root_.pop_back();
-    CreateDirectoryA(root_.c_str(), nullptr);
-  }
-  ~TempTree() { RemoveTree(root_); }
-  const std::string& root() const { return root_; }
-  std::string Folder(const std::string& relative) const {
-    std::string path = root_ + "\\" + relative;
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
-  }
-  std::string File(const std::string& relative, const std::string& content = "data") const {
-    std::string path = root_ + "\\" + relative;
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-  }
-
-private:
-  std::string root_;
-};
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string CurrentDirectory() {
-  char buffer[MAX_PATH + 1];
-  DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
-  return std::string(buffer, n);
-}
-
-class RecordingSeam : public ui::Seam {
-public:
-  std::vector<std::string> askedRoots;
-  ui::DiskSpace answer;
-  ui::DiskSpace FreeSpace(const std::string& rootPath) override {
-    askedRoots.push_back(rootPath);
-    return answer;
-  }
-};
-
-} // namespace
+using testsupport::CurrentDirectory;
+using testsupport::PathExists;
 
 TEST(TextUtil, TrimsCountsAndLowerCases) {
   EXPECT_EQ(core::TrimSpaces("  ab  "), "ab");
@@ -156,14 +87,14 @@ TEST(TextUtil, NormalisesAndSplitsPaths) {
 }
 
 TEST(TextUtil, FolderTestsKeepTheCurrentDirectory) {
-  TempTree tree;
-  const std::string folder = tree.Folder("Alpha");
-  const std::string file = tree.File("Alpha\\note.txt");
+  testsupport::TempDir tree;
+  const std::string folder = tree.AddFolder("Alpha");
+  const std::string file = tree.AddFile("Alpha\\note.txt", "data");
   const std::string before = CurrentDirectory();
 
   EXPECT_TRUE(core::IsFolderByCurrentDirectory(folder));
   EXPECT_FALSE(core::IsFolderByCurrentDirectory(file));
-  EXPECT_FALSE(core::IsFolderByCurrentDirectory(tree.root() + "\\Missing"));
+  EXPECT_FALSE(core::IsFolderByCurrentDirectory(tree / "Missing"));
   EXPECT_FALSE(core::IsFolderByCurrentDirectory(""));
   EXPECT_EQ(CurrentDirectory(), before);
 
@@ -196,17 +127,17 @@ TEST(TextUtil, FolderTestsKeepTheCurrentDirectory) {
 }
 
 TEST(TextUtil, CountsSubfolders) {
-  TempTree tree;
-  const std::string filesOnly = tree.Folder("FilesOnly");
-  tree.File("FilesOnly\\a.txt");
-  tree.File("FilesOnly\\b.txt");
-  const std::string one = tree.Folder("One");
-  tree.Folder("One\\Sub");
-  tree.File("One\\c.txt");
-  const std::string two = tree.Folder("Two");
-  tree.Folder("Two\\S1");
-  tree.Folder("Two\\S2");
-  tree.Folder("Two\\S2\\Deeper"); // only direct subfolders count
+  testsupport::TempDir tree;
+  const std::string filesOnly = tree.AddFolder("FilesOnly");
+  tree.AddFile("FilesOnly\\a.txt", "data");
+  tree.AddFile("FilesOnly\\b.txt", "data");
+  const std::string one = tree.AddFolder("One");
+  tree.AddFolder("One\\Sub");
+  tree.AddFile("One\\c.txt", "data");
+  const std::string two = tree.AddFolder("Two");
+  tree.AddFolder("Two\\S1");
+  tree.AddFolder("Two\\S2");
+  tree.AddFolder("Two\\S2\\Deeper"); // only direct subfolders count
   const std::string before = CurrentDirectory();
 
   EXPECT_TRUE(core::HasAtMostSubFolders(0, filesOnly));
@@ -215,7 +146,7 @@ TEST(TextUtil, CountsSubfolders) {
   EXPECT_TRUE(core::HasAtMostSubFolders(1, one + "\\"));
   EXPECT_FALSE(core::HasAtMostSubFolders(1, two));
   EXPECT_TRUE(core::HasAtMostSubFolders(2, two));
-  EXPECT_TRUE(core::HasAtMostSubFolders(0, tree.root() + "\\Missing"));
+  EXPECT_TRUE(core::HasAtMostSubFolders(0, tree / "Missing"));
   EXPECT_TRUE(core::HasAtMostSubFolders(0, filesOnly + "\\a.txt"));
   EXPECT_TRUE(core::HasAtMostSubFolders(0, ""));
   EXPECT_EQ(CurrentDirectory(), before);
@@ -281,31 +212,34 @@ TEST(TextUtil, DriveFacts) {
 }
 
 TEST(TextUtil, FreeSpaceAsksTheDriveRoot) {
-  RecordingSeam seam;
-  seam.answer.known = true;
-  seam.answer.freeToCaller = 123456789012ull;
-  ui::InstallSeam(&seam);
   std::string root;
-  EXPECT_EQ(core::GetFreeSpaceText("d:\\Data\\Sub", root), 123456789012ull);
-  EXPECT_EQ(root, "d:\\");
-  EXPECT_EQ(core::GetFreeSpaceText("\\\\server\\share\\dir", root), 123456789012ull);
-  EXPECT_EQ(root, "\\\\server\\share\\");
-  ASSERT_EQ(seam.askedRoots.size(), 2u);
-  EXPECT_EQ(seam.askedRoots[0], "d:\\");
-  EXPECT_EQ(seam.askedRoots[1], "\\\\server\\share\\");
+  {
+    testsupport::ScriptSeam seam;
+    ui::DiskSpace space;
+    space.known = true;
+    space.freeToCaller = 123456789012ull;
+    seam.SetFreeSpace("d:\\", space);
+    seam.SetFreeSpace("\\\\server\\share\\", space);
+    EXPECT_EQ(core::GetFreeSpaceText("d:\\Data\\Sub", root), 123456789012ull);
+    EXPECT_EQ(root, "d:\\");
+    EXPECT_EQ(core::GetFreeSpaceText("\\\\server\\share\\dir", root), 123456789012ull);
+    EXPECT_EQ(root, "\\\\server\\share\\");
+    ASSERT_EQ(seam.freeSpaceRoots.size(), 2u);
+    EXPECT_EQ(seam.freeSpaceRoots[0], "d:\\");
+    EXPECT_EQ(seam.freeSpaceRoots[1], "\\\\server\\share\\");
 
-  // A failed query is "unknown": 0, and the DiskSpace form tells.
-  seam.answer = ui::DiskSpace();
-  EXPECT_EQ(core::GetFreeSpaceText("e:\\x", root), 0u);
-  EXPECT_FALSE(core::QueryDriveFreeSpace("e:\\x", root).known);
-  EXPECT_EQ(root, "e:\\");
+    // A failed query is "unknown": 0, and the DiskSpace form tells.
+    seam.SetFreeSpace("e:\\", ui::DiskSpace());
+    EXPECT_EQ(core::GetFreeSpaceText("e:\\x", root), 0u);
+    EXPECT_FALSE(core::QueryDriveFreeSpace("e:\\x", root).known);
+    EXPECT_EQ(root, "e:\\");
 
-  // No drive part: nothing to ask.
-  seam.askedRoots.clear();
-  EXPECT_EQ(core::GetFreeSpaceText("folder\\x", root), 0u);
-  EXPECT_EQ(root, "");
-  EXPECT_TRUE(seam.askedRoots.empty());
-  ui::InstallSeam(nullptr);
+    // No drive part: nothing to ask.
+    seam.freeSpaceRoots.clear();
+    EXPECT_EQ(core::GetFreeSpaceText("folder\\x", root), 0u);
+    EXPECT_EQ(root, "");
+    EXPECT_TRUE(seam.freeSpaceRoots.empty());
+  }
 
   // The real query on the system drive.
   ui::DiskSpace real = core::QueryDriveFreeSpace("C:\\Windows", root);
@@ -314,40 +248,40 @@ TEST(TextUtil, FreeSpaceAsksTheDriveRoot) {
 }
 
 TEST(TextUtil, DeletesOnlyTheContentsOfAnExistingFolder) {
-  TempTree tree;
-  const std::string target = tree.Folder("Target");
-  tree.File("Target\\a.txt");
-  tree.File("Target\\b.dat");
-  tree.Folder("Target\\Sub");
-  tree.File("Target\\Sub\\c.txt");
-  const std::string sibling = tree.Folder("Sibling");
-  tree.File("Sibling\\keep.txt");
+  testsupport::TempDir tree;
+  const std::string target = tree.AddFolder("Target");
+  tree.AddFile("Target\\a.txt", "data");
+  tree.AddFile("Target\\b.dat", "data");
+  tree.AddFolder("Target\\Sub");
+  tree.AddFile("Target\\Sub\\c.txt", "data");
+  const std::string sibling = tree.AddFolder("Sibling");
+  tree.AddFile("Sibling\\keep.txt", "data");
 
   EXPECT_TRUE(core::DeleteFolderContents(target));
-  EXPECT_TRUE(Exists(target)) << "the folder itself stays";
-  EXPECT_FALSE(Exists(target + "\\a.txt"));
-  EXPECT_FALSE(Exists(target + "\\b.dat"));
-  EXPECT_FALSE(Exists(target + "\\Sub"));
-  EXPECT_TRUE(Exists(sibling + "\\keep.txt"));
+  EXPECT_TRUE(PathExists(target)) << "the folder itself stays";
+  EXPECT_FALSE(PathExists(target + "\\a.txt"));
+  EXPECT_FALSE(PathExists(target + "\\b.dat"));
+  EXPECT_FALSE(PathExists(target + "\\Sub"));
+  EXPECT_TRUE(PathExists(sibling + "\\keep.txt"));
 
   // A trailing backslash is not doubled.
-  tree.File("Target\\again.txt");
+  tree.AddFile("Target\\again.txt", "data");
   EXPECT_TRUE(core::DeleteFolderContents(target + "\\"));
-  EXPECT_FALSE(Exists(target + "\\again.txt"));
-  EXPECT_TRUE(Exists(target));
+  EXPECT_FALSE(PathExists(target + "\\again.txt"));
+  EXPECT_TRUE(PathExists(target));
 
   // Clearing an empty folder succeeds and leaves it.
   EXPECT_TRUE(core::DeleteFolderContents(target));
-  EXPECT_TRUE(Exists(target));
+  EXPECT_TRUE(PathExists(target));
 }
 
 TEST(TextUtil, DeleteFolderContentsRefusesWhatIsNotAFolderBelowADrive) {
-  TempTree tree;
-  const std::string work = tree.Folder("Work");
-  const std::string kept = tree.File("Work\\kept.txt");
-  tree.Folder("Work\\Inner");
-  const std::string inner = tree.File("Work\\Inner\\inner.txt");
-  const std::string file = tree.File("plain.txt");
+  testsupport::TempDir tree;
+  const std::string work = tree.AddFolder("Work");
+  const std::string kept = tree.AddFile("Work\\kept.txt", "data");
+  tree.AddFolder("Work\\Inner");
+  const std::string inner = tree.AddFile("Work\\Inner\\inner.txt", "data");
+  const std::string file = tree.AddFile("plain.txt", "data");
   const std::string before = CurrentDirectory();
   ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
 
@@ -363,11 +297,11 @@ TEST(TextUtil, DeleteFolderContentsRefusesWhatIsNotAFolderBelowADrive) {
   EXPECT_FALSE(core::DeleteFolderContents("\\\\server\\share\\"));
   // A file and a missing folder.
   EXPECT_FALSE(core::DeleteFolderContents(file));
-  EXPECT_FALSE(core::DeleteFolderContents(tree.root() + "\\Missing"));
+  EXPECT_FALSE(core::DeleteFolderContents(tree / "Missing"));
 
   SetCurrentDirectoryA(before.c_str());
-  EXPECT_TRUE(Exists(kept));
-  EXPECT_TRUE(Exists(inner));
-  EXPECT_TRUE(Exists(file));
-  EXPECT_TRUE(Exists("C:\\windows"));
+  EXPECT_TRUE(PathExists(kept));
+  EXPECT_TRUE(PathExists(inner));
+  EXPECT_TRUE(PathExists(file));
+  EXPECT_TRUE(PathExists("C:\\windows"));
 }

@@ -1,17 +1,10 @@
 #include "support/script_seam.h"
 
 #include "core/casefold.h"
+#include "support/temp_dir.h"
 #include "ui/form.h"
 
 namespace testsupport {
-
-namespace {
-std::string CurrentDirectory() {
-  char buffer[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, buffer);
-  return buffer;
-}
-} // namespace
 
 ScriptSeam::ScriptSeam() { previous_ = ui::InstallSeam(this); }
 ScriptSeam::~ScriptSeam() { ui::InstallSeam(previous_); }
@@ -48,9 +41,9 @@ int ScriptSeam::Unscripted() const {
   return n;
 }
 
-int ScriptSeam::MessageBox(HWND, ui::BoxOwner kind, const std::string& text,
+int ScriptSeam::MessageBox(HWND owner, ui::BoxOwner kind, const std::string& text,
                            const std::string& caption, unsigned flags) {
-  ShownBox box{kind, text, caption, flags, 0, false};
+  ShownBox box{kind, text, caption, flags, 0, false, owner};
   for (auto it = answers_.begin(); it != answers_.end(); ++it) {
     if (caption.find(it->first) != std::string::npos) {
       box.answer = it->second;
@@ -111,6 +104,7 @@ bool ScriptSeam::HelpQuit(HWND, const std::string& helpFile) {
 }
 
 ui::DiskSpace ScriptSeam::FreeSpace(const std::string& rootPath) {
+  freeSpaceRoots.push_back(rootPath);
   auto it = freeSpace_.find(core::FoldCase(rootPath));
   if (it != freeSpace_.end()) return it->second;
   return ui::Seam::FreeSpace(rootPath);

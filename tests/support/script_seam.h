@@ -18,6 +18,7 @@ struct ShownBox {
   unsigned flags;
   int answer;
   bool scripted;
+  HWND ownerWindow = nullptr;  // the window handle given as owner
 };
 
 class ScriptSeam : public ui::Seam {
@@ -43,6 +44,7 @@ public:
   std::vector<std::string> shellOpenCurrentDirs;  // the current directory at each open
   std::vector<std::string> helpQuitCurrentDirs;
   std::vector<std::string> helpQuits;
+  std::vector<std::string> freeSpaceRoots;  // every root whose free space was asked
   bool shellResult = true;
   bool helpResult = true;
 

@@ -1,5 +1,7 @@
 #include "support/temp_dir.h"
 
+#include "support/wine_unix.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -27,23 +29,49 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { RemoveTree(path_); }
 
+std::string TempDir::AddFolder(const std::string& relative) const {
+  std::string path = *this / relative;
+  MakeFolders(path);
+  return path;
+}
+
+std::string TempDir::AddFile(const std::string& relative, const std::string& content) const {
+  std::string path = *this / relative;
+  WriteFile(path, content);
+  return path;
+}
+
+// Both helpers try first and mend afterwards: under Wine every look-up of a
+// name that does not exist reads its whole folder, so probing first would
+// double the cost of building large trees.
 void MakeFolders(const std::string& path) {
-  if (path.empty() || FolderExists(path)) return;
+  if (path.empty()) return;
+  if (CreateDirectoryA(path.c_str(), nullptr) || GetLastError() != ERROR_PATH_NOT_FOUND) return;
   size_t cut = path.find_last_of('\\');
-  if (cut != std::string::npos && cut > 2) MakeFolders(path.substr(0, cut));
+  if (cut == std::string::npos || cut <= 2) return;
+  MakeFolders(path.substr(0, cut));
   CreateDirectoryA(path.c_str(), nullptr);
 }
 
 void WriteFile(const std::string& path, const std::string& content) {
-  size_t cut = path.find_last_of('\\');
-  if (cut != std::string::npos) MakeFolders(path.substr(0, cut));
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  auto open = [&] {
+    return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  HANDLE h = open();
+  if (h == INVALID_HANDLE_VALUE) {  // a missing folder, or a read-only or hidden old file
+    size_t cut = path.find_last_of('\\');
+    if (cut != std::string::npos) MakeFolders(path.substr(0, cut));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    h = open();
+  }
   if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
   DWORD written = 0;
-  ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  bool whole = content.empty() ||
+               (::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+                written == content.size());
   CloseHandle(h);
+  if (!whole) throw std::runtime_error("cannot write all of " + path);
 }
 
 std::string ReadFile(const std::string& path) {
@@ -68,8 +96,13 @@ bool FileExists(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void RemoveTree(const std::string& path) {
-  if (path.size() < 4) return;  // never a drive root
+bool PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+// Removes what the Windows side can; true when the folder itself went.
+bool RemoveFromWindowsSide(const std::string& path) {
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
   if (h != INVALID_HANDLE_VALUE) {
@@ -77,11 +110,13 @@ void RemoveTree(const std::string& path) {
       std::string name = fd.cFileName;
       if (name == "." || name == "..") continue;
       std::string child = path + "\\" + name;
-      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-          !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        RemoveTree(child);
-      else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      const bool folder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+      const bool link = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+      // A link's attributes would be set on its target: leave them.
+      if (!link) SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (folder && !link)
+        RemoveFromWindowsSide(child);
+      else if (folder)
         RemoveDirectoryA(child.c_str());
       else
         DeleteFileA(child.c_str());
@@ -89,7 +124,26 @@ void RemoveTree(const std::string& path) {
     FindClose(h);
   }
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryA(path.c_str());
+  return RemoveDirectoryA(path.c_str()) != 0;
+}
+
+// Only a plain absolute path inside a test folder, one word on the command line.
+bool SafeToRemoveOnUnixSide(const std::string& unixPath) {
+  return unixPath.size() > 1 && unixPath[0] == '/' &&
+         unixPath.find("/vextil-test-") != std::string::npos &&
+         unixPath.find("/..") == std::string::npos &&
+         unixPath.find_first_of(" \t\r\n\"'\\;&|$`*?<>()[]{}~") == std::string::npos;
+}
+} // namespace
+
+void RemoveTree(const std::string& path) {
+  if (path.size() < 4) return;  // never a drive root
+  if (RemoveFromWindowsSide(path) || !UnderWine() || !FolderExists(path)) return;
+  // What is left holds Linux symbolic links (Wine cannot remove them);
+  // rm -rf removes them without following them into their targets.
+  std::string unixPath = UnixPathOf(path);
+  if (!SafeToRemoveOnUnixSide(unixPath)) return;
+  if (RunUnix("/bin/rm -rf " + unixPath)) WaitForPath(false, path);
 }
 
 namespace {
@@ -120,6 +174,12 @@ std::string ListTree(const std::string& root) {
   std::string out;
   for (const std::string& e : entries) out += e + "\n";
   return out;
+}
+
+std::string CurrentDirectory() {
+  char buffer[MAX_PATH + 1] = "";
+  DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
+  return n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
 } // namespace testsupport

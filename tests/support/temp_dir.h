@@ -15,6 +15,10 @@ public:
   const std::string& Path() const { return path_; }
   // Path() + "\" + relative.
   std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
+  // Makes the folder relative (with its missing parents); returns its full path.
+  std::string AddFolder(const std::string& relative) const;
+  // Writes the file relative (making its folder); returns its full path.
+  std::string AddFile(const std::string& relative, const std::string& content) const;
 
 private:
   std::string path_;
@@ -22,14 +26,24 @@ private:
 
 // Creates a folder with all its missing parents.
 void MakeFolders(const std::string& path);
-// Writes a file (creating its folder), replacing any old one.
+// Writes a file (creating its folder), replacing any old one, read-only or
+// hidden ones included; throws when that fails.
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
-// Removes a folder and everything in it.
+// Whether anything (file or folder) is at path.
+bool PathExists(const std::string& path);
+// Removes a folder and everything in it, never entering a link (reparse
+// point). Under Wine, Linux symbolic links that tests made in a temporary
+// folder cannot be removed from the Windows side; what is left of such a
+// folder is removed on the Linux side, which does not follow links either.
+// (Linux links to files look like plain files under Wine, and deleting one
+// deletes its target: tests make none.)
 void RemoveTree(const std::string& path);
 // Every file and folder below root, relative, folders ending in "\", sorted.
 std::string ListTree(const std::string& root);
+// The current directory, as GetCurrentDirectoryA gives it.
+std::string CurrentDirectory();
 
 } // namespace testsupport

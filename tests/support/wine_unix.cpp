@@ -1,0 +1,66 @@
+#include "support/wine_unix.h"
+
+#include <windows.h>
+
+namespace testsupport {
+
+namespace {
+typedef char*(CDECL* UnixFileNameFn)(LPCWSTR);
+
+UnixFileNameFn UnixFileName() {
+  return reinterpret_cast<UnixFileNameFn>(
+      GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
+}
+} // namespace
+
+bool UnderWine() { return UnixFileName() != nullptr; }
+
+std::string UnixPathOf(const std::string& path) {
+  UnixFileNameFn unixName = UnixFileName();
+  if (!unixName) return std::string();
+  wchar_t wide[MAX_PATH];
+  if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return std::string();
+  char* name = unixName(wide);
+  if (!name) return std::string();
+  std::string result = name;
+  HeapFree(GetProcessHeap(), 0, name);
+  return result;
+}
+
+bool RunUnix(const std::string& commandLine) {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::string line = commandLine;
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return false;
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return true;
+}
+
+bool WaitForPath(bool exists, const std::string& path) {
+  for (int i = 0; i < 200; ++i) {
+    if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == exists) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
+  DWORD targetAttributes = GetFileAttributesA(target.c_str());
+  if (targetAttributes == INVALID_FILE_ATTRIBUTES || !(targetAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
+  size_t cut = linkPath.find_last_of('\\');
+  if (cut == std::string::npos) return false;
+  std::string unixFolder = UnixPathOf(linkPath.substr(0, cut));
+  std::string unixTarget = UnixPathOf(target);
+  const std::string unixLink = unixFolder + "/" + linkPath.substr(cut + 1);
+  // Each path must stay one word on the command line.
+  auto oneWord = [](const std::string& p) { return !p.empty() && p.find_first_of(" \t\"") == std::string::npos; };
+  if (!oneWord(unixTarget) || !oneWord(unixLink)) return false;
+  return RunUnix("/bin/ln -s " + unixTarget + " " + unixLink) &&
+         WaitForPath(true, linkPath);
+}
+
+} // namespace testsupport
