@@ -2,6 +2,8 @@
 
 #include "core/settings_file.h"
 #include "core/settings_store.h"
+#include "core/validation.h"
+#include "create/frmStatistic.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
@@ -27,7 +29,8 @@ void OpenBasicHtm() {
   InStartupDirectory([] { ui::seam().ShellOpen(nullptr, "basic.htm", "", "", SW_SHOWNORMAL); });
 }
 
-TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN) {
+TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this) {
+  ConnectManualPage();
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnActivate = [this] { FormActivate(); };
@@ -51,7 +54,11 @@ void TfrmMain::FormCreate() {
   // Each page initialises its counters, lists, labels and controls here, in page
   // order: string list, numbers, path list, rename, delete, copy.
 
+  InitManualPage();  // list extents, green log-button captions
   pgeMain.SetActivePage(&tabFolderCreate05);
+  core::BuildIllegalCharSetDefault();
+  core::BuildIllegalCharSetH();
+  core::BuildIllegalCharSetF();
   StoreTexts();
   Vol07OnlyFilesInMainFolderHintShown = 0;
   Vol07OnlyFilesHintShown = 0;
@@ -116,6 +123,10 @@ void TfrmMain::FormShow() {}
 void TfrmMain::FormActivate() {
   // The detailed-results windows take their run or simulation title here, and
   // the delete and copy pages their file-type captions, once those exist.
+  // (The windows are created after the main window: skip those not made yet.)
+  if (frmStatistic02) frmStatistic02->ApplyNormalSimulateTitle();
+  if (frmStatistic03) frmStatistic03->ApplyNormalSimulateTitle();
+  if (frmStatistic04) frmStatistic04->ApplyNormalSimulateTitle();
 }
 
 void TfrmMain::FormDestroy() {

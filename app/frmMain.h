@@ -1,6 +1,7 @@
 // The main window: the page control with the seven operation pages, the menu,
 // and what the pages share (simulation texts, file-selection captions).
 #pragma once
+#include "app/manual_page.h"
 #include "forms/frmMain.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
@@ -8,7 +9,7 @@
 
 #include <string>
 
-class TfrmMain : public ui::Form {
+class TfrmMain : public ui::Form, public ManualPage {
 public:
   TfrmMain();
 

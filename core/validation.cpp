@@ -210,7 +210,10 @@ size_t FindDriveStart(const std::string& text, size_t from, size_t end) {
   end = std::min(end, text.size());
   size_t colon = from < end ? text.find(':', from) : std::string::npos;
   while (colon != std::string::npos && colon < end) {
-    if (colon != from && colon + 1 < end && IsLetter(text[colon - 1])) {
+    // The drive letter must stand alone: "Notes:2013" or "c:\ad:\b" hold no
+    // drive start after their first one.
+    if (colon != from && colon + 1 < end && IsLetter(text[colon - 1]) &&
+        (colon < 2 || !(IsLetter(text[colon - 2]) || IsDigit(text[colon - 2])))) {
       char next = text[colon + 1];
       if (IsLetter(next) || IsDigit(next) || IsPunct(next)) return colon - 1;
     }

@@ -45,9 +45,10 @@ bool ParseManualText(const std::string& text, StringList& items, std::string& no
                      std::string& message);
 bool ParseManualText(const std::string& text, StringList& items, std::string& message);
 
-// Position of the next drive start in text[from, end): a letter standing before
-// a colon that is not at from, not the last character, and is followed by a
-// letter, digit or punctuation character. end when there is none.
+// Position of the next drive start in text[from, end): a letter, not preceded
+// by a letter or digit, standing before a colon that is not at from, not the
+// last character, and is followed by a letter, digit or punctuation character.
+// end when there is none.
 size_t FindDriveStart(const std::string& text, size_t from, size_t end);
 // Where the path that begins at start ends: at the next drive start, or end.
 size_t FindDrivePathEnd(const std::string& text, size_t start, size_t end);

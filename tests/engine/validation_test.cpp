@@ -147,6 +147,12 @@ TEST(Validation, PathListsAreCutAtRealDriveStarts) {
   EXPECT_EQ(core::SplitPathList("c:\\My Folder\\Notes: 2013"),
             StringList({"c:\\My Folder\\Notes: 2013"}));
   EXPECT_EQ(core::SplitPathList("c:\\a:"), StringList({"c:\\a:"}));
+  // A drive letter stands alone: one glued to a word is part of a name.
+  EXPECT_EQ(core::SplitPathList("c:\\My Folder\\Notes:2013"),
+            StringList({"c:\\My Folder\\Notes:2013"}));
+  EXPECT_EQ(core::SplitPathList("c:\\ad:\\b"), StringList({"c:\\ad:\\b"}));
+  EXPECT_EQ(core::SplitPathList("c:\\a1d:\\b"), StringList({"c:\\a1d:\\b"}));
+  EXPECT_EQ(core::SplitDrivePaths("xc:\\a"), StringList());
   // A colon followed by a blank or a high byte is no drive start.
   EXPECT_EQ(core::SplitPathList("c: x"), StringList({"c: x"}));
   EXPECT_EQ(core::SplitPathList("c:\xE9t\xE9"), StringList({"c:\xE9t\xE9"}));
@@ -178,6 +184,16 @@ TEST(Validation, PathListsAreCutAtRealDriveStarts) {
   EXPECT_TRUE(items.empty());
   EXPECT_TRUE(core::ParseManualText("no drive here", items, message));
   EXPECT_TRUE(items.empty());
+  // One refused piece, not a path cut short.
+  EXPECT_TRUE(core::ParseManualText("c:\\My Folder\\Notes:2013", items, message));
+  ASSERT_EQ(items, StringList({"c:\\My Folder\\Notes:2013"}));
+  EXPECT_FALSE(core::ValidateFolderName(items[0], message));
+  EXPECT_EQ(message, "Illegal character in the folder name : :");
+  items.clear();
+  EXPECT_TRUE(core::ParseManualText("c:\\ad:\\b", items, message));
+  ASSERT_EQ(items, StringList({"c:\\ad:\\b"}));
+  EXPECT_FALSE(core::ValidateFolderName(items[0], message));
+  items.clear();
 }
 
 TEST(Validation, AcceptedAndRejectedPaths) {

@@ -1,0 +1,356 @@
+#include "app/manual_page.h"
+
+#include "app/frmMain.h"
+#include "core/frmUnsuccessful.h"
+#include "core/textutil.h"
+#include "core/validation.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
+#include "ui/seam.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kGreen = 0x008000;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr unsigned kWarning = 0x30, kInformation = 0x40, kQuestion = 0x124;
+
+const char kRootEmptyText[] =
+    "The selection field is empty !\nAction : You must select a root directory to create a valid "
+    "folder.";
+const char kFolderExistsText[] =
+    "This folder exists !\nAction : You must enter other text to create a valid folder.";
+const char kEndText[] = "End of Creating Folders/Files !!!";
+const char kEndWithLogText[] =
+    "End of Creating Folders/Files !!!\nThe Error Log is not empty !!!\nDo you want to see it ?";
+
+int Box(const std::string& text, const std::string& caption, unsigned flags) {
+  return ui::App().MessageBox(text, caption, flags);
+}
+
+// Trimming of window texts: characters 0 to 32 go at both ends.
+std::string TrimText(const std::string& text) {
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
+  return text.substr(b, e - b);
+}
+
+bool IsExistingFolder(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// Runs a handler's body and enables the other sheets again on every way out.
+class SheetsDisabled {
+public:
+  SheetsDisabled(std::function<void(bool)> set) : set_(std::move(set)) { set_(false); }
+  ~SheetsDisabled() { set_(true); }
+
+private:
+  std::function<void(bool)> set_;
+};
+
+} // namespace
+
+FolderCreateResult CreateFolderLevels(const std::string& input) {
+  std::string path = input;
+  // Where the first level that can be created begins: after "X:\" or after
+  // "\\server\share\". Anything else would be relative to a current folder.
+  size_t start;
+  if (path.size() >= 3 && IsLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
+    start = 3;
+  } else if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
+    size_t server = path.find('\\', 2);
+    if (server == std::string::npos || server == 2) return FolderCreateResult::Failed;
+    size_t share = path.find('\\', server + 1);
+    start = share == std::string::npos ? path.size() : share + 1;
+  } else {
+    return FolderCreateResult::Failed;
+  }
+  while (path.size() > start && path.back() == '\\') path.pop_back();
+  if (start >= path.size())
+    return IsExistingFolder(path) ? FolderCreateResult::Existed : FolderCreateResult::Failed;
+
+  bool lastCreated = false;
+  size_t pos = start;
+  while (pos < path.size()) {
+    size_t next = path.find('\\', pos);
+    if (next == std::string::npos) next = path.size();
+    if (next > pos) {  // a doubled backslash names no level
+      std::string level = path.substr(0, next);
+      lastCreated = CreateDirectoryA(level.c_str(), nullptr) != FALSE;
+      if (!lastCreated) {
+        DWORD error = GetLastError();
+        // A level that is there already (or one we may not write into, such as
+        // a protected system folder) lets the walk go on; the next level's
+        // call tells whether it really is a folder.
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED)
+          return FolderCreateResult::Failed;
+      }
+    }
+    pos = next + 1;
+  }
+  if (lastCreated) return FolderCreateResult::Created;
+  // The last level was there already: a folder, or a file of that name.
+  return IsExistingFolder(path) ? FolderCreateResult::Existed : FolderCreateResult::Failed;
+}
+
+std::string JoinDestinationAndSubFolder(const std::string& destination, const std::string& sub) {
+  bool destinationEnds = !destination.empty() && destination.back() == '\\';
+  bool subBegins = !sub.empty() && sub.front() == '\\';
+  if (destinationEnds && subBegins) return destination + sub.substr(1);
+  if (destinationEnds || subBegins) return destination + sub;
+  return destination + "\\" + sub;
+}
+
+TfrmMain& ManualPage::Main() { return static_cast<TfrmMain&>(*this); }
+
+void ManualPage::ConnectManualPage() {
+  btnCreateFolderForced.OnClick = [this] { btnCreateFolderForcedClick(); };
+  cboCreateFolderForced.OnKeyPress = [this](char& key) { cboCreateFolderForcedKeyPress(key); };
+  btnForcedErrorLog.OnClick = [this] { btnForcedErrorLogClick(); };
+  btnSubFolderErrorLog.OnClick = [this] { btnSubFolderErrorLogClick(); };
+  Main().tabFolderCreate01.OnShow = [this] { tabFolderCreate01Show(); };
+  btnAddRootFolders.OnClick = [this] { btnAddRootFoldersClick(); };
+  cboRootFolders.OnSelect = [this] { cboRootFoldersSelect(); };
+  cboSubFolder.OnChange = [this] { cboSubFolderChange(); };
+  cboSubFolder.OnKeyPress = [this](char& key) { cboSubFolderKeyPress(key); };
+  btnCreateSubFolder.OnClick = [this] { btnCreateSubFolderClick(); };
+  btnSubViewDestFolder.OnClick = [this] { btnSubViewDestFolderClick(); };
+}
+
+void ManualPage::InitManualPage() {
+  lstSuccess.SetHorizontalExtent(3000);
+  lstSuccessSubFolders.SetHorizontalExtent(3000);
+  btnForcedErrorLog.SetCaptionColor(kGreen);
+  btnSubFolderErrorLog.SetCaptionColor(kGreen);
+}
+
+void ManualPage::SetOtherSheetsEnabled(bool enabled) {
+  TfrmMain& m = Main();
+  m.tabFolderCreate05.SetEnabled(enabled);
+  m.tabFolderCreate04.SetEnabled(enabled);
+  m.tabFolderCreate03.SetEnabled(enabled);
+  m.tabFoldersCopy02.SetEnabled(enabled);
+  m.tabFoldersRename01.SetEnabled(enabled);
+  m.tabFoldersDelete01.SetEnabled(enabled);
+}
+
+// ---- Upper panel: full paths --------------------------------------------------
+
+void ManualPage::btnCreateFolderForcedClick() {
+  {
+    SheetsDisabled guard([this](bool enabled) { SetOtherSheetsEnabled(enabled); });
+    btnForcedErrorLog.SetCaptionColor(kGreen);
+    ForcedErrorLog.Clear();
+    RunForced();
+    cboCreateFolderForced.SetFocus();
+  }
+}
+
+void ManualPage::RunForced() {
+  std::string text = TrimText(cboCreateFolderForced.Text());
+  std::string message;
+  if (!core::CheckDriveLetters(text, message)) {
+    Box(message, "Creating Folder(s).-Manually (1).            Warning no: 0104.", kWarning);
+    return;
+  }
+  core::StringList paths;
+  std::string normalised;
+  if (!core::ParseManualText(text, paths, normalised, message)) {
+    Box(message, "Creating Folder(s).- Manually (1).            Warning no: 0105.", kWarning);
+    return;
+  }
+  cboCreateFolderForced.SetText(normalised);
+
+  for (const std::string& item : paths) {
+    std::string path = core::TrimSpaces(item);
+    if (!core::ValidateFolderName(path, message)) {
+      Box(message, "Creating Folder(s).-From Folder List.            Warning no: 0106.",
+          kWarning);
+      return;
+    }
+    // The one look at the disk before the question: an existing path is not
+    // asked about.
+    if (IsExistingFolder(path)) {
+      ForcedErrorLog.exists.push_back(path);
+      Box(kFolderExistsText, "Creating Folder.                     Warning no: 0108.", kWarning);
+      continue;
+    }
+    int answer = Box(path +
+                         "\nDo you want to create this folder ?\nClick YES to Continue Creating "
+                         "folders,\nClick NO to Stop the Creating process.",
+                     "Creating Folder(s).-Manually (1).            Information no: 0107.",
+                     kQuestion);
+    if (answer == IDNO) return;
+    if (CreateFolderLevels(path) != FolderCreateResult::Failed) {
+      if (cboCreateFolderForced.IndexOf(path) < 0) cboCreateFolderForced.Add(path);
+      lstSuccess.Add(path);
+    } else {
+      ForcedErrorLog.other.push_back(path);
+    }
+  }
+
+  if (!ForcedErrorLog.Empty()) {
+    btnForcedErrorLog.SetCaptionColor(kRed);
+    if (Box(kEndWithLogText, "Creating Folder(s).- Manually.            Information no: 0109.",
+            kQuestion) == IDYES)
+      btnForcedErrorLogClick();
+  } else {
+    Box(kEndText, "Creating Folder(s).-Manually.            Information no: 0110.", kInformation);
+  }
+}
+
+void ManualPage::cboCreateFolderForcedKeyPress(char& key) {
+  if (key != 13) return;
+  key = 0;
+  btnCreateFolderForcedClick();
+}
+
+void ManualPage::btnForcedErrorLogClick() {
+  TForcedUnSuccessFullForm& f = *ForcedUnSuccessFullForm;
+  f.lstForcedUnSuccessFullExist.Clear();
+  f.lstForcedUnSuccessFullOther.Clear();
+  f.lstForcedUnSuccessFullExist.AddStrings(
+      std::vector<std::string>(ForcedErrorLog.exists.begin(), ForcedErrorLog.exists.end()));
+  f.lstForcedUnSuccessFullOther.AddStrings(
+      std::vector<std::string>(ForcedErrorLog.other.begin(), ForcedErrorLog.other.end()));
+  f.ShowModal();
+}
+
+void ManualPage::tabFolderCreate01Show() { cboCreateFolderForced.SetFocus(); }
+
+// ---- Lower panel: destination folder and subfolders -----------------------------
+
+void ManualPage::ShowRootFolder(const std::string& folder) {
+  if (folder.empty()) {
+    cboRootFolders.SetItemIndex(-1);
+    return;
+  }
+  int index = -1;
+  for (int i = 0, n = cboRootFolders.Count(); i < n && index < 0; ++i)
+    if (cboRootFolders.Item(i) == folder) index = i;
+  if (index < 0) index = cboRootFolders.Add(folder);
+  cboRootFolders.SetItemIndex(index);
+}
+
+void ManualPage::btnAddRootFoldersClick() {
+  ManualRootFolder.clear();
+  ui::FolderPickRequest request;
+  request.owner = form_->Handle();
+  request.title = "Browse Title";
+  request.withEditBox = true;
+  if (ui::seam().PickFolder(request)) ManualRootFolder = request.result;
+  // The combo shows the folder in use, none after a cancelled picker.
+  ShowRootFolder(ManualRootFolder);
+  if (ManualRootFolder.empty())
+    Box(kRootEmptyText, "Creating Folder.                     Warning no: 0112.", kWarning);
+  UpdateSubFolderPreview();
+}
+
+void ManualPage::cboRootFoldersSelect() {
+  ManualRootFolder = cboRootFolders.Text();
+  if (ManualRootFolder.empty()) {
+    Box(kRootEmptyText, "Creating Folder.                     Warning no: 0113.", kWarning);
+    return;
+  }
+  ShowRootFolder(ManualRootFolder);
+  UpdateSubFolderPreview();
+}
+
+void ManualPage::cboSubFolderChange() { UpdateSubFolderPreview(); }
+
+void ManualPage::UpdateSubFolderPreview() {
+  lblSimple02CompleteFolder.SetText(
+      JoinDestinationAndSubFolder(ManualRootFolder, cboSubFolder.Text()));
+}
+
+void ManualPage::cboSubFolderKeyPress(char& key) {
+  if (key != 13) return;
+  key = 0;
+  btnCreateSubFolderClick();
+}
+
+void ManualPage::btnCreateSubFolderClick() {
+  {
+    SheetsDisabled guard([this](bool enabled) { SetOtherSheetsEnabled(enabled); });
+    btnSubFolderErrorLog.SetCaptionColor(kGreen);
+    SubFolderErrorLog.Clear();
+    RunSubFolder();
+    cboSubFolder.SetFocus();
+  }
+}
+
+void ManualPage::RunSubFolder() {
+  std::string sub = cboSubFolder.Text();
+  std::string drive = core::ExtractFileDrive(sub);
+  UpdateSubFolderPreview();
+  if (sub.empty()) {
+    Box("The text field is empty !\nAction : You must enter other text to create a valid path.",
+        "Creating Folder.                     Warning no: 0117.", kWarning);
+  } else if (!drive.empty()) {
+    Box("There is a drive letter in text !\nAction : You can't enter a drive letter to Subfolder "
+        "field.",
+        "Creating Folder.                     Warning no: 0116.", kWarning);
+  } else if (ManualRootFolder.empty()) {
+    // Without a destination the path would begin at the root of the current
+    // drive: nothing is created.
+    Box(kRootEmptyText, "Creating Folder.                     Warning no: 0113.", kWarning);
+    return;
+  } else {
+    std::string path = JoinDestinationAndSubFolder(ManualRootFolder, sub);
+    switch (CreateFolderLevels(path)) {
+    case FolderCreateResult::Existed:
+      SubFolderErrorLog.exists.push_back(path);
+      Box(kFolderExistsText, "Creating Folder.                     Warning no: 0115.", kWarning);
+      break;
+    case FolderCreateResult::Created:
+      if (cboSubFolder.IndexOf(sub) < 0) cboSubFolder.Add(sub);
+      lstSuccessSubFolders.Add(path);
+      if (chkSubViewDestFolder.Checked()) ui::ShellOpen(TrimText(cboRootFolders.Text()));
+      break;
+    case FolderCreateResult::Failed:
+      SubFolderErrorLog.other.push_back(path);
+      break;
+    }
+  }
+
+  if (!SubFolderErrorLog.Empty()) {
+    btnSubFolderErrorLog.SetCaptionColor(kRed);
+    if (Box(kEndWithLogText, "Creating Folder(s).- SubFolder.            Information no: 0118.",
+            kQuestion) == IDYES)
+      btnSubFolderErrorLogClick();
+  } else {
+    Box(kEndText, "Creating Folder(s).-SubFolders.            Information no: 0119.",
+        kInformation);
+  }
+}
+
+void ManualPage::btnSubFolderErrorLogClick() {
+  TSubFolderUnSuccessFullForm& f = *SubFolderUnSuccessFullForm;
+  f.lstSubFolderUnSuccessFullExist.Clear();
+  f.lstSubFolderUnSuccessFullOther.Clear();
+  f.lstSubFolderUnSuccessFullExist.AddStrings(
+      std::vector<std::string>(SubFolderErrorLog.exists.begin(), SubFolderErrorLog.exists.end()));
+  f.lstSubFolderUnSuccessFullOther.AddStrings(
+      std::vector<std::string>(SubFolderErrorLog.other.begin(), SubFolderErrorLog.other.end()));
+  f.ShowModal();
+}
+
+void ManualPage::btnSubViewDestFolderClick() {
+  std::string folder = TrimText(cboRootFolders.Text());
+  if (folder.empty()) {
+    Box("The selection field is empty !\nAction : You must select a folder with subfolders "
+        "structure.",
+        "Creating Folder(s).\t\t\t            Warning no: 0114.", kWarning);
+    return;
+  }
+  ui::ShellOpen(folder);
+}

@@ -1,0 +1,116 @@
+#include "create/frmStatistic.h"
+
+#include "listwin/export_handover.h"
+#include "ui/application.h"
+
+#include <cstdio>
+
+TfrmStatistic02* frmStatistic02 = nullptr;
+TfrmStatistic03* frmStatistic03 = nullptr;
+TfrmStatistic04* frmStatistic04 = nullptr;
+
+const char TCreationResultsWindow::kRunTitle[] = "Folder/File Creation Process.";
+const char TCreationResultsWindow::kSimulationTitle[] = "Simulate the Folder/File Creation Process.";
+
+namespace {
+
+// Warning texts of the five lists when they are empty, in list order.
+const char* const kEmptyListTexts[5] = {
+    "The List of Successfully Created  Folder Names is empty !\nAction : You must create at least "
+    "one Folder to use the Smart Export Feature.",
+    "The List of Successfully Created  Subfolder Names is empty !\nAction : You must create at "
+    "least one Subfolder to use the Smart Export Feature.",
+    "The List of Successfully Created  File Names is empty !\nAction : You must create at least "
+    "one File to use the Smart Export Feature.",
+    "The List of Already Created Folder Names is empty !\n",
+    "The List of Uncreated Folder Names (Not Created - Other reasons) is empty !\n",
+};
+
+const char* const kExportHints[5] = {
+    "Export the List of Successfully Created Folder Names to a Text File.",
+    "Export the List of Successfully Created Subfolder Names to a Text File.",
+    "Export the List of Successfully Created File Names to a Text File.",
+    "Export the List of Already Existed Foler Names to a Text File.",
+    "Export the List of Uncreated Folder Names (that not created for other reasons) to a Text File.",
+};
+
+const COLORREF kMaroon = 0x000080;
+
+} // namespace
+
+TCreationResultsWindow::TCreationResultsWindow(int dialogId, const char* pageTitle, int firstWarning)
+    : ui::Form(dialogId), pageTitle_(pageTitle), firstWarning_(firstWarning) {
+  OnCreate = [this] { FormCreate(); };
+}
+
+void TCreationResultsWindow::Wire(ui::Label& title, ui::CheckBox& mode, ui::ListBox* lists[5],
+                                  ui::Button* exports[5], ui::Button& ok) {
+  title_ = &title;
+  mode_ = &mode;
+  for (int i = 0; i < 5; ++i) {
+    lists_[i] = lists[i];
+    exports_[i] = exports[i];
+    exports_[i]->SetHint(kExportHints[i]);
+    ResultList which = static_cast<ResultList>(i);
+    exports_[i]->OnClick = [this, which] { SmartExport(which); };
+  }
+  ok.OnClick = [this] { OkClick(); };
+}
+
+void TCreationResultsWindow::FormCreate() {
+  // The layout shows a real run until a run or simulation says otherwise.
+  mode_->SetChecked(true);
+  for (ui::ListBox* list : lists_) list->SetHorizontalExtent(3000);
+}
+
+void TCreationResultsWindow::OkClick() { Close(); }
+
+void TCreationResultsWindow::ApplyNormalSimulateTitle() {
+  title_->SetFontColor(kMaroon);
+  title_->SetCentered(true);
+  title_->SetText(mode_->Checked() ? kRunTitle : kSimulationTitle);
+}
+
+void TCreationResultsWindow::SmartExport(ResultList which) {
+  ui::ListBox& list = *lists_[which];
+  ui::Button& button = *exports_[which];
+  if (list.Count() == 0) {
+    char caption[160];
+    std::snprintf(caption, sizeof caption, "%s            Warning no: %04d.", pageTitle_,
+                  firstWarning_ + static_cast<int>(which));
+    ui::App().MessageBox(kEmptyListTexts[which], caption, MB_ICONWARNING);
+  } else {
+    HandOverToExport(list.Items(), kExportKindFolders, ExportFilter::WithDrive);
+  }
+  button.SetFocus();
+}
+
+TfrmStatistic02::TfrmStatistic02()
+    : TCreationResultsWindow(IDD_TFRMSTATISTIC02, "Creating Folder(s).-From a String List.", 410) {
+  ui::ListBox* lists[5] = {&lstStat02FoldersCreated, &lstStat02SubFoldersCreated,
+                           &lstStat02FilesCreated, &lstStat02FoldersExists, &lstStat02FoldersOther};
+  ui::Button* exports[5] = {&btnStat02SmartExportFolders, &btnStat02SmartExportSubFolders,
+                            &btnStat02SmartExportFiles, &btnStat02SmartExportFoldersExists,
+                            &btnStat02SmartExportFoldersOther};
+  Wire(lblVol02NormalSimulate, chkStat02NormalSimulate, lists, exports, btnStat02Ok);
+}
+
+TfrmStatistic03::TfrmStatistic03()
+    : TCreationResultsWindow(IDD_TFRMSTATISTIC03, "Creating Folder(s).-Increased Numbers.", 415) {
+  ui::ListBox* lists[5] = {&lstStat03FoldersCreated, &lstStat03SubFoldersCreated,
+                           &lstStat03FilesCreated, &lstStat03FoldersExists, &lstStat03FoldersOther};
+  ui::Button* exports[5] = {&btnStat03SmartExportFolders, &btnStat03SmartExportSubFolders,
+                            &btnStat03SmartExportFiles, &btnStat03SmartExportAlreadyExists,
+                            &btnStat03SmartExportOtherReasons};
+  Wire(lblVol03NormalSimulate, chkStat03NormalSimulate, lists, exports, btnStat03Ok);
+}
+
+TfrmStatistic04::TfrmStatistic04()
+    : TCreationResultsWindow(IDD_TFRMSTATISTIC04, "Creating Folder(s).-From a Folder List.", 420) {
+  ui::ListBox* lists[5] = {&lstStat04FoldersCreated, &lstStat04SubFoldersCreated,
+                           &lstStat04FilesCreated, &lstStat04FoldersExists, &lstStat04FoldersOther};
+  ui::Button* exports[5] = {&btnStat04SmartExportFolders, &btnStat04SmartExportSubFolders,
+                            &btnStat04SmartExportFiles, &btnStat04SmartExportDoldersAlreadyExists,
+                            &btnStat04SmartExportFoldersOtherReasons};
+  Wire(lblVol04NormalSimulate, chkStat04NormalSimulate, lists, exports, btnStat04Ok);
+}

@@ -1,0 +1,124 @@
+#include "listwin/frmFileExport.h"
+
+#include "core/casefold.h"
+#include "core/settings_store.h"
+#include "core/textutil.h"
+#include "listwin/export_writer.h"
+#include "ui/application.h"
+
+TfrmFileExport* frmFileExport = nullptr;
+
+namespace {
+
+// The window's own delimiter table, in its order.
+const char* const kDelimiterTable[17] = {"#", "space", "\"", ",", "'", "|", "~", ";", ":",
+                                         "&", "@",     "$",  "<", ">", ".", "-", "_"};
+
+const char kCaptionTitle[] = "Export Datas to a File.            ";
+
+std::string BoxCaption(const char* kind, const char* number) {
+  return std::string(kCaptionTitle) + kind + " no: " + number + ".";
+}
+
+} // namespace
+
+TfrmFileExport::TfrmFileExport() : ui::Form(IDD_TFRMFILEEXPORT) {
+  OnCreate = [this] { FormCreate(); };
+  rdoFileExportPlainTextFile.OnClick = [this] { rdoFileExportPlainTextFileClick(); };
+  rdoFileExportCSVSeparatedFile.OnClick = [this] { rdoFileExportCSVSeparatedFileClick(); };
+  btnFileExportTo.OnClick = [this] { btnFileExportToClick(); };
+  cboFileExportBrowse.OnClick = [this] { cboFileExportBrowseClick(); };
+  BitBtn1.ModalResult = IDCANCEL;
+
+  SaveDialog4.Title = "Export Folder Names (strings) to a file.";
+  SaveDialog4.DefaultExt = "txt";
+  SaveDialog4.Filter = "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
+  SaveDialog4.OverwritePrompt = true;
+}
+
+void TfrmFileExport::FormCreate() {
+  BuiltInDelimiters.clear();
+  for (const char* entry : kDelimiterTable) BuiltInDelimiters.push_back(core::LowerCaseCopy(core::TrimSpaces(entry)));
+  FillExportDelimiterCombo();
+  lstFileExportSource.SetHorizontalExtent(2000);
+  rdoFileExportPlainTextFile.SetChecked(true);
+  cboFileExportDelimiter.SetEnabled(false);
+  chkFileExportQuotationMarks.SetChecked(true);
+  exportKind_ = "FOLDERS";
+  lblSmartExportSource.SetText("0");
+  lblSmartExportExported.SetText("0");
+}
+
+void TfrmFileExport::FillExportDelimiterCombo() {
+  core::SettingsList saved = core::Settings().GetDelimiterList();
+  std::vector<std::string> chosen(saved.begin(), saved.end());
+  if (chosen.empty())
+    for (const std::string& entry : BuiltInDelimiters) chosen.push_back(core::LowerCaseCopy(core::TrimSpaces(entry)));
+  cboFileExportDelimiter.Clear();
+  core::FoldedIndex added;
+  for (const std::string& entry : chosen) {
+    if (added.Contains(entry)) continue;
+    added.Add(entry);
+    cboFileExportDelimiter.Add(entry);
+  }
+  if (cboFileExportDelimiter.Count() > 0) cboFileExportDelimiter.SetItemIndex(0);
+}
+
+void TfrmFileExport::ResetExportWindow() {
+  lblSmartExportSource.SetText("0");
+  lblSmartExportExported.SetText("0");
+  lstFileExportSource.Clear();
+}
+
+void TfrmFileExport::rdoFileExportPlainTextFileClick() { cboFileExportDelimiter.SetEnabled(false); }
+
+void TfrmFileExport::rdoFileExportCSVSeparatedFileClick() { cboFileExportDelimiter.SetEnabled(true); }
+
+void TfrmFileExport::btnFileExportToClick() {
+  const std::vector<std::string> items = lstFileExportSource.Items();
+  if (items.empty()) {
+    ui::App().MessageBox("The List to Export is empty !\nThere is nothing to write to a file.",
+                         BoxCaption("Warning", "0641"), MB_ICONWARNING);
+    return;
+  }
+  core::ExportOptions options;
+  options.layout = rdoFileExportCSVSeparatedFile.Checked() ? core::ExportLayout::Separated
+                                                          : core::ExportLayout::PlainText;
+  options.quote = chkFileExportQuotationMarks.Checked();
+  if (options.layout == core::ExportLayout::Separated) {
+    int index = cboFileExportDelimiter.ItemIndex();
+    if (index < 0) {
+      ui::App().MessageBox("Select a Delimiter !\n", BoxCaption("Warning", "0642"), MB_ICONWARNING);
+      return;
+    }
+    options.delimiter = cboFileExportDelimiter.Item(index);
+  }
+  if (!SaveDialog4.Execute(this)) return;
+
+  const std::string& path = SaveDialog4.FileName;
+  lblSmartExportExported.SetText("0");
+  core::ExportResult result = core::WriteExportFile(path, items, options);
+  switch (result.failure) {
+    case core::ExportFailure::Open:
+      ui::App().MessageBox("Unable to create the file :\n" + path +
+                               "\nAction : Check the folder's name and your right to write into it.",
+                           BoxCaption("Warning", "0643"), MB_ICONWARNING);
+      return;
+    case core::ExportFailure::Write:
+      ui::App().MessageBox("There was a problem writing the file :\n" + path +
+                               "\nThe file is incomplete.\nAction : Check the free space of the drive.",
+                           BoxCaption("Warning", "0644"), MB_ICONWARNING);
+      return;
+    case core::ExportFailure::Close:
+      ui::App().MessageBox("There was a problem closing the file :\n" + path +
+                               "\nThe file may be incomplete.",
+                           BoxCaption("Warning", "0645"), MB_ICONWARNING);
+      return;
+    case core::ExportFailure::None:
+      break;
+  }
+  lblSmartExportExported.SetText(std::to_string(result.written));
+  ui::App().MessageBox("End of the EXPORT process!\n" + std::to_string(result.written) +
+                           " string(s) written to the file :\n" + path,
+                       BoxCaption("Information", "0646"), MB_ICONINFORMATION);
+}

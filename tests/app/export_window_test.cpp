@@ -1,0 +1,224 @@
+// The smart export window: its start state, the hand-over of the string-list
+// page, and writing files through a scripted save dialog.
+#include "core/settings_store.h"
+#include "listwin/export_handover.h"
+#include "listwin/frmFileExport.h"
+#include "support/program_fixture.h"
+#include "ui/application.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+using testsupport::ProgramTest;
+using testsupport::ReadFile;
+
+namespace {
+
+class ExportWindow : public ProgramTest {
+protected:
+  // Hands items over and, while the window is shown, lets the user act.
+  void HandOver(const std::vector<std::string>& items, const std::string& kind,
+                std::function<void(TfrmFileExport&)> user) {
+    seam.OnModal(frmFileExport, [user](ui::Form&) {
+      user(*frmFileExport);
+      frmFileExport->BitBtn1.Click();
+      return 0;
+    });
+    HandOverToExport(items, kind);
+  }
+  // The save dialog answers with this path.
+  void SaveAs(const std::string& path) {
+    seam.OnFileDialog([path](ui::FileDialogRequest& r) {
+      r.fileName = path;
+      return true;
+    });
+  }
+  static void ExportTo(TfrmFileExport& w) {
+    w.btnFileExportTo.SetFocus();
+    w.btnFileExportTo.Click();
+  }
+};
+
+const char kCaption[] = "Export Datas to a File.            ";
+
+TEST_F(ExportWindow, StartsAsPlainTextAndTheRadiosSwitchTheDelimiterCombo) {
+  TfrmFileExport& w = *frmFileExport;
+  EXPECT_EQ(w.Caption(), "Export Datas to a File.");
+  EXPECT_TRUE(w.rdoFileExportPlainTextFile.Checked());
+  EXPECT_FALSE(w.rdoFileExportCSVSeparatedFile.Checked());
+  EXPECT_FALSE(w.cboFileExportDelimiter.Enabled());
+  EXPECT_TRUE(w.chkFileExportQuotationMarks.Checked());
+  EXPECT_EQ(w.lblSmartExportSource.Text(), "0");
+  EXPECT_EQ(w.lblSmartExportExported.Text(), "0");
+  EXPECT_EQ(w.ExportKind(), "FOLDERS");
+  EXPECT_EQ(w.lstFileExportSource.HorizontalExtent(), 2000);
+  EXPECT_FALSE(w.cboFileExportFileName.Visible());
+  EXPECT_FALSE(w.cboFileExportBrowse.Visible());
+  EXPECT_EQ(w.cboFileExportQuotationMark.Count(), 0);
+  // The combo mirrors the saved delimiter list.
+  std::vector<std::string> saved;
+  for (const std::string& d : core::Settings().GetDelimiterList()) saved.push_back(d);
+  EXPECT_EQ(w.cboFileExportDelimiter.Items(), saved);
+  EXPECT_EQ(w.cboFileExportDelimiter.ItemIndex(), 0);
+
+  w.rdoFileExportCSVSeparatedFile.SetChecked(true);
+  EXPECT_TRUE(w.cboFileExportDelimiter.Enabled());
+  w.cboFileExportDelimiter.SetItemIndex(w.cboFileExportDelimiter.IndexOf("|"));
+  w.rdoFileExportPlainTextFile.SetChecked(true);
+  EXPECT_FALSE(w.cboFileExportDelimiter.Enabled());
+  EXPECT_EQ(w.cboFileExportDelimiter.Text(), "|");
+
+  // Without a saved list the window's own table is offered, each entry once.
+  core::Settings().ClearDelimiterList();
+  w.FillExportDelimiterCombo();
+  EXPECT_EQ(w.cboFileExportDelimiter.Items(),
+            (std::vector<std::string>{"#", "space", "\"", ",", "'", "|", "~", ";", ":", "&", "@", "$",
+                                      "<", ">", ".", "-", "_"}));
+  EXPECT_EQ(w.cboFileExportDelimiter.ItemIndex(), 0);
+  core::Settings().AddDelimiter("+");
+  core::Settings().AddDelimiter("+");
+  core::Settings().AddDelimiter(";");
+  w.FillExportDelimiterCombo();
+  EXPECT_EQ(w.cboFileExportDelimiter.Items(), (std::vector<std::string>{"+", ";"}));
+}
+
+TEST_F(ExportWindow, StringListHandOverTakesOnlyEntriesWithoutADrive) {
+  std::vector<std::string> got;
+  std::string kind;
+  seam.OnModal(frmFileExport, [&](ui::Form&) {
+    got = frmFileExport->lstFileExportSource.Items();
+    kind = frmFileExport->ExportKind();
+    return IDCANCEL;
+  });
+  int lastExamined = -1;
+  bool filledBeforeShown = false;
+  int added = HandOverToExport(
+      {"Alpha", "C:\\Beta", " alpha ", "ALPHA", "\\\\srv\\sh\\x", "Gamma 01"}, "STRINGS",
+      ExportFilter::ByKind, [&](int examined) { lastExamined = examined; },
+      [&] { filledBeforeShown = got.empty() && frmFileExport->lstFileExportSource.Count() == 3; });
+  EXPECT_EQ(added, 3);
+  EXPECT_EQ(lastExamined, 6);
+  EXPECT_TRUE(filledBeforeShown);
+  EXPECT_EQ(got, (std::vector<std::string>{"Alpha", " alpha ", "Gamma 01"}));
+  EXPECT_EQ(kind, "STRINGS");
+  EXPECT_EQ(frmFileExport->lblSmartExportSource.Text(), "3");
+}
+
+TEST_F(ExportWindow, ThirtyThousandEntriesAreHandedOverQuickly) {
+  std::vector<std::string> items;
+  for (int i = 0; i < 30000; ++i) items.push_back("D:\\Results\\Folder " + std::to_string(i));
+  items.push_back("d:\\results\\FOLDER 17");  // already there in other letters
+  int count = 0;
+  seam.OnModal(frmFileExport, [&](ui::Form&) {
+    count = frmFileExport->lstFileExportSource.Count();
+    return IDCANCEL;
+  });
+  auto start = std::chrono::steady_clock::now();
+  HandOverToExport(items, "FOLDERS");
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  EXPECT_EQ(count, 30000);
+  EXPECT_EQ(frmFileExport->lblSmartExportSource.Text(), "30000");
+  // No slower than the list box taking the same entries in one go (timed in
+  // the same process, so a busy machine slows both alike).
+  start = std::chrono::steady_clock::now();
+  frmFileExport->lstFileExportSource.Clear();
+  frmFileExport->lstFileExportSource.AddStrings(items);
+  auto baseline = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  EXPECT_LT(ms.count(), 2 * baseline.count() + 1000);
+}
+
+TEST_F(ExportWindow, WritesPlainAndSeparatedFilesAndKeepsItsChoices) {
+  std::vector<std::string> items = {"C:\\One", "C:\\Two \"quoted\"", "  C:\\Three  "};
+  std::string plain = dir->Path() + "\\plain.txt";
+  SaveAs(plain);
+  HandOver(items, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
+  EXPECT_EQ(ReadFile(plain), "C:\\One\r\nC:\\Two \"quoted\"\r\n  C:\\Three  \r\n");
+  EXPECT_EQ(frmFileExport->lblSmartExportExported.Text(), "3");
+  ASSERT_EQ(seam.fileDialogs.size(), 1u);
+  const ui::FileDialogRequest& request = seam.fileDialogs[0];
+  EXPECT_TRUE(request.save);
+  EXPECT_EQ(request.title, "Export Folder Names (strings) to a file.");
+  EXPECT_EQ(request.defaultExt, "txt");
+  EXPECT_EQ(request.filter, "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*");
+  EXPECT_TRUE(request.overwritePrompt);
+  ASSERT_EQ(seam.boxes.size(), 1u);
+  EXPECT_EQ(seam.Last().caption, std::string(kCaption) + "Information no: 0646.");
+  EXPECT_EQ(seam.Last().text, "End of the EXPORT process!\n3 string(s) written to the file :\n" + plain);
+  EXPECT_EQ(seam.Last().flags, unsigned(MB_ICONINFORMATION));
+
+  // Separated by ";" with quotes, replacing an existing file.
+  std::string csv = dir->Path() + "\\list.csv";
+  testsupport::WriteFile(csv, "old content that is longer than the new one........................");
+  SaveAs(csv);
+  HandOver(items, "FOLDERS", [](TfrmFileExport& w) {
+    EXPECT_EQ(w.lblSmartExportExported.Text(), "0");  // a new hand-over starts at 0
+    w.rdoFileExportCSVSeparatedFile.SetChecked(true);
+    w.cboFileExportDelimiter.SetItemIndex(w.cboFileExportDelimiter.IndexOf(";"));
+    ExportTo(w);
+  });
+  EXPECT_EQ(ReadFile(csv), "\"C:\\One\";\"C:\\Two \"\"quoted\"\"\";\"  C:\\Three  \"\r\n");
+
+  // The window keeps the separated form and the delimiter; "space" is a blank,
+  // and without quotes the entries are written as held.
+  std::string spaced = dir->Path() + "\\spaced.txt";
+  SaveAs(spaced);
+  HandOver({"C:\\a", "C:\\b\"c"}, "FOLDERS", [](TfrmFileExport& w) {
+    EXPECT_TRUE(w.rdoFileExportCSVSeparatedFile.Checked());
+    EXPECT_TRUE(w.cboFileExportDelimiter.Enabled());
+    EXPECT_EQ(w.cboFileExportDelimiter.Text(), ";");
+    w.cboFileExportDelimiter.SetItemIndex(w.cboFileExportDelimiter.IndexOf("space"));
+    w.chkFileExportQuotationMarks.SetChecked(false);
+    ExportTo(w);
+  });
+  EXPECT_EQ(ReadFile(spaced), "C:\\a C:\\b\"c\r\n");
+  EXPECT_EQ(frmFileExport->lblSmartExportExported.Text(), "2");
+  EXPECT_FALSE(frmFileExport->chkFileExportQuotationMarks.Checked());
+
+  // Cancelling the save dialog writes nothing and says nothing.
+  size_t boxes = seam.boxes.size();
+  seam.OnFileDialog([](ui::FileDialogRequest&) { return false; });
+  HandOver({"C:\\z"}, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
+  EXPECT_EQ(seam.boxes.size(), boxes);
+  EXPECT_EQ(frmFileExport->lblSmartExportExported.Text(), "0");
+  EXPECT_EQ(seam.Unscripted(), 3);  // the three "done" boxes had nothing to answer
+}
+
+TEST_F(ExportWindow, EmptyListAndFailedWritesAreReportedNeverDone) {
+  // Nothing received: a warning, and the save dialog is not even shown.
+  HandOver({"no drive here"}, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
+  ASSERT_EQ(seam.boxes.size(), 1u);
+  EXPECT_EQ(seam.Last().text, "The List to Export is empty !\nThere is nothing to write to a file.");
+  EXPECT_EQ(seam.Last().caption, std::string(kCaption) + "Warning no: 0641.");
+  EXPECT_EQ(seam.Last().flags, unsigned(MB_ICONWARNING));
+  EXPECT_TRUE(seam.fileDialogs.empty());
+
+  // A folder that does not exist.
+  std::string missing = dir->Path() + "\\no such folder\\out.txt";
+  SaveAs(missing);
+  HandOver({"C:\\a"}, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
+  ASSERT_EQ(seam.boxes.size(), 2u);
+  EXPECT_EQ(seam.Last().text, "Unable to create the file :\n" + missing +
+                                  "\nAction : Check the folder's name and your right to write into it.");
+  EXPECT_EQ(seam.Last().caption, std::string(kCaption) + "Warning no: 0643.");
+  EXPECT_EQ(frmFileExport->lblSmartExportExported.Text(), "0");
+  EXPECT_FALSE(testsupport::PathExists(dir->Path() + "\\no such folder"));
+
+  // A read-only file stays as it was.
+  std::string locked = dir->Path() + "\\locked.txt";
+  testsupport::WriteFile(locked, "keep me\r\n");
+  ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+  SaveAs(locked);
+  HandOver({"C:\\a", "C:\\b"}, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
+  ASSERT_EQ(seam.boxes.size(), 3u);
+  EXPECT_EQ(seam.Last().caption, std::string(kCaption) + "Warning no: 0643.");
+  EXPECT_EQ(ReadFile(locked), "keep me\r\n");
+  EXPECT_EQ(frmFileExport->lblSmartExportExported.Text(), "0");
+  for (const testsupport::ShownBox& box : seam.boxes)
+    EXPECT_EQ(box.caption.find("Information"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,453 @@
+// The manual creation page driven as a user would: typed paths, the question
+// before each one, the logs and their windows, the lower panel's destination
+// and subfolder text, and every way out of a run.
+#include "app/frmMain.h"
+#include "core/frmUnsuccessful.h"
+#include "support/program_fixture.h"
+#include "ui/application.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+using testsupport::FolderExists;
+using testsupport::ProgramTest;
+using testsupport::TempDir;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+const char kCap0104[] = "Creating Folder(s).-Manually (1).            Warning no: 0104.";
+const char kCap0105[] = "Creating Folder(s).- Manually (1).            Warning no: 0105.";
+const char kCap0106[] = "Creating Folder(s).-From Folder List.            Warning no: 0106.";
+const char kCap0107[] = "Creating Folder(s).-Manually (1).            Information no: 0107.";
+const char kCap0108[] = "Creating Folder.                     Warning no: 0108.";
+const char kCap0109[] = "Creating Folder(s).- Manually.            Information no: 0109.";
+const char kCap0110[] = "Creating Folder(s).-Manually.            Information no: 0110.";
+const char kCap0112[] = "Creating Folder.                     Warning no: 0112.";
+const char kCap0113[] = "Creating Folder.                     Warning no: 0113.";
+const char kCap0114[] = "Creating Folder(s).\t\t\t            Warning no: 0114.";
+const char kCap0115[] = "Creating Folder.                     Warning no: 0115.";
+const char kCap0116[] = "Creating Folder.                     Warning no: 0116.";
+const char kCap0117[] = "Creating Folder.                     Warning no: 0117.";
+const char kCap0118[] = "Creating Folder(s).- SubFolder.            Information no: 0118.";
+const char kCap0119[] = "Creating Folder(s).-SubFolders.            Information no: 0119.";
+
+const char kQuestionTail[] =
+    "\nDo you want to create this folder ?\nClick YES to Continue Creating folders,\nClick NO to "
+    "Stop the Creating process.";
+const char kExistsText[] =
+    "This folder exists !\nAction : You must enter other text to create a valid folder.";
+const char kEndText[] = "End of Creating Folders/Files !!!";
+const char kEndLogText[] =
+    "End of Creating Folders/Files !!!\nThe Error Log is not empty !!!\nDo you want to see it ?";
+const char kRootEmptyText[] =
+    "The selection field is empty !\nAction : You must select a root directory to create a valid "
+    "folder.";
+
+constexpr COLORREF kGreen = 0x008000, kRed = 0x0000FF;
+
+class ManualCreationPage : public ProgramTest {
+protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate01);
+  }
+
+  void PressCreateForced(const std::string& text) {
+    frmMain->cboCreateFolderForced.SetText(text);
+    frmMain->btnCreateFolderForced.SetFocus();
+    frmMain->btnCreateFolderForced.Click();
+  }
+  void PressCreateSub(const std::string& sub) {
+    frmMain->cboSubFolder.SetText(sub);
+    frmMain->btnCreateSubFolder.SetFocus();
+    frmMain->btnCreateSubFolder.Click();
+  }
+  void PickDestination(const std::string& folder) {
+    seam.OnPickFolder([folder](ui::FolderPickRequest& r) {
+      r.result = folder;
+      return true;
+    });
+    frmMain->btnAddRootFolders.SetFocus();
+    frmMain->btnAddRootFolders.Click();
+  }
+
+  bool OtherSheetsEnabled() const {
+    return frmMain->tabFolderCreate05.Enabled() && frmMain->tabFolderCreate04.Enabled() &&
+           frmMain->tabFolderCreate03.Enabled() && frmMain->tabFoldersCopy02.Enabled() &&
+           frmMain->tabFoldersRename01.Enabled() && frmMain->tabFoldersDelete01.Enabled();
+  }
+  bool AnyOtherSheetEnabled() const {
+    return frmMain->tabFolderCreate05.Enabled() || frmMain->tabFolderCreate04.Enabled() ||
+           frmMain->tabFolderCreate03.Enabled() || frmMain->tabFoldersCopy02.Enabled() ||
+           frmMain->tabFoldersRename01.Enabled() || frmMain->tabFoldersDelete01.Enabled();
+  }
+  Strings Texts() const {
+    Strings texts;
+    for (const auto& box : seam.boxes) texts.push_back(box.text);
+    return texts;
+  }
+};
+
+TEST_F(ManualCreationPage, StartUpGivesWideListsAndGreenLogButtons) {
+  EXPECT_EQ(frmMain->lstSuccess.HorizontalExtent(), 3000);
+  EXPECT_EQ(frmMain->lstSuccessSubFolders.HorizontalExtent(), 3000);
+  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kGreen);
+  EXPECT_EQ(frmMain->btnSubFolderErrorLog.FontColor(), kGreen);
+  EXPECT_FALSE(frmMain->lstSuccess.Enabled()) << "display only";
+  EXPECT_TRUE(frmMain->cboCreateFolderForced.Focused()) << "the page puts the focus there";
+  EXPECT_EQ(ForcedUnSuccessFullForm->Caption(), "Folders, that are unsuccessfully tried to create");
+  EXPECT_EQ(SubFolderUnSuccessFullForm->Caption(),
+            "Folders, that are unsuccessfully tried to create.");
+  EXPECT_TRUE(seam.boxes.empty());
+}
+
+TEST_F(ManualCreationPage, TypedPathsAreCreatedWithAllTheirLevelsAfterTheirQuestions) {
+  TempDir t;
+  const std::string first = t / "One\\Two\\Three", second = t / "Four";
+  seam.Answer("0107", IDYES);
+  seam.Answer("0107", IDYES);
+  seam.Answer("0110", IDOK);
+  // Forward slashes and doubled backslashes are normalised; blanks between
+  // the paths go.
+  std::string typed = "  " + t.Path() + "/One//Two\\Three   " + second + " ";
+  PressCreateForced(typed);
+
+  EXPECT_TRUE(FolderExists(first));
+  EXPECT_TRUE(FolderExists(second));
+  EXPECT_EQ(testsupport::ListTree(t.Path()), "Four\\\nOne\\\nOne\\Two\\\nOne\\Two\\Three\\\n");
+  ASSERT_EQ(seam.boxes.size(), 3u);
+  EXPECT_EQ(seam.boxes[0].text, first + kQuestionTail);
+  EXPECT_EQ(seam.boxes[0].caption, kCap0107);
+  EXPECT_EQ(seam.boxes[0].flags, 0x124u);
+  EXPECT_EQ(seam.boxes[1].text, second + kQuestionTail);
+  EXPECT_EQ(seam.boxes[2].text, kEndText);
+  EXPECT_EQ(seam.boxes[2].caption, kCap0110);
+  EXPECT_EQ(seam.boxes[2].flags, 0x40u);
+  EXPECT_EQ(seam.Unscripted(), 0);
+  EXPECT_EQ(frmMain->cboCreateFolderForced.Text(), t.Path() + "\\One\\Two\\Three   " + second);
+  EXPECT_EQ(frmMain->lstSuccess.Items(), (Strings{first, second}));
+  EXPECT_EQ(frmMain->cboCreateFolderForced.Items(), (Strings{first, second}));
+  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kGreen);
+  EXPECT_TRUE(OtherSheetsEnabled());
+  EXPECT_TRUE(frmMain->cboCreateFolderForced.Focused());
+
+  // Created again (after it went away), a path stays once in the history;
+  // letter case does not make it a new entry. Enter in the combo runs it.
+  testsupport::RemoveTree(t / "Four");
+  seam.boxes.clear();
+  seam.Answer("0107", IDYES);
+  seam.Answer("0110", IDOK);
+  std::string upper = t.Path() + "\\FOUR";
+  frmMain->cboCreateFolderForced.SetText(upper);
+  frmMain->cboCreateFolderForced.SetFocus();
+  PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+  ui::App().ProcessMessages();
+  ASSERT_EQ(seam.boxes.size(), 2u);
+  EXPECT_EQ(seam.boxes[1].caption, kCap0110);
+  EXPECT_TRUE(FolderExists(second));
+  EXPECT_EQ(frmMain->cboCreateFolderForced.Items(), (Strings{first, second}));
+  EXPECT_EQ(frmMain->lstSuccess.Items(), (Strings{first, second, upper}));
+}
+
+TEST_F(ManualCreationPage, NoEndsTheRunAtOnceWithoutAnEndMessage) {
+  TempDir t;
+  const std::string first = t / "A", second = t / "B\\C", third = t / "D";
+  seam.Answer("0107", IDYES);
+  seam.Answer("0107", IDNO);
+  PressCreateForced(first + " " + second + " " + third);
+  EXPECT_TRUE(FolderExists(first));
+  EXPECT_FALSE(FolderExists(t / "B"));
+  EXPECT_FALSE(FolderExists(third));
+  EXPECT_EQ(seam.Captions(), (Strings{kCap0107, kCap0107}));
+  EXPECT_EQ(seam.Unscripted(), 0);
+  EXPECT_EQ(frmMain->lstSuccess.Items(), Strings{first});
+  EXPECT_TRUE(OtherSheetsEnabled());
+}
+
+TEST_F(ManualCreationPage, ExistingAndFailedPathsAreLoggedAndShownInTheirWindow) {
+  TempDir t;
+  testsupport::MakeFolders(t / "Old");
+  testsupport::WriteFile(t / "File", "x");
+  const std::string old = t / "Old", blocked = t / "File\\Sub", fresh = t / "New";
+  seam.Answer("0108", IDOK);
+  seam.Answer("0107", IDYES);  // blocked: a file stands where a folder should
+  seam.Answer("0107", IDYES);  // fresh
+  seam.Answer("0109", IDYES);
+  bool sheetsDisabledMeanwhile = false;
+  Strings exist, other;
+  seam.OnModal(ForcedUnSuccessFullForm, [&](ui::Form&) {
+    sheetsDisabledMeanwhile = !AnyOtherSheetEnabled();
+    exist = ForcedUnSuccessFullForm->lstForcedUnSuccessFullExist.Items();
+    other = ForcedUnSuccessFullForm->lstForcedUnSuccessFullOther.Items();
+    ForcedUnSuccessFullForm->btnForcedUnSuccessFullOk.Click();
+    return 0;
+  });
+  PressCreateForced(old + " " + blocked + " " + fresh);
+
+  EXPECT_EQ(seam.Captions(), (Strings{kCap0108, kCap0107, kCap0107, kCap0109}));
+  EXPECT_EQ(seam.boxes[0].text, kExistsText);
+  EXPECT_EQ(seam.boxes[0].flags, 0x30u);
+  EXPECT_EQ(seam.boxes[3].text, kEndLogText);
+  EXPECT_EQ(seam.boxes[3].flags, 0x124u);
+  EXPECT_EQ(seam.Unscripted(), 0);
+  EXPECT_EQ(seam.modalForms, Strings{"Folders, that are unsuccessfully tried to create"});
+  EXPECT_EQ(exist, Strings{old});
+  EXPECT_EQ(other, Strings{blocked});
+  EXPECT_TRUE(sheetsDisabledMeanwhile);
+  EXPECT_TRUE(FolderExists(fresh));
+  EXPECT_EQ(frmMain->lstSuccess.Items(), Strings{fresh});
+  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kRed);
+  EXPECT_TRUE(OtherSheetsEnabled());
+
+  // The button shows the log again; a new run empties it and turns it green.
+  seam.OnModal(ForcedUnSuccessFullForm, [&](ui::Form&) {
+    exist = ForcedUnSuccessFullForm->lstForcedUnSuccessFullExist.Items();
+    return IDOK;
+  });
+  frmMain->btnForcedErrorLog.Click();
+  EXPECT_EQ(exist, Strings{old});
+  seam.boxes.clear();
+  seam.Answer("0107", IDYES);
+  seam.Answer("0110", IDOK);
+  PressCreateForced(t / "Newer");
+  EXPECT_EQ(seam.Captions(), (Strings{kCap0107, kCap0110}));
+  EXPECT_TRUE(frmMain->ForcedErrorLog.Empty());
+  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kGreen);
+
+  // No to the log question: the window stays closed.
+  seam.boxes.clear();
+  seam.Answer("0108", IDOK);
+  seam.Answer("0109", IDNO);
+  PressCreateForced(old);
+  EXPECT_EQ(seam.Captions(), (Strings{kCap0108, kCap0109}));
+  EXPECT_EQ(seam.modalForms.size(), 2u);
+  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kRed);
+}
+
+TEST_F(ManualCreationPage, RefusedTextsStopWithTheirWarningAndFreeTheSheets) {
+  TempDir t;
+  struct Case {
+    std::string text, caption, message;
+  };
+  const std::vector<Case> cases = {
+      {"1:\\a", kCap0104, "There is(are) no drive letter(s) before colon(s) (:) : 1"},
+      {"", kCap0104, "Not found any colon (:) in the text !!!!"},
+      {t.Path() + "\\a|b", kCap0105, "Illegal character in the text : |"},
+      {"c:ab", kCap0106,
+       "This item is not a valid Folder Name (No backslash after the drive letter) !"},
+      // A colon glued to a word is no new path: the whole piece is refused.
+      {t.Path() + "\\Notes:2013", kCap0106, "Illegal character in the folder name : :"},
+      {t.Path() + "\\ad:\\b", kCap0106, "Illegal character in the folder name : :"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    seam.boxes.clear();
+    PressCreateForced(c.text);
+    ASSERT_EQ(seam.boxes.size(), 1u);
+    EXPECT_EQ(seam.boxes[0].caption, c.caption);
+    EXPECT_EQ(seam.boxes[0].flags, 0x30u);
+    EXPECT_EQ(seam.boxes[0].text, c.message);
+    EXPECT_TRUE(OtherSheetsEnabled());
+  }
+  EXPECT_EQ(testsupport::ListTree(t.Path()), "");
+
+  // A later path that fails the check stops the run; earlier ones stay created.
+  seam.boxes.clear();
+  seam.Answer("0107", IDYES);
+  PressCreateForced(t / "Good" + " " + t / "Notes:2013");
+  EXPECT_EQ(seam.Captions(), (Strings{kCap0107, kCap0106}));
+  EXPECT_TRUE(FolderExists(t / "Good"));
+  EXPECT_EQ(frmMain->lstSuccess.Items(), Strings{t / "Good"});
+  EXPECT_TRUE(OtherSheetsEnabled());
+}
+
+TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination) {
+  TempDir t;
+  PickDestination(t.Path());
+  ASSERT_EQ(seam.folderPicks.size(), 1u);
+  EXPECT_EQ(seam.folderPicks[0].title, "Browse Title");
+  EXPECT_EQ(seam.folderPicks[0].owner, frmMain->Handle());
+  EXPECT_EQ(frmMain->ManualRootFolder, t.Path());
+  EXPECT_EQ(frmMain->cboRootFolders.Text(), t.Path());
+  EXPECT_TRUE(seam.boxes.empty());
+
+  frmMain->cboSubFolder.SetText("x\\y");
+  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "x\\y");
+  frmMain->cboSubFolder.SetText("\\z");
+  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "z");
+
+  seam.Answer("0119", IDOK);
+  PressCreateSub("x\\y");
+  EXPECT_TRUE(FolderExists(t / "x\\y"));
+  EXPECT_EQ(seam.Captions(), Strings{kCap0119});
+  EXPECT_EQ(seam.boxes[0].text, kEndText);
+  EXPECT_EQ(seam.boxes[0].flags, 0x40u);
+  EXPECT_EQ(frmMain->lstSuccessSubFolders.Items(), Strings{t / "x\\y"});
+  EXPECT_EQ(frmMain->cboSubFolder.Items(), Strings{"x\\y"});
+  EXPECT_TRUE(seam.shellOpens.empty());
+  EXPECT_TRUE(OtherSheetsEnabled());
+  EXPECT_TRUE(frmMain->cboSubFolder.Focused());
+
+  // A leading backslash joins without a doubled one; View D. Folder opens the
+  // destination after the creation.
+  seam.boxes.clear();
+  frmMain->chkSubViewDestFolder.SetChecked(true);
+  seam.Answer("0119", IDOK);
+  PressCreateSub("\\z");
+  EXPECT_TRUE(FolderExists(t / "z"));
+  EXPECT_EQ(frmMain->lstSuccessSubFolders.Items(), (Strings{t / "x\\y", t / "z"}));
+  EXPECT_EQ(seam.shellOpens, Strings{t.Path() + "||"});
+
+  // The same text again: it exists, is logged, and the log window shows it.
+  seam.boxes.clear();
+  seam.Answer("0115", IDOK);
+  seam.Answer("0118", IDYES);
+  Strings exist, other;
+  seam.OnModal(SubFolderUnSuccessFullForm, [&](ui::Form&) {
+    exist = SubFolderUnSuccessFullForm->lstSubFolderUnSuccessFullExist.Items();
+    other = SubFolderUnSuccessFullForm->lstSubFolderUnSuccessFullOther.Items();
+    SubFolderUnSuccessFullForm->btnSubFolderUnSuccessFullOk.Click();
+    return 0;
+  });
+  PressCreateSub("x\\y");
+  EXPECT_EQ(seam.Captions(), (Strings{kCap0115, kCap0118}));
+  EXPECT_EQ(seam.boxes[0].text, kExistsText);
+  EXPECT_EQ(seam.boxes[1].text, kEndLogText);
+  EXPECT_EQ(exist, Strings{t / "x\\y"});
+  EXPECT_TRUE(other.empty());
+  EXPECT_EQ(frmMain->btnSubFolderErrorLog.FontColor(), kRed);
+  EXPECT_EQ(frmMain->cboSubFolder.Items(), (Strings{"x\\y", "\\z"}));
+  EXPECT_EQ(seam.Unscripted(), 0);
+
+  // A name that cannot be made goes to the other list.
+  seam.boxes.clear();
+  testsupport::WriteFile(t / "f", "x");
+  seam.Answer("0118", IDYES);
+  seam.OnModal(SubFolderUnSuccessFullForm, [&](ui::Form&) {
+    exist = SubFolderUnSuccessFullForm->lstSubFolderUnSuccessFullExist.Items();
+    other = SubFolderUnSuccessFullForm->lstSubFolderUnSuccessFullOther.Items();
+    return IDOK;
+  });
+  PressCreateSub("f\\g");
+  EXPECT_EQ(seam.Captions(), Strings{kCap0118});
+  EXPECT_TRUE(exist.empty());
+  EXPECT_EQ(other, Strings{t / "f\\g"});
+  EXPECT_TRUE(OtherSheetsEnabled());
+}
+
+TEST_F(ManualCreationPage, LowerPanelRefusesWithoutDestinationAndForBadTexts) {
+  // Nothing chosen: nothing lands at the root of the current drive.
+  char unique[64];
+  wsprintfA(unique, "VextilManualTest%lu", GetCurrentProcessId());
+  seam.Answer("0113", IDOK);
+  PressCreateSub(unique);
+  EXPECT_EQ(seam.Captions(), Strings{kCap0113});
+  EXPECT_EQ(seam.boxes[0].text, kRootEmptyText);
+  EXPECT_FALSE(FolderExists(std::string("\\") + unique));
+  EXPECT_FALSE(FolderExists(dir->Path() + "\\" + unique));
+  EXPECT_TRUE(OtherSheetsEnabled());
+
+  // Drive letter and empty text: their warning, then the end message.
+  TempDir t;
+  PickDestination(t.Path());
+  seam.boxes.clear();
+  seam.Answer("0116", IDOK);
+  seam.Answer("0119", IDOK);
+  PressCreateSub("c:\\x");
+  seam.Answer("0117", IDOK);
+  seam.Answer("0119", IDOK);
+  PressCreateSub("");
+  EXPECT_EQ(seam.Captions(), (Strings{kCap0116, kCap0119, kCap0117, kCap0119}));
+  EXPECT_EQ(seam.boxes[0].text,
+            "There is a drive letter in text !\nAction : You can't enter a drive letter to "
+            "Subfolder field.");
+  EXPECT_EQ(seam.boxes[2].text,
+            "The text field is empty !\nAction : You must enter other text to create a valid "
+            "path.");
+  EXPECT_EQ(seam.Unscripted(), 0);
+  EXPECT_EQ(testsupport::ListTree(t.Path()), "");
+
+  // A cancelled picker empties the destination and the combo shows none.
+  seam.boxes.clear();
+  seam.Answer("0112", IDOK);
+  frmMain->btnAddRootFolders.Click();  // no scripted answer: cancelled
+  EXPECT_EQ(seam.Captions(), Strings{kCap0112});
+  EXPECT_EQ(seam.boxes[0].text, kRootEmptyText);
+  EXPECT_EQ(frmMain->ManualRootFolder, "");
+  EXPECT_EQ(frmMain->cboRootFolders.Text(), "");
+  EXPECT_EQ(frmMain->cboRootFolders.Items(), Strings{t.Path()});
+  seam.boxes.clear();
+  seam.Answer("0113", IDOK);
+  PressCreateSub("after");
+  EXPECT_EQ(seam.Captions(), Strings{kCap0113});
+  EXPECT_FALSE(FolderExists(t / "after"));
+
+  // View with no destination shown: 0114.
+  seam.boxes.clear();
+  seam.Answer("0114", IDOK);
+  frmMain->btnSubViewDestFolder.Click();
+  EXPECT_EQ(seam.Captions(), Strings{kCap0114});
+  EXPECT_EQ(seam.boxes[0].text,
+            "The selection field is empty !\nAction : You must select a folder with subfolders "
+            "structure.");
+  EXPECT_TRUE(seam.shellOpens.empty());
+
+  // Picking the destination from the list brings it back.
+  frmMain->cboRootFolders.SetItemIndex(0);
+  SendMessageA(GetParent(frmMain->cboRootFolders.Handle()), WM_COMMAND,
+               MAKEWPARAM(IDC_CBOROOTFOLDERS, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(frmMain->cboRootFolders.Handle()));
+  EXPECT_EQ(frmMain->ManualRootFolder, t.Path());
+  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "after");
+  frmMain->btnSubViewDestFolder.Click();
+  EXPECT_EQ(seam.shellOpens, Strings{t.Path() + "||"});
+}
+
+TEST_F(ManualCreationPage, AFolderPickedTwiceIsListedOnceAndShownEachTime) {
+  TempDir t, u;
+  PickDestination(t.Path());
+  PickDestination(u.Path());
+  PickDestination(t.Path());
+  EXPECT_EQ(frmMain->cboRootFolders.Items(), (Strings{t.Path(), u.Path()}));
+  EXPECT_EQ(frmMain->cboRootFolders.Text(), t.Path()) << "the folder in use, not the last added";
+  EXPECT_EQ(frmMain->ManualRootFolder, t.Path());
+
+  // A drive root joins without a doubled backslash.
+  PickDestination("C:\\");
+  frmMain->cboSubFolder.SetText("a\\b");
+  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), "C:\\a\\b");
+  frmMain->cboSubFolder.SetText("\\a");
+  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), "C:\\a");
+  EXPECT_EQ(frmMain->cboRootFolders.Text(), "C:\\");
+  EXPECT_TRUE(seam.boxes.empty());
+}
+
+TEST(ManualPageFolders, JoinAndCreateLevels) {
+  EXPECT_EQ(JoinDestinationAndSubFolder("D:\\Data", "a"), "D:\\Data\\a");
+  EXPECT_EQ(JoinDestinationAndSubFolder("D:\\Data", "\\a"), "D:\\Data\\a");
+  EXPECT_EQ(JoinDestinationAndSubFolder("X:\\", "a\\b"), "X:\\a\\b");
+  EXPECT_EQ(JoinDestinationAndSubFolder("X:\\", "\\a"), "X:\\a");
+
+  TempDir t;
+  EXPECT_EQ(CreateFolderLevels(t / "a\\b\\c\\"), FolderCreateResult::Created);
+  EXPECT_TRUE(FolderExists(t / "a\\b\\c"));
+  EXPECT_EQ(CreateFolderLevels(t / "a\\b\\c"), FolderCreateResult::Existed);
+  EXPECT_EQ(CreateFolderLevels(t / "a\\\\b\\d"), FolderCreateResult::Created);
+  EXPECT_TRUE(FolderExists(t / "a\\b\\d"));
+  testsupport::WriteFile(t / "file", "x");
+  EXPECT_EQ(CreateFolderLevels(t / "file"), FolderCreateResult::Failed);
+  EXPECT_EQ(CreateFolderLevels(t / "file\\below"), FolderCreateResult::Failed);
+  // Nothing relative to a current folder, nothing drive-relative.
+  EXPECT_EQ(CreateFolderLevels("relative\\x"), FolderCreateResult::Failed);
+  EXPECT_EQ(CreateFolderLevels("\\rooted"), FolderCreateResult::Failed);
+  EXPECT_EQ(CreateFolderLevels("c:ab"), FolderCreateResult::Failed);
+  EXPECT_EQ(CreateFolderLevels(""), FolderCreateResult::Failed);
+  EXPECT_EQ(CreateFolderLevels("C:\\"), FolderCreateResult::Existed);
+}
+
+} // namespace

@@ -1,0 +1,195 @@
+// The folder picker and the hyperlink labels: the edit box following the
+// picker's check box (mouse, keyboard, code), the real picker opened, looked at
+// and closed from a timer in its own message loop, and a converted static's
+// colour, cursor, underlining and clean-up.
+#include "core/casefold.h"
+#include "core/folder_picker.h"
+#include "core/hyperlink.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+bool HasVisibleStyle(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+struct TestWindow {
+  HWND parent = nullptr;
+  TestWindow() {
+    parent = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 10, 10, 300, 200,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+  ~TestWindow() {
+    if (IsWindow(parent)) DestroyWindow(parent);
+  }
+  HWND Child(const char* cls, const char* text, DWORD style, int y) {
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 5, y, 200, 20, parent,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+  }
+};
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+TEST(FolderPicker, TheEditBoxFollowsTheCheckBoxWhateverTicksIt) {
+  TestWindow w;
+  ASSERT_TRUE(w.parent);
+  HWND check = w.Child("BUTTON", "Show the edit control.", BS_AUTOCHECKBOX | WS_TABSTOP, 5);
+  HWND edit = w.Child("EDIT", "Dummy", WS_BORDER | ES_AUTOHSCROLL, 30);
+  core::MakeEditFollowCheckBox(check, edit);
+  EXPECT_FALSE(HasVisibleStyle(edit)) << "unticked at start: hidden";
+
+  SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);  // as the picker sets it
+  EXPECT_TRUE(HasVisibleStyle(edit));
+
+  SendMessageA(check, BM_CLICK, 0, 0);  // the mouse
+  Pump();
+  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(HasVisibleStyle(edit));
+  SendMessageA(check, BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(HasVisibleStyle(edit));
+
+  // The space bar toggles it too.
+  SetFocus(check);
+  SendMessageA(check, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageA(check, WM_KEYUP, VK_SPACE, 0xC0000001);
+  Pump();
+  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_FALSE(HasVisibleStyle(edit));
+}
+
+TEST(Hyperlink, ConvertedStaticsLookLikeLinksAndCleanUp) {
+  TestWindow w;
+  HWND first = w.Child("STATIC", "www.example.org", SS_LEFT, 5);
+  HWND second = w.Child("STATIC", "mail", SS_LEFT, 30);
+  HWND plain = w.Child("STATIC", "plain", SS_LEFT, 55);
+  SendMessageA(first, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  EXPECT_TRUE(core::ConvertStaticToHyperlink(first));
+  EXPECT_TRUE(core::ConvertStaticToHyperlink(second));  // same parent: subclassed once
+  EXPECT_TRUE(GetWindowLongA(first, GWL_STYLE) & SS_NOTIFY);
+
+  // The parent colours converted statics only (a parent subclassed twice
+  // would call itself here without end).
+  HDC dc = CreateCompatibleDC(nullptr);
+  SetTextColor(dc, 0x000000);
+  SendMessageA(w.parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(second));
+  EXPECT_EQ(GetTextColor(dc), core::kHyperlinkColor);
+  SetTextColor(dc, 0x000000);
+  SendMessageA(w.parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(plain));
+  EXPECT_NE(GetTextColor(dc), core::kHyperlinkColor);
+  DeleteDC(dc);
+
+  EXPECT_EQ(SendMessageA(first, WM_SETCURSOR, reinterpret_cast<WPARAM>(first),
+                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+            TRUE);
+
+  // Pointer onto the link: underlined font and the capture; off it: plain again.
+  HANDLE original = GetPropA(first, "_Hyperlink_Original_Font_");
+  HANDLE underline = GetPropA(first, "_Hyperlink_Underline_Font_");
+  ASSERT_TRUE(underline);
+  LOGFONTA lf{};
+  ASSERT_TRUE(GetObjectA(underline, sizeof lf, &lf));
+  EXPECT_TRUE(lf.lfUnderline);
+  SendMessageA(first, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(reinterpret_cast<HANDLE>(SendMessageA(first, WM_GETFONT, 0, 0)), underline);
+  EXPECT_EQ(GetCapture(), first);
+  SendMessageA(first, WM_MOUSEMOVE, 0, MAKELPARAM(250, 150));
+  EXPECT_EQ(reinterpret_cast<HANDLE>(SendMessageA(first, WM_GETFONT, 0, 0)), original);
+  EXPECT_NE(GetCapture(), first);
+
+  // Destroyed: its underlined font is deleted and its properties are gone.
+  DestroyWindow(first);
+  EXPECT_EQ(GetObjectType(underline), 0u);
+  HANDLE secondUnderline = GetPropA(second, "_Hyperlink_Underline_Font_");
+  ASSERT_TRUE(secondUnderline);
+  DestroyWindow(w.parent);  // destroys second as well
+  EXPECT_EQ(GetObjectType(secondUnderline), 0u);
+}
+
+} // namespace
+
+namespace {
+
+struct PickerSeen {
+  bool found = false, checkTicked = false, editVisible = false, editHiddenAfterClick = false;
+  std::string editText;
+  int closeWith = IDCANCEL;
+};
+PickerSeen g_seen;
+
+BOOL CALLBACK FindPicker(HWND hwnd, LPARAM data) {
+  HWND check = FindWindowExA(hwnd, nullptr, "BUTTON", "Show the edit control.");
+  if (!check) return TRUE;
+  *reinterpret_cast<HWND*>(data) = hwnd;
+  return FALSE;
+}
+
+// Runs inside the picker's own message loop: looks at the added controls,
+// clicks the check box, then cancels the picker.
+void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND picker = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindPicker, reinterpret_cast<LPARAM>(&picker));
+  if (!picker) return;  // not up yet: the timer fires again
+  KillTimer(nullptr, id);
+  HWND check = FindWindowExA(picker, nullptr, "BUTTON", "Show the edit control.");
+  // Ours lies right under the check box (the picker has an edit box of its own).
+  HWND edit = GetWindow(check, GW_HWNDNEXT);
+  char cls[16] = "";
+  GetClassNameA(edit, cls, sizeof cls);
+  if (lstrcmpiA(cls, "EDIT") != 0) edit = nullptr;
+  g_seen.found = true;
+  g_seen.checkTicked = SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  g_seen.editVisible = edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
+  SendMessageA(check, BM_CLICK, 0, 0);
+  g_seen.editHiddenAfterClick = edit && !(GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
+  char text[MAX_PATH] = "";
+  if (edit) GetWindowTextA(edit, text, sizeof text);
+  g_seen.editText = text;
+  PostMessageA(picker, WM_COMMAND, g_seen.closeWith, 0);
+}
+
+TEST(FolderPicker, OpensWithTheExtraControlsAndCancelGivesNothing) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  g_seen = PickerSeen();
+  UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAndCancel);
+  std::string chosen = core::BrowseForFolder(nullptr);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(chosen, "");
+  EXPECT_TRUE(g_seen.found);
+  EXPECT_TRUE(g_seen.checkTicked);
+  EXPECT_TRUE(g_seen.editVisible);
+  EXPECT_TRUE(g_seen.editHiddenAfterClick);
+}
+
+} // namespace
+
+namespace {
+
+TEST(FolderPicker, OkGivesTheSelectedFolderThatTheEditBoxShows) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  testsupport::TempDir t;
+  testsupport::MakeFolders(t / "Chosen");
+  g_seen = PickerSeen();
+  g_seen.closeWith = IDOK;
+  UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAndCancel);
+  std::string chosen = core::BrowseForFolder(nullptr, "Browse Title", t / "Chosen");
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_seen.found);
+  EXPECT_TRUE(core::SameText(chosen, t / "Chosen")) << chosen;
+  EXPECT_TRUE(core::SameText(g_seen.editText, t / "Chosen")) << g_seen.editText;
+}
+
+} // namespace

@@ -1,0 +1,99 @@
+// The export file writer on real files, read back byte for byte.
+#include "listwin/export_writer.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+using core::ExportFailure;
+using core::ExportLayout;
+using core::ExportOptions;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+
+namespace {
+
+ExportOptions Separated(const std::string& delimiter, bool quote) {
+  ExportOptions o;
+  o.layout = ExportLayout::Separated;
+  o.delimiter = delimiter;
+  o.quote = quote;
+  return o;
+}
+
+TEST(ExportWriter, WritesEntriesExactlyAsHeld) {
+  TempDir dir;
+  const std::vector<std::string> items = {"C:\\Plain", "  padded  ", "say \"hi\"", "", "\xE9t\xE9"};
+
+  std::string plain = dir / "plain.txt";
+  core::ExportResult r = core::WriteExportFile(plain, items, ExportOptions{});
+  ASSERT_TRUE(r.Ok());
+  EXPECT_EQ(r.written, 5);
+  EXPECT_EQ(ReadFile(plain), "C:\\Plain\r\n  padded  \r\nsay \"hi\"\r\n\r\n\xE9t\xE9\r\n");
+
+  std::string quoted = dir / "quoted.csv";
+  ASSERT_TRUE(core::WriteExportFile(quoted, items, Separated(",", true)).Ok());
+  EXPECT_EQ(ReadFile(quoted), "\"C:\\Plain\",\"  padded  \",\"say \"\"hi\"\"\",\"\",\"\xE9t\xE9\"\r\n");
+
+  std::string bare = dir / "bare.txt";
+  ASSERT_TRUE(core::WriteExportFile(bare, items, Separated("|", false)).Ok());
+  EXPECT_EQ(ReadFile(bare), "C:\\Plain|  padded  |say \"hi\"||\xE9t\xE9\r\n");
+
+  std::string spaced = dir / "spaced.txt";
+  ASSERT_TRUE(core::WriteExportFile(spaced, {"a", "b"}, Separated("space", false)).Ok());
+  EXPECT_EQ(ReadFile(spaced), "a b\r\n");
+  ASSERT_TRUE(core::WriteExportFile(spaced, {"a", "b"}, Separated("SPACE", true)).Ok());
+  EXPECT_EQ(ReadFile(spaced), "\"a\" \"b\"\r\n");  // replaced, not appended
+
+  // Quotes are for separated values only: a plain line is the entry itself.
+  ExportOptions plainQuoted;
+  plainQuoted.quote = true;
+  EXPECT_EQ(core::FormatExport({"x\"y"}, plainQuoted), "x\"y\r\n");
+  EXPECT_EQ(core::FormatExport({}, Separated(",", true)), "");
+  EXPECT_EQ(core::FormatExport({"only"}, Separated("#", true)), "\"only\"\r\n");
+}
+
+TEST(ExportWriter, FailuresSayWhereTheyStoppedAndSpoilNothing) {
+  TempDir dir;
+  core::ExportResult r = core::WriteExportFile(dir / "missing\\out.txt", {"a"}, ExportOptions{});
+  EXPECT_EQ(r.failure, ExportFailure::Open);
+  EXPECT_EQ(r.systemError, static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(r.written, 0);
+  EXPECT_FALSE(testsupport::PathExists(dir / "missing"));
+
+  std::string locked = dir.AddFile("locked.txt", "old\r\n");
+  ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+  r = core::WriteExportFile(locked, {"a"}, ExportOptions{});
+  EXPECT_EQ(r.failure, ExportFailure::Open);
+  EXPECT_EQ(r.systemError, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(ReadFile(locked), "old\r\n");
+
+  // A folder in the file's place.
+  std::string folder = dir.AddFolder("taken.txt");
+  r = core::WriteExportFile(folder, {"a"}, ExportOptions{});
+  EXPECT_EQ(r.failure, ExportFailure::Open);
+  EXPECT_TRUE(testsupport::FolderExists(folder));
+}
+
+TEST(ExportWriter, ThirtyThousandEntriesAreQuick) {
+  TempDir dir;
+  std::vector<std::string> items;
+  std::string expected;
+  for (int i = 0; i < 30000; ++i) {
+    items.push_back("C:\\Data\\Folder number " + std::to_string(i));
+    expected += items.back() + "\r\n";
+  }
+  auto start = std::chrono::steady_clock::now();
+  core::ExportResult r = core::WriteExportFile(dir / "big.txt", items, ExportOptions{});
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  ASSERT_TRUE(r.Ok());
+  EXPECT_EQ(r.written, 30000);
+  EXPECT_EQ(ReadFile(dir / "big.txt"), expected);
+  EXPECT_LT(ms.count(), 2000);
+}
+
+} // namespace
