@@ -177,8 +177,21 @@ void Form::RebuildMenu() {
   };
   HMENU old = menu_;
   menu_ = build(nullptr, true);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
   SetMenu(hwnd_, menu_);
-  if (old) DestroyMenu(old);
+  if (old) {
+    DestroyMenu(old);
+  } else {
+    // The layout's size is the client area: the menu bar goes on top of it.
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    RECT wanted = client;
+    AdjustWindowRectEx(&wanted, GetWindowLongA(hwnd_, GWL_STYLE), TRUE,
+                       GetWindowLongA(hwnd_, GWL_EXSTYLE));
+    SetWindowPos(hwnd_, nullptr, 0, 0, wanted.right - wanted.left, wanted.bottom - wanted.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   DrawMenuBar(hwnd_);
 
   std::vector<ACCEL> accels;
