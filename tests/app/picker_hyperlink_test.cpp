@@ -126,6 +126,8 @@ namespace {
 struct PickerSeen {
   bool found = false, checkTicked = false, editVisible = false, editHiddenAfterClick = false;
   std::string editText;
+  std::string waitForText;  // the picker shows its starting folder a moment after it opens
+  int ticks = 0;
   int closeWith = IDCANCEL;
 };
 PickerSeen g_seen;
@@ -143,13 +145,18 @@ void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
   HWND picker = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindPicker, reinterpret_cast<LPARAM>(&picker));
   if (!picker) return;  // not up yet: the timer fires again
-  KillTimer(nullptr, id);
   HWND check = FindWindowExA(picker, nullptr, "BUTTON", "Show the edit control.");
   // Ours lies right under the check box (the picker has an edit box of its own).
   HWND edit = GetWindow(check, GW_HWNDNEXT);
   char cls[16] = "";
   GetClassNameA(edit, cls, sizeof cls);
   if (lstrcmpiA(cls, "EDIT") != 0) edit = nullptr;
+  if (!g_seen.waitForText.empty() && edit && ++g_seen.ticks < 100) {
+    char shown[MAX_PATH] = "";
+    GetWindowTextA(edit, shown, sizeof shown);
+    if (!core::SameText(shown, g_seen.waitForText)) return;
+  }
+  KillTimer(nullptr, id);
   g_seen.found = true;
   g_seen.checkTicked = SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
   g_seen.editVisible = edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
@@ -184,6 +191,7 @@ TEST(FolderPicker, OkGivesTheSelectedFolderThatTheEditBoxShows) {
   testsupport::MakeFolders(t / "Chosen");
   g_seen = PickerSeen();
   g_seen.closeWith = IDOK;
+  g_seen.waitForText = t / "Chosen";
   UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAndCancel);
   std::string chosen = core::BrowseForFolder(nullptr, "Browse Title", t / "Chosen");
   KillTimer(nullptr, timer);
