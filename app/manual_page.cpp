@@ -32,14 +32,6 @@ int Box(const std::string& text, const std::string& caption, unsigned flags) {
   return ui::App().MessageBox(text, caption, flags);
 }
 
-// Trimming of window texts: characters 0 to 32 go at both ends.
-std::string TrimText(const std::string& text) {
-  size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
-  return text.substr(b, e - b);
-}
-
 bool IsExistingFolder(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -156,7 +148,7 @@ void ManualPage::btnCreateFolderForcedClick() {
 }
 
 void ManualPage::RunForced() {
-  std::string text = TrimText(cboCreateFolderForced.Text());
+  std::string text = core::TrimText(cboCreateFolderForced.Text());
   std::string message;
   if (!core::CheckDriveLetters(text, message)) {
     Box(message, "Creating Folder(s).-Manually (1).            Warning no: 0104.", kWarning);
@@ -314,7 +306,7 @@ void ManualPage::RunSubFolder() {
     case FolderCreateResult::Created:
       if (cboSubFolder.IndexOf(sub) < 0) cboSubFolder.Add(sub);
       lstSuccessSubFolders.Add(path);
-      if (chkSubViewDestFolder.Checked()) ui::ShellOpen(TrimText(cboRootFolders.Text()));
+      if (chkSubViewDestFolder.Checked()) ui::ShellOpen(core::TrimText(cboRootFolders.Text()));
       break;
     case FolderCreateResult::Failed:
       SubFolderErrorLog.other.push_back(path);
@@ -345,7 +337,7 @@ void ManualPage::btnSubFolderErrorLogClick() {
 }
 
 void ManualPage::btnSubViewDestFolderClick() {
-  std::string folder = TrimText(cboRootFolders.Text());
+  std::string folder = core::TrimText(cboRootFolders.Text());
   if (folder.empty()) {
     Box("The selection field is empty !\nAction : You must select a folder with subfolders "
         "structure.",

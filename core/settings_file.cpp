@@ -1,6 +1,7 @@
 #include "core/settings_file.h"
 
 #include "core/settings_store.h"
+#include "core/textutil.h"
 #include "ui/seam.h"
 
 #include <cstring>
@@ -46,19 +47,9 @@ enum RecordId : int32_t {
   kExcludeTermHistoryItem = 27,
 };
 
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-// Removes characters with codes 0 to 32 at both ends.
-std::string Trim(const std::string& text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && IsTrimmed(text[begin])) ++begin;
-  while (end > begin && IsTrimmed(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
 std::string BlankWhenEmpty(const std::string& text) { return text.empty() ? " " : text; }
 std::string BlankWhenTrimmedEmpty(const std::string& text) {
-  return Trim(text).empty() ? " " : text;
+  return TrimText(text).empty() ? " " : text;
 }
 
 // The records of one save, laid out as they go to disk.
@@ -124,11 +115,11 @@ void Dispatch(SettingsStore& s, const SettingsRecord& r) {
   case kExcludeFileTypeItem: s.AddExcludeFileType(RecordText(r)); break;
   case kDefaultFileTypeItem: s.AddDefaultFileType(RecordText(r)); break;
   case kTermIncludeCheck: s.SetFileManTermIncludeCheck(r.value); break;
-  case kIncludeTermLine: s.SetIncludeTermLine(Trim(RecordText(r))); break;
+  case kIncludeTermLine: s.SetIncludeTermLine(TrimText(RecordText(r))); break;
   case kIncludeTermItem: s.AddIncludeTermFromRecord(RecordText(r)); break;
   case kIncludeTermHistoryItem: s.AddIncludeTermHistoryFromRecord(RecordText(r)); break;
   case kTermExcludeCheck: s.SetFileManTermExcludeCheck(r.value); break;
-  case kExcludeTermLine: s.SetExcludeTermLine(Trim(RecordText(r))); break;
+  case kExcludeTermLine: s.SetExcludeTermLine(TrimText(RecordText(r))); break;
   case kExcludeTermItem: s.AddExcludeTermFromRecord(RecordText(r)); break;
   case kExcludeTermHistoryItem: s.AddExcludeTermHistoryFromRecord(RecordText(r)); break;
   default: break; // unknown ids and the end record carry nothing for the store
@@ -138,7 +129,7 @@ void Dispatch(SettingsStore& s, const SettingsRecord& r) {
 } // namespace
 
 std::string SettingsFilePath(const std::string& fileName) {
-  std::string name = Trim(fileName);
+  std::string name = TrimText(fileName);
   if (!name.empty()) return name;
   std::string dir = Settings().GetStartupDirectory();
   if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') dir += '\\';

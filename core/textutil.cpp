@@ -62,6 +62,13 @@ const char* DriveTypeText(UINT type) {
 
 // ---- Trimming, case and counting --------------------------------------------
 
+std::string TrimText(const std::string& text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  return text.substr(begin, end - begin);
+}
+
 std::string TrimSpaces(const std::string& text) {
   size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return std::string();

@@ -20,6 +20,9 @@ using PositionList = std::deque<uint32_t>;
 
 // Copy without leading and trailing blanks (0x20 only; tabs stay).
 std::string TrimSpaces(const std::string& text);
+// Copy without leading and trailing characters of codes 0 to 32 (window texts,
+// list entries, imported strings).
+std::string TrimText(const std::string& text);
 // Copy lower-cased by the user locale's character lower-casing.
 std::string LowerCaseCopy(const std::string& text);
 // Number of occurrences of part in text; each match position is appended to

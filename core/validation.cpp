@@ -19,14 +19,6 @@ bool IsPunct(char c) {
          (u >= 0x7B && u <= 0x7E);
 }
 
-// Trims control characters and blanks at both ends (the class library's Trim).
-std::string TrimBlanksAndControls(const std::string& text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-  return text.substr(begin, end - begin);
-}
-
 std::string Normalise(const std::string& text) {
   return CollapseDoubleColons(CollapseDoubleBackslashes(ForwardToBackslashes(text)));
 }
@@ -155,7 +147,7 @@ bool ValidateIncludeText(const std::string& text, std::string& normalised,
 }
 
 bool ValidateFolderName(const std::string& text, std::string& message) {
-  const std::string drive = ExtractFileDrive(TrimBlanksAndControls(text));
+  const std::string drive = ExtractFileDrive(TrimText(text));
   if (drive.empty()) {
     message = "This item is not a valid Folder Name (No drive letter) !";
     return false;
@@ -313,7 +305,7 @@ StringList UniqueNonEmptyItems(const StringList& items) {
   std::unordered_set<std::string> kept;
   kept.reserve(items.size());
   for (const std::string& item : items) {
-    if (TrimBlanksAndControls(item).empty()) continue;
+    if (TrimText(item).empty()) continue;
     if (kept.insert(item).second) out.push_back(item);
   }
   return out;
