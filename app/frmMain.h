@@ -2,6 +2,7 @@
 // and what the pages share (simulation texts, file-selection captions).
 #pragma once
 #include "app/manual_page.h"
+#include "create/vol02_page.h"
 #include "forms/frmMain.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
@@ -9,7 +10,7 @@
 
 #include <string>
 
-class TfrmMain : public ui::Form, public ManualPage {
+class TfrmMain : public ui::Form, public ManualPage, public Vol02Page {
 public:
   TfrmMain();
 

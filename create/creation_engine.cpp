@@ -1,0 +1,440 @@
+#include "create/creation_engine.h"
+
+#include "core/casefold.h"
+#include "core/textutil.h"
+#include "core/validation.h"
+#include "ui/seam.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <unordered_set>
+
+namespace core {
+
+std::string CounterText(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15g", value);
+  return buffer;
+}
+
+FolderNameParts ComposeNameParts(const std::string& destination, const std::string& prefix,
+                                 const std::string& suffix, bool hyphen) {
+  FolderNameParts parts;
+  std::string dest = TrimText(destination);
+  if (dest.empty() || dest.back() != '\\') dest += "\\";
+  parts.part[0] = dest + prefix;
+  if (hyphen && !TrimText(prefix).empty()) parts.part[0] += "-";
+  if (hyphen && !TrimText(suffix).empty()) parts.part[2] = "-";
+  parts.part[3] = suffix;
+  return parts;
+}
+
+void MeasureStructures(const CreationStringList& structures, AttachMode mode, bool withFiles,
+                       StructureTotals& totals, FileSizeMap& files) {
+  totals = StructureTotals();
+  files.clear();
+  if (mode == AttachMode::Nothing) return;
+  for (const std::string& entry : structures) {
+    const std::string root = TrimText(entry);
+    if (root.empty()) continue;
+    FolderStructSize scan(root);
+    scan.SetCountRootFolder(AttachMainFolders(mode));
+    scan.ScanAll();
+    totals.folders += scan.GetFolderCount();
+    FileSizeMap map = scan.GetFileMap();
+    files.insert(map.begin(), map.end());  // a path already present keeps its first size
+    if (withFiles) {
+      totals.bytes += scan.GetTotalBytes();
+      totals.files += scan.GetFileCount();
+    }
+  }
+}
+
+std::string FreeSpaceCheck::Message() const {
+  return "There is not enough space on the disk.\nThe free space on the disk " + root + " is : " +
+         FormatByteSize(freeBytes) + "    " + UInt64ToStdString(freeBytes) + " bytes\n" +
+         "The program requires : " + FormatByteSize(static_cast<uint64_t>(neededBytes)) + "    " +
+         NumberToStdString(neededBytes) + " bytes.";
+}
+
+FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint64_t bytes) {
+  FreeSpaceCheck check;
+  if (count <= 0) return check;
+  check.neededBytes = count * static_cast<double>(bytes);
+  check.verdict = FreeSpaceCheck::Enough;
+  if (check.neededBytes <= 0) return check;  // nothing is copied: no room needed
+  ui::DiskSpace space = QueryDriveFreeSpace(TrimText(destination), check.root);
+  check.known = space.known;
+  if (!space.known) return check;            // unknown free space never refuses
+  check.freeBytes = space.freeToCaller;
+  if (!(static_cast<double>(check.freeBytes) > check.neededBytes))
+    check.verdict = FreeSpaceCheck::NotEnough;
+  return check;
+}
+
+namespace {
+
+bool IsFolderAttr(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY); }
+
+std::string WithoutTrailingBackslash(std::string p) {
+  while (p.size() > 1 && p.back() == '\\' && !(p.size() == 3 && p[1] == ':')) p.pop_back();
+  return p;
+}
+
+// The parent of a path, or empty when the path is a drive, a drive root or a
+// network share (nothing above it can be created).
+std::string ParentToCreate(const std::string& path) {
+  size_t cut = path.find_last_of('\\');
+  if (cut == std::string::npos) return std::string();
+  std::string parent = path.substr(0, cut);
+  std::string drive = ExtractFileDrive(path);
+  if (parent.size() <= drive.size()) return std::string();
+  return parent;
+}
+
+} // namespace
+
+MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created) {
+  const std::string path = WithoutTrailingBackslash(text);
+  if (path.empty()) return MakeFolderResult::Failed;
+  if (CreateDirectoryA(path.c_str(), nullptr)) {
+    if (created) created->push_back(path);
+    return MakeFolderResult::Created;
+  }
+  DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS)
+    return IsFolderAttr(GetFileAttributesA(path.c_str())) ? MakeFolderResult::Exists
+                                                          : MakeFolderResult::Failed;
+  if (error != ERROR_PATH_NOT_FOUND) return MakeFolderResult::Failed;
+  const std::string parent = ParentToCreate(path);
+  if (parent.empty() || MakeFolderLevels(parent, created) == MakeFolderResult::Failed)
+    return MakeFolderResult::Failed;
+  if (CreateDirectoryA(path.c_str(), nullptr)) {
+    if (created) created->push_back(path);
+    return MakeFolderResult::Created;
+  }
+  if (GetLastError() == ERROR_ALREADY_EXISTS && IsFolderAttr(GetFileAttributesA(path.c_str())))
+    return MakeFolderResult::Exists;
+  return MakeFolderResult::Failed;
+}
+
+CreationStringList UndoCreation(CreationJournal& journal) {
+  for (auto it = journal.files.rbegin(); it != journal.files.rend(); ++it) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(it->path.c_str(), GetFileExInfoStandard, &data)) continue;
+    if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    uint64_t size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if (size != it->size || CompareFileTime(&data.ftLastWriteTime, &it->written) != 0)
+      continue;  // changed since the copy: the user's now, it stays
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+      SetFileAttributesA(it->path.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+    DeleteFileA(it->path.c_str());
+  }
+  CreationStringList stayed;
+  for (auto it = journal.folders.rbegin(); it != journal.folders.rend(); ++it) {
+    if (RemoveDirectoryA(it->c_str())) continue;
+    DWORD a = GetFileAttributesA(it->c_str());
+    if (IsFolderAttr(a)) stayed.push_front(*it);
+  }
+  journal.Clear();
+  return stayed;
+}
+
+StructureListing ListStructure(const std::string& structure) {
+  StructureListing listing;
+  std::string root = TrimText(ForwardToBackslashes(structure));
+  while (!root.empty() && root.back() == '\\') root.pop_back();
+  listing.root = root;
+  size_t cut = root.find_last_of('\\');
+  listing.lastName = cut == std::string::npos ? std::string() : root.substr(cut + 1);
+  if (cut == std::string::npos && ExtractFileDrive(root) != root) listing.lastName = root;
+  std::deque<std::string> queue{std::string()};
+  while (!queue.empty()) {
+    std::string relative = std::move(queue.front());
+    queue.pop_front();
+    const std::string folder = relative.empty() ? root : root + "\\" + relative;
+    ForEachFolderEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& data) {
+      if (FindDataIsReparsePoint(data)) return;  // never copy through a link
+      StructureListing::Entry entry;
+      entry.relative = relative.empty() ? std::string(data.cFileName)
+                                        : relative + "\\" + data.cFileName;
+      entry.folder = FindDataIsFolder(data);
+      entry.size = entry.folder ? 0 : FindDataSize(data);
+      entry.written = data.ftLastWriteTime;
+      if (entry.folder) queue.push_back(entry.relative);
+      listing.entries.push_back(std::move(entry));
+    });
+  }
+  return listing;
+}
+
+// ---- Engine ----------------------------------------------------------------------
+
+CreationEngine::CreationEngine(CreationCounters& counters, CreationResultLists& results,
+                               CreationJournal& journal, CreationStringList& copiedFiles,
+                               const StructureTotals& totals, const FileSizeMap& files,
+                               CreationSink& sink)
+    : counters_(counters), results_(results), journal_(journal), copiedFiles_(copiedFiles),
+      totals_(totals), files_(files), sink_(sink) {}
+
+void CreationEngine::Count(int row, int column, double amount) {
+  counters_[CounterIndex(row, column)] += amount;
+  if (sink_.countersChanged) sink_.countersChanged();
+}
+
+void CreationEngine::AddTotals(int row, AttachMode mode) {
+  if (mode == AttachMode::Nothing) return;
+  counters_[CounterIndex(row, kSubFolders)] += totals_.folders;
+  counters_[CounterIndex(row, kFiles)] += totals_.files;
+  counters_[CounterIndex(row, kBytes)] += static_cast<double>(totals_.bytes);
+}
+
+void CreationEngine::RecordCreated(const std::string& path) {
+  results_.CreatedFolders().push_back(path);
+  if (sink_.listed) sink_.listed(ResultList::FoldersCreated, path);
+  Count(kCreated, kFolders);
+}
+
+void CreationEngine::RecordExists(const std::string& path, const CreationJob& job) {
+  counters_[CounterIndex(kExists, kFolders)] += 1;
+  if (job.structureTotalsOnFailure) AddTotals(kExists, job.mode);
+  if (sink_.countersChanged) sink_.countersChanged();
+  results_.ExistingFolders().push_back(path);
+  if (sink_.listed) sink_.listed(ResultList::FoldersExists, path);
+}
+
+void CreationEngine::RecordOther(const std::string& text, const CreationJob& job) {
+  counters_[CounterIndex(kOther, kFolders)] += 1;
+  if (job.structureTotalsOnFailure) AddTotals(kOther, job.mode);
+  if (sink_.countersChanged) sink_.countersChanged();
+  results_.OtherFolders().push_back(text);
+  if (sink_.listed) sink_.listed(ResultList::FoldersOther, text);
+}
+
+const StructureListing& CreationEngine::Listing(size_t index, const CreationJob& job) {
+  if (!listed_[index]) {
+    listings_[index] = ListStructure(job.structures[index]);
+    listed_[index] = true;
+  }
+  return listings_[index];
+}
+
+bool CreationEngine::Refused(size_t index, const std::string& path, const CreationJob& job,
+                             const std::string& caption) {
+  std::string message;
+  if (!CheckSourceDestDiffer(path, job.structures[index], message)) return false;
+  // One box per structure and run: the same refusal repeats for every item.
+  if (!refusalShown_[index] && sink_.warn) sink_.warn(message, caption, false);
+  refusalShown_[index] = true;
+  return true;
+}
+
+std::string CreationEngine::TargetRoot(const std::string& path, size_t index,
+                                       const CreationJob& job) {
+  std::string root = path;
+  while (root.size() > 1 && root.back() == '\\') root.pop_back();
+  if (AttachMainFolders(job.mode)) {
+    const std::string& last = Listing(index, job).lastName;
+    if (!last.empty()) root += "\\" + last;
+  }
+  return root;
+}
+
+uint64_t CreationEngine::MeasuredSize(const std::string& source,
+                                      const StructureListing::Entry& entry) {
+  auto found = files_.find(source);
+  if (found != files_.end()) return found->second;
+  // Not measured (it appeared since): the size of the listing, and one summary
+  // box at the end of the run.
+  unmeasured_.push_back(source);
+  return entry.size;
+}
+
+void CreationEngine::Attach(const std::string& root, const StructureListing& listing,
+                            const CreationJob& job) {
+  const bool withFiles = AttachWithFiles(job.mode);
+  const bool subOnly = !AttachMainFolders(job.mode);
+  if (MakeFolderLevels(root, &journal_.folders) == MakeFolderResult::Created) {
+    if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
+    Count(kCreated, kSubFolders);
+  }
+  for (const StructureListing::Entry& entry : listing.entries) {
+    const std::string target = root + "\\" + entry.relative;
+    if (entry.folder) {
+      switch (MakeFolderLevels(target, &journal_.folders)) {
+      case MakeFolderResult::Created:
+        if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, target);
+        Count(kCreated, kSubFolders);
+        break;
+      case MakeFolderResult::Exists: Count(kExists, kSubFolders); break;
+      case MakeFolderResult::Failed: Count(kOther, kSubFolders); break;
+      }
+      continue;
+    }
+    if (!withFiles) continue;
+    const std::string source = listing.root + "\\" + entry.relative;
+    if (CopyFileA(source.c_str(), target.c_str(), job.failIfExists ? TRUE : FALSE)) {
+      WIN32_FILE_ATTRIBUTE_DATA data;
+      CreationJournal::File file{target, entry.size, entry.written};
+      if (GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data)) {
+        file.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        file.written = data.ftLastWriteTime;
+      }
+      journal_.files.push_back(file);
+      if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
+      if (subOnly && AttachWithFiles(job.mode) && entry.relative.find('\\') == std::string::npos)
+        copiedFiles_.push_back(target);
+      counters_[CounterIndex(kCreated, kFiles)] += 1;
+      counters_[CounterIndex(kCreated, kBytes)] += static_cast<double>(MeasuredSize(source, entry));
+    } else {
+      counters_[CounterIndex(kExists, kFiles)] += 1;
+      counters_[CounterIndex(kExists, kBytes)] += static_cast<double>(MeasuredSize(source, entry));
+    }
+    if (sink_.countersChanged) sink_.countersChanged();
+  }
+}
+
+bool CreationEngine::Run(const CreationJob& job) {
+  listings_.assign(job.structures.size(), StructureListing());
+  listed_.assign(job.structures.size(), false);
+  refusalShown_.assign(job.structures.size(), false);
+  unmeasured_.clear();
+  bool completed = true;
+  for (size_t i = 0; i < job.items.size(); ++i) {
+    if (sink_.progress && !sink_.progress(i)) {
+      completed = false;
+      break;
+    }
+    const std::string& item = job.items[i];
+    if (!TrimText(ExtractFileDrive(item)).empty()) {
+      RecordOther(item, job);
+      continue;
+    }
+    const std::string path = job.parts.Compose(item);
+    if (TrimText(ExtractFileDrive(path)).empty()) {
+      RecordOther(path, job);
+      continue;
+    }
+    MakeFolderResult made = MakeFolderLevels(path, &journal_.folders);
+    if (made == MakeFolderResult::Exists) {
+      RecordExists(path, job);
+      continue;
+    }
+    if (made == MakeFolderResult::Failed) {
+      RecordOther(path, job);
+      continue;
+    }
+    RecordCreated(path);
+    if (job.mode == AttachMode::Nothing) continue;
+    copiedFiles_.clear();
+    for (size_t s = 0; s < job.structures.size(); ++s) {
+      if (TrimText(job.structures[s]).empty()) continue;
+      if (Refused(s, path, job, job.captions.selfCopy)) continue;
+      Attach(TargetRoot(path, s, job), Listing(s, job), job);
+    }
+  }
+  if (!unmeasured_.empty() && sink_.warn) {
+    std::string text = "The path doesn't exists : \n";
+    const size_t shown = std::min<size_t>(unmeasured_.size(), 20);
+    for (size_t i = 0; i < shown; ++i) text += unmeasured_[i] + "\n";
+    if (unmeasured_.size() > shown)
+      text += "... (" + UInt64ToStdString(unmeasured_.size()) + " files in all)\n";
+    sink_.warn(text, job.captions.missingSize, true);
+  }
+  return completed;
+}
+
+namespace {
+// Characters a folder name cannot hold on Windows (the drive's colon aside).
+bool NameCannotBeCreated(const std::string& path) {
+  if (path.size() >= MAX_PATH - 12) return true;
+  const std::string drive = ExtractFileDrive(path);
+  for (size_t i = drive.size(); i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if (c < 32 || std::string("<>:\"|?*").find(static_cast<char>(c)) != std::string::npos)
+      return true;
+  }
+  return false;
+}
+} // namespace
+
+void CreationEngine::SimulateAttach(const std::string& root, const StructureListing& listing,
+                                    const CreationJob& job) {
+  const bool withFiles = AttachWithFiles(job.mode);
+  // Everything below a predicted new folder is new as well: no probing.
+  if (AttachMainFolders(job.mode)) {
+    if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
+    Count(kCreated, kSubFolders);
+  }
+  for (const StructureListing::Entry& entry : listing.entries) {
+    const std::string target = root + "\\" + entry.relative;
+    if (entry.folder) {
+      if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, target);
+      Count(kCreated, kSubFolders);
+    } else if (withFiles) {
+      if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
+      counters_[CounterIndex(kCreated, kFiles)] += 1;
+      auto found = files_.find(listing.root + "\\" + entry.relative);
+      counters_[CounterIndex(kCreated, kBytes)] +=
+          static_cast<double>(found != files_.end() ? found->second : entry.size);
+      if (sink_.countersChanged) sink_.countersChanged();
+    }
+  }
+}
+
+bool CreationEngine::Simulate(const CreationJob& job) {
+  listings_.assign(job.structures.size(), StructureListing());
+  listed_.assign(job.structures.size(), false);
+  refusalShown_.assign(job.structures.size(), false);
+  std::unordered_set<std::string, FoldedHash, FoldedEqual> predicted;
+  // The result lists and the journal keep the last run's record: not touched.
+  bool completed = true;
+  for (size_t i = 0; i < job.items.size(); ++i) {
+    if (sink_.progress && !sink_.progress(i)) {
+      completed = false;
+      break;
+    }
+    const std::string& item = job.items[i];
+    auto other = [&](const std::string& text) {
+      counters_[CounterIndex(kOther, kFolders)] += 1;
+      if (job.structureTotalsOnFailure) AddTotals(kOther, job.mode);
+      if (sink_.countersChanged) sink_.countersChanged();
+      if (sink_.listed) sink_.listed(ResultList::FoldersOther, text);
+    };
+    if (!TrimText(ExtractFileDrive(item)).empty()) {
+      other(item);
+      continue;
+    }
+    std::string path = job.parts.Compose(item);
+    if (TrimText(ExtractFileDrive(path)).empty() || NameCannotBeCreated(path)) {
+      other(path);
+      continue;
+    }
+    std::string key = path;
+    while (key.size() > 3 && key.back() == '\\') key.pop_back();
+    const DWORD a = predicted.count(key) ? FILE_ATTRIBUTE_DIRECTORY : GetFileAttributesA(key.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES) {
+      if (!(a & FILE_ATTRIBUTE_DIRECTORY)) {
+        other(path);
+        continue;
+      }
+      counters_[CounterIndex(kExists, kFolders)] += 1;
+      if (job.structureTotalsOnFailure) AddTotals(kExists, job.mode);
+      if (sink_.countersChanged) sink_.countersChanged();
+      if (sink_.listed) sink_.listed(ResultList::FoldersExists, path);
+      continue;
+    }
+    predicted.insert(key);
+    if (sink_.listed) sink_.listed(ResultList::FoldersCreated, path);
+    Count(kCreated, kFolders);
+    if (job.mode == AttachMode::Nothing) continue;
+    for (size_t s = 0; s < job.structures.size(); ++s) {
+      if (TrimText(job.structures[s]).empty()) continue;
+      if (Refused(s, path, job, job.captions.simulateSelfCopy)) continue;
+      SimulateAttach(TargetRoot(path, s, job), Listing(s, job), job);
+    }
+  }
+  return completed;
+}
+
+} // namespace core

@@ -1,0 +1,213 @@
+// The creation engine shared by the list-driven creation pages: one folder per
+// item (destination, prefix, item, suffix), the chosen folder structures copied
+// into each new folder, every outcome counted and listed, and a journal of what
+// the run made so that an undo removes exactly that. A simulation goes through
+// the same items and predicts the same outcomes without touching the disk.
+//
+// The engine knows no window: the page hands it a job (a snapshot of its lists
+// and options) and a sink of callbacks that show counters, list outcomes, pump
+// messages and show the warnings of the walk.
+#pragma once
+#include "core/folder_scan.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace core {
+
+using CreationStringList = std::deque<std::string>;
+
+// The five attach options of a creation page.
+enum class AttachMode { Nothing, MainWithFiles, MainWithoutFiles, SubOnlyWithFiles, SubOnlyWithoutFiles };
+inline bool AttachWithFiles(AttachMode m) {
+  return m == AttachMode::MainWithFiles || m == AttachMode::SubOnlyWithFiles;
+}
+inline bool AttachMainFolders(AttachMode m) {
+  return m == AttachMode::MainWithFiles || m == AttachMode::MainWithoutFiles;
+}
+
+// Sixteen counters: element 4 * row + column. Rows: to create, created, already
+// exists, other reasons. Columns: main folders, subfolders, files, bytes.
+using CreationCounters = std::array<double, 16>;
+enum CounterRow { kToCreate = 0, kCreated = 1, kExists = 2, kOther = 3 };
+enum CounterColumn { kFolders = 0, kSubFolders = 1, kFiles = 2, kBytes = 3 };
+inline int CounterIndex(int row, int column) { return 4 * row + column; }
+// The counter as a page shows it: at most 15 significant digits, no fraction
+// for whole numbers.
+std::string CounterText(double value);
+
+// Twelve result lists: three outcomes (created, exists, other) by four
+// quantities; the engine fills the main-folder list of each outcome.
+struct CreationResultLists {
+  std::array<CreationStringList, 12> lists;
+  CreationStringList& CreatedFolders() { return lists[0]; }
+  CreationStringList& ExistingFolders() { return lists[4]; }
+  CreationStringList& OtherFolders() { return lists[8]; }
+  const CreationStringList& CreatedFolders() const { return lists[0]; }
+  void Clear() {
+    for (auto& l : lists) l.clear();
+  }
+};
+
+// Four texts a page composes each target path from: part0 + item + part2 + part3.
+struct FolderNameParts {
+  std::array<std::string, 4> part;
+  std::string Compose(const std::string& item) const { return part[0] + item + part[2] + part[3]; }
+};
+// The destination (trimmed, with a trailing backslash), the prefix as typed and
+// its hyphen, the suffix's hyphen and the suffix as typed. A hyphen goes in when
+// the option is on and the trimmed prefix (suffix) is not empty.
+FolderNameParts ComposeNameParts(const std::string& destination, const std::string& prefix,
+                                 const std::string& suffix, bool hyphen);
+
+// Sums over the listed structures.
+struct StructureTotals {
+  uint64_t bytes = 0;
+  uint32_t files = 0;
+  uint32_t folders = 0;
+};
+
+// Measures the structures (entries blank once trimmed are skipped): folders
+// always (the root counted under the main-folder options), files and bytes only
+// when withFiles; every file goes into the map (a path keeps its first size).
+// Under "Attach Nothing." nothing is scanned and the totals stay zero.
+void MeasureStructures(const CreationStringList& structures, AttachMode mode, bool withFiles,
+                       StructureTotals& totals, FileSizeMap& files);
+
+// The free-space check of a run: verdict and the texts of the message.
+struct FreeSpaceCheck {
+  enum Verdict { NothingToCreate, Enough, NotEnough } verdict = NothingToCreate;
+  bool known = false;          // false: the query failed (free space unknown)
+  std::string root;            // drive root of the destination
+  uint64_t freeBytes = 0;
+  double neededBytes = 0;
+  // The "not enough space" text (NotEnough only).
+  std::string Message() const;
+};
+// count items times the structure bytes against the destination drive's free
+// space. Nothing to copy never needs room; an unknown free space does not
+// refuse; free space equal to the need is not enough.
+FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint64_t bytes);
+
+// What a run made, newest last: every folder level it created and every file it
+// copied, with the size and time the copy had.
+struct CreationJournal {
+  struct File {
+    std::string path;
+    uint64_t size;
+    FILETIME written;
+  };
+  std::vector<std::string> folders;
+  std::vector<File> files;
+  bool Empty() const { return folders.empty() && files.empty(); }
+  void Clear() {
+    folders.clear();
+    files.clear();
+  }
+};
+
+// Removes what the journal holds, newest first: files only when still as
+// copied (a read-only attribute the copy inherited is cleared first), folders
+// only when empty. Returns the journaled folders that stay (a folder the user
+// filled since), in creation order. The journal is emptied.
+CreationStringList UndoCreation(CreationJournal& journal);
+
+// One folder with all its missing parents, one CreateDirectoryA per level that
+// is missing (the error code tells whether the folder or a parent is there).
+enum class MakeFolderResult { Created, Exists, Failed };
+MakeFolderResult MakeFolderLevels(const std::string& path, std::vector<std::string>* created);
+
+// A structure as listed once per run: its entries breadth-first (root's entries
+// first, then each subfolder's in the order found), reparse points skipped.
+struct StructureListing {
+  struct Entry {
+    std::string relative;  // below the structure root, no leading backslash
+    bool folder;
+    uint64_t size;
+    FILETIME written;
+  };
+  std::string root;       // trimmed, without a trailing backslash (but "c:\" stays "c:")
+  std::string lastName;   // last name of the root; empty for a drive
+  std::vector<Entry> entries;
+};
+StructureListing ListStructure(const std::string& structure);
+
+// Which list of the detailed-results window an outcome goes to.
+enum class ResultList { FoldersCreated, FoldersExists, FoldersOther, SubFoldersCreated, FilesCreated };
+
+// Callbacks of the page that runs the engine.
+struct CreationSink {
+  std::function<void()> countersChanged;                               // show the counters
+  std::function<void(ResultList, const std::string&)> listed;          // an outcome for the window
+  std::function<bool(size_t index)> progress;                          // before each item; false: stop
+  // A warning: ownerless for the walker's own boxes (the system box), else the
+  // page's box.
+  std::function<void(const std::string& text, const std::string& caption, bool ownerless)> warn;
+};
+
+// Captions of the engine's own messages for one page.
+struct CreationCaptions {
+  std::string selfCopy;         // a structure refused for the new folder (run)
+  std::string simulateSelfCopy; // the same in a simulation
+  std::string missingSize;      // files that were not measured (run), one summary box
+};
+
+// One run or simulation: a snapshot of the page's lists and options.
+struct CreationJob {
+  FolderNameParts parts;
+  CreationStringList items;
+  CreationStringList structures;  // as listed
+  AttachMode mode = AttachMode::Nothing;
+  bool failIfExists = true;       // CopyFileA's bFailIfExists for structure files
+  bool structureTotalsOnFailure = true;  // exists/other rows also take the structure totals
+  CreationCaptions captions;
+};
+
+class CreationEngine {
+public:
+  CreationEngine(CreationCounters& counters, CreationResultLists& results,
+                 CreationJournal& journal, CreationStringList& copiedFiles,
+                 const StructureTotals& totals, const FileSizeMap& files, CreationSink& sink);
+  // Creates the folders of the job and attaches the structures. The result lists
+  // and journal are appended to (the page clears them at the start of a run).
+  // False when the sink stopped it.
+  bool Run(const CreationJob& job);
+  // Predicts the run's outcomes into the counters and the window's lists;
+  // nothing is created, and the result lists and journal are not touched.
+  bool Simulate(const CreationJob& job);
+
+private:
+  void Count(int row, int column, double amount = 1);
+  void AddTotals(int row, AttachMode mode);
+  void RecordCreated(const std::string& path);
+  void RecordExists(const std::string& path, const CreationJob& job);
+  void RecordOther(const std::string& text, const CreationJob& job);
+  const StructureListing& Listing(size_t index, const CreationJob& job);
+  bool Refused(size_t index, const std::string& path, const CreationJob& job,
+               const std::string& caption);
+  std::string TargetRoot(const std::string& path, size_t index, const CreationJob& job);
+  void Attach(const std::string& root, const StructureListing& listing, const CreationJob& job);
+  void SimulateAttach(const std::string& root, const StructureListing& listing,
+                      const CreationJob& job);
+  uint64_t MeasuredSize(const std::string& source, const StructureListing::Entry& entry);
+
+  CreationCounters& counters_;
+  CreationResultLists& results_;
+  CreationJournal& journal_;
+  CreationStringList& copiedFiles_;
+  const StructureTotals& totals_;
+  const FileSizeMap& files_;
+  CreationSink& sink_;
+  std::vector<StructureListing> listings_;
+  std::vector<bool> listed_;
+  std::vector<bool> refusalShown_;
+  CreationStringList unmeasured_;
+};
+
+} // namespace core

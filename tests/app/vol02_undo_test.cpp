@@ -1,0 +1,190 @@
+// Simulation, Undo and Clear Fields of the string-list page on real trees.
+#include "tests/app/vol02_fixture.h"
+
+#include "support/temp_dir.h"
+
+#include <windows.h>
+
+using namespace vol02test;
+using testsupport::FileExists;
+using testsupport::FolderExists;
+using testsupport::ListTree;
+using testsupport::ReadFile;
+
+namespace {
+
+const std::string kT = "Creating Folder(s).-From a String List.            ";
+
+class Vol02Undo : public Vol02Test {
+protected:
+  testsupport::TempDir dest, tree;
+};
+
+// Every file below root with its content, so a comparison sees any change.
+std::string Snapshot(const std::string& root) {
+  std::string out = ListTree(root);
+  std::string rest = out;
+  size_t start = 0;
+  while (start < rest.size()) {
+    size_t end = rest.find('\n', start);
+    std::string entry = rest.substr(start, end - start);
+    if (!entry.empty() && entry.back() != '\\') out += entry + "=" + ReadFile(root + "\\" + entry) + "\n";
+    start = end + 1;
+  }
+  return out;
+}
+
+TEST_F(Vol02Undo, SimulationPredictsTheRunAndLeavesTheDiskAsItWas) {
+  tree.AddFile("T\\a.txt", "hello");
+  tree.AddFile("T\\x\\b.txt", "abc");
+  dest.AddFolder("old");
+  dest.AddFile("old\\keep.txt", "mine");
+  PickDestination(dest.Path());
+  Type("new");
+  Type("old");
+  Type("sub\\deep");
+  M().rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  AddStructure(tree / "T");
+  // A structure that holds the destination is predicted as refused.
+  AddStructure(dest.Path());
+
+  const std::string beforeDest = Snapshot(dest.Path()), beforeTree = Snapshot(tree.Path());
+  seam.Answer("0456", IDOK);
+  Simulate();
+  EXPECT_EQ(Snapshot(dest.Path()), beforeDest);
+  EXPECT_EQ(Snapshot(tree.Path()), beforeTree);
+  EXPECT_FALSE(frmStatistic02->chkStat02NormalSimulate.Checked());
+  EXPECT_EQ(frmStatistic02->lblVol02NormalSimulate.Text(),
+            "Simulate the Folder/File Creation Process.");
+  EXPECT_EQ(CaptionsContaining("0456"),
+            Strings{"Simulate Creating Folder(s).-From a Folder List.            Warning no: 0456."});
+  EXPECT_EQ(CaptionsContaining("0455")[0],
+            "Simulate Creating Folder(s).-From a String List.            Information no: 0455.");
+  EXPECT_EQ(seam.boxes.back().text, M().CreateSimulationEndText);
+  const Strings predicted = PageCounters();
+  const Strings predictedCreated = frmStatistic02->lstStat02FoldersCreated.Items();
+  const Strings predictedFiles = frmStatistic02->lstStat02FilesCreated.Items();
+  EXPECT_EQ(predictedCreated, (Strings{dest / "new", dest / "sub\\deep"}));
+  // Nothing to undo: the simulation keeps the (empty) record.
+  seam.Answer("0028", IDOK);
+  Press(M().btnVol02Undo);
+  EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0028.");
+
+  // The run does what was predicted.
+  seam.Answer("0373", IDOK);
+  Create();
+  EXPECT_EQ(PageCounters(), predicted);
+  EXPECT_EQ(frmStatistic02->lstStat02FoldersCreated.Items(), predictedCreated);
+  EXPECT_EQ(frmStatistic02->lstStat02FilesCreated.Items(), predictedFiles);
+  // "old" with the totals of both structures (T: 2 folders, 2 files, 8 bytes;
+  // the destination: itself and "old", keep.txt of 4 bytes).
+  EXPECT_EQ(Row(PageCounters(), 2), (Strings{"1", "4", "3", "12"}));
+  EXPECT_EQ(seam.Unscripted(), 0);
+}
+
+TEST_F(Vol02Undo, UndoRemovesWhatTheRunMadeKeepsTheUsersFileAndReportsItsFolder) {
+  tree.AddFile("T\\a.txt", "hello");
+  tree.AddFile("T\\x\\b.txt", "abc");
+  SetFileAttributesA((tree / "T\\a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  PickDestination(dest / "level");  // missing: the run makes it, the undo removes it
+  Type("one");
+  Type("two");
+  M().rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  AddStructure(tree / "T");
+  Create();
+  ASSERT_TRUE(FileExists(dest / "level\\one\\T\\a.txt"));
+  testsupport::WriteFile(dest / "level\\two\\T\\x\\user.txt", "user data");
+
+  seam.Answer("0029", IDYES);
+  seam.Answer("0030", IDOK);
+  seam.Answer("0031", IDOK);
+  Press(M().btnVol02Undo);
+  EXPECT_EQ(ListTree(dest.Path()),
+            "level\\\nlevel\\two\\\nlevel\\two\\T\\\nlevel\\two\\T\\x\\\nlevel\\two\\T\\x\\user.txt\n");
+  EXPECT_EQ(ReadFile(dest / "level\\two\\T\\x\\user.txt"), "user data");
+  ASSERT_EQ(CaptionsContaining("0030").size(), 1u);
+  const auto& report = seam.boxes[seam.boxes.size() - 2];
+  EXPECT_EQ(report.caption, kT + "Information no: 0030.");
+  EXPECT_EQ(report.flags, 0x30u);
+  EXPECT_EQ(report.text,
+            "The program is unable to delete the following folders and their contents : \n"
+            "\nOTHER REASONS   : \n\n" +
+                (dest / "level") + "\n" + (dest / "level\\two") + "\n" + (dest / "level\\two\\T") +
+                "\n" + (dest / "level\\two\\T\\x") + "\n");
+  EXPECT_EQ(seam.Last().text, "End of Undo process !!!");
+  EXPECT_EQ(Row(PageCounters(), 1), (Strings{"0", "0", "0", "0"}));
+  EXPECT_EQ(frmStatistic02->lstStat02FoldersCreated.Count(), 0);
+  EXPECT_TRUE(FileExists(tree / "T\\a.txt"));  // the source is never touched
+
+  // A second undo has nothing to do.
+  seam.Answer("0028", IDOK);
+  Press(M().btnVol02Undo);
+  EXPECT_EQ(seam.Last().text, "No UNDO process !!!\nThere are no created folders (and files) "
+                              "!!!\nYou must create at least one folder to UNDO them.");
+  EXPECT_EQ(seam.Unscripted(), 0);
+}
+
+TEST_F(Vol02Undo, NestedFoldersGoWithoutAFalseReportAndEarlierRunsAreLeftAlone) {
+  PickDestination(dest.Path());
+  Type("a");
+  Create();
+  Type("a\\b");
+  Type("c");
+  Create();  // "a" exists now; this run makes a\b and c
+  seam.Answer("0029", IDYES);
+  seam.Answer("0031", IDOK);
+  Press(M().btnVol02Undo);
+  EXPECT_EQ(CaptionsContaining("0030").size(), 0u);
+  EXPECT_EQ(ListTree(dest.Path()), "a\\\n");  // the first run's folder stays
+
+  // No to the question changes nothing.
+  Type("z");
+  Create();
+  seam.Answer("0029", IDNO);
+  Press(M().btnVol02Undo);
+  EXPECT_TRUE(FolderExists(dest / "z"));
+  EXPECT_EQ(seam.Unscripted(), 0);
+}
+
+TEST_F(Vol02Undo, ClearFieldsEmptiesThePageAndForgetsTheUndoRecord) {
+  PickDestination(dest.Path());
+  Type("a");
+  M().edtVol02Prefix.SetText("p");
+  Create();
+  seam.Answer("0032", IDYES);
+  seam.Answer("0033", IDOK);
+  Press(M().btnVol02ClearAll);
+  EXPECT_EQ(M().lstVol02IncludeStrings.Count(), 0);
+  EXPECT_EQ(M().edtVol02Prefix.Text(), "");
+  EXPECT_EQ(M().cboVol02DestFolders.Text(), "");
+  EXPECT_EQ(PageCounters(), Strings(16, "0"));
+  EXPECT_FALSE(M().edtVol02AddToList.Enabled());
+  EXPECT_EQ(seam.Last().text, "End of the CLEAR FIELDS process !!!\n");
+  seam.Answer("0028", IDOK);
+  Press(M().btnVol02Undo);
+  EXPECT_TRUE(FolderExists(dest / "p-a"));
+  EXPECT_EQ(seam.Unscripted(), 0);
+}
+
+TEST_F(Vol02Undo, TenThousandStringsMoveAndSimulateInLinearTime) {
+  PickDestination(dest.Path());
+  Strings many;
+  for (int i = 0; i < 10000; ++i) many.push_back("s" + std::to_string(100000 + i));
+  M().lstVol02IncludeStrings.AddStrings(many);
+  const DWORD start = GetTickCount();
+  M().lstVol02IncludeStrings.SelectAll();
+  Press(M().btnVol02IncToExc);
+  EXPECT_EQ(M().lblVol02ExcludeSum.Text(), "10000");
+  Press(M().btnVol02AllFromExc);
+  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "10000");
+  EXPECT_EQ(M().lblVol02FoldersToCreate.Text(), "10000");
+  Simulate();
+  EXPECT_EQ(M().lblVol02FoldersCreated.Text(), "10000");
+  EXPECT_EQ(frmStatistic02->lstStat02FoldersCreated.Count(), 10000);
+  // Each entry costs a few list-box messages; nothing grows with the square.
+  EXPECT_LT(GetTickCount() - start, 120000u);
+  EXPECT_EQ(ListTree(dest.Path()), "");
+  EXPECT_EQ(seam.Unscripted(), 0);
+}
+
+} // namespace

@@ -1,0 +1,131 @@
+// The creation engine without windows, on real temporary trees: folder levels,
+// structure listing, free space, files that appear after measuring, and undo.
+#include "create/creation_engine.h"
+
+#include "support/script_seam.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using testsupport::FileExists;
+using testsupport::FolderExists;
+using testsupport::ListTree;
+
+namespace {
+
+TEST(CreationEngine, MakesMissingLevelsOnceAndTellsExistingFromFailed) {
+  testsupport::TempDir dir;
+  std::vector<std::string> made;
+  EXPECT_EQ(core::MakeFolderLevels(dir / "a\\b\\c\\", &made), core::MakeFolderResult::Created);
+  EXPECT_EQ(made, (std::vector<std::string>{dir / "a", dir / "a\\b", dir / "a\\b\\c"}));
+  made.clear();
+  EXPECT_EQ(core::MakeFolderLevels(dir / "a\\b", &made), core::MakeFolderResult::Exists);
+  dir.AddFile("file", "x");
+  EXPECT_EQ(core::MakeFolderLevels(dir / "file", &made), core::MakeFolderResult::Failed);
+  EXPECT_EQ(core::MakeFolderLevels(dir / "file\\below", &made), core::MakeFolderResult::Failed);
+  EXPECT_EQ(core::MakeFolderLevels(dir / "bad?name", &made), core::MakeFolderResult::Failed);
+  EXPECT_TRUE(made.empty());
+}
+
+TEST(CreationEngine, ComposesNamesAndListsAStructureBreadthFirst) {
+  core::FolderNameParts p = core::ComposeNameParts("  c:\\dest ", "pre", " ", true);
+  EXPECT_EQ(p.Compose("x"), "c:\\dest\\pre-x ");
+  EXPECT_EQ(core::ComposeNameParts("c:\\", "", "s", true).Compose("x"), "c:\\x-s");
+
+  testsupport::TempDir dir;
+  dir.AddFile("T\\x\\y\\deep.txt", "1");
+  dir.AddFile("T\\top.txt", "22");
+  core::StructureListing l = core::ListStructure(dir / "T\\");
+  EXPECT_EQ(l.lastName, "T");
+  ASSERT_EQ(l.entries.size(), 4u);
+  // The root's entries first, then one level after the other.
+  EXPECT_EQ(l.entries[2].relative, "x\\y");
+  EXPECT_EQ(l.entries[3].relative, "x\\y\\deep.txt");
+  EXPECT_EQ(core::ListStructure("c:\\").lastName, "");
+}
+
+TEST(CreationEngine, FreeSpaceIsAskedOnlyWhenSomethingIsCopied) {
+  testsupport::ScriptSeam seam;
+  seam.SetFreeSpace("c:\\", {true, 100, 1000, 100});
+  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 0, 10).verdict, core::FreeSpaceCheck::NothingToCreate);
+  core::FreeSpaceCheck none = core::CheckFreeSpace("c:\\d", 5, 0);
+  EXPECT_EQ(none.verdict, core::FreeSpaceCheck::Enough);
+  EXPECT_TRUE(none.root.empty());  // not even asked
+  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 10, 10).verdict, core::FreeSpaceCheck::NotEnough);
+  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 9, 11).verdict, core::FreeSpaceCheck::Enough);
+  seam.SetFreeSpace("c:\\", {false, 0, 0, 0});
+  core::FreeSpaceCheck unknown = core::CheckFreeSpace("c:\\d", 10, 10);
+  EXPECT_EQ(unknown.verdict, core::FreeSpaceCheck::Enough);
+  EXPECT_FALSE(unknown.known);
+}
+
+struct Harness {
+  core::CreationCounters counters{};
+  core::CreationResultLists results;
+  core::CreationJournal journal;
+  core::CreationStringList copied;
+  core::StructureTotals totals;
+  core::FileSizeMap files;
+  core::CreationSink sink;
+  std::vector<std::string> warnings;
+  Harness() {
+    sink.warn = [this](const std::string& text, const std::string& caption, bool ownerless) {
+      warnings.push_back(caption + (ownerless ? "|" : "!") + text);
+    };
+  }
+  core::CreationJob Job(const std::string& dest, core::AttachMode mode) {
+    core::CreationJob job;
+    job.parts = core::ComposeNameParts(dest, "", "", true);
+    job.mode = mode;
+    job.captions.missingSize = "0036";
+    job.captions.selfCopy = "0373";
+    return job;
+  }
+};
+
+TEST(CreationEngine, FilesThatAppearAfterMeasuringAreCountedWithOneSummaryBox) {
+  testsupport::TempDir dest, tree;
+  tree.AddFile("T\\a.txt", "12345");
+  Harness h;
+  core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
+  job.structures = {tree / "T"};
+  job.items = {"n1", "n2"};
+  core::MeasureStructures(job.structures, job.mode, true, h.totals, h.files);
+  tree.AddFile("T\\late1.txt", "123");
+  tree.AddFile("T\\late2.txt", "1234567");
+  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
+      .Run(job);
+  EXPECT_EQ(h.counters[6], 6);
+  EXPECT_EQ(h.counters[7], 2 * (5 + 3 + 7));
+  ASSERT_EQ(h.warnings.size(), 1u);
+  EXPECT_EQ(h.warnings[0].substr(0, 5), "0036|");
+  EXPECT_EQ(h.copied.size(), 3u);  // the root files of the last created folder
+  EXPECT_TRUE(FileExists(dest / "n2\\late2.txt"));
+}
+
+TEST(CreationEngine, UndoDeletesOnlyUnchangedCopiesAndEmptyFolders) {
+  testsupport::TempDir dest, tree;
+  tree.AddFile("T\\ro.txt", "read only");
+  tree.AddFile("T\\x\\changed.txt", "before");
+  SetFileAttributesA((tree / "T\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  Harness h;
+  core::CreationJob job = h.Job(dest / "new", core::AttachMode::MainWithFiles);
+  job.structures = {tree / "T"};
+  job.items = {"a", "b"};
+  core::MeasureStructures(job.structures, job.mode, true, h.totals, h.files);
+  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
+      .Run(job);
+  ASSERT_TRUE(FileExists(dest / "new\\b\\T\\x\\changed.txt"));
+  testsupport::WriteFile(dest / "new\\b\\T\\x\\changed.txt", "after, by the user");
+  core::CreationStringList stayed = core::UndoCreation(h.journal);
+  EXPECT_EQ(ListTree(dest.Path()), "new\\\nnew\\b\\\nnew\\b\\T\\\nnew\\b\\T\\x\\\n"
+                                   "new\\b\\T\\x\\changed.txt\n");
+  EXPECT_EQ(stayed, (core::CreationStringList{dest / "new", dest / "new\\b", dest / "new\\b\\T",
+                                              dest / "new\\b\\T\\x"}));
+  EXPECT_TRUE(h.journal.Empty());
+  EXPECT_TRUE(FileExists(tree / "T\\ro.txt"));
+}
+
+} // namespace
