@@ -329,9 +329,7 @@ void Vol02Page::MoveVol02Entries(ui::ListBox& from, ui::ListBox& to, bool select
   }
   to.AddStrings(adds);
   if (selectedOnly) {
-    from.SetRedraw(false);
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it) from.Delete(*it);
-    from.SetRedraw(true);
+    from.DeleteIndices(selected);
   } else {
     from.Clear();
   }
@@ -382,10 +380,7 @@ void Vol02Page::btnVol02DeleteFromExcludeClick() {
   } else if (Vol02Box("Do you want to delete the selected item(s) from the Exclude list ?\nNote: "
                       "You can delete ONLY from the EXCLUDE list.\n",
                       "0017", "Warning", 0x124) == IDYES) {
-    std::vector<int> selected = lstVol02ExcludeStrings.SelectedIndices();
-    lstVol02ExcludeStrings.SetRedraw(false);
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it) lstVol02ExcludeStrings.Delete(*it);
-    lstVol02ExcludeStrings.SetRedraw(true);
+    lstVol02ExcludeStrings.DeleteIndices(lstVol02ExcludeStrings.SelectedIndices());
     lblVol02ExcludeSum.SetText(std::to_string(lstVol02ExcludeStrings.Count()));
   }
   RefreshVol02Tab();
@@ -620,9 +615,7 @@ void Vol02Page::btnVol02ViewFolderStructureClick() {
 void Vol02Page::btnVol02RemoveFolderStructureClick() {
   if (Vol02Box("Do you want to delete the selected item(s) from the Exclude list ?", "0022",
                "Warning", 0x124) == IDYES) {
-    std::vector<int> selected = lstVol02AddFolderStructure.SelectedIndices();
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it)
-      lstVol02AddFolderStructure.Delete(*it);
+    lstVol02AddFolderStructure.DeleteIndices(lstVol02AddFolderStructure.SelectedIndices());
   }
   ResetVol02Counters();
   CheckVol02DiskSpace(Vol02WithFiles());

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace ui {
 
@@ -235,64 +236,109 @@ void ComboBox::Command(int code) {
 
 // ---- ListBox -------------------------------------------------------------
 
-int ListBox::Count() const { return static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0)); }
+namespace {
+// The order a sorted list box keeps: the user locale's, letter case ignored.
+bool SortsBefore(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
+         CSTR_LESS_THAN;
+}
+} // namespace
+
+bool ListBox::Sorted() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & LBS_SORT) != 0; }
 
 std::string ListBox::Item(int index) const {
-  LRESULT length = SendMessageA(hwnd_, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  SendMessageA(hwnd_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(static_cast<size_t>(length));
-  return text;
+  if (index < 0 || index >= Count()) return std::string();
+  return items_[static_cast<size_t>(index)];
 }
 
-std::vector<std::string> ListBox::Items() const {
-  std::vector<std::string> items;
-  int n = Count();
-  items.reserve(n);
-  for (int i = 0; i < n; ++i) items.push_back(Item(i));
-  return items;
+void ListBox::InsertAt(int index, const std::string& item) {
+  // Inserting at a given place never re-sorts, so the control keeps our order.
+  SendMessageA(hwnd_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+  items_.insert(items_.begin() + index, item);
+  index_.Add(item);
 }
 
 int ListBox::Add(const std::string& item) {
-  index_.Add(item);
-  return static_cast<int>(SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
+  int index = Count();
+  if (Sorted())
+    index = static_cast<int>(std::upper_bound(items_.begin(), items_.end(), item, SortsBefore) -
+                             items_.begin());
+  InsertAt(index, item);
+  return index;
 }
 
 void ListBox::AddStrings(const std::vector<std::string>& items) {
   if (items.empty()) return;
   SetRedraw(false);
-  size_t bytes = 0;
-  for (const std::string& s : items) bytes += s.size() + 1;
-  SendMessageA(hwnd_, LB_INITSTORAGE, items.size(), bytes);
-  for (const std::string& s : items) {
-    index_.Add(s);
-    SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  if (Sorted()) {
+    // Merge, then lay the whole list out again: one pass instead of a search
+    // and a shift per entry.
+    std::vector<std::string> added(items);
+    std::stable_sort(added.begin(), added.end(), SortsBefore);
+    std::vector<std::string> merged;
+    merged.reserve(items_.size() + added.size());
+    std::merge(items_.begin(), items_.end(), added.begin(), added.end(),
+               std::back_inserter(merged), SortsBefore);
+    for (const std::string& s : added) index_.Add(s);
+    items_.swap(merged);
+    SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+  } else {
+    for (const std::string& s : items) index_.Add(s);
+    items_.insert(items_.end(), items.begin(), items.end());
   }
+  size_t bytes = 0;
+  for (const std::string& s : items_) bytes += s.size() + 1;
+  SendMessageA(hwnd_, LB_INITSTORAGE, items_.size(), bytes);
+  size_t first = Sorted() ? 0 : items_.size() - items.size();
+  for (size_t i = first; i < items_.size(); ++i)
+    SendMessageA(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(items_[i].c_str()));
   SetRedraw(true);
 }
 
 void ListBox::Insert(int index, const std::string& item) {
-  index_.Add(item);
-  SendMessageA(hwnd_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+  InsertAt(std::max(0, std::min(index, Count())), item);
 }
 
 void ListBox::Delete(int index) {
   if (index < 0 || index >= Count()) return;
-  index_.Remove(Item(index));
+  index_.Remove(items_[static_cast<size_t>(index)]);
   SendMessageA(hwnd_, LB_DELETESTRING, index, 0);
+  items_.erase(items_.begin() + index);
+}
+
+void ListBox::DeleteIndices(std::vector<int> indices) {
+  std::sort(indices.begin(), indices.end());
+  indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+  if (indices.empty()) return;
+  SetRedraw(false);
+  for (auto it = indices.rbegin(); it != indices.rend(); ++it)
+    if (*it >= 0 && *it < Count()) SendMessageA(hwnd_, LB_DELETESTRING, *it, 0);
+  std::vector<std::string> kept;
+  kept.reserve(items_.size());
+  size_t next = 0;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (next < indices.size() && static_cast<size_t>(indices[next]) == i) {
+      index_.Remove(items_[i]);
+      ++next;
+    } else {
+      kept.push_back(std::move(items_[i]));
+    }
+  }
+  items_.swap(kept);
+  SetRedraw(true);
 }
 
 void ListBox::Clear() {
   index_.Clear();
+  items_.clear();
   SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
 }
 
 int ListBox::IndexOf(const std::string& item) const {
   if (!Contains(item)) return -1;
-  int n = Count();
-  for (int i = 0; i < n; ++i)
-    if (core::SameText(Item(i), item)) return i;
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (core::SameText(items_[i], item)) return static_cast<int>(i);
   return -1;
 }
 

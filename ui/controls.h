@@ -95,15 +95,19 @@ private:
 class ListBox : public Control {
 public:
   using Control::Control;
-  int Count() const;
+  // The entries are kept beside the control in its order, so reading them costs
+  // no window messages; every change goes through these methods.
+  int Count() const { return static_cast<int>(items_.size()); }
   std::string Item(int index) const;
-  std::vector<std::string> Items() const;
+  const std::vector<std::string>& Items() const { return items_; }
   // Adds an entry (at its sorted place in a sorted list); returns its index.
   int Add(const std::string& item);
   // Adds many entries with redraw off.
   void AddStrings(const std::vector<std::string>& items);
   void Insert(int index, const std::string& item);
   void Delete(int index);
+  // Deletes the entries at these indices (any order) in one pass.
+  void DeleteIndices(std::vector<int> indices);
   void Clear();
   // Whole-entry membership without letter case, through a hash index.
   bool Contains(const std::string& item) const { return index_.Contains(item); }
@@ -127,7 +131,11 @@ public:
   void Command(int code) override;
 
 private:
+  bool Sorted() const;
+  void InsertAt(int index, const std::string& item);
+
   core::FoldedIndex index_;
+  std::vector<std::string> items_;
 };
 
 class Label : public Control {

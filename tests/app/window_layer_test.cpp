@@ -270,6 +270,21 @@ TEST_F(WindowLayer, ListBoxKeepsAWholeEntryIndexWithoutLetterCase) {
   lst.SetHorizontalExtent(3000);
   EXPECT_EQ(lst.HorizontalExtent(), 3000);
 
+  // What the list keeps beside the control is what the control shows.
+  lst.AddStrings({"Zeta", "alpha", "Beta", "b"});
+  lst.DeleteIndices({0, 2});
+  lst.Insert(1, "inserted");
+  std::vector<std::string> shown;
+  for (int i = 0; i < static_cast<int>(SendMessageA(lst.Handle(), LB_GETCOUNT, 0, 0)); ++i) {
+    char text[64] = "";
+    SendMessageA(lst.Handle(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+    shown.push_back(text);
+  }
+  EXPECT_EQ(shown, lst.Items());
+  EXPECT_EQ(lst.Items(), (std::vector<std::string>{"alpha", "inserted", "b", "Beta", "Zeta"}));
+  EXPECT_TRUE(lst.Contains("ZETA"));
+  EXPECT_FALSE(lst.Contains("a"));
+
   // An item longer than a path is read whole.
   std::string longItem(300, 'x');
   lst.Add(longItem);
