@@ -37,8 +37,6 @@ bool IsExistingFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 // Runs a handler's body and enables the other sheets again on every way out.
 class SheetsDisabled {
 public:
@@ -50,49 +48,6 @@ private:
 };
 
 } // namespace
-
-FolderCreateResult CreateFolderLevels(const std::string& input) {
-  std::string path = input;
-  // Where the first level that can be created begins: after "X:\" or after
-  // "\\server\share\". Anything else would be relative to a current folder.
-  size_t start;
-  if (path.size() >= 3 && IsLetter(path[0]) && path[1] == ':' && path[2] == '\\') {
-    start = 3;
-  } else if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
-    size_t server = path.find('\\', 2);
-    if (server == std::string::npos || server == 2) return FolderCreateResult::Failed;
-    size_t share = path.find('\\', server + 1);
-    start = share == std::string::npos ? path.size() : share + 1;
-  } else {
-    return FolderCreateResult::Failed;
-  }
-  while (path.size() > start && path.back() == '\\') path.pop_back();
-  if (start >= path.size())
-    return IsExistingFolder(path) ? FolderCreateResult::Existed : FolderCreateResult::Failed;
-
-  bool lastCreated = false;
-  size_t pos = start;
-  while (pos < path.size()) {
-    size_t next = path.find('\\', pos);
-    if (next == std::string::npos) next = path.size();
-    if (next > pos) {  // a doubled backslash names no level
-      std::string level = path.substr(0, next);
-      lastCreated = CreateDirectoryA(level.c_str(), nullptr) != FALSE;
-      if (!lastCreated) {
-        DWORD error = GetLastError();
-        // A level that is there already (or one we may not write into, such as
-        // a protected system folder) lets the walk go on; the next level's
-        // call tells whether it really is a folder.
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED)
-          return FolderCreateResult::Failed;
-      }
-    }
-    pos = next + 1;
-  }
-  if (lastCreated) return FolderCreateResult::Created;
-  // The last level was there already: a folder, or a file of that name.
-  return IsExistingFolder(path) ? FolderCreateResult::Existed : FolderCreateResult::Failed;
-}
 
 std::string JoinDestinationAndSubFolder(const std::string& destination, const std::string& sub) {
   bool destinationEnds = !destination.empty() && destination.back() == '\\';
@@ -182,7 +137,7 @@ void ManualPage::RunForced() {
                      "Creating Folder(s).-Manually (1).            Information no: 0107.",
                      kQuestion);
     if (answer == IDNO) return;
-    if (CreateFolderLevels(path) != FolderCreateResult::Failed) {
+    if (core::MakeFolderLevels(path) != core::MakeFolderResult::Failed) {
       if (cboCreateFolderForced.IndexOf(path) < 0) cboCreateFolderForced.Add(path);
       lstSuccess.Add(path);
     } else {
@@ -298,17 +253,17 @@ void ManualPage::RunSubFolder() {
     return;
   } else {
     std::string path = JoinDestinationAndSubFolder(ManualRootFolder, sub);
-    switch (CreateFolderLevels(path)) {
-    case FolderCreateResult::Existed:
+    switch (core::MakeFolderLevels(path)) {
+    case core::MakeFolderResult::Exists:
       SubFolderErrorLog.exists.push_back(path);
       Box(kFolderExistsText, "Creating Folder.                     Warning no: 0115.", kWarning);
       break;
-    case FolderCreateResult::Created:
+    case core::MakeFolderResult::Created:
       if (cboSubFolder.IndexOf(sub) < 0) cboSubFolder.Add(sub);
       lstSuccessSubFolders.Add(path);
       if (chkSubViewDestFolder.Checked()) ui::ShellOpen(core::TrimText(cboRootFolders.Text()));
       break;
-    case FolderCreateResult::Failed:
+    case core::MakeFolderResult::Failed:
       SubFolderErrorLog.other.push_back(path);
       break;
     }

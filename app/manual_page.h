@@ -23,13 +23,6 @@ struct UnsuccessfulFolderLog {
   bool Empty() const { return exists.empty() && other.empty(); }
 };
 
-enum class FolderCreateResult { Created, Existed, Failed };
-
-// Creates path with all its missing levels, one CreateDirectoryA per level from
-// the top down; each call's own answer tells whether the level already existed.
-// Existed: the last level was already a folder. A path without a drive part
-// (letter and colon with a backslash, or \\server\share) is never created.
-FolderCreateResult CreateFolderLevels(const std::string& path);
 
 // destination + "\" + sub with exactly one backslash where they meet, also when
 // the destination is a drive root ("X:\") or sub begins with a backslash.

@@ -1,5 +1,7 @@
 #include "core/textutil.h"
 
+#include <cctype>
+
 #include "core/casefold.h"
 #include "ui/seam.h"
 
@@ -309,6 +311,53 @@ uint64_t GetFreeSpaceText(std::string path, std::string& root) {
 }
 
 // ---- Folders -----------------------------------------------------------------
+
+namespace {
+bool IsFolderAttributes(DWORD a) {
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Length of the part of a full path that cannot be created: 3 for "X:\", the
+// whole "\\server\share\" for a network path; 0 when the path is not full.
+size_t FullPathRootLength(const std::string& path) {
+  if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+      path[2] == '\\')
+    return 3;
+  if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
+    size_t server = path.find('\\', 2);
+    if (server == std::string::npos || server == 2) return 0;
+    size_t share = path.find('\\', server + 1);
+    return share == std::string::npos ? path.size() : share + 1;
+  }
+  return 0;
+}
+} // namespace
+
+MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created) {
+  std::string path = text;
+  size_t root = FullPathRootLength(path);
+  if (root == 0) return MakeFolderResult::Failed;
+  while (path.size() > root && path.back() == '\\') path.pop_back();
+  if (path.size() <= root)  // a drive or share root: nothing to create
+    return IsFolderAttributes(GetFileAttributesA(path.c_str())) ? MakeFolderResult::Exists
+                                                                : MakeFolderResult::Failed;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (CreateDirectoryA(path.c_str(), nullptr)) {
+      if (created) created->push_back(path);
+      return MakeFolderResult::Created;
+    }
+    DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS)
+      return IsFolderAttributes(GetFileAttributesA(path.c_str())) ? MakeFolderResult::Exists
+                                                                  : MakeFolderResult::Failed;
+    if (error != ERROR_PATH_NOT_FOUND || attempt == 1) return MakeFolderResult::Failed;
+    size_t cut = path.find_last_of('\\');
+    std::string parent = path.substr(0, cut);
+    if (parent.size() < root || MakeFolderLevels(parent, created) == MakeFolderResult::Failed)
+      return MakeFolderResult::Failed;
+  }
+  return MakeFolderResult::Failed;
+}
 
 bool DeleteFolderContents(const std::string& text) {
   const std::string folder = TrimSpaces(text);

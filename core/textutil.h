@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 namespace ui {
 struct DiskSpace;
@@ -118,6 +119,15 @@ uint64_t GetFreeSpaceText(std::string path, std::string& root);
 ui::DiskSpace QueryDriveFreeSpace(std::string path, std::string& root);
 
 // ---- Folders -----------------------------------------------------------------
+
+// One folder with all its missing parents: one CreateDirectoryA for a folder
+// whose parent is there, and only when the call answers "path not found" the
+// missing parents first (so an existing tree is never probed level by level).
+// Only a full path is created (a drive letter, colon and backslash, or
+// \\server\share\); anything else fails. Each folder made is appended to created.
+enum class MakeFolderResult { Created, Exists, Failed };
+MakeFolderResult MakeFolderLevels(const std::string& path,
+                                  std::vector<std::string>* created = nullptr);
 
 // Deletes everything inside folder (not the folder itself) through the shell,
 // without questions, error windows or the recycle bin. Refuses (false, nothing

@@ -76,47 +76,7 @@ namespace {
 
 bool IsFolderAttr(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY); }
 
-std::string WithoutTrailingBackslash(std::string p) {
-  while (p.size() > 1 && p.back() == '\\' && !(p.size() == 3 && p[1] == ':')) p.pop_back();
-  return p;
-}
-
-// The parent of a path, or empty when the path is a drive, a drive root or a
-// network share (nothing above it can be created).
-std::string ParentToCreate(const std::string& path) {
-  size_t cut = path.find_last_of('\\');
-  if (cut == std::string::npos) return std::string();
-  std::string parent = path.substr(0, cut);
-  std::string drive = ExtractFileDrive(path);
-  if (parent.size() <= drive.size()) return std::string();
-  return parent;
-}
-
 } // namespace
-
-MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created) {
-  const std::string path = WithoutTrailingBackslash(text);
-  if (path.empty()) return MakeFolderResult::Failed;
-  if (CreateDirectoryA(path.c_str(), nullptr)) {
-    if (created) created->push_back(path);
-    return MakeFolderResult::Created;
-  }
-  DWORD error = GetLastError();
-  if (error == ERROR_ALREADY_EXISTS)
-    return IsFolderAttr(GetFileAttributesA(path.c_str())) ? MakeFolderResult::Exists
-                                                          : MakeFolderResult::Failed;
-  if (error != ERROR_PATH_NOT_FOUND) return MakeFolderResult::Failed;
-  const std::string parent = ParentToCreate(path);
-  if (parent.empty() || MakeFolderLevels(parent, created) == MakeFolderResult::Failed)
-    return MakeFolderResult::Failed;
-  if (CreateDirectoryA(path.c_str(), nullptr)) {
-    if (created) created->push_back(path);
-    return MakeFolderResult::Created;
-  }
-  if (GetLastError() == ERROR_ALREADY_EXISTS && IsFolderAttr(GetFileAttributesA(path.c_str())))
-    return MakeFolderResult::Exists;
-  return MakeFolderResult::Failed;
-}
 
 CreationStringList UndoCreation(CreationJournal& journal) {
   for (auto it = journal.files.rbegin(); it != journal.files.rend(); ++it) {

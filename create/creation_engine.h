@@ -9,6 +9,7 @@
 // messages and show the warnings of the walk.
 #pragma once
 #include "core/folder_scan.h"
+#include "core/textutil.h"
 
 #include <windows.h>
 
@@ -118,10 +119,6 @@ struct CreationJournal {
 // filled since), in creation order. The journal is emptied.
 CreationStringList UndoCreation(CreationJournal& journal);
 
-// One folder with all its missing parents, one CreateDirectoryA per level that
-// is missing (the error code tells whether the folder or a parent is there).
-enum class MakeFolderResult { Created, Exists, Failed };
-MakeFolderResult MakeFolderLevels(const std::string& path, std::vector<std::string>* created);
 
 // A structure as listed once per run: its entries breadth-first (root's entries
 // first, then each subfolder's in the order found), reparse points skipped.

@@ -6,6 +6,8 @@
 #include "support/program_fixture.h"
 #include "ui/application.h"
 
+#include "core/textutil.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -434,20 +436,20 @@ TEST(ManualPageFolders, JoinAndCreateLevels) {
   EXPECT_EQ(JoinDestinationAndSubFolder("X:\\", "\\a"), "X:\\a");
 
   TempDir t;
-  EXPECT_EQ(CreateFolderLevels(t / "a\\b\\c\\"), FolderCreateResult::Created);
+  EXPECT_EQ(core::MakeFolderLevels(t / "a\\b\\c\\"), core::MakeFolderResult::Created);
   EXPECT_TRUE(FolderExists(t / "a\\b\\c"));
-  EXPECT_EQ(CreateFolderLevels(t / "a\\b\\c"), FolderCreateResult::Existed);
-  EXPECT_EQ(CreateFolderLevels(t / "a\\\\b\\d"), FolderCreateResult::Created);
+  EXPECT_EQ(core::MakeFolderLevels(t / "a\\b\\c"), core::MakeFolderResult::Exists);
+  EXPECT_EQ(core::MakeFolderLevels(t / "a\\\\b\\d"), core::MakeFolderResult::Created);
   EXPECT_TRUE(FolderExists(t / "a\\b\\d"));
   testsupport::WriteFile(t / "file", "x");
-  EXPECT_EQ(CreateFolderLevels(t / "file"), FolderCreateResult::Failed);
-  EXPECT_EQ(CreateFolderLevels(t / "file\\below"), FolderCreateResult::Failed);
+  EXPECT_EQ(core::MakeFolderLevels(t / "file"), core::MakeFolderResult::Failed);
+  EXPECT_EQ(core::MakeFolderLevels(t / "file\\below"), core::MakeFolderResult::Failed);
   // Nothing relative to a current folder, nothing drive-relative.
-  EXPECT_EQ(CreateFolderLevels("relative\\x"), FolderCreateResult::Failed);
-  EXPECT_EQ(CreateFolderLevels("\\rooted"), FolderCreateResult::Failed);
-  EXPECT_EQ(CreateFolderLevels("c:ab"), FolderCreateResult::Failed);
-  EXPECT_EQ(CreateFolderLevels(""), FolderCreateResult::Failed);
-  EXPECT_EQ(CreateFolderLevels("C:\\"), FolderCreateResult::Existed);
+  EXPECT_EQ(core::MakeFolderLevels("relative\\x"), core::MakeFolderResult::Failed);
+  EXPECT_EQ(core::MakeFolderLevels("\\rooted"), core::MakeFolderResult::Failed);
+  EXPECT_EQ(core::MakeFolderLevels("c:ab"), core::MakeFolderResult::Failed);
+  EXPECT_EQ(core::MakeFolderLevels(""), core::MakeFolderResult::Failed);
+  EXPECT_EQ(core::MakeFolderLevels("C:\\"), core::MakeFolderResult::Exists);
 }
 
 } // namespace
