@@ -254,10 +254,14 @@ void CreationEngine::Attach(const std::string& root, const StructureListing& lis
   }
 }
 
-bool CreationEngine::Run(const CreationJob& job) {
+void CreationEngine::StartJob(const CreationJob& job) {
   listings_.assign(job.structures.size(), StructureListing());
   listed_.assign(job.structures.size(), false);
   refusalShown_.assign(job.structures.size(), false);
+}
+
+bool CreationEngine::Run(const CreationJob& job) {
+  StartJob(job);
   unmeasured_.clear();
   bool completed = true;
   for (size_t i = 0; i < job.items.size(); ++i) {
@@ -343,9 +347,7 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
 }
 
 bool CreationEngine::Simulate(const CreationJob& job) {
-  listings_.assign(job.structures.size(), StructureListing());
-  listed_.assign(job.structures.size(), false);
-  refusalShown_.assign(job.structures.size(), false);
+  StartJob(job);
   std::unordered_set<std::string, FoldedHash, FoldedEqual> predicted;
   // The result lists and the journal keep the last run's record: not touched.
   bool completed = true;

@@ -180,6 +180,8 @@ public:
   bool Simulate(const CreationJob& job);
 
 private:
+  // Each job lists every structure afresh and shows each refusal once.
+  void StartJob(const CreationJob& job);
   void Count(int row, int column, double amount = 1);
   void AddTotals(int row, AttachMode mode);
   void RecordCreated(const std::string& path);

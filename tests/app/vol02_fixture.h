@@ -4,6 +4,7 @@
 #include "app/frmMain.h"
 #include "create/frmStatistic.h"
 #include "support/program_fixture.h"
+#include "support/temp_dir.h"
 #include "ui/application.h"
 
 #include <gtest/gtest.h>
@@ -98,5 +99,12 @@ protected:
 };
 
 using Strings = std::vector<std::string>;
+using testsupport::FileExists;
+using testsupport::FolderExists;
+using testsupport::ListTree;
+using testsupport::ReadFile;
+
+// The page's caption title, before "Warning no: " or "Information no: ".
+const std::string kT = "Creating Folder(s).-From a String List.            ";
 
 } // namespace vol02test

@@ -3,13 +3,10 @@
 #include "tests/app/vol02_fixture.h"
 
 #include "listwin/frmFileExport.h"
-#include "support/temp_dir.h"
 
 using namespace vol02test;
 
 namespace {
-
-const std::string kT = "Creating Folder(s).-From a String List.            ";
 
 class Vol02Page : public Vol02Test {};
 

@@ -3,17 +3,10 @@
 // free-space check.
 #include "tests/app/vol02_fixture.h"
 
-#include "support/temp_dir.h"
 
 using namespace vol02test;
-using testsupport::FileExists;
-using testsupport::FolderExists;
-using testsupport::ListTree;
-using testsupport::ReadFile;
 
 namespace {
-
-const std::string kT = "Creating Folder(s).-From a String List.            ";
 
 class Vol02Run : public Vol02Test {
 protected:

@@ -1,19 +1,12 @@
 // Simulation, Undo and Clear Fields of the string-list page on real trees.
 #include "tests/app/vol02_fixture.h"
 
-#include "support/temp_dir.h"
 
 #include <windows.h>
 
 using namespace vol02test;
-using testsupport::FileExists;
-using testsupport::FolderExists;
-using testsupport::ListTree;
-using testsupport::ReadFile;
 
 namespace {
-
-const std::string kT = "Creating Folder(s).-From a String List.            ";
 
 class Vol02Undo : public Vol02Test {
 protected:

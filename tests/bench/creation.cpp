@@ -3,6 +3,8 @@
 // same number of plain CreateDirectoryA calls in this process. Prints folders
 // per second; removes everything it made.
 #include "create/creation_engine.h"
+#include "support/temp_dir.h"
+#include "bench/bench_timing.h"
 
 #include <windows.h>
 
@@ -11,39 +13,6 @@
 #include <string>
 
 namespace {
-
-double Seconds(const std::function<void()>& work) {
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  work();
-  QueryPerformanceCounter(&end);
-  return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
-
-void Report(const char* what, double folders, double seconds) {
-  std::printf("%-52s %9.0f folders in %7.3f s = %10.0f folders/s\n", what, folders, seconds,
-              seconds > 0 ? folders / seconds : 0.0);
-}
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveTree(path);
-      else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
 
 // Runs the engine on count strings under dest; returns the folders it made.
 double RunEngine(const std::string& dest, int count, const std::string& structure,
@@ -80,17 +49,17 @@ int main() {
   const std::string plain = base + "\\plain";
   CreateDirectoryA(plain.c_str(), nullptr);
   double made = 0;
-  double t = Seconds([&] {
+  double t = bench::Seconds([&] {
     for (int i = 0; i < count; ++i)
       if (CreateDirectoryA((plain + "\\pre-item" + std::to_string(100000 + i) + "-suf").c_str(),
                            nullptr))
         ++made;
   });
-  Report("plain CreateDirectoryA", made, t);
+  bench::Report("plain CreateDirectoryA", made, t, "folders");
 
   const std::string dest1 = base + "\\nothing";
-  t = Seconds([&] { made = RunEngine(dest1, count, "", core::AttachMode::Nothing); });
-  Report("engine, Attach Nothing", made, t);
+  t = bench::Seconds([&] { made = RunEngine(dest1, count, "", core::AttachMode::Nothing); });
+  bench::Report("engine, Attach Nothing", made, t, "folders");
 
   // A structure of two subfolders and two small files.
   const std::string structure = base + "\\T";
@@ -98,9 +67,9 @@ int main() {
   CreateDirectoryA((structure + "\\x").c_str(), nullptr);
   CreateDirectoryA((structure + "\\x\\y").c_str(), nullptr);
   const std::string dest2 = base + "\\structure";
-  t = Seconds([&] { made = RunEngine(dest2, count, structure, core::AttachMode::MainWithoutFiles); });
-  Report("engine, structure of 3 folders (without files)", made, t);
+  t = bench::Seconds([&] { made = RunEngine(dest2, count, structure, core::AttachMode::MainWithoutFiles); });
+  bench::Report("engine, structure of 3 folders (without files)", made, t, "folders");
 
-  RemoveTree(base);
+  testsupport::RemoveTree(base);
   return 0;
 }

@@ -5,6 +5,7 @@
 #include "core/folder_scan.h"
 #include "core/level_copy.h"
 #include "support/temp_dir.h"
+#include "bench/bench_timing.h"
 
 #include <windows.h>
 
@@ -14,24 +15,6 @@
 #include <functional>
 #include <string>
 
-namespace {
-
-double Seconds(const std::function<void()>& work) {
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  work();
-  QueryPerformanceCounter(&end);
-  return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
-
-void Report(const char* what, double items, double seconds) {
-  std::printf("%-44s %9.0f items in %7.3f s = %12.0f items/s\n", what, items, seconds,
-              seconds > 0 ? items / seconds : 0.0);
-}
-
-} // namespace
-
 int main() try {
   testsupport::TempDir tree;  // removed (and timed) at the end; also on an early failure
   const std::string& root = tree.Path();
@@ -39,7 +22,7 @@ int main() try {
   // 10 x 10 x 10 folders, 100 files in each of the 1,000 deepest: 100,000 files.
   const int fan = 10, filesPerFolder = 100;
   unsigned files = 0, folders = 0;
-  double made = Seconds([&] {
+  double made = bench::Seconds([&] {
     for (int a = 0; a < fan; ++a) {
       std::string pa = root + "\\dir" + std::to_string(a);
       testsupport::MakeFolders(pa), ++folders;
@@ -56,64 +39,64 @@ int main() try {
       }
     }
   });
-  Report("tree generated (files)", files, made);
+  bench::Report("tree generated (files)", files, made);
 
   uint32_t scannedFiles = 0;
-  double t = Seconds([&] {
+  double t = bench::Seconds([&] {
     core::FolderStructSize scan(root);
     scan.ScanAll();
     scannedFiles = scan.GetFileCount();
     std::printf("  ScanAll: %u folders, %u files, %llu bytes\n", scan.GetFolderCount(),
                 scan.GetFileCount(), static_cast<unsigned long long>(scan.GetTotalBytes()));
   });
-  Report("FolderStructSize::ScanAll (files)", scannedFiles, t);
+  bench::Report("FolderStructSize::ScanAll (files)", scannedFiles, t);
 
   uint32_t selectedFiles = 0;
-  t = Seconds([&] {
+  t = bench::Seconds([&] {
     core::FolderStructSize scan(root);
     scan.SetFilePatterns({"*.txt", "file1*"});
     scan.ScanSelectedFilesTree();
     selectedFiles = scan.GetSelectedFileCount();
   });
-  Report("ScanSelectedFilesTree *.txt file1* (files)", files, t);
+  bench::Report("ScanSelectedFilesTree *.txt file1* (files)", files, t);
   std::printf("  %u files selected\n", selectedFiles);
 
-  t = Seconds([&] {
+  t = bench::Seconds([&] {
     core::FolderStructSize scan(root);
     scan.SetFilePatterns({"*.*"});
     scan.ScanSelectedFilesTree();
   });
-  Report("ScanSelectedFilesTree *.* (files)", files, t);
+  bench::Report("ScanSelectedFilesTree *.* (files)", files, t);
 
   size_t listed = 0;
-  t = Seconds([&] {
+  t = bench::Seconds([&] {
     core::LevelCopy builder({root});
     builder.SetBelow(0);
     builder.SetAddMode(core::LevelCopy::AddAllInThePath);
     builder.Run();
     listed = builder.GetResultList().size();
   });
-  Report("LevelCopy Below 0, All in the Path (folders)", folders, t);
+  bench::Report("LevelCopy Below 0, All in the Path (folders)", folders, t);
   std::printf("  %zu folders listed\n", listed);
 
-  t = Seconds([&] {
+  t = bench::Seconds([&] {
     core::LevelCopy builder({root});
     builder.SetBelow(0);
     builder.SetAddMode(core::LevelCopy::AddOnlyTheLast);
     builder.Run();
     listed = builder.GetResultList().size();
   });
-  Report("LevelCopy Below 0, Only the Last (folders)", folders, t);
+  bench::Report("LevelCopy Below 0, Only the Last (folders)", folders, t);
   std::printf("  %zu folders listed\n", listed);
 
-  t = Seconds([&] {
+  t = bench::Seconds([&] {
     core::LevelCopy builder({root});
     builder.SetFromTo(1, 2);
     builder.SetAddMode(core::LevelCopy::AddAllInThePath);
     builder.Run();
     listed = builder.GetResultList().size();
   });
-  Report("LevelCopy From 1 To 2 (folders returned)", double(listed), t);
+  bench::Report("LevelCopy From 1 To 2 (folders returned)", double(listed), t);
 
   // 30,000 entries: 300 tops, each with 99 entries inside it at levels 2 to 4.
   std::deque<std::string> entries;
@@ -125,22 +108,22 @@ int main() try {
                         std::to_string(j % 33) + (j % 3 ? "\\x" + std::to_string(j) : ""));
   }
   size_t kept = 0;
-  t = Seconds([&] {
+  t = bench::Seconds([&] {
     core::ExamineSubFolders reducer(entries);
     reducer.KeepTopFolders();
     kept = reducer.GetResult().size();
   });
-  Report("ExamineSubFolders::KeepTopFolders (entries)", entries.size(), t);
+  bench::Report("ExamineSubFolders::KeepTopFolders (entries)", entries.size(), t);
   std::printf("  %zu top folders kept\n", kept);
-  t = Seconds([&] {
+  t = bench::Seconds([&] {
     core::ExamineSubFolders reducer(entries);
     reducer.SortUnique();
     kept = reducer.GetResult().size();
   });
-  Report("ExamineSubFolders::SortUnique (entries)", entries.size(), t);
+  bench::Report("ExamineSubFolders::SortUnique (entries)", entries.size(), t);
 
-  t = Seconds([&] { testsupport::RemoveTree(root); });
-  Report("tree removed (files)", files, t);
+  t = bench::Seconds([&] { testsupport::RemoveTree(root); });
+  bench::Report("tree removed (files)", files, t);
   return 0;
 } catch (const std::exception& e) {
   std::printf("%s\n", e.what());

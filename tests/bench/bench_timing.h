@@ -1,0 +1,26 @@
+// Timing and reporting shared by the benchmark programs.
+#pragma once
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+
+namespace bench {
+
+// Wall-clock seconds the work takes.
+inline double Seconds(const std::function<void()>& work) {
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  work();
+  QueryPerformanceCounter(&end);
+  return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+}
+
+// One line: what was done, how many items, how long, items per second.
+inline void Report(const char* what, double items, double seconds, const char* unit = "items") {
+  std::printf("%-52s %9.0f %s in %7.3f s = %12.0f %s/s\n", what, items, unit, seconds,
+              seconds > 0 ? items / seconds : 0.0, unit);
+}
+
+} // namespace bench
