@@ -170,7 +170,6 @@ void ComboBox::Bind(HWND hwnd) {
   info.cbSize = sizeof info;
   if (GetComboBoxInfo(hwnd_, &info) && info.hwndItem && info.hwndItem != hwnd_) {
     // Focus and keys land on the combo's own edit: route them to this control.
-    SetPropA(info.hwndItem, "VextilControl", this);
     WatchFocus(info.hwndItem, this);
   }
 }

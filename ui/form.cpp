@@ -8,22 +8,45 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <unordered_map>
 #include <stdexcept>
 
 namespace ui {
 
 namespace {
-const char kControlProp[] = "VextilControl";
+// Every bound control window (and a combo box's own edit) is subclassed the
+// classic way, with the control and the window's former procedure kept here:
+// no window property is read per message (under Wine each property look-up is
+// a server call, which made every message to a control cost a fraction of a
+// millisecond).
+struct Hooked {
+  Control* control;
+  WNDPROC previous;
+};
+std::unordered_map<HWND, Hooked>& HookedWindows() {
+  static std::unordered_map<HWND, Hooked> windows;
+  return windows;
+}
 
-LRESULT CALLBACK FocusSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR, DWORD_PTR data) {
-  LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-  if (msg == WM_SETFOCUS) {
-    Control* control = reinterpret_cast<Control*>(data);
-    if (control->Owner()) control->Owner()->ControlFocused(control);
-  } else if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, FocusSubclass, 1);
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto& windows = HookedWindows();
+  auto it = windows.find(hwnd);
+  if (it == windows.end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  Hooked hooked = it->second;
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hooked.previous));
+    windows.erase(it);
+    return CallWindowProcA(hooked.previous, hwnd, msg, wParam, lParam);
   }
+  Control* control = hooked.control;
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && !control->Hint().empty() &&
+      control->Owner() && control->Owner()->TooltipHandle()) {
+    MSG relay{hwnd, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageA(control->Owner()->TooltipHandle(), TTM_RELAYEVENT, 0,
+                 reinterpret_cast<LPARAM>(&relay));
+  }
+  LRESULT result = CallWindowProcA(hooked.previous, hwnd, msg, wParam, lParam);
+  if (msg == WM_SETFOCUS && control->Owner()) control->Owner()->ControlFocused(control);
   return result;
 }
 
@@ -44,18 +67,23 @@ Control::Control(Form* form, int id) : form_(form), id_(id) {
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Control*>(GetPropA(hwnd, kControlProp)) : nullptr;
+  auto& windows = HookedWindows();
+  auto it = hwnd ? windows.find(hwnd) : windows.end();
+  return it == windows.end() ? nullptr : it->second.control;
 }
 
 void Control::Bind(HWND hwnd) {
   hwnd_ = hwnd;
   if (!hwnd_) return;
-  SetPropA(hwnd_, kControlProp, this);
   WatchFocus(hwnd_, this);
 }
 
 void WatchFocus(HWND hwnd, Control* control) {
-  SetWindowSubclass(hwnd, FocusSubclass, 1, reinterpret_cast<DWORD_PTR>(control));
+  auto& windows = HookedWindows();
+  if (windows.count(hwnd)) return;
+  WNDPROC previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
+  windows[hwnd] = Hooked{control, previous};
 }
 
 void Control::Fire(const std::function<void()>& handler) {
@@ -92,7 +120,7 @@ void Control::SetHint(const std::string& hint) {
   if (!hwnd_ || !form_ || !form_->TooltipHandle()) return;
   TOOLINFOA ti{};
   ti.cbSize = sizeof ti;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.uFlags = TTF_IDISHWND;  // mouse messages are relayed by the control's procedure
   ti.hwnd = GetParent(hwnd_);
   ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
   ti.lpszText = const_cast<char*>(hint_.c_str());
