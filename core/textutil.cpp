@@ -276,11 +276,23 @@ std::string FormatByteSize(uint64_t bytes) {
 
 // ---- Drives ------------------------------------------------------------------
 
-bool GetDriveTypeName(std::string path, std::string& name) {
-  name.clear();
-  if (path.empty()) return false;
-  const char wanted = FoldChar(path[0]);
+namespace {
+// The drives and their types, as the system last told them. Drives come and go
+// rarely, while a list of thousands of paths asks for each entry (and under
+// Wine each question costs milliseconds), so an answer is reused for a second.
+struct DriveFacts {
+  DWORD askedAt = 0;
+  bool valid = false;
+  std::string letters;             // folded drive letters, in the system's order
+  std::vector<std::string> names;  // type name of each letter
+};
 
+const DriveFacts& CurrentDriveFacts() {
+  static DriveFacts facts;
+  DWORD now = GetTickCount();
+  if (facts.valid && now - facts.askedAt < 1000) return facts;
+  facts = DriveFacts();
+  facts.askedAt = now;
   // The whole list of drive roots ("a:\", "c:\", ...), however many there are.
   std::vector<char> roots(128, '\0');
   DWORD n = GetLogicalDriveStringsA(static_cast<DWORD>(roots.size()), roots.data());
@@ -288,15 +300,24 @@ bool GetDriveTypeName(std::string path, std::string& name) {
     roots.assign(n + 1, '\0');
     n = GetLogicalDriveStringsA(static_cast<DWORD>(roots.size()), roots.data());
   }
-  if (n == 0 || n > roots.size()) return false;
-
+  if (n == 0 || n > roots.size()) return facts;
+  facts.valid = true;
   for (const char* root = roots.data(); *root; root += std::strlen(root) + 1) {
-    if (FoldChar(root[0]) == wanted) {
-      name = DriveTypeText(GetDriveTypeA(root));
-      return true;
-    }
+    facts.letters.push_back(FoldChar(root[0]));
+    facts.names.push_back(DriveTypeText(GetDriveTypeA(root)));
   }
-  return false;
+  return facts;
+}
+} // namespace
+
+bool GetDriveTypeName(std::string path, std::string& name) {
+  name.clear();
+  if (path.empty()) return false;
+  const DriveFacts& facts = CurrentDriveFacts();
+  size_t at = facts.letters.find(FoldChar(path[0]));
+  if (at == std::string::npos) return false;
+  name = facts.names[at];
+  return true;
 }
 
 ui::DiskSpace QueryDriveFreeSpace(std::string path, std::string& root) {
