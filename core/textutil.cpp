@@ -371,7 +371,9 @@ MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::stri
     if (error == ERROR_ALREADY_EXISTS)
       return IsFolderAttributes(GetFileAttributesA(path.c_str())) ? MakeFolderResult::Exists
                                                                   : MakeFolderResult::Failed;
-    if (error != ERROR_PATH_NOT_FOUND || attempt == 1) return MakeFolderResult::Failed;
+    if (error != ERROR_PATH_NOT_FOUND || attempt == 1)  // e.g. a read-only share
+      return IsFolderAttributes(GetFileAttributesA(path.c_str())) ? MakeFolderResult::Exists
+                                                                  : MakeFolderResult::Failed;
     size_t cut = path.find_last_of('\\');
     std::string parent = path.substr(0, cut);
     if (parent.size() < root || MakeFolderLevels(parent, created) == MakeFolderResult::Failed)

@@ -14,7 +14,17 @@ namespace core {
 std::string CounterText(double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.15g", value);
-  return buffer;
+  std::string text = buffer;
+  // Large values in the general format's exponent style: 1.2E15, 5E-7.
+  size_t e = text.find('e');
+  if (e != std::string::npos) {
+    std::string mantissa = text.substr(0, e);
+    char sign = text[e + 1];
+    std::string digits = text.substr(e + 2);
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+    text = mantissa + "E" + (sign == '-' ? "-" : "") + digits;
+  }
+  return text;
 }
 
 FolderNameParts ComposeNameParts(const std::string& destination, const std::string& prefix,
@@ -29,13 +39,23 @@ FolderNameParts ComposeNameParts(const std::string& destination, const std::stri
   return parts;
 }
 
+// A structure's root as measured and walked: trimmed, backslashes only, no
+// trailing backslash.
+std::string StructureRoot(const std::string& structure) {
+  std::string root = TrimText(ForwardToBackslashes(structure));
+  while (!root.empty() && root.back() == '\\') root.pop_back();
+  return root;
+}
+
 void MeasureStructures(const CreationStringList& structures, AttachMode mode, bool withFiles,
                        StructureTotals& totals, FileSizeMap& files) {
   totals = StructureTotals();
   files.clear();
   if (mode == AttachMode::Nothing) return;
   for (const std::string& entry : structures) {
-    const std::string root = TrimText(entry);
+    // The same root text as the walk's, so a whole drive ("E:\\") is measured
+    // under the names the walk looks up.
+    const std::string root = StructureRoot(entry);
     if (root.empty()) continue;
     FolderStructSize scan(root);
     scan.SetCountRootFolder(AttachMainFolders(mode));
@@ -102,8 +122,7 @@ CreationStringList UndoCreation(CreationJournal& journal) {
 
 StructureListing ListStructure(const std::string& structure) {
   StructureListing listing;
-  std::string root = TrimText(ForwardToBackslashes(structure));
-  while (!root.empty() && root.back() == '\\') root.pop_back();
+  const std::string root = StructureRoot(structure);
   listing.root = root;
   size_t cut = root.find_last_of('\\');
   listing.lastName = cut == std::string::npos ? std::string() : root.substr(cut + 1);
@@ -258,11 +277,26 @@ void CreationEngine::StartJob(const CreationJob& job) {
   listings_.assign(job.structures.size(), StructureListing());
   listed_.assign(job.structures.size(), false);
   refusalShown_.assign(job.structures.size(), false);
+  unmeasured_.clear();
+}
+
+void CreationEngine::ReportUnmeasured(const std::string& caption) {
+  if (unmeasured_.empty() || !sink_.warn) return;
+  std::string text = "The path doesn't exists : \n";
+  const size_t shown = std::min<size_t>(unmeasured_.size(), 20);
+  for (size_t i = 0; i < shown; ++i) text += unmeasured_[i] + "\n";
+  if (unmeasured_.size() > shown)
+    text += "... (" + UInt64ToStdString(unmeasured_.size()) + " files in all)\n";
+  sink_.warn(text, caption, true);
 }
 
 bool CreationEngine::Run(const CreationJob& job) {
   StartJob(job);
-  unmeasured_.clear();
+  // Every structure is listed before the first folder is made, so nothing this
+  // run creates (inside a structure) is ever copied.
+  if (job.mode != AttachMode::Nothing)
+    for (size_t s = 0; s < job.structures.size(); ++s)
+      if (!TrimText(job.structures[s]).empty()) Listing(s, job);
   bool completed = true;
   for (size_t i = 0; i < job.items.size(); ++i) {
     if (sink_.progress && !sink_.progress(i)) {
@@ -297,14 +331,7 @@ bool CreationEngine::Run(const CreationJob& job) {
       Attach(TargetRoot(path, s, job), Listing(s, job), job);
     }
   }
-  if (!unmeasured_.empty() && sink_.warn) {
-    std::string text = "The path doesn't exists : \n";
-    const size_t shown = std::min<size_t>(unmeasured_.size(), 20);
-    for (size_t i = 0; i < shown; ++i) text += unmeasured_[i] + "\n";
-    if (unmeasured_.size() > shown)
-      text += "... (" + UInt64ToStdString(unmeasured_.size()) + " files in all)\n";
-    sink_.warn(text, job.captions.missingSize, true);
-  }
+  ReportUnmeasured(job.captions.missingSize);
   return completed;
 }
 
@@ -338,7 +365,9 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
     } else if (withFiles) {
       if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
       counters_[CounterIndex(kCreated, kFiles)] += 1;
-      auto found = files_.find(listing.root + "\\" + entry.relative);
+      const std::string source = listing.root + "\\" + entry.relative;
+      auto found = files_.find(source);
+      if (found == files_.end()) unmeasured_.push_back(source);
       counters_[CounterIndex(kCreated, kBytes)] +=
           static_cast<double>(found != files_.end() ? found->second : entry.size);
       if (sink_.countersChanged) sink_.countersChanged();
@@ -396,6 +425,7 @@ bool CreationEngine::Simulate(const CreationJob& job) {
       SimulateAttach(TargetRoot(path, s, job), Listing(s, job), job);
     }
   }
+  ReportUnmeasured(job.captions.simulateMissingSize);
   return completed;
 }
 

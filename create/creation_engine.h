@@ -153,6 +153,7 @@ struct CreationCaptions {
   std::string selfCopy;         // a structure refused for the new folder (run)
   std::string simulateSelfCopy; // the same in a simulation
   std::string missingSize;      // files that were not measured (run), one summary box
+  std::string simulateMissingSize;  // the same in a simulation
 };
 
 // One run or simulation: a snapshot of the page's lists and options.
@@ -182,6 +183,8 @@ public:
 private:
   // Each job lists every structure afresh and shows each refusal once.
   void StartJob(const CreationJob& job);
+  // One box naming the structure files that were not measured, if any.
+  void ReportUnmeasured(const std::string& caption);
   void Count(int row, int column, double amount = 1);
   void AddTotals(int row, AttachMode mode);
   void RecordCreated(const std::string& path);

@@ -199,9 +199,7 @@ void Vol02Page::cboVol02DestFoldersSelect() { SetVol02Destination(cboVol02DestFo
 
 void Vol02Page::SetVol02Destination(const std::string& text) {
   if (!TrimText(text).empty()) {
-    int index = -1;
-    for (int i = 0; i < cboVol02DestFolders.Count(); ++i)
-      if (cboVol02DestFolders.Item(i) == text) index = i;
+    int index = cboVol02DestFolders.IndexOf(text);  // letter case ignored
     if (index < 0) index = cboVol02DestFolders.Add(text);
     cboVol02DestFolders.SetItemIndex(index);
     btnVol02ViewDestFolder.SetEnabled(true);
@@ -408,11 +406,14 @@ void Vol02Page::btnVol02SmartExportClick() {
     pbVol02ProgressBar.SetPosition(0);
     pbVol02ProgressBar.SetVisible(true);
     Throttle throttle;
-    HandOverToExport(items, kExportKindStrings, ExportFilter::ByKind, [&](int examined) {
-      if (!throttle.Due()) return;
-      pbVol02ProgressBar.SetPosition(examined);
-      ui::App().ProcessMessages();
-    });
+    HandOverToExport(
+        items, kExportKindStrings, ExportFilter::ByKind,
+        [&](int examined) {
+          if (!throttle.Due()) return;
+          pbVol02ProgressBar.SetPosition(examined);
+          ui::App().ProcessMessages();
+        },
+        [&] { pbVol02ProgressBar.SetVisible(false); });
     pbVol02ProgressBar.SetVisible(false);
     RefreshVol02Tab();
   }
@@ -754,6 +755,8 @@ void Vol02Page::RunVol02(Vol02Job kind) {
   job.captions.simulateSelfCopy =
       Caption("Simulate Creating Folder(s).-From a Folder List.", "Warning", "0456");
   job.captions.missingSize = Caption(kTitle02, "Warning", "0036");
+  job.captions.simulateMissingSize =
+      Caption("Simulate Creating Folder(s).-From a String List.", "Warning", "0459");
   // R8: empty list.
   if (job.items.empty()) {
     ui::App().MessageBox("The Include list is empty !!!\nYou must enter at least one item to "

@@ -128,4 +128,40 @@ TEST(CreationEngine, UndoDeletesOnlyUnchangedCopiesAndEmptyFolders) {
   EXPECT_TRUE(FileExists(tree / "T\\ro.txt"));
 }
 
+TEST(CreationEngine, AStructureIsCopiedAsItWasBeforeTheRunNeverWithWhatTheRunMadeInIt) {
+  testsupport::TempDir dest;
+  dest.AddFile("tpl\\a.txt", "abc");
+  Harness h;
+  // The first item creates a folder inside the structure (refused there); the
+  // second gets the structure, without that new folder.
+  core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithoutFiles);
+  job.structures = {dest / "tpl"};
+  job.items = {"tpl\\x", "y"};
+  core::MeasureStructures(job.structures, job.mode, false, h.totals, h.files);
+  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
+      .Run(job);
+  EXPECT_TRUE(FolderExists(dest / "tpl\\x"));
+  EXPECT_TRUE(FolderExists(dest / "y\\tpl"));
+  EXPECT_FALSE(FolderExists(dest / "y\\tpl\\x"));
+  ASSERT_EQ(h.warnings.size(), 1u);  // the refusal for tpl\x
+  EXPECT_EQ(h.warnings[0].substr(0, 4), "0373");
+}
+
+TEST(CreationEngine, AStructureGivenWithATrailingBackslashIsMeasuredUnderTheNamesTheWalkUses) {
+  testsupport::TempDir dest, tree;
+  tree.AddFile("T\\f.txt", "123");
+  Harness h;
+  core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
+  job.structures = {tree / "T\\"};
+  job.items = {"n"};
+  core::MeasureStructures(job.structures, job.mode, true, h.totals, h.files);
+  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
+      .Run(job);
+  EXPECT_TRUE(h.warnings.empty());
+  EXPECT_EQ(h.counters[6], 1);
+  EXPECT_EQ(h.counters[7], 3);
+  EXPECT_EQ(core::CounterText(1.2e15), "1.2E15");
+  EXPECT_EQ(core::CounterText(123456789012345.0), "123456789012345");
+}
+
 } // namespace
