@@ -44,7 +44,7 @@ TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this), Vol02Page(this) 
 
 void TfrmMain::FormCreate() {
   core::Settings().SetAppName(kAppBaseName);
-  ui::App().HintHidePause = 600000;
+  ui::App().SetHintHidePause(600000);
 
   char current[MAX_PATH] = "";
   GetCurrentDirectoryA(MAX_PATH, current);

@@ -181,9 +181,7 @@ void ManualPage::ShowRootFolder(const std::string& folder) {
     cboRootFolders.SetItemIndex(-1);
     return;
   }
-  int index = -1;
-  for (int i = 0, n = cboRootFolders.Count(); i < n && index < 0; ++i)
-    if (cboRootFolders.Item(i) == folder) index = i;
+  int index = cboRootFolders.IndexOf(folder);  // letter case ignored, as folders are
   if (index < 0) index = cboRootFolders.Add(folder);
   cboRootFolders.SetItemIndex(index);
 }

@@ -23,6 +23,14 @@ bool PassesExportFilter(const std::string& entry, const std::string& kind, Expor
 int HandOverToExport(const std::vector<std::string>& items, const std::string& kind,
                      ExportFilter filter, const std::function<void(int examined)>& onProgress,
                      const std::function<void()>& onFilled) {
+  // Messages are processed while the list fills: a second sender clicked
+  // meanwhile must not mix its list into this one.
+  static bool filling = false;
+  if (filling) return 0;
+  struct Filling {
+    Filling() { filling = true; }
+    ~Filling() { filling = false; }
+  } guard;
   TfrmFileExport& window = *frmFileExport;
   window.ResetExportWindow();
 

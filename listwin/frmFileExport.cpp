@@ -106,12 +106,13 @@ void TfrmFileExport::btnFileExportToClick() {
       return;
     case core::ExportFailure::Write:
       ui::App().MessageBox("There was a problem writing the file :\n" + path +
-                               "\nThe file is incomplete.\nAction : Check the free space of the drive.",
+                               "\nNothing was written; an existing file keeps its contents."
+                               "\nAction : Check the free space of the drive.",
                            BoxCaption("Warning", "0644"), MB_ICONWARNING);
       return;
     case core::ExportFailure::Close:
-      ui::App().MessageBox("There was a problem closing the file :\n" + path +
-                               "\nThe file may be incomplete.",
+      ui::App().MessageBox("There was a problem finishing the file :\n" + path +
+                               "\nNothing was written; an existing file keeps its contents.",
                            BoxCaption("Warning", "0645"), MB_ICONWARNING);
       return;
     case core::ExportFailure::None:

@@ -160,6 +160,11 @@ void Application::SafeCall(const std::function<void()>& fn) {
   }
 }
 
+void Application::SetHintHidePause(int milliseconds) {
+  hintHidePause_ = milliseconds;
+  for (Form* form : forms_) form->ApplyHintHidePause();
+}
+
 void Application::FormActivated(Form* form) {
   if (form == active_) return;  // back from a message box or another program
   active_ = form;

@@ -49,7 +49,10 @@ public:
   HWND ActiveWindowHandle() const;
 
   std::string Title = "Vextil";
-  int HintHidePause = 2500;  // milliseconds
+  // How long a hint stays up, for every form (tooltips keep one for at most
+  // 32767 ms).
+  int HintHidePause() const { return hintHidePause_; }
+  void SetHintHidePause(int milliseconds);
 
   // Window-layer internals.
   void FormActivated(Form* form);
@@ -66,6 +69,7 @@ private:
   Form* active_ = nullptr;
   bool terminated_ = false;
   bool skipReturnChar_ = false;
+  int hintHidePause_ = 2500;
 };
 
 Application& App();

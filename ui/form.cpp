@@ -157,8 +157,7 @@ void Form::BindControls() {
   tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                              hwnd_, nullptr, App().Instance(), nullptr);
   SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);
-  SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP,
-               std::min(std::max(App().HintHidePause, 0), 32767));
+  ApplyHintHidePause();
   for (PageControl* pages : pageControls_) {
     pages->Bind(GetDlgItem(hwnd_, pages->Id()));
     pages->CreateSheets();
@@ -175,6 +174,12 @@ void Form::BindControls() {
     if (!control->Hint().empty()) control->SetHint(control->Hint());
   }
   RebuildMenu();
+}
+
+void Form::ApplyHintHidePause() {
+  if (tooltip_)
+    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP,
+                 std::min(std::max(App().HintHidePause(), 0), 32767));
 }
 
 MenuItem* Form::FindMenuItem(int id) const {

@@ -113,6 +113,7 @@ public:
   void DestroyHandle();
   INT_PTR HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   HWND TooltipHandle() const { return tooltip_; }
+  void ApplyHintHidePause();
   HACCEL Accelerators() const { return accel_; }
   const std::vector<HWND>& ChildDialogs() const { return childDialogs_; }
   void AddChildDialog(HWND hwnd) { childDialogs_.push_back(hwnd); }

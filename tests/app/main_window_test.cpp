@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstring>
 
 using testsupport::ProgramTest;
@@ -50,7 +52,9 @@ TEST_F(MainWindow, FirstStartShowsThePathListPageFirstAndWritesTheDefaults) {
   EXPECT_TRUE(seam.boxes.empty());
   EXPECT_EQ(core::Settings().GetStartupDirectory(), dir->Path());
   EXPECT_EQ(core::Settings().GetFilePatternList(), core::SettingsList{"*.*"});
-  EXPECT_EQ(ui::App().HintHidePause, 600000);
+  EXPECT_EQ(ui::App().HintHidePause(), 600000);
+  // The main window's hints stay up as long as a tooltip can keep them.
+  EXPECT_EQ(SendMessageA(frmMain->TooltipHandle(), TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 32767);
   EXPECT_EQ(frmMain->AllFileTypesCaption, "All.");
   EXPECT_EQ(frmMain->UserSelectedFileTypesCaption, "User Selected.");
   EXPECT_EQ(frmMain->CreateSimulationEndText.substr(0, 22), "End of Simulation !!!\n");

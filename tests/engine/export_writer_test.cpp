@@ -77,6 +77,14 @@ TEST(ExportWriter, FailuresSayWhereTheyStoppedAndSpoilNothing) {
   r = core::WriteExportFile(folder, {"a"}, ExportOptions{});
   EXPECT_EQ(r.failure, ExportFailure::Open);
   EXPECT_TRUE(testsupport::FolderExists(folder));
+
+  // A list replaces an existing file whole, through a file beside it that
+  // never stays behind.
+  std::string existing = dir.AddFile("existing.txt", "a much longer old content\r\n");
+  r = core::WriteExportFile(existing, {"new"}, ExportOptions{});
+  EXPECT_TRUE(r.Ok());
+  EXPECT_EQ(ReadFile(existing), "new\r\n");
+  EXPECT_EQ(testsupport::ListTree(dir.Path()), "existing.txt\nlocked.txt\ntaken.txt\\\n");
 }
 
 TEST(ExportWriter, ThirtyThousandEntriesAreQuick) {
