@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace core {
@@ -378,6 +379,19 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
 bool CreationEngine::Simulate(const CreationJob& job) {
   StartJob(job);
   std::unordered_set<std::string, FoldedHash, FoldedEqual> predicted;
+  // Whether each drive (or share) of the job is there, asked once: a folder on
+  // a drive that is missing is one the run cannot make.
+  std::unordered_map<std::string, bool, FoldedHash, FoldedEqual> drivePresent;
+  auto onPresentDrive = [&](const std::string& path) {
+    const std::string drive = ExtractFileDrive(path);
+    auto it = drivePresent.find(drive);
+    if (it == drivePresent.end()) {
+      const DWORD a = GetFileAttributesA((drive + "\\").c_str());
+      it = drivePresent.emplace(drive, a != INVALID_FILE_ATTRIBUTES &&
+                                           (a & FILE_ATTRIBUTE_DIRECTORY)).first;
+    }
+    return it->second;
+  };
   // The result lists and the journal keep the last run's record: not touched.
   bool completed = true;
   for (size_t i = 0; i < job.items.size(); ++i) {
@@ -397,7 +411,8 @@ bool CreationEngine::Simulate(const CreationJob& job) {
       continue;
     }
     std::string path = job.parts.Compose(item);
-    if (TrimText(ExtractFileDrive(path)).empty() || NameCannotBeCreated(path)) {
+    if (TrimText(ExtractFileDrive(path)).empty() || NameCannotBeCreated(path) ||
+        !onPresentDrive(path)) {
       other(path);
       continue;
     }

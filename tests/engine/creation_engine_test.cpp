@@ -164,4 +164,24 @@ TEST(CreationEngine, AStructureGivenWithATrailingBackslashIsMeasuredUnderTheName
   EXPECT_EQ(core::CounterText(123456789012345.0), "123456789012345");
 }
 
+TEST(CreationEngine, ASimulationPredictsFoldersOnAMissingDriveAsNotCreated) {
+  char letter = 0;
+  for (char c = 'Q'; c <= 'Y' && !letter; ++c)
+    if (GetDriveTypeA((std::string(1, c) + ":\\").c_str()) == DRIVE_NO_ROOT_DIR) letter = c;
+  ASSERT_NE(letter, 0);
+  const std::string dest = std::string(1, letter) + ":\\nowhere";
+  Harness h;
+  core::CreationJob job = h.Job(dest, core::AttachMode::Nothing);
+  job.items = {"a", "b"};
+  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
+      .Simulate(job);
+  EXPECT_EQ(h.counters[4], 0);
+  EXPECT_EQ(h.counters[12], 2);
+  core::CreationCounters predicted = h.counters;
+  h.counters = core::CreationCounters{};
+  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
+      .Run(job);
+  EXPECT_EQ(h.counters, predicted);
+}
+
 } // namespace
