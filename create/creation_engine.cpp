@@ -353,24 +353,35 @@ bool NameCannotBeCreated(const std::string& path) {
 void CreationEngine::SimulateAttach(const std::string& root, const StructureListing& listing,
                                     const CreationJob& job) {
   const bool withFiles = AttachWithFiles(job.mode);
-  // Everything below a predicted new folder is new as well: no probing.
-  if (AttachMainFolders(job.mode)) {
+  // Everything below a predicted new folder is new as well, unless an earlier
+  // structure of this folder already put it there: no probing.
+  if (AttachMainFolders(job.mode) && predictedTargets_.insert(root).second) {
     if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
     Count(kCreated, kSubFolders);
   }
   for (const StructureListing::Entry& entry : listing.entries) {
     const std::string target = root + "\\" + entry.relative;
+    const bool isNew = predictedTargets_.insert(target).second;
     if (entry.folder) {
-      if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, target);
-      Count(kCreated, kSubFolders);
+      if (isNew) {
+        if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, target);
+        Count(kCreated, kSubFolders);
+      } else {
+        Count(kExists, kSubFolders);
+      }
     } else if (withFiles) {
-      if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
-      counters_[CounterIndex(kCreated, kFiles)] += 1;
       const std::string source = listing.root + "\\" + entry.relative;
       auto found = files_.find(source);
       if (found == files_.end()) unmeasured_.push_back(source);
-      counters_[CounterIndex(kCreated, kBytes)] +=
-          static_cast<double>(found != files_.end() ? found->second : entry.size);
+      const double size = static_cast<double>(found != files_.end() ? found->second : entry.size);
+      if (isNew || !job.failIfExists) {
+        if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
+        counters_[CounterIndex(kCreated, kFiles)] += 1;
+        counters_[CounterIndex(kCreated, kBytes)] += size;
+      } else {
+        counters_[CounterIndex(kExists, kFiles)] += 1;
+        counters_[CounterIndex(kExists, kBytes)] += size;
+      }
       if (sink_.countersChanged) sink_.countersChanged();
     }
   }
@@ -434,6 +445,8 @@ bool CreationEngine::Simulate(const CreationJob& job) {
     if (sink_.listed) sink_.listed(ResultList::FoldersCreated, path);
     Count(kCreated, kFolders);
     if (job.mode == AttachMode::Nothing) continue;
+    predictedTargets_.clear();
+    predictedTargets_.insert(key);  // the new folder itself
     for (size_t s = 0; s < job.structures.size(); ++s) {
       if (TrimText(job.structures[s]).empty()) continue;
       if (Refused(s, path, job, job.captions.simulateSelfCopy)) continue;

@@ -8,6 +8,7 @@
 // and options) and a sink of callbacks that show counters, list outcomes, pump
 // messages and show the warnings of the walk.
 #pragma once
+#include "core/casefold.h"
 #include "core/folder_scan.h"
 #include "core/textutil.h"
 
@@ -18,6 +19,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace core {
@@ -210,6 +212,8 @@ private:
   std::vector<bool> listed_;
   std::vector<bool> refusalShown_;
   CreationStringList unmeasured_;
+  // What a simulation predicts in the current new folder (repeats exist by then).
+  std::unordered_set<std::string, FoldedHash, FoldedEqual> predictedTargets_;
 };
 
 } // namespace core

@@ -184,4 +184,28 @@ TEST(CreationEngine, ASimulationPredictsFoldersOnAMissingDriveAsNotCreated) {
   EXPECT_EQ(h.counters, predicted);
 }
 
+TEST(CreationEngine, ASimulationPredictsTheRunWhenTwoStructuresShareTheirName) {
+  testsupport::TempDir dest, tree;
+  for (const char* side : {"A", "B"}) {
+    tree.AddFile(std::string(side) + "\\T\\x\\f.txt", "1234");
+    tree.AddFile(std::string(side) + "\\T\\g.txt", std::string(side));
+  }
+  for (core::AttachMode mode : {core::AttachMode::MainWithFiles, core::AttachMode::SubOnlyWithFiles,
+                                core::AttachMode::MainWithoutFiles}) {
+    Harness h;
+    core::CreationJob job = h.Job(dest / std::to_string(static_cast<int>(mode)), mode);
+    job.structures = {tree / "A\\T", tree / "B\\T"};
+    job.items = {"n1", "n2"};
+    core::MeasureStructures(job.structures, job.mode, core::AttachWithFiles(mode), h.totals, h.files);
+    core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
+        .Simulate(job);
+    core::CreationCounters predicted = h.counters;
+    h.counters = core::CreationCounters{};
+    core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
+        .Run(job);
+    EXPECT_EQ(h.counters, predicted) << static_cast<int>(mode);
+    EXPECT_GT(h.counters[9], 0) << static_cast<int>(mode);  // the second structure's repeats
+  }
+}
+
 } // namespace
