@@ -134,14 +134,15 @@ StructureListing ListStructure(const std::string& structure) {
     queue.pop_front();
     const std::string folder = relative.empty() ? root : root + "\\" + relative;
     ForEachFolderEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& data) {
-      if (FindDataIsReparsePoint(data)) return;  // never copy through a link
       StructureListing::Entry entry;
       entry.relative = relative.empty() ? std::string(data.cFileName)
                                         : relative + "\\" + data.cFileName;
       entry.folder = FindDataIsFolder(data);
       entry.size = entry.folder ? 0 : FindDataSize(data);
       entry.written = data.ftLastWriteTime;
-      if (entry.folder) queue.push_back(entry.relative);
+      // A linked folder is made, as measuring counted it, but never entered:
+      // nothing is copied through a link.
+      if (entry.folder && !FindDataIsReparsePoint(data)) queue.push_back(entry.relative);
       listing.entries.push_back(std::move(entry));
     });
   }

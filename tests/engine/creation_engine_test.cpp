@@ -4,6 +4,7 @@
 
 #include "support/script_seam.h"
 #include "support/temp_dir.h"
+#include "support/wine_unix.h"
 
 #include <gtest/gtest.h>
 
@@ -206,6 +207,22 @@ TEST(CreationEngine, ASimulationPredictsTheRunWhenTwoStructuresShareTheirName) {
     EXPECT_EQ(h.counters, predicted) << static_cast<int>(mode);
     EXPECT_GT(h.counters[9], 0) << static_cast<int>(mode);  // the second structure's repeats
   }
+}
+
+TEST(CreationEngine, ALinkInAStructureIsMadeAsAFolderButNeverEntered) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
+  testsupport::TempDir dest, tree;
+  tree.AddFile("T\\real\\f.txt", "x");
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(tree / "T\\loop", tree / "T"));  // back to the root
+  Harness h;
+  core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithoutFiles);
+  job.structures = {tree / "T"};
+  job.items = {"n"};
+  core::MeasureStructures(job.structures, job.mode, false, h.totals, h.files);
+  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
+      .Run(job);
+  EXPECT_EQ(ListTree(dest.Path()), "n\\\nn\\T\\\nn\\T\\loop\\\nn\\T\\real\\\n");
+  EXPECT_EQ(h.counters[5], h.totals.folders);  // made what measuring promised
 }
 
 } // namespace
