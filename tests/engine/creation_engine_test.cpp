@@ -76,6 +76,12 @@ struct Harness {
       warnings.push_back(caption + (ownerless ? "|" : "!") + text);
     };
   }
+  void Measure(const core::CreationJob& job, bool withFiles) {
+    core::MeasureStructures(job.structures, job.mode, withFiles, totals, files);
+  }
+  core::CreationEngine Engine() {
+    return core::CreationEngine(counters, results, journal, copied, totals, files, sink);
+  }
   core::CreationJob Job(const std::string& dest, core::AttachMode mode) {
     core::CreationJob job;
     job.parts = core::ComposeNameParts(dest, "", "", true);
@@ -93,11 +99,10 @@ TEST(CreationEngine, FilesThatAppearAfterMeasuringAreCountedWithOneSummaryBox) {
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
   job.structures = {tree / "T"};
   job.items = {"n1", "n2"};
-  core::MeasureStructures(job.structures, job.mode, true, h.totals, h.files);
+  h.Measure(job, true);
   tree.AddFile("T\\late1.txt", "123");
   tree.AddFile("T\\late2.txt", "1234567");
-  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
-      .Run(job);
+  h.Engine().Run(job);
   EXPECT_EQ(h.counters[6], 6);
   EXPECT_EQ(h.counters[7], 2 * (5 + 3 + 7));
   ASSERT_EQ(h.warnings.size(), 1u);
@@ -115,9 +120,8 @@ TEST(CreationEngine, UndoDeletesOnlyUnchangedCopiesAndEmptyFolders) {
   core::CreationJob job = h.Job(dest / "new", core::AttachMode::MainWithFiles);
   job.structures = {tree / "T"};
   job.items = {"a", "b"};
-  core::MeasureStructures(job.structures, job.mode, true, h.totals, h.files);
-  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
-      .Run(job);
+  h.Measure(job, true);
+  h.Engine().Run(job);
   ASSERT_TRUE(FileExists(dest / "new\\b\\T\\x\\changed.txt"));
   testsupport::WriteFile(dest / "new\\b\\T\\x\\changed.txt", "after, by the user");
   core::CreationStringList stayed = core::UndoCreation(h.journal);
@@ -138,9 +142,8 @@ TEST(CreationEngine, AStructureIsCopiedAsItWasBeforeTheRunNeverWithWhatTheRunMad
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithoutFiles);
   job.structures = {dest / "tpl"};
   job.items = {"tpl\\x", "y"};
-  core::MeasureStructures(job.structures, job.mode, false, h.totals, h.files);
-  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
-      .Run(job);
+  h.Measure(job, false);
+  h.Engine().Run(job);
   EXPECT_TRUE(FolderExists(dest / "tpl\\x"));
   EXPECT_TRUE(FolderExists(dest / "y\\tpl"));
   EXPECT_FALSE(FolderExists(dest / "y\\tpl\\x"));
@@ -155,9 +158,8 @@ TEST(CreationEngine, AStructureGivenWithATrailingBackslashIsMeasuredUnderTheName
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
   job.structures = {tree / "T\\"};
   job.items = {"n"};
-  core::MeasureStructures(job.structures, job.mode, true, h.totals, h.files);
-  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
-      .Run(job);
+  h.Measure(job, true);
+  h.Engine().Run(job);
   EXPECT_TRUE(h.warnings.empty());
   EXPECT_EQ(h.counters[6], 1);
   EXPECT_EQ(h.counters[7], 3);
@@ -174,14 +176,12 @@ TEST(CreationEngine, ASimulationPredictsFoldersOnAMissingDriveAsNotCreated) {
   Harness h;
   core::CreationJob job = h.Job(dest, core::AttachMode::Nothing);
   job.items = {"a", "b"};
-  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
-      .Simulate(job);
+  h.Engine().Simulate(job);
   EXPECT_EQ(h.counters[4], 0);
   EXPECT_EQ(h.counters[12], 2);
   core::CreationCounters predicted = h.counters;
   h.counters = core::CreationCounters{};
-  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
-      .Run(job);
+  h.Engine().Run(job);
   EXPECT_EQ(h.counters, predicted);
 }
 
@@ -197,13 +197,11 @@ TEST(CreationEngine, ASimulationPredictsTheRunWhenTwoStructuresShareTheirName) {
     core::CreationJob job = h.Job(dest / std::to_string(static_cast<int>(mode)), mode);
     job.structures = {tree / "A\\T", tree / "B\\T"};
     job.items = {"n1", "n2"};
-    core::MeasureStructures(job.structures, job.mode, core::AttachWithFiles(mode), h.totals, h.files);
-    core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
-        .Simulate(job);
+    h.Measure(job, core::AttachWithFiles(mode));
+    h.Engine().Simulate(job);
     core::CreationCounters predicted = h.counters;
     h.counters = core::CreationCounters{};
-    core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
-        .Run(job);
+    h.Engine().Run(job);
     EXPECT_EQ(h.counters, predicted) << static_cast<int>(mode);
     EXPECT_GT(h.counters[9], 0) << static_cast<int>(mode);  // the second structure's repeats
   }
@@ -218,9 +216,8 @@ TEST(CreationEngine, ALinkInAStructureIsMadeAsAFolderButNeverEntered) {
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithoutFiles);
   job.structures = {tree / "T"};
   job.items = {"n"};
-  core::MeasureStructures(job.structures, job.mode, false, h.totals, h.files);
-  core::CreationEngine(h.counters, h.results, h.journal, h.copied, h.totals, h.files, h.sink)
-      .Run(job);
+  h.Measure(job, false);
+  h.Engine().Run(job);
   EXPECT_EQ(ListTree(dest.Path()), "n\\\nn\\T\\\nn\\T\\loop\\\nn\\T\\real\\\n");
   EXPECT_EQ(h.counters[5], h.totals.folders);  // made what measuring promised
 }
