@@ -22,6 +22,7 @@ namespace {
 struct Hooked {
   Control* control;
   WNDPROC previous;
+  Form* form;
 };
 std::unordered_map<HWND, Hooked>& HookedWindows() {
   static std::unordered_map<HWND, Hooked> windows;
@@ -83,7 +84,7 @@ void WatchFocus(HWND hwnd, Control* control) {
   if (windows.count(hwnd)) return;
   WNDPROC previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
-  windows[hwnd] = Hooked{control, previous};
+  windows[hwnd] = Hooked{control, previous, control->Owner()};
 }
 
 void Control::Fire(const std::function<void()>& handler) {
@@ -141,6 +142,17 @@ Form::Form(int dialogId) : dialogId_(dialogId) {}
 
 Form::~Form() {
   App().FormGone(this);
+  // The controls (members of the derived form) are gone already: their windows
+  // get their own procedures back before the windows are destroyed.
+  auto& windows = HookedWindows();
+  for (auto it = windows.begin(); it != windows.end();) {
+    if (it->second.form == this) {
+      SetWindowLongPtrA(it->first, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.previous));
+      it = windows.erase(it);
+    } else {
+      ++it;
+    }
+  }
   if (hwnd_) DestroyWindow(hwnd_);
   if (menu_) DestroyMenu(menu_);
   if (accel_) DestroyAcceleratorTable(accel_);
