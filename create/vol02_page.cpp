@@ -119,6 +119,7 @@ void Vol02Page::ConnectVol02Page() {
 }
 
 void Vol02Page::InitVol02Page() {
+  Main().tabFolderCreate03.SetHint("Creating Folders from a given list.");
   rdoVol02AttachNothing.SetChecked(true);
   chkVol02Hyphen.SetChecked(true);
   chkVol02ViewDetailedResults.SetChecked(true);

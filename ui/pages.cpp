@@ -15,7 +15,13 @@ INT_PTR CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
     return FALSE;
   }
-  Form* form = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  TabSheet* sheet = reinterpret_cast<TabSheet*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  Form* form = sheet ? sheet->Owner() : nullptr;
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && sheet && !sheet->Hint().empty() && form &&
+      form->TooltipHandle()) {
+    MSG relay{hwnd, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageA(form->TooltipHandle(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
+  }
   switch (msg) {
   case WM_COMMAND:
   case WM_NOTIFY:
@@ -139,8 +145,9 @@ TabSheet::TabSheet(PageControl& pages, int dialogId, bool tabVisible)
 }
 
 void TabSheet::Create(Form* form, HWND parent) {
+  form_ = form;
   hwnd_ = CreateDialogParamA(App().Instance(), MAKEINTRESOURCEA(dialogId_), parent, SheetProc,
-                             reinterpret_cast<LPARAM>(form));
+                             reinterpret_cast<LPARAM>(this));
   if (!hwnd_) throw std::runtime_error("Cannot create sheet from layout " + std::to_string(dialogId_));
   // The layout's caption names the tab; the sheet itself has no title bar.
   int length = GetWindowTextLengthA(hwnd_);
@@ -163,6 +170,20 @@ int TabSheet::PageIndex() const {
   for (int i = 0; i < pages_.PageCount(); ++i)
     if (pages_.Page(i) == this) return i;
   return -1;
+}
+
+void TabSheet::SetHint(const std::string& hint) {
+  hint_ = hint;
+  if (!hwnd_ || !form_ || !form_->TooltipHandle()) return;
+  TOOLINFOA ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND;  // mouse messages are relayed by the sheet
+  ti.hwnd = GetParent(hwnd_);
+  ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  ti.lpszText = const_cast<char*>(hint_.c_str());
+  SendMessageA(form_->TooltipHandle(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  if (!hint_.empty())
+    SendMessageA(form_->TooltipHandle(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 bool TabSheet::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }

@@ -52,13 +52,19 @@ public:
   bool Enabled() const;
   void SetEnabled(bool enabled);
   bool Visible() const;
+  // The hint shown over the sheet's own area.
+  void SetHint(const std::string& hint);
+  const std::string& Hint() const { return hint_; }
   std::function<void()> OnShow;
 
   // Window-layer internals.
   void Create(Form* form, HWND parent);
+  Form* Owner() const { return form_; }
 
 private:
   PageControl& pages_;
+  Form* form_ = nullptr;
+  std::string hint_;
   int dialogId_;
   bool tabVisible_;
   HWND hwnd_ = nullptr;

@@ -4,11 +4,26 @@
 
 #include "listwin/frmFileExport.h"
 
+#include <commctrl.h>
+
 using namespace vol02test;
 
 namespace {
 
 class Vol02Page : public Vol02Test {};
+
+TEST_F(Vol02Page, TheSheetCarriesItsHint) {
+  ui::TabSheet& sheet = M().tabFolderCreate03;
+  EXPECT_EQ(sheet.Hint(), "Creating Folders from a given list.");
+  char text[128] = "";
+  TOOLINFOA ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = GetParent(sheet.Handle());
+  ti.uId = reinterpret_cast<UINT_PTR>(sheet.Handle());
+  ti.lpszText = text;
+  SendMessageA(M().TooltipHandle(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+  EXPECT_STREQ(text, "Creating Folders from a given list.");
+}
 
 TEST_F(Vol02Page, ComposesNamesFromDestinationPrefixItemAndSuffixInThePreview) {
   testsupport::TempDir root;
