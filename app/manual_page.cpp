@@ -32,11 +32,6 @@ int Box(const std::string& text, const std::string& caption, unsigned flags) {
   return ui::App().MessageBox(text, caption, flags);
 }
 
-bool IsExistingFolder(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Runs a handler's body and enables the other sheets again on every way out.
 class SheetsDisabled {
 public:
@@ -126,7 +121,7 @@ void ManualPage::RunForced() {
     }
     // The one look at the disk before the question: an existing path is not
     // asked about.
-    if (IsExistingFolder(path)) {
+    if (core::IsExistingDirectory(path)) {
       ForcedErrorLog.exists.push_back(path);
       Box(kFolderExistsText, "Creating Folder.                     Warning no: 0108.", kWarning);
       continue;

@@ -333,10 +333,12 @@ uint64_t GetFreeSpaceText(std::string path, std::string& root) {
 
 // ---- Folders -----------------------------------------------------------------
 
-namespace {
-bool IsFolderAttributes(DWORD a) {
+bool IsExistingDirectory(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+namespace {
 
 // Length of the part of a full path that cannot be created: 3 for "X:\", the
 // whole "\\server\share\" for a network path; 0 when the path is not full.
@@ -360,7 +362,7 @@ MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::stri
   if (root == 0) return MakeFolderResult::Failed;
   while (path.size() > root && path.back() == '\\') path.pop_back();
   if (path.size() <= root)  // a drive or share root: nothing to create
-    return IsFolderAttributes(GetFileAttributesA(path.c_str())) ? MakeFolderResult::Exists
+    return IsExistingDirectory(path) ? MakeFolderResult::Exists
                                                                 : MakeFolderResult::Failed;
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (CreateDirectoryA(path.c_str(), nullptr)) {
@@ -369,10 +371,10 @@ MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::stri
     }
     DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS)
-      return IsFolderAttributes(GetFileAttributesA(path.c_str())) ? MakeFolderResult::Exists
+      return IsExistingDirectory(path) ? MakeFolderResult::Exists
                                                                   : MakeFolderResult::Failed;
     if (error != ERROR_PATH_NOT_FOUND || attempt == 1)  // e.g. a read-only share
-      return IsFolderAttributes(GetFileAttributesA(path.c_str())) ? MakeFolderResult::Exists
+      return IsExistingDirectory(path) ? MakeFolderResult::Exists
                                                                   : MakeFolderResult::Failed;
     size_t cut = path.find_last_of('\\');
     std::string parent = path.substr(0, cut);

@@ -119,6 +119,8 @@ uint64_t GetFreeSpaceText(std::string path, std::string& root);
 ui::DiskSpace QueryDriveFreeSpace(std::string path, std::string& root);
 
 // ---- Folders -----------------------------------------------------------------
+// The file system's answer: the path is an existing directory.
+bool IsExistingDirectory(const std::string& path);
 
 // One folder with all its missing parents: one CreateDirectoryA for a folder
 // whose parent is there, and only when the call answers "path not found" the

@@ -95,7 +95,6 @@ FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint
 
 namespace {
 
-bool IsFolderAttr(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY); }
 
 } // namespace
 
@@ -114,8 +113,7 @@ CreationStringList UndoCreation(CreationJournal& journal) {
   CreationStringList stayed;
   for (auto it = journal.folders.rbegin(); it != journal.folders.rend(); ++it) {
     if (RemoveDirectoryA(it->c_str())) continue;
-    DWORD a = GetFileAttributesA(it->c_str());
-    if (IsFolderAttr(a)) stayed.push_front(*it);
+    if (IsExistingDirectory(*it)) stayed.push_front(*it);
   }
   journal.Clear();
   return stayed;
@@ -398,9 +396,7 @@ bool CreationEngine::Simulate(const CreationJob& job) {
     const std::string drive = ExtractFileDrive(path);
     auto it = drivePresent.find(drive);
     if (it == drivePresent.end()) {
-      const DWORD a = GetFileAttributesA((drive + "\\").c_str());
-      it = drivePresent.emplace(drive, a != INVALID_FILE_ATTRIBUTES &&
-                                           (a & FILE_ATTRIBUTE_DIRECTORY)).first;
+      it = drivePresent.emplace(drive, IsExistingDirectory(drive + "\\")).first;
     }
     return it->second;
   };

@@ -26,11 +26,6 @@ std::string Caption(const std::string& title, const char* kind, const std::strin
   return title + std::string(blanks, ' ') + kind + " no: " + number + ".";
 }
 
-bool DirectoryExists(const std::string& path) {
-  DWORD a = GetFileAttributesA(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::string DropLast(const std::string& text) {
   return text.empty() ? text : text.substr(0, text.size() - 1);
 }
@@ -693,7 +688,7 @@ void Vol02Page::RunVol02(Vol02Job kind) {
       return;
     }
     for (const std::string& s : lstVol02AddFolderStructure.Items()) {
-      if (!DirectoryExists(TrimText(s))) {
+      if (!core::IsExistingDirectory(TrimText(s))) {
         ui::App().MessageBox("The folder doesn't exist : " + s +
                                  "\nAction : Please enter or select an existing folder.",
                              Caption(title, "Warning", sim ? "0454" : "0024"), 0x30);
