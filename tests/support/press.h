@@ -1,0 +1,61 @@
+// Presses controls only as a user could: a control that is disabled or hidden,
+// or that sits on a disabled or hidden sheet or window, cannot be pressed, and
+// trying is a test failure (the press does not happen).
+#pragma once
+#include "ui/controls.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace testsupport {
+
+// True when a user could reach the control: it and every window above it are
+// visible and enabled.
+inline bool Reachable(const ui::Control& control) {
+  for (HWND h = control.Handle(); h; h = GetAncestor(h, GA_PARENT)) {
+    if (h == GetDesktopWindow()) break;
+    if (!IsWindowEnabled(h)) return false;
+    if (!(GetWindowLongPtrA(h, GWL_STYLE) & WS_VISIBLE)) return false;
+  }
+  return control.Handle() != nullptr;
+}
+
+// Clicks a button as a user would: focus first (so the field being left runs
+// its Exit), then the click.
+inline bool Press(ui::Button& button) {
+  EXPECT_TRUE(Reachable(button)) << "pressed a button a user cannot reach: " << button.Text();
+  if (!Reachable(button)) return false;
+  button.SetFocus();
+  button.Click();
+  return true;
+}
+
+// Ticks or clears a check box as a user's click would.
+inline bool Tick(ui::CheckBox& box, bool checked) {
+  EXPECT_TRUE(Reachable(box)) << "clicked a check box a user cannot reach: " << box.Text();
+  if (!Reachable(box)) return false;
+  box.SetFocus();
+  box.SetChecked(checked);
+  return true;
+}
+
+// Chooses a radio button as a user's click would.
+inline bool Choose(ui::RadioButton& radio) {
+  EXPECT_TRUE(Reachable(radio)) << "chose a radio button a user cannot reach: " << radio.Text();
+  if (!Reachable(radio)) return false;
+  radio.SetFocus();
+  radio.SetChecked(true);
+  return true;
+}
+
+// Types a text into a field as a user would (the field must be reachable).
+inline bool Type(ui::Control& field, const std::string& text) {
+  EXPECT_TRUE(Reachable(field)) << "typed into a field a user cannot reach";
+  if (!Reachable(field)) return false;
+  field.SetFocus();
+  field.SetText(text);
+  return true;
+}
+
+} // namespace testsupport
