@@ -5,6 +5,8 @@
 #include "core/frmLevelSummFolder.h"
 #include "core/frmUnsuccessful.h"
 #include "create/frmStatistic.h"
+#include "examples/examples_window.h"
+#include "examples/help_windows.h"
 #include "listwin/frmFileExport.h"
 #include "ui/application.h"
 
@@ -12,11 +14,22 @@ void CreateProgramWindows() {
   ui::Application& app = ui::App();
   core::RegisterFolderPicker();
   app.CreateForm(frmMain);
+  app.CreateForm(AboutBox);
   app.CreateForm(frmFileExport);
   app.CreateForm(ForcedUnSuccessFullForm);
+  app.CreateForm(frmAltalanosHelp);
+  app.CreateForm(frmMoreHelp);
+  app.CreateForm(frmOverViewHelp);
   app.CreateForm(SubFolderUnSuccessFullForm);
+  app.CreateForm(frmVideoTutorials);
   app.CreateForm(frmLevelSummFolder);
   app.CreateForm(frmStatistic02);
   app.CreateForm(frmStatistic03);
   app.CreateForm(frmStatistic04);
+  app.CreateForm(frmExamplesCopy);
+  app.CreateForm(frmExamplesCreateFolders);
+  app.CreateForm(frmExamplesIncreasedNumbers);
+  app.CreateForm(frmDriveSelect);
+  app.CreateForm(frmExamplesDelete);
+  app.CreateForm(frmExamplesRename);
 }

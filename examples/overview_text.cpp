@@ -1,0 +1,4 @@
+// The overview of the program, shown from the Help menu.
+#include "examples/help_windows.h"
+
+const HelpText kOverViewText[] = {nullptr};

@@ -1,0 +1,42 @@
+// Examples windows: one layout design for all six. Each window shows the slots
+// its sample needs (input lists, input edits, check boxes, radio buttons,
+// result lists) and hides the others; labels take their texts from the window.
+#pragma once
+#define IDD_TFRMEXAMPLESCOPY 8201
+#define IDD_TFRMEXAMPLESCREATEFOLDERS 8202
+#define IDD_TFRMEXAMPLESINCREASEDNUMBERS 8203
+#define IDD_TFRMDRIVESELECT 8204
+#define IDD_TFRMEXAMPLESDELETE 8205
+#define IDD_TFRMEXAMPLESRENAME 8206
+
+#define IDC_EX_INPUTLABEL0 8300
+#define IDC_EX_INPUTLABEL1 8301
+#define IDC_EX_INPUTLABEL2 8302
+#define IDC_EX_INPUTLIST0 8303
+#define IDC_EX_INPUTLIST1 8304
+#define IDC_EX_INPUTLIST2 8305
+#define IDC_EX_EDITLABEL0 8310
+#define IDC_EX_EDITLABEL1 8311
+#define IDC_EX_EDITLABEL2 8312
+#define IDC_EX_EDITLABEL3 8313
+#define IDC_EX_EDITLABEL4 8314
+#define IDC_EX_EDIT0 8315
+#define IDC_EX_EDIT1 8316
+#define IDC_EX_EDIT2 8317
+#define IDC_EX_EDIT3 8318
+#define IDC_EX_EDIT4 8319
+#define IDC_EX_CHECK0 8320
+#define IDC_EX_CHECK1 8321
+#define IDC_EX_GROUP 8330
+#define IDC_EX_RADIO0 8331
+#define IDC_EX_RADIO1 8332
+#define IDC_EX_RADIO2 8333
+#define IDC_EX_RADIO3 8334
+#define IDC_EX_GROUPNOTE 8335
+#define IDC_EX_RESULTLABEL0 8340
+#define IDC_EX_RESULTLABEL1 8341
+#define IDC_EX_RESULTLIST0 8342
+#define IDC_EX_RESULTLIST1 8343
+#define IDC_EX_NOTE0 8350
+#define IDC_EX_NOTE1 8351
+#define IDC_EX_CLOSE 8352

@@ -1,0 +1,32 @@
+// Help windows: topic help, further help and overview share one layout design
+// (a text list and OK; the topic help adds "More help"); the about box and the
+// tutorial window have their own.
+#pragma once
+#define IDD_TFRMALTALANOSHELP 8001
+#define IDD_TFRMMOREHELP 8002
+#define IDD_TFRMOVERVIEWHELP 8003
+#define IDD_TABOUTBOX 8004
+#define IDD_TFRMVIDEOTUTORIALS 8005
+
+#define IDC_HELP_LIST 8101
+#define IDC_HELP_OK 8102
+#define IDC_HELP_MOREHELP 8103
+
+#define IDC_ABOUT_PRODUCTNAME 8110
+#define IDC_ABOUT_RIGHTS 8111
+#define IDC_ABOUT_PRODUCTPAGE 8112
+#define IDC_ABOUT_SALESSUPPORT 8113
+#define IDC_ABOUT_STATHTMLKORVANIS 8114
+#define IDC_ABOUT_STATHTMLSUPPORT 8115
+#define IDC_ABOUT_ICON 8116
+#define IDC_ABOUT_OK 8117
+
+#define IDC_VIDEO_GROUP 8120
+#define IDC_VIDEO_COPY01 8121
+#define IDC_VIDEO_DELETE01 8122
+#define IDC_VIDEO_RENAME01 8123
+#define IDC_VIDEO_CRSTRINGS 8124
+#define IDC_VIDEO_CRFOLDERS 8125
+#define IDC_VIDEO_CRINCNUM 8126
+#define IDC_VIDEO_INTERNET 8127
+#define IDC_VIDEO_CLOSE 8128
