@@ -4,6 +4,7 @@
 #include "core/settings_store.h"
 #include "core/validation.h"
 #include "create/frmStatistic.h"
+#include "examples/help_windows.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
@@ -40,6 +41,8 @@ TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this), Vol02Page(this) 
   Exit1.OnClick = [this] { Exit1Click(); };
   VisitVextilontheWeb1.OnClick = [this] { VisitVextilontheWeb1Click(); };
   VideoforCopyProcess01.OnClick = [this] { VideoforCopyProcess01Click(); };
+  OverView.OnClick = [] { ShowOverView(); };
+  About1.OnClick = [] { ShowAbout(); };
 }
 
 void TfrmMain::FormCreate() {
@@ -70,10 +73,7 @@ void TfrmMain::FormCreate() {
   UserSelectedFileTypesCaption = "User Selected.";
   tabFolderCreate05.SetPageIndex(0);
 
-  // Windows of later parts of the program are not built yet: their menu items
-  // stay disabled.
-  OverView.SetEnabled(false);
-  About1.SetEnabled(false);
+  // The delimiter window is not built yet: its menu item stays disabled.
   ManageSeparators1.SetEnabled(false);
 }
 

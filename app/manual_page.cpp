@@ -4,6 +4,7 @@
 #include "core/frmUnsuccessful.h"
 #include "core/textutil.h"
 #include "core/validation.h"
+#include "examples/help_windows.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/seam.h"
@@ -66,6 +67,7 @@ void ManualPage::ConnectManualPage() {
   cboSubFolder.OnKeyPress = [this](char& key) { cboSubFolderKeyPress(key); };
   btnCreateSubFolder.OnClick = [this] { btnCreateSubFolderClick(); };
   btnSubViewDestFolder.OnClick = [this] { btnSubViewDestFolderClick(); };
+  btnForcedHelp.OnClick = [] { ShowHelpTopic("CreateManually"); };
 }
 
 void ManualPage::InitManualPage() {

@@ -49,6 +49,7 @@ public:
   ui::Button btnSubViewDestFolder{form_, IDC_BTNSUBVIEWDESTFOLDER};
   ui::ListBox lstSuccessSubFolders{form_, IDC_LSTSUCCESSSUBFOLDERS};
   ui::Button btnSubFolderErrorLog{form_, IDC_BTNSUBFOLDERERRORLOG};
+  ui::Button btnForcedHelp{form_, IDC_BTNFORCEDHELP};
 
   std::string ManualRootFolder;            // destination folder of the lower panel
   UnsuccessfulFolderLog ForcedErrorLog;    // upper panel

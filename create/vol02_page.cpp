@@ -4,6 +4,8 @@
 #include "core/textutil.h"
 #include "core/validation.h"
 #include "create/frmStatistic.h"
+#include "examples/examples_window.h"
+#include "examples/help_windows.h"
 #include "listwin/export_handover.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
@@ -89,6 +91,8 @@ void Vol02Page::ConnectVol02Page() {
   btnVol02CreateFoldersSimulation.OnClick = [this] { btnVol02CreateFoldersSimulationClick(); };
   btnVol02Undo.OnClick = [this] { btnVol02UndoClick(); };
   btnVol02ClearAll.OnClick = [this] { btnVol02ClearAllClick(); };
+  btnVol02Example.OnClick = [] { ShowExamples(ExamplesKind::CreateStrings); };
+  btnVol02ListHelp.OnClick = [] { ShowHelpTopic("CreateStrings"); };
 
   cboVol02DestFolders.SetHint("Enter or select the destination folder.");
   btnVol02AddDestFolder.SetHint("Browse for  a destination folder.");

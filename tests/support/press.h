@@ -49,6 +49,18 @@ inline bool Choose(ui::RadioButton& radio) {
   return true;
 }
 
+// Clicks a label that reacts to clicks (a link) with the mouse, at its middle.
+inline bool ClickLabel(ui::Control& label) {
+  EXPECT_TRUE(Reachable(label)) << "clicked a label a user cannot reach: " << label.Text();
+  if (!Reachable(label)) return false;
+  RECT r;
+  GetClientRect(label.Handle(), &r);
+  LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+  SendMessageA(label.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(label.Handle(), WM_LBUTTONUP, 0, at);
+  return true;
+}
+
 // Types a text into a field as a user would (the field must be reachable).
 inline bool Type(ui::Control& field, const std::string& text) {
   EXPECT_TRUE(Reachable(field)) << "typed into a field a user cannot reach";
