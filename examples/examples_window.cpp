@@ -35,7 +35,6 @@ void TExamplesWindow::FormCreate() {
   for (int i = 0; i < 3; ++i) {
     ShowText(inputLabels[i], table_.inputLabels[i]);
     inputs[i].Clear();
-    inputs[i].SetHorizontalExtent(1000);
     inputs[i].AddStrings(table_.inputs[i]);
     inputs[i].SetVisible(table_.inputLabels[i] && *table_.inputLabels[i]);
   }
@@ -57,7 +56,6 @@ void TExamplesWindow::FormCreate() {
   for (int i = 0; i < 2; ++i) {
     ShowText(resultLabels[i], table_.resultLabels[i]);
     results[i].SetVisible(table_.resultLabels[i] && *table_.resultLabels[i]);
-    results[i].SetHorizontalExtent(1000);
     ShowText(notes[i], table_.notes[i]);
   }
   // The first option is ticked at start, with its results shown.

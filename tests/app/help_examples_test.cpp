@@ -1,6 +1,7 @@
 // The help, overview, about, tutorial and examples windows, opened as a user
 // opens them (page buttons, menu items) or directly where no page has them yet.
 #include "app/frmMain.h"
+#include "core/hyperlink.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "support/press.h"
@@ -111,6 +112,50 @@ TEST_F(HelpAndExamples, EachTopicShowsItsTextAndMoreHelpFollowsItsOpener) {
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
+TEST_F(HelpAndExamples, EveryTextIsPlainLinesWithSamplesOnDrivesEAndF) {
+  std::vector<std::pair<std::string, Lines>> texts;
+  for (const char* topic : {"Copy", "Delete", "Rename", "CreateFolders", "CreateStrings", "CreateNumbers",
+                            "CreateManually", "FileImport", "FileSelection"})
+    texts.push_back({topic, OpenTopic(topic).lines});
+  Seen more, overview;
+  Record(frmMoreHelp, more);
+  ShowMoreHelp();
+  Record(frmOverViewHelp, overview);
+  ShowOverView();
+  texts.push_back({"more help", more.lines});
+  texts.push_back({"overview", overview.lines});
+  for (const auto& [name, lines] : texts) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(lines.empty());
+    for (const std::string& line : lines) {
+      // A blank line is one blank; no control characters; no line wider than
+      // the list shows without much scrolling.
+      if (line.find_first_not_of(' ') == std::string::npos) EXPECT_EQ(line, " ");
+      for (char ch : line) EXPECT_GE(static_cast<unsigned char>(ch), 32u) << line;
+      EXPECT_LE(line.size(), 110u) << line;
+      // Sample paths use the drives e: and f: only.
+      for (size_t at = line.find(":\\"); at != std::string::npos; at = line.find(":\\", at + 1)) {
+        ASSERT_GT(at, 0u) << line;
+        const char drive = static_cast<char>(tolower(line[at - 1]));
+        EXPECT_TRUE(drive == 'e' || drive == 'f') << line;
+      }
+    }
+  }
+}
+
+TEST_F(HelpAndExamples, EveryWindowFitsASmallScreen) {
+  ui::Form* windows[] = {frmAltalanosHelp, frmMoreHelp, frmOverViewHelp, AboutBox, frmVideoTutorials,
+                         frmExamplesCopy, frmExamplesCreateFolders, frmExamplesIncreasedNumbers,
+                         frmDriveSelect, frmExamplesDelete, frmExamplesRename};
+  for (ui::Form* w : windows) {
+    RECT r;
+    GetWindowRect(w->Handle(), &r);
+    EXPECT_LE(r.right - r.left, 1024) << w->Caption();
+    EXPECT_LE(r.bottom - r.top, 728) << w->Caption();  // 768 less a task bar
+    EXPECT_FALSE(w->Visible()) << w->Caption();       // created hidden
+  }
+}
+
 TEST_F(HelpAndExamples, PageHelpButtonsOpenTheirTopicsAndMoreHelpOpensFromThere) {
   // The string-list page's "?".
   frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
@@ -166,6 +211,15 @@ TEST_F(HelpAndExamples, MenuOpensOverviewAndAboutWhoseLinksOpenTheirPages) {
     product = AboutBox->ProductName.Text();
     productLink = AboutBox->statHtmlKorvanis.Text();
     supportLink = AboutBox->statHtmlSupport.Text();
+    for (ui::Label* link : {&AboutBox->statHtmlKorvanis, &AboutBox->statHtmlSupport}) {
+      // Links react to clicks and are drawn in the link colour.
+      EXPECT_TRUE(GetWindowLongA(link->Handle(), GWL_STYLE) & SS_NOTIFY);
+      HDC dc = CreateCompatibleDC(nullptr);
+      SendMessageA(AboutBox->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(link->Handle()));
+      EXPECT_EQ(GetTextColor(dc), core::kHyperlinkColor);
+      DeleteDC(dc);
+    }
     testsupport::ClickLabel(AboutBox->statHtmlKorvanis);
     testsupport::ClickLabel(AboutBox->statHtmlSupport);
     Press(AboutBox->btnAboutOk);
@@ -225,18 +279,22 @@ struct ExampleCase {
   std::string caption;
   Lines inputs;        // the first input list
   Lines edits;         // the edits shown, in order
+  Lines checks;        // the check boxes shown (all ticked)
+  Lines notes;         // the notes under the results
   Lines options;       // radio captions
   std::vector<std::vector<Lines>> results;  // per option: the result lists
 };
 
 std::vector<ExampleCase> ExampleCases() {
   const Lines structures = {"e:\\Marketing", "f:\\Programs"};
-  auto creation = [&](ExamplesKind kind, const char* caption, Lines inputs, Lines edits, Lines names,
-                      const char* s1, Lines options) {
+  const Lines note = {"IMPORTANT !!!", "You can test different options by selecting different radio buttons."};
+  auto creation = [&](ExamplesKind kind, const char* caption, Lines inputs, Lines edits, Lines checks, Lines notes,
+                      Lines names, const char* s1, Lines options) {
     Lines n = Each({C + "\\"}, names);
     Lines mainTails = {std::string("\\Marketing\\") + s1, "\\Marketing\\SEO", "\\Programs\\Beta", "\\Programs\\Final"};
     Lines subTails = {std::string("\\") + s1, "\\SEO", "\\Beta", "\\Final"};
-    return ExampleCase{kind, caption, inputs, edits, options, {{n}, {Each(n, mainTails)}, {Each(n, subTails)}}};
+    return ExampleCase{kind,   caption, inputs, edits, checks, notes, options,
+                       {{n}, {Each(n, mainTails)}, {Each(n, subTails)}}};
   };
   const Lines m = Each({C + "\\Customer"}, {"1", "2", "3"});
   const Lines t = {C + "\\Customer1\\Marketing", C + "\\Customer2\\Programs", C + "\\Customer3\\Analyses"};
@@ -249,29 +307,32 @@ std::vector<ExampleCase> ExampleCases() {
   const Lines renamed = Each({C + "\\Customer"}, {"1", "2", "3"});
   return {
       creation(ExamplesKind::CreateStrings, "Examples - Creating Multiple Folders from a List of Strings.",
-               {"Customer1", "Customer2", "Customer3"}, {C, "2013", "May"},
+               {"Customer1", "Customer2", "Customer3"}, {C, "2013", "May"}, {"Hyphen"},
+               {"IMPORTANT !!!", "You can test different options by selecting different radio buttons"},
                {"2013-Customer1-May", "2013-Customer2-May", "2013-Customer3-May"}, "Emails",
                {"Attach Nothing", "Main Folders and their Subfolders", "Subfolders Only"}),
       creation(ExamplesKind::CreateFolders, "Examples - Creating Multiple Folders using a List of Folders", companies,
-               {"2013", "May"}, {"2013-Company01-May", "2013-Company02-May", "2013-Company03-May"}, "E-mails",
+               {"2013", "May"}, {"Hyphen"}, note, {"2013-Company01-May", "2013-Company02-May", "2013-Company03-May"}, "E-mails",
                {"Attach Nothing", "Main Folders and their Subfolders", "Subfolders Only"}),
       creation(ExamplesKind::CreateNumbers, "Examples - Creating Multiple Folders using Increased  Numbers.",
-               structures, {C, "Customer", "2013", "1", "3"},
+               structures, {C, "Customer", "2013", "1", "3"}, {"Hyphen", "Padded Zeroes in Increase Numbers"}, note,
                {"Customer-1-2013", "Customer-2-2013", "Customer-3-2013"}, "E-mails",
                {"Attach Nothing", "Main Folders and their Subfolders (Empty Folder Structures - Without Files)",
                 "Subfolders Only (Empty Folder Structures - Without Files)"}),
-      {ExamplesKind::Copy, "Examples - Copying Folder Structures to a List of Folders", companies, {},
+      {ExamplesKind::Copy, "Examples - Copying Folder Structures to a List of Folders", companies, {}, {},
+       {"important !!!", note[1]},
        {"Main Folders and their Subfolders.", "Subfolders Only."},
        {{Each(companies, {"\\Marketing\\E-mails", "\\Marketing\\SEO", "\\Programs\\Beta", "\\Programs\\Final"})},
         {Each(companies, {"\\E-mails", "\\SEO", "\\Beta", "\\Final"})}}},
-      {ExamplesKind::Delete, "Examples - Deleting Multiple Folders and/or Files.", m, {},
+      {ExamplesKind::Delete, "Examples - Deleting Multiple Folders and/or Files.", m, {}, {},
+       {"IMPORTANT !!!", "You can select different options by selecting different radio buttons."},
        {"Delete Complete Subfolder Structures - retain Main Folders.",
         "Delete List of Main Folders with Complete Structures - retain Nothing ",
         "Delete Selected Files from Main Folders Only. ", "Delete Selected Files from Main Folders and Subfolders too."},
        {{fs + fm + l + t, m}, {fs + fm + l + t + m, {C}}, {fm, fs + l}, {fs + fm, l}}},
       {ExamplesKind::Rename, "Examples - Renaming Multiple Folders.",
        {C + "\\Customer1\\Emails", C + "\\Customer2\\SEO", C + "\\Customer3\\Programs"},
-       {"2013", "-", "_", "May", "Company"}, {"Add Prefix and/or Suffix", "Rename the Last Subfolder"},
+       {"2013", "-", "_", "May", "Company"}, {}, note, {"Add Prefix and/or Suffix", "Rename the Last Subfolder"},
        {{{C + "\\Customer1\\2013-Emails_May", C + "\\Customer2\\2013-SEO_May", C + "\\Customer3\\2013-Programs_May"}},
         {Each(renamed, {"\\Company"})}}},
   };
@@ -280,7 +341,7 @@ std::vector<ExampleCase> ExampleCases() {
 // What an examples window shows: the first visible input list, the visible
 // edits, the visible options, and the visible result lists.
 struct ExamplesView {
-  Lines inputs, edits, options;
+  Lines inputs, edits, checks, notes, options;
   std::vector<Lines> results;
 };
 ExamplesView Look(TExamplesWindow& w) {
@@ -289,6 +350,10 @@ ExamplesView Look(TExamplesWindow& w) {
     if (list.Visible() && v.inputs.empty()) v.inputs = list.Items();
   for (ui::Edit& edit : w.edits)
     if (edit.Visible()) v.edits.push_back(edit.Text());
+  for (ui::CheckBox& check : w.checks)
+    if (check.Visible() && check.Checked()) v.checks.push_back(check.Text());
+  for (ui::Label& note : w.notes)
+    if (note.Visible()) v.notes.push_back(note.Text());
   for (ui::RadioButton& option : w.options)
     if (option.Visible()) v.options.push_back(option.Text());
   for (ui::ListBox& list : w.results)
@@ -321,6 +386,10 @@ TEST_F(HelpAndExamples, EachExamplesWindowShowsItsSampleAndEveryOptionsResults) 
     ASSERT_EQ(seen.size(), c.options.size() + 1);
     EXPECT_EQ(seen[0].inputs, c.inputs);
     EXPECT_EQ(seen[0].edits, c.edits);
+    EXPECT_EQ(seen[0].checks, c.checks);
+    for (ui::Edit& edit : w.edits)  // samples cannot be typed over
+      EXPECT_TRUE(GetWindowLongA(edit.Handle(), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(seen[0].notes, c.notes);
     EXPECT_EQ(seen[0].options, c.options);
     EXPECT_EQ(seen[0].results, c.results[0]);
     for (size_t i = 0; i < c.options.size(); ++i) {
