@@ -48,7 +48,7 @@ const char* const kMoreHelp[] = {
     "    count). Blank lines, repeated paths and paths that the exclude window",
     "    holds are dropped.",
     "  - The editor does not check the paths the way Add does; a path that",
-    "    cannot be a folder is refused and reported when a run reaches it.",
+    "    cannot be used is reported by the run that meets it.",
     "  - Cancel closes the editor and leaves the include window as it was.",
     "  - Help shows this text.",
     " ",

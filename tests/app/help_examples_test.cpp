@@ -78,7 +78,7 @@ TEST_F(HelpAndExamples, EachTopicShowsItsTextAndMoreHelpFollowsItsOpener) {
       {"CreateFolders", 128, "CREATING FOLDERS FROM A LIST OF FULL PATHS", "longer possible)."},
       {"CreateStrings", 142, "CREATING FOLDERS FROM A LIST OF STRINGS", "longer possible)."},
       {"CreateNumbers", 110, "CREATING FOLDERS FROM INCREASED NUMBERS", "longer possible)."},
-      {"CreateManually", 17, "CREATING FOLDERS MANUALLY", "characters are refused before anything is created."},
+      {"CreateManually", 17, "CREATING FOLDERS MANUALLY", "illegal characters, are refused before anything is created."},
       {"FileImport", 33, "SMART IMPORT - IMPORTING A LIST FROM A TEXT FILE", "   window and sets the options back to their defaults."},
       {"FileSelection", 20, "FILE SELECTION - THE FILE NAME PATTERN LINE", "my notes.txt."},
   };
