@@ -335,7 +335,7 @@ TEST_F(WindowLayer, MemoComboLabelProgressUpDownAndListViewShowWhatWasSet) {
   EXPECT_EQ(g_form->lbl.FontColor(), 0x000080u);
   g_form->btnGo.SetCaptionColor(0x008000);
   EXPECT_EQ(g_form->btnGo.FontColor(), 0x008000u);
-  EXPECT_EQ(GetWindowLongA(g_form->btnGo.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  EXPECT_EQ(GetWindowLongA(g_form->btnGo.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
   EXPECT_EQ(g_form->btnGo.Text(), "Go");
 
   g_form->prg.SetRange(0, 3000000);
