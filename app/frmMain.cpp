@@ -18,7 +18,7 @@ namespace {
 // The page control fills the window; each page follows it with its own table.
 const ui::AnchorRule kMainWindowAnchors[] = {{IDC_PGEMAIN, ui::kGrowAll}};
 // The size the main window opens at when the screen has room for it.
-constexpr int kPreferredWidthDlu = 640, kPreferredHeightDlu = 410;
+constexpr int kPreferredWidthDlu = 572, kPreferredHeightDlu = 410;
 
 // Runs fn with the current directory set to the start-up directory, and sets
 // the current directory back afterwards.

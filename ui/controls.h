@@ -88,6 +88,8 @@ public:
   std::function<void()> OnSelect;  // entry picked from the list
   void Bind(HWND hwnd) override;
   void Command(int code) override;
+  // Text set through the Control base (as typing does): OnChange runs too.
+  void TextChanged() override { Fire(OnChange); }
 
 private:
   bool settingText_ = false;
