@@ -278,14 +278,14 @@ TEST_F(LookAndFeel, CtrlTabAndCtrlPageKeysSwitchPagesAndFocusTheirFirstInput) {
     PressWithCtrl(step.key, step.shift);
     EXPECT_EQ(pages.ActivePage(), step.expected) << step.expected->Caption();
     EXPECT_TRUE(step.expected->Visible());
-    if (step.focused) EXPECT_TRUE(step.focused->Focused()) << step.expected->Caption();
+    if (step.focused) EXPECT_EQ(m.ActiveControl(), step.focused) << step.expected->Caption();
   }
   // A click on a tab gives the focus to the page's first input, not the strip.
   TabCtrl_SetCurSel(pages.Handle(), 3);
   NMHDR header{pages.Handle(), static_cast<UINT_PTR>(IDC_PGEMAIN), static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageA(m.Handle(), WM_NOTIFY, IDC_PGEMAIN, reinterpret_cast<LPARAM>(&header));
   EXPECT_EQ(pages.ActivePage(), &m.tabFolderCreate01);
-  EXPECT_TRUE(m.cboCreateFolderForced.Focused());
+  EXPECT_EQ(m.ActiveControl(), &m.cboCreateFolderForced);
 }
 
 } // namespace
