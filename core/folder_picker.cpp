@@ -87,9 +87,10 @@ void PlacePickerControls(HWND dialog, PickerState& state) {
                     t.bottom == state.treeBottom + (client.bottom - state.clientHeight);
   int band = BandHeight(dialog);
   if (!alreadyCut) t.bottom -= band;
-  RECT units{0, 0, kGapDlu, kCheckDlu};
-  MapDialogRect(dialog, &units);
-  int gap = units.left, checkHeight = units.bottom;
+  RECT gapUnits{0, 0, 0, kGapDlu}, checkUnits{0, 0, 0, kCheckDlu};
+  MapDialogRect(dialog, &gapUnits);
+  MapDialogRect(dialog, &checkUnits);
+  int gap = gapUnits.bottom, checkHeight = checkUnits.bottom;
   int editHeight = band - 3 * gap - checkHeight;
   int width = t.right - t.left;
   SetWindowPos(area, nullptr, t.left, t.top, width, t.bottom - t.top, SWP_NOZORDER | SWP_NOACTIVATE);
