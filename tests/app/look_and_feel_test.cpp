@@ -15,6 +15,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -159,6 +161,53 @@ TEST_F(LookAndFeel, SecondaryWindowsAreWholeAtTheirSmallestAndGrown) {
     ExpectTidy(w.form->Handle(), std::string(w.name) + ", smallest");
     SizeWindow(*w.form, SIZE{minimum.cx + 300, minimum.cy + 200});
     ExpectTidy(w.form->Handle(), std::string(w.name) + ", grown");
+  }
+}
+
+// Tab order follows reading order: within each group box (and among the
+// controls outside any), Tab goes row by row from the top, and along a row
+// from left to right.
+TEST_F(LookAndFeel, TabFollowsReadingOrderOnEveryPage) {
+  const int sameRow = 4;  // pixels: tops this close are one row
+  TfrmMain& m = *frmMain;
+  for (int i = 0; i < m.pgeMain.PageCount(); ++i) {
+    ui::TabSheet* sheet = m.pgeMain.Page(i);
+    if (!sheet->TabVisible()) continue;
+    HWND page = sheet->Handle();
+    std::vector<HWND> groups, stops;
+    for (HWND h = GetWindow(page, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+      LONG style = GetWindowLongA(h, GWL_STYLE);
+      if (!(style & WS_VISIBLE)) continue;
+      if (IsContainer(h)) groups.push_back(h);
+      else if (style & WS_TABSTOP) stops.push_back(h);
+    }
+    // The innermost group that holds a control.
+    auto groupOf = [&](HWND h) {
+      HWND inner = nullptr;
+      long innerArea = 0;
+      for (HWND g : groups) {
+        RECT gr = RectIn(g, page);
+        long area = static_cast<long>(gr.right - gr.left) * (gr.bottom - gr.top);
+        if (Contains(gr, RectIn(h, page)) && (!inner || area < innerArea)) {
+          inner = g;
+          innerArea = area;
+        }
+      }
+      return inner;
+    };
+    std::map<HWND, HWND> last;  // group -> the stop Tab reached last in it
+    for (HWND h : stops) {
+      HWND group = groupOf(h);
+      auto previous = last.find(group);
+      if (previous != last.end()) {
+        RECT a = RectIn(previous->second, page), b = RectIn(h, page);
+        bool sameLine = std::abs(a.top - b.top) <= sameRow;
+        bool inOrder = sameLine ? b.left > a.left : b.top > a.top;
+        EXPECT_TRUE(inOrder) << sheet->Caption() << ": Tab goes from " << Describe(previous->second)
+                             << " to " << Describe(h);
+      }
+      last[group] = h;
+    }
   }
 }
 
