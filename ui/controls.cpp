@@ -423,7 +423,7 @@ void Label::SetCentered(bool centered) {
 void Label::SetPathEllipsis(bool on) {
   pathEllipsis_ = on;
   ApplyPathEllipsis();
-  TextChanged();
+  UpdateHint();
 }
 
 void Label::ApplyPathEllipsis() {
@@ -442,14 +442,18 @@ void Label::Bind(HWND hwnd) {
 
 void Label::SetHint(const std::string& hint) {
   ownHint_ = hint;
-  TextChanged();
+  UpdateHint();
 }
 
 void Label::TextChanged() {
+  if (pathEllipsis_) UpdateHint();  // counters and captions change often: no cost for them
+}
+
+void Label::UpdateHint() {
   std::string text = pathEllipsis_ && hwnd_ ? Text() : std::string();
   std::string hint = ownHint_;
   if (!text.empty()) hint = hint.empty() ? text : hint + "\n" + text;
-  Control::SetHint(hint);
+  if (hint != Hint() || !hwnd_) Control::SetHint(hint);
 }
 
 bool Label::Centered() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER; }

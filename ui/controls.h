@@ -160,6 +160,7 @@ public:
 
 private:
   void ApplyPathEllipsis();
+  void UpdateHint();
   std::string ownHint_;
   bool pathEllipsis_ = false;
 };

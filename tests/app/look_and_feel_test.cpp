@@ -110,6 +110,9 @@ protected:
 
 TEST_F(LookAndFeel, EveryPageIsWholeAtTheSmallestSizeAndMaximised) {
   TfrmMain& m = *frmMain;
+  RECT opened{};
+  GetWindowRect(m.Handle(), &opened);
+  EXPECT_TRUE(Contains(ui::WorkAreaOf(m.Handle()), opened)) << "opens inside the screen";
   SIZE minimum = m.MinimumSize();
   // The smallest window fits a 1024 x 768 screen (taskbar of 40 pixels) at
   // 100%, and scaled by 125% a 1366 x 768 one (taskbar of 48 pixels).
