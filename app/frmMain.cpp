@@ -5,6 +5,7 @@
 #include "core/validation.h"
 #include "create/frmStatistic.h"
 #include "examples/help_windows.h"
+#include "create/string_list_page_layout.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
@@ -15,6 +16,11 @@ const char kAppBaseName[] = "VEXTIL";
 const char kHomePage[] = "https://www.vextil.org/";
 
 namespace {
+// The page control fills the window; each page follows it with its own table.
+const ui::AnchorRule kMainWindowAnchors[] = {{IDC_PGEMAIN, ui::kGrowAll}};
+// The size the main window opens at when the screen has room for it.
+constexpr int kPreferredWidthDlu = 572, kPreferredHeightDlu = 410;
+
 // Runs fn with the current directory set to the start-up directory, and sets
 // the current directory back afterwards.
 template <class Fn> void InStartupDirectory(Fn fn) {
@@ -33,6 +39,8 @@ void OpenBasicHtm() {
 TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this), Vol02Page(this) {
   ConnectManualPage();
   ConnectVol02Page();
+  SetAnchors(kMainWindowAnchors);
+  ApplyStringListPageLayout(tabFolderCreate03, lblVol02StartFolder, lblVol02EndFolder);
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnActivate = [this] { FormActivate(); };
@@ -48,6 +56,7 @@ TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this), Vol02Page(this) 
 void TfrmMain::FormCreate() {
   core::Settings().SetAppName(kAppBaseName);
   ui::App().SetHintHidePause(600000);
+  FitToWorkArea(kPreferredWidthDlu, kPreferredHeightDlu);
 
   char current[MAX_PATH] = "";
   GetCurrentDirectoryA(MAX_PATH, current);

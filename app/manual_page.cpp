@@ -29,6 +29,37 @@ const char kEndText[] = "End of Creating Folders/Files !!!";
 const char kEndWithLogText[] =
     "End of Creating Folders/Files !!!\nThe Error Log is not empty !!!\nDo you want to see it ?";
 
+// The upper panel takes the top half of the page's growth, the lower panel
+// the bottom half; lists and fields grow, the button column keeps right.
+const ui::Anchors kUpperGrows{0, 0, 100, 50};
+const ui::Anchors kLowerGrows{0, 50, 100, 100};
+const ui::Anchors kLowerWide{0, 50, 100, 50};
+const ui::Anchors kLowerLeft{0, 50, 0, 50};
+const ui::Anchors kLowerRight{100, 50, 100, 50};
+const ui::AnchorRule kManualPageAnchors[] = {
+    {IDC_GRPFORCED, kUpperGrows},
+    {IDC_CBOCREATEFOLDERFORCED, ui::kGrowWide},
+    {IDC_BTNCREATEFOLDERFORCED, ui::kStayRightTop},
+    {IDC_LBLFORCEDSUCCESS, ui::kStayLeftTop},
+    {IDC_LSTSUCCESS, kUpperGrows},
+    {IDC_BTNFORCEDERRORLOG, ui::kStayRightTop},
+    {IDC_GRPSUBFOLDER, kLowerGrows},
+    {IDC_LBLROOTFOLDERS, kLowerLeft},
+    {IDC_CBOROOTFOLDERS, kLowerWide},
+    {IDC_BTNADDROOTFOLDERS, kLowerRight},
+    {IDC_LBLSUBFOLDER, kLowerLeft},
+    {IDC_CBOSUBFOLDER, kLowerWide},
+    {IDC_BTNCREATESUBFOLDER, kLowerRight},
+    {IDC_LBLPREVIEW, kLowerLeft},
+    {IDC_LBLSIMPLE02COMPLETEFOLDER, kLowerWide},
+    {IDC_CHKSUBVIEWDESTFOLDER, kLowerRight},
+    {IDC_LBLSUBFOLDERSUCCESS, kLowerLeft},
+    {IDC_LSTSUCCESSSUBFOLDERS, kLowerGrows},
+    {IDC_BTNSUBVIEWDESTFOLDER, kLowerRight},
+    {IDC_BTNSUBFOLDERERRORLOG, kLowerRight},
+    {IDC_BTNFORCEDHELP, ui::kStayRightBottom},
+};
+
 int Box(const std::string& text, const std::string& caption, unsigned flags) {
   return ui::App().MessageBox(text, caption, flags);
 }
@@ -68,6 +99,8 @@ void ManualPage::ConnectManualPage() {
   btnCreateSubFolder.OnClick = [this] { btnCreateSubFolderClick(); };
   btnSubViewDestFolder.OnClick = [this] { btnSubViewDestFolderClick(); };
   btnForcedHelp.OnClick = [] { ShowHelpTopic("CreateManually"); };
+  Main().tabFolderCreate01.SetAnchors(kManualPageAnchors);
+  lblSimple02CompleteFolder.SetPathEllipsis(true);
 }
 
 void ManualPage::InitManualPage() {
@@ -166,6 +199,7 @@ void ManualPage::btnForcedErrorLogClick() {
       std::vector<std::string>(ForcedErrorLog.exists.begin(), ForcedErrorLog.exists.end()));
   f.lstForcedUnSuccessFullOther.AddStrings(
       std::vector<std::string>(ForcedErrorLog.other.begin(), ForcedErrorLog.other.end()));
+  f.PlaceBeside(*form_);
   f.ShowModal();
 }
 
@@ -283,6 +317,7 @@ void ManualPage::btnSubFolderErrorLogClick() {
       std::vector<std::string>(SubFolderErrorLog.exists.begin(), SubFolderErrorLog.exists.end()));
   f.lstSubFolderUnSuccessFullOther.AddStrings(
       std::vector<std::string>(SubFolderErrorLog.other.begin(), SubFolderErrorLog.other.end()));
+  f.PlaceBeside(*form_);
   f.ShowModal();
 }
 

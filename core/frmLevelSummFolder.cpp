@@ -7,13 +7,24 @@
 
 TfrmLevelSummFolder* frmLevelSummFolder = nullptr;
 
+namespace {
+// The list grows with the window, the folder name widens, Close stays centred.
+const ui::AnchorRule kLevelSummaryAnchors[] = {
+    {IDC_LBLLEVELSUMMFOLDERNAME, ui::kGrowWide},
+    {IDC_LBLLEVELSUMMFILESIZE, ui::kGrowWide},
+    {IDC_LSTVIEWLEVELSUMMFOLDER, ui::kGrowAll},
+    {IDC_BTNLEVELSUMMCLOSE, ui::kStayCentreBottom},
+};
+} // namespace
+
 TfrmLevelSummFolder::TfrmLevelSummFolder() : ui::Form(IDD_FRMLEVELSUMMFOLDER) {
   btnLevelSummClose.ModalResult = IDOK;
+  SetAnchors(kLevelSummaryAnchors);
   OnCreate = [this] {
     SendMessageA(lstViewLevelSummFolder.Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    lstViewLevelSummFolder.AddColumn("Level Number", 120);
-    lstViewLevelSummFolder.AddColumn("Number of Subfolders", 120);
+    lstViewLevelSummFolder.AddColumn("Level Number", 110);
+    lstViewLevelSummFolder.AddColumn("Number of Subfolders", 150);
     lstViewLevelSummFolder.SetHint(
         "Display a Number of Subfolder Levels and a Number of Subfolder on those Levels of the "
         "specified Folder.");

@@ -36,11 +36,39 @@ const char* const kExportHints[5] = {
 
 const COLORREF kMaroon = 0x000080;
 
+// The counter grid keeps its place; the created-lists take the upper half of
+// the growth in height and share the width in thirds, the not-created lists
+// the lower half in halves; each Smart Export button stays under its list.
+const ui::Anchors kThird1{0, 0, 33, 50}, kThird2{33, 0, 67, 50}, kThird3{67, 0, 100, 50};
+const ui::Anchors kHalf1{0, 50, 50, 100}, kHalf2{50, 50, 100, 100};
+const ui::AnchorRule kResultsWindowAnchors[] = {
+    {IDC_STAT_TITLE, ui::kGrowWide},
+    {IDC_STAT_GRPCREATED, {0, 0, 100, 50}},
+    {IDC_STAT_LBLFOLDERSCREATED, {0, 0, 33, 0}},
+    {IDC_STAT_LBLSUBFOLDERSCREATED, {33, 0, 67, 0}},
+    {IDC_STAT_LBLFILESCREATED, {67, 0, 100, 0}},
+    {IDC_STAT_LSTFOLDERSCREATED, kThird1},
+    {IDC_STAT_LSTSUBFOLDERSCREATED, kThird2},
+    {IDC_STAT_LSTFILESCREATED, kThird3},
+    {IDC_STAT_EXPORTFOLDERS, {0, 50, 0, 50}},
+    {IDC_STAT_EXPORTSUBFOLDERS, {33, 50, 33, 50}},
+    {IDC_STAT_EXPORTFILES, {67, 50, 67, 50}},
+    {IDC_STAT_GRPNOTCREATED, {0, 50, 100, 100}},
+    {IDC_STAT_LBLFOLDERSEXISTS, {0, 50, 50, 50}},
+    {IDC_STAT_LBLFOLDERSOTHER, {50, 50, 100, 50}},
+    {IDC_STAT_LSTFOLDERSEXISTS, kHalf1},
+    {IDC_STAT_LSTFOLDERSOTHER, kHalf2},
+    {IDC_STAT_EXPORTEXISTS, ui::kStayLeftBottom},
+    {IDC_STAT_EXPORTOTHER, {50, 100, 50, 100}},
+    {IDC_STAT_OK, ui::kStayCentreBottom},
+};
+
 } // namespace
 
 TCreationResultsWindow::TCreationResultsWindow(int dialogId, const char* pageTitle, int firstWarning)
     : ui::Form(dialogId), pageTitle_(pageTitle), firstWarning_(firstWarning) {
   OnCreate = [this] { FormCreate(); };
+  SetAnchors(kResultsWindowAnchors);
 }
 
 void TCreationResultsWindow::Wire(ui::Label& title, ui::CheckBox& mode, ui::ListBox* lists[5],

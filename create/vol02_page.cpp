@@ -422,7 +422,7 @@ void Vol02Page::btnVol02SmartExportClick() {
 
 void Vol02Page::btnVol02StatisticClick() {
   ShowVol02VisualLogTotals();
-  if (frmStatistic02) frmStatistic02->Show();
+  if (frmStatistic02) frmStatistic02->ShowBeside(*form_);
 }
 
 // ---- Refresh and enable rules --------------------------------------------------------
@@ -729,7 +729,7 @@ void Vol02Page::RunVol02(Vol02Job kind) {
   ShowVol02Statistics();
   ShowVol02VisualLogTotals();
   // R5.
-  if (chkVol02ViewDetailedResults.Checked() && frmStatistic02) frmStatistic02->Show();
+  if (chkVol02ViewDetailedResults.Checked() && frmStatistic02) frmStatistic02->ShowBeside(*form_);
   // R6: lock (the other sheets; a simulation only the creation sheets).
   TfrmMain& m = Main();
   std::vector<ui::TabSheet*> sheets{&m.tabFolderCreate05, &m.tabFolderCreate04,

@@ -20,10 +20,34 @@ std::string BoxCaption(const char* kind, const char* number) {
   return std::string(kCaptionTitle) + kind + " no: " + number + ".";
 }
 
+// The received list grows with the window; the export choices and commands
+// keep to the right edge.
+const ui::AnchorRule kExportWindowAnchors[] = {
+    {IDC_FEX_GRPSOURCE, ui::kGrowAll},
+    {IDC_FEX_SOURCE, ui::kGrowAll},
+    {IDC_FEX_SOURCECOUNT, ui::kStayRightBottom},
+    {IDC_FEX_GRPTYPE, ui::kStayRightTop},
+    {IDC_FEX_PLAINTEXT, ui::kStayRightTop},
+    {IDC_FEX_CSV, ui::kStayRightTop},
+    {IDC_FEX_GRPDELIMITER, ui::kStayRightTop},
+    {IDC_FEX_DELIMITER, ui::kStayRightTop},
+    {IDC_FEX_QUOTES, ui::kStayRightTop},
+    {IDC_FEX_LBLFILENAME, ui::kStayRightTop},
+    {IDC_FEX_FILENAME, ui::kStayRightTop},
+    {IDC_FEX_BROWSE, ui::kStayRightTop},
+    {IDC_FEX_GRPQUOTATIONMARK, ui::kStayRightTop},
+    {IDC_FEX_QUOTATIONMARK, ui::kStayRightTop},
+    {IDC_FEX_LBLEXPORTED, ui::kStayRightBottom},
+    {IDC_FEX_EXPORTEDCOUNT, ui::kStayRightBottom},
+    {IDC_FEX_EXPORTTO, ui::kStayRightBottom},
+    {IDC_FEX_CLOSE, ui::kStayRightBottom},
+};
+
 } // namespace
 
 TfrmFileExport::TfrmFileExport() : ui::Form(IDD_TFRMFILEEXPORT) {
   OnCreate = [this] { FormCreate(); };
+  SetAnchors(kExportWindowAnchors);
   rdoFileExportPlainTextFile.OnClick = [this] { rdoFileExportPlainTextFileClick(); };
   rdoFileExportCSVSeparatedFile.OnClick = [this] { rdoFileExportCSVSeparatedFileClick(); };
   btnFileExportTo.OnClick = [this] { btnFileExportToClick(); };

@@ -28,6 +28,16 @@ int RealRunModal(Form& form) {
   }
   return form.ModalResult() ? form.ModalResult() : IDCANCEL;
 }
+// Ctrl+Tab and Ctrl+PgDn go to the next page, Ctrl+Shift+Tab and Ctrl+PgUp
+// to the previous one.
+bool SwitchesPage(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000)) return false;
+  return msg.wParam == VK_TAB || msg.wParam == VK_NEXT || msg.wParam == VK_PRIOR;
+}
+bool SwitchesForward(const MSG& msg) {
+  if (msg.wParam == VK_TAB) return !(GetKeyState(VK_SHIFT) & 0x8000);
+  return msg.wParam == VK_NEXT;
+}
 } // namespace
 
 Application& App() { return g_app; }
@@ -81,6 +91,7 @@ void Application::Dispatch(MSG& msg) {
   if (top) {
     for (Form* form : forms_) {
       if (form->Handle() != top) continue;
+      if (SwitchesPage(msg) && form->SwitchPage(SwitchesForward(msg))) return;
       if (form->Accelerators() && TranslateAcceleratorA(top, form->Accelerators(), &msg)) return;
       if (IsDialogMessageA(top, &msg)) return;
       break;

@@ -11,11 +11,6 @@ namespace ui {
 
 // ---- Button --------------------------------------------------------------
 
-void Button::Bind(HWND hwnd) {
-  Control::Bind(hwnd);
-  if (hasColor_) SetCaptionColor(color_);
-}
-
 void Button::Click() {
   // The modal result is set first so a handler can take it back (set it to 0).
   if (ModalResult && form_) form_->SetModalResult(ModalResult);
@@ -26,36 +21,33 @@ void Button::Command(int code) {
   if (code == BN_CLICKED) Click();
 }
 
-void Button::SetCaptionColor(COLORREF color) {
-  SetFontColor(color);
-  if (!hwnd_) return;
-  // A push button draws its own caption; a coloured one is drawn by us.
-  LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-  if ((style & BS_TYPEMASK) != BS_OWNERDRAW) {
-    SetWindowLongA(hwnd_, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
-    InvalidateRect(hwnd_, nullptr, TRUE);
-  }
-}
+void Button::SetCaptionColor(COLORREF color) { SetFontColor(color); }
 
-bool Button::DrawItem(DRAWITEMSTRUCT* item) {
-  RECT rc = item->rcItem;
-  bool pressed = (item->itemState & ODS_SELECTED) != 0;
-  bool disabled = (item->itemState & ODS_DISABLED) != 0;
-  DrawFrameControl(item->hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+LRESULT Button::Notify(NMHDR* header, bool& handled) {
+  if (header->code != static_cast<UINT>(NM_CUSTOMDRAW) || !hasColor_) return 0;
+  auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
+  if (draw->dwDrawStage != CDDS_PREPAINT) return 0;
+  // The button has drawn its themed face; the caption is ours, in colour.
+  handled = true;
+  HDC dc = draw->hdc;
+  RECT rc = draw->rc;
   std::string caption = Text();
-  SetBkMode(item->hDC, TRANSPARENT);
-  SetTextColor(item->hDC, disabled ? GetSysColor(COLOR_GRAYTEXT) : color_);
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
-  HGDIOBJ old = font ? SelectObject(item->hDC, font) : nullptr;
-  if (pressed) OffsetRect(&rc, 1, 1);
-  DrawTextA(item->hDC, caption.c_str(), -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  if (old) SelectObject(item->hDC, old);
-  if (item->itemState & ODS_FOCUS) {
-    RECT focus = item->rcItem;
-    InflateRect(&focus, -4, -4);
-    DrawFocusRect(item->hDC, &focus);
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  int oldMode = SetBkMode(dc, TRANSPARENT);
+  COLORREF oldColor = SetTextColor(dc, IsWindowEnabled(hwnd_) ? color_ : GetSysColor(COLOR_GRAYTEXT));
+  UINT prefix = (SendMessageA(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
+  DrawTextA(dc, caption.c_str(), -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefix);
+  SetTextColor(dc, oldColor);
+  SetBkMode(dc, oldMode);
+  if (old) SelectObject(dc, old);
+  if ((draw->uItemState & CDIS_FOCUS) &&
+      !(SendMessageA(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+    RECT focus = draw->rc;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(dc, &focus);
   }
-  return true;
+  return CDRF_SKIPDEFAULT;
 }
 
 // ---- CheckBox and RadioButton --------------------------------------------
@@ -428,6 +420,42 @@ void Label::SetCentered(bool centered) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void Label::SetPathEllipsis(bool on) {
+  pathEllipsis_ = on;
+  ApplyPathEllipsis();
+  UpdateHint();
+}
+
+void Label::ApplyPathEllipsis() {
+  if (!hwnd_) return;
+  LONG style = GetWindowLongA(hwnd_, GWL_STYLE) & ~SS_ELLIPSISMASK;
+  // SS_NOTIFY: the label takes the mouse itself, so its hint can show.
+  if (pathEllipsis_) style |= SS_PATHELLIPSIS | SS_NOTIFY;
+  SetWindowLongA(hwnd_, GWL_STYLE, style);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Label::Bind(HWND hwnd) {
+  Control::Bind(hwnd);
+  ApplyPathEllipsis();
+}
+
+void Label::SetHint(const std::string& hint) {
+  ownHint_ = hint;
+  UpdateHint();
+}
+
+void Label::TextChanged() {
+  if (pathEllipsis_) UpdateHint();  // counters and captions change often: no cost for them
+}
+
+void Label::UpdateHint() {
+  std::string text = pathEllipsis_ && hwnd_ ? Text() : std::string();
+  std::string hint = ownHint_;
+  if (!text.empty()) hint = hint.empty() ? text : hint + "\n" + text;
+  if (hint != Hint() || !hwnd_) Control::SetHint(hint);
+}
+
 bool Label::Centered() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER; }
 
 void Label::Command(int code) {
@@ -464,7 +492,10 @@ void ListView::Bind(HWND hwnd) {
   SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
-void ListView::AddColumn(const std::string& caption, int width) {
+void ListView::AddColumn(const std::string& caption, int widthDlu) {
+  RECT units{0, 0, widthDlu, 0};
+  MapDialogRect(GetParent(hwnd_), &units);
+  int width = units.right;
   HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd_, LVM_GETHEADER, 0, 0));
   int index = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
   LVCOLUMNA column{};

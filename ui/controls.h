@@ -17,11 +17,12 @@ public:
   void Click();
   // A form shown modally closes with this result when the button is clicked.
   int ModalResult = 0;
+  // Colours the caption; the button keeps its themed look (only its text is
+  // drawn by us, through the button's custom draw).
   void SetCaptionColor(COLORREF color);
   std::function<void()> OnClick;
-  void Bind(HWND hwnd) override;
   void Command(int code) override;
-  bool DrawItem(DRAWITEMSTRUCT* item) override;
+  LRESULT Notify(NMHDR* header, bool& handled) override;
 };
 
 class CheckBox : public Control {
@@ -87,6 +88,8 @@ public:
   std::function<void()> OnSelect;  // entry picked from the list
   void Bind(HWND hwnd) override;
   void Command(int code) override;
+  // Text set through the Control base (as typing does): OnChange runs too.
+  void TextChanged() override { Fire(OnChange); }
 
 private:
   bool settingText_ = false;
@@ -143,9 +146,23 @@ public:
   using Control::Control;
   void SetCentered(bool centered);
   bool Centered() const;
+  // A long text (a path) is shortened in its middle with an ellipsis, and the
+  // whole text is shown in the hint, under the label's own hint if it has one.
+  void SetPathEllipsis(bool on);
+  bool PathEllipsis() const { return pathEllipsis_; }
+  // The label's own hint (for a path label, the text is added to it).
+  void SetHint(const std::string& hint);
+  void Bind(HWND hwnd) override;
+  void TextChanged() override;
   std::function<void()> OnClick;
   std::function<void()> OnDblClick;
   void Command(int code) override;
+
+private:
+  void ApplyPathEllipsis();
+  void UpdateHint();
+  std::string ownHint_;
+  bool pathEllipsis_ = false;
 };
 
 class GroupBox : public Control {
@@ -177,7 +194,9 @@ public:
 class ListView : public Control {
 public:
   using Control::Control;
-  void AddColumn(const std::string& caption, int width);
+  // Adds a column; its width is in dialog units, so it follows the font and
+  // the screen's scaling as the layout does.
+  void AddColumn(const std::string& caption, int widthDlu);
   int AddItem(const std::vector<std::string>& cells);
   void SetCell(int item, int column, const std::string& text);
   std::string Cell(int item, int column) const;

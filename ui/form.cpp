@@ -96,6 +96,7 @@ std::string Control::Text() const { return WindowText(hwnd_); }
 void Control::SetText(const std::string& text) {
   if (Text() == text) return;
   SetWindowTextA(hwnd_, text.c_str());
+  TextChanged();
 }
 
 bool Control::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
@@ -186,6 +187,48 @@ void Form::BindControls() {
     if (!control->Hint().empty()) control->SetHint(control->Hint());
   }
   RebuildMenu();
+  // The layout as designed (menu bar added) is the smallest the window gets.
+  layout_.Attach(hwnd_);
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  minimum_ = SIZE{window.right - window.left, window.bottom - window.top};
+}
+
+void Form::SetAnchors(const AnchorRule* rules, size_t count) { layout_.SetRules(rules, count); }
+
+void Form::FitToWorkArea(int clientWidthDlu, int clientHeightDlu) {
+  RECT client{0, 0, clientWidthDlu, clientHeightDlu};
+  MapDialogRect(hwnd_, &client);
+  AdjustWindowRectEx(&client, GetWindowLongA(hwnd_, GWL_STYLE), GetMenu(hwnd_) != nullptr,
+                     GetWindowLongA(hwnd_, GWL_EXSTYLE));
+  SIZE preferred{client.right - client.left, client.bottom - client.top};
+  RECT r = OpeningBounds(minimum_, preferred, WorkAreaOf(hwnd_));
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::PlaceBeside(const Form& other) {
+  if (Visible() || !other.Handle()) return;
+  RECT main{}, own{};
+  GetWindowRect(other.Handle(), &main);
+  GetWindowRect(hwnd_, &own);
+  RECT r = BesideBounds(main, SIZE{own.right - own.left, own.bottom - own.top},
+                        WorkAreaOf(other.Handle()));
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::ShowBeside(const Form& other) {
+  PlaceBeside(other);
+  Show();
+}
+
+bool Form::SwitchPage(bool forward) {
+  for (PageControl* pages : pageControls_) {
+    if (!pages->Visible()) continue;
+    pages->SelectNextPage(forward);
+    return true;
+  }
+  return false;
 }
 
 void Form::ApplyHintHidePause() {
@@ -257,6 +300,9 @@ bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 void Form::Show() {
   if (!Visible()) {
     ShowWindow(hwnd_, SW_SHOW);
+    // The first input of the page in view has the focus, not the tab strip.
+    for (PageControl* pages : pageControls_)
+      if (pages->ActivePage()) pages->ActivePage()->FocusFirstInput();
     if (OnShow) App().SafeCall(OnShow);
   }
   SetActiveWindow(hwnd_);
@@ -373,8 +419,7 @@ INT_PTR Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     return FALSE;
   }
-  case WM_CTLCOLORSTATIC:
-  case WM_CTLCOLORBTN: {
+  case WM_CTLCOLORSTATIC: {
     Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam));
     if (!control || !control->HasFontColor()) return FALSE;
     HDC dc = reinterpret_cast<HDC>(wParam);
@@ -394,6 +439,19 @@ INT_PTR Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Control* control = Control::FromHandle(item->hwndItem);
     return control && control->DrawItem(item) ? TRUE : FALSE;
   }
+  case WM_SIZE:
+    if (hwnd == hwnd_ && wParam != SIZE_MINIMIZED) {
+      layout_.Arrange();
+      for (PageControl* pages : pageControls_) pages->PlaceSheets();
+    }
+    return FALSE;
+  case WM_GETMINMAXINFO:
+    if (hwnd == hwnd_ && minimum_.cx > 0) {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize = POINT{minimum_.cx, minimum_.cy};
+      return TRUE;
+    }
+    return FALSE;
   case WM_ACTIVATE:
     if (hwnd == hwnd_ && LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(hwnd_))
       App().FormActivated(this);

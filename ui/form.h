@@ -2,8 +2,11 @@
 // dialog item. Controls hold no state of their own beyond their handlers: the
 // native control holds it, so what a test reads is what a user sees.
 #pragma once
+#include "ui/layout.h"
+
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -47,6 +50,8 @@ public:
   std::function<void(char&)> OnKeyPress;
 
   // Window-layer internals.
+  // Runs after the text was set from code (labels keep their hint in step).
+  virtual void TextChanged() {}
   virtual void Bind(HWND hwnd);
   virtual void Command(int code) {}
   virtual LRESULT Notify(NMHDR* header, bool& handled) { return 0; }
@@ -91,6 +96,25 @@ public:
   void Close();
   void SetEnabled(bool enabled);
 
+  // Which edges of each control follow the window as it grows (see layout.h);
+  // declared once per form, in a table next to it. The form becomes resizable
+  // down to its designed size.
+  void SetAnchors(const AnchorRule* rules, size_t count);
+  template <size_t N> void SetAnchors(const AnchorRule (&rules)[N]) { SetAnchors(rules, N); }
+  // The smallest size of the window (its designed size), frame included.
+  SIZE MinimumSize() const { return minimum_; }
+  // Gives the window its preferred client size in dialog units, no larger than
+  // the work area it is on, and places it at the left of that work area.
+  void FitToWorkArea(int clientWidthDlu, int clientHeightDlu);
+  // Places the hidden window beside another (to its right when there is room,
+  // else at the right edge of the work area); a visible one stays where it is.
+  void PlaceBeside(const Form& other);
+  // PlaceBeside, then Show (not modal).
+  void ShowBeside(const Form& other);
+  // Switches to the next (or previous) page of the form's page control, as
+  // Ctrl+Tab and Ctrl+Shift+Tab do; false when the form has no page control.
+  bool SwitchPage(bool forward);
+
   Control* ActiveControl() const { return activeControl_; }
   bool ShowHint = true;
 
@@ -132,6 +156,8 @@ private:
   std::vector<PageControl*> pageControls_;
   std::vector<MenuItem*> menuItems_;
   std::vector<HWND> childDialogs_;
+  Layout layout_;
+  SIZE minimum_{0, 0};
   Control* activeControl_ = nullptr;
   bool modal_ = false;
   int modalResult_ = 0;

@@ -1,6 +1,7 @@
 #include "ui/pages.h"
 
 #include "ui/application.h"
+#include "ui/layout.h"
 
 #include <commctrl.h>
 
@@ -23,6 +24,9 @@ INT_PTR CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     SendMessageA(form->TooltipHandle(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
   }
   switch (msg) {
+  case WM_SIZE:
+    if (sheet) sheet->ArrangeControls();
+    return FALSE;
   case WM_COMMAND:
   case WM_NOTIFY:
   case WM_CTLCOLORSTATIC:
@@ -47,9 +51,14 @@ void PageControl::CreateSheets() {
   }
   created_ = true;
   RebuildTabs();  // the tab strip first: the sheets fill what it leaves
-  for (TabSheet* sheet : sheets_) PlaceSheet(sheet);
+  PlaceSheets();
   // The layout's first sheet is the active one until told otherwise.
   if (!sheets_.empty()) SetActivePage(sheets_.front());
+}
+
+void PageControl::PlaceSheets() {
+  if (!created_) return;
+  for (TabSheet* sheet : sheets_) PlaceSheet(sheet);
 }
 
 void PageControl::PlaceSheet(TabSheet* sheet) {
@@ -59,7 +68,8 @@ void PageControl::PlaceSheet(TabSheet* sheet) {
   RECT display = rc;
   TabCtrl_AdjustRect(hwnd_, FALSE, &display);
   SetWindowPos(sheet->Handle(), HWND_TOP, display.left, display.top, display.right - display.left,
-               display.bottom - display.top, SWP_NOACTIVATE);
+               display.bottom - display.top, SWP_NOACTIVATE | SWP_NOREDRAW);
+  InvalidateRect(sheet->Handle(), nullptr, TRUE);
 }
 
 void PageControl::RebuildTabs() {
@@ -99,8 +109,21 @@ void PageControl::SetActivePage(TabSheet* sheet) {
   TabCtrl_SetCurSel(hwnd_, tab);
   if (sheet) {
     SetWindowPos(sheet->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    if (IsWindowVisible(hwnd_)) sheet->FocusFirstInput();
     if (sheet->OnShow) App().SafeCall(sheet->OnShow);
   }
+}
+
+void PageControl::SelectNextPage(bool forward) {
+  int n = TabCtrl_GetItemCount(hwnd_);
+  if (n <= 0) return;
+  int tab = TabCtrl_GetCurSel(hwnd_);
+  tab = tab < 0 ? 0 : (tab + (forward ? 1 : n - 1)) % n;
+  TCITEMA item{};
+  item.mask = TCIF_PARAM;
+  if (!TabCtrl_GetItem(hwnd_, tab, &item)) return;
+  SetActivePage(reinterpret_cast<TabSheet*>(item.lParam));
+  Fire(OnChange);
 }
 
 std::vector<std::string> PageControl::TabCaptions() const {
@@ -158,6 +181,17 @@ void TabSheet::Create(Form* form, HWND parent) {
   SetWindowLongA(hwnd_, GWL_STYLE, (style & ~(WS_CAPTION | WS_POPUP)) | WS_CHILD);
   SetWindowLongA(hwnd_, GWL_EXSTYLE, GetWindowLongA(hwnd_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   ShowWindow(hwnd_, SW_HIDE);
+  layout_.Attach(hwnd_);  // the sheet's layout as designed
+}
+
+void TabSheet::FocusFirstInput() {
+  if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return;
+  HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (!first || !IsChild(hwnd_, first)) return;
+  if (Control* control = Control::FromHandle(first))
+    control->SetFocus();
+  else
+    ::SetFocus(first);
 }
 
 void TabSheet::SetTabVisible(bool visible) {

@@ -21,6 +21,9 @@ public:
   void SetActivePage(TabSheet* sheet);
   // Visible tabs, in order (what the user sees on the tab strip).
   std::vector<std::string> TabCaptions() const;
+  // Shows the next (or previous) page whose tab is visible, wrapping around,
+  // as Ctrl+Tab / Ctrl+PgDn (Ctrl+Shift+Tab / Ctrl+PgUp) do.
+  void SelectNextPage(bool forward);
   std::function<void()> OnChange;
 
   // Window-layer internals.
@@ -28,6 +31,8 @@ public:
   void CreateSheets();
   void MoveSheet(TabSheet* sheet, int index);
   void RebuildTabs();
+  // Fits every sheet to the page control's display area.
+  void PlaceSheets();
   LRESULT Notify(NMHDR* header, bool& handled) override;
 
 private:
@@ -55,14 +60,22 @@ public:
   // The hint shown over the sheet's own area.
   void SetHint(const std::string& hint);
   const std::string& Hint() const { return hint_; }
+  // Which edges of the sheet's controls follow the page as it grows (see
+  // layout.h), declared once per page in a table next to it.
+  void SetAnchors(const AnchorRule* rules, size_t count) { layout_.SetRules(rules, count); }
+  template <size_t N> void SetAnchors(const AnchorRule (&rules)[N]) { SetAnchors(rules, N); }
+  // Gives the focus to the first control a Tab would reach on the sheet.
+  void FocusFirstInput();
   std::function<void()> OnShow;
 
   // Window-layer internals.
   void Create(Form* form, HWND parent);
   Form* Owner() const { return form_; }
+  void ArrangeControls() { layout_.Arrange(); }
 
 private:
   PageControl& pages_;
+  Layout layout_;
   Form* form_ = nullptr;
   std::string hint_;
   int dialogId_;

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -124,8 +125,52 @@ namespace {
 struct PickerSeen {
   bool found = false, checkTicked = false, editVisible = false, editHiddenAfterClick = false;
   std::string editText;
+  std::vector<std::string> faults;  // how the added controls sit among the picker's own
+  RECT dialog{};
 };
+
 PickerSeen g_seen;
+
+RECT ChildRect(HWND child, HWND dialog) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The added controls lie inside the picker, below its tree, clear of every
+// other control, in the picker's own font, and the picker grew to hold them.
+void LookAtPlacement(HWND picker, HWND check, HWND edit) {
+  RECT client{}, common{};
+  GetClientRect(picker, &client);
+  HWND tree = nullptr;
+  for (HWND h = GetWindow(picker, GW_CHILD); h && !tree; h = GetWindow(h, GW_HWNDNEXT)) {
+    char cls[32] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    if (lstrcmpiA(cls, "SysTreeView32") == 0 || FindWindowExA(h, nullptr, "SysTreeView32", nullptr))
+      tree = h;
+  }
+  if (!tree) g_seen.faults.push_back("no tree");
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(picker, WM_GETFONT, 0, 0));
+  for (HWND added : {check, edit}) {
+    RECT a = ChildRect(added, picker);
+    if (a.left < 0 || a.top < 0 || a.right > client.right || a.bottom > client.bottom)
+      g_seen.faults.push_back("outside the picker");
+    if (tree && a.top < ChildRect(tree, picker).bottom) g_seen.faults.push_back("not below the tree");
+    if (reinterpret_cast<HFONT>(SendMessageA(added, WM_GETFONT, 0, 0)) != font)
+      g_seen.faults.push_back("not in the picker's font");
+    for (HWND h = GetWindow(picker, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+      if (h == check || h == edit || !HasVisibleStyle(h)) continue;
+      RECT other = ChildRect(h, picker);
+      if (IntersectRect(&common, &a, &other)) {
+        char cls[32] = "";
+        GetClassNameA(h, cls, sizeof cls);
+        g_seen.faults.push_back(std::string("overlaps a ") + cls);
+      }
+    }
+  }
+  GetWindowRect(picker, &g_seen.dialog);
+}
 
 BOOL CALLBACK FindPicker(HWND hwnd, LPARAM data) {
   HWND check = FindWindowExA(hwnd, nullptr, "BUTTON", "Show the edit control.");
@@ -148,6 +193,7 @@ void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
   if (lstrcmpiA(cls, "EDIT") != 0) edit = nullptr;
   KillTimer(nullptr, id);
   g_seen.found = true;
+  if (edit) LookAtPlacement(picker, check, edit);
   g_seen.checkTicked = SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
   g_seen.editVisible = edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
   SendMessageA(check, BM_CLICK, 0, 0);
@@ -169,6 +215,23 @@ TEST(FolderPicker, OpensWithTheExtraControlsAndCancelGivesNothing) {
   EXPECT_TRUE(g_seen.checkTicked);
   EXPECT_TRUE(g_seen.editVisible);
   EXPECT_TRUE(g_seen.editHiddenAfterClick);
+  EXPECT_EQ(g_seen.faults, std::vector<std::string>{});
+}
+
+TEST(FolderPicker, OpensCentredOnItsOwner) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 40, 30, 900, 700,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  g_seen = PickerSeen();
+  UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAndCancel);
+  core::BrowseForFolder(owner);
+  KillTimer(nullptr, timer);
+  DestroyWindow(owner);
+  ASSERT_TRUE(g_seen.found);
+  EXPECT_EQ(g_seen.faults, std::vector<std::string>{});
+  const RECT& d = g_seen.dialog;
+  EXPECT_NEAR((d.left + d.right) / 2, 40 + 450, 1);
+  EXPECT_NEAR((d.top + d.bottom) / 2, 30 + 350, 1);
 }
 
 } // namespace

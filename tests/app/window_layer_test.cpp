@@ -72,6 +72,31 @@ public:
 };
 
 TestForm* g_form = nullptr;
+
+// Draws the control into a bitmap as it paints itself on screen and counts
+// the pixels of one colour.
+int PixelsOfColour(HWND hwnd, COLORREF colour) {
+  RECT rc{};
+  GetClientRect(hwnd, &rc);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  GdiFlush();
+  int count = 0;
+  const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  for (int i = 0; i < rc.right * rc.bottom; ++i)
+    if ((static_cast<DWORD*>(bits)[i] & 0xFFFFFF) == wanted) ++count;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return count;
+}
 TestModal* g_modal = nullptr;
 TestModal* g_modal2 = nullptr;
 
@@ -99,6 +124,8 @@ protected:
 TEST_F(WindowLayer, FormsAreCreatedHiddenAndActivateOnceWhenShown) {
   EXPECT_FALSE(g_modal->Visible());
   EXPECT_TRUE(g_form->Visible());
+  // The first input of the page in view has the focus, not the tab strip.
+  EXPECT_EQ(g_form->ActiveControl(), &g_form->sheetButton);
   ASSERT_GE(g_log.size(), 2u);
   EXPECT_EQ(g_log[0], "create");
   EXPECT_EQ(std::count(g_log.begin(), g_log.end(), "activate"), 1);
@@ -335,7 +362,8 @@ TEST_F(WindowLayer, MemoComboLabelProgressUpDownAndListViewShowWhatWasSet) {
   EXPECT_EQ(g_form->lbl.FontColor(), 0x000080u);
   g_form->btnGo.SetCaptionColor(0x008000);
   EXPECT_EQ(g_form->btnGo.FontColor(), 0x008000u);
-  EXPECT_EQ(GetWindowLongA(g_form->btnGo.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  EXPECT_EQ(GetWindowLongA(g_form->btnGo.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+  EXPECT_GT(PixelsOfColour(g_form->btnGo.Handle(), 0x008000), 0) << "the caption is drawn green";
   EXPECT_EQ(g_form->btnGo.Text(), "Go");
 
   g_form->prg.SetRange(0, 3000000);

@@ -1,0 +1,332 @@
+// How the windows look and behave as a whole: every page fits the screen at its
+// smallest and when maximised, with nothing overlapping; results windows open
+// beside the main window; the keyboard switches pages.
+#include "app/frmMain.h"
+#include "core/frmLevelSummFolder.h"
+#include "core/frmUnsuccessful.h"
+#include "create/frmStatistic.h"
+#include "listwin/frmFileExport.h"
+#include "support/press.h"
+#include "support/program_fixture.h"
+#include "ui/application.h"
+#include "ui/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Describe(HWND hwnd) {
+  char text[80] = "";
+  GetWindowTextA(hwnd, text, sizeof text);
+  return "#" + std::to_string(GetDlgCtrlID(hwnd)) + " \"" + text + "\"";
+}
+
+// Group boxes and the page control hold other controls (the page control its
+// sheets).
+bool IsContainer(HWND hwnd) {
+  char cls[32] = "";
+  GetClassNameA(hwnd, cls, sizeof cls);
+  if (lstrcmpiA(cls, WC_TABCONTROLA) == 0) return true;
+  return lstrcmpiA(cls, "Button") == 0 &&
+         (GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+RECT RectIn(HWND hwnd, HWND parent) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool Contains(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+  RECT common{};
+  return IntersectRect(&common, &a, &b) != FALSE;
+}
+
+// Every visible control of the container lies inside its client area, and no
+// two overlap (a container holds whole controls only).
+void ExpectTidy(HWND container, const std::string& where) {
+  RECT client{};
+  GetClientRect(container, &client);
+  std::vector<HWND> shown;
+  for (HWND h = GetWindow(container, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+    if (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) shown.push_back(h);
+  ASSERT_FALSE(shown.empty()) << where;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    RECT a = RectIn(shown[i], container);
+    EXPECT_TRUE(Contains(client, a)) << where << ": " << Describe(shown[i]) << " is cut off";
+    for (size_t j = i + 1; j < shown.size(); ++j) {
+      RECT b = RectIn(shown[j], container);
+      if (!Overlap(a, b)) continue;
+      bool held = (IsContainer(shown[i]) && Contains(a, b)) || (IsContainer(shown[j]) && Contains(b, a));
+      EXPECT_TRUE(held) << where << ": " << Describe(shown[i]) << " overlaps " << Describe(shown[j]);
+    }
+  }
+}
+
+void SizeWindow(ui::Form& form, SIZE size) {
+  SetWindowPos(form.Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE SizeOf(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+class LookAndFeel : public testsupport::ProgramTest {
+protected:
+  void TearDown() override {
+    BYTE keys[256] = {};
+    SetKeyboardState(keys);
+    ProgramTest::TearDown();
+  }
+  // Presses a key with Ctrl (and Shift) held where the focus is, as the user's
+  // keyboard would deliver it.
+  void PressWithCtrl(WPARAM key, bool shift = false) {
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    if (shift) keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    HWND focus = GetFocus();
+    PostMessageA(focus ? focus : frmMain->Handle(), WM_KEYDOWN, key, 1);
+    ui::App().ProcessMessages();
+    BYTE none[256] = {};
+    SetKeyboardState(none);
+  }
+  // Chooses the test folder as destination on the string-list page and adds
+  // one entry to its include list.
+  void FillStringListPage(const std::string& entry) {
+    frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
+    PickTestFolder();
+    testsupport::Press(frmMain->btnVol02AddDestFolder);
+    testsupport::Type(frmMain->edtVol02AddToList, entry);
+    testsupport::Press(frmMain->btnVol02AddToList);
+  }
+  void PickTestFolder() {
+    std::string folder = dir->Path();
+    seam.OnPickFolder([folder](ui::FolderPickRequest& r) {
+      r.result = folder;
+      return true;
+    });
+  }
+};
+
+TEST_F(LookAndFeel, EveryPageIsWholeAtTheSmallestSizeAndMaximised) {
+  TfrmMain& m = *frmMain;
+  RECT opened{};
+  GetWindowRect(m.Handle(), &opened);
+  EXPECT_TRUE(Contains(ui::WorkAreaOf(m.Handle()), opened)) << "opens inside the screen";
+  SIZE minimum = m.MinimumSize();
+  // The smallest window fits a 1024 x 768 screen (taskbar of 40 pixels) at
+  // 100%, and scaled by 125% a 1366 x 768 one (taskbar of 48 pixels).
+  EXPECT_LE(minimum.cx, 1024);
+  EXPECT_LE(minimum.cy, 768 - 40);
+  EXPECT_LE(minimum.cx * 5 / 4, 1366);
+  EXPECT_LE(minimum.cy * 5 / 4, 768 - 48);
+
+  struct Size {
+    const char* name;
+    int show;
+  };
+  for (Size size : {Size{"smallest", SW_RESTORE}, Size{"maximised", SW_MAXIMIZE}}) {
+    ShowWindow(m.Handle(), size.show);
+    if (size.show == SW_RESTORE) SizeWindow(m, SIZE{minimum.cx - 100, minimum.cy - 100});
+    if (size.show == SW_RESTORE) {
+      EXPECT_EQ(SizeOf(m.Handle()).cx, minimum.cx) << "the window shrank below its layout";
+      EXPECT_EQ(SizeOf(m.Handle()).cy, minimum.cy);
+    }
+    ExpectTidy(m.Handle(), size.name);
+    for (int i = 0; i < m.pgeMain.PageCount(); ++i) {
+      ui::TabSheet* sheet = m.pgeMain.Page(i);
+      if (!sheet->TabVisible()) continue;
+      m.pgeMain.SetActivePage(sheet);
+      std::string where = std::string(size.name) + ", " + sheet->Caption();
+      RECT client{};
+      GetClientRect(m.Handle(), &client);
+      EXPECT_TRUE(Contains(client, RectIn(sheet->Handle(), m.Handle()))) << where;
+      if (GetWindow(sheet->Handle(), GW_CHILD)) ExpectTidy(sheet->Handle(), where);
+    }
+  }
+}
+
+TEST_F(LookAndFeel, SecondaryWindowsAreWholeAtTheirSmallestAndGrown) {
+  struct Window {
+    ui::Form* form;
+    const char* name;
+  } windows[] = {
+      {frmStatistic02, "results"},          {ForcedUnSuccessFullForm, "full-path failures"},
+      {SubFolderUnSuccessFullForm, "subfolder failures"}, {frmLevelSummFolder, "level summary"},
+      {frmFileExport, "export"},
+  };
+  for (const Window& w : windows) {
+    SIZE minimum = w.form->MinimumSize();
+    EXPECT_LE(minimum.cx, 1024) << w.name;
+    EXPECT_LE(minimum.cy, 768 - 40) << w.name;
+    SizeWindow(*w.form, SIZE{minimum.cx / 2, minimum.cy / 2});
+    EXPECT_EQ(SizeOf(w.form->Handle()).cx, minimum.cx) << w.name;
+    ExpectTidy(w.form->Handle(), std::string(w.name) + ", smallest");
+    SizeWindow(*w.form, SIZE{minimum.cx + 300, minimum.cy + 200});
+    ExpectTidy(w.form->Handle(), std::string(w.name) + ", grown");
+  }
+}
+
+// Tab order follows reading order: within each group box (and among the
+// controls outside any), Tab goes row by row from the top, and along a row
+// from left to right.
+TEST_F(LookAndFeel, TabFollowsReadingOrderOnEveryPage) {
+  const int sameRow = 4;  // pixels: tops this close are one row
+  TfrmMain& m = *frmMain;
+  for (int i = 0; i < m.pgeMain.PageCount(); ++i) {
+    ui::TabSheet* sheet = m.pgeMain.Page(i);
+    if (!sheet->TabVisible()) continue;
+    HWND page = sheet->Handle();
+    std::vector<HWND> groups, stops;
+    for (HWND h = GetWindow(page, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+      LONG style = GetWindowLongA(h, GWL_STYLE);
+      if (!(style & WS_VISIBLE)) continue;
+      if (IsContainer(h)) groups.push_back(h);
+      else if (style & WS_TABSTOP) stops.push_back(h);
+    }
+    // The innermost group that holds a control.
+    auto groupOf = [&](HWND h) {
+      HWND inner = nullptr;
+      long innerArea = 0;
+      for (HWND g : groups) {
+        RECT gr = RectIn(g, page);
+        long area = static_cast<long>(gr.right - gr.left) * (gr.bottom - gr.top);
+        if (Contains(gr, RectIn(h, page)) && (!inner || area < innerArea)) {
+          inner = g;
+          innerArea = area;
+        }
+      }
+      return inner;
+    };
+    std::map<HWND, HWND> last;  // group -> the stop Tab reached last in it
+    for (HWND h : stops) {
+      HWND group = groupOf(h);
+      auto previous = last.find(group);
+      if (previous != last.end()) {
+        RECT a = RectIn(previous->second, page), b = RectIn(h, page);
+        bool sameLine = std::abs(a.top - b.top) <= sameRow;
+        bool inOrder = sameLine ? b.left > a.left : b.top > a.top;
+        EXPECT_TRUE(inOrder) << sheet->Caption() << ": Tab goes from " << Describe(previous->second)
+                             << " to " << Describe(h);
+      }
+      last[group] = h;
+    }
+  }
+}
+
+TEST_F(LookAndFeel, ResultsWindowsOpenBesideTheMainWindowNotOverIt) {
+  // On a 1920 x 1080 screen every results and failure window finds room to
+  // the right of the main window as it opens there.
+  const RECT wide{0, 0, 1920, 1040};
+  RECT main = ui::OpeningBounds(frmMain->MinimumSize(), SizeOf(frmMain->Handle()), wide);
+  for (ui::Form* form : std::vector<ui::Form*>{frmStatistic02, frmStatistic03, frmStatistic04,
+                                               ForcedUnSuccessFullForm, SubFolderUnSuccessFullForm}) {
+    RECT beside = ui::BesideBounds(main, SizeOf(form->Handle()), wide);
+    EXPECT_FALSE(Overlap(main, beside)) << form->Caption();
+    EXPECT_TRUE(Contains(wide, beside)) << form->Caption();
+  }
+
+  // The Visual Log button shows the window beside this main window, and the
+  // main window stays usable.
+  FillStringListPage("One");
+  testsupport::Press(frmMain->btnVol02Statistic);
+  ASSERT_TRUE(frmStatistic02->Visible());
+  RECT mainNow{}, shown{};
+  GetWindowRect(frmMain->Handle(), &mainNow);
+  GetWindowRect(frmStatistic02->Handle(), &shown);
+  RECT expected = ui::BesideBounds(mainNow, SizeOf(frmStatistic02->Handle()),
+                                   ui::WorkAreaOf(frmMain->Handle()));
+  EXPECT_EQ(shown.left, expected.left);
+  EXPECT_EQ(shown.top, expected.top);
+  EXPECT_TRUE(IsWindowEnabled(frmMain->Handle()));
+  EXPECT_FALSE(frmStatistic02->Modal());
+}
+
+TEST_F(LookAndFeel, PreviewLabelsShortenLongPathsAndShowThemWholeInTheirHint) {
+  TfrmMain& m = *frmMain;
+  const std::string deep =
+      "A very long customer name that does not fit - orders and invoices of the whole year Last";
+  FillStringListPage(deep);
+  m.pgeMain.SetActivePage(&m.tabFolderCreate01);
+  PickTestFolder();
+  testsupport::Press(m.btnAddRootFolders);
+  testsupport::Type(m.cboSubFolder, deep);
+
+  for (ui::Label* label : {&m.lblVol02StartFolder, &m.lblVol02EndFolder, &m.lblSimple02CompleteFolder}) {
+    std::string text = label->Text();
+    ASSERT_NE(text.find("year Last"), std::string::npos) << text;
+    EXPECT_EQ(GetWindowLongA(label->Handle(), GWL_STYLE) & SS_ELLIPSISMASK, SS_PATHELLIPSIS) << text;
+    const std::string& hint = label->Hint();
+    ASSERT_GE(hint.size(), text.size());
+    EXPECT_EQ(hint.substr(hint.size() - text.size()), text);
+  }
+}
+
+TEST(WindowPlacement, BesideTheMainWindowOrAtTheRightEdgeInsideTheWorkArea) {
+  const RECT work{0, 0, 1920, 1040};
+  struct Case {
+    const char* name;
+    RECT main;
+    SIZE size;
+    RECT expected;
+  } cases[] = {
+      {"room on the right", {0, 100, 1000, 800}, {800, 600}, {1000, 100, 1800, 700}},
+      {"no room: at the right edge", {400, 100, 1400, 800}, {800, 600}, {1120, 100, 1920, 700}},
+      {"kept above the bottom", {0, 700, 1000, 1000}, {800, 600}, {1000, 440, 1800, 1040}},
+      {"wider than the screen", {0, 0, 1000, 700}, {2000, 600}, {0, 0, 2000, 600}},
+  };
+  for (const Case& c : cases) {
+    RECT r = ui::BesideBounds(c.main, c.size, work);
+    EXPECT_TRUE(EqualRect(&r, &c.expected)) << c.name << ": " << r.left << "," << r.top;
+  }
+}
+
+TEST_F(LookAndFeel, CtrlTabAndCtrlPageKeysSwitchPagesAndFocusTheirFirstInput) {
+  TfrmMain& m = *frmMain;
+  ui::PageControl& pages = m.pgeMain;
+  struct Step {
+    WPARAM key;
+    bool shift;
+    ui::TabSheet* expected;
+    ui::Control* focused;  // the page's first input
+  } steps[] = {
+      {VK_TAB, false, &m.tabFolderCreate03, &m.cboVol02DestFolders},
+      {VK_NEXT, false, &m.tabFolderCreate04, nullptr},
+      {VK_TAB, false, &m.tabFolderCreate01, &m.cboCreateFolderForced},
+      {VK_TAB, false, &m.tabFolderCreate05, nullptr},  // round to the first page
+      {VK_TAB, true, &m.tabFolderCreate01, &m.cboCreateFolderForced},
+      {VK_PRIOR, false, &m.tabFolderCreate04, nullptr},
+      {VK_PRIOR, false, &m.tabFolderCreate03, &m.cboVol02DestFolders},
+  };
+  ASSERT_EQ(pages.ActivePage(), &m.tabFolderCreate05);
+  for (const Step& step : steps) {
+    PressWithCtrl(step.key, step.shift);
+    EXPECT_EQ(pages.ActivePage(), step.expected) << step.expected->Caption();
+    EXPECT_TRUE(step.expected->Visible());
+    if (step.focused) EXPECT_EQ(m.ActiveControl(), step.focused) << step.expected->Caption();
+  }
+  // A click on a tab gives the focus to the page's first input, not the strip.
+  TabCtrl_SetCurSel(pages.Handle(), 3);
+  NMHDR header{pages.Handle(), static_cast<UINT_PTR>(IDC_PGEMAIN), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageA(m.Handle(), WM_NOTIFY, IDC_PGEMAIN, reinterpret_cast<LPARAM>(&header));
+  EXPECT_EQ(pages.ActivePage(), &m.tabFolderCreate01);
+  EXPECT_EQ(m.ActiveControl(), &m.cboCreateFolderForced);
+}
+
+} // namespace
