@@ -134,6 +134,8 @@ void Application::DestroyForms() {
   std::vector<Form*> forms;
   forms.swap(forms_);
   for (auto it = forms.rbegin(); it != forms.rend(); ++it) (*it)->DestroyHandle();
+  for (auto& clear : formRefs_) clear();
+  formRefs_.clear();
   for (auto it = forms.rbegin(); it != forms.rend(); ++it) delete *it;
   main_ = nullptr;
   active_ = nullptr;

@@ -22,6 +22,9 @@ public:
   template <class T> void CreateForm(T*& ref) {
     T* form = new T();
     ref = form;
+    // The global pointer is cleared when the forms go, so code that asks
+    // whether a window exists yet never reaches one of an earlier start.
+    formRefs_.push_back([&ref] { ref = nullptr; });
     Adopt(form);
   }
 
@@ -65,6 +68,7 @@ private:
 
   HINSTANCE instance_ = nullptr;
   std::vector<Form*> forms_;
+  std::vector<std::function<void()>> formRefs_;
   Form* main_ = nullptr;
   Form* active_ = nullptr;
   bool terminated_ = false;
