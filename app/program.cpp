@@ -1,16 +1,16 @@
 #include "app/program.h"
 
 #include "app/frmMain.h"
-#include "core/folder_picker.h"
-#include "core/frmLevelSummFolder.h"
-#include "core/frmUnsuccessful.h"
+#include "ui/folder_picker.h"
+#include "app/frmLevelSummFolder.h"
+#include "app/frmUnsuccessful.h"
 #include "create/frmStatistic.h"
 #include "listwin/frmFileExport.h"
 #include "ui/application.h"
 
 void CreateProgramWindows() {
   ui::Application& app = ui::App();
-  core::RegisterFolderPicker();
+  ui::RegisterFolderPicker();
   app.CreateForm(frmMain);
   app.CreateForm(frmFileExport);
   app.CreateForm(ForcedUnSuccessFullForm);

@@ -3,7 +3,6 @@
 #include "core/casefold.h"
 #include "core/textutil.h"
 #include "core/validation.h"
-#include "ui/seam.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -84,7 +83,7 @@ FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint
   check.neededBytes = count * static_cast<double>(bytes);
   check.verdict = FreeSpaceCheck::Enough;
   if (check.neededBytes <= 0) return check;  // nothing is copied: no room needed
-  ui::DiskSpace space = QueryDriveFreeSpace(TrimText(destination), check.root);
+  DiskSpace space = QueryDriveFreeSpace(TrimText(destination), check.root);
   check.known = space.known;
   if (!space.known) return check;            // unknown free space never refuses
   check.freeBytes = space.freeToCaller;

@@ -1,6 +1,6 @@
 // The level summary window filled from a real folder tree.
 #include "core/folder_scan.h"
-#include "core/frmLevelSummFolder.h"
+#include "app/frmLevelSummFolder.h"
 #include "support/program_fixture.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // picker's check box (mouse, keyboard, code), the real picker opened, looked at
 // and closed from a timer in its own message loop, and a converted static's
 // colour, cursor, underlining and clean-up.
-#include "core/folder_picker.h"
-#include "core/hyperlink.h"
+#include "ui/folder_picker.h"
+#include "ui/hyperlink.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ TEST(FolderPicker, TheEditBoxFollowsTheCheckBoxWhateverTicksIt) {
   ASSERT_TRUE(w.parent);
   HWND check = w.Child("BUTTON", "Show the edit control.", BS_AUTOCHECKBOX | WS_TABSTOP, 5);
   HWND edit = w.Child("EDIT", "Dummy", WS_BORDER | ES_AUTOHSCROLL, 30);
-  core::MakeEditFollowCheckBox(check, edit);
+  ui::MakeEditFollowCheckBox(check, edit);
   EXPECT_FALSE(HasVisibleStyle(edit)) << "unticked at start: hidden";
 
   SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);  // as the picker sets it
@@ -73,8 +73,8 @@ TEST(Hyperlink, ConvertedStaticsLookLikeLinksAndCleanUp) {
   HWND second = w.Child("STATIC", "mail", SS_LEFT, 30);
   HWND plain = w.Child("STATIC", "plain", SS_LEFT, 55);
   SendMessageA(first, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-  EXPECT_TRUE(core::ConvertStaticToHyperlink(first));
-  EXPECT_TRUE(core::ConvertStaticToHyperlink(second));  // same parent: subclassed once
+  EXPECT_TRUE(ui::ConvertStaticToHyperlink(first));
+  EXPECT_TRUE(ui::ConvertStaticToHyperlink(second));  // same parent: subclassed once
   EXPECT_TRUE(GetWindowLongA(first, GWL_STYLE) & SS_NOTIFY);
 
   // The parent colours converted statics only (a parent subclassed twice
@@ -83,11 +83,11 @@ TEST(Hyperlink, ConvertedStaticsLookLikeLinksAndCleanUp) {
   SetTextColor(dc, 0x000000);
   SendMessageA(w.parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(second));
-  EXPECT_EQ(GetTextColor(dc), core::kHyperlinkColor);
+  EXPECT_EQ(GetTextColor(dc), ui::kHyperlinkColor);
   SetTextColor(dc, 0x000000);
   SendMessageA(w.parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(plain));
-  EXPECT_NE(GetTextColor(dc), core::kHyperlinkColor);
+  EXPECT_NE(GetTextColor(dc), ui::kHyperlinkColor);
   DeleteDC(dc);
 
   EXPECT_EQ(SendMessageA(first, WM_SETCURSOR, reinterpret_cast<WPARAM>(first),
@@ -162,7 +162,7 @@ TEST(FolderPicker, OpensWithTheExtraControlsAndCancelGivesNothing) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   g_seen = PickerSeen();
   UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAndCancel);
-  std::string chosen = core::BrowseForFolder(nullptr);
+  std::string chosen = ui::BrowseForFolder(nullptr);
   KillTimer(nullptr, timer);
   EXPECT_EQ(chosen, "");
   EXPECT_TRUE(g_seen.found);

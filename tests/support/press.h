@@ -49,8 +49,9 @@ inline bool Choose(ui::RadioButton& radio) {
   return true;
 }
 
-// Types a text into a field as a user would (the field must be reachable).
-inline bool Type(ui::Control& field, const std::string& text) {
+// Types a text into a field as a user would (the field must be reachable); the
+// field's own SetText runs, so its Change event fires as typing fires it.
+template <class Field> bool Type(Field& field, const std::string& text) {
   EXPECT_TRUE(Reachable(field)) << "typed into a field a user cannot reach";
   if (!Reachable(field)) return false;
   field.SetFocus();
