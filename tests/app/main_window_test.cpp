@@ -27,8 +27,12 @@ std::vector<std::string> MenuCaptions(HMENU menu) {
 }
 
 class MainWindow : public ProgramTest {};
+class FirstStart : public ProgramTest {
+protected:
+  FirstStart() { seedSettings = false; }
+};
 
-TEST_F(MainWindow, FirstStartShowsThePathListPageFirstAndWritesTheDefaults) {
+TEST_F(FirstStart, ShowsThePathListPageFirstAndWritesTheDefaults) {
   EXPECT_EQ(frmMain->Caption(), "Vextil");
   EXPECT_EQ(frmMain->pgeMain.PageCount(), 7);
   EXPECT_EQ(frmMain->pgeMain.Page(0), &frmMain->tabFolderCreate05);
@@ -60,6 +64,21 @@ TEST_F(MainWindow, FirstStartShowsThePathListPageFirstAndWritesTheDefaults) {
   EXPECT_EQ(frmMain->CreateSimulationEndText.substr(0, 22), "End of Simulation !!!\n");
 }
 
+TEST_F(FirstStart, ASettingsFileThatCannotBeWrittenShows0130AndTheProgramRunsOnDefaults) {
+  StopProgram();
+  const std::string file = dir->Path() + "\\default.set";
+  ASSERT_TRUE(DeleteFileA(file.c_str()));
+  ASSERT_TRUE(CreateDirectoryA((file + ".tmp").c_str(), nullptr));
+  StartProgram();
+  ASSERT_EQ(seam.boxes.size(), 1u);
+  EXPECT_EQ(seam.Last().caption, "Severe Error!    Msg no: 0130.");
+  EXPECT_EQ(seam.Last().flags, 0x10u);
+  EXPECT_EQ(seam.Last().owner, ui::BoxOwner::None);
+  EXPECT_FALSE(testsupport::PathExists(file));
+  EXPECT_EQ(core::Settings().GetFilePatternList(), core::SettingsList{"*.*"});
+  RemoveDirectoryA((file + ".tmp").c_str());
+}
+
 TEST_F(MainWindow, SecondStartLoadsTheFileAndLeavesItAsItWas) {
   std::string path = dir->Path() + "\\default.set";
   core::Settings().AddDelimiter("+");  // a change that only the file can undo
@@ -80,7 +99,7 @@ TEST_F(MainWindow, AStoredDirectoryBecomesTheStartupDirectoryForHelpAndTheTutori
   StartProgram();
   EXPECT_EQ(core::Settings().GetStartupDirectory(), other.Path());
 
-  frmMain->VideoforCopyProcess01.Click();  // the menu is hidden, the handler works
+  OpenBasicHtm();  // what the tutorial item of the (hidden) Misc menu runs
   ASSERT_EQ(seam.shellOpens.size(), 1u);
   EXPECT_EQ(seam.shellOpens[0], "basic.htm||");
   EXPECT_EQ(seam.shellOpenCurrentDirs[0], other.Path());
