@@ -2,6 +2,7 @@
 // picker's check box (mouse, keyboard, code), the real picker opened, looked at
 // and closed from a timer in its own message loop, and a converted static's
 // colour, cursor, underlining and clean-up.
+#include "support/press.h"
 #include "ui/folder_picker.h"
 #include "ui/hyperlink.h"
 
@@ -49,11 +50,11 @@ TEST(FolderPicker, TheEditBoxFollowsTheCheckBoxWhateverTicksIt) {
   SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);  // as the picker sets it
   EXPECT_TRUE(HasVisibleStyle(edit));
 
-  SendMessageA(check, BM_CLICK, 0, 0);  // the mouse
+  testsupport::ClickWindow(check);  // the mouse
   Pump();
   EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(HasVisibleStyle(edit));
-  SendMessageA(check, BM_CLICK, 0, 0);
+  testsupport::ClickWindow(check);
   Pump();
   EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(HasVisibleStyle(edit));
@@ -141,6 +142,9 @@ void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), FindPicker, reinterpret_cast<LPARAM>(&picker));
   if (!picker) return;  // not up yet: the timer fires again
   HWND check = FindWindowExA(picker, nullptr, "BUTTON", "Show the edit control.");
+  // Not on screen yet: the timer fires again (for about five seconds at most).
+  static int waits = 0;
+  if (!testsupport::Reachable(check) && ++waits < 50) return;
   // Ours lies right under the check box (the picker has an edit box of its own).
   HWND edit = GetWindow(check, GW_HWNDNEXT);
   char cls[16] = "";
@@ -150,7 +154,7 @@ void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
   g_seen.found = true;
   g_seen.checkTicked = SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
   g_seen.editVisible = edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
-  SendMessageA(check, BM_CLICK, 0, 0);
+  testsupport::ClickWindow(check);
   g_seen.editHiddenAfterClick = edit && !(GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
   char text[MAX_PATH] = "";
   if (edit) GetWindowTextA(edit, text, sizeof text);
