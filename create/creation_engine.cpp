@@ -335,9 +335,12 @@ bool CreationEngine::Run(const CreationJob& job) {
 }
 
 namespace {
-// Characters a folder name cannot hold on Windows (the drive's colon aside).
+// Characters a folder name cannot hold on Windows (the drive's colon aside),
+// and the name parts that folder creation refuses.
 bool NameCannotBeCreated(const std::string& path) {
   if (path.size() >= MAX_PATH - 12) return true;
+  std::string fault;
+  if (!CheckNameParts(path, fault)) return true;
   const std::string drive = ExtractFileDrive(path);
   for (size_t i = drive.size(); i < path.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(path[i]);

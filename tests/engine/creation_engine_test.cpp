@@ -83,7 +83,10 @@ TEST(CreationEngine, AnEntryNeverLeavesItsDestinationNorMakesWhatItDoesNotName) 
   Harness h;
   core::CreationJob job = h.Job(base / "d", core::AttachMode::Nothing);
   job.items = {"..\\escaped", "a\\..\\..\\up", "nul", "com1.txt", "trail.", "ok"};
+  Harness predicted;  // the simulation predicts the same
+  predicted.Engine().Simulate(job);
   h.Engine().Run(job);
+  EXPECT_EQ(predicted.counters, h.counters);
   EXPECT_EQ(ListTree(base.Path()), "d\\\nd\\ok\\\n");
   EXPECT_EQ(h.journal.folders, (std::vector<std::string>{base / "d", base / "d\\ok"}));
 }
