@@ -78,7 +78,8 @@ MappedDrive::MappedDrive(const std::string& folder) {
     if (link.find_first_of(" \t\"") != std::string::npos ||
         target.find_first_of(" \t\"") != std::string::npos)
       return;
-    if (RunUnix("/bin/ln -s " + target + " " + link) && WaitForPath(true, root)) {
+    // -fn: a link a crashed run left behind (its folder gone) is replaced.
+    if (RunUnix("/bin/ln -sfn " + target + " " + link) && WaitForPath(true, root)) {
       letter_ = letter;
       link_ = link;
     }
