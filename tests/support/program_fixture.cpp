@@ -14,12 +14,10 @@
 
 namespace testsupport {
 
-namespace {
 // The settings file a first start writes, made once per build of the test
 // program (in the temporary folder, named after the program's time stamp so a
 // new build makes a new one) by a real first start in a folder of its own.
-std::string SeededSettingsFile(ProgramTest& test, void (ProgramTest::*start)(),
-                               void (ProgramTest::*stop)()) {
+std::string ProgramTest::SeededSettingsFile() {
   char module[MAX_PATH] = "", temp[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, module, MAX_PATH);
   GetTempPathA(MAX_PATH, temp);
@@ -33,8 +31,9 @@ std::string SeededSettingsFile(ProgramTest& test, void (ProgramTest::*start)(),
   TempDir work;
   SetCurrentDirectoryA(work.Path().c_str());
   ScriptSeam quiet;  // what this start shows is no part of the test
-  (test.*start)();
-  (test.*stop)();
+  StartProgram();
+  StopProgram();
+  SetCurrentDirectoryA(savedDirectory.c_str());  // so the folder can go
   // Seeds of earlier builds go.
   WIN32_FIND_DATAA found;
   HANDLE find = FindFirstFileA((std::string(temp) + "vextil-seed-*.set").c_str(), &found);
@@ -50,6 +49,7 @@ std::string SeededSettingsFile(ProgramTest& test, void (ProgramTest::*start)(),
   return GetFileAttributesA(seed.c_str()) != INVALID_FILE_ATTRIBUTES ? seed : std::string();
 }
 
+namespace {
 // A copy of the seed whose start-up directory record names folder.
 void PlaceSettingsFile(const std::string& seed, const std::string& folder) {
   const std::string file = folder + "\\" + core::kSettingsFileName;
@@ -78,8 +78,7 @@ void ProgramTest::SetUp() {
   savedDirectory = buffer;
   dir = std::make_unique<TempDir>();
   if (seedSettings) {
-    const std::string seed =
-        SeededSettingsFile(*this, &ProgramTest::StartProgram, &ProgramTest::StopProgram);
+    const std::string seed = SeededSettingsFile();
     if (!seed.empty()) PlaceSettingsFile(seed, dir->Path());
   }
   SetCurrentDirectoryA(dir->Path().c_str());

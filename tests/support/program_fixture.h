@@ -31,6 +31,9 @@ protected:
   std::unique_ptr<TempDir> dir;
   std::string savedDirectory;
   bool running = false;
+
+private:
+  std::string SeededSettingsFile();
 };
 
 } // namespace testsupport
