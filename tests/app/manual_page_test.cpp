@@ -88,11 +88,6 @@ protected:
            frmMain->tabFolderCreate03.Enabled() || frmMain->tabFoldersCopy02.Enabled() ||
            frmMain->tabFoldersRename01.Enabled() || frmMain->tabFoldersDelete01.Enabled();
   }
-  Strings Texts() const {
-    Strings texts;
-    for (const auto& box : seam.boxes) texts.push_back(box.text);
-    return texts;
-  }
 };
 
 TEST_F(ManualCreationPage, TypedPathsAreCreatedWithAllTheirLevelsAfterTheirQuestions) {
