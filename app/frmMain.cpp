@@ -62,7 +62,10 @@ void TfrmMain::FormCreate() {
   GetCurrentDirectoryA(MAX_PATH, current);
   // Stores the start-up directory, then loads default.set from it or writes the
   // built-in defaults there when it has none.
-  core::LoadOrCreateSettings(current);
+  if (core::LoadOrCreateSettings(current) == core::SettingsStartup::DefaultsNotSaved) {
+    const core::BoxMessage m = core::SettingsSaveFailedMessage();
+    ui::App().SystemMessageBox(m.text, m.caption, m.flags);
+  }
 
   // Each page initialises its counters, lists, labels and controls here, in page
   // order: string list, numbers, path list, rename, delete, copy.

@@ -1,7 +1,7 @@
 #include "app/manual_page.h"
 
 #include "app/frmMain.h"
-#include "core/frmUnsuccessful.h"
+#include "app/frmUnsuccessful.h"
 #include "core/textutil.h"
 #include "core/validation.h"
 #include "examples/help_windows.h"

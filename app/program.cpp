@@ -1,9 +1,9 @@
 #include "app/program.h"
 
 #include "app/frmMain.h"
-#include "core/folder_picker.h"
-#include "core/frmLevelSummFolder.h"
-#include "core/frmUnsuccessful.h"
+#include "ui/folder_picker.h"
+#include "app/frmLevelSummFolder.h"
+#include "app/frmUnsuccessful.h"
 #include "create/frmStatistic.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
@@ -12,7 +12,7 @@
 
 void CreateProgramWindows() {
   ui::Application& app = ui::App();
-  core::RegisterFolderPicker();
+  ui::RegisterFolderPicker();
   app.CreateForm(frmMain);
   app.CreateForm(AboutBox);
   app.CreateForm(frmFileExport);

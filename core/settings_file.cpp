@@ -2,7 +2,6 @@
 
 #include "core/settings_store.h"
 #include "core/textutil.h"
-#include "ui/seam.h"
 
 #include <cstring>
 #include <vector>
@@ -11,10 +10,6 @@ namespace core {
 
 namespace {
 
-const char kSaveFailedText[] =
-    "Unable to open output file to save settings !\n\nAction: Try to save again the settings, "
-    "or \n\nimmediately e-mail us, please!";
-const char kSaveFailedCaption[] = "Severe Error!    Msg no: 0130.";
 
 // Record ids, in the order they are written.
 enum RecordId : int32_t {
@@ -159,10 +154,7 @@ void SaveClass::Fail() {
     file_ = INVALID_HANDLE_VALUE;
     DeleteFileA(tempPath_.c_str());
   }
-  if (!failed_) {
-    failed_ = true;
-    ui::seam().MessageBox(nullptr, ui::BoxOwner::None, kSaveFailedText, kSaveFailedCaption, 0x10);
-  }
+  failed_ = true;
 }
 
 bool SaveClass::Save() {
@@ -275,6 +267,12 @@ bool RestoreClass::LoadSettings() {
   }
   Settings() = std::move(loaded);
   return true;
+}
+
+BoxMessage SettingsSaveFailedMessage() {
+  return {"Unable to open output file to save settings !\n\nAction: Try to save again the "
+          "settings, or \n\nimmediately e-mail us, please!",
+          "Severe Error!    Msg no: 0130.", 0x10};
 }
 
 // ---- start-up ----

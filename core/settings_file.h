@@ -3,6 +3,8 @@
 // `SaveClass` writes it, `RestoreClass` reads it; each is made for one save or
 // one load.
 #pragma once
+#include "core/box_message.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -38,8 +40,9 @@ std::string SettingsFilePath(const std::string& fileName);
 
 // Writes the whole settings store. The records go to "<file>.tmp" beside the
 // settings file, every write and the close are checked, and only then is the
-// settings file replaced; on any failure message 0130 is shown (system box, no
-// owner), the temporary file is removed and the old settings file stays as it was.
+// settings file replaced; on any failure the temporary file is removed, the old
+// settings file stays as it was, and the caller shows SettingsSaveFailedMessage
+// (a system box, no owner).
 class SaveClass {
 public:
   explicit SaveClass(const std::string& fileName);
@@ -47,8 +50,7 @@ public:
   SaveClass(const SaveClass&) = delete;
   SaveClass& operator=(const SaveClass&) = delete;
 
-  // Writes all records and replaces the settings file; false when it failed
-  // (the message has then been shown).
+  // Writes all records and replaces the settings file; false when it failed.
   bool Save();
 
 private:
@@ -89,11 +91,14 @@ private:
   DWORD openError_ = 0;
 };
 
+// Message 0130: the settings could not be saved.
+BoxMessage SettingsSaveFailedMessage();
+
 // What the start-up did with the settings.
 enum class SettingsStartup {
   Loaded,           // the file was read
   DefaultsWritten,  // no file: the defaults were stored and written
-  DefaultsNotSaved, // no file: the defaults were stored, writing failed (0130 shown)
+  DefaultsNotSaved, // no file: the defaults were stored, writing failed (0130 to show)
   DefaultsInMemory, // the file exists but cannot be read: defaults stored, file left alone
 };
 

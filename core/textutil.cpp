@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "core/casefold.h"
-#include "ui/seam.h"
+#include "core/validation.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -320,14 +320,14 @@ bool GetDriveTypeName(std::string path, std::string& name) {
   return true;
 }
 
-ui::DiskSpace QueryDriveFreeSpace(std::string path, std::string& root) {
+DiskSpace QueryDriveFreeSpace(std::string path, std::string& root) {
   root = DriveRootOf(path);
-  if (root.empty()) return ui::DiskSpace();
-  return ui::seam().FreeSpace(root);
+  if (root.empty()) return DiskSpace();
+  return FreeSpace().Query(root);
 }
 
 uint64_t GetFreeSpaceText(std::string path, std::string& root) {
-  ui::DiskSpace space = QueryDriveFreeSpace(std::move(path), root);
+  DiskSpace space = QueryDriveFreeSpace(std::move(path), root);
   return space.known ? space.freeToCaller : 0;
 }
 
@@ -356,32 +356,47 @@ size_t FullPathRootLength(const std::string& path) {
 }
 } // namespace
 
+namespace {
+MakeFolderResult MakeLevels(const std::string& path, size_t root,
+                            std::vector<std::string>& created) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (CreateDirectoryA(path.c_str(), nullptr)) {
+      // Some names (a device under Wine) are answered with success although
+      // nothing was made: only a directory standing there now counts.
+      if (!IsExistingDirectory(path)) return MakeFolderResult::Failed;
+      created.push_back(path);
+      return MakeFolderResult::Created;
+    }
+    DWORD error = GetLastError();
+    if (error != ERROR_PATH_NOT_FOUND || attempt == 1)  // e.g. a read-only share
+      return IsExistingDirectory(path) ? MakeFolderResult::Exists : MakeFolderResult::Failed;
+    std::string parent = path.substr(0, path.find_last_of('\\'));
+    if (parent.size() < root || MakeLevels(parent, root, created) == MakeFolderResult::Failed)
+      return MakeFolderResult::Failed;
+  }
+  return MakeFolderResult::Failed;
+}
+} // namespace
+
 MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created) {
   std::string path = text;
   size_t root = FullPathRootLength(path);
   if (root == 0) return MakeFolderResult::Failed;
   while (path.size() > root && path.back() == '\\') path.pop_back();
   if (path.size() <= root)  // a drive or share root: nothing to create
-    return IsExistingDirectory(path) ? MakeFolderResult::Exists
-                                                                : MakeFolderResult::Failed;
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    if (CreateDirectoryA(path.c_str(), nullptr)) {
-      if (created) created->push_back(path);
-      return MakeFolderResult::Created;
-    }
-    DWORD error = GetLastError();
-    if (error == ERROR_ALREADY_EXISTS)
-      return IsExistingDirectory(path) ? MakeFolderResult::Exists
-                                                                  : MakeFolderResult::Failed;
-    if (error != ERROR_PATH_NOT_FOUND || attempt == 1)  // e.g. a read-only share
-      return IsExistingDirectory(path) ? MakeFolderResult::Exists
-                                                                  : MakeFolderResult::Failed;
-    size_t cut = path.find_last_of('\\');
-    std::string parent = path.substr(0, cut);
-    if (parent.size() < root || MakeFolderLevels(parent, created) == MakeFolderResult::Failed)
-      return MakeFolderResult::Failed;
+    return IsExistingDirectory(path) ? MakeFolderResult::Exists : MakeFolderResult::Failed;
+  // A name the system would change or take for a device is never asked for.
+  std::string fault;
+  if (!CheckNameParts(path, fault)) return MakeFolderResult::Failed;
+  std::vector<std::string> made;
+  MakeFolderResult result = MakeLevels(path, root, made);
+  if (result == MakeFolderResult::Failed) {
+    // The parents this attempt made are empty and ours: the disk stays as it was.
+    for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryA(it->c_str());
+    return result;
   }
-  return MakeFolderResult::Failed;
+  if (created) created->insert(created->end(), made.begin(), made.end());
+  return result;
 }
 
 bool DeleteFolderContents(const std::string& text) {

@@ -3,14 +3,12 @@
 // texts, drive facts (type name, free space), clearing a folder's contents and
 // the test for at most N subfolders. None keeps state between calls.
 #pragma once
+#include "core/free_space.h"
+
 #include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
-
-namespace ui {
-struct DiskSpace;
-}
 
 namespace core {
 
@@ -115,8 +113,9 @@ bool GetDriveTypeName(std::string path, std::string& name);
 // Free bytes available to the caller on the drive of path; root receives the
 // drive root ("c:\" or "\\server\share\"). 0 when the query fails or the path
 // has no drive part (root is then empty); use the DiskSpace form to tell.
+// Both ask the installed FreeSpaceService.
 uint64_t GetFreeSpaceText(std::string path, std::string& root);
-ui::DiskSpace QueryDriveFreeSpace(std::string path, std::string& root);
+DiskSpace QueryDriveFreeSpace(std::string path, std::string& root);
 
 // ---- Folders -----------------------------------------------------------------
 // The file system's answer: the path is an existing directory.

@@ -1,9 +1,9 @@
 #include "core/validation.h"
 
 #include "core/casefold.h"
-#include "ui/seam.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_set>
 
 namespace core {
@@ -180,6 +180,49 @@ bool ValidateFolderName(const std::string& text, std::string& message) {
     message = "Illegal character in the folder name : :";
     return false;
   }
+  return CheckNameParts(t, message);
+}
+
+std::string NamePartFault(const std::string& part) {
+  for (char c : part) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u >= 1 && u <= 31)
+      return "Illegal character in the folder name : (character code " + std::to_string(u) + ")";
+    if (c == ':') return "Illegal character in the folder name : :";
+  }
+  if (part == "." || part == "..")
+    return "Illegal folder name (\".\" and \"..\" name no new folder) : " + part;
+  if (!part.empty() && (part.back() == '.' || part.back() == ' '))
+    return "Illegal folder name (it ends with a dot or a blank) : " + part;
+  // The system takes a device name before the first dot, blanks before the
+  // dot ignored, for the device whatever follows.
+  std::string base = part.substr(0, part.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  base = FoldCase(base);
+  static const char* const kDevices[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
+  bool device = std::find_if(std::begin(kDevices), std::end(kDevices), [&](const char* d) {
+                  return base == d;
+                }) != std::end(kDevices);
+  if (!device && base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0))
+    device = base[3] >= '1' && base[3] <= '9';
+  if (device) return "Illegal folder name (it is the name of a device) : " + part;
+  return std::string();
+}
+
+bool CheckNameParts(const std::string& path, std::string& message) {
+  size_t from = ExtractFileDrive(path).size();
+  while (from <= path.size()) {
+    size_t end = path.find_first_of("\\/", from);
+    if (end == std::string::npos) end = path.size();
+    if (end > from) {
+      std::string fault = NamePartFault(path.substr(from, end - from));
+      if (!fault.empty()) {
+        message = fault;
+        return false;
+      }
+    }
+    from = end + 1;
+  }
   return true;
 }
 
@@ -274,17 +317,15 @@ bool CheckSourceDestDiffer(const std::string& destination, const std::string& so
   return false;
 }
 
-bool CheckSeparatorPairs(const std::string& text, TokenList& tokens) {
+bool CheckSeparatorPairs(const std::string& text, TokenList& tokens, BoxMessage& message) {
   if (text.empty()) return true;
   tokens.clear();
   PositionList positions;
   const uint32_t count = CountSubstring(text, "\"", positions);
   if (count % 2 != 0) {
-    ui::seam().MessageBox(nullptr, ui::BoxOwner::None,
-                          "Odd number of marks(separators) : " + UIntToStdString(count) +
-                              "\n\n" +
-                              "Action : You must enter an even number of separators(marks).",
-                          "Warning !    Msg no: 0519.", 0x30);
+    message = {"Odd number of marks(separators) : " + UIntToStdString(count) + "\n\n" +
+                   "Action : You must enter an even number of separators(marks).",
+               "Warning !    Msg no: 0519.", 0x30};
     return false;
   }
   tokens = SplitQuotedOnWhiteSpace(text, std::string(), positions);

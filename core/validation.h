@@ -1,9 +1,9 @@
 // Checks that every typed, imported or composed path or name passes before it
 // is used, and the parser that cuts a free text holding several full paths into
 // single paths. Failures come back as a result and a message text for the
-// caller to show; only the pairing check of the file-name pattern line shows a
-// message box itself.
+// caller to show; nothing here shows a window.
 #pragma once
+#include "core/box_message.h"
 #include "core/tokenizer.h"
 
 #include <deque>
@@ -36,9 +36,21 @@ bool CheckDriveLetters(const std::string& text, std::string& message);
 bool ValidateIncludeText(const std::string& text, std::string& normalised,
                          std::string& message);
 // One full folder path: a drive of this machine, a backslash after the drive
-// letter, a folder part beyond the root, no illegal character and no colon
-// after the drive.
+// letter, a folder part beyond the root, no illegal character, no colon after
+// the drive, and every name part a name the file system keeps as typed (see
+// CheckNameParts).
 bool ValidateFolderName(const std::string& text, std::string& message);
+// Why one name part cannot name a folder, or empty when it can: a device name
+// (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$, any letter case,
+// with or without an extension), "." or "..", a name ending in a dot or a
+// blank (the system would drop them and make another folder), a colon, or a
+// character of codes 1-31.
+std::string NamePartFault(const std::string& part);
+// Every name part of path (the parts between backslashes or slashes after the
+// drive part, if any; empty parts are skipped) passes NamePartFault; message
+// tells the first fault. A relative entry holding ".." could leave the folder
+// it is created in, so it is refused like any other such part.
+bool CheckNameParts(const std::string& path, std::string& message);
 // ValidateIncludeText, then the normalised text cut into paths, one per drive
 // start.
 bool ParseManualText(const std::string& text, StringList& items, std::string& normalised,
@@ -69,10 +81,10 @@ void ParseAndValidatePathList(const std::string& text, StringList& accepted,
 // same folder, or when one lies inside the other; message tells which.
 bool CheckSourceDestDiffer(const std::string& destination, const std::string& source,
                            std::string& message);
-// The file-name pattern line: an odd number of double quotation marks shows
-// warning 0519 and gives false; otherwise tokens = the patterns of the line
-// (quoted parts kept whole). An empty line gives true with tokens untouched.
-bool CheckSeparatorPairs(const std::string& text, TokenList& tokens);
+// The file-name pattern line: an odd number of double quotation marks gives
+// false and warning 0519 in message; otherwise tokens = the patterns of the
+// line (quoted parts kept whole). An empty line gives true with tokens untouched.
+bool CheckSeparatorPairs(const std::string& text, TokenList& tokens, BoxMessage& message);
 
 // The items of length above 0, in order.
 StringList DequeToListSkipEmpty(const StringList& items);

@@ -3,7 +3,6 @@
 #include "core/casefold.h"
 #include "core/textutil.h"
 #include "core/validation.h"
-#include "ui/seam.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -84,7 +83,7 @@ FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint
   check.neededBytes = count * static_cast<double>(bytes);
   check.verdict = FreeSpaceCheck::Enough;
   if (check.neededBytes <= 0) return check;  // nothing is copied: no room needed
-  ui::DiskSpace space = QueryDriveFreeSpace(TrimText(destination), check.root);
+  DiskSpace space = QueryDriveFreeSpace(TrimText(destination), check.root);
   check.known = space.known;
   if (!space.known) return check;            // unknown free space never refuses
   check.freeBytes = space.freeToCaller;
@@ -336,9 +335,12 @@ bool CreationEngine::Run(const CreationJob& job) {
 }
 
 namespace {
-// Characters a folder name cannot hold on Windows (the drive's colon aside).
+// Characters a folder name cannot hold on Windows (the drive's colon aside),
+// and the name parts that folder creation refuses.
 bool NameCannotBeCreated(const std::string& path) {
   if (path.size() >= MAX_PATH - 12) return true;
+  std::string fault;
+  if (!CheckNameParts(path, fault)) return true;
   const std::string drive = ExtractFileDrive(path);
   for (size_t i = drive.size(); i < path.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(path[i]);

@@ -295,6 +295,8 @@ void Vol02Page::btnVol02AddToListClick() {
   } else if (core::FindIllegalChar("H", trimmed, bad)) {
     Vol02Box("Illegal character in the Text : " + bad, "0008", "Warning", 0x30);
     edtVol02AddToList.SetText(DropLast(trimmed));
+  } else if (!core::CheckNameParts(trimmed, bad)) {  // a device, "..", a trailing dot
+    Vol02Box(bad, "0008", "Warning", 0x30);
   } else {
     std::string s = core::CollapseDoubleBackslashes(core::ForwardToBackslashes(trimmed));
     lstVol02IncludeStrings.Add(s);

@@ -1,7 +1,7 @@
 #include "examples/help_windows.h"
 
 #include "app/frmMain.h"
-#include "core/hyperlink.h"
+#include "ui/hyperlink.h"
 #include "core/textutil.h"
 #include "ui/dialogs.h"
 
@@ -63,7 +63,7 @@ void TAboutBox::FormCreate() {
   statHtmlSupport.SetText(kSupportPage);
   for (ui::Label* link : {&statHtmlKorvanis, &statHtmlSupport}) {
     SetWindowLongA(link->Handle(), GWL_STYLE, GetWindowLongA(link->Handle(), GWL_STYLE) | SS_NOTIFY);
-    core::ConvertStaticToHyperlink(link->Handle());
+    ui::ConvertStaticToHyperlink(link->Handle());
   }
 }
 

@@ -108,16 +108,4 @@ bool Seam::HelpQuit(HWND owner, const std::string& helpFile) {
   return WinHelpA(owner, helpFile.c_str(), HELP_QUIT, 0) != FALSE;
 }
 
-DiskSpace Seam::FreeSpace(const std::string& rootPath) {
-  DiskSpace d;
-  ULARGE_INTEGER freeToCaller, total, totalFree;
-  if (GetDiskFreeSpaceExA(rootPath.c_str(), &freeToCaller, &total, &totalFree)) {
-    d.known = true;
-    d.freeToCaller = freeToCaller.QuadPart;
-    d.total = total.QuadPart;
-    d.totalFree = totalFree.QuadPart;
-  }
-  return d;
-}
-
 } // namespace ui

@@ -1,9 +1,11 @@
 // Everything that waits for a person, or that a test cannot stage on a real
 // machine, goes through one replaceable interface: message boxes, modal forms,
-// file dialogs, the folder picker, the shell's "open", the help engine and the
-// free-space query of a drive. The program installs the real one; a test
-// installs a script that answers and records what was shown.
+// file dialogs, the folder picker, the shell's "open" and the help engine. The
+// program installs the real one; a test installs a script that answers and
+// records what was shown.
 #pragma once
+#include "core/free_space.h"
+
 #include <windows.h>
 #include <cstdint>
 #include <string>
@@ -37,12 +39,8 @@ struct FolderPickRequest {
   std::string result;        // out: the folder picked
 };
 
-struct DiskSpace {
-  bool known = false;        // false: the query failed, the numbers mean nothing
-  uint64_t freeToCaller = 0;
-  uint64_t total = 0;
-  uint64_t totalFree = 0;
-};
+// The free space of a drive is an engine service (core/free_space.h).
+using DiskSpace = core::DiskSpace;
 
 class Seam {
 public:
@@ -59,7 +57,6 @@ public:
                          const std::string& directory, int show);
   // WinHelpA(owner, helpFile, HELP_QUIT, 0).
   virtual bool HelpQuit(HWND owner, const std::string& helpFile);
-  virtual DiskSpace FreeSpace(const std::string& rootPath);
 };
 
 // The seam in force (the real one unless a test installed its own).

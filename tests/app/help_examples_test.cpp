@@ -1,7 +1,7 @@
 // The help, overview, about, tutorial and examples windows, opened as a user
 // opens them (page buttons, menu items) or directly where no page has them yet.
 #include "app/frmMain.h"
-#include "core/hyperlink.h"
+#include "ui/hyperlink.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "support/press.h"
@@ -217,7 +217,7 @@ TEST_F(HelpAndExamples, MenuOpensOverviewAndAboutWhoseLinksOpenTheirPages) {
       HDC dc = CreateCompatibleDC(nullptr);
       SendMessageA(AboutBox->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                    reinterpret_cast<LPARAM>(link->Handle()));
-      EXPECT_EQ(GetTextColor(dc), core::kHyperlinkColor);
+      EXPECT_EQ(GetTextColor(dc), ui::kHyperlinkColor);
       DeleteDC(dc);
     }
     testsupport::ClickLabel(AboutBox->statHtmlKorvanis);

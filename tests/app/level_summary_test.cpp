@@ -1,6 +1,7 @@
 // The level summary window filled from a real folder tree.
 #include "core/folder_scan.h"
-#include "core/frmLevelSummFolder.h"
+#include "app/frmLevelSummFolder.h"
+#include "support/press.h"
 #include "support/program_fixture.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ protected:
       for (int i = 0; i < w.lstViewLevelSummFolder.Count(); ++i)
         shown.rows.push_back(
             {w.lstViewLevelSummFolder.Cell(i, 0), w.lstViewLevelSummFolder.Cell(i, 1)});
-      w.btnLevelSummClose.Click();
+      testsupport::Press(w.btnLevelSummClose);
       return 0;
     });
   }

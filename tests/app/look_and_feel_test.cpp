@@ -2,8 +2,8 @@
 // smallest and when maximised, with nothing overlapping; results windows open
 // beside the main window; the keyboard switches pages.
 #include "app/frmMain.h"
-#include "core/frmLevelSummFolder.h"
-#include "core/frmUnsuccessful.h"
+#include "app/frmLevelSummFolder.h"
+#include "app/frmUnsuccessful.h"
 #include "create/frmStatistic.h"
 #include "listwin/frmFileExport.h"
 #include "support/press.h"

@@ -2,7 +2,8 @@
 // before each one, the logs and their windows, the lower panel's destination
 // and subfolder text, and every way out of a run.
 #include "app/frmMain.h"
-#include "core/frmUnsuccessful.h"
+#include "app/frmUnsuccessful.h"
+#include "support/press.h"
 #include "support/program_fixture.h"
 #include "ui/application.h"
 
@@ -16,7 +17,9 @@
 #include <vector>
 
 using testsupport::FolderExists;
+using testsupport::Press;
 using testsupport::ProgramTest;
+using testsupport::Type;
 using testsupport::TempDir;
 using Strings = std::vector<std::string>;
 
@@ -60,22 +63,19 @@ protected:
   }
 
   void PressCreateForced(const std::string& text) {
-    frmMain->cboCreateFolderForced.SetText(text);
-    frmMain->btnCreateFolderForced.SetFocus();
-    frmMain->btnCreateFolderForced.Click();
+    Type(frmMain->cboCreateFolderForced, text);
+    Press(frmMain->btnCreateFolderForced);
   }
   void PressCreateSub(const std::string& sub) {
-    frmMain->cboSubFolder.SetText(sub);
-    frmMain->btnCreateSubFolder.SetFocus();
-    frmMain->btnCreateSubFolder.Click();
+    Type(frmMain->cboSubFolder, sub);
+    Press(frmMain->btnCreateSubFolder);
   }
   void PickDestination(const std::string& folder) {
     seam.OnPickFolder([folder](ui::FolderPickRequest& r) {
       r.result = folder;
       return true;
     });
-    frmMain->btnAddRootFolders.SetFocus();
-    frmMain->btnAddRootFolders.Click();
+    Press(frmMain->btnAddRootFolders);
   }
 
   bool OtherSheetsEnabled() const {
@@ -88,25 +88,7 @@ protected:
            frmMain->tabFolderCreate03.Enabled() || frmMain->tabFoldersCopy02.Enabled() ||
            frmMain->tabFoldersRename01.Enabled() || frmMain->tabFoldersDelete01.Enabled();
   }
-  Strings Texts() const {
-    Strings texts;
-    for (const auto& box : seam.boxes) texts.push_back(box.text);
-    return texts;
-  }
 };
-
-TEST_F(ManualCreationPage, StartUpGivesWideListsAndGreenLogButtons) {
-  EXPECT_EQ(frmMain->lstSuccess.HorizontalExtent(), 3000);
-  EXPECT_EQ(frmMain->lstSuccessSubFolders.HorizontalExtent(), 3000);
-  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kGreen);
-  EXPECT_EQ(frmMain->btnSubFolderErrorLog.FontColor(), kGreen);
-  EXPECT_FALSE(frmMain->lstSuccess.Enabled()) << "display only";
-  EXPECT_TRUE(frmMain->cboCreateFolderForced.Focused()) << "the page puts the focus there";
-  EXPECT_EQ(ForcedUnSuccessFullForm->Caption(), "Folders, that are unsuccessfully tried to create");
-  EXPECT_EQ(SubFolderUnSuccessFullForm->Caption(),
-            "Folders, that are unsuccessfully tried to create.");
-  EXPECT_TRUE(seam.boxes.empty());
-}
 
 TEST_F(ManualCreationPage, TypedPathsAreCreatedWithAllTheirLevelsAfterTheirQuestions) {
   TempDir t;
@@ -145,8 +127,7 @@ TEST_F(ManualCreationPage, TypedPathsAreCreatedWithAllTheirLevelsAfterTheirQuest
   seam.Answer("0107", IDYES);
   seam.Answer("0110", IDOK);
   std::string upper = t.Path() + "\\FOUR";
-  frmMain->cboCreateFolderForced.SetText(upper);
-  frmMain->cboCreateFolderForced.SetFocus();
+  Type(frmMain->cboCreateFolderForced, upper);
   PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
   ui::App().ProcessMessages();
   ASSERT_EQ(seam.boxes.size(), 2u);
@@ -186,7 +167,7 @@ TEST_F(ManualCreationPage, ExistingAndFailedPathsAreLoggedAndShownInTheirWindow)
     sheetsDisabledMeanwhile = !AnyOtherSheetEnabled();
     exist = ForcedUnSuccessFullForm->lstForcedUnSuccessFullExist.Items();
     other = ForcedUnSuccessFullForm->lstForcedUnSuccessFullOther.Items();
-    ForcedUnSuccessFullForm->btnForcedUnSuccessFullOk.Click();
+    Press(ForcedUnSuccessFullForm->btnForcedUnSuccessFullOk);
     return 0;
   });
   PressCreateForced(old + " " + blocked + " " + fresh);
@@ -211,7 +192,7 @@ TEST_F(ManualCreationPage, ExistingAndFailedPathsAreLoggedAndShownInTheirWindow)
     exist = ForcedUnSuccessFullForm->lstForcedUnSuccessFullExist.Items();
     return IDOK;
   });
-  frmMain->btnForcedErrorLog.Click();
+  Press(frmMain->btnForcedErrorLog);
   EXPECT_EQ(exist, Strings{old});
   seam.boxes.clear();
   seam.Answer("0107", IDYES);
@@ -245,6 +226,19 @@ TEST_F(ManualCreationPage, RefusedTextsStopWithTheirWarningAndFreeTheSheets) {
       // A colon glued to a word is no new path: the whole piece is refused.
       {t.Path() + "\\Notes:2013", kCap0106, "Illegal character in the folder name : :"},
       {t.Path() + "\\ad:\\b", kCap0106, "Illegal character in the folder name : :"},
+      // Names the system would take for a device, change, or climb out with:
+      // refused before the question, never reported as created.
+      {t.Path() + "\\nul", kCap0106, "Illegal folder name (it is the name of a device) : nul"},
+      {t.Path() + "\\x\\Con.txt", kCap0106,
+       "Illegal folder name (it is the name of a device) : Con.txt"},
+      {t.Path() + "\\trail.", kCap0106,
+       "Illegal folder name (it ends with a dot or a blank) : trail."},
+      {t.Path() + "\\midb \\y", kCap0106,
+       "Illegal folder name (it ends with a dot or a blank) : midb "},
+      {t.Path() + "\\dd\\..\\..\\up", kCap0106,
+       "Illegal folder name (\".\" and \"..\" name no new folder) : .."},
+      {t.Path() + "\\a\x02" "b", kCap0106,
+       "Illegal character in the folder name : (character code 2)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -278,9 +272,9 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   EXPECT_EQ(frmMain->cboRootFolders.Text(), t.Path());
   EXPECT_TRUE(seam.boxes.empty());
 
-  frmMain->cboSubFolder.SetText("x\\y");
+  Type(frmMain->cboSubFolder, "x\\y");
   EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "x\\y");
-  frmMain->cboSubFolder.SetText("\\z");
+  Type(frmMain->cboSubFolder, "\\z");
   EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "z");
 
   seam.Answer("0119", IDOK);
@@ -298,7 +292,7 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   // A leading backslash joins without a doubled one; View D. Folder opens the
   // destination after the creation.
   seam.boxes.clear();
-  frmMain->chkSubViewDestFolder.SetChecked(true);
+  testsupport::Tick(frmMain->chkSubViewDestFolder, true);
   seam.Answer("0119", IDOK);
   PressCreateSub("\\z");
   EXPECT_TRUE(FolderExists(t / "z"));
@@ -313,7 +307,7 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   seam.OnModal(SubFolderUnSuccessFullForm, [&](ui::Form&) {
     exist = SubFolderUnSuccessFullForm->lstSubFolderUnSuccessFullExist.Items();
     other = SubFolderUnSuccessFullForm->lstSubFolderUnSuccessFullOther.Items();
-    SubFolderUnSuccessFullForm->btnSubFolderUnSuccessFullOk.Click();
+    Press(SubFolderUnSuccessFullForm->btnSubFolderUnSuccessFullOk);
     return 0;
   });
   PressCreateSub("x\\y");
@@ -377,7 +371,7 @@ TEST_F(ManualCreationPage, LowerPanelRefusesWithoutDestinationAndForBadTexts) {
   // A cancelled picker empties the destination and the combo shows none.
   seam.boxes.clear();
   seam.Answer("0112", IDOK);
-  frmMain->btnAddRootFolders.Click();  // no scripted answer: cancelled
+  Press(frmMain->btnAddRootFolders);  // no scripted answer: cancelled
   EXPECT_EQ(seam.Captions(), Strings{kCap0112});
   EXPECT_EQ(seam.boxes[0].text, kRootEmptyText);
   EXPECT_EQ(frmMain->ManualRootFolder, "");
@@ -392,7 +386,7 @@ TEST_F(ManualCreationPage, LowerPanelRefusesWithoutDestinationAndForBadTexts) {
   // View with no destination shown: 0114.
   seam.boxes.clear();
   seam.Answer("0114", IDOK);
-  frmMain->btnSubViewDestFolder.Click();
+  Press(frmMain->btnSubViewDestFolder);
   EXPECT_EQ(seam.Captions(), Strings{kCap0114});
   EXPECT_EQ(seam.boxes[0].text,
             "The selection field is empty !\nAction : You must select a folder with subfolders "
@@ -406,7 +400,7 @@ TEST_F(ManualCreationPage, LowerPanelRefusesWithoutDestinationAndForBadTexts) {
                reinterpret_cast<LPARAM>(frmMain->cboRootFolders.Handle()));
   EXPECT_EQ(frmMain->ManualRootFolder, t.Path());
   EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "after");
-  frmMain->btnSubViewDestFolder.Click();
+  Press(frmMain->btnSubViewDestFolder);
   EXPECT_EQ(seam.shellOpens, Strings{t.Path() + "||"});
 }
 
@@ -421,35 +415,19 @@ TEST_F(ManualCreationPage, AFolderPickedTwiceIsListedOnceAndShownEachTime) {
 
   // A drive root joins without a doubled backslash.
   PickDestination("C:\\");
-  frmMain->cboSubFolder.SetText("a\\b");
+  Type(frmMain->cboSubFolder, "a\\b");
   EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), "C:\\a\\b");
-  frmMain->cboSubFolder.SetText("\\a");
+  Type(frmMain->cboSubFolder, "\\a");
   EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), "C:\\a");
   EXPECT_EQ(frmMain->cboRootFolders.Text(), "C:\\");
   EXPECT_TRUE(seam.boxes.empty());
 }
 
-TEST(ManualPageFolders, JoinAndCreateLevels) {
+TEST(ManualPageFolders, JoinDestinationAndSubFolder) {
   EXPECT_EQ(JoinDestinationAndSubFolder("D:\\Data", "a"), "D:\\Data\\a");
   EXPECT_EQ(JoinDestinationAndSubFolder("D:\\Data", "\\a"), "D:\\Data\\a");
   EXPECT_EQ(JoinDestinationAndSubFolder("X:\\", "a\\b"), "X:\\a\\b");
   EXPECT_EQ(JoinDestinationAndSubFolder("X:\\", "\\a"), "X:\\a");
-
-  TempDir t;
-  EXPECT_EQ(core::MakeFolderLevels(t / "a\\b\\c\\"), core::MakeFolderResult::Created);
-  EXPECT_TRUE(FolderExists(t / "a\\b\\c"));
-  EXPECT_EQ(core::MakeFolderLevels(t / "a\\b\\c"), core::MakeFolderResult::Exists);
-  EXPECT_EQ(core::MakeFolderLevels(t / "a\\\\b\\d"), core::MakeFolderResult::Created);
-  EXPECT_TRUE(FolderExists(t / "a\\b\\d"));
-  testsupport::WriteFile(t / "file", "x");
-  EXPECT_EQ(core::MakeFolderLevels(t / "file"), core::MakeFolderResult::Failed);
-  EXPECT_EQ(core::MakeFolderLevels(t / "file\\below"), core::MakeFolderResult::Failed);
-  // Nothing relative to a current folder, nothing drive-relative.
-  EXPECT_EQ(core::MakeFolderLevels("relative\\x"), core::MakeFolderResult::Failed);
-  EXPECT_EQ(core::MakeFolderLevels("\\rooted"), core::MakeFolderResult::Failed);
-  EXPECT_EQ(core::MakeFolderLevels("c:ab"), core::MakeFolderResult::Failed);
-  EXPECT_EQ(core::MakeFolderLevels(""), core::MakeFolderResult::Failed);
-  EXPECT_EQ(core::MakeFolderLevels("C:\\"), core::MakeFolderResult::Exists);
 }
 
 } // namespace

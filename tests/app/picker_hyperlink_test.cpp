@@ -2,8 +2,9 @@
 // picker's check box (mouse, keyboard, code), the real picker opened, looked at
 // and closed from a timer in its own message loop, and a converted static's
 // colour, cursor, underlining and clean-up.
-#include "core/folder_picker.h"
-#include "core/hyperlink.h"
+#include "support/press.h"
+#include "ui/folder_picker.h"
+#include "ui/hyperlink.h"
 
 #include <gtest/gtest.h>
 
@@ -44,17 +45,17 @@ TEST(FolderPicker, TheEditBoxFollowsTheCheckBoxWhateverTicksIt) {
   ASSERT_TRUE(w.parent);
   HWND check = w.Child("BUTTON", "Show the edit control.", BS_AUTOCHECKBOX | WS_TABSTOP, 5);
   HWND edit = w.Child("EDIT", "Dummy", WS_BORDER | ES_AUTOHSCROLL, 30);
-  core::MakeEditFollowCheckBox(check, edit);
+  ui::MakeEditFollowCheckBox(check, edit);
   EXPECT_FALSE(HasVisibleStyle(edit)) << "unticked at start: hidden";
 
   SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);  // as the picker sets it
   EXPECT_TRUE(HasVisibleStyle(edit));
 
-  SendMessageA(check, BM_CLICK, 0, 0);  // the mouse
+  testsupport::ClickWindow(check);  // the mouse
   Pump();
   EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_FALSE(HasVisibleStyle(edit));
-  SendMessageA(check, BM_CLICK, 0, 0);
+  testsupport::ClickWindow(check);
   Pump();
   EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(HasVisibleStyle(edit));
@@ -74,8 +75,8 @@ TEST(Hyperlink, ConvertedStaticsLookLikeLinksAndCleanUp) {
   HWND second = w.Child("STATIC", "mail", SS_LEFT, 30);
   HWND plain = w.Child("STATIC", "plain", SS_LEFT, 55);
   SendMessageA(first, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-  EXPECT_TRUE(core::ConvertStaticToHyperlink(first));
-  EXPECT_TRUE(core::ConvertStaticToHyperlink(second));  // same parent: subclassed once
+  EXPECT_TRUE(ui::ConvertStaticToHyperlink(first));
+  EXPECT_TRUE(ui::ConvertStaticToHyperlink(second));  // same parent: subclassed once
   EXPECT_TRUE(GetWindowLongA(first, GWL_STYLE) & SS_NOTIFY);
 
   // The parent colours converted statics only (a parent subclassed twice
@@ -84,11 +85,11 @@ TEST(Hyperlink, ConvertedStaticsLookLikeLinksAndCleanUp) {
   SetTextColor(dc, 0x000000);
   SendMessageA(w.parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(second));
-  EXPECT_EQ(GetTextColor(dc), core::kHyperlinkColor);
+  EXPECT_EQ(GetTextColor(dc), ui::kHyperlinkColor);
   SetTextColor(dc, 0x000000);
   SendMessageA(w.parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(plain));
-  EXPECT_NE(GetTextColor(dc), core::kHyperlinkColor);
+  EXPECT_NE(GetTextColor(dc), ui::kHyperlinkColor);
   DeleteDC(dc);
 
   EXPECT_EQ(SendMessageA(first, WM_SETCURSOR, reinterpret_cast<WPARAM>(first),
@@ -186,6 +187,9 @@ void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), FindPicker, reinterpret_cast<LPARAM>(&picker));
   if (!picker) return;  // not up yet: the timer fires again
   HWND check = FindWindowExA(picker, nullptr, "BUTTON", "Show the edit control.");
+  // Not on screen yet: the timer fires again (for about five seconds at most).
+  static int waits = 0;
+  if (!testsupport::Reachable(check) && ++waits < 50) return;
   // Ours lies right under the check box (the picker has an edit box of its own).
   HWND edit = GetWindow(check, GW_HWNDNEXT);
   char cls[16] = "";
@@ -196,7 +200,7 @@ void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
   if (edit) LookAtPlacement(picker, check, edit);
   g_seen.checkTicked = SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
   g_seen.editVisible = edit && (GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
-  SendMessageA(check, BM_CLICK, 0, 0);
+  testsupport::ClickWindow(check);
   g_seen.editHiddenAfterClick = edit && !(GetWindowLongA(edit, GWL_STYLE) & WS_VISIBLE);
   char text[MAX_PATH] = "";
   if (edit) GetWindowTextA(edit, text, sizeof text);
@@ -208,7 +212,7 @@ TEST(FolderPicker, OpensWithTheExtraControlsAndCancelGivesNothing) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   g_seen = PickerSeen();
   UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAndCancel);
-  std::string chosen = core::BrowseForFolder(nullptr);
+  std::string chosen = ui::BrowseForFolder(nullptr);
   KillTimer(nullptr, timer);
   EXPECT_EQ(chosen, "");
   EXPECT_TRUE(g_seen.found);
@@ -224,7 +228,7 @@ TEST(FolderPicker, OpensCentredOnItsOwner) {
                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   g_seen = PickerSeen();
   UINT_PTR timer = SetTimer(nullptr, 0, 100, LookAndCancel);
-  core::BrowseForFolder(owner);
+  ui::BrowseForFolder(owner);
   KillTimer(nullptr, timer);
   DestroyWindow(owner);
   ASSERT_TRUE(g_seen.found);

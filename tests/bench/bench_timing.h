@@ -23,4 +23,13 @@ inline void Report(const char* what, double items, double seconds, const char* u
               seconds > 0 ? items / seconds : 0.0, unit);
 }
 
+// Report, then the time against a bare baseline of the same system calls or
+// loop measured in the same run ("x 1.30 of <baseline>").
+inline void ReportAgainst(const char* what, double items, double seconds, double baseline,
+                          const char* baselineName, const char* unit = "items") {
+  Report(what, items, seconds, unit);
+  std::printf("  = %.2f x the bare %s (%.3f s)\n", baseline > 0 ? seconds / baseline : 0.0,
+              baselineName, baseline);
+}
+
 } // namespace bench

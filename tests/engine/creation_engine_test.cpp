@@ -2,7 +2,7 @@
 // structure listing, free space, files that appear after measuring, and undo.
 #include "create/creation_engine.h"
 
-#include "support/script_seam.h"
+#include "support/free_space_script.h"
 #include "support/temp_dir.h"
 #include "support/wine_unix.h"
 
@@ -15,20 +15,6 @@ using testsupport::FolderExists;
 using testsupport::ListTree;
 
 namespace {
-
-TEST(CreationEngine, MakesMissingLevelsOnceAndTellsExistingFromFailed) {
-  testsupport::TempDir dir;
-  std::vector<std::string> made;
-  EXPECT_EQ(core::MakeFolderLevels(dir / "a\\b\\c\\", &made), core::MakeFolderResult::Created);
-  EXPECT_EQ(made, (std::vector<std::string>{dir / "a", dir / "a\\b", dir / "a\\b\\c"}));
-  made.clear();
-  EXPECT_EQ(core::MakeFolderLevels(dir / "a\\b", &made), core::MakeFolderResult::Exists);
-  dir.AddFile("file", "x");
-  EXPECT_EQ(core::MakeFolderLevels(dir / "file", &made), core::MakeFolderResult::Failed);
-  EXPECT_EQ(core::MakeFolderLevels(dir / "file\\below", &made), core::MakeFolderResult::Failed);
-  EXPECT_EQ(core::MakeFolderLevels(dir / "bad?name", &made), core::MakeFolderResult::Failed);
-  EXPECT_TRUE(made.empty());
-}
 
 TEST(CreationEngine, ComposesNamesAndListsAStructureBreadthFirst) {
   core::FolderNameParts p = core::ComposeNameParts("  c:\\dest ", "pre", " ", true);
@@ -48,15 +34,15 @@ TEST(CreationEngine, ComposesNamesAndListsAStructureBreadthFirst) {
 }
 
 TEST(CreationEngine, FreeSpaceIsAskedOnlyWhenSomethingIsCopied) {
-  testsupport::ScriptSeam seam;
-  seam.SetFreeSpace("c:\\", {true, 100, 1000, 100});
+  testsupport::ScriptFreeSpace seam;
+  seam.Set("c:\\", {true, 100, 1000, 100});
   EXPECT_EQ(core::CheckFreeSpace("c:\\d", 0, 10).verdict, core::FreeSpaceCheck::NothingToCreate);
   core::FreeSpaceCheck none = core::CheckFreeSpace("c:\\d", 5, 0);
   EXPECT_EQ(none.verdict, core::FreeSpaceCheck::Enough);
   EXPECT_TRUE(none.root.empty());  // not even asked
   EXPECT_EQ(core::CheckFreeSpace("c:\\d", 10, 10).verdict, core::FreeSpaceCheck::NotEnough);
   EXPECT_EQ(core::CheckFreeSpace("c:\\d", 9, 11).verdict, core::FreeSpaceCheck::Enough);
-  seam.SetFreeSpace("c:\\", {false, 0, 0, 0});
+  seam.Set("c:\\", {false, 0, 0, 0});
   core::FreeSpaceCheck unknown = core::CheckFreeSpace("c:\\d", 10, 10);
   EXPECT_EQ(unknown.verdict, core::FreeSpaceCheck::Enough);
   EXPECT_FALSE(unknown.known);
@@ -91,6 +77,19 @@ struct Harness {
     return job;
   }
 };
+
+TEST(CreationEngine, AnEntryNeverLeavesItsDestinationNorMakesWhatItDoesNotName) {
+  testsupport::TempDir base;
+  Harness h;
+  core::CreationJob job = h.Job(base / "d", core::AttachMode::Nothing);
+  job.items = {"..\\escaped", "a\\..\\..\\up", "nul", "com1.txt", "trail.", "ok"};
+  Harness predicted;  // the simulation predicts the same
+  predicted.Engine().Simulate(job);
+  h.Engine().Run(job);
+  EXPECT_EQ(predicted.counters, h.counters);
+  EXPECT_EQ(ListTree(base.Path()), "d\\\nd\\ok\\\n");
+  EXPECT_EQ(h.journal.folders, (std::vector<std::string>{base / "d", base / "d\\ok"}));
+}
 
 TEST(CreationEngine, FilesThatAppearAfterMeasuringAreCountedWithOneSummaryBox) {
   testsupport::TempDir dest, tree;

@@ -1,7 +1,8 @@
 #include "core/textutil.h"
 
-#include "support/script_seam.h"
+#include "support/free_space_script.h"
 #include "support/temp_dir.h"
+#include "support/wine_unix.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -214,37 +215,72 @@ TEST(TextUtil, DriveFacts) {
 TEST(TextUtil, FreeSpaceAsksTheDriveRoot) {
   std::string root;
   {
-    testsupport::ScriptSeam seam;
-    ui::DiskSpace space;
+    testsupport::ScriptFreeSpace seam;
+    core::DiskSpace space;
     space.known = true;
     space.freeToCaller = 123456789012ull;
-    seam.SetFreeSpace("d:\\", space);
-    seam.SetFreeSpace("\\\\server\\share\\", space);
+    seam.Set("d:\\", space);
+    seam.Set("\\\\server\\share\\", space);
     EXPECT_EQ(core::GetFreeSpaceText("d:\\Data\\Sub", root), 123456789012ull);
     EXPECT_EQ(root, "d:\\");
     EXPECT_EQ(core::GetFreeSpaceText("\\\\server\\share\\dir", root), 123456789012ull);
     EXPECT_EQ(root, "\\\\server\\share\\");
-    ASSERT_EQ(seam.freeSpaceRoots.size(), 2u);
-    EXPECT_EQ(seam.freeSpaceRoots[0], "d:\\");
-    EXPECT_EQ(seam.freeSpaceRoots[1], "\\\\server\\share\\");
+    ASSERT_EQ(seam.askedRoots.size(), 2u);
+    EXPECT_EQ(seam.askedRoots[0], "d:\\");
+    EXPECT_EQ(seam.askedRoots[1], "\\\\server\\share\\");
 
     // A failed query is "unknown": 0, and the DiskSpace form tells.
-    seam.SetFreeSpace("e:\\", ui::DiskSpace());
+    seam.Set("e:\\", core::DiskSpace());
     EXPECT_EQ(core::GetFreeSpaceText("e:\\x", root), 0u);
     EXPECT_FALSE(core::QueryDriveFreeSpace("e:\\x", root).known);
     EXPECT_EQ(root, "e:\\");
 
     // No drive part: nothing to ask.
-    seam.freeSpaceRoots.clear();
+    seam.askedRoots.clear();
     EXPECT_EQ(core::GetFreeSpaceText("folder\\x", root), 0u);
     EXPECT_EQ(root, "");
-    EXPECT_TRUE(seam.freeSpaceRoots.empty());
+    EXPECT_TRUE(seam.askedRoots.empty());
   }
 
   // The real query on the system drive.
-  ui::DiskSpace real = core::QueryDriveFreeSpace("C:\\Windows", root);
+  core::DiskSpace real = core::QueryDriveFreeSpace("C:\\Windows", root);
   EXPECT_EQ(root, "C:\\");
   EXPECT_TRUE(real.known);
+}
+
+TEST(TextUtil, MakesFolderLevels) {
+  testsupport::TempDir t;
+  std::vector<std::string> created;
+  EXPECT_EQ(core::MakeFolderLevels(t / "a\\b\\c\\", &created), core::MakeFolderResult::Created);
+  EXPECT_EQ(created, std::vector<std::string>({t / "a", t / "a\\b", t / "a\\b\\c"}));
+  EXPECT_EQ(core::MakeFolderLevels(t / "a\\b\\c"), core::MakeFolderResult::Exists);
+  EXPECT_EQ(core::MakeFolderLevels(t / "a\\\\b\\d"), core::MakeFolderResult::Created);
+  EXPECT_TRUE(testsupport::FolderExists(t / "a\\b\\d"));
+  testsupport::WriteFile(t / "file", "x");
+  EXPECT_EQ(core::MakeFolderLevels("C:\\"), core::MakeFolderResult::Exists);
+  const std::string before = testsupport::ListTree(t.Path());
+
+  // Each of these fails and leaves the disk as it was: nothing relative or
+  // drive-relative, nothing below a file, no name the system would take for a
+  // device or change (a success answered for "nul" made nothing; "trail." made
+  // "trail"; "midb \y" left "midb" behind; ".." climbed out of the folder), and
+  // when a deeper level fails, the parents made on the way are removed again.
+  const std::string rows[] = {
+      t / "file", t / "file\\below", "relative\\x", "\\rooted", "c:ab", "",
+      t / "x\\nul", t / "x\\NUL.txt", t / "x\\com1", t / "x\\conout$",
+      t / "x\\trail.", t / "x\\trail2...", t / "x\\mid.\\y", t / "x\\midb \\y",
+      t / "x\\dd\\..\\..\\up", t / "x\\.\\y", t / "x\\a\tb", t / "x\\a\x01" "b",
+      t / "x\\a:b", t / "n1\\n2\\bad*name", t / "n1\\n2\\" + std::string(300, 'L'),
+      // 130 accented letters are 260 bytes on the Linux side, one name too
+      // long there: only the last level fails, after its parents were made.
+      t / "n1\\n2\\" + std::string(130, '\xE9'),
+  };
+  for (const std::string& path : rows) {
+    created.clear();
+    EXPECT_EQ(core::MakeFolderLevels(path, &created), core::MakeFolderResult::Failed) << path;
+    EXPECT_TRUE(created.empty()) << path;
+    EXPECT_EQ(testsupport::ListTree(t.Path()), before) << path;
+  }
 }
 
 TEST(TextUtil, DeletesOnlyTheContentsOfAnExistingFolder) {
@@ -290,10 +326,17 @@ TEST(TextUtil, DeleteFolderContentsRefusesWhatIsNotAFolderBelowADrive) {
   EXPECT_FALSE(core::DeleteFolderContents("   "));
   EXPECT_FALSE(core::DeleteFolderContents("."));
   EXPECT_FALSE(core::DeleteFolderContents("Work"));
-  // Drive-relative and drive roots.
-  EXPECT_FALSE(core::DeleteFolderContents(work.substr(0, 2)));
-  EXPECT_FALSE(core::DeleteFolderContents(work.substr(0, 2) + "Inner"));
-  EXPECT_FALSE(core::DeleteFolderContents(work.substr(0, 3)));
+  // Drive-relative and drive roots, on a spare letter that names the tree.
+  testsupport::MappedDrive drive(tree.Path());
+  ASSERT_NE(drive.Letter(), 0);
+  ASSERT_TRUE(testsupport::FileExists(drive.Root() + "Work\\kept.txt"));
+  ASSERT_TRUE(SetCurrentDirectoryA((drive.Root() + "Work").c_str()));
+  const std::string letter = drive.Root().substr(0, 2);
+  EXPECT_FALSE(core::DeleteFolderContents(letter));
+  EXPECT_FALSE(core::DeleteFolderContents(letter + "Inner"));
+  EXPECT_FALSE(core::DeleteFolderContents(drive.Root()));
+  EXPECT_FALSE(core::DeleteFolderContents(drive.Root() + "\\"));
+  ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
   EXPECT_FALSE(core::DeleteFolderContents("\\\\server\\share\\"));
   // A file and a missing folder.
   EXPECT_FALSE(core::DeleteFolderContents(file));
@@ -303,5 +346,4 @@ TEST(TextUtil, DeleteFolderContentsRefusesWhatIsNotAFolderBelowADrive) {
   EXPECT_TRUE(PathExists(kept));
   EXPECT_TRUE(PathExists(inner));
   EXPECT_TRUE(PathExists(file));
-  EXPECT_TRUE(PathExists("C:\\windows"));
 }

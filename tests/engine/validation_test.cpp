@@ -1,6 +1,5 @@
 #include "core/validation.h"
 
-#include "ui/seam.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -11,23 +10,6 @@
 using core::StringList;
 
 namespace {
-
-struct ShownBox {
-  HWND owner;
-  ui::BoxOwner kind;
-  std::string text, caption;
-  unsigned flags;
-};
-
-class BoxRecorder : public ui::Seam {
-public:
-  std::vector<ShownBox> shown;
-  int MessageBox(HWND owner, ui::BoxOwner kind, const std::string& text,
-                 const std::string& caption, unsigned flags) override {
-    shown.push_back({owner, kind, text, caption, flags});
-    return IDOK;
-  }
-};
 
 // A drive letter that names no drive of this machine.
 char MissingDriveLetter() {
@@ -72,24 +54,28 @@ TEST(Validation, IllegalCharacterSets) {
 }
 
 TEST(Validation, DriveLetterMessages) {
-  std::string message;
-  EXPECT_TRUE(core::CheckDriveLetters("c:\\a", message));
-  EXPECT_EQ(message, "There is(are) a drive letter(s) before colon(s) (:).");
-  EXPECT_TRUE(core::CheckDriveLetters("c:\\a d:\\b", message));
-  EXPECT_FALSE(core::CheckDriveLetters(":a", message));
-  EXPECT_EQ(message, "The colon (:) is the first character in the text.");
-  EXPECT_FALSE(core::CheckDriveLetters("c:", message));
-  EXPECT_EQ(message, "The colon (:) is the last character in the text.");
-  EXPECT_FALSE(core::CheckDriveLetters("c:\\a;1:\\b", message));
-  EXPECT_EQ(message, "There is(are) no drive letter(s) before colon(s) (:) : 1");
-  EXPECT_FALSE(core::CheckDriveLetters("abc", message));
-  EXPECT_EQ(message, "Not found any colon (:) in the text !!!!");
-  // The first failing colon decides.
-  EXPECT_FALSE(core::CheckDriveLetters("c:\\a 1:\\b :", message));
-  EXPECT_EQ(message, "There is(are) no drive letter(s) before colon(s) (:) : 1");
+  const std::string noLetter = "There is(are) no drive letter(s) before colon(s) (:) : ";
+  const struct {
+    const char* text;
+    bool ok;
+    std::string message;
+  } rows[] = {
+      {"c:\\a", true, "There is(are) a drive letter(s) before colon(s) (:)."},
+      {"c:\\a d:\\b", true, "There is(are) a drive letter(s) before colon(s) (:)."},
+      {":a", false, "The colon (:) is the first character in the text."},
+      {"c:", false, "The colon (:) is the last character in the text."},
+      {"c:\\a;1:\\b", false, noLetter + "1"},
+      {"abc", false, "Not found any colon (:) in the text !!!!"},
+      {"c:\\a 1:\\b :", false, noLetter + "1"},  // the first failing colon decides
+  };
+  for (const auto& row : rows) {
+    std::string message;
+    EXPECT_EQ(core::CheckDriveLetters(row.text, message), row.ok) << row.text;
+    EXPECT_EQ(message, row.message) << row.text;
+  }
 }
 
-TEST(Validation, IncludeTextAndFolderNames) {
+TEST(Validation, IncludeText) {
   std::string normalised = "untouched", message = "untouched";
   EXPECT_FALSE(core::ValidateIncludeText("", normalised, message));
   EXPECT_EQ(message,
@@ -103,37 +89,70 @@ TEST(Validation, IncludeTextAndFolderNames) {
   EXPECT_TRUE(core::ValidateIncludeText("c:://data\\\\\\sub/x", normalised, message));
   EXPECT_EQ(normalised, "c:\\data\\sub\\x");
   EXPECT_EQ(message, "untouched");
+}
 
-  message = "untouched";
-  EXPECT_TRUE(core::ValidateFolderName("c:\\a", message));
-  EXPECT_TRUE(core::ValidateFolderName("  C:\\Some Folder\\Sub  ", message));
-  EXPECT_EQ(message, "untouched");
-  EXPECT_FALSE(core::ValidateFolderName("c:\\", message));
-  EXPECT_EQ(message, kJustRoot);
-  EXPECT_FALSE(core::ValidateFolderName("c:", message));
-  EXPECT_EQ(message, kJustRoot);
-  EXPECT_FALSE(core::ValidateFolderName("\\\\server\\share\\a", message));
-  EXPECT_EQ(message, kNoValidDrive);
-  EXPECT_FALSE(core::ValidateFolderName("folder\\sub", message));
-  EXPECT_EQ(message, kNoDriveLetter);
-  EXPECT_FALSE(core::ValidateFolderName("", message));
-  EXPECT_EQ(message, kNoDriveLetter);
-  EXPECT_FALSE(core::ValidateFolderName("1:\\b", message));
-  EXPECT_EQ(message, kNoValidDrive);
+TEST(Validation, FolderNames) {
   const char missing = MissingDriveLetter();
   ASSERT_NE(missing, 0);
-  EXPECT_FALSE(core::ValidateFolderName(std::string(1, missing) + ":\\data", message));
-  EXPECT_EQ(message, kNoValidDrive);
-  EXPECT_FALSE(core::ValidateFolderName("c:\\a?b", message));
-  EXPECT_EQ(message, "Illegal character in the folder name : ?");
-
-  // A drive-relative path would land in whatever the drive's current folder is.
-  EXPECT_FALSE(core::ValidateFolderName("c:ab", message));
-  EXPECT_EQ(message,
-            "This item is not a valid Folder Name (No backslash after the drive letter) !");
-  // A colon after the drive cannot stand in a folder name.
-  EXPECT_FALSE(core::ValidateFolderName("c:\\My Folder\\Notes: 2013", message));
-  EXPECT_EQ(message, "Illegal character in the folder name : :");
+  const std::string illegalChar = "Illegal character in the folder name : ";
+  const std::string device = "Illegal folder name (it is the name of a device) : ";
+  const std::string dotOrBlank = "Illegal folder name (it ends with a dot or a blank) : ";
+  const std::string dots = "Illegal folder name (\".\" and \"..\" name no new folder) : ";
+  const struct {
+    std::string path;
+    std::string message;  // empty: accepted
+  } rows[] = {
+      {"c:\\a", ""},
+      {"  C:\\Some Folder\\Sub  ", ""},
+      {"c:\\a\\", ""},
+      {"c:\\.hidden\\a.b\\nullable\\com10\\lpt0\\CONOUT", ""},
+      {"c:\\", kJustRoot},
+      {"c:", kJustRoot},
+      {"\\\\server\\share\\a", kNoValidDrive},
+      {"folder\\sub", kNoDriveLetter},
+      {"", kNoDriveLetter},
+      {"1:\\b", kNoValidDrive},
+      {std::string(1, missing) + ":\\data", kNoValidDrive},
+      {"c:\\a?b", illegalChar + "?"},
+      // A drive-relative path would land in whatever the drive's current folder is.
+      {"c:ab", "This item is not a valid Folder Name (No backslash after the drive letter) !"},
+      {"c:\\My Folder\\Notes: 2013", illegalChar + ":"},
+      // Names the system would take for a device or change before making them.
+      {"c:\\x\\NUL", device + "NUL"},
+      {"c:\\x\\nul.txt", device + "nul.txt"},
+      {"c:\\Con\\y", device + "Con"},
+      {"c:\\x\\aux .tar.gz", device + "aux .tar.gz"},
+      {"c:\\x\\prn", device + "prn"},
+      {"c:\\x\\com1", device + "com1"},
+      {"c:\\x\\COM9.log", device + "COM9.log"},
+      {"c:\\x\\lpt5", device + "lpt5"},
+      {"c:\\x\\conin$", device + "conin$"},
+      {"c:\\x\\CONOUT$.a", device + "CONOUT$.a"},
+      {"c:\\x\\trail.", dotOrBlank + "trail."},
+      {"c:\\x\\trail2...", dotOrBlank + "trail2..."},
+      {"c:\\x\\mid.\\y", dotOrBlank + "mid."},
+      {"c:\\x\\midb \\y", dotOrBlank + "midb "},
+      {"c:\\x\\dd\\..\\..\\up", dots + ".."},
+      {"c:\\x\\.\\y", dots + "."},
+      {"c:\\x\\..", dots + ".."},
+      {"c:\\x\\tab\there", illegalChar + "(character code 9)"},
+      {"c:\\x\\a\x01" "b", illegalChar + "(character code 1)"},
+      {"c:\\x\\a\x1f" "b", illegalChar + "(character code 31)"},
+  };
+  for (const auto& row : rows) {
+    std::string message = "untouched";
+    EXPECT_EQ(core::ValidateFolderName(row.path, message), row.message.empty()) << row.path;
+    EXPECT_EQ(message, row.message.empty() ? "untouched" : row.message) << row.path;
+  }
+  // An entry without a drive is checked part by part the same way: it can
+  // never leave the folder it is made in.
+  std::string message;
+  EXPECT_TRUE(core::CheckNameParts("a\\b.c\\d e", message));
+  EXPECT_FALSE(core::CheckNameParts("..\\escaped", message));
+  EXPECT_EQ(message, dots + "..");
+  EXPECT_FALSE(core::CheckNameParts("a/../../b", message));
+  EXPECT_FALSE(core::CheckNameParts("LPT1", message));
+  EXPECT_EQ(message, device + "LPT1");
 }
 
 TEST(Validation, PathListsAreCutAtRealDriveStarts) {
@@ -267,30 +286,22 @@ TEST(Validation, SourceAndDestinationMustBeApart) {
 }
 
 TEST(Validation, PatternLineNeedsPairedMarks) {
-  BoxRecorder boxes;
-  ui::InstallSeam(&boxes);
-
   core::TokenList tokens{"old"};
-  EXPECT_FALSE(core::CheckSeparatorPairs("\"a\" \"b", tokens));
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].owner, nullptr);
-  EXPECT_EQ(boxes.shown[0].kind, ui::BoxOwner::None);
-  EXPECT_EQ(boxes.shown[0].text,
+  core::BoxMessage m;
+  EXPECT_FALSE(core::CheckSeparatorPairs("\"a\" \"b", tokens, m));
+  EXPECT_EQ(m.text,
             "Odd number of marks(separators) : 3\n\nAction : You must enter an even number of "
             "separators(marks).");
-  EXPECT_EQ(boxes.shown[0].caption, "Warning !    Msg no: 0519.");
-  EXPECT_EQ(boxes.shown[0].flags, 0x30u);
+  EXPECT_EQ(m.caption, "Warning !    Msg no: 0519.");
+  EXPECT_EQ(m.flags, 0x30u);
 
-  EXPECT_TRUE(core::CheckSeparatorPairs("*.doc \"my file*.txt\" x", tokens));
+  EXPECT_TRUE(core::CheckSeparatorPairs("*.doc \"my file*.txt\" x", tokens, m));
   EXPECT_EQ(tokens, core::TokenList({"*.doc", "my file*.txt", "x"}));
   tokens = {"old"};
-  EXPECT_TRUE(core::CheckSeparatorPairs("", tokens));
+  EXPECT_TRUE(core::CheckSeparatorPairs("", tokens, m));
   EXPECT_EQ(tokens, core::TokenList({"old"}));
-  EXPECT_TRUE(core::CheckSeparatorPairs("   ", tokens));
+  EXPECT_TRUE(core::CheckSeparatorPairs("   ", tokens, m));
   EXPECT_TRUE(tokens.empty());
-  EXPECT_EQ(boxes.shown.size(), 1u);
-
-  ui::InstallSeam(nullptr);
 }
 
 TEST(Validation, ListRoutines) {

@@ -12,13 +12,23 @@ namespace testsupport {
 
 // True when a user could reach the control: it and every window above it are
 // visible and enabled.
-inline bool Reachable(const ui::Control& control) {
-  for (HWND h = control.Handle(); h; h = GetAncestor(h, GA_PARENT)) {
+inline bool Reachable(HWND window) {
+  for (HWND h = window; h; h = GetAncestor(h, GA_PARENT)) {
     if (h == GetDesktopWindow()) break;
     if (!IsWindowEnabled(h)) return false;
     if (!(GetWindowLongPtrA(h, GWL_STYLE) & WS_VISIBLE)) return false;
   }
-  return control.Handle() != nullptr;
+  return window != nullptr;
+}
+inline bool Reachable(const ui::Control& control) { return Reachable(control.Handle()); }
+
+// Clicks a button of a window the program does not wrap (a system dialog's own
+// or added controls), under the same rule.
+inline bool ClickWindow(HWND button) {
+  EXPECT_TRUE(Reachable(button)) << "clicked a window a user cannot reach";
+  if (!Reachable(button)) return false;
+  SendMessageA(button, BM_CLICK, 0, 0);
+  return true;
 }
 
 // Clicks a button as a user would: focus first (so the field being left runs
@@ -61,8 +71,9 @@ inline bool ClickLabel(ui::Control& label) {
   return true;
 }
 
-// Types a text into a field as a user would (the field must be reachable).
-inline bool Type(ui::Control& field, const std::string& text) {
+// Types a text into a field as a user would (the field must be reachable); the
+// field's own SetText runs, so its Change event fires as typing fires it.
+template <class Field> bool Type(Field& field, const std::string& text) {
   EXPECT_TRUE(Reachable(field)) << "typed into a field a user cannot reach";
   if (!Reachable(field)) return false;
   field.SetFocus();

@@ -21,10 +21,19 @@ protected:
   // Ends the program as closing it would: FormDestroy of every window runs.
   void StopProgram();
 
+  // The start-up folder gets a copy of the settings file a first start writes,
+  // made once per build of the test program, so the start loads it instead of
+  // building and writing 2.3 MB. A fixture that tests the first start itself
+  // sets this false in its constructor.
+  bool seedSettings = true;
+
   ScriptSeam seam;
   std::unique_ptr<TempDir> dir;
   std::string savedDirectory;
   bool running = false;
+
+private:
+  std::string SeededSettingsFile();
 };
 
 } // namespace testsupport

@@ -1,6 +1,5 @@
 #include "support/script_seam.h"
 
-#include "core/casefold.h"
 #include "support/temp_dir.h"
 #include "ui/form.h"
 
@@ -23,10 +22,6 @@ void ScriptSeam::OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer
 
 void ScriptSeam::OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer) {
   folderAnswers_.push_back(std::move(answer));
-}
-
-void ScriptSeam::SetFreeSpace(const std::string& root, ui::DiskSpace space) {
-  freeSpace_[core::FoldCase(root)] = space;
 }
 
 std::vector<std::string> ScriptSeam::Captions() const {
@@ -101,13 +96,6 @@ bool ScriptSeam::HelpQuit(HWND, const std::string& helpFile) {
   helpQuits.push_back(helpFile);
   helpQuitCurrentDirs.push_back(CurrentDirectory());
   return helpResult;
-}
-
-ui::DiskSpace ScriptSeam::FreeSpace(const std::string& rootPath) {
-  freeSpaceRoots.push_back(rootPath);
-  auto it = freeSpace_.find(core::FoldCase(rootPath));
-  if (it != freeSpace_.end()) return it->second;
-  return ui::Seam::FreeSpace(rootPath);
 }
 
 } // namespace testsupport

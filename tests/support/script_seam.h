@@ -1,6 +1,7 @@
 // A seam for tests: answers message boxes, modal forms, file dialogs and the
 // folder picker from a script, and records everything that was shown.
 #pragma once
+#include "support/free_space_script.h"
 #include "ui/seam.h"
 
 #include <deque>
@@ -34,7 +35,8 @@ public:
   void OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer);
   void OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer);
   // Free space reported for a drive root ("C:\"); other roots ask the system.
-  void SetFreeSpace(const std::string& root, ui::DiskSpace space);
+  // The seam installs its own free-space service for as long as it lives.
+  void SetFreeSpace(const std::string& root, core::DiskSpace space) { freeSpace_.Set(root, space); }
 
   std::vector<ShownBox> boxes;
   std::vector<std::string> modalForms;  // captions of forms shown modally
@@ -62,7 +64,6 @@ public:
   bool ShellOpen(HWND owner, const std::string& file, const std::string& parameters,
                  const std::string& directory, int show) override;
   bool HelpQuit(HWND owner, const std::string& helpFile) override;
-  ui::DiskSpace FreeSpace(const std::string& rootPath) override;
 
 private:
   ui::Seam* previous_;
@@ -70,7 +71,7 @@ private:
   std::map<ui::Form*, std::deque<std::function<int(ui::Form&)>>> modal_;
   std::deque<std::function<bool(ui::FileDialogRequest&)>> fileAnswers_;
   std::deque<std::function<bool(ui::FolderPickRequest&)>> folderAnswers_;
-  std::map<std::string, ui::DiskSpace> freeSpace_;
+  ScriptFreeSpace freeSpace_{&freeSpaceRoots};
 };
 
 } // namespace testsupport

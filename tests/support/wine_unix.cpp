@@ -63,4 +63,36 @@ bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
          WaitForPath(true, linkPath);
 }
 
+MappedDrive::MappedDrive(const std::string& folder) {
+  char prefix[MAX_PATH] = "";
+  DWORD n = GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
+  const std::string target = UnixPathOf(folder);
+  if (!UnderWine() || n == 0 || n >= MAX_PATH || target.empty()) return;
+  const DWORD drives = GetLogicalDrives();
+  for (char letter = 'Q'; letter <= 'Y'; ++letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    if ((drives & (1u << (letter - 'A'))) ||
+        GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES)
+      continue;
+    std::string link = std::string(prefix) + "/dosdevices/" + char(letter - 'A' + 'a') + ":";
+    if (link.find_first_of(" \t\"") != std::string::npos ||
+        target.find_first_of(" \t\"") != std::string::npos)
+      return;
+    // -fn: a link a crashed run left behind (its folder gone) is replaced.
+    if (RunUnix("/bin/ln -sfn " + target + " " + link) && WaitForPath(true, root)) {
+      letter_ = letter;
+      link_ = link;
+    }
+    return;
+  }
+}
+
+MappedDrive::~MappedDrive() {
+  if (letter_ && RunUnix("/bin/rm -f " + link_)) WaitForPath(false, Root());
+}
+
+std::string MappedDrive::Root() const {
+  return letter_ ? std::string(1, letter_) + ":\\" : std::string();
+}
+
 } // namespace testsupport

@@ -23,4 +23,22 @@ bool WaitForPath(bool exists, const std::string& path);
 // deletes its target.
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
 
+// A spare drive letter that names folder while the object lives: a link in
+// the Wine prefix's drive folder, so a test can aim at a drive root that holds
+// nothing of the machine. Letter() is 0 when no letter could be mapped.
+class MappedDrive {
+public:
+  explicit MappedDrive(const std::string& folder);
+  ~MappedDrive();
+  MappedDrive(const MappedDrive&) = delete;
+  MappedDrive& operator=(const MappedDrive&) = delete;
+  char Letter() const { return letter_; }
+  // "Q:\" (empty when not mapped).
+  std::string Root() const;
+
+private:
+  char letter_ = 0;
+  std::string link_;
+};
+
 } // namespace testsupport

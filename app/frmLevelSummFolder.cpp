@@ -1,4 +1,4 @@
-#include "core/frmLevelSummFolder.h"
+#include "app/frmLevelSummFolder.h"
 
 #include "core/folder_scan.h"
 #include "core/level_summary.h"

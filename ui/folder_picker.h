@@ -7,10 +7,8 @@
 #include <string>
 
 namespace ui {
-struct FolderPickRequest;
-}
 
-namespace core {
+struct FolderPickRequest;
 
 // Opens the picker owned by owner; the chosen folder's path, or empty when
 // cancelled or when the chosen item has no file-system path.
@@ -27,4 +25,4 @@ void RegisterFolderPicker();
 // (mouse, keyboard or code): subclasses check until it is destroyed.
 void MakeEditFollowCheckBox(HWND check, HWND edit);
 
-} // namespace core
+} // namespace ui

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-namespace core {
+namespace ui {
 
 // Converts the static control; its parent is subclassed once however many of
 // its statics are converted. Everything is undone when the control (or the
@@ -14,4 +14,4 @@ bool ConvertStaticToHyperlink(HWND control);
 // The link text colour (blue 192, green 0, red 0).
 constexpr COLORREF kHyperlinkColor = 0xC00000;
 
-} // namespace core
+} // namespace ui

@@ -1,4 +1,4 @@
-#include "core/folder_picker.h"
+#include "ui/folder_picker.h"
 
 #include "ui/layout.h"
 #include "ui/seam.h"
@@ -7,7 +7,7 @@
 #include <shlobj.h>
 
 
-namespace core {
+namespace ui {
 
 namespace {
 
@@ -194,4 +194,4 @@ bool PickFolderWithPicker(ui::FolderPickRequest& request) {
 
 void RegisterFolderPicker() { ui::SetRealFolderPicker(&PickFolderWithPicker); }
 
-} // namespace core
+} // namespace ui

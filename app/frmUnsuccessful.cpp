@@ -1,4 +1,4 @@
-#include "core/frmUnsuccessful.h"
+#include "app/frmUnsuccessful.h"
 
 TForcedUnSuccessFullForm* ForcedUnSuccessFullForm = nullptr;
 TSubFolderUnSuccessFullForm* SubFolderUnSuccessFullForm = nullptr;

@@ -1,8 +1,8 @@
-#include "core/hyperlink.h"
+#include "ui/hyperlink.h"
 
 #include <commctrl.h>
 
-namespace core {
+namespace ui {
 
 namespace {
 
@@ -98,4 +98,4 @@ bool ConvertStaticToHyperlink(HWND control) {
   return true;
 }
 
-} // namespace core
+} // namespace ui
