@@ -6,6 +6,7 @@
 #include "core/frmUnsuccessful.h"
 #include "create/frmStatistic.h"
 #include "listwin/frmFileExport.h"
+#include "listwin/frmFileImport.h"
 #include "ui/application.h"
 
 void CreateProgramWindows() {
@@ -13,6 +14,7 @@ void CreateProgramWindows() {
   core::RegisterFolderPicker();
   app.CreateForm(frmMain);
   app.CreateForm(frmFileExport);
+  app.CreateForm(frmFileImport);
   app.CreateForm(ForcedUnSuccessFullForm);
   app.CreateForm(SubFolderUnSuccessFullForm);
   app.CreateForm(frmLevelSummFolder);

@@ -5,6 +5,7 @@
 #include "core/validation.h"
 #include "create/frmStatistic.h"
 #include "listwin/export_handover.h"
+#include "listwin/import_handover.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/seam.h"
@@ -76,6 +77,7 @@ void Vol02Page::ConnectVol02Page() {
   btnVol02DeleteFromExclude.OnClick = [this] { btnVol02DeleteFromExcludeClick(); };
   btnVol02DeleteExcludeAll.OnClick = [this] { btnVol02DeleteExcludeAllClick(); };
   btnVol02SmartExport.OnClick = [this] { btnVol02SmartExportClick(); };
+  btnVol02SmartImport.OnClick = [this] { btnVol02SmartImportClick(); };
   btnVol02Statistic.OnClick = [this] { btnVol02StatisticClick(); };
   btnVol02AddFolderStructure.OnClick = [this] { btnVol02AddFolderStructureClick(); };
   btnVol02ViewFolderStructure.OnClick = [this] { btnVol02ViewFolderStructureClick(); };
@@ -391,6 +393,24 @@ void Vol02Page::btnVol02DeleteExcludeAllClick() {
   }
   RefreshVol02Tab();
   btnVol02AddToList.SetFocus();
+}
+
+ListPageDescription Vol02Page::Vol02ListPage() {
+  ListPageDescription page;
+  page.form = form_;
+  page.include = &lstVol02IncludeStrings;
+  page.exclude = &lstVol02ExcludeStrings;
+  page.includeCount = &lblVol02IncludeSum;
+  page.progress = &pbVol02ProgressBar;
+  page.emptyImportCaption = Caption(kTitle02, "Warning", "0377", 13);
+  page.splitAtDrives = true;
+  return page;
+}
+
+void Vol02Page::btnVol02SmartImportClick() {
+  SmartImportToPage(Vol02ListPage());
+  RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
 }
 
 void Vol02Page::btnVol02SmartExportClick() {

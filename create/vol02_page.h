@@ -6,6 +6,7 @@
 #pragma once
 #include "create/creation_engine.h"
 #include "forms/tabFolderCreate03.h"
+#include "listwin/list_page.h"
 #include "ui/controls.h"
 
 #include <string>
@@ -128,6 +129,7 @@ public:
   void btnVol02ExchangeIncExcClick();
   void btnVol02DeleteFromExcludeClick();
   void btnVol02DeleteExcludeAllClick();
+  void btnVol02SmartImportClick();
   void btnVol02SmartExportClick();
   void btnVol02StatisticClick();
   void btnVol02AddFolderStructureClick();
@@ -140,6 +142,8 @@ public:
   void btnVol02ClearAllClick();
 
   // Page operations.
+  // The page as the list windows see it.
+  ListPageDescription Vol02ListPage();
   void SetVol02Destination(const std::string& text);
   void RefreshVol02Tab();
   void SetVol02ListControlsEnabled(bool enabled);

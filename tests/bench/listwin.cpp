@@ -4,6 +4,9 @@
 // in the same run. Prints lines per second and the ratio to the bare read.
 #include "bench/bench_timing.h"
 #include "core/import_engine.h"
+#include "listwin/frmFileImport.h"
+#include "ui/application.h"
+#include "ui/seam.h"
 #include "support/temp_dir.h"
 
 #include <windows.h>
@@ -71,6 +74,32 @@ void Compare(const char* what, const std::string& path, core::ImportMode mode, s
   std::printf("%-52s %zu strings, ratio to the bare read %.2f\n", "", strings, tb > 0 ? te / tb : 0.0);
 }
 
+// Answers every box with its default button and every open dialog with one file.
+class QuietSeam : public ui::Seam {
+public:
+  std::string file;
+  int MessageBox(HWND, ui::BoxOwner, const std::string&, const std::string&, unsigned flags) override {
+    return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+  }
+  bool FileDialog(ui::FileDialogRequest& request) override {
+    request.fileName = file;
+    return true;
+  }
+};
+
+// Browse and Create/Preview of the import window on n different lines.
+void WindowRuns(testsupport::TempDir& dir, QuietSeam& seam, size_t n, double& browse, double& preview) {
+  std::string text;
+  for (size_t i = 0; i < n; ++i) text += "Item number " + std::to_string(1000000 + i) + "\r\n";
+  seam.file = dir.AddFile("window" + std::to_string(n) + ".txt", text);
+  TfrmFileImport& w = *frmFileImport;
+  w.btnFileImportClearClick();  // the lists of an earlier run go outside the timing
+  browse = bench::Seconds([&] { w.btnFileImportBrowseClick(); });
+  preview = bench::Seconds([&] { w.btnFileImportFromClick(); });
+  if (w.lstFileImportSource.Count() != int(n) || w.lstFileImportResults.Count() != int(n))
+    std::printf("unexpected counts %d %d\n", w.lstFileImportSource.Count(), w.lstFileImportResults.Count());
+}
+
 } // namespace
 
 int main() {
@@ -102,5 +131,20 @@ int main() {
   Compare("import engine, 5 separated fields a line", separatedPath, core::kImportAllFields, count);
   Compare("import engine, column 3 of 5 fields", separatedPath, core::kImportOneField, count);
   Compare("import engine, 5 fields, one quoted, marks removed", quotedPath, core::kImportAllFields, count, true);
+
+  // The import window, headless.
+  QuietSeam seam;
+  ui::InstallSeam(&seam);
+  ui::App().Initialize();
+  ui::App().CreateForm(frmFileImport);
+  double b1, p1, b2, p2;
+  WindowRuns(dir, seam, 100000, b1, p1);
+  WindowRuns(dir, seam, 200000, b2, p2);
+  bench::Report("import window Browse, 100,000 lines", 100000, b1, "lines");
+  bench::Report("import window Browse, 200,000 lines", 200000, b2, "lines");
+  std::printf("%-52s doubling the input: %.2fx the time\n", "", b2 / b1);
+  bench::Report("import window Create/Preview, 100,000 items", 100000, p1, "items");
+  bench::Report("import window Create/Preview, 200,000 items", 200000, p2, "items");
+  std::printf("%-52s doubling the input: %.2fx the time\n", "", p2 / p1);
   return 0;
 }
