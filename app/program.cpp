@@ -6,6 +6,7 @@
 #include "core/frmUnsuccessful.h"
 #include "create/frmStatistic.h"
 #include "listwin/frmFileExport.h"
+#include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileImport.h"
 #include "ui/application.h"
 
@@ -18,7 +19,9 @@ void CreateProgramWindows() {
   app.CreateForm(ForcedUnSuccessFullForm);
   app.CreateForm(SubFolderUnSuccessFullForm);
   app.CreateForm(frmLevelSummFolder);
+  app.CreateForm(frmVol02EditIncludeList);
   app.CreateForm(frmStatistic02);
   app.CreateForm(frmStatistic03);
   app.CreateForm(frmStatistic04);
+  app.CreateForm(frmZoomIncludeWindow);
 }

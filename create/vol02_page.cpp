@@ -5,6 +5,7 @@
 #include "core/validation.h"
 #include "create/frmStatistic.h"
 #include "listwin/export_handover.h"
+#include "listwin/frmEditIncludeList.h"
 #include "listwin/import_handover.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
@@ -78,6 +79,8 @@ void Vol02Page::ConnectVol02Page() {
   btnVol02DeleteExcludeAll.OnClick = [this] { btnVol02DeleteExcludeAllClick(); };
   btnVol02SmartExport.OnClick = [this] { btnVol02SmartExportClick(); };
   btnVol02SmartImport.OnClick = [this] { btnVol02SmartImportClick(); };
+  btnVol02EditIncludeList.OnClick = [this] { btnVol02EditIncludeListClick(); };
+  btnVol02ZoomIncludeWindow.OnClick = [this] { ZoomPageIncludeList(Vol02ListPage()); };
   btnVol02Statistic.OnClick = [this] { btnVol02StatisticClick(); };
   btnVol02AddFolderStructure.OnClick = [this] { btnVol02AddFolderStructureClick(); };
   btnVol02ViewFolderStructure.OnClick = [this] { btnVol02ViewFolderStructureClick(); };
@@ -410,6 +413,11 @@ ListPageDescription Vol02Page::Vol02ListPage() {
 void Vol02Page::btnVol02SmartImportClick() {
   SmartImportToPage(Vol02ListPage());
   RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void Vol02Page::btnVol02EditIncludeListClick() {
+  if (EditPageIncludeList(*frmVol02EditIncludeList, Vol02ListPage())) RefreshVol02Tab();
   edtVol02AddToList.SetFocus();
 }
 

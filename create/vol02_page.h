@@ -130,6 +130,7 @@ public:
   void btnVol02DeleteFromExcludeClick();
   void btnVol02DeleteExcludeAllClick();
   void btnVol02SmartImportClick();
+  void btnVol02EditIncludeListClick();
   void btnVol02SmartExportClick();
   void btnVol02StatisticClick();
   void btnVol02AddFolderStructureClick();
