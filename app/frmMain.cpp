@@ -4,6 +4,7 @@
 #include "core/settings_store.h"
 #include "core/validation.h"
 #include "create/frmStatistic.h"
+#include "listwin/frmManageMarks.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
@@ -38,6 +39,7 @@ TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this), Vol02Page(this) 
   OnDestroy = [this] { FormDestroy(); };
   Exit1.Hint = "Exit|Quits the application";
   Exit1.OnClick = [this] { Exit1Click(); };
+  ManageSeparators1.OnClick = [this] { ManageSeparators1Click(); };
   VisitVextilontheWeb1.OnClick = [this] { VisitVextilontheWeb1Click(); };
   VideoforCopyProcess01.OnClick = [this] { VideoforCopyProcess01Click(); };
 }
@@ -74,7 +76,6 @@ void TfrmMain::FormCreate() {
   // stay disabled.
   OverView.SetEnabled(false);
   About1.SetEnabled(false);
-  ManageSeparators1.SetEnabled(false);
 }
 
 void TfrmMain::StoreTexts() {
@@ -141,6 +142,8 @@ void TfrmMain::FormDestroy() {
           "Severe Error!    Msg no: 0103.", MB_ICONSTOP);
   });
 }
+
+void TfrmMain::ManageSeparators1Click() { frmDelimiters->ShowModal(); }
 
 void TfrmMain::Exit1Click() {
   ui::seam().HelpQuit(Handle(), core::Settings().GetAppName() + ".HLP");

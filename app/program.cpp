@@ -8,15 +8,18 @@
 #include "listwin/frmFileExport.h"
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileImport.h"
+#include "listwin/frmManageMarks.h"
 #include "ui/application.h"
 
 void CreateProgramWindows() {
   ui::Application& app = ui::App();
   core::RegisterFolderPicker();
   app.CreateForm(frmMain);
+  app.CreateForm(frmDelimiters);
   app.CreateForm(frmFileExport);
   app.CreateForm(frmFileImport);
   app.CreateForm(ForcedUnSuccessFullForm);
+  app.CreateForm(frmQuotationMarks);
   app.CreateForm(SubFolderUnSuccessFullForm);
   app.CreateForm(frmLevelSummFolder);
   app.CreateForm(frmVol02EditIncludeList);
