@@ -8,6 +8,7 @@
 #include "listwin/frmFileExport.h"
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileImport.h"
+#include "listwin/frmFileSelection.h"
 #include "listwin/frmManageMarks.h"
 #include "ui/application.h"
 
@@ -18,6 +19,7 @@ void CreateProgramWindows() {
   app.CreateForm(frmDelimiters);
   app.CreateForm(frmFileExport);
   app.CreateForm(frmFileImport);
+  app.CreateForm(frmFileSelection);
   app.CreateForm(ForcedUnSuccessFullForm);
   app.CreateForm(frmQuotationMarks);
   app.CreateForm(SubFolderUnSuccessFullForm);
