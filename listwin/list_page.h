@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 struct ListPageDescription {
   ui::Form* form = nullptr;          // the window that holds the page (locked while copying)
