@@ -225,6 +225,17 @@ ImportFailure ImportClass::Import() {
         Take(text);
         return;
       }
+      if (mode_ == kImportAllFields && delimiter_.size() == 1) {
+        // Fields taken as they are found (the common one-character delimiter).
+        const char* p = text.data();
+        const char* const end = p + text.size();
+        while (const char* hit = static_cast<const char*>(std::memchr(p, delimiter_[0], end - p))) {
+          Take(std::string_view(p, hit - p));
+          p = hit + 1;
+        }
+        Take(std::string_view(p, end - p));
+        return;
+      }
       SplitFields(text, delimiter_, fields);
       if (mode_ == kImportAllFields) {
         for (std::string_view field : fields) Take(field);

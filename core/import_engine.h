@@ -10,7 +10,9 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -83,24 +85,30 @@ public:
   bool empty() const { return ends_.empty(); }
   std::string_view operator[](size_t i) const {
     const size_t begin = i ? ends_[i - 1] : 0;
-    return std::string_view(text_).substr(begin, ends_[i] - begin);
+    return std::string_view(text_.data() + begin, ends_[i] - begin);
   }
   void push_back(std::string_view s) {
-    text_.append(s.data(), s.size());
-    ends_.push_back(text_.size());
+    if (used_ + s.size() > text_.size()) Grow(s.size());
+    if (!s.empty()) std::memcpy(&text_[used_], s.data(), s.size());
+    used_ += s.size();
+    ends_.push_back(used_);
   }
   void reserve(size_t characters, size_t strings) {
-    text_.reserve(characters);
+    if (characters > text_.size()) text_.resize(characters);
     ends_.reserve(strings);
   }
   void clear() {
     std::string().swap(text_);
     std::vector<size_t>().swap(ends_);
+    used_ = 0;
   }
   std::vector<std::string> ToStrings() const;
 
 private:
-  std::string text_;
+  void Grow(size_t more) { text_.resize(std::max(text_.size() * 2, used_ + more + 4096)); }
+
+  std::string text_;  // room; the strings fill its first used_ characters
+  size_t used_ = 0;
   std::vector<size_t> ends_;
 };
 
