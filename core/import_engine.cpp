@@ -39,12 +39,46 @@ ImportFailure TextLineReader::Open(const std::string& path) {
   unsigned char mark[3] = {};
   DWORD got = 0;
   if (!ReadFile(file_, mark, 3, &got, nullptr)) return ImportFailure::Open;
-  if (got >= 2 && ((mark[0] == 0xFF && mark[1] == 0xFE) || (mark[0] == 0xFE && mark[1] == 0xFF)))
-    return ImportFailure::Utf16;
-  utf8Mark_ = got == 3 && mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF;
-  if (SetFilePointer(file_, utf8Mark_ ? 3 : 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+  wide_ = got >= 2 && ((mark[0] == 0xFF && mark[1] == 0xFE) || (mark[0] == 0xFE && mark[1] == 0xFF));
+  bigEndian_ = wide_ && mark[0] == 0xFE;
+  const bool utf8Mark = got == 3 && mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF;
+  if (SetFilePointer(file_, utf8Mark ? 3 : wide_ ? 2 : 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
     return ImportFailure::Open;
   return ImportFailure::None;
+}
+
+bool TextLineReader::ReadBlock(std::vector<char>& block, DWORD& got) {
+  if (!wide_) return ReadFile(file_, block.data(), kBlockSize, &got, nullptr) != 0;
+  // UTF-16 text: whole characters of the block (a pair of surrogates kept
+  // together) in the ANSI code page; the rest waits for the next block.
+  got = 0;
+  for (;;) {
+    std::vector<char> raw(pending_.begin(), pending_.end());
+    raw.resize(pending_.size() + kBlockSize);
+    DWORD read = 0;
+    if (!ReadFile(file_, raw.data() + pending_.size(), kBlockSize, &read, nullptr)) return false;
+    raw.resize(pending_.size() + read);
+    pending_.clear();
+    if (raw.empty()) return true;
+    std::wstring text(raw.size() / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+      const unsigned char a = raw[2 * i], b = raw[2 * i + 1];
+      text[i] = static_cast<wchar_t>(bigEndian_ ? (a << 8 | b) : (b << 8 | a));
+    }
+    size_t whole = text.size();
+    if (read > 0 && whole > 0 && text[whole - 1] >= 0xD800 && text[whole - 1] <= 0xDBFF) --whole;
+    pending_.assign(raw.begin() + 2 * whole, raw.end());
+    if (read == 0 && !pending_.empty()) pending_.clear();  // a lone byte at the end is dropped
+    if (whole == 0) {
+      if (read == 0) return true;
+      continue;
+    }
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(whole), block.data(),
+                                      static_cast<int>(block.size()), nullptr, nullptr);
+    if (n <= 0) return false;
+    got = static_cast<DWORD>(n);
+    return true;
+  }
 }
 
 uint64_t TextLineReader::Size() const {
@@ -56,14 +90,14 @@ uint64_t TextLineReader::Size() const {
 bool TextLineReader::ForEachLine(const std::function<void(std::string_view, bool)>& line,
                                  size_t keep) {
   if (file_ == INVALID_HANDLE_VALUE) return false;
-  std::vector<char> block(kBlockSize);
+  std::vector<char> block(wide_ ? 2 * kBlockSize : kBlockSize);
   std::string carry;       // the kept start of a line that spans blocks
   size_t lineBytes = 0;    // bytes of the current line seen in earlier blocks
   bool blank = true;
   bool skipLineFeed = false;  // the last block ended with a carriage return
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(file_, block.data(), kBlockSize, &got, nullptr)) return false;
+    if (!ReadBlock(block, got)) return false;
     if (got == 0) break;
     const char* p = block.data();
     const char* const end = p + got;

@@ -5,7 +5,7 @@
 // Files are read in binary: a line feed, a carriage return with a line feed and
 // a lone carriage return each end a line; a 0x1A byte is ordinary data; a UTF-8
 // byte-order mark is dropped; a file that starts with a UTF-16 byte-order mark
-// is refused (its bytes are no text of the ANSI code page).
+// (either order) is read as UTF-16 and turned into the ANSI code page.
 #pragma once
 #include <windows.h>
 
@@ -37,7 +37,6 @@ struct ImportSettings {
 enum class ImportFailure {
   None,
   Open,         // the file cannot be opened or read
-  Utf16,        // the file is UTF-16 text
   OutOfMemory,  // the result does not fit the process; nothing is returned
 };
 
@@ -60,8 +59,13 @@ public:
                    size_t keep = std::string::npos);
 
 private:
+  // The next block of the file's text, in the ANSI code page.
+  bool ReadBlock(std::vector<char>& block, DWORD& got);
+
   HANDLE file_ = INVALID_HANDLE_VALUE;
-  bool utf8Mark_ = false;
+  bool wide_ = false;
+  bool bigEndian_ = false;
+  std::vector<char> pending_;  // UTF-16 bytes of a character cut by the block end
 };
 
 // Removes enclosing quotation characters q from s (a doubled q inside stands

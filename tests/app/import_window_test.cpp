@@ -64,18 +64,19 @@ TEST_F(ImportWindow, BrowseShowsTheLinesOfTheFileItOpened) {
     EXPECT_FALSE(w.btnFileImportOk.Enabled());
     EXPECT_TRUE(w.rdoFileImportPlainText.Checked());
 
-    // A file refused at the extension question, one that does not open and a
-    // UTF-16 file leave the window as it was.
+    // A file refused at the extension question and one that does not open
+    // leave the window as it was.
     const std::string csv = dir->AddFile("list.csv", "a,b\n");
     seam.Answer("0311", IDNO);
     Browse(csv);
     EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0311.");
     Browse(dir->Path() + "\\missing.txt");
     EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0312.");
-    Browse(dir->AddFile("wide.txt", std::string("\xFF\xFE" "C\0\r\0\n\0", 8)));
-    EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0312.");
     EXPECT_EQ(w.edtFileImportFileName.Text(), mixed);
     EXPECT_EQ(w.lstFileImportSource.Count(), 4);
+    // UTF-16 text shows as text.
+    Browse(dir->AddFile("wide.txt", std::string("\xFF\xFE" "C\0:\0\r\0\n\0x\0", 12)));
+    EXPECT_EQ(w.lstFileImportSource.Items(), (std::vector<std::string>{"C:", "x"}));
     Press(w.btnFileImportCancel);
   });
 }

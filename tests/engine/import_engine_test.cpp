@@ -89,9 +89,27 @@ TEST(ImportEngine, FailuresGiveAnEmptyResult) {
   EXPECT_EQ(failure, ImportFailure::Open);
   EXPECT_TRUE(RunImport(dir.Path(), core::kImportPlainText, ",", false, 1, &failure).empty());
   EXPECT_EQ(failure, ImportFailure::Open);
-  const std::string utf16 = dir.AddFile("wide.txt", std::string("\xFF\xFE" "C\0:\0\r\0\n\0", 10));
-  EXPECT_TRUE(RunImport(utf16, core::kImportPlainText, ",", false, 1, &failure).empty());
-  EXPECT_EQ(failure, ImportFailure::Utf16);
+}
+
+// UTF-16 text in either byte order, a line crossing the block boundary.
+std::string Utf16(const std::string& ascii, bool bigEndian) {
+  std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char c : ascii) {
+    out += bigEndian ? '\0' : c;
+    out += bigEndian ? c : '\0';
+  }
+  return out;
+}
+
+TEST(ImportEngine, Utf16TextIsReadInTheAnsiCodePage) {
+  TempDir dir;
+  const std::string text = "C:\\a\r\nb,c\r" + std::string(40000, 'x') + "\ny";
+  for (bool bigEndian : {false, true}) {
+    const std::string path = dir.AddFile(bigEndian ? "be.txt" : "le.txt", Utf16(text, bigEndian));
+    EXPECT_EQ(RunImport(path, core::kImportAllFields, ",", false),
+              (Strings{"C:\\a", "b", "c", std::string(40000, 'x'), "y"}))
+        << bigEndian;
+  }
 }
 
 TEST(ImportEngine, LinesSpanningBlocksAndKeptLength) {
