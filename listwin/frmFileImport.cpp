@@ -73,7 +73,7 @@ TfrmFileImport::TfrmFileImport() : ui::Form(IDD_TFRMFILEIMPORT) {
   btnFileImportOk.ModalResult = IDOK;
   btnFileImportCancel.ModalResult = IDCANCEL;
 
-  OpenDialog4.Title = "Import Folder NaÃmes (strings) from Files.";
+  OpenDialog4.Title = "Import Folder Na\xC3" "mes (strings) from Files.";
   OpenDialog4.Filter = "Text Files (*.txt)|*.txt|Comma Separated  (*.csv)|*.csv|All Files (*.*)|*.*";
   OpenDialog4.DefaultExt = "txt";
 }
