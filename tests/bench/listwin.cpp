@@ -162,8 +162,10 @@ int main() {
   char key = 'x';
   const double tk = bench::Seconds([&] { editor.mmoEditIncludeListKeyPress(key); });
   const double to = bench::Seconds([&] { editor.btnEditOkClick(); });
+  const double tr = bench::Seconds([&] { m.RefreshVol02Tab(); });
   bench::Report("editor: line count at a key, 30,000-line memo", 1, tk, "keys");
   bench::Report("editor: OK and hand-back of 30,000 lines", 30000, to, "lines");
+  bench::Report("editor: the page's refresh after it", 30000, tr, "lines");
   if (m.lstVol02IncludeStrings.Count() != 30000) std::printf("unexpected count\n");
   ui::App().DestroyForms();
   char temp[MAX_PATH] = "";
