@@ -54,7 +54,7 @@ std::string JoinPatterns(const core::SettingsList& patterns) {
 
 TfrmFileSelection::TfrmFileSelection() : ui::Form(IDD_TFRMFILESELECTION) {
   OnCreate = [this] { FormCreate(); };
-  OnShow = [this] { opening_ = true; };
+  OnHide = [this] { opening_ = true; };
   OnActivate = [this] { FormActivate(); };
   btnFileManOK.OnClick = [this] { btnFileManOKClick(); };
   btnFileManCancel.ModalResult = IDCANCEL;

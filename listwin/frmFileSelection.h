@@ -30,7 +30,7 @@ public:
   void btnFileManClearFileNamesClick();
 
 private:
-  bool opening_ = false;  // shown and not yet activated
+  bool opening_ = true;  // not activated since it was last shown
 };
 
 // One line from patterns: each pattern holding white space in double quotation
