@@ -72,6 +72,12 @@ TEST_F(ImportWindow, BrowseShowsTheLinesOfTheFileItOpened) {
     EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0311.");
     Browse(dir->Path() + "\\missing.txt");
     EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0312.");
+    const std::string locked = dir->AddFile("locked.txt", "secret\n");
+    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    seam.boxes.clear();
+    Browse(locked);
+    CloseHandle(lock);
+    EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0312.");
     EXPECT_EQ(w.edtFileImportFileName.Text(), mixed);
     EXPECT_EQ(w.lstFileImportSource.Count(), 4);
     // UTF-16 text shows as text.
