@@ -6,6 +6,7 @@
 #include "create/frmStatistic.h"
 #include "examples/help_windows.h"
 #include "create/string_list_page_layout.h"
+#include "listwin/frmManageMarks.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
@@ -47,6 +48,7 @@ TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this), Vol02Page(this) 
   OnDestroy = [this] { FormDestroy(); };
   Exit1.Hint = "Exit|Quits the application";
   Exit1.OnClick = [this] { Exit1Click(); };
+  ManageSeparators1.OnClick = [this] { ManageSeparators1Click(); };
   VisitVextilontheWeb1.OnClick = [this] { VisitVextilontheWeb1Click(); };
   VideoforCopyProcess01.OnClick = [this] { VideoforCopyProcess01Click(); };
   OverView.OnClick = [] { ShowOverView(); };
@@ -85,8 +87,6 @@ void TfrmMain::FormCreate() {
   UserSelectedFileTypesCaption = "User Selected.";
   tabFolderCreate05.SetPageIndex(0);
 
-  // The delimiter window is not built yet: its menu item stays disabled.
-  ManageSeparators1.SetEnabled(false);
 }
 
 void TfrmMain::StoreTexts() {
@@ -153,6 +153,8 @@ void TfrmMain::FormDestroy() {
           "Severe Error!    Msg no: 0103.", MB_ICONSTOP);
   });
 }
+
+void TfrmMain::ManageSeparators1Click() { frmDelimiters->ShowModal(); }
 
 void TfrmMain::Exit1Click() {
   ui::seam().HelpQuit(Handle(), core::Settings().GetAppName() + ".HLP");

@@ -25,7 +25,7 @@ public:
 
   ui::MenuItem File1{this, IDM_FILE1, nullptr, "&File"};
   ui::MenuItem Exit1{this, IDM_EXIT1, &File1, "E&xit"};
-  ui::MenuItem Misc1{this, IDM_MISC1, nullptr, "Misc.", false};
+  ui::MenuItem Misc1{this, IDM_MISC1, nullptr, "Misc."};
   ui::MenuItem ManageSeparators1{this, IDM_MANAGESEPARATORS1, &Misc1, "Manage Separators"};
   ui::MenuItem Help1{this, IDM_HELP1, nullptr, "&Help"};
   ui::MenuItem OverView{this, IDM_OVERVIEW, &Help1, "OverView"};
@@ -57,6 +57,7 @@ public:
   void FormDestroy();
 
   void Exit1Click();
+  void ManageSeparators1Click();
   void VisitVextilontheWeb1Click();
   void VideoforCopyProcess01Click();
 

@@ -55,8 +55,8 @@ const ui::AnchorRule kStringListPageAnchors[] = {
     {IDC_BTNVOL02ZOOMINCLUDEWINDOW, kUnderIncludeList},
     {IDC_BTNVOL02DELETEFROMEXCLUDE, kUnderExcludeList},
     {IDC_BTNVOL02DELETEEXCLUDEALL, kUnderExcludeList},
-    {IDC_BTNVOL02OPEN, kUnderExcludeList},
-    {IDC_BTNVOL02SAVE, kUnderExcludeList},
+    {IDC_BTNVOL02OPEN, ui::kStayRightBottom},
+    {IDC_BTNVOL02SAVE, ui::kStayRightBottom},
     // Structures, preview and result choices on the right.
     {IDC_GRPVOL02ATTACH, kRightBlockGrows},
     {IDC_LSTVOL02ADDFOLDERSTRUCTURE, kRightBlockGrows},

@@ -7,6 +7,9 @@
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "listwin/export_handover.h"
+#include "listwin/frmEditIncludeList.h"
+#include "listwin/import_handover.h"
+#include "listwin/list_file.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/seam.h"
@@ -78,6 +81,15 @@ void Vol02Page::ConnectVol02Page() {
   btnVol02DeleteFromExclude.OnClick = [this] { btnVol02DeleteFromExcludeClick(); };
   btnVol02DeleteExcludeAll.OnClick = [this] { btnVol02DeleteExcludeAllClick(); };
   btnVol02SmartExport.OnClick = [this] { btnVol02SmartExportClick(); };
+  btnVol02SmartImport.OnClick = [this] { btnVol02SmartImportClick(); };
+  btnVol02EditIncludeList.OnClick = [this] { btnVol02EditIncludeListClick(); };
+  btnVol02Open.OnClick = [this] { btnVol02OpenClick(); };
+  btnVol02Save.OnClick = [this] { btnVol02SaveClick(); };
+  OpenDialog1.Filter = "Text files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
+  OpenDialog1.DefaultExt = "txt";
+  SaveDialog1.Filter = "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
+  SaveDialog1.DefaultExt = "txt";
+  btnVol02ZoomIncludeWindow.OnClick = [this] { ZoomPageIncludeList(Vol02ListPage()); };
   btnVol02Statistic.OnClick = [this] { btnVol02StatisticClick(); };
   btnVol02AddFolderStructure.OnClick = [this] { btnVol02AddFolderStructureClick(); };
   btnVol02ViewFolderStructure.OnClick = [this] { btnVol02ViewFolderStructureClick(); };
@@ -399,6 +411,64 @@ void Vol02Page::btnVol02DeleteExcludeAllClick() {
   btnVol02AddToList.SetFocus();
 }
 
+ListPageDescription Vol02Page::Vol02ListPage() {
+  ListPageDescription page;
+  page.form = form_;
+  page.include = &lstVol02IncludeStrings;
+  page.exclude = &lstVol02ExcludeStrings;
+  page.includeCount = &lblVol02IncludeSum;
+  page.progress = &pbVol02ProgressBar;
+  page.emptyImportCaption = Caption(kTitle02, "Warning", "0377", 13);
+  page.splitAtDrives = true;
+  return page;
+}
+
+void Vol02Page::btnVol02SmartImportClick() {
+  SmartImportToPage(Vol02ListPage());
+  RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void Vol02Page::btnVol02EditIncludeListClick() {
+  if (EditPageIncludeList(*frmVol02EditIncludeList, Vol02ListPage())) RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void Vol02Page::btnVol02OpenClick() {
+  if (ImportListFile(Vol02ListFile())) RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void Vol02Page::btnVol02SaveClick() {
+  ExportListFile(Vol02ListFile());
+  UpdateVol02CreateButtons(lstVol02IncludeStrings.Count() > 0);
+}
+
+ListFilePage Vol02Page::Vol02ListFile() {
+  ListFilePage file;
+  file.page = Vol02ListPage();
+  file.twin = &kListFileVol02;
+  file.open = &OpenDialog1;
+  file.save = &SaveDialog1;
+  // A line the page's Add would refuse for its characters or its length.
+  file.refuses = [this](const std::string& line) {
+    std::string bad;
+    for (char c : line)
+      if (bad.empty() && static_cast<unsigned char>(c) < 32) bad = "(character code " + std::to_string(int(c)) + ")";
+    if (!bad.empty() || core::FindIllegalChar("H", line, bad)) {
+      Vol02Box("Illegal character in the Text : " + bad, "0008", "Warning", 0x30);
+      return true;
+    }
+    if (line.size() >= 255) {
+      Vol02Box("This item is too long (255 characters or more) !\nAction : You must use a shorter string.",
+               "0015", "Warning", 0x30);
+      return true;
+    }
+    return false;
+  };
+  return file;
+}
+
 void Vol02Page::btnVol02SmartExportClick() {
   if (lstVol02IncludeStrings.Count() == 0) {
     Vol02Box("The Include List is empty !\n", "0556", "Warning", 0x30);
@@ -637,7 +707,8 @@ std::vector<ui::Control*> Vol02Page::Vol02CommandControls() {
           &btnVol02IncToExc, &btnVol02ExcToInc, &btnVol02AllFromInc, &btnVol02AllFromExc,
           &btnVol02ExchangeIncExc, &btnVol02DeleteFromExclude, &btnVol02DeleteExcludeAll,
           &btnVol02SmartImport, &btnVol02SmartExport, &btnVol02EditIncludeList,
-          &btnVol02ZoomIncludeWindow, &lstVol02AddFolderStructure, &btnVol02AddFolderStructure,
+          &btnVol02ZoomIncludeWindow, &btnVol02Open, &btnVol02Save, &lstVol02AddFolderStructure,
+          &btnVol02AddFolderStructure,
           &btnVol02ViewFolderStructure, &btnVol02RemoveFolderStructure, &rdoVol02AttachNothing,
           &rdoVol02AttachMainFolderWithFiles, &rdoVol02AttachMainFolderWithoutFiles,
           &rdoVol02AttachSubFoldersOnlyWithFiles, &rdoVol02AttachSubFoldersOnlyWithoutFiles,

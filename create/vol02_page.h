@@ -6,6 +6,9 @@
 #pragma once
 #include "create/creation_engine.h"
 #include "forms/tabFolderCreate03.h"
+#include "listwin/list_file.h"
+#include "listwin/list_page.h"
+#include "ui/dialogs.h"
 #include "ui/controls.h"
 
 #include <string>
@@ -104,6 +107,8 @@ public:
   ui::Button btnVol02Example{form_, IDC_BTNVOL02EXAMPLE};
   ui::Button btnVol02ListHelp{form_, IDC_BTNVOL02LISTHELP};
   ui::ProgressBar pbVol02ProgressBar{form_, IDC_PBVOL02PROGRESSBAR};
+  ui::OpenDialog OpenDialog1;
+  ui::SaveDialog SaveDialog1;
   // What the main window keeps for the page.
   core::CreationCounters Vol02Counters{};
   core::CreationResultLists Vol02ResultLists;
@@ -128,6 +133,10 @@ public:
   void btnVol02ExchangeIncExcClick();
   void btnVol02DeleteFromExcludeClick();
   void btnVol02DeleteExcludeAllClick();
+  void btnVol02SmartImportClick();
+  void btnVol02EditIncludeListClick();
+  void btnVol02OpenClick();
+  void btnVol02SaveClick();
   void btnVol02SmartExportClick();
   void btnVol02StatisticClick();
   void btnVol02AddFolderStructureClick();
@@ -140,6 +149,9 @@ public:
   void btnVol02ClearAllClick();
 
   // Page operations.
+  // The page as the list windows see it.
+  ListPageDescription Vol02ListPage();
+  ListFilePage Vol02ListFile();
   void SetVol02Destination(const std::string& text);
   void RefreshVol02Tab();
   void SetVol02ListControlsEnabled(bool enabled);

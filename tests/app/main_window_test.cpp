@@ -110,9 +110,10 @@ TEST_F(MainWindow, AStoredDirectoryBecomesTheStartupDirectoryForHelpAndTheTutori
 
 TEST_F(MainWindow, MenuShowsFileAndHelpAndRunsTheirItems) {
   HMENU bar = GetMenu(frmMain->Handle());
-  EXPECT_EQ(MenuCaptions(bar), (std::vector<std::string>{"&File", "&Help"}));
+  EXPECT_EQ(MenuCaptions(bar), (std::vector<std::string>{"&File", "Misc.", "&Help"}));
   EXPECT_EQ(MenuCaptions(GetSubMenu(bar, 0)), (std::vector<std::string>{"E&xit"}));
-  EXPECT_EQ(MenuCaptions(GetSubMenu(bar, 1)),
+  EXPECT_EQ(MenuCaptions(GetSubMenu(bar, 1)), (std::vector<std::string>{"Manage Separators"}));
+  EXPECT_EQ(MenuCaptions(GetSubMenu(bar, 2)),
             (std::vector<std::string>{"OverView", "Visit Vextil on the Web.", "&About..."}));
 
   SendMessageA(frmMain->Handle(), WM_COMMAND, MAKEWPARAM(IDM_VISITVEXTILONTHEWEB1, 0), 0);

@@ -1,0 +1,11 @@
+// File selection window.
+#pragma once
+#define IDD_TFRMFILESELECTION 6300
+#define IDC_FSL_GROUP 6301
+#define IDC_FSL_EXPLANATION 6302
+#define IDC_FSL_NAMESLABEL 6303
+#define IDC_FSL_NAMES 6304
+#define IDC_FSL_CLEARNAMES 6305
+#define IDC_FSL_HELP 6306
+#define IDC_FSL_OK 6307
+#define IDC_FSL_CANCEL 6308

@@ -1,0 +1,151 @@
+#include "listwin/frmEditIncludeList.h"
+
+#include "core/casefold.h"
+#include "core/textutil.h"
+#include "ui/application.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+TfrmVol02EditIncludeList* frmVol02EditIncludeList = nullptr;
+TfrmZoomIncludeWindow* frmZoomIncludeWindow = nullptr;
+
+const EditIncludeListTwin kEditVol02 = {
+    "Edit the include List of strings", "Edit the content of the INCLUDE string list.",
+    "Click OK to save the edited content to the INCLUDE string list.",
+    "Cancel the edited content. The content of the INCLUDE string list will not changed.",
+    "help for this window.", true};
+const EditIncludeListTwin kEditVol04 = {
+    "Edit the Include Folder List.", "Edit the contain of the INCLUDE folder list.",
+    "Click OK to save the contain of this window to the INCLUDE window.",
+    "Cancel the edited content. The content of the INCLUDE Folder list want be changed.",
+    "help for this window.", false};
+const EditIncludeListTwin kEditVol06 = {
+    "Edit the content of the Include List  - for the Renaming Process.", nullptr, nullptr, nullptr, nullptr,
+    false};
+const EditIncludeListTwin kEditVol07 = {"edit the Include List - Deleting process.", nullptr, nullptr, nullptr,
+                                        nullptr, false};
+const EditIncludeListTwin kEditVol08 = {"Edit the Include Folder List - for Copy Process.", nullptr, nullptr,
+                                        nullptr, nullptr, false};
+
+namespace {
+
+bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// The order of a sorted list box: the user locale's, letter case ignored.
+bool SortsBefore(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
+         CSTR_LESS_THAN;
+}
+
+} // namespace
+
+int CountNonBlankLines(const std::string& text) {
+  int count = 0;
+  bool filled = false;
+  for (char c : text) {
+    if (c == '\n') {
+      count += filled;
+      filled = false;
+    } else if (!IsBlankChar(c)) {
+      filled = true;
+    }
+  }
+  return count + filled;
+}
+
+TfrmEditIncludeList::TfrmEditIncludeList(const EditIncludeListTwin& twin)
+    : ui::Form(IDD_TFRMEDITINCLUDELIST), twin_(twin) {
+  OnCreate = [this] { FormCreate(); };
+  OnActivate = [this] { FormActivate(); };
+  mmoEditIncludeList.OnKeyPress = [this](char& key) { mmoEditIncludeListKeyPress(key); };
+  if (twin_.memoEnterFocusesMemo) mmoEditIncludeList.OnEnter = [this] { mmoEditIncludeList.SetFocus(); };
+  btnEditOk.OnClick = [this] { btnEditOkClick(); };
+  btnEditCancel.OnClick = [this] { btnEditCancelClick(); };
+}
+
+void TfrmEditIncludeList::FormCreate() {
+  SetCaption(twin_.caption);
+  if (twin_.memoHint) {
+    mmoEditIncludeList.SetHint(twin_.memoHint);
+    btnEditOk.SetHint(twin_.okHint);
+    btnEditCancel.SetHint(twin_.cancelHint);
+    btnEditFormHelp.SetHint(twin_.helpHint);
+  }
+  mmoEditIncludeList.Clear();
+  lblEditLinesSum.SetText("0");
+}
+
+void TfrmEditIncludeList::FormActivate() { mmoEditIncludeList.SetFocus(); }
+
+void TfrmEditIncludeList::mmoEditIncludeListKeyPress(char&) {
+  // Taken as the key arrives, before it changes the text.
+  lblEditLinesSum.SetText(std::to_string(CountNonBlankLines(mmoEditIncludeList.Text())));
+}
+
+void TfrmEditIncludeList::btnEditOkClick() {
+  std::vector<std::string> lines = mmoEditIncludeList.Lines();
+  int filled = 0;
+  for (const std::string& line : lines) filled += !core::TrimText(line).empty();
+  if (filled > kEditIncludeListLimit) {
+    // Refused as a whole: the include list stays as it was, the editor open.
+    ui::App().MessageBox("The list holds " + std::to_string(filled) +
+                             " lines; the limit is 30,000 !\nAction : You must remove some lines. "
+                             "The INCLUDE list was not changed.",
+                         std::string(twin_.caption) + "            Warning no: 0012.", 0x30);
+    return;
+  }
+  // The lines in the list box's order; of lines equal without letter case and
+  // blanks the first in that order stays; exclude entries never come in.
+  std::stable_sort(lines.begin(), lines.end(), SortsBefore);
+  core::FoldedIndex taken;
+  std::vector<std::string> entries;
+  for (const std::string& line : lines) {
+    std::string entry = core::TrimText(line);
+    if (entry.empty() || taken.Contains(entry) || page_.exclude->Contains(entry)) continue;
+    taken.Add(entry);
+    entries.push_back(std::move(entry));
+  }
+  page_.include->Clear();
+  page_.include->AddStrings(entries);
+  mmoEditIncludeList.Clear();
+  SetModalResult(IDOK);
+}
+
+void TfrmEditIncludeList::btnEditCancelClick() {
+  mmoEditIncludeList.Clear();
+  SetModalResult(IDCANCEL);
+}
+
+bool EditPageIncludeList(TfrmEditIncludeList& editor, const ListPageDescription& page) {
+  editor.SetPage(page);
+  editor.mmoEditIncludeList.Clear();
+  editor.mmoEditIncludeList.SetLines(page.include->Items());
+  return editor.ShowModal() == IDOK;
+}
+
+TfrmZoomIncludeWindow::TfrmZoomIncludeWindow() : ui::Form(IDD_TFRMZOOMINCLUDEWINDOW) {
+  OnCreate = [this] { FormCreate(); };
+  btnZoomInjcludeWindowsClose.ModalResult = IDCANCEL;
+}
+
+void TfrmZoomIncludeWindow::FormCreate() {
+  lstZoomIncludeWindow.SetHorizontalExtent(3000);
+  lstZoomIncludeWindow.Clear();
+}
+
+void ZoomPageIncludeList(const ListPageDescription& page) {
+  // The window shows the calling page's include list as it is now.
+  TfrmZoomIncludeWindow& zoom = *frmZoomIncludeWindow;
+  zoom.lstZoomIncludeWindow.Clear();
+  core::FoldedIndex shown;
+  std::vector<std::string> entries;
+  for (const std::string& entry : page.include->Items()) {
+    if (shown.Contains(entry)) continue;
+    shown.Add(entry);
+    entries.push_back(entry);
+  }
+  zoom.lstZoomIncludeWindow.AddStrings(entries);
+  zoom.ShowModal();
+}

@@ -1,0 +1,10 @@
+// The one protocol by which a list page takes the smart import window's result:
+// show the window modally; an empty result is the page's warning whatever
+// closed the window; only OK copies, each item (cut at drive starts where the
+// page asks for it) trimmed, once, when neither page list holds it and the
+// page's rule accepts it.
+#pragma once
+#include "listwin/list_page.h"
+
+// Returns the number of entries added to the page's include list.
+int SmartImportToPage(const ListPageDescription& page);

@@ -1,0 +1,51 @@
+// Include-list text files: a page writes its include list to a plain text file
+// (one entry a line, CR LF) and reads one back, line by line, with its own
+// messages. One design for every page, bound by the page's row of messages.
+#pragma once
+#include "listwin/list_page.h"
+#include "ui/dialogs.h"
+
+#include <functional>
+#include <string>
+
+// One message of a page's list-file commands.
+struct ListFileMessage {
+  const char* caption;
+  unsigned flags;
+  const char* text;
+};
+
+// What differs between the pages.
+struct ListFileTwin {
+  bool entriesWithDrive;           // folder-list pages keep entries with a drive part, the string page without
+  ListFileMessage extension;       // the file is not a ".txt" (question)
+  ListFileMessage openFailed;
+  ListFileMessage clearQuestion;
+  ListFileMessage inInclude;
+  ListFileMessage inExclude;
+  ListFileMessage driveQuestion;
+  ListFileMessage saveFailed;
+  const char* loadedText;          // end of loading, plain box with the program's title
+};
+
+extern const ListFileTwin kListFileVol02;
+
+// The page's list-file binding: its lists, its dialogs, its row, and its own
+// refusal of a line (shows the page's message and returns true); may be null.
+struct ListFilePage {
+  ListPageDescription page;
+  const ListFileTwin* twin = nullptr;
+  ui::OpenDialog* open = nullptr;
+  ui::SaveDialog* save = nullptr;
+  std::function<bool(const std::string& line)> refuses;
+};
+
+// The longest line a list file hands to a page's rules; longer ones are refused
+// by those rules (no page takes entries that long).
+constexpr size_t kListFileLineKept = 4096;
+
+// Import List: true when the page should be refreshed afterwards.
+bool ImportListFile(const ListFilePage& page);
+// Export List: writes the qualifying include entries (beside the old file first,
+// replacing it only when complete).
+void ExportListFile(const ListFilePage& page);

@@ -1,0 +1,128 @@
+// The include-list editor and the zoom window, opened from the string-list page
+// as a user would: typing into the memo, keys, OK, Cancel, Close.
+#include "app/frmMain.h"
+#include "listwin/frmEditIncludeList.h"
+#include "support/press.h"
+#include "support/program_fixture.h"
+#include "ui/application.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using testsupport::Press;
+using testsupport::ProgramTest;
+using testsupport::Type;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class EditIncludeList : public ProgramTest {
+protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
+    const std::string dest = dir->AddFolder("dest");
+    seam.OnPickFolder([dest](ui::FolderPickRequest& r) {
+      r.result = dest;
+      return true;
+    });
+    Press(M().btnVol02AddDestFolder);
+  }
+  TfrmMain& M() { return *frmMain; }
+  TfrmEditIncludeList& E() { return *frmVol02EditIncludeList; }
+  // Presses Edit List; user acts in the editor while it is shown.
+  void Edit(std::function<void(TfrmEditIncludeList&)> user) {
+    seam.OnModal(frmVol02EditIncludeList, [user](ui::Form&) {
+      user(*frmVol02EditIncludeList);
+      return 0;
+    });
+    Press(M().btnVol02EditIncludeList);
+  }
+  // A key typed into the memo, through the message loop.
+  void Key(char c) {
+    PostMessageA(E().mmoEditIncludeList.Handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
+    ui::App().ProcessMessages();
+  }
+};
+
+TEST_F(EditIncludeList, OkRebuildsTheListCancelLeavesIt) {
+  M().lstVol02ExcludeStrings.Add("skip");
+  Edit([&](TfrmEditIncludeList& e) {
+    EXPECT_EQ(e.mmoEditIncludeList.Text(), "");
+    Type(e.mmoEditIncludeList, "b\r\n\r\n  a  \r\nB\r\na\r\nSKIP\r\n");
+    Press(e.btnEditOk);
+  });
+  const Strings& items = M().lstVol02IncludeStrings.Items();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0], "a");
+  EXPECT_TRUE(items[1] == "b" || items[1] == "B");
+  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "2");
+  EXPECT_EQ(E().mmoEditIncludeList.Text(), "");
+
+  // The memo opens with the list; Cancel after editing changes nothing.
+  const Strings before = items;
+  Edit([&](TfrmEditIncludeList& e) {
+    EXPECT_EQ(e.mmoEditIncludeList.Lines(), before);
+    Type(e.mmoEditIncludeList, "other\r\n");
+    Press(e.btnEditCancel);
+  });
+  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), before);
+
+  // Above 30,000 lines the edit is refused whole and the editor stays open.
+  std::string many;
+  for (int i = 0; i <= 30000; ++i) many += "line " + std::to_string(i) + "\r\n";
+  Edit([&](TfrmEditIncludeList& e) {
+    Type(e.mmoEditIncludeList, many);
+    Press(e.btnEditOk);
+    EXPECT_EQ(seam.Last().caption, "Edit the include List of strings            Warning no: 0012.");
+    EXPECT_EQ(seam.Last().flags, 0x30u);
+    EXPECT_TRUE(e.Visible());
+    EXPECT_EQ(e.ModalResult(), 0);
+    Press(e.btnEditCancel);
+  });
+  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), before);
+
+  // OK on an empty memo empties the list; the page closes its creating controls.
+  Edit([&](TfrmEditIncludeList& e) {
+    Type(e.mmoEditIncludeList, "");
+    Press(e.btnEditOk);
+  });
+  EXPECT_EQ(M().lstVol02IncludeStrings.Count(), 0);
+  EXPECT_FALSE(M().btnVol02CreateFolders.Enabled());
+}
+
+TEST_F(EditIncludeList, TheLineCountFollowsTheKeysOneBehind) {
+  Edit([&](TfrmEditIncludeList& e) {
+    Type(e.mmoEditIncludeList, "one\r\n   \r\ntwo");
+    Key('x');
+    EXPECT_EQ(e.lblEditLinesSum.Text(), "2");
+    Type(e.mmoEditIncludeList, "");
+    Key('y');
+    EXPECT_EQ(e.lblEditLinesSum.Text(), "0");
+    Press(e.btnEditCancel);
+  });
+  EXPECT_EQ(CountNonBlankLines("a\n\t\r\n b \n\nc"), 3);
+}
+
+TEST_F(EditIncludeList, ZoomShowsThePagesListAsItIsNow) {
+  M().lstVol02IncludeStrings.AddStrings({"c", "a", "b"});
+  seam.OnModal(frmZoomIncludeWindow, [](ui::Form&) {
+    EXPECT_EQ(frmZoomIncludeWindow->lstZoomIncludeWindow.Items(), (Strings{"a", "b", "c"}));
+    Press(frmZoomIncludeWindow->btnZoomInjcludeWindowsClose);
+    return 0;
+  });
+  Press(M().btnVol02ZoomIncludeWindow);
+  M().lstVol02IncludeStrings.Delete(0);
+  seam.OnModal(frmZoomIncludeWindow, [](ui::Form&) {
+    EXPECT_EQ(frmZoomIncludeWindow->lstZoomIncludeWindow.Items(), (Strings{"b", "c"}));
+    Press(frmZoomIncludeWindow->btnZoomInjcludeWindowsClose);
+    return 0;
+  });
+  Press(M().btnVol02ZoomIncludeWindow);
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+// The smart import window driven as a user would: scripted open dialogs, real
+// files in a temp folder, the preview, and the hand-over to the string-list page.
+#include "app/frmMain.h"
+#include "listwin/frmFileImport.h"
+#include "support/press.h"
+#include "support/program_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using testsupport::Choose;
+using testsupport::Press;
+using testsupport::ProgramTest;
+using testsupport::Tick;
+using testsupport::Type;
+
+namespace {
+
+const std::string kCap = "Import File content.            ";
+
+class ImportWindow : public ProgramTest {
+protected:
+  TfrmFileImport& W() { return *frmFileImport; }
+
+  void OpenAnswer(const std::string& path) {
+    seam.OnFileDialog([path](ui::FileDialogRequest& r) {
+      r.fileName = path;
+      return true;
+    });
+  }
+  // Shows the window modally (as a page does) and lets the user act in it.
+  int Open(std::function<void(TfrmFileImport&)> user) {
+    seam.OnModal(frmFileImport, [user](ui::Form&) {
+      user(*frmFileImport);
+      return 0;
+    });
+    return frmFileImport->ShowModal();
+  }
+  void Browse(const std::string& path) {
+    OpenAnswer(path);
+    Press(W().btnFileImportBrowse);
+  }
+  std::string LastCaption() const { return seam.boxes.empty() ? "" : seam.Last().caption; }
+};
+
+TEST_F(ImportWindow, BrowseShowsTheLinesOfTheFileItOpened) {
+  const std::string mixed = dir->AddFile("mixed.txt", "\xEF\xBB\xBF" "one\r\n\r\ntwo\rthree\n  \n" +
+                                                          std::string(3000, 'L') + "\x1A" "x");
+  Open([&](TfrmFileImport& w) {
+    EXPECT_FALSE(w.btnFileImportFrom.Enabled());
+    EXPECT_FALSE(w.btnFileImportOk.Enabled());
+    Browse(mixed);
+    EXPECT_EQ(LastCaption(), kCap + "Information no: 0450.");
+    EXPECT_EQ(w.edtFileImportFileName.Text(), mixed);
+    ASSERT_EQ(w.lstFileImportSource.Count(), 4);
+    EXPECT_EQ(w.lstFileImportSource.Item(0), "one");
+    EXPECT_EQ(w.lstFileImportSource.Item(2), "three");
+    EXPECT_EQ(w.lstFileImportSource.Item(3), std::string(2048, 'L'));
+    EXPECT_EQ(w.lblFileImportSourceLines.Text(), "4");
+    EXPECT_TRUE(w.btnFileImportFrom.Enabled());
+    EXPECT_FALSE(w.btnFileImportOk.Enabled());
+    EXPECT_TRUE(w.rdoFileImportPlainText.Checked());
+
+    // A file refused at the extension question and one that does not open
+    // leave the window as it was.
+    const std::string csv = dir->AddFile("list.csv", "a,b\n");
+    seam.Answer("0311", IDNO);
+    Browse(csv);
+    EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0311.");
+    Browse(dir->Path() + "\\missing.txt");
+    EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0312.");
+    const std::string locked = dir->AddFile("locked.txt", "secret\n");
+    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    seam.boxes.clear();
+    Browse(locked);
+    CloseHandle(lock);
+    EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0312.");
+    EXPECT_EQ(w.edtFileImportFileName.Text(), mixed);
+    EXPECT_EQ(w.lstFileImportSource.Count(), 4);
+    // UTF-16 text shows as text.
+    Browse(dir->AddFile("wide.txt", std::string("\xFF\xFE" "C\0:\0\r\0\n\0x\0", 12)));
+    EXPECT_EQ(w.lstFileImportSource.Items(), (std::vector<std::string>{"C:", "x"}));
+    Press(w.btnFileImportCancel);
+  });
+}
+
+struct PreviewCase {
+  const char* what;
+  std::string content;
+  bool separated;
+  std::string delimiter;
+  std::string column;  // empty: all columns
+  bool abandon;
+  std::vector<std::string> expected;
+};
+
+TEST_F(ImportWindow, PreviewFollowsTheOptions) {
+  const std::vector<PreviewCase> cases = {
+      {"plain, repeats and letter case", "a\nA\n\"\"\nb\n", false, "", "", true, {"a", "b"}},
+      {"quotes kept", "\"q\"\n", false, "", "", false, {"\"q\""}},
+      {"all fields", "x;y\n\"z\";;w\n", true, ";", "", true, {"x", "y", "z", "w"}},
+      {"one column, empty fields count", "1,,3\n4,5,6\n", true, ",", "3", true, {"3", "6"}},
+      {"space", "a b  c\n", true, "space", "", true, {"a", "b", "c"}},
+      {"typed three-character delimiter", "k ; l\n", true, " ; ", "", true, {"k", "l"}},
+  };
+  for (const PreviewCase& c : cases) {
+    const std::string path = dir->AddFile("p.txt", c.content);
+    Open([&](TfrmFileImport& w) {
+      Browse(path);
+      if (c.separated) {
+        Choose(w.rdoFileImportSeparatedFile);
+        Type(w.cboFileImportDelimiter, c.delimiter);
+        if (!c.column.empty()) {
+          Choose(w.rdoFileImportOneColumn);
+          Type(w.edtFileImportColumnNumber, c.column);
+        }
+      }
+      Tick(w.chkFileImportAbandonQMarks, c.abandon);
+      Press(w.btnFileImportFrom);
+      EXPECT_EQ(LastCaption(), kCap + "Information no: 0451.") << c.what;
+      EXPECT_EQ(w.lstFileImportResults.Items(), c.expected) << c.what;
+      EXPECT_EQ(w.lblFileImportPreviewLines.Text(), std::to_string(c.expected.size())) << c.what;
+      EXPECT_TRUE(w.btnFileImportOk.Enabled()) << c.what;
+      Press(w.btnFileImportCancel);
+    });
+  }
+}
+
+TEST_F(ImportWindow, RefusedOptionsKeepThePreviewAndFailuresAreNeverDone) {
+  const std::string path = dir->AddFile("cols.txt", "a,b\nc,d\n");
+  Open([&](TfrmFileImport& w) {
+    Browse(path);
+    Press(w.btnFileImportFrom);
+    ASSERT_EQ(w.lstFileImportResults.Count(), 2);
+
+    Choose(w.rdoFileImportSeparatedFile);
+    Choose(w.rdoFileImportOneColumn);
+    for (const char* bad : {"-3", "0", "1e12", "x", ""}) {
+      Type(w.edtFileImportColumnNumber, bad);
+      Press(w.btnFileImportFrom);
+      EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0452.") << bad;
+      EXPECT_EQ(w.lstFileImportResults.Count(), 2) << bad;
+    }
+    Type(w.edtFileImportColumnNumber, "2");
+    Type(w.cboFileImportDelimiter, "");
+    Press(w.btnFileImportFrom);
+    EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0317.");
+    EXPECT_EQ(w.lstFileImportResults.Count(), 2);
+
+    // The file Browse loaded went away: 0313, an empty preview, OK disabled, no 0451.
+    Type(w.cboFileImportDelimiter, ",");
+    DeleteFileA(path.c_str());
+    const size_t before = seam.boxes.size();
+    Press(w.btnFileImportFrom);
+    ASSERT_EQ(seam.boxes.size(), before + 1);
+    EXPECT_EQ(LastCaption(), kCap + "Warnings no: 0313.");
+    EXPECT_EQ(w.lstFileImportResults.Count(), 0);
+    EXPECT_FALSE(w.btnFileImportOk.Enabled());
+
+    // Clear returns to the start; a new Browse returns to plain text.
+    Press(w.btnFileImportClear);
+    EXPECT_EQ(w.edtFileImportFileName.Text(), "");
+    EXPECT_EQ(w.lstFileImportSource.Count(), 0);
+    EXPECT_FALSE(w.btnFileImportFrom.Enabled());
+    EXPECT_TRUE(w.rdoFileImportPlainText.Checked());
+    EXPECT_EQ(w.edtFileImportColumnNumber.Text(), "1");
+    Press(w.btnFileImportCancel);
+  });
+}
+
+TEST_F(ImportWindow, StringListPageTakesOnlyTheOkResult) {
+  TfrmMain& m = *frmMain;
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
+  const std::string caption0377 = "Creating Folder(s).-From a String List.             Warning no: 0377.";
+  m.lstVol02ExcludeStrings.Add("beta");
+  // The page's list controls open once a destination is chosen.
+  const std::string dest = dir->AddFolder("dest");
+  seam.OnPickFolder([dest](ui::FolderPickRequest& r) {
+    r.result = dest;
+    return true;
+  });
+  Press(m.btnVol02AddDestFolder);
+  const std::string path =
+      dir->AddFile("names.txt", "alpha\nBETA\ngamma c:\\x\\y\nalpha\n  delta  \n");
+
+  // Closed before any preview: the page warns and takes nothing.
+  seam.OnModal(frmFileImport, [&](ui::Form&) {
+    Press(W().btnFileImportCancel);
+    return 0;
+  });
+  Press(m.btnVol02SmartImport);
+  EXPECT_EQ(LastCaption(), caption0377);
+  EXPECT_EQ(m.lstVol02IncludeStrings.Count(), 0);
+
+  // A preview closed with Close copies nothing and warns of nothing.
+  seam.OnModal(frmFileImport, [&](ui::Form&) {
+    Browse(path);
+    Press(W().btnFileImportFrom);
+    Press(W().btnFileImportCancel);
+    return 0;
+  });
+  const size_t before = seam.boxes.size();
+  Press(m.btnVol02SmartImport);
+  EXPECT_EQ(seam.boxes.size(), before + 2);  // 0450 and 0451 only
+  EXPECT_EQ(m.lstVol02IncludeStrings.Count(), 0);
+
+  // OK: pieces cut at drive starts, trimmed, without the exclude list's entries.
+  seam.OnModal(frmFileImport, [&](ui::Form&) {
+    EXPECT_EQ(W().lstFileImportResults.Count(), 4);  // the window kept its preview
+    Press(W().btnFileImportOk);
+    return 0;
+  });
+  Press(m.btnVol02SmartImport);
+  EXPECT_EQ(m.lstVol02IncludeStrings.Items(),
+            (std::vector<std::string>{"alpha", "c:\\x\\y", "delta", "gamma"}));
+  EXPECT_EQ(m.lblVol02IncludeSum.Text(), "4");
+}
+
+} // namespace

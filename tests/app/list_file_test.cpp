@@ -1,0 +1,111 @@
+// Include-list text files of the string-list page: Export List and Import List
+// through scripted file dialogs and real files.
+#include "app/frmMain.h"
+#include "support/press.h"
+#include "support/program_fixture.h"
+#include "ui/application.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using testsupport::Press;
+using testsupport::ProgramTest;
+using testsupport::ReadFile;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+const std::string kT = "Creating Folder(s).-From a String List.";
+
+class ListFile : public ProgramTest {
+protected:
+  TfrmMain& M() { return *frmMain; }
+  void SetUp() override {
+    ProgramTest::SetUp();
+    frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
+  }
+  void Answer(const std::string& path) {
+    seam.OnFileDialog([path](ui::FileDialogRequest& r) {
+      r.fileName = path;
+      return true;
+    });
+  }
+  Strings CaptionsFrom(size_t first) const {
+    Strings out;
+    for (size_t i = first; i < seam.boxes.size(); ++i) out.push_back(seam.boxes[i].caption);
+    return out;
+  }
+};
+
+TEST_F(ListFile, ExportWritesStringsAndImportReadsThemBack) {
+  M().lstVol02IncludeStrings.AddStrings({"beta", "alpha", "c:\\with drive"});
+  const std::string path = dir->Path() + "\\list.txt";
+  Answer(path);
+  Press(M().btnVol02Save);
+  EXPECT_EQ(ReadFile(path), "alpha\r\nbeta\r\n");
+  EXPECT_EQ(seam.Last().text, "End of the saving process.");
+  EXPECT_EQ(seam.Last().caption, ui::App().Title);
+
+  // Yes to the clear question: the list is the file's.
+  Answer(path);
+  seam.Answer("0014", IDYES);
+  Press(M().btnVol02Open);
+  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"alpha", "beta"}));
+  EXPECT_EQ(seam.Last().text, "End of the Loading process.");
+  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "2");
+}
+
+TEST_F(ListFile, ImportTellsEveryRefusedLine) {
+  M().lstVol02ExcludeStrings.Add("gone");
+  const std::string path = dir->AddFile(
+      "in.txt", "\xEF\xBB\xBF" "one\rone\r\none\nGONE\n\nx:\\drive\nbi\x01" "n\n" + std::string(300, 'L') +
+                    "\nbad|char\ny:\\later\ntwo");
+  Answer(path);
+  seam.Answer("0014", IDNO);
+  seam.Answer("0143", IDYES);
+  const size_t first = seam.boxes.size();
+  Press(M().btnVol02Open);
+  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"one", "two"}));
+  EXPECT_EQ(CaptionsFrom(first),
+            (Strings{kT + "            Information no: 0014.", kT + "             Warning no: 0141.",
+                     kT + "             Warning no: 0141.", kT + "             Warning no: 0142.",
+                     "r" + kT.substr(2) + "             Warning no: 0143.", kT + "            Warning no: 0008.",
+                     kT + "            Warning no: 0015.", kT + "            Warning no: 0008.",
+                     ui::App().Title}));
+}
+
+TEST_F(ListFile, RefusalsAndFailuresOfTheImport) {
+  M().lstVol02IncludeStrings.Add("kept");
+  // Not a ".txt": No at the question reads nothing.
+  const std::string csv = dir->AddFile("in.csv", "new\n");
+  Answer(csv);
+  seam.Answer("0012", IDNO);
+  Press(M().btnVol02Open);
+  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"kept"}));
+
+  // A file that does not open: 0013, then the end message; the list stays.
+  Answer(dir->Path() + "\\missing.txt");
+  const size_t first = seam.boxes.size();
+  Press(M().btnVol02Open);
+  EXPECT_EQ(CaptionsFrom(first), (Strings{kT + "            Warning no: 0013.", ui::App().Title}));
+  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"kept"}));
+
+  // No at the drive question empties the list, even after No to clearing it.
+  Answer(dir->AddFile("drive.txt", "a\nc:\\x\nb\n"));
+  seam.Answer("0014", IDNO);
+  seam.Answer("0143", IDNO);
+  Press(M().btnVol02Open);
+  EXPECT_EQ(M().lstVol02IncludeStrings.Count(), 0);
+  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "0");
+  EXPECT_NE(seam.Last().text, "End of the Loading process.");
+
+  // A save that cannot be written keeps the old file and says so.
+  M().lstVol02IncludeStrings.Add("x");
+  Answer(dir->Path() + "\\no such folder\\list.txt");
+  Press(M().btnVol02Save);
+  EXPECT_EQ(seam.Last().caption, kT + "            Warning no: 0016.");
+}
+
+} // namespace
