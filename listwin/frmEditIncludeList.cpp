@@ -2,6 +2,7 @@
 
 #include "core/casefold.h"
 #include "core/textutil.h"
+#include "examples/help_windows.h"
 #include "ui/application.h"
 
 #include <windows.h>
@@ -63,6 +64,7 @@ TfrmEditIncludeList::TfrmEditIncludeList(const EditIncludeListTwin& twin)
   if (twin_.memoEnterFocusesMemo) mmoEditIncludeList.OnEnter = [this] { mmoEditIncludeList.SetFocus(); };
   btnEditOk.OnClick = [this] { btnEditOkClick(); };
   btnEditCancel.OnClick = [this] { btnEditCancelClick(); };
+  btnEditFormHelp.OnClick = [] { ShowMoreHelp(); };
 }
 
 void TfrmEditIncludeList::FormCreate() {

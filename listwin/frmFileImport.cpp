@@ -4,6 +4,7 @@
 #include "core/import_engine.h"
 #include "core/settings_store.h"
 #include "core/textutil.h"
+#include "examples/help_windows.h"
 #include "listwin/list_page.h"
 #include "ui/application.h"
 
@@ -70,6 +71,7 @@ TfrmFileImport::TfrmFileImport() : ui::Form(IDD_TFRMFILEIMPORT) {
   rdoFileImportOneColumn.OnClick = [this] { rdoFileImportOneColumnClick(); };
   btnFileImportFrom.OnClick = [this] { btnFileImportFromClick(); };
   btnFileImportClear.OnClick = [this] { btnFileImportClearClick(); };
+  btnFileImportHelp.OnClick = [] { ShowHelpTopic("FileImport", true); };
   btnFileImportOk.ModalResult = IDOK;
   btnFileImportCancel.ModalResult = IDCANCEL;
 

@@ -4,6 +4,7 @@
 #include "core/textutil.h"
 #include "core/tokenizer.h"
 #include "core/validation.h"
+#include "examples/help_windows.h"
 #include "listwin/settings_io.h"
 #include "ui/application.h"
 
@@ -59,6 +60,7 @@ TfrmFileSelection::TfrmFileSelection() : ui::Form(IDD_TFRMFILESELECTION) {
   btnFileManOK.OnClick = [this] { btnFileManOKClick(); };
   btnFileManCancel.ModalResult = IDCANCEL;
   btnFileManClearFileNames.OnClick = [this] { btnFileManClearFileNamesClick(); };
+  btnFileSelectionHelp.OnClick = [] { ShowHelpTopic("FileSelection", false); };
 }
 
 void TfrmFileSelection::FormCreate() {
