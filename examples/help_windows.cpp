@@ -25,6 +25,7 @@ std::string UpperCaseCopy(std::string text) {
 
 THelpTextWindow::THelpTextWindow(int dialogId, HelpSections fixedText)
     : ui::Form(dialogId), fixedText_(fixedText) {
+  OpensBesideMain = true;
   OnCreate = [this] {
     lstHelp.SetHorizontalExtent(2000);
     if (fixedText_) Fill(fixedText_);
@@ -50,6 +51,7 @@ void TfrmAltalanosHelp::FormActivate() {
 }
 
 TAboutBox::TAboutBox() : ui::Form(IDD_TABOUTBOX) {
+  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   statHtmlKorvanis.OnClick = [] { ui::ShellOpen(kProductPage); };
   statHtmlKorvanis.OnDblClick = statHtmlKorvanis.OnClick;
@@ -68,6 +70,7 @@ void TAboutBox::FormCreate() {
 }
 
 TfrmVideoTutorials::TfrmVideoTutorials() : ui::Form(IDD_TFRMVIDEOTUTORIALS) {
+  OpensBesideMain = true;
   for (ui::Button* b : {&btnVideoTutorialsCopy01, &btnVideoTutorialsDelete01, &btnVideoTutorialsRename01,
                         &btnVideoTutorialsCRStrings, &btnVideoTutorialsCRFolders, &btnVideoTutorialsCRIncNum})
     b->OnClick = [] { OpenBasicHtm(); };

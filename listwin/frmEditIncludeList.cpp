@@ -2,6 +2,7 @@
 
 #include "core/casefold.h"
 #include "core/textutil.h"
+#include "examples/help_windows.h"
 #include "ui/application.h"
 
 #include <windows.h>
@@ -57,12 +58,14 @@ int CountNonBlankLines(const std::string& text) {
 
 TfrmEditIncludeList::TfrmEditIncludeList(const EditIncludeListTwin& twin)
     : ui::Form(IDD_TFRMEDITINCLUDELIST), twin_(twin) {
+  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   OnActivate = [this] { FormActivate(); };
   mmoEditIncludeList.OnKeyPress = [this](char& key) { mmoEditIncludeListKeyPress(key); };
   if (twin_.memoEnterFocusesMemo) mmoEditIncludeList.OnEnter = [this] { mmoEditIncludeList.SetFocus(); };
   btnEditOk.OnClick = [this] { btnEditOkClick(); };
   btnEditCancel.OnClick = [this] { btnEditCancelClick(); };
+  btnEditFormHelp.OnClick = [] { ShowMoreHelp(); };
 }
 
 void TfrmEditIncludeList::FormCreate() {
@@ -126,6 +129,7 @@ bool EditPageIncludeList(TfrmEditIncludeList& editor, const ListPageDescription&
 }
 
 TfrmZoomIncludeWindow::TfrmZoomIncludeWindow() : ui::Form(IDD_TFRMZOOMINCLUDEWINDOW) {
+  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   btnZoomInjcludeWindowsClose.ModalResult = IDCANCEL;
 }

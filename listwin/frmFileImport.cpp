@@ -4,6 +4,7 @@
 #include "core/import_engine.h"
 #include "core/settings_store.h"
 #include "core/textutil.h"
+#include "examples/help_windows.h"
 #include "listwin/list_page.h"
 #include "ui/application.h"
 
@@ -61,6 +62,7 @@ bool ParseColumn(const std::string& text, uint32_t& column) {
 } // namespace
 
 TfrmFileImport::TfrmFileImport() : ui::Form(IDD_TFRMFILEIMPORT) {
+  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   btnFileImportBrowse.OnClick = [this] { btnFileImportBrowseClick(); };
   edtFileImportFileName.OnKeyPress = [this](char& key) { edtFileImportFileNameKeyPress(key); };
@@ -70,6 +72,7 @@ TfrmFileImport::TfrmFileImport() : ui::Form(IDD_TFRMFILEIMPORT) {
   rdoFileImportOneColumn.OnClick = [this] { rdoFileImportOneColumnClick(); };
   btnFileImportFrom.OnClick = [this] { btnFileImportFromClick(); };
   btnFileImportClear.OnClick = [this] { btnFileImportClearClick(); };
+  btnFileImportHelp.OnClick = [] { ShowHelpTopic("FileImport", true); };
   btnFileImportOk.ModalResult = IDOK;
   btnFileImportCancel.ModalResult = IDCANCEL;
 

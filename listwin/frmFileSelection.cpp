@@ -4,6 +4,7 @@
 #include "core/textutil.h"
 #include "core/tokenizer.h"
 #include "core/validation.h"
+#include "examples/help_windows.h"
 #include "listwin/settings_io.h"
 #include "ui/application.h"
 
@@ -53,12 +54,14 @@ std::string JoinPatterns(const core::SettingsList& patterns) {
 }
 
 TfrmFileSelection::TfrmFileSelection() : ui::Form(IDD_TFRMFILESELECTION) {
+  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   OnHide = [this] { opening_ = true; };
   OnActivate = [this] { FormActivate(); };
   btnFileManOK.OnClick = [this] { btnFileManOKClick(); };
   btnFileManCancel.ModalResult = IDCANCEL;
   btnFileManClearFileNames.OnClick = [this] { btnFileManClearFileNamesClick(); };
+  btnFileSelectionHelp.OnClick = [] { ShowHelpTopic("FileSelection", false); };
 }
 
 void TfrmFileSelection::FormCreate() {

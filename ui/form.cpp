@@ -339,6 +339,7 @@ int Form::ShowModal() {
   modalResult_ = 0;
   DisableState state{hwnd_, {}};
   EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&state));
+  if (OpensBesideMain && App().MainForm() && App().MainForm() != this) PlaceBeside(*App().MainForm());
   Show();
   int result = seam().RunModal(*this);
   if (modalResult_ == 0) modalResult_ = result ? result : IDCANCEL;

@@ -117,6 +117,9 @@ public:
 
   Control* ActiveControl() const { return activeControl_; }
   bool ShowHint = true;
+  // Secondary windows set this: each modal showing places the window beside
+  // the main window (PlaceBeside), so it does not cover what it works on.
+  bool OpensBesideMain = false;
 
   std::function<void()> OnCreate;
   std::function<void()> OnShow;

@@ -4,6 +4,9 @@
 #include "ui/hyperlink.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
+#include "listwin/frmEditIncludeList.h"
+#include "listwin/frmFileImport.h"
+#include "listwin/frmFileSelection.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
 #include "support/temp_dir.h"
@@ -75,10 +78,10 @@ TEST_F(HelpAndExamples, EachTopicShowsItsTextAndMoreHelpFollowsItsOpener) {
       {"Copy", 114, "COPYING FOLDER STRUCTURES TO A LIST OF FOLDERS", "options on a small sample."},
       {"Delete", 193, "DELETING MULTIPLE FOLDERS AND/OR FILES", "  - There is no Undo: a Simulation costs nothing, a mistake can."},
       {"Rename", 70, "RENAMING MULTIPLE FOLDERS", "  - A Simulation first costs nothing."},
-      {"CreateFolders", 128, "CREATING FOLDERS FROM A LIST OF FULL PATHS", "longer possible)."},
-      {"CreateStrings", 142, "CREATING FOLDERS FROM A LIST OF STRINGS", "longer possible)."},
-      {"CreateNumbers", 110, "CREATING FOLDERS FROM INCREASED NUMBERS", "longer possible)."},
-      {"CreateManually", 17, "CREATING FOLDERS MANUALLY", "illegal characters, are refused before anything is created."},
+      {"CreateFolders", 132, "CREATING FOLDERS FROM A LIST OF FULL PATHS", "longer possible)."},
+      {"CreateStrings", 153, "CREATING FOLDERS FROM A LIST OF STRINGS", "longer possible)."},
+      {"CreateNumbers", 114, "CREATING FOLDERS FROM INCREASED NUMBERS", "longer possible)."},
+      {"CreateManually", 21, "CREATING FOLDERS MANUALLY", "are refused before anything is created."},
       {"FileImport", 33, "SMART IMPORT - IMPORTING A LIST FROM A TEXT FILE", "   window and sets the options back to their defaults."},
       {"FileSelection", 20, "FILE SELECTION - THE FILE NAME PATTERN LINE", "my notes.txt."},
   };
@@ -165,9 +168,38 @@ TEST_F(HelpAndExamples, PageHelpButtonsOpenTheirTopicsAndMoreHelpOpensFromThere)
   ASSERT_EQ(strings.shown, 1);
   EXPECT_EQ(strings.lines.front(), "CREATING FOLDERS FROM A LIST OF STRINGS");
 
+  // The list windows' Help buttons: the window each opens, "More help" shown
+  // or hidden (the file selection hides it).
+  const struct {
+    ui::Form* window;
+    ui::Button* help;
+    THelpTextWindow* opens;
+    const char* first;
+    bool moreHelp;
+  } kListWindows[] = {
+      {frmFileImport, &frmFileImport->btnFileImportHelp, frmAltalanosHelp,
+       "SMART IMPORT - IMPORTING A LIST FROM A TEXT FILE", true},
+      {frmVol02EditIncludeList, &frmVol02EditIncludeList->btnEditFormHelp, frmMoreHelp,
+       "Using Include - Exclude windows in the program.", false},
+      {frmFileSelection, &frmFileSelection->btnFileSelectionHelp, frmAltalanosHelp,
+       "FILE SELECTION - THE FILE NAME PATTERN LINE", false},
+  };
+  for (const auto& w : kListWindows) {
+    SCOPED_TRACE(w.first);
+    Seen seen;
+    Record(w.opens, seen);
+    seam.OnModal(w.window, [&w](ui::Form&) {
+      Press(*w.help);
+      return IDCANCEL;
+    });
+    w.window->ShowModal();
+    ASSERT_EQ(seen.shown, 1);
+    EXPECT_EQ(seen.lines.front(), w.first);
+    EXPECT_EQ(seen.moreHelp, w.moreHelp);
+  }
+
   // The manual page's Help, after the file selection's help hid "More help";
   // "More help" opens the further help on top.
-  OpenTopic("FileSelection", false);
   frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate01);
   Seen manual, more;
   Record(frmMoreHelp, more);

@@ -1,10 +1,11 @@
 // How the windows look and behave as a whole: every page fits the screen at its
-// smallest and when maximised, with nothing overlapping; results windows open
-// beside the main window; the keyboard switches pages.
+// smallest and when maximised, with nothing overlapping; results and
+// modal list windows open beside the main window; the keyboard switches pages.
 #include "app/frmMain.h"
 #include "app/frmLevelSummFolder.h"
 #include "app/frmUnsuccessful.h"
 #include "create/frmStatistic.h"
+#include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileExport.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
@@ -256,6 +257,17 @@ TEST_F(LookAndFeel, ResultsWindowsOpenBesideTheMainWindowNotOverIt) {
   EXPECT_EQ(shown.top, expected.top);
   EXPECT_TRUE(IsWindowEnabled(frmMain->Handle()));
   EXPECT_FALSE(frmStatistic02->Modal());
+
+  // So does a modal list window: the page's Edit List opens its editor there.
+  RECT editorAt{};
+  seam.OnModal(frmVol02EditIncludeList, [&](ui::Form& f) {
+    GetWindowRect(f.Handle(), &editorAt);
+    return IDCANCEL;
+  });
+  ASSERT_TRUE(testsupport::Press(frmMain->btnVol02EditIncludeList));
+  expected = ui::BesideBounds(mainNow, SizeOf(frmVol02EditIncludeList->Handle()), ui::WorkAreaOf(frmMain->Handle()));
+  EXPECT_EQ(editorAt.left, expected.left);
+  EXPECT_EQ(editorAt.top, expected.top);
 }
 
 TEST_F(LookAndFeel, PreviewLabelsShortenLongPathsAndShowThemWholeInTheirHint) {
