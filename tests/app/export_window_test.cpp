@@ -39,9 +39,7 @@ protected:
       return true;
     });
   }
-  static void ExportTo(TfrmFileExport& w) {
-    Press(w.btnFileExportTo);
-  }
+  static void ExportTo(TfrmFileExport& w) { Press(w.btnFileExportTo); }
 };
 
 const char kCaption[] = "Export Datas to a File.            ";
@@ -130,10 +128,9 @@ TEST_F(ExportWindow, WritesPlainAndSeparatedFilesAndKeepsItsChoices) {
   EXPECT_EQ(request.defaultExt, "txt");
   EXPECT_EQ(request.filter, "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*");
   EXPECT_TRUE(request.overwritePrompt);
-  ASSERT_EQ(seam.boxes.size(), 1u);
-  EXPECT_EQ(seam.Last().caption, std::string(kCaption) + "Information no: 0646.");
-  EXPECT_EQ(seam.Last().text, "End of the EXPORT process!\n3 string(s) written to the file :\n" + plain);
-  EXPECT_EQ(seam.Last().flags, unsigned(MB_ICONINFORMATION));
+  EXPECT_EQ(seam.Shown(), std::vector<std::string>{testsupport::Box(
+                              std::string(kCaption) + "Information no: 0646.", MB_ICONINFORMATION,
+                              "End of the EXPORT process!\n3 string(s) written to the file :\n" + plain)});
 
   // Separated by ";" with quotes, replacing an existing file.
   std::string csv = dir->Path() + "\\list.csv";
@@ -175,10 +172,9 @@ TEST_F(ExportWindow, WritesPlainAndSeparatedFilesAndKeepsItsChoices) {
 TEST_F(ExportWindow, EmptyListAndFailedWritesAreReportedNeverDone) {
   // Nothing received: a warning, and the save dialog is not even shown.
   HandOver({"no drive here"}, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
-  ASSERT_EQ(seam.boxes.size(), 1u);
-  EXPECT_EQ(seam.Last().text, "The List to Export is empty !\nThere is nothing to write to a file.");
-  EXPECT_EQ(seam.Last().caption, std::string(kCaption) + "Warning no: 0641.");
-  EXPECT_EQ(seam.Last().flags, unsigned(MB_ICONWARNING));
+  EXPECT_EQ(seam.Shown(), std::vector<std::string>{testsupport::Box(
+                              std::string(kCaption) + "Warning no: 0641.", MB_ICONWARNING,
+                              "The List to Export is empty !\nThere is nothing to write to a file.")});
   EXPECT_TRUE(seam.fileDialogs.empty());
 
   // A folder that does not exist.

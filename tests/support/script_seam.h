@@ -22,6 +22,9 @@ struct ShownBox {
   HWND ownerWindow = nullptr;  // the window handle given as owner
 };
 
+// A whole box in one text, to compare caption, flags and text at once.
+std::string Box(const std::string& caption, unsigned flags, const std::string& text);
+
 class ScriptSeam : public ui::Seam {
 public:
   ScriptSeam();
@@ -52,6 +55,8 @@ public:
 
   // The captions of all boxes shown, in order.
   std::vector<std::string> Captions() const;
+  // All boxes shown, in order, each as Box() writes it.
+  std::vector<std::string> Shown() const;
   const ShownBox& Last() const { return boxes.back(); }
   // Boxes that came with no scripted answer (tests usually expect none).
   int Unscripted() const;
