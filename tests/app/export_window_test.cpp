@@ -32,13 +32,6 @@ protected:
     });
     HandOverToExport(items, kind);
   }
-  // The save dialog answers with this path.
-  void SaveAs(const std::string& path) {
-    seam.OnFileDialog([path](ui::FileDialogRequest& r) {
-      r.fileName = path;
-      return true;
-    });
-  }
   static void ExportTo(TfrmFileExport& w) { Press(w.btnFileExportTo); }
 };
 
@@ -117,7 +110,7 @@ TEST_F(ExportWindow, ThirtyThousandEntriesAreHandedOverEachOnce) {
 TEST_F(ExportWindow, WritesPlainAndSeparatedFilesAndKeepsItsChoices) {
   std::vector<std::string> items = {"C:\\One", "C:\\Two \"quoted\"", "  C:\\Three  "};
   std::string plain = dir->Path() + "\\plain.txt";
-  SaveAs(plain);
+  seam.ChooseFile(plain);
   HandOver(items, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
   EXPECT_EQ(ReadFile(plain), "C:\\One\r\nC:\\Two \"quoted\"\r\n  C:\\Three  \r\n");
   EXPECT_EQ(frmFileExport->lblSmartExportExported.Text(), "3");
@@ -135,7 +128,7 @@ TEST_F(ExportWindow, WritesPlainAndSeparatedFilesAndKeepsItsChoices) {
   // Separated by ";" with quotes, replacing an existing file.
   std::string csv = dir->Path() + "\\list.csv";
   testsupport::WriteFile(csv, "old content that is longer than the new one........................");
-  SaveAs(csv);
+  seam.ChooseFile(csv);
   HandOver(items, "FOLDERS", [](TfrmFileExport& w) {
     EXPECT_EQ(w.lblSmartExportExported.Text(), "0");  // a new hand-over starts at 0
     Choose(w.rdoFileExportCSVSeparatedFile);
@@ -147,7 +140,7 @@ TEST_F(ExportWindow, WritesPlainAndSeparatedFilesAndKeepsItsChoices) {
   // The window keeps the separated form and the delimiter; "space" is a blank,
   // and without quotes the entries are written as held.
   std::string spaced = dir->Path() + "\\spaced.txt";
-  SaveAs(spaced);
+  seam.ChooseFile(spaced);
   HandOver({"C:\\a", "C:\\b\"c"}, "FOLDERS", [](TfrmFileExport& w) {
     EXPECT_TRUE(w.rdoFileExportCSVSeparatedFile.Checked());
     EXPECT_TRUE(w.cboFileExportDelimiter.Enabled());
@@ -179,7 +172,7 @@ TEST_F(ExportWindow, EmptyListAndFailedWritesAreReportedNeverDone) {
 
   // A folder that does not exist.
   std::string missing = dir->Path() + "\\no such folder\\out.txt";
-  SaveAs(missing);
+  seam.ChooseFile(missing);
   HandOver({"C:\\a"}, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
   ASSERT_EQ(seam.boxes.size(), 2u);
   EXPECT_EQ(seam.Last().text, "Unable to create the file :\n" + missing +
@@ -192,7 +185,7 @@ TEST_F(ExportWindow, EmptyListAndFailedWritesAreReportedNeverDone) {
   std::string locked = dir->Path() + "\\locked.txt";
   testsupport::WriteFile(locked, "keep me\r\n");
   ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
-  SaveAs(locked);
+  seam.ChooseFile(locked);
   HandOver({"C:\\a", "C:\\b"}, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
   ASSERT_EQ(seam.boxes.size(), 3u);
   EXPECT_EQ(seam.Last().caption, std::string(kCaption) + "Warning no: 0643.");

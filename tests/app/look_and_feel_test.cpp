@@ -110,17 +110,10 @@ protected:
   // one entry to its include list.
   void FillStringListPage(const std::string& entry) {
     frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
-    PickTestFolder();
+    seam.PickFolder(dir->Path());
     testsupport::Press(frmMain->btnVol02AddDestFolder);
     testsupport::Type(frmMain->edtVol02AddToList, entry);
     testsupport::Press(frmMain->btnVol02AddToList);
-  }
-  void PickTestFolder() {
-    std::string folder = dir->Path();
-    seam.OnPickFolder([folder](ui::FolderPickRequest& r) {
-      r.result = folder;
-      return true;
-    });
   }
 };
 
@@ -264,7 +257,7 @@ TEST_F(LookAndFeel, PreviewLabelsShortenLongPathsAndShowThemWholeInTheirHint) {
       "A very long customer name that does not fit - orders and invoices of the whole year Last";
   FillStringListPage(deep);
   m.pgeMain.SetActivePage(&m.tabFolderCreate01);
-  PickTestFolder();
+  seam.PickFolder(dir->Path());
   testsupport::Press(m.btnAddRootFolders);
   testsupport::Type(m.cboSubFolder, deep);
 

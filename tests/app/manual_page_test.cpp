@@ -72,10 +72,7 @@ protected:
     Press(frmMain->btnCreateSubFolder);
   }
   void PickDestination(const std::string& folder) {
-    seam.OnPickFolder([folder](ui::FolderPickRequest& r) {
-      r.result = folder;
-      return true;
-    });
+    seam.PickFolder(folder);
     Press(frmMain->btnAddRootFolders);
   }
 

@@ -26,6 +26,20 @@ void ScriptSeam::OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer
   folderAnswers_.push_back(std::move(answer));
 }
 
+void ScriptSeam::ChooseFile(const std::string& path) {
+  OnFileDialog([path](ui::FileDialogRequest& r) {
+    r.fileName = path;
+    return true;
+  });
+}
+
+void ScriptSeam::PickFolder(const std::string& folder) {
+  OnPickFolder([folder](ui::FolderPickRequest& r) {
+    r.result = folder;
+    return true;
+  });
+}
+
 std::vector<std::string> ScriptSeam::Captions() const {
   std::vector<std::string> captions;
   for (const ShownBox& box : boxes) captions.push_back(box.caption);

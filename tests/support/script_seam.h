@@ -37,6 +37,9 @@ public:
   void OnModal(ui::Form* form, std::function<int(ui::Form&)> fill);
   void OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer);
   void OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer);
+  // The next file dialog answers with path, the next folder picker with folder.
+  void ChooseFile(const std::string& path);
+  void PickFolder(const std::string& folder);
   // Free space reported for a drive root ("C:\"); other roots ask the system.
   // The seam installs its own free-space service for as long as it lives.
   void SetFreeSpace(const std::string& root, core::DiskSpace space) { freeSpace_.Set(root, space); }
