@@ -312,7 +312,9 @@ TEST_F(LookAndFeel, CtrlTabAndCtrlPageKeysSwitchPagesAndFocusTheirFirstInput) {
     PressWithCtrl(step.key, step.shift);
     EXPECT_EQ(pages.ActivePage(), step.expected) << step.expected->Caption();
     EXPECT_TRUE(step.expected->Visible());
-    if (step.focused) EXPECT_EQ(m.ActiveControl(), step.focused) << step.expected->Caption();
+    if (step.focused) {
+      EXPECT_EQ(m.ActiveControl(), step.focused) << step.expected->Caption();
+    }
   }
   // A click on a tab gives the focus to the page's first input, not the strip.
   TabCtrl_SetCurSel(pages.Handle(), 3);
