@@ -120,19 +120,6 @@ TEST(HelpTexts, EveryTextIsPlainLinesWithSamplesOnDrivesEAndF) {
   }
 }
 
-TEST_F(HelpAndExamples, EveryWindowFitsASmallScreen) {
-  ui::Form* windows[] = {frmAltalanosHelp, frmMoreHelp, frmOverViewHelp, AboutBox, frmVideoTutorials,
-                         frmExamplesCopy, frmExamplesCreateFolders, frmExamplesIncreasedNumbers,
-                         frmDriveSelect, frmExamplesDelete, frmExamplesRename};
-  for (ui::Form* w : windows) {
-    RECT r;
-    GetWindowRect(w->Handle(), &r);
-    EXPECT_LE(r.right - r.left, 1024) << w->Caption();
-    EXPECT_LE(r.bottom - r.top, 728) << w->Caption();  // 768 less a task bar
-    EXPECT_FALSE(w->Visible()) << w->Caption();       // created hidden
-  }
-}
-
 TEST_F(HelpAndExamples, PageHelpButtonsMenuAndMoreHelpOpenTheirTexts) {
   // The string-list page's "?".
   frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);

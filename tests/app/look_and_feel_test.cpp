@@ -5,6 +5,8 @@
 #include "app/frmLevelSummFolder.h"
 #include "app/frmUnsuccessful.h"
 #include "create/frmStatistic.h"
+#include "examples/examples_window.h"
+#include "examples/help_windows.h"
 #include "listwin/frmFileExport.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
@@ -173,6 +175,15 @@ TEST_F(LookAndFeel, SecondaryWindowsAreWholeAtTheirSmallestAndGrown) {
     ExpectTidy(w.form->Handle(), std::string(w.name) + ", smallest");
     SizeWindow(*w.form, SIZE{minimum.cx + 300, minimum.cy + 200});
     ExpectTidy(w.form->Handle(), std::string(w.name) + ", grown");
+  }
+  // The help and examples windows fit a 1024 x 768 screen as they are.
+  ui::Form* const fixed[] = {frmAltalanosHelp, frmMoreHelp, frmOverViewHelp, AboutBox, frmVideoTutorials,
+                             frmExamplesCopy, frmExamplesCreateFolders, frmExamplesIncreasedNumbers, frmDriveSelect,
+                             frmExamplesDelete, frmExamplesRename};
+  for (ui::Form* w : fixed) {
+    EXPECT_LE(SizeOf(w->Handle()).cx, 1024) << w->Caption();
+    EXPECT_LE(SizeOf(w->Handle()).cy, 768 - 40) << w->Caption();
+    EXPECT_FALSE(w->Visible()) << w->Caption();  // created hidden
   }
 }
 
