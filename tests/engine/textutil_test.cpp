@@ -13,83 +13,52 @@
 using testsupport::CurrentDirectory;
 using testsupport::PathExists;
 
-namespace {
-using Conversion = std::string (*)(const std::string&);
-struct Row {
-  const char* what;
-  Conversion convert;
-  std::string in, out;
-};
-std::string Trim(const std::string& s) { return core::TrimSpaces(s); }
-std::string Lower(const std::string& s) { return core::LowerCaseCopy(s); }
-std::string Forward(const std::string& s) { return core::ForwardToBackslashes(s); }
-std::string Backslashes(const std::string& s) { return core::CollapseDoubleBackslashes(s); }
-std::string Colons(const std::string& s) { return core::CollapseDoubleColons(s); }
-std::string Drive(const std::string& s) { return core::ExtractFileDrive(s); }
-std::string HasDrive(const std::string& s) { return core::HasDrivePart(s) ? "yes" : "no"; }
-std::string ParentAndLast(const std::string& s) {
-  std::string last = "stale";
-  const std::string parent = core::SplitParentAndLastName(s, last);
-  return parent + "|" + last;
-}
-std::string Number(const std::string& s) { return core::NumberToStdString(std::stod(s)); }
-std::string Bytes(const std::string& s) { return core::FormatByteSize(std::stoull(s)); }
-std::string Level(const std::string& s) {
-  std::string path = s;
-  const unsigned level = core::PathLevel(path);
-  return std::to_string(level) + " " + path;
-}
-} // namespace
-
 TEST(TextUtil, TextRules) {
-  const Row rows[] = {
-      {"trim", Trim, "  ab  ", "ab"},
-      {"trim", Trim, "   ", ""},
-      {"trim", Trim, "", ""},
-      {"trim", Trim, "\tab ", "\tab"},
-      {"trim", Trim, " a b ", "a b"},
-      {"lower", Lower, "C:\\My DATA", "c:\\my data"},
-      {"level: one per separator, either kind", Level, "c:/a/b\\c", "3 c:\\a\\b\\c"},
-      {"level", Level, "c:\\", "1 c:\\"},
-      {"level", Level, "abc", "0 abc"},
-      {"forward", Forward, "c:/a/b\\c", "c:\\a\\b\\c"},
-      {"backslashes", Backslashes, "c:\\\\\\\\a", "c:\\a"},
-      {"backslashes", Backslashes, "\\\\a\\\\b\\", "\\a\\b\\"},
-      {"colons", Colons, "c:::\\a", "c:\\a"},
-      {"colons", Colons, "a::b::::c", "a:b:c"},
-      {"drive", Drive, "c:\\a", "c:"},
-      {"drive", Drive, "c:", "c:"},
-      {"drive", Drive, "\\\\server\\share\\a\\b", "\\\\server\\share"},
-      {"drive", Drive, "\\\\server\\share", "\\\\server\\share"},
-      {"drive", Drive, "\\a\\b", ""},
-      {"drive", Drive, "relative\\b", ""},
-      {"has drive", HasDrive, "c:\\a", "yes"},
-      {"has drive", HasDrive, "  D:", "yes"},
-      {"has drive", HasDrive, "\\\\server\\share\\x", "yes"},
-      {"has drive", HasDrive, "\\\\server", "no"},
-      {"has drive", HasDrive, "\\\\server\\\\x", "no"},
-      {"has drive", HasDrive, "1:\\a", "no"},
-      {"has drive", HasDrive, "folder\\a", "no"},
-      {"has drive", HasDrive, "", "no"},
-      {"parent and last", ParentAndLast, "c:/data/ my folder ", "c:\\data\\|my folder"},
-      {"parent and last", ParentAndLast, " c:\\", "c:\\|"},
-      {"parent and last", ParentAndLast, " plain ", " plain |"},
-      {"number", Number, "1000000", "1000000"},
-      {"number", Number, "0", "0"},
-      {"number", Number, "-42", "-42"},
-      {"number: no fraction", Number, "12.9", "12"},
-      {"number", Number, "-0.4", "0"},
-      {"number", Number, "18446744073709551615", "18446744073709551616"},
-      {"bytes", Bytes, "512", "512.00 Bytes"},
-      {"bytes", Bytes, "1024", "1024.00 Bytes"},
-      {"bytes", Bytes, "1048576", "1024.00 KB"},
-      {"bytes", Bytes, "1572864", "1.50 MB"},
-      {"bytes", Bytes, "1073741824", "1024.00 MB"},
-      {"bytes", Bytes, "1610612736", "1.50 GB"},
-      {"bytes", Bytes, "5497558138880", "5120.00 GB"},
-      {"bytes", Bytes, "18446744073709551615", "17179869184.00 GB"},
+  using Conversion = std::string (*)(const std::string&);
+  using Examples = std::vector<std::pair<std::string, std::string>>;  // in -> out
+  const struct {
+    const char* what;
+    Conversion convert;
+    Examples examples;
+  } rules[] = {
+      {"trim", [](const std::string& s) { return core::TrimSpaces(s); },
+       {{"  ab  ", "ab"}, {"   ", ""}, {"", ""}, {"\tab ", "\tab"}, {" a b ", "a b"}}},
+      {"lower", [](const std::string& s) { return core::LowerCaseCopy(s); }, {{"C:\\My DATA", "c:\\my data"}}},
+      {"level, one per separator of either kind, and the path with backslashes",
+       [](const std::string& s) {
+         std::string path = s;
+         const unsigned level = core::PathLevel(path);
+         return std::to_string(level) + " " + path;
+       },
+       {{"c:/a/b\\c", "3 c:\\a\\b\\c"}, {"c:\\", "1 c:\\"}, {"abc", "0 abc"}}},
+      {"forward", [](const std::string& s) { return core::ForwardToBackslashes(s); }, {{"c:/a/b\\c", "c:\\a\\b\\c"}}},
+      {"backslashes", [](const std::string& s) { return core::CollapseDoubleBackslashes(s); },
+       {{"c:\\\\\\\\a", "c:\\a"}, {"\\\\a\\\\b\\", "\\a\\b\\"}}},
+      {"colons", [](const std::string& s) { return core::CollapseDoubleColons(s); },
+       {{"c:::\\a", "c:\\a"}, {"a::b::::c", "a:b:c"}}},
+      {"drive", [](const std::string& s) { return core::ExtractFileDrive(s); },
+       {{"c:\\a", "c:"}, {"c:", "c:"}, {"\\\\server\\share\\a\\b", "\\\\server\\share"},
+        {"\\\\server\\share", "\\\\server\\share"}, {"\\a\\b", ""}, {"relative\\b", ""}}},
+      {"has drive", [](const std::string& s) { return std::string(core::HasDrivePart(s) ? "yes" : "no"); },
+       {{"c:\\a", "yes"}, {"  D:", "yes"}, {"\\\\server\\share\\x", "yes"}, {"\\\\server", "no"},
+        {"\\\\server\\\\x", "no"}, {"1:\\a", "no"}, {"folder\\a", "no"}, {"", "no"}}},
+      {"parent and last",
+       [](const std::string& s) {
+         std::string last = "stale";
+         const std::string parent = core::SplitParentAndLastName(s, last);
+         return parent + "|" + last;
+       },
+       {{"c:/data/ my folder ", "c:\\data\\|my folder"}, {" c:\\", "c:\\|"}, {" plain ", " plain |"}}},
+      {"number, no fraction", [](const std::string& s) { return core::NumberToStdString(std::stod(s)); },
+       {{"1000000", "1000000"}, {"0", "0"}, {"-42", "-42"}, {"12.9", "12"}, {"-0.4", "0"},
+        {"18446744073709551615", "18446744073709551616"}}},
+      {"bytes", [](const std::string& s) { return core::FormatByteSize(std::stoull(s)); },
+       {{"512", "512.00 Bytes"}, {"1024", "1024.00 Bytes"}, {"1048576", "1024.00 KB"}, {"1572864", "1.50 MB"},
+        {"1073741824", "1024.00 MB"}, {"1610612736", "1.50 GB"}, {"5497558138880", "5120.00 GB"},
+        {"18446744073709551615", "17179869184.00 GB"}}},
   };
-  for (const Row& r : rows) EXPECT_EQ(r.convert(r.in), r.out) << r.what << ": " << r.in;
+  for (const auto& rule : rules)
+    for (const auto& [in, out] : rule.examples) EXPECT_EQ(rule.convert(in), out) << rule.what << ": " << in;
 }
 
 TEST(TextUtil, CountsAndSplits) {
