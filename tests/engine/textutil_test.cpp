@@ -143,15 +143,14 @@ TEST(TextUtil, CountsSubfolders) {
   tree.AddFolder("Two\\S2\\Deeper"); // only direct subfolders count
   const std::string before = CurrentDirectory();
 
-  EXPECT_TRUE(core::HasAtMostSubFolders(0, filesOnly));
-  EXPECT_FALSE(core::HasAtMostSubFolders(0, one));
-  EXPECT_TRUE(core::HasAtMostSubFolders(1, one));
-  EXPECT_TRUE(core::HasAtMostSubFolders(1, one + "\\"));
-  EXPECT_FALSE(core::HasAtMostSubFolders(1, two));
-  EXPECT_TRUE(core::HasAtMostSubFolders(2, two));
-  EXPECT_TRUE(core::HasAtMostSubFolders(0, tree / "Missing"));
-  EXPECT_TRUE(core::HasAtMostSubFolders(0, filesOnly + "\\a.txt"));
-  EXPECT_TRUE(core::HasAtMostSubFolders(0, ""));
+  const struct {
+    int most;
+    std::string folder;
+    bool holds;
+  } rows[] = {{0, filesOnly, true},          {0, one, false}, {1, one, true},        {1, one + "\\", true},
+              {1, two, false},               {2, two, true},  {0, tree / "Missing", true},
+              {0, filesOnly + "\\a.txt", true}, {0, "", true}};
+  for (const auto& r : rows) EXPECT_EQ(core::HasAtMostSubFolders(r.most, r.folder), r.holds) << r.most << r.folder;
   EXPECT_EQ(CurrentDirectory(), before);
 }
 
@@ -305,25 +304,19 @@ TEST(TextUtil, DeleteFolderContentsRefusesWhatIsNotAFolderBelowADrive) {
   ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
 
   // Nothing names a folder: the current folder and the drive root stay whole.
-  EXPECT_FALSE(core::DeleteFolderContents(""));
-  EXPECT_FALSE(core::DeleteFolderContents("   "));
-  EXPECT_FALSE(core::DeleteFolderContents("."));
-  EXPECT_FALSE(core::DeleteFolderContents("Work"));
+  for (const char* text : {"", "   ", ".", "Work"}) EXPECT_FALSE(core::DeleteFolderContents(text)) << text;
   // Drive-relative and drive roots, on a spare letter that names the tree.
   testsupport::MappedDrive drive(tree.Path());
   ASSERT_NE(drive.Letter(), 0);
   ASSERT_TRUE(testsupport::FileExists(drive.Root() + "Work\\kept.txt"));
   ASSERT_TRUE(SetCurrentDirectoryA((drive.Root() + "Work").c_str()));
   const std::string letter = drive.Root().substr(0, 2);
-  EXPECT_FALSE(core::DeleteFolderContents(letter));
-  EXPECT_FALSE(core::DeleteFolderContents(letter + "Inner"));
-  EXPECT_FALSE(core::DeleteFolderContents(drive.Root()));
-  EXPECT_FALSE(core::DeleteFolderContents(drive.Root() + "\\"));
+  for (const std::string& text : {letter, letter + "Inner", drive.Root(), drive.Root() + "\\"})
+    EXPECT_FALSE(core::DeleteFolderContents(text)) << text;
   ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
-  EXPECT_FALSE(core::DeleteFolderContents("\\\\server\\share\\"));
-  // A file and a missing folder.
-  EXPECT_FALSE(core::DeleteFolderContents(file));
-  EXPECT_FALSE(core::DeleteFolderContents(tree / "Missing"));
+  // A share root, a file and a missing folder.
+  for (const std::string& text : {std::string("\\\\server\\share\\"), file, tree / "Missing"})
+    EXPECT_FALSE(core::DeleteFolderContents(text)) << text;
 
   SetCurrentDirectoryA(before.c_str());
   EXPECT_TRUE(PathExists(kept));

@@ -14,19 +14,22 @@ core::PositionList Marks(const std::string& text) {
 } // namespace
 
 TEST(Tokenizer, PlainSplitters) {
-  EXPECT_TRUE(core::SplitOnWhiteSpace(" \t\r\n  \f\v").empty());
-  EXPECT_TRUE(core::SplitOnWhiteSpace("").empty());
-  EXPECT_EQ(core::SplitOnWhiteSpace("a\tb  c"), TokenList({"a", "b", "c"}));
-  EXPECT_EQ(core::SplitOnWhiteSpace("  *.doc\r\n*.txt "), TokenList({"*.doc", "*.txt"}));
-  // Bytes from 0x80 up (a code page's no-break space included) are never white space.
-  EXPECT_EQ(core::SplitOnWhiteSpace("caf\xE9\xA0x \x85y"), TokenList({"caf\xE9\xA0x", "\x85y"}));
-
-  EXPECT_EQ(core::SplitOnDelimiters(";;a;;b;", ";"), TokenList({"a", "b"}));
-  EXPECT_EQ(core::SplitOnDelimiters("a, b", ", "), TokenList({"a", "b"}));
-  EXPECT_EQ(core::SplitOnDelimiters("a b;c\td", "; "), TokenList({"a", "b", "c\td"}));
-  EXPECT_TRUE(core::SplitOnDelimiters(";;;", ";").empty());
-  EXPECT_TRUE(core::SplitOnDelimiters("", ";").empty());
-  EXPECT_EQ(core::SplitOnDelimiters("a;b", ""), TokenList({"a;b"}));
+  const std::pair<const char*, TokenList> blanks[] = {
+      {" \t\r\n  \f\v", {}},
+      {"", {}},
+      {"a\tb  c", {"a", "b", "c"}},
+      {"  *.doc\r\n*.txt ", {"*.doc", "*.txt"}},
+      // Bytes from 0x80 up (a code page's no-break space included) are never white space.
+      {"caf\xE9\xA0x \x85y", {"caf\xE9\xA0x", "\x85y"}},
+  };
+  for (const auto& [text, tokens] : blanks) EXPECT_EQ(core::SplitOnWhiteSpace(text), tokens) << text;
+  const struct {
+    const char* text;
+    const char* delimiters;
+    TokenList tokens;
+  } rows[] = {{";;a;;b;", ";", {"a", "b"}}, {"a, b", ", ", {"a", "b"}}, {"a b;c\td", "; ", {"a", "b", "c\td"}},
+              {";;;", ";", {}},             {"", ";", {}},           {"a;b", "", {"a;b"}}};
+  for (const auto& r : rows) EXPECT_EQ(core::SplitOnDelimiters(r.text, r.delimiters), r.tokens) << r.text;
 }
 
 TEST(Tokenizer, QuotedPartsStayWhole) {

@@ -36,21 +36,18 @@ TEST(Validation, IllegalCharacterSets) {
   EXPECT_EQ(core::IllegalCharSet("H").size(), 10u);
   EXPECT_EQ(core::IllegalCharSet("F").size(), 12u);
 
-  std::string found = "untouched";
-  EXPECT_TRUE(core::FindIllegalChar("F", "a\\b", found));
-  EXPECT_EQ(found, "\\");
-  found = "untouched";
-  EXPECT_FALSE(core::FindIllegalChar("H", "a\\b", found));
-  EXPECT_EQ(found, "untouched");
-  EXPECT_TRUE(core::FindIllegalChar("N", "c:\\a?b", found));
-  EXPECT_EQ(found, "?");
-  EXPECT_FALSE(core::FindIllegalChar("N", "c:\\a/b", found));
-  EXPECT_TRUE(core::FindIllegalChar("H", "c:\\a", found));
-  EXPECT_EQ(found, ":");
-  EXPECT_TRUE(core::FindIllegalChar("F", "x/y", found));
-  EXPECT_EQ(found, "/");
-  EXPECT_TRUE(core::FindIllegalChar("N", "a|b<c", found)); // the first one from the left
-  EXPECT_EQ(found, "|");
+  const struct {
+    const char* mode;
+    const char* text;
+    const char* found;  // "": none, the out-parameter left alone
+  } rows[] = {{"F", "a\\b", "\\"},  {"H", "a\\b", ""},     {"N", "c:\\a?b", "?"}, {"N", "c:\\a/b", ""},
+              {"H", "c:\\a", ":"},  {"F", "x/y", "/"},
+              {"N", "a|b<c", "|"}};  // the first one from the left
+  for (const auto& row : rows) {
+    std::string found = "untouched";
+    EXPECT_EQ(core::FindIllegalChar(row.mode, row.text, found), *row.found != 0) << row.mode << row.text;
+    EXPECT_EQ(found, *row.found ? row.found : "untouched") << row.mode << row.text;
+  }
 }
 
 TEST(Validation, DriveLetterMessages) {
