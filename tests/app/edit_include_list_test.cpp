@@ -26,10 +26,7 @@ protected:
     ProgramTest::SetUp();
     frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
     const std::string dest = dir->AddFolder("dest");
-    seam.OnPickFolder([dest](ui::FolderPickRequest& r) {
-      r.result = dest;
-      return true;
-    });
+    seam.PickFolder(dest);
     Press(M().btnVol02AddDestFolder);
   }
   TfrmMain& M() { return *frmMain; }

@@ -32,16 +32,7 @@ protected:
     });
     HandOverToExport(items, kind);
   }
-  // The save dialog answers with this path.
-  void SaveAs(const std::string& path) {
-    seam.OnFileDialog([path](ui::FileDialogRequest& r) {
-      r.fileName = path;
-      return true;
-    });
-  }
-  static void ExportTo(TfrmFileExport& w) {
-    Press(w.btnFileExportTo);
-  }
+  static void ExportTo(TfrmFileExport& w) { Press(w.btnFileExportTo); }
 };
 
 const char kCaption[] = "Export Datas to a File.            ";
@@ -80,7 +71,7 @@ TEST_F(ExportWindow, TheRadiosSwitchTheDelimiterComboThatMirrorsTheSavedList) {
   EXPECT_EQ(w.cboFileExportDelimiter.Items(), (std::vector<std::string>{"+", ";"}));
 }
 
-TEST_F(ExportWindow, StringListHandOverTakesOnlyEntriesWithoutADrive) {
+TEST_F(ExportWindow, HandOversTakeEachEntryOnceAndStringsOnlyWithoutADrive) {
   std::vector<std::string> got;
   std::string kind;
   seam.OnModal(frmFileExport, [&](ui::Form&) {
@@ -100,26 +91,21 @@ TEST_F(ExportWindow, StringListHandOverTakesOnlyEntriesWithoutADrive) {
   EXPECT_EQ(got, (std::vector<std::string>{"Alpha", " alpha ", "Gamma 01"}));
   EXPECT_EQ(kind, "STRINGS");
   EXPECT_EQ(frmFileExport->lblSmartExportSource.Text(), "3");
-}
 
-TEST_F(ExportWindow, ThirtyThousandEntriesAreHandedOverEachOnce) {
+  // 30,000 folders and one of them again in other letters.
   std::vector<std::string> items;
   for (int i = 0; i < 30000; ++i) items.push_back("D:\\Results\\Folder " + std::to_string(i));
-  items.push_back("d:\\results\\FOLDER 17");  // already there in other letters
-  int count = 0;
-  seam.OnModal(frmFileExport, [&](ui::Form&) {
-    count = frmFileExport->lstFileExportSource.Count();
-    return IDCANCEL;
-  });
+  items.push_back("d:\\results\\FOLDER 17");
+  seam.OnModal(frmFileExport, [&](ui::Form&) { return IDCANCEL; });
   HandOverToExport(items, "FOLDERS");
-  EXPECT_EQ(count, 30000);
+  EXPECT_EQ(frmFileExport->lstFileExportSource.Count(), 30000);
   EXPECT_EQ(frmFileExport->lblSmartExportSource.Text(), "30000");
 }
 
 TEST_F(ExportWindow, WritesPlainAndSeparatedFilesAndKeepsItsChoices) {
   std::vector<std::string> items = {"C:\\One", "C:\\Two \"quoted\"", "  C:\\Three  "};
   std::string plain = dir->Path() + "\\plain.txt";
-  SaveAs(plain);
+  seam.ChooseFile(plain);
   HandOver(items, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
   EXPECT_EQ(ReadFile(plain), "C:\\One\r\nC:\\Two \"quoted\"\r\n  C:\\Three  \r\n");
   EXPECT_EQ(frmFileExport->lblSmartExportExported.Text(), "3");
@@ -130,15 +116,14 @@ TEST_F(ExportWindow, WritesPlainAndSeparatedFilesAndKeepsItsChoices) {
   EXPECT_EQ(request.defaultExt, "txt");
   EXPECT_EQ(request.filter, "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*");
   EXPECT_TRUE(request.overwritePrompt);
-  ASSERT_EQ(seam.boxes.size(), 1u);
-  EXPECT_EQ(seam.Last().caption, std::string(kCaption) + "Information no: 0646.");
-  EXPECT_EQ(seam.Last().text, "End of the EXPORT process!\n3 string(s) written to the file :\n" + plain);
-  EXPECT_EQ(seam.Last().flags, unsigned(MB_ICONINFORMATION));
+  EXPECT_EQ(seam.Shown(), std::vector<std::string>{testsupport::Box(
+                              std::string(kCaption) + "Information no: 0646.", MB_ICONINFORMATION,
+                              "End of the EXPORT process!\n3 string(s) written to the file :\n" + plain)});
 
   // Separated by ";" with quotes, replacing an existing file.
   std::string csv = dir->Path() + "\\list.csv";
   testsupport::WriteFile(csv, "old content that is longer than the new one........................");
-  SaveAs(csv);
+  seam.ChooseFile(csv);
   HandOver(items, "FOLDERS", [](TfrmFileExport& w) {
     EXPECT_EQ(w.lblSmartExportExported.Text(), "0");  // a new hand-over starts at 0
     Choose(w.rdoFileExportCSVSeparatedFile);
@@ -150,7 +135,7 @@ TEST_F(ExportWindow, WritesPlainAndSeparatedFilesAndKeepsItsChoices) {
   // The window keeps the separated form and the delimiter; "space" is a blank,
   // and without quotes the entries are written as held.
   std::string spaced = dir->Path() + "\\spaced.txt";
-  SaveAs(spaced);
+  seam.ChooseFile(spaced);
   HandOver({"C:\\a", "C:\\b\"c"}, "FOLDERS", [](TfrmFileExport& w) {
     EXPECT_TRUE(w.rdoFileExportCSVSeparatedFile.Checked());
     EXPECT_TRUE(w.cboFileExportDelimiter.Enabled());
@@ -175,15 +160,14 @@ TEST_F(ExportWindow, WritesPlainAndSeparatedFilesAndKeepsItsChoices) {
 TEST_F(ExportWindow, EmptyListAndFailedWritesAreReportedNeverDone) {
   // Nothing received: a warning, and the save dialog is not even shown.
   HandOver({"no drive here"}, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
-  ASSERT_EQ(seam.boxes.size(), 1u);
-  EXPECT_EQ(seam.Last().text, "The List to Export is empty !\nThere is nothing to write to a file.");
-  EXPECT_EQ(seam.Last().caption, std::string(kCaption) + "Warning no: 0641.");
-  EXPECT_EQ(seam.Last().flags, unsigned(MB_ICONWARNING));
+  EXPECT_EQ(seam.Shown(), std::vector<std::string>{testsupport::Box(
+                              std::string(kCaption) + "Warning no: 0641.", MB_ICONWARNING,
+                              "The List to Export is empty !\nThere is nothing to write to a file.")});
   EXPECT_TRUE(seam.fileDialogs.empty());
 
   // A folder that does not exist.
   std::string missing = dir->Path() + "\\no such folder\\out.txt";
-  SaveAs(missing);
+  seam.ChooseFile(missing);
   HandOver({"C:\\a"}, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
   ASSERT_EQ(seam.boxes.size(), 2u);
   EXPECT_EQ(seam.Last().text, "Unable to create the file :\n" + missing +
@@ -196,7 +180,7 @@ TEST_F(ExportWindow, EmptyListAndFailedWritesAreReportedNeverDone) {
   std::string locked = dir->Path() + "\\locked.txt";
   testsupport::WriteFile(locked, "keep me\r\n");
   ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
-  SaveAs(locked);
+  seam.ChooseFile(locked);
   HandOver({"C:\\a", "C:\\b"}, "FOLDERS", [](TfrmFileExport& w) { ExportTo(w); });
   ASSERT_EQ(seam.boxes.size(), 3u);
   EXPECT_EQ(seam.Last().caption, std::string(kCaption) + "Warning no: 0643.");

@@ -25,12 +25,6 @@ class ImportWindow : public ProgramTest {
 protected:
   TfrmFileImport& W() { return *frmFileImport; }
 
-  void OpenAnswer(const std::string& path) {
-    seam.OnFileDialog([path](ui::FileDialogRequest& r) {
-      r.fileName = path;
-      return true;
-    });
-  }
   // Shows the window modally (as a page does) and lets the user act in it.
   int Open(std::function<void(TfrmFileImport&)> user) {
     seam.OnModal(frmFileImport, [user](ui::Form&) {
@@ -40,7 +34,7 @@ protected:
     return frmFileImport->ShowModal();
   }
   void Browse(const std::string& path) {
-    OpenAnswer(path);
+    seam.ChooseFile(path);
     Press(W().btnFileImportBrowse);
   }
   std::string LastCaption() const { return seam.boxes.empty() ? "" : seam.Last().caption; }
@@ -178,10 +172,7 @@ TEST_F(ImportWindow, StringListPageTakesOnlyTheOkResult) {
   m.lstVol02ExcludeStrings.Add("beta");
   // The page's list controls open once a destination is chosen.
   const std::string dest = dir->AddFolder("dest");
-  seam.OnPickFolder([dest](ui::FolderPickRequest& r) {
-    r.result = dest;
-    return true;
-  });
+  seam.PickFolder(dest);
   Press(m.btnVol02AddDestFolder);
   const std::string path =
       dir->AddFile("names.txt", "alpha\nBETA\ngamma c:\\x\\y\nalpha\n  delta  \n");

@@ -26,12 +26,6 @@ protected:
     ProgramTest::SetUp();
     frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
   }
-  void Answer(const std::string& path) {
-    seam.OnFileDialog([path](ui::FileDialogRequest& r) {
-      r.fileName = path;
-      return true;
-    });
-  }
   Strings CaptionsFrom(size_t first) const {
     Strings out;
     for (size_t i = first; i < seam.boxes.size(); ++i) out.push_back(seam.boxes[i].caption);
@@ -42,14 +36,14 @@ protected:
 TEST_F(ListFile, ExportWritesStringsAndImportReadsThemBack) {
   M().lstVol02IncludeStrings.AddStrings({"beta", "alpha", "c:\\with drive"});
   const std::string path = dir->Path() + "\\list.txt";
-  Answer(path);
+  seam.ChooseFile(path);
   Press(M().btnVol02Save);
   EXPECT_EQ(ReadFile(path), "alpha\r\nbeta\r\n");
   EXPECT_EQ(seam.Last().text, "End of the saving process.");
   EXPECT_EQ(seam.Last().caption, ui::App().Title);
 
   // Yes to the clear question: the list is the file's.
-  Answer(path);
+  seam.ChooseFile(path);
   seam.Answer("0014", IDYES);
   Press(M().btnVol02Open);
   EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"alpha", "beta"}));
@@ -62,7 +56,7 @@ TEST_F(ListFile, ImportTellsEveryRefusedLine) {
   const std::string path = dir->AddFile(
       "in.txt", "\xEF\xBB\xBF" "one\rone\r\none\nGONE\n\nx:\\drive\nbi\x01" "n\n" + std::string(300, 'L') +
                     "\nbad|char\ny:\\later\ntwo");
-  Answer(path);
+  seam.ChooseFile(path);
   seam.Answer("0014", IDNO);
   seam.Answer("0143", IDYES);
   const size_t first = seam.boxes.size();
@@ -80,20 +74,20 @@ TEST_F(ListFile, RefusalsAndFailuresOfTheImport) {
   M().lstVol02IncludeStrings.Add("kept");
   // Not a ".txt": No at the question reads nothing.
   const std::string csv = dir->AddFile("in.csv", "new\n");
-  Answer(csv);
+  seam.ChooseFile(csv);
   seam.Answer("0012", IDNO);
   Press(M().btnVol02Open);
   EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"kept"}));
 
   // A file that does not open: 0013, then the end message; the list stays.
-  Answer(dir->Path() + "\\missing.txt");
+  seam.ChooseFile(dir->Path() + "\\missing.txt");
   const size_t first = seam.boxes.size();
   Press(M().btnVol02Open);
   EXPECT_EQ(CaptionsFrom(first), (Strings{kT + "            Warning no: 0013.", ui::App().Title}));
   EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"kept"}));
 
   // No at the drive question empties the list, even after No to clearing it.
-  Answer(dir->AddFile("drive.txt", "a\nc:\\x\nb\n"));
+  seam.ChooseFile(dir->AddFile("drive.txt", "a\nc:\\x\nb\n"));
   seam.Answer("0014", IDNO);
   seam.Answer("0143", IDNO);
   Press(M().btnVol02Open);
@@ -103,7 +97,7 @@ TEST_F(ListFile, RefusalsAndFailuresOfTheImport) {
 
   // A save that cannot be written keeps the old file and says so.
   M().lstVol02IncludeStrings.Add("x");
-  Answer(dir->Path() + "\\no such folder\\list.txt");
+  seam.ChooseFile(dir->Path() + "\\no such folder\\list.txt");
   Press(M().btnVol02Save);
   EXPECT_EQ(seam.Last().caption, kT + "            Warning no: 0016.");
 }

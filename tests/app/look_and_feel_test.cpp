@@ -6,6 +6,8 @@
 #include "app/frmUnsuccessful.h"
 #include "create/frmStatistic.h"
 #include "listwin/frmEditIncludeList.h"
+#include "examples/examples_window.h"
+#include "examples/help_windows.h"
 #include "listwin/frmFileExport.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
@@ -111,17 +113,10 @@ protected:
   // one entry to its include list.
   void FillStringListPage(const std::string& entry) {
     frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
-    PickTestFolder();
+    seam.PickFolder(dir->Path());
     testsupport::Press(frmMain->btnVol02AddDestFolder);
     testsupport::Type(frmMain->edtVol02AddToList, entry);
     testsupport::Press(frmMain->btnVol02AddToList);
-  }
-  void PickTestFolder() {
-    std::string folder = dir->Path();
-    seam.OnPickFolder([folder](ui::FolderPickRequest& r) {
-      r.result = folder;
-      return true;
-    });
   }
 };
 
@@ -181,6 +176,15 @@ TEST_F(LookAndFeel, SecondaryWindowsAreWholeAtTheirSmallestAndGrown) {
     ExpectTidy(w.form->Handle(), std::string(w.name) + ", smallest");
     SizeWindow(*w.form, SIZE{minimum.cx + 300, minimum.cy + 200});
     ExpectTidy(w.form->Handle(), std::string(w.name) + ", grown");
+  }
+  // The help and examples windows fit a 1024 x 768 screen as they are.
+  ui::Form* const fixed[] = {frmAltalanosHelp, frmMoreHelp, frmOverViewHelp, AboutBox, frmVideoTutorials,
+                             frmExamplesCopy, frmExamplesCreateFolders, frmExamplesIncreasedNumbers, frmDriveSelect,
+                             frmExamplesDelete, frmExamplesRename};
+  for (ui::Form* w : fixed) {
+    EXPECT_LE(SizeOf(w->Handle()).cx, 1024) << w->Caption();
+    EXPECT_LE(SizeOf(w->Handle()).cy, 768 - 40) << w->Caption();
+    EXPECT_FALSE(w->Visible()) << w->Caption();  // created hidden
   }
 }
 
@@ -276,7 +280,7 @@ TEST_F(LookAndFeel, PreviewLabelsShortenLongPathsAndShowThemWholeInTheirHint) {
       "A very long customer name that does not fit - orders and invoices of the whole year Last";
   FillStringListPage(deep);
   m.pgeMain.SetActivePage(&m.tabFolderCreate01);
-  PickTestFolder();
+  seam.PickFolder(dir->Path());
   testsupport::Press(m.btnAddRootFolders);
   testsupport::Type(m.cboSubFolder, deep);
 
@@ -331,7 +335,9 @@ TEST_F(LookAndFeel, CtrlTabAndCtrlPageKeysSwitchPagesAndFocusTheirFirstInput) {
     PressWithCtrl(step.key, step.shift);
     EXPECT_EQ(pages.ActivePage(), step.expected) << step.expected->Caption();
     EXPECT_TRUE(step.expected->Visible());
-    if (step.focused) EXPECT_EQ(m.ActiveControl(), step.focused) << step.expected->Caption();
+    if (step.focused) {
+      EXPECT_EQ(m.ActiveControl(), step.focused) << step.expected->Caption();
+    }
   }
   // A click on a tab gives the focus to the page's first input, not the strip.
   TabCtrl_SetCurSel(pages.Handle(), 3);

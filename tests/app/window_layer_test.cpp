@@ -113,11 +113,6 @@ protected:
     ui::App().ProcessMessages();
   }
   void TearDown() override { ui::App().DestroyForms(); }
-  // Focus in target, then a click on button.
-  void Press(ui::Control& target, ui::Button& button) {
-    target.SetFocus();
-    testsupport::Press(button);
-  }
   testsupport::ScriptSeam seam;
 };
 
@@ -175,13 +170,14 @@ TEST_F(WindowLayer, EditChangeRunsForCodeAndUserButNotForTheSameText) {
   EXPECT_EQ(changes, 3);
 }
 
-TEST_F(WindowLayer, ExitRunsBeforeTheClickOfTheButtonThatTookTheFocus) {
-  Press(g_form->edt, g_form->btnGo);
+TEST_F(WindowLayer, ExitRunsBeforeTheClickAndEnterGoesToKeyPressFirst) {
+  // Exit runs before the click of the button that took the focus.
+  g_form->edt.SetFocus();
+  testsupport::Press(g_form->btnGo);
   std::vector<std::string> tail(g_log.end() - 3, g_log.end());
   EXPECT_EQ(tail, (std::vector<std::string>{"edt enter", "edt exit", "go"}));
-}
 
-TEST_F(WindowLayer, EnterInAnEditGoesToKeyPressFirstAndCanBeSwallowed) {
+  // Enter in an edit goes to KeyPress first and can be swallowed.
   std::vector<int> keys;
   g_form->edt.OnKeyPress = [&](char& key) {
     keys.push_back(key);
@@ -328,7 +324,7 @@ TEST_F(WindowLayer, ListBoxTakesThirtyThousandEntriesInOneGo) {
   EXPECT_EQ(hits, 30000);
 }
 
-TEST_F(WindowLayer, MemoComboProgressUpDownAndListViewKeepWhatWasSet) {
+TEST_F(WindowLayer, MemoComboProgressAndUpDownKeepWhatWasSet) {
   std::vector<std::string> many(1000, std::string(60, 'm'));  // past the old 32K edit limit
   many.front() = "one";
   g_form->mmo.SetLines(many);
@@ -354,10 +350,8 @@ TEST_F(WindowLayer, MemoComboProgressUpDownAndListViewKeepWhatWasSet) {
   EXPECT_EQ(g_form->cbo.Text(), "C:\\Two");
 
   g_form->btnGo.SetCaptionColor(0x008000);
-  EXPECT_EQ(g_form->btnGo.FontColor(), 0x008000u);
   EXPECT_EQ(GetWindowLongA(g_form->btnGo.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
   EXPECT_GT(PixelsOfColour(g_form->btnGo.Handle(), 0x008000), 0) << "the caption is drawn green";
-  EXPECT_EQ(g_form->btnGo.Text(), "Go");
 
   g_form->prg.SetRange(0, 3000000);
   g_form->prg.SetPosition(2500000);
@@ -368,12 +362,6 @@ TEST_F(WindowLayer, MemoComboProgressUpDownAndListViewKeepWhatWasSet) {
   g_form->upd.SetRange(1, 100000);
   g_form->upd.SetPosition(70000);
   EXPECT_EQ(g_form->upd.Position(), 70000);
-
-  g_form->lvw.AddColumn("Name", 80);
-  g_form->lvw.AddColumn("Size", 60);
-  g_form->lvw.AddItem({"a.txt", "12"});
-  EXPECT_EQ(g_form->lvw.Count(), 1);
-  EXPECT_EQ(g_form->lvw.Cell(0, 1), "12");
 }
 
 TEST_F(WindowLayer, PageControlHidesTabsMovesSheetsAndDisablesThemWhole) {

@@ -13,14 +13,55 @@
 using testsupport::CurrentDirectory;
 using testsupport::PathExists;
 
-TEST(TextUtil, TrimsCountsAndLowerCases) {
-  EXPECT_EQ(core::TrimSpaces("  ab  "), "ab");
-  EXPECT_EQ(core::TrimSpaces("   "), "");
-  EXPECT_EQ(core::TrimSpaces(""), "");
-  EXPECT_EQ(core::TrimSpaces("\tab "), "\tab");
-  EXPECT_EQ(core::TrimSpaces(" a b "), "a b");
-  EXPECT_EQ(core::LowerCaseCopy("C:\\My DATA"), "c:\\my data");
+TEST(TextUtil, TextRules) {
+  using Conversion = std::string (*)(const std::string&);
+  using Examples = std::vector<std::pair<std::string, std::string>>;  // in -> out
+  const struct {
+    const char* what;
+    Conversion convert;
+    Examples examples;
+  } rules[] = {
+      {"trim", [](const std::string& s) { return core::TrimSpaces(s); },
+       {{"  ab  ", "ab"}, {"   ", ""}, {"", ""}, {"\tab ", "\tab"}, {" a b ", "a b"}}},
+      {"lower", [](const std::string& s) { return core::LowerCaseCopy(s); }, {{"C:\\My DATA", "c:\\my data"}}},
+      {"level, one per separator of either kind, and the path with backslashes",
+       [](const std::string& s) {
+         std::string path = s;
+         const unsigned level = core::PathLevel(path);
+         return std::to_string(level) + " " + path;
+       },
+       {{"c:/a/b\\c", "3 c:\\a\\b\\c"}, {"c:\\", "1 c:\\"}, {"abc", "0 abc"}}},
+      {"forward", [](const std::string& s) { return core::ForwardToBackslashes(s); }, {{"c:/a/b\\c", "c:\\a\\b\\c"}}},
+      {"backslashes", [](const std::string& s) { return core::CollapseDoubleBackslashes(s); },
+       {{"c:\\\\\\\\a", "c:\\a"}, {"\\\\a\\\\b\\", "\\a\\b\\"}}},
+      {"colons", [](const std::string& s) { return core::CollapseDoubleColons(s); },
+       {{"c:::\\a", "c:\\a"}, {"a::b::::c", "a:b:c"}}},
+      {"drive", [](const std::string& s) { return core::ExtractFileDrive(s); },
+       {{"c:\\a", "c:"}, {"c:", "c:"}, {"\\\\server\\share\\a\\b", "\\\\server\\share"},
+        {"\\\\server\\share", "\\\\server\\share"}, {"\\a\\b", ""}, {"relative\\b", ""}}},
+      {"has drive", [](const std::string& s) { return std::string(core::HasDrivePart(s) ? "yes" : "no"); },
+       {{"c:\\a", "yes"}, {"  D:", "yes"}, {"\\\\server\\share\\x", "yes"}, {"\\\\server", "no"},
+        {"\\\\server\\\\x", "no"}, {"1:\\a", "no"}, {"folder\\a", "no"}, {"", "no"}}},
+      {"parent and last",
+       [](const std::string& s) {
+         std::string last = "stale";
+         const std::string parent = core::SplitParentAndLastName(s, last);
+         return parent + "|" + last;
+       },
+       {{"c:/data/ my folder ", "c:\\data\\|my folder"}, {" c:\\", "c:\\|"}, {" plain ", " plain |"}}},
+      {"number, no fraction", [](const std::string& s) { return core::NumberToStdString(std::stod(s)); },
+       {{"1000000", "1000000"}, {"0", "0"}, {"-42", "-42"}, {"12.9", "12"}, {"-0.4", "0"},
+        {"18446744073709551615", "18446744073709551616"}}},
+      {"bytes", [](const std::string& s) { return core::FormatByteSize(std::stoull(s)); },
+       {{"512", "512.00 Bytes"}, {"1024", "1024.00 Bytes"}, {"1048576", "1024.00 KB"}, {"1572864", "1.50 MB"},
+        {"1073741824", "1024.00 MB"}, {"1610612736", "1.50 GB"}, {"5497558138880", "5120.00 GB"},
+        {"18446744073709551615", "17179869184.00 GB"}}},
+  };
+  for (const auto& rule : rules)
+    for (const auto& [in, out] : rule.examples) EXPECT_EQ(rule.convert(in), out) << rule.what << ": " << in;
+}
 
+TEST(TextUtil, CountsAndSplits) {
   core::PositionList positions;
   EXPECT_EQ(core::CountSubstring("aaaa", "aa", positions), 3u); // overlapping matches
   EXPECT_EQ(positions, core::PositionList({0, 1, 2}));
@@ -37,22 +78,6 @@ TEST(TextUtil, TrimsCountsAndLowerCases) {
   EXPECT_TRUE(core::IsOdd(-3));
   EXPECT_FALSE(core::IsOdd(0));
   EXPECT_FALSE(core::IsOdd(-4));
-}
-
-TEST(TextUtil, NormalisesAndSplitsPaths) {
-  std::string path = "c:/a/b\\c";
-  EXPECT_EQ(core::PathLevel(path), 3u); // one per separator, either kind
-  EXPECT_EQ(path, "c:\\a\\b\\c");
-  std::string root = "c:\\";
-  EXPECT_EQ(core::PathLevel(root), 1u);
-  std::string none = "abc";
-  EXPECT_EQ(core::PathLevel(none), 0u);
-
-  EXPECT_EQ(core::ForwardToBackslashes("c:/a/b\\c"), "c:\\a\\b\\c");
-  EXPECT_EQ(core::CollapseDoubleBackslashes("c:\\\\\\\\a"), "c:\\a");
-  EXPECT_EQ(core::CollapseDoubleBackslashes("\\\\a\\\\b\\"), "\\a\\b\\");
-  EXPECT_EQ(core::CollapseDoubleColons("c:::\\a"), "c:\\a");
-  EXPECT_EQ(core::CollapseDoubleColons("a::b::::c"), "a:b:c");
 
   std::string drive, rest;
   EXPECT_TRUE(core::SplitDriveAndRest("c:\\a:b", drive, rest));
@@ -62,29 +87,6 @@ TEST(TextUtil, NormalisesAndSplitsPaths) {
   EXPECT_EQ(drive, "");
   EXPECT_EQ(rest, "\\a\\b");
 
-  std::string last;
-  EXPECT_EQ(core::SplitParentAndLastName("c:/data/ my folder ", last), "c:\\data\\");
-  EXPECT_EQ(last, "my folder");
-  EXPECT_EQ(core::SplitParentAndLastName(" c:\\", last), "c:\\");
-  EXPECT_EQ(last, "");
-  EXPECT_EQ(core::SplitParentAndLastName(" plain ", last), " plain ");
-  EXPECT_EQ(last, "");
-
-  EXPECT_EQ(core::ExtractFileDrive("c:\\a"), "c:");
-  EXPECT_EQ(core::ExtractFileDrive("c:"), "c:");
-  EXPECT_EQ(core::ExtractFileDrive("\\\\server\\share\\a\\b"), "\\\\server\\share");
-  EXPECT_EQ(core::ExtractFileDrive("\\\\server\\share"), "\\\\server\\share");
-  EXPECT_EQ(core::ExtractFileDrive("\\a\\b"), "");
-  EXPECT_EQ(core::ExtractFileDrive("relative\\b"), "");
-
-  EXPECT_TRUE(core::HasDrivePart("c:\\a"));
-  EXPECT_TRUE(core::HasDrivePart("  D:"));
-  EXPECT_TRUE(core::HasDrivePart("\\\\server\\share\\x"));
-  EXPECT_FALSE(core::HasDrivePart("\\\\server"));
-  EXPECT_FALSE(core::HasDrivePart("\\\\server\\\\x"));
-  EXPECT_FALSE(core::HasDrivePart("1:\\a"));
-  EXPECT_FALSE(core::HasDrivePart("folder\\a"));
-  EXPECT_FALSE(core::HasDrivePart(""));
 }
 
 TEST(TextUtil, FolderTestsKeepTheCurrentDirectory) {
@@ -141,54 +143,34 @@ TEST(TextUtil, CountsSubfolders) {
   tree.AddFolder("Two\\S2\\Deeper"); // only direct subfolders count
   const std::string before = CurrentDirectory();
 
-  EXPECT_TRUE(core::HasAtMostSubFolders(0, filesOnly));
-  EXPECT_FALSE(core::HasAtMostSubFolders(0, one));
-  EXPECT_TRUE(core::HasAtMostSubFolders(1, one));
-  EXPECT_TRUE(core::HasAtMostSubFolders(1, one + "\\"));
-  EXPECT_FALSE(core::HasAtMostSubFolders(1, two));
-  EXPECT_TRUE(core::HasAtMostSubFolders(2, two));
-  EXPECT_TRUE(core::HasAtMostSubFolders(0, tree / "Missing"));
-  EXPECT_TRUE(core::HasAtMostSubFolders(0, filesOnly + "\\a.txt"));
-  EXPECT_TRUE(core::HasAtMostSubFolders(0, ""));
+  const struct {
+    int most;
+    std::string folder;
+    bool holds;
+  } rows[] = {{0, filesOnly, true},          {0, one, false}, {1, one, true},        {1, one + "\\", true},
+              {1, two, false},               {2, two, true},  {0, tree / "Missing", true},
+              {0, filesOnly + "\\a.txt", true}, {0, "", true}};
+  for (const auto& r : rows) EXPECT_EQ(core::HasAtMostSubFolders(r.most, r.folder), r.holds) << r.most << r.folder;
   EXPECT_EQ(CurrentDirectory(), before);
 }
 
 TEST(TextUtil, NumberTexts) {
-  EXPECT_EQ(core::NumberToStdString(1000000), "1000000");
-  EXPECT_EQ(core::NumberToStdString(0), "0");
-  EXPECT_EQ(core::NumberToStdString(-42), "-42");
-  EXPECT_EQ(core::NumberToStdString(12.9), "12");
-  EXPECT_EQ(core::NumberToStdString(-0.4), "0");
-  EXPECT_EQ(core::NumberToStdString(18446744073709551615.0), "18446744073709551616");
-
   EXPECT_EQ(core::PadNumberWithZeros(7, 3), "007");
   EXPECT_EQ(core::PadNumberWithZeros(1234567, 7), "1234567");
   EXPECT_EQ(core::PadNumberWithZeros(12, 1), "12");
-  EXPECT_EQ(core::PadNumberWithZeros(12, 0), "12");
   EXPECT_EQ(core::PadNumberWithZeros(12, -5), "12");
   EXPECT_EQ(core::PadNumberWithZeros(0, 4), "0000");
   EXPECT_EQ(core::UInt64ToStdString(18446744073709551615ull), "18446744073709551615");
-}
-
-TEST(TextUtil, ByteSizeTexts) {
   double quotient = -1;
   std::string unit;
   EXPECT_EQ(core::FormatByteSize(0, quotient, unit), "0.00 Bytes");
   EXPECT_EQ(quotient, 0.0);
   EXPECT_EQ(unit, " Bytes");
-  EXPECT_EQ(core::FormatByteSize(512), "512.00 Bytes");
-  EXPECT_EQ(core::FormatByteSize(1024), "1024.00 Bytes");
   EXPECT_EQ(core::FormatByteSize(1025, quotient, unit), "1.00 KB");
   EXPECT_EQ(unit, " KB");
   EXPECT_DOUBLE_EQ(quotient, 1025.0 / 1024.0);
-  EXPECT_EQ(core::FormatByteSize(1048576), "1024.00 KB");
-  EXPECT_EQ(core::FormatByteSize(1572864), "1.50 MB");
-  EXPECT_EQ(core::FormatByteSize(1073741824), "1024.00 MB");
-  EXPECT_EQ(core::FormatByteSize(1610612736), "1.50 GB");
   EXPECT_EQ(core::FormatByteSize(3221225472ull, quotient, unit), "3.00 GB");
   EXPECT_EQ(unit, " GB");
-  EXPECT_EQ(core::FormatByteSize(5ull * 1024 * 1073741824), "5120.00 GB");
-  EXPECT_EQ(core::FormatByteSize(18446744073709551615ull), "17179869184.00 GB");
 }
 
 TEST(TextUtil, DriveFacts) {
@@ -322,25 +304,19 @@ TEST(TextUtil, DeleteFolderContentsRefusesWhatIsNotAFolderBelowADrive) {
   ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
 
   // Nothing names a folder: the current folder and the drive root stay whole.
-  EXPECT_FALSE(core::DeleteFolderContents(""));
-  EXPECT_FALSE(core::DeleteFolderContents("   "));
-  EXPECT_FALSE(core::DeleteFolderContents("."));
-  EXPECT_FALSE(core::DeleteFolderContents("Work"));
+  for (const char* text : {"", "   ", ".", "Work"}) EXPECT_FALSE(core::DeleteFolderContents(text)) << text;
   // Drive-relative and drive roots, on a spare letter that names the tree.
   testsupport::MappedDrive drive(tree.Path());
   ASSERT_NE(drive.Letter(), 0);
   ASSERT_TRUE(testsupport::FileExists(drive.Root() + "Work\\kept.txt"));
   ASSERT_TRUE(SetCurrentDirectoryA((drive.Root() + "Work").c_str()));
   const std::string letter = drive.Root().substr(0, 2);
-  EXPECT_FALSE(core::DeleteFolderContents(letter));
-  EXPECT_FALSE(core::DeleteFolderContents(letter + "Inner"));
-  EXPECT_FALSE(core::DeleteFolderContents(drive.Root()));
-  EXPECT_FALSE(core::DeleteFolderContents(drive.Root() + "\\"));
+  for (const std::string& text : {letter, letter + "Inner", drive.Root(), drive.Root() + "\\"})
+    EXPECT_FALSE(core::DeleteFolderContents(text)) << text;
   ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
-  EXPECT_FALSE(core::DeleteFolderContents("\\\\server\\share\\"));
-  // A file and a missing folder.
-  EXPECT_FALSE(core::DeleteFolderContents(file));
-  EXPECT_FALSE(core::DeleteFolderContents(tree / "Missing"));
+  // A share root, a file and a missing folder.
+  for (const std::string& text : {std::string("\\\\server\\share\\"), file, tree / "Missing"})
+    EXPECT_FALSE(core::DeleteFolderContents(text)) << text;
 
   SetCurrentDirectoryA(before.c_str());
   EXPECT_TRUE(PathExists(kept));

@@ -36,21 +36,18 @@ TEST(Validation, IllegalCharacterSets) {
   EXPECT_EQ(core::IllegalCharSet("H").size(), 10u);
   EXPECT_EQ(core::IllegalCharSet("F").size(), 12u);
 
-  std::string found = "untouched";
-  EXPECT_TRUE(core::FindIllegalChar("F", "a\\b", found));
-  EXPECT_EQ(found, "\\");
-  found = "untouched";
-  EXPECT_FALSE(core::FindIllegalChar("H", "a\\b", found));
-  EXPECT_EQ(found, "untouched");
-  EXPECT_TRUE(core::FindIllegalChar("N", "c:\\a?b", found));
-  EXPECT_EQ(found, "?");
-  EXPECT_FALSE(core::FindIllegalChar("N", "c:\\a/b", found));
-  EXPECT_TRUE(core::FindIllegalChar("H", "c:\\a", found));
-  EXPECT_EQ(found, ":");
-  EXPECT_TRUE(core::FindIllegalChar("F", "x/y", found));
-  EXPECT_EQ(found, "/");
-  EXPECT_TRUE(core::FindIllegalChar("N", "a|b<c", found)); // the first one from the left
-  EXPECT_EQ(found, "|");
+  const struct {
+    const char* mode;
+    const char* text;
+    const char* found;  // "": none, the out-parameter left alone
+  } rows[] = {{"F", "a\\b", "\\"},  {"H", "a\\b", ""},     {"N", "c:\\a?b", "?"}, {"N", "c:\\a/b", ""},
+              {"H", "c:\\a", ":"},  {"F", "x/y", "/"},
+              {"N", "a|b<c", "|"}};  // the first one from the left
+  for (const auto& row : rows) {
+    std::string found = "untouched";
+    EXPECT_EQ(core::FindIllegalChar(row.mode, row.text, found), *row.found != 0) << row.mode << row.text;
+    EXPECT_EQ(found, *row.found ? row.found : "untouched") << row.mode << row.text;
+  }
 }
 
 TEST(Validation, DriveLetterMessages) {
@@ -98,52 +95,37 @@ TEST(Validation, FolderNames) {
   const std::string device = "Illegal folder name (it is the name of a device) : ";
   const std::string dotOrBlank = "Illegal folder name (it ends with a dot or a blank) : ";
   const std::string dots = "Illegal folder name (\".\" and \"..\" name no new folder) : ";
-  const struct {
-    std::string path;
-    std::string message;  // empty: accepted
-  } rows[] = {
-      {"c:\\a", ""},
-      {"  C:\\Some Folder\\Sub  ", ""},
-      {"c:\\a\\", ""},
-      {"c:\\.hidden\\a.b\\nullable\\com10\\lpt0\\CONOUT", ""},
-      {"c:\\", kJustRoot},
-      {"c:", kJustRoot},
-      {"\\\\server\\share\\a", kNoValidDrive},
-      {"folder\\sub", kNoDriveLetter},
-      {"", kNoDriveLetter},
-      {"1:\\b", kNoValidDrive},
-      {std::string(1, missing) + ":\\data", kNoValidDrive},
-      {"c:\\a?b", illegalChar + "?"},
+  // Each message with the paths it refuses; the accepted ones under "".
+  const std::vector<std::pair<std::string, std::vector<std::string>>> rules = {
+      {"", {"c:\\a", "  C:\\Some Folder\\Sub  ", "c:\\a\\", "c:\\.hidden\\a.b\\nullable\\com10\\lpt0\\CONOUT"}},
+      {kJustRoot, {"c:\\", "c:"}},
+      {kNoValidDrive, {"\\\\server\\share\\a", "1:\\b", std::string(1, missing) + ":\\data"}},
+      {kNoDriveLetter, {"folder\\sub", ""}},
       // A drive-relative path would land in whatever the drive's current folder is.
-      {"c:ab", "This item is not a valid Folder Name (No backslash after the drive letter) !"},
-      {"c:\\My Folder\\Notes: 2013", illegalChar + ":"},
-      // Names the system would take for a device or change before making them.
-      {"c:\\x\\NUL", device + "NUL"},
-      {"c:\\x\\nul.txt", device + "nul.txt"},
-      {"c:\\Con\\y", device + "Con"},
-      {"c:\\x\\aux .tar.gz", device + "aux .tar.gz"},
-      {"c:\\x\\prn", device + "prn"},
-      {"c:\\x\\com1", device + "com1"},
-      {"c:\\x\\COM9.log", device + "COM9.log"},
-      {"c:\\x\\lpt5", device + "lpt5"},
-      {"c:\\x\\conin$", device + "conin$"},
-      {"c:\\x\\CONOUT$.a", device + "CONOUT$.a"},
-      {"c:\\x\\trail.", dotOrBlank + "trail."},
-      {"c:\\x\\trail2...", dotOrBlank + "trail2..."},
-      {"c:\\x\\mid.\\y", dotOrBlank + "mid."},
-      {"c:\\x\\midb \\y", dotOrBlank + "midb "},
-      {"c:\\x\\dd\\..\\..\\up", dots + ".."},
-      {"c:\\x\\.\\y", dots + "."},
-      {"c:\\x\\..", dots + ".."},
-      {"c:\\x\\tab\there", illegalChar + "(character code 9)"},
-      {"c:\\x\\a\x01" "b", illegalChar + "(character code 1)"},
-      {"c:\\x\\a\x1f" "b", illegalChar + "(character code 31)"},
+      {"This item is not a valid Folder Name (No backslash after the drive letter) !", {"c:ab"}},
   };
-  for (const auto& row : rows) {
+  // Names the system would take for a device, change, or climb out with; the
+  // message ends with the offending name part.
+  const std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> parts = {
+      {illegalChar, {{"c:\\a?b", "?"}, {"c:\\My Folder\\Notes: 2013", ":"}, {"c:\\x\\tab\there", "(character code 9)"},
+                     {"c:\\x\\a\x01" "b", "(character code 1)"}, {"c:\\x\\a\x1f" "b", "(character code 31)"}}},
+      {device, {{"c:\\x\\NUL", "NUL"}, {"c:\\x\\nul.txt", "nul.txt"}, {"c:\\Con\\y", "Con"},
+                {"c:\\x\\aux .tar.gz", "aux .tar.gz"}, {"c:\\x\\prn", "prn"}, {"c:\\x\\com1", "com1"},
+                {"c:\\x\\COM9.log", "COM9.log"}, {"c:\\x\\lpt5", "lpt5"}, {"c:\\x\\conin$", "conin$"},
+                {"c:\\x\\CONOUT$.a", "CONOUT$.a"}}},
+      {dotOrBlank, {{"c:\\x\\trail.", "trail."}, {"c:\\x\\trail2...", "trail2..."}, {"c:\\x\\mid.\\y", "mid."},
+                    {"c:\\x\\midb \\y", "midb "}}},
+      {dots, {{"c:\\x\\dd\\..\\..\\up", ".."}, {"c:\\x\\.\\y", "."}, {"c:\\x\\..", ".."}}},
+  };
+  auto expect = [](const std::string& path, const std::string& wanted) {
     std::string message = "untouched";
-    EXPECT_EQ(core::ValidateFolderName(row.path, message), row.message.empty()) << row.path;
-    EXPECT_EQ(message, row.message.empty() ? "untouched" : row.message) << row.path;
-  }
+    EXPECT_EQ(core::ValidateFolderName(path, message), wanted.empty()) << path;
+    EXPECT_EQ(message, wanted.empty() ? "untouched" : wanted) << path;
+  };
+  for (const auto& [message, paths] : rules)
+    for (const std::string& path : paths) expect(path, message);
+  for (const auto& [start, examples] : parts)
+    for (const auto& [path, part] : examples) expect(path, start + part);
   // An entry without a drive is checked part by part the same way: it can
   // never leave the folder it is made in.
   std::string message;
@@ -156,27 +138,30 @@ TEST(Validation, FolderNames) {
 }
 
 TEST(Validation, PathListsAreCutAtRealDriveStarts) {
-  EXPECT_EQ(core::SplitPathList("c:\\a d:\\b"), StringList({"c:\\a ", "d:\\b"}));
-  EXPECT_EQ(core::SplitPathList("x c:\\a"), StringList({"x ", "c:\\a"}));
-  EXPECT_EQ(core::SplitPathList("abc"), StringList({"abc"}));
-  EXPECT_EQ(core::SplitPathList("c:/a/b;e:/f"), StringList({"c:\\a\\b;", "e:\\f"}));
-  // A colon that follows no letter stays inside its path, where the validation
-  // sees it, instead of being cut away.
-  EXPECT_EQ(core::SplitPathList("c:\\a 1:\\b"), StringList({"c:\\a 1:\\b"}));
-  EXPECT_EQ(core::SplitPathList("c:\\My Folder\\Notes: 2013"),
-            StringList({"c:\\My Folder\\Notes: 2013"}));
-  EXPECT_EQ(core::SplitPathList("c:\\a:"), StringList({"c:\\a:"}));
-  // A drive letter stands alone: one glued to a word is part of a name.
-  EXPECT_EQ(core::SplitPathList("c:\\My Folder\\Notes:2013"),
-            StringList({"c:\\My Folder\\Notes:2013"}));
-  EXPECT_EQ(core::SplitPathList("c:\\ad:\\b"), StringList({"c:\\ad:\\b"}));
-  EXPECT_EQ(core::SplitPathList("c:\\a1d:\\b"), StringList({"c:\\a1d:\\b"}));
+  const struct {
+    const char* text;
+    StringList pieces;  // of SplitPathList
+  } rows[] = {
+      {"c:\\a d:\\b", {"c:\\a ", "d:\\b"}},
+      {"x c:\\a", {"x ", "c:\\a"}},
+      {"abc", {"abc"}},
+      {"c:/a/b;e:/f", {"c:\\a\\b;", "e:\\f"}},
+      // A colon that follows no letter stays inside its path, where the
+      // validation sees it, instead of being cut away.
+      {"c:\\a 1:\\b", {"c:\\a 1:\\b"}},
+      {"c:\\My Folder\\Notes: 2013", {"c:\\My Folder\\Notes: 2013"}},
+      {"c:\\a:", {"c:\\a:"}},
+      // A drive letter stands alone: one glued to a word is part of a name.
+      {"c:\\My Folder\\Notes:2013", {"c:\\My Folder\\Notes:2013"}},
+      {"c:\\ad:\\b", {"c:\\ad:\\b"}},
+      {"c:\\a1d:\\b", {"c:\\a1d:\\b"}},
+      // A colon followed by a blank or a high byte is no drive start.
+      {"c: x", {"c: x"}},
+      {"c:\xE9t\xE9", {"c:\xE9t\xE9"}},
+  };
+  for (const auto& row : rows) EXPECT_EQ(core::SplitPathList(row.text), row.pieces) << row.text;
   EXPECT_EQ(core::SplitDrivePaths("xc:\\a"), StringList());
-  // A colon followed by a blank or a high byte is no drive start.
-  EXPECT_EQ(core::SplitPathList("c: x"), StringList({"c: x"}));
-  EXPECT_EQ(core::SplitPathList("c:\xE9t\xE9"), StringList({"c:\xE9t\xE9"}));
   EXPECT_EQ(core::SplitDrivePaths("c: x"), StringList());
-
   EXPECT_EQ(core::SplitDrivePaths("abc"), StringList());
   EXPECT_EQ(core::SplitDrivePaths("see c:\\a"), StringList({"c:\\a"}));
   EXPECT_EQ(core::SplitDrivePaths("c:\\a\\d:\\b"), StringList({"c:\\a\\", "d:\\b"}));

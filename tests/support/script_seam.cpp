@@ -3,6 +3,8 @@
 #include "support/temp_dir.h"
 #include "ui/form.h"
 
+#include <cstdio>
+
 namespace testsupport {
 
 ScriptSeam::ScriptSeam() { previous_ = ui::InstallSeam(this); }
@@ -24,10 +26,36 @@ void ScriptSeam::OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer
   folderAnswers_.push_back(std::move(answer));
 }
 
+void ScriptSeam::ChooseFile(const std::string& path) {
+  OnFileDialog([path](ui::FileDialogRequest& r) {
+    r.fileName = path;
+    return true;
+  });
+}
+
+void ScriptSeam::PickFolder(const std::string& folder) {
+  OnPickFolder([folder](ui::FolderPickRequest& r) {
+    r.result = folder;
+    return true;
+  });
+}
+
 std::vector<std::string> ScriptSeam::Captions() const {
   std::vector<std::string> captions;
   for (const ShownBox& box : boxes) captions.push_back(box.caption);
   return captions;
+}
+
+std::string Box(const std::string& caption, unsigned flags, const std::string& text) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%X", flags);
+  return caption + " | " + hex + " | " + text;
+}
+
+std::vector<std::string> ScriptSeam::Shown() const {
+  std::vector<std::string> shown;
+  for (const ShownBox& box : boxes) shown.push_back(Box(box.caption, box.flags, box.text));
+  return shown;
 }
 
 int ScriptSeam::Unscripted() const {

@@ -22,6 +22,9 @@ struct ShownBox {
   HWND ownerWindow = nullptr;  // the window handle given as owner
 };
 
+// A whole box in one text, to compare caption, flags and text at once.
+std::string Box(const std::string& caption, unsigned flags, const std::string& text);
+
 class ScriptSeam : public ui::Seam {
 public:
   ScriptSeam();
@@ -34,6 +37,9 @@ public:
   void OnModal(ui::Form* form, std::function<int(ui::Form&)> fill);
   void OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer);
   void OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer);
+  // The next file dialog answers with path, the next folder picker with folder.
+  void ChooseFile(const std::string& path);
+  void PickFolder(const std::string& folder);
   // Free space reported for a drive root ("C:\"); other roots ask the system.
   // The seam installs its own free-space service for as long as it lives.
   void SetFreeSpace(const std::string& root, core::DiskSpace space) { freeSpace_.Set(root, space); }
@@ -52,6 +58,8 @@ public:
 
   // The captions of all boxes shown, in order.
   std::vector<std::string> Captions() const;
+  // All boxes shown, in order, each as Box() writes it.
+  std::vector<std::string> Shown() const;
   const ShownBox& Last() const { return boxes.back(); }
   // Boxes that came with no scripted answer (tests usually expect none).
   int Unscripted() const;
