@@ -29,9 +29,8 @@ void OpenBasicHtm() {
   InStartupDirectory([] { ui::seam().ShellOpen(nullptr, "basic.htm", "", "", SW_SHOWNORMAL); });
 }
 
-TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this), Vol02Page(this) {
+TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this) {
   ConnectManualPage();
-  ConnectVol02Page();
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnActivate = [this] { FormActivate(); };
@@ -54,7 +53,7 @@ void TfrmMain::FormCreate() {
 
   // Each page initialises its counters, lists, labels and controls here, in page
   // order: string list, numbers, path list, rename, delete, copy.
-  InitVol02Page();  // counters, structure map, labels, destination item, controls
+  Vol02.InitVol02Page();  // counters, structure map, labels, destination item, controls
 
   InitManualPage();  // list extents, green log-button captions
   pgeMain.SetActivePage(&tabFolderCreate05);

@@ -158,14 +158,30 @@ struct CreationCaptions {
   std::string simulateMissingSize;  // the same in a simulation
 };
 
+// The items of a job, generated one at a time (a number range is never held
+// as strings). compose writes the folder of item i into path and returns true,
+// or returns false when the item cannot be a folder here (its drive rule): path
+// then holds the text listed under "other reasons".
+struct ItemSource {
+  size_t count = 0;
+  std::function<bool(size_t index, std::string& path)> compose;
+};
+// Strings below one destination: an item with a drive part, or a composed
+// path without one, is "other reasons".
+ItemSource StringListItems(CreationStringList items, const FolderNameParts& parts);
+// The whole numbers start, start + 1, ... (count of them), as decimal text or
+// left-filled with zeros to width digits; no drive rule.
+ItemSource NumberItems(int64_t start, uint64_t count, bool padded, int width,
+                       const FolderNameParts& parts);
+
 // One run or simulation: a snapshot of the page's lists and options.
 struct CreationJob {
-  FolderNameParts parts;
-  CreationStringList items;
+  ItemSource items;
   CreationStringList structures;  // as listed
   AttachMode mode = AttachMode::Nothing;
   bool failIfExists = true;       // CopyFileA's bFailIfExists for structure files
-  bool structureTotalsOnFailure = true;  // exists/other rows also take the structure totals
+  bool totalsOnExists = true;     // an existing main folder adds the structure totals
+  bool totalsOnOther = true;      // so does one that cannot be made
   CreationCaptions captions;
 };
 
@@ -189,9 +205,12 @@ private:
   void ReportUnmeasured(const std::string& caption);
   void Count(int row, int column, double amount = 1);
   void AddTotals(int row, AttachMode mode);
+  // The one outcome recorder of runs and simulations: counters, the window's
+  // list and (in a run only) the page's result lists.
   void RecordCreated(const std::string& path);
   void RecordExists(const std::string& path, const CreationJob& job);
   void RecordOther(const std::string& text, const CreationJob& job);
+  bool recording_ = false;
   const StructureListing& Listing(size_t index, const CreationJob& job);
   bool Refused(size_t index, const std::string& path, const CreationJob& job,
                const std::string& caption);

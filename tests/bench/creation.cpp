@@ -24,8 +24,9 @@ double RunEngine(const std::string& dest, int count, const std::string& structur
   core::StructureTotals totals;
   core::FileSizeMap files;
   core::CreationJob job;
-  job.parts = core::ComposeNameParts(dest, "pre", "suf", true);
-  for (int i = 0; i < count; ++i) job.items.push_back("item" + std::to_string(100000 + i));
+  core::CreationStringList items;
+  for (int i = 0; i < count; ++i) items.push_back("item" + std::to_string(100000 + i));
+  job.items = core::StringListItems(items, core::ComposeNameParts(dest, "pre", "suf", true));
   if (!structure.empty()) job.structures.push_back(structure);
   job.mode = mode;
   core::MeasureStructures(job.structures, mode, core::AttachWithFiles(mode), totals, files);

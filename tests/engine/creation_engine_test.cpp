@@ -79,12 +79,13 @@ struct Harness {
   void Measure(const core::CreationJob& job, bool withFiles) {
     core::MeasureStructures(job.structures, job.mode, withFiles, totals, files);
   }
+  core::FolderNameParts parts;
   core::CreationEngine Engine() {
     return core::CreationEngine(counters, results, journal, copied, totals, files, sink);
   }
   core::CreationJob Job(const std::string& dest, core::AttachMode mode) {
     core::CreationJob job;
-    job.parts = core::ComposeNameParts(dest, "", "", true);
+    parts = core::ComposeNameParts(dest, "", "", true);
     job.mode = mode;
     job.captions.missingSize = "0036";
     job.captions.selfCopy = "0373";
@@ -98,7 +99,7 @@ TEST(CreationEngine, FilesThatAppearAfterMeasuringAreCountedWithOneSummaryBox) {
   Harness h;
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
   job.structures = {tree / "T"};
-  job.items = {"n1", "n2"};
+  job.items = core::StringListItems({"n1", "n2"}, h.parts);
   h.Measure(job, true);
   tree.AddFile("T\\late1.txt", "123");
   tree.AddFile("T\\late2.txt", "1234567");
@@ -119,7 +120,7 @@ TEST(CreationEngine, UndoDeletesOnlyUnchangedCopiesAndEmptyFolders) {
   Harness h;
   core::CreationJob job = h.Job(dest / "new", core::AttachMode::MainWithFiles);
   job.structures = {tree / "T"};
-  job.items = {"a", "b"};
+  job.items = core::StringListItems({"a", "b"}, h.parts);
   h.Measure(job, true);
   h.Engine().Run(job);
   ASSERT_TRUE(FileExists(dest / "new\\b\\T\\x\\changed.txt"));
@@ -141,7 +142,7 @@ TEST(CreationEngine, AStructureIsCopiedAsItWasBeforeTheRunNeverWithWhatTheRunMad
   // second gets the structure, without that new folder.
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithoutFiles);
   job.structures = {dest / "tpl"};
-  job.items = {"tpl\\x", "y"};
+  job.items = core::StringListItems({"tpl\\x", "y"}, h.parts);
   h.Measure(job, false);
   h.Engine().Run(job);
   EXPECT_TRUE(FolderExists(dest / "tpl\\x"));
@@ -157,7 +158,7 @@ TEST(CreationEngine, AStructureGivenWithATrailingBackslashIsMeasuredUnderTheName
   Harness h;
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
   job.structures = {tree / "T\\"};
-  job.items = {"n"};
+  job.items = core::StringListItems({"n"}, h.parts);
   h.Measure(job, true);
   h.Engine().Run(job);
   EXPECT_TRUE(h.warnings.empty());
@@ -175,7 +176,7 @@ TEST(CreationEngine, ASimulationPredictsFoldersOnAMissingDriveAsNotCreated) {
   const std::string dest = std::string(1, letter) + ":\\nowhere";
   Harness h;
   core::CreationJob job = h.Job(dest, core::AttachMode::Nothing);
-  job.items = {"a", "b"};
+  job.items = core::StringListItems({"a", "b"}, h.parts);
   h.Engine().Simulate(job);
   EXPECT_EQ(h.counters[4], 0);
   EXPECT_EQ(h.counters[12], 2);
@@ -196,7 +197,7 @@ TEST(CreationEngine, ASimulationPredictsTheRunWhenTwoStructuresShareTheirName) {
     Harness h;
     core::CreationJob job = h.Job(dest / std::to_string(static_cast<int>(mode)), mode);
     job.structures = {tree / "A\\T", tree / "B\\T"};
-    job.items = {"n1", "n2"};
+    job.items = core::StringListItems({"n1", "n2"}, h.parts);
     h.Measure(job, core::AttachWithFiles(mode));
     h.Engine().Simulate(job);
     core::CreationCounters predicted = h.counters;
@@ -215,7 +216,7 @@ TEST(CreationEngine, ALinkInAStructureIsMadeAsAFolderButNeverEntered) {
   Harness h;
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithoutFiles);
   job.structures = {tree / "T"};
-  job.items = {"n"};
+  job.items = core::StringListItems({"n"}, h.parts);
   h.Measure(job, false);
   h.Engine().Run(job);
   EXPECT_EQ(ListTree(dest.Path()), "n\\\nn\\T\\\nn\\T\\loop\\\nn\\T\\real\\\n");
