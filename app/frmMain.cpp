@@ -54,6 +54,7 @@ void TfrmMain::FormCreate() {
   // Each page initialises its counters, lists, labels and controls here, in page
   // order: string list, numbers, path list, rename, delete, copy.
   Vol02.InitVol02Page();  // counters, structure map, labels, destination item, controls
+  Vol03.InitVol03Page();  // the same, and the two number fields
 
   InitManualPage();  // list extents, green log-button captions
   pgeMain.SetActivePage(&tabFolderCreate05);

@@ -2,6 +2,7 @@
 // and what the pages share (simulation texts, file-selection captions).
 #pragma once
 #include "app/manual_page.h"
+#include "create/numbers_page.h"
 #include "create/string_list_page.h"
 #include "forms/frmMain.h"
 #include "ui/controls.h"
@@ -32,6 +33,11 @@ public:
                         &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},
                        {&tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate01},
                        &CreateSimulationStartText, &CreateSimulationEndText};
+  NumbersPage Vol03{this, tabFolderCreate04,
+                    {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate01,
+                     &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},
+                    {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate01},
+                    &CreateSimulationStartText, &CreateSimulationEndText};
 
   ui::MenuItem File1{this, IDM_FILE1, nullptr, "&File"};
   ui::MenuItem Exit1{this, IDM_EXIT1, &File1, "E&xit"};

@@ -89,7 +89,8 @@ FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint
   check.known = space.known;
   if (!space.known) return check;            // unknown free space never refuses
   check.freeBytes = space.freeToCaller;
-  if (!(static_cast<double>(check.freeBytes) > check.neededBytes))
+  // Room for exactly what is needed is enough.
+  if (static_cast<double>(check.freeBytes) < check.neededBytes)
     check.verdict = FreeSpaceCheck::NotEnough;
   return check;
 }

@@ -95,7 +95,7 @@ struct FreeSpaceCheck {
 };
 // count items times the structure bytes against the destination drive's free
 // space. Nothing to copy never needs room; an unknown free space does not
-// refuse; free space equal to the need is not enough.
+// refuse; free space equal to the need is enough.
 FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint64_t bytes);
 
 // What a run made, newest last: every folder level it created and every file it

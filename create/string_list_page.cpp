@@ -42,7 +42,7 @@ const PageMessage kMessages[] = {
      T02 "          Warning no: 0007."},
     {kIllegalText, "0008", kMsgWarning, "Illegal character in the Text : {}",
      VEXTIL_CAPTION(T02, "Warning", "0008")},
-    {kDeleteSelected, "0017", kMsgQuestion & ~MB_ICONQUESTION | MB_ICONWARNING,
+    {kDeleteSelected, "0017", kMsgQuestion,
      "Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete "
      "ONLY from the EXCLUDE list.\n",
      VEXTIL_CAPTION(T02, "Warning", "0017")},
@@ -58,7 +58,7 @@ const PageMessage kMessages[] = {
      "There is no selected Folder Structure !\nAction : You must select a folder with subfolders "
      "structure.",
      VEXTIL_CAPTION(T02, "Warning", "0021")},
-    {PageMsg::StructureRemove, "0022", MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2,
+    {PageMsg::StructureRemove, "0022", kMsgQuestion,
      "Do you want to delete the selected item(s) from the Exclude list ?",
      VEXTIL_CAPTION(T02, "Warning", "0022")},
     {PageMsg::RunNoStructure, "0023", kMsgWarning,
@@ -68,7 +68,7 @@ const PageMessage kMessages[] = {
     {PageMsg::RunStructureMissing, "0024", kMsgWarning,
      "The folder doesn't exist : {}\nAction : Please enter or select an existing folder.",
      VEXTIL_CAPTION(T02, "Warning", "0024")},
-    {PageMsg::RunConfirm, "0025", kMsgQuestion & ~MB_ICONQUESTION | MB_ICONINFORMATION,
+    {PageMsg::RunConfirm, "0025", kMsgQuestion,
      "Do you want to create folders ?\n",
      VEXTIL_CAPTION("Creating Folder(s).-From  a String List.", "Information", "0025")},
     {PageMsg::RunEnd, "0026", kMsgInformation, "End of Creating Folders/Files !!!",
@@ -80,7 +80,7 @@ const PageMessage kMessages[] = {
      "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at "
      "least one folder to UNDO them.",
      VEXTIL_CAPTION(T02, "Warning", "0028")},
-    {PageMsg::UndoAsk, "0029", kMsgQuestion & ~MB_ICONQUESTION | MB_ICONINFORMATION,
+    {PageMsg::UndoAsk, "0029", kMsgQuestion,
      "Do you want to delete all folders (and files)\ncreated last time ?",
      VEXTIL_CAPTION(T02, "Information", "0029")},
     {PageMsg::UndoReport, "0030", kMsgWarning,
@@ -89,7 +89,7 @@ const PageMessage kMessages[] = {
      VEXTIL_CAPTION(T02, "Information", "0030")},
     {PageMsg::UndoEnd, "0031", kMsgInformation, "End of Undo process !!!",
      VEXTIL_CAPTION(T02, "Information", "0031")},
-    {PageMsg::ClearAsk, "0032", kMsgQuestion & ~MB_ICONQUESTION | MB_ICONINFORMATION,
+    {PageMsg::ClearAsk, "0032", kMsgQuestion,
      "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to "
      "Stop the delete process.",
      VEXTIL_CAPTION(T02, "Information", "0032")},
@@ -101,7 +101,7 @@ const PageMessage kMessages[] = {
      "The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the EXCLUDE "
      "list to delete it.\n",
      VEXTIL_CAPTION(T02, "Warning", "0144")},
-    {PageMsg::WholeDisk, "0331", MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2,
+    {PageMsg::WholeDisk, "0331", kMsgQuestion,
      "Do you want to Attach the Entire Disk to the Folders specified in The Include Window "
      "?\nClick YES to Attach,\nClick NO to Cancel.",
      VEXTIL_CAPTION(T02, "Warning", "0331")},
@@ -113,7 +113,7 @@ const PageMessage kMessages[] = {
     {PageMsg::SimStructureMissing, "0454", kMsgWarning,
      "The folder doesn't exist : {}\nAction : Please enter or select an existing folder.",
      VEXTIL_CAPTION(S02, "Warning", "0454")},
-    {PageMsg::SimConfirm, "0455", kMsgQuestion & ~MB_ICONQUESTION | MB_ICONINFORMATION, "{}",
+    {PageMsg::SimConfirm, "0455", kMsgQuestion, "{}",
      VEXTIL_CAPTION(S02, "Information", "0455")},
     {PageMsg::SimSelfCopy, "0456", kMsgWarning, "{}",
      VEXTIL_CAPTION("Simulate Creating Folder(s).-From a Folder List.", "Warning", "0456")},
@@ -124,7 +124,7 @@ const PageMessage kMessages[] = {
     {PageMsg::SimMissingSize, "0459", kMsgWarning, "{}", VEXTIL_CAPTION(S02, "Warning", "0459")},
     {kExcludeAllEmpty, "0528", kMsgWarning, "Empty List in the Exclude Window!\n",
      VEXTIL_CAPTION(T02, "Warning", "0528")},
-    {kDeleteAll, "0529", MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2,
+    {kDeleteAll, "0529", kMsgQuestion,
      "Do you want to delete all item(s) from the Exclude list ?",
      VEXTIL_CAPTION(T02, "Warning", "0529")},
     {kExportEmpty, "0556", kMsgWarning, "The Include List is empty !\n",

@@ -126,7 +126,7 @@ TEST_F(Vol02Run, AStructureHoldingTheNewFoldersIsRefusedOnceAndTheOthersAreStill
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
-TEST_F(Vol02Run, FreeSpaceEqualToTheNeedIsNotEnoughOneByteMoreIs) {
+TEST_F(Vol02Run, FreeSpaceOneByteBelowTheNeedIsNotEnoughEqualIs) {
   MakeStructure();
   PickDestination(dest.Path());
   Type("p");
@@ -135,20 +135,20 @@ TEST_F(Vol02Run, FreeSpaceEqualToTheNeedIsNotEnoughOneByteMoreIs) {
   seam.SetFreeSpace(root, {true, 100, 1000, 100});
   M().Vol02.rdoVol02AttachMainFolderWithoutFiles.SetChecked(true);  // nothing copied: no check
   AddStructure(tree / "T");
-  seam.SetFreeSpace(root, {true, 16, 1000, 16});  // 2 x 8 bytes needed
+  seam.SetFreeSpace(root, {true, 15, 1000, 15});  // 2 x 8 bytes needed
   seam.Answer("0035", IDOK);
   M().Vol02.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
   ASSERT_EQ(CaptionsContaining("0035").size(), 1u);
   EXPECT_EQ(CaptionsContaining("0035")[0], kT + "Information no: 0035.");
   EXPECT_EQ(seam.Last().text, "There is not enough space on the disk.\nThe free space on the disk " +
-                                  root + " is : 16.00 Bytes    16 bytes\nThe program requires : "
+                                  root + " is : 15.00 Bytes    15 bytes\nThe program requires : "
                                          "16.00 Bytes    16 bytes.");
   seam.Answer("0035", IDOK);
   Press(M().Vol02.btnVol02CreateFolders);
   EXPECT_EQ(CaptionsContaining("0025").size(), 0u);
   EXPECT_FALSE(FolderExists(dest / "p"));
 
-  seam.SetFreeSpace(root, {true, 17, 1000, 17});
+  seam.SetFreeSpace(root, {true, 16, 1000, 16});
   Create();
   EXPECT_TRUE(FileExists(dest / "p\\T\\x\\b.txt"));
   EXPECT_EQ(Row(PageCounters(), 0), (Strings{"2", "6", "4", "16"}));

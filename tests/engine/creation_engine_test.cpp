@@ -54,8 +54,8 @@ TEST(CreationEngine, FreeSpaceIsAskedOnlyWhenSomethingIsCopied) {
   core::FreeSpaceCheck none = core::CheckFreeSpace("c:\\d", 5, 0);
   EXPECT_EQ(none.verdict, core::FreeSpaceCheck::Enough);
   EXPECT_TRUE(none.root.empty());  // not even asked
-  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 10, 10).verdict, core::FreeSpaceCheck::NotEnough);
-  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 9, 11).verdict, core::FreeSpaceCheck::Enough);
+  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 10, 10).verdict, core::FreeSpaceCheck::Enough);
+  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 101, 1).verdict, core::FreeSpaceCheck::NotEnough);
   seam.SetFreeSpace("c:\\", {false, 0, 0, 0});
   core::FreeSpaceCheck unknown = core::CheckFreeSpace("c:\\d", 10, 10);
   EXPECT_EQ(unknown.verdict, core::FreeSpaceCheck::Enough);
