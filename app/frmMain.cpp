@@ -55,6 +55,7 @@ void TfrmMain::FormCreate() {
   // order: string list, numbers, path list, rename, delete, copy.
   Vol02.InitVol02Page();  // counters, structure map, labels, destination item, controls
   Vol03.InitVol03Page();  // the same, and the two number fields
+  Vol04.InitVol04Page();
 
   InitManualPage();  // list extents, green log-button captions
   pgeMain.SetActivePage(&tabFolderCreate05);

@@ -3,6 +3,7 @@
 #pragma once
 #include "app/manual_page.h"
 #include "create/numbers_page.h"
+#include "create/path_list_page.h"
 #include "create/string_list_page.h"
 #include "forms/frmMain.h"
 #include "ui/controls.h"
@@ -28,12 +29,17 @@ public:
   std::string CreateSimulationStartText, CreateSimulationEndText;
 
   // The pages, each bound to its own sheet.
+  PathListPage Vol04{this,
+                     {&tabFolderCreate04, &tabFolderCreate03, &tabFolderCreate01,
+                      &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},
+                     {&tabFolderCreate04, &tabFolderCreate03, &tabFolderCreate01},
+                     &CreateSimulationStartText, &CreateSimulationEndText};
   StringListPage Vol02{this, tabFolderCreate03,
                        {&tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate01,
                         &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},
                        {&tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate01},
                        &CreateSimulationStartText, &CreateSimulationEndText};
-  NumbersPage Vol03{this, tabFolderCreate04,
+  NumbersPage Vol03{this,
                     {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate01,
                      &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},
                     {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate01},

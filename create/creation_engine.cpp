@@ -103,10 +103,10 @@ ItemSource StringListItems(CreationStringList items, const FolderNameParts& part
     const std::string& item = (*list)[i];
     if (!TrimText(ExtractFileDrive(item)).empty()) {
       path = item;
-      return false;
+      return ItemVerdict::Other;
     }
     path = parts.Compose(item);
-    return !TrimText(ExtractFileDrive(path)).empty();
+    return TrimText(ExtractFileDrive(path)).empty() ? ItemVerdict::Other : ItemVerdict::Folder;
   };
   return source;
 }
@@ -123,7 +123,59 @@ ItemSource NumberItems(int64_t start, uint64_t count, bool padded, int width,
     else
       std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(n));
     path.assign(parts.part[0]).append(digits).append(parts.part[2]).append(parts.part[3]);
-    return true;
+    return ItemVerdict::Folder;
+  };
+  return source;
+}
+
+bool ComposePathTarget(const std::string& line, const std::string& prefix,
+                       const std::string& suffix, bool hyphen, std::string& target) {
+  std::string path = TrimText(ForwardToBackslashes(line));
+  const std::string drive = ExtractFileDrive(path);
+  if (TrimText(drive).empty()) return false;
+  auto dropTrailing = [&] {
+    while (path.size() > drive.size() && path.back() == '\\') path.pop_back();
+  };
+  dropTrailing();
+  auto lastName = [&] {
+    size_t cut = path.find_last_of('\\');
+    return cut == std::string::npos || cut < drive.size() ? std::string() : path.substr(cut + 1);
+  };
+  std::string last = lastName();
+  const size_t dot = last.find_last_of('.');
+  if (dot != std::string::npos && !TrimText(last.substr(dot)).empty()) {
+    // A file's path: its folder is the one named.
+    path.resize(path.size() - last.size());
+    dropTrailing();
+    last = lastName();
+  }
+  if (last.empty()) return false;  // a drive root names no folder to make
+  std::string parent = path.substr(0, path.size() - last.size());
+  if (parent.empty() || parent.back() != '\\') parent += '\\';
+  target = parent + prefix;
+  if (hyphen && !TrimText(prefix).empty()) target += '-';
+  target += last;
+  if (hyphen && !TrimText(suffix).empty()) target += '-';
+  target += suffix;
+  return true;
+}
+
+ItemSource PathListItems(CreationStringList lines, const std::string& prefix,
+                         const std::string& suffix, bool hyphen) {
+  ItemSource source;
+  source.count = lines.size();
+  auto list = std::make_shared<const CreationStringList>(std::move(lines));
+  source.compose = [list, prefix, suffix, hyphen](size_t i, std::string& path) {
+    const std::string& line = (*list)[i];
+    if (TrimText(ExtractFileDrive(TrimText(line))).empty()) {
+      path = line;
+      return ItemVerdict::OtherAlone;
+    }
+    if (!ComposePathTarget(line, prefix, suffix, hyphen, path)) {
+      path = line;
+      return ItemVerdict::Other;
+    }
+    return ItemVerdict::Folder;
   };
   return source;
 }
@@ -212,9 +264,9 @@ void CreationEngine::RecordExists(const std::string& path, const CreationJob& jo
   if (sink_.listed) sink_.listed(ResultList::FoldersExists, path);
 }
 
-void CreationEngine::RecordOther(const std::string& text, const CreationJob& job) {
+void CreationEngine::RecordOther(const std::string& text, const CreationJob& job, bool totals) {
   counters_[CounterIndex(kOther, kFolders)] += 1;
-  if (job.totalsOnOther) AddTotals(kOther, job.mode);
+  if (totals && job.totalsOnOther) AddTotals(kOther, job.mode);
   if (sink_.countersChanged) sink_.countersChanged();
   if (recording_) results_.OtherFolders().push_back(text);
   if (sink_.listed) sink_.listed(ResultList::FoldersOther, text);
@@ -335,8 +387,9 @@ bool CreationEngine::Run(const CreationJob& job) {
       completed = false;
       break;
     }
-    if (!job.items.compose(i, path)) {
-      RecordOther(path, job);
+    const ItemVerdict verdict = job.items.compose(i, path);
+    if (verdict != ItemVerdict::Folder) {
+      RecordOther(path, job, verdict == ItemVerdict::Other);
       continue;
     }
     MakeFolderResult made = MakeFolderLevels(path, &journal_.folders);
@@ -435,8 +488,9 @@ bool CreationEngine::Simulate(const CreationJob& job) {
       completed = false;
       break;
     }
-    if (!job.items.compose(i, path) || NameCannotBeCreated(path) || !onPresentDrive(path)) {
-      RecordOther(path, job);
+    const ItemVerdict verdict = job.items.compose(i, path);
+    if (verdict != ItemVerdict::Folder || NameCannotBeCreated(path) || !onPresentDrive(path)) {
+      RecordOther(path, job, verdict != ItemVerdict::OtherAlone);
       continue;
     }
     std::string key = path;

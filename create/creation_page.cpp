@@ -214,7 +214,7 @@ bool CreationPage::CheckDiskSpace(bool withFiles, bool force) {
   SumFolderStructures(withFiles, force);
   if (count <= 0) return false;
   const uint64_t bytes = withFiles ? StructureTotals.bytes : 0;
-  core::FreeSpaceCheck check = core::CheckFreeSpace(c_.dest->Text(), count, bytes);
+  core::FreeSpaceCheck check = CheckRoom(count, bytes);
   if (check.verdict == core::FreeSpaceCheck::NotEnough) {
     Box(PageMsg::DiskSpace, check.Message());
     return false;
@@ -224,6 +224,45 @@ bool CreationPage::CheckDiskSpace(bool withFiles, bool force) {
   Counters[2] = count * (withFiles ? StructureTotals.files : 0);
   Counters[3] = count * static_cast<double>(bytes);
   return true;
+}
+
+core::FreeSpaceCheck CreationPage::CheckRoom(double count, uint64_t bytes) {
+  return core::CheckFreeSpace(c_.dest ? c_.dest->Text() : std::string(), count, bytes);
+}
+
+void CreationPage::MoveListEntries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly) {
+  std::vector<int> selected;
+  std::vector<std::string> moving;
+  if (selectedOnly) {
+    selected = from.SelectedIndices();
+    moving.reserve(selected.size());
+    for (int i : selected) moving.push_back(from.Item(i));
+  } else {
+    moving = from.Items();
+  }
+  if (moving.empty()) return;
+  std::vector<std::string> adds;
+  core::FoldedIndex adding;
+  for (const std::string& entry : moving) {
+    if (!to.Contains(entry) && !adding.Contains(entry)) {
+      adds.push_back(entry);
+      adding.Add(entry);
+    }
+  }
+  to.AddStrings(adds);
+  if (selectedOnly)
+    from.DeleteIndices(selected);
+  else
+    from.Clear();
+}
+
+void CreationPage::ExchangeLists(ui::ListBox& a, ui::ListBox& b) {
+  std::vector<std::string> first = a.Items();
+  std::vector<std::string> second = b.Items();
+  a.Clear();
+  b.Clear();
+  a.AddStrings(second);
+  b.AddStrings(first);
 }
 
 void CreationPage::AddStructureClick() {
@@ -392,7 +431,7 @@ void CreationPage::Start(JobKind kind) {
   c_.progress->SetVisible(false);
   Box(sim ? PageMsg::SimEnd : PageMsg::RunEnd, sim ? *desc_.simEndText : "");
   // R12.
-  if (c_.viewDestFolder->Checked()) {
+  if (c_.viewDestFolder && c_.dest && c_.viewDestFolder->Checked()) {
     std::string dest = TrimText(c_.dest->Text());
     if (dest.size() > MAX_PATH - 1) dest.resize(MAX_PATH - 1);
     ui::seam().ShellOpen(form_->Handle(), dest, "", "", SW_SHOWNORMAL);

@@ -43,7 +43,8 @@ struct PageMessage {
   const char* caption;
 };
 
-// The controls every creation page has, bound by the page.
+// The controls every creation page has, bound by the page (dest, viewDest and
+// viewDestFolder are null on a page without a destination).
 struct CreationPageControls {
   ui::ComboBox* dest;
   ui::Button* viewDest;
@@ -133,12 +134,21 @@ public:
   void Undo();
   bool Busy() const { return busy_; }
 
+  // Moves entries from one list to another (a snapshot of the entries first);
+  // an entry the target holds already is dropped from the source all the same.
+  static void MoveListEntries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly);
+  // Exchanges the two lists' entries.
+  static void ExchangeLists(ui::ListBox& a, ui::ListBox& b);
+
 protected:
   void Bind(const CreationPageControls& controls);
   CreationPageControls c_{};
 
   // The number of folders a run would make (the to-create count).
   virtual double ItemCount() = 0;
+  // The free-space verdict for count folders each taking bytes (the page's
+  // destination drive unless the page says otherwise).
+  virtual core::FreeSpaceCheck CheckRoom(double count, uint64_t bytes);
   // Checks before anything is asked; false stops.
   virtual bool BeforeStart(bool simulation) { return true; }
   // Fills the job's items and name parts from a snapshot of the page (R7/R8);

@@ -125,7 +125,7 @@ bool ParseWholeNumber(const std::string& text, int32_t& value) {
   return true;
 }
 
-NumbersPage::NumbersPage(ui::Form* form, ui::TabSheet& sheet, std::vector<ui::TabSheet*> runLocks,
+NumbersPage::NumbersPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
                          std::vector<ui::TabSheet*> simLocks, const std::string* simStart,
                          const std::string* simEnd)
     : CreationPage(form, [&] {
@@ -143,8 +143,7 @@ NumbersPage::NumbersPage(ui::Form* form, ui::TabSheet& sheet, std::vector<ui::Ta
         d.totalsOnOther = false;
         d.failIfExists = false;
         return d;
-      }()),
-      sheet_(sheet) {
+      }()) {
   CreationPageControls c{};
   c.dest = &cboVol03DestFolders;
   c.viewDest = &btnVol03ViewDestFolder;

@@ -20,7 +20,7 @@ public:
   // The largest number of folders one run or simulation makes.
   static constexpr int64_t kMaxFolders = 30001;
 
-  NumbersPage(ui::Form* form, ui::TabSheet& sheet, std::vector<ui::TabSheet*> runLocks,
+  NumbersPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
               std::vector<ui::TabSheet*> simLocks, const std::string* simStart,
               const std::string* simEnd);
 
@@ -150,6 +150,5 @@ private:
   bool TakeItems(core::CreationJob& job, bool simulation) override;
   std::vector<ui::Control*> CommandControls() override;
 
-  ui::TabSheet& sheet_;
   bool readingFields_ = false;
 };

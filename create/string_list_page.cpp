@@ -327,31 +327,7 @@ void StringListPage::btnVol02AddToListClick() {
 }
 
 void StringListPage::MoveVol02Entries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly) {
-  // The entries to move are fixed before anything changes.
-  std::vector<int> selected;
-  std::vector<std::string> moving;
-  if (selectedOnly) {
-    selected = from.SelectedIndices();
-    moving.reserve(selected.size());
-    for (int i : selected) moving.push_back(from.Item(i));
-  } else {
-    moving = from.Items();
-  }
-  if (moving.empty()) return;
-  std::vector<std::string> adds;
-  core::FoldedIndex adding;
-  for (const std::string& entry : moving) {
-    if (!to.Contains(entry) && !adding.Contains(entry)) {
-      adds.push_back(entry);
-      adding.Add(entry);
-    }
-  }
-  to.AddStrings(adds);
-  if (selectedOnly) {
-    from.DeleteIndices(selected);
-  } else {
-    from.Clear();
-  }
+  MoveListEntries(from, to, selectedOnly);
   lblVol02IncludeSum.SetText(std::to_string(lstVol02IncludeStrings.Count()));
   lblVol02ExcludeSum.SetText(std::to_string(lstVol02ExcludeStrings.Count()));
 }
@@ -381,12 +357,7 @@ void StringListPage::btnVol02AllFromExcClick() {
 }
 
 void StringListPage::btnVol02ExchangeIncExcClick() {
-  std::vector<std::string> inc = lstVol02IncludeStrings.Items();
-  std::vector<std::string> exc = lstVol02ExcludeStrings.Items();
-  lstVol02IncludeStrings.Clear();
-  lstVol02ExcludeStrings.Clear();
-  lstVol02IncludeStrings.AddStrings(exc);
-  lstVol02ExcludeStrings.AddStrings(inc);
+  ExchangeLists(lstVol02IncludeStrings, lstVol02ExcludeStrings);
   RefreshVol02Tab();
   edtVol02AddToList.SetFocus();
 }

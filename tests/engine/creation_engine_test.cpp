@@ -224,3 +224,52 @@ TEST(CreationEngine, ALinkInAStructureIsMadeAsAFolderButNeverEntered) {
 }
 
 } // namespace
+
+TEST(CreationEngine, APathLineMakesTheFolderItNamesWithPrefixAndSuffixAroundItsLastName) {
+  struct Case { const char* line; const char* prefix; const char* suffix; bool hyphen; const char* target; };
+  const Case cases[] = {
+      {"E:\\Data\\Reports", "X", "Y", true, "E:\\Data\\X-Reports-Y"},
+      {"E:\\Data\\Reports\\summary.txt", "X", "Y", true, "E:\\Data\\X-Reports-Y"},
+      {"E:\\Data\\Plan.old", "X", "Y", true, "E:\\X-Data-Y"},
+      {"E:\\Data\\Reports\\", "X", "Y", true, "E:\\Data\\X-Reports-Y"},
+      {"d:/a/b", "X", "", true, "d:\\a\\X-b"},
+      {"  c:\\a\\b  ", "", "", true, "c:\\a\\b"},
+      {"c:\\a\\b", "P ", "S", false, "c:\\a\\P bS"},
+      {"\\\\server\\share\\dir", "X", "Y", true, "\\\\server\\share\\X-dir-Y"},
+      {"c:\\top", "", "", true, "c:\\top"},
+      {"Data\\Reports", "X", "Y", true, nullptr},  // no drive
+      {"E:\\", "X", "Y", true, nullptr},            // a drive root names no folder
+      {"E:", "X", "Y", true, nullptr},
+      {"E:\\file.txt", "X", "Y", true, nullptr},    // a file at the root
+      {"\\\\server\\share", "X", "Y", true, nullptr},
+  };
+  for (const Case& c : cases) {
+    std::string target;
+    const bool made = core::ComposePathTarget(c.line, c.prefix, c.suffix, c.hyphen, target);
+    EXPECT_EQ(made, c.target != nullptr) << c.line;
+    if (made && c.target) EXPECT_EQ(target, c.target) << c.line;
+  }
+  // The generator: a line without a drive is "other reasons" on its own, a
+  // drive root with the structure totals.
+  core::ItemSource items = core::PathListItems({"Data\\x", "E:\\", "E:\\a"}, "", "", true);
+  std::string path;
+  EXPECT_EQ(items.compose(0, path), core::ItemVerdict::OtherAlone);
+  EXPECT_EQ(path, "Data\\x");
+  EXPECT_EQ(items.compose(1, path), core::ItemVerdict::Other);
+  EXPECT_EQ(items.compose(2, path), core::ItemVerdict::Folder);
+  EXPECT_EQ(path, "E:\\a");
+}
+
+TEST(CreationEngine, NumbersAreGeneratedWithAndWithoutPadding) {
+  core::FolderNameParts parts = core::ComposeNameParts("c:\\d", "A", "", true);
+  core::ItemSource padded = core::NumberItems(8, 5, true, 3, parts);
+  core::ItemSource plain = core::NumberItems(-1, 3, false, 1, parts);
+  std::string path;
+  ASSERT_EQ(padded.count, 5u);
+  padded.compose(0, path);
+  EXPECT_EQ(path, "c:\\d\\A-008");
+  padded.compose(4, path);
+  EXPECT_EQ(path, "c:\\d\\A-012");
+  plain.compose(2, path);
+  EXPECT_EQ(path, "c:\\d\\A-1");
+}
