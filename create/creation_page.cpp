@@ -386,12 +386,15 @@ void CreationPage::Start(JobKind kind) {
   c_.progress->SetVisible(true);
 
   // R10: the items, through the engine; the window is refreshed about every 50 ms.
+  // Each window list shows at most kMaxListed entries (a structure of 1,000
+  // folders over 30,001 numbers would list 30 million): the rest is counted.
   std::array<std::vector<std::string>, 5> pending;
+  std::array<size_t, 5> listed{}, unlisted{};
+  using W = TCreationResultsWindow;
+  const W::ResultList order[5] = {W::kFoldersCreated, W::kFoldersExists, W::kFoldersOther,
+                                  W::kSubFoldersCreated, W::kFilesCreated};
   auto flush = [&] {
     if (TCreationResultsWindow* w = Window()) {
-      using W = TCreationResultsWindow;
-      const W::ResultList order[5] = {W::kFoldersCreated, W::kFoldersExists, W::kFoldersOther,
-                                      W::kSubFoldersCreated, W::kFilesCreated};
       for (int k = 0; k < 5; ++k)
         if (!pending[k].empty()) w->List(order[k]).AddStrings(pending[k]);
     }
@@ -402,7 +405,13 @@ void CreationPage::Start(JobKind kind) {
   Throttle throttle;
   core::CreationSink sink;
   sink.listed = [&](core::ResultList list, const std::string& text) {
-    pending[static_cast<int>(list)].push_back(text);
+    const int k = static_cast<int>(list);
+    if (listed[k] >= kMaxListed) {
+      ++unlisted[k];
+      return;
+    }
+    ++listed[k];
+    pending[k].push_back(text);
   };
   sink.progress = [&](size_t i) {
     if (throttle.Due()) {
@@ -426,6 +435,9 @@ void CreationPage::Start(JobKind kind) {
   else
     engine.Run(job);
   if (ui::App().Terminated()) return;  // the main window is closing: no more boxes
+  for (int k = 0; k < 5; ++k)
+    if (unlisted[k] > 0)
+      pending[k].push_back("... " + std::to_string(unlisted[k]) + " more, not listed.");
   flush();
   // R11.
   c_.progress->SetVisible(false);

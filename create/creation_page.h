@@ -73,6 +73,9 @@ struct CreationPageDescription {
 
 class CreationPage {
 public:
+  // The most entries a run or simulation puts into each list of its window.
+  static constexpr size_t kMaxListed = 100000;
+
   CreationPage(ui::Form* form, CreationPageDescription description);
   virtual ~CreationPage() = default;
   CreationPage(const CreationPage&) = delete;

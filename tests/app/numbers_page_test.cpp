@@ -274,4 +274,20 @@ TEST_F(NumbersPageTest, SimulationPredictsTheRunAndUndoKeepsTheUsersFile) {
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
+TEST_F(NumbersPageTest, AWideSimulationListsAtMostItsBoundAndCountsTheRest) {
+  for (const char* f : {"T\\a", "T\\b", "T\\c", "T\\d"}) tree.AddFolder(f);
+  PickDestination(dest.Path());
+  Numbers("1", "30001");  // the widest range accepted
+  testsupport::Choose(P().rdoVol03AttachSubFoldersOnlyWithoutFiles);
+  AddStructure(tree / "T");
+  Simulate();
+  EXPECT_EQ(Row(1), (Strings{"30001", "120004", "0", "0"}));
+  ui::ListBox& sub = frmStatistic03->lstStatSubFoldersCreated;
+  ASSERT_EQ(sub.Count(), static_cast<int>(CreationPage::kMaxListed) + 1);
+  EXPECT_EQ(sub.Item(sub.Count() - 1), "... 20004 more, not listed.");
+  EXPECT_EQ(frmStatistic03->lstStatFoldersCreated.Count(), 30001);
+  EXPECT_EQ(ListTree(dest.Path()), "");
+  EXPECT_EQ(seam.Unscripted(), 0);
+}
+
 } // namespace
