@@ -29,8 +29,7 @@ void OpenBasicHtm() {
   InStartupDirectory([] { ui::seam().ShellOpen(nullptr, "basic.htm", "", "", SW_SHOWNORMAL); });
 }
 
-TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this) {
-  ConnectManualPage();
+TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN) {
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnActivate = [this] { FormActivate(); };
@@ -57,7 +56,7 @@ void TfrmMain::FormCreate() {
   Vol03.InitVol03Page();  // the same, and the two number fields
   Vol04.InitVol04Page();
 
-  InitManualPage();  // list extents, green log-button captions
+  Manual.InitManualPage();  // list extents, green log-button captions
   pgeMain.SetActivePage(&tabFolderCreate05);
   core::BuildIllegalCharSetDefault();
   core::BuildIllegalCharSetH();

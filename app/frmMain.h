@@ -12,7 +12,7 @@
 
 #include <string>
 
-class TfrmMain : public ui::Form, public ManualPage {
+class TfrmMain : public ui::Form {
 public:
   TfrmMain();
 
@@ -29,6 +29,9 @@ public:
   std::string CreateSimulationStartText, CreateSimulationEndText;
 
   // The pages, each bound to its own sheet.
+  ManualPage Manual{this, tabFolderCreate01,
+                    {&tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate03,
+                     &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01}};
   PathListPage Vol04{this,
                      {&tabFolderCreate04, &tabFolderCreate03, &tabFolderCreate01,
                       &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},

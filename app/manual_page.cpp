@@ -1,6 +1,5 @@
 #include "app/manual_page.h"
 
-#include "app/frmMain.h"
 #include "core/frmUnsuccessful.h"
 #include "core/textutil.h"
 #include "core/validation.h"
@@ -52,14 +51,17 @@ std::string JoinDestinationAndSubFolder(const std::string& destination, const st
   return destination + "\\" + sub;
 }
 
-TfrmMain& ManualPage::Main() { return static_cast<TfrmMain&>(*this); }
+ManualPage::ManualPage(ui::Form* form, ui::TabSheet& sheet, std::vector<ui::TabSheet*> otherSheets)
+    : form_(form), sheet_(sheet), otherSheets_(std::move(otherSheets)) {
+  ConnectManualPage();
+}
 
 void ManualPage::ConnectManualPage() {
   btnCreateFolderForced.OnClick = [this] { btnCreateFolderForcedClick(); };
   cboCreateFolderForced.OnKeyPress = [this](char& key) { cboCreateFolderForcedKeyPress(key); };
   btnForcedErrorLog.OnClick = [this] { btnForcedErrorLogClick(); };
   btnSubFolderErrorLog.OnClick = [this] { btnSubFolderErrorLogClick(); };
-  Main().tabFolderCreate01.OnShow = [this] { tabFolderCreate01Show(); };
+  sheet_.OnShow = [this] { tabFolderCreate01Show(); };
   btnAddRootFolders.OnClick = [this] { btnAddRootFoldersClick(); };
   cboRootFolders.OnSelect = [this] { cboRootFoldersSelect(); };
   cboSubFolder.OnChange = [this] { cboSubFolderChange(); };
@@ -76,13 +78,7 @@ void ManualPage::InitManualPage() {
 }
 
 void ManualPage::SetOtherSheetsEnabled(bool enabled) {
-  TfrmMain& m = Main();
-  m.tabFolderCreate05.SetEnabled(enabled);
-  m.tabFolderCreate04.SetEnabled(enabled);
-  m.tabFolderCreate03.SetEnabled(enabled);
-  m.tabFoldersCopy02.SetEnabled(enabled);
-  m.tabFoldersRename01.SetEnabled(enabled);
-  m.tabFoldersDelete01.SetEnabled(enabled);
+  for (ui::TabSheet* sheet : otherSheets_) sheet->SetEnabled(enabled);
 }
 
 // ---- Upper panel: full paths --------------------------------------------------

@@ -60,22 +60,22 @@ protected:
   }
 
   void PressCreateForced(const std::string& text) {
-    frmMain->cboCreateFolderForced.SetText(text);
-    frmMain->btnCreateFolderForced.SetFocus();
-    frmMain->btnCreateFolderForced.Click();
+    frmMain->Manual.cboCreateFolderForced.SetText(text);
+    frmMain->Manual.btnCreateFolderForced.SetFocus();
+    frmMain->Manual.btnCreateFolderForced.Click();
   }
   void PressCreateSub(const std::string& sub) {
-    frmMain->cboSubFolder.SetText(sub);
-    frmMain->btnCreateSubFolder.SetFocus();
-    frmMain->btnCreateSubFolder.Click();
+    frmMain->Manual.cboSubFolder.SetText(sub);
+    frmMain->Manual.btnCreateSubFolder.SetFocus();
+    frmMain->Manual.btnCreateSubFolder.Click();
   }
   void PickDestination(const std::string& folder) {
     seam.OnPickFolder([folder](ui::FolderPickRequest& r) {
       r.result = folder;
       return true;
     });
-    frmMain->btnAddRootFolders.SetFocus();
-    frmMain->btnAddRootFolders.Click();
+    frmMain->Manual.btnAddRootFolders.SetFocus();
+    frmMain->Manual.btnAddRootFolders.Click();
   }
 
   bool OtherSheetsEnabled() const {
@@ -96,12 +96,12 @@ protected:
 };
 
 TEST_F(ManualCreationPage, StartUpGivesWideListsAndGreenLogButtons) {
-  EXPECT_EQ(frmMain->lstSuccess.HorizontalExtent(), 3000);
-  EXPECT_EQ(frmMain->lstSuccessSubFolders.HorizontalExtent(), 3000);
-  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kGreen);
-  EXPECT_EQ(frmMain->btnSubFolderErrorLog.FontColor(), kGreen);
-  EXPECT_FALSE(frmMain->lstSuccess.Enabled()) << "display only";
-  EXPECT_TRUE(frmMain->cboCreateFolderForced.Focused()) << "the page puts the focus there";
+  EXPECT_EQ(frmMain->Manual.lstSuccess.HorizontalExtent(), 3000);
+  EXPECT_EQ(frmMain->Manual.lstSuccessSubFolders.HorizontalExtent(), 3000);
+  EXPECT_EQ(frmMain->Manual.btnForcedErrorLog.FontColor(), kGreen);
+  EXPECT_EQ(frmMain->Manual.btnSubFolderErrorLog.FontColor(), kGreen);
+  EXPECT_FALSE(frmMain->Manual.lstSuccess.Enabled()) << "display only";
+  EXPECT_TRUE(frmMain->Manual.cboCreateFolderForced.Focused()) << "the page puts the focus there";
   EXPECT_EQ(ForcedUnSuccessFullForm->Caption(), "Folders, that are unsuccessfully tried to create");
   EXPECT_EQ(SubFolderUnSuccessFullForm->Caption(),
             "Folders, that are unsuccessfully tried to create.");
@@ -131,12 +131,12 @@ TEST_F(ManualCreationPage, TypedPathsAreCreatedWithAllTheirLevelsAfterTheirQuest
   EXPECT_EQ(seam.boxes[2].caption, kCap0110);
   EXPECT_EQ(seam.boxes[2].flags, 0x40u);
   EXPECT_EQ(seam.Unscripted(), 0);
-  EXPECT_EQ(frmMain->cboCreateFolderForced.Text(), t.Path() + "\\One\\Two\\Three   " + second);
-  EXPECT_EQ(frmMain->lstSuccess.Items(), (Strings{first, second}));
-  EXPECT_EQ(frmMain->cboCreateFolderForced.Items(), (Strings{first, second}));
-  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kGreen);
+  EXPECT_EQ(frmMain->Manual.cboCreateFolderForced.Text(), t.Path() + "\\One\\Two\\Three   " + second);
+  EXPECT_EQ(frmMain->Manual.lstSuccess.Items(), (Strings{first, second}));
+  EXPECT_EQ(frmMain->Manual.cboCreateFolderForced.Items(), (Strings{first, second}));
+  EXPECT_EQ(frmMain->Manual.btnForcedErrorLog.FontColor(), kGreen);
   EXPECT_TRUE(OtherSheetsEnabled());
-  EXPECT_TRUE(frmMain->cboCreateFolderForced.Focused());
+  EXPECT_TRUE(frmMain->Manual.cboCreateFolderForced.Focused());
 
   // Created again (after it went away), a path stays once in the history;
   // letter case does not make it a new entry. Enter in the combo runs it.
@@ -145,15 +145,15 @@ TEST_F(ManualCreationPage, TypedPathsAreCreatedWithAllTheirLevelsAfterTheirQuest
   seam.Answer("0107", IDYES);
   seam.Answer("0110", IDOK);
   std::string upper = t.Path() + "\\FOUR";
-  frmMain->cboCreateFolderForced.SetText(upper);
-  frmMain->cboCreateFolderForced.SetFocus();
+  frmMain->Manual.cboCreateFolderForced.SetText(upper);
+  frmMain->Manual.cboCreateFolderForced.SetFocus();
   PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
   ui::App().ProcessMessages();
   ASSERT_EQ(seam.boxes.size(), 2u);
   EXPECT_EQ(seam.boxes[1].caption, kCap0110);
   EXPECT_TRUE(FolderExists(second));
-  EXPECT_EQ(frmMain->cboCreateFolderForced.Items(), (Strings{first, second}));
-  EXPECT_EQ(frmMain->lstSuccess.Items(), (Strings{first, second, upper}));
+  EXPECT_EQ(frmMain->Manual.cboCreateFolderForced.Items(), (Strings{first, second}));
+  EXPECT_EQ(frmMain->Manual.lstSuccess.Items(), (Strings{first, second, upper}));
 }
 
 TEST_F(ManualCreationPage, NoEndsTheRunAtOnceWithoutAnEndMessage) {
@@ -167,7 +167,7 @@ TEST_F(ManualCreationPage, NoEndsTheRunAtOnceWithoutAnEndMessage) {
   EXPECT_FALSE(FolderExists(third));
   EXPECT_EQ(seam.Captions(), (Strings{kCap0107, kCap0107}));
   EXPECT_EQ(seam.Unscripted(), 0);
-  EXPECT_EQ(frmMain->lstSuccess.Items(), Strings{first});
+  EXPECT_EQ(frmMain->Manual.lstSuccess.Items(), Strings{first});
   EXPECT_TRUE(OtherSheetsEnabled());
 }
 
@@ -202,8 +202,8 @@ TEST_F(ManualCreationPage, ExistingAndFailedPathsAreLoggedAndShownInTheirWindow)
   EXPECT_EQ(other, Strings{blocked});
   EXPECT_TRUE(sheetsDisabledMeanwhile);
   EXPECT_TRUE(FolderExists(fresh));
-  EXPECT_EQ(frmMain->lstSuccess.Items(), Strings{fresh});
-  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kRed);
+  EXPECT_EQ(frmMain->Manual.lstSuccess.Items(), Strings{fresh});
+  EXPECT_EQ(frmMain->Manual.btnForcedErrorLog.FontColor(), kRed);
   EXPECT_TRUE(OtherSheetsEnabled());
 
   // The button shows the log again; a new run empties it and turns it green.
@@ -211,15 +211,15 @@ TEST_F(ManualCreationPage, ExistingAndFailedPathsAreLoggedAndShownInTheirWindow)
     exist = ForcedUnSuccessFullForm->lstForcedUnSuccessFullExist.Items();
     return IDOK;
   });
-  frmMain->btnForcedErrorLog.Click();
+  frmMain->Manual.btnForcedErrorLog.Click();
   EXPECT_EQ(exist, Strings{old});
   seam.boxes.clear();
   seam.Answer("0107", IDYES);
   seam.Answer("0110", IDOK);
   PressCreateForced(t / "Newer");
   EXPECT_EQ(seam.Captions(), (Strings{kCap0107, kCap0110}));
-  EXPECT_TRUE(frmMain->ForcedErrorLog.Empty());
-  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kGreen);
+  EXPECT_TRUE(frmMain->Manual.ForcedErrorLog.Empty());
+  EXPECT_EQ(frmMain->Manual.btnForcedErrorLog.FontColor(), kGreen);
 
   // No to the log question: the window stays closed.
   seam.boxes.clear();
@@ -228,7 +228,7 @@ TEST_F(ManualCreationPage, ExistingAndFailedPathsAreLoggedAndShownInTheirWindow)
   PressCreateForced(old);
   EXPECT_EQ(seam.Captions(), (Strings{kCap0108, kCap0109}));
   EXPECT_EQ(seam.modalForms.size(), 2u);
-  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kRed);
+  EXPECT_EQ(frmMain->Manual.btnForcedErrorLog.FontColor(), kRed);
 }
 
 TEST_F(ManualCreationPage, RefusedTextsStopWithTheirWarningAndFreeTheSheets) {
@@ -264,7 +264,7 @@ TEST_F(ManualCreationPage, RefusedTextsStopWithTheirWarningAndFreeTheSheets) {
   PressCreateForced(t / "Good" + " " + t / "Notes:2013");
   EXPECT_EQ(seam.Captions(), (Strings{kCap0107, kCap0106}));
   EXPECT_TRUE(FolderExists(t / "Good"));
-  EXPECT_EQ(frmMain->lstSuccess.Items(), Strings{t / "Good"});
+  EXPECT_EQ(frmMain->Manual.lstSuccess.Items(), Strings{t / "Good"});
   EXPECT_TRUE(OtherSheetsEnabled());
 }
 
@@ -274,14 +274,14 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   ASSERT_EQ(seam.folderPicks.size(), 1u);
   EXPECT_EQ(seam.folderPicks[0].title, "Browse Title");
   EXPECT_EQ(seam.folderPicks[0].owner, frmMain->Handle());
-  EXPECT_EQ(frmMain->ManualRootFolder, t.Path());
-  EXPECT_EQ(frmMain->cboRootFolders.Text(), t.Path());
+  EXPECT_EQ(frmMain->Manual.ManualRootFolder, t.Path());
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Text(), t.Path());
   EXPECT_TRUE(seam.boxes.empty());
 
-  frmMain->cboSubFolder.SetText("x\\y");
-  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "x\\y");
-  frmMain->cboSubFolder.SetText("\\z");
-  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "z");
+  frmMain->Manual.cboSubFolder.SetText("x\\y");
+  EXPECT_EQ(frmMain->Manual.lblSimple02CompleteFolder.Text(), t / "x\\y");
+  frmMain->Manual.cboSubFolder.SetText("\\z");
+  EXPECT_EQ(frmMain->Manual.lblSimple02CompleteFolder.Text(), t / "z");
 
   seam.Answer("0119", IDOK);
   PressCreateSub("x\\y");
@@ -289,20 +289,20 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   EXPECT_EQ(seam.Captions(), Strings{kCap0119});
   EXPECT_EQ(seam.boxes[0].text, kEndText);
   EXPECT_EQ(seam.boxes[0].flags, 0x40u);
-  EXPECT_EQ(frmMain->lstSuccessSubFolders.Items(), Strings{t / "x\\y"});
-  EXPECT_EQ(frmMain->cboSubFolder.Items(), Strings{"x\\y"});
+  EXPECT_EQ(frmMain->Manual.lstSuccessSubFolders.Items(), Strings{t / "x\\y"});
+  EXPECT_EQ(frmMain->Manual.cboSubFolder.Items(), Strings{"x\\y"});
   EXPECT_TRUE(seam.shellOpens.empty());
   EXPECT_TRUE(OtherSheetsEnabled());
-  EXPECT_TRUE(frmMain->cboSubFolder.Focused());
+  EXPECT_TRUE(frmMain->Manual.cboSubFolder.Focused());
 
   // A leading backslash joins without a doubled one; View D. Folder opens the
   // destination after the creation.
   seam.boxes.clear();
-  frmMain->chkSubViewDestFolder.SetChecked(true);
+  frmMain->Manual.chkSubViewDestFolder.SetChecked(true);
   seam.Answer("0119", IDOK);
   PressCreateSub("\\z");
   EXPECT_TRUE(FolderExists(t / "z"));
-  EXPECT_EQ(frmMain->lstSuccessSubFolders.Items(), (Strings{t / "x\\y", t / "z"}));
+  EXPECT_EQ(frmMain->Manual.lstSuccessSubFolders.Items(), (Strings{t / "x\\y", t / "z"}));
   EXPECT_EQ(seam.shellOpens, Strings{t.Path() + "||"});
 
   // The same text again: it exists, is logged, and the log window shows it.
@@ -322,8 +322,8 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   EXPECT_EQ(seam.boxes[1].text, kEndLogText);
   EXPECT_EQ(exist, Strings{t / "x\\y"});
   EXPECT_TRUE(other.empty());
-  EXPECT_EQ(frmMain->btnSubFolderErrorLog.FontColor(), kRed);
-  EXPECT_EQ(frmMain->cboSubFolder.Items(), (Strings{"x\\y", "\\z"}));
+  EXPECT_EQ(frmMain->Manual.btnSubFolderErrorLog.FontColor(), kRed);
+  EXPECT_EQ(frmMain->Manual.cboSubFolder.Items(), (Strings{"x\\y", "\\z"}));
   EXPECT_EQ(seam.Unscripted(), 0);
 
   // A name that cannot be made goes to the other list.
@@ -377,12 +377,12 @@ TEST_F(ManualCreationPage, LowerPanelRefusesWithoutDestinationAndForBadTexts) {
   // A cancelled picker empties the destination and the combo shows none.
   seam.boxes.clear();
   seam.Answer("0112", IDOK);
-  frmMain->btnAddRootFolders.Click();  // no scripted answer: cancelled
+  frmMain->Manual.btnAddRootFolders.Click();  // no scripted answer: cancelled
   EXPECT_EQ(seam.Captions(), Strings{kCap0112});
   EXPECT_EQ(seam.boxes[0].text, kRootEmptyText);
-  EXPECT_EQ(frmMain->ManualRootFolder, "");
-  EXPECT_EQ(frmMain->cboRootFolders.Text(), "");
-  EXPECT_EQ(frmMain->cboRootFolders.Items(), Strings{t.Path()});
+  EXPECT_EQ(frmMain->Manual.ManualRootFolder, "");
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Text(), "");
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Items(), Strings{t.Path()});
   seam.boxes.clear();
   seam.Answer("0113", IDOK);
   PressCreateSub("after");
@@ -392,7 +392,7 @@ TEST_F(ManualCreationPage, LowerPanelRefusesWithoutDestinationAndForBadTexts) {
   // View with no destination shown: 0114.
   seam.boxes.clear();
   seam.Answer("0114", IDOK);
-  frmMain->btnSubViewDestFolder.Click();
+  frmMain->Manual.btnSubViewDestFolder.Click();
   EXPECT_EQ(seam.Captions(), Strings{kCap0114});
   EXPECT_EQ(seam.boxes[0].text,
             "The selection field is empty !\nAction : You must select a folder with subfolders "
@@ -400,13 +400,13 @@ TEST_F(ManualCreationPage, LowerPanelRefusesWithoutDestinationAndForBadTexts) {
   EXPECT_TRUE(seam.shellOpens.empty());
 
   // Picking the destination from the list brings it back.
-  frmMain->cboRootFolders.SetItemIndex(0);
-  SendMessageA(GetParent(frmMain->cboRootFolders.Handle()), WM_COMMAND,
+  frmMain->Manual.cboRootFolders.SetItemIndex(0);
+  SendMessageA(GetParent(frmMain->Manual.cboRootFolders.Handle()), WM_COMMAND,
                MAKEWPARAM(IDC_CBOROOTFOLDERS, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(frmMain->cboRootFolders.Handle()));
-  EXPECT_EQ(frmMain->ManualRootFolder, t.Path());
-  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "after");
-  frmMain->btnSubViewDestFolder.Click();
+               reinterpret_cast<LPARAM>(frmMain->Manual.cboRootFolders.Handle()));
+  EXPECT_EQ(frmMain->Manual.ManualRootFolder, t.Path());
+  EXPECT_EQ(frmMain->Manual.lblSimple02CompleteFolder.Text(), t / "after");
+  frmMain->Manual.btnSubViewDestFolder.Click();
   EXPECT_EQ(seam.shellOpens, Strings{t.Path() + "||"});
 }
 
@@ -415,17 +415,17 @@ TEST_F(ManualCreationPage, AFolderPickedTwiceIsListedOnceAndShownEachTime) {
   PickDestination(t.Path());
   PickDestination(u.Path());
   PickDestination(t.Path());
-  EXPECT_EQ(frmMain->cboRootFolders.Items(), (Strings{t.Path(), u.Path()}));
-  EXPECT_EQ(frmMain->cboRootFolders.Text(), t.Path()) << "the folder in use, not the last added";
-  EXPECT_EQ(frmMain->ManualRootFolder, t.Path());
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Items(), (Strings{t.Path(), u.Path()}));
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Text(), t.Path()) << "the folder in use, not the last added";
+  EXPECT_EQ(frmMain->Manual.ManualRootFolder, t.Path());
 
   // A drive root joins without a doubled backslash.
   PickDestination("C:\\");
-  frmMain->cboSubFolder.SetText("a\\b");
-  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), "C:\\a\\b");
-  frmMain->cboSubFolder.SetText("\\a");
-  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), "C:\\a");
-  EXPECT_EQ(frmMain->cboRootFolders.Text(), "C:\\");
+  frmMain->Manual.cboSubFolder.SetText("a\\b");
+  EXPECT_EQ(frmMain->Manual.lblSimple02CompleteFolder.Text(), "C:\\a\\b");
+  frmMain->Manual.cboSubFolder.SetText("\\a");
+  EXPECT_EQ(frmMain->Manual.lblSimple02CompleteFolder.Text(), "C:\\a");
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Text(), "C:\\");
   EXPECT_TRUE(seam.boxes.empty());
 }
 
