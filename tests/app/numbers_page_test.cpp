@@ -1,75 +1,30 @@
 // The increased-numbers page driven as a user would on real temp trees: its
 // message table, number fields and their corrections, preview, runs with and
 // without padding, attach options, free space, simulation and undo.
-#include "app/frmMain.h"
-#include "create/frmStatistic.h"
-#include "support/press.h"
-#include "support/program_fixture.h"
-#include "support/temp_dir.h"
+#include "tests/app/creation_page_fixture.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-using testsupport::FileExists;
-using testsupport::FolderExists;
-using testsupport::ListTree;
-using testsupport::Press;
-using Strings = std::vector<std::string>;
+using namespace creationtest;
 
 namespace {
 
-class NumbersPageTest : public testsupport::ProgramTest {
+class NumbersPageTest : public CreationPageTest {
 protected:
   void SetUp() override {
     ProgramTest::SetUp();
     frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate04);
   }
   NumbersPage& P() { return frmMain->Vol03; }
-
-  void PickDestination(const std::string& path) {
-    seam.OnPickFolder([path](ui::FolderPickRequest& r) {
-      r.result = path;
-      return !path.empty();
-    });
-    Press(P().btnVol03AddDestFolder);
-  }
-  void AddStructure(const std::string& path) {
-    seam.OnPickFolder([path](ui::FolderPickRequest& r) {
-      r.result = path;
-      return true;
-    });
-    Press(P().btnVol03AddFolderStructure);
-  }
+  void PickDestination(const std::string& path) { PickWith(P().btnVol03AddDestFolder, path); }
+  void AddStructure(const std::string& path) { PickWith(P().btnVol03AddFolderStructure, path); }
   // Types both numbers, leaving each field as a user does (to the next field).
   void Numbers(const std::string& start, const std::string& end) {
     testsupport::Type(P().edtVol03StartNumber, start);
     testsupport::Type(P().edtVol03EndNumber, end);
     P().edtVol03Prefix.SetFocus();
   }
-  void Create() {
-    seam.Answer("0093", IDYES);
-    seam.Answer("0094", IDOK);
-    Press(P().btnVol03CreateFolders);
-  }
-  void Simulate() {
-    seam.Answer("0465", IDYES);
-    seam.Answer("0467", IDOK);
-    Press(P().btnVol03CreateFoldersSimulation);
-  }
-  Strings Row(int row) {
-    Strings out;
-    for (int i = 0; i < 4; ++i) out.push_back(frmStatistic03->Counter(4 * row + i).Text());
-    return out;
-  }
-  // The last box whose caption holds the number.
-  const testsupport::ShownBox* Box(const std::string& number) {
-    for (auto it = seam.boxes.rbegin(); it != seam.boxes.rend(); ++it)
-      if (it->caption.find("no: " + number + ".") != std::string::npos) return &*it;
-    return nullptr;
-  }
-  testsupport::TempDir dest, tree;
+  void Create() { Run(P().btnVol03CreateFolders, "0093", "0094"); }
+  void Simulate() { Run(P().btnVol03CreateFoldersSimulation, "0465", "0467"); }
+  Strings Row(int row) { return CreationPageTest::Row(frmStatistic03, row); }
 };
 
 // Each box the page shows: number, flags, text and caption, provoked as a user would.
@@ -119,7 +74,6 @@ TEST_F(NumbersPageTest, EveryMessageHasItsNumberFlagsTextAndCaption) {
   seam.Answer("0083", IDYES);
   Press(P().btnVol03ClearAll);                                           // 0083, 0084
 
-  struct Row { const char* number; unsigned flags; std::string text, caption; };
   const std::string greater = "The Start Number is greater then the End one.!\nAction : You must "
                               "enter a Start number that is smaller than the End one.";
   const std::string noStructure = "There is no additional Subfolder structure. !\nAction : You "
@@ -127,7 +81,7 @@ TEST_F(NumbersPageTest, EveryMessageHasItsNumberFlagsTextAndCaption) {
   const std::string gone = "The folder doesn't exist : " + tree / "gone" +
                            "\nAction : Please enter or select an existing folder.";
   const std::string refusal = "The ATTACH/COPY/MOVE operation is NOT PERFORMED !!!\n";
-  const std::vector<Row> table = {
+  ExpectShown({
       {"0077", 0x30, "The selection field is empty !\nAction : You must select a destination folder.", T + "\t\t\tWarning no: 0077."},
       {"0079", 0x30, "Illegal character in the Prefix : ?", T + B12 + "Warning no: 0079."},
       {"0080", 0x30, "Illegal character in the Suffix : *", "Creating Folder(s).-Increased numbers." + B12 + "Warning no: 0080."},
@@ -154,14 +108,8 @@ TEST_F(NumbersPageTest, EveryMessageHasItsNumberFlagsTextAndCaption) {
       {"0100", 0x30, "", T + B12 + "Information no: 0100."},
       {"0083", 0x124, "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete process.", T + B12 + "Information no: 0083."},
       {"0084", 0x40, "End of the CLEAR FIELDS process !!!", T + B12 + "Information no: 0084."},
-  };
-  for (const Row& row : table) {
-    const testsupport::ShownBox* box = Box(row.number);
-    ASSERT_NE(box, nullptr) << row.number;
-    EXPECT_EQ(box->flags, row.flags) << row.number;
-    EXPECT_EQ(box->caption, row.caption) << row.number;
-    if (!row.text.empty()) EXPECT_EQ(box->text, row.text) << row.number;
-  }
+  });
+  if (HasFatalFailure()) return;
   EXPECT_EQ(Box("0374")->text.substr(0, refusal.size()), refusal);
   EXPECT_EQ(Box("0100")->text.substr(0, 38), "There is not enough space on the disk.");
   // One refusal box per structure and run, not one per number.

@@ -1,62 +1,25 @@
 // The path-list page (the first page at start) driven as a user would on real
 // temp trees: its message table, Add's rules, composition, runs over two drives
 // with the free-space check per drive, simulation and undo.
-#include "app/frmMain.h"
-#include "create/frmStatistic.h"
-#include "support/press.h"
-#include "support/program_fixture.h"
-#include "support/temp_dir.h"
+#include "tests/app/creation_page_fixture.h"
+
 #include "support/wine_unix.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-using testsupport::FileExists;
-using testsupport::FolderExists;
-using testsupport::ListTree;
-using testsupport::Press;
-using Strings = std::vector<std::string>;
+using namespace creationtest;
 
 namespace {
 
-class PathListPageTest : public testsupport::ProgramTest {
+class PathListPageTest : public CreationPageTest {
 protected:
   PathListPage& P() { return frmMain->Vol04; }
-
   void Type(const std::string& text) {
     testsupport::Type(P().edtVol04AddToList, text);
     Press(P().btnVol04AddToList);
   }
-  void AddStructure(const std::string& path) {
-    seam.OnPickFolder([path](ui::FolderPickRequest& r) {
-      r.result = path;
-      return true;
-    });
-    Press(P().btnVol04AddFolderStructure);
-  }
-  void Create() {
-    seam.Answer("0061", IDYES);
-    seam.Answer("0062", IDOK);
-    Press(P().btnVol04CreateFolders);
-  }
-  void Simulate() {
-    seam.Answer("0473", IDYES);
-    seam.Answer("0475", IDOK);
-    Press(P().btnVol04CreateFoldersSimulation);
-  }
-  Strings Row(int row) {
-    Strings out;
-    for (int i = 0; i < 4; ++i) out.push_back(frmStatistic04->Counter(4 * row + i).Text());
-    return out;
-  }
-  const testsupport::ShownBox* Box(const std::string& number) {
-    for (auto it = seam.boxes.rbegin(); it != seam.boxes.rend(); ++it)
-      if (it->caption.find("no: " + number) != std::string::npos) return &*it;
-    return nullptr;
-  }
-  testsupport::TempDir dest, tree;
+  void AddStructure(const std::string& path) { PickWith(P().btnVol04AddFolderStructure, path); }
+  void Create() { Run(P().btnVol04CreateFolders, "0061", "0062"); }
+  void Simulate() { Run(P().btnVol04CreateFoldersSimulation, "0473", "0475"); }
+  Strings Row(int row) { return CreationPageTest::Row(frmStatistic04, row); }
 };
 
 // Drive Q: of the test prefix made to show a temp folder, for a list over two
@@ -144,8 +107,7 @@ TEST_F(PathListPageTest, IsTheFirstPageAndEveryMessageHasItsNumberFlagsTextAndCa
                            "\nAction : Please enter or select an existing folder.";
   const std::string empty = "The Include list is empty !!!\nYou must enter at least one Folder "
                             "to create folders.";
-  struct Row { const char* number; unsigned flags; std::string text, caption; };
-  const std::vector<Row> table = {
+  ExpectShown({
       {"0042", 0x30, "The text field is empty !!!", T + B12 + "Warning no: 0042."},
       {"0043", 0x30, "Not found any colon (:) in the text !!!!", T + B12 + "Warning no: 0043."},
       {"0044", 0x30, "This item already exists in the Include list !", T + B12 + "Warning no: 0044."},
@@ -176,14 +138,8 @@ TEST_F(PathListPageTest, IsTheFirstPageAndEveryMessageHasItsNumberFlagsTextAndCa
       {"0071", 0x30, "", T + B12 + "Information no: 0071."},
       {"0064", 0x124, "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete process.", T + B12 + "Information no: 0064"},
       {"0065", 0x30, "End of the CLEAR FIELDS process !!!\n", T + "           Warning no: 0065."},
-  };
-  for (const Row& row : table) {
-    const testsupport::ShownBox* box = Box(row.number);
-    ASSERT_NE(box, nullptr) << row.number;
-    EXPECT_EQ(box->flags, row.flags) << row.number;
-    EXPECT_EQ(box->caption, row.caption) << row.number;
-    if (!row.text.empty()) EXPECT_EQ(box->text, row.text) << row.number;
-  }
+  });
+  if (HasFatalFailure()) return;
   EXPECT_EQ(Box("0071")->text.substr(0, 38), "There is not enough space on the disk.");
   EXPECT_NE(Box("0375")->text.find("NOT PERFORMED"), std::string::npos);
   EXPECT_EQ(P().lstVol04IncludeFolderList.Count(), 0);

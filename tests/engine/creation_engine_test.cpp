@@ -259,17 +259,3 @@ TEST(CreationEngine, APathLineMakesTheFolderItNamesWithPrefixAndSuffixAroundItsL
   EXPECT_EQ(items.compose(2, path), core::ItemVerdict::Folder);
   EXPECT_EQ(path, "E:\\a");
 }
-
-TEST(CreationEngine, NumbersAreGeneratedWithAndWithoutPadding) {
-  core::FolderNameParts parts = core::ComposeNameParts("c:\\d", "A", "", true);
-  core::ItemSource padded = core::NumberItems(8, 5, true, 3, parts);
-  core::ItemSource plain = core::NumberItems(-1, 3, false, 1, parts);
-  std::string path;
-  ASSERT_EQ(padded.count, 5u);
-  padded.compose(0, path);
-  EXPECT_EQ(path, "c:\\d\\A-008");
-  padded.compose(4, path);
-  EXPECT_EQ(path, "c:\\d\\A-012");
-  plain.compose(2, path);
-  EXPECT_EQ(path, "c:\\d\\A-1");
-}
