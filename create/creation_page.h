@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,7 +62,8 @@ struct CreationPageControls {
 struct CreationPageDescription {
   const PageMessage* messages;
   size_t messageCount;
-  TCreationResultsWindow** window;      // the page's results window (created later)
+  // The page's results window (created after the main window: null until then).
+  std::function<TCreationResultsWindow*()> window;
   std::vector<ui::TabSheet*> runLocks;  // sheets a run disables
   std::vector<ui::TabSheet*> simLocks;  // sheets a simulation disables
   const std::string* simStartText;      // the main window's simulation texts
@@ -102,7 +104,7 @@ public:
   void ShowVisualLogTotals();
   void ClearResultLists() { ResultLists.Clear(); }
   void ClearVisualLog();
-  TCreationResultsWindow* Window() const { return *desc_.window; }
+  TCreationResultsWindow* Window() const { return desc_.window(); }
 
   // Destination.
   // The folder picker's answer; empty when cancelled.
