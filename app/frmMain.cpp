@@ -37,11 +37,9 @@ void OpenBasicHtm() {
   InStartupDirectory([] { ui::seam().ShellOpen(nullptr, "basic.htm", "", "", SW_SHOWNORMAL); });
 }
 
-TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN), ManualPage(this), Vol02Page(this) {
-  ConnectManualPage();
-  ConnectVol02Page();
+TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN) {
   SetAnchors(kMainWindowAnchors);
-  ApplyStringListPageLayout(tabFolderCreate03, lblVol02StartFolder, lblVol02EndFolder);
+  ApplyStringListPageLayout(tabFolderCreate03, Vol02.lblVol02StartFolder, Vol02.lblVol02EndFolder);
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnActivate = [this] { FormActivate(); };
@@ -71,9 +69,11 @@ void TfrmMain::FormCreate() {
 
   // Each page initialises its counters, lists, labels and controls here, in page
   // order: string list, numbers, path list, rename, delete, copy.
-  InitVol02Page();  // counters, structure map, labels, destination item, controls
+  Vol02.InitVol02Page();  // counters, structure map, labels, destination item, controls
+  Vol03.InitVol03Page();  // the same, and the two number fields
+  Vol04.InitVol04Page();
 
-  InitManualPage();  // list extents, green log-button captions
+  Manual.InitManualPage();  // list extents, green log-button captions
   pgeMain.SetActivePage(&tabFolderCreate05);
   core::BuildIllegalCharSetDefault();
   core::BuildIllegalCharSetH();
@@ -86,7 +86,6 @@ void TfrmMain::FormCreate() {
   AllFileTypesCaption = "All.";
   UserSelectedFileTypesCaption = "User Selected.";
   tabFolderCreate05.SetPageIndex(0);
-
 }
 
 void TfrmMain::StoreTexts() {

@@ -2,7 +2,9 @@
 // and what the pages share (simulation texts, file-selection captions).
 #pragma once
 #include "app/manual_page.h"
-#include "create/vol02_page.h"
+#include "create/numbers_page.h"
+#include "create/path_list_page.h"
+#include "create/string_list_page.h"
 #include "forms/frmMain.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
@@ -10,7 +12,7 @@
 
 #include <string>
 
-class TfrmMain : public ui::Form, public ManualPage, public Vol02Page {
+class TfrmMain : public ui::Form {
 public:
   TfrmMain();
 
@@ -22,6 +24,29 @@ public:
   ui::TabSheet tabFoldersCopy02{pgeMain, IDD_TABFOLDERSCOPY02, false};
   ui::TabSheet tabFoldersDelete01{pgeMain, IDD_TABFOLDERSDELETE01, false};
   ui::TabSheet tabFoldersRename01{pgeMain, IDD_TABFOLDERSRENAME01, false};
+
+  // Texts the simulations and the file selection show.
+  std::string CreateSimulationStartText, CreateSimulationEndText;
+
+  // The pages, each bound to its own sheet.
+  ManualPage Manual{this, tabFolderCreate01,
+                    {&tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate03,
+                     &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01}};
+  PathListPage Vol04{this,
+                     {&tabFolderCreate04, &tabFolderCreate03, &tabFolderCreate01,
+                      &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},
+                     {&tabFolderCreate04, &tabFolderCreate03, &tabFolderCreate01},
+                     &CreateSimulationStartText, &CreateSimulationEndText};
+  StringListPage Vol02{this, tabFolderCreate03,
+                       {&tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate01,
+                        &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},
+                       {&tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate01},
+                       &CreateSimulationStartText, &CreateSimulationEndText};
+  NumbersPage Vol03{this,
+                    {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate01,
+                     &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},
+                    {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate01},
+                    &CreateSimulationStartText, &CreateSimulationEndText};
 
   ui::MenuItem File1{this, IDM_FILE1, nullptr, "&File"};
   ui::MenuItem Exit1{this, IDM_EXIT1, &File1, "E&xit"};
@@ -42,8 +67,6 @@ public:
   ui::MenuItem VideoforCreateFoldersIncNum01{this, IDM_VIDEOFORCREATEFOLDERSINCNUM01, &Videos1,
                                              "Video for Create Folders (Inc. Num)"};
 
-  // Texts the simulations and the file selection show.
-  std::string CreateSimulationStartText, CreateSimulationEndText;
   std::string RenameSimulationStartText, RenameSimulationEndText;
   std::string DeleteSimulationStartText, DeleteSimulationEndText;
   std::string CopySimulationStartText, CopySimulationEndText;

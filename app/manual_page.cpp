@@ -1,6 +1,5 @@
 #include "app/manual_page.h"
 
-#include "app/frmMain.h"
 #include "app/frmUnsuccessful.h"
 #include "core/textutil.h"
 #include "core/validation.h"
@@ -84,14 +83,17 @@ std::string JoinDestinationAndSubFolder(const std::string& destination, const st
   return destination + "\\" + sub;
 }
 
-TfrmMain& ManualPage::Main() { return static_cast<TfrmMain&>(*this); }
+ManualPage::ManualPage(ui::Form* form, ui::TabSheet& sheet, std::vector<ui::TabSheet*> otherSheets)
+    : form_(form), sheet_(sheet), otherSheets_(std::move(otherSheets)) {
+  ConnectManualPage();
+}
 
 void ManualPage::ConnectManualPage() {
   btnCreateFolderForced.OnClick = [this] { btnCreateFolderForcedClick(); };
   cboCreateFolderForced.OnKeyPress = [this](char& key) { cboCreateFolderForcedKeyPress(key); };
   btnForcedErrorLog.OnClick = [this] { btnForcedErrorLogClick(); };
   btnSubFolderErrorLog.OnClick = [this] { btnSubFolderErrorLogClick(); };
-  Main().tabFolderCreate01.OnShow = [this] { tabFolderCreate01Show(); };
+  sheet_.OnShow = [this] { tabFolderCreate01Show(); };
   btnAddRootFolders.OnClick = [this] { btnAddRootFoldersClick(); };
   cboRootFolders.OnSelect = [this] { cboRootFoldersSelect(); };
   cboSubFolder.OnChange = [this] { cboSubFolderChange(); };
@@ -99,7 +101,7 @@ void ManualPage::ConnectManualPage() {
   btnCreateSubFolder.OnClick = [this] { btnCreateSubFolderClick(); };
   btnSubViewDestFolder.OnClick = [this] { btnSubViewDestFolderClick(); };
   btnForcedHelp.OnClick = [] { ShowHelpTopic("CreateManually"); };
-  Main().tabFolderCreate01.SetAnchors(kManualPageAnchors);
+  sheet_.SetAnchors(kManualPageAnchors);
   lblSimple02CompleteFolder.SetPathEllipsis(true);
 }
 
@@ -111,13 +113,7 @@ void ManualPage::InitManualPage() {
 }
 
 void ManualPage::SetOtherSheetsEnabled(bool enabled) {
-  TfrmMain& m = Main();
-  m.tabFolderCreate05.SetEnabled(enabled);
-  m.tabFolderCreate04.SetEnabled(enabled);
-  m.tabFolderCreate03.SetEnabled(enabled);
-  m.tabFoldersCopy02.SetEnabled(enabled);
-  m.tabFoldersRename01.SetEnabled(enabled);
-  m.tabFoldersDelete01.SetEnabled(enabled);
+  for (ui::TabSheet* sheet : otherSheets_) sheet->SetEnabled(enabled);
 }
 
 // ---- Upper panel: full paths --------------------------------------------------

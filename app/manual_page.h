@@ -6,11 +6,11 @@
 #pragma once
 #include "forms/tabFolderCreate01.h"
 #include "ui/controls.h"
+#include "ui/pages.h"
 
 #include <deque>
 #include <string>
-
-class TfrmMain;
+#include <vector>
 
 // Paths one run of a panel could not create.
 struct UnsuccessfulFolderLog {
@@ -29,11 +29,13 @@ struct UnsuccessfulFolderLog {
 std::string JoinDestinationAndSubFolder(const std::string& destination, const std::string& sub);
 
 class ManualPage {
-protected:
-  explicit ManualPage(ui::Form* form) : form_(form) {}
+public:
+  // The page bound to its sheet; a run disables the other sheets.
+  ManualPage(ui::Form* form, ui::TabSheet& sheet, std::vector<ui::TabSheet*> otherSheets);
+  ManualPage(const ManualPage&) = delete;
+  ManualPage& operator=(const ManualPage&) = delete;
   ui::Form* const form_;  // declared first: set before the controls
 
-public:
   // Upper panel.
   ui::ComboBox cboCreateFolderForced{form_, IDC_CBOCREATEFOLDERFORCED};
   ui::Button btnCreateFolderForced{form_, IDC_BTNCREATEFOLDERFORCED};
@@ -68,13 +70,14 @@ public:
   void btnSubViewDestFolderClick();
   void UpdateSubFolderPreview();
 
-protected:
-  void ConnectManualPage();
   // Start-up of the page: list extents and the log buttons' green captions.
   void InitManualPage();
-  TfrmMain& Main();
 
 private:
+  void ConnectManualPage();
+  ui::TabSheet& sheet_;
+  std::vector<ui::TabSheet*> otherSheets_;
+
   void RunForced();
   void RunSubFolder();
   // Disables or enables the six other sheets for the length of a run.

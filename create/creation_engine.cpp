@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <unordered_map>
 #include <unordered_set>
+#include <memory>
 
 namespace core {
 
@@ -87,15 +88,96 @@ FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint
   check.known = space.known;
   if (!space.known) return check;            // unknown free space never refuses
   check.freeBytes = space.freeToCaller;
-  if (!(static_cast<double>(check.freeBytes) > check.neededBytes))
+  // Room for exactly what is needed is enough.
+  if (static_cast<double>(check.freeBytes) < check.neededBytes)
     check.verdict = FreeSpaceCheck::NotEnough;
   return check;
 }
 
-namespace {
+ItemSource StringListItems(CreationStringList items, const FolderNameParts& parts) {
+  ItemSource source;
+  source.count = items.size();
+  auto list = std::make_shared<const CreationStringList>(std::move(items));
+  source.compose = [list, parts](size_t i, std::string& path) {
+    const std::string& item = (*list)[i];
+    if (!TrimText(ExtractFileDrive(item)).empty()) {
+      path = item;
+      return ItemVerdict::Other;
+    }
+    path = parts.Compose(item);
+    return TrimText(ExtractFileDrive(path)).empty() ? ItemVerdict::Other : ItemVerdict::Folder;
+  };
+  return source;
+}
 
+ItemSource NumberItems(int64_t start, uint64_t count, bool padded, int width,
+                       const FolderNameParts& parts) {
+  ItemSource source;
+  source.count = static_cast<size_t>(count);
+  source.compose = [start, padded, width, parts](size_t i, std::string& path) {
+    const int64_t n = start + static_cast<int64_t>(i);
+    char digits[32];
+    if (padded)
+      std::snprintf(digits, sizeof digits, "%0*lld", width, static_cast<long long>(n));
+    else
+      std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(n));
+    path.assign(parts.part[0]).append(digits).append(parts.part[2]).append(parts.part[3]);
+    return ItemVerdict::Folder;
+  };
+  return source;
+}
 
-} // namespace
+bool ComposePathTarget(const std::string& line, const std::string& prefix,
+                       const std::string& suffix, bool hyphen, std::string& target) {
+  std::string path = TrimText(ForwardToBackslashes(line));
+  const std::string drive = ExtractFileDrive(path);
+  if (TrimText(drive).empty()) return false;
+  auto dropTrailing = [&] {
+    while (path.size() > drive.size() && path.back() == '\\') path.pop_back();
+  };
+  dropTrailing();
+  auto lastName = [&] {
+    size_t cut = path.find_last_of('\\');
+    return cut == std::string::npos || cut < drive.size() ? std::string() : path.substr(cut + 1);
+  };
+  std::string last = lastName();
+  const size_t dot = last.find_last_of('.');
+  if (dot != std::string::npos && !TrimText(last.substr(dot)).empty()) {
+    // A file's path: its folder is the one named.
+    path.resize(path.size() - last.size());
+    dropTrailing();
+    last = lastName();
+  }
+  if (last.empty()) return false;  // a drive root names no folder to make
+  std::string parent = path.substr(0, path.size() - last.size());
+  if (parent.empty() || parent.back() != '\\') parent += '\\';
+  target = parent + prefix;
+  if (hyphen && !TrimText(prefix).empty()) target += '-';
+  target += last;
+  if (hyphen && !TrimText(suffix).empty()) target += '-';
+  target += suffix;
+  return true;
+}
+
+ItemSource PathListItems(CreationStringList lines, const std::string& prefix,
+                         const std::string& suffix, bool hyphen) {
+  ItemSource source;
+  source.count = lines.size();
+  auto list = std::make_shared<const CreationStringList>(std::move(lines));
+  source.compose = [list, prefix, suffix, hyphen](size_t i, std::string& path) {
+    const std::string& line = (*list)[i];
+    if (TrimText(ExtractFileDrive(TrimText(line))).empty()) {
+      path = line;
+      return ItemVerdict::OtherAlone;
+    }
+    if (!ComposePathTarget(line, prefix, suffix, hyphen, path)) {
+      path = line;
+      return ItemVerdict::Other;
+    }
+    return ItemVerdict::Folder;
+  };
+  return source;
+}
 
 CreationStringList UndoCreation(CreationJournal& journal) {
   for (auto it = journal.files.rbegin(); it != journal.files.rend(); ++it) {
@@ -168,24 +250,24 @@ void CreationEngine::AddTotals(int row, AttachMode mode) {
 }
 
 void CreationEngine::RecordCreated(const std::string& path) {
-  results_.CreatedFolders().push_back(path);
+  if (recording_) results_.CreatedFolders().push_back(path);
   if (sink_.listed) sink_.listed(ResultList::FoldersCreated, path);
   Count(kCreated, kFolders);
 }
 
 void CreationEngine::RecordExists(const std::string& path, const CreationJob& job) {
   counters_[CounterIndex(kExists, kFolders)] += 1;
-  if (job.structureTotalsOnFailure) AddTotals(kExists, job.mode);
+  if (job.totalsOnExists) AddTotals(kExists, job.mode);
   if (sink_.countersChanged) sink_.countersChanged();
-  results_.ExistingFolders().push_back(path);
+  if (recording_) results_.ExistingFolders().push_back(path);
   if (sink_.listed) sink_.listed(ResultList::FoldersExists, path);
 }
 
-void CreationEngine::RecordOther(const std::string& text, const CreationJob& job) {
+void CreationEngine::RecordOther(const std::string& text, const CreationJob& job, bool totals) {
   counters_[CounterIndex(kOther, kFolders)] += 1;
-  if (job.structureTotalsOnFailure) AddTotals(kOther, job.mode);
+  if (totals && job.totalsOnOther) AddTotals(kOther, job.mode);
   if (sink_.countersChanged) sink_.countersChanged();
-  results_.OtherFolders().push_back(text);
+  if (recording_) results_.OtherFolders().push_back(text);
   if (sink_.listed) sink_.listed(ResultList::FoldersOther, text);
 }
 
@@ -291,25 +373,22 @@ void CreationEngine::ReportUnmeasured(const std::string& caption) {
 
 bool CreationEngine::Run(const CreationJob& job) {
   StartJob(job);
+  recording_ = true;
   // Every structure is listed before the first folder is made, so nothing this
   // run creates (inside a structure) is ever copied.
   if (job.mode != AttachMode::Nothing)
     for (size_t s = 0; s < job.structures.size(); ++s)
       if (!TrimText(job.structures[s]).empty()) Listing(s, job);
   bool completed = true;
-  for (size_t i = 0; i < job.items.size(); ++i) {
+  std::string path;
+  for (size_t i = 0; i < job.items.count; ++i) {
     if (sink_.progress && !sink_.progress(i)) {
       completed = false;
       break;
     }
-    const std::string& item = job.items[i];
-    if (!TrimText(ExtractFileDrive(item)).empty()) {
-      RecordOther(item, job);
-      continue;
-    }
-    const std::string path = job.parts.Compose(item);
-    if (TrimText(ExtractFileDrive(path)).empty()) {
-      RecordOther(path, job);
+    const ItemVerdict verdict = job.items.compose(i, path);
+    if (verdict != ItemVerdict::Folder) {
+      RecordOther(path, job, verdict == ItemVerdict::Other);
       continue;
     }
     MakeFolderResult made = MakeFolderLevels(path, &journal_.folders);
@@ -390,6 +469,7 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
 
 bool CreationEngine::Simulate(const CreationJob& job) {
   StartJob(job);
+  recording_ = false;
   std::unordered_set<std::string, FoldedHash, FoldedEqual> predicted;
   // Whether each drive (or share) of the job is there, asked once: a folder on
   // a drive that is missing is one the run cannot make.
@@ -404,45 +484,29 @@ bool CreationEngine::Simulate(const CreationJob& job) {
   };
   // The result lists and the journal keep the last run's record: not touched.
   bool completed = true;
-  for (size_t i = 0; i < job.items.size(); ++i) {
+  std::string path;
+  for (size_t i = 0; i < job.items.count; ++i) {
     if (sink_.progress && !sink_.progress(i)) {
       completed = false;
       break;
     }
-    const std::string& item = job.items[i];
-    auto other = [&](const std::string& text) {
-      counters_[CounterIndex(kOther, kFolders)] += 1;
-      if (job.structureTotalsOnFailure) AddTotals(kOther, job.mode);
-      if (sink_.countersChanged) sink_.countersChanged();
-      if (sink_.listed) sink_.listed(ResultList::FoldersOther, text);
-    };
-    if (!TrimText(ExtractFileDrive(item)).empty()) {
-      other(item);
-      continue;
-    }
-    std::string path = job.parts.Compose(item);
-    if (TrimText(ExtractFileDrive(path)).empty() || NameCannotBeCreated(path) ||
-        !onPresentDrive(path)) {
-      other(path);
+    const ItemVerdict verdict = job.items.compose(i, path);
+    if (verdict != ItemVerdict::Folder || NameCannotBeCreated(path) || !onPresentDrive(path)) {
+      RecordOther(path, job, verdict != ItemVerdict::OtherAlone);
       continue;
     }
     std::string key = path;
     while (key.size() > 3 && key.back() == '\\') key.pop_back();
     const DWORD a = predicted.count(key) ? FILE_ATTRIBUTE_DIRECTORY : GetFileAttributesA(key.c_str());
     if (a != INVALID_FILE_ATTRIBUTES) {
-      if (!(a & FILE_ATTRIBUTE_DIRECTORY)) {
-        other(path);
-        continue;
-      }
-      counters_[CounterIndex(kExists, kFolders)] += 1;
-      if (job.structureTotalsOnFailure) AddTotals(kExists, job.mode);
-      if (sink_.countersChanged) sink_.countersChanged();
-      if (sink_.listed) sink_.listed(ResultList::FoldersExists, path);
+      if (!(a & FILE_ATTRIBUTE_DIRECTORY))
+        RecordOther(path, job);
+      else
+        RecordExists(path, job);
       continue;
     }
     predicted.insert(key);
-    if (sink_.listed) sink_.listed(ResultList::FoldersCreated, path);
-    Count(kCreated, kFolders);
+    RecordCreated(path);
     if (job.mode == AttachMode::Nothing) continue;
     predictedTargets_.clear();
     predictedTargets_.insert(key);  // the new folder itself

@@ -95,7 +95,7 @@ struct FreeSpaceCheck {
 };
 // count items times the structure bytes against the destination drive's free
 // space. Nothing to copy never needs room; an unknown free space does not
-// refuse; free space equal to the need is not enough.
+// refuse; free space equal to the need is enough.
 FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint64_t bytes);
 
 // What a run made, newest last: every folder level it created and every file it
@@ -158,14 +158,43 @@ struct CreationCaptions {
   std::string simulateMissingSize;  // the same in a simulation
 };
 
+// What an item is: a folder to make, or "other reasons" (path then holds the
+// text listed), with or without the structure totals of the job's rule.
+enum class ItemVerdict { Folder, Other, OtherAlone };
+// The items of a job, generated one at a time (a number range is never held
+// as strings). compose writes the folder of item i into path and says what it
+// is (the page's drive rule).
+struct ItemSource {
+  size_t count = 0;
+  std::function<ItemVerdict(size_t index, std::string& path)> compose;
+};
+// Strings below one destination: an item with a drive part, or a composed
+// path without one, is "other reasons".
+ItemSource StringListItems(CreationStringList items, const FolderNameParts& parts);
+// The whole numbers start, start + 1, ... (count of them), as decimal text or
+// left-filled with zeros to width digits; no drive rule.
+ItemSource NumberItems(int64_t start, uint64_t count, bool padded, int width,
+                       const FolderNameParts& parts);
+// Full paths, each line making the folder it names with the prefix and suffix
+// around its last name (a line whose last name has an extension names a file:
+// its folder is used). "/" counts as "\" and a trailing backslash is dropped.
+// A line without a drive part is "other reasons" alone; a drive root has no
+// last name and is "other reasons".
+ItemSource PathListItems(CreationStringList lines, const std::string& prefix,
+                         const std::string& suffix, bool hyphen);
+// The folder a path-list line makes; false when it names no folder (no drive
+// part, or a drive root).
+bool ComposePathTarget(const std::string& line, const std::string& prefix,
+                       const std::string& suffix, bool hyphen, std::string& target);
+
 // One run or simulation: a snapshot of the page's lists and options.
 struct CreationJob {
-  FolderNameParts parts;
-  CreationStringList items;
+  ItemSource items;
   CreationStringList structures;  // as listed
   AttachMode mode = AttachMode::Nothing;
   bool failIfExists = true;       // CopyFileA's bFailIfExists for structure files
-  bool structureTotalsOnFailure = true;  // exists/other rows also take the structure totals
+  bool totalsOnExists = true;     // an existing main folder adds the structure totals
+  bool totalsOnOther = true;      // so does one that cannot be made
   CreationCaptions captions;
 };
 
@@ -189,9 +218,12 @@ private:
   void ReportUnmeasured(const std::string& caption);
   void Count(int row, int column, double amount = 1);
   void AddTotals(int row, AttachMode mode);
+  // The one outcome recorder of runs and simulations: counters, the window's
+  // list and (in a run only) the page's result lists.
   void RecordCreated(const std::string& path);
   void RecordExists(const std::string& path, const CreationJob& job);
-  void RecordOther(const std::string& text, const CreationJob& job);
+  void RecordOther(const std::string& text, const CreationJob& job, bool totals = true);
+  bool recording_ = false;
   const StructureListing& Listing(size_t index, const CreationJob& job);
   bool Refused(size_t index, const std::string& path, const CreationJob& job,
                const std::string& caption);

@@ -65,38 +65,44 @@ const ui::AnchorRule kResultsWindowAnchors[] = {
 
 } // namespace
 
-TCreationResultsWindow::TCreationResultsWindow(int dialogId, const char* pageTitle, int firstWarning)
-    : ui::Form(dialogId), pageTitle_(pageTitle), firstWarning_(firstWarning) {
+TCreationResultsWindow::TCreationResultsWindow(const CreationResultsRow& row)
+    : ui::Form(row.dialogId), row_(row),
+      counters_{&lblStatFoldersToCreate, &lblStatSubFoldersToCreate, &lblStatFilesToCreate,
+                &lblStatFilesSizeToCreate, &lblStatFoldersCreated, &lblStatSubFoldersCreated,
+                &lblStatFilesCreated, &lblStatFilesSizeCreated, &lblStatFoldersExists,
+                &lblStatSubFoldersExists, &lblStatFilesExists, &lblStatFilesSizeExists,
+                &lblStatFoldersOther, &lblStatSubFoldersOther, &lblStatFilesOther,
+                &lblStatFilesSizeOther},
+      lists_{&lstStatFoldersCreated, &lstStatSubFoldersCreated, &lstStatFilesCreated,
+             &lstStatFoldersExists, &lstStatFoldersOther},
+      exports_{&btnStatSmartExportFolders, &btnStatSmartExportSubFolders, &btnStatSmartExportFiles,
+               &btnStatSmartExportFoldersExists, &btnStatSmartExportFoldersOther} {
   OnCreate = [this] { FormCreate(); };
   SetAnchors(kResultsWindowAnchors);
-}
-
-void TCreationResultsWindow::Wire(ui::Label& title, ui::CheckBox& mode, ui::ListBox* lists[5],
-                                  ui::Button* exports[5], ui::Button& ok) {
-  title_ = &title;
-  mode_ = &mode;
   for (int i = 0; i < 5; ++i) {
-    lists_[i] = lists[i];
-    exports_[i] = exports[i];
     exports_[i]->SetHint(kExportHints[i]);
     ResultList which = static_cast<ResultList>(i);
     exports_[i]->OnClick = [this, which] { SmartExport(which); };
   }
-  ok.OnClick = [this] { OkClick(); };
+  btnStatOk.OnClick = [this] { btnStatOkClick(); };
 }
 
 void TCreationResultsWindow::FormCreate() {
   // The layout shows a real run until a run or simulation says otherwise.
-  mode_->SetChecked(true);
+  chkStatNormalSimulate.SetChecked(true);
   for (ui::ListBox* list : lists_) list->SetHorizontalExtent(3000);
 }
 
-void TCreationResultsWindow::OkClick() { Close(); }
+void TCreationResultsWindow::SetRunMode(bool run) {
+  chkStatNormalSimulate.SetChecked(run);
+  lblStatNormalSimulate.SetFontColor(kMaroon);
+  lblStatNormalSimulate.SetText(run ? kRunTitle : kSimulationTitle);
+}
 
 void TCreationResultsWindow::ApplyNormalSimulateTitle() {
-  title_->SetFontColor(kMaroon);
-  title_->SetCentered(true);
-  title_->SetText(mode_->Checked() ? kRunTitle : kSimulationTitle);
+  lblStatNormalSimulate.SetFontColor(kMaroon);
+  lblStatNormalSimulate.SetCentered(true);
+  lblStatNormalSimulate.SetText(chkStatNormalSimulate.Checked() ? kRunTitle : kSimulationTitle);
 }
 
 void TCreationResultsWindow::SmartExport(ResultList which) {
@@ -104,8 +110,8 @@ void TCreationResultsWindow::SmartExport(ResultList which) {
   ui::Button& button = *exports_[which];
   if (list.Count() == 0) {
     char caption[160];
-    std::snprintf(caption, sizeof caption, "%s            Warning no: %04d.", pageTitle_,
-                  firstWarning_ + static_cast<int>(which));
+    std::snprintf(caption, sizeof caption, "%s            Warning no: %04d.", row_.pageTitle,
+                  row_.firstWarning + static_cast<int>(which));
     ui::App().MessageBox(kEmptyListTexts[which], caption, MB_ICONWARNING);
   } else {
     HandOverToExport(list.Items(), kExportKindFolders, ExportFilter::WithDrive);
@@ -114,31 +120,8 @@ void TCreationResultsWindow::SmartExport(ResultList which) {
 }
 
 TfrmStatistic02::TfrmStatistic02()
-    : TCreationResultsWindow(IDD_TFRMSTATISTIC02, "Creating Folder(s).-From a String List.", 410) {
-  ui::ListBox* lists[5] = {&lstStat02FoldersCreated, &lstStat02SubFoldersCreated,
-                           &lstStat02FilesCreated, &lstStat02FoldersExists, &lstStat02FoldersOther};
-  ui::Button* exports[5] = {&btnStat02SmartExportFolders, &btnStat02SmartExportSubFolders,
-                            &btnStat02SmartExportFiles, &btnStat02SmartExportFoldersExists,
-                            &btnStat02SmartExportFoldersOther};
-  Wire(lblVol02NormalSimulate, chkStat02NormalSimulate, lists, exports, btnStat02Ok);
-}
-
+    : TCreationResultsWindow({IDD_TFRMSTATISTIC02, "Creating Folder(s).-From a String List.", 410}) {}
 TfrmStatistic03::TfrmStatistic03()
-    : TCreationResultsWindow(IDD_TFRMSTATISTIC03, "Creating Folder(s).-Increased Numbers.", 415) {
-  ui::ListBox* lists[5] = {&lstStat03FoldersCreated, &lstStat03SubFoldersCreated,
-                           &lstStat03FilesCreated, &lstStat03FoldersExists, &lstStat03FoldersOther};
-  ui::Button* exports[5] = {&btnStat03SmartExportFolders, &btnStat03SmartExportSubFolders,
-                            &btnStat03SmartExportFiles, &btnStat03SmartExportAlreadyExists,
-                            &btnStat03SmartExportOtherReasons};
-  Wire(lblVol03NormalSimulate, chkStat03NormalSimulate, lists, exports, btnStat03Ok);
-}
-
+    : TCreationResultsWindow({IDD_TFRMSTATISTIC03, "Creating Folder(s).-Increased Numbers.", 415}) {}
 TfrmStatistic04::TfrmStatistic04()
-    : TCreationResultsWindow(IDD_TFRMSTATISTIC04, "Creating Folder(s).-From a Folder List.", 420) {
-  ui::ListBox* lists[5] = {&lstStat04FoldersCreated, &lstStat04SubFoldersCreated,
-                           &lstStat04FilesCreated, &lstStat04FoldersExists, &lstStat04FoldersOther};
-  ui::Button* exports[5] = {&btnStat04SmartExportFolders, &btnStat04SmartExportSubFolders,
-                            &btnStat04SmartExportFiles, &btnStat04SmartExportDoldersAlreadyExists,
-                            &btnStat04SmartExportFoldersOtherReasons};
-  Wire(lblVol04NormalSimulate, chkStat04NormalSimulate, lists, exports, btnStat04Ok);
-}
+    : TCreationResultsWindow({IDD_TFRMSTATISTIC04, "Creating Folder(s).-From a Folder List.", 420}) {}

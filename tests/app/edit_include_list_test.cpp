@@ -27,7 +27,7 @@ protected:
     frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
     const std::string dest = dir->AddFolder("dest");
     seam.PickFolder(dest);
-    Press(M().btnVol02AddDestFolder);
+    Press(M().Vol02.btnVol02AddDestFolder);
   }
   TfrmMain& M() { return *frmMain; }
   TfrmEditIncludeList& E() { return *frmVol02EditIncludeList; }
@@ -37,7 +37,7 @@ protected:
       user(*frmVol02EditIncludeList);
       return 0;
     });
-    Press(M().btnVol02EditIncludeList);
+    Press(M().Vol02.btnVol02EditIncludeList);
   }
   // A key typed into the memo, through the message loop.
   void Key(char c) {
@@ -47,17 +47,17 @@ protected:
 };
 
 TEST_F(EditIncludeList, OkRebuildsTheListCancelLeavesIt) {
-  M().lstVol02ExcludeStrings.Add("skip");
+  M().Vol02.lstVol02ExcludeStrings.Add("skip");
   Edit([&](TfrmEditIncludeList& e) {
     EXPECT_EQ(e.mmoEditIncludeList.Text(), "");
     Type(e.mmoEditIncludeList, "b\r\n\r\n  a  \r\nB\r\na\r\nSKIP\r\n");
     Press(e.btnEditOk);
   });
-  const Strings& items = M().lstVol02IncludeStrings.Items();
+  const Strings& items = M().Vol02.lstVol02IncludeStrings.Items();
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0], "a");
   EXPECT_TRUE(items[1] == "b" || items[1] == "B");
-  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "2");
+  EXPECT_EQ(M().Vol02.lblVol02IncludeSum.Text(), "2");
   EXPECT_EQ(E().mmoEditIncludeList.Text(), "");
 
   // The memo opens with the list; Cancel after editing changes nothing.
@@ -67,7 +67,7 @@ TEST_F(EditIncludeList, OkRebuildsTheListCancelLeavesIt) {
     Type(e.mmoEditIncludeList, "other\r\n");
     Press(e.btnEditCancel);
   });
-  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), before);
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), before);
 
   // Above 30,000 lines the edit is refused whole and the editor stays open.
   std::string many;
@@ -81,15 +81,15 @@ TEST_F(EditIncludeList, OkRebuildsTheListCancelLeavesIt) {
     EXPECT_EQ(e.ModalResult(), 0);
     Press(e.btnEditCancel);
   });
-  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), before);
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), before);
 
   // OK on an empty memo empties the list; the page closes its creating controls.
   Edit([&](TfrmEditIncludeList& e) {
     Type(e.mmoEditIncludeList, "");
     Press(e.btnEditOk);
   });
-  EXPECT_EQ(M().lstVol02IncludeStrings.Count(), 0);
-  EXPECT_FALSE(M().btnVol02CreateFolders.Enabled());
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Count(), 0);
+  EXPECT_FALSE(M().Vol02.btnVol02CreateFolders.Enabled());
 }
 
 TEST_F(EditIncludeList, TheLineCountFollowsTheKeysOneBehind) {
@@ -106,20 +106,20 @@ TEST_F(EditIncludeList, TheLineCountFollowsTheKeysOneBehind) {
 }
 
 TEST_F(EditIncludeList, ZoomShowsThePagesListAsItIsNow) {
-  M().lstVol02IncludeStrings.AddStrings({"c", "a", "b"});
+  M().Vol02.lstVol02IncludeStrings.AddStrings({"c", "a", "b"});
   seam.OnModal(frmZoomIncludeWindow, [](ui::Form&) {
     EXPECT_EQ(frmZoomIncludeWindow->lstZoomIncludeWindow.Items(), (Strings{"a", "b", "c"}));
     Press(frmZoomIncludeWindow->btnZoomInjcludeWindowsClose);
     return 0;
   });
-  Press(M().btnVol02ZoomIncludeWindow);
-  M().lstVol02IncludeStrings.Delete(0);
+  Press(M().Vol02.btnVol02ZoomIncludeWindow);
+  M().Vol02.lstVol02IncludeStrings.Delete(0);
   seam.OnModal(frmZoomIncludeWindow, [](ui::Form&) {
     EXPECT_EQ(frmZoomIncludeWindow->lstZoomIncludeWindow.Items(), (Strings{"b", "c"}));
     Press(frmZoomIncludeWindow->btnZoomInjcludeWindowsClose);
     return 0;
   });
-  Press(M().btnVol02ZoomIncludeWindow);
+  Press(M().Vol02.btnVol02ZoomIncludeWindow);
 }
 
 } // namespace

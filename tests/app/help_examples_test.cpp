@@ -127,7 +127,7 @@ TEST_F(HelpAndExamples, PageHelpButtonsMenuAndMoreHelpOpenTheirTexts) {
   frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
   Seen strings;
   Record(frmAltalanosHelp, strings);
-  ASSERT_TRUE(Press(frmMain->btnVol02ListHelp));
+  ASSERT_TRUE(Press(frmMain->Vol02.btnVol02ListHelp));
   EXPECT_EQ(strings.lines, TextLines(HelpTopicText("CREATESTRINGS")));
 
   // The list windows' Help buttons: the window each opens, "More help" shown
@@ -166,7 +166,7 @@ TEST_F(HelpAndExamples, PageHelpButtonsMenuAndMoreHelpOpenTheirTexts) {
   Seen manual, more, again, overview;
   Record(frmMoreHelp, more);
   Record(frmAltalanosHelp, manual, [] { Press(frmAltalanosHelp->btnAltalanosHelpMoreHelp); });
-  ASSERT_TRUE(Press(frmMain->btnForcedHelp));
+  ASSERT_TRUE(Press(frmMain->Manual.btnForcedHelp));
   EXPECT_EQ(manual.lines, TextLines(HelpTopicText("CREATEMANUALLY")));
   EXPECT_TRUE(manual.moreHelp);
   ASSERT_EQ(more.shown, 1);
@@ -257,7 +257,7 @@ TEST_F(HelpAndExamples, EachExamplesWindowShowsItsSampleAndEveryOptionsResults) 
     });
     // The string-list page opens its window from its button; the other pages
     // are not here yet, so their windows are opened by their entry function.
-    if (kind == ExamplesKind::CreateStrings) ASSERT_TRUE(Press(frmMain->btnVol02Example));
+    if (kind == ExamplesKind::CreateStrings) ASSERT_TRUE(Press(frmMain->Vol02.btnVol02Example));
     else ShowExamples(kind);
     EXPECT_EQ(opened, 1);
 

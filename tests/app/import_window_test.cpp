@@ -169,11 +169,11 @@ TEST_F(ImportWindow, StringListPageTakesOnlyTheOkResult) {
   TfrmMain& m = *frmMain;
   frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
   const std::string caption0377 = "Creating Folder(s).-From a String List.             Warning no: 0377.";
-  m.lstVol02ExcludeStrings.Add("beta");
+  m.Vol02.lstVol02ExcludeStrings.Add("beta");
   // The page's list controls open once a destination is chosen.
   const std::string dest = dir->AddFolder("dest");
   seam.PickFolder(dest);
-  Press(m.btnVol02AddDestFolder);
+  Press(m.Vol02.btnVol02AddDestFolder);
   const std::string path =
       dir->AddFile("names.txt", "alpha\nBETA\ngamma c:\\x\\y\nalpha\n  delta  \n");
 
@@ -182,9 +182,9 @@ TEST_F(ImportWindow, StringListPageTakesOnlyTheOkResult) {
     Press(W().btnFileImportCancel);
     return 0;
   });
-  Press(m.btnVol02SmartImport);
+  Press(m.Vol02.btnVol02SmartImport);
   EXPECT_EQ(LastCaption(), caption0377);
-  EXPECT_EQ(m.lstVol02IncludeStrings.Count(), 0);
+  EXPECT_EQ(m.Vol02.lstVol02IncludeStrings.Count(), 0);
 
   // A preview closed with Close copies nothing and warns of nothing.
   seam.OnModal(frmFileImport, [&](ui::Form&) {
@@ -194,9 +194,9 @@ TEST_F(ImportWindow, StringListPageTakesOnlyTheOkResult) {
     return 0;
   });
   const size_t before = seam.boxes.size();
-  Press(m.btnVol02SmartImport);
+  Press(m.Vol02.btnVol02SmartImport);
   EXPECT_EQ(seam.boxes.size(), before + 2);  // 0450 and 0451 only
-  EXPECT_EQ(m.lstVol02IncludeStrings.Count(), 0);
+  EXPECT_EQ(m.Vol02.lstVol02IncludeStrings.Count(), 0);
 
   // OK: pieces cut at drive starts, trimmed, without the exclude list's entries.
   seam.OnModal(frmFileImport, [&](ui::Form&) {
@@ -204,10 +204,10 @@ TEST_F(ImportWindow, StringListPageTakesOnlyTheOkResult) {
     Press(W().btnFileImportOk);
     return 0;
   });
-  Press(m.btnVol02SmartImport);
-  EXPECT_EQ(m.lstVol02IncludeStrings.Items(),
+  Press(m.Vol02.btnVol02SmartImport);
+  EXPECT_EQ(m.Vol02.lstVol02IncludeStrings.Items(),
             (std::vector<std::string>{"alpha", "c:\\x\\y", "delta", "gamma"}));
-  EXPECT_EQ(m.lblVol02IncludeSum.Text(), "4");
+  EXPECT_EQ(m.Vol02.lblVol02IncludeSum.Text(), "4");
 }
 
 } // namespace

@@ -34,10 +34,10 @@ protected:
 };
 
 TEST_F(ListFile, ExportWritesStringsAndImportReadsThemBack) {
-  M().lstVol02IncludeStrings.AddStrings({"beta", "alpha", "c:\\with drive"});
+  M().Vol02.lstVol02IncludeStrings.AddStrings({"beta", "alpha", "c:\\with drive"});
   const std::string path = dir->Path() + "\\list.txt";
   seam.ChooseFile(path);
-  Press(M().btnVol02Save);
+  Press(M().Vol02.btnVol02Save);
   EXPECT_EQ(ReadFile(path), "alpha\r\nbeta\r\n");
   EXPECT_EQ(seam.Last().text, "End of the saving process.");
   EXPECT_EQ(seam.Last().caption, ui::App().Title);
@@ -45,14 +45,14 @@ TEST_F(ListFile, ExportWritesStringsAndImportReadsThemBack) {
   // Yes to the clear question: the list is the file's.
   seam.ChooseFile(path);
   seam.Answer("0014", IDYES);
-  Press(M().btnVol02Open);
-  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"alpha", "beta"}));
+  Press(M().Vol02.btnVol02Open);
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"alpha", "beta"}));
   EXPECT_EQ(seam.Last().text, "End of the Loading process.");
-  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "2");
+  EXPECT_EQ(M().Vol02.lblVol02IncludeSum.Text(), "2");
 }
 
 TEST_F(ListFile, ImportTellsEveryRefusedLine) {
-  M().lstVol02ExcludeStrings.Add("gone");
+  M().Vol02.lstVol02ExcludeStrings.Add("gone");
   const std::string path = dir->AddFile(
       "in.txt", "\xEF\xBB\xBF" "one\rone\r\none\nGONE\n\nx:\\drive\nbi\x01" "n\n" + std::string(300, 'L') +
                     "\nbad|char\ny:\\later\ntwo");
@@ -60,8 +60,8 @@ TEST_F(ListFile, ImportTellsEveryRefusedLine) {
   seam.Answer("0014", IDNO);
   seam.Answer("0143", IDYES);
   const size_t first = seam.boxes.size();
-  Press(M().btnVol02Open);
-  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"one", "two"}));
+  Press(M().Vol02.btnVol02Open);
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"one", "two"}));
   EXPECT_EQ(CaptionsFrom(first),
             (Strings{kT + "            Information no: 0014.", kT + "             Warning no: 0141.",
                      kT + "             Warning no: 0141.", kT + "             Warning no: 0142.",
@@ -71,34 +71,34 @@ TEST_F(ListFile, ImportTellsEveryRefusedLine) {
 }
 
 TEST_F(ListFile, RefusalsAndFailuresOfTheImport) {
-  M().lstVol02IncludeStrings.Add("kept");
+  M().Vol02.lstVol02IncludeStrings.Add("kept");
   // Not a ".txt": No at the question reads nothing.
   const std::string csv = dir->AddFile("in.csv", "new\n");
   seam.ChooseFile(csv);
   seam.Answer("0012", IDNO);
-  Press(M().btnVol02Open);
-  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"kept"}));
+  Press(M().Vol02.btnVol02Open);
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"kept"}));
 
   // A file that does not open: 0013, then the end message; the list stays.
   seam.ChooseFile(dir->Path() + "\\missing.txt");
   const size_t first = seam.boxes.size();
-  Press(M().btnVol02Open);
+  Press(M().Vol02.btnVol02Open);
   EXPECT_EQ(CaptionsFrom(first), (Strings{kT + "            Warning no: 0013.", ui::App().Title}));
-  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"kept"}));
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"kept"}));
 
   // No at the drive question empties the list, even after No to clearing it.
   seam.ChooseFile(dir->AddFile("drive.txt", "a\nc:\\x\nb\n"));
   seam.Answer("0014", IDNO);
   seam.Answer("0143", IDNO);
-  Press(M().btnVol02Open);
-  EXPECT_EQ(M().lstVol02IncludeStrings.Count(), 0);
-  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "0");
+  Press(M().Vol02.btnVol02Open);
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Count(), 0);
+  EXPECT_EQ(M().Vol02.lblVol02IncludeSum.Text(), "0");
   EXPECT_NE(seam.Last().text, "End of the Loading process.");
 
   // A save that cannot be written keeps the old file and says so.
-  M().lstVol02IncludeStrings.Add("x");
+  M().Vol02.lstVol02IncludeStrings.Add("x");
   seam.ChooseFile(dir->Path() + "\\no such folder\\list.txt");
-  Press(M().btnVol02Save);
+  Press(M().Vol02.btnVol02Save);
   EXPECT_EQ(seam.Last().caption, kT + "            Warning no: 0016.");
 }
 

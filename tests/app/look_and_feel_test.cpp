@@ -114,9 +114,9 @@ protected:
   void FillStringListPage(const std::string& entry) {
     frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
     seam.PickFolder(dir->Path());
-    testsupport::Press(frmMain->btnVol02AddDestFolder);
-    testsupport::Type(frmMain->edtVol02AddToList, entry);
-    testsupport::Press(frmMain->btnVol02AddToList);
+    testsupport::Press(frmMain->Vol02.btnVol02AddDestFolder);
+    testsupport::Type(frmMain->Vol02.edtVol02AddToList, entry);
+    testsupport::Press(frmMain->Vol02.btnVol02AddToList);
   }
 };
 
@@ -250,7 +250,7 @@ TEST_F(LookAndFeel, ResultsWindowsOpenBesideTheMainWindowNotOverIt) {
   // The Visual Log button shows the window beside this main window, and the
   // main window stays usable.
   FillStringListPage("One");
-  testsupport::Press(frmMain->btnVol02Statistic);
+  testsupport::Press(frmMain->Vol02.btnVol02Statistic);
   ASSERT_TRUE(frmStatistic02->Visible());
   RECT mainNow{}, shown{};
   GetWindowRect(frmMain->Handle(), &mainNow);
@@ -268,7 +268,7 @@ TEST_F(LookAndFeel, ResultsWindowsOpenBesideTheMainWindowNotOverIt) {
     GetWindowRect(f.Handle(), &editorAt);
     return IDCANCEL;
   });
-  ASSERT_TRUE(testsupport::Press(frmMain->btnVol02EditIncludeList));
+  ASSERT_TRUE(testsupport::Press(frmMain->Vol02.btnVol02EditIncludeList));
   expected = ui::BesideBounds(mainNow, SizeOf(frmVol02EditIncludeList->Handle()), ui::WorkAreaOf(frmMain->Handle()));
   EXPECT_EQ(editorAt.left, expected.left);
   EXPECT_EQ(editorAt.top, expected.top);
@@ -281,10 +281,10 @@ TEST_F(LookAndFeel, PreviewLabelsShortenLongPathsAndShowThemWholeInTheirHint) {
   FillStringListPage(deep);
   m.pgeMain.SetActivePage(&m.tabFolderCreate01);
   seam.PickFolder(dir->Path());
-  testsupport::Press(m.btnAddRootFolders);
-  testsupport::Type(m.cboSubFolder, deep);
+  testsupport::Press(m.Manual.btnAddRootFolders);
+  testsupport::Type(m.Manual.cboSubFolder, deep);
 
-  for (ui::Label* label : {&m.lblVol02StartFolder, &m.lblVol02EndFolder, &m.lblSimple02CompleteFolder}) {
+  for (ui::Label* label : {&m.Vol02.lblVol02StartFolder, &m.Vol02.lblVol02EndFolder, &m.Manual.lblSimple02CompleteFolder}) {
     std::string text = label->Text();
     ASSERT_NE(text.find("year Last"), std::string::npos) << text;
     EXPECT_EQ(GetWindowLongA(label->Handle(), GWL_STYLE) & SS_ELLIPSISMASK, SS_PATHELLIPSIS) << text;
@@ -322,13 +322,13 @@ TEST_F(LookAndFeel, CtrlTabAndCtrlPageKeysSwitchPagesAndFocusTheirFirstInput) {
     ui::TabSheet* expected;
     ui::Control* focused;  // the page's first input
   } steps[] = {
-      {VK_TAB, false, &m.tabFolderCreate03, &m.cboVol02DestFolders},
+      {VK_TAB, false, &m.tabFolderCreate03, &m.Vol02.cboVol02DestFolders},
       {VK_NEXT, false, &m.tabFolderCreate04, nullptr},
-      {VK_TAB, false, &m.tabFolderCreate01, &m.cboCreateFolderForced},
+      {VK_TAB, false, &m.tabFolderCreate01, &m.Manual.cboCreateFolderForced},
       {VK_TAB, false, &m.tabFolderCreate05, nullptr},  // round to the first page
-      {VK_TAB, true, &m.tabFolderCreate01, &m.cboCreateFolderForced},
+      {VK_TAB, true, &m.tabFolderCreate01, &m.Manual.cboCreateFolderForced},
       {VK_PRIOR, false, &m.tabFolderCreate04, nullptr},
-      {VK_PRIOR, false, &m.tabFolderCreate03, &m.cboVol02DestFolders},
+      {VK_PRIOR, false, &m.tabFolderCreate03, &m.Vol02.cboVol02DestFolders},
   };
   ASSERT_EQ(pages.ActivePage(), &m.tabFolderCreate05);
   for (const Step& step : steps) {
@@ -344,7 +344,7 @@ TEST_F(LookAndFeel, CtrlTabAndCtrlPageKeysSwitchPagesAndFocusTheirFirstInput) {
   NMHDR header{pages.Handle(), static_cast<UINT_PTR>(IDC_PGEMAIN), static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageA(m.Handle(), WM_NOTIFY, IDC_PGEMAIN, reinterpret_cast<LPARAM>(&header));
   EXPECT_EQ(pages.ActivePage(), &m.tabFolderCreate01);
-  EXPECT_EQ(m.ActiveControl(), &m.cboCreateFolderForced);
+  EXPECT_EQ(m.ActiveControl(), &m.Manual.cboCreateFolderForced);
 }
 
 } // namespace

@@ -64,16 +64,16 @@ protected:
   }
 
   void PressCreateForced(const std::string& text) {
-    Type(frmMain->cboCreateFolderForced, text);
-    Press(frmMain->btnCreateFolderForced);
+    Type(frmMain->Manual.cboCreateFolderForced, text);
+    Press(frmMain->Manual.btnCreateFolderForced);
   }
   void PressCreateSub(const std::string& sub) {
-    Type(frmMain->cboSubFolder, sub);
-    Press(frmMain->btnCreateSubFolder);
+    Type(frmMain->Manual.cboSubFolder, sub);
+    Press(frmMain->Manual.btnCreateSubFolder);
   }
   void PickDestination(const std::string& folder) {
     seam.PickFolder(folder);
-    Press(frmMain->btnAddRootFolders);
+    Press(frmMain->Manual.btnAddRootFolders);
   }
 
   // How many of the other six sheets are enabled.
@@ -104,12 +104,12 @@ TEST_F(ManualCreationPage, TypedPathsAreCreatedWithAllTheirLevelsAfterTheirQuest
   EXPECT_EQ(seam.Shown(), (Strings{Box(kCap0107, 0x124, first + kQuestionTail),
                                     Box(kCap0107, 0x124, second + kQuestionTail), Box(kCap0110, 0x40, kEndText)}));
   EXPECT_EQ(seam.Unscripted(), 0);
-  EXPECT_EQ(frmMain->cboCreateFolderForced.Text(), t.Path() + "\\One\\Two\\Three   " + second);
-  EXPECT_EQ(frmMain->lstSuccess.Items(), (Strings{first, second}));
-  EXPECT_EQ(frmMain->cboCreateFolderForced.Items(), (Strings{first, second}));
-  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kGreen);
+  EXPECT_EQ(frmMain->Manual.cboCreateFolderForced.Text(), t.Path() + "\\One\\Two\\Three   " + second);
+  EXPECT_EQ(frmMain->Manual.lstSuccess.Items(), (Strings{first, second}));
+  EXPECT_EQ(frmMain->Manual.cboCreateFolderForced.Items(), (Strings{first, second}));
+  EXPECT_EQ(frmMain->Manual.btnForcedErrorLog.FontColor(), kGreen);
   ExpectFree();
-  EXPECT_TRUE(frmMain->cboCreateFolderForced.Focused());
+  EXPECT_TRUE(frmMain->Manual.cboCreateFolderForced.Focused());
 
   // Created again (after it went away), a path stays once in the history;
   // letter case does not make it a new entry. Enter in the combo runs it.
@@ -118,14 +118,14 @@ TEST_F(ManualCreationPage, TypedPathsAreCreatedWithAllTheirLevelsAfterTheirQuest
   seam.Answer("0107", IDYES);
   seam.Answer("0110", IDOK);
   std::string upper = t.Path() + "\\FOUR";
-  Type(frmMain->cboCreateFolderForced, upper);
+  Type(frmMain->Manual.cboCreateFolderForced, upper);
   PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
   ui::App().ProcessMessages();
   ASSERT_EQ(seam.boxes.size(), 2u);
   EXPECT_EQ(seam.boxes[1].caption, kCap0110);
   EXPECT_TRUE(FolderExists(second));
-  EXPECT_EQ(frmMain->cboCreateFolderForced.Items(), (Strings{first, second}));
-  EXPECT_EQ(frmMain->lstSuccess.Items(), (Strings{first, second, upper}));
+  EXPECT_EQ(frmMain->Manual.cboCreateFolderForced.Items(), (Strings{first, second}));
+  EXPECT_EQ(frmMain->Manual.lstSuccess.Items(), (Strings{first, second, upper}));
 }
 
 TEST_F(ManualCreationPage, NoEndsTheRunAtOnceWithoutAnEndMessage) {
@@ -139,7 +139,7 @@ TEST_F(ManualCreationPage, NoEndsTheRunAtOnceWithoutAnEndMessage) {
   EXPECT_FALSE(FolderExists(third));
   EXPECT_EQ(seam.Captions(), (Strings{kCap0107, kCap0107}));
   EXPECT_EQ(seam.Unscripted(), 0);
-  EXPECT_EQ(frmMain->lstSuccess.Items(), Strings{first});
+  EXPECT_EQ(frmMain->Manual.lstSuccess.Items(), Strings{first});
   ExpectFree();
 }
 
@@ -173,8 +173,8 @@ TEST_F(ManualCreationPage, ExistingAndFailedPathsAreLoggedAndShownInTheirWindow)
   EXPECT_EQ(other, Strings{blocked});
   EXPECT_TRUE(sheetsDisabledMeanwhile);
   EXPECT_TRUE(FolderExists(fresh));
-  EXPECT_EQ(frmMain->lstSuccess.Items(), Strings{fresh});
-  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kRed);
+  EXPECT_EQ(frmMain->Manual.lstSuccess.Items(), Strings{fresh});
+  EXPECT_EQ(frmMain->Manual.btnForcedErrorLog.FontColor(), kRed);
   ExpectFree();
 
   // The button shows the log again; a new run empties it and turns it green.
@@ -182,15 +182,15 @@ TEST_F(ManualCreationPage, ExistingAndFailedPathsAreLoggedAndShownInTheirWindow)
     exist = ForcedUnSuccessFullForm->lstForcedUnSuccessFullExist.Items();
     return IDOK;
   });
-  Press(frmMain->btnForcedErrorLog);
+  Press(frmMain->Manual.btnForcedErrorLog);
   EXPECT_EQ(exist, Strings{old});
   seam.boxes.clear();
   seam.Answer("0107", IDYES);
   seam.Answer("0110", IDOK);
   PressCreateForced(t / "Newer");
   EXPECT_EQ(seam.Captions(), (Strings{kCap0107, kCap0110}));
-  EXPECT_TRUE(frmMain->ForcedErrorLog.Empty());
-  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kGreen);
+  EXPECT_TRUE(frmMain->Manual.ForcedErrorLog.Empty());
+  EXPECT_EQ(frmMain->Manual.btnForcedErrorLog.FontColor(), kGreen);
 
   // No to the log question: the window stays closed.
   seam.boxes.clear();
@@ -199,7 +199,7 @@ TEST_F(ManualCreationPage, ExistingAndFailedPathsAreLoggedAndShownInTheirWindow)
   PressCreateForced(old);
   EXPECT_EQ(seam.Captions(), (Strings{kCap0108, kCap0109}));
   EXPECT_EQ(seam.modalForms.size(), 2u);
-  EXPECT_EQ(frmMain->btnForcedErrorLog.FontColor(), kRed);
+  EXPECT_EQ(frmMain->Manual.btnForcedErrorLog.FontColor(), kRed);
 }
 
 TEST_F(ManualCreationPage, RefusedTextsStopWithTheirWarningAndFreeTheSheets) {
@@ -237,7 +237,7 @@ TEST_F(ManualCreationPage, RefusedTextsStopWithTheirWarningAndFreeTheSheets) {
   PressCreateForced(t / "Good" + " " + t / "Notes:2013");
   EXPECT_EQ(seam.Captions(), (Strings{kCap0107, kCap0106}));
   EXPECT_TRUE(FolderExists(t / "Good"));
-  EXPECT_EQ(frmMain->lstSuccess.Items(), Strings{t / "Good"});
+  EXPECT_EQ(frmMain->Manual.lstSuccess.Items(), Strings{t / "Good"});
   ExpectFree();
 }
 
@@ -247,33 +247,33 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   ASSERT_EQ(seam.folderPicks.size(), 1u);
   EXPECT_EQ(seam.folderPicks[0].title, "Browse Title");
   EXPECT_EQ(seam.folderPicks[0].owner, frmMain->Handle());
-  EXPECT_EQ(frmMain->ManualRootFolder, t.Path());
-  EXPECT_EQ(frmMain->cboRootFolders.Text(), t.Path());
+  EXPECT_EQ(frmMain->Manual.ManualRootFolder, t.Path());
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Text(), t.Path());
   EXPECT_TRUE(seam.boxes.empty());
 
-  Type(frmMain->cboSubFolder, "x\\y");
-  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "x\\y");
-  Type(frmMain->cboSubFolder, "\\z");
-  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "z");
+  Type(frmMain->Manual.cboSubFolder, "x\\y");
+  EXPECT_EQ(frmMain->Manual.lblSimple02CompleteFolder.Text(), t / "x\\y");
+  Type(frmMain->Manual.cboSubFolder, "\\z");
+  EXPECT_EQ(frmMain->Manual.lblSimple02CompleteFolder.Text(), t / "z");
 
   seam.Answer("0119", IDOK);
   PressCreateSub("x\\y");
   EXPECT_TRUE(FolderExists(t / "x\\y"));
   EXPECT_EQ(seam.Shown(), Strings{Box(kCap0119, 0x40, kEndText)});
-  EXPECT_EQ(frmMain->lstSuccessSubFolders.Items(), Strings{t / "x\\y"});
-  EXPECT_EQ(frmMain->cboSubFolder.Items(), Strings{"x\\y"});
+  EXPECT_EQ(frmMain->Manual.lstSuccessSubFolders.Items(), Strings{t / "x\\y"});
+  EXPECT_EQ(frmMain->Manual.cboSubFolder.Items(), Strings{"x\\y"});
   EXPECT_TRUE(seam.shellOpens.empty());
   ExpectFree();
-  EXPECT_TRUE(frmMain->cboSubFolder.Focused());
+  EXPECT_TRUE(frmMain->Manual.cboSubFolder.Focused());
 
   // A leading backslash joins without a doubled one; View D. Folder opens the
   // destination after the creation.
   seam.boxes.clear();
-  testsupport::Tick(frmMain->chkSubViewDestFolder, true);
+  testsupport::Tick(frmMain->Manual.chkSubViewDestFolder, true);
   seam.Answer("0119", IDOK);
   PressCreateSub("\\z");
   EXPECT_TRUE(FolderExists(t / "z"));
-  EXPECT_EQ(frmMain->lstSuccessSubFolders.Items(), (Strings{t / "x\\y", t / "z"}));
+  EXPECT_EQ(frmMain->Manual.lstSuccessSubFolders.Items(), (Strings{t / "x\\y", t / "z"}));
   EXPECT_EQ(seam.shellOpens, Strings{t.Path() + "||"});
 
   // The same text again: it exists, is logged, and the log window shows it.
@@ -291,8 +291,8 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   EXPECT_EQ(seam.Shown(), (Strings{Box(kCap0115, 0x30, kExistsText), Box(kCap0118, 0x124, kEndLogText)}));
   EXPECT_EQ(exist, Strings{t / "x\\y"});
   EXPECT_TRUE(other.empty());
-  EXPECT_EQ(frmMain->btnSubFolderErrorLog.FontColor(), kRed);
-  EXPECT_EQ(frmMain->cboSubFolder.Items(), (Strings{"x\\y", "\\z"}));
+  EXPECT_EQ(frmMain->Manual.btnSubFolderErrorLog.FontColor(), kRed);
+  EXPECT_EQ(frmMain->Manual.cboSubFolder.Items(), (Strings{"x\\y", "\\z"}));
   EXPECT_EQ(seam.Unscripted(), 0);
 
   // A name that cannot be made goes to the other list.
@@ -346,11 +346,11 @@ TEST_F(ManualCreationPage, LowerPanelRefusesWithoutDestinationAndForBadTexts) {
   // A cancelled picker empties the destination and the combo shows none.
   seam.boxes.clear();
   seam.Answer("0112", IDOK);
-  Press(frmMain->btnAddRootFolders);  // no scripted answer: cancelled
+  Press(frmMain->Manual.btnAddRootFolders);  // no scripted answer: cancelled
   EXPECT_EQ(seam.Shown(), Strings{Box(kCap0112, 0x30, kRootEmptyText)});
-  EXPECT_EQ(frmMain->ManualRootFolder, "");
-  EXPECT_EQ(frmMain->cboRootFolders.Text(), "");
-  EXPECT_EQ(frmMain->cboRootFolders.Items(), Strings{t.Path()});
+  EXPECT_EQ(frmMain->Manual.ManualRootFolder, "");
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Text(), "");
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Items(), Strings{t.Path()});
   seam.boxes.clear();
   seam.Answer("0113", IDOK);
   PressCreateSub("after");
@@ -360,20 +360,20 @@ TEST_F(ManualCreationPage, LowerPanelRefusesWithoutDestinationAndForBadTexts) {
   // View with no destination shown: 0114.
   seam.boxes.clear();
   seam.Answer("0114", IDOK);
-  Press(frmMain->btnSubViewDestFolder);
+  Press(frmMain->Manual.btnSubViewDestFolder);
   EXPECT_EQ(seam.Shown(), Strings{Box(kCap0114, 0x30,
                                       "The selection field is empty !\nAction : You must select a folder with "
                                       "subfolders structure.")});
   EXPECT_TRUE(seam.shellOpens.empty());
 
   // Picking the destination from the list brings it back.
-  frmMain->cboRootFolders.SetItemIndex(0);
-  SendMessageA(GetParent(frmMain->cboRootFolders.Handle()), WM_COMMAND,
+  frmMain->Manual.cboRootFolders.SetItemIndex(0);
+  SendMessageA(GetParent(frmMain->Manual.cboRootFolders.Handle()), WM_COMMAND,
                MAKEWPARAM(IDC_CBOROOTFOLDERS, CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(frmMain->cboRootFolders.Handle()));
-  EXPECT_EQ(frmMain->ManualRootFolder, t.Path());
-  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), t / "after");
-  Press(frmMain->btnSubViewDestFolder);
+               reinterpret_cast<LPARAM>(frmMain->Manual.cboRootFolders.Handle()));
+  EXPECT_EQ(frmMain->Manual.ManualRootFolder, t.Path());
+  EXPECT_EQ(frmMain->Manual.lblSimple02CompleteFolder.Text(), t / "after");
+  Press(frmMain->Manual.btnSubViewDestFolder);
   EXPECT_EQ(seam.shellOpens, Strings{t.Path() + "||"});
 }
 
@@ -382,17 +382,17 @@ TEST_F(ManualCreationPage, AFolderPickedTwiceIsListedOnceAndShownEachTime) {
   PickDestination(t.Path());
   PickDestination(u.Path());
   PickDestination(t.Path());
-  EXPECT_EQ(frmMain->cboRootFolders.Items(), (Strings{t.Path(), u.Path()}));
-  EXPECT_EQ(frmMain->cboRootFolders.Text(), t.Path()) << "the folder in use, not the last added";
-  EXPECT_EQ(frmMain->ManualRootFolder, t.Path());
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Items(), (Strings{t.Path(), u.Path()}));
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Text(), t.Path()) << "the folder in use, not the last added";
+  EXPECT_EQ(frmMain->Manual.ManualRootFolder, t.Path());
 
   // A drive root joins without a doubled backslash.
   PickDestination("C:\\");
-  Type(frmMain->cboSubFolder, "a\\b");
-  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), "C:\\a\\b");
-  Type(frmMain->cboSubFolder, "\\a");
-  EXPECT_EQ(frmMain->lblSimple02CompleteFolder.Text(), "C:\\a");
-  EXPECT_EQ(frmMain->cboRootFolders.Text(), "C:\\");
+  Type(frmMain->Manual.cboSubFolder, "a\\b");
+  EXPECT_EQ(frmMain->Manual.lblSimple02CompleteFolder.Text(), "C:\\a\\b");
+  Type(frmMain->Manual.cboSubFolder, "\\a");
+  EXPECT_EQ(frmMain->Manual.lblSimple02CompleteFolder.Text(), "C:\\a");
+  EXPECT_EQ(frmMain->Manual.cboRootFolders.Text(), "C:\\");
   EXPECT_TRUE(seam.boxes.empty());
 }
 

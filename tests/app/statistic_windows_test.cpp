@@ -50,43 +50,43 @@ TEST_F(StatisticWindows, TitleFollowsTheModeCheckBoxWhenTheMainWindowIsActivated
   EXPECT_EQ(frmStatistic03->Caption(), "Detailed results for creating folders using increased numbers.");
   EXPECT_EQ(frmStatistic04->Caption(), "Detailed results for creating folders from a list of folders");
   EXPECT_FALSE(frmStatistic02->Visible());
-  EXPECT_TRUE(frmStatistic02->chkStat02NormalSimulate.Checked());
-  EXPECT_FALSE(frmStatistic02->chkStat02NormalSimulate.Visible());
-  EXPECT_EQ(frmStatistic04->chkStat04NormalSimulate.Text(), "Normal/Simulation");
-  EXPECT_EQ(frmStatistic02->lstStat02FoldersOther.HorizontalExtent(), 3000);
-  EXPECT_EQ(frmStatistic04->lstStat04FilesCreated.HorizontalExtent(), 3000);
-  EXPECT_FALSE(frmStatistic03->lblStat03FilesSizeOther.Visible());
-  EXPECT_TRUE(frmStatistic03->lblStat03FoldersOther.Visible());
+  EXPECT_TRUE(frmStatistic02->chkStatNormalSimulate.Checked());
+  EXPECT_FALSE(frmStatistic02->chkStatNormalSimulate.Visible());
+  EXPECT_EQ(frmStatistic04->chkStatNormalSimulate.Text(), "Normal/Simulation");
+  EXPECT_EQ(frmStatistic02->lstStatFoldersOther.HorizontalExtent(), 3000);
+  EXPECT_EQ(frmStatistic04->lstStatFilesCreated.HorizontalExtent(), 3000);
+  EXPECT_FALSE(frmStatistic03->lblStatFilesSizeOther.Visible());
+  EXPECT_TRUE(frmStatistic03->lblStatFoldersOther.Visible());
 
   // A simulation on the string-list and path-list windows, a real run on the
   // numbers window.
-  frmStatistic02->chkStat02NormalSimulate.SetChecked(false);
-  frmStatistic03->chkStat03NormalSimulate.SetChecked(true);
-  frmStatistic04->chkStat04NormalSimulate.SetChecked(false);
-  frmStatistic03->lblVol03NormalSimulate.SetText("stale");
+  frmStatistic02->chkStatNormalSimulate.SetChecked(false);
+  frmStatistic03->chkStatNormalSimulate.SetChecked(true);
+  frmStatistic04->chkStatNormalSimulate.SetChecked(false);
+  frmStatistic03->lblStatNormalSimulate.SetText("stale");
   ActivateMainWindow();
-  EXPECT_EQ(frmStatistic02->lblVol02NormalSimulate.Text(), "Simulate the Folder/File Creation Process.");
-  EXPECT_EQ(frmStatistic03->lblVol03NormalSimulate.Text(), "Folder/File Creation Process.");
-  EXPECT_EQ(frmStatistic04->lblVol04NormalSimulate.Text(), "Simulate the Folder/File Creation Process.");
-  for (ui::Label* title : {&frmStatistic02->lblVol02NormalSimulate, &frmStatistic03->lblVol03NormalSimulate,
-                           &frmStatistic04->lblVol04NormalSimulate}) {
+  EXPECT_EQ(frmStatistic02->lblStatNormalSimulate.Text(), "Simulate the Folder/File Creation Process.");
+  EXPECT_EQ(frmStatistic03->lblStatNormalSimulate.Text(), "Folder/File Creation Process.");
+  EXPECT_EQ(frmStatistic04->lblStatNormalSimulate.Text(), "Simulate the Folder/File Creation Process.");
+  for (ui::Label* title : {&frmStatistic02->lblStatNormalSimulate, &frmStatistic03->lblStatNormalSimulate,
+                           &frmStatistic04->lblStatNormalSimulate}) {
     EXPECT_TRUE(title->HasFontColor());
     EXPECT_EQ(title->FontColor(), COLORREF(0x000080));
     EXPECT_TRUE(title->Centered());
   }
 
   // The next run turns the modes round; the next activation follows.
-  frmStatistic02->chkStat02NormalSimulate.SetChecked(true);
-  frmStatistic03->chkStat03NormalSimulate.SetChecked(false);
+  frmStatistic02->chkStatNormalSimulate.SetChecked(true);
+  frmStatistic03->chkStatNormalSimulate.SetChecked(false);
   ActivateMainWindow();
-  EXPECT_EQ(frmStatistic02->lblVol02NormalSimulate.Text(), "Folder/File Creation Process.");
-  EXPECT_EQ(frmStatistic03->lblVol03NormalSimulate.Text(), "Simulate the Folder/File Creation Process.");
-  EXPECT_EQ(frmStatistic04->lblVol04NormalSimulate.Text(), "Simulate the Folder/File Creation Process.");
+  EXPECT_EQ(frmStatistic02->lblStatNormalSimulate.Text(), "Folder/File Creation Process.");
+  EXPECT_EQ(frmStatistic03->lblStatNormalSimulate.Text(), "Simulate the Folder/File Creation Process.");
+  EXPECT_EQ(frmStatistic04->lblStatNormalSimulate.Text(), "Simulate the Folder/File Creation Process.");
   EXPECT_TRUE(seam.boxes.empty());
 }
 
 TEST_F(StatisticWindows, SmartExportHandsEachDrivePathOnceUnchanged) {
-  frmStatistic02->lstStat02FoldersOther.AddStrings({
+  frmStatistic02->lstStatFoldersOther.AddStrings({
       "C:\\Work\\Alpha",
       "plain name",            // a raw include entry without a drive: skipped
       "c:\\WORK\\alpha",       // the same path in other letters: once
@@ -99,8 +99,8 @@ TEST_F(StatisticWindows, SmartExportHandsEachDrivePathOnceUnchanged) {
   Received got;
   ExpectExport(got);
   frmStatistic02->Show();
-  frmStatistic02->btnStat02SmartExportFoldersOther.SetFocus();
-  frmStatistic02->btnStat02SmartExportFoldersOther.Click();
+  frmStatistic02->btnStatSmartExportFoldersOther.SetFocus();
+  frmStatistic02->btnStatSmartExportFoldersOther.Click();
 
   ASSERT_EQ(seam.modalForms, std::vector<std::string>{"Export Datas to a File."});
   EXPECT_EQ(got.items, (std::vector<std::string>{"C:\\Work\\Alpha", "  D:\\Spaced\\Entry ",
@@ -108,25 +108,25 @@ TEST_F(StatisticWindows, SmartExportHandsEachDrivePathOnceUnchanged) {
   EXPECT_EQ(got.kind, "FOLDERS");
   EXPECT_EQ(got.count, "3");
   EXPECT_EQ(got.selected, 0);
-  EXPECT_TRUE(frmStatistic02->btnStat02SmartExportFoldersOther.Focused());
-  EXPECT_EQ(frmStatistic02->lstStat02FoldersOther.Count(), 8);  // the window's list stays as it was
+  EXPECT_TRUE(frmStatistic02->btnStatSmartExportFoldersOther.Focused());
+  EXPECT_EQ(frmStatistic02->lstStatFoldersOther.Count(), 8);  // the window's list stays as it was
   EXPECT_TRUE(seam.boxes.empty());
 
   // A second sender: the export window shows only its list. The structure
   // files list is exported with the same kind.
-  frmStatistic04->lstStat04FilesCreated.AddStrings({"E:\\New\\a.txt", "E:\\New\\b.txt"});
+  frmStatistic04->lstStatFilesCreated.AddStrings({"E:\\New\\a.txt", "E:\\New\\b.txt"});
   Received second;
   ExpectExport(second);
-  frmStatistic04->btnStat04SmartExportFiles.Click();
+  frmStatistic04->btnStatSmartExportFiles.Click();
   EXPECT_EQ(second.items, (std::vector<std::string>{"E:\\New\\a.txt", "E:\\New\\b.txt"}));
   EXPECT_EQ(second.kind, "FOLDERS");
   EXPECT_EQ(second.count, "2");
 
   // A list without any drive path opens the export window empty.
-  frmStatistic03->lstStat03FoldersExists.AddStrings({"0001", "0002"});
+  frmStatistic03->lstStatFoldersExists.AddStrings({"0001", "0002"});
   Received third;
   ExpectExport(third);
-  frmStatistic03->btnStat03SmartExportAlreadyExists.Click();
+  frmStatistic03->btnStatSmartExportFoldersExists.Click();
   EXPECT_TRUE(third.items.empty());
   EXPECT_EQ(third.count, "0");
   EXPECT_EQ(seam.modalForms.size(), 3u);
@@ -144,21 +144,21 @@ TEST_F(StatisticWindows, EmptyListsWarnAndLeaveTheExportWindowAsItWas) {
   const char* s03 = "Creating Folder(s).-Increased Numbers.";
   const char* s04 = "Creating Folder(s).-From a Folder List.";
   std::vector<Case> cases = {
-      {&frmStatistic02->btnStat02SmartExportFolders, 410, s02},
-      {&frmStatistic02->btnStat02SmartExportSubFolders, 411, s02},
-      {&frmStatistic02->btnStat02SmartExportFiles, 412, s02},
-      {&frmStatistic02->btnStat02SmartExportFoldersExists, 413, s02},
-      {&frmStatistic02->btnStat02SmartExportFoldersOther, 414, s02},
-      {&frmStatistic03->btnStat03SmartExportFolders, 415, s03},
-      {&frmStatistic03->btnStat03SmartExportSubFolders, 416, s03},
-      {&frmStatistic03->btnStat03SmartExportFiles, 417, s03},
-      {&frmStatistic03->btnStat03SmartExportAlreadyExists, 418, s03},
-      {&frmStatistic03->btnStat03SmartExportOtherReasons, 419, s03},
-      {&frmStatistic04->btnStat04SmartExportFolders, 420, s04},
-      {&frmStatistic04->btnStat04SmartExportSubFolders, 421, s04},
-      {&frmStatistic04->btnStat04SmartExportFiles, 422, s04},
-      {&frmStatistic04->btnStat04SmartExportDoldersAlreadyExists, 423, s04},
-      {&frmStatistic04->btnStat04SmartExportFoldersOtherReasons, 424, s04},
+      {&frmStatistic02->btnStatSmartExportFolders, 410, s02},
+      {&frmStatistic02->btnStatSmartExportSubFolders, 411, s02},
+      {&frmStatistic02->btnStatSmartExportFiles, 412, s02},
+      {&frmStatistic02->btnStatSmartExportFoldersExists, 413, s02},
+      {&frmStatistic02->btnStatSmartExportFoldersOther, 414, s02},
+      {&frmStatistic03->btnStatSmartExportFolders, 415, s03},
+      {&frmStatistic03->btnStatSmartExportSubFolders, 416, s03},
+      {&frmStatistic03->btnStatSmartExportFiles, 417, s03},
+      {&frmStatistic03->btnStatSmartExportFoldersExists, 418, s03},
+      {&frmStatistic03->btnStatSmartExportFoldersOther, 419, s03},
+      {&frmStatistic04->btnStatSmartExportFolders, 420, s04},
+      {&frmStatistic04->btnStatSmartExportSubFolders, 421, s04},
+      {&frmStatistic04->btnStatSmartExportFiles, 422, s04},
+      {&frmStatistic04->btnStatSmartExportFoldersExists, 423, s04},
+      {&frmStatistic04->btnStatSmartExportFoldersOther, 424, s04},
   };
   const char* texts[5] = {
       "The List of Successfully Created  Folder Names is empty !\nAction : You must create at least "
@@ -182,23 +182,23 @@ TEST_F(StatisticWindows, EmptyListsWarnAndLeaveTheExportWindowAsItWas) {
   EXPECT_TRUE(seam.modalForms.empty());
   EXPECT_EQ(frmFileExport->lstFileExportSource.Items(), std::vector<std::string>{"C:\\kept"});
   EXPECT_EQ(frmFileExport->lblSmartExportSource.Text(), "1");
-  EXPECT_EQ(frmStatistic04->btnStat04SmartExportFiles.Hint(),
+  EXPECT_EQ(frmStatistic04->btnStatSmartExportFiles.Hint(),
             "Export the List of Successfully Created File Names to a Text File.");
 }
 
 TEST_F(StatisticWindows, OkClosesTheWindowAndItsListsStay) {
   frmStatistic03->Show();
-  frmStatistic03->lstStat03FoldersCreated.Add("C:\\x\\0001");
-  frmStatistic03->lblStat03FoldersCreated.SetText("1");
-  frmStatistic03->btnStat03Ok.Click();
+  frmStatistic03->lstStatFoldersCreated.Add("C:\\x\\0001");
+  frmStatistic03->lblStatFoldersCreated.SetText("1");
+  frmStatistic03->btnStatOk.Click();
   EXPECT_FALSE(frmStatistic03->Visible());
   frmStatistic03->Show();
   EXPECT_TRUE(frmStatistic03->Visible());
-  EXPECT_EQ(frmStatistic03->lstStat03FoldersCreated.Items(), std::vector<std::string>{"C:\\x\\0001"});
-  EXPECT_EQ(frmStatistic03->lblStat03FoldersCreated.Text(), "1");
+  EXPECT_EQ(frmStatistic03->lstStatFoldersCreated.Items(), std::vector<std::string>{"C:\\x\\0001"});
+  EXPECT_EQ(frmStatistic03->lblStatFoldersCreated.Text(), "1");
   frmStatistic03->Close();  // the title bar's close button keeps it too
   EXPECT_FALSE(frmStatistic03->Visible());
-  EXPECT_EQ(frmStatistic03->lstStat03FoldersCreated.Count(), 1);
+  EXPECT_EQ(frmStatistic03->lstStatFoldersCreated.Count(), 1);
 }
 
 } // namespace

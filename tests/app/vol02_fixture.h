@@ -3,6 +3,7 @@
 #pragma once
 #include "app/frmMain.h"
 #include "create/frmStatistic.h"
+#include "support/press.h"
 #include "support/program_fixture.h"
 #include "support/temp_dir.h"
 #include "ui/application.h"
@@ -23,22 +24,19 @@ protected:
 
   TfrmMain& M() { return *frmMain; }
 
-  void Press(ui::Button& button) {
-    button.SetFocus();
-    button.Click();
-  }
+  static bool Press(ui::Button& button) { return testsupport::Press(button); }
 
   void PickDestination(const std::string& path) {
     seam.OnPickFolder([path](ui::FolderPickRequest& r) {
       r.result = path;
       return !path.empty();
     });
-    Press(M().btnVol02AddDestFolder);
+    Press(M().Vol02.btnVol02AddDestFolder);
   }
 
   void Type(const std::string& text) {
-    M().edtVol02AddToList.SetText(text);
-    Press(M().btnVol02AddToList);
+    M().Vol02.edtVol02AddToList.SetText(text);
+    Press(M().Vol02.btnVol02AddToList);
   }
 
   void AddStructure(const std::string& path) {
@@ -46,44 +44,44 @@ protected:
       r.result = path;
       return true;
     });
-    Press(M().btnVol02AddFolderStructure);
+    Press(M().Vol02.btnVol02AddFolderStructure);
   }
 
   // Create Folder(s), answering Yes; the end box is counted.
   void Create() {
     seam.Answer("0025", IDYES);
     seam.Answer("0026", IDOK);
-    Press(M().btnVol02CreateFolders);
+    Press(M().Vol02.btnVol02CreateFolders);
   }
 
   void Simulate() {
     seam.Answer("0455", IDYES);
     seam.Answer("0457", IDOK);
-    Press(M().btnVol02CreateFoldersSimulation);
+    Press(M().Vol02.btnVol02CreateFoldersSimulation);
   }
 
   // The sixteen page counter labels, row by row.
   std::vector<std::string> PageCounters() {
     TfrmMain& m = M();
-    return {m.lblVol02FoldersToCreate.Text(), m.lblVol02SubFoldersToCreate.Text(),
-            m.lblVol02FilesToCreate.Text(),   m.lblVol02FilesSizeToCreate.Text(),
-            m.lblVol02FoldersCreated.Text(),  m.lblVol02SubFoldersCreated.Text(),
-            m.lblVol02FilesCreated.Text(),    m.lblVol02FilesSizeCreated.Text(),
-            m.lblVol02FoldersExists.Text(),   m.lblVol02SubFoldersExists.Text(),
-            m.lblVol02FilesExists.Text(),     m.lblVol02FilesSizeExists.Text(),
-            m.lblVol02FoldersOther.Text(),    m.lblVol02SubFoldersOther.Text(),
-            m.lblVol02FilesOther.Text(),      m.lblVol02FilesSizeOther.Text()};
+    return {m.Vol02.lblVol02FoldersToCreate.Text(), m.Vol02.lblVol02SubFoldersToCreate.Text(),
+            m.Vol02.lblVol02FilesToCreate.Text(),   m.Vol02.lblVol02FilesSizeToCreate.Text(),
+            m.Vol02.lblVol02FoldersCreated.Text(),  m.Vol02.lblVol02SubFoldersCreated.Text(),
+            m.Vol02.lblVol02FilesCreated.Text(),    m.Vol02.lblVol02FilesSizeCreated.Text(),
+            m.Vol02.lblVol02FoldersExists.Text(),   m.Vol02.lblVol02SubFoldersExists.Text(),
+            m.Vol02.lblVol02FilesExists.Text(),     m.Vol02.lblVol02FilesSizeExists.Text(),
+            m.Vol02.lblVol02FoldersOther.Text(),    m.Vol02.lblVol02SubFoldersOther.Text(),
+            m.Vol02.lblVol02FilesOther.Text(),      m.Vol02.lblVol02FilesSizeOther.Text()};
   }
   std::vector<std::string> WindowCounters() {
     TfrmStatistic02& w = *frmStatistic02;
-    return {w.lblStat02FoldersToCreate.Text(), w.lblStat02SubFoldersToCreate.Text(),
-            w.lblStat02FilesToCreate.Text(),   w.lblStat02FilesSizeToCreate.Text(),
-            w.lblStat02FoldersCreated.Text(),  w.lblStat02SubFoldersCreated.Text(),
-            w.lblStat02FilesCreated.Text(),    w.lblStat02FilesSizeCreated.Text(),
-            w.lblStat02FoldersExists.Text(),   w.lblStat02SubFoldersExists.Text(),
-            w.lblStat02FilesExists.Text(),     w.lblStat02FilesSizeExists.Text(),
-            w.lblStat02FoldersOther.Text(),    w.lblStat02SubFoldersOther.Text(),
-            w.lblStat02FilesOther.Text(),      w.lblStat02FilesSizeOther.Text()};
+    return {w.lblStatFoldersToCreate.Text(), w.lblStatSubFoldersToCreate.Text(),
+            w.lblStatFilesToCreate.Text(),   w.lblStatFilesSizeToCreate.Text(),
+            w.lblStatFoldersCreated.Text(),  w.lblStatSubFoldersCreated.Text(),
+            w.lblStatFilesCreated.Text(),    w.lblStatFilesSizeCreated.Text(),
+            w.lblStatFoldersExists.Text(),   w.lblStatSubFoldersExists.Text(),
+            w.lblStatFilesExists.Text(),     w.lblStatFilesSizeExists.Text(),
+            w.lblStatFoldersOther.Text(),    w.lblStatSubFoldersOther.Text(),
+            w.lblStatFilesOther.Text(),      w.lblStatFilesSizeOther.Text()};
   }
 
   static std::vector<std::string> Row(std::vector<std::string> all, int row) {

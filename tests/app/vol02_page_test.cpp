@@ -28,41 +28,41 @@ TEST_F(Vol02Page, TheSheetCarriesItsHint) {
 TEST_F(Vol02Page, ComposesNamesFromDestinationPrefixItemAndSuffixInThePreview) {
   testsupport::TempDir root;
   PickDestination(root.Path());
-  EXPECT_EQ(M().cboVol02DestFolders.Text(), root.Path());
+  EXPECT_EQ(M().Vol02.cboVol02DestFolders.Text(), root.Path());
   Type("beta");
   Type("alpha");
-  EXPECT_TRUE(M().chkVol02Hyphen.Checked());
-  M().edtVol02Prefix.SetText("P");
-  M().edtVol02Suffix.SetText("S");
-  EXPECT_EQ(M().lblVol02StartFolder.Text(), root.Path() + "\\P-alpha-S");
-  EXPECT_EQ(M().lblVol02EndFolder.Text(), root.Path() + "\\P-beta-S");
+  EXPECT_TRUE(M().Vol02.chkVol02Hyphen.Checked());
+  M().Vol02.edtVol02Prefix.SetText("P");
+  M().Vol02.edtVol02Suffix.SetText("S");
+  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), root.Path() + "\\P-alpha-S");
+  EXPECT_EQ(M().Vol02.lblVol02EndFolder.Text(), root.Path() + "\\P-beta-S");
 
-  M().chkVol02Hyphen.SetChecked(false);
-  EXPECT_EQ(M().lblVol02StartFolder.Text(), root.Path() + "\\PalphaS");
-  M().chkVol02Hyphen.SetChecked(true);
+  M().Vol02.chkVol02Hyphen.SetChecked(false);
+  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), root.Path() + "\\PalphaS");
+  M().Vol02.chkVol02Hyphen.SetChecked(true);
 
   // A prefix of blanks takes no hyphen, but its blanks stay in the name.
-  M().edtVol02Prefix.SetText("  ");
-  M().edtVol02Suffix.SetText("");
-  EXPECT_EQ(M().lblVol02StartFolder.Text(), root.Path() + "\\  alpha");
+  M().Vol02.edtVol02Prefix.SetText("  ");
+  M().Vol02.edtVol02Suffix.SetText("");
+  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), root.Path() + "\\  alpha");
 
   // An illegal character typed at the end of the prefix or suffix is taken back.
   seam.Answer("0018", IDOK);
-  M().edtVol02Prefix.SetText("ab*");
-  EXPECT_EQ(M().edtVol02Prefix.Text(), "ab");
+  M().Vol02.edtVol02Prefix.SetText("ab*");
+  EXPECT_EQ(M().Vol02.edtVol02Prefix.Text(), "ab");
   EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0018.");
   EXPECT_EQ(seam.Last().text, "Illegal character in the Prefix : *");
   seam.Answer("0019", IDOK);
-  M().edtVol02Suffix.SetText("x\\");
-  EXPECT_EQ(M().edtVol02Suffix.Text(), "x");
+  M().Vol02.edtVol02Suffix.SetText("x\\");
+  EXPECT_EQ(M().Vol02.edtVol02Suffix.Text(), "x");
   EXPECT_EQ(seam.Last().text, "Illegal character in the Suffix : \\");
-  EXPECT_EQ(M().lblVol02StartFolder.Text(), root.Path() + "\\ab-alpha-x");
+  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), root.Path() + "\\ab-alpha-x");
 
   // A cancelled browse warns and keeps the destination.
   seam.Answer("0001", IDOK);
   PickDestination("");
   EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0001.");
-  EXPECT_EQ(M().cboVol02DestFolders.Text(), root.Path());
+  EXPECT_EQ(M().Vol02.cboVol02DestFolders.Text(), root.Path());
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
@@ -70,8 +70,8 @@ TEST_F(Vol02Page, AddRunsItsFiveChecksWithTheirMessages) {
   testsupport::TempDir root;
   PickDestination(root.Path());
   Type("Alpha");
-  ASSERT_EQ(M().lstVol02IncludeStrings.Items(), Strings{"Alpha"});
-  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "1");
+  ASSERT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), Strings{"Alpha"});
+  EXPECT_EQ(M().Vol02.lblVol02IncludeSum.Text(), "1");
 
   seam.Answer("0004", IDOK);
   Type("   ");
@@ -84,7 +84,7 @@ TEST_F(Vol02Page, AddRunsItsFiveChecksWithTheirMessages) {
   Type("ALPHA");
   EXPECT_EQ(seam.Last().text, "This item already exists in the Include list !");
 
-  M().lstVol02ExcludeStrings.Add("gone");
+  M().Vol02.lstVol02ExcludeStrings.Add("gone");
   seam.Answer("0006", IDOK);
   Type("Gone");
   EXPECT_EQ(seam.Last().text, "This item already exists in the Exclude list !");
@@ -99,57 +99,57 @@ TEST_F(Vol02Page, AddRunsItsFiveChecksWithTheirMessages) {
   seam.Answer("0008", IDOK);
   Type(" a?bc ");
   EXPECT_EQ(seam.Last().text, "Illegal character in the Text : ?");
-  EXPECT_EQ(M().edtVol02AddToList.Text(), "a?b");
+  EXPECT_EQ(M().Vol02.edtVol02AddToList.Text(), "a?b");
   EXPECT_EQ(seam.Last().flags, 0x30u);
 
   Type("x//y\\\\z");
-  EXPECT_EQ(M().edtVol02AddToList.Text(), "x\\y\\z");
-  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"Alpha", "x\\y\\z"}));
+  EXPECT_EQ(M().Vol02.edtVol02AddToList.Text(), "x\\y\\z");
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"Alpha", "x\\y\\z"}));
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
 TEST_F(Vol02Page, EnableRulesFollowDestinationListAndAttachOption) {
   // No destination: the list and creation controls are off.
-  EXPECT_FALSE(M().edtVol02AddToList.Enabled());
-  EXPECT_FALSE(M().lstVol02IncludeStrings.Enabled());
-  EXPECT_FALSE(M().edtVol02Prefix.Enabled());
-  EXPECT_TRUE(M().rdoVol02AttachNothing.Checked());
-  EXPECT_FALSE(M().btnVol02CreateFolders.Enabled());
-  EXPECT_TRUE(M().btnVol02ClearAll.Enabled());
-  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "0");
+  EXPECT_FALSE(M().Vol02.edtVol02AddToList.Enabled());
+  EXPECT_FALSE(M().Vol02.lstVol02IncludeStrings.Enabled());
+  EXPECT_FALSE(M().Vol02.edtVol02Prefix.Enabled());
+  EXPECT_TRUE(M().Vol02.rdoVol02AttachNothing.Checked());
+  EXPECT_FALSE(M().Vol02.btnVol02CreateFolders.Enabled());
+  EXPECT_TRUE(M().Vol02.btnVol02ClearAll.Enabled());
+  EXPECT_EQ(M().Vol02.lblVol02IncludeSum.Text(), "0");
 
   testsupport::TempDir root;
   PickDestination(root.Path());
-  EXPECT_TRUE(M().edtVol02AddToList.Enabled());
-  EXPECT_FALSE(M().edtVol02Prefix.Enabled());
-  EXPECT_FALSE(M().rdoVol02AttachNothing.Enabled());
-  EXPECT_FALSE(M().btnVol02CreateFolders.Enabled());
+  EXPECT_TRUE(M().Vol02.edtVol02AddToList.Enabled());
+  EXPECT_FALSE(M().Vol02.edtVol02Prefix.Enabled());
+  EXPECT_FALSE(M().Vol02.rdoVol02AttachNothing.Enabled());
+  EXPECT_FALSE(M().Vol02.btnVol02CreateFolders.Enabled());
 
   Type("one");
-  EXPECT_TRUE(M().edtVol02Prefix.Enabled());
-  EXPECT_TRUE(M().rdoVol02AttachNothing.Enabled());
-  EXPECT_TRUE(M().btnVol02CreateFolders.Enabled());
-  EXPECT_TRUE(M().btnVol02CreateFoldersSimulation.Enabled());
-  EXPECT_FALSE(M().btnVol02AddFolderStructure.Enabled());
+  EXPECT_TRUE(M().Vol02.edtVol02Prefix.Enabled());
+  EXPECT_TRUE(M().Vol02.rdoVol02AttachNothing.Enabled());
+  EXPECT_TRUE(M().Vol02.btnVol02CreateFolders.Enabled());
+  EXPECT_TRUE(M().Vol02.btnVol02CreateFoldersSimulation.Enabled());
+  EXPECT_FALSE(M().Vol02.btnVol02AddFolderStructure.Enabled());
   EXPECT_EQ(Row(PageCounters(), 0), (Strings{"1", "0", "0", "0"}));
 
   // A structure option without structures: Create is off until one is added.
-  M().rdoVol02AttachMainFolderWithoutFiles.SetChecked(true);
-  EXPECT_TRUE(M().btnVol02AddFolderStructure.Enabled());
-  EXPECT_FALSE(M().btnVol02CreateFolders.Enabled());
+  M().Vol02.rdoVol02AttachMainFolderWithoutFiles.SetChecked(true);
+  EXPECT_TRUE(M().Vol02.btnVol02AddFolderStructure.Enabled());
+  EXPECT_FALSE(M().Vol02.btnVol02CreateFolders.Enabled());
   testsupport::TempDir tree;
   tree.AddFolder("T\\x\\y");
   AddStructure(tree / "T");
-  EXPECT_EQ(M().lstVol02AddFolderStructure.Items(), Strings{tree / "T"});
-  EXPECT_TRUE(M().btnVol02CreateFolders.Enabled());
+  EXPECT_EQ(M().Vol02.lstVol02AddFolderStructure.Items(), Strings{tree / "T"});
+  EXPECT_TRUE(M().Vol02.btnVol02CreateFolders.Enabled());
   EXPECT_EQ(Row(PageCounters(), 0), (Strings{"1", "3", "0", "0"}));
   AddStructure(tree / "T");  // listed once
-  EXPECT_EQ(M().lstVol02AddFolderStructure.Count(), 1);
+  EXPECT_EQ(M().Vol02.lstVol02AddFolderStructure.Count(), 1);
 
   // Back to nothing: the row is (count, 0, 0, 0) and the structures are off.
-  M().rdoVol02AttachNothing.SetChecked(true);
+  M().Vol02.rdoVol02AttachNothing.SetChecked(true);
   EXPECT_EQ(Row(PageCounters(), 0), (Strings{"1", "0", "0", "0"}));
-  EXPECT_FALSE(M().lstVol02AddFolderStructure.Enabled());
+  EXPECT_FALSE(M().Vol02.lstVol02AddFolderStructure.Enabled());
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
@@ -157,32 +157,32 @@ TEST_F(Vol02Page, MovesTakeTheSelectionAsItWasAndDropWhatTheTargetHolds) {
   testsupport::TempDir root;
   PickDestination(root.Path());
   for (const char* s : {"a", "b", "c", "d"}) Type(s);
-  M().lstVol02ExcludeStrings.Add("B");
-  M().lstVol02IncludeStrings.SetSelected(1, true);  // b
-  M().lstVol02IncludeStrings.SetSelected(2, true);  // c
-  Press(M().btnVol02IncToExc);
-  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"a", "d"}));
-  EXPECT_EQ(M().lstVol02ExcludeStrings.Items(), (Strings{"B", "c"}));
-  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "2");
-  EXPECT_EQ(M().lblVol02ExcludeSum.Text(), "2");
+  M().Vol02.lstVol02ExcludeStrings.Add("B");
+  M().Vol02.lstVol02IncludeStrings.SetSelected(1, true);  // b
+  M().Vol02.lstVol02IncludeStrings.SetSelected(2, true);  // c
+  Press(M().Vol02.btnVol02IncToExc);
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"a", "d"}));
+  EXPECT_EQ(M().Vol02.lstVol02ExcludeStrings.Items(), (Strings{"B", "c"}));
+  EXPECT_EQ(M().Vol02.lblVol02IncludeSum.Text(), "2");
+  EXPECT_EQ(M().Vol02.lblVol02ExcludeSum.Text(), "2");
 
-  Press(M().btnVol02AllFromExc);
-  EXPECT_EQ(M().lstVol02IncludeStrings.Items(), (Strings{"a", "B", "c", "d"}));
-  EXPECT_EQ(M().lstVol02ExcludeStrings.Count(), 0);
+  Press(M().Vol02.btnVol02AllFromExc);
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"a", "B", "c", "d"}));
+  EXPECT_EQ(M().Vol02.lstVol02ExcludeStrings.Count(), 0);
 
-  Press(M().btnVol02AllFromInc);
-  EXPECT_EQ(M().lstVol02IncludeStrings.Count(), 0);
-  EXPECT_FALSE(M().edtVol02Prefix.Enabled());
+  Press(M().Vol02.btnVol02AllFromInc);
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Count(), 0);
+  EXPECT_FALSE(M().Vol02.edtVol02Prefix.Enabled());
 
-  M().lstVol02ExcludeStrings.SetSelected(0, true);
+  M().Vol02.lstVol02ExcludeStrings.SetSelected(0, true);
   seam.Answer("0017", IDYES);
-  Press(M().btnVol02DeleteFromExclude);
-  EXPECT_EQ(M().lstVol02ExcludeStrings.Items(), (Strings{"B", "c", "d"}));
+  Press(M().Vol02.btnVol02DeleteFromExclude);
+  EXPECT_EQ(M().Vol02.lstVol02ExcludeStrings.Items(), (Strings{"B", "c", "d"}));
   seam.Answer("0529", IDYES);
-  Press(M().btnVol02DeleteExcludeAll);
-  EXPECT_EQ(M().lstVol02ExcludeStrings.Count(), 0);
+  Press(M().Vol02.btnVol02DeleteExcludeAll);
+  EXPECT_EQ(M().Vol02.lstVol02ExcludeStrings.Count(), 0);
   seam.Answer("0528", IDOK);
-  Press(M().btnVol02DeleteExcludeAll);
+  Press(M().Vol02.btnVol02DeleteExcludeAll);
   EXPECT_EQ(seam.Last().text, "Empty List in the Exclude Window!\n");
   EXPECT_EQ(seam.Unscripted(), 0);
 }
@@ -191,14 +191,14 @@ TEST_F(Vol02Page, SmartExportHandsOnlyTheStringsWithoutADriveAndEnterAddsToo) {
   testsupport::TempDir root;
   PickDestination(root.Path());
   seam.Answer("0556", IDOK);
-  Press(M().btnVol02SmartExport);
+  Press(M().Vol02.btnVol02SmartExport);
   EXPECT_EQ(seam.Last().text, "The Include List is empty !\n");
 
-  M().edtVol02AddToList.SetText("plain");
+  M().Vol02.edtVol02AddToList.SetText("plain");
   char enter = 13;
-  M().edtVol02AddToList.OnKeyPress(enter);  // Enter acts as Add
+  M().Vol02.edtVol02AddToList.OnKeyPress(enter);  // Enter acts as Add
   EXPECT_EQ(enter, 0);
-  M().lstVol02IncludeStrings.Add("c:\\with drive");
+  M().Vol02.lstVol02IncludeStrings.Add("c:\\with drive");
   Strings handed;
   std::string kind;
   seam.OnModal(frmFileExport, [&](ui::Form&) {
@@ -206,7 +206,7 @@ TEST_F(Vol02Page, SmartExportHandsOnlyTheStringsWithoutADriveAndEnterAddsToo) {
     kind = frmFileExport->ExportKind();
     return IDCANCEL;
   });
-  Press(M().btnVol02SmartExport);
+  Press(M().Vol02.btnVol02SmartExport);
   EXPECT_EQ(handed, Strings{"plain"});
   EXPECT_EQ(kind, "STRINGS");
   EXPECT_EQ(seam.Unscripted(), 0);

@@ -25,20 +25,20 @@ TEST_F(Vol02Run, AttachNothingCreatesEachFolderAndCountsExistingAndDriveEntries)
   Type("new1");
   Type("old");
   Type("a\\b");
-  M().lstVol02IncludeStrings.Add("d:\\imported");  // as an import would bring it
-  M().edtVol02Prefix.SetText("");
+  M().Vol02.lstVol02IncludeStrings.Add("d:\\imported");  // as an import would bring it
+  M().Vol02.edtVol02Prefix.SetText("");
   Create();
 
   EXPECT_EQ(ListTree(dest.Path()), "a\\\na\\b\\\nnew1\\\nold\\\n");
   EXPECT_EQ(PageCounters(), (Strings{"3", "0", "0", "0", "2", "0", "0", "0", "1", "0", "0", "0",
                                      "1", "0", "0", "0"}));
   EXPECT_EQ(WindowCounters(), PageCounters());
-  EXPECT_EQ(frmStatistic02->lstStat02FoldersCreated.Items(),
+  EXPECT_EQ(frmStatistic02->lstStatFoldersCreated.Items(),
             (Strings{dest / "a\\b", dest / "new1"}));
-  EXPECT_EQ(frmStatistic02->lstStat02FoldersExists.Items(), Strings{dest / "old"});
-  EXPECT_EQ(frmStatistic02->lstStat02FoldersOther.Items(), Strings{"d:\\imported"});
-  EXPECT_TRUE(frmStatistic02->chkStat02NormalSimulate.Checked());
-  EXPECT_EQ(frmStatistic02->lblVol02NormalSimulate.Text(), "Folder/File Creation Process.");
+  EXPECT_EQ(frmStatistic02->lstStatFoldersExists.Items(), Strings{dest / "old"});
+  EXPECT_EQ(frmStatistic02->lstStatFoldersOther.Items(), Strings{"d:\\imported"});
+  EXPECT_TRUE(frmStatistic02->chkStatNormalSimulate.Checked());
+  EXPECT_EQ(frmStatistic02->lblStatNormalSimulate.Text(), "Folder/File Creation Process.");
   EXPECT_TRUE(frmStatistic02->Visible());
   ASSERT_EQ(seam.shellOpens.size(), 1u);
   EXPECT_EQ(seam.shellOpens[0].substr(0, dest.Path().size()), dest.Path());
@@ -46,9 +46,9 @@ TEST_F(Vol02Run, AttachNothingCreatesEachFolderAndCountsExistingAndDriveEntries)
   EXPECT_EQ(seam.boxes.back().text, "End of Creating Folders/Files !!!");
   EXPECT_EQ(CaptionsContaining("0025").front(),
             "Creating Folder(s).-From  a String List.            Information no: 0025.");
-  EXPECT_FALSE(M().pbVol02ProgressBar.Visible());
+  EXPECT_FALSE(M().Vol02.pbVol02ProgressBar.Visible());
   EXPECT_TRUE(M().tabFolderCreate05.Enabled());
-  EXPECT_TRUE(M().btnVol02CreateFolders.Enabled());
+  EXPECT_TRUE(M().Vol02.btnVol02CreateFolders.Enabled());
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
@@ -60,14 +60,14 @@ TEST_F(Vol02Run, EachAttachOptionBuildsItsTreeAndCountsIt) {
     Strings created;
   };
   std::vector<Case> cases = {
-      {&M().rdoVol02AttachMainFolderWithFiles,
+      {&M().Vol02.rdoVol02AttachMainFolderWithFiles,
        "n\\\nn\\T\\\nn\\T\\a.txt\nn\\T\\x\\\nn\\T\\x\\b.txt\nn\\T\\x\\y\\\n",
        {"1", "3", "2", "8"}},
-      {&M().rdoVol02AttachMainFolderWithoutFiles, "n\\\nn\\T\\\nn\\T\\x\\\nn\\T\\x\\y\\\n",
+      {&M().Vol02.rdoVol02AttachMainFolderWithoutFiles, "n\\\nn\\T\\\nn\\T\\x\\\nn\\T\\x\\y\\\n",
        {"1", "3", "0", "0"}},
-      {&M().rdoVol02AttachSubFoldersOnlyWithFiles,
+      {&M().Vol02.rdoVol02AttachSubFoldersOnlyWithFiles,
        "n\\\nn\\a.txt\nn\\x\\\nn\\x\\b.txt\nn\\x\\y\\\n", {"1", "2", "2", "8"}},
-      {&M().rdoVol02AttachSubFoldersOnlyWithoutFiles, "n\\\nn\\x\\\nn\\x\\y\\\n",
+      {&M().Vol02.rdoVol02AttachSubFoldersOnlyWithoutFiles, "n\\\nn\\x\\\nn\\x\\y\\\n",
        {"1", "2", "0", "0"}},
   };
   PickDestination(dest.Path());
@@ -76,7 +76,7 @@ TEST_F(Vol02Run, EachAttachOptionBuildsItsTreeAndCountsIt) {
     SCOPED_TRACE(c.radio->Text());
     testsupport::RemoveTree(dest / "n");
     c.radio->SetChecked(true);
-    if (M().lstVol02AddFolderStructure.Count() == 0) AddStructure(tree / "T");
+    if (M().Vol02.lstVol02AddFolderStructure.Count() == 0) AddStructure(tree / "T");
     Create();
     EXPECT_EQ(ListTree(dest.Path()), c.tree);
     EXPECT_EQ(Row(PageCounters(), 1), c.created);
@@ -87,10 +87,10 @@ TEST_F(Vol02Run, EachAttachOptionBuildsItsTreeAndCountsIt) {
     }
   }
   // Subfolders only: the new folder itself is not counted as a subfolder.
-  EXPECT_EQ(frmStatistic02->lstStat02SubFoldersCreated.Items(), (Strings{dest / "n\\x", dest / "n\\x\\y"}));
+  EXPECT_EQ(frmStatistic02->lstStatSubFoldersCreated.Items(), (Strings{dest / "n\\x", dest / "n\\x\\y"}));
 
   // Created again onto the existing folder: counted as existing with the totals.
-  M().rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  M().Vol02.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
   Create();
   EXPECT_EQ(Row(PageCounters(), 2), (Strings{"1", "3", "2", "8"}));
   EXPECT_EQ(Row(PageCounters(), 1), (Strings{"0", "0", "0", "0"}));
@@ -106,7 +106,7 @@ TEST_F(Vol02Run, AStructureHoldingTheNewFoldersIsRefusedOnceAndTheOthersAreStill
   Type("two");
   testsupport::TempDir other;
   other.AddFile("S\\s.txt", "s");
-  M().rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  M().Vol02.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
   AddStructure(tree / "T");
   AddStructure(other / "S");
   seam.Answer("0373", IDOK);
@@ -126,29 +126,29 @@ TEST_F(Vol02Run, AStructureHoldingTheNewFoldersIsRefusedOnceAndTheOthersAreStill
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
-TEST_F(Vol02Run, FreeSpaceEqualToTheNeedIsNotEnoughOneByteMoreIs) {
+TEST_F(Vol02Run, FreeSpaceOneByteBelowTheNeedIsNotEnoughEqualIs) {
   MakeStructure();
   PickDestination(dest.Path());
   Type("p");
   Type("q");
   std::string root = dest.Path().substr(0, 3);
   seam.SetFreeSpace(root, {true, 100, 1000, 100});
-  M().rdoVol02AttachMainFolderWithoutFiles.SetChecked(true);  // nothing copied: no check
+  M().Vol02.rdoVol02AttachMainFolderWithoutFiles.SetChecked(true);  // nothing copied: no check
   AddStructure(tree / "T");
-  seam.SetFreeSpace(root, {true, 16, 1000, 16});  // 2 x 8 bytes needed
+  seam.SetFreeSpace(root, {true, 15, 1000, 15});  // 2 x 8 bytes needed
   seam.Answer("0035", IDOK);
-  M().rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  M().Vol02.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
   ASSERT_EQ(CaptionsContaining("0035").size(), 1u);
   EXPECT_EQ(CaptionsContaining("0035")[0], kT + "Information no: 0035.");
   EXPECT_EQ(seam.Last().text, "There is not enough space on the disk.\nThe free space on the disk " +
-                                  root + " is : 16.00 Bytes    16 bytes\nThe program requires : "
+                                  root + " is : 15.00 Bytes    15 bytes\nThe program requires : "
                                          "16.00 Bytes    16 bytes.");
   seam.Answer("0035", IDOK);
-  Press(M().btnVol02CreateFolders);
+  Press(M().Vol02.btnVol02CreateFolders);
   EXPECT_EQ(CaptionsContaining("0025").size(), 0u);
   EXPECT_FALSE(FolderExists(dest / "p"));
 
-  seam.SetFreeSpace(root, {true, 17, 1000, 17});
+  seam.SetFreeSpace(root, {true, 16, 1000, 16});
   Create();
   EXPECT_TRUE(FileExists(dest / "p\\T\\x\\b.txt"));
   EXPECT_EQ(Row(PageCounters(), 0), (Strings{"2", "6", "4", "16"}));
@@ -164,12 +164,12 @@ TEST_F(Vol02Run, FreeSpaceEqualToTheNeedIsNotEnoughOneByteMoreIs) {
 TEST_F(Vol02Run, EmptyStructureListOrMissingStructureStopsBeforeAnything) {
   PickDestination(dest.Path());
   Type("p");
-  M().rdoVol02AttachMainFolderWithoutFiles.SetChecked(true);
+  M().Vol02.rdoVol02AttachMainFolderWithoutFiles.SetChecked(true);
   tree.AddFolder("gone");
   AddStructure(tree / "gone");
   testsupport::RemoveTree(tree / "gone");
   seam.Answer("0024", IDOK);
-  Press(M().btnVol02CreateFolders);
+  Press(M().Vol02.btnVol02CreateFolders);
   EXPECT_EQ(seam.Last().text, "The folder doesn't exist : " + (tree / "gone") +
                                   "\nAction : Please enter or select an existing folder.");
   EXPECT_FALSE(FolderExists(dest / "p"));
@@ -181,25 +181,31 @@ TEST_F(Vol02Run, NoToTheQuestionKeepsTheLastRunAndAnEmptyListStopsAfterTheReset)
   Type("a");
   Create();
   seam.Answer("0025", IDNO);
-  Press(M().btnVol02CreateFolders);
+  Press(M().Vol02.btnVol02CreateFolders);
   EXPECT_EQ(Row(PageCounters(), 1), (Strings{"1", "0", "0", "0"}));
-  EXPECT_EQ(frmStatistic02->lstStat02FoldersCreated.Count(), 1);
+  EXPECT_EQ(frmStatistic02->lstStatFoldersCreated.Count(), 1);
 
-  Press(M().btnVol02AllFromInc);
+  // With a structure listed, Create stays available on an emptied list.
+  testsupport::TempDir tree;
+  testsupport::Choose(M().Vol02.rdoVol02AttachMainFolderWithoutFiles);
+  AddStructure(tree.Path());
+  Press(M().Vol02.btnVol02AllFromInc);
   seam.Answer("0025", IDYES);
   seam.Answer("0027", IDOK);
-  Press(M().btnVol02CreateFolders);
+  Press(M().Vol02.btnVol02CreateFolders);
   EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0027.");
   EXPECT_EQ(seam.Last().text, "The Include list is empty !!!\nYou must enter at least one item "
                               "to create folders.");
   EXPECT_EQ(Row(PageCounters(), 1), (Strings{"0", "0", "0", "0"}));
   EXPECT_TRUE(M().tabFolderCreate04.Enabled());
   EXPECT_TRUE(M().tabFoldersCopy02.Enabled());
-  EXPECT_FALSE(M().pbVol02ProgressBar.Visible());
+  EXPECT_FALSE(M().Vol02.pbVol02ProgressBar.Visible());
 
   // The undo record of the first run went with the reset.
+  EXPECT_FALSE(M().Vol02.btnVol02Undo.Enabled());
+  Press(M().Vol02.btnVol02AllFromExc);
   seam.Answer("0028", IDOK);
-  Press(M().btnVol02Undo);
+  Press(M().Vol02.btnVol02Undo);
   EXPECT_TRUE(FolderExists(dest / "a"));
   EXPECT_EQ(seam.Unscripted(), 0);
 }
@@ -207,15 +213,15 @@ TEST_F(Vol02Run, NoToTheQuestionKeepsTheLastRunAndAnEmptyListStopsAfterTheReset)
 TEST_F(Vol02Run, StructureListCommandsAskAndWarnAsTheyShould) {
   PickDestination(dest.Path());
   Type("a");
-  M().rdoVol02AttachMainFolderWithoutFiles.SetChecked(true);
+  M().Vol02.rdoVol02AttachMainFolderWithoutFiles.SetChecked(true);
   std::string drive = dest.Path().substr(0, 3);
   seam.Answer("0331", IDNO);
   AddStructure(drive);
   EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0331.");
-  EXPECT_EQ(M().lstVol02AddFolderStructure.Count(), 0);
+  EXPECT_EQ(M().Vol02.lstVol02AddFolderStructure.Count(), 0);
 
   seam.Answer("0021", IDOK);
-  Press(M().btnVol02ViewFolderStructure);
+  Press(M().Vol02.btnVol02ViewFolderStructure);
   EXPECT_EQ(seam.Last().text, "There is no selected Folder Structure !\nAction : You must select "
                               "a folder with subfolders structure.");
   tree.AddFolder("T\\x");
@@ -223,31 +229,31 @@ TEST_F(Vol02Run, StructureListCommandsAskAndWarnAsTheyShould) {
   AddStructure(tree / "T");
   AddStructure(tree / "U");
   EXPECT_EQ(Row(PageCounters(), 0), (Strings{"1", "3", "0", "0"}));
-  M().lstVol02AddFolderStructure.SetSelected(0, true);
-  Press(M().btnVol02ViewFolderStructure);
+  M().Vol02.lstVol02AddFolderStructure.SetSelected(0, true);
+  Press(M().Vol02.btnVol02ViewFolderStructure);
   ASSERT_FALSE(seam.shellOpens.empty());
   EXPECT_EQ(seam.shellOpens.back().substr(0, (tree / "T").size()), tree / "T");
   seam.Answer("0022", IDYES);
-  Press(M().btnVol02RemoveFolderStructure);
-  EXPECT_EQ(M().lstVol02AddFolderStructure.Items(), Strings{tree / "U"});
+  Press(M().Vol02.btnVol02RemoveFolderStructure);
+  EXPECT_EQ(M().Vol02.lstVol02AddFolderStructure.Items(), Strings{tree / "U"});
   EXPECT_EQ(Row(PageCounters(), 0), (Strings{"1", "1", "0", "0"}));
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
 TEST_F(Vol02Run, ClosingTheMainWindowMidRunStopsItQuietly) {
   PickDestination(dest.Path());
-  for (int i = 0; i < 300; ++i) M().lstVol02IncludeStrings.Add("f" + std::to_string(1000 + i));
+  for (int i = 0; i < 300; ++i) M().Vol02.lstVol02IncludeStrings.Add("f" + std::to_string(1000 + i));
   Type("f0999");
   // The close arrives while the run lets the window process its messages.
   PostMessageA(frmMain->Handle(), WM_CLOSE, 0, 0);
   seam.Answer("0025", IDYES);
-  Press(M().btnVol02CreateFolders);
+  Press(M().Vol02.btnVol02CreateFolders);
   EXPECT_TRUE(ui::App().Terminated());
   EXPECT_EQ(CaptionsContaining("0026").size(), 0u);  // no end box after the close
-  EXPECT_EQ(M().Vol02Counters[4], 0);  // stopped before its first item
+  EXPECT_EQ(M().Vol02.Vol02Counters[4], 0);  // stopped before its first item
   EXPECT_EQ(ListTree(dest.Path()), "");
-  EXPECT_FALSE(M().Vol02Busy());
-  EXPECT_TRUE(M().btnVol02CreateFolders.Enabled());  // unlocked on the way out
+  EXPECT_FALSE(M().Vol02.Vol02Busy());
+  EXPECT_TRUE(M().Vol02.btnVol02CreateFolders.Enabled());  // unlocked on the way out
   EXPECT_TRUE(M().tabFolderCreate05.Enabled());
 }
 

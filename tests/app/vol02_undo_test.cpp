@@ -36,7 +36,7 @@ TEST_F(Vol02Undo, SimulationPredictsTheRunAndLeavesTheDiskAsItWas) {
   Type("new");
   Type("old");
   Type("sub\\deep");
-  M().rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  M().Vol02.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
   AddStructure(tree / "T");
   // A structure that holds the destination is predicted as refused.
   AddStructure(dest.Path());
@@ -46,8 +46,8 @@ TEST_F(Vol02Undo, SimulationPredictsTheRunAndLeavesTheDiskAsItWas) {
   Simulate();
   EXPECT_EQ(Snapshot(dest.Path()), beforeDest);
   EXPECT_EQ(Snapshot(tree.Path()), beforeTree);
-  EXPECT_FALSE(frmStatistic02->chkStat02NormalSimulate.Checked());
-  EXPECT_EQ(frmStatistic02->lblVol02NormalSimulate.Text(),
+  EXPECT_FALSE(frmStatistic02->chkStatNormalSimulate.Checked());
+  EXPECT_EQ(frmStatistic02->lblStatNormalSimulate.Text(),
             "Simulate the Folder/File Creation Process.");
   EXPECT_EQ(CaptionsContaining("0456"),
             Strings{"Simulate Creating Folder(s).-From a Folder List.            Warning no: 0456."});
@@ -55,20 +55,20 @@ TEST_F(Vol02Undo, SimulationPredictsTheRunAndLeavesTheDiskAsItWas) {
             "Simulate Creating Folder(s).-From a String List.            Information no: 0455.");
   EXPECT_EQ(seam.boxes.back().text, M().CreateSimulationEndText);
   const Strings predicted = PageCounters();
-  const Strings predictedCreated = frmStatistic02->lstStat02FoldersCreated.Items();
-  const Strings predictedFiles = frmStatistic02->lstStat02FilesCreated.Items();
+  const Strings predictedCreated = frmStatistic02->lstStatFoldersCreated.Items();
+  const Strings predictedFiles = frmStatistic02->lstStatFilesCreated.Items();
   EXPECT_EQ(predictedCreated, (Strings{dest / "new", dest / "sub\\deep"}));
   // Nothing to undo: the simulation keeps the (empty) record.
   seam.Answer("0028", IDOK);
-  Press(M().btnVol02Undo);
+  Press(M().Vol02.btnVol02Undo);
   EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0028.");
 
   // The run does what was predicted.
   seam.Answer("0373", IDOK);
   Create();
   EXPECT_EQ(PageCounters(), predicted);
-  EXPECT_EQ(frmStatistic02->lstStat02FoldersCreated.Items(), predictedCreated);
-  EXPECT_EQ(frmStatistic02->lstStat02FilesCreated.Items(), predictedFiles);
+  EXPECT_EQ(frmStatistic02->lstStatFoldersCreated.Items(), predictedCreated);
+  EXPECT_EQ(frmStatistic02->lstStatFilesCreated.Items(), predictedFiles);
   // "old" with the totals of both structures (T: 2 folders, 2 files, 8 bytes;
   // the destination: itself and "old", keep.txt of 4 bytes).
   EXPECT_EQ(Row(PageCounters(), 2), (Strings{"1", "4", "3", "12"}));
@@ -82,7 +82,7 @@ TEST_F(Vol02Undo, UndoRemovesWhatTheRunMadeKeepsTheUsersFileAndReportsItsFolder)
   PickDestination(dest / "level");  // missing: the run makes it, the undo removes it
   Type("one");
   Type("two");
-  M().rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  M().Vol02.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
   AddStructure(tree / "T");
   Create();
   ASSERT_TRUE(FileExists(dest / "level\\one\\T\\a.txt"));
@@ -91,7 +91,7 @@ TEST_F(Vol02Undo, UndoRemovesWhatTheRunMadeKeepsTheUsersFileAndReportsItsFolder)
   seam.Answer("0029", IDYES);
   seam.Answer("0030", IDOK);
   seam.Answer("0031", IDOK);
-  Press(M().btnVol02Undo);
+  Press(M().Vol02.btnVol02Undo);
   EXPECT_EQ(ListTree(dest.Path()),
             "level\\\nlevel\\two\\\nlevel\\two\\T\\\nlevel\\two\\T\\x\\\nlevel\\two\\T\\x\\user.txt\n");
   EXPECT_EQ(ReadFile(dest / "level\\two\\T\\x\\user.txt"), "user data");
@@ -106,12 +106,12 @@ TEST_F(Vol02Undo, UndoRemovesWhatTheRunMadeKeepsTheUsersFileAndReportsItsFolder)
                 "\n" + (dest / "level\\two\\T\\x") + "\n");
   EXPECT_EQ(seam.Last().text, "End of Undo process !!!");
   EXPECT_EQ(Row(PageCounters(), 1), (Strings{"0", "0", "0", "0"}));
-  EXPECT_EQ(frmStatistic02->lstStat02FoldersCreated.Count(), 0);
+  EXPECT_EQ(frmStatistic02->lstStatFoldersCreated.Count(), 0);
   EXPECT_TRUE(FileExists(tree / "T\\a.txt"));  // the source is never touched
 
   // A second undo has nothing to do.
   seam.Answer("0028", IDOK);
-  Press(M().btnVol02Undo);
+  Press(M().Vol02.btnVol02Undo);
   EXPECT_EQ(seam.Last().text, "No UNDO process !!!\nThere are no created folders (and files) "
                               "!!!\nYou must create at least one folder to UNDO them.");
   EXPECT_EQ(seam.Unscripted(), 0);
@@ -126,7 +126,7 @@ TEST_F(Vol02Undo, NestedFoldersGoWithoutAFalseReportAndEarlierRunsAreLeftAlone) 
   Create();  // "a" exists now; this run makes a\b and c
   seam.Answer("0029", IDYES);
   seam.Answer("0031", IDOK);
-  Press(M().btnVol02Undo);
+  Press(M().Vol02.btnVol02Undo);
   EXPECT_EQ(CaptionsContaining("0030").size(), 0u);
   EXPECT_EQ(ListTree(dest.Path()), "a\\\n");  // the first run's folder stays
 
@@ -134,7 +134,7 @@ TEST_F(Vol02Undo, NestedFoldersGoWithoutAFalseReportAndEarlierRunsAreLeftAlone) 
   Type("z");
   Create();
   seam.Answer("0029", IDNO);
-  Press(M().btnVol02Undo);
+  Press(M().Vol02.btnVol02Undo);
   EXPECT_TRUE(FolderExists(dest / "z"));
   EXPECT_EQ(seam.Unscripted(), 0);
 }
@@ -142,19 +142,24 @@ TEST_F(Vol02Undo, NestedFoldersGoWithoutAFalseReportAndEarlierRunsAreLeftAlone) 
 TEST_F(Vol02Undo, ClearFieldsEmptiesThePageAndForgetsTheUndoRecord) {
   PickDestination(dest.Path());
   Type("a");
-  M().edtVol02Prefix.SetText("p");
+  M().Vol02.edtVol02Prefix.SetText("p");
   Create();
   seam.Answer("0032", IDYES);
   seam.Answer("0033", IDOK);
-  Press(M().btnVol02ClearAll);
-  EXPECT_EQ(M().lstVol02IncludeStrings.Count(), 0);
-  EXPECT_EQ(M().edtVol02Prefix.Text(), "");
-  EXPECT_EQ(M().cboVol02DestFolders.Text(), "");
+  Press(M().Vol02.btnVol02ClearAll);
+  EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Count(), 0);
+  EXPECT_EQ(M().Vol02.edtVol02Prefix.Text(), "");
+  EXPECT_EQ(M().Vol02.cboVol02DestFolders.Text(), "");
   EXPECT_EQ(PageCounters(), Strings(16, "0"));
-  EXPECT_FALSE(M().edtVol02AddToList.Enabled());
+  EXPECT_FALSE(M().Vol02.edtVol02AddToList.Enabled());
   EXPECT_EQ(seam.Last().text, "End of the CLEAR FIELDS process !!!\n");
+  // Undo waits for a new list; the record of the run is gone by then.
+  EXPECT_FALSE(M().Vol02.btnVol02Undo.Enabled());
+  PickDestination(dest.Path());
+  Type("b");
   seam.Answer("0028", IDOK);
-  Press(M().btnVol02Undo);
+  Press(M().Vol02.btnVol02Undo);
+  EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0028.");
   EXPECT_TRUE(FolderExists(dest / "p-a"));
   EXPECT_EQ(seam.Unscripted(), 0);
 }
@@ -163,17 +168,17 @@ TEST_F(Vol02Undo, TenThousandStringsMoveAndSimulateInLinearTime) {
   PickDestination(dest.Path());
   Strings many;
   for (int i = 0; i < 10000; ++i) many.push_back("s" + std::to_string(100000 + i));
-  M().lstVol02IncludeStrings.AddStrings(many);
+  M().Vol02.lstVol02IncludeStrings.AddStrings(many);
   const DWORD start = GetTickCount();
-  M().lstVol02IncludeStrings.SelectAll();
-  Press(M().btnVol02IncToExc);
-  EXPECT_EQ(M().lblVol02ExcludeSum.Text(), "10000");
-  Press(M().btnVol02AllFromExc);
-  EXPECT_EQ(M().lblVol02IncludeSum.Text(), "10000");
-  EXPECT_EQ(M().lblVol02FoldersToCreate.Text(), "10000");
+  M().Vol02.lstVol02IncludeStrings.SelectAll();
+  Press(M().Vol02.btnVol02IncToExc);
+  EXPECT_EQ(M().Vol02.lblVol02ExcludeSum.Text(), "10000");
+  Press(M().Vol02.btnVol02AllFromExc);
+  EXPECT_EQ(M().Vol02.lblVol02IncludeSum.Text(), "10000");
+  EXPECT_EQ(M().Vol02.lblVol02FoldersToCreate.Text(), "10000");
   Simulate();
-  EXPECT_EQ(M().lblVol02FoldersCreated.Text(), "10000");
-  EXPECT_EQ(frmStatistic02->lstStat02FoldersCreated.Count(), 10000);
+  EXPECT_EQ(M().Vol02.lblVol02FoldersCreated.Text(), "10000");
+  EXPECT_EQ(frmStatistic02->lstStatFoldersCreated.Count(), 10000);
   // Each entry costs a few list-box messages; nothing grows with the square.
   EXPECT_LT(GetTickCount() - start, 120000u);
   EXPECT_EQ(ListTree(dest.Path()), "");

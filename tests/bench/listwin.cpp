@@ -137,7 +137,7 @@ int main() {
 
   // The string-list page's editor: OK and hand-back of 30,000 lines, and the
   // line count of a key typed into a 30,000-line memo.
-  TfrmMain& m = *frmMain;
+  StringListPage& m = frmMain->Vol02;
   TfrmEditIncludeList& editor = *frmVol02EditIncludeList;
   std::vector<std::string> lines;
   for (int i = 0; i < 30000; ++i) lines.push_back("String number " + std::to_string(100000 + i));

@@ -40,8 +40,8 @@ TEST(CreationEngine, FreeSpaceIsAskedOnlyWhenSomethingIsCopied) {
   core::FreeSpaceCheck none = core::CheckFreeSpace("c:\\d", 5, 0);
   EXPECT_EQ(none.verdict, core::FreeSpaceCheck::Enough);
   EXPECT_TRUE(none.root.empty());  // not even asked
-  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 10, 10).verdict, core::FreeSpaceCheck::NotEnough);
-  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 9, 11).verdict, core::FreeSpaceCheck::Enough);
+  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 10, 10).verdict, core::FreeSpaceCheck::Enough);
+  EXPECT_EQ(core::CheckFreeSpace("c:\\d", 101, 1).verdict, core::FreeSpaceCheck::NotEnough);
   seam.Set("c:\\", {false, 0, 0, 0});
   core::FreeSpaceCheck unknown = core::CheckFreeSpace("c:\\d", 10, 10);
   EXPECT_EQ(unknown.verdict, core::FreeSpaceCheck::Enough);
@@ -65,12 +65,13 @@ struct Harness {
   void Measure(const core::CreationJob& job, bool withFiles) {
     core::MeasureStructures(job.structures, job.mode, withFiles, totals, files);
   }
+  core::FolderNameParts parts;
   core::CreationEngine Engine() {
     return core::CreationEngine(counters, results, journal, copied, totals, files, sink);
   }
   core::CreationJob Job(const std::string& dest, core::AttachMode mode) {
     core::CreationJob job;
-    job.parts = core::ComposeNameParts(dest, "", "", true);
+    parts = core::ComposeNameParts(dest, "", "", true);
     job.mode = mode;
     job.captions.missingSize = "0036";
     job.captions.selfCopy = "0373";
@@ -82,7 +83,7 @@ TEST(CreationEngine, AnEntryNeverLeavesItsDestinationNorMakesWhatItDoesNotName) 
   testsupport::TempDir base;
   Harness h;
   core::CreationJob job = h.Job(base / "d", core::AttachMode::Nothing);
-  job.items = {"..\\escaped", "a\\..\\..\\up", "nul", "com1.txt", "trail.", "ok"};
+  job.items = core::StringListItems({"..\\escaped", "a\\..\\..\\up", "nul", "com1.txt", "trail.", "ok"}, h.parts);
   Harness predicted;  // the simulation predicts the same
   predicted.Engine().Simulate(job);
   h.Engine().Run(job);
@@ -97,7 +98,7 @@ TEST(CreationEngine, FilesThatAppearAfterMeasuringAreCountedWithOneSummaryBox) {
   Harness h;
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
   job.structures = {tree / "T"};
-  job.items = {"n1", "n2"};
+  job.items = core::StringListItems({"n1", "n2"}, h.parts);
   h.Measure(job, true);
   tree.AddFile("T\\late1.txt", "123");
   tree.AddFile("T\\late2.txt", "1234567");
@@ -118,7 +119,7 @@ TEST(CreationEngine, UndoDeletesOnlyUnchangedCopiesAndEmptyFolders) {
   Harness h;
   core::CreationJob job = h.Job(dest / "new", core::AttachMode::MainWithFiles);
   job.structures = {tree / "T"};
-  job.items = {"a", "b"};
+  job.items = core::StringListItems({"a", "b"}, h.parts);
   h.Measure(job, true);
   h.Engine().Run(job);
   ASSERT_TRUE(FileExists(dest / "new\\b\\T\\x\\changed.txt"));
@@ -140,7 +141,7 @@ TEST(CreationEngine, AStructureIsCopiedAsItWasBeforeTheRunNeverWithWhatTheRunMad
   // second gets the structure, without that new folder.
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithoutFiles);
   job.structures = {dest / "tpl"};
-  job.items = {"tpl\\x", "y"};
+  job.items = core::StringListItems({"tpl\\x", "y"}, h.parts);
   h.Measure(job, false);
   h.Engine().Run(job);
   EXPECT_TRUE(FolderExists(dest / "tpl\\x"));
@@ -156,7 +157,7 @@ TEST(CreationEngine, AStructureGivenWithATrailingBackslashIsMeasuredUnderTheName
   Harness h;
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
   job.structures = {tree / "T\\"};
-  job.items = {"n"};
+  job.items = core::StringListItems({"n"}, h.parts);
   h.Measure(job, true);
   h.Engine().Run(job);
   EXPECT_TRUE(h.warnings.empty());
@@ -174,7 +175,7 @@ TEST(CreationEngine, ASimulationPredictsFoldersOnAMissingDriveAsNotCreated) {
   const std::string dest = std::string(1, letter) + ":\\nowhere";
   Harness h;
   core::CreationJob job = h.Job(dest, core::AttachMode::Nothing);
-  job.items = {"a", "b"};
+  job.items = core::StringListItems({"a", "b"}, h.parts);
   h.Engine().Simulate(job);
   EXPECT_EQ(h.counters[4], 0);
   EXPECT_EQ(h.counters[12], 2);
@@ -195,7 +196,7 @@ TEST(CreationEngine, ASimulationPredictsTheRunWhenTwoStructuresShareTheirName) {
     Harness h;
     core::CreationJob job = h.Job(dest / std::to_string(static_cast<int>(mode)), mode);
     job.structures = {tree / "A\\T", tree / "B\\T"};
-    job.items = {"n1", "n2"};
+    job.items = core::StringListItems({"n1", "n2"}, h.parts);
     h.Measure(job, core::AttachWithFiles(mode));
     h.Engine().Simulate(job);
     core::CreationCounters predicted = h.counters;
@@ -214,7 +215,7 @@ TEST(CreationEngine, ALinkInAStructureIsMadeAsAFolderButNeverEntered) {
   Harness h;
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithoutFiles);
   job.structures = {tree / "T"};
-  job.items = {"n"};
+  job.items = core::StringListItems({"n"}, h.parts);
   h.Measure(job, false);
   h.Engine().Run(job);
   EXPECT_EQ(ListTree(dest.Path()), "n\\\nn\\T\\\nn\\T\\loop\\\nn\\T\\real\\\n");
@@ -222,3 +223,38 @@ TEST(CreationEngine, ALinkInAStructureIsMadeAsAFolderButNeverEntered) {
 }
 
 } // namespace
+
+TEST(CreationEngine, APathLineMakesTheFolderItNamesWithPrefixAndSuffixAroundItsLastName) {
+  struct Case { const char* line; const char* prefix; const char* suffix; bool hyphen; const char* target; };
+  const Case cases[] = {
+      {"E:\\Data\\Reports", "X", "Y", true, "E:\\Data\\X-Reports-Y"},
+      {"E:\\Data\\Reports\\summary.txt", "X", "Y", true, "E:\\Data\\X-Reports-Y"},
+      {"E:\\Data\\Plan.old", "X", "Y", true, "E:\\X-Data-Y"},
+      {"E:\\Data\\Reports\\", "X", "Y", true, "E:\\Data\\X-Reports-Y"},
+      {"d:/a/b", "X", "", true, "d:\\a\\X-b"},
+      {"  c:\\a\\b  ", "", "", true, "c:\\a\\b"},
+      {"c:\\a\\b", "P ", "S", false, "c:\\a\\P bS"},
+      {"\\\\server\\share\\dir", "X", "Y", true, "\\\\server\\share\\X-dir-Y"},
+      {"c:\\top", "", "", true, "c:\\top"},
+      {"Data\\Reports", "X", "Y", true, nullptr},  // no drive
+      {"E:\\", "X", "Y", true, nullptr},            // a drive root names no folder
+      {"E:", "X", "Y", true, nullptr},
+      {"E:\\file.txt", "X", "Y", true, nullptr},    // a file at the root
+      {"\\\\server\\share", "X", "Y", true, nullptr},
+  };
+  for (const Case& c : cases) {
+    std::string target;
+    const bool made = core::ComposePathTarget(c.line, c.prefix, c.suffix, c.hyphen, target);
+    EXPECT_EQ(made, c.target != nullptr) << c.line;
+    if (made && c.target) EXPECT_EQ(target, c.target) << c.line;
+  }
+  // The generator: a line without a drive is "other reasons" on its own, a
+  // drive root with the structure totals.
+  core::ItemSource items = core::PathListItems({"Data\\x", "E:\\", "E:\\a"}, "", "", true);
+  std::string path;
+  EXPECT_EQ(items.compose(0, path), core::ItemVerdict::OtherAlone);
+  EXPECT_EQ(path, "Data\\x");
+  EXPECT_EQ(items.compose(1, path), core::ItemVerdict::Other);
+  EXPECT_EQ(items.compose(2, path), core::ItemVerdict::Folder);
+  EXPECT_EQ(path, "E:\\a");
+}

@@ -1,10 +1,9 @@
-// The string-list creation page (sheet tabFolderCreate03, family Vol02): a
-// destination, prefix, suffix and hyphen, an include list of strings beside an
-// exclude list, the structures to attach, and the run, simulation, undo and
-// Clear Fields commands built on the shared creation engine. Its controls and
-// handlers are members of the main window through this base class.
+// The string-list creation page (sheet tabFolderCreate03): a destination,
+// prefix, suffix and hyphen, an include list of strings beside an exclude list,
+// the structures to attach, and the run, simulation, undo and Clear Fields
+// commands of the creation page binding. The main window composes it.
 #pragma once
-#include "create/creation_engine.h"
+#include "create/creation_page.h"
 #include "forms/tabFolderCreate03.h"
 #include "listwin/list_file.h"
 #include "listwin/list_page.h"
@@ -14,12 +13,13 @@
 #include <string>
 #include <vector>
 
-class TfrmMain;
 
-class Vol02Page {
+class StringListPage : public CreationPage {
 public:
-  explicit Vol02Page(ui::Form* form) : form_(form) {}
-  ui::Form* const form_;  // declared first: set before the controls
+  // The sheets a run locks, and the main window's simulation texts.
+  StringListPage(ui::Form* form, ui::TabSheet& sheet, std::vector<ui::TabSheet*> runLocks,
+                 std::vector<ui::TabSheet*> simLocks, const std::string* simStart,
+                 const std::string* simEnd);
 
   ui::Label lblVol02DestFolders{form_, IDC_LBLVOL02DESTFOLDERS};
   ui::ComboBox cboVol02DestFolders{form_, IDC_CBOVOL02DESTFOLDERS};
@@ -109,13 +109,10 @@ public:
   ui::ProgressBar pbVol02ProgressBar{form_, IDC_PBVOL02PROGRESSBAR};
   ui::OpenDialog OpenDialog1;
   ui::SaveDialog SaveDialog1;
-  // What the main window keeps for the page.
-  core::CreationCounters Vol02Counters{};
-  core::CreationResultLists Vol02ResultLists;
-  core::CreationJournal Vol02Journal;        // what the last run made (undo record)
-  core::CreationStringList Vol02CopiedFiles;
-  core::StructureTotals Vol02StructureTotals;
-  core::FileSizeMap Vol02StructureFiles;
+  // What the page keeps (names of the page's members).
+  core::CreationCounters& Vol02Counters = Counters;
+  core::CreationResultLists& Vol02ResultLists = ResultLists;
+  core::CreationJournal& Vol02Journal = Journal;
 
   // Handlers.
   void btnVol02AddDestFolderClick();
@@ -159,42 +156,26 @@ public:
   void SetVol02ControlsEnabled(bool enabled);
   void UpdateVol02Preview();
   core::FolderNameParts ComposeVol02NameParts() const;
-  void UpdateVol02CreateButtons(bool flag);
-  void AddVol02FolderStructure(const std::string& folder);
-  // Measures the listed structures (again only when the list or the option
-  // changed since the last measuring, or when force is set).
-  void SumVol02FolderStructures(bool withFiles, bool force = false);
-  bool CheckVol02DiskSpace(bool withFiles, bool force = false);
-  core::AttachMode Vol02AttachMode() const;
-  bool Vol02WithFiles() const;
-
-  void ResetVol02Counters();
-  void ResetVol02ResultCounters();
-  void ShowVol02Statistics();
-  void ShowVol02VisualLogTotals();
-  void ClearVol02ResultLists();
-  void ClearVol02RecordedResults();
-  void ClearVol02VisualLog();
+  void UpdateVol02CreateButtons(bool) { UpdateCreateButtons(); }
+  void AddVol02FolderStructure(const std::string& folder) { AddFolderStructure(folder); }
+  bool CheckVol02DiskSpace(bool withFiles, bool force = false) {
+    return CheckDiskSpace(withFiles, force);
+  }
+  void ResetVol02Counters() { ResetCounters(); }
+  void ShowVol02Statistics() { ShowStatistics(); }
+  void ShowVol02VisualLogTotals() { ShowVisualLogTotals(); }
 
   // Start-up steps of the main window's creation that concern this page.
   void InitVol02Page();
-  // True while a run or simulation of the page lasts.
-  bool Vol02Busy() const { return busy_; }
-
-protected:
-  void ConnectVol02Page();
+  bool Vol02Busy() const { return Busy(); }
 
 private:
-  TfrmMain& Main();
-  enum class Vol02Job { Run, Simulation };
-  void RunVol02(Vol02Job kind);
+  double ItemCount() override { return lstVol02IncludeStrings.Count(); }
+  bool TakeItems(core::CreationJob& job, bool simulation) override;
+  std::vector<ui::Control*> CommandControls() override;
   // Moves entries from one list to the other (a snapshot of the entries first).
   void MoveVol02Entries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly);
-  std::vector<ui::Control*> Vol02CommandControls();
-  int Vol02Box(const std::string& text, const std::string& number, const char* kind,
-               unsigned flags);
+  int Vol02Box(PageMsg id, const std::string& arg = std::string()) { return Box(id, arg); }
 
-  bool busy_ = false;
-  std::string measuredKey_;  // structure list and option of the last measuring
-  bool measured_ = false;
+  ui::TabSheet& sheet_;
 };

@@ -1,0 +1,477 @@
+#include "create/creation_page.h"
+
+#include "core/textutil.h"
+#include "core/validation.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
+#include "ui/seam.h"
+
+#include <windows.h>
+
+#include <array>
+#include <stdexcept>
+
+using core::TrimText;
+
+namespace {
+
+// Shows counters and window entries, pumps messages: about every 50 ms, not per item.
+class Throttle {
+public:
+  bool Due() {
+    DWORD now = GetTickCount();
+    if (first_ || now - last_ >= 50) {
+      first_ = false;
+      last_ = now;
+      return true;
+    }
+    return false;
+  }
+
+private:
+  DWORD last_ = 0;
+  bool first_ = true;
+};
+
+// Locks the page's commands and the given sheets for a run; every way out of
+// the run unlocks them again.
+class PageLock {
+public:
+  PageLock(std::vector<ui::Control*> controls, std::vector<ui::TabSheet*> sheets, bool& busy)
+      : controls_(std::move(controls)), sheets_(std::move(sheets)), busy_(busy) {
+    busy_ = true;
+    for (ui::Control* c : controls_) {
+      was_.push_back(c->Enabled());
+      c->SetEnabled(false);
+    }
+    for (ui::TabSheet* s : sheets_) s->SetEnabled(false);
+  }
+  ~PageLock() {
+    for (size_t i = 0; i < controls_.size(); ++i) controls_[i]->SetEnabled(was_[i]);
+    for (ui::TabSheet* s : sheets_) s->SetEnabled(true);
+    busy_ = false;
+  }
+
+private:
+  std::vector<ui::Control*> controls_;
+  std::vector<ui::TabSheet*> sheets_;
+  std::vector<bool> was_;
+  bool& busy_;
+};
+
+} // namespace
+
+CreationPage::CreationPage(ui::Form* form, CreationPageDescription description)
+    : form_(form), desc_(std::move(description)) {}
+
+void CreationPage::Bind(const CreationPageControls& controls) {
+  c_ = controls;
+  c_.addStructure->OnClick = [this] { AddStructureClick(); };
+  c_.viewStructure->OnClick = [this] { ViewStructureClick(); };
+  c_.removeStructure->OnClick = [this] { RemoveStructureClick(); };
+  for (ui::RadioButton* r : c_.radios) r->OnClick = [this, r] { AttachClick(*r); };
+  c_.create->OnClick = [this] { Start(JobKind::Run); };
+  c_.simulate->OnClick = [this] { Start(JobKind::Simulation); };
+  c_.undo->OnClick = [this] { Undo(); };
+}
+
+const PageMessage& CreationPage::Message(PageMsg id) const {
+  for (size_t i = 0; i < desc_.messageCount; ++i)
+    if (desc_.messages[i].id == id) return desc_.messages[i];
+  throw std::logic_error("a creation page lacks a message");
+}
+
+int CreationPage::Box(PageMsg id, const std::string& arg) {
+  const PageMessage& m = Message(id);
+  std::string text = m.text;
+  size_t at = text.find("{}");
+  if (at != std::string::npos) text.replace(at, 2, arg);
+  return ui::App().MessageBox(text, m.caption, m.flags);
+}
+
+// ---- Counters and the results window -----------------------------------------------
+
+void CreationPage::ResetCounters() { Counters.fill(0); }
+
+void CreationPage::ResetResultCounters() {
+  for (int i = 4; i < 16; ++i) Counters[i] = 0;
+}
+
+void CreationPage::ShowStatistics() {
+  for (int i = 0; i < 16; ++i) c_.counters[i]->SetText(core::CounterText(Counters[i]));
+}
+
+void CreationPage::ShowVisualLogTotals() {
+  if (TCreationResultsWindow* w = Window())
+    for (int i = 0; i < 16; ++i) w->Counter(i).SetText(core::CounterText(Counters[i]));
+}
+
+void CreationPage::ClearVisualLog() {
+  if (TCreationResultsWindow* w = Window())
+    for (int k = 0; k < 5; ++k) w->List(static_cast<TCreationResultsWindow::ResultList>(k)).Clear();
+}
+
+void CreationPage::RefreshCounters() {
+  ResetCounters();
+  CheckDiskSpace(WithFiles());
+  ShowStatistics();
+  ShowVisualLogTotals();
+}
+
+// ---- Destination and name fields ---------------------------------------------------
+
+std::string CreationPage::PickFolder() {
+  ui::FolderPickRequest request;
+  request.owner = form_->Handle();
+  return ui::seam().PickFolder(request) ? request.result : std::string();
+}
+
+bool CreationPage::SelectDestination(const std::string& text) {
+  if (TrimText(text).empty()) return false;
+  int index = c_.dest->IndexOf(text);  // letter case ignored
+  if (index < 0) index = c_.dest->Add(text);
+  c_.dest->SetItemIndex(index);
+  return true;
+}
+
+void CreationPage::ViewDestination() {
+  std::string dest = TrimText(c_.dest->Text());
+  if (!dest.empty())
+    ui::seam().ShellOpen(form_->Handle(), dest, "", "", SW_SHOWNORMAL);
+  else
+    Box(PageMsg::ViewNoDestination);
+}
+
+bool CreationPage::CheckNameField(ui::Edit& field, PageMsg message) {
+  std::string text = field.Text(), bad;
+  if (!core::FindIllegalChar("F", text, bad)) return true;
+  Box(message, bad);
+  field.SetText(text.substr(0, text.size() - 1));
+  field.SetFocus();
+  return false;
+}
+
+// ---- Attach options, structures, measuring, free space ---------------------------
+
+core::AttachMode CreationPage::AttachMode() const {
+  static const core::AttachMode modes[5] = {
+      core::AttachMode::Nothing, core::AttachMode::MainWithFiles,
+      core::AttachMode::MainWithoutFiles, core::AttachMode::SubOnlyWithFiles,
+      core::AttachMode::SubOnlyWithoutFiles};
+  for (int i = 1; i < 5; ++i)
+    if (c_.radios[i]->Checked()) return modes[i];
+  return core::AttachMode::Nothing;
+}
+
+void CreationPage::SetStructureControlsEnabled() {
+  const bool structures = !c_.radios[0]->Checked();
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           c_.addStructure, c_.viewStructure, c_.removeStructure, c_.structures})
+    c->SetEnabled(structures);
+}
+
+void CreationPage::UpdateCreateButtons() {
+  const bool on = (c_.radios[0]->Enabled() && c_.radios[0]->Checked()) ||
+                  c_.structures->Count() > 0;
+  c_.create->SetEnabled(on);
+  c_.simulate->SetEnabled(on);
+}
+
+void CreationPage::AttachClick(ui::RadioButton& radio) {
+  if (!radio.Checked()) return;
+  SetStructureControlsEnabled();
+  ResetCounters();
+  if (&radio == c_.radios[0])
+    Counters[0] = ItemCount();
+  else
+    CheckDiskSpace(WithFiles());
+  ShowStatistics();
+  ShowVisualLogTotals();
+  UpdateCreateButtons();
+}
+
+void CreationPage::SumFolderStructures(bool withFiles, bool force) {
+  const core::AttachMode mode = AttachMode();
+  std::string key = std::to_string(static_cast<int>(mode)) + (withFiles ? "F" : "-");
+  std::vector<std::string> items = c_.structures->Items();
+  for (const std::string& s : items) key += "\n" + s;
+  if (!force && measured_ && key == measuredKey_) return;
+  core::MeasureStructures(core::CreationStringList(items.begin(), items.end()), mode, withFiles,
+                          StructureTotals, StructureFiles);
+  measuredKey_ = key;
+  measured_ = true;
+}
+
+bool CreationPage::CheckDiskSpace(bool withFiles, bool force) {
+  const double count = ItemCount();
+  if (AttachMode() == core::AttachMode::Nothing) {
+    // Nothing is attached: nothing to scan and nothing to copy.
+    if (count <= 0) return false;
+    Counters[0] = count;
+    Counters[1] = Counters[2] = Counters[3] = 0;
+    return true;
+  }
+  SumFolderStructures(withFiles, force);
+  if (count <= 0) return false;
+  const uint64_t bytes = withFiles ? StructureTotals.bytes : 0;
+  core::FreeSpaceCheck check = CheckRoom(count, bytes);
+  if (check.verdict == core::FreeSpaceCheck::NotEnough) {
+    Box(PageMsg::DiskSpace, check.Message());
+    return false;
+  }
+  Counters[0] = count;
+  Counters[1] = count * StructureTotals.folders;
+  Counters[2] = count * (withFiles ? StructureTotals.files : 0);
+  Counters[3] = count * static_cast<double>(bytes);
+  return true;
+}
+
+core::FreeSpaceCheck CreationPage::CheckRoom(double count, uint64_t bytes) {
+  return core::CheckFreeSpace(c_.dest ? c_.dest->Text() : std::string(), count, bytes);
+}
+
+void CreationPage::MoveListEntries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly) {
+  std::vector<int> selected;
+  std::vector<std::string> moving;
+  if (selectedOnly) {
+    selected = from.SelectedIndices();
+    moving.reserve(selected.size());
+    for (int i : selected) moving.push_back(from.Item(i));
+  } else {
+    moving = from.Items();
+  }
+  if (moving.empty()) return;
+  std::vector<std::string> adds;
+  core::FoldedIndex adding;
+  for (const std::string& entry : moving) {
+    if (!to.Contains(entry) && !adding.Contains(entry)) {
+      adds.push_back(entry);
+      adding.Add(entry);
+    }
+  }
+  to.AddStrings(adds);
+  if (selectedOnly)
+    from.DeleteIndices(selected);
+  else
+    from.Clear();
+}
+
+void CreationPage::ExchangeLists(ui::ListBox& a, ui::ListBox& b) {
+  std::vector<std::string> first = a.Items();
+  std::vector<std::string> second = b.Items();
+  a.Clear();
+  b.Clear();
+  a.AddStrings(second);
+  b.AddStrings(first);
+}
+
+void CreationPage::AddStructureClick() {
+  const std::string picked = PickFolder();
+  const std::string trimmed = TrimText(picked);
+  if (trimmed.size() == 3) {
+    std::string name;
+    if (core::GetDriveTypeName(trimmed, name) && Box(PageMsg::WholeDisk) == IDYES)
+      AddFolderStructure(picked);
+  } else if (trimmed.size() > 3) {
+    AddFolderStructure(picked);
+  }
+}
+
+void CreationPage::AddFolderStructure(const std::string& folder) {
+  if (TrimText(folder).empty()) {
+    c_.create->SetEnabled(false);
+    c_.simulate->SetEnabled(false);
+    Box(PageMsg::StructureEmpty);
+    UpdateCreateButtons();
+    c_.structures->SetFocus();
+    return;
+  }
+  bool listed = false;
+  for (const std::string& s : c_.structures->Items()) listed = listed || s == folder;
+  if (!listed) c_.structures->Add(folder);
+  RefreshCounters();
+  UpdateCreateButtons();
+  c_.create->SetEnabled(true);
+  c_.simulate->SetEnabled(true);
+  c_.structures->SetFocus();
+}
+
+void CreationPage::ViewStructureClick() {
+  std::vector<int> selected = c_.structures->SelectedIndices();
+  if (selected.empty()) {
+    Box(PageMsg::StructureNotSelected);
+    return;
+  }
+  ui::seam().ShellOpen(form_->Handle(), TrimText(c_.structures->Item(selected.front())), "", "",
+                       SW_SHOWNORMAL);
+}
+
+void CreationPage::RemoveStructureClick() {
+  if (Box(PageMsg::StructureRemove) == IDYES)
+    c_.structures->DeleteIndices(c_.structures->SelectedIndices());
+  RefreshCounters();
+  UpdateCreateButtons();
+  c_.removeStructure->SetFocus();
+}
+
+// ---- Run and simulation ----------------------------------------------------------
+
+void CreationPage::Start(JobKind kind) {
+  if (busy_) return;
+  const bool sim = kind == JobKind::Simulation;
+  if (!BeforeStart(sim)) return;
+  const core::AttachMode mode = AttachMode();
+  const bool withFiles = core::AttachWithFiles(mode);
+  // R1: free space, measured afresh.
+  if (withFiles && !CheckDiskSpace(true, true)) return;
+  // R2: structures.
+  if (mode != core::AttachMode::Nothing) {
+    if (c_.structures->Count() == 0) {
+      Box(sim ? PageMsg::SimNoStructure : PageMsg::RunNoStructure);
+      c_.addStructure->SetFocus();
+      return;
+    }
+    for (const std::string& s : c_.structures->Items()) {
+      if (!core::IsExistingDirectory(TrimText(s))) {
+        Box(sim ? PageMsg::SimStructureMissing : PageMsg::RunStructureMissing, s);
+        c_.addStructure->SetFocus();
+        return;
+      }
+    }
+  }
+  // R3: confirmation.
+  if (Box(sim ? PageMsg::SimConfirm : PageMsg::RunConfirm, sim ? *desc_.simStartText : "") !=
+      IDYES)
+    return;
+  // The totals the outcomes add are measured at the start of every run.
+  if (mode != core::AttachMode::Nothing && !withFiles) SumFolderStructures(false, true);
+
+  // R4: reset.
+  TCreationResultsWindow* window = Window();
+  if (window) window->SetRunMode(!sim);
+  ResetResultCounters();
+  if (!sim) {
+    ClearResultLists();
+    Journal.Clear();  // earlier runs are never touched again
+  }
+  ClearVisualLog();
+  ShowStatistics();
+  ShowVisualLogTotals();
+  // R5.
+  if (c_.viewDetailed->Checked() && window) window->ShowBeside(*form_);
+  // R6: lock the page's own commands and the sheets.
+  PageLock lock(CommandControls(), sim ? desc_.simLocks : desc_.runLocks, busy_);
+  // R7/R8: the job is a snapshot of the page as it stands now.
+  core::CreationJob job;
+  if (!TakeItems(job, sim)) {
+    c_.progress->SetVisible(false);
+    return;
+  }
+  if (mode != core::AttachMode::Nothing) {
+    std::vector<std::string> structures = c_.structures->Items();
+    job.structures.assign(structures.begin(), structures.end());
+  }
+  job.mode = mode;
+  job.failIfExists = desc_.failIfExists;
+  job.totalsOnExists = desc_.totalsOnExists;
+  job.totalsOnOther = desc_.totalsOnOther;
+  job.captions.selfCopy = Message(PageMsg::RunSelfCopy).caption;
+  job.captions.simulateSelfCopy = Message(PageMsg::SimSelfCopy).caption;
+  job.captions.missingSize = Message(PageMsg::RunMissingSize).caption;
+  job.captions.simulateMissingSize = Message(PageMsg::SimMissingSize).caption;
+  // R9: progress.
+  const int maximum = static_cast<int>(std::min<size_t>(job.items.count, 0x7fffffff));
+  c_.progress->SetRange(0, maximum);
+  c_.progress->SetPosition(0);
+  c_.progress->SetVisible(true);
+
+  // R10: the items, through the engine; the window is refreshed about every 50 ms.
+  // Each window list shows at most kMaxListed entries (a structure of 1,000
+  // folders over 30,001 numbers would list 30 million): the rest is counted.
+  std::array<std::vector<std::string>, 5> pending;
+  std::array<size_t, 5> listed{}, unlisted{};
+  using W = TCreationResultsWindow;
+  const W::ResultList order[5] = {W::kFoldersCreated, W::kFoldersExists, W::kFoldersOther,
+                                  W::kSubFoldersCreated, W::kFilesCreated};
+  auto flush = [&] {
+    if (TCreationResultsWindow* w = Window()) {
+      for (int k = 0; k < 5; ++k)
+        if (!pending[k].empty()) w->List(order[k]).AddStrings(pending[k]);
+    }
+    for (auto& p : pending) p.clear();
+    ShowStatistics();
+    ShowVisualLogTotals();
+  };
+  Throttle throttle;
+  core::CreationSink sink;
+  sink.listed = [&](core::ResultList list, const std::string& text) {
+    const int k = static_cast<int>(list);
+    if (listed[k] >= kMaxListed) {
+      ++unlisted[k];
+      return;
+    }
+    ++listed[k];
+    pending[k].push_back(text);
+  };
+  sink.progress = [&](size_t i) {
+    if (throttle.Due()) {
+      c_.progress->SetPosition(static_cast<int>(i));
+      flush();
+      ui::App().ProcessMessages();
+    }
+    return !ui::App().Terminated();
+  };
+  sink.warn = [&](const std::string& text, const std::string& caption, bool ownerless) {
+    flush();
+    if (ownerless)
+      ui::App().SystemMessageBox(text, caption, 0x30);
+    else
+      ui::App().MessageBox(text, caption, 0x30);
+  };
+  core::CreationEngine engine(Counters, ResultLists, Journal, CopiedFiles, StructureTotals,
+                              StructureFiles, sink);
+  if (sim)
+    engine.Simulate(job);
+  else
+    engine.Run(job);
+  if (ui::App().Terminated()) return;  // the main window is closing: no more boxes
+  for (int k = 0; k < 5; ++k)
+    if (unlisted[k] > 0)
+      pending[k].push_back("... " + std::to_string(unlisted[k]) + " more, not listed.");
+  flush();
+  // R11.
+  c_.progress->SetVisible(false);
+  Box(sim ? PageMsg::SimEnd : PageMsg::RunEnd, sim ? *desc_.simEndText : "");
+  // R12.
+  if (c_.viewDestFolder && c_.dest && c_.viewDestFolder->Checked()) {
+    std::string dest = TrimText(c_.dest->Text());
+    if (dest.size() > MAX_PATH - 1) dest.resize(MAX_PATH - 1);
+    ui::seam().ShellOpen(form_->Handle(), dest, "", "", SW_SHOWNORMAL);
+  }
+  // R13: the lock is released on the way out.
+  c_.progress->SetVisible(false);
+}
+
+// ---- Undo ------------------------------------------------------------------------
+
+void CreationPage::Undo() {
+  if (busy_) return;
+  if (Journal.Empty()) {
+    Box(PageMsg::UndoNothing);
+    return;
+  }
+  if (Box(PageMsg::UndoAsk) != IDYES) return;
+  core::CreationStringList stayed = core::UndoCreation(Journal);
+  CopiedFiles.clear();
+  ClearResultLists();
+  ClearVisualLog();
+  ResetResultCounters();
+  ShowStatistics();
+  ShowVisualLogTotals();
+  if (!stayed.empty()) {
+    std::string list;
+    for (const std::string& p : stayed) list += p + "\n";
+    Box(PageMsg::UndoReport, list);
+  }
+  Box(PageMsg::UndoEnd);
+}

@@ -1,0 +1,613 @@
+#include "create/string_list_page.h"
+
+#include "core/textutil.h"
+#include "core/validation.h"
+#include "examples/examples_window.h"
+#include "examples/help_windows.h"
+#include "listwin/export_handover.h"
+#include "listwin/frmEditIncludeList.h"
+#include "listwin/import_handover.h"
+#include "listwin/list_file.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
+#include "ui/seam.h"
+
+#include <windows.h>
+
+using core::TrimText;
+
+namespace {
+
+#define T02 "Creating Folder(s).-From a String List."
+#define S02 "Simulate Creating Folder(s).-From a String List."
+const PageMsg kAddEmpty = PageMsg::Extra1, kInIncludeList = PageMsg::Extra2,
+              kInExcludeList = PageMsg::Extra3, kHasDrive = PageMsg::Extra4,
+              kIllegalText = PageMsg::Extra5, kExcludeEmpty = PageMsg::Extra6,
+              kDeleteSelected = PageMsg::Extra7, kExcludeAllEmpty = PageMsg::Extra8,
+              kDeleteAll = PageMsg::Extra9, kExportEmpty = PageMsg::Extra10,
+              kNameRefused = PageMsg::Extra11, kTooLong = PageMsg::Extra12;
+
+const PageMessage kMessages[] = {
+    {PageMsg::NoDestination, "0001", kMsgWarning,
+     "The selection field is empty !\nAction : You must select a Destination Folder.",
+     VEXTIL_CAPTION(T02, "Warning", "0001")},
+    {PageMsg::ViewNoDestination, "0002", kMsgWarning,
+     "The selection field is empty !\nAction : You must select a destination folder.",
+     VEXTIL_CAPTION(T02, "Warning", "0002")},
+    {kAddEmpty, "0004", kMsgWarning,
+     "The text field is empty !\nAction : You must enter a different name to add to the Include "
+     "List.",
+     VEXTIL_CAPTION(T02, "Warning", "0004")},
+    {kInIncludeList, "0005", kMsgWarning, "This item already exists in the Include list !",
+     VEXTIL_CAPTION(T02, "Warning", "0005")},
+    {kInExcludeList, "0006", kMsgWarning, "This item already exists in the Exclude list !",
+     VEXTIL_CAPTION(T02, "Warning", "0006")},
+    {kHasDrive, "0007", kMsgWarning,
+     "This item is a Folder Name (with drive letter) !\nAction : You must enter a string without "
+     "a drive letter !!!",
+     T02 "          Warning no: 0007."},
+    {kIllegalText, "0008", kMsgWarning, "Illegal character in the Text : {}",
+     VEXTIL_CAPTION(T02, "Warning", "0008")},
+    {kNameRefused, "0008", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0008")},
+    {kTooLong, "0015", kMsgWarning,
+     "This item is too long (255 characters or more) !\nAction : You must use a shorter string.",
+     VEXTIL_CAPTION(T02, "Warning", "0015")},
+    {kDeleteSelected, "0017", kMsgQuestion,
+     "Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete "
+     "ONLY from the EXCLUDE list.\n",
+     VEXTIL_CAPTION(T02, "Warning", "0017")},
+    {PageMsg::PrefixIllegal, "0018", kMsgWarning, "Illegal character in the Prefix : {}",
+     VEXTIL_CAPTION(T02, "Warning", "0018")},
+    {PageMsg::SuffixIllegal, "0019", kMsgWarning, "Illegal character in the Suffix : {}",
+     VEXTIL_CAPTION(T02, "Warning", "0019")},
+    {PageMsg::StructureEmpty, "0020", kMsgWarning,
+     "The selection field is empty !\nAction : You must select a folder with subfolders "
+     "structure.",
+     VEXTIL_CAPTION(T02, "Warning", "0020")},
+    {PageMsg::StructureNotSelected, "0021", kMsgWarning,
+     "There is no selected Folder Structure !\nAction : You must select a folder with subfolders "
+     "structure.",
+     VEXTIL_CAPTION(T02, "Warning", "0021")},
+    {PageMsg::StructureRemove, "0022", kMsgQuestion,
+     "Do you want to delete the selected item(s) from the Exclude list ?",
+     VEXTIL_CAPTION(T02, "Warning", "0022")},
+    {PageMsg::RunNoStructure, "0023", kMsgWarning,
+     "There is no additional Subfolder structure. !\nAction : You must add at least one "
+     "Subfolder structure.",
+     VEXTIL_CAPTION(T02, "Warning", "0023")},
+    {PageMsg::RunStructureMissing, "0024", kMsgWarning,
+     "The folder doesn't exist : {}\nAction : Please enter or select an existing folder.",
+     VEXTIL_CAPTION(T02, "Warning", "0024")},
+    {PageMsg::RunConfirm, "0025", kMsgQuestion,
+     "Do you want to create folders ?\n",
+     VEXTIL_CAPTION("Creating Folder(s).-From  a String List.", "Information", "0025")},
+    {PageMsg::RunEnd, "0026", kMsgInformation, "End of Creating Folders/Files !!!",
+     VEXTIL_CAPTION(T02, "Information", "0026")},
+    {PageMsg::RunEmpty, "0027", kMsgWarning,
+     "The Include list is empty !!!\nYou must enter at least one item to create folders.",
+     VEXTIL_CAPTION(T02, "Warning", "0027")},
+    {PageMsg::UndoNothing, "0028", kMsgWarning,
+     "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at "
+     "least one folder to UNDO them.",
+     VEXTIL_CAPTION(T02, "Warning", "0028")},
+    {PageMsg::UndoAsk, "0029", kMsgQuestion,
+     "Do you want to delete all folders (and files)\ncreated last time ?",
+     VEXTIL_CAPTION(T02, "Information", "0029")},
+    {PageMsg::UndoReport, "0030", kMsgWarning,
+     "The program is unable to delete the following folders and their contents : \n\nOTHER "
+     "REASONS   : \n\n{}",
+     VEXTIL_CAPTION(T02, "Information", "0030")},
+    {PageMsg::UndoEnd, "0031", kMsgInformation, "End of Undo process !!!",
+     VEXTIL_CAPTION(T02, "Information", "0031")},
+    {PageMsg::ClearAsk, "0032", kMsgQuestion,
+     "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to "
+     "Stop the delete process.",
+     VEXTIL_CAPTION(T02, "Information", "0032")},
+    {PageMsg::ClearEnd, "0033", kMsgInformation, "End of the CLEAR FIELDS process !!!\n",
+     VEXTIL_CAPTION(T02, "Information", "0033")},
+    {PageMsg::DiskSpace, "0035", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Information", "0035")},
+    {PageMsg::RunMissingSize, "0036", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0036")},
+    {kExcludeEmpty, "0144", kMsgWarning,
+     "The EXCLUDE list is empty !\nAction : You must enter at least one STRING to the EXCLUDE "
+     "list to delete it.\n",
+     VEXTIL_CAPTION(T02, "Warning", "0144")},
+    {PageMsg::WholeDisk, "0331", kMsgQuestion,
+     "Do you want to Attach the Entire Disk to the Folders specified in The Include Window "
+     "?\nClick YES to Attach,\nClick NO to Cancel.",
+     VEXTIL_CAPTION(T02, "Warning", "0331")},
+    {PageMsg::RunSelfCopy, "0373", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0373")},
+    {PageMsg::SimNoStructure, "0453", kMsgWarning,
+     "There is no additional Subfolder structure. !\nAction : You must add at least one "
+     "Subfolder structure.",
+     VEXTIL_CAPTION(S02, "Warning", "0453")},
+    {PageMsg::SimStructureMissing, "0454", kMsgWarning,
+     "The folder doesn't exist : {}\nAction : Please enter or select an existing folder.",
+     VEXTIL_CAPTION(S02, "Warning", "0454")},
+    {PageMsg::SimConfirm, "0455", kMsgQuestion, "{}",
+     VEXTIL_CAPTION(S02, "Information", "0455")},
+    {PageMsg::SimSelfCopy, "0456", kMsgWarning, "{}",
+     VEXTIL_CAPTION("Simulate Creating Folder(s).-From a Folder List.", "Warning", "0456")},
+    {PageMsg::SimEnd, "0457", kMsgInformation, "{}", VEXTIL_CAPTION(S02, "Information", "0457")},
+    {PageMsg::SimEmpty, "0458", kMsgWarning,
+     "The Include list is empty !!!\nYou must enter at least one item to create folders.",
+     VEXTIL_CAPTION(S02, "Warning", "0458")},
+    {PageMsg::SimMissingSize, "0459", kMsgWarning, "{}", VEXTIL_CAPTION(S02, "Warning", "0459")},
+    {kExcludeAllEmpty, "0528", kMsgWarning, "Empty List in the Exclude Window!\n",
+     VEXTIL_CAPTION(T02, "Warning", "0528")},
+    {kDeleteAll, "0529", kMsgQuestion,
+     "Do you want to delete all item(s) from the Exclude list ?",
+     VEXTIL_CAPTION(T02, "Warning", "0529")},
+    {kExportEmpty, "0556", kMsgWarning, "The Include List is empty !\n",
+     VEXTIL_CAPTION(T02, "Warning", "0556")},
+};
+
+} // namespace
+
+StringListPage::StringListPage(ui::Form* form, ui::TabSheet& sheet,
+                               std::vector<ui::TabSheet*> runLocks,
+                               std::vector<ui::TabSheet*> simLocks, const std::string* simStart,
+                               const std::string* simEnd)
+    : CreationPage(form, [&] {
+        CreationPageDescription d;
+        d.messages = kMessages;
+        d.messageCount = sizeof kMessages / sizeof kMessages[0];
+        d.window = [] { return static_cast<TCreationResultsWindow*>(frmStatistic02); };
+        d.runLocks = std::move(runLocks);
+        d.simLocks = std::move(simLocks);
+        d.simStartText = simStart;
+        d.simEndText = simEnd;
+        return d;
+      }()),
+      sheet_(sheet) {
+  CreationPageControls c{};
+  c.dest = &cboVol02DestFolders;
+  c.viewDest = &btnVol02ViewDestFolder;
+  c.structures = &lstVol02AddFolderStructure;
+  c.addStructure = &btnVol02AddFolderStructure;
+  c.viewStructure = &btnVol02ViewFolderStructure;
+  c.removeStructure = &btnVol02RemoveFolderStructure;
+  ui::RadioButton* radios[5] = {&rdoVol02AttachNothing, &rdoVol02AttachMainFolderWithFiles,
+                                &rdoVol02AttachMainFolderWithoutFiles,
+                                &rdoVol02AttachSubFoldersOnlyWithFiles,
+                                &rdoVol02AttachSubFoldersOnlyWithoutFiles};
+  for (int i = 0; i < 5; ++i) c.radios[i] = radios[i];
+  ui::Label* labels[16] = {
+      &lblVol02FoldersToCreate, &lblVol02SubFoldersToCreate, &lblVol02FilesToCreate,
+      &lblVol02FilesSizeToCreate, &lblVol02FoldersCreated, &lblVol02SubFoldersCreated,
+      &lblVol02FilesCreated, &lblVol02FilesSizeCreated, &lblVol02FoldersExists,
+      &lblVol02SubFoldersExists, &lblVol02FilesExists, &lblVol02FilesSizeExists,
+      &lblVol02FoldersOther, &lblVol02SubFoldersOther, &lblVol02FilesOther,
+      &lblVol02FilesSizeOther};
+  for (int i = 0; i < 16; ++i) c.counters[i] = labels[i];
+  c.create = &btnVol02CreateFolders;
+  c.simulate = &btnVol02CreateFoldersSimulation;
+  c.undo = &btnVol02Undo;
+  c.clear = &btnVol02ClearAll;
+  c.viewDetailed = &chkVol02ViewDetailedResults;
+  c.viewDestFolder = &chkVol02ViewDestFolder;
+  c.progress = &pbVol02ProgressBar;
+  Bind(c);
+  btnVol02AddDestFolder.OnClick = [this] { btnVol02AddDestFolderClick(); };
+  cboVol02DestFolders.OnSelect = [this] { cboVol02DestFoldersSelect(); };
+  btnVol02ViewDestFolder.OnClick = [this] { btnVol02ViewDestFolderClick(); };
+  edtVol02Prefix.OnChange = [this] { edtVol02PrefixChange(); };
+  edtVol02Prefix.OnExit = [this] { edtVol02PrefixChange(); };
+  edtVol02Suffix.OnChange = [this] { edtVol02SuffixChange(); };
+  edtVol02Suffix.OnExit = [this] { edtVol02SuffixChange(); };
+  chkVol02Hyphen.OnClick = [this] { chkVol02HyphenClick(); };
+  edtVol02AddToList.OnKeyPress = [this](char& key) { edtVol02AddToListKeyPress(key); };
+  btnVol02AddToList.OnClick = [this] { btnVol02AddToListClick(); };
+  btnVol02IncToExc.OnClick = [this] { btnVol02IncToExcClick(); };
+  btnVol02ExcToInc.OnClick = [this] { btnVol02ExcToIncClick(); };
+  btnVol02AllFromInc.OnClick = [this] { btnVol02AllFromIncClick(); };
+  btnVol02AllFromExc.OnClick = [this] { btnVol02AllFromExcClick(); };
+  btnVol02ExchangeIncExc.OnClick = [this] { btnVol02ExchangeIncExcClick(); };
+  btnVol02DeleteFromExclude.OnClick = [this] { btnVol02DeleteFromExcludeClick(); };
+  btnVol02DeleteExcludeAll.OnClick = [this] { btnVol02DeleteExcludeAllClick(); };
+  btnVol02SmartExport.OnClick = [this] { btnVol02SmartExportClick(); };
+  btnVol02SmartImport.OnClick = [this] { btnVol02SmartImportClick(); };
+  btnVol02EditIncludeList.OnClick = [this] { btnVol02EditIncludeListClick(); };
+  btnVol02ZoomIncludeWindow.OnClick = [this] { ZoomPageIncludeList(Vol02ListPage()); };
+  btnVol02Open.OnClick = [this] { btnVol02OpenClick(); };
+  btnVol02Save.OnClick = [this] { btnVol02SaveClick(); };
+  OpenDialog1.Filter = "Text files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
+  OpenDialog1.DefaultExt = "txt";
+  SaveDialog1.Filter = "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
+  SaveDialog1.DefaultExt = "txt";
+  btnVol02Example.OnClick = [] { ShowExamples(ExamplesKind::CreateStrings); };
+  btnVol02ListHelp.OnClick = [] { ShowHelpTopic("CreateStrings"); };
+  btnVol02Statistic.OnClick = [this] { btnVol02StatisticClick(); };
+  btnVol02ClearAll.OnClick = [this] { btnVol02ClearAllClick(); };
+
+  cboVol02DestFolders.SetHint("Enter or select the destination folder.");
+  btnVol02AddDestFolder.SetHint("Browse for  a destination folder.");
+  btnVol02ViewDestFolder.SetHint("View Destination Folder.");
+  edtVol02Prefix.SetHint("Enter a text, that will be used as a prefix in the creating process.");
+  edtVol02Suffix.SetHint("Enter a text, that will be used as a suffix in the creating process.");
+  chkVol02Hyphen.SetHint("Hyphen between Prefix-List Item-Suffix.");
+  lstVol02IncludeStrings.SetHint("Contains item(s) that will be used in the creating process.");
+  lstVol02ExcludeStrings.SetHint("Contains items that will not be used in the creating process.");
+  btnVol02IncToExc.SetHint("Move the selected item(s) from the INCLUDE to the EXCLUDE list.");
+  btnVol02ExcToInc.SetHint("Move the selected item(s) from the EXCLUDE to the INCLUDE list.");
+  btnVol02AllFromInc.SetHint("Move all items from the INCLUDE List to the EXCLUDE list.");
+  btnVol02AllFromExc.SetHint("Move all items from the EXCLUDE to the INCLUDE list.");
+  btnVol02ExchangeIncExc.SetHint("Exchange the contents of the two lists.");
+  btnVol02DeleteFromExclude.SetHint("Delete item(s) from the EXCLUDE list.");
+  btnVol02DeleteExcludeAll.SetHint("Delete All Strings from the Exclude String List.");
+  btnVol02SmartImport.SetHint("Import (load) the content of a text file to the INCLUDE window");
+  btnVol02SmartExport.SetHint("Export (Save) the content of the INCLUDE window to a text file.");
+  btnVol02EditIncludeList.SetHint("Edit the INCLUDE List.");
+  btnVol02ZoomIncludeWindow.SetHint("Edit the INCLUDE List.");
+  lblVol02StartFolder.SetHint("Preview : Start Folder-used first element from the INCLUDE list.");
+  lblVol02EndFolder.SetHint("Preview : End Folder-Used last element from the INCLUDE list.");
+}
+
+void StringListPage::InitVol02Page() {
+  sheet_.SetHint("Creating Folders from a given list.");
+  rdoVol02AttachNothing.SetChecked(true);
+  chkVol02Hyphen.SetChecked(true);
+  chkVol02ViewDetailedResults.SetChecked(true);
+  chkVol02ViewDestFolder.SetChecked(true);
+  ResetVol02Counters();
+  ShowVol02Statistics();
+  StructureFiles.clear();
+  lblVol02StartFolder.SetText("");
+  lblVol02EndFolder.SetText("");
+  cboVol02DestFolders.SetItemIndex(cboVol02DestFolders.Add(""));
+  SetVol02ControlsEnabled(false);
+  lblVol02IncludeSum.SetText("0");
+  lblVol02ExcludeSum.SetText("0");
+  lstVol02IncludeStrings.SetHorizontalExtent(3000);
+  lstVol02ExcludeStrings.SetHorizontalExtent(3000);
+  lstVol02AddFolderStructure.SetHorizontalExtent(3000);
+}
+
+// ---- Destination, prefix, suffix, preview -----------------------------------------
+
+void StringListPage::btnVol02AddDestFolderClick() { SetVol02Destination(PickFolder()); }
+
+void StringListPage::cboVol02DestFoldersSelect() { SetVol02Destination(cboVol02DestFolders.Text()); }
+
+void StringListPage::SetVol02Destination(const std::string& text) {
+  if (SelectDestination(text)) {
+    btnVol02ViewDestFolder.SetEnabled(true);
+    SetVol02ListControlsEnabled(true);
+    UpdateVol02Preview();
+    edtVol02AddToList.SetFocus();
+    return;
+  }
+  if (TrimText(cboVol02DestFolders.Text()).empty()) {
+    SetVol02ControlsEnabled(false);
+    UpdateVol02CreateButtons(false);
+  }
+  Vol02Box(PageMsg::NoDestination);
+  cboVol02DestFolders.SetFocus();
+}
+
+void StringListPage::btnVol02ViewDestFolderClick() { ViewDestination(); }
+
+void StringListPage::edtVol02PrefixChange() {
+  if (CheckNameField(edtVol02Prefix, PageMsg::PrefixIllegal)) UpdateVol02Preview();
+}
+
+void StringListPage::edtVol02SuffixChange() {
+  if (CheckNameField(edtVol02Suffix, PageMsg::SuffixIllegal)) UpdateVol02Preview();
+}
+
+void StringListPage::chkVol02HyphenClick() { UpdateVol02Preview(); }
+
+core::FolderNameParts StringListPage::ComposeVol02NameParts() const {
+  return core::ComposeNameParts(cboVol02DestFolders.Text(), edtVol02Prefix.Text(),
+                                edtVol02Suffix.Text(), chkVol02Hyphen.Checked());
+}
+
+void StringListPage::UpdateVol02Preview() {
+  core::FolderNameParts parts = ComposeVol02NameParts();
+  int count = lstVol02IncludeStrings.Count();
+  if (count == 0) {
+    lblVol02StartFolder.SetText("");
+    lblVol02EndFolder.SetText("");
+    return;
+  }
+  lblVol02StartFolder.SetText(parts.Compose(lstVol02IncludeStrings.Item(0)));
+  lblVol02EndFolder.SetText(parts.Compose(lstVol02IncludeStrings.Item(count - 1)));
+}
+
+// ---- The two lists --------------------------------------------------------------
+
+void StringListPage::edtVol02AddToListKeyPress(char& key) {
+  if (key == 13) {
+    key = 0;
+    btnVol02AddToListClick();
+  }
+}
+
+void StringListPage::btnVol02AddToListClick() {
+  const std::string typed = edtVol02AddToList.Text();
+  const std::string trimmed = TrimText(typed);
+  std::string bad;
+  if (trimmed.empty()) {
+    Vol02Box(kAddEmpty);
+  } else if (lstVol02IncludeStrings.Contains(typed)) {
+    Vol02Box(kInIncludeList);
+  } else if (lstVol02ExcludeStrings.Contains(typed)) {
+    Vol02Box(kInExcludeList);
+  } else if (!TrimText(core::ExtractFileDrive(trimmed)).empty()) {
+    Vol02Box(kHasDrive);
+  } else if (core::FindIllegalChar("H", trimmed, bad)) {
+    Vol02Box(kIllegalText, bad);
+    edtVol02AddToList.SetText(trimmed.substr(0, trimmed.size() - 1));
+  } else if (!core::CheckNameParts(trimmed, bad)) {  // a device, "..", a trailing dot
+    Vol02Box(kNameRefused, bad);
+  } else {
+    std::string s = core::CollapseDoubleBackslashes(core::ForwardToBackslashes(trimmed));
+    lstVol02IncludeStrings.Add(s);
+    edtVol02AddToList.SetText(s);
+    UpdateVol02Preview();
+  }
+  RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void StringListPage::MoveVol02Entries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly) {
+  MoveListEntries(from, to, selectedOnly);
+  lblVol02IncludeSum.SetText(std::to_string(lstVol02IncludeStrings.Count()));
+  lblVol02ExcludeSum.SetText(std::to_string(lstVol02ExcludeStrings.Count()));
+}
+
+void StringListPage::btnVol02IncToExcClick() {
+  MoveVol02Entries(lstVol02IncludeStrings, lstVol02ExcludeStrings, true);
+  RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void StringListPage::btnVol02ExcToIncClick() {
+  MoveVol02Entries(lstVol02ExcludeStrings, lstVol02IncludeStrings, true);
+  RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void StringListPage::btnVol02AllFromIncClick() {
+  MoveVol02Entries(lstVol02IncludeStrings, lstVol02ExcludeStrings, false);
+  RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void StringListPage::btnVol02AllFromExcClick() {
+  MoveVol02Entries(lstVol02ExcludeStrings, lstVol02IncludeStrings, false);
+  RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void StringListPage::btnVol02ExchangeIncExcClick() {
+  ExchangeLists(lstVol02IncludeStrings, lstVol02ExcludeStrings);
+  RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void StringListPage::btnVol02DeleteFromExcludeClick() {
+  if (lstVol02ExcludeStrings.Count() == 0) {
+    Vol02Box(kExcludeEmpty);
+  } else if (Vol02Box(kDeleteSelected) == IDYES) {
+    lstVol02ExcludeStrings.DeleteIndices(lstVol02ExcludeStrings.SelectedIndices());
+    lblVol02ExcludeSum.SetText(std::to_string(lstVol02ExcludeStrings.Count()));
+  }
+  RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void StringListPage::btnVol02DeleteExcludeAllClick() {
+  if (lstVol02ExcludeStrings.Count() == 0) {
+    Vol02Box(kExcludeAllEmpty);
+  } else if (Vol02Box(kDeleteAll) == IDYES) {
+    lstVol02ExcludeStrings.Clear();
+    lblVol02ExcludeSum.SetText("0");
+  }
+  RefreshVol02Tab();
+  btnVol02AddToList.SetFocus();
+}
+
+ListPageDescription StringListPage::Vol02ListPage() {
+  ListPageDescription page;
+  page.form = form_;
+  page.include = &lstVol02IncludeStrings;
+  page.exclude = &lstVol02ExcludeStrings;
+  page.includeCount = &lblVol02IncludeSum;
+  page.progress = &pbVol02ProgressBar;
+  page.emptyImportCaption = T02 "             Warning no: 0377.";
+  page.splitAtDrives = true;
+  return page;
+}
+
+void StringListPage::btnVol02SmartImportClick() {
+  SmartImportToPage(Vol02ListPage());
+  RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void StringListPage::btnVol02EditIncludeListClick() {
+  if (EditPageIncludeList(*frmVol02EditIncludeList, Vol02ListPage())) RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void StringListPage::btnVol02OpenClick() {
+  if (ImportListFile(Vol02ListFile())) RefreshVol02Tab();
+  edtVol02AddToList.SetFocus();
+}
+
+void StringListPage::btnVol02SaveClick() {
+  ExportListFile(Vol02ListFile());
+  UpdateVol02CreateButtons(lstVol02IncludeStrings.Count() > 0);
+}
+
+ListFilePage StringListPage::Vol02ListFile() {
+  ListFilePage file;
+  file.page = Vol02ListPage();
+  file.twin = &kListFileVol02;
+  file.open = &OpenDialog1;
+  file.save = &SaveDialog1;
+  // A line the page's Add would refuse for its characters or its length.
+  file.refuses = [this](const std::string& line) {
+    std::string bad;
+    for (char c : line)
+      if (bad.empty() && static_cast<unsigned char>(c) < 32) bad = "(character code " + std::to_string(int(c)) + ")";
+    if (!bad.empty() || core::FindIllegalChar("H", line, bad)) {
+      Vol02Box(kIllegalText, bad);
+      return true;
+    }
+    if (line.size() >= 255) {
+      Vol02Box(kTooLong);
+      return true;
+    }
+    return false;
+  };
+  return file;
+}
+
+void StringListPage::btnVol02SmartExportClick() {
+  if (lstVol02IncludeStrings.Count() == 0) {
+    Vol02Box(kExportEmpty);
+  } else {
+    std::vector<std::string> items = lstVol02IncludeStrings.Items();
+    pbVol02ProgressBar.SetRange(0, static_cast<int>(items.size()));
+    pbVol02ProgressBar.SetPosition(0);
+    pbVol02ProgressBar.SetVisible(true);
+    DWORD last = GetTickCount();
+    HandOverToExport(
+        items, kExportKindStrings, ExportFilter::ByKind,
+        [&](int examined) {
+          if (GetTickCount() - last < 50) return;
+          last = GetTickCount();
+          pbVol02ProgressBar.SetPosition(examined);
+          ui::App().ProcessMessages();
+        },
+        [&] { pbVol02ProgressBar.SetVisible(false); });
+    pbVol02ProgressBar.SetVisible(false);
+    RefreshVol02Tab();
+  }
+  btnVol02SmartExport.SetFocus();
+}
+
+void StringListPage::btnVol02StatisticClick() {
+  ShowVol02VisualLogTotals();
+  if (frmStatistic02) frmStatistic02->ShowBeside(*form_);
+}
+
+// ---- Refresh and enable rules --------------------------------------------------------
+
+void StringListPage::RefreshVol02Tab() {
+  if (lstVol02IncludeStrings.Count() == 0) {
+    SetVol02CreateControlsEnabled(false);
+    UpdateVol02CreateButtons(false);
+  } else {
+    SetVol02ControlsEnabled(true);
+    UpdateVol02CreateButtons(true);
+  }
+  UpdateVol02Preview();
+  RefreshCounters();
+  lblVol02IncludeSum.SetText(std::to_string(lstVol02IncludeStrings.Count()));
+  lblVol02ExcludeSum.SetText(std::to_string(lstVol02ExcludeStrings.Count()));
+  pbVol02ProgressBar.SetVisible(false);
+}
+
+void StringListPage::SetVol02ListControlsEnabled(bool enabled) {
+  ui::Control* controls[] = {
+      &lblVol02AddToList, &edtVol02AddToList, &btnVol02AddToList, &lblVol02IncludeStrings,
+      &lstVol02IncludeStrings, &lblVol02ExcludeStrings, &lstVol02ExcludeStrings,
+      &btnVol02IncToExc, &btnVol02ExcToInc, &btnVol02AllFromInc, &btnVol02AllFromExc,
+      &btnVol02ExchangeIncExc, &btnVol02SmartImport, &btnVol02SmartExport,
+      &btnVol02EditIncludeList, &btnVol02ZoomIncludeWindow, &btnVol02DeleteFromExclude,
+      &btnVol02DeleteExcludeAll, &lblVol02IncludeSumCim, &lblVol02IncludeSum,
+      &lblVol02ExcludeSumCim, &lblVol02ExcludeSum};
+  for (ui::Control* c : controls) c->SetEnabled(enabled);
+}
+
+void StringListPage::SetVol02CreateControlsEnabled(bool enabled) {
+  ui::Control* controls[] = {
+      &lblVol02Prefix, &edtVol02Prefix, &lblVol02Suffix, &edtVol02Suffix, &chkVol02Hyphen,
+      &lblVol02StartFolderCim, &lblVol02StartFolder, &lblVol02EndFolderCim, &lblVol02EndFolder,
+      &chkVol02ViewDestFolder, &chkVol02ViewDetailedResults, &btnVol02Undo, &lblVol02Total,
+      &lblVol02FoldersCim, &lblVol02SubFoldersCim, &lblVol02FilesCim, &lblVol02FilesSizeCim,
+      &lblVol02ToCreateCim, &lblVol02CreatedCim, &lblVol02ExistsCim, &lblVol02OtherCim,
+      &lblVol02FoldersToCreate, &lblVol02SubFoldersToCreate, &lblVol02FilesToCreate,
+      &lblVol02FilesSizeToCreate, &lblVol02FoldersCreated, &lblVol02SubFoldersCreated,
+      &lblVol02FilesCreated, &lblVol02FilesSizeCreated, &lblVol02FoldersExists,
+      &lblVol02SubFoldersExists, &lblVol02FilesExists, &lblVol02FilesSizeExists,
+      &lblVol02FoldersOther, &lblVol02SubFoldersOther, &lblVol02FilesOther,
+      &lblVol02FilesSizeOther, &btnVol02Statistic, &rdoVol02AttachNothing,
+      &rdoVol02AttachMainFolderWithFiles, &rdoVol02AttachMainFolderWithoutFiles,
+      &rdoVol02AttachSubFoldersOnlyWithFiles, &rdoVol02AttachSubFoldersOnlyWithoutFiles};
+  for (ui::Control* c : controls) c->SetEnabled(enabled);
+  SetStructureControlsEnabled();
+  UpdateVol02CreateButtons(true);
+}
+
+void StringListPage::SetVol02ControlsEnabled(bool enabled) {
+  SetVol02ListControlsEnabled(enabled);
+  SetVol02CreateControlsEnabled(enabled);
+}
+
+// ---- Run and simulation ----------------------------------------------------------
+
+void StringListPage::rdoVol02AttachClick(ui::RadioButton& radio) { AttachClick(radio); }
+void StringListPage::btnVol02AddFolderStructureClick() { AddStructureClick(); }
+void StringListPage::btnVol02ViewFolderStructureClick() { ViewStructureClick(); }
+void StringListPage::btnVol02RemoveFolderStructureClick() { RemoveStructureClick(); }
+void StringListPage::btnVol02CreateFoldersClick() { Start(JobKind::Run); }
+void StringListPage::btnVol02CreateFoldersSimulationClick() { Start(JobKind::Simulation); }
+void StringListPage::btnVol02UndoClick() { Undo(); }
+
+bool StringListPage::TakeItems(core::CreationJob& job, bool simulation) {
+  std::vector<std::string> items = lstVol02IncludeStrings.Items();
+  if (items.empty()) {
+    Vol02Box(simulation ? PageMsg::SimEmpty : PageMsg::RunEmpty);
+    return false;
+  }
+  job.items = core::StringListItems(core::CreationStringList(items.begin(), items.end()),
+                                    ComposeVol02NameParts());
+  return true;
+}
+
+std::vector<ui::Control*> StringListPage::CommandControls() {
+  return {&cboVol02DestFolders, &btnVol02AddDestFolder, &btnVol02ViewDestFolder,
+          &edtVol02Prefix, &edtVol02Suffix, &chkVol02Hyphen, &edtVol02AddToList,
+          &btnVol02AddToList, &lstVol02IncludeStrings, &lstVol02ExcludeStrings,
+          &btnVol02IncToExc, &btnVol02ExcToInc, &btnVol02AllFromInc, &btnVol02AllFromExc,
+          &btnVol02ExchangeIncExc, &btnVol02DeleteFromExclude, &btnVol02DeleteExcludeAll,
+          &btnVol02SmartImport, &btnVol02SmartExport, &btnVol02EditIncludeList,
+          &btnVol02ZoomIncludeWindow, &btnVol02Open, &btnVol02Save, &lstVol02AddFolderStructure,
+          &btnVol02AddFolderStructure,
+          &btnVol02ViewFolderStructure, &btnVol02RemoveFolderStructure, &rdoVol02AttachNothing,
+          &rdoVol02AttachMainFolderWithFiles, &rdoVol02AttachMainFolderWithoutFiles,
+          &rdoVol02AttachSubFoldersOnlyWithFiles, &rdoVol02AttachSubFoldersOnlyWithoutFiles,
+          &chkVol02ViewDetailedResults, &chkVol02ViewDestFolder, &btnVol02CreateFolders,
+          &btnVol02CreateFoldersSimulation, &btnVol02Undo, &btnVol02ClearAll};
+}
+
+// ---- Clear Fields ------------------------------------------------------------
+
+void StringListPage::btnVol02ClearAllClick() {
+  if (Busy()) return;
+  if (Vol02Box(PageMsg::ClearAsk) != IDYES)
+    return;
+  if (cboVol02DestFolders.Count() > 0) cboVol02DestFolders.SetItemIndex(0);
+  edtVol02AddToList.SetText("");
+  lblVol02IncludeSum.SetText("0");
+  lblVol02ExcludeSum.SetText("0");
+  lstVol02IncludeStrings.Clear();
+  lstVol02ExcludeStrings.Clear();
+  edtVol02Prefix.SetText("");
+  edtVol02Suffix.SetText("");
+  chkVol02Hyphen.SetChecked(true);
+  lblVol02StartFolder.SetText("");
+  lblVol02EndFolder.SetText("");
+  lstVol02AddFolderStructure.Clear();
+  ResetVol02Counters();
+  ClearResultLists();
+  Journal.Clear();
+  CopiedFiles.clear();
+  ShowVol02Statistics();
+  ShowVol02VisualLogTotals();
+  SetVol02ControlsEnabled(false);
+  Vol02Box(PageMsg::ClearEnd);
+}
