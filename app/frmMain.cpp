@@ -5,6 +5,8 @@
 #include "core/validation.h"
 #include "create/frmStatistic.h"
 #include "examples/help_windows.h"
+#include "create/numbers_page_layout.h"
+#include "create/path_list_page_layout.h"
 #include "create/string_list_page_layout.h"
 #include "listwin/frmManageMarks.h"
 #include "ui/application.h"
@@ -40,6 +42,8 @@ void OpenBasicHtm() {
 TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN) {
   SetAnchors(kMainWindowAnchors);
   ApplyStringListPageLayout(tabFolderCreate03, Vol02.lblVol02StartFolder, Vol02.lblVol02EndFolder);
+  ApplyNumbersPageLayout(tabFolderCreate04, Vol03.lblVol03StartFolder, Vol03.lblVol03EndFolder);
+  ApplyPathListPageLayout(tabFolderCreate05, Vol04.lblVol04StartFolder, Vol04.lblVol04EndFolder);
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnActivate = [this] { FormActivate(); };

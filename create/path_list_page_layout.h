@@ -1,0 +1,7 @@
+// How the path-list page's controls follow the main window as it grows, and
+// its preview labels' path look.
+#pragma once
+#include "ui/controls.h"
+#include "ui/pages.h"
+
+void ApplyPathListPageLayout(ui::TabSheet& sheet, ui::Label& startFolder, ui::Label& endFolder);
