@@ -34,6 +34,7 @@ void CreateProgramWindows() {
   app.CreateForm(frmVol02EditIncludeList);
   app.CreateForm(frmStatistic02);
   app.CreateForm(frmStatistic03);
+  app.CreateForm(frmVol04EditIncludeList);
   app.CreateForm(frmStatistic04);
   app.CreateForm(frmZoomIncludeWindow);
   app.CreateForm(frmExamplesCopy);

@@ -1,6 +1,8 @@
 #include "create/numbers_page.h"
 
 #include "core/textutil.h"
+#include "examples/examples_window.h"
+#include "examples/help_windows.h"
 #include "ui/application.h"
 
 #include <windows.h>
@@ -186,6 +188,8 @@ NumbersPage::NumbersPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
   chkVol03PaddedZeroes.OnClick = [this] { chkVol03PaddedZeroesClick(); };
   btnVol03ClearAll.OnClick = [this] { btnVol03ClearAllClick(); };
   btnVol03Statistics.OnClick = [this] { btnVol03StatisticsClick(); };
+  btnVol03Help.OnClick = [] { ShowHelpTopic("CreateNumbers"); };
+  btnVol03Examples.OnClick = [] { ShowExamples(ExamplesKind::CreateNumbers); };
 }
 
 void NumbersPage::InitVol03Page() {
@@ -384,5 +388,5 @@ std::vector<ui::Control*> NumbersPage::CommandControls() {
           &rdoVol03AttachSubFoldersOnlyWithFiles, &rdoVol03AttachSubFoldersOnlyWithoutFiles,
           &chkVol03ViewDetailedResults, &chkVol03ViewDestFolder, &btnVol03CreateFolders,
           &btnVol03CreateFoldersSimulation, &btnVol03Undo, &btnVol03ClearAll,
-          &btnVol03Statistics};
+          &btnVol03Statistics, &btnVol03Help, &btnVol03Examples};
 }

@@ -3,7 +3,11 @@
 #include "core/casefold.h"
 #include "core/textutil.h"
 #include "core/validation.h"
+#include "examples/examples_window.h"
+#include "examples/help_windows.h"
 #include "listwin/export_handover.h"
+#include "listwin/frmEditIncludeList.h"
+#include "listwin/import_handover.h"
 #include "ui/application.h"
 
 #include <windows.h>
@@ -159,6 +163,17 @@ PathListPage::PathListPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
   btnVol04DeleteFromExclude.OnClick = [this] { btnVol04DeleteFromExcludeClick(); };
   btnVol04DeleteExcludeAll.OnClick = [this] { btnVol04DeleteExcludeAllClick(); };
   btnVol04SmartExport.OnClick = [this] { btnVol04SmartExportClick(); };
+  btnVol04SmartImport.OnClick = [this] { btnVol04SmartImportClick(); };
+  btnVol04EditIncludeList.OnClick = [this] { btnVol04EditIncludeListClick(); };
+  btnVol04ZoomIncludeWindow.OnClick = [this] { ZoomPageIncludeList(Vol04ListPage()); };
+  btnVol04Open.OnClick = [this] { btnVol04OpenClick(); };
+  btnVol04Save.OnClick = [this] { btnVol04SaveClick(); };
+  OpenDialog2.Filter = "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
+  OpenDialog2.DefaultExt = "txt";
+  SaveDialog2.Filter = OpenDialog2.Filter;
+  SaveDialog2.DefaultExt = "txt";
+  btnVol04Help.OnClick = [] { ShowHelpTopic("CreateFolders"); };
+  btnVol04Examples.OnClick = [] { ShowExamples(ExamplesKind::CreateFolders); };
   edtVol04Prefix.OnChange = [this] { edtVol04PrefixChange(); };
   edtVol04Prefix.OnExit = [this] { edtVol04PrefixChange(); };
   edtVol04Suffix.OnChange = [this] { edtVol04SuffixChange(); };
@@ -285,6 +300,67 @@ void PathListPage::btnVol04SmartExportClick() {
   btnVol04SmartExport.SetFocus();
 }
 
+// ---- The list windows and list files ----------------------------------------------
+
+ListPageDescription PathListPage::Vol04ListPage() {
+  ListPageDescription page;
+  page.form = form_;
+  page.include = &lstVol04IncludeFolderList;
+  page.exclude = &lstVol04ExcludeFolderList;
+  page.includeCount = &lblVol04IncludeSum;
+  page.progress = &pbVol04ProgressBar;
+  page.emptyImportCaption = T04 "             Warning no: 0383.";
+  page.splitAtDrives = true;
+  // Only what the page's Add would take: a full path on a drive of this
+  // machine with a folder part and names the system keeps as written.
+  page.accepts = [](const std::string& entry) {
+    std::string message;
+    return core::ValidateFolderName(entry, message);
+  };
+  return page;
+}
+
+ListFilePage PathListPage::Vol04ListFile() {
+  ListFilePage file;
+  file.page = Vol04ListPage();
+  file.twin = &kListFileVol04;
+  file.open = &OpenDialog2;
+  file.save = &SaveDialog2;
+  // A line whose drive this machine lacks is skipped without a word; one the
+  // page's Add would refuse otherwise is skipped with the Add's message.
+  file.refuses = [this](const std::string& line) {
+    std::string typeName, message;
+    if (!core::GetDriveTypeName(TrimText(core::ExtractFileDrive(line)), typeName)) return true;
+    if (core::ValidateFolderName(line, message)) return false;
+    Box(kAddRefused, message);
+    return true;
+  };
+  return file;
+}
+
+void PathListPage::btnVol04SmartImportClick() {
+  SmartImportToPage(Vol04ListPage());
+  RefreshVol04Tab();
+  btnVol04AddToList.SetFocus();
+}
+
+void PathListPage::btnVol04EditIncludeListClick() {
+  if (EditPageIncludeList(*frmVol04EditIncludeList, Vol04ListPage())) RefreshVol04Tab();
+  edtVol04AddToList.SetFocus();
+}
+
+void PathListPage::btnVol04OpenClick() {
+  if (ImportListFile(Vol04ListFile())) RefreshVol04Tab();
+  edtVol04AddToList.SetFocus();
+}
+
+void PathListPage::btnVol04SaveClick() {
+  ExportListFile(Vol04ListFile());
+  const bool any = lstVol04IncludeFolderList.Count() > 0;
+  SetVol04ControlsEnabled(any);
+  UpdateVol04CreateButtons(any);
+}
+
 // ---- Name fields, preview, refresh, enable rules ----------------------------------
 
 void PathListPage::edtVol04PrefixChange() {
@@ -408,6 +484,8 @@ std::vector<ui::Control*> PathListPage::CommandControls() {
   return {&edtVol04AddToList, &btnVol04AddToList, &lstVol04IncludeFolderList,
           &lstVol04ExcludeFolderList, &btnVol04IncToExc, &btnVol04ExcToInc, &btnVol04AllfromInc,
           &btnVol04AllfromExc, &btnVol04ExchangeIncExc, &btnVol04SmartExport,
+          &btnVol04SmartImport, &btnVol04EditIncludeList, &btnVol04ZoomIncludeWindow,
+          &btnVol04Open, &btnVol04Save, &btnVol04Help, &btnVol04Examples,
           &btnVol04DeleteFromExclude, &btnVol04DeleteExcludeAll, &edtVol04Prefix,
           &edtVol04Suffix, &chkVol04Hyphen, &lstVol04AddFolderStructure,
           &btnVol04AddFolderStructure, &btnVol04ViewFolderStructure,

@@ -6,7 +6,10 @@
 #pragma once
 #include "create/creation_page.h"
 #include "forms/tabFolderCreate05.h"
+#include "listwin/list_file.h"
+#include "listwin/list_page.h"
 #include "ui/controls.h"
+#include "ui/dialogs.h"
 
 #include <string>
 #include <vector>
@@ -99,6 +102,8 @@ public:
   ui::Button btnVol04Examples{form_, IDC_BTNVOL04EXAMPLES};
   ui::Button btnVol04Help{form_, IDC_BTNVOL04HELP};
   ui::ProgressBar pbVol04ProgressBar{form_, IDC_PBVOL04PROGRESSBAR};
+  ui::OpenDialog OpenDialog2;
+  ui::SaveDialog SaveDialog2;
 
   core::CreationCounters& Vol04Counters = Counters;
   core::CreationResultLists& Vol04ResultLists = ResultLists;
@@ -114,6 +119,10 @@ public:
   void btnVol04DeleteFromExcludeClick();
   void btnVol04DeleteExcludeAllClick();
   void btnVol04SmartExportClick();
+  void btnVol04SmartImportClick();
+  void btnVol04EditIncludeListClick();
+  void btnVol04OpenClick();
+  void btnVol04SaveClick();
   void edtVol04PrefixChange();
   void edtVol04SuffixChange();
   void chkVol04HyphenClick() { UpdateVol04Preview(); }
@@ -127,6 +136,9 @@ public:
   void btnVol04UndoClick() { Undo(); }
 
   // Page operations.
+  // The page as the list windows see it.
+  ListPageDescription Vol04ListPage();
+  ListFilePage Vol04ListFile();
   bool AddPathToVol04List(const std::string& text, std::string& message, std::string& normalised);
   void AddVol04FolderStructure(const std::string& folder) { AddFolderStructure(folder); }
   void RefreshVol04Tab();

@@ -18,7 +18,6 @@ const ui::Anchors kIncludeList{0, 0, 30, 100};
 const ui::Anchors kExcludeList{30, 0, 60, 100};
 const ui::Anchors kUnderIncludeList{0, 100, 0, 100};
 const ui::Anchors kUnderExcludeList{30, 100, 30, 100};
-const ui::Anchors kLeftBlockBottomRight{60, 100, 60, 100};
 const ui::Anchors kRightBlockGrows{60, 0, 100, 100};
 const ui::Anchors kRightBlockBottom{60, 100, 100, 100};
 const ui::Anchors kRightBlockBottomLeft{60, 100, 60, 100};
@@ -54,8 +53,8 @@ const ui::AnchorRule kPathListPageAnchors[] = {
     {IDC_BTNVOL04ZOOMINCLUDEWINDOW, kUnderIncludeList},
     {IDC_BTNVOL04DELETEFROMEXCLUDE, kUnderExcludeList},
     {IDC_BTNVOL04DELETEEXCLUDEALL, kUnderExcludeList},
-    {IDC_BTNVOL04OPEN, kLeftBlockBottomRight},
-    {IDC_BTNVOL04SAVE, kLeftBlockBottomRight},
+    {IDC_BTNVOL04OPEN, ui::kStayRightBottom},
+    {IDC_BTNVOL04SAVE, ui::kStayRightBottom},
     // Structures, preview and the results choice on the right.
     {IDC_GRPVOL04ATTACH, kRightBlockGrows},
     {IDC_LSTVOL04ADDFOLDERSTRUCTURE, kRightBlockGrows},

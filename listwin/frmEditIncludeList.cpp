@@ -10,6 +10,7 @@
 #include <algorithm>
 
 TfrmVol02EditIncludeList* frmVol02EditIncludeList = nullptr;
+TfrmVol04EditIncludeList* frmVol04EditIncludeList = nullptr;
 TfrmZoomIncludeWindow* frmZoomIncludeWindow = nullptr;
 
 const EditIncludeListTwin kEditVol02 = {

@@ -55,6 +55,12 @@ public:
 };
 extern TfrmVol02EditIncludeList* frmVol02EditIncludeList;
 
+class TfrmVol04EditIncludeList : public TfrmEditIncludeList {
+public:
+  TfrmVol04EditIncludeList() : TfrmEditIncludeList(kEditVol04) {}
+};
+extern TfrmVol04EditIncludeList* frmVol04EditIncludeList;
+
 class TfrmZoomIncludeWindow : public ui::Form {
 public:
   TfrmZoomIncludeWindow();

@@ -30,6 +30,28 @@ const ListFileTwin kListFileVol02 = {
     "End of the Loading process.",
 };
 
+#define T04 "Creating Folder(s).-From a Folder List."
+const ListFileTwin kListFileVol04 = {
+    true,
+    {T04 "            Information no: 0048.", 0x124,
+     "The file extension is not txt.\nMaybe it is not a plain text file. \nDo you want to open this file "
+     "?\nClick YES to Continue Loading this file,\nClick NO to Stop the Loading process."},
+    {T04 "             Warning no: 0049.", 0x30,
+     "There was a problem opening the file !\nAction : The file is maybe corrupted."},
+    {T04 "            Information no: 0050.", 0x124,
+     "Do you want to clear the previous content of the INCLUDE window ?\nClick YES to clear the previous "
+     "content,\nClick NO to leave it."},
+    {T04 "             Warning no: 0138.", 0x30, "This folder already exists in the Include window !\n"},
+    {T04 "             Warning no: 0139.", 0x30, "This folder already exists in the Exclude window !\n"},
+    {T04 "             Warning no: 0140.", 0x124,
+     "There is no drive letter !\nClick YES to continue without asking\nClick NO  to Clear the "
+     "INCULDE Window and quit the Import process"},
+    {T04 "            Warning no: 0052.", 0x30,
+     "There was a problem saving the file !\nAction : The file is maybe corrupted."},
+    "End of the loading process.",
+};
+#undef T04
+
 namespace {
 
 int Show(const ListFileMessage& m) { return ui::App().MessageBox(m.text, m.caption, m.flags); }

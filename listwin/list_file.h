@@ -28,7 +28,7 @@ struct ListFileTwin {
   const char* loadedText;          // end of loading, plain box with the program's title
 };
 
-extern const ListFileTwin kListFileVol02;
+extern const ListFileTwin kListFileVol02, kListFileVol04;
 
 // The page's list-file binding: its lists, its dialogs, its row, and its own
 // refusal of a line (shows the page's message and returns true); may be null.

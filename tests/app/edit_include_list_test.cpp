@@ -122,4 +122,25 @@ TEST_F(EditIncludeList, ZoomShowsThePagesListAsItIsNow) {
   Press(M().Vol02.btnVol02ZoomIncludeWindow);
 }
 
+TEST_F(EditIncludeList, ThePathListPageHasItsOwnEditorAndZoom) {
+  PathListPage& p = M().Vol04;
+  const std::string d = dir->Path();
+  p.lstVol04ExcludeFolderList.Add(d + "\\skip");
+  seam.OnModal(frmVol04EditIncludeList, [&](ui::Form&) {
+    Type(frmVol04EditIncludeList->mmoEditIncludeList, "  " + d + "\\new  \r\n" + d + "\\SKIP\r\n");
+    Press(frmVol04EditIncludeList->btnEditOk);
+    return 0;
+  });
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate05);
+  Press(p.btnVol04EditIncludeList);
+  EXPECT_EQ(p.lstVol04IncludeFolderList.Items(), (Strings{d + "\\new"}));
+  EXPECT_EQ(p.lblVol04IncludeSum.Text(), "1");  // the page was refreshed
+  seam.OnModal(frmZoomIncludeWindow, [&](ui::Form&) {
+    EXPECT_EQ(frmZoomIncludeWindow->lstZoomIncludeWindow.Items(), (Strings{d + "\\new"}));
+    Press(frmZoomIncludeWindow->btnZoomInjcludeWindowsClose);
+    return 0;
+  });
+  Press(p.btnVol04ZoomIncludeWindow);
+}
+
 } // namespace

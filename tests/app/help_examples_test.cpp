@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using testsupport::Press;
@@ -123,12 +124,19 @@ TEST(HelpTexts, EveryTextIsPlainLinesWithSamplesOnDrivesEAndF) {
 }
 
 TEST_F(HelpAndExamples, PageHelpButtonsMenuAndMoreHelpOpenTheirTexts) {
-  // The string-list page's "?".
-  frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
-  Seen strings;
-  Record(frmAltalanosHelp, strings);
-  ASSERT_TRUE(Press(frmMain->Vol02.btnVol02ListHelp));
-  EXPECT_EQ(strings.lines, TextLines(HelpTopicText("CREATESTRINGS")));
+  // The creation pages' "?".
+  const std::tuple<ui::TabSheet*, ui::Button*, const char*> kPages[] = {
+      {&frmMain->tabFolderCreate03, &frmMain->Vol02.btnVol02ListHelp, "CREATESTRINGS"},
+      {&frmMain->tabFolderCreate04, &frmMain->Vol03.btnVol03Help, "CREATENUMBERS"},
+      {&frmMain->tabFolderCreate05, &frmMain->Vol04.btnVol04Help, "CREATEFOLDERS"}};
+  for (const auto& [sheet, help, topic] : kPages) {
+    frmMain->pgeMain.SetActivePage(sheet);
+    Seen seen;
+    Record(frmAltalanosHelp, seen);
+    ASSERT_TRUE(Press(*help)) << topic;
+    EXPECT_EQ(seen.lines, TextLines(HelpTopicText(topic)));
+    EXPECT_TRUE(seen.moreHelp);
+  }
 
   // The list windows' Help buttons: the window each opens, "More help" shown
   // or hidden (the file selection hides it).
@@ -233,12 +241,14 @@ std::vector<Lines> Expected(const ExamplesOption& option) {
 }
 
 TEST_F(HelpAndExamples, EachExamplesWindowShowsItsSampleAndEveryOptionsResults) {
-  frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
   for (ExamplesKind kind : {ExamplesKind::CreateStrings, ExamplesKind::CreateFolders, ExamplesKind::CreateNumbers,
                             ExamplesKind::Copy, ExamplesKind::Delete, ExamplesKind::Rename}) {
     TExamplesWindow& w = *ExamplesWindow(kind);
     const ExamplesTable& table = ExamplesTableOf(kind);
     SCOPED_TRACE(w.Caption());
+    frmMain->pgeMain.SetActivePage(kind == ExamplesKind::CreateFolders   ? &frmMain->tabFolderCreate05
+                                   : kind == ExamplesKind::CreateNumbers ? &frmMain->tabFolderCreate04
+                                                                         : &frmMain->tabFolderCreate03);
     const size_t options = table.options.size();
     int opened = 0;
     seam.OnModal(&w, [&](ui::Form&) {
@@ -255,9 +265,11 @@ TEST_F(HelpAndExamples, EachExamplesWindowShowsItsSampleAndEveryOptionsResults) 
       Press(w.btnClose);
       return 0;
     });
-    // The string-list page opens its window from its button; the other pages
-    // are not here yet, so their windows are opened by their entry function.
+    // The creation pages open their windows from their buttons; the other
+    // pages are not here yet, so their windows are opened by their entry function.
     if (kind == ExamplesKind::CreateStrings) ASSERT_TRUE(Press(frmMain->Vol02.btnVol02Example));
+    else if (kind == ExamplesKind::CreateFolders) ASSERT_TRUE(Press(frmMain->Vol04.btnVol04Examples));
+    else if (kind == ExamplesKind::CreateNumbers) ASSERT_TRUE(Press(frmMain->Vol03.btnVol03Examples));
     else ShowExamples(kind);
     EXPECT_EQ(opened, 1);
 

@@ -210,4 +210,24 @@ TEST_F(ImportWindow, StringListPageTakesOnlyTheOkResult) {
   EXPECT_EQ(m.Vol02.lblVol02IncludeSum.Text(), "4");
 }
 
+TEST_F(ImportWindow, PathListPageTakesOnlyPathsItsAddWouldTake) {
+  PathListPage& p = frmMain->Vol04;  // the page at start
+  const std::string d = dir->Path();
+  p.lstVol04ExcludeFolderList.Add(d + "\\excluded");
+  Press(p.btnVol04SmartImport);  // the script closes the empty window
+  EXPECT_EQ(LastCaption(), "Creating Folder(s).-From a Folder List.             Warning no: 0383.");
+  // Cut at drive starts; a missing drive, no drive, a device name and an
+  // excluded path stay out.
+  const std::string path = dir->AddFile("paths.txt", d + "\\one\n" + d + "\\two " + d + "\\three\nQ:\\x\\y\nrel\\name\n" +
+                                                         d + "\\con\n" + d + "\\EXCLUDED\n");
+  seam.OnModal(frmFileImport, [&](ui::Form&) {
+    Browse(path);
+    Press(W().btnFileImportFrom);
+    Press(W().btnFileImportOk);
+    return 0;
+  });
+  Press(p.btnVol04SmartImport);
+  EXPECT_EQ(p.lstVol04IncludeFolderList.Items(), (std::vector<std::string>{d + "\\one", d + "\\two", d + "\\three"}));
+}
+
 } // namespace

@@ -102,4 +102,27 @@ TEST_F(ListFile, RefusalsAndFailuresOfTheImport) {
   EXPECT_EQ(seam.Last().caption, kT + "            Warning no: 0016.");
 }
 
+TEST_F(ListFile, PathListRoundTripTakesOnlyPathsThePageWouldAdd) {
+  PathListPage& p = M().Vol04;
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate05);
+  const std::string a = dir->Path() + "\\a", b = dir->Path() + "\\b", path = dir->Path() + "\\paths.txt";
+  p.lstVol04IncludeFolderList.AddStrings({b, a, "no drive"});
+  seam.ChooseFile(path);
+  Press(p.btnVol04Save);
+  EXPECT_EQ(ReadFile(path), b + "\r\n" + a + "\r\n");
+  // Back in, cleared first: a missing drive is skipped silently, a device name
+  // gets the Add's warning, a line without a drive asks once, a repeat warns.
+  testsupport::WriteFile(path, ReadFile(path) + "Q:\\x\\y\r\n" + dir->Path() + "\\con\r\nrel\r\n" + b + "\r\n");
+  seam.ChooseFile(path);
+  seam.Answer("0050", IDYES);
+  seam.Answer("0140", IDYES);
+  const size_t first = seam.boxes.size();
+  Press(p.btnVol04Open);
+  EXPECT_EQ(p.lstVol04IncludeFolderList.Items(), (Strings{b, a}));
+  const std::string T = "Creating Folder(s).-From a Folder List.", B12 = "            ";
+  EXPECT_EQ(CaptionsFrom(first), (Strings{T + B12 + "Information no: 0050.", T + B12 + "Warning no: 0044.",
+                                          T + B12 + " Warning no: 0140.", T + B12 + " Warning no: 0138.",
+                                          ui::App().Title}));
+}
+
 } // namespace
