@@ -227,7 +227,7 @@ TEST_F(ImportWindow, PathListPageTakesOnlyPathsItsAddWouldTake) {
     return 0;
   });
   Press(p.btnVol04SmartImport);
-  EXPECT_EQ(p.lstVol04IncludeFolderList.Items(), (std::vector<std::string>{d + "\\one", d + "\\two", d + "\\three"}));
+  EXPECT_EQ(p.lstVol04IncludeFolderList.Items(), (std::vector<std::string>{d + "\\one", d + "\\three", d + "\\two"}));
 }
 
 } // namespace

@@ -109,7 +109,7 @@ TEST_F(ListFile, PathListRoundTripTakesOnlyPathsThePageWouldAdd) {
   p.lstVol04IncludeFolderList.AddStrings({b, a, "no drive"});
   seam.ChooseFile(path);
   Press(p.btnVol04Save);
-  EXPECT_EQ(ReadFile(path), b + "\r\n" + a + "\r\n");
+  EXPECT_EQ(ReadFile(path), a + "\r\n" + b + "\r\n");  // the list is sorted
   // Back in, cleared first: a missing drive is skipped silently, a device name
   // gets the Add's warning, a line without a drive asks once, a repeat warns.
   testsupport::WriteFile(path, ReadFile(path) + "Q:\\x\\y\r\n" + dir->Path() + "\\con\r\nrel\r\n" + b + "\r\n");
@@ -118,7 +118,7 @@ TEST_F(ListFile, PathListRoundTripTakesOnlyPathsThePageWouldAdd) {
   seam.Answer("0140", IDYES);
   const size_t first = seam.boxes.size();
   Press(p.btnVol04Open);
-  EXPECT_EQ(p.lstVol04IncludeFolderList.Items(), (Strings{b, a}));
+  EXPECT_EQ(p.lstVol04IncludeFolderList.Items(), (Strings{a, b}));
   const std::string T = "Creating Folder(s).-From a Folder List.", B12 = "            ";
   EXPECT_EQ(CaptionsFrom(first), (Strings{T + B12 + "Information no: 0050.", T + B12 + "Warning no: 0044.",
                                           T + B12 + " Warning no: 0140.", T + B12 + " Warning no: 0138.",

@@ -153,11 +153,11 @@ TEST_F(PathListPageTest, AddNormalisesStopsAtTheFirstBadPathAndPreviewsFirstAndL
   Type(dest / "one " + dest / "two C:\\");
   EXPECT_EQ(seam.Last().text, "There is no Folder part (just root).");
   EXPECT_EQ(P().lstVol04IncludeFolderList.Items(),
-            (Strings{dest / "Work\\Reports", dest / "one", dest / "two"}));
+            (Strings{dest / "one", dest / "two", dest / "Work\\Reports"}));  // sorted
   testsupport::Type(P().edtVol04Prefix, "Old");
   testsupport::Type(P().edtVol04Suffix, "2");
-  EXPECT_EQ(P().lblVol04StartFolder.Text(), dest / "Work\\Old-Reports-2");
-  EXPECT_EQ(P().lblVol04EndFolder.Text(), dest.Path() + "\\Old-two-2");
+  EXPECT_EQ(P().lblVol04StartFolder.Text(), dest.Path() + "\\Old-one-2");
+  EXPECT_EQ(P().lblVol04EndFolder.Text(), dest / "Work\\Old-Reports-2");
   EXPECT_EQ(P().lblVol04IncludeSum.Text(), "3");
   EXPECT_EQ(P().lblVol04FoldersToCreate.Text(), "3");
 }
@@ -206,7 +206,7 @@ TEST_F(PathListPageTest, ARunOverTwoDrivesChecksEachDriveAndSimulationAndUndoFol
   for (int r = 0; r < 4; ++r) EXPECT_EQ(Row(r), predicted[r]) << r;
   EXPECT_EQ(frmStatistic04->lstStatFoldersCreated.Items(), predictedCreated);
   EXPECT_EQ(predictedCreated,
-            (Strings{dest / "one", "Q:\\far\\away", tree / "T\\inside", dest / "two"}));
+            (Strings{dest / "one", dest / "two", tree / "T\\inside", "Q:\\far\\away"}));
   EXPECT_EQ(Row(1), (Strings{"4", "6", "6", "24"}));   // the structure refused once
   EXPECT_EQ(Row(2), (Strings{"1", "0", "0", "0"}));    // an existing folder counts alone
   EXPECT_EQ(Row(3), (Strings{"1", "0", "0", "0"}));    // a line without a drive too
