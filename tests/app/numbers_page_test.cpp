@@ -201,16 +201,7 @@ TEST_F(NumbersPageTest, SimulationPredictsTheRunAndUndoKeepsTheUsersFile) {
   Numbers("1", "4");
   testsupport::Choose(P().rdoVol03AttachMainFolderWithFiles);
   AddStructure(tree / "T");
-  const std::string before = ListTree(dest.Path());
-  Simulate();
-  EXPECT_EQ(ListTree(dest.Path()), before);
-  EXPECT_EQ(frmStatistic03->lblStatNormalSimulate.Text(), "Simulate the Folder/File Creation Process.");
-  std::vector<Strings> predicted;
-  for (int r = 0; r < 4; ++r) predicted.push_back(Row(r));
-  const Strings predictedFiles = frmStatistic03->lstStatFilesCreated.Items();
-  Create();
-  for (int r = 0; r < 4; ++r) EXPECT_EQ(Row(r), predicted[r]) << r;
-  EXPECT_EQ(frmStatistic03->lstStatFilesCreated.Items(), predictedFiles);
+  ExpectRunAsSimulated(frmStatistic03, [&] { Simulate(); }, [&] { Create(); }, {dest.Path()});
   EXPECT_EQ(Row(1), (Strings{"3", "6", "6", "15"}));
 
   testsupport::WriteFile(dest / "2\\T\\mine.txt", "the user's");

@@ -194,18 +194,10 @@ TEST_F(PathListPageTest, ARunOverTwoDrivesChecksEachDriveAndSimulationAndUndoFol
   EXPECT_FALSE(FolderExists("Q:\\far"));
   seam.SetFreeSpace("Q:\\", {true, 8, 1000, 8});
 
-  const std::string before = ListTree(dest.Path()) + "|" + ListTree(spare.Path());
   seam.Answer("0474", IDOK);
-  Simulate();
-  EXPECT_EQ(ListTree(dest.Path()) + "|" + ListTree(spare.Path()), before);
-  std::vector<Strings> predicted;
-  for (int r = 0; r < 4; ++r) predicted.push_back(Row(r));
-  const Strings predictedCreated = frmStatistic04->lstStatFoldersCreated.Items();
   seam.Answer("0375", IDOK);
-  Create();
-  for (int r = 0; r < 4; ++r) EXPECT_EQ(Row(r), predicted[r]) << r;
-  EXPECT_EQ(frmStatistic04->lstStatFoldersCreated.Items(), predictedCreated);
-  EXPECT_EQ(predictedCreated,
+  ExpectRunAsSimulated(frmStatistic04, [&] { Simulate(); }, [&] { Create(); }, {dest.Path(), spare.Path()});
+  EXPECT_EQ(frmStatistic04->lstStatFoldersCreated.Items(),
             (Strings{dest / "one", "Q:\\far\\away", tree / "T\\inside", dest / "two"}));
   EXPECT_EQ(Row(1), (Strings{"4", "6", "6", "24"}));   // the structure refused once
   EXPECT_EQ(Row(2), (Strings{"1", "0", "0", "0"}));    // an existing folder counts alone

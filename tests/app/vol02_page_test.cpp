@@ -1,50 +1,34 @@
 // The string-list page's front end: destination, name composition and preview,
 // the Add checks, the enable rules and the moves between the two lists.
-#include "tests/app/vol02_fixture.h"
+#include "tests/app/creation_page_fixture.h"
 
 #include "listwin/frmFileExport.h"
 
-#include <commctrl.h>
-
-using namespace vol02test;
+using namespace creationtest;
 
 namespace {
 
-class Vol02Page : public Vol02Test {};
-
-TEST_F(Vol02Page, TheSheetCarriesItsHint) {
-  ui::TabSheet& sheet = M().tabFolderCreate03;
-  EXPECT_EQ(sheet.Hint(), "Creating Folders from a given list.");
-  char text[128] = "";
-  TOOLINFOA ti{};
-  ti.cbSize = sizeof ti;
-  ti.hwnd = GetParent(sheet.Handle());
-  ti.uId = reinterpret_cast<UINT_PTR>(sheet.Handle());
-  ti.lpszText = text;
-  SendMessageA(M().TooltipHandle(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
-  EXPECT_STREQ(text, "Creating Folders from a given list.");
-}
+class Vol02Page : public StringListPageTest {};
 
 TEST_F(Vol02Page, ComposesNamesFromDestinationPrefixItemAndSuffixInThePreview) {
-  testsupport::TempDir root;
-  PickDestination(root.Path());
-  EXPECT_EQ(M().Vol02.cboVol02DestFolders.Text(), root.Path());
+  PickDestination(dest.Path());
+  EXPECT_EQ(M().Vol02.cboVol02DestFolders.Text(), dest.Path());
   Type("beta");
   Type("alpha");
   EXPECT_TRUE(M().Vol02.chkVol02Hyphen.Checked());
   M().Vol02.edtVol02Prefix.SetText("P");
   M().Vol02.edtVol02Suffix.SetText("S");
-  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), root.Path() + "\\P-alpha-S");
-  EXPECT_EQ(M().Vol02.lblVol02EndFolder.Text(), root.Path() + "\\P-beta-S");
+  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), dest.Path() + "\\P-alpha-S");
+  EXPECT_EQ(M().Vol02.lblVol02EndFolder.Text(), dest.Path() + "\\P-beta-S");
 
   M().Vol02.chkVol02Hyphen.SetChecked(false);
-  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), root.Path() + "\\PalphaS");
+  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), dest.Path() + "\\PalphaS");
   M().Vol02.chkVol02Hyphen.SetChecked(true);
 
   // A prefix of blanks takes no hyphen, but its blanks stay in the name.
   M().Vol02.edtVol02Prefix.SetText("  ");
   M().Vol02.edtVol02Suffix.SetText("");
-  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), root.Path() + "\\  alpha");
+  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), dest.Path() + "\\  alpha");
 
   // An illegal character typed at the end of the prefix or suffix is taken back.
   seam.Answer("0018", IDOK);
@@ -56,19 +40,18 @@ TEST_F(Vol02Page, ComposesNamesFromDestinationPrefixItemAndSuffixInThePreview) {
   M().Vol02.edtVol02Suffix.SetText("x\\");
   EXPECT_EQ(M().Vol02.edtVol02Suffix.Text(), "x");
   EXPECT_EQ(seam.Last().text, "Illegal character in the Suffix : \\");
-  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), root.Path() + "\\ab-alpha-x");
+  EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), dest.Path() + "\\ab-alpha-x");
 
   // A cancelled browse warns and keeps the destination.
   seam.Answer("0001", IDOK);
   PickDestination("");
   EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0001.");
-  EXPECT_EQ(M().Vol02.cboVol02DestFolders.Text(), root.Path());
+  EXPECT_EQ(M().Vol02.cboVol02DestFolders.Text(), dest.Path());
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
 TEST_F(Vol02Page, AddRunsItsFiveChecksWithTheirMessages) {
-  testsupport::TempDir root;
-  PickDestination(root.Path());
+  PickDestination(dest.Path());
   Type("Alpha");
   ASSERT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), Strings{"Alpha"});
   EXPECT_EQ(M().Vol02.lblVol02IncludeSum.Text(), "1");
@@ -118,8 +101,7 @@ TEST_F(Vol02Page, EnableRulesFollowDestinationListAndAttachOption) {
   EXPECT_TRUE(M().Vol02.btnVol02ClearAll.Enabled());
   EXPECT_EQ(M().Vol02.lblVol02IncludeSum.Text(), "0");
 
-  testsupport::TempDir root;
-  PickDestination(root.Path());
+  PickDestination(dest.Path());
   EXPECT_TRUE(M().Vol02.edtVol02AddToList.Enabled());
   EXPECT_FALSE(M().Vol02.edtVol02Prefix.Enabled());
   EXPECT_FALSE(M().Vol02.rdoVol02AttachNothing.Enabled());
@@ -137,7 +119,6 @@ TEST_F(Vol02Page, EnableRulesFollowDestinationListAndAttachOption) {
   M().Vol02.rdoVol02AttachMainFolderWithoutFiles.SetChecked(true);
   EXPECT_TRUE(M().Vol02.btnVol02AddFolderStructure.Enabled());
   EXPECT_FALSE(M().Vol02.btnVol02CreateFolders.Enabled());
-  testsupport::TempDir tree;
   tree.AddFolder("T\\x\\y");
   AddStructure(tree / "T");
   EXPECT_EQ(M().Vol02.lstVol02AddFolderStructure.Items(), Strings{tree / "T"});
@@ -154,8 +135,7 @@ TEST_F(Vol02Page, EnableRulesFollowDestinationListAndAttachOption) {
 }
 
 TEST_F(Vol02Page, MovesTakeTheSelectionAsItWasAndDropWhatTheTargetHolds) {
-  testsupport::TempDir root;
-  PickDestination(root.Path());
+  PickDestination(dest.Path());
   for (const char* s : {"a", "b", "c", "d"}) Type(s);
   M().Vol02.lstVol02ExcludeStrings.Add("B");
   M().Vol02.lstVol02IncludeStrings.SetSelected(1, true);  // b
@@ -188,8 +168,7 @@ TEST_F(Vol02Page, MovesTakeTheSelectionAsItWasAndDropWhatTheTargetHolds) {
 }
 
 TEST_F(Vol02Page, SmartExportHandsOnlyTheStringsWithoutADriveAndEnterAddsToo) {
-  testsupport::TempDir root;
-  PickDestination(root.Path());
+  PickDestination(dest.Path());
   seam.Answer("0556", IDOK);
   Press(M().Vol02.btnVol02SmartExport);
   EXPECT_EQ(seam.Last().text, "The Include List is empty !\n");

@@ -1,14 +1,13 @@
 // Creation runs of the string-list page on real folder trees: each attach
 // option, existing folders and drive entries, the self-copy refusal and the
 // free-space check.
-#include "tests/app/vol02_fixture.h"
+#include "tests/app/creation_page_fixture.h"
 
-
-using namespace vol02test;
+using namespace creationtest;
 
 namespace {
 
-class Vol02Run : public Vol02Test {
+class Vol02Run : public StringListPageTest {
 protected:
   // A structure T: a.txt (5 bytes), x\b.txt (3 bytes), x\y (empty folder).
   void MakeStructure() {
@@ -16,7 +15,6 @@ protected:
     tree.AddFile("T\\x\\b.txt", "abc");
     tree.AddFolder("T\\x\\y");
   }
-  testsupport::TempDir dest, tree;
 };
 
 TEST_F(Vol02Run, AttachNothingCreatesEachFolderAndCountsExistingAndDriveEntries) {
@@ -186,7 +184,6 @@ TEST_F(Vol02Run, NoToTheQuestionKeepsTheLastRunAndAnEmptyListStopsAfterTheReset)
   EXPECT_EQ(frmStatistic02->lstStatFoldersCreated.Count(), 1);
 
   // With a structure listed, Create stays available on an emptied list.
-  testsupport::TempDir tree;
   testsupport::Choose(M().Vol02.rdoVol02AttachMainFolderWithoutFiles);
   AddStructure(tree.Path());
   Press(M().Vol02.btnVol02AllFromInc);
