@@ -174,33 +174,22 @@ TEST_F(NumbersPageTest, RunsWithAndWithoutPaddingCountExistingFoldersWithoutStru
   EXPECT_EQ(seam.Unscripted(), 0);
 }
 
-TEST_F(NumbersPageTest, FreeSpaceEqualToTheNeedIsEnoughOneByteBelowIsNot) {
-  tree.AddFile("T\\a.txt", "12345678");
-  PickDestination(dest.Path());
-  Numbers("1", "2");
-  const std::string root = dest.Path().substr(0, 3);
-  seam.SetFreeSpace(root, {true, 15, 1000, 15});
-  testsupport::Choose(P().rdoVol03AttachMainFolderWithFiles);
-  seam.Answer("0100", IDOK);
-  seam.Answer("0100", IDOK);
-  AddStructure(tree / "T");
-  Press(P().btnVol03CreateFolders);
-  EXPECT_FALSE(FolderExists(dest / "1"));
-  seam.SetFreeSpace(root, {true, 16, 1000, 16});
-  Create();
-  EXPECT_EQ(testsupport::ReadFile(dest / "2\\T\\a.txt"), "12345678");
-  EXPECT_EQ(Row(1), (Strings{"2", "2", "2", "16"}));
-  EXPECT_EQ(seam.Unscripted(), 0);
-}
-
-TEST_F(NumbersPageTest, SimulationPredictsTheRunAndUndoKeepsTheUsersFile) {
+TEST_F(NumbersPageTest, FreeSpaceIsCheckedSimulationPredictsTheRunAndUndoKeepsTheUsersFile) {
   tree.AddFile("T\\a.txt", "abc");
   tree.AddFile("T\\y\\b.txt", "de");
   PickDestination(dest.Path());
   CreateDirectoryA((dest / "3").c_str(), nullptr);
   Numbers("1", "4");
+  // Four numbers of 5 bytes each: one byte short refuses, the exact need runs.
+  const std::string root = dest.Path().substr(0, 3);
+  seam.SetFreeSpace(root, {true, 19, 1000, 19});
   testsupport::Choose(P().rdoVol03AttachMainFolderWithFiles);
+  seam.Answer("0100", IDOK);
+  seam.Answer("0100", IDOK);
   AddStructure(tree / "T");
+  Press(P().btnVol03CreateFolders);
+  EXPECT_EQ(ListTree(dest.Path()), "3\\\n");
+  seam.SetFreeSpace(root, {true, 20, 1000, 20});
   ExpectRunAsSimulated(frmStatistic03, [&] { Simulate(); }, [&] { Create(); }, {dest.Path()});
   EXPECT_EQ(Row(1), (Strings{"3", "6", "6", "15"}));
 
