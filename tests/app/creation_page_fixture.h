@@ -39,6 +39,12 @@ inline std::string Snapshot(const std::string& root) {
 
 class CreationPageTest : public testsupport::ProgramTest {
 protected:
+  // Every box a test meets is one it scripted, unless it provokes boxes on purpose.
+  void TearDown() override {
+    if (!unscriptedBoxes) EXPECT_EQ(seam.Unscripted(), 0);
+    ProgramTest::TearDown();
+  }
+  bool unscriptedBoxes = false;
   // Presses a button that opens the folder picker, which answers path (an
   // empty path: the picker is cancelled).
   void PickWith(ui::Button& button, const std::string& path) {

@@ -13,6 +13,7 @@ namespace {
 
 class Vol02ListIndex : public StringListPageTest {
 protected:
+  Vol02ListIndex() { unscriptedBoxes = true; }
   // Every probe is found in a list's index exactly when the list holds it
   // (letter case ignored), and the line counts match the lists.
   void ExpectIndexMatchesLists(const Strings& probes, const std::string& step) {
