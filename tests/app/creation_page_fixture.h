@@ -41,7 +41,9 @@ class CreationPageTest : public testsupport::ProgramTest {
 protected:
   // Every box a test meets is one it scripted, unless it provokes boxes on purpose.
   void TearDown() override {
-    if (!unscriptedBoxes) EXPECT_EQ(seam.Unscripted(), 0);
+    if (!unscriptedBoxes) {
+      EXPECT_EQ(seam.Unscripted(), 0);
+    }
     ProgramTest::TearDown();
   }
   bool unscriptedBoxes = false;
@@ -114,7 +116,9 @@ protected:
       ASSERT_NE(box, nullptr) << row.number;
       EXPECT_EQ(box->flags, row.flags) << row.number;
       EXPECT_EQ(box->caption, row.caption) << row.number;
-      if (!row.text.empty()) EXPECT_EQ(box->text, row.text) << row.number;
+      if (!row.text.empty()) {
+        EXPECT_EQ(box->text, row.text) << row.number;
+      }
     }
   }
   testsupport::TempDir dest, tree;
@@ -150,9 +154,8 @@ protected:
     return out;
   }
   Strings WindowCounters() {
-    Strings out;
-    for (int i = 0; i < 16; ++i) out.push_back(frmStatistic02->Counter(i).Text());
-    return out;
+    Strings shown = Shown(frmStatistic02);
+    return Strings(shown.begin(), shown.begin() + 16);
   }
   static Strings Row(const Strings& all, int row) { return Strings(all.begin() + 4 * row, all.begin() + 4 * row + 4); }
 };
