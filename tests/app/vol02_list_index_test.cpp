@@ -8,6 +8,7 @@
 #include <random>
 
 using namespace creationtest;
+using testsupport::Reachable;
 
 namespace {
 
@@ -30,8 +31,6 @@ protected:
     ASSERT_EQ(M().Vol02.lblVol02ExcludeSum.Text(),
               std::to_string(M().Vol02.lstVol02ExcludeStrings.Count())) << step;
   }
-
-  bool Reachable(ui::Button& b) { return testsupport::Reachable(b); }
 };
 
 TEST_F(Vol02ListIndex, IndexEqualsTheListsAfterEverySeededRandomCommand) {
