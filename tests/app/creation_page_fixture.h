@@ -1,15 +1,18 @@
 // What the tests of the creation pages share: the program started with a
 // scripted seam, folder picks, scripted question-and-end pairs, the rows of a
-// results window and a check of boxes against a message table.
+// results window, a check of boxes against a message table and the check that
+// a simulation predicts its run.
 #pragma once
 #include "app/frmMain.h"
 #include "create/frmStatistic.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
 #include "support/temp_dir.h"
+#include "ui/application.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,9 +23,30 @@ using testsupport::FileExists;
 using testsupport::FolderExists;
 using testsupport::ListTree;
 using testsupport::Press;
+using testsupport::ReadFile;
+
+// Every entry below root, each file with its content, so a comparison sees any change.
+inline std::string Snapshot(const std::string& root) {
+  const std::string tree = ListTree(root);
+  std::string out = tree;
+  for (size_t start = 0, end; start < tree.size(); start = end + 1) {
+    end = tree.find('\n', start);
+    const std::string entry = tree.substr(start, end - start);
+    if (!entry.empty() && entry.back() != '\\') out += entry + "=" + ReadFile(root + "\\" + entry) + "\n";
+  }
+  return out;
+}
 
 class CreationPageTest : public testsupport::ProgramTest {
 protected:
+  // Every box a test meets is one it scripted, unless it provokes boxes on purpose.
+  void TearDown() override {
+    if (!unscriptedBoxes) {
+      EXPECT_EQ(seam.Unscripted(), 0);
+    }
+    ProgramTest::TearDown();
+  }
+  bool unscriptedBoxes = false;
   // Presses a button that opens the folder picker, which answers path (an
   // empty path: the picker is cancelled).
   void PickWith(ui::Button& button, const std::string& path) {
@@ -43,6 +67,37 @@ protected:
     for (int i = 0; i < 4; ++i) out.push_back(window->Counter(4 * row + i).Text());
     return out;
   }
+  // What a results window shows: its sixteen counters and its five lists.
+  static Strings Shown(TCreationResultsWindow* window) {
+    Strings out;
+    for (int i = 0; i < 16; ++i) out.push_back(window->Counter(i).Text());
+    for (int list = 0; list < 5; ++list)
+      for (const std::string& entry : window->List(TCreationResultsWindow::ResultList(list)).Items())
+        out.push_back(std::to_string(list) + ": " + entry);
+    return out;
+  }
+  // Simulates, checks that the trees under roots are untouched and the window
+  // says so, then runs and checks that the run shows what was predicted.
+  void ExpectRunAsSimulated(TCreationResultsWindow* window, const std::function<void()>& simulate,
+                            const std::function<void()>& create, const Strings& roots) {
+    std::string before;
+    for (const std::string& root : roots) before += Snapshot(root) + "|";
+    simulate();
+    std::string after;
+    for (const std::string& root : roots) after += Snapshot(root) + "|";
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(window->chkStatNormalSimulate.Checked());
+    EXPECT_EQ(window->lblStatNormalSimulate.Text(), "Simulate the Folder/File Creation Process.");
+    const Strings predicted = Shown(window);
+    create();
+    EXPECT_EQ(Shown(window), predicted);
+  }
+  std::vector<std::string> CaptionsContaining(const std::string& part) const {
+    std::vector<std::string> out;
+    for (const auto& b : seam.boxes)
+      if (b.caption.find(part) != std::string::npos) out.push_back(b.caption);
+    return out;
+  }
   // The last box whose caption holds the number.
   const testsupport::ShownBox* Box(const std::string& number) const {
     for (auto it = seam.boxes.rbegin(); it != seam.boxes.rend(); ++it)
@@ -61,10 +116,51 @@ protected:
       ASSERT_NE(box, nullptr) << row.number;
       EXPECT_EQ(box->flags, row.flags) << row.number;
       EXPECT_EQ(box->caption, row.caption) << row.number;
-      if (!row.text.empty()) EXPECT_EQ(box->text, row.text) << row.number;
+      if (!row.text.empty()) {
+        EXPECT_EQ(box->text, row.text) << row.number;
+      }
     }
   }
   testsupport::TempDir dest, tree;
 };
+
+// The string-list page.
+class StringListPageTest : public CreationPageTest {
+protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
+  }
+  TfrmMain& M() { return *frmMain; }
+  void PickDestination(const std::string& path) { PickWith(M().Vol02.btnVol02AddDestFolder, path); }
+  void AddStructure(const std::string& path) { PickWith(M().Vol02.btnVol02AddFolderStructure, path); }
+  void Type(const std::string& text) {
+    M().Vol02.edtVol02AddToList.SetText(text);
+    Press(M().Vol02.btnVol02AddToList);
+  }
+  void Create() { Run(M().Vol02.btnVol02CreateFolders, "0025", "0026"); }
+  void Simulate() { Run(M().Vol02.btnVol02CreateFoldersSimulation, "0455", "0457"); }
+  // The sixteen page counter labels, row by row, and those of its window.
+  Strings PageCounters() {
+    StringListPage& p = M().Vol02;
+    Strings out;
+    for (ui::Label* l : {&p.lblVol02FoldersToCreate, &p.lblVol02SubFoldersToCreate, &p.lblVol02FilesToCreate,
+                         &p.lblVol02FilesSizeToCreate, &p.lblVol02FoldersCreated, &p.lblVol02SubFoldersCreated,
+                         &p.lblVol02FilesCreated, &p.lblVol02FilesSizeCreated, &p.lblVol02FoldersExists,
+                         &p.lblVol02SubFoldersExists, &p.lblVol02FilesExists, &p.lblVol02FilesSizeExists,
+                         &p.lblVol02FoldersOther, &p.lblVol02SubFoldersOther, &p.lblVol02FilesOther,
+                         &p.lblVol02FilesSizeOther})
+      out.push_back(l->Text());
+    return out;
+  }
+  Strings WindowCounters() {
+    Strings shown = Shown(frmStatistic02);
+    return Strings(shown.begin(), shown.begin() + 16);
+  }
+  static Strings Row(const Strings& all, int row) { return Strings(all.begin() + 4 * row, all.begin() + 4 * row + 4); }
+};
+
+// The string-list page's caption title, before "Warning no: " or "Information no: ".
+const std::string kT = "Creating Folder(s).-From a String List.            ";
 
 } // namespace creationtest

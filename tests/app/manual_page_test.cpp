@@ -396,9 +396,4 @@ TEST_F(ManualCreationPage, AFolderPickedTwiceIsListedOnceAndShownEachTime) {
   EXPECT_TRUE(seam.boxes.empty());
 }
 
-TEST(ManualPageFolders, JoinDestinationAndSubFolder) {
-  EXPECT_EQ(JoinDestinationAndSubFolder("D:\\Data", "a"), "D:\\Data\\a");
-  EXPECT_EQ(JoinDestinationAndSubFolder("D:\\Data", "\\a"), "D:\\Data\\a");
-}
-
 } // namespace

@@ -1,18 +1,20 @@
 // The string-list page's include and exclude lists: their membership index
 // stays equal to what the lists hold after every command, over a seeded random
 // sequence of the page's commands and over one known road.
-#include "tests/app/vol02_fixture.h"
+#include "tests/app/creation_page_fixture.h"
 
 #include "core/casefold.h"
 
 #include <random>
 
-using namespace vol02test;
+using namespace creationtest;
+using testsupport::Reachable;
 
 namespace {
 
-class Vol02ListIndex : public Vol02Test {
+class Vol02ListIndex : public StringListPageTest {
 protected:
+  Vol02ListIndex() { unscriptedBoxes = true; }
   // Every probe is found in a list's index exactly when the list holds it
   // (letter case ignored), and the line counts match the lists.
   void ExpectIndexMatchesLists(const Strings& probes, const std::string& step) {
@@ -29,13 +31,10 @@ protected:
     ASSERT_EQ(M().Vol02.lblVol02ExcludeSum.Text(),
               std::to_string(M().Vol02.lstVol02ExcludeStrings.Count())) << step;
   }
-
-  bool Reachable(ui::Button& b) { return testsupport::Reachable(b); }
 };
 
 TEST_F(Vol02ListIndex, IndexEqualsTheListsAfterEverySeededRandomCommand) {
-  testsupport::TempDir root;
-  PickDestination(root.Path());
+  PickDestination(dest.Path());
   const Strings words = {"abc", "ABC", "Abc", " abc", "abc ", "x", "X", "a//b\\\\c/d",
                          "a\\b\\c\\d", "c:\\zz", "pq?rs", "", "   ", "y z", "Y Z"};
   Strings probes = words;
@@ -89,8 +88,7 @@ TEST_F(Vol02ListIndex, IndexEqualsTheListsAfterEverySeededRandomCommand) {
 }
 
 TEST_F(Vol02ListIndex, ABlankLedStringIsJudgedByWhatTheListsHoldAfterMovesAndRefusals) {
-  testsupport::TempDir root;
-  PickDestination(root.Path());
+  PickDestination(dest.Path());
   Type("abc");
   Type("ABC");
   EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0005.");

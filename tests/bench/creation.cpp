@@ -17,27 +17,16 @@
 
 namespace {
 
-// Runs the engine on count strings under dest; returns the folders it made.
-double RunEngine(const std::string& dest, int count, const std::string& structure,
-                 core::AttachMode mode) {
-  core::CreationCounters counters{};
-  core::CreationResultLists results;
-  core::CreationJournal journal;
-  core::CreationStringList copied;
-  core::StructureTotals totals;
-  core::FileSizeMap files;
-  core::CreationJob job;
+// A job of count strings under dest, with one structure (or none) attached.
+core::CreationJob StringJob(const std::string& dest, int count, const std::string& structure,
+                            core::AttachMode mode) {
   core::CreationStringList items;
   for (int i = 0; i < count; ++i) items.push_back("item" + std::to_string(100000 + i));
+  core::CreationJob job;
   job.items = core::StringListItems(items, core::ComposeNameParts(dest, "pre", "suf", true));
   if (!structure.empty()) job.structures.push_back(structure);
   job.mode = mode;
-  core::MeasureStructures(job.structures, mode, core::AttachWithFiles(mode), totals, files);
-  core::CreationSink sink;  // headless: nothing shown, nothing pumped
-  core::CreationEngine engine(counters, results, journal, copied, totals, files, sink);
-  engine.Run(job);
-  return counters[core::CounterIndex(core::kCreated, core::kFolders)] +
-         counters[core::CounterIndex(core::kCreated, core::kSubFolders)];
+  return job;
 }
 
 // Bytes the process holds privately now.
@@ -48,10 +37,13 @@ double PrivateBytes() {
   return static_cast<double>(counters.PagefileUsage);
 }
 
-// Runs a job headless on fresh counters; returns the main folders it made.
-// peak, when given, takes the most private memory seen while it ran.
-double RunJob(const core::CreationJob& job, bool simulate, const core::StructureTotals& totals = {},
-              const core::FileSizeMap& files = {}, double* peak = nullptr) {
+// Runs a job headless on fresh counters, its structures measured first;
+// returns the folders and subfolders it made. peak, when given, takes the most
+// private memory seen while it ran.
+double RunJob(const core::CreationJob& job, bool simulate, double* peak = nullptr) {
+  core::StructureTotals totals;
+  core::FileSizeMap files;
+  core::MeasureStructures(job.structures, job.mode, core::AttachWithFiles(job.mode), totals, files);
   core::CreationCounters counters{};
   core::CreationResultLists results;
   core::CreationJournal journal;
@@ -67,12 +59,8 @@ double RunJob(const core::CreationJob& job, bool simulate, const core::Structure
     engine.Simulate(job);
   else
     engine.Run(job);
-  return counters[core::CounterIndex(core::kCreated, core::kFolders)];
-}
-
-
-void Ratio(const char* what, double engine, double bare) {
-  std::printf("%-52s %9.3f x the bare loop\n", what, bare > 0 ? engine / bare : 0.0);
+  return counters[core::CounterIndex(core::kCreated, core::kFolders)] +
+         counters[core::CounterIndex(core::kCreated, core::kSubFolders)];
 }
 
 } // namespace
@@ -93,18 +81,18 @@ int main(int argc, char** argv) {
   CreateDirectoryA(plain.c_str(), nullptr);
   double made = 0;
   double t = 0;
-  const double tBare = t = bench::Seconds([&] {
+  const double tBare = bench::Seconds([&] {
     for (int i = 0; i < count; ++i)
       if (CreateDirectoryA((plain + "\\pre-item" + std::to_string(100000 + i) + "-suf").c_str(),
                            nullptr))
         ++made;
   });
-  bench::Report("plain CreateDirectoryA", made, t, "folders");
+  bench::Report("plain CreateDirectoryA", made, tBare, "folders");
 
   const std::string dest1 = base + "\\nothing";
-  const double tNothing = t =
-      bench::Seconds([&] { made = RunEngine(dest1, count, "", core::AttachMode::Nothing); });
-  bench::Report("engine, Attach Nothing", made, t, "folders");
+  const core::CreationJob nothing = StringJob(dest1, count, "", core::AttachMode::Nothing);
+  t = bench::Seconds([&] { made = RunJob(nothing, false); });
+  bench::ReportAgainst("engine, Attach Nothing", made, t, tBare, "loop", "folders");
 
   // A structure of two subfolders and two small files.
   const std::string structure = base + "\\T";
@@ -112,10 +100,9 @@ int main(int argc, char** argv) {
   CreateDirectoryA((structure + "\\x").c_str(), nullptr);
   CreateDirectoryA((structure + "\\x\\y").c_str(), nullptr);
   const std::string dest2 = base + "\\structure";
-  t = bench::Seconds([&] { made = RunEngine(dest2, count, structure, core::AttachMode::MainWithoutFiles); });
+  const core::CreationJob attached = StringJob(dest2, count, structure, core::AttachMode::MainWithoutFiles);
+  t = bench::Seconds([&] { made = RunJob(attached, false); });
   bench::Report("engine, structure of 3 folders (without files)", made, t, "folders");
-
-  Ratio("engine, Attach Nothing, against the bare loop", tNothing, tBare);
 
   // Increased numbers: 30,001 folders against a bare loop of the same names.
   const int numbers = full ? 30001 : 3001;
@@ -136,8 +123,7 @@ int main(int argc, char** argv) {
   core::CreationJob numberJob;
   numberJob.items = core::NumberItems(1, numbers, true, 5, core::ComposeNameParts(engineN, "A", "", true));
   const double tEngineN = bench::Seconds([&] { made = RunJob(numberJob, false); });
-  bench::Report("numbers: engine run", made, tEngineN, "folders");
-  Ratio("numbers: engine run", tEngineN, tBareN);
+  bench::ReportAgainst("numbers: engine run", made, tEngineN, tBareN, "loop", "folders");
 
   // Name generation alone.
   const int names = 1000000;
@@ -173,8 +159,7 @@ int main(int argc, char** argv) {
   core::CreationJob pathJob;
   pathJob.items = core::PathListItems(pathLines, "X", "", true);
   const double tEngineP = bench::Seconds([&] { made = RunJob(pathJob, false); });
-  bench::Report("path list: engine run", made, tEngineP, "folders");
-  Ratio("path list: engine run", tEngineP, tBareP);
+  bench::ReportAgainst("path list: engine run", made, tEngineP, tBareP, "loop", "folders");
 
   // A numbers simulation: a structure of 1,000 folders over 30,001 numbers
   // (always the full size: nothing is created),
@@ -188,13 +173,10 @@ int main(int argc, char** argv) {
                                    core::ComposeNameParts(base + "\\simulated", "", "", true));
   simJob.structures = {big};
   simJob.mode = core::AttachMode::SubOnlyWithoutFiles;
-  core::StructureTotals totals;
-  core::FileSizeMap files;
-  core::MeasureStructures(simJob.structures, simJob.mode, false, totals, files);
   const double before = PrivateBytes();
   double peak = before;
-  const double tSim = bench::Seconds([&] { made = RunJob(simJob, true, totals, files, &peak); });
-  bench::Report("numbers simulation, 1,000-folder structure", made * 1000, tSim, "folders");
+  const double tSim = bench::Seconds([&] { made = RunJob(simJob, true, &peak); });
+  bench::Report("numbers simulation, 1,000-folder structure", made, tSim, "folders");
   std::printf("%-52s %9.1f MB more at the peak\n", "numbers simulation, private memory",
               (peak - before) / 1048576.0);
   if (length == 0) std::printf("\n");
