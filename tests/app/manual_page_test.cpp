@@ -239,7 +239,6 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   TempDir t;
   PickDestination(t.Path());
   ASSERT_EQ(seam.folderPicks.size(), 1u);
-  EXPECT_EQ(seam.folderPicks[0].title, "Browse Title");
   EXPECT_EQ(seam.folderPicks[0].owner, frmMain->Handle());
   EXPECT_EQ(frmMain->Manual.ManualRootFolder, t.Path());
   EXPECT_EQ(frmMain->Manual.cboRootFolders.Text(), t.Path());
