@@ -1,7 +1,4 @@
-// What the tests of the creation pages share: the program started with a
-// scripted seam, folder picks, scripted question-and-end pairs, the rows of a
-// results window, a check of boxes against a message table and the check that
-// a simulation predicts its run.
+// What the creation pages' tests share: picks, runs, results rows, message tables, simulations.
 #pragma once
 #include "app/frmMain.h"
 #include "create/frmStatistic.h"
@@ -47,8 +44,7 @@ protected:
     ProgramTest::TearDown();
   }
   bool unscriptedBoxes = false;
-  // Presses a button that opens the folder picker, which answers path (an
-  // empty path: the picker is cancelled).
+  // Presses a button that opens the folder picker, which answers path (an empty path: the picker is cancelled).
   void PickWith(ui::Button& button, const std::string& path) {
     seam.OnPickFolder([path](ui::FolderPickRequest& r) {
       r.result = path;
@@ -76,8 +72,7 @@ protected:
         out.push_back(std::to_string(list) + ": " + entry);
     return out;
   }
-  // Simulates, checks that the trees under roots are untouched and the window
-  // says so, then runs and checks that the run shows what was predicted.
+  // A simulation leaves the trees under roots untouched and predicts what the run then shows.
   void ExpectRunAsSimulated(TCreationResultsWindow* window, const std::function<void()>& simulate,
                             const std::function<void()>& create, const Strings& roots) {
     std::string before;

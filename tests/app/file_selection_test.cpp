@@ -1,5 +1,4 @@
-// The file selection window, opened directly (its openers belong to pages not
-// built yet): the pattern line, its warnings, the history, default.set after OK.
+// The file selection window, opened directly (its pages are not built yet).
 #include "core/settings_file.h"
 #include "core/settings_store.h"
 #include "listwin/frmFileSelection.h"

@@ -1,5 +1,4 @@
-// The smart import window driven as a user would: scripted open dialogs, real
-// files in a temp folder, the preview, and the hand-over to the string-list page.
+// The smart import window on real files, its preview and its hand-over to the pages.
 #include "app/frmMain.h"
 #include "listwin/frmFileImport.h"
 #include "support/press.h"
@@ -58,8 +57,7 @@ TEST_F(ImportWindow, BrowseShowsTheLinesOfTheFileItOpened) {
     EXPECT_FALSE(w.btnFileImportOk.Enabled());
     EXPECT_TRUE(w.rdoFileImportPlainText.Checked());
 
-    // A file refused at the extension question and one that does not open
-    // leave the window as it was.
+    // A file refused at the extension question and one that does not open leave the window as it was.
     const std::string csv = dir->AddFile("list.csv", "a,b\n");
     seam.Answer("0311", IDNO);
     Browse(csv);
@@ -216,8 +214,7 @@ TEST_F(ImportWindow, PathListPageTakesOnlyPathsItsAddWouldTake) {
   p.lstVol04ExcludeFolderList.Add(d + "\\excluded");
   Press(p.btnVol04SmartImport);  // the script closes the empty window
   EXPECT_EQ(LastCaption(), "Creating Folder(s).-From a Folder List.             Warning no: 0383.");
-  // Cut at drive starts; a missing drive, no drive, a device name and an
-  // excluded path stay out.
+  // Cut at drive starts; a missing drive, no drive, a device name and an excluded path stay out.
   const std::string path = dir->AddFile("paths.txt", d + "\\one\n" + d + "\\two " + d + "\\three\nQ:\\x\\y\nrel\\name\n" +
                                                          d + "\\con\n" + d + "\\EXCLUDED\n");
   seam.OnModal(frmFileImport, [&](ui::Form&) {

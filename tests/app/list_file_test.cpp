@@ -1,5 +1,4 @@
-// Include-list text files of the string-list page: Export List and Import List
-// through scripted file dialogs and real files.
+// Include-list text files of the pages, written and read through scripted file dialogs.
 #include "app/frmMain.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
@@ -110,8 +109,7 @@ TEST_F(ListFile, PathListRoundTripTakesOnlyPathsThePageWouldAdd) {
   seam.ChooseFile(path);
   Press(p.btnVol04Save);
   EXPECT_EQ(ReadFile(path), a + "\r\n" + b + "\r\n");  // the list is sorted
-  // Back in, cleared first: a missing drive is skipped silently, a device name
-  // gets the Add's warning, a line without a drive asks once, a repeat warns.
+  // Back in: missing drive skipped, device name and repeat warned, no drive asked once.
   testsupport::WriteFile(path, ReadFile(path) + "Q:\\x\\y\r\n" + dir->Path() + "\\con\r\nrel\r\n" + b + "\r\n");
   seam.ChooseFile(path);
   seam.Answer("0050", IDYES);

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-
 #include <cstring>
 
 using testsupport::ProgramTest;
@@ -22,22 +20,12 @@ protected:
   FirstStart() { seedSettings = false; }
 };
 
-TEST_F(FirstStart, ShowsThePathListPageFirstAndWritesTheDefaults) {
-  EXPECT_EQ(frmMain->pgeMain.Page(0), &frmMain->tabFolderCreate05);
-  EXPECT_EQ(frmMain->pgeMain.ActivePage(), &frmMain->tabFolderCreate05);
-  EXPECT_TRUE(frmMain->tabFolderCreate05.Visible());
-  EXPECT_EQ(frmMain->pgeMain.TabCaptions().size(), 4u);
-  EXPECT_FALSE(frmMain->tabFoldersCopy02.TabVisible());
-  EXPECT_FALSE(frmMain->tabFoldersDelete01.TabVisible());
-  EXPECT_FALSE(frmMain->tabFoldersRename01.TabVisible());
-
+TEST_F(FirstStart, WritesTheDefaults) {
   std::string file = ReadFile(dir->Path() + "\\default.set");
   EXPECT_EQ(file.size(), 444u * core::kSettingsRecordSize);
   EXPECT_TRUE(seam.boxes.empty());
   EXPECT_EQ(core::Settings().GetStartupDirectory(), dir->Path());
   EXPECT_EQ(core::Settings().GetFilePatternList(), core::SettingsList{"*.*"});
-  // The main window's hints stay up as long as a tooltip can keep them.
-  EXPECT_EQ(SendMessageA(frmMain->TooltipHandle(), TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 32767);
 }
 
 TEST_F(FirstStart, ASettingsFileThatCannotBeWrittenShows0130AndTheProgramRunsOnDefaults) {
@@ -53,21 +41,13 @@ TEST_F(FirstStart, ASettingsFileThatCannotBeWrittenShows0130AndTheProgramRunsOnD
   RemoveDirectoryA((file + ".tmp").c_str());
 }
 
-TEST_F(MainWindow, AStoredDirectoryBecomesTheStartupDirectoryForHelpAndTheTutorialPage) {
+TEST_F(MainWindow, AStoredDirectoryBecomesTheStartupDirectoryOfTheHelpShutdown) {
   testsupport::TempDir other;
   core::Settings().SetStartupDirectory(other.Path());
   ASSERT_TRUE(core::SaveClass(dir->Path() + "\\default.set").Save());
   StopProgram();
   StartProgram();
   EXPECT_EQ(core::Settings().GetStartupDirectory(), other.Path());  // the file was loaded
-
-  OpenBasicHtm();  // what the tutorial item of the (hidden) Misc menu runs
-  ASSERT_EQ(seam.shellOpens.size(), 1u);
-  EXPECT_EQ(seam.shellOpens[0], "basic.htm||");
-  EXPECT_EQ(seam.shellOpenCurrentDirs[0], other.Path());
-  char current[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, current);
-  EXPECT_EQ(std::string(current), dir->Path());  // set back afterwards
 
   seam.helpQuits.clear();
   seam.helpQuitCurrentDirs.clear();

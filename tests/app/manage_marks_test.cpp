@@ -1,5 +1,4 @@
-// The delimiter window (from the "Misc." menu) and its twin, the quotation-mark
-// window: messages, moves, limits, and default.set after Close.
+// The delimiter window and its twin, the quotation-mark window.
 #include "app/frmMain.h"
 #include "core/settings_file.h"
 #include "core/settings_store.h"
@@ -154,8 +153,7 @@ TEST_F(ManageMarks, LimitsDeletesAndAFailedSave) {
     Press(w.btnRemoveAll);
     EXPECT_EQ(w.lstExcluded.Count(), 0);
 
-    // default.set held open without sharing: the save fails, 0130 is shown, the
-    // store keeps what the file holds and the window stays open.
+    // default.set locked: 0130, the store keeps the file's list, the window stays open.
     const Strings before = StoreDelimiters();
     HANDLE lock = CreateFileA((dir->Path() + "\\default.set").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               0, nullptr);

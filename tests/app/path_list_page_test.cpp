@@ -1,6 +1,4 @@
-// The path-list page (the first page at start) driven as a user would on real
-// temp trees: its message table, Add's rules, composition, runs over two drives
-// with the free-space check per drive, simulation and undo.
+// The path-list page on real temp trees, over two drives where Wine gives a spare letter.
 #include "tests/app/creation_page_fixture.h"
 
 #include "support/wine_unix.h"
@@ -22,8 +20,7 @@ protected:
   Strings Row(int row) { return CreationPageTest::Row(frmStatistic04, row); }
 };
 
-// Drive Q: of the test prefix made to show a temp folder, for a list over two
-// drives; removed again at the end.
+// Drive Q: of the test prefix made to show a temp folder, for a list over two drives; removed again at the end.
 class SpareDrive {
 public:
   explicit SpareDrive(const std::string& folder) {
@@ -172,8 +169,7 @@ TEST_F(PathListPageTest, ARunOverTwoDrivesChecksEachDriveAndSimulationAndUndoFol
   tree.AddFile("T\\x\\b.txt", "123");
   CreateDirectoryA((dest / "there").c_str(), nullptr);
   Type(dest / "one");
-  // Wine lists a drive letter made while the process runs only to later
-  // processes: the line comes in as an import would bring it.
+  // Wine shows a new drive letter to later processes only: added as an import would.
   P().lstVol04IncludeFolderList.Add("Q:\\far\\away");
   Type(dest / "there");
   Type(tree / "T\\inside");  // lies inside the structure: refused for it

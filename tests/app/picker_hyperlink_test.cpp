@@ -1,7 +1,4 @@
-// The folder picker and the hyperlink labels: the edit box following the
-// picker's check box (mouse, keyboard, code), the real picker opened, looked at
-// and closed from a timer in its own message loop, and a converted static's
-// colour, cursor, underlining and clean-up.
+// The real folder picker, driven from a timer in its own loop, and the hyperlink labels.
 #include "support/press.h"
 #include "ui/folder_picker.h"
 #include "ui/hyperlink.h"
@@ -32,43 +29,6 @@ struct TestWindow {
   }
 };
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-TEST(FolderPicker, TheEditBoxFollowsTheCheckBoxWhateverTicksIt) {
-  TestWindow w;
-  ASSERT_TRUE(w.parent);
-  HWND check = w.Child("BUTTON", "Show the edit control.", BS_AUTOCHECKBOX | WS_TABSTOP, 5);
-  HWND edit = w.Child("EDIT", "Dummy", WS_BORDER | ES_AUTOHSCROLL, 30);
-  ui::MakeEditFollowCheckBox(check, edit);
-  EXPECT_FALSE(HasVisibleStyle(edit)) << "unticked at start: hidden";
-
-  SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);  // as the picker sets it
-  EXPECT_TRUE(HasVisibleStyle(edit));
-
-  testsupport::ClickWindow(check);  // the mouse
-  Pump();
-  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_FALSE(HasVisibleStyle(edit));
-  testsupport::ClickWindow(check);
-  Pump();
-  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_TRUE(HasVisibleStyle(edit));
-
-  // The space bar toggles it too.
-  SetFocus(check);
-  SendMessageA(check, WM_KEYDOWN, VK_SPACE, 0);
-  SendMessageA(check, WM_KEYUP, VK_SPACE, 0xC0000001);
-  Pump();
-  EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_FALSE(HasVisibleStyle(edit));
-}
-
 TEST(Hyperlink, ConvertedStaticsLookLikeLinksAndCleanUp) {
   TestWindow w;
   HWND first = w.Child("STATIC", "www.example.org", SS_LEFT, 5);
@@ -79,8 +39,7 @@ TEST(Hyperlink, ConvertedStaticsLookLikeLinksAndCleanUp) {
   EXPECT_TRUE(ui::ConvertStaticToHyperlink(second));  // same parent: subclassed once
   EXPECT_TRUE(GetWindowLongA(first, GWL_STYLE) & SS_NOTIFY);
 
-  // The parent colours converted statics only (a parent subclassed twice
-  // would call itself here without end).
+  // The parent colours converted statics only (subclassed twice it would recurse).
   HDC dc = CreateCompatibleDC(nullptr);
   SetTextColor(dc, 0x000000);
   SendMessageA(w.parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -134,8 +93,7 @@ RECT ChildRect(HWND child, HWND dialog) {
   return r;
 }
 
-// The added controls lie inside the picker, below its tree, clear of every
-// other control, in the picker's own font, and the picker grew to hold them.
+// The added controls lie inside the picker, below its tree, clear of the rest, in its font.
 void LookAtPlacement(HWND picker, HWND check, HWND edit) {
   RECT client{}, common{};
   GetClientRect(picker, &client);
@@ -175,8 +133,7 @@ BOOL CALLBACK FindPicker(HWND hwnd, LPARAM data) {
   return FALSE;
 }
 
-// Runs inside the picker's own message loop: looks at the added controls,
-// clicks the check box, then cancels the picker.
+// Inside the picker's loop: looks at the added controls, clicks the check box, cancels.
 void CALLBACK LookAndCancel(HWND, UINT, UINT_PTR id, DWORD) {
   HWND picker = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindPicker, reinterpret_cast<LPARAM>(&picker));

@@ -1,34 +1,11 @@
 // Layouts of the windows the window-layer tests drive.
 #pragma once
 #define IDD_TESTFORM 9000
-#define IDD_TESTSHEET1 9001
-#define IDD_TESTSHEET2 9002
-#define IDD_TESTSHEET3 9003
 #define IDD_TESTMODAL 9010
 #define IDC_T_GO 9100
 #define IDC_T_DEFAULT 9101
-#define IDC_T_CHK 9102
-#define IDC_T_RDOA 9103
-#define IDC_T_RDOB 9104
-#define IDC_T_RDOC 9105
-#define IDC_T_RDOD 9106
 #define IDC_T_EDT 9107
 #define IDC_T_MMO 9108
-#define IDC_T_CBO 9109
 #define IDC_T_LST 9110
-#define IDC_T_LBL 9111
 #define IDC_T_PRG 9112
-#define IDC_T_UPD 9113
-#define IDC_T_UPDEDT 9114
-#define IDC_T_LVW 9115
-#define IDC_T_PGE 9116
-#define IDC_T_SHEETBTN 9117
-#define IDC_T_SHEETEDT 9118
-#define IDC_T_GRP 9119
-#define IDC_M_EDT 9200
 #define IDC_M_NEST 9201
-#define IDM_T_FILE 9300
-#define IDM_T_OPEN 9301
-#define IDM_T_HIDDEN 9302
-#define IDM_T_SUB 9303
-#define IDM_T_SUBITEM 9304

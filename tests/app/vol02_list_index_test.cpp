@@ -1,6 +1,4 @@
-// The string-list page's include and exclude lists: their membership index
-// stays equal to what the lists hold after every command, over a seeded random
-// sequence of the page's commands and over one known road.
+// The string-list page's lists: their index equals their entries after every command.
 #include "tests/app/creation_page_fixture.h"
 
 #include "core/casefold.h"
@@ -15,8 +13,7 @@ namespace {
 class Vol02ListIndex : public StringListPageTest {
 protected:
   Vol02ListIndex() { unscriptedBoxes = true; }
-  // Every probe is found in a list's index exactly when the list holds it
-  // (letter case ignored), and the line counts match the lists.
+  // A probe is in the index exactly when the list holds it (any case); counts match.
   void ExpectIndexMatchesLists(const Strings& probes, const std::string& step) {
     for (ui::ListBox* list : {&M().Vol02.lstVol02IncludeStrings, &M().Vol02.lstVol02ExcludeStrings}) {
       const Strings items = list->Items();
@@ -101,8 +98,7 @@ TEST_F(Vol02ListIndex, ABlankLedStringIsJudgedByWhatTheListsHoldAfterMovesAndRef
   Type("a//b\\\\c/d");
   const size_t boxes = seam.boxes.size();
   Type(" abc");
-  // The duplicate tests compare the text as typed: " abc" is in neither list,
-  // so it passes them, as it does on its own.
+  // The duplicate tests compare the text as typed: " abc" is in neither list, so it passes them, as it does on its own.
   EXPECT_EQ(seam.boxes.size(), boxes);
   EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"a\\b\\c\\d", "abc", "abc"}));
   ExpectIndexMatchesLists({"abc", " abc", "ABC", "a\\b\\c\\d", "a//b\\\\c/d"}, "the road");

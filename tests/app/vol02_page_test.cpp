@@ -1,6 +1,4 @@
-// The string-list page's front end: its message table walked through real
-// presses, name composition and preview, the enable rules, the structure list
-// and the moves between the two lists.
+// The string-list page's front end: messages, composition, enable rules, moves.
 #include "tests/app/creation_page_fixture.h"
 
 #include "listwin/frmFileExport.h"
@@ -31,8 +29,7 @@ TEST_F(Vol02Page, ComposesNamesFromDestinationPrefixItemAndSuffixInThePreview) {
   M().Vol02.edtVol02Suffix.SetText("");
   EXPECT_EQ(M().Vol02.lblVol02StartFolder.Text(), dest.Path() + "\\  alpha");
 
-  // Slashes and doubled backslashes are normalised; a cancelled browse keeps
-  // the destination.
+  // Slashes and doubled backslashes are normalised; a cancelled browse keeps the destination.
   Type("x//y\\\\z");
   EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"alpha", "beta", "x\\y\\z"}));
   seam.Answer("0001", IDOK);

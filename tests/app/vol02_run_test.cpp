@@ -1,6 +1,4 @@
-// Creation runs of the string-list page on real folder trees: each attach
-// option, existing folders and drive entries, the self-copy refusal and the
-// free-space check.
+// Creation runs of the string-list page on real folder trees.
 #include "tests/app/creation_page_fixture.h"
 
 using namespace creationtest;

@@ -36,8 +36,7 @@ TEST_F(Vol02Undo, SimulationPredictsTheRunAndLeavesTheDiskAsItWas) {
   };
   ExpectRunAsSimulated(frmStatistic02, simulate, [&] { Create(); }, {dest.Path(), tree.Path()});
   EXPECT_EQ(PageCounters(), predicted);
-  // "old" with the totals of both structures (T: 2 folders, 2 files, 8 bytes;
-  // the destination: itself and "old", keep.txt of 4 bytes).
+  // "old" with both structures' totals (T: 2, 2, 8 bytes; the destination: 2, 1, 4 bytes).
   EXPECT_EQ(Row(PageCounters(), 2), (Strings{"1", "4", "3", "12"}));
 }
 
