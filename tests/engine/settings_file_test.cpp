@@ -15,8 +15,10 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using Bytes = std::string;  // raw file content
 using testsupport::PathExists;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 const char kText0130[] =
     "Unable to open output file to save settings !\n\nAction: Try to save again the settings, "
@@ -24,18 +26,10 @@ const char kText0130[] =
 const char kCaption0130[] = "Severe Error!    Msg no: 0130.";
 const size_t kRecord = 5312;
 
-Bytes ReadBytes(const std::string& path) {
-  const std::string content = testsupport::ReadFile(path);
-  return Bytes(content.begin(), content.end());
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-  testsupport::WriteFile(path, std::string(bytes.begin(), bytes.end()));
-}
-
 int32_t Le32(const Bytes& b, size_t at) {
-  return static_cast<int32_t>(uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-                              uint32_t(b[at + 3]) << 24);
+  int32_t n;
+  std::memcpy(&n, &b[at], 4);  // the file and this machine are both little-endian
+  return n;
 }
 
 // A record as this test reads it from raw bytes, independently of the program.
@@ -68,14 +62,12 @@ std::string Key(const char* k) { return std::string(k) + std::string(10 - std::s
 // Builds a record by hand, for damaged and foreign files.
 Bytes Record(int32_t id, const std::string& text, int32_t value = 0) {
   Bytes r(kRecord, 0);
-  for (int i = 0; i < 4; ++i) r[i] = static_cast<unsigned char>(uint32_t(id) >> (8 * i));
+  std::memcpy(&r[0], &id, 4);
   std::memcpy(&r[4], "FOREIGNKEY", 10);
   std::memcpy(&r[14], text.data(), std::min(text.size(), size_t(5262)));
-  for (int i = 0; i < 4; ++i) r[5276 + i] = static_cast<unsigned char>(uint32_t(value) >> (8 * i));
+  std::memcpy(&r[5276], &value, 4);
   return r;
 }
-
-void Append(Bytes& to, const Bytes& more) { to.insert(to.end(), more.begin(), more.end()); }
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -94,7 +86,7 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   core::Settings().SetAppName("VEXTIL");
   EXPECT_EQ(core::LoadOrCreateSettings(dir_.Path()), core::SettingsStartup::DefaultsWritten);
   EXPECT_FALSE(PathExists(SetFile() + ".tmp"));
-  Bytes first = ReadBytes(SetFile());
+  Bytes first = ReadFile(SetFile());
   ASSERT_EQ(first.size(), 2358528u);
   std::vector<Parsed> recs = Parse(first);
   ASSERT_EQ(recs.size(), 444u);
@@ -138,14 +130,14 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   core::Settings().Reset();
   core::Settings().SetAppName("VEXTIL");
   EXPECT_EQ(core::LoadOrCreateSettings(dir_.Path()), core::SettingsStartup::Loaded);
-  EXPECT_EQ(ReadBytes(SetFile()), first);
+  EXPECT_EQ(ReadFile(SetFile()), first);
   const core::SettingsStore& s = core::Settings();
   EXPECT_EQ(s.GetIncludeFileTypes().size(), 172u);
   EXPECT_EQ(s.GetFilePatternLine(), " "); // the blank written for an empty line comes back
   EXPECT_EQ(s.GetStartupDirectory(), dir_.Path());
   // Saving what was loaded gives the same bytes.
   EXPECT_TRUE(Save());
-  EXPECT_EQ(ReadBytes(SetFile()), first);
+  EXPECT_EQ(ReadFile(SetFile()), first);
 }
 
 TEST_F(SettingsFileTest, ByteLayoutAndRoundTripOfEveryItem) {
@@ -180,7 +172,7 @@ TEST_F(SettingsFileTest, ByteLayoutAndRoundTripOfEveryItem) {
   s.AssignExcludeTermHistory({"gamma", "delta"});
   ASSERT_TRUE(Save());
 
-  Bytes b = ReadBytes(SetFile());
+  Bytes b = ReadFile(SetFile());
   ASSERT_EQ(b.size() % kRecord, 0u);
   std::vector<Parsed> r = Parse(b);
   std::vector<int32_t> ids;
@@ -214,7 +206,7 @@ TEST_F(SettingsFileTest, ByteLayoutAndRoundTripOfEveryItem) {
   EXPECT_TRUE(s.GetQuotationMarkList().empty());
   s.SetIncludeTermLine("  alpha beta  ");
   ASSERT_TRUE(Save());
-  EXPECT_EQ(ReadBytes(SetFile()), b);
+  EXPECT_EQ(ReadFile(SetFile()), b);
   // Loading twice gives the same lists.
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetDelimiterList(), (core::SettingsList{"|", "|"}));
@@ -237,7 +229,7 @@ TEST_F(SettingsFileTest, StoredDirectoryAndLongTexts) {
   s.AddDelimiter(longer);
   s.SetAppName(longer);
   ASSERT_TRUE(Save());
-  std::vector<Parsed> r = Parse(ReadBytes(SetFile()));
+  std::vector<Parsed> r = Parse(ReadFile(SetFile()));
   EXPECT_EQ(r[0].text, std::string(5261, 'c'));
   s.Reset();
   s.SetStartupDirectory(dir_.Path());
@@ -251,20 +243,12 @@ TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {
   core::SettingsStore& s = core::Settings();
   // Unknown ids between known ones, records after the end record, no end record
   // at the end, and a short last record.
-  Bytes f;
-  Append(f, Record(4, ","));
-  Append(f, Record(0, "zero"));
-  Append(f, Record(28, "beyond"));
-  Append(f, Record(-7, "negative"));
-  Append(f, Record(4, ";"));
-  Append(f, Record(900, ""));
-  Append(f, Record(6, "\""));
-  Append(f, Record(21, "\t terms \r\n"));
-  Append(f, Record(12, "", 1));
+  Bytes f = Record(4, ",") + Record(0, "zero") + Record(28, "beyond") + Record(-7, "negative") +
+            Record(4, ";") + Record(900, "") + Record(6, "\"") + Record(21, "\t terms \r\n") + Record(12, "", 1);
   Bytes partial = Record(6, "lost");
   partial.resize(kRecord - 1);
-  Append(f, partial);
-  WriteBytes(SetFile(), f);
+  f += partial;
+  WriteFile(SetFile(), f);
   s.AddDelimiter("old");
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetDelimiterList(), (core::SettingsList{",", ";"}));
@@ -276,15 +260,15 @@ TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {
   // it is not taken into the text.
   Bytes noZero = Record(1, "", 0x41414141);
   std::memset(&noZero[14], 'x', 5262);
-  Append(noZero, Record(3, "|"));
-  WriteBytes(SetFile(), noZero);
+  noZero += Record(3, "|");
+  WriteFile(SetFile(), noZero);
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetAppName(), std::string(5262, 'x'));
   EXPECT_EQ(s.GetSelectedDelimiter(), "|");
 
   // An empty file opens: the lists are emptied and nothing else changes.
   s.AddIncludeFileType("doc");
-  WriteBytes(SetFile(), Bytes());
+  WriteFile(SetFile(), Bytes());
   ASSERT_TRUE(Load());
   EXPECT_TRUE(s.GetIncludeFileTypes().empty());
   EXPECT_EQ(s.GetSelectedDelimiter(), "|");
@@ -292,25 +276,23 @@ TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {
   // Random bytes, then readable records after them: no crash, and the
   // readable records are all there.
   std::mt19937 rng(12345);
-  Bytes noise(kRecord * 40);
-  for (unsigned char& c : noise) c = static_cast<unsigned char>(rng());
+  Bytes noise(kRecord * 40, 0);
+  for (char& c : noise) c = static_cast<char>(rng());
   for (size_t at = 0; at < noise.size(); at += kRecord) noise[at + 3] = 0x7f; // ids far out of range
   Bytes mixed = noise;
-  Append(mixed, Record(17, "txt"));
-  Append(mixed, Record(17, "log"));
-  Append(mixed, Bytes(noise.begin(), noise.begin() + 1000));
-  WriteBytes(SetFile(), mixed);
+  mixed += Record(17, "txt") + Record(17, "log") + noise.substr(0, 1000);
+  WriteFile(SetFile(), mixed);
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetIncludeFileTypes(), (core::SettingsList{"txt", "log"}));
 
   // Pure random bytes, known ids included: the loader survives and every item
   // has at most one field's worth of text.
-  for (unsigned char& c : noise) c = static_cast<unsigned char>(rng());
+  for (char& c : noise) c = static_cast<char>(rng());
   for (size_t at = 0; at < noise.size(); at += kRecord) {
-    noise[at] = static_cast<unsigned char>(rng() % 30);
+    noise[at] = static_cast<char>(rng() % 30);
     noise[at + 1] = noise[at + 2] = noise[at + 3] = 0;
   }
-  WriteBytes(SetFile(), noise);
+  WriteFile(SetFile(), noise);
   ASSERT_TRUE(Load());
   EXPECT_LE(s.GetAppName().size(), 5262u);
 }
@@ -330,7 +312,7 @@ TEST_F(SettingsFileTest, MissingOrLockedFileLeavesTheStoreAlone) {
 
   // A file that another program holds open without sharing.
   s.SetStartupDirectory(dir_.Path());
-  WriteBytes(SetFile(), Record(4, ","));
+  WriteFile(SetFile(), Record(4, ","));
   HANDLE lock = CreateFileA(SetFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   {
@@ -345,7 +327,7 @@ TEST_F(SettingsFileTest, MissingOrLockedFileLeavesTheStoreAlone) {
   s.Reset();
   EXPECT_EQ(core::LoadOrCreateSettings(dir_.Path()), core::SettingsStartup::DefaultsInMemory);
   CloseHandle(lock);
-  EXPECT_EQ(ReadBytes(SetFile()), Record(4, ","));
+  EXPECT_EQ(ReadFile(SetFile()), Record(4, ","));
   EXPECT_EQ(s.GetIncludeFileTypes().size(), 172u);
   EXPECT_EQ(s.GetFilePatternList(), core::SettingsList{"*.*"});
   EXPECT_EQ(s.GetStartupDirectory(), dir_.Path());
@@ -360,13 +342,13 @@ TEST_F(SettingsFileTest, FailedSaveGives0130AndKeepsTheOldFile) {
   core::SettingsStore& s = core::Settings();
   s.AddDelimiter(",");
   ASSERT_TRUE(Save());
-  const Bytes old = ReadBytes(SetFile());
+  const Bytes old = ReadFile(SetFile());
   s.StoreBuiltInDefaults();
 
   // The temporary file cannot be made.
   ASSERT_TRUE(CreateDirectoryA((SetFile() + ".tmp").c_str(), nullptr));
   EXPECT_FALSE(Save());
-  EXPECT_EQ(ReadBytes(SetFile()), old);
+  EXPECT_EQ(ReadFile(SetFile()), old);
   RemoveDirectoryA((SetFile() + ".tmp").c_str());
 
   // The settings file cannot be replaced: another program holds it.
@@ -374,7 +356,7 @@ TEST_F(SettingsFileTest, FailedSaveGives0130AndKeepsTheOldFile) {
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(Save());
   CloseHandle(lock);
-  EXPECT_EQ(ReadBytes(SetFile()), old);
+  EXPECT_EQ(ReadFile(SetFile()), old);
   EXPECT_FALSE(PathExists(SetFile() + ".tmp"));
 
   // A start in a folder that is gone: defaults in memory, nothing written.
@@ -385,7 +367,7 @@ TEST_F(SettingsFileTest, FailedSaveGives0130AndKeepsTheOldFile) {
   // Once the obstacle is gone the save works again.
   s.SetStartupDirectory(dir_.Path());
   EXPECT_TRUE(Save());
-  EXPECT_EQ(ReadBytes(SetFile()).size(), 444u * kRecord);
+  EXPECT_EQ(ReadFile(SetFile()).size(), 444u * kRecord);
 }
 
 TEST(SettingsFilePath, AddsOneBackslashOnlyWhereMissing) {
