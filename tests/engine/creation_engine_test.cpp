@@ -1,5 +1,4 @@
-// The creation engine without windows, on real temporary trees: folder levels,
-// structure listing, free space, files that appear after measuring, and undo.
+// The creation engine without windows, on real temporary trees.
 #include "create/creation_engine.h"
 
 #include "support/free_space_script.h"
@@ -145,8 +144,7 @@ TEST(CreationEngine, AStructureIsCopiedAsItWasBeforeTheRunNeverWithWhatTheRunMad
   testsupport::TempDir dest;
   dest.AddFile("tpl\\a.txt", "abc");
   Harness h;
-  // The first item creates a folder inside the structure (refused there); the
-  // second gets the structure, without that new folder.
+  // The first item makes a folder inside the structure (refused); the second gets the structure without it.
   core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithoutFiles);
   job.structures = {dest / "tpl"};
   job.items = core::StringListItems({"tpl\\x", "y"}, h.parts);
@@ -247,8 +245,7 @@ TEST(CreationEngine, APathLineMakesTheFolderItNamesWithPrefixAndSuffixAroundItsL
     const bool made = core::ComposePathTarget(c.line, c.prefix, c.suffix, c.hyphen, target);
     EXPECT_EQ(made ? target : "-", c.target ? c.target : "-") << c.line;
   }
-  // The generator: a line without a drive is "other reasons" on its own, a
-  // drive root with the structure totals.
+  // A line without a drive is "other reasons" alone, a drive root with the structure totals.
   core::ItemSource items = core::PathListItems({"Data\\x", "E:\\", "E:\\a"}, "", "", true);
   std::string path;
   EXPECT_EQ(items.compose(0, path), core::ItemVerdict::OtherAlone);

@@ -194,9 +194,7 @@ TEST_F(SettingsFileTest, ByteLayoutAndRoundTripOfEveryItem) {
   EXPECT_EQ(r[27].text, " "); // a blank exclude-terms line is written as one blank
   EXPECT_EQ(r[26].key, Key("FMINCCHECK"));
 
-  // Loaded into a store that held other entries (lists are replaced, not
-  // extended) and saved again: the same bytes, but for the term lines, which
-  // come back trimmed (a blank one empty, written again as one blank).
+  // Loaded over other entries (lists replaced) and saved again: the same bytes; term lines come back trimmed.
   s.Reset();
   s.SetStartupDirectory(dir_.Path());
   s.AddQuotationMark("stale");
@@ -241,8 +239,7 @@ TEST_F(SettingsFileTest, StoredDirectoryAndLongTexts) {
 
 TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {
   core::SettingsStore& s = core::Settings();
-  // Unknown ids between known ones, records after the end record, no end record
-  // at the end, and a short last record.
+  // Unknown ids, records after the end record, no end record at the end, a short last record.
   Bytes f = Record(4, ",") + Record(0, "zero") + Record(28, "beyond") + Record(-7, "negative") +
             Record(4, ";") + Record(900, "") + Record(6, "\"") + Record(21, "\t terms \r\n") + Record(12, "", 1);
   Bytes partial = Record(6, "lost");
@@ -256,8 +253,7 @@ TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {
   EXPECT_EQ(s.GetIncludeTermLine(), "terms");
   EXPECT_EQ(s.GetAllFileTypesRadio(), 1);
 
-  // A text field with no zero: the text ends with the field, the integer after
-  // it is not taken into the text.
+  // A text field with no zero ends with the field; the integer after it stays out.
   Bytes noZero = Record(1, "", 0x41414141);
   std::memset(&noZero[14], 'x', 5262);
   noZero += Record(3, "|");
@@ -273,8 +269,7 @@ TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {
   EXPECT_TRUE(s.GetIncludeFileTypes().empty());
   EXPECT_EQ(s.GetSelectedDelimiter(), "|");
 
-  // Random bytes, then readable records after them: no crash, and the
-  // readable records are all there.
+  // Random bytes, then readable records: no crash, and the readable records are all there.
   std::mt19937 rng(12345);
   Bytes noise(kRecord * 40, 0);
   for (char& c : noise) c = static_cast<char>(rng());
@@ -285,8 +280,7 @@ TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetIncludeFileTypes(), (core::SettingsList{"txt", "log"}));
 
-  // Pure random bytes, known ids included: the loader survives and every item
-  // has at most one field's worth of text.
+  // Pure random bytes with known ids: the loader survives, no item over one field of text.
   for (char& c : noise) c = static_cast<char>(rng());
   for (size_t at = 0; at < noise.size(); at += kRecord) {
     noise[at] = static_cast<char>(rng() % 30);
