@@ -17,12 +17,7 @@ using testsupport::TempDir;
 
 namespace {
 
-uint32_t LevelOf(const std::string& path) {
-  uint32_t n = 0;
-  for (char c : path) n += (c == '\\' || c == '/');
-  return n;
-}
-
+uint32_t LevelOf(const std::string& path) { return uint32_t(std::count(path.begin(), path.end(), '\\')); }
 // A file of that many bytes.
 std::string Bytes(size_t count) { return std::string(count, 'x'); }
 

@@ -12,7 +12,6 @@
 #include <string>
 
 using testsupport::CurrentDirectory;
-using testsupport::PathExists;
 
 TEST(TextUtil, TextRules) {
   using Conversion = std::string (*)(const std::string&);
@@ -179,9 +178,7 @@ TEST(TextUtil, FreeSpaceAsksTheDriveRoot) {
   std::string root;
   {
     testsupport::ScriptFreeSpace seam;
-    core::DiskSpace space;
-    space.known = true;
-    space.freeToCaller = 123456789012ull;
+    const core::DiskSpace space{true, 123456789012ull, 0, 0};
     seam.Set("d:\\", space);
     seam.Set("\\\\server\\share\\", space);
     EXPECT_EQ(core::GetFreeSpaceText("d:\\Data\\Sub", root), 123456789012ull);
@@ -262,11 +259,10 @@ TEST(TextUtil, DeletesOnlyTheContentsOfAnExistingFolder) {
 TEST(TextUtil, DeleteFolderContentsRefusesWhatIsNotAFolderBelowADrive) {
   testsupport::TempDir tree;
   const std::string work = tree.AddFolder("Work");
-  const std::string kept = tree.AddFile("Work\\kept.txt", "data");
-  tree.AddFolder("Work\\Inner");
-  const std::string inner = tree.AddFile("Work\\Inner\\inner.txt", "data");
+  tree.AddFile("Work\\kept.txt", "data");
+  tree.AddFile("Work\\Inner\\inner.txt", "data");
   const std::string file = tree.AddFile("plain.txt", "data");
-  const std::string before = CurrentDirectory();
+  const std::string all = testsupport::ListTree(tree.Path()), before = CurrentDirectory();
   ASSERT_TRUE(SetCurrentDirectoryA(work.c_str()));
 
   // Nothing names a folder: the current folder and the drive root stay whole.
@@ -285,7 +281,5 @@ TEST(TextUtil, DeleteFolderContentsRefusesWhatIsNotAFolderBelowADrive) {
     EXPECT_FALSE(core::DeleteFolderContents(text)) << text;
 
   SetCurrentDirectoryA(before.c_str());
-  EXPECT_TRUE(PathExists(kept));
-  EXPECT_TRUE(PathExists(inner));
-  EXPECT_TRUE(PathExists(file));
+  EXPECT_EQ(testsupport::ListTree(tree.Path()), all);
 }
