@@ -36,15 +36,7 @@ Strings Import(const std::string& content, core::ImportMode mode, const std::str
   return RunImport(dir.AddFile("in.txt", content), mode, delimiter, abandon, column);
 }
 
-struct Case {
-  const char* what;
-  std::string content;
-  core::ImportMode mode;
-  std::string delimiter;
-  bool abandon;
-  uint32_t column;
-  Strings expected;
-};
+struct Case { const char* what; std::string content; core::ImportMode mode; std::string delimiter; bool abandon; uint32_t column; Strings expected; };
 
 TEST(ImportEngine, ModesFieldsAndQuotationMarks) {
   const std::string dq = "\"", sq = "'";

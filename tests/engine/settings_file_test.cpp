@@ -32,14 +32,9 @@ int32_t Le32(const Bytes& b, size_t at) {
   return n;
 }
 
-// A record as this test reads it from raw bytes, independently of the program.
-struct Parsed {
-  int32_t id;
-  std::string key;  // all 10 bytes of the field
-  std::string text; // up to the zero
-  int32_t value;
-  bool reservedZero;
-};
+// A record as this test reads it from raw bytes, independently of the program: the key is
+// all 10 bytes of its field, the text runs up to the zero.
+struct Parsed { int32_t id; std::string key, text; int32_t value; bool reservedZero; };
 
 std::vector<Parsed> Parse(const Bytes& b) {
   std::vector<Parsed> out;
@@ -50,8 +45,7 @@ std::vector<Parsed> Parse(const Bytes& b) {
     const char* text = reinterpret_cast<const char*>(&b[at + 14]);
     p.text.assign(text, strnlen(text, 5262));
     p.value = Le32(b, at + 5276);
-    p.reservedZero = true;
-    for (size_t i = 5280; i < kRecord; ++i) p.reservedZero = p.reservedZero && b[at + i] == 0;
+    p.reservedZero = b.find_first_not_of('\0', at + 5280) >= at + kRecord;
     out.push_back(p);
   }
   return out;
@@ -94,21 +88,15 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   std::map<int32_t, int> perId;
   for (size_t i = 0; i < recs.size(); ++i) {
     ++perId[recs[i].id];
-    if (i) {
-      EXPECT_LE(recs[i - 1].id, recs[i].id) << "records in id order";
-    }
-    EXPECT_TRUE(recs[i].reservedZero);
+    EXPECT_TRUE(recs[i].reservedZero && (i == 0 || recs[i - 1].id <= recs[i].id)) << "id order, reserved bytes zero: " << i;
   }
   const std::map<int32_t, int> expected{
       {1, 1},  {2, 1},   {3, 1},  {4, 17},   {5, 1},  {6, 17}, {7, 1},  {8, 1},  {9, 1},  {10, 1},
       {12, 1}, {13, 1},  {14, 1}, {15, 1},   {16, 1}, {17, 172}, {18, 5}, {19, 215}, {20, 1},
       {21, 1}, {24, 1},  {25, 1}, {900, 1}};
   EXPECT_EQ(perId, expected);
-  const struct {
-    size_t record;
-    std::string key;   // "": not looked at
-    const char* text;  // nullptr: not looked at
-  } rows[] = {
+  // A key of "" or a text of nullptr is not looked at.
+  const struct { size_t record; std::string key; const char* text; } rows[] = {
       {0, Key("APPNAME"), "VEXTIL"}, {1, "DEFDIRECTR", dir_.Path().c_str()},  // 11 letters cut to 10, no zero
       {2, "", " "},                  // empty selected delimiter
       {3, Key("DELIMLIST"), ","},    {5, "", "space"},        {20, Key("SELSEQUOT"), nullptr},
@@ -116,12 +104,8 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
       {47, "", "doc"},               {443, Key("VEGVEGEVE"), nullptr},
   };
   for (const auto& row : rows) {
-    if (!row.key.empty()) {
-      EXPECT_EQ(recs[row.record].key, row.key) << row.record;
-    }
-    if (row.text) {
-      EXPECT_EQ(recs[row.record].text, row.text) << row.record;
-    }
+    EXPECT_EQ(row.key.empty() ? row.key : recs[row.record].key, row.key) << row.record;
+    EXPECT_EQ(row.text ? recs[row.record].text : "", row.text ? row.text : "") << row.record;
   }
   EXPECT_EQ(recs.back().id, 900);
   EXPECT_EQ(recs.back().value, 0);

@@ -16,11 +16,7 @@ using testsupport::CurrentDirectory;
 TEST(TextUtil, TextRules) {
   using Conversion = std::string (*)(const std::string&);
   using Examples = std::vector<std::pair<std::string, std::string>>;  // in -> out
-  const struct {
-    const char* what;
-    Conversion convert;
-    Examples examples;
-  } rules[] = {
+  const struct { const char* what; Conversion convert; Examples examples; } rules[] = {
       {"trim", [](const std::string& s) { return core::TrimSpaces(s); },
        {{"  ab  ", "ab"}, {"   ", ""}, {"", ""}, {"\tab ", "\tab"}, {" a b ", "a b"}}},
       {"lower", [](const std::string& s) { return core::LowerCaseCopy(s); }, {{"C:\\My DATA", "c:\\my data"}}},
@@ -137,11 +133,7 @@ TEST(TextUtil, CountsSubfolders) {
   tree.AddFolder("Two\\S2\\Deeper"); // only direct subfolders count
   const std::string before = CurrentDirectory();
 
-  const struct {
-    int most;
-    std::string folder;
-    bool holds;
-  } rows[] = {{0, filesOnly, true},          {0, one, false}, {1, one, true},        {1, one + "\\", true},
+  const struct { int most; std::string folder; bool holds; } rows[] = {{0, filesOnly, true},          {0, one, false}, {1, one, true},        {1, one + "\\", true},
               {1, two, false},               {2, two, true},  {0, tree / "Missing", true},
               {0, filesOnly + "\\a.txt", true}, {0, "", true}};
   for (const auto& r : rows) EXPECT_EQ(core::HasAtMostSubFolders(r.most, r.folder), r.holds) << r.most << r.folder;

@@ -36,11 +36,8 @@ TEST(Validation, IllegalCharacterSets) {
   EXPECT_EQ(core::IllegalCharSet("H").size(), 10u);
   EXPECT_EQ(core::IllegalCharSet("F").size(), 12u);
 
-  const struct {
-    const char* mode;
-    const char* text;
-    const char* found;  // "": none, the out-parameter left alone
-  } rows[] = {{"F", "a\\b", "\\"},  {"H", "a\\b", ""},     {"N", "c:\\a?b", "?"}, {"N", "c:\\a/b", ""},
+  // found "": none, the out-parameter left alone.
+  const struct { const char* mode; const char* text; const char* found; } rows[] = {{"F", "a\\b", "\\"},  {"H", "a\\b", ""},     {"N", "c:\\a?b", "?"}, {"N", "c:\\a/b", ""},
               {"H", "c:\\a", ":"},  {"F", "x/y", "/"},
               {"N", "a|b<c", "|"}};  // the first one from the left
   for (const auto& row : rows) {
@@ -52,11 +49,7 @@ TEST(Validation, IllegalCharacterSets) {
 
 TEST(Validation, DriveLetterMessages) {
   const std::string noLetter = "There is(are) no drive letter(s) before colon(s) (:) : ";
-  const struct {
-    const char* text;
-    bool ok;
-    std::string message;
-  } rows[] = {
+  const struct { const char* text; bool ok; std::string message; } rows[] = {
       {"c:\\a", true, "There is(are) a drive letter(s) before colon(s) (:)."},
       {"c:\\a d:\\b", true, "There is(are) a drive letter(s) before colon(s) (:)."},
       {":a", false, "The colon (:) is the first character in the text."},
@@ -138,10 +131,7 @@ TEST(Validation, FolderNames) {
 }
 
 TEST(Validation, PathListsAreCutAtRealDriveStarts) {
-  const struct {
-    const char* text;
-    StringList pieces;  // of SplitPathList
-  } rows[] = {
+  const struct { const char* text; StringList pieces; } rows[] = {  // pieces of SplitPathList
       {"c:\\a d:\\b", {"c:\\a ", "d:\\b"}},
       {"x c:\\a", {"x ", "c:\\a"}},
       {"abc", {"abc"}},

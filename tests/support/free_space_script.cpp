@@ -8,9 +8,7 @@ ScriptFreeSpace::ScriptFreeSpace() : previous_(core::InstallFreeSpaceService(thi
 
 ScriptFreeSpace::~ScriptFreeSpace() { core::InstallFreeSpaceService(previous_); }
 
-void ScriptFreeSpace::Set(const std::string& root, core::DiskSpace space) {
-  answers_[core::FoldCase(root)] = space;
-}
+void ScriptFreeSpace::Set(const std::string& root, core::DiskSpace space) { answers_[core::FoldCase(root)] = space; }
 
 core::DiskSpace ScriptFreeSpace::Query(const std::string& rootPath) {
   askedRoots.push_back(rootPath);

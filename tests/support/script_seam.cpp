@@ -16,17 +16,11 @@ void ScriptSeam::OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer
 void ScriptSeam::OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer) { folderAnswers_.push_back(std::move(answer)); }
 
 void ScriptSeam::ChooseFile(const std::string& path) {
-  OnFileDialog([path](ui::FileDialogRequest& r) {
-    r.fileName = path;
-    return true;
-  });
+  OnFileDialog([path](ui::FileDialogRequest& r) { return r.fileName = path, true; });
 }
 
 void ScriptSeam::PickFolder(const std::string& folder) {
-  OnPickFolder([folder](ui::FolderPickRequest& r) {
-    r.result = folder;
-    return true;
-  });
+  OnPickFolder([folder](ui::FolderPickRequest& r) { return r.result = folder, true; });
 }
 
 std::vector<std::string> ScriptSeam::Captions() const {

@@ -30,15 +30,12 @@ TempDir::TempDir() {
 TempDir::~TempDir() { RemoveTree(path_); }
 
 std::string TempDir::AddFolder(const std::string& relative) const {
-  std::string path = *this / relative;
-  MakeFolders(path);
-  return path;
+  MakeFolders(*this / relative);
+  return *this / relative;
 }
-
 std::string TempDir::AddFile(const std::string& relative, const std::string& content) const {
-  std::string path = *this / relative;
-  WriteFile(path, content);
-  return path;
+  WriteFile(*this / relative, content);
+  return *this / relative;
 }
 
 // Both try first and mend afterwards: under Wine a look-up of a missing name reads its whole folder.
