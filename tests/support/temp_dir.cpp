@@ -109,12 +109,9 @@ bool RemoveFromWindowsSide(const std::string& path) {
       const bool link = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
       // A link's attributes would be set on its target: leave them.
       if (!link) SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (folder && !link)
-        RemoveFromWindowsSide(child);
-      else if (folder)
-        RemoveDirectoryA(child.c_str());
-      else
-        DeleteFileA(child.c_str());
+      if (!folder) DeleteFileA(child.c_str());
+      else if (link) RemoveDirectoryA(child.c_str());
+      else RemoveFromWindowsSide(child);
     } while (FindNextFileA(h, &fd));
     FindClose(h);
   }
