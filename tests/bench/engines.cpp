@@ -1,13 +1,11 @@
-// Speed of the tree engines on a generated tree of 100,000 files (the scanner's
-// walks, the level builder) against a bare FindFirstFile walk of the same tree,
-// and of the list reducer on 30,000 entries against a bare sort of them.
+// Speed of the tree engines on a tree of 100,000 files (scanner, level builder)
+// against a bare FindFirstFile walk of it, and of the list reducer on 30,000
+// entries against a bare sort of them.
 #include "bench/bench_timing.h"
 #include "core/examine_subfolders.h"
 #include "core/folder_scan.h"
 #include "core/level_copy.h"
 #include "support/temp_dir.h"
-
-#include <windows.h>
 
 #include <algorithm>
 #include <cstring>
@@ -16,7 +14,7 @@
 #include <vector>
 
 namespace {
-// The bare walk: every entry of every folder, nothing kept but a count.
+// Every entry of every folder, nothing kept but a count of files.
 unsigned BareWalk(const std::string& folder) {
   unsigned n = 0;
   WIN32_FIND_DATAA data;
@@ -35,41 +33,26 @@ void MakeTree(const std::string& folder, int depth) {
   testsupport::MakeFolders(folder);
   for (int i = 0; i < (depth ? 10 : 100); ++i)
     if (depth) MakeTree(folder + "\\d" + std::to_string(i), depth - 1);
-    else testsupport::WriteFile(folder + "\\file" + std::to_string(i) + (i % 2 ? ".txt" : ".dat"), std::string(i % 64, '\0'));
-}
-
-size_t Levels(const std::string& root, bool onlyLast) {
-  core::LevelCopy builder({root});
-  builder.SetBelow(0);
-  builder.SetAddMode(onlyLast ? core::LevelCopy::AddOnlyTheLast : core::LevelCopy::AddAllInThePath);
-  builder.Run();
-  return builder.GetResultList().size();
+    else testsupport::WriteFile(folder + "\\file" + std::to_string(i) + ".txt", std::string(i % 64, '\0'));
 }
 } // namespace
 
 int main() {
   testsupport::TempDir tree;
   const std::string root = tree / "t";
-  MakeTree(root, 3);  // 1,110 folders, 100,000 files
+  MakeTree(root, 3);  // 1,111 folders, 100,000 files
   unsigned files = 0;
   const double walk = bench::Seconds([&] { files = BareWalk(root); });
-  bench::Report("bare FindFirstFile walk (files)", files, walk);
-  const double folders = 1111;
+  core::FolderStructSize scan(root);
+  double t = bench::Seconds([&] { scan.ScanAll(); });
+  bench::ReportAgainst("FolderStructSize::ScanAll (files)", scan.GetFileCount(), t, walk, "walk");
+  core::LevelCopy levels({root});
+  levels.SetBelow(0);
+  levels.SetAddMode(core::LevelCopy::AddAllInThePath);
+  t = bench::Seconds([&] { levels.Run(); });
+  bench::ReportAgainst("LevelCopy Below 0 (folders)", 1111, t, walk, "walk");
 
-  core::FolderStructSize all(root);
-  double t = bench::Seconds([&] { all.ScanAll(); });
-  bench::ReportAgainst("FolderStructSize::ScanAll (files)", all.GetFileCount(), t, walk, "walk");
-  core::FolderStructSize selected(root);
-  selected.SetFilePatterns({"*.txt", "file1*"});
-  t = bench::Seconds([&] { selected.ScanSelectedFilesTree(); });
-  bench::ReportAgainst("ScanSelectedFilesTree *.txt file1* (files)", files, t, walk, "walk");
-  size_t listed = 0;
-  t = bench::Seconds([&] { listed = Levels(root, false); });
-  bench::ReportAgainst("LevelCopy Below 0, All in the Path (folders)", folders, t, walk, "walk");
-  t = bench::Seconds([&] { listed += Levels(root, true); });
-  bench::ReportAgainst("LevelCopy Below 0, Only the Last (folders)", folders, t, walk, "walk");
-
-  // 30,000 entries: 300 tops, each with 99 entries inside it at levels 2 to 4.
+  // 300 tops, each with 99 entries inside it at levels 2 to 4.
   std::deque<std::string> entries;
   for (int i = 0; i < 300; ++i) {
     entries.push_back("c:\\Top" + std::to_string(i));
@@ -80,13 +63,10 @@ int main() {
   const double sorted = bench::Seconds([&] {
     std::vector<std::string> copy(entries.begin(), entries.end());
     std::sort(copy.begin(), copy.end());
-    listed += std::unique(copy.begin(), copy.end()) - copy.begin();
+    files += std::unique(copy.begin(), copy.end()) - copy.begin();
   });
-  bench::Report("bare copy, sort and unique (entries)", entries.size(), sorted);
-  core::ExamineSubFolders tops(entries), unique(entries);
+  core::ExamineSubFolders tops(entries);
   t = bench::Seconds([&] { tops.KeepTopFolders(); });
   bench::ReportAgainst("ExamineSubFolders::KeepTopFolders (entries)", entries.size(), t, sorted, "sort");
-  t = bench::Seconds([&] { unique.SortUnique(); });
-  bench::ReportAgainst("ExamineSubFolders::SortUnique (entries)", entries.size(), t, sorted, "sort");
-  return listed && tops.GetResult().size() == 300 ? 0 : 1;
+  return files && levels.GetResultList().size() && tops.GetResult().size() == 300 ? 0 : 1;
 }

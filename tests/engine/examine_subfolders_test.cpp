@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 
 namespace {
@@ -19,37 +20,25 @@ List TopFolders(const List& items) {
   return reducer.GetResult();
 }
 
-// The reduction as first described: take the first of the level order, drop
-// every later item lying in it, repeat. Quadratic; the reference for the fast one.
+// The reduction as first described, quadratic: take the first of the level
+// order, drop every later item lying in it, repeat. The reference for the fast one.
 List TopFoldersByPairs(const List& items) {
-  std::multimap<uint32_t, std::string> byLevel;
+  auto norm = [](std::string p) { std::replace(p.begin(), p.end(), '/', '\\'); return p; };
   std::set<std::string> unique;
   for (const std::string& i : items)
     if (i.find_first_not_of(' ') != std::string::npos) unique.insert(i);
-  for (std::string i : unique) {
-    uint32_t level = 0;
-    for (char& c : i) level += (c == '\\' || c == '/');
-    byLevel.emplace(level, i);
-  }
-  std::deque<std::string> pending;
+  std::multimap<long, std::string> byLevel;
+  for (const std::string& i : unique) byLevel.emplace(std::count(i.begin(), i.end(), '\\') + std::count(i.begin(), i.end(), '/'), i);
+  List pending, result;
   for (auto& e : byLevel) pending.push_back(e.second);
-  List result;
   while (!pending.empty()) {
-    std::string top = pending.front();
+    result.push_back(pending.front());
+    const std::string t = norm(pending.front());
     pending.pop_front();
-    result.push_back(top);
-    std::string t = top;
-    std::replace(t.begin(), t.end(), '/', '\\');
-    std::deque<std::string> keep;
-    for (const std::string& x : pending) {
-      std::string xs = x;
-      std::replace(xs.begin(), xs.end(), '/', '\\');
-      if (xs.empty() || xs.back() != '\\') xs += '\\';
-      bool inside = xs.size() > t.size() && core::SameText(xs.substr(0, t.size()), t) &&
-                    xs[t.size()] == '\\';
-      if (!inside) keep.push_back(x);
-    }
-    pending.swap(keep);
+    pending.erase(std::remove_if(pending.begin(), pending.end(), [&](const std::string& x) {
+      const std::string xs = norm(x) + (x.back() == '\\' || x.back() == '/' ? "" : "\\");
+      return xs.size() > t.size() && core::SameText(xs.substr(0, t.size()), t) && xs[t.size()] == '\\';
+    }), pending.end());
   }
   return result;
 }

@@ -28,19 +28,16 @@ TEST(ExportWriter, WritesEntriesExactlyAsHeld) {
   TempDir dir;
   const std::vector<std::string> items = {"C:\\Plain", "  padded  ", "say \"hi\"", "", "\xE9t\xE9"};
 
-  std::string plain = dir / "plain.txt";
-  core::ExportResult r = core::WriteExportFile(plain, items, ExportOptions{});
-  ASSERT_TRUE(r.Ok());
-  EXPECT_EQ(r.written, 5);
-  EXPECT_EQ(ReadFile(plain), "C:\\Plain\r\n  padded  \r\nsay \"hi\"\r\n\r\n\xE9t\xE9\r\n");
-
-  std::string quoted = dir / "quoted.csv";
-  ASSERT_TRUE(core::WriteExportFile(quoted, items, Separated(",", true)).Ok());
-  EXPECT_EQ(ReadFile(quoted), "\"C:\\Plain\",\"  padded  \",\"say \"\"hi\"\"\",\"\",\"\xE9t\xE9\"\r\n");
-
-  std::string bare = dir / "bare.txt";
-  ASSERT_TRUE(core::WriteExportFile(bare, items, Separated("|", false)).Ok());
-  EXPECT_EQ(ReadFile(bare), "C:\\Plain|  padded  |say \"hi\"||\xE9t\xE9\r\n");
+  const struct { const char* file; ExportOptions options; const char* content; } rows[] = {
+      {"plain.txt", ExportOptions{}, "C:\\Plain\r\n  padded  \r\nsay \"hi\"\r\n\r\n\xE9t\xE9\r\n"},
+      {"quoted.csv", Separated(",", true), "\"C:\\Plain\",\"  padded  \",\"say \"\"hi\"\"\",\"\",\"\xE9t\xE9\"\r\n"},
+      {"bare.txt", Separated("|", false), "C:\\Plain|  padded  |say \"hi\"||\xE9t\xE9\r\n"},
+  };
+  for (const auto& row : rows) {
+    const core::ExportResult r = core::WriteExportFile(dir / row.file, items, row.options);
+    EXPECT_TRUE(r.Ok() && r.written == 5) << row.file;
+    EXPECT_EQ(ReadFile(dir / row.file), row.content);
+  }
 
   std::string spaced = dir / "spaced.txt";
   ASSERT_TRUE(core::WriteExportFile(spaced, {"a", "b"}, Separated("space", false)).Ok());

@@ -36,15 +36,7 @@ Strings Import(const std::string& content, core::ImportMode mode, const std::str
   return RunImport(dir.AddFile("in.txt", content), mode, delimiter, abandon, column);
 }
 
-struct Case {
-  const char* what;
-  std::string content;
-  core::ImportMode mode;
-  std::string delimiter;
-  bool abandon;
-  uint32_t column;
-  Strings expected;
-};
+struct Case { const char* what; std::string content; core::ImportMode mode; std::string delimiter; bool abandon; uint32_t column; Strings expected; };
 
 TEST(ImportEngine, ModesFieldsAndQuotationMarks) {
   const std::string dq = "\"", sq = "'";
@@ -84,11 +76,11 @@ TEST(ImportEngine, ModesFieldsAndQuotationMarks) {
 
 TEST(ImportEngine, FailuresGiveAnEmptyResult) {
   TempDir dir;
-  ImportFailure failure = ImportFailure::None;
-  EXPECT_TRUE(RunImport(dir / "missing.txt", core::kImportPlainText, ",", false, 1, &failure).empty());
-  EXPECT_EQ(failure, ImportFailure::Open);
-  EXPECT_TRUE(RunImport(dir.Path(), core::kImportPlainText, ",", false, 1, &failure).empty());
-  EXPECT_EQ(failure, ImportFailure::Open);
+  for (const std::string& path : {dir / "missing.txt", dir.Path()}) {
+    ImportFailure failure = ImportFailure::None;
+    EXPECT_TRUE(RunImport(path, core::kImportPlainText, ",", false, 1, &failure).empty());
+    EXPECT_EQ(failure, ImportFailure::Open) << path;
+  }
 }
 
 // UTF-16 text in either byte order, a line crossing the block boundary.
@@ -119,21 +111,15 @@ TEST(ImportEngine, LinesSpanningBlocksAndKeptLength) {
   content += "\r\nshort\n";
   content += std::string(200000, 'y');
   const std::string path = dir.AddFile("long.txt", content);
-  Strings lines = RunImport(path, core::kImportPlainText, ",", false);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0].size(), 65535u);
-  EXPECT_EQ(lines[1], "short");
-  EXPECT_EQ(lines[2].size(), 200000u);
+  EXPECT_EQ(RunImport(path, core::kImportPlainText, ",", false),
+            (Strings{std::string(65535, 'x'), "short", std::string(200000, 'y')}));
 
-  // A reader that keeps 2,048 characters of each line still sees the whole
-  // line's blankness.
+  // A reader that keeps 2,048 characters of each line still sees the whole line's blankness.
   core::TextLineReader reader;
   ASSERT_EQ(reader.Open(dir.AddFile("blank.txt", std::string(3000, ' ') + "z\n   \n")), ImportFailure::None);
   std::vector<std::pair<size_t, bool>> seen;
   ASSERT_TRUE(reader.ForEachLine([&](std::string_view text, bool blank) { seen.push_back({text.size(), blank}); }, 2048));
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[0], std::make_pair(size_t(2048), false));
-  EXPECT_EQ(seen[1], std::make_pair(size_t(3), true));
+  EXPECT_EQ(seen, (std::vector<std::pair<size_t, bool>>{{2048, false}, {3, true}}));
 }
 
 } // namespace

@@ -11,8 +11,7 @@
 
 namespace {
 
-// r\a\b\c and r\d (the tree of the examples), a file beside the folders, and a
-// second root s with s\b2x and s\ab.
+// r\a\b\c and r\d with files beside the folders, and a second root s with s\b2x and s\ab.
 class LevelTree : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -35,9 +34,7 @@ protected:
     builder.Run();
     return builder.GetResultList();
   }
-  // Folders of one level come in the order the file system lists them, which
-  // is not alphabetical on every system: the level order must hold, and within
-  // a level the names are compared sorted.
+  // The level order must hold; within a level (file-system order) the names are compared sorted.
   static std::deque<std::string> LevelThenName(std::deque<std::string> list) {
     auto level = [](const std::string& p) { return std::count(p.begin(), p.end(), '\\'); };
     EXPECT_TRUE(std::is_sorted(list.begin(), list.end(), [&](const std::string& a, const std::string& b) {
@@ -92,12 +89,10 @@ TEST_F(LevelTree, LevelsBelowTheirMinimumAreRefused) {
   builder.SetAddMode(All);
   builder.Run();
   EXPECT_TRUE(builder.GetResultList().empty()) << "a From of 0 lists nothing";
-  EXPECT_TRUE(Build({r}, 'F', -1, 2, All).empty());
-  EXPECT_TRUE(Build({r}, 'F', 1, -2, All).empty());
-  EXPECT_TRUE(Build({r}, 'F', 3, 2, All).empty()) << "From greater than To";
-  EXPECT_TRUE(Build({r}, 'A', 0, 0, Last).empty());
-  EXPECT_TRUE(Build({r}, 'A', -5, 0, Last).empty());
-  EXPECT_TRUE(Build({r}, 'B', -1, 0, All).empty()) << "never wrapped to a huge level";
+  // Negative levels (never wrapped to a huge level), From greater than To, Above 0.
+  const struct { char rule; int32_t x, y; uint32_t mode; } refused[] = {
+      {'F', -1, 2, All}, {'F', 1, -2, All}, {'F', 3, 2, All}, {'A', 0, 0, Last}, {'A', -5, 0, Last}, {'B', -1, 0, All}};
+  for (const auto& c : refused) EXPECT_TRUE(Build({r}, c.rule, c.x, c.y, c.mode).empty()) << c.rule << c.x << ' ' << c.y;
   // A refused rule replaced by a valid one works again.
   EXPECT_TRUE(builder.SetFromTo(1, 1));
   builder.Run();

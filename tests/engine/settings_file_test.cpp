@@ -15,8 +15,10 @@
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using Bytes = std::string;  // raw file content
 using testsupport::PathExists;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
 
 const char kText0130[] =
     "Unable to open output file to save settings !\n\nAction: Try to save again the settings, "
@@ -24,28 +26,15 @@ const char kText0130[] =
 const char kCaption0130[] = "Severe Error!    Msg no: 0130.";
 const size_t kRecord = 5312;
 
-Bytes ReadBytes(const std::string& path) {
-  const std::string content = testsupport::ReadFile(path);
-  return Bytes(content.begin(), content.end());
-}
-
-void WriteBytes(const std::string& path, const Bytes& bytes) {
-  testsupport::WriteFile(path, std::string(bytes.begin(), bytes.end()));
-}
-
 int32_t Le32(const Bytes& b, size_t at) {
-  return static_cast<int32_t>(uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-                              uint32_t(b[at + 3]) << 24);
+  int32_t n;
+  std::memcpy(&n, &b[at], 4);  // the file and this machine are both little-endian
+  return n;
 }
 
-// A record as this test reads it from raw bytes, independently of the program.
-struct Parsed {
-  int32_t id;
-  std::string key;  // all 10 bytes of the field
-  std::string text; // up to the zero
-  int32_t value;
-  bool reservedZero;
-};
+// A record as this test reads it from raw bytes, independently of the program: the key is
+// all 10 bytes of its field, the text runs up to the zero.
+struct Parsed { int32_t id; std::string key, text; int32_t value; bool reservedZero; };
 
 std::vector<Parsed> Parse(const Bytes& b) {
   std::vector<Parsed> out;
@@ -56,8 +45,7 @@ std::vector<Parsed> Parse(const Bytes& b) {
     const char* text = reinterpret_cast<const char*>(&b[at + 14]);
     p.text.assign(text, strnlen(text, 5262));
     p.value = Le32(b, at + 5276);
-    p.reservedZero = true;
-    for (size_t i = 5280; i < kRecord; ++i) p.reservedZero = p.reservedZero && b[at + i] == 0;
+    p.reservedZero = b.find_first_not_of('\0', at + 5280) >= at + kRecord;
     out.push_back(p);
   }
   return out;
@@ -68,14 +56,12 @@ std::string Key(const char* k) { return std::string(k) + std::string(10 - std::s
 // Builds a record by hand, for damaged and foreign files.
 Bytes Record(int32_t id, const std::string& text, int32_t value = 0) {
   Bytes r(kRecord, 0);
-  for (int i = 0; i < 4; ++i) r[i] = static_cast<unsigned char>(uint32_t(id) >> (8 * i));
+  std::memcpy(&r[0], &id, 4);
   std::memcpy(&r[4], "FOREIGNKEY", 10);
   std::memcpy(&r[14], text.data(), std::min(text.size(), size_t(5262)));
-  for (int i = 0; i < 4; ++i) r[5276 + i] = static_cast<unsigned char>(uint32_t(value) >> (8 * i));
+  std::memcpy(&r[5276], &value, 4);
   return r;
 }
-
-void Append(Bytes& to, const Bytes& more) { to.insert(to.end(), more.begin(), more.end()); }
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -94,7 +80,7 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   core::Settings().SetAppName("VEXTIL");
   EXPECT_EQ(core::LoadOrCreateSettings(dir_.Path()), core::SettingsStartup::DefaultsWritten);
   EXPECT_FALSE(PathExists(SetFile() + ".tmp"));
-  Bytes first = ReadBytes(SetFile());
+  Bytes first = ReadFile(SetFile());
   ASSERT_EQ(first.size(), 2358528u);
   std::vector<Parsed> recs = Parse(first);
   ASSERT_EQ(recs.size(), 444u);
@@ -102,21 +88,15 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   std::map<int32_t, int> perId;
   for (size_t i = 0; i < recs.size(); ++i) {
     ++perId[recs[i].id];
-    if (i) {
-      EXPECT_LE(recs[i - 1].id, recs[i].id) << "records in id order";
-    }
-    EXPECT_TRUE(recs[i].reservedZero);
+    EXPECT_TRUE(recs[i].reservedZero && (i == 0 || recs[i - 1].id <= recs[i].id)) << "id order, reserved bytes zero: " << i;
   }
   const std::map<int32_t, int> expected{
       {1, 1},  {2, 1},   {3, 1},  {4, 17},   {5, 1},  {6, 17}, {7, 1},  {8, 1},  {9, 1},  {10, 1},
       {12, 1}, {13, 1},  {14, 1}, {15, 1},   {16, 1}, {17, 172}, {18, 5}, {19, 215}, {20, 1},
       {21, 1}, {24, 1},  {25, 1}, {900, 1}};
   EXPECT_EQ(perId, expected);
-  const struct {
-    size_t record;
-    std::string key;   // "": not looked at
-    const char* text;  // nullptr: not looked at
-  } rows[] = {
+  // A key of "" or a text of nullptr is not looked at.
+  const struct { size_t record; std::string key; const char* text; } rows[] = {
       {0, Key("APPNAME"), "VEXTIL"}, {1, "DEFDIRECTR", dir_.Path().c_str()},  // 11 letters cut to 10, no zero
       {2, "", " "},                  // empty selected delimiter
       {3, Key("DELIMLIST"), ","},    {5, "", "space"},        {20, Key("SELSEQUOT"), nullptr},
@@ -124,12 +104,8 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
       {47, "", "doc"},               {443, Key("VEGVEGEVE"), nullptr},
   };
   for (const auto& row : rows) {
-    if (!row.key.empty()) {
-      EXPECT_EQ(recs[row.record].key, row.key) << row.record;
-    }
-    if (row.text) {
-      EXPECT_EQ(recs[row.record].text, row.text) << row.record;
-    }
+    EXPECT_EQ(row.key.empty() ? row.key : recs[row.record].key, row.key) << row.record;
+    EXPECT_EQ(row.text ? recs[row.record].text : "", row.text ? row.text : "") << row.record;
   }
   EXPECT_EQ(recs.back().id, 900);
   EXPECT_EQ(recs.back().value, 0);
@@ -138,14 +114,14 @@ TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   core::Settings().Reset();
   core::Settings().SetAppName("VEXTIL");
   EXPECT_EQ(core::LoadOrCreateSettings(dir_.Path()), core::SettingsStartup::Loaded);
-  EXPECT_EQ(ReadBytes(SetFile()), first);
+  EXPECT_EQ(ReadFile(SetFile()), first);
   const core::SettingsStore& s = core::Settings();
   EXPECT_EQ(s.GetIncludeFileTypes().size(), 172u);
   EXPECT_EQ(s.GetFilePatternLine(), " "); // the blank written for an empty line comes back
   EXPECT_EQ(s.GetStartupDirectory(), dir_.Path());
   // Saving what was loaded gives the same bytes.
   EXPECT_TRUE(Save());
-  EXPECT_EQ(ReadBytes(SetFile()), first);
+  EXPECT_EQ(ReadFile(SetFile()), first);
 }
 
 TEST_F(SettingsFileTest, ByteLayoutAndRoundTripOfEveryItem) {
@@ -180,7 +156,7 @@ TEST_F(SettingsFileTest, ByteLayoutAndRoundTripOfEveryItem) {
   s.AssignExcludeTermHistory({"gamma", "delta"});
   ASSERT_TRUE(Save());
 
-  Bytes b = ReadBytes(SetFile());
+  Bytes b = ReadFile(SetFile());
   ASSERT_EQ(b.size() % kRecord, 0u);
   std::vector<Parsed> r = Parse(b);
   std::vector<int32_t> ids;
@@ -202,9 +178,7 @@ TEST_F(SettingsFileTest, ByteLayoutAndRoundTripOfEveryItem) {
   EXPECT_EQ(r[27].text, " "); // a blank exclude-terms line is written as one blank
   EXPECT_EQ(r[26].key, Key("FMINCCHECK"));
 
-  // Loaded into a store that held other entries (lists are replaced, not
-  // extended) and saved again: the same bytes, but for the term lines, which
-  // come back trimmed (a blank one empty, written again as one blank).
+  // Loaded over other entries (lists replaced) and saved again: the same bytes; term lines come back trimmed.
   s.Reset();
   s.SetStartupDirectory(dir_.Path());
   s.AddQuotationMark("stale");
@@ -214,7 +188,7 @@ TEST_F(SettingsFileTest, ByteLayoutAndRoundTripOfEveryItem) {
   EXPECT_TRUE(s.GetQuotationMarkList().empty());
   s.SetIncludeTermLine("  alpha beta  ");
   ASSERT_TRUE(Save());
-  EXPECT_EQ(ReadBytes(SetFile()), b);
+  EXPECT_EQ(ReadFile(SetFile()), b);
   // Loading twice gives the same lists.
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetDelimiterList(), (core::SettingsList{"|", "|"}));
@@ -237,7 +211,7 @@ TEST_F(SettingsFileTest, StoredDirectoryAndLongTexts) {
   s.AddDelimiter(longer);
   s.SetAppName(longer);
   ASSERT_TRUE(Save());
-  std::vector<Parsed> r = Parse(ReadBytes(SetFile()));
+  std::vector<Parsed> r = Parse(ReadFile(SetFile()));
   EXPECT_EQ(r[0].text, std::string(5261, 'c'));
   s.Reset();
   s.SetStartupDirectory(dir_.Path());
@@ -249,22 +223,13 @@ TEST_F(SettingsFileTest, StoredDirectoryAndLongTexts) {
 
 TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {
   core::SettingsStore& s = core::Settings();
-  // Unknown ids between known ones, records after the end record, no end record
-  // at the end, and a short last record.
-  Bytes f;
-  Append(f, Record(4, ","));
-  Append(f, Record(0, "zero"));
-  Append(f, Record(28, "beyond"));
-  Append(f, Record(-7, "negative"));
-  Append(f, Record(4, ";"));
-  Append(f, Record(900, ""));
-  Append(f, Record(6, "\""));
-  Append(f, Record(21, "\t terms \r\n"));
-  Append(f, Record(12, "", 1));
+  // Unknown ids, records after the end record, no end record at the end, a short last record.
+  Bytes f = Record(4, ",") + Record(0, "zero") + Record(28, "beyond") + Record(-7, "negative") +
+            Record(4, ";") + Record(900, "") + Record(6, "\"") + Record(21, "\t terms \r\n") + Record(12, "", 1);
   Bytes partial = Record(6, "lost");
   partial.resize(kRecord - 1);
-  Append(f, partial);
-  WriteBytes(SetFile(), f);
+  f += partial;
+  WriteFile(SetFile(), f);
   s.AddDelimiter("old");
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetDelimiterList(), (core::SettingsList{",", ";"}));
@@ -272,45 +237,40 @@ TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {
   EXPECT_EQ(s.GetIncludeTermLine(), "terms");
   EXPECT_EQ(s.GetAllFileTypesRadio(), 1);
 
-  // A text field with no zero: the text ends with the field, the integer after
-  // it is not taken into the text.
+  // A text field with no zero ends with the field; the integer after it stays out.
   Bytes noZero = Record(1, "", 0x41414141);
   std::memset(&noZero[14], 'x', 5262);
-  Append(noZero, Record(3, "|"));
-  WriteBytes(SetFile(), noZero);
+  noZero += Record(3, "|");
+  WriteFile(SetFile(), noZero);
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetAppName(), std::string(5262, 'x'));
   EXPECT_EQ(s.GetSelectedDelimiter(), "|");
 
   // An empty file opens: the lists are emptied and nothing else changes.
   s.AddIncludeFileType("doc");
-  WriteBytes(SetFile(), Bytes());
+  WriteFile(SetFile(), Bytes());
   ASSERT_TRUE(Load());
   EXPECT_TRUE(s.GetIncludeFileTypes().empty());
   EXPECT_EQ(s.GetSelectedDelimiter(), "|");
 
-  // Random bytes, then readable records after them: no crash, and the
-  // readable records are all there.
+  // Random bytes, then readable records: no crash, and the readable records are all there.
   std::mt19937 rng(12345);
-  Bytes noise(kRecord * 40);
-  for (unsigned char& c : noise) c = static_cast<unsigned char>(rng());
+  Bytes noise(kRecord * 40, 0);
+  for (char& c : noise) c = static_cast<char>(rng());
   for (size_t at = 0; at < noise.size(); at += kRecord) noise[at + 3] = 0x7f; // ids far out of range
   Bytes mixed = noise;
-  Append(mixed, Record(17, "txt"));
-  Append(mixed, Record(17, "log"));
-  Append(mixed, Bytes(noise.begin(), noise.begin() + 1000));
-  WriteBytes(SetFile(), mixed);
+  mixed += Record(17, "txt") + Record(17, "log") + noise.substr(0, 1000);
+  WriteFile(SetFile(), mixed);
   ASSERT_TRUE(Load());
   EXPECT_EQ(s.GetIncludeFileTypes(), (core::SettingsList{"txt", "log"}));
 
-  // Pure random bytes, known ids included: the loader survives and every item
-  // has at most one field's worth of text.
-  for (unsigned char& c : noise) c = static_cast<unsigned char>(rng());
+  // Pure random bytes with known ids: the loader survives, no item over one field of text.
+  for (char& c : noise) c = static_cast<char>(rng());
   for (size_t at = 0; at < noise.size(); at += kRecord) {
-    noise[at] = static_cast<unsigned char>(rng() % 30);
+    noise[at] = static_cast<char>(rng() % 30);
     noise[at + 1] = noise[at + 2] = noise[at + 3] = 0;
   }
-  WriteBytes(SetFile(), noise);
+  WriteFile(SetFile(), noise);
   ASSERT_TRUE(Load());
   EXPECT_LE(s.GetAppName().size(), 5262u);
 }
@@ -330,7 +290,7 @@ TEST_F(SettingsFileTest, MissingOrLockedFileLeavesTheStoreAlone) {
 
   // A file that another program holds open without sharing.
   s.SetStartupDirectory(dir_.Path());
-  WriteBytes(SetFile(), Record(4, ","));
+  WriteFile(SetFile(), Record(4, ","));
   HANDLE lock = CreateFileA(SetFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   {
@@ -345,7 +305,7 @@ TEST_F(SettingsFileTest, MissingOrLockedFileLeavesTheStoreAlone) {
   s.Reset();
   EXPECT_EQ(core::LoadOrCreateSettings(dir_.Path()), core::SettingsStartup::DefaultsInMemory);
   CloseHandle(lock);
-  EXPECT_EQ(ReadBytes(SetFile()), Record(4, ","));
+  EXPECT_EQ(ReadFile(SetFile()), Record(4, ","));
   EXPECT_EQ(s.GetIncludeFileTypes().size(), 172u);
   EXPECT_EQ(s.GetFilePatternList(), core::SettingsList{"*.*"});
   EXPECT_EQ(s.GetStartupDirectory(), dir_.Path());
@@ -360,13 +320,13 @@ TEST_F(SettingsFileTest, FailedSaveGives0130AndKeepsTheOldFile) {
   core::SettingsStore& s = core::Settings();
   s.AddDelimiter(",");
   ASSERT_TRUE(Save());
-  const Bytes old = ReadBytes(SetFile());
+  const Bytes old = ReadFile(SetFile());
   s.StoreBuiltInDefaults();
 
   // The temporary file cannot be made.
   ASSERT_TRUE(CreateDirectoryA((SetFile() + ".tmp").c_str(), nullptr));
   EXPECT_FALSE(Save());
-  EXPECT_EQ(ReadBytes(SetFile()), old);
+  EXPECT_EQ(ReadFile(SetFile()), old);
   RemoveDirectoryA((SetFile() + ".tmp").c_str());
 
   // The settings file cannot be replaced: another program holds it.
@@ -374,7 +334,7 @@ TEST_F(SettingsFileTest, FailedSaveGives0130AndKeepsTheOldFile) {
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(Save());
   CloseHandle(lock);
-  EXPECT_EQ(ReadBytes(SetFile()), old);
+  EXPECT_EQ(ReadFile(SetFile()), old);
   EXPECT_FALSE(PathExists(SetFile() + ".tmp"));
 
   // A start in a folder that is gone: defaults in memory, nothing written.
@@ -385,7 +345,7 @@ TEST_F(SettingsFileTest, FailedSaveGives0130AndKeepsTheOldFile) {
   // Once the obstacle is gone the save works again.
   s.SetStartupDirectory(dir_.Path());
   EXPECT_TRUE(Save());
-  EXPECT_EQ(ReadBytes(SetFile()).size(), 444u * kRecord);
+  EXPECT_EQ(ReadFile(SetFile()).size(), 444u * kRecord);
 }
 
 TEST(SettingsFilePath, AddsOneBackslashOnlyWhereMissing) {

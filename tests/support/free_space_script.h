@@ -1,6 +1,5 @@
-// A free-space service for tests: answers the drive roots it was given and
-// asks the system for any other; records every root asked. It is in force
-// from construction to destruction.
+// A free-space service for tests, in force while it lives: answers the drive
+// roots it was given, asks the system for any other, records every root asked.
 #pragma once
 #include "core/free_space.h"
 
@@ -12,8 +11,7 @@ namespace testsupport {
 
 class ScriptFreeSpace : public core::FreeSpaceService {
 public:
-  // roots: where the asked roots are recorded (nullptr: in askedRoots).
-  explicit ScriptFreeSpace(std::vector<std::string>* roots = nullptr);
+  ScriptFreeSpace();
   ~ScriptFreeSpace() override;
   ScriptFreeSpace(const ScriptFreeSpace&) = delete;
   ScriptFreeSpace& operator=(const ScriptFreeSpace&) = delete;
@@ -25,7 +23,6 @@ public:
   std::vector<std::string> askedRoots;
 
 private:
-  std::vector<std::string>* roots_;
   core::FreeSpaceService* previous_;
   std::map<std::string, core::DiskSpace> answers_;
 };

@@ -10,8 +10,7 @@
 
 namespace testsupport {
 
-// True when a user could reach the control: it and every window above it are
-// visible and enabled.
+// True when a user could reach the control: it and every window above it are visible and enabled.
 inline bool Reachable(HWND window) {
   for (HWND h = window; h; h = GetAncestor(h, GA_PARENT)) {
     if (h == GetDesktopWindow()) break;
@@ -21,12 +20,17 @@ inline bool Reachable(HWND window) {
   return window != nullptr;
 }
 inline bool Reachable(const ui::Control& control) { return Reachable(control.Handle()); }
+// Reachable, and a test failure naming what was tried when not.
+inline bool CanReach(HWND window, const char* tried, const std::string& name = "") {
+  const bool reachable = Reachable(window);
+  EXPECT_TRUE(reachable) << tried << " a user cannot reach: " << name;
+  return reachable;
+}
 
 // Clicks a button of a window the program does not wrap (a system dialog's own
 // or added controls), under the same rule.
 inline bool ClickWindow(HWND button) {
-  EXPECT_TRUE(Reachable(button)) << "clicked a window a user cannot reach";
-  if (!Reachable(button)) return false;
+  if (!CanReach(button, "clicked a window")) return false;
   SendMessageA(button, BM_CLICK, 0, 0);
   return true;
 }
@@ -34,8 +38,7 @@ inline bool ClickWindow(HWND button) {
 // Clicks a button as a user would: focus first (so the field being left runs
 // its Exit), then the click.
 inline bool Press(ui::Button& button) {
-  EXPECT_TRUE(Reachable(button)) << "pressed a button a user cannot reach: " << button.Text();
-  if (!Reachable(button)) return false;
+  if (!CanReach(button.Handle(), "pressed a button", button.Text())) return false;
   button.SetFocus();
   button.Click();
   return true;
@@ -43,8 +46,7 @@ inline bool Press(ui::Button& button) {
 
 // Ticks or clears a check box as a user's click would.
 inline bool Tick(ui::CheckBox& box, bool checked) {
-  EXPECT_TRUE(Reachable(box)) << "clicked a check box a user cannot reach: " << box.Text();
-  if (!Reachable(box)) return false;
+  if (!CanReach(box.Handle(), "clicked a check box", box.Text())) return false;
   box.SetFocus();
   box.SetChecked(checked);
   return true;
@@ -52,8 +54,7 @@ inline bool Tick(ui::CheckBox& box, bool checked) {
 
 // Chooses a radio button as a user's click would.
 inline bool Choose(ui::RadioButton& radio) {
-  EXPECT_TRUE(Reachable(radio)) << "chose a radio button a user cannot reach: " << radio.Text();
-  if (!Reachable(radio)) return false;
+  if (!CanReach(radio.Handle(), "chose a radio button", radio.Text())) return false;
   radio.SetFocus();
   radio.SetChecked(true);
   return true;
@@ -61,8 +62,7 @@ inline bool Choose(ui::RadioButton& radio) {
 
 // Clicks a label that reacts to clicks (a link) with the mouse, at its middle.
 inline bool ClickLabel(ui::Control& label) {
-  EXPECT_TRUE(Reachable(label)) << "clicked a label a user cannot reach: " << label.Text();
-  if (!Reachable(label)) return false;
+  if (!CanReach(label.Handle(), "clicked a label", label.Text())) return false;
   RECT r;
   GetClientRect(label.Handle(), &r);
   LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
@@ -74,8 +74,7 @@ inline bool ClickLabel(ui::Control& label) {
 // Types a text into a field as a user would (the field must be reachable); the
 // field's own SetText runs, so its Change event fires as typing fires it.
 template <class Field> bool Type(Field& field, const std::string& text) {
-  EXPECT_TRUE(Reachable(field)) << "typed into a field a user cannot reach";
-  if (!Reachable(field)) return false;
+  if (!CanReach(field.Handle(), "typed into a field")) return false;
   field.SetFocus();
   field.SetText(text);
   return true;

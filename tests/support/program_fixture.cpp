@@ -73,9 +73,7 @@ void PlaceSettingsFile(const std::string& seed, const std::string& folder) {
 } // namespace
 
 void ProgramTest::SetUp() {
-  char buffer[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, buffer);
-  savedDirectory = buffer;
+  savedDirectory = CurrentDirectory();
   dir = std::make_unique<TempDir>();
   if (seedSettings) {
     const std::string seed = SeededSettingsFile();

@@ -1,6 +1,4 @@
-// Starts the real program for a test: a fresh temporary folder as the start-up
-// directory, every window created headless, the main window shown, and every
-// box and modal window answered by the test's script.
+// Starts the real program in a fresh temporary start-up folder, boxes and modal windows scripted.
 #pragma once
 #include "support/script_seam.h"
 #include "support/temp_dir.h"
@@ -21,10 +19,8 @@ protected:
   // Ends the program as closing it would: FormDestroy of every window runs.
   void StopProgram();
 
-  // The start-up folder gets a copy of the settings file a first start writes,
-  // made once per build of the test program, so the start loads it instead of
-  // building and writing 2.3 MB. A fixture that tests the first start itself
-  // sets this false in its constructor.
+  // Seeds the folder with the settings file a first start writes (made once per build); a
+  // fixture testing the first start itself sets this false in its constructor.
   bool seedSettings = true;
 
   ScriptSeam seam;

@@ -10,34 +10,17 @@ namespace testsupport {
 ScriptSeam::ScriptSeam() { previous_ = ui::InstallSeam(this); }
 ScriptSeam::~ScriptSeam() { ui::InstallSeam(previous_); }
 
-void ScriptSeam::Answer(const std::string& captionPart, int answer) {
-  answers_.emplace_back(captionPart, answer);
-}
-
-void ScriptSeam::OnModal(ui::Form* form, std::function<int(ui::Form&)> fill) {
-  modal_[form].push_back(std::move(fill));
-}
-
-void ScriptSeam::OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer) {
-  fileAnswers_.push_back(std::move(answer));
-}
-
-void ScriptSeam::OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer) {
-  folderAnswers_.push_back(std::move(answer));
-}
+void ScriptSeam::Answer(const std::string& captionPart, int answer) { answers_.emplace_back(captionPart, answer); }
+void ScriptSeam::OnModal(ui::Form* form, std::function<int(ui::Form&)> fill) { modal_[form].push_back(std::move(fill)); }
+void ScriptSeam::OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer) { fileAnswers_.push_back(std::move(answer)); }
+void ScriptSeam::OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer) { folderAnswers_.push_back(std::move(answer)); }
 
 void ScriptSeam::ChooseFile(const std::string& path) {
-  OnFileDialog([path](ui::FileDialogRequest& r) {
-    r.fileName = path;
-    return true;
-  });
+  OnFileDialog([path](ui::FileDialogRequest& r) { return r.fileName = path, true; });
 }
 
 void ScriptSeam::PickFolder(const std::string& folder) {
-  OnPickFolder([folder](ui::FolderPickRequest& r) {
-    r.result = folder;
-    return true;
-  });
+  OnPickFolder([folder](ui::FolderPickRequest& r) { return r.result = folder, true; });
 }
 
 std::vector<std::string> ScriptSeam::Captions() const {
@@ -97,21 +80,20 @@ int ScriptSeam::RunModal(ui::Form& form) {
   return form.ModalResult() ? form.ModalResult() : IDCANCEL;
 }
 
-bool ScriptSeam::FileDialog(ui::FileDialogRequest& request) {
-  fileDialogs.push_back(request);
-  if (fileAnswers_.empty()) return false;
-  auto answer = std::move(fileAnswers_.front());
-  fileAnswers_.pop_front();
+namespace {
+// Records the request and answers it with the next scripted answer (none: cancelled).
+template <class Request>
+bool NextAnswer(std::deque<std::function<bool(Request&)>>& answers, std::vector<Request>& seen, Request& request) {
+  seen.push_back(request);
+  if (answers.empty()) return false;
+  auto answer = std::move(answers.front());
+  answers.pop_front();
   return answer(request);
 }
+} // namespace
 
-bool ScriptSeam::PickFolder(ui::FolderPickRequest& request) {
-  folderPicks.push_back(request);
-  if (folderAnswers_.empty()) return false;
-  auto answer = std::move(folderAnswers_.front());
-  folderAnswers_.pop_front();
-  return answer(request);
-}
+bool ScriptSeam::FileDialog(ui::FileDialogRequest& request) { return NextAnswer(fileAnswers_, fileDialogs, request); }
+bool ScriptSeam::PickFolder(ui::FolderPickRequest& request) { return NextAnswer(folderAnswers_, folderPicks, request); }
 
 bool ScriptSeam::ShellOpen(HWND, const std::string& file, const std::string& parameters,
                            const std::string& directory, int) {

@@ -1,5 +1,4 @@
-// A seam for tests: answers message boxes, modal forms, file dialogs and the
-// folder picker from a script, and records everything that was shown.
+// Answers boxes, modal forms, file dialogs and the folder picker from a script; records all shown.
 #pragma once
 #include "support/free_space_script.h"
 #include "ui/seam.h"
@@ -32,16 +31,14 @@ public:
 
   // The next box whose caption contains captionPart gets this answer.
   void Answer(const std::string& captionPart, int answer);
-  // The next time the form is shown modally, fill runs with the form on screen;
-  // it returns the modal result (0: what the form's own buttons set).
+  // The form's next modal showing runs fill on screen; it returns the result (0: the form's own).
   void OnModal(ui::Form* form, std::function<int(ui::Form&)> fill);
   void OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer);
   void OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer);
   // The next file dialog answers with path, the next folder picker with folder.
   void ChooseFile(const std::string& path);
   void PickFolder(const std::string& folder);
-  // Free space reported for a drive root ("C:\"); other roots ask the system.
-  // The seam installs its own free-space service for as long as it lives.
+  // Free space reported for a drive root ("C:\") while the seam lives; other roots ask the system.
   void SetFreeSpace(const std::string& root, core::DiskSpace space) { freeSpace_.Set(root, space); }
 
   std::vector<ShownBox> boxes;
@@ -52,7 +49,6 @@ public:
   std::vector<std::string> shellOpenCurrentDirs;  // the current directory at each open
   std::vector<std::string> helpQuitCurrentDirs;
   std::vector<std::string> helpQuits;
-  std::vector<std::string> freeSpaceRoots;  // every root whose free space was asked
   bool shellResult = true;
   bool helpResult = true;
 
@@ -79,7 +75,7 @@ private:
   std::map<ui::Form*, std::deque<std::function<int(ui::Form&)>>> modal_;
   std::deque<std::function<bool(ui::FileDialogRequest&)>> fileAnswers_;
   std::deque<std::function<bool(ui::FolderPickRequest&)>> folderAnswers_;
-  ScriptFreeSpace freeSpace_{&freeSpaceRoots};
+  ScriptFreeSpace freeSpace_;
 };
 
 } // namespace testsupport

@@ -30,20 +30,15 @@ TempDir::TempDir() {
 TempDir::~TempDir() { RemoveTree(path_); }
 
 std::string TempDir::AddFolder(const std::string& relative) const {
-  std::string path = *this / relative;
-  MakeFolders(path);
-  return path;
+  MakeFolders(*this / relative);
+  return *this / relative;
 }
-
 std::string TempDir::AddFile(const std::string& relative, const std::string& content) const {
-  std::string path = *this / relative;
-  WriteFile(path, content);
-  return path;
+  WriteFile(*this / relative, content);
+  return *this / relative;
 }
 
-// Both helpers try first and mend afterwards: under Wine every look-up of a
-// name that does not exist reads its whole folder, so probing first would
-// double the cost of building large trees.
+// Both try first and mend afterwards: under Wine a look-up of a missing name reads its whole folder.
 void MakeFolders(const std::string& path) {
   if (path.empty()) return;
   if (CreateDirectoryA(path.c_str(), nullptr) || GetLastError() != ERROR_PATH_NOT_FOUND) return;
@@ -114,12 +109,9 @@ bool RemoveFromWindowsSide(const std::string& path) {
       const bool link = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
       // A link's attributes would be set on its target: leave them.
       if (!link) SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (folder && !link)
-        RemoveFromWindowsSide(child);
-      else if (folder)
-        RemoveDirectoryA(child.c_str());
-      else
-        DeleteFileA(child.c_str());
+      if (!folder) DeleteFileA(child.c_str());
+      else if (link) RemoveDirectoryA(child.c_str());
+      else RemoveFromWindowsSide(child);
     } while (FindNextFileA(h, &fd));
     FindClose(h);
   }
@@ -139,29 +131,24 @@ bool SafeToRemoveOnUnixSide(const std::string& unixPath) {
 void RemoveTree(const std::string& path) {
   if (path.size() < 4) return;  // never a drive root
   if (RemoveFromWindowsSide(path) || !UnderWine() || !FolderExists(path)) return;
-  // What is left holds Linux symbolic links (Wine cannot remove them);
-  // rm -rf removes them without following them into their targets.
+  // What is left holds Linux links Wine cannot remove; rm -rf removes them without following them.
   std::string unixPath = UnixPathOf(path);
   if (!SafeToRemoveOnUnixSide(unixPath)) return;
   if (RunUnix("/bin/rm -rf " + unixPath)) WaitForPath(false, path);
 }
 
 namespace {
-void Collect(const std::string& root, const std::string& relative, std::vector<std::string>& out) {
+// Adds every entry below folder as relative + its name, folders ending in "\".
+void Collect(const std::string& folder, const std::string& relative, std::vector<std::string>& out) {
   WIN32_FIND_DATAA fd;
-  std::string folder = relative.empty() ? root : root + "\\" + relative;
   HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return;
   do {
-    std::string name = fd.cFileName;
+    const std::string name = fd.cFileName;
     if (name == "." || name == "..") continue;
-    std::string rel = relative.empty() ? name : relative + "\\" + name;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      out.push_back(rel + "\\");
-      Collect(root, rel, out);
-    } else {
-      out.push_back(rel);
-    }
+    const bool isFolder = fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+    out.push_back(relative + name + (isFolder ? "\\" : ""));
+    if (isFolder) Collect(folder + "\\" + name, std::string(out.back()), out);
   } while (FindNextFileA(h, &fd));
   FindClose(h);
 }

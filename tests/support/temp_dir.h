@@ -34,12 +34,8 @@ bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
 // Whether anything (file or folder) is at path.
 bool PathExists(const std::string& path);
-// Removes a folder and everything in it, never entering a link (reparse
-// point). Under Wine, Linux symbolic links that tests made in a temporary
-// folder cannot be removed from the Windows side; what is left of such a
-// folder is removed on the Linux side, which does not follow links either.
-// (Linux links to files look like plain files under Wine, and deleting one
-// deletes its target: tests make none.)
+// Removes a folder and everything in it, never entering a link (reparse point);
+// Linux links Wine cannot remove are removed on the Linux side (tests make no file links).
 void RemoveTree(const std::string& path);
 // Every file and folder below root, relative, folders ending in "\", sorted.
 std::string ListTree(const std::string& root);

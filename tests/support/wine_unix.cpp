@@ -11,6 +11,8 @@ UnixFileNameFn UnixFileName() {
   return reinterpret_cast<UnixFileNameFn>(
       GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name"));
 }
+// A path that stays one word on a command line.
+bool OneWord(const std::string& p) { return !p.empty() && p.find_first_of(" \t\"") == std::string::npos; }
 } // namespace
 
 bool UnderWine() { return UnixFileName() != nullptr; }
@@ -56,9 +58,7 @@ bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
   std::string unixFolder = UnixPathOf(linkPath.substr(0, cut));
   std::string unixTarget = UnixPathOf(target);
   const std::string unixLink = unixFolder + "/" + linkPath.substr(cut + 1);
-  // Each path must stay one word on the command line.
-  auto oneWord = [](const std::string& p) { return !p.empty() && p.find_first_of(" \t\"") == std::string::npos; };
-  if (!oneWord(unixTarget) || !oneWord(unixLink)) return false;
+  if (!OneWord(unixTarget) || !OneWord(unixLink)) return false;
   return RunUnix("/bin/ln -s " + unixTarget + " " + unixLink) &&
          WaitForPath(true, linkPath);
 }
@@ -75,9 +75,7 @@ MappedDrive::MappedDrive(const std::string& folder) {
         GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES)
       continue;
     std::string link = std::string(prefix) + "/dosdevices/" + char(letter - 'A' + 'a') + ":";
-    if (link.find_first_of(" \t\"") != std::string::npos ||
-        target.find_first_of(" \t\"") != std::string::npos)
-      return;
+    if (!OneWord(link) || !OneWord(target)) return;
     // -fn: a link a crashed run left behind (its folder gone) is replaced.
     if (RunUnix("/bin/ln -sfn " + target + " " + link) && WaitForPath(true, root)) {
       letter_ = letter;

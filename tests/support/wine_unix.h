@@ -1,6 +1,4 @@
-// Reaching the Linux side when the tests run under Wine: the Linux path of a
-// Windows path, starting Linux programs, and making symbolic links that Wine
-// shows as reparse points. Everything here answers "not possible" elsewhere.
+// Reaching the Linux side under Wine (elsewhere everything here answers "not possible").
 #pragma once
 #include <string>
 
@@ -10,22 +8,16 @@ namespace testsupport {
 bool UnderWine();
 // The Linux path of a Windows path under Wine; empty elsewhere.
 std::string UnixPathOf(const std::string& path);
-// Starts a Linux program given by absolute path (Wine runs Unix binaries). Its
-// process handle cannot be waited on, so callers poll for the effect.
+// Starts a Linux program by absolute path; it cannot be waited on, so callers poll.
 bool RunUnix(const std::string& commandLine);
-// Polls (up to about ten seconds) until something exists at path, or until
-// nothing does; true when that happened.
+// Polls (about ten seconds at most) until something exists at path, or nothing; true when so.
 bool WaitForPath(bool exists, const std::string& path);
-// Makes a Linux symbolic link at linkPath (a Windows path whose folder exists)
-// pointing at the folder target; false when that is not possible here. Wine
-// shows such a link as a folder with FILE_ATTRIBUTE_REPARSE_POINT. Links to
-// files are refused: Wine shows them as plain files, and DeleteFile on one
-// deletes its target.
+// A Linux symbolic link at linkPath to the folder target, shown by Wine as a reparse
+// point; false when not possible. File targets are refused (deleting one deletes its target).
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
 
-// A spare drive letter that names folder while the object lives: a link in
-// the Wine prefix's drive folder, so a test can aim at a drive root that holds
-// nothing of the machine. Letter() is 0 when no letter could be mapped.
+// A spare drive letter naming folder while the object lives (0 when none could be mapped),
+// so a test can aim at a drive root that holds nothing of the machine.
 class MappedDrive {
 public:
   explicit MappedDrive(const std::string& folder);
