@@ -17,6 +17,12 @@ inline double Seconds(const std::function<void()>& work) {
   return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
 }
 
+// One line: what was done, how many items, how long, items per second.
+inline void Report(const char* what, double items, double seconds, const char* unit = "items") {
+  std::printf("%-44s %9.0f %s in %7.3f s = %10.0f %s/s\n", what, items, unit, seconds,
+              seconds > 0 ? items / seconds : 0.0, unit);
+}
+
 // Items per second, and the time against a bare loop of the same system calls
 // measured in the same run ("= 1.30 x the bare loop").
 inline void ReportAgainst(const char* what, double items, double seconds, double baseline,
