@@ -265,6 +265,18 @@ void CreationPage::ExchangeLists(ui::ListBox& a, ui::ListBox& b) {
   b.AddStrings(first);
 }
 
+void CreationPage::DeleteFromExcludeList(ui::ListBox& exclude, bool all, PageMsg empty,
+                                         PageMsg ask) {
+  if (exclude.Count() == 0) {
+    Box(empty);
+  } else if (Box(ask) == IDYES) {
+    if (all)
+      exclude.Clear();
+    else
+      exclude.DeleteIndices(exclude.SelectedIndices());
+  }
+}
+
 void CreationPage::AddStructureClick() {
   const std::string picked = PickFolder();
   const std::string trimmed = TrimText(picked);

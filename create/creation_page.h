@@ -145,6 +145,9 @@ public:
   static void MoveListEntries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly);
   // Exchanges the two lists' entries.
   static void ExchangeLists(ui::ListBox& a, ui::ListBox& b);
+  // Deletes the selected (or all) entries of an exclude list once its question
+  // is answered Yes; an empty list only warns.
+  void DeleteFromExcludeList(ui::ListBox& exclude, bool all, PageMsg empty, PageMsg ask);
 
 protected:
   void Bind(const CreationPageControls& controls);

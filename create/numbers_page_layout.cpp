@@ -1,23 +1,11 @@
 #include "create/numbers_page_layout.h"
 
+#include "create/creation_page_layout.h"
 #include "forms/tabFolderCreate04.h"
 
 namespace {
 
-// The page grows in two blocks: the number fields and the preview on the left
-// take 60% of the growth in width, the structure block on the right the rest.
-// The structure list takes all the growth in height; what lies under it keeps
-// to the bottom, and so do the statistics and the command buttons.
-const ui::Anchors kLeftGrowsWide{0, 0, 60, 0};
-const ui::Anchors kAtLeftEdge{60, 0, 60, 0};
-const ui::Anchors kFirstHalfWide{0, 0, 30, 0};
-const ui::Anchors kAtMiddle{30, 0, 30, 0};
-const ui::Anchors kSecondHalfWide{30, 0, 60, 0};
-const ui::Anchors kRightBlockGrows{60, 0, 100, 100};
-const ui::Anchors kRightBlockBottom{60, 100, 100, 100};
-const ui::Anchors kRightBlockBottomLeft{60, 100, 60, 100};
-const ui::Anchors kRightBlockBottomMiddle{80, 100, 80, 100};
-const ui::Anchors kRightBlockBottomRight{100, 100, 100, 100};
+using namespace creation_layout;
 
 const ui::AnchorRule kNumbersPageAnchors[] = {
     {IDC_LBLVOL03DESTFOLDERS, ui::kStayLeftTop},

@@ -272,19 +272,13 @@ void PathListPage::btnVol04ExchangeIncExcClick() {
 }
 
 void PathListPage::btnVol04DeleteFromExcludeClick() {
-  if (lstVol04ExcludeFolderList.Count() == 0)
-    Box(kExcludeEmpty);
-  else if (Box(kDeleteSelected) == IDYES)
-    lstVol04ExcludeFolderList.DeleteIndices(lstVol04ExcludeFolderList.SelectedIndices());
+  DeleteFromExcludeList(lstVol04ExcludeFolderList, false, kExcludeEmpty, kDeleteSelected);
   RefreshVol04Tab();
   edtVol04AddToList.SetFocus();
 }
 
 void PathListPage::btnVol04DeleteExcludeAllClick() {
-  if (lstVol04ExcludeFolderList.Count() == 0)
-    Box(kExcludeAllEmpty);
-  else if (Box(kDeleteAll) == IDYES)
-    lstVol04ExcludeFolderList.Clear();
+  DeleteFromExcludeList(lstVol04ExcludeFolderList, true, kExcludeAllEmpty, kDeleteAll);
   RefreshVol04Tab();
   btnVol04AddToList.SetFocus();
 }

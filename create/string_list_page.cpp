@@ -386,23 +386,13 @@ void StringListPage::btnVol02ExchangeIncExcClick() {
 }
 
 void StringListPage::btnVol02DeleteFromExcludeClick() {
-  if (lstVol02ExcludeStrings.Count() == 0) {
-    Vol02Box(kExcludeEmpty);
-  } else if (Vol02Box(kDeleteSelected) == IDYES) {
-    lstVol02ExcludeStrings.DeleteIndices(lstVol02ExcludeStrings.SelectedIndices());
-    lblVol02ExcludeSum.SetText(std::to_string(lstVol02ExcludeStrings.Count()));
-  }
+  DeleteFromExcludeList(lstVol02ExcludeStrings, false, kExcludeEmpty, kDeleteSelected);
   RefreshVol02Tab();
   edtVol02AddToList.SetFocus();
 }
 
 void StringListPage::btnVol02DeleteExcludeAllClick() {
-  if (lstVol02ExcludeStrings.Count() == 0) {
-    Vol02Box(kExcludeAllEmpty);
-  } else if (Vol02Box(kDeleteAll) == IDYES) {
-    lstVol02ExcludeStrings.Clear();
-    lblVol02ExcludeSum.SetText("0");
-  }
+  DeleteFromExcludeList(lstVol02ExcludeStrings, true, kExcludeAllEmpty, kDeleteAll);
   RefreshVol02Tab();
   btnVol02AddToList.SetFocus();
 }

@@ -1,27 +1,11 @@
 #include "create/string_list_page_layout.h"
 
+#include "create/creation_page_layout.h"
 #include "forms/tabFolderCreate03.h"
 
 namespace {
 
-// The page grows in two blocks: the list pair on the left takes 60% of the
-// growth in width (each list half of it), the structure block on the right
-// the rest. The include and exclude lists and the structure list take all the
-// growth in height; what lies under them keeps to the bottom.
-const ui::Anchors kLeftGrowsWide{0, 0, 60, 0};
-const ui::Anchors kAtLeftEdge{60, 0, 60, 0};
-const ui::Anchors kFirstHalfWide{0, 0, 30, 0};
-const ui::Anchors kAtMiddle{30, 0, 30, 0};
-const ui::Anchors kSecondHalfWide{30, 0, 60, 0};
-const ui::Anchors kIncludeList{0, 0, 30, 100};
-const ui::Anchors kExcludeList{30, 0, 60, 100};
-const ui::Anchors kUnderIncludeList{0, 100, 0, 100};
-const ui::Anchors kUnderExcludeList{30, 100, 30, 100};
-const ui::Anchors kRightBlockGrows{60, 0, 100, 100};
-const ui::Anchors kRightBlockBottom{60, 100, 100, 100};
-const ui::Anchors kRightBlockBottomLeft{60, 100, 60, 100};
-const ui::Anchors kRightBlockBottomMiddle{80, 100, 80, 100};
-const ui::Anchors kRightBlockBottomRight{100, 100, 100, 100};
+using namespace creation_layout;
 
 const ui::AnchorRule kStringListPageAnchors[] = {
     {IDC_LBLVOL02DESTFOLDERS, ui::kStayLeftTop},
