@@ -16,28 +16,13 @@
 
 TfrmMain* frmMain = nullptr;
 const char kAppBaseName[] = "VEXTIL";
-const char kHomePage[] = "https://www.vextil.org/";
 
 namespace {
 // The page control fills the window; each page follows it with its own table.
 const ui::AnchorRule kMainWindowAnchors[] = {{IDC_PGEMAIN, ui::kGrowAll}};
 // The size the main window opens at when the screen has room for it.
 constexpr int kPreferredWidthDlu = 572, kPreferredHeightDlu = 410;
-
-// Runs fn with the current directory set to the start-up directory, and sets
-// the current directory back afterwards.
-template <class Fn> void InStartupDirectory(Fn fn) {
-  char saved[MAX_PATH] = "";
-  DWORD n = GetCurrentDirectoryA(MAX_PATH, saved);
-  SetCurrentDirectoryA(core::Settings().GetStartupDirectory().c_str());
-  fn();
-  if (n > 0 && n < MAX_PATH) SetCurrentDirectoryA(saved);
-}
 } // namespace
-
-void OpenBasicHtm() {
-  InStartupDirectory([] { ui::seam().ShellOpen(nullptr, "basic.htm", "", "", SW_SHOWNORMAL); });
-}
 
 TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN) {
   SetAnchors(kMainWindowAnchors);

@@ -92,8 +92,3 @@ extern TfrmMain* frmMain;
 
 // The product's base name; the help file is this name followed by ".HLP".
 extern const char kAppBaseName[];
-// The maker's home page, opened by "Visit Vextil on the Web.".
-extern const char kHomePage[];
-
-// Opens the local page "basic.htm" of the start-up directory in the shell.
-void OpenBasicHtm();

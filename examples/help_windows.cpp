@@ -1,9 +1,10 @@
 #include "examples/help_windows.h"
 
-#include "app/frmMain.h"
-#include "ui/hyperlink.h"
+#include "core/settings_store.h"
 #include "core/textutil.h"
 #include "ui/dialogs.h"
+#include "ui/hyperlink.h"
+#include "ui/seam.h"
 
 #include <windows.h>
 
@@ -15,6 +16,7 @@ TfrmVideoTutorials* frmVideoTutorials = nullptr;
 
 const char kProductPage[] = "https://www.vextil.org/vextil/";
 const char kSupportPage[] = "https://www.vextil.org/support/";
+const char kHomePage[] = "https://www.vextil.org/";
 
 namespace {
 std::string UpperCaseCopy(std::string text) {
@@ -76,6 +78,18 @@ TfrmVideoTutorials::TfrmVideoTutorials() : ui::Form(IDD_TFRMVIDEOTUTORIALS) {
     b->OnClick = [] { OpenBasicHtm(); };
   btnVideoTutorialsInternet.OnClick = [] { ui::ShellOpen(kHomePage); };
   btnVIdeoTutorialsClose.OnClick = [this] { Close(); };
+}
+
+void InStartupDirectory(const std::function<void()>& fn) {
+  char saved[MAX_PATH] = "";
+  DWORD n = GetCurrentDirectoryA(MAX_PATH, saved);
+  SetCurrentDirectoryA(core::Settings().GetStartupDirectory().c_str());
+  fn();
+  if (n > 0 && n < MAX_PATH) SetCurrentDirectoryA(saved);
+}
+
+void OpenBasicHtm() {
+  InStartupDirectory([] { ui::seam().ShellOpen(nullptr, "basic.htm", "", "", SW_SHOWNORMAL); });
 }
 
 void SetHelpTopic(TfrmAltalanosHelp* helpWindow, const std::string& topic) { helpWindow->Topic = topic; }

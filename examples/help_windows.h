@@ -5,6 +5,7 @@
 #include "forms/TfrmHelp.h"
 #include "ui/controls.h"
 
+#include <functional>
 #include <string>
 
 // A text section: its lines in order, closed by a null pointer. A window's
@@ -86,9 +87,17 @@ extern TfrmOverViewHelp* frmOverViewHelp;
 extern TAboutBox* AboutBox;
 extern TfrmVideoTutorials* frmVideoTutorials;
 
-// The product and support pages the about box opens.
+// The product and support pages the about box opens; the maker's home page
+// ("Visit Vextil on the Web." and the tutorial window's Internet button).
 extern const char kProductPage[];
 extern const char kSupportPage[];
+extern const char kHomePage[];
+
+// Runs fn with the current directory set to the start-up directory (where the
+// help file and the local tutorial page are), and sets it back afterwards.
+void InStartupDirectory(const std::function<void()>& fn);
+// Opens the local tutorial page "basic.htm" of the start-up directory in the shell.
+void OpenBasicHtm();
 
 // Stores the topic in the topic help window; it shows that topic's text the
 // next time it is activated.

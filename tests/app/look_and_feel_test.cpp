@@ -17,6 +17,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -55,10 +56,12 @@ bool Overlap(const RECT& a, const RECT& b) {
   return IntersectRect(&common, &a, &b) != FALSE;
 }
 
-// Every visible control lies inside the container, and no two overlap unless one holds the other.
-void ExpectTidy(HWND container, const std::string& where) {
+// Every visible control lies inside the container (its client area, or the
+// area given), and no two overlap unless one holds the other.
+void ExpectTidy(HWND container, const std::string& where, const RECT* area = nullptr) {
   RECT client{};
   GetClientRect(container, &client);
+  if (area) client = *area;
   std::vector<HWND> shown;
   for (HWND h = GetWindow(container, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
     if (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) shown.push_back(h);
@@ -149,6 +152,96 @@ TEST_F(LookAndFeel, EveryPageIsWholeAtTheSmallestSizeAndMaximised) {
       if (GetWindow(sheet->Handle(), GW_CHILD)) ExpectTidy(sheet->Handle(), where);
     }
   }
+}
+
+// The program's window layouts (dialog resources), test layouts left out.
+BOOL CALLBACK AddLayout(HMODULE, LPCSTR, LPSTR name, LONG_PTR into) {
+  if (IS_INTRESOURCE(name) && LOWORD(reinterpret_cast<ULONG_PTR>(name)) < 9000)
+    reinterpret_cast<std::vector<WORD>*>(into)->push_back(LOWORD(reinterpret_cast<ULONG_PTR>(name)));
+  return TRUE;
+}
+std::vector<WORD> ProgramLayouts() {
+  std::vector<WORD> ids;
+  EnumResourceNamesA(nullptr, RT_DIALOG, AddLayout, reinterpret_cast<LONG_PTR>(&ids));
+  return ids;
+}
+INT_PTR CALLBACK Inert(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A window of the layout alone (no form behind it), its font scaled from 96
+// DPI to dpi: the same dialog units then give the pixels the layout has on a
+// screen of that DPI.
+// designed: the layout's size in dialog units.
+HWND OpenLayout(WORD id, int dpi, HWND owner, RECT* designed = nullptr) {
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), RT_DIALOG);
+  const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
+  std::vector<BYTE> copy(data, data + SizeofResource(nullptr, found));
+  WORD* p = reinterpret_cast<WORD*>(copy.data() + 26);  // the menu, after the DLGTEMPLATEEX header
+  for (int field = 0; field < 2; ++field)                 // menu and class: ordinal or name
+    p = *p == 0 ? p + 1 : *p == 0xFFFF ? p + 2 : (p + lstrlenW(reinterpret_cast<LPCWSTR>(p)) + 1);
+  p += lstrlenW(reinterpret_cast<LPCWSTR>(p)) + 1;        // the title; then the point size
+  *p = static_cast<WORD>(MulDiv(*p, dpi, 96));
+  if (designed) {
+    const WORD* size = reinterpret_cast<const WORD*>(copy.data() + 22);
+    *designed = RECT{0, 0, size[0], size[1]};
+  }
+  return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), owner, Inert, 0);
+}
+
+struct LayoutOwner {
+  HWND hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 4000, 3000, nullptr, nullptr, nullptr, nullptr);
+  ~LayoutOwner() { DestroyWindow(hwnd); }
+};
+
+TEST_F(LookAndFeel, EveryWindowLayoutIsTidyAt96And120Dpi) {
+  std::vector<WORD> ids = ProgramLayouts();
+  ASSERT_GE(ids.size(), 30u);
+  LayoutOwner owner;
+  for (int dpi : {96, 120}) {
+    for (WORD id : ids) {
+      RECT designed{};
+      HWND layout = OpenLayout(id, dpi, owner.hwnd, &designed);
+      ASSERT_TRUE(layout) << id;
+      // The size the layout asks for (a test screen may be smaller than the
+      // screens the program is made for).
+      MapDialogRect(layout, &designed);
+      char caption[120] = "";
+      GetWindowTextA(layout, caption, sizeof caption);
+      if (GetWindow(layout, GW_CHILD))
+        ExpectTidy(layout, std::to_string(dpi) + " DPI, " + std::to_string(id) + " \"" + caption + "\"", &designed);
+      DestroyWindow(layout);
+    }
+  }
+}
+
+// Controls are found by id across the main window and all its sheets (the
+// hidden ones too), and menu commands arrive by id: each id names one thing.
+TEST_F(LookAndFeel, NoTwoControlsOrMenuCommandsOfTheMainWindowShareAnId) {
+  std::map<int, std::string> seen;
+  auto note = [&](int id, const std::string& what) {
+    auto added = seen.emplace(id, what);
+    EXPECT_TRUE(added.second) << what << " has the id of " << added.first->second;
+  };
+  LayoutOwner owner;
+  for (WORD id : {IDD_FRMMAIN, IDD_TABFOLDERCREATE05, IDD_TABFOLDERCREATE03, IDD_TABFOLDERCREATE04,
+                  IDD_TABFOLDERCREATE01, IDD_TABFOLDERSCOPY02, IDD_TABFOLDERSDELETE01, IDD_TABFOLDERSRENAME01}) {
+    HWND layout = OpenLayout(id, 96, owner.hwnd);
+    ASSERT_TRUE(layout) << id;
+    for (HWND h = GetWindow(layout, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+      int control = GetDlgCtrlID(h);
+      if (control != 0 && control != -1 && control != 0xFFFF) note(control, "layout " + std::to_string(id) + " " + Describe(h));
+    }
+    DestroyWindow(layout);
+  }
+  std::function<void(HMENU)> walk = [&](HMENU menu) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      char text[80] = "";
+      GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+      if (HMENU sub = GetSubMenu(menu, i)) walk(sub);
+      else if (GetMenuItemID(menu, i) != 0) note(GetMenuItemID(menu, i), std::string("menu \"") + text + "\"");
+    }
+  };
+  walk(GetMenu(frmMain->Handle()));
+  EXPECT_GE(seen.size(), 250u);
 }
 
 TEST_F(LookAndFeel, SecondaryWindowsAreWholeAtTheirSmallestAndGrown) {
