@@ -195,7 +195,6 @@ void ManualPage::btnForcedErrorLogClick() {
       std::vector<std::string>(ForcedErrorLog.exists.begin(), ForcedErrorLog.exists.end()));
   f.lstForcedUnSuccessFullOther.AddStrings(
       std::vector<std::string>(ForcedErrorLog.other.begin(), ForcedErrorLog.other.end()));
-  f.PlaceBeside(*form_);
   f.ShowModal();
 }
 
@@ -313,7 +312,6 @@ void ManualPage::btnSubFolderErrorLogClick() {
       std::vector<std::string>(SubFolderErrorLog.exists.begin(), SubFolderErrorLog.exists.end()));
   f.lstSubFolderUnSuccessFullOther.AddStrings(
       std::vector<std::string>(SubFolderErrorLog.other.begin(), SubFolderErrorLog.other.end()));
-  f.PlaceBeside(*form_);
   f.ShowModal();
 }
 

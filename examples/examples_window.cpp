@@ -26,7 +26,6 @@ std::vector<std::string> ExpandExamplesList(const ExamplesList& list) {
 
 TExamplesWindow::TExamplesWindow(int dialogId, ExamplesKind kind)
     : ui::Form(dialogId), table_(ExamplesTableOf(kind)) {
-  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   for (int i = 0; i < 4; ++i) options[i].OnClick = [this, i] { ShowOption(i); };
   btnClose.OnClick = [this] { Close(); };

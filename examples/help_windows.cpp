@@ -27,7 +27,6 @@ std::string UpperCaseCopy(std::string text) {
 
 THelpTextWindow::THelpTextWindow(int dialogId, HelpSections fixedText)
     : ui::Form(dialogId), fixedText_(fixedText) {
-  OpensBesideMain = true;
   OnCreate = [this] {
     lstHelp.SetHorizontalExtent(2000);
     if (fixedText_) Fill(fixedText_);
@@ -53,7 +52,6 @@ void TfrmAltalanosHelp::FormActivate() {
 }
 
 TAboutBox::TAboutBox() : ui::Form(IDD_TABOUTBOX) {
-  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   statHtmlKorvanis.OnClick = [] { ui::ShellOpen(kProductPage); };
   statHtmlKorvanis.OnDblClick = statHtmlKorvanis.OnClick;
@@ -72,7 +70,6 @@ void TAboutBox::FormCreate() {
 }
 
 TfrmVideoTutorials::TfrmVideoTutorials() : ui::Form(IDD_TFRMVIDEOTUTORIALS) {
-  OpensBesideMain = true;
   for (ui::Button* b : {&btnVideoTutorialsCopy01, &btnVideoTutorialsDelete01, &btnVideoTutorialsRename01,
                         &btnVideoTutorialsCRStrings, &btnVideoTutorialsCRFolders, &btnVideoTutorialsCRIncNum})
     b->OnClick = [] { OpenBasicHtm(); };

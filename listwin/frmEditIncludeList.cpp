@@ -59,7 +59,6 @@ int CountNonBlankLines(const std::string& text) {
 
 TfrmEditIncludeList::TfrmEditIncludeList(const EditIncludeListTwin& twin)
     : ui::Form(IDD_TFRMEDITINCLUDELIST), twin_(twin) {
-  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   OnActivate = [this] { FormActivate(); };
   mmoEditIncludeList.OnKeyPress = [this](char& key) { mmoEditIncludeListKeyPress(key); };
@@ -130,7 +129,6 @@ bool EditPageIncludeList(TfrmEditIncludeList& editor, const ListPageDescription&
 }
 
 TfrmZoomIncludeWindow::TfrmZoomIncludeWindow() : ui::Form(IDD_TFRMZOOMINCLUDEWINDOW) {
-  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   btnZoomInjcludeWindowsClose.ModalResult = IDCANCEL;
 }

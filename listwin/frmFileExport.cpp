@@ -46,7 +46,6 @@ const ui::AnchorRule kExportWindowAnchors[] = {
 } // namespace
 
 TfrmFileExport::TfrmFileExport() : ui::Form(IDD_TFRMFILEEXPORT) {
-  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   SetAnchors(kExportWindowAnchors);
   rdoFileExportPlainTextFile.OnClick = [this] { rdoFileExportPlainTextFileClick(); };

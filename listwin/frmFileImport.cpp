@@ -62,7 +62,6 @@ bool ParseColumn(const std::string& text, uint32_t& column) {
 } // namespace
 
 TfrmFileImport::TfrmFileImport() : ui::Form(IDD_TFRMFILEIMPORT) {
-  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   btnFileImportBrowse.OnClick = [this] { btnFileImportBrowseClick(); };
   edtFileImportFileName.OnKeyPress = [this](char& key) { edtFileImportFileNameKeyPress(key); };

@@ -54,7 +54,6 @@ std::string JoinPatterns(const core::SettingsList& patterns) {
 }
 
 TfrmFileSelection::TfrmFileSelection() : ui::Form(IDD_TFRMFILESELECTION) {
-  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   OnHide = [this] { opening_ = true; };
   OnActivate = [this] { FormActivate(); };

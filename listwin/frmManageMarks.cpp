@@ -33,7 +33,6 @@ bool WithoutDrive(const std::string& entry) { return !core::HasDrivePart(core::T
 } // namespace
 
 TfrmManageMarks::TfrmManageMarks(const ManageMarksTwin& twin) : ui::Form(IDD_TFRMMANAGEMARKS), twin_(twin) {
-  OpensBesideMain = true;
   OnCreate = [this] { FormCreate(); };
   OnActivate = [this] { LoadList(); };
   btnAdd.OnClick = [this] { btnAddClick(); };

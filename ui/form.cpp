@@ -217,6 +217,16 @@ void Form::PlaceBeside(const Form& other) {
   SetWindowPos(hwnd_, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::PlaceCentredOn(const Form& other) {
+  if (Visible() || !other.Handle()) return;
+  RECT owner{}, own{};
+  GetWindowRect(other.Handle(), &owner);
+  GetWindowRect(hwnd_, &own);
+  RECT r = CenteredBounds(owner, SIZE{own.right - own.left, own.bottom - own.top},
+                          WorkAreaOf(other.Handle()));
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::ShowBeside(const Form& other) {
   PlaceBeside(other);
   Show();
@@ -339,7 +349,7 @@ int Form::ShowModal() {
   modalResult_ = 0;
   DisableState state{hwnd_, {}};
   EnumThreadWindows(GetCurrentThreadId(), DisableOther, reinterpret_cast<LPARAM>(&state));
-  if (OpensBesideMain && App().MainForm() && App().MainForm() != this) PlaceBeside(*App().MainForm());
+  if (App().MainForm() && App().MainForm() != this) PlaceCentredOn(*App().MainForm());
   Show();
   int result = seam().RunModal(*this);
   if (modalResult_ == 0) modalResult_ = result ? result : IDCANCEL;
@@ -402,8 +412,10 @@ INT_PTR Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       item->Click();
       return TRUE;
     }
-    if (LOWORD(wParam) == IDCANCEL && modal_ && hwnd == hwnd_) {  // Escape
-      modalResult_ = IDCANCEL;
+    // Escape closes a secondary window (a modal one gives Cancel); the main
+    // window stays.
+    if (LOWORD(wParam) == IDCANCEL && hwnd == hwnd_ && App().MainForm() != this) {
+      App().SafeCall([this] { Close(); });
       return TRUE;
     }
     return FALSE;

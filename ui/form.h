@@ -111,15 +111,15 @@ public:
   void PlaceBeside(const Form& other);
   // PlaceBeside, then Show (not modal).
   void ShowBeside(const Form& other);
+  // Centres the hidden window on another, inside the work area, as Windows
+  // places an owned dialog; ShowModal does this with the main window.
+  void PlaceCentredOn(const Form& other);
   // Switches to the next (or previous) page of the form's page control, as
   // Ctrl+Tab and Ctrl+Shift+Tab do; false when the form has no page control.
   bool SwitchPage(bool forward);
 
   Control* ActiveControl() const { return activeControl_; }
   bool ShowHint = true;
-  // Secondary windows set this: each modal showing places the window beside
-  // the main window (PlaceBeside), so it does not cover what it works on.
-  bool OpensBesideMain = false;
 
   std::function<void()> OnCreate;
   std::function<void()> OnShow;

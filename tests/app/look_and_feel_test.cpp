@@ -7,6 +7,9 @@
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "listwin/frmFileExport.h"
+#include "listwin/frmFileImport.h"
+#include "listwin/frmFileSelection.h"
+#include "listwin/frmManageMarks.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
 #include "ui/application.h"
@@ -323,8 +326,7 @@ TEST_F(LookAndFeel, ResultsWindowsOpenBesideTheMainWindowNotOverIt) {
   // On a 1920 x 1080 screen every results window finds room right of the main window.
   const RECT wide{0, 0, 1920, 1040};
   RECT main = ui::OpeningBounds(frmMain->MinimumSize(), SizeOf(frmMain->Handle()), wide);
-  for (ui::Form* form : std::vector<ui::Form*>{frmStatistic02, frmStatistic03, frmStatistic04,
-                                               ForcedUnSuccessFullForm, SubFolderUnSuccessFullForm}) {
+  for (ui::Form* form : std::vector<ui::Form*>{frmStatistic02, frmStatistic03, frmStatistic04}) {
     RECT beside = ui::BesideBounds(main, SizeOf(form->Handle()), wide);
     EXPECT_FALSE(Overlap(main, beside)) << form->Caption();
     EXPECT_TRUE(Contains(wide, beside)) << form->Caption();
@@ -343,17 +345,35 @@ TEST_F(LookAndFeel, ResultsWindowsOpenBesideTheMainWindowNotOverIt) {
   EXPECT_EQ(shown.top, expected.top);
   EXPECT_TRUE(IsWindowEnabled(frmMain->Handle()));
   EXPECT_FALSE(frmStatistic02->Modal());
+}
 
-  // So does a modal list window: the page's Edit List opens its editor there.
-  RECT editorAt{};
-  seam.OnModal(frmVol02EditIncludeList, [&](ui::Form& f) {
-    GetWindowRect(f.Handle(), &editorAt);
-    return IDCANCEL;
-  });
-  ASSERT_TRUE(testsupport::Press(frmMain->Vol02.btnVol02EditIncludeList));
-  expected = ui::BesideBounds(mainNow, SizeOf(frmVol02EditIncludeList->Handle()), ui::WorkAreaOf(frmMain->Handle()));
-  EXPECT_EQ(editorAt.left, expected.left);
-  EXPECT_EQ(editorAt.top, expected.top);
+// Modal windows open centred on the main window, as owned dialogs do on
+// Windows: by their page's button, by the menu, or by another window.
+TEST_F(LookAndFeel, ModalWindowsOpenCentredOnTheMainWindow) {
+  FillStringListPage("One");
+  SetWindowPos(frmMain->Handle(), nullptr, 30, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT main{};
+  GetWindowRect(frmMain->Handle(), &main);
+  ui::Form* const modal[] = {AboutBox, frmAltalanosHelp, frmMoreHelp, frmOverViewHelp, frmVideoTutorials,
+                             frmExamplesCopy, frmExamplesCreateFolders, frmExamplesIncreasedNumbers, frmDriveSelect,
+                             frmExamplesDelete, frmExamplesRename, frmVol02EditIncludeList, frmVol04EditIncludeList,
+                             frmZoomIncludeWindow, frmFileImport, frmFileExport, frmDelimiters, frmQuotationMarks,
+                             frmFileSelection, frmLevelSummFolder, ForcedUnSuccessFullForm, SubFolderUnSuccessFullForm};
+  std::map<ui::Form*, RECT> shownAt;
+  for (ui::Form* form : modal)
+    seam.OnModal(form, [&shownAt](ui::Form& f) {
+      GetWindowRect(f.Handle(), &shownAt[&f]);
+      return IDCANCEL;
+    });
+  ASSERT_TRUE(testsupport::Press(frmMain->Vol02.btnVol02EditIncludeList));  // the road a user takes
+  for (ui::Form* form : modal)
+    if (!shownAt.count(form)) form->ShowModal();
+  for (ui::Form* form : modal) {
+    RECT expected = ui::CenteredBounds(main, SizeOf(form->Handle()), ui::WorkAreaOf(frmMain->Handle()));
+    ASSERT_TRUE(shownAt.count(form)) << form->Caption();
+    EXPECT_EQ(shownAt[form].left, expected.left) << form->Caption();
+    EXPECT_EQ(shownAt[form].top, expected.top) << form->Caption();
+  }
 }
 
 TEST_F(LookAndFeel, PreviewLabelsShortenLongPathsAndShowThemWholeInTheirHint) {

@@ -63,6 +63,29 @@ TEST_F(StatisticWindows, TitleFollowsTheModeCheckBoxWhenTheMainWindowIsActivated
   EXPECT_TRUE(seam.boxes.empty());
 }
 
+// Escape closes a results window, as it closes the examples, about and zoom
+// windows; in the main window it does nothing.
+TEST_F(StatisticWindows, EscapeClosesAResultsWindowButNotTheMainWindow) {
+  auto pressEscape = [](HWND window) {
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    ui::App().ProcessMessages();
+  };
+  for (TCreationResultsWindow* w : std::vector<TCreationResultsWindow*>{frmStatistic02, frmStatistic03, frmStatistic04}) {
+    w->lstStatFoldersCreated.AddStrings({"C:\\Kept"});
+    w->Show();
+    w->lstStatFoldersCreated.SetFocus();
+    pressEscape(w->lstStatFoldersCreated.Handle());
+    EXPECT_FALSE(w->Visible()) << w->Caption();
+    EXPECT_EQ(w->lstStatFoldersCreated.Items(), std::vector<std::string>{"C:\\Kept"});  // closed, not cleared
+  }
+  frmMain->Show();
+  frmMain->Vol04.btnVol04AddToList.SetFocus();
+  pressEscape(frmMain->Vol04.btnVol04AddToList.Handle());
+  EXPECT_TRUE(frmMain->Visible());
+  EXPECT_FALSE(ui::App().Terminated());
+}
+
 TEST_F(StatisticWindows, SmartExportHandsEachDrivePathOnceUnchanged) {
   frmStatistic02->lstStatFoldersOther.AddStrings({
       "C:\\Work\\Alpha",
