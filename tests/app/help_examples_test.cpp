@@ -114,6 +114,33 @@ TEST(HelpTexts, EveryTextIsPlainLinesWithSamplesOnDrivesEAndF) {
   }
 }
 
+// The texts name only what the pages have: the Explorer option where a page
+// has it, Examples buttons where the pages show them.
+TEST_F(HelpAndExamples, TextsNameOnlyTheOptionsAndButtonsThePagesHave) {
+  auto pageHas = [](ui::TabSheet* sheet, const std::string& caption) {
+    for (HWND h = GetWindow(sheet->Handle(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+      char text[80] = "";
+      GetWindowTextA(h, text, sizeof text);
+      if ((GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) && std::string(text).rfind(caption, 0) == 0) return true;
+    }
+    return false;
+  };
+  auto says = [](const Lines& lines, const std::string& words) {
+    std::string all;
+    for (const std::string& line : lines) all += line + "\n";
+    return all.find(words) != std::string::npos;
+  };
+  const std::pair<ui::TabSheet*, const char*> kPages[] = {{&frmMain->tabFolderCreate05, "CREATEFOLDERS"},
+                                                          {&frmMain->tabFolderCreate03, "CREATESTRINGS"},
+                                                          {&frmMain->tabFolderCreate04, "CREATENUMBERS"}};
+  for (const auto& [sheet, topic] : kPages)
+    EXPECT_EQ(says(TextLines(HelpTopicText(topic)), "Explorer"), pageHas(sheet, "Explorer")) << topic;
+  bool everyPageHasExamples = true;
+  for (int i = 0; i < frmMain->pgeMain.PageCount(); ++i)
+    if (frmMain->pgeMain.Page(i)->TabVisible()) everyPageHasExamples &= pageHas(frmMain->pgeMain.Page(i), "Examples");
+  EXPECT_EQ(says(TextLines(kOverViewText), "Each page has its own"), everyPageHasExamples);
+}
+
 TEST_F(HelpAndExamples, PageHelpButtonsMenuAndMoreHelpOpenTheirTexts) {
   // The creation pages' "?".
   const std::tuple<ui::TabSheet*, ui::Button*, const char*> kPages[] = {
