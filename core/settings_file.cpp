@@ -52,9 +52,12 @@ class RecordWriter {
 public:
   void Text(int32_t id, const char* key, const std::string& text) {
     SettingsRecord& r = Next(id, key);
-    // A text that does not fit keeps its first 5261 characters and its zero.
-    size_t n = text.size() < kSettingsTextSize ? text.size() : kSettingsTextSize - 1;
-    std::memcpy(r.text, text.data(), n);
+    // A text that does not fit is never cut: the whole save is refused.
+    if (!FitsSettingsRecord(text)) {
+      tooLong_ = true;
+      return;
+    }
+    std::memcpy(r.text, text.data(), text.size());
   }
   void Integer(int32_t id, const char* key, int32_t value) { Next(id, key).value = value; }
   void TextAndInteger(int32_t id, const char* key, const std::string& text, int32_t value) {
@@ -65,6 +68,7 @@ public:
     for (const std::string& entry : list) Text(id, key, entry);
   }
   const std::vector<SettingsRecord>& Records() const { return records_; }
+  bool TooLong() const { return tooLong_; }
 
 private:
   SettingsRecord& Next(int32_t id, const char* key) {
@@ -76,6 +80,7 @@ private:
     return r;
   }
   std::vector<SettingsRecord> records_;
+  bool tooLong_ = false;
 };
 
 // The text of a record: up to its zero, never beyond the field.
@@ -190,6 +195,10 @@ bool SaveClass::Save() {
   w.List(kExcludeTermItem, "FMDEQINC", s.GetExcludeTermList());
   w.List(kExcludeTermHistoryItem, "FMDEQINC", s.GetExcludeTermHistory());
   w.Integer(kSettingsEndId, "VEGVEGEVE", 0);
+  if (w.TooLong()) {
+    Fail();
+    return false;
+  }
 
   const char* data = reinterpret_cast<const char*>(w.Records().data());
   size_t left = w.Records().size() * kSettingsRecordSize;
@@ -269,11 +278,7 @@ bool RestoreClass::LoadSettings() {
   return true;
 }
 
-BoxMessage SettingsSaveFailedMessage() {
-  return {"Unable to open output file to save settings !\n\nAction: Try to save again the "
-          "settings, or \n\nimmediately e-mail us, please!",
-          "Severe Error!    Msg no: 0130.", 0x10};
-}
+BoxMessage SettingsSaveFailedMessage() { return Compose(kCoreMessages[CoreMsg::SettingsSaveFailed]); }
 
 // ---- start-up ----
 

@@ -18,6 +18,12 @@ constexpr size_t kSettingsTextSize = 5262;
 constexpr size_t kSettingsRecordSize = 5312;
 constexpr int32_t kSettingsEndId = 900;
 constexpr const char* kSettingsFileName = "default.set";
+// The longest text a record holds (its field keeps the terminating zero).
+constexpr size_t kSettingsTextLimit = kSettingsTextSize - 1;
+
+// Whether text fits a record's text field whole. What the user enters for a
+// saved item is refused where it is typed when it does not.
+inline bool FitsSettingsRecord(const std::string& text) { return text.size() <= kSettingsTextLimit; }
 
 // One record as it lies in the file (the program runs on little-endian x86).
 struct SettingsRecord {

@@ -323,9 +323,7 @@ bool CheckSeparatorPairs(const std::string& text, TokenList& tokens, BoxMessage&
   PositionList positions;
   const uint32_t count = CountSubstring(text, "\"", positions);
   if (count % 2 != 0) {
-    message = {"Odd number of marks(separators) : " + UIntToStdString(count) + "\n\n" +
-                   "Action : You must enter an even number of separators(marks).",
-               "Warning !    Msg no: 0519.", 0x30};
+    message = Compose(kCoreMessages[CoreMsg::UnpairedMarks], UIntToStdString(count));
     return false;
   }
   tokens = SplitQuotedOnWhiteSpace(text, std::string(), positions);

@@ -4,6 +4,7 @@
 // binds it to its own controls and describes itself: its message table, its
 // results window, the sheets a run locks, its totals rules and its items.
 #pragma once
+#include "core/box_message.h"
 #include "create/creation_engine.h"
 #include "create/frmStatistic.h"
 #include "ui/controls.h"
@@ -29,21 +30,14 @@ enum class PageMsg {
 };
 
 // The flags of the three kinds of box.
-constexpr unsigned kMsgWarning = MB_ICONWARNING;
-constexpr unsigned kMsgInformation = MB_ICONINFORMATION;
-constexpr unsigned kMsgQuestion = MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2;
+using core::kMsgInformation;
+using core::kMsgQuestion;
+using core::kMsgWarning;
 // A caption: the page title, twelve blanks, the kind and the number.
 #define VEXTIL_CAPTION(title, kind, number) title "            " kind " no: " number "."
 
-// One message of a page: number, flags (MB_ names), text ("{}" stands for the
-// variable part) and the whole caption.
-struct PageMessage {
-  PageMsg id;
-  const char* number;
-  unsigned flags;
-  const char* text;
-  const char* caption;
-};
+// One message of a page: the program's numbered-message row keyed by PageMsg.
+using PageMessage = core::NumberedMessage<PageMsg>;
 
 // The controls every creation page has, bound by the page (dest, viewDest and
 // viewDestFolder are null on a page without a destination).

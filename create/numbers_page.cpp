@@ -139,11 +139,10 @@ NumbersPage::NumbersPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
         d.simLocks = std::move(simLocks);
         d.simStartText = simStart;
         d.simEndText = simEnd;
-        // An existing or failed number adds one folder only, and structure
-        // files are copied over ones already there.
+        // An existing or failed number adds one folder only. (Structure files
+        // are never copied over ones already there, as on every page.)
         d.totalsOnExists = false;
         d.totalsOnOther = false;
-        d.failIfExists = false;
         return d;
       }()) {
   CreationPageControls c{};

@@ -728,6 +728,7 @@ const char* const kFileSelection[] = {
     "  - *.* selects every file (the pages then show \"All.\").",
     " ",
     "A pattern may not hold \\ / or : (it names files, not folders).",
+    "The whole line holds at most 5261 characters (it is saved as one record).",
     "Letter case does not count. A file that matches several patterns is taken",
     "once. OK checks the line, stores it in the settings file default.set and",
     "adds it to the history list, so you can pick it again later.",

@@ -33,6 +33,19 @@ const EditIncludeListTwin kEditVol08 = {"Edit the Include Folder List - for Copy
 
 namespace {
 
+const core::NumberedMessage<EditMsg> kRows[] = {
+    {EditMsg::TooManyLines, "0160", core::kMsgWarning,
+     "The list holds {} lines; the limit is 30,000 !\nAction : You must remove some lines. The INCLUDE list "
+     "was not changed.",
+     nullptr},
+};
+
+} // namespace
+
+const core::MessageTable<EditMsg> kEditIncludeListMessages = core::TableOf(kRows);
+
+namespace {
+
 bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // The order of a sorted list box: the user locale's, letter case ignored.
@@ -82,10 +95,12 @@ void TfrmEditIncludeList::FormCreate() {
 
 void TfrmEditIncludeList::FormActivate() { mmoEditIncludeList.SetFocus(); }
 
-void TfrmEditIncludeList::mmoEditIncludeListKeyPress(char&) {
-  // Taken as the key arrives, before it changes the text.
+void TfrmEditIncludeList::CountLines() {
   lblEditLinesSum.SetText(std::to_string(CountNonBlankLines(mmoEditIncludeList.Text())));
 }
+
+// Taken as the key arrives, before it changes the text.
+void TfrmEditIncludeList::mmoEditIncludeListKeyPress(char&) { CountLines(); }
 
 void TfrmEditIncludeList::btnEditOkClick() {
   std::vector<std::string> lines = mmoEditIncludeList.Lines();
@@ -93,10 +108,10 @@ void TfrmEditIncludeList::btnEditOkClick() {
   for (const std::string& line : lines) filled += !core::TrimText(line).empty();
   if (filled > kEditIncludeListLimit) {
     // Refused as a whole: the include list stays as it was, the editor open.
-    ui::App().MessageBox("The list holds " + std::to_string(filled) +
-                             " lines; the limit is 30,000 !\nAction : You must remove some lines. "
-                             "The INCLUDE list was not changed.",
-                         std::string(twin_.caption) + "            Warning no: 0012.", 0x30);
+    const core::NumberedMessage<EditMsg>& m = kEditIncludeListMessages[EditMsg::TooManyLines];
+    const core::BoxMessage b =
+        core::Compose(m, std::to_string(filled), core::TitledCaption(twin_.caption, "Warning", m.number));
+    ui::App().MessageBox(b.text, b.caption, b.flags);
     return;
   }
   // The lines in the list box's order; of lines equal without letter case and
@@ -125,6 +140,7 @@ bool EditPageIncludeList(TfrmEditIncludeList& editor, const ListPageDescription&
   editor.SetPage(page);
   editor.mmoEditIncludeList.Clear();
   editor.mmoEditIncludeList.SetLines(page.include->Items());
+  editor.CountLines();  // the count is right from the start
   return editor.ShowModal() == IDOK;
 }
 

@@ -2,6 +2,7 @@
 // the twin table) and the zoom window that shows a page's include list large.
 // Pages open them through EditPageIncludeList and ZoomPageIncludeList.
 #pragma once
+#include "core/box_message.h"
 #include "forms/TfrmEditIncludeList.h"
 #include "listwin/list_page.h"
 #include "ui/controls.h"
@@ -21,6 +22,10 @@ struct EditIncludeListTwin {
 // Rows of the twin table: string-list, path-list, Rename, Delete and Copy pages.
 extern const EditIncludeListTwin kEditVol02, kEditVol04, kEditVol06, kEditVol07, kEditVol08;
 
+// The boxes of the editor; captions are the editor's caption, the kind and the number.
+enum class EditMsg { TooManyLines };
+extern const core::MessageTable<EditMsg> kEditIncludeListMessages;
+
 // The most entries an edited include list may hold.
 constexpr int kEditIncludeListLimit = 30000;
 
@@ -37,6 +42,8 @@ public:
   void FormCreate();
   void FormActivate();
   void mmoEditIncludeListKeyPress(char& key);
+  // Shows the number of lines that are not blank.
+  void CountLines();
   void btnEditOkClick();
   void btnEditCancelClick();
 

@@ -14,10 +14,35 @@ namespace {
 const char* const kDelimiterTable[17] = {"#", "space", "\"", ",", "'", "|", "~", ";", ":",
                                          "&", "@",     "$",  "<", ">", ".", "-", "_"};
 
-const char kCaptionTitle[] = "Export Datas to a File.            ";
+#define EXPORT_CAPTION(kind, number) "Export Datas to a File.            " kind " no: " number "."
+const core::NumberedMessage<ExportMsg> kRows[] = {
+    {ExportMsg::ListEmpty, "0641", core::kMsgWarning,
+     "The List to Export is empty !\nThere is nothing to write to a file.", EXPORT_CAPTION("Warning", "0641")},
+    {ExportMsg::NoDelimiter, "0642", core::kMsgWarning, "Select a Delimiter !\n", EXPORT_CAPTION("Warning", "0642")},
+    {ExportMsg::CreateFailed, "0643", core::kMsgWarning,
+     "Unable to create the file :\n{}\nAction : Check the folder's name and your right to write into it.",
+     EXPORT_CAPTION("Warning", "0643")},
+    {ExportMsg::WriteFailed, "0644", core::kMsgWarning,
+     "There was a problem writing the file :\n{}\nNothing was written; an existing file keeps its contents."
+     "\nAction : Check the free space of the drive.",
+     EXPORT_CAPTION("Warning", "0644")},
+    {ExportMsg::CloseFailed, "0645", core::kMsgWarning,
+     "There was a problem finishing the file :\n{}\nNothing was written; an existing file keeps its contents.",
+     EXPORT_CAPTION("Warning", "0645")},
+    {ExportMsg::ExportEnd, "0646", core::kMsgInformation, "End of the EXPORT process!\n{}",
+     EXPORT_CAPTION("Information", "0646")},
+};
+#undef EXPORT_CAPTION
 
-std::string BoxCaption(const char* kind, const char* number) {
-  return std::string(kCaptionTitle) + kind + " no: " + number + ".";
+} // namespace
+
+const core::MessageTable<ExportMsg> kFileExportMessages = core::TableOf(kRows);
+
+namespace {
+
+int Box(ExportMsg id, const std::string& arg = std::string()) {
+  const core::BoxMessage b = core::Compose(kFileExportMessages[id], arg);
+  return ui::App().MessageBox(b.text, b.caption, b.flags);
 }
 
 // The received list grows with the window; the export choices and commands
@@ -101,8 +126,7 @@ void TfrmFileExport::rdoFileExportCSVSeparatedFileClick() { cboFileExportDelimit
 void TfrmFileExport::btnFileExportToClick() {
   const std::vector<std::string> items = lstFileExportSource.Items();
   if (items.empty()) {
-    ui::App().MessageBox("The List to Export is empty !\nThere is nothing to write to a file.",
-                         BoxCaption("Warning", "0641"), MB_ICONWARNING);
+    Box(ExportMsg::ListEmpty);
     return;
   }
   core::ExportOptions options;
@@ -112,7 +136,7 @@ void TfrmFileExport::btnFileExportToClick() {
   if (options.layout == core::ExportLayout::Separated) {
     int index = cboFileExportDelimiter.ItemIndex();
     if (index < 0) {
-      ui::App().MessageBox("Select a Delimiter !\n", BoxCaption("Warning", "0642"), MB_ICONWARNING);
+      Box(ExportMsg::NoDelimiter);
       return;
     }
     options.delimiter = cboFileExportDelimiter.Item(index);
@@ -124,26 +148,17 @@ void TfrmFileExport::btnFileExportToClick() {
   core::ExportResult result = core::WriteExportFile(path, items, options);
   switch (result.failure) {
     case core::ExportFailure::Open:
-      ui::App().MessageBox("Unable to create the file :\n" + path +
-                               "\nAction : Check the folder's name and your right to write into it.",
-                           BoxCaption("Warning", "0643"), MB_ICONWARNING);
+      Box(ExportMsg::CreateFailed, path);
       return;
     case core::ExportFailure::Write:
-      ui::App().MessageBox("There was a problem writing the file :\n" + path +
-                               "\nNothing was written; an existing file keeps its contents."
-                               "\nAction : Check the free space of the drive.",
-                           BoxCaption("Warning", "0644"), MB_ICONWARNING);
+      Box(ExportMsg::WriteFailed, path);
       return;
     case core::ExportFailure::Close:
-      ui::App().MessageBox("There was a problem finishing the file :\n" + path +
-                               "\nNothing was written; an existing file keeps its contents.",
-                           BoxCaption("Warning", "0645"), MB_ICONWARNING);
+      Box(ExportMsg::CloseFailed, path);
       return;
     case core::ExportFailure::None:
       break;
   }
   lblSmartExportExported.SetText(std::to_string(result.written));
-  ui::App().MessageBox("End of the EXPORT process!\n" + std::to_string(result.written) +
-                           " string(s) written to the file :\n" + path,
-                       BoxCaption("Information", "0646"), MB_ICONINFORMATION);
+  Box(ExportMsg::ExportEnd, std::to_string(result.written) + " string(s) written to the file :\n" + path);
 }

@@ -2,12 +2,17 @@
 // export_handover.h), shows it, and writes it to a file as plain text or as
 // separated values.
 #pragma once
+#include "core/box_message.h"
 #include "forms/TfrmFileExport.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 
 #include <string>
 #include <vector>
+
+// The boxes of the window.
+enum class ExportMsg { ListEmpty, NoDelimiter, CreateFailed, WriteFailed, CloseFailed, ExportEnd };
+extern const core::MessageTable<ExportMsg> kFileExportMessages;
 
 class TfrmFileExport : public ui::Form {
 public:

@@ -8,7 +8,6 @@
 #include "listwin/list_page.h"
 #include "ui/application.h"
 
-#include <cstring>
 #include <new>
 
 TfrmFileImport* frmFileImport = nullptr;
@@ -21,28 +20,32 @@ const char* const kBuiltInTable[17] = {",", "space", "\"", "'", "|", "~", ";", "
 
 constexpr size_t kShownLineLength = 2048;
 
-struct ImportMessage {
-  const char* number;
-  unsigned flags;
-  const char* text;
-};
-
-// Every message of the window.
-const ImportMessage kMessages[] = {
-    {"0311", 0x124,
+const core::NumberedMessage<ImportMsg> kRows[] = {
+    {ImportMsg::NotTxtAsk, "0311", core::kMsgQuestion,
      "The file extension is not txt.\nMaybe it is not a plain text file. \nDo you want to select this "
-     "file ?\nClick YES to Continue Selecting this file,\nClick NO to Stop the Select process."},
-    {"0312", 0x30, "There was a problem opening the file !\nAction : The file is maybe corrupted."},
-    {"0313", 0x30, "There was a problem opening the file !\nAction : The file is maybe corrupted."},
-    {"0317", 0x30, "The Delimiter field is empty !\nAction : You must choose or enter a delimiter."},
-    {"0450", 0x40, "End of the IMPORT process!"},
-    {"0451", 0x40, "End of the making FOLDER LIST process! (Preview)"},
-    {"0452", 0x30,
+     "file ?\nClick YES to Continue Selecting this file,\nClick NO to Stop the Select process.",
+     "Import File content.            Warnings no: 0311."},
+    {ImportMsg::OpenFailed, "0312", core::kMsgWarning,
+     "There was a problem opening the file !\nAction : The file is maybe corrupted.",
+     "Import File content.            Warnings no: 0312."},
+    {ImportMsg::ReadFailed, "0313", core::kMsgWarning,
+     "There was a problem opening the file !\nAction : The file is maybe corrupted.",
+     "Import File content.            Warnings no: 0313."},
+    {ImportMsg::NoDelimiter, "0317", core::kMsgWarning,
+     "The Delimiter field is empty !\nAction : You must choose or enter a delimiter.",
+     "Import File content.            Warnings no: 0317."},
+    {ImportMsg::ImportEnd, "0450", core::kMsgInformation, "End of the IMPORT process!",
+     "Import File content.            Information no: 0450."},
+    {ImportMsg::PreviewEnd, "0451", core::kMsgInformation, "End of the making FOLDER LIST process! (Preview)",
+     "Import File content.            Information no: 0451."},
+    {ImportMsg::BadColumn, "0452", core::kMsgWarning,
      "The column number must be a whole number of at least 1 !\nAction : You must enter a proper column "
-     "number."},
-    {"0455", 0x30,
+     "number.",
+     "Import File content.            Warnings no: 0452."},
+    {ImportMsg::TooLarge, "0320", core::kMsgWarning,
      "The file is too large to be imported !\nNothing was imported.\nAction : Split the file into "
-     "smaller parts."},
+     "smaller parts.",
+     "Import File content.            Warnings no: 0320."},
 };
 
 // A whole number of at least 1 that fits 32 bits, blanks around it allowed.
@@ -80,14 +83,11 @@ TfrmFileImport::TfrmFileImport() : ui::Form(IDD_TFRMFILEIMPORT) {
   OpenDialog4.DefaultExt = "txt";
 }
 
-int TfrmFileImport::Box(const char* number) {
-  for (const ImportMessage& m : kMessages) {
-    if (std::strcmp(m.number, number) != 0) continue;
-    const char* kind = m.flags == 0x40 ? "Information no: " : "Warnings no: ";
-    return ui::App().MessageBox(m.text, std::string("Import File content.            ") + kind + number + ".",
-                                m.flags);
-  }
-  return 0;
+const core::MessageTable<ImportMsg> kFileImportMessages = core::TableOf(kRows);
+
+int TfrmFileImport::Box(ImportMsg id) {
+  const core::NumberedMessage<ImportMsg>& m = kFileImportMessages[id];
+  return ui::App().MessageBox(m.text, m.caption, m.flags);
 }
 
 void TfrmFileImport::FormCreate() {
@@ -208,11 +208,11 @@ void TfrmFileImport::btnFileImportBrowseClick() {
     const size_t dot = path.rfind('.');
     const std::string extension =
         dot == std::string::npos || (slash != std::string::npos && dot < slash) ? "" : path.substr(dot + 1);
-    if (core::LowerCaseCopy(extension) != "txt" && Box("0311") != IDYES) return;
+    if (core::LowerCaseCopy(extension) != "txt" && Box(ImportMsg::NotTxtAsk) != IDYES) return;
 
     core::TextLineReader reader;
     if (reader.Open(path) != core::ImportFailure::None) {
-      Box("0312");
+      Box(ImportMsg::OpenFailed);
       return;
     }
     edtFileImportFileName.SetText(path);
@@ -252,10 +252,10 @@ void TfrmFileImport::btnFileImportBrowseClick() {
     if (!read || tooLarge) {
       lstFileImportSource.Clear();
       lblFileImportSourceLines.SetText("0");
-      Box(tooLarge ? "0455" : "0312");
+      Box(tooLarge ? ImportMsg::TooLarge : ImportMsg::OpenFailed);
     } else {
       loadedFile_ = path;
-      Box("0450");
+      Box(ImportMsg::ImportEnd);
     }
   }
   EnableImportControls(lstFileImportSource.Count() > 0);
@@ -274,12 +274,12 @@ void TfrmFileImport::btnFileImportFromClick() {
 
   // Refused before the preview is touched.
   if (settings.mode != core::kImportPlainText && settings.delimiter.empty()) {
-    Box("0317");
+    Box(ImportMsg::NoDelimiter);
     return;
   }
   uint32_t column = 0;
   if (settings.mode == core::kImportOneField && !ParseColumn(edtFileImportColumnNumber.Text(), column)) {
-    Box("0452");
+    Box(ImportMsg::BadColumn);
     return;
   }
 
@@ -296,7 +296,7 @@ void TfrmFileImport::btnFileImportFromClick() {
   if (failure != core::ImportFailure::None) {
     btnFileImportOk.SetEnabled(false);
     lblFileImportKettes.SetEnabled(false);
-    Box(failure == core::ImportFailure::OutOfMemory ? "0455" : "0313");
+    Box(failure == core::ImportFailure::OutOfMemory ? ImportMsg::TooLarge : ImportMsg::ReadFailed);
     return;
   }
 
@@ -332,7 +332,7 @@ void TfrmFileImport::btnFileImportFromClick() {
   const bool preview = lstFileImportResults.Count() > 0;
   btnFileImportOk.SetEnabled(preview);
   lblFileImportKettes.SetEnabled(preview);
-  Box("0451");
+  Box(ImportMsg::PreviewEnd);
 }
 
 void TfrmFileImport::btnFileImportClearClick() {

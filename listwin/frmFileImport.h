@@ -2,12 +2,17 @@
 // preview list with the import engine, and keeps everything between openings.
 // Pages take its result through import_handover.h.
 #pragma once
+#include "core/box_message.h"
 #include "forms/TfrmFileImport.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 
 #include <string>
 #include <vector>
+
+// The boxes of the window.
+enum class ImportMsg { NotTxtAsk, OpenFailed, ReadFailed, NoDelimiter, ImportEnd, PreviewEnd, BadColumn, TooLarge };
+extern const core::MessageTable<ImportMsg> kFileImportMessages;
 
 class TfrmFileImport : public ui::Form {
 public:
@@ -64,7 +69,7 @@ public:
   const std::string& LoadedFile() const { return loadedFile_; }
 
 private:
-  int Box(const char* number);
+  int Box(ImportMsg id);
   std::string loadedFile_;
 };
 

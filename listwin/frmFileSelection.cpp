@@ -1,6 +1,7 @@
 #include "listwin/frmFileSelection.h"
 
 #include "core/casefold.h"
+#include "core/settings_file.h"
 #include "core/textutil.h"
 #include "core/tokenizer.h"
 #include "core/validation.h"
@@ -9,35 +10,40 @@
 #include "ui/application.h"
 
 #include <algorithm>
-#include <cstring>
 
 TfrmFileSelection* frmFileSelection = nullptr;
 
 namespace {
 
-struct SelectionMessage {
-  const char* number;
-  unsigned flags;
-  const char* text;
-};
-
-// Messages of the window (system boxes without an owner window).
-const SelectionMessage kMessages[] = {
-    {"0542", 0x30,
-     "Both Copy and Delete Processes will use selected files\n(if the <Select Files> button is active).\n"},
-    {"0545", 0x30, "Empty List in the File Names Menu!\n"},
-    {"0546", 0x124, "Do you want to delete all item(s) from the File Names Menu ?"},
-    {"0551", 0x30,
+const core::NumberedMessage<SelectionMsg> kRows[] = {
+    {SelectionMsg::SelectedFilesUsed, "0542", core::kMsgWarning,
+     "Both Copy and Delete Processes will use selected files\n(if the <Select Files> button is active).\n",
+     nullptr},
+    {SelectionMsg::MissingPeriod, "0544", core::kMsgInformation, "{}", "Information !    Msg no: 0544"},
+    {SelectionMsg::MenuEmpty, "0545", core::kMsgWarning, "Empty List in the File Names Menu!\n", nullptr},
+    {SelectionMsg::ClearMenuAsk, "0546", core::kMsgQuestion,
+     "Do you want to delete all item(s) from the File Names Menu ?", nullptr},
+    {SelectionMsg::FolderPart, "0551", core::kMsgWarning,
      "A file name pattern cannot hold a folder part ( \\  /  : ) !\nAction : You must enter file names "
-     "and extensions only (*.txt  a*.doc)."},
+     "and extensions only (*.txt  a*.doc).",
+     nullptr},
+    {SelectionMsg::LineTooLong, "0552", core::kMsgWarning,
+     "The File Names line is too long !\nIt holds at most {} characters.\nAction : You must enter fewer or "
+     "shorter file names.",
+     nullptr},
 };
 
-int Box(const char* number) {
-  for (const SelectionMessage& m : kMessages)
-    if (std::strcmp(m.number, number) == 0)
-      return ui::App().SystemMessageBox(m.text, std::string("File Selection.            Warning no: ") + number + ".",
-                                        m.flags);
-  return 0;
+} // namespace
+
+const core::MessageTable<SelectionMsg> kFileSelectionMessages = core::TableOf(kRows);
+
+namespace {
+
+// The window's boxes are system boxes without an owner window.
+int Box(SelectionMsg id, const std::string& arg = std::string()) {
+  const core::NumberedMessage<SelectionMsg>& m = kFileSelectionMessages[id];
+  const core::BoxMessage b = core::Compose(m, arg, core::TitledCaption("File Selection.", "Warning", m.number));
+  return ui::App().SystemMessageBox(b.text, b.caption, b.flags);
 }
 
 } // namespace
@@ -87,9 +93,14 @@ void TfrmFileSelection::FormActivate() {
 }
 
 void TfrmFileSelection::btnFileManOKClick() {
-  Box("0542");
+  Box(SelectionMsg::SelectedFilesUsed);
   std::string line = cboFileManNames.Text();
   if (core::TrimText(line).empty()) line = "*.*";
+  // The line is saved whole in one record: a longer one is refused here.
+  if (!core::FitsSettingsRecord(line)) {
+    Box(SelectionMsg::LineTooLong, std::to_string(core::kSettingsTextLimit));
+    return;
+  }
   core::TokenList tokens;
   core::BoxMessage unpaired;
   if (!core::CheckSeparatorPairs(line, tokens, unpaired)) {  // nothing stored
@@ -98,7 +109,7 @@ void TfrmFileSelection::btnFileManOKClick() {
   }
   for (const std::string& t : tokens) {
     if (t.find_first_of("\\/:") != std::string::npos) {
-      Box("0551");
+      Box(SelectionMsg::FolderPart);
       return;
     }
   }
@@ -107,17 +118,20 @@ void TfrmFileSelection::btnFileManOKClick() {
     if (!t.empty() && t.find('.') == std::string::npos) noPeriod.push_back(t);
   for (size_t k = 0; k < noPeriod.size(); ++k) {
     const std::string n = std::to_string(noPeriod.size());
-    ui::App().SystemMessageBox("Period (.) is missing from : " + n + " file names." + "\nNo: " +
-                                   std::to_string(k + 1) + "/" + n + " is : " + noPeriod[k] +
-                                   "\nIf you want to search files with SPACE(s) in their names,\n" +
-                                   "then you must put complete file name with extension into double quotes!\n",
-                               "Information !    Msg no: 0544", 0x40);
+    Box(SelectionMsg::MissingPeriod,
+        "Period (.) is missing from : " + n + " file names." + "\nNo: " + std::to_string(k + 1) + "/" + n +
+            " is : " + noPeriod[k] + "\nIf you want to search files with SPACE(s) in their names,\n" +
+            "then you must put complete file name with extension into double quotes!\n");
   }
   core::SettingsList patterns;
   for (const std::string& t : tokens)
     if (!t.empty() && std::find(patterns.begin(), patterns.end(), t) == patterns.end()) patterns.push_back(t);
   if (patterns.empty()) patterns.push_back("*.*");
   const std::string joined = JoinPatterns(patterns);
+  if (!core::FitsSettingsRecord(joined)) {  // quotation marks added around names with blanks
+    Box(SelectionMsg::LineTooLong, std::to_string(core::kSettingsTextLimit));
+    return;
+  }
 
   core::SettingsStore& store = core::Settings();
   const std::string oldLine = store.GetFilePatternLine();
@@ -143,10 +157,10 @@ void TfrmFileSelection::btnFileManOKClick() {
 
 void TfrmFileSelection::btnFileManClearFileNamesClick() {
   if (cboFileManNames.Count() == 0) {
-    Box("0545");
+    Box(SelectionMsg::MenuEmpty);
     return;
   }
-  if (Box("0546") != IDYES) return;
+  if (Box(SelectionMsg::ClearMenuAsk) != IDYES) return;
   const std::string typed = cboFileManNames.Text();
   cboFileManNames.Clear();
   cboFileManNames.SetText(typed);

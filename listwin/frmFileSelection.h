@@ -2,6 +2,7 @@
 // selected-file walks use, keeps a history of lines, stores the parsed patterns
 // and writes the settings file on OK.
 #pragma once
+#include "core/box_message.h"
 #include "core/settings_store.h"
 #include "forms/TfrmFileSelection.h"
 #include "ui/controls.h"
@@ -36,5 +37,9 @@ private:
 // One line from patterns: each pattern holding white space in double quotation
 // marks, separated by one blank.
 std::string JoinPatterns(const core::SettingsList& patterns);
+
+// The boxes of the window.
+enum class SelectionMsg { SelectedFilesUsed, MissingPeriod, MenuEmpty, ClearMenuAsk, FolderPart, LineTooLong };
+extern const core::MessageTable<SelectionMsg> kFileSelectionMessages;
 
 extern TfrmFileSelection* frmFileSelection;

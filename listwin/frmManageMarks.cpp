@@ -1,11 +1,11 @@
 #include "listwin/frmManageMarks.h"
 
 #include "core/casefold.h"
+#include "core/settings_file.h"
 #include "core/textutil.h"
 #include "listwin/settings_io.h"
 #include "ui/application.h"
 
-#include <cstring>
 
 TfrmDelimiters* frmDelimiters = nullptr;
 TfrmQuotationMarks* frmQuotationMarks = nullptr;
@@ -13,13 +13,13 @@ TfrmQuotationMarks* frmQuotationMarks = nullptr;
 const ManageMarksTwin kDelimitersTwin = {
     "Manage Delimiters.", "Included Delimiters", "Excluded Delimiters", "Add a Delimiter :",
     "Delete a Delimiter", "Remove all Delimiters", "Delimiters.", "Managing Delimiters.",
-    "The Limit is 30,000 Delimiters", "The limit is 30,000 Delimiters",
+    "Delimiters",
     &core::SettingsStore::GetDelimiterList, &core::SettingsStore::ClearDelimiterList,
     &core::SettingsStore::AddDelimiter};
 const ManageMarksTwin kQuotationMarksTwin = {
     "Manage Quotation Marks.", "Include Quotation Marks", "Exclude Quotation Marks", "Add a Quotation Mark:",
     "Delete a Quotation Mark", "Remove all Quotation Marks", "QuotationMarks.", "Managing QuotationMarks.",
-    "The Limit is 30,000 QuotationMarks", "The limit is 30,000 QuotationMarks",
+    "QuotationMarks",
     &core::SettingsStore::GetQuotationMarkList, &core::SettingsStore::ClearQuotationMarkList,
     &core::SettingsStore::AddQuotationMark};
 
@@ -52,31 +52,39 @@ TfrmManageMarks::TfrmManageMarks(const ManageMarksTwin& twin) : ui::Form(IDD_TFR
   btnClose.OnClick = [this] { btnCloseClick(); };
 }
 
-int TfrmManageMarks::Box(const char* number) {
-  struct Message {
-    const char* number;
-    unsigned flags;
-    bool manage;
-    const char* text;
-  };
-  const Message messages[] = {
-      {"0121", 0x30, false, "The limit is 30000"},
-      {"0122", 0x30, false, "The text field is empty !\nAction : You must enter some text to add to the Include List."},
-      {"0123", 0x30, false, "This item is already exist in the Include list !"},
-      {"0124", 0x30, false, "This item is already exist in the Exclude list !"},
-      {"0125", 0x30, true, twin_.limitText0125},
-      {"0126", 0x30, true, twin_.limitText0126},
-      {"0127", 0x30, true, twin_.limitText0126},
-      {"0128", 0x124, true, "Do you want to delete selected delimiter(s) from the Exclude list ?"},
-      {"0129", 0x124, true, "Do you want to remove (delete) all delimiter(s) from the Exclude list ?"},
-  };
-  for (const Message& m : messages)
-    if (std::strcmp(m.number, number) == 0)
-      return ui::App().MessageBox(m.text,
-                                  std::string(m.manage ? twin_.managePrefix : twin_.addPrefix) +
-                                      "            Warning no: " + number + ".",
-                                  m.flags);
-  return 0;
+namespace {
+
+const core::NumberedMessage<MarksMsg> kRows[] = {
+    {MarksMsg::Limit, "0121", core::kMsgWarning, "The limit is 30000", nullptr},
+    {MarksMsg::Empty, "0122", core::kMsgWarning,
+     "The text field is empty !\nAction : You must enter some text to add to the Include List.", nullptr},
+    {MarksMsg::InInclude, "0123", core::kMsgWarning, "This item is already exist in the Include list !", nullptr},
+    {MarksMsg::InExclude, "0124", core::kMsgWarning, "This item is already exist in the Exclude list !", nullptr},
+    {MarksMsg::TooLong, "0131", core::kMsgWarning,
+     "The text is too long !\nAn entry holds at most {} characters.\nAction : You must enter a shorter text.",
+     nullptr},
+    {MarksMsg::MoveLimit, "0125", core::kMsgWarning, "The Limit is 30,000 {}", nullptr},
+    {MarksMsg::AllLimit, "0126", core::kMsgWarning, "The limit is 30,000 {}", nullptr},
+    {MarksMsg::ExchangeLimit, "0127", core::kMsgWarning, "The limit is 30,000 {}", nullptr},
+    {MarksMsg::DeleteAsk, "0128", core::kMsgQuestion,
+     "Do you want to delete selected delimiter(s) from the Exclude list ?", nullptr},
+    {MarksMsg::RemoveAllAsk, "0129", core::kMsgQuestion,
+     "Do you want to remove (delete) all delimiter(s) from the Exclude list ?", nullptr},
+};
+
+} // namespace
+
+const core::MessageTable<MarksMsg> kManageMarksMessages = core::TableOf(kRows);
+
+int TfrmManageMarks::Box(MarksMsg id) {
+  const core::NumberedMessage<MarksMsg>& m = kManageMarksMessages[id];
+  // The Add command's boxes carry the short title, the list commands' the long one.
+  const bool adding = id <= MarksMsg::TooLong;
+  const std::string arg =
+      id == MarksMsg::TooLong ? std::to_string(core::kSettingsTextLimit) : std::string(twin_.plural);
+  const core::BoxMessage b = core::Compose(
+      m, arg, core::TitledCaption(adding ? twin_.addPrefix : twin_.managePrefix, "Warning", m.number));
+  return ui::App().MessageBox(b.text, b.caption, b.flags);
 }
 
 void TfrmManageMarks::FormCreate() {
@@ -113,13 +121,15 @@ void TfrmManageMarks::LoadList() {
 void TfrmManageMarks::btnAddClick() {
   const std::string text = core::TrimText(edtAdd.Text());
   if (lstIncluded.Count() >= kManageMarksLimit) {
-    Box("0121");
+    Box(MarksMsg::Limit);
   } else if (text.empty()) {
-    Box("0122");
+    Box(MarksMsg::Empty);
+  } else if (!core::FitsSettingsRecord(text)) {
+    Box(MarksMsg::TooLong);  // the list is saved entry by entry, each in one record
   } else if (lstIncluded.Contains(text)) {
-    Box("0123");
+    Box(MarksMsg::InInclude);
   } else if (lstExcluded.Contains(text)) {
-    Box("0124");
+    Box(MarksMsg::InExclude);
   } else {
     lstIncluded.Add(text);
     edtAdd.SetText(text);
@@ -162,7 +172,7 @@ void TfrmManageMarks::btnIncToExcClick() {
 
 void TfrmManageMarks::btnExcToIncClick() {
   if (lstIncluded.Count() + lstExcluded.SelCount() > kManageMarksLimit)
-    Box("0125");
+    Box(MarksMsg::MoveLimit);
   else
     MoveEntries(lstExcluded, lstIncluded, false);
   edtAdd.SetFocus();
@@ -177,7 +187,7 @@ void TfrmManageMarks::btnAllFromExcClick() {
   int incoming = 0;
   for (const std::string& entry : lstExcluded.Items()) incoming += !lstIncluded.Contains(entry);
   if (lstIncluded.Count() + incoming > kManageMarksLimit)
-    Box("0126");
+    Box(MarksMsg::AllLimit);
   else
     MoveEntries(lstExcluded, lstIncluded, true);
   edtAdd.SetFocus();
@@ -185,7 +195,7 @@ void TfrmManageMarks::btnAllFromExcClick() {
 
 void TfrmManageMarks::btnExchangeIncExcClick() {
   if (lstExcluded.Count() > kManageMarksLimit) {
-    Box("0127");
+    Box(MarksMsg::ExchangeLimit);
   } else {
     std::vector<std::string> kept;
     for (const std::string& entry : lstIncluded.Items())
@@ -205,12 +215,12 @@ void TfrmManageMarks::btnExchangeIncExcClick() {
 }
 
 void TfrmManageMarks::btnDeleteClick() {
-  if (Box("0128") == IDYES) lstExcluded.DeleteIndices(lstExcluded.SelectedIndices());
+  if (Box(MarksMsg::DeleteAsk) == IDYES) lstExcluded.DeleteIndices(lstExcluded.SelectedIndices());
   edtAdd.SetFocus();
 }
 
 void TfrmManageMarks::btnRemoveAllClick() {
-  if (Box("0129") == IDYES) lstExcluded.Clear();
+  if (Box(MarksMsg::RemoveAllAsk) == IDYES) lstExcluded.Clear();
   edtAdd.SetFocus();
 }
 

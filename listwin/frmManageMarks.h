@@ -2,6 +2,7 @@
 // twin table. The include list is what the settings store keeps (and the
 // settings file after Close); the exclude list lives while the program runs.
 #pragma once
+#include "core/box_message.h"
 #include "core/settings_store.h"
 #include "forms/TfrmManageMarks.h"
 #include "ui/controls.h"
@@ -18,14 +19,19 @@ struct ManageMarksTwin {
   const char* removeAllCaption;
   const char* addPrefix;     // caption title of 0121-0124
   const char* managePrefix;  // caption title of 0125-0129
-  const char* limitText0125;
-  const char* limitText0126;
+  const char* plural;        // "{}" of the limit texts 0125-0127
   core::SettingsList (core::SettingsStore::*get)() const;
   void (core::SettingsStore::*clear)();
   void (core::SettingsStore::*add)(const std::string&);
 };
 
 extern const ManageMarksTwin kDelimitersTwin, kQuotationMarksTwin;
+
+// The boxes of the window; captions are the twin's title, the kind and the number.
+enum class MarksMsg {
+  Limit, Empty, InInclude, InExclude, TooLong, MoveLimit, AllLimit, ExchangeLimit, DeleteAsk, RemoveAllAsk
+};
+extern const core::MessageTable<MarksMsg> kManageMarksMessages;
 
 // The most entries the include list may hold.
 constexpr int kManageMarksLimit = 30000;
@@ -68,7 +74,7 @@ public:
   void btnCloseClick();
 
 private:
-  int Box(const char* number);
+  int Box(MarksMsg id);
   const ManageMarksTwin& twin_;
 };
 

@@ -1,5 +1,6 @@
 #include "listwin/import_handover.h"
 
+#include "core/box_message.h"
 #include "core/casefold.h"
 #include "core/textutil.h"
 #include "core/validation.h"
@@ -13,7 +14,8 @@ int SmartImportToPage(const ListPageDescription& page) {
   const int result = window.ShowModal();
   const std::vector<std::string> items = window.lstFileImportResults.Items();
   if (items.empty()) {
-    ui::App().MessageBox("Empty Result List in the File Import Window!\n", page.emptyImportCaption, 0x30);
+    ui::App().MessageBox("Empty Result List in the File Import Window!\n", page.emptyImportCaption,
+                         core::kMsgWarning);
     return 0;
   }
   if (result != IDOK) return 0;

@@ -8,53 +8,83 @@
 
 #include <windows.h>
 
-const ListFileTwin kListFileVol02 = {
-    false,
-    {"Creating Folder(s).-From a String List.            Information no: 0012.", 0x124,
+namespace {
+
+using core::kMsgPlain;
+using core::kMsgQuestion;
+using core::kMsgWarning;
+
+#define T02 "Creating Folder(s).-From a String List."
+const core::NumberedMessage<ListFileMsg> kRowsVol02[] = {
+    {ListFileMsg::NotTxtAsk, "0012", kMsgQuestion,
      "The file extension is not a txt.\nMaybe it is not a plain text file. \nDo you want to open this file "
-     "?\nClick YES to continue Loading this file,\nClick NO to Stop the Loading process."},
-    {"Creating Folder(s).-From a String List.            Warning no: 0013.", 0x30,
-     "There was a problem opening the file !\nAction : The file is maybe corrupted."},
-    {"Creating Folder(s).-From a String List.            Information no: 0014.", 0x124,
+     "?\nClick YES to continue Loading this file,\nClick NO to Stop the Loading process.",
+     T02 "            Information no: 0012."},
+    {ListFileMsg::OpenFailed, "0013", kMsgWarning,
+     "There was a problem opening the file !\nAction : The file is maybe corrupted.",
+     T02 "            Warning no: 0013."},
+    {ListFileMsg::ClearAsk, "0014", kMsgQuestion,
      "Do you want to clear the previous content of the INCLUDE window ?\nClick YES to clear the previous "
-     "content,\nClick NO to leave it."},
-    {"Creating Folder(s).-From a String List.             Warning no: 0141.", 0x30,
-     "This item already exists in the Include window !\n"},
-    {"Creating Folder(s).-From a String List.             Warning no: 0142.", 0x30,
-     "This item already exists in the Exclude window !\n"},
-    {"reating Folder(s).-From a String List.             Warning no: 0143.", 0x124,
+     "content,\nClick NO to leave it.",
+     T02 "            Information no: 0014."},
+    {ListFileMsg::InInclude, "0141", kMsgWarning, "This item already exists in the Include window !\n",
+     T02 "             Warning no: 0141."},
+    {ListFileMsg::InExclude, "0142", kMsgWarning, "This item already exists in the Exclude window !\n",
+     T02 "             Warning no: 0142."},
+    {ListFileMsg::DriveAsk, "0143", kMsgQuestion,
      "There is a drive letter in the string!\nClick YES to continue without asking\nClick NO  to Clear the "
-     "INCULDE Window and quit the Import process"},
-    {"Creating Folder(s).-From a String List.            Warning no: 0016.", 0x30,
-     "There was a problem saving the file !\nAction : The file is maybe corrupted."},
-    "End of the Loading process.",
+     "INCULDE Window and quit the Import process",
+     "reating Folder(s).-From a String List.             Warning no: 0143."},
+    {ListFileMsg::SaveFailed, "0016", kMsgWarning,
+     "There was a problem saving the file !\nAction : The file is maybe corrupted.",
+     T02 "            Warning no: 0016."},
+    // The end boxes carry no number: plain boxes with the program's title.
+    {ListFileMsg::Loaded, "", kMsgPlain, "End of the Loading process.", nullptr},
+    {ListFileMsg::Saved, "", kMsgPlain, "End of the saving process.", nullptr},
 };
+#undef T02
 
 #define T04 "Creating Folder(s).-From a Folder List."
-const ListFileTwin kListFileVol04 = {
-    true,
-    {T04 "            Information no: 0048.", 0x124,
+const core::NumberedMessage<ListFileMsg> kRowsVol04[] = {
+    {ListFileMsg::NotTxtAsk, "0048", kMsgQuestion,
      "The file extension is not txt.\nMaybe it is not a plain text file. \nDo you want to open this file "
-     "?\nClick YES to Continue Loading this file,\nClick NO to Stop the Loading process."},
-    {T04 "             Warning no: 0049.", 0x30,
-     "There was a problem opening the file !\nAction : The file is maybe corrupted."},
-    {T04 "            Information no: 0050.", 0x124,
+     "?\nClick YES to Continue Loading this file,\nClick NO to Stop the Loading process.",
+     T04 "            Information no: 0048."},
+    {ListFileMsg::OpenFailed, "0049", kMsgWarning,
+     "There was a problem opening the file !\nAction : The file is maybe corrupted.",
+     T04 "             Warning no: 0049."},
+    {ListFileMsg::ClearAsk, "0050", kMsgQuestion,
      "Do you want to clear the previous content of the INCLUDE window ?\nClick YES to clear the previous "
-     "content,\nClick NO to leave it."},
-    {T04 "             Warning no: 0138.", 0x30, "This folder already exists in the Include window !\n"},
-    {T04 "             Warning no: 0139.", 0x30, "This folder already exists in the Exclude window !\n"},
-    {T04 "             Warning no: 0140.", 0x124,
+     "content,\nClick NO to leave it.",
+     T04 "            Information no: 0050."},
+    {ListFileMsg::InInclude, "0138", kMsgWarning, "This folder already exists in the Include window !\n",
+     T04 "             Warning no: 0138."},
+    {ListFileMsg::InExclude, "0139", kMsgWarning, "This folder already exists in the Exclude window !\n",
+     T04 "             Warning no: 0139."},
+    {ListFileMsg::DriveAsk, "0140", kMsgQuestion,
      "There is no drive letter !\nClick YES to continue without asking\nClick NO  to Clear the "
-     "INCULDE Window and quit the Import process"},
-    {T04 "            Warning no: 0052.", 0x30,
-     "There was a problem saving the file !\nAction : The file is maybe corrupted."},
-    "End of the loading process.",
+     "INCULDE Window and quit the Import process",
+     T04 "             Warning no: 0140."},
+    {ListFileMsg::SaveFailed, "0052", kMsgWarning,
+     "There was a problem saving the file !\nAction : The file is maybe corrupted.",
+     T04 "            Warning no: 0052."},
+    {ListFileMsg::Loaded, "", kMsgPlain, "End of the loading process.", nullptr},
+    {ListFileMsg::Saved, "", kMsgPlain, "End of the saving process.", nullptr},
 };
 #undef T04
 
+} // namespace
+
+const ListFileTwin kListFileVol02 = {false, core::TableOf(kRowsVol02)};
+const ListFileTwin kListFileVol04 = {true, core::TableOf(kRowsVol04)};
+
 namespace {
 
-int Show(const ListFileMessage& m) { return ui::App().MessageBox(m.text, m.caption, m.flags); }
+// A box of the page's row; the numberless end boxes carry the program's title.
+int Show(const ListFileTwin& twin, ListFileMsg id) {
+  const core::NumberedMessage<ListFileMsg>& m = twin.messages[id];
+  return ui::App().MessageBox(m.text, m.caption ? std::string(m.caption) : ui::App().Title, m.flags);
+}
 
 bool Qualifies(const ListFileTwin& twin, const std::string& entry) {
   return core::HasDrivePart(entry) == twin.entriesWithDrive;
@@ -73,15 +103,15 @@ bool ImportListFile(const ListFilePage& p) {
   const ListFileTwin& twin = *p.twin;
   if (!p.open->Execute(p.page.form)) return true;
   const std::string path = p.open->FileName;
-  if (core::LowerCaseCopy(Extension(path)) != "txt" && Show(twin.extension) != IDYES) return false;
+  if (core::LowerCaseCopy(Extension(path)) != "txt" && Show(twin, ListFileMsg::NotTxtAsk) != IDYES) return false;
 
   core::TextLineReader reader;
   if (reader.Open(path) != core::ImportFailure::None) {
-    Show(twin.openFailed);
-    ui::App().MessageBox(twin.loadedText, ui::App().Title, MB_OK);
+    Show(twin, ListFileMsg::OpenFailed);
+    Show(twin, ListFileMsg::Loaded);
     return true;
   }
-  if (Show(twin.clearQuestion) == IDYES) p.page.include->Clear();
+  if (Show(twin, ListFileMsg::ClearAsk) == IDYES) p.page.include->Clear();
 
   // The lines first (the file closes before any box), then the page's rules.
   std::vector<std::string> lines;
@@ -91,7 +121,7 @@ bool ImportListFile(const ListFilePage& p) {
       },
       kListFileLineKept);
   if (!read) {
-    Show(twin.openFailed);
+    Show(twin, ListFileMsg::OpenFailed);
     return true;
   }
   bool askDrive = true;
@@ -99,9 +129,9 @@ bool ImportListFile(const ListFilePage& p) {
   for (const std::string& line : lines) {
     const std::string s = core::TrimText(line);
     if (include.Contains(s)) {
-      Show(twin.inInclude);
+      Show(twin, ListFileMsg::InInclude);
     } else if (p.page.exclude->Contains(s)) {
-      Show(twin.inExclude);
+      Show(twin, ListFileMsg::InExclude);
     } else if (s.empty()) {
       continue;
     } else if (Qualifies(twin, s)) {
@@ -109,7 +139,7 @@ bool ImportListFile(const ListFilePage& p) {
       include.Add(s);
       if (p.page.includeCount) p.page.includeCount->SetText(std::to_string(include.Count()));
     } else if (askDrive) {
-      if (Show(twin.driveQuestion) != IDYES) {
+      if (Show(twin, ListFileMsg::DriveAsk) != IDYES) {
         include.Clear();
         if (p.page.includeCount) p.page.includeCount->SetText("0");
         return false;
@@ -117,7 +147,7 @@ bool ImportListFile(const ListFilePage& p) {
       askDrive = false;
     }
   }
-  ui::App().MessageBox(twin.loadedText, ui::App().Title, MB_OK);
+  Show(twin, ListFileMsg::Loaded);
   return true;
 }
 
@@ -128,8 +158,8 @@ void ExportListFile(const ListFilePage& p) {
     if (Qualifies(*p.twin, core::TrimText(entry))) entries.push_back(entry);
   const core::ExportResult result = core::WriteExportFile(p.save->FileName, entries, core::ExportOptions{});
   if (!result.Ok()) {
-    Show(p.twin->saveFailed);
+    Show(*p.twin, ListFileMsg::SaveFailed);
     return;
   }
-  ui::App().MessageBox("End of the saving process.", ui::App().Title, MB_OK);
+  Show(*p.twin, ListFileMsg::Saved);
 }

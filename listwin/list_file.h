@@ -2,30 +2,20 @@
 // (one entry a line, CR LF) and reads one back, line by line, with its own
 // messages. One design for every page, bound by the page's row of messages.
 #pragma once
+#include "core/box_message.h"
 #include "listwin/list_page.h"
 #include "ui/dialogs.h"
 
 #include <functional>
 #include <string>
 
-// One message of a page's list-file commands.
-struct ListFileMessage {
-  const char* caption;
-  unsigned flags;
-  const char* text;
-};
+// The boxes of a page's list-file commands.
+enum class ListFileMsg { NotTxtAsk, OpenFailed, ClearAsk, InInclude, InExclude, DriveAsk, SaveFailed, Loaded, Saved };
 
 // What differs between the pages.
 struct ListFileTwin {
-  bool entriesWithDrive;           // folder-list pages keep entries with a drive part, the string page without
-  ListFileMessage extension;       // the file is not a ".txt" (question)
-  ListFileMessage openFailed;
-  ListFileMessage clearQuestion;
-  ListFileMessage inInclude;
-  ListFileMessage inExclude;
-  ListFileMessage driveQuestion;
-  ListFileMessage saveFailed;
-  const char* loadedText;          // end of loading, plain box with the program's title
+  bool entriesWithDrive;  // folder-list pages keep entries with a drive part, the string page without
+  core::MessageTable<ListFileMsg> messages;
 };
 
 extern const ListFileTwin kListFileVol02, kListFileVol04;

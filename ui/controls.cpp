@@ -166,33 +166,30 @@ void ComboBox::Bind(HWND hwnd) {
   }
 }
 
-int ComboBox::Count() const { return static_cast<int>(SendMessageA(hwnd_, CB_GETCOUNT, 0, 0)); }
-
 std::string ComboBox::Item(int index) const {
-  LRESULT length = SendMessageA(hwnd_, CB_GETLBTEXTLEN, index, 0);
-  if (length == CB_ERR) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  SendMessageA(hwnd_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
-std::vector<std::string> ComboBox::Items() const {
-  std::vector<std::string> items;
-  int n = Count();
-  items.reserve(n);
-  for (int i = 0; i < n; ++i) items.push_back(Item(i));
-  return items;
+  if (index < 0 || index >= Count()) return std::string();
+  return items_[static_cast<size_t>(index)];
 }
 
 int ComboBox::Add(const std::string& item) {
-  return static_cast<int>(SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
+  // The control gives the index (its sorted place in a sorted combo).
+  LRESULT index = SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  if (index < 0) return static_cast<int>(index);
+  items_.insert(items_.begin() + std::min<size_t>(static_cast<size_t>(index), items_.size()), item);
+  return static_cast<int>(index);
 }
 void ComboBox::Insert(int index, const std::string& item) {
-  SendMessageA(hwnd_, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+  LRESULT at = SendMessageA(hwnd_, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+  if (at >= 0) items_.insert(items_.begin() + std::min<size_t>(static_cast<size_t>(at), items_.size()), item);
 }
-void ComboBox::Delete(int index) { SendMessageA(hwnd_, CB_DELETESTRING, index, 0); }
-void ComboBox::Clear() { SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0); }
+void ComboBox::Delete(int index) {
+  if (SendMessageA(hwnd_, CB_DELETESTRING, index, 0) != CB_ERR && index >= 0 && index < Count())
+    items_.erase(items_.begin() + index);
+}
+void ComboBox::Clear() {
+  SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+  items_.clear();
+}
 
 int ComboBox::IndexOf(const std::string& item) const {
   int n = Count();

@@ -71,9 +71,11 @@ public:
 class ComboBox : public Control {
 public:
   using Control::Control;
-  int Count() const;
+  // The entries are kept beside the control in its order (reading a long entry
+  // back from the control fails under Wine); every change goes through these.
+  int Count() const { return static_cast<int>(items_.size()); }
   std::string Item(int index) const;
-  std::vector<std::string> Items() const;
+  const std::vector<std::string>& Items() const { return items_; }
   int Add(const std::string& item);
   void Insert(int index, const std::string& item);
   void Delete(int index);
@@ -93,6 +95,7 @@ public:
 
 private:
   bool settingText_ = false;
+  std::vector<std::string> items_;
 };
 
 class ListBox : public Control {

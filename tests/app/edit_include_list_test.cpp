@@ -59,10 +59,11 @@ TEST_F(EditIncludeList, OkRebuildsTheListCancelLeavesIt) {
   EXPECT_EQ(M().Vol02.lblVol02IncludeSum.Text(), "2");
   EXPECT_EQ(E().mmoEditIncludeList.Text(), "");
 
-  // The memo opens with the list; Cancel after editing changes nothing.
+  // The memo opens with the list and its count; Cancel after editing changes nothing.
   const Strings before = items;
   Edit([&](TfrmEditIncludeList& e) {
     EXPECT_EQ(e.mmoEditIncludeList.Lines(), before);
+    EXPECT_EQ(e.lblEditLinesSum.Text(), "2");
     Type(e.mmoEditIncludeList, "other\r\n");
     Press(e.btnEditCancel);
   });
@@ -74,7 +75,7 @@ TEST_F(EditIncludeList, OkRebuildsTheListCancelLeavesIt) {
   Edit([&](TfrmEditIncludeList& e) {
     Type(e.mmoEditIncludeList, many);
     Press(e.btnEditOk);
-    EXPECT_EQ(seam.Last().caption, "Edit the include List of strings            Warning no: 0012.");
+    EXPECT_EQ(seam.Last().caption, "Edit the include List of strings            Warning no: 0160.");
     EXPECT_EQ(seam.Last().flags, 0x30u);
     EXPECT_TRUE(e.Visible());
     EXPECT_EQ(e.ModalResult(), 0);

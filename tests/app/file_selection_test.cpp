@@ -102,6 +102,30 @@ TEST_F(FileSelection, RefusedLinesStoreNothingAndKeepTheWindowOpen) {
     EXPECT_EQ(Saved(), before);
   }
 
+  // The line is saved in one record of 5261 characters: one more is refused
+  // with 0552 (the limit in its text), never saved cut.
+  for (size_t length : {size_t(5262), size_t(5261)}) {
+    std::string line;
+    for (int i = 0; line.size() + 16 < length; ++i) line += "p" + std::to_string(i) + ".txt ";
+    line += "q" + std::string(length - line.size() - 3, 'z') + ".t";
+    ASSERT_EQ(line.size(), length);
+    Open([&](TfrmFileSelection& w) {
+      Type(w.cboFileManNames, line);
+      Press(w.btnFileManOK);
+      if (length > 5261) {
+        EXPECT_EQ(seam.Last().caption, kCap + "0552.");
+        EXPECT_NE(seam.Last().text.find("at most 5261 characters"), std::string::npos);
+        EXPECT_TRUE(w.Visible());
+        Press(w.btnFileManCancel);
+      }
+    });
+    EXPECT_EQ(Saved().first, length > 5261 ? before.first : line);
+  }
+  Open([&](TfrmFileSelection& w) {
+    Type(w.cboFileManNames, "*.txt");
+    Press(w.btnFileManOK);
+  });
+
   // A settings file that cannot be replaced: 0130, the store keeps the file's line.
   HANDLE lock = CreateFileA((dir->Path() + "\\default.set").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                             nullptr);

@@ -126,23 +126,63 @@ TEST_F(ManageMarks, CloseSavesTheIncludeListAndExcludedEntriesStayOut) {
   EXPECT_TRUE(SavedDelimiters().empty());
 }
 
-TEST_F(ManageMarks, LimitsDeletesAndAFailedSave) {
+TEST_F(ManageMarks, LimitsHoldAtTheirBoundaryDeletesAndAFailedSave) {
+  // The include list holds at most 30,000 entries, on every road in.
+  struct Case {
+    int included, excluded, selected;
+    ui::Button TfrmManageMarks::*command;
+    int after;            // include entries afterwards
+    const char* refusal;  // caption, nullptr: done
+  };
+  const Case cases[] = {
+      {29999, 0, 0, &TfrmManageMarks::btnAdd, 30000, nullptr},
+      {30000, 0, 0, &TfrmManageMarks::btnAdd, 30000, "Delimiters.            Warning no: 0121."},
+      {29999, 1, 1, &TfrmManageMarks::btnExcToInc, 30000, nullptr},
+      {29999, 2, 2, &TfrmManageMarks::btnExcToInc, 29999, "Managing Delimiters.            Warning no: 0125."},
+      {29998, 2, 0, &TfrmManageMarks::btnAllFromExc, 30000, nullptr},
+      {29999, 2, 0, &TfrmManageMarks::btnAllFromExc, 29999, "Managing Delimiters.            Warning no: 0126."},
+      {0, 30000, 0, &TfrmManageMarks::btnExchangeIncExc, 30000, nullptr},
+      {0, 30001, 0, &TfrmManageMarks::btnExchangeIncExc, 0, "Managing Delimiters.            Warning no: 0127."},
+  };
+  auto fill = [](ui::ListBox& list, int count, const char* prefix) {
+    Strings entries;
+    for (int i = 0; i < count; ++i) entries.push_back(prefix + std::to_string(i));
+    list.Clear();
+    list.AddStrings(entries);
+  };
   FromMenu([&](TfrmManageMarks& w) {
-    Strings many;
-    for (int i = 0; i < kManageMarksLimit - static_cast<int>(w.lstIncluded.Count()); ++i)
-      many.push_back("d" + std::to_string(i));
-    w.lstIncluded.AddStrings(many);
-    w.lstExcluded.AddStrings({"e1", "e2"});
-    Type(w.edtAdd, "new");
+    for (const Case& c : cases) {
+      fill(w.lstIncluded, c.included, "d");
+      fill(w.lstExcluded, c.excluded, "e");
+      for (int i = 0; i < c.selected; ++i) w.lstExcluded.SetSelected(i, true);
+      Type(w.edtAdd, "new");
+      const size_t boxes = seam.boxes.size();
+      Press(w.*c.command);
+      EXPECT_EQ(w.lstIncluded.Count(), c.after) << c.included << " " << c.excluded;
+      if (c.refusal) {
+        ASSERT_EQ(seam.boxes.size(), boxes + 1) << c.refusal;
+        EXPECT_EQ(seam.Last().caption, c.refusal);
+      } else {
+        EXPECT_EQ(seam.boxes.size(), boxes) << c.included << " " << c.excluded;
+      }
+    }
+    // Each entry is saved in one record: 5261 characters fit, one more is refused.
+    fill(w.lstIncluded, 0, "");
+    fill(w.lstExcluded, 0, "");
+    Type(w.edtAdd, std::string(5262, 'x'));
     Press(w.btnAdd);
-    EXPECT_EQ(seam.Last().caption, "Delimiters.            Warning no: 0121.");
-    Select(w.lstExcluded, {"e1"});
-    Press(w.btnExcToInc);
-    EXPECT_EQ(seam.Last().caption, "Managing Delimiters.            Warning no: 0125.");
-    Press(w.btnAllFromExc);
-    EXPECT_EQ(seam.Last().caption, "Managing Delimiters.            Warning no: 0126.");
-    EXPECT_EQ(w.lstIncluded.Count(), kManageMarksLimit);
+    EXPECT_EQ(seam.Last().caption, "Delimiters.            Warning no: 0131.");
+    EXPECT_NE(seam.Last().text.find("at most 5261 characters"), std::string::npos);
+    EXPECT_EQ(w.lstIncluded.Count(), 0);
+    Type(w.edtAdd, std::string(5261, 'x'));
+    Press(w.btnAdd);
+    Press(w.btnClose);
+  });
+  EXPECT_EQ(SavedDelimiters(), Strings{std::string(5261, 'x')});
 
+  FromMenu([&](TfrmManageMarks& w) {
+    w.lstExcluded.AddStrings({"e1", "e2"});
+    Select(w.lstExcluded, {"e1"});
     seam.Answer("0128", IDYES);
     Press(w.btnDelete);
     EXPECT_EQ(w.lstExcluded.Items(), (Strings{"e2"}));

@@ -198,6 +198,22 @@ TEST_F(NumbersPageTest, FreeSpaceIsCheckedSimulationPredictsTheRunAndUndoKeepsTh
   EXPECT_EQ(ListTree(dest.Path()), "2\\\n2\\T\\\n2\\T\\mine.txt\n3\\\n");
 }
 
+TEST_F(NumbersPageTest, AStructureFileNeverOverwritesOneAlreadyThere) {
+  // Two structures put a.txt (other content) straight into each new folder:
+  // the first copy stays byte for byte, the second counts as already there.
+  tree.AddFile("one\\T\\a.txt", "first");
+  tree.AddFile("two\\T\\a.txt", "second, longer");
+  PickDestination(dest.Path());
+  Numbers("1", "2");
+  testsupport::Choose(P().rdoVol03AttachSubFoldersOnlyWithFiles);
+  AddStructure(tree / "one\\T");
+  AddStructure(tree / "two\\T");
+  ExpectRunAsSimulated(frmStatistic03, [&] { Simulate(); }, [&] { Create(); }, {dest.Path()});
+  for (const char* folder : {"1", "2"}) EXPECT_EQ(testsupport::ReadFile(dest / folder + "\\a.txt"), "first");
+  EXPECT_EQ(Row(1), (Strings{"2", "0", "2", "10"}));
+  EXPECT_EQ(Row(2), (Strings{"0", "0", "2", "28"}));
+}
+
 TEST_F(NumbersPageTest, AWideSimulationListsAtMostItsBoundAndCountsTheRest) {
   for (const char* f : {"T\\a", "T\\b", "T\\c", "T\\d"}) tree.AddFolder(f);
   PickDestination(dest.Path());

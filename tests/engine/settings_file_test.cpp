@@ -204,21 +204,25 @@ TEST_F(SettingsFileTest, StoredDirectoryAndLongTexts) {
   EXPECT_EQ(s.GetStartupDirectory(), "D:\\Elsewhere");
   s.SetStartupDirectory(dir_.Path());
 
-  // Texts that do not fit their field keep 5261 characters.
-  const std::string fits(5261, 'a'), full(5262, 'b'), longer(9000, 'c');
+  // A text of 5261 characters fits its field whole; one more fails the save
+  // (never written cut) and the file stays as it was.
+  const std::string fits(5261, 'a');
   s.AddDelimiter(fits);
-  s.AddDelimiter(full);
-  s.AddDelimiter(longer);
-  s.SetAppName(longer);
   ASSERT_TRUE(Save());
-  std::vector<Parsed> r = Parse(ReadFile(SetFile()));
-  EXPECT_EQ(r[0].text, std::string(5261, 'c'));
+  const Bytes saved = ReadFile(SetFile());
+  for (auto tooLong : {+[](core::SettingsStore& t) { t.AddDelimiter(std::string(5262, 'b')); },
+                       +[](core::SettingsStore& t) { t.SetAppName(std::string(9000, 'c')); },
+                       +[](core::SettingsStore& t) { t.SetFilePatternLine(std::string(5262, 'd')); }}) {
+    const core::SettingsStore before = s;
+    tooLong(s);
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(ReadFile(SetFile()), saved);
+    s = before;
+  }
   s.Reset();
   s.SetStartupDirectory(dir_.Path());
   ASSERT_TRUE(Load());
-  EXPECT_EQ(s.GetAppName(), std::string(5261, 'c'));
-  EXPECT_EQ(s.GetDelimiterList(),
-            (core::SettingsList{fits, std::string(5261, 'b'), std::string(5261, 'c')}));
+  EXPECT_EQ(s.GetDelimiterList(), core::SettingsList{fits});
 }
 
 TEST_F(SettingsFileTest, DamagedAndForeignFilesLoadWhatIsReadable) {

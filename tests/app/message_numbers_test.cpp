@@ -1,0 +1,70 @@
+// Every numbered message of the program: one number, one text.
+#include "app/frmMain.h"
+#include "core/box_message.h"
+#include "listwin/frmEditIncludeList.h"
+#include "listwin/frmFileExport.h"
+#include "listwin/frmFileImport.h"
+#include "listwin/frmFileSelection.h"
+#include "listwin/frmManageMarks.h"
+#include "listwin/list_file.h"
+#include "support/program_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using Texts = std::map<std::string, std::set<std::string>>;  // number -> texts
+
+template <class Id>
+void Collect(const core::MessageTable<Id>& table, Texts& texts) {
+  for (const core::NumberedMessage<Id>& m : table)
+    if (*m.number) texts[m.number].insert(m.text);
+}
+
+void CollectPage(const CreationPage& page, Texts& texts) {
+  for (int id = 0; id <= static_cast<int>(PageMsg::Extra12); ++id) {
+    try {
+      const PageMessage& m = page.Message(static_cast<PageMsg>(id));
+      texts[m.number].insert(m.text);
+    } catch (const std::logic_error&) {
+      // the page has no such box
+    }
+  }
+}
+
+using MessageNumbers = testsupport::ProgramTest;
+
+TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
+  Texts texts;
+  Collect(core::kCoreMessages, texts);
+  Collect(kManageMarksMessages, texts);
+  Collect(kFileSelectionMessages, texts);
+  Collect(kFileImportMessages, texts);
+  Collect(kFileExportMessages, texts);
+  Collect(kEditIncludeListMessages, texts);
+  Collect(kListFileVol02.messages, texts);
+  Collect(kListFileVol04.messages, texts);
+  CollectPage(frmMain->Vol02, texts);
+  CollectPage(frmMain->Vol03, texts);
+  CollectPage(frmMain->Vol04, texts);
+  ASSERT_GT(texts.size(), 100u);
+
+  // Numbers that carry more than one text, and how many: the string-list
+  // page's 0008 names an illegal character ("Illegal character in the Text :
+  // {}") and also carries the shared name rule's own refusal text ("{}").
+  const std::map<std::string, size_t> shared = {
+      {"0008", 2},
+  };
+  for (const auto& [number, set] : texts) {
+    auto allowed = shared.find(number);
+    EXPECT_EQ(set.size(), allowed == shared.end() ? 1u : allowed->second) << number << ": " << *set.begin()
+                                                                          << " | " << *set.rbegin();
+  }
+}
+
+} // namespace
