@@ -230,51 +230,17 @@ core::FreeSpaceCheck CreationPage::CheckRoom(double count, uint64_t bytes) {
   return core::CheckFreeSpace(c_.dest ? c_.dest->Text() : std::string(), count, bytes);
 }
 
-void CreationPage::MoveListEntries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly) {
-  std::vector<int> selected;
-  std::vector<std::string> moving;
-  if (selectedOnly) {
-    selected = from.SelectedIndices();
-    moving.reserve(selected.size());
-    for (int i : selected) moving.push_back(from.Item(i));
-  } else {
-    moving = from.Items();
-  }
-  if (moving.empty()) return;
-  std::vector<std::string> adds;
-  core::FoldedIndex adding;
-  for (const std::string& entry : moving) {
-    if (!to.Contains(entry) && !adding.Contains(entry)) {
-      adds.push_back(entry);
-      adding.Add(entry);
-    }
-  }
-  to.AddStrings(adds);
-  if (selectedOnly)
-    from.DeleteIndices(selected);
-  else
-    from.Clear();
+void CreationPage::ShowVisualLog() {
+  ShowVisualLogTotals();
+  if (Window()) Window()->ShowBeside(*form_);
 }
 
-void CreationPage::ExchangeLists(ui::ListBox& a, ui::ListBox& b) {
-  std::vector<std::string> first = a.Items();
-  std::vector<std::string> second = b.Items();
-  a.Clear();
-  b.Clear();
-  a.AddStrings(second);
-  b.AddStrings(first);
-}
-
-void CreationPage::DeleteFromExcludeList(ui::ListBox& exclude, bool all, PageMsg empty,
-                                         PageMsg ask) {
-  if (exclude.Count() == 0) {
-    Box(empty);
-  } else if (Box(ask) == IDYES) {
-    if (all)
-      exclude.Clear();
-    else
-      exclude.DeleteIndices(exclude.SelectedIndices());
-  }
+std::function<int(ListMsg, const std::string&)> CreationPage::ListBoxes(std::vector<ListBoxRow> rows) {
+  return [this, rows](ListMsg m, const std::string& arg) {
+    const size_t i = static_cast<size_t>(m);
+    if (i >= rows.size()) return 0;  // a box of a command the page does not have
+    return Box(rows[i].id, rows[i].arg ? std::string(rows[i].arg) : arg);
+  };
 }
 
 void CreationPage::AddStructureClick() {

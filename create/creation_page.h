@@ -7,6 +7,7 @@
 #include "core/box_message.h"
 #include "create/creation_engine.h"
 #include "create/frmStatistic.h"
+#include "listwin/list_pair.h"
 #include "ui/controls.h"
 #include "ui/pages.h"
 
@@ -134,17 +135,18 @@ public:
   void Undo();
   bool Busy() const { return busy_; }
 
-  // Moves entries from one list to another (a snapshot of the entries first);
-  // an entry the target holds already is dropped from the source all the same.
-  static void MoveListEntries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly);
-  // Exchanges the two lists' entries.
-  static void ExchangeLists(ui::ListBox& a, ui::ListBox& b);
-  // Deletes the selected (or all) entries of an exclude list once its question
-  // is answered Yes; an empty list only warns.
-  void DeleteFromExcludeList(ui::ListBox& exclude, bool all, PageMsg empty, PageMsg ask);
+  // The Visual Log button: the totals, then the results window beside the main window.
+  void ShowVisualLog();
 
 protected:
   void Bind(const CreationPageControls& controls);
+  // The list half's boxes from the page's table: one row per ListMsg, in its
+  // order (a row's text, when set, is the box's variable part).
+  struct ListBoxRow {
+    PageMsg id;
+    const char* arg;
+  };
+  std::function<int(ListMsg, const std::string&)> ListBoxes(std::vector<ListBoxRow> rows);
   CreationPageControls c_{};
 
   // The number of folders a run would make (the to-create count).

@@ -174,19 +174,19 @@ NumbersPage::NumbersPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
   c.progress = &pbVol03ProgressBar;
   Bind(c);
 
-  btnVol03AddDestFolder.OnClick = [this] { btnVol03AddDestFolderClick(); };
-  cboVol03DestFolders.OnSelect = [this] { cboVol03DestFoldersSelect(); };
-  btnVol03ViewDestFolder.OnClick = [this] { btnVol03ViewDestFolderClick(); };
+  btnVol03AddDestFolder.OnClick = [this] { SetVol03Destination(PickFolder()); };
+  cboVol03DestFolders.OnSelect = [this] { SetVol03Destination(cboVol03DestFolders.Text()); };
+  btnVol03ViewDestFolder.OnClick = [this] { ViewDestination(); };
   edtVol03StartNumber.OnExit = [this] { edtVol03StartNumberExit(); };
   edtVol03EndNumber.OnExit = [this] { edtVol03EndNumberExit(); };
   edtVol03Prefix.OnChange = [this] { edtVol03PrefixChange(); };
   edtVol03Prefix.OnExit = [this] { edtVol03PrefixChange(); };
   edtVol03Suffix.OnChange = [this] { edtVol03SuffixChange(); };
   edtVol03Suffix.OnExit = [this] { edtVol03SuffixChange(); };
-  chkVol03Hyphen.OnClick = [this] { chkVol03HyphenClick(); };
-  chkVol03PaddedZeroes.OnClick = [this] { chkVol03PaddedZeroesClick(); };
+  chkVol03Hyphen.OnClick = [this] { UpdateVol03Preview(); };
+  chkVol03PaddedZeroes.OnClick = [this] { UpdateVol03Preview(); };
   btnVol03ClearAll.OnClick = [this] { btnVol03ClearAllClick(); };
-  btnVol03Statistics.OnClick = [this] { btnVol03StatisticsClick(); };
+  btnVol03Statistics.OnClick = [this] { ShowVisualLog(); };
   btnVol03Help.OnClick = [] { ShowHelpTopic("CreateNumbers"); };
   btnVol03Examples.OnClick = [] { ShowExamples(ExamplesKind::CreateNumbers); };
 }
@@ -216,11 +216,11 @@ void NumbersPage::SetVol03Destination(const std::string& text) {
   if (SelectDestination(text)) {
     SetVol03ControlsEnabled(true);
     UpdateVol03Preview();
-    UpdateVol03CreateButtons(true);
+    UpdateCreateButtons();
     return;
   }
   SetVol03ControlsEnabled(false);
-  UpdateVol03CreateButtons(false);
+  UpdateCreateButtons();
   Box(PageMsg::NoDestination);
   cboVol03DestFolders.SetFocus();
 }
@@ -311,7 +311,7 @@ void NumbersPage::SetVol03ControlsEnabled(bool enabled) {
   for (ui::Control* c : controls) c->SetEnabled(enabled);
   for (int i = 0; i < 16; ++i) c_.counters[i]->SetEnabled(enabled);
   SetStructureControlsEnabled();
-  UpdateVol03CreateButtons(enabled);
+  UpdateCreateButtons();
 }
 
 void NumbersPage::btnVol03ClearAllClick() {
@@ -334,11 +334,6 @@ void NumbersPage::btnVol03ClearAllClick() {
   ShowVisualLogTotals();
   SetVol03ControlsEnabled(false);
   Box(PageMsg::ClearEnd);
-}
-
-void NumbersPage::btnVol03StatisticsClick() {
-  ShowVisualLogTotals();
-  if (Window()) Window()->ShowBeside(*form_);
 }
 
 // ---- Run and simulation ----------------------------------------------------------

@@ -97,38 +97,20 @@ public:
   // The range as last read from the two fields, and the width of End's digits.
   int32_t Vol03StartNumber = 1, Vol03EndNumber = 1;
   int Vol03PadWidth = 1;
-  core::CreationCounters& Vol03Counters = Counters;
-  core::CreationResultLists& Vol03ResultLists = ResultLists;
 
-  // Handlers.
-  void btnVol03AddDestFolderClick() { SetVol03Destination(PickFolder()); }
-  void cboVol03DestFoldersSelect() { SetVol03Destination(cboVol03DestFolders.Text()); }
-  void btnVol03ViewDestFolderClick() { ViewDestination(); }
+  // Handlers with a body of the page's own (the shared commands are bound to
+  // the binding's operations directly).
   void edtVol03StartNumberExit();
   void edtVol03EndNumberExit();
   void edtVol03PrefixChange();
   void edtVol03SuffixChange();
-  void chkVol03HyphenClick() { UpdateVol03Preview(); }
-  void chkVol03PaddedZeroesClick() { UpdateVol03Preview(); }
-  void btnVol03AddFolderStructureClick() { AddStructureClick(); }
-  void btnVol03ViewFolderStructureClick() { ViewStructureClick(); }
-  void btnVol03RemoveFolderStructureClick() { RemoveStructureClick(); }
   void btnVol03ClearAllClick();
-  void btnVol03StatisticsClick();
-  void btnVol03CreateFoldersClick() { Start(JobKind::Run); }
-  void btnVol03CreateFoldersSimulationClick() { Start(JobKind::Simulation); }
-  void btnVol03UndoClick() { Undo(); }
 
   // Page operations.
   void SetVol03Destination(const std::string& text);
   void SetVol03ControlsEnabled(bool enabled);
-  void UpdateVol03CreateButtons(bool) { UpdateCreateButtons(); }
   void UpdateVol03Preview();
   core::FolderNameParts ComposeVol03NameParts() const;
-  void AddVol03FolderStructure(const std::string& folder) { AddFolderStructure(folder); }
-  void ResetVol03Counters() { ResetCounters(); }
-  void ShowVol03Statistics() { ShowStatistics(); }
-  void ShowVol03VisualLogTotals() { ShowVisualLogTotals(); }
 
   // Start-up steps of the main window's creation that concern this page.
   void InitVol03Page();

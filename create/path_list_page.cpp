@@ -5,10 +5,6 @@
 #include "core/validation.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
-#include "listwin/export_handover.h"
-#include "listwin/frmEditIncludeList.h"
-#include "listwin/import_handover.h"
-#include "ui/application.h"
 
 #include <windows.h>
 
@@ -126,7 +122,8 @@ PathListPage::PathListPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
         d.simEndText = simEnd;
         d.totalsOnExists = false;  // an existing folder counts alone
         return d;
-      }()) {
+      }()),
+      Lists(form_, ListHalf()) {
   CreationPageControls c{};
   c.structures = &lstVol04AddFolderStructure;
   c.addStructure = &btnVol04AddFolderStructure;
@@ -153,34 +150,12 @@ PathListPage::PathListPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
   c.progress = &pbVol04ProgressBar;
   Bind(c);
 
-  edtVol04AddToList.OnKeyPress = [this](char& key) { edtVol04AddToListKeyPress(key); };
-  btnVol04AddToList.OnClick = [this] { btnVol04AddToListClick(); };
-  btnVol04IncToExc.OnClick = [this] { btnVol04IncToExcClick(); };
-  btnVol04ExcToInc.OnClick = [this] { btnVol04ExcToIncClick(); };
-  btnVol04AllfromInc.OnClick = [this] { btnVol04AllFromIncClick(); };
-  btnVol04AllfromExc.OnClick = [this] { btnVol04AllFromExcClick(); };
-  btnVol04ExchangeIncExc.OnClick = [this] { btnVol04ExchangeIncExcClick(); };
-  btnVol04DeleteFromExclude.OnClick = [this] { btnVol04DeleteFromExcludeClick(); };
-  btnVol04DeleteExcludeAll.OnClick = [this] { btnVol04DeleteExcludeAllClick(); };
-  btnVol04SmartExport.OnClick = [this] { btnVol04SmartExportClick(); };
-  btnVol04SmartImport.OnClick = [this] { btnVol04SmartImportClick(); };
-  btnVol04EditIncludeList.OnClick = [this] { btnVol04EditIncludeListClick(); };
-  btnVol04ZoomIncludeWindow.OnClick = [this] { ZoomPageIncludeList(Vol04ListPage()); };
-  btnVol04Open.OnClick = [this] { btnVol04OpenClick(); };
-  btnVol04Save.OnClick = [this] { btnVol04SaveClick(); };
-  OpenDialog2.Filter = "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
-  OpenDialog2.DefaultExt = "txt";
-  SaveDialog2.Filter = OpenDialog2.Filter;
-  SaveDialog2.DefaultExt = "txt";
-  btnVol04Help.OnClick = [] { ShowHelpTopic("CreateFolders"); };
-  btnVol04Examples.OnClick = [] { ShowExamples(ExamplesKind::CreateFolders); };
   edtVol04Prefix.OnChange = [this] { edtVol04PrefixChange(); };
   edtVol04Prefix.OnExit = [this] { edtVol04PrefixChange(); };
   edtVol04Suffix.OnChange = [this] { edtVol04SuffixChange(); };
   edtVol04Suffix.OnExit = [this] { edtVol04SuffixChange(); };
-  chkVol04Hyphen.OnClick = [this] { chkVol04HyphenClick(); };
+  chkVol04Hyphen.OnClick = [this] { UpdateVol04Preview(); };
   btnVol04ClearAll.OnClick = [this] { btnVol04ClearAllClick(); };
-  btnVol04Statistics.OnClick = [this] { btnVol04StatisticsClick(); };
 
   edtVol04AddToList.SetHint("Enter or select the folder(s) to the INCLUDE list.");
   lstVol04IncludeFolderList.SetHint("Contains Folder(s) that will be created.");
@@ -188,6 +163,84 @@ PathListPage::PathListPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
   chkVol04Hyphen.SetHint("Hyphen between Prefix-Last SubFolder-Suffix.");
   btnVol04ExchangeIncExc.SetHint(
       "Exchange the contains of the INCLUDE and the EXCLUDE Folder list.");
+}
+
+ListPairDescription PathListPage::ListHalf() {
+  ListPairDescription d;
+  ListPairControls& c = d.c;
+  c.addField = &edtVol04AddToList;
+  c.add = &btnVol04AddToList;
+  c.include = &lstVol04IncludeFolderList;
+  c.exclude = &lstVol04ExcludeFolderList;
+  c.includeCount = &lblVol04IncludeSum;
+  c.excludeCount = &lblVol04ExcludeSum;
+  c.incToExc = &btnVol04IncToExc;
+  c.excToInc = &btnVol04ExcToInc;
+  c.allFromInc = &btnVol04AllfromInc;
+  c.allFromExc = &btnVol04AllfromExc;
+  c.exchange = &btnVol04ExchangeIncExc;
+  c.deleteSelected = &btnVol04DeleteFromExclude;
+  c.deleteAll = &btnVol04DeleteExcludeAll;
+  c.smartImport = &btnVol04SmartImport;
+  c.smartExport = &btnVol04SmartExport;
+  c.editList = &btnVol04EditIncludeList;
+  c.zoom = &btnVol04ZoomIncludeWindow;
+  c.importList = &btnVol04Open;
+  c.exportList = &btnVol04Save;
+  c.help = &btnVol04Help;
+  c.visualLog = &btnVol04Statistics;
+  c.examples = &btnVol04Examples;
+  c.progress = &pbVol04ProgressBar;
+  c.open = &OpenDialog2;
+  c.save = &SaveDialog2;
+  c.captions = {&lblVol04AddToList, &lblVol04IncludeFolderList, &lblVol04ExcludeFolderList,
+                &lblVol04IncludeSumCim, &lblVol04ExcludeSumCim};
+  d.box = ListBoxes({{kAddEmpty, nullptr},
+                     {kAddRefused, "This item already exists in the Include list !"},
+                     {kAddRefused, "This item already exists in the Exclude list !"},
+                     {kExcludeEmpty, nullptr}, {kDeleteSelected, nullptr},
+                     {kExcludeAllEmpty, nullptr}, {kDeleteAll, nullptr}, {kExportEmpty, nullptr}});
+  d.accepts = [this](const std::string& entry, ListRoad road) { return AcceptsEntry(entry, road); };
+  d.refresh = [this] { RefreshPage(); };
+  // A typed line may hold several paths, each with its drive; the field then
+  // shows them as the page keeps them.
+  d.parseAdd = [this](const std::string& trimmed, std::vector<AddPiece>& pieces, std::string& shown) {
+    std::string message;
+    core::StringList paths;
+    if (!core::CheckDriveLetters(trimmed, message)) return Box(kAddNoDrive, message), false;
+    if (!core::ParseManualText(trimmed, paths, shown, message)) return Box(kAddRefused, message), false;
+    for (const std::string& path : paths) {
+      const std::string p = core::TrimSpaces(path);
+      pieces.push_back({p, p});
+    }
+    return true;
+  };
+  d.emptyImportCaption = T04 "             Warning no: 0383.";
+  d.exportKind = kExportKindFolders;
+  d.exportFilter = ExportFilter::WithDrive;
+  d.editor = [] { return static_cast<TfrmEditIncludeList*>(frmVol04EditIncludeList); };
+  d.listFile = &kListFileVol04;
+  d.afterExportList = [this] { SetVol04ControlsEnabled(lstVol04IncludeFolderList.Count() > 0); };
+  d.focusAfterList = &edtVol04AddToList;
+  d.focusAfterImport = &btnVol04AddToList;
+  d.help = [] { ShowHelpTopic("CreateFolders"); };
+  d.examples = [] { ShowExamples(ExamplesKind::CreateFolders); };
+  d.visualLog = [this] { ShowVisualLog(); };
+  return d;
+}
+
+// One rule for Add, Smart Import, Import List, the editor and every hand-back:
+// a full path on a drive of this machine with a folder part and names the
+// system keeps as written. A list file's line on a drive this machine lacks is
+// skipped without a word.
+bool PathListPage::AcceptsEntry(const std::string& entry, ListRoad road) {
+  std::string message, typeName;
+  if (road == ListRoad::ListFile &&
+      !core::GetDriveTypeName(TrimText(core::ExtractFileDrive(entry)), typeName))
+    return false;
+  if (core::ValidateFolderName(entry, message)) return true;
+  if (RoadTellsRefusal(road)) Box(kAddRefused, message);
+  return false;
 }
 
 void PathListPage::InitVol04Page() {
@@ -200,159 +253,10 @@ void PathListPage::InitVol04Page() {
   lblVol04StartFolder.SetText("");
   lblVol04EndFolder.SetText("");
   SetVol04ControlsEnabled(false);
-  ShowVol04Sums();
+  Lists.ShowCounts();
   for (ui::ListBox* l : {&lstVol04IncludeFolderList, &lstVol04ExcludeFolderList,
                          &lstVol04AddFolderStructure})
     l->SetHorizontalExtent(3000);
-}
-
-// ---- The two lists --------------------------------------------------------------
-
-void PathListPage::edtVol04AddToListKeyPress(char& key) {
-  if (key == 13) {
-    key = 0;
-    btnVol04AddToListClick();
-  }
-}
-
-bool PathListPage::AddPathToVol04List(const std::string& text, std::string& message,
-                                      std::string& normalised) {
-  core::StringList paths;
-  if (!core::ParseManualText(text, paths, normalised, message)) return false;
-  for (const std::string& path : paths) {
-    const std::string p = core::TrimSpaces(path);
-    if (!core::ValidateFolderName(p, message)) return false;
-    if (lstVol04IncludeFolderList.Contains(p)) {
-      message = "This item already exists in the Include list !";
-      return false;
-    }
-    if (lstVol04ExcludeFolderList.Contains(p)) {
-      message = "This item already exists in the Exclude list !";
-      return false;
-    }
-    lstVol04IncludeFolderList.Add(p);
-  }
-  return true;
-}
-
-void PathListPage::btnVol04AddToListClick() {
-  const std::string typed = TrimText(edtVol04AddToList.Text());
-  std::string message, normalised;
-  if (typed.empty()) {
-    Box(kAddEmpty);
-  } else if (!core::CheckDriveLetters(typed, message)) {
-    Box(kAddNoDrive, message);
-  } else if (!AddPathToVol04List(typed, message, normalised)) {
-    Box(kAddRefused, message);
-  } else {
-    edtVol04AddToList.SetText(normalised);
-  }
-  RefreshVol04Tab();
-  edtVol04AddToList.SetFocus();
-}
-
-void PathListPage::ShowVol04Sums() {
-  lblVol04IncludeSum.SetText(std::to_string(lstVol04IncludeFolderList.Count()));
-  lblVol04ExcludeSum.SetText(std::to_string(lstVol04ExcludeFolderList.Count()));
-}
-
-void PathListPage::MoveVol04Entries(bool fromInclude, bool selectedOnly) {
-  if (fromInclude)
-    MoveListEntries(lstVol04IncludeFolderList, lstVol04ExcludeFolderList, selectedOnly);
-  else
-    MoveListEntries(lstVol04ExcludeFolderList, lstVol04IncludeFolderList, selectedOnly);
-  RefreshVol04Tab();
-  edtVol04AddToList.SetFocus();
-}
-
-void PathListPage::btnVol04ExchangeIncExcClick() {
-  ExchangeLists(lstVol04IncludeFolderList, lstVol04ExcludeFolderList);
-  RefreshVol04Tab();
-  edtVol04AddToList.SetFocus();
-}
-
-void PathListPage::btnVol04DeleteFromExcludeClick() {
-  DeleteFromExcludeList(lstVol04ExcludeFolderList, false, kExcludeEmpty, kDeleteSelected);
-  RefreshVol04Tab();
-  edtVol04AddToList.SetFocus();
-}
-
-void PathListPage::btnVol04DeleteExcludeAllClick() {
-  DeleteFromExcludeList(lstVol04ExcludeFolderList, true, kExcludeAllEmpty, kDeleteAll);
-  RefreshVol04Tab();
-  btnVol04AddToList.SetFocus();
-}
-
-void PathListPage::btnVol04SmartExportClick() {
-  if (lstVol04IncludeFolderList.Count() == 0) {
-    Box(kExportEmpty);
-  } else {
-    HandOverToExport(lstVol04IncludeFolderList.Items(), kExportKindFolders,
-                     ExportFilter::WithDrive);
-    RefreshVol04Tab();
-  }
-  btnVol04SmartExport.SetFocus();
-}
-
-// ---- The list windows and list files ----------------------------------------------
-
-ListPageDescription PathListPage::Vol04ListPage() {
-  ListPageDescription page;
-  page.form = form_;
-  page.include = &lstVol04IncludeFolderList;
-  page.exclude = &lstVol04ExcludeFolderList;
-  page.includeCount = &lblVol04IncludeSum;
-  page.progress = &pbVol04ProgressBar;
-  page.emptyImportCaption = T04 "             Warning no: 0383.";
-  page.splitAtDrives = true;
-  // Only what the page's Add would take: a full path on a drive of this
-  // machine with a folder part and names the system keeps as written.
-  page.accepts = [](const std::string& entry) {
-    std::string message;
-    return core::ValidateFolderName(entry, message);
-  };
-  return page;
-}
-
-ListFilePage PathListPage::Vol04ListFile() {
-  ListFilePage file;
-  file.page = Vol04ListPage();
-  file.twin = &kListFileVol04;
-  file.open = &OpenDialog2;
-  file.save = &SaveDialog2;
-  // A line whose drive this machine lacks is skipped without a word; one the
-  // page's Add would refuse otherwise is skipped with the Add's message.
-  file.refuses = [this](const std::string& line) {
-    std::string typeName, message;
-    if (!core::GetDriveTypeName(TrimText(core::ExtractFileDrive(line)), typeName)) return true;
-    if (core::ValidateFolderName(line, message)) return false;
-    Box(kAddRefused, message);
-    return true;
-  };
-  return file;
-}
-
-void PathListPage::btnVol04SmartImportClick() {
-  SmartImportToPage(Vol04ListPage());
-  RefreshVol04Tab();
-  btnVol04AddToList.SetFocus();
-}
-
-void PathListPage::btnVol04EditIncludeListClick() {
-  if (EditPageIncludeList(*frmVol04EditIncludeList, Vol04ListPage())) RefreshVol04Tab();
-  edtVol04AddToList.SetFocus();
-}
-
-void PathListPage::btnVol04OpenClick() {
-  if (ImportListFile(Vol04ListFile())) RefreshVol04Tab();
-  edtVol04AddToList.SetFocus();
-}
-
-void PathListPage::btnVol04SaveClick() {
-  ExportListFile(Vol04ListFile());
-  const bool any = lstVol04IncludeFolderList.Count() > 0;
-  SetVol04ControlsEnabled(any);
-  UpdateVol04CreateButtons(any);
 }
 
 // ---- Name fields, preview, refresh, enable rules ----------------------------------
@@ -383,14 +287,10 @@ void PathListPage::UpdateVol04Preview() {
     lblVol04EndFolder.SetText(target);
 }
 
-void PathListPage::RefreshVol04Tab() {
-  const bool any = lstVol04IncludeFolderList.Count() > 0;
-  SetVol04ControlsEnabled(any);
-  UpdateVol04CreateButtons(any);
+void PathListPage::RefreshPage() {
+  SetVol04ControlsEnabled(lstVol04IncludeFolderList.Count() > 0);
   UpdateVol04Preview();
   RefreshCounters();
-  ShowVol04Sums();
-  pbVol04ProgressBar.SetVisible(false);
 }
 
 void PathListPage::SetVol04ControlsEnabled(bool enabled) {
@@ -408,7 +308,7 @@ void PathListPage::SetVol04ControlsEnabled(bool enabled) {
   for (ui::Control* c : controls) c->SetEnabled(enabled);
   for (int i = 0; i < 16; ++i) c_.counters[i]->SetEnabled(enabled);
   SetStructureControlsEnabled();
-  UpdateVol04CreateButtons(true);
+  UpdateCreateButtons();
 }
 
 // ---- Clear Fields, results window ----------------------------------------------------
@@ -416,10 +316,7 @@ void PathListPage::SetVol04ControlsEnabled(bool enabled) {
 void PathListPage::btnVol04ClearAllClick() {
   if (Busy()) return;
   if (Box(PageMsg::ClearAsk) != IDYES) return;
-  edtVol04AddToList.SetText("");
-  lstVol04IncludeFolderList.Clear();
-  lstVol04ExcludeFolderList.Clear();
-  ShowVol04Sums();
+  Lists.Clear();
   edtVol04Prefix.SetText("");
   edtVol04Suffix.SetText("");
   chkVol04Hyphen.SetChecked(true);
@@ -433,11 +330,6 @@ void PathListPage::btnVol04ClearAllClick() {
   ShowVisualLogTotals();
   SetVol04ControlsEnabled(false);
   Box(PageMsg::ClearEnd);
-}
-
-void PathListPage::btnVol04StatisticsClick() {
-  ShowVisualLogTotals();
-  if (Window()) Window()->ShowBeside(*form_);
 }
 
 // ---- Run -------------------------------------------------------------------------
@@ -475,17 +367,15 @@ bool PathListPage::TakeItems(core::CreationJob& job, bool simulation) {
 }
 
 std::vector<ui::Control*> PathListPage::CommandControls() {
-  return {&edtVol04AddToList, &btnVol04AddToList, &lstVol04IncludeFolderList,
-          &lstVol04ExcludeFolderList, &btnVol04IncToExc, &btnVol04ExcToInc, &btnVol04AllfromInc,
-          &btnVol04AllfromExc, &btnVol04ExchangeIncExc, &btnVol04SmartExport,
-          &btnVol04SmartImport, &btnVol04EditIncludeList, &btnVol04ZoomIncludeWindow,
-          &btnVol04Open, &btnVol04Save, &btnVol04Help, &btnVol04Examples,
-          &btnVol04DeleteFromExclude, &btnVol04DeleteExcludeAll, &edtVol04Prefix,
-          &edtVol04Suffix, &chkVol04Hyphen, &lstVol04AddFolderStructure,
-          &btnVol04AddFolderStructure, &btnVol04ViewFolderStructure,
-          &btnVol04RemoveFolderStructure, &rdoVol04AttachNothing,
-          &rdoVol04AttachMainFolderWithFiles, &rdoVol04AttachMainFolderWithoutFiles,
-          &rdoVol04AttachSubFoldersOnlyWithFiles, &rdoVol04AttachSubFoldersOnlyWithoutFiles,
-          &chkVol04ViewDetailedResults, &btnVol04CreateFolders, &btnVol04CreateFoldersSimulation,
-          &btnVol04Undo, &btnVol04ClearAll, &btnVol04Statistics};
+  std::vector<ui::Control*> controls = Lists.CommandControls();
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &edtVol04Prefix, &edtVol04Suffix, &chkVol04Hyphen, &lstVol04AddFolderStructure,
+           &btnVol04AddFolderStructure, &btnVol04ViewFolderStructure,
+           &btnVol04RemoveFolderStructure, &rdoVol04AttachNothing,
+           &rdoVol04AttachMainFolderWithFiles, &rdoVol04AttachMainFolderWithoutFiles,
+           &rdoVol04AttachSubFoldersOnlyWithFiles, &rdoVol04AttachSubFoldersOnlyWithoutFiles,
+           &chkVol04ViewDetailedResults, &btnVol04CreateFolders, &btnVol04CreateFoldersSimulation,
+           &btnVol04Undo, &btnVol04ClearAll})
+    controls.push_back(c);
+  return controls;
 }

@@ -6,8 +6,7 @@
 #pragma once
 #include "create/creation_page.h"
 #include "forms/tabFolderCreate05.h"
-#include "listwin/list_file.h"
-#include "listwin/list_page.h"
+#include "listwin/list_pair.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 
@@ -104,58 +103,28 @@ public:
   ui::ProgressBar pbVol04ProgressBar{form_, IDC_PBVOL04PROGRESSBAR};
   ui::OpenDialog OpenDialog2;
   ui::SaveDialog SaveDialog2;
+  // The include and exclude lists with their commands.
+  ListPair Lists;
 
-  core::CreationCounters& Vol04Counters = Counters;
-  core::CreationResultLists& Vol04ResultLists = ResultLists;
-
-  // Handlers.
-  void edtVol04AddToListKeyPress(char& key);
-  void btnVol04AddToListClick();
-  void btnVol04IncToExcClick() { MoveVol04Entries(true, true); }
-  void btnVol04ExcToIncClick() { MoveVol04Entries(false, true); }
-  void btnVol04AllFromIncClick() { MoveVol04Entries(true, false); }
-  void btnVol04AllFromExcClick() { MoveVol04Entries(false, false); }
-  void btnVol04ExchangeIncExcClick();
-  void btnVol04DeleteFromExcludeClick();
-  void btnVol04DeleteExcludeAllClick();
-  void btnVol04SmartExportClick();
-  void btnVol04SmartImportClick();
-  void btnVol04EditIncludeListClick();
-  void btnVol04OpenClick();
-  void btnVol04SaveClick();
+  // Handlers with a body of the page's own (the shared commands are bound to
+  // the binding's operations directly).
   void edtVol04PrefixChange();
   void edtVol04SuffixChange();
-  void chkVol04HyphenClick() { UpdateVol04Preview(); }
-  void btnVol04AddFolderStructureClick() { AddStructureClick(); }
-  void btnVol04ViewFolderStructureClick() { ViewStructureClick(); }
-  void btnVol04RemoveFolderStructureClick() { RemoveStructureClick(); }
   void btnVol04ClearAllClick();
-  void btnVol04StatisticsClick();
-  void btnVol04CreateFoldersClick() { Start(JobKind::Run); }
-  void btnVol04CreateFoldersSimulationClick() { Start(JobKind::Simulation); }
-  void btnVol04UndoClick() { Undo(); }
 
   // Page operations.
-  // The page as the list windows see it.
-  ListPageDescription Vol04ListPage();
-  ListFilePage Vol04ListFile();
-  bool AddPathToVol04List(const std::string& text, std::string& message, std::string& normalised);
-  void AddVol04FolderStructure(const std::string& folder) { AddFolderStructure(folder); }
-  void RefreshVol04Tab();
   void SetVol04ControlsEnabled(bool enabled);
-  void UpdateVol04CreateButtons(bool) { UpdateCreateButtons(); }
   void UpdateVol04Preview();
-  bool CheckVol04DiskSpace(bool withFiles) { return CheckDiskSpace(withFiles); }
-  void ResetVol04Counters() { ResetCounters(); }
-  void ShowVol04Statistics() { ShowStatistics(); }
-  void ShowVol04VisualLogTotals() { ShowVisualLogTotals(); }
 
   // Start-up steps of the main window's creation that concern this page.
   void InitVol04Page();
 
 private:
-  void MoveVol04Entries(bool fromInclude, bool selectedOnly);
-  void ShowVol04Sums();
+  ListPairDescription ListHalf();
+  // The page's one rule for an entry on every road into its include list.
+  bool AcceptsEntry(const std::string& entry, ListRoad road);
+  // The page's part of a list refresh (the binding shows the counts).
+  void RefreshPage();
   double ItemCount() override { return lstVol04IncludeFolderList.Count(); }
   // Each drive of the lines against its own share: the structure bytes once
   // per line on it; a line without a drive needs no room.

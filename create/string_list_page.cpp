@@ -4,13 +4,6 @@
 #include "core/validation.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
-#include "listwin/export_handover.h"
-#include "listwin/frmEditIncludeList.h"
-#include "listwin/import_handover.h"
-#include "listwin/list_file.h"
-#include "ui/application.h"
-#include "ui/dialogs.h"
-#include "ui/seam.h"
 
 #include <windows.h>
 
@@ -158,6 +151,7 @@ StringListPage::StringListPage(ui::Form* form, ui::TabSheet& sheet,
         d.simEndText = simEnd;
         return d;
       }()),
+      Lists(form_, ListHalf()),
       sheet_(sheet) {
   CreationPageControls c{};
   c.dest = &cboVol02DestFolders;
@@ -187,36 +181,14 @@ StringListPage::StringListPage(ui::Form* form, ui::TabSheet& sheet,
   c.viewDestFolder = &chkVol02ViewDestFolder;
   c.progress = &pbVol02ProgressBar;
   Bind(c);
-  btnVol02AddDestFolder.OnClick = [this] { btnVol02AddDestFolderClick(); };
-  cboVol02DestFolders.OnSelect = [this] { cboVol02DestFoldersSelect(); };
-  btnVol02ViewDestFolder.OnClick = [this] { btnVol02ViewDestFolderClick(); };
+  btnVol02AddDestFolder.OnClick = [this] { SetVol02Destination(PickFolder()); };
+  cboVol02DestFolders.OnSelect = [this] { SetVol02Destination(cboVol02DestFolders.Text()); };
+  btnVol02ViewDestFolder.OnClick = [this] { ViewDestination(); };
   edtVol02Prefix.OnChange = [this] { edtVol02PrefixChange(); };
   edtVol02Prefix.OnExit = [this] { edtVol02PrefixChange(); };
   edtVol02Suffix.OnChange = [this] { edtVol02SuffixChange(); };
   edtVol02Suffix.OnExit = [this] { edtVol02SuffixChange(); };
-  chkVol02Hyphen.OnClick = [this] { chkVol02HyphenClick(); };
-  edtVol02AddToList.OnKeyPress = [this](char& key) { edtVol02AddToListKeyPress(key); };
-  btnVol02AddToList.OnClick = [this] { btnVol02AddToListClick(); };
-  btnVol02IncToExc.OnClick = [this] { btnVol02IncToExcClick(); };
-  btnVol02ExcToInc.OnClick = [this] { btnVol02ExcToIncClick(); };
-  btnVol02AllFromInc.OnClick = [this] { btnVol02AllFromIncClick(); };
-  btnVol02AllFromExc.OnClick = [this] { btnVol02AllFromExcClick(); };
-  btnVol02ExchangeIncExc.OnClick = [this] { btnVol02ExchangeIncExcClick(); };
-  btnVol02DeleteFromExclude.OnClick = [this] { btnVol02DeleteFromExcludeClick(); };
-  btnVol02DeleteExcludeAll.OnClick = [this] { btnVol02DeleteExcludeAllClick(); };
-  btnVol02SmartExport.OnClick = [this] { btnVol02SmartExportClick(); };
-  btnVol02SmartImport.OnClick = [this] { btnVol02SmartImportClick(); };
-  btnVol02EditIncludeList.OnClick = [this] { btnVol02EditIncludeListClick(); };
-  btnVol02ZoomIncludeWindow.OnClick = [this] { ZoomPageIncludeList(Vol02ListPage()); };
-  btnVol02Open.OnClick = [this] { btnVol02OpenClick(); };
-  btnVol02Save.OnClick = [this] { btnVol02SaveClick(); };
-  OpenDialog1.Filter = "Text files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
-  OpenDialog1.DefaultExt = "txt";
-  SaveDialog1.Filter = "Text Files (*.txt)|*.txt|Comma Separated (*.csv)|*.csv|All Files (*.*)|*.*";
-  SaveDialog1.DefaultExt = "txt";
-  btnVol02Example.OnClick = [] { ShowExamples(ExamplesKind::CreateStrings); };
-  btnVol02ListHelp.OnClick = [] { ShowHelpTopic("CreateStrings"); };
-  btnVol02Statistic.OnClick = [this] { btnVol02StatisticClick(); };
+  chkVol02Hyphen.OnClick = [this] { UpdateVol02Preview(); };
   btnVol02ClearAll.OnClick = [this] { btnVol02ClearAllClick(); };
 
   cboVol02DestFolders.SetHint("Enter or select the destination folder.");
@@ -242,21 +214,101 @@ StringListPage::StringListPage(ui::Form* form, ui::TabSheet& sheet,
   lblVol02EndFolder.SetHint("Preview : End Folder-Used last element from the INCLUDE list.");
 }
 
+ListPairDescription StringListPage::ListHalf() {
+  ListPairDescription d;
+  ListPairControls& c = d.c;
+  c.addField = &edtVol02AddToList;
+  c.add = &btnVol02AddToList;
+  c.include = &lstVol02IncludeStrings;
+  c.exclude = &lstVol02ExcludeStrings;
+  c.includeCount = &lblVol02IncludeSum;
+  c.excludeCount = &lblVol02ExcludeSum;
+  c.incToExc = &btnVol02IncToExc;
+  c.excToInc = &btnVol02ExcToInc;
+  c.allFromInc = &btnVol02AllFromInc;
+  c.allFromExc = &btnVol02AllFromExc;
+  c.exchange = &btnVol02ExchangeIncExc;
+  c.deleteSelected = &btnVol02DeleteFromExclude;
+  c.deleteAll = &btnVol02DeleteExcludeAll;
+  c.smartImport = &btnVol02SmartImport;
+  c.smartExport = &btnVol02SmartExport;
+  c.editList = &btnVol02EditIncludeList;
+  c.zoom = &btnVol02ZoomIncludeWindow;
+  c.importList = &btnVol02Open;
+  c.exportList = &btnVol02Save;
+  c.help = &btnVol02ListHelp;
+  c.visualLog = &btnVol02Statistic;
+  c.examples = &btnVol02Example;
+  c.progress = &pbVol02ProgressBar;
+  c.open = &OpenDialog1;
+  c.save = &SaveDialog1;
+  c.captions = {&lblVol02AddToList, &lblVol02IncludeStrings, &lblVol02ExcludeStrings,
+                &lblVol02IncludeSumCim, &lblVol02ExcludeSumCim};
+  d.box = ListBoxes({{kAddEmpty, nullptr}, {kInIncludeList, nullptr}, {kInExcludeList, nullptr},
+                     {kExcludeEmpty, nullptr}, {kDeleteSelected, nullptr},
+                     {kExcludeAllEmpty, nullptr}, {kDeleteAll, nullptr}, {kExportEmpty, nullptr}});
+  d.accepts = [this](const std::string& entry, ListRoad road) { return AcceptsEntry(entry, road); };
+  d.refresh = [this] { RefreshPage(); };
+  // The duplicate tests compare the text as typed; what is kept has single backslashes.
+  d.duplicatesAsTyped = true;
+  d.parseAdd = [](const std::string& trimmed, std::vector<AddPiece>& pieces, std::string& shown) {
+    shown = core::CollapseDoubleBackslashes(core::ForwardToBackslashes(trimmed));
+    pieces.push_back({trimmed, shown});
+    return true;
+  };
+  d.emptyImportCaption = T02 "             Warning no: 0377.";
+  d.exportKind = kExportKindStrings;
+  d.exportFilter = ExportFilter::ByKind;
+  d.editor = [] { return static_cast<TfrmEditIncludeList*>(frmVol02EditIncludeList); };
+  d.listFile = &kListFileVol02;
+  d.afterExportList = [this] { UpdateCreateButtons(); };
+  d.focusAfterList = d.focusAfterImport = &edtVol02AddToList;
+  d.help = [] { ShowHelpTopic("CreateStrings"); };
+  d.examples = [] { ShowExamples(ExamplesKind::CreateStrings); };
+  d.visualLog = [this] { ShowVisualLog(); };
+  return d;
+}
+
+// One rule for Add, Smart Import, Import List, the editor and every hand-back:
+// an entry without a drive, without the characters a name cannot hold, whose
+// names the system keeps as written, shorter than 255 characters (so that every
+// entry the page holds comes back whole from its own list file).
+bool StringListPage::AcceptsEntry(const std::string& entry, ListRoad road) {
+  const bool tell = RoadTellsRefusal(road);
+  auto refuse = [&](PageMsg id, const std::string& arg) {
+    if (tell) Box(id, arg);
+    return false;
+  };
+  std::string bad;
+  for (char c : entry)
+    if (static_cast<unsigned char>(c) < 32)
+      return refuse(kIllegalText, "(character code " + std::to_string(int(c)) + ")");
+  if (!TrimText(core::ExtractFileDrive(entry)).empty()) return refuse(kHasDrive, "");
+  if (core::FindIllegalChar("H", entry, bad)) {
+    refuse(kIllegalText, bad);
+    // Add takes the keystroke back: the field keeps the text without its last character.
+    if (road == ListRoad::Add) edtVol02AddToList.SetText(entry.substr(0, entry.size() - 1));
+    return false;
+  }
+  if (!core::CheckNameParts(entry, bad)) return refuse(kNameRefused, bad);  // a device, "..", a trailing dot
+  if (entry.size() >= 255) return refuse(kTooLong, "");
+  return true;
+}
+
 void StringListPage::InitVol02Page() {
   sheet_.SetHint("Creating Folders from a given list.");
   rdoVol02AttachNothing.SetChecked(true);
   chkVol02Hyphen.SetChecked(true);
   chkVol02ViewDetailedResults.SetChecked(true);
   chkVol02ViewDestFolder.SetChecked(true);
-  ResetVol02Counters();
-  ShowVol02Statistics();
+  ResetCounters();
+  ShowStatistics();
   StructureFiles.clear();
   lblVol02StartFolder.SetText("");
   lblVol02EndFolder.SetText("");
   cboVol02DestFolders.SetItemIndex(cboVol02DestFolders.Add(""));
   SetVol02ControlsEnabled(false);
-  lblVol02IncludeSum.SetText("0");
-  lblVol02ExcludeSum.SetText("0");
+  Lists.ShowCounts();
   lstVol02IncludeStrings.SetHorizontalExtent(3000);
   lstVol02ExcludeStrings.SetHorizontalExtent(3000);
   lstVol02AddFolderStructure.SetHorizontalExtent(3000);
@@ -264,27 +316,21 @@ void StringListPage::InitVol02Page() {
 
 // ---- Destination, prefix, suffix, preview -----------------------------------------
 
-void StringListPage::btnVol02AddDestFolderClick() { SetVol02Destination(PickFolder()); }
-
-void StringListPage::cboVol02DestFoldersSelect() { SetVol02Destination(cboVol02DestFolders.Text()); }
-
 void StringListPage::SetVol02Destination(const std::string& text) {
   if (SelectDestination(text)) {
     btnVol02ViewDestFolder.SetEnabled(true);
-    SetVol02ListControlsEnabled(true);
+    Lists.SetEnabled(true);
     UpdateVol02Preview();
     edtVol02AddToList.SetFocus();
     return;
   }
   if (TrimText(cboVol02DestFolders.Text()).empty()) {
     SetVol02ControlsEnabled(false);
-    UpdateVol02CreateButtons(false);
+    UpdateCreateButtons();
   }
-  Vol02Box(PageMsg::NoDestination);
+  Box(PageMsg::NoDestination);
   cboVol02DestFolders.SetFocus();
 }
-
-void StringListPage::btnVol02ViewDestFolderClick() { ViewDestination(); }
 
 void StringListPage::edtVol02PrefixChange() {
   if (CheckNameField(edtVol02Prefix, PageMsg::PrefixIllegal)) UpdateVol02Preview();
@@ -293,8 +339,6 @@ void StringListPage::edtVol02PrefixChange() {
 void StringListPage::edtVol02SuffixChange() {
   if (CheckNameField(edtVol02Suffix, PageMsg::SuffixIllegal)) UpdateVol02Preview();
 }
-
-void StringListPage::chkVol02HyphenClick() { UpdateVol02Preview(); }
 
 core::FolderNameParts StringListPage::ComposeVol02NameParts() const {
   return core::ComposeNameParts(cboVol02DestFolders.Text(), edtVol02Prefix.Text(),
@@ -313,203 +357,16 @@ void StringListPage::UpdateVol02Preview() {
   lblVol02EndFolder.SetText(parts.Compose(lstVol02IncludeStrings.Item(count - 1)));
 }
 
-// ---- The two lists --------------------------------------------------------------
-
-void StringListPage::edtVol02AddToListKeyPress(char& key) {
-  if (key == 13) {
-    key = 0;
-    btnVol02AddToListClick();
-  }
-}
-
-void StringListPage::btnVol02AddToListClick() {
-  const std::string typed = edtVol02AddToList.Text();
-  const std::string trimmed = TrimText(typed);
-  std::string bad;
-  if (trimmed.empty()) {
-    Vol02Box(kAddEmpty);
-  } else if (lstVol02IncludeStrings.Contains(typed)) {
-    Vol02Box(kInIncludeList);
-  } else if (lstVol02ExcludeStrings.Contains(typed)) {
-    Vol02Box(kInExcludeList);
-  } else if (!TrimText(core::ExtractFileDrive(trimmed)).empty()) {
-    Vol02Box(kHasDrive);
-  } else if (core::FindIllegalChar("H", trimmed, bad)) {
-    Vol02Box(kIllegalText, bad);
-    edtVol02AddToList.SetText(trimmed.substr(0, trimmed.size() - 1));
-  } else if (!core::CheckNameParts(trimmed, bad)) {  // a device, "..", a trailing dot
-    Vol02Box(kNameRefused, bad);
-  } else {
-    std::string s = core::CollapseDoubleBackslashes(core::ForwardToBackslashes(trimmed));
-    lstVol02IncludeStrings.Add(s);
-    edtVol02AddToList.SetText(s);
-    UpdateVol02Preview();
-  }
-  RefreshVol02Tab();
-  edtVol02AddToList.SetFocus();
-}
-
-void StringListPage::MoveVol02Entries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly) {
-  MoveListEntries(from, to, selectedOnly);
-  lblVol02IncludeSum.SetText(std::to_string(lstVol02IncludeStrings.Count()));
-  lblVol02ExcludeSum.SetText(std::to_string(lstVol02ExcludeStrings.Count()));
-}
-
-void StringListPage::btnVol02IncToExcClick() {
-  MoveVol02Entries(lstVol02IncludeStrings, lstVol02ExcludeStrings, true);
-  RefreshVol02Tab();
-  edtVol02AddToList.SetFocus();
-}
-
-void StringListPage::btnVol02ExcToIncClick() {
-  MoveVol02Entries(lstVol02ExcludeStrings, lstVol02IncludeStrings, true);
-  RefreshVol02Tab();
-  edtVol02AddToList.SetFocus();
-}
-
-void StringListPage::btnVol02AllFromIncClick() {
-  MoveVol02Entries(lstVol02IncludeStrings, lstVol02ExcludeStrings, false);
-  RefreshVol02Tab();
-  edtVol02AddToList.SetFocus();
-}
-
-void StringListPage::btnVol02AllFromExcClick() {
-  MoveVol02Entries(lstVol02ExcludeStrings, lstVol02IncludeStrings, false);
-  RefreshVol02Tab();
-  edtVol02AddToList.SetFocus();
-}
-
-void StringListPage::btnVol02ExchangeIncExcClick() {
-  ExchangeLists(lstVol02IncludeStrings, lstVol02ExcludeStrings);
-  RefreshVol02Tab();
-  edtVol02AddToList.SetFocus();
-}
-
-void StringListPage::btnVol02DeleteFromExcludeClick() {
-  DeleteFromExcludeList(lstVol02ExcludeStrings, false, kExcludeEmpty, kDeleteSelected);
-  RefreshVol02Tab();
-  edtVol02AddToList.SetFocus();
-}
-
-void StringListPage::btnVol02DeleteExcludeAllClick() {
-  DeleteFromExcludeList(lstVol02ExcludeStrings, true, kExcludeAllEmpty, kDeleteAll);
-  RefreshVol02Tab();
-  btnVol02AddToList.SetFocus();
-}
-
-ListPageDescription StringListPage::Vol02ListPage() {
-  ListPageDescription page;
-  page.form = form_;
-  page.include = &lstVol02IncludeStrings;
-  page.exclude = &lstVol02ExcludeStrings;
-  page.includeCount = &lblVol02IncludeSum;
-  page.progress = &pbVol02ProgressBar;
-  page.emptyImportCaption = T02 "             Warning no: 0377.";
-  page.splitAtDrives = true;
-  return page;
-}
-
-void StringListPage::btnVol02SmartImportClick() {
-  SmartImportToPage(Vol02ListPage());
-  RefreshVol02Tab();
-  edtVol02AddToList.SetFocus();
-}
-
-void StringListPage::btnVol02EditIncludeListClick() {
-  if (EditPageIncludeList(*frmVol02EditIncludeList, Vol02ListPage())) RefreshVol02Tab();
-  edtVol02AddToList.SetFocus();
-}
-
-void StringListPage::btnVol02OpenClick() {
-  if (ImportListFile(Vol02ListFile())) RefreshVol02Tab();
-  edtVol02AddToList.SetFocus();
-}
-
-void StringListPage::btnVol02SaveClick() {
-  ExportListFile(Vol02ListFile());
-  UpdateVol02CreateButtons(lstVol02IncludeStrings.Count() > 0);
-}
-
-ListFilePage StringListPage::Vol02ListFile() {
-  ListFilePage file;
-  file.page = Vol02ListPage();
-  file.twin = &kListFileVol02;
-  file.open = &OpenDialog1;
-  file.save = &SaveDialog1;
-  // A line the page's Add would refuse for its characters or its length.
-  file.refuses = [this](const std::string& line) {
-    std::string bad;
-    for (char c : line)
-      if (bad.empty() && static_cast<unsigned char>(c) < 32) bad = "(character code " + std::to_string(int(c)) + ")";
-    if (!bad.empty() || core::FindIllegalChar("H", line, bad)) {
-      Vol02Box(kIllegalText, bad);
-      return true;
-    }
-    if (line.size() >= 255) {
-      Vol02Box(kTooLong);
-      return true;
-    }
-    return false;
-  };
-  return file;
-}
-
-void StringListPage::btnVol02SmartExportClick() {
-  if (lstVol02IncludeStrings.Count() == 0) {
-    Vol02Box(kExportEmpty);
-  } else {
-    std::vector<std::string> items = lstVol02IncludeStrings.Items();
-    pbVol02ProgressBar.SetRange(0, static_cast<int>(items.size()));
-    pbVol02ProgressBar.SetPosition(0);
-    pbVol02ProgressBar.SetVisible(true);
-    DWORD last = GetTickCount();
-    HandOverToExport(
-        items, kExportKindStrings, ExportFilter::ByKind,
-        [&](int examined) {
-          if (GetTickCount() - last < 50) return;
-          last = GetTickCount();
-          pbVol02ProgressBar.SetPosition(examined);
-          ui::App().ProcessMessages();
-        },
-        [&] { pbVol02ProgressBar.SetVisible(false); });
-    pbVol02ProgressBar.SetVisible(false);
-    RefreshVol02Tab();
-  }
-  btnVol02SmartExport.SetFocus();
-}
-
-void StringListPage::btnVol02StatisticClick() {
-  ShowVol02VisualLogTotals();
-  if (frmStatistic02) frmStatistic02->ShowBeside(*form_);
-}
-
 // ---- Refresh and enable rules --------------------------------------------------------
 
-void StringListPage::RefreshVol02Tab() {
-  if (lstVol02IncludeStrings.Count() == 0) {
+void StringListPage::RefreshPage() {
+  if (lstVol02IncludeStrings.Count() == 0)
     SetVol02CreateControlsEnabled(false);
-    UpdateVol02CreateButtons(false);
-  } else {
+  else
     SetVol02ControlsEnabled(true);
-    UpdateVol02CreateButtons(true);
-  }
+  UpdateCreateButtons();
   UpdateVol02Preview();
   RefreshCounters();
-  lblVol02IncludeSum.SetText(std::to_string(lstVol02IncludeStrings.Count()));
-  lblVol02ExcludeSum.SetText(std::to_string(lstVol02ExcludeStrings.Count()));
-  pbVol02ProgressBar.SetVisible(false);
-}
-
-void StringListPage::SetVol02ListControlsEnabled(bool enabled) {
-  ui::Control* controls[] = {
-      &lblVol02AddToList, &edtVol02AddToList, &btnVol02AddToList, &lblVol02IncludeStrings,
-      &lstVol02IncludeStrings, &lblVol02ExcludeStrings, &lstVol02ExcludeStrings,
-      &btnVol02IncToExc, &btnVol02ExcToInc, &btnVol02AllFromInc, &btnVol02AllFromExc,
-      &btnVol02ExchangeIncExc, &btnVol02SmartImport, &btnVol02SmartExport,
-      &btnVol02EditIncludeList, &btnVol02ZoomIncludeWindow, &btnVol02DeleteFromExclude,
-      &btnVol02DeleteExcludeAll, &lblVol02IncludeSumCim, &lblVol02IncludeSum,
-      &lblVol02ExcludeSumCim, &lblVol02ExcludeSum};
-  for (ui::Control* c : controls) c->SetEnabled(enabled);
 }
 
 void StringListPage::SetVol02CreateControlsEnabled(bool enabled) {
@@ -529,28 +386,20 @@ void StringListPage::SetVol02CreateControlsEnabled(bool enabled) {
       &rdoVol02AttachSubFoldersOnlyWithFiles, &rdoVol02AttachSubFoldersOnlyWithoutFiles};
   for (ui::Control* c : controls) c->SetEnabled(enabled);
   SetStructureControlsEnabled();
-  UpdateVol02CreateButtons(true);
+  UpdateCreateButtons();
 }
 
 void StringListPage::SetVol02ControlsEnabled(bool enabled) {
-  SetVol02ListControlsEnabled(enabled);
+  Lists.SetEnabled(enabled);
   SetVol02CreateControlsEnabled(enabled);
 }
 
 // ---- Run and simulation ----------------------------------------------------------
 
-void StringListPage::rdoVol02AttachClick(ui::RadioButton& radio) { AttachClick(radio); }
-void StringListPage::btnVol02AddFolderStructureClick() { AddStructureClick(); }
-void StringListPage::btnVol02ViewFolderStructureClick() { ViewStructureClick(); }
-void StringListPage::btnVol02RemoveFolderStructureClick() { RemoveStructureClick(); }
-void StringListPage::btnVol02CreateFoldersClick() { Start(JobKind::Run); }
-void StringListPage::btnVol02CreateFoldersSimulationClick() { Start(JobKind::Simulation); }
-void StringListPage::btnVol02UndoClick() { Undo(); }
-
 bool StringListPage::TakeItems(core::CreationJob& job, bool simulation) {
   std::vector<std::string> items = lstVol02IncludeStrings.Items();
   if (items.empty()) {
-    Vol02Box(simulation ? PageMsg::SimEmpty : PageMsg::RunEmpty);
+    Box(simulation ? PageMsg::SimEmpty : PageMsg::RunEmpty);
     return false;
   }
   job.items = core::StringListItems(core::CreationStringList(items.begin(), items.end()),
@@ -559,45 +408,40 @@ bool StringListPage::TakeItems(core::CreationJob& job, bool simulation) {
 }
 
 std::vector<ui::Control*> StringListPage::CommandControls() {
-  return {&cboVol02DestFolders, &btnVol02AddDestFolder, &btnVol02ViewDestFolder,
-          &edtVol02Prefix, &edtVol02Suffix, &chkVol02Hyphen, &edtVol02AddToList,
-          &btnVol02AddToList, &lstVol02IncludeStrings, &lstVol02ExcludeStrings,
-          &btnVol02IncToExc, &btnVol02ExcToInc, &btnVol02AllFromInc, &btnVol02AllFromExc,
-          &btnVol02ExchangeIncExc, &btnVol02DeleteFromExclude, &btnVol02DeleteExcludeAll,
-          &btnVol02SmartImport, &btnVol02SmartExport, &btnVol02EditIncludeList,
-          &btnVol02ZoomIncludeWindow, &btnVol02Open, &btnVol02Save, &lstVol02AddFolderStructure,
-          &btnVol02AddFolderStructure,
-          &btnVol02ViewFolderStructure, &btnVol02RemoveFolderStructure, &rdoVol02AttachNothing,
-          &rdoVol02AttachMainFolderWithFiles, &rdoVol02AttachMainFolderWithoutFiles,
-          &rdoVol02AttachSubFoldersOnlyWithFiles, &rdoVol02AttachSubFoldersOnlyWithoutFiles,
-          &chkVol02ViewDetailedResults, &chkVol02ViewDestFolder, &btnVol02CreateFolders,
-          &btnVol02CreateFoldersSimulation, &btnVol02Undo, &btnVol02ClearAll};
+  std::vector<ui::Control*> controls = Lists.CommandControls();
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &cboVol02DestFolders, &btnVol02AddDestFolder, &btnVol02ViewDestFolder, &edtVol02Prefix,
+           &edtVol02Suffix, &chkVol02Hyphen, &lstVol02AddFolderStructure,
+           &btnVol02AddFolderStructure, &btnVol02ViewFolderStructure,
+           &btnVol02RemoveFolderStructure, &rdoVol02AttachNothing,
+           &rdoVol02AttachMainFolderWithFiles, &rdoVol02AttachMainFolderWithoutFiles,
+           &rdoVol02AttachSubFoldersOnlyWithFiles, &rdoVol02AttachSubFoldersOnlyWithoutFiles,
+           &chkVol02ViewDetailedResults, &chkVol02ViewDestFolder, &btnVol02CreateFolders,
+           &btnVol02CreateFoldersSimulation, &btnVol02Undo, &btnVol02ClearAll})
+    controls.push_back(c);
+  return controls;
 }
 
 // ---- Clear Fields ------------------------------------------------------------
 
 void StringListPage::btnVol02ClearAllClick() {
   if (Busy()) return;
-  if (Vol02Box(PageMsg::ClearAsk) != IDYES)
+  if (Box(PageMsg::ClearAsk) != IDYES)
     return;
   if (cboVol02DestFolders.Count() > 0) cboVol02DestFolders.SetItemIndex(0);
-  edtVol02AddToList.SetText("");
-  lblVol02IncludeSum.SetText("0");
-  lblVol02ExcludeSum.SetText("0");
-  lstVol02IncludeStrings.Clear();
-  lstVol02ExcludeStrings.Clear();
+  Lists.Clear();
   edtVol02Prefix.SetText("");
   edtVol02Suffix.SetText("");
   chkVol02Hyphen.SetChecked(true);
   lblVol02StartFolder.SetText("");
   lblVol02EndFolder.SetText("");
   lstVol02AddFolderStructure.Clear();
-  ResetVol02Counters();
+  ResetCounters();
   ClearResultLists();
   Journal.Clear();
   CopiedFiles.clear();
-  ShowVol02Statistics();
-  ShowVol02VisualLogTotals();
+  ShowStatistics();
+  ShowVisualLogTotals();
   SetVol02ControlsEnabled(false);
-  Vol02Box(PageMsg::ClearEnd);
+  Box(PageMsg::ClearEnd);
 }

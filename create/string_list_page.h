@@ -5,8 +5,7 @@
 #pragma once
 #include "create/creation_page.h"
 #include "forms/tabFolderCreate03.h"
-#include "listwin/list_file.h"
-#include "listwin/list_page.h"
+#include "listwin/list_pair.h"
 #include "ui/dialogs.h"
 #include "ui/controls.h"
 
@@ -109,73 +108,34 @@ public:
   ui::ProgressBar pbVol02ProgressBar{form_, IDC_PBVOL02PROGRESSBAR};
   ui::OpenDialog OpenDialog1;
   ui::SaveDialog SaveDialog1;
-  // What the page keeps (names of the page's members).
-  core::CreationCounters& Vol02Counters = Counters;
-  core::CreationResultLists& Vol02ResultLists = ResultLists;
-  core::CreationJournal& Vol02Journal = Journal;
+  // The include and exclude lists with their commands.
+  ListPair Lists;
 
-  // Handlers.
-  void btnVol02AddDestFolderClick();
-  void cboVol02DestFoldersSelect();
-  void btnVol02ViewDestFolderClick();
+  // Handlers with a body of the page's own (the shared commands are bound to
+  // the binding's operations directly).
+  void SetVol02Destination(const std::string& text);
   void edtVol02PrefixChange();
   void edtVol02SuffixChange();
-  void chkVol02HyphenClick();
-  void edtVol02AddToListKeyPress(char& key);
-  void btnVol02AddToListClick();
-  void btnVol02IncToExcClick();
-  void btnVol02ExcToIncClick();
-  void btnVol02AllFromIncClick();
-  void btnVol02AllFromExcClick();
-  void btnVol02ExchangeIncExcClick();
-  void btnVol02DeleteFromExcludeClick();
-  void btnVol02DeleteExcludeAllClick();
-  void btnVol02SmartImportClick();
-  void btnVol02EditIncludeListClick();
-  void btnVol02OpenClick();
-  void btnVol02SaveClick();
-  void btnVol02SmartExportClick();
-  void btnVol02StatisticClick();
-  void btnVol02AddFolderStructureClick();
-  void btnVol02ViewFolderStructureClick();
-  void btnVol02RemoveFolderStructureClick();
-  void rdoVol02AttachClick(ui::RadioButton& radio);
-  void btnVol02CreateFoldersClick();
-  void btnVol02CreateFoldersSimulationClick();
-  void btnVol02UndoClick();
   void btnVol02ClearAllClick();
 
   // Page operations.
-  // The page as the list windows see it.
-  ListPageDescription Vol02ListPage();
-  ListFilePage Vol02ListFile();
-  void SetVol02Destination(const std::string& text);
-  void RefreshVol02Tab();
-  void SetVol02ListControlsEnabled(bool enabled);
   void SetVol02CreateControlsEnabled(bool enabled);
   void SetVol02ControlsEnabled(bool enabled);
   void UpdateVol02Preview();
   core::FolderNameParts ComposeVol02NameParts() const;
-  void UpdateVol02CreateButtons(bool) { UpdateCreateButtons(); }
-  void AddVol02FolderStructure(const std::string& folder) { AddFolderStructure(folder); }
-  bool CheckVol02DiskSpace(bool withFiles, bool force = false) {
-    return CheckDiskSpace(withFiles, force);
-  }
-  void ResetVol02Counters() { ResetCounters(); }
-  void ShowVol02Statistics() { ShowStatistics(); }
-  void ShowVol02VisualLogTotals() { ShowVisualLogTotals(); }
 
   // Start-up steps of the main window's creation that concern this page.
   void InitVol02Page();
-  bool Vol02Busy() const { return Busy(); }
 
 private:
+  ListPairDescription ListHalf();
+  // The page's one rule for an entry on every road into its include list.
+  bool AcceptsEntry(const std::string& entry, ListRoad road);
+  // The page's part of a list refresh (the binding shows the counts).
+  void RefreshPage();
   double ItemCount() override { return lstVol02IncludeStrings.Count(); }
   bool TakeItems(core::CreationJob& job, bool simulation) override;
   std::vector<ui::Control*> CommandControls() override;
-  // Moves entries from one list to the other (a snapshot of the entries first).
-  void MoveVol02Entries(ui::ListBox& from, ui::ListBox& to, bool selectedOnly);
-  int Vol02Box(PageMsg id, const std::string& arg = std::string()) { return Box(id, arg); }
 
   ui::TabSheet& sheet_;
 };

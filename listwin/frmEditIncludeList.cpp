@@ -121,7 +121,9 @@ void TfrmEditIncludeList::btnEditOkClick() {
   std::vector<std::string> entries;
   for (const std::string& line : lines) {
     std::string entry = core::TrimText(line);
-    if (entry.empty() || taken.Contains(entry) || page_.exclude->Contains(entry)) continue;
+    if (entry.empty() || taken.Contains(entry) || page_.exclude->Contains(entry) ||
+        !page_.Accepts(entry, ListRoad::Editor))
+      continue;
     taken.Add(entry);
     entries.push_back(std::move(entry));
   }

@@ -47,7 +47,7 @@ int SmartImportToPage(const ListPageDescription& page) {
       if (entry.empty() || taken.Contains(entry) || page.include->Contains(entry) ||
           page.exclude->Contains(entry))
         continue;
-      if (page.accepts && !page.accepts(entry)) continue;
+      if (!page.Accepts(entry, ListRoad::SmartImport)) continue;
       taken.Add(entry);
       batch.push_back(entry);
       ++added;

@@ -135,7 +135,7 @@ bool ImportListFile(const ListFilePage& p) {
     } else if (s.empty()) {
       continue;
     } else if (Qualifies(twin, s)) {
-      if (p.refuses && p.refuses(s)) continue;
+      if (!p.page.Accepts(s, ListRoad::ListFile)) continue;
       include.Add(s);
       if (p.page.includeCount) p.page.includeCount->SetText(std::to_string(include.Count()));
     } else if (askDrive) {

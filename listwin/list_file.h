@@ -20,14 +20,13 @@ struct ListFileTwin {
 
 extern const ListFileTwin kListFileVol02, kListFileVol04;
 
-// The page's list-file binding: its lists, its dialogs, its row, and its own
-// refusal of a line (shows the page's message and returns true); may be null.
+// The page's list-file binding: its lists (a line enters only when the page's
+// acceptance rule takes it), its dialogs and its row.
 struct ListFilePage {
   ListPageDescription page;
   const ListFileTwin* twin = nullptr;
   ui::OpenDialog* open = nullptr;
   ui::SaveDialog* save = nullptr;
-  std::function<bool(const std::string& line)> refuses;
 };
 
 // The longest line a list file hands to a page's rules; longer ones are refused

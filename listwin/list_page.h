@@ -8,6 +8,15 @@
 #include <string>
 #include <vector>
 
+// The roads by which an entry reaches a page's include list. A page has one
+// acceptance rule for all of them: it tells the user why on the roads where one
+// entry is judged at a time (Add, a move, a list file's line) and drops a
+// refused entry without a word on the bulk ones.
+enum class ListRoad { Add, Move, ListFile, SmartImport, Editor, HandBack };
+inline bool RoadTellsRefusal(ListRoad road) {
+  return road == ListRoad::Add || road == ListRoad::Move || road == ListRoad::ListFile;
+}
+
 struct ListPageDescription {
   ui::Form* form = nullptr;          // the window that holds the page (locked while copying)
   ui::ListBox* include = nullptr;    // sorted include list
@@ -18,8 +27,10 @@ struct ListPageDescription {
   std::string emptyImportCaption;
   // Imported items are cut into pieces at each drive start first.
   bool splitAtDrives = false;
-  // The page's own rule for an entry (already trimmed, not blank); null: every entry.
-  std::function<bool(const std::string& entry)> accepts;
+  // The page's one rule for an entry (already trimmed, not blank) on every road;
+  // where the road tells refusals the rule shows its own box. Null: every entry.
+  std::function<bool(const std::string& entry, ListRoad road)> accepts;
+  bool Accepts(const std::string& entry, ListRoad road) const { return !accepts || accepts(entry, road); }
 };
 
 // Disables every enabled control of a form while a loop that processes pending

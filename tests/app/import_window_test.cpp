@@ -203,9 +203,26 @@ TEST_F(ImportWindow, StringListPageTakesOnlyTheOkResult) {
     return 0;
   });
   Press(m.Vol02.btnVol02SmartImport);
-  EXPECT_EQ(m.Vol02.lstVol02IncludeStrings.Items(),
-            (std::vector<std::string>{"alpha", "c:\\x\\y", "delta", "gamma"}));
-  EXPECT_EQ(m.Vol02.lblVol02IncludeSum.Text(), "4");
+  EXPECT_EQ(m.Vol02.lstVol02IncludeStrings.Items(), (std::vector<std::string>{"alpha", "delta", "gamma"}));
+  EXPECT_EQ(m.Vol02.lblVol02IncludeSum.Text(), "3");
+}
+
+// The page's Add would refuse a drive, "?", "|" and a device name: so does its Smart Import.
+TEST_F(ImportWindow, StringListPageTakesOnlyWhatItsAddTakes) {
+  TfrmMain& m = *frmMain;
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
+  seam.PickFolder(dir->AddFolder("dest"));
+  Press(m.Vol02.btnVol02AddDestFolder);
+  const std::string path =
+      dir->AddFile("names.txt", "alpha\n  beta  \nC:\\withdrive\nbad?name\npipe|x\ncon\nx/y\nsub\\leaf\n");
+  seam.OnModal(frmFileImport, [&](ui::Form&) {
+    Browse(path);
+    Press(W().btnFileImportFrom);
+    Press(W().btnFileImportOk);
+    return 0;
+  });
+  Press(m.Vol02.btnVol02SmartImport);
+  EXPECT_EQ(m.Vol02.lstVol02IncludeStrings.Items(), (std::vector<std::string>{"alpha", "beta", "sub\\leaf", "x\\y"}));
 }
 
 TEST_F(ImportWindow, PathListPageTakesOnlyPathsItsAddWouldTake) {

@@ -40,9 +40,9 @@ TEST_F(Vol02ListIndex, IndexEqualsTheListsAfterEverySeededRandomCommand) {
   std::mt19937 random(20261207);
   ui::ListBox& inc = M().Vol02.lstVol02IncludeStrings;
   ui::ListBox& exc = M().Vol02.lstVol02ExcludeStrings;
-  for (int step = 0; step < 400; ++step) {
+  for (int step = 0; step < 500; ++step) {
     std::string name;
-    switch (random() % 9) {
+    switch (random() % 11) {
     case 0: case 1: case 2: {
       const std::string& w = words[random() % words.size()];
       name = "add '" + w + "'";
@@ -67,17 +67,37 @@ TEST_F(Vol02ListIndex, IndexEqualsTheListsAfterEverySeededRandomCommand) {
       name = "<>";
       if (Reachable(M().Vol02.btnVol02ExchangeIncExc)) Press(M().Vol02.btnVol02ExchangeIncExc);
       break;
-    case 7:
-      name = "delete selected";
+    case 7: {
+      // Every question answered, Yes or No.
+      const int answer = random() % 2 ? IDYES : IDNO;
+      name = std::string("delete selected, ") + (answer == IDYES ? "Yes" : "No");
       for (int i = 0; i < exc.Count(); ++i) exc.SetSelected(i, random() % 2 == 0);
-      seam.Answer("0017", IDYES);
+      seam.Answer("0017", answer);
       if (Reachable(M().Vol02.btnVol02DeleteFromExclude)) Press(M().Vol02.btnVol02DeleteFromExclude);
       break;
-    default:
-      name = "delete all";
-      seam.Answer("0529", IDYES);
+    }
+    case 8: {
+      const int answer = random() % 2 ? IDYES : IDNO;
+      name = std::string("delete all, ") + (answer == IDYES ? "Yes" : "No");
+      seam.Answer("0529", answer);
       if (Reachable(M().Vol02.btnVol02DeleteExcludeAll)) Press(M().Vol02.btnVol02DeleteExcludeAll);
       break;
+    }
+    case 9: {
+      // A blank add, its warning answered.
+      const std::string blank(random() % 4, ' ');
+      name = "add blank of " + std::to_string(blank.size());
+      seam.Answer("0004", IDOK);
+      Type(blank);
+      break;
+    }
+    default: {
+      // ">>" or "<<" of every entry, whatever is selected.
+      ui::Button& all = random() % 2 ? M().Vol02.btnVol02AllFromInc : M().Vol02.btnVol02AllFromExc;
+      name = all.Text() + " of all";
+      if (Reachable(all)) Press(all);
+      break;
+    }
     }
     ExpectIndexMatchesLists(probes, std::to_string(step) + " " + name);
     if (HasFatalFailure()) return;
@@ -102,6 +122,39 @@ TEST_F(Vol02ListIndex, ABlankLedStringIsJudgedByWhatTheListsHoldAfterMovesAndRef
   EXPECT_EQ(seam.boxes.size(), boxes);
   EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"a\\b\\c\\d", "abc", "abc"}));
   ExpectIndexMatchesLists({"abc", " abc", "ABC", "a\\b\\c\\d", "a//b\\\\c/d"}, "the road");
+}
+
+} // namespace
+
+namespace {
+
+// The road of a user at the keyboard: each text typed over the field's selection and Enter; every box answered.
+TEST_F(Vol02ListIndex, TheAnswerToAnAddDoesNotDependOnTheRoadBeforeIt) {
+  PickDestination(dest.Path());
+  StringListPage& p = M().Vol02;
+  auto enter = [&](const std::string& text) {
+    p.edtVol02AddToList.SetFocus();
+    SendMessageA(p.edtVol02AddToList.Handle(), EM_SETSEL, 0, -1);
+    for (char c : text) PostMessageA(p.edtVol02AddToList.Handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
+    PostMessageA(p.edtVol02AddToList.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    ui::App().ProcessMessages();
+  };
+  for (const char* n : {"0004", "0005", "0006"}) seam.Answer(n, IDOK);
+  enter("abc");
+  enter("ABC");
+  EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0005.");
+  p.lstVol02IncludeStrings.SetSelected(0, true);
+  Press(p.btnVol02IncToExc);
+  enter("Abc");
+  EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0006.");
+  Press(p.btnVol02AllFromExc);
+  enter("   ");
+  EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0004.");
+  enter("a//b\\\\c/d");
+  const size_t boxes = seam.boxes.size();
+  enter(" abc");
+  EXPECT_EQ(seam.boxes.size(), boxes) << seam.Last().caption;
+  EXPECT_EQ(p.lstVol02IncludeStrings.Items(), (Strings{"a\\b\\c\\d", "abc", "abc"}));
 }
 
 } // namespace

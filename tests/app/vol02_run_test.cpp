@@ -185,9 +185,9 @@ TEST_F(Vol02Run, ClosingTheMainWindowMidRunStopsItQuietly) {
   Press(M().Vol02.btnVol02CreateFolders);
   EXPECT_TRUE(ui::App().Terminated());
   EXPECT_EQ(CaptionsContaining("0026").size(), 0u);  // no end box after the close
-  EXPECT_EQ(M().Vol02.Vol02Counters[4], 0);  // stopped before its first item
+  EXPECT_EQ(M().Vol02.Counters[4], 0);  // stopped before its first item
   EXPECT_EQ(ListTree(dest.Path()), "");
-  EXPECT_FALSE(M().Vol02.Vol02Busy());
+  EXPECT_FALSE(M().Vol02.Busy());
   EXPECT_TRUE(M().Vol02.btnVol02CreateFolders.Enabled());  // unlocked on the way out
   EXPECT_TRUE(M().tabFolderCreate05.Enabled());
 }

@@ -141,12 +141,12 @@ int main() {
   TfrmEditIncludeList& editor = *frmVol02EditIncludeList;
   std::vector<std::string> lines;
   for (int i = 0; i < 30000; ++i) lines.push_back("String number " + std::to_string(100000 + i));
-  editor.SetPage(m.Vol02ListPage());
+  editor.SetPage(m.Lists.Page());
   editor.mmoEditIncludeList.SetLines(lines);
   char key = 'x';
   const double tk = bench::Seconds([&] { editor.mmoEditIncludeListKeyPress(key); });
   const double to = bench::Seconds([&] { editor.btnEditOkClick(); });
-  const double tr = bench::Seconds([&] { m.RefreshVol02Tab(); });
+  const double tr = bench::Seconds([&] { m.Lists.Refresh(); });
   std::printf("editor, 30,000 lines: a key %.4f s, OK and hand-back %.3f s, page refresh %.3f s\n", tk, to, tr);
   if (m.lstVol02IncludeStrings.Count() != 30000) std::printf("unexpected count\n");
   // The page's moves of every string to the exclude list and back, on 15,000
@@ -157,8 +157,8 @@ int main() {
     m.lstVol02IncludeStrings.AddStrings(std::vector<std::string>(lines.begin(), lines.begin() + 15000 * (k + 1)));
     moves[k] = bench::Seconds([&] {
       m.lstVol02IncludeStrings.SelectAll();
-      m.btnVol02IncToExcClick();
-      m.btnVol02AllFromExcClick();
+      m.Lists.Move(true, true);
+      m.Lists.Move(false, false);
     });
   }
   bench::Report("string list: moves there and back, 30,000 strings", 60000, moves[1], "moves");
