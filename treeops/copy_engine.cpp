@@ -287,7 +287,8 @@ CopyPreview PreviewCopy(const CopyJob& job) {
   if (roots.empty())
     return stop(702, "The list of Folder Structures is empty !\nAction : You must add at least one Folder Structure.");
   for (const std::string& root : roots) {
-    const DWORD a = GetFileAttributesA((root + "\\").c_str());
+    // A drive's root needs its backslash; a link must not get one (it would be followed).
+    const DWORD a = GetFileAttributesA((root.size() == 2 ? root + "\\" : root).c_str());
     if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY))
       return stop(703, "The Folder Structure doesn't exist : \n" + root);
     if (a & FILE_ATTRIBUTE_REPARSE_POINT)
