@@ -125,14 +125,20 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
   std::vector<WIN32_FIND_DATAA> listing;
   for (const std::string& main : plan.mainFolders) {
     int mainIndex = -1;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(main.c_str(), GetFileExInfoStandard, &data) ||
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      plan.missing.push_back(main);
+      continue;
+    }
+    const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     if (job.mode == DeleteMode::CompleteFolders) {
-      WIN32_FILE_ATTRIBUTE_DATA data;
-      if (!GetFileAttributesExA(main.c_str(), GetFileExInfoStandard, &data) ||
-          !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        continue;  // nothing there to delete
       mainIndex = static_cast<int>(folders.size());
       folders.push_back(MakeWalked(main, 0, data.dwFileAttributes, -1, Level(main)));
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;  // a link: removed, never entered
+      if (link) continue;  // removed as a link, never entered
+    } else if (link) {
+      plan.refused.push_back({main, "a link (junction or symbolic link) is never entered"});
+      continue;
     }
     queue.emplace_back(main, mainIndex);
     while (!queue.empty()) {
@@ -178,6 +184,10 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
     results.counters[4] += 1;
     results.foldersOther.push_back(r.path);
     results.reasons.push_back(r);
+  }
+  for (const std::string& m : plan.missing) {
+    results.counters[2] += 1;
+    results.foldersNotExist.push_back(m);
   }
   // The simulation's knowledge: a folder that will keep something cannot go.
   std::vector<char> blocked(dry ? plan.folders.size() : 0, 0);

@@ -43,7 +43,9 @@ struct DeletePlan {
   std::vector<DeleteItem> files, folders;
   uint64_t bytes = 0;
   std::vector<std::string> mainFolders;        // the folders worked on, in order
-  std::vector<Refusal> refused;                // listed folders the target check refused
+  std::vector<Refusal> refused;                // listed folders refused (target check; a link
+                                               // in modes 1 to 3, which would be entered)
+  std::vector<std::string> missing;            // listed folders that are not there
   std::vector<std::string> excludedInside;     // excluded folders lying inside a target
   std::vector<std::string> keptMainFolders;    // mode 3: listed folders kept inside another
   size_t Items() const { return files.size() + folders.size(); }
@@ -65,8 +67,8 @@ struct DeleteResults {
 };
 
 // Deletes (or, dry, predicts) the plan's items into results (appended to). The
-// refused targets come first, under folders for other reasons. False when
-// progress stopped it.
+// refused targets come first, under folders for other reasons, then the
+// missing ones, under folders not existing. False when progress stopped it.
 bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results,
                const Progress& progress = Progress());
 

@@ -143,7 +143,8 @@ TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protect
   };
   if (drive.empty()) return refuse("not a full path (no drive letter or \\\\server\\share)");
   if (drive.size() == 2) {
-    if (path.size() == 2 || path[2] != '\\') return refuse("not a full path (drive-relative)");
+    if (path.size() == 2) return refuse("a drive or share root");
+    if (path[2] != '\\') return refuse("not a full path (drive-relative)");
   } else {
     std::string server = drive.substr(2, drive.find('\\', 2) - 2);
     std::string share = drive.substr(drive.find('\\', 2) + 1);

@@ -123,6 +123,23 @@ TEST(DeleteEngine, AListedMainFolderInsideAnotherStaysInModeThree) {
   EXPECT_EQ(r.results.counters, (std::array<double, 6>{2, 4, 0, 0, 0, 0}));
 }
 
+TEST(DeleteEngine, ProgressSeesEveryItemAndCanStopTheRun) {
+  TempDir temp;
+  MakeExamplesTree(temp);
+  treeops::DeleteJob job;
+  job.includes = Inside(temp, {"C\\Customer1"});
+  const treeops::DeletePlan plan = treeops::PreviewDelete(job);
+  ASSERT_EQ(plan.Items(), 7u);  // 3 files, 4 folders
+  std::vector<size_t> seen;
+  treeops::DeleteResults results;
+  EXPECT_FALSE(treeops::RunDelete(plan, false, results, [&](size_t done, size_t total) {
+    seen.push_back(done);
+    return done < 2 && total == 7;
+  }));
+  EXPECT_EQ(seen, (std::vector<size_t>{0, 1, 2}));
+  EXPECT_EQ(results.counters[1], 2);
+}
+
 TEST(DeleteEngine, AReadOnlyFileStaysWithItsFoldersAndIsPredicted) {
   TempDir temp;
   MakeExamplesTree(temp);
@@ -149,7 +166,17 @@ TEST(DeleteEngine, ALinkIsNeverEnteredAndItsTargetStays) {
   temp.AddFile("M\\a.txt", "a");
   ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "M\\toEmpty", temp / "outside\\empty"));
   ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "M\\toFull", temp / "outside\\full"));
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "linkedMain", temp / "outside\\full"));
   const std::string outside = Snapshot(temp / "outside");
+  for (treeops::DeleteMode mode : {treeops::DeleteMode::SubFolders, treeops::DeleteMode::FilesInMainFolders}) {
+    treeops::DeleteJob job;
+    job.mode = mode;
+    job.patterns = {"*.*"};
+    job.includes = Inside(temp, {"linkedMain"});
+    DeleteRun r;
+    r.PredictAndRun(temp, job);
+    EXPECT_EQ(r.results.counters, (std::array<double, 6>{0, 0, 0, 0, 1, 0}));  // a listed link is never entered
+  }
   for (treeops::DeleteMode mode : {treeops::DeleteMode::CompleteFolders, treeops::DeleteMode::FilesInTree}) {
     treeops::DeleteJob job;
     job.mode = mode;
@@ -169,6 +196,7 @@ TEST(DeleteEngine, ARefusedTargetIsListedAndNothingIsTouched) {
   temp.AddFolder("guarded\\inner");
   testsupport::MappedDrive drive(temp / "C");
   std::deque<std::string> lines = {"C\\Customer1\\..\\Customer2\\.", "C\\con", "guarded", "guarded\\inner", "C\\Customer1 \\x"};
+  const std::deque<std::string> missing = Inside(temp, {"C\\Missing", "C\\Customer1\\index.html"});
   if (drive.Letter()) lines.push_back(drive.Root());
   for (treeops::DeleteMode mode : {treeops::DeleteMode::CompleteFolders, treeops::DeleteMode::FilesInMainFolders}) {
     treeops::DeleteJob job;
@@ -176,11 +204,12 @@ TEST(DeleteEngine, ARefusedTargetIsListedAndNothingIsTouched) {
     job.patterns = {"*.*"};
     job.protectedFolders = treetest::Protected(temp / "guarded\\inner");
     job.includes = Inside(temp, lines, drive.Root());
+    job.includes.insert(job.includes.end(), missing.begin(), missing.end());
     const std::string before = Snapshot(temp.Path());
     DeleteRun r;
     r.PredictAndRun(temp, job);
     EXPECT_EQ(Snapshot(temp.Path()), before);
-    EXPECT_EQ(r.results.counters, (std::array<double, 6>{0, 0, 0, 0, double(lines.size()), 0}));
+    EXPECT_EQ(r.results.counters, (std::array<double, 6>{0, 0, 2, 0, double(lines.size()), 0}));
     EXPECT_EQ(r.results.reasons.size(), lines.size());
   }
 }
