@@ -1,0 +1,204 @@
+// The copy engine on real temp trees: the examples' structures in each option,
+// repeats that never overwrite, the undo, copies into itself, early stops and links.
+#include "treeops/copy_engine.h"
+#include "engine/treeops_fixture.h"
+#include "support/free_space_script.h"
+#include "support/wine_unix.h"
+
+using testsupport::ListTree;
+using testsupport::TempDir;
+using treetest::Snapshot;
+
+namespace {
+
+const char* const kStructureFiles[] = {"S\\Marketing\\E-mails\\m.txt", "S\\Marketing\\SEO\\s.doc",
+                                       "S\\Marketing\\top.txt", "S\\Programs\\Beta\\b.cpp", "S\\Programs\\Final\\f.h"};
+// Each file holds its own relative path.
+double StructureBytes() {
+  double bytes = 0;
+  for (const char* f : kStructureFiles) bytes += std::string(f).size();
+  return bytes;
+}
+
+void MakeStructures(const TempDir& temp) {
+  for (const char* f : kStructureFiles) temp.AddFile(f, f);
+  for (const char* f : {"D\\Company01", "D\\Company02", "D\\Company03"}) temp.AddFolder(f);
+}
+
+treeops::CopyJob Job(const TempDir& temp, treeops::CopyOption option) {
+  treeops::CopyJob job;
+  job.option = option;
+  job.patterns = {"*.*"};
+  job.protectedFolders = treetest::Protected();
+  job.includes = {temp / "D\\Company02", temp / "D\\Company01", temp / "D\\Company03\\", temp / "D\\Company01\\inner"};
+  job.structures = {temp / "S\\Marketing\\", "  " + temp / "S\\Programs", " "};
+  return job;
+}
+
+struct CopyRun {
+  treeops::CopyPreview preview;
+  treeops::CopyResults predicted, results;
+  treeops::CopyJournal journal;
+  // Previews, simulates (the disk stays byte for byte, no journal), then runs: the run does what was predicted.
+  void PredictAndRun(const TempDir& temp, const treeops::CopyJob& job) {
+    preview = treeops::PreviewCopy(job);
+    ASSERT_EQ(preview.stop.number, 0) << preview.stop.text;
+    const std::string before = Snapshot(temp.Path());
+    EXPECT_TRUE(treeops::RunCopy(preview, true, predicted, journal));
+    EXPECT_TRUE(journal.Empty());
+    EXPECT_EQ(Snapshot(temp.Path()), before);
+    EXPECT_TRUE(treeops::RunCopy(preview, false, results, journal));
+    EXPECT_EQ(predicted.counters, results.counters);
+    EXPECT_EQ(predicted.other, results.other);
+    for (auto list : {&treeops::CopyResults::foldersCopied, &treeops::CopyResults::subFoldersCopied,
+                      &treeops::CopyResults::filesCopied, &treeops::CopyResults::foldersNotExist,
+                      &treeops::CopyResults::subFoldersExist, &treeops::CopyResults::filesExist,
+                      &treeops::CopyResults::subFoldersOther, &treeops::CopyResults::filesOther})
+      EXPECT_EQ(predicted.*list, results.*list);
+  }
+};
+
+TEST(CopyEngine, EachOptionCopiesTheStructuresIntoEveryMainFolderAndTheUndoRemovesThem) {
+  struct Case { treeops::CopyOption option; const char* company; double folders, files; };
+  const Case cases[] = {
+      {treeops::CopyOption::MainWithoutFiles,
+       "Marketing\\\nMarketing\\E-mails\\\nMarketing\\SEO\\\nPrograms\\\nPrograms\\Beta\\\nPrograms\\Final\\\n", 6, 0},
+      {treeops::CopyOption::SubOnlyWithoutFiles, "Beta\\\nE-mails\\\nFinal\\\nSEO\\\n", 4, 0},
+      {treeops::CopyOption::MainWithFiles,
+       "Marketing\\\nMarketing\\E-mails\\\nMarketing\\E-mails\\m.txt\nMarketing\\SEO\\\nMarketing\\SEO\\s.doc\n"
+       "Marketing\\top.txt\nPrograms\\\nPrograms\\Beta\\\nPrograms\\Beta\\b.cpp\nPrograms\\Final\\\nPrograms\\Final\\f.h\n", 6, 5},
+      {treeops::CopyOption::SubOnlyWithFiles,
+       "Beta\\\nBeta\\b.cpp\nE-mails\\\nE-mails\\m.txt\nFinal\\\nFinal\\f.h\nSEO\\\nSEO\\s.doc\ntop.txt\n", 4, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.option));
+    TempDir temp;
+    MakeStructures(temp);
+    const std::string original = Snapshot(temp.Path(), false);
+    CopyRun r;
+    r.PredictAndRun(temp, Job(temp, c.option));
+    EXPECT_EQ(r.preview.toCopy[0], 3);
+    EXPECT_EQ(r.preview.toCopy[1], 3 * c.folders);
+    EXPECT_EQ(r.preview.toCopy[2], 3 * c.files);
+    const double bytes = c.files ? 3 * StructureBytes() : 0;
+    EXPECT_EQ(r.preview.toCopy[3], bytes);
+    EXPECT_EQ(r.results.counters, (std::array<double, 12>{0, 0, 0, 0, 3, 3 * c.folders, 3 * c.files, bytes, 0, 0, 0, 0}));
+    EXPECT_EQ(r.results.foldersCopied.front(), temp / "D\\Company01");  // the top-most folders, in order
+    for (const char* company : {"D\\Company01", "D\\Company02", "D\\Company03"}) EXPECT_EQ(ListTree(temp / company), c.company);
+    EXPECT_EQ(r.journal.folders.size(), 3 * c.folders);
+    treeops::CopyUndoReport undo = treeops::UndoCopy(r.journal);
+    EXPECT_TRUE(undo.stays.empty());
+    EXPECT_EQ(Snapshot(temp.Path(), false), original);
+  }
+}
+
+TEST(CopyEngine, ARepeatNeverOverwritesAndTheUndoKeepsWhatTheUserChanged) {
+  TempDir temp;
+  MakeStructures(temp);
+  const treeops::CopyJob job = Job(temp, treeops::CopyOption::MainWithFiles);
+  CopyRun first;
+  first.PredictAndRun(temp, job);
+  testsupport::WriteFile(temp / "D\\Company02\\Programs\\Final\\f.h", "the user's own");
+  CopyRun again;
+  again.PredictAndRun(temp, job);
+  EXPECT_EQ(again.results.counters, (std::array<double, 12>{0, 0, 0, 0, 3, 0, 0, 0, 0, 18, 15, 3 * StructureBytes()}));
+  EXPECT_EQ(testsupport::ReadFile(temp / "D\\Company02\\Programs\\Final\\f.h"), "the user's own");
+  EXPECT_TRUE(again.journal.Empty());
+
+  testsupport::WriteFile(temp / "D\\Company03\\Marketing\\SEO\\new.txt", "new");
+  treeops::CopyUndoReport undo = treeops::UndoCopy(first.journal);
+  std::sort(undo.stays.begin(), undo.stays.end());
+  EXPECT_EQ(undo.stays, (std::vector<std::string>{temp / "D\\Company02\\Programs", temp / "D\\Company02\\Programs\\Final",
+                                                  temp / "D\\Company02\\Programs\\Final\\f.h", temp / "D\\Company03\\Marketing",
+                                                  temp / "D\\Company03\\Marketing\\SEO"}));
+  EXPECT_EQ(ListTree(temp / "D"), "Company01\\\nCompany02\\\nCompany02\\Programs\\\nCompany02\\Programs\\Final\\\n"
+                                  "Company02\\Programs\\Final\\f.h\nCompany03\\\nCompany03\\Marketing\\\n"
+                                  "Company03\\Marketing\\SEO\\\nCompany03\\Marketing\\SEO\\new.txt\n");
+  // Files alone recorded: the undo still takes them back.
+  treeops::CopyJournal filesOnly;
+  testsupport::WriteFile(temp / "D\\Company01\\x.txt", "x");
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  GetFileAttributesExA((temp / "D\\Company01\\x.txt").c_str(), GetFileExInfoStandard, &data);
+  filesOnly.files.push_back({temp / "D\\Company01\\x.txt", 1, data.ftLastWriteTime});
+  EXPECT_EQ(treeops::UndoCopy(filesOnly).filesDeleted, 1u);
+}
+
+TEST(CopyEngine, AStructureIsNeverCopiedIntoItself) {
+  TempDir temp;
+  MakeStructures(temp);
+  temp.AddFolder("S\\Marketing\\E-mails\\inbox");
+  treeops::CopyJob job = Job(temp, treeops::CopyOption::MainWithoutFiles);
+  job.includes = {temp / "D\\Company01", temp / "S\\Marketing\\E-mails\\inbox", temp / "S"};
+  job.structures = {temp / "S\\Marketing"};
+  CopyRun r;
+  r.PredictAndRun(temp, job);
+  // S holds the inbox, so only S and Company01 are main folders; S\Marketing would be the structure itself.
+  EXPECT_EQ(r.preview.skippedPairs, (std::vector<std::pair<std::string, std::string>>{{temp / "S", temp / "S\\Marketing"}}));
+  EXPECT_EQ(r.results.counters[5], 4);
+  testsupport::MappedDrive drive(temp / "S");
+  if (!drive.Letter()) return;
+  job.includes = {drive.Root() + "Programs", temp / "D\\Company02"};
+  job.structures = {drive.Root()};
+  const std::string before = Snapshot(temp / "S");
+  CopyRun root;
+  root.PredictAndRun(temp, job);
+  EXPECT_EQ(root.preview.skippedPairs.size(), 1u);  // a drive root on its own drive
+  EXPECT_EQ(Snapshot(temp / "S"), before);
+  EXPECT_TRUE(testsupport::FolderExists(temp / "D\\Company02\\Marketing\\E-mails\\inbox"));
+}
+
+TEST(CopyEngine, ARunStopsEarlyAndTouchesNothing) {
+  TempDir temp;
+  MakeStructures(temp);
+  testsupport::ScriptFreeSpace seam;
+  struct Case { int number; std::deque<std::string> includes, structures; core::DiskSpace space; };
+  const std::deque<std::string> d1{temp / "D\\Company01"}, s1{temp / "S\\Marketing"};
+  const Case cases[] = {
+      {701, {}, s1, {true, 1u << 30, 0, 0}},
+      {701, {" ", ""}, s1, {true, 1u << 30, 0, 0}},
+      {702, d1, {"  "}, {true, 1u << 30, 0, 0}},
+      {703, d1, {temp / "S\\Missing"}, {true, 1u << 30, 0, 0}},
+      {177, d1, s1, {true, 10, 0, 0}},
+      {704, d1, s1, {false, 0, 0, 0}},
+      {704, {"\\\\server\\share\\x"}, s1, {true, 1u << 30, 0, 0}},
+  };
+  const std::string before = Snapshot(temp.Path());
+  for (const Case& c : cases) {
+    seam.Set("C:\\", c.space);
+    treeops::CopyJob job = Job(temp, treeops::CopyOption::MainWithFiles);
+    job.includes = c.includes;
+    job.structures = c.structures;
+    treeops::CopyPreview p = treeops::PreviewCopy(job);
+    EXPECT_EQ(p.stop.number, c.number) << p.stop.text;
+    treeops::CopyResults results;
+    treeops::CopyJournal journal;
+    EXPECT_FALSE(treeops::RunCopy(p, false, results, journal));
+    EXPECT_EQ(Snapshot(temp.Path()), before);
+  }
+  EXPECT_EQ(seam.askedRoots.back(), "\\\\server\\share\\");
+}
+
+TEST(CopyEngine, ALinkIsMadeAsAFolderButNeverEnteredNorWrittenThrough) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
+  TempDir temp;
+  MakeStructures(temp);
+  temp.AddFile("outside\\secret.txt", "x");
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "S\\Marketing\\link", temp / "outside"));
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "D\\linked", temp / "outside"));
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "D\\Company02\\Marketing", temp / "outside"));
+  const std::string outside = Snapshot(temp / "outside");
+  treeops::CopyJob job = Job(temp, treeops::CopyOption::MainWithFiles);
+  job.includes = {temp / "D\\Company01", temp / "D\\linked", temp / "D\\Company02"};
+  job.structures = {temp / "S\\Marketing"};
+  CopyRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(Snapshot(temp / "outside"), outside);
+  EXPECT_EQ(ListTree(temp / "D\\Company01\\Marketing\\link"), "");
+  EXPECT_EQ(r.results.foldersOther, std::deque<std::string>{temp / "D\\linked"});
+  EXPECT_EQ(r.results.other[1], 1 + 3);  // the linked Marketing and the three folders below it
+  treeops::CopyJob linked = job;
+  linked.structures = {temp / "S\\Marketing\\link"};
+  EXPECT_EQ(treeops::PreviewCopy(linked).stop.number, 706);
+}
+
+} // namespace

@@ -1,0 +1,217 @@
+// The delete engine on real temp trees: the examples tree in each mode, the
+// kept main folders, read-only files, links and refused targets.
+#include "treeops/delete_engine.h"
+#include "engine/treeops_fixture.h"
+#include "support/wine_unix.h"
+
+#include <algorithm>
+
+using testsupport::ListTree;
+using testsupport::TempDir;
+using treetest::Inside;
+using treetest::Snapshot;
+
+namespace {
+
+const char* const kSubFolderFiles[] = {"C\\Customer1\\Marketing\\Emails\\License.doc", "C\\Customer1\\Marketing\\SEO\\support.html",
+                                       "C\\Customer2\\Programs\\Beta\\Main.cpp", "C\\Customer2\\Programs\\Final\\OverView.h",
+                                       "C\\Customer3\\Analyses\\Exel\\WeeklyReport.xls", "C\\Customer3\\Analyses\\PowerPoint\\feed.ppt"};
+const char* const kMainFolderFiles[] = {"C\\Customer1\\index.html", "C\\Customer2\\basic.swf", "C\\Customer3\\extract.txt",
+                                        "C\\Customer3\\t33.bmp"};
+
+void MakeExamplesTree(const TempDir& temp) {
+  for (const char* f : kSubFolderFiles) temp.AddFile(f, f);
+  for (const char* f : kMainFolderFiles) temp.AddFile(f, f);
+}
+
+struct DeleteRun {
+  treeops::DeletePlan plan;
+  treeops::DeleteResults predicted, results;
+  // Plans, simulates (the disk stays byte for byte), then runs the plan: the run does what was predicted.
+  void PredictAndRun(const TempDir& temp, const treeops::DeleteJob& job) {
+    plan = treeops::PreviewDelete(job);
+    const std::string before = Snapshot(temp.Path());
+    EXPECT_TRUE(treeops::RunDelete(plan, true, predicted));
+    EXPECT_EQ(Snapshot(temp.Path()), before);
+    EXPECT_TRUE(treeops::RunDelete(plan, false, results));
+    EXPECT_EQ(predicted.counters, results.counters);
+    EXPECT_EQ(predicted.filesDeleted, results.filesDeleted);
+    EXPECT_EQ(predicted.foldersDeleted, results.foldersDeleted);
+    EXPECT_EQ(predicted.filesOther, results.filesOther);
+    EXPECT_EQ(predicted.foldersOther, results.foldersOther);
+    EXPECT_EQ(predicted.filesNotExist, results.filesNotExist);
+    EXPECT_EQ(predicted.foldersNotExist, results.foldersNotExist);
+  }
+};
+
+std::vector<std::string> Sorted(const std::deque<std::string>& list) {
+  std::vector<std::string> v(list.begin(), list.end());
+  std::sort(v.begin(), v.end());
+  return v;
+}
+// Deeper items before their parents.
+bool DeepestFirst(const std::deque<std::string>& list) {
+  for (size_t i = 1; i < list.size(); ++i)
+    if (treeops::Level(list[i]) > treeops::Level(list[i - 1])) return false;
+  return true;
+}
+
+TEST(DeleteEngine, EachModeDeletesWhatTheExamplesShowFilesFirstDeepestFirst) {
+  struct Case {
+    treeops::DeleteMode mode;
+    std::deque<std::string> patterns;
+    std::vector<std::string> files;  // relative, expected deleted
+    size_t folders;                  // folders deleted
+    const char* retained;
+  };
+  std::vector<std::string> fs(std::begin(kSubFolderFiles), std::end(kSubFolderFiles));
+  std::vector<std::string> fm(std::begin(kMainFolderFiles), std::end(kMainFolderFiles));
+  std::vector<std::string> all = fs;
+  all.insert(all.end(), fm.begin(), fm.end());
+  const std::string subTree =
+      "Customer1\\\nCustomer1\\Marketing\\\nCustomer1\\Marketing\\Emails\\\nCustomer1\\Marketing\\SEO\\\n"
+      "Customer2\\\nCustomer2\\Programs\\\nCustomer2\\Programs\\Beta\\\nCustomer2\\Programs\\Final\\\n"
+      "Customer3\\\nCustomer3\\Analyses\\\nCustomer3\\Analyses\\Exel\\\nCustomer3\\Analyses\\PowerPoint\\\n";
+  const Case cases[] = {
+      {treeops::DeleteMode::SubFolders, {}, all, 9, "Customer1\\\nCustomer2\\\nCustomer3\\\n"},
+      {treeops::DeleteMode::CompleteFolders, {}, all, 12, ""},
+      {treeops::DeleteMode::FilesInMainFolders, {"*.*"}, fm, 0, nullptr},
+      {treeops::DeleteMode::FilesInTree, {"*.*"}, all, 0, subTree.c_str()},
+      {treeops::DeleteMode::FilesInTree, {"*.html", "\\*.doc", "*.HTML"}, {fs[1], fm[0]}, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.mode));
+    TempDir temp;
+    MakeExamplesTree(temp);
+    treeops::DeleteJob job;
+    job.mode = c.mode;
+    job.patterns = c.patterns;
+    job.protectedFolders = treetest::Protected();
+    job.includes = Inside(temp, {"C\\Customer3", "C\\Customer1", "C\\Customer2\\", "c\\customer1"});
+    DeleteRun r;
+    r.PredictAndRun(temp, job);
+    std::vector<std::string> expected;
+    for (const std::string& f : c.files) expected.push_back(temp / f);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Sorted(r.results.filesDeleted), expected);
+    EXPECT_EQ(r.results.foldersDeleted.size(), c.folders);
+    EXPECT_EQ(r.plan.files.size(), c.files.size());
+    EXPECT_EQ(r.plan.folders.size(), c.folders);
+    EXPECT_TRUE(DeepestFirst(r.results.filesDeleted));
+    EXPECT_TRUE(DeepestFirst(r.results.foldersDeleted));
+    EXPECT_EQ(r.results.counters, (std::array<double, 6>{double(c.folders), double(c.files.size()), 0, 0, 0, 0}));
+    if (c.retained) EXPECT_EQ(ListTree(temp / "C"), c.retained);
+    for (const std::string& f : all)
+      if (std::find(c.files.begin(), c.files.end(), f) == c.files.end()) EXPECT_TRUE(testsupport::FileExists(temp / f)) << f;
+  }
+}
+
+TEST(DeleteEngine, AListedMainFolderInsideAnotherStaysInModeThree) {
+  TempDir temp;
+  MakeExamplesTree(temp);
+  temp.AddFile("C\\Customer1\\Marketing\\SEO\\Deep\\d.txt", "d");
+  treeops::DeleteJob job;
+  job.mode = treeops::DeleteMode::SubFolders;
+  job.protectedFolders = treetest::Protected();
+  job.includes = Inside(temp, {"C\\Customer1", "C\\Customer1\\Marketing\\SEO"});
+  job.excludes = Inside(temp, {"C\\Customer1\\Marketing\\Emails", "C\\Customer2"});
+  DeleteRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.plan.keptMainFolders, std::vector<std::string>{temp / "C\\Customer1\\Marketing\\SEO"});
+  EXPECT_EQ(r.plan.excludedInside, std::vector<std::string>{temp / "C\\Customer1\\Marketing\\Emails"});
+  EXPECT_EQ(ListTree(temp / "C\\Customer1"), "Marketing\\\nMarketing\\SEO\\\n");
+  EXPECT_EQ(r.results.counters, (std::array<double, 6>{2, 4, 0, 0, 0, 0}));
+}
+
+TEST(DeleteEngine, ProgressSeesEveryItemAndCanStopTheRun) {
+  TempDir temp;
+  MakeExamplesTree(temp);
+  treeops::DeleteJob job;
+  job.includes = Inside(temp, {"C\\Customer1"});
+  const treeops::DeletePlan plan = treeops::PreviewDelete(job);
+  ASSERT_EQ(plan.Items(), 7u);  // 3 files, 4 folders
+  std::vector<size_t> seen;
+  treeops::DeleteResults results;
+  EXPECT_FALSE(treeops::RunDelete(plan, false, results, [&](size_t done, size_t total) {
+    seen.push_back(done);
+    return done < 2 && total == 7;
+  }));
+  EXPECT_EQ(seen, (std::vector<size_t>{0, 1, 2}));
+  EXPECT_EQ(results.counters[1], 2);
+}
+
+TEST(DeleteEngine, AReadOnlyFileStaysWithItsFoldersAndIsPredicted) {
+  TempDir temp;
+  MakeExamplesTree(temp);
+  const std::string locked = temp / "C\\Customer2\\Programs\\Beta\\Main.cpp";
+  SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+  treeops::DeleteJob job;
+  job.mode = treeops::DeleteMode::CompleteFolders;
+  job.protectedFolders = treetest::Protected();
+  job.includes = Inside(temp, {"C\\Customer2"});
+  DeleteRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.results.filesOther, std::deque<std::string>{locked});
+  EXPECT_EQ(Sorted(r.results.foldersOther),
+            (std::vector<std::string>{temp / "C\\Customer2", temp / "C\\Customer2\\Programs", temp / "C\\Customer2\\Programs\\Beta"}));
+  EXPECT_EQ(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));  // never cleared
+  EXPECT_EQ(ListTree(temp / "C\\Customer2"), "Programs\\\nPrograms\\Beta\\\nPrograms\\Beta\\Main.cpp\n");
+}
+
+TEST(DeleteEngine, ALinkIsNeverEnteredAndItsTargetStays) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
+  TempDir temp;
+  temp.AddFolder("outside\\empty");
+  temp.AddFile("outside\\full\\f.txt", "x");
+  temp.AddFile("M\\a.txt", "a");
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "M\\toEmpty", temp / "outside\\empty"));
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "M\\toFull", temp / "outside\\full"));
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "linkedMain", temp / "outside\\full"));
+  const std::string outside = Snapshot(temp / "outside");
+  for (treeops::DeleteMode mode : {treeops::DeleteMode::SubFolders, treeops::DeleteMode::FilesInMainFolders}) {
+    treeops::DeleteJob job;
+    job.mode = mode;
+    job.patterns = {"*.*"};
+    job.includes = Inside(temp, {"linkedMain"});
+    DeleteRun r;
+    r.PredictAndRun(temp, job);
+    EXPECT_EQ(r.results.counters, (std::array<double, 6>{0, 0, 0, 0, 1, 0}));  // a listed link is never entered
+  }
+  for (treeops::DeleteMode mode : {treeops::DeleteMode::CompleteFolders, treeops::DeleteMode::FilesInTree}) {
+    treeops::DeleteJob job;
+    job.mode = mode;
+    job.patterns = {"*.*"};
+    job.protectedFolders = treetest::Protected();
+    job.includes = Inside(temp, {"M"});
+    DeleteRun r;
+    r.PredictAndRun(temp, job);
+    EXPECT_EQ(Snapshot(temp / "outside"), outside);
+    EXPECT_FALSE(testsupport::FileExists(temp / "M\\a.txt"));
+  }
+}
+
+TEST(DeleteEngine, ARefusedTargetIsListedAndNothingIsTouched) {
+  TempDir temp;
+  MakeExamplesTree(temp);
+  temp.AddFolder("guarded\\inner");
+  testsupport::MappedDrive drive(temp / "C");
+  std::deque<std::string> lines = {"C\\Customer1\\..\\Customer2\\.", "C\\con", "guarded", "guarded\\inner", "C\\Customer1 \\x"};
+  const std::deque<std::string> missing = Inside(temp, {"C\\Missing", "C\\Customer1\\index.html"});
+  if (drive.Letter()) lines.push_back(drive.Root());
+  for (treeops::DeleteMode mode : {treeops::DeleteMode::CompleteFolders, treeops::DeleteMode::FilesInMainFolders}) {
+    treeops::DeleteJob job;
+    job.mode = mode;
+    job.patterns = {"*.*"};
+    job.protectedFolders = treetest::Protected(temp / "guarded\\inner");
+    job.includes = Inside(temp, lines, drive.Root());
+    job.includes.insert(job.includes.end(), missing.begin(), missing.end());
+    const std::string before = Snapshot(temp.Path());
+    DeleteRun r;
+    r.PredictAndRun(temp, job);
+    EXPECT_EQ(Snapshot(temp.Path()), before);
+    EXPECT_EQ(r.results.counters, (std::array<double, 6>{0, 0, 2, 0, double(lines.size()), 0}));
+    EXPECT_EQ(r.results.reasons.size(), lines.size());
+  }
+}
+
+} // namespace

@@ -1,0 +1,75 @@
+// Shared by the rename, delete and copy engine tests: a byte-for-byte picture
+// of a temp tree, and the guard that keeps every rename or delete target inside
+// the test's own temp folder.
+#pragma once
+#include "core/casefold.h"
+#include "support/temp_dir.h"
+#include "treeops/tree_target.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+
+namespace treetest {
+
+// Every entry below root (never entering a link): path, attributes, size, time,
+// and the content of each file. folderTimes false leaves out the times of
+// folders (a rename and its undo change their parents' times).
+inline std::string Snapshot(const std::string& root, bool folderTimes = true, const std::string& relative = "") {
+  std::string out;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((root + "\\" + relative + "*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return out;
+  do {
+    const std::string name = fd.cFileName;
+    if (name == "." || name == "..") continue;
+    const std::string path = relative + name;
+    const bool folder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    out += path + " " + std::to_string(fd.dwFileAttributes) + " " + std::to_string(fd.nFileSizeLow) + " " +
+           (folder && !folderTimes ? std::string() : std::to_string(fd.ftLastWriteTime.dwLowDateTime)) + "\n";
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) out += Snapshot(root, folderTimes, path + "\\");
+    else out += testsupport::ReadFile(root + "\\" + path) + "\n";
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return out;
+}
+
+// The lines relative to the temp folder made full; throws for any line that
+// would reach outside it (a test never aims at anything else).
+inline std::deque<std::string> Inside(const testsupport::TempDir& temp, const std::deque<std::string>& relative,
+                                      const std::string& alsoAllowed = "") {
+  std::deque<std::string> lines;
+  for (const std::string& r : relative) {
+    const bool absolute = r.size() > 1 && (r[1] == ':' || r[0] == '\\');
+    const std::string line = absolute ? r : temp.Path() + "\\" + r;
+    std::string text = line;
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.erase(0, 1);
+    for (char& c : text) if (c == '/') c = '\\';
+    char full[MAX_PATH * 2];
+    const DWORD n = GetFullPathNameA(text.c_str(), sizeof full, full, nullptr);
+    const std::string resolved = n > 0 && n < sizeof full ? std::string(full) : text;
+    auto within = [&](const std::string& p) {
+      return treeops::SameOrInside(p, temp.Path()) ||
+             (!alsoAllowed.empty() && core::SameText(p.substr(0, alsoAllowed.size()), alsoAllowed));
+    };
+    const bool device = resolved.compare(0, 4, "\\\\.\\") == 0;
+    if (!within(text) || (!device && !within(resolved)))
+      throw std::runtime_error("a test target outside the test's temp folder: " + line);
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Protected folders as the program finds them, plus the test's own.
+inline treeops::ProtectedFolders Protected(const std::string& extra = "") {
+  treeops::ProtectedFolders p = treeops::SystemProtectedFolders("");
+  if (!extra.empty()) p.push_back(extra);
+  return p;
+}
+
+} // namespace treetest

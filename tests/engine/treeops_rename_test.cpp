@@ -1,0 +1,204 @@
+// The target check every rename, delete and copy run passes, and the rename
+// engine on real temp trees.
+#include "treeops/rename_engine.h"
+#include "engine/treeops_fixture.h"
+#include "support/wine_unix.h"
+
+using testsupport::ListTree;
+using testsupport::TempDir;
+using treetest::Inside;
+using treetest::Snapshot;
+
+namespace {
+
+TEST(TreeTarget, RefusesEverythingButAFullPathBelowARootOutsideProtectedFolders) {
+  const treeops::ProtectedFolders guarded{"C:\\Guard\\Inner"};
+  struct Case { std::string line; const char* normalised; };  // nullptr: refused
+  const Case cases[] = {
+      {"  C:/data/a/  ", "C:\\data\\a"},
+      {"C:\\data\\\\a", "C:\\data\\a"},
+      {"\\\\server\\share\\a\\", "\\\\server\\share\\a"},
+      {"C:\\Guard\\Inner\\deeper", "C:\\Guard\\Inner\\deeper"},  // inside a protected folder: allowed
+      {"data\\a", nullptr}, {"C:data", nullptr}, {"\\data", nullptr},
+      {"C:\\", nullptr}, {"C:", nullptr}, {"\\\\server\\share", nullptr}, {"\\\\server\\share\\", nullptr},
+      {"C:\\data\\.\\a", nullptr}, {"C:\\data\\..\\a", nullptr}, {"C:\\data\\a.\\b", nullptr}, {"C:\\data\\a \\b", nullptr},
+      {"C:\\data\\con", nullptr}, {"C:\\data\\LPT1.txt", nullptr}, {"C:\\data\\a\x01" "b", nullptr},
+      {std::string("C:\\data\\a\0b", 11), nullptr},
+      {"C:\\data\\*", nullptr}, {"C:\\data\\a?", nullptr}, {"C:\\data\\a|b", nullptr},
+      {"\\\\?\\C:\\data", nullptr}, {"\\\\.\\C:\\data", nullptr},
+      {"C:\\" + std::string(252, 'x'), nullptr},  // 255 characters: the path limit
+      {"C:\\" + std::string(251, 'x'), "C:\\xxx"},
+      {"C:\\Guard\\Inner", nullptr}, {"c:\\GUARD", nullptr},  // a protected folder, one holding it
+  };
+  for (const Case& c : cases) {
+    treeops::TargetCheck check = treeops::CheckTarget(c.line, guarded);
+    EXPECT_EQ(check.ok, c.normalised != nullptr) << c.line << " " << check.reason;
+    if (c.normalised && check.ok && std::string(c.normalised) != "C:\\xxx") EXPECT_EQ(check.path, c.normalised);
+    if (!check.ok) EXPECT_FALSE(check.reason.empty()) << c.line;
+  }
+  // The machine's own protected folders.
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const treeops::ProtectedFolders system = treeops::SystemProtectedFolders("C:\\Startup");
+  for (std::string line : {std::string(windows), std::string(windows) + "\\System32\\..", testsupport::CurrentDirectory(),
+                           std::string("C:\\Startup")})
+    EXPECT_FALSE(treeops::CheckTarget(line, system).ok) << line;
+  TempDir temp;  // a user's folder inside a profile is fine
+  EXPECT_TRUE(treeops::CheckTarget(temp / "x", system).ok);
+  EXPECT_THROW(Inside(temp, {temp / "..\\..\\x"}), std::runtime_error);  // the tests' own guard
+  EXPECT_THROW(Inside(temp, {"C:\\x"}), std::runtime_error);
+}
+
+struct RenameRun {
+  treeops::RenameResults predicted, results;
+  treeops::RenameHistory history;
+  // Simulates (the disk stays byte for byte), then runs: the run does what was predicted.
+  void PredictAndRun(const TempDir& temp, const treeops::RenameJob& job) {
+    const std::string before = Snapshot(temp.Path());
+    treeops::RenameJob dry = job;
+    dry.dry = true;
+    treeops::RenameHistory none;
+    EXPECT_TRUE(treeops::RunRename(dry, predicted, none));
+    EXPECT_TRUE(none.empty());
+    EXPECT_EQ(Snapshot(temp.Path()), before);
+    EXPECT_TRUE(treeops::RunRename(job, results, history));
+    EXPECT_EQ(predicted.counters, results.counters);
+    EXPECT_EQ(predicted.renamed, results.renamed);
+    EXPECT_EQ(predicted.sourceNotExists, results.sourceNotExists);
+    EXPECT_EQ(predicted.destinationExists, results.destinationExists);
+    EXPECT_EQ(predicted.otherReasons, results.otherReasons);
+  }
+};
+
+TEST(RenameEngine, TheExamplesTreeRenamesEachLastFolderAndTheUndoRestoresIt) {
+  TempDir temp;
+  for (const char* f : {"C\\Customer1\\Emails\\a.txt", "C\\Customer2\\SEO\\b.txt", "C\\Customer3\\Programs\\c.txt"})
+    temp.AddFile(f, f);
+  const std::string original = Snapshot(temp.Path(), false);
+  treeops::RenameJob job;
+  job.lines = Inside(temp, {"C\\Customer1\\Emails", "C\\Customer2\\SEO", "C\\Customer3\\Programs"});
+  job.protectedFolders = treetest::Protected();
+  job.fields = {treeops::RenameMethod::PrefixSuffix, " 2013", "-", "_ ", "May", ""};
+  EXPECT_EQ(treeops::PreviewNewPath(job.lines[0], job.fields), temp / "C\\Customer1\\2013-Emails_May");
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.results.counters, (std::array<double, 4>{3, 0, 0, 0}));
+  EXPECT_EQ(ListTree(temp / "C"), "Customer1\\\nCustomer1\\2013-Emails_May\\\nCustomer1\\2013-Emails_May\\a.txt\n"
+                                  "Customer2\\\nCustomer2\\2013-SEO_May\\\nCustomer2\\2013-SEO_May\\b.txt\n"
+                                  "Customer3\\\nCustomer3\\2013-Programs_May\\\nCustomer3\\2013-Programs_May\\c.txt\n");
+  treeops::RenameUndoReport undo = treeops::UndoRename(r.history);
+  EXPECT_EQ(undo.restored, 3u);
+  EXPECT_TRUE(r.history.empty());
+  EXPECT_EQ(Snapshot(temp.Path(), false), original);
+}
+
+TEST(RenameEngine, EachLineGetsTheOutcomeItsFolderDecides) {
+  TempDir temp;
+  for (const char* f : {"t\\a\\b", "t\\Release.2", "t\\d", "t\\e", "t\\xe", "t\\f", "t\\g"}) temp.AddFolder(f);
+  temp.AddFile("t\\d\\file.txt", "1");
+  testsupport::MappedDrive drive(temp / "t");
+  enum Outcome { Renamed, NoSource, Exists, Other };
+  struct Case { std::string line; Outcome outcome; std::string renamedTo; };
+  std::vector<Case> cases = {
+      {"t\\a", Renamed, "t\\xa"},               // after its child, which is deeper
+      {"t\\a\\b", Renamed, "t\\a\\xb"},
+      {"t\\Release.2", Renamed, "t\\xRelease.2"},  // an existing dotted folder keeps its whole name
+      {"t\\d\\file.txt", Renamed, "t\\xd"},      // a file's line renames its folder
+      {"t\\missing", NoSource, ""},
+      {"t\\e", Exists, ""},                      // t\xe is there
+      {"t\\f\\", Renamed, "t\\xf"},              // a trailing backslash is no empty name
+      {"t\\g\\..", Other, ""},
+      {"t\\con", Other, ""},
+  };
+  if (drive.Letter()) cases.push_back({drive.Root(), Other, ""});  // a root composes no name
+  std::deque<std::string> relative;
+  for (const Case& c : cases) relative.push_back(c.line);
+  treeops::RenameJob job;
+  job.lines = Inside(temp, relative, drive.Root());
+  job.protectedFolders = treetest::Protected();
+  job.fields.prefix = "x";
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const treeops::RenameResults& res = r.results;
+    const std::deque<std::string>* lists[] = {&res.renamed, &res.sourceNotExists, &res.destinationExists, &res.otherReasons};
+    const std::string expected = cases[i].outcome == Renamed ? temp / cases[i].renamedTo
+                                 : cases[i].outcome == Other ? core::TrimText(job.lines[i])
+                                                             : temp / cases[i].line;
+    const std::deque<std::string>& list = *lists[cases[i].outcome];
+    bool found = false;
+    for (const std::string& e : list) found |= core::SameText(e, expected) || core::SameText(e + "\\", expected);
+    EXPECT_TRUE(found) << cases[i].line;
+  }
+  EXPECT_EQ(r.results.reasons.size(), r.results.otherReasons.size());
+  // Deepest first: the child was renamed before its parent.
+  EXPECT_EQ(r.results.renamed.front(), temp / "t\\a\\xb");
+  EXPECT_TRUE(testsupport::FolderExists(temp / "t\\xa\\xb"));
+}
+
+TEST(RenameEngine, ACollisionLeavesTheLaterLineAndACaseChangeIsMadeAndUndone) {
+  TempDir temp;
+  for (const char* f : {"p\\one", "p\\two", "q\\abc"}) temp.AddFolder(f);
+  temp.AddFile("q\\abc\\in.txt", "keep");
+  const std::string original = Snapshot(temp.Path(), false);
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.method = treeops::RenameMethod::NewName;
+  job.fields.newName = "Same";
+  job.lines = Inside(temp, {"p\\one", "p\\two"});
+  RenameRun collide;
+  collide.PredictAndRun(temp, job);
+  EXPECT_EQ(collide.results.counters, (std::array<double, 4>{1, 0, 1, 0}));
+  EXPECT_EQ(collide.results.destinationExists, std::deque<std::string>{temp / "p\\two"});
+  EXPECT_EQ(ListTree(temp / "p"), "Same\\\ntwo\\\n");
+
+  job.fields.newName = "ABC";
+  job.lines = Inside(temp, {"q\\abc"});
+  RenameRun caseOnly;
+  caseOnly.PredictAndRun(temp, job);
+  EXPECT_EQ(caseOnly.results.counters[0], 1);
+  EXPECT_EQ(ListTree(temp / "q"), "ABC\\\nABC\\in.txt\n");
+  treeops::UndoRename(caseOnly.history);
+  treeops::UndoRename(collide.history);
+  EXPECT_EQ(Snapshot(temp.Path(), false), original);
+}
+
+TEST(RenameEngine, UndoRenamesBackOnlyWhatIsStillThereUnchanged) {
+  TempDir temp;
+  for (const char* f : {"u\\keep", "u\\gone", "u\\taken", "u\\swapped"}) temp.AddFolder(f);
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.suffix = "2";
+  job.lines = Inside(temp, {"u\\keep", "u\\gone", "u\\taken", "u\\swapped"});
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  ASSERT_EQ(r.history.size(), 4u);
+  RemoveDirectoryA((temp / "u\\gone2").c_str());
+  temp.AddFolder("u\\taken");                        // the old name is used again
+  RemoveDirectoryA((temp / "u\\swapped2").c_str());  // another folder under the new name
+  Sleep(20);
+  temp.AddFolder("u\\swapped2");
+  treeops::RenameUndoReport undo = treeops::UndoRename(r.history);
+  EXPECT_EQ(undo.restored, 1u);
+  EXPECT_EQ(undo.sourceNotExists.size(), 2u);  // gone, and another folder now
+  EXPECT_EQ(undo.destinationExists, std::deque<std::string>{temp / "u\\taken"});
+  EXPECT_EQ(ListTree(temp / "u"), "keep\\\nswapped2\\\ntaken2\\\ntaken\\\n");
+}
+
+TEST(RenameEngine, ALinkIsNeverRenamedNorFollowed) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
+  TempDir temp;
+  temp.AddFile("target\\f.txt", "x");
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "link", temp / "target"));
+  const std::string before = Snapshot(temp.Path());
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.prefix = "x";
+  job.lines = Inside(temp, {"link"});
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.results.counters, (std::array<double, 4>{0, 0, 0, 1}));
+  EXPECT_EQ(Snapshot(temp.Path()), before);
+}
+
+} // namespace

@@ -1,0 +1,383 @@
+#include "treeops/copy_engine.h"
+
+#include "core/casefold.h"
+#include "core/examine_subfolders.h"
+#include "core/folder_scan.h"
+#include "core/free_space.h"
+#include "core/textutil.h"
+#include "treeops/delete_engine.h"
+
+#include <map>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace treeops {
+
+namespace {
+
+std::string StructureRoot(const std::string& line) {
+  std::string root = core::TrimText(core::ForwardToBackslashes(line));
+  while (!root.empty() && root.back() == '\\') root.pop_back();
+  return root;
+}
+
+CopyStructure ListStructure(const std::string& root, bool withFiles,
+                            const std::deque<std::string>& patterns) {
+  CopyStructure s;
+  s.root = root;
+  const size_t cut = root.find_last_of('\\');
+  if (cut != std::string::npos) s.lastName = root.substr(cut + 1);
+  std::deque<int> queue{-1};
+  std::vector<WIN32_FIND_DATAA> files;
+  while (!queue.empty()) {
+    const int parent = queue.front();
+    queue.pop_front();
+    const std::string relative = parent < 0 ? std::string() : s.entries[parent].relative + "\\";
+    const std::string folder = root + (parent < 0 ? std::string() : "\\" + s.entries[parent].relative);
+    files.clear();
+    core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& data) {
+      if (!core::FindDataIsFolder(data)) {
+        if (withFiles) files.push_back(data);
+        return;
+      }
+      CopyStructure::Entry e;
+      e.relative = relative + data.cFileName;
+      e.folder = true;
+      e.link = core::FindDataIsReparsePoint(data);
+      e.parent = parent;
+      if (!e.link) queue.push_back(static_cast<int>(s.entries.size()));
+      s.entries.push_back(std::move(e));
+      ++s.folders;
+    });
+    if (!withFiles) continue;
+    ForEachSelectedFile(folder, patterns, &files, [&](const WIN32_FIND_DATAA& data) {
+      CopyStructure::Entry e;
+      e.relative = relative + data.cFileName;
+      e.parent = parent;
+      e.size = core::FindDataSize(data);
+      e.written = data.ftLastWriteTime;
+      s.bytes += e.size;
+      ++s.files;
+      s.entries.push_back(std::move(e));
+    });
+  }
+  return s;
+}
+
+bool NotFound(DWORD e) { return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND; }
+bool AlreadyThere(DWORD e) { return e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS; }
+bool DiskFull(DWORD e) { return e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL; }
+
+using FoldedNames = std::unordered_map<std::string, DWORD, core::FoldedHash, core::FoldedEqual>;
+
+// One pass over the preview, shared by the run and the simulation: only the
+// few places that touch the disk differ.
+class CopyPass {
+public:
+  CopyPass(const CopyPreview& p, bool dry, CopyResults& r, CopyJournal& j, const Progress& progress)
+      : p_(p), dry_(dry), r_(r), j_(j), progress_(progress) {}
+
+  bool Run() {
+    for (const Refusal& refusal : p_.refused) {
+      r_.other[0] += 1;
+      r_.foldersOther.push_back(refusal.path);
+      r_.reasons.push_back(refusal);
+    }
+    for (const CopyStructure& s : p_.structures) total_ += (s.entries.size() + 1) * p_.mainFolders.size();
+    const bool main = CopyMainFolder(p_.option);
+    for (size_t m = 0; m < p_.mainFolders.size(); ++m) {
+      const std::string& target = p_.mainFolders[m];
+      const DWORD a = GetFileAttributesA(target.c_str());
+      if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY)) {
+        r_.counters[8] += 1;
+        r_.foldersNotExist.push_back(target);
+        continue;
+      }
+      if (a & FILE_ATTRIBUTE_REPARSE_POINT) {
+        r_.other[0] += 1;
+        r_.foldersOther.push_back(target);
+        r_.reasons.push_back({target, "a link: nothing is copied through it"});
+        continue;
+      }
+      r_.counters[4] += 1;
+      r_.foldersCopied.push_back(target);
+      predicted_.clear();
+      listings_.clear();
+      for (size_t s = 0; s < p_.structures.size(); ++s) {
+        if (p_.Skipped(m, s)) continue;
+        const CopyStructure& st = p_.structures[s];
+        const std::string root = main && !st.lastName.empty() ? target + "\\" + st.lastName : target;
+        if (!Pair(target, root, st, main && !st.lastName.empty())) return false;
+      }
+    }
+    if (progress_) progress_(done_, total_);
+    return true;
+  }
+
+private:
+  enum State : char { New, Existing, Blocked };
+
+  bool Step() { return !progress_ || progress_(done_++, total_); }
+
+  // What is at path now (dry: as predicted); INVALID_FILE_ATTRIBUTES for nothing.
+  DWORD Predicted(const std::string& folder, bool folderOnDisk, const std::string& name) {
+    const std::string path = folder + "\\" + name;
+    auto made = predicted_.find(path);
+    if (made != predicted_.end()) return made->second;
+    if (!folderOnDisk) return INVALID_FILE_ATTRIBUTES;
+    auto listed = listings_.find(folder);
+    if (listed == listings_.end()) {
+      listed = listings_.emplace(folder, FoldedNames()).first;
+      core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& d) {
+        listed->second.emplace(d.cFileName, d.dwFileAttributes);
+      });
+    }
+    auto found = listed->second.find(name);
+    return found == listed->second.end() ? INVALID_FILE_ATTRIBUTES : found->second;
+  }
+
+  // Makes one folder; its state for what goes inside it.
+  State MakeFolder(const std::string& parent, State parentState, bool parentOnDisk,
+                   const std::string& name, bool& onDisk) {
+    const std::string path = parent + "\\" + name;
+    onDisk = false;
+    if (parentState == Blocked) return Other(r_.subFoldersOther, r_.other[1], path, "its folder could not be made");
+    DWORD error = 0;
+    if (dry_) {
+      const DWORD a = parentState == New ? INVALID_FILE_ATTRIBUTES : Predicted(parent, parentOnDisk, name);
+      if (a != INVALID_FILE_ATTRIBUTES) {
+        error = ERROR_ALREADY_EXISTS;
+        onDisk = predicted_.find(path) == predicted_.end();
+      } else {
+        predicted_.emplace(path, FILE_ATTRIBUTE_DIRECTORY);
+      }
+    } else if (!CreateDirectoryA(path.c_str(), nullptr)) {
+      error = GetLastError();
+      onDisk = true;
+    }
+    if (error == 0) {
+      if (!dry_) j_.folders.push_back(path);
+      r_.counters[5] += 1;
+      r_.subFoldersCopied.push_back(path);
+      return New;
+    }
+    if (AlreadyThere(error)) {
+      const DWORD a = dry_ ? Predicted(parent, parentOnDisk, name) : GetFileAttributesA(path.c_str());
+      if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        r_.counters[9] += 1;
+        r_.subFoldersExist.push_back(path);
+        return Existing;
+      }
+      return Other(r_.subFoldersOther, r_.other[1], path, "a file or a link has the name");
+    }
+    return Other(r_.subFoldersOther, r_.other[1], path, "system error " + std::to_string(error));
+  }
+
+  State Other(std::deque<std::string>& list, double& counter, const std::string& path, const std::string& why) {
+    counter += 1;
+    list.push_back(path);
+    r_.reasons.push_back({path, why});
+    return Blocked;
+  }
+
+  bool Pair(const std::string& target, const std::string& root, const CopyStructure& st, bool makeRoot) {
+    State rootState = Existing;
+    bool rootOnDisk = true;
+    if (makeRoot) {
+      if (!Step()) return false;
+      const size_t cut = root.find_last_of('\\');
+      rootState = MakeFolder(root.substr(0, cut), Existing, true, root.substr(cut + 1), rootOnDisk);
+    } else {
+      ++done_;
+      rootOnDisk = predicted_.find(root) == predicted_.end();
+    }
+    // State and on-disk flag of every folder entry, by entry index.
+    states_.assign(st.entries.size(), Blocked);
+    onDisk_.assign(st.entries.size(), 0);
+    for (size_t i = 0; i < st.entries.size(); ++i) {
+      if (!Step()) return false;
+      const CopyStructure::Entry& e = st.entries[i];
+      const State parentState = e.parent < 0 ? rootState : states_[e.parent];
+      const bool parentOnDisk = e.parent < 0 ? rootOnDisk : onDisk_[e.parent] != 0;
+      const size_t cut = e.relative.find_last_of('\\');
+      const std::string parent = cut == std::string::npos ? root : root + "\\" + e.relative.substr(0, cut);
+      const std::string name = cut == std::string::npos ? e.relative : e.relative.substr(cut + 1);
+      if (e.folder) {
+        bool onDisk = false;
+        states_[i] = MakeFolder(parent, parentState, parentOnDisk, name, onDisk);
+        if (e.link && states_[i] != Blocked) states_[i] = Blocked;  // made, never entered
+        onDisk_[i] = onDisk;
+        continue;
+      }
+      const std::string path = parent + "\\" + name;
+      if (parentState == Blocked) {
+        Other(r_.filesOther, r_.other[2], path, "its folder could not be made");
+        continue;
+      }
+      DWORD error = 0;
+      if (dry_) {
+        const DWORD a = parentState == New ? INVALID_FILE_ATTRIBUTES : Predicted(parent, parentOnDisk, name);
+        if (a != INVALID_FILE_ATTRIBUTES) error = ERROR_FILE_EXISTS;
+        else predicted_.emplace(path, FILE_ATTRIBUTE_NORMAL);
+      } else {
+        const std::string source = st.root + "\\" + e.relative;
+        if (!CopyFileA(source.c_str(), path.c_str(), TRUE)) error = GetLastError();
+      }
+      if (error == 0) {
+        if (!dry_) j_.files.push_back({path, e.size, e.written});
+        r_.counters[6] += 1;
+        r_.counters[7] += static_cast<double>(e.size);
+        r_.filesCopied.push_back(path);
+      } else if (AlreadyThere(error)) {
+        r_.counters[10] += 1;
+        r_.counters[11] += static_cast<double>(e.size);
+        r_.filesExist.push_back(path);
+      } else if (DiskFull(error)) {
+        Other(r_.filesOther, r_.other[2], path, "the disk is full");
+        r_.stop.number = 705;
+        r_.stop.text = "The disk is full !\nThe Copy process is stopped at : \n" + path;
+        return false;
+      } else {
+        Other(r_.filesOther, r_.other[2], path,
+              NotFound(error) ? "the structure's file is gone" : "system error " + std::to_string(error));
+      }
+    }
+    (void)target;
+    return true;
+  }
+
+  const CopyPreview& p_;
+  const bool dry_;
+  CopyResults& r_;
+  CopyJournal& j_;
+  const Progress& progress_;
+  size_t done_ = 0, total_ = 0;
+  std::vector<State> states_;
+  std::vector<char> onDisk_;
+  FoldedNames predicted_;  // dry: what this main folder received so far
+  std::unordered_map<std::string, FoldedNames, core::FoldedHash, core::FoldedEqual> listings_;
+};
+
+} // namespace
+
+bool CopyPreview::Skipped(size_t main, size_t structure) const {
+  return skip[main * structures.size() + structure] != 0;
+}
+
+CopyPreview PreviewCopy(const CopyJob& job) {
+  CopyPreview p;
+  p.option = job.option;
+  auto stop = [&](int number, const std::string& text) {
+    p.stop.number = number;
+    p.stop.text = text;
+    return p;
+  };
+  std::deque<std::string> accepted;
+  for (const std::string& line : job.includes) {
+    if (core::TrimText(line).empty()) continue;
+    TargetCheck check = CheckTarget(line, job.protectedFolders);
+    if (check.ok) accepted.push_back(check.path);
+    else p.refused.push_back({core::TrimText(line), check.reason});
+  }
+  if (accepted.empty() && p.refused.empty())
+    return stop(701, "The Include Folder List is empty !\nAction : You must add at least one Folder to the Include List.");
+  std::vector<std::string> roots;
+  for (const std::string& line : job.structures)
+    if (!core::TrimText(line).empty()) roots.push_back(StructureRoot(line));
+  if (roots.empty())
+    return stop(702, "The list of Folder Structures is empty !\nAction : You must add at least one Folder Structure.");
+  for (const std::string& root : roots) {
+    // A drive's root needs its backslash; a link must not get one (it would be followed).
+    const DWORD a = GetFileAttributesA((root.size() == 2 ? root + "\\" : root).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY))
+      return stop(703, "The Folder Structure doesn't exist : \n" + root);
+    if (a & FILE_ATTRIBUTE_REPARSE_POINT)
+      return stop(706, "The Folder Structure is a link (junction or symbolic link) : \n" + root);
+  }
+  core::ExamineSubFolders reducer(accepted);
+  reducer.KeepTopFolders();
+  std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> seen;
+  for (const std::string& m : reducer.GetResult())
+    if (seen.insert(m).second) p.mainFolders.push_back(m);
+
+  const bool withFiles = CopyWithFiles(job.option), main = CopyMainFolder(job.option);
+  for (const std::string& root : roots) p.structures.push_back(ListStructure(root, withFiles, job.patterns));
+
+  // Pairs that would copy a structure into itself are skipped.
+  std::map<std::string, DriveSpace, core::FoldedLess> drives;
+  p.skip.assign(p.mainFolders.size() * p.structures.size(), 0);
+  for (size_t m = 0; m < p.mainFolders.size(); ++m) {
+    const std::string& target = p.mainFolders[m];
+    for (size_t s = 0; s < p.structures.size(); ++s) {
+      const CopyStructure& st = p.structures[s];
+      const bool makeRoot = main && !st.lastName.empty();
+      const std::string dest = makeRoot ? target + "\\" + st.lastName : target;
+      if (SameOrInside(dest, st.root)) {
+        p.skip[m * p.structures.size() + s] = 1;
+        p.skippedPairs.emplace_back(target, st.root);
+        continue;
+      }
+      p.toCopy[1] += st.folders + (makeRoot ? 1 : 0);
+      p.toCopy[2] += st.files;
+      p.toCopy[3] += static_cast<double>(st.bytes);
+      DriveSpace& d = drives[core::ExtractFileDrive(target)];
+      d.needed += st.bytes;
+    }
+  }
+  p.toCopy[0] = static_cast<double>(p.mainFolders.size());
+  for (auto& entry : drives) {
+    DriveSpace& d = entry.second;
+    d.root = entry.first + "\\";
+    if (d.needed == 0) continue;  // nothing is written there
+    d.space = core::FreeSpace().Query(d.root);
+    p.drives.push_back(d);
+    if (!d.space.known)
+      return stop(704, "The free space on the disk " + d.root + " cannot be read.\nThe Copy process is stopped.");
+    if (d.space.freeToCaller < d.needed)
+      return stop(177, "There is not enough space on the disk.\nThe free space on the disk " + d.root + " is : " +
+                           core::FormatByteSize(d.space.freeToCaller) + "    " +
+                           core::UInt64ToStdString(d.space.freeToCaller) + " bytes\n" +
+                           "The program requires : " + core::FormatByteSize(d.needed) + "    " +
+                           core::UInt64ToStdString(d.needed) + " bytes.");
+  }
+  return p;
+}
+
+bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJournal& journal,
+             const Progress& progress) {
+  if (preview.stop.number != 0) return false;
+  return CopyPass(preview, dry, results, journal, progress).Run();
+}
+
+CopyUndoReport UndoCopy(CopyJournal& journal) {
+  CopyUndoReport report;
+  for (auto it = journal.files.rbegin(); it != journal.files.rend(); ++it) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(it->path.c_str(), GetFileExInfoStandard, &data)) continue;  // gone already
+    const uint64_t size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+        size != it->size || CompareFileTime(&data.ftLastWriteTime, &it->written) != 0) {
+      report.stays.push_back(it->path);  // changed since the copy: the user's now
+      continue;
+    }
+    // The copy took the source's read-only attribute; it is this run's own file.
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+      SetFileAttributesA(it->path.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+    if (DeleteFileA(it->path.c_str())) ++report.filesDeleted;
+    else report.stays.push_back(it->path);
+  }
+  for (auto it = journal.folders.rbegin(); it != journal.folders.rend(); ++it) {
+    const DWORD a = GetFileAttributesA(it->c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) continue;  // gone already
+    if (a & FILE_ATTRIBUTE_REPARSE_POINT) {
+      report.stays.push_back(*it);  // replaced by a link since: never removed through it
+      continue;
+    }
+    if (RemoveDirectoryA(it->c_str())) ++report.foldersRemoved;
+    else if (core::IsExistingDirectory(*it)) report.stays.push_back(*it);
+  }
+  journal.Clear();
+  return report;
+}
+
+} // namespace treeops

@@ -1,0 +1,117 @@
+// The copy run: every listed folder structure copied into every main folder of
+// the include list (the top-most ones), with or without the structures'
+// selected files. The preview lists each structure once (before anything is
+// made, so nothing the run makes is ever copied), refuses pairs that would copy
+// a structure into itself and checks the free space of every drive written to.
+// The run makes folders one level at a time and copies files with
+// fail-if-exists (never overwriting), recording every folder made and file
+// copied for the undo. The simulation is the same pass with the dry flag.
+#pragma once
+#include "create/creation_engine.h"
+#include "treeops/tree_target.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace treeops {
+
+// The page's four options.
+enum class CopyOption { MainWithoutFiles, SubOnlyWithoutFiles, MainWithFiles, SubOnlyWithFiles };
+inline bool CopyWithFiles(CopyOption o) { return o == CopyOption::MainWithFiles || o == CopyOption::SubOnlyWithFiles; }
+inline bool CopyMainFolder(CopyOption o) { return o == CopyOption::MainWithoutFiles || o == CopyOption::MainWithFiles; }
+
+struct CopyJob {
+  std::deque<std::string> includes;    // the include list, as listed
+  std::deque<std::string> structures;  // the structure list, as listed
+  CopyOption option = CopyOption::MainWithoutFiles;
+  std::deque<std::string> patterns;    // saved file-name patterns (options with files)
+  ProtectedFolders protectedFolders;
+};
+
+// Why a preview or a run stopped, with its message number (the page's table
+// holds the caption): 0701 empty include list, 0702 empty structure list, 0703
+// a structure that is not an existing folder, 0706 a structure that is a link,
+// 0177 not enough free space, 0704 free space that cannot be read, 0705 the
+// disk became full during the run.
+struct CopyMessage {
+  int number = 0;  // 0: none
+  std::string text;
+};
+
+// One structure as listed once: its subfolders breadth-first, each folder's
+// subfolders and then its selected files (with files only).
+struct CopyStructure {
+  struct Entry {
+    std::string relative;  // below the root, no leading backslash
+    bool folder = false;
+    bool link = false;     // a linked folder: made, never entered
+    int parent = -1;       // index of the entry of its folder, -1: the root
+    uint64_t size = 0;     // from the find data
+    FILETIME written{};
+  };
+  std::string root;        // without a trailing backslash ("c:" for a drive)
+  std::string lastName;    // empty for a drive
+  std::vector<Entry> entries;
+  uint32_t folders = 0, files = 0;
+  uint64_t bytes = 0;
+};
+
+struct DriveSpace {
+  std::string root;        // "C:\" or "\\server\share\"
+  uint64_t needed = 0;
+  core::DiskSpace space;
+};
+
+struct CopyPreview {
+  CopyOption option = CopyOption::MainWithoutFiles;
+  CopyMessage stop;                          // number 0: the run may start
+  std::vector<std::string> mainFolders;      // the top-most folders worked on
+  std::vector<Refusal> refused;              // include lines the target check refused
+  std::vector<CopyStructure> structures;
+  std::vector<std::pair<std::string, std::string>> skippedPairs;  // main folder, structure
+  std::vector<DriveSpace> drives;            // every drive written to, with its need
+  std::array<double, 4> toCopy{};            // main folders, subfolders, files, bytes
+  bool Skipped(size_t main, size_t structure) const;
+  std::vector<char> skip;                    // main x structure, 1: skipped
+};
+
+// Lists the structures, reduces the include list, checks the free space.
+CopyPreview PreviewCopy(const CopyJob& job);
+
+// Counters in the page's order: main folders, subfolders, files, bytes to
+// copy; the same copied; main folders not existing; subfolders, files, bytes
+// already existing. Six lists to match, and what failed otherwise (refused or
+// linked main folders, folders and files the system would not make) with reasons.
+struct CopyResults {
+  std::array<double, 12> counters{};
+  std::array<double, 3> other{};  // main folders, subfolders, files not done for other reasons
+  std::deque<std::string> foldersCopied, subFoldersCopied, filesCopied, foldersNotExist,
+      subFoldersExist, filesExist, foldersOther, subFoldersOther, filesOther;
+  std::vector<Refusal> reasons;
+  CopyMessage stop;  // 0705 when the disk became full
+  void Clear() { *this = CopyResults(); }
+};
+
+// What a run made, newest last, with the size and time of each copy.
+using CopyJournal = core::CreationJournal;
+
+// Copies (or, dry, predicts) what the preview planned; results are appended
+// to, the journal only by a run. A preview that stopped does nothing. False
+// when it stopped (progress, disk full).
+bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJournal& journal,
+             const Progress& progress = Progress());
+
+struct CopyUndoReport {
+  size_t filesDeleted = 0, foldersRemoved = 0;
+  std::vector<std::string> stays;  // files changed since, folders not empty, failures
+};
+// Deletes the recorded files still as copied (size and time), newest first,
+// then removes the recorded folders newest first when empty. Empties the journal.
+CopyUndoReport UndoCopy(CopyJournal& journal);
+
+} // namespace treeops

@@ -1,0 +1,248 @@
+#include "treeops/delete_engine.h"
+
+#include "core/casefold.h"
+#include "core/examine_subfolders.h"
+#include "core/folder_scan.h"
+#include "core/textutil.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace treeops {
+
+namespace {
+
+using FoldedSet = std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual>;
+
+bool MatchesEveryName(const std::string& p) { return p == "*" || p == "*.*"; }
+bool UsablePattern(const std::string& p) { return !p.empty() && p.find_first_of("\\/:") == std::string::npos; }
+
+struct Walked {
+  DeleteItem item;
+  unsigned level = 0;
+  bool kept = false;
+};
+Walked MakeWalked(std::string path, uint64_t size, DWORD attributes, int parent, unsigned level) {
+  Walked w;
+  w.item.path = std::move(path);
+  w.item.size = size;
+  w.item.attributes = attributes;
+  w.item.parent = parent;
+  w.level = level;
+  return w;
+}
+
+// Orders the walked items deepest first (stable) and maps parents to the
+// ordered folders; kept folders leave the plan.
+void Order(std::vector<Walked>& files, std::vector<Walked>& folders, DeletePlan& plan) {
+  auto deeper = [](const Walked& a, const Walked& b) { return a.level > b.level; };
+  std::vector<size_t> order(folders.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return deeper(folders[a], folders[b]); });
+  std::vector<int> position(folders.size(), -1);
+  int next = 0;
+  for (size_t i : order)
+    if (!folders[i].kept) position[i] = next++;
+  auto mapped = [&](int parent) { return parent < 0 ? -1 : position[parent]; };
+  std::stable_sort(files.begin(), files.end(), deeper);
+  plan.files.reserve(files.size());
+  for (Walked& f : files) {
+    f.item.parent = mapped(f.item.parent);
+    plan.bytes += f.item.size;
+    plan.files.push_back(std::move(f.item));
+  }
+  plan.folders.reserve(next);
+  for (size_t i : order) {
+    if (folders[i].kept) continue;
+    folders[i].item.parent = mapped(folders[i].item.parent);
+    plan.folders.push_back(std::move(folders[i].item));
+  }
+}
+
+} // namespace
+
+void ForEachSelectedFile(const std::string& folder, const std::deque<std::string>& patterns,
+                         const std::vector<WIN32_FIND_DATAA>* listing,
+                         const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
+  std::unordered_set<std::string> taken;
+  FoldedSet seenPatterns;
+  std::vector<WIN32_FIND_DATAA> own;
+  auto take = [&](const WIN32_FIND_DATAA& data) {
+    if (!core::FindDataIsFolder(data) && taken.insert(data.cFileName).second) visit(data);
+  };
+  for (const std::string& pattern : patterns) {
+    if (!UsablePattern(pattern) || !seenPatterns.insert(pattern).second) continue;
+    if (MatchesEveryName(pattern)) {
+      if (!listing) {
+        core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& d) { own.push_back(d); });
+        listing = &own;
+      }
+      for (const WIN32_FIND_DATAA& d : *listing) take(d);
+      continue;
+    }
+    core::ForEachFolderEntry(folder, pattern, take);
+  }
+}
+
+DeletePlan PreviewDelete(const DeleteJob& job) {
+  DeletePlan plan;
+  std::deque<std::string> accepted;
+  FoldedSet listed;
+  for (const std::string& line : job.includes) {
+    if (core::TrimText(line).empty()) continue;
+    TargetCheck check = CheckTarget(line, job.protectedFolders);
+    if (!check.ok) {
+      plan.refused.push_back({core::TrimText(line), check.reason});
+      continue;
+    }
+    accepted.push_back(check.path);
+    listed.insert(check.path);
+  }
+  core::ExamineSubFolders reducer(accepted);
+  if (job.mode == DeleteMode::FilesInMainFolders) reducer.SortUnique();
+  else reducer.KeepTopFolders();
+  FoldedSet mains;
+  for (const std::string& m : reducer.GetResult())
+    if (mains.insert(m).second) plan.mainFolders.push_back(m);
+
+  if (job.mode != DeleteMode::FilesInMainFolders)
+    for (const std::string& line : job.excludes) {
+      std::string ex = core::TrimText(core::ForwardToBackslashes(line));
+      while (ex.size() > 3 && ex.back() == '\\') ex.pop_back();
+      for (const std::string& m : plan.mainFolders)
+        if (ex.size() > m.size() && SameOrInside(ex, m)) {
+          plan.excludedInside.push_back(ex);
+          break;
+        }
+    }
+
+  const bool selected = job.mode == DeleteMode::FilesInTree || job.mode == DeleteMode::FilesInMainFolders;
+  const bool walkTree = job.mode != DeleteMode::FilesInMainFolders;
+  const bool deleteFolders = job.mode == DeleteMode::SubFolders || job.mode == DeleteMode::CompleteFolders;
+  std::vector<Walked> files, folders;
+  std::deque<std::pair<std::string, int>> queue;  // folder, its plan folder (-1: kept)
+  std::vector<WIN32_FIND_DATAA> listing;
+  for (const std::string& main : plan.mainFolders) {
+    int mainIndex = -1;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(main.c_str(), GetFileExInfoStandard, &data) ||
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      plan.missing.push_back(main);
+      continue;
+    }
+    const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (job.mode == DeleteMode::CompleteFolders) {
+      mainIndex = static_cast<int>(folders.size());
+      folders.push_back(MakeWalked(main, 0, data.dwFileAttributes, -1, Level(main)));
+      if (link) continue;  // removed as a link, never entered
+    } else if (link) {
+      plan.refused.push_back({main, "a link (junction or symbolic link) is never entered"});
+      continue;
+    }
+    queue.emplace_back(main, mainIndex);
+    while (!queue.empty()) {
+      const std::string folder = std::move(queue.front().first);
+      const int parent = queue.front().second;
+      queue.pop_front();
+      const unsigned childLevel = Level(folder) + 1;
+      listing.clear();
+      core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& data) {
+        std::string path = folder + "\\" + data.cFileName;
+        if (core::FindDataIsFolder(data)) {
+          if (!walkTree) return;
+          const bool link = core::FindDataIsReparsePoint(data);
+          int index = parent;
+          if (deleteFolders) {
+            index = static_cast<int>(folders.size());
+            folders.push_back(MakeWalked(path, 0, data.dwFileAttributes, parent, childLevel));
+            if (job.mode == DeleteMode::SubFolders && listed.count(path)) {
+              // A listed main folder stays, and so does every folder holding it.
+              plan.keptMainFolders.push_back(path);
+              for (int up = index; up >= 0; up = folders[up].item.parent) folders[up].kept = true;
+            }
+          }
+          if (!link) queue.emplace_back(std::move(path), index);
+          return;
+        }
+        if (selected) listing.push_back(data);
+        else files.push_back(MakeWalked(std::move(path), core::FindDataSize(data), data.dwFileAttributes, parent, childLevel));
+      });
+      if (selected)
+        ForEachSelectedFile(folder, job.patterns, &listing, [&](const WIN32_FIND_DATAA& data) {
+          files.push_back(MakeWalked(folder + "\\" + data.cFileName, core::FindDataSize(data),
+                                     data.dwFileAttributes, -1, childLevel));
+        });
+    }
+  }
+  Order(files, folders, plan);
+  return plan;
+}
+
+bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const Progress& progress) {
+  for (const Refusal& r : plan.refused) {
+    results.counters[4] += 1;
+    results.foldersOther.push_back(r.path);
+    results.reasons.push_back(r);
+  }
+  for (const std::string& m : plan.missing) {
+    results.counters[2] += 1;
+    results.foldersNotExist.push_back(m);
+  }
+  // The simulation's knowledge: a folder that will keep something cannot go.
+  std::vector<char> blocked(dry ? plan.folders.size() : 0, 0);
+  const size_t total = plan.Items();
+  size_t done = 0;
+  auto outcome = [&](const DeleteItem& item, bool folder, bool ok, unsigned long error) {
+    if (ok) {
+      results.counters[folder ? 0 : 1] += 1;
+      (folder ? results.foldersDeleted : results.filesDeleted).push_back(item.path);
+      return;
+    }
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      results.counters[folder ? 2 : 3] += 1;
+      (folder ? results.foldersNotExist : results.filesNotExist).push_back(item.path);
+      return;
+    }
+    results.counters[folder ? 4 : 5] += 1;
+    (folder ? results.foldersOther : results.filesOther).push_back(item.path);
+    results.reasons.push_back({item.path, error == ERROR_ACCESS_DENIED ? "access denied (read-only?)"
+                                          : error == ERROR_DIR_NOT_EMPTY ? "the folder is not empty"
+                                          : error == ERROR_NOT_SUPPORTED ? "a link this system cannot remove as a link"
+                                          : "system error " + std::to_string(error)});
+    if (dry && item.parent >= 0) blocked[item.parent] = 1;
+  };
+  for (const DeleteItem& file : plan.files) {
+    if (progress && !progress(done, total)) return false;
+    ++done;
+    unsigned long error = 0;
+    bool ok;
+    if (file.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+      ok = dry ? LinkRemovable(file.path, error) : RemoveLink(file.path, error);
+    else if (dry)
+      ok = !(file.attributes & FILE_ATTRIBUTE_READONLY), error = ERROR_ACCESS_DENIED;
+    else if (!(ok = DeleteFileA(file.path.c_str()) != 0))
+      error = GetLastError();
+    outcome(file, false, ok, error);
+  }
+  for (size_t i = 0; i < plan.folders.size(); ++i) {
+    const DeleteItem& folder = plan.folders[i];
+    if (progress && !progress(done, total)) return false;
+    ++done;
+    unsigned long error = 0;
+    bool ok;
+    if (folder.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+      ok = dry ? LinkRemovable(folder.path, error) : RemoveLink(folder.path, error);
+    else if (dry && blocked[i])
+      ok = false, error = ERROR_DIR_NOT_EMPTY;
+    else if (dry)
+      ok = !(folder.attributes & FILE_ATTRIBUTE_READONLY), error = ERROR_ACCESS_DENIED;
+    else if (!(ok = RemoveDirectoryA(folder.path.c_str()) != 0))
+      error = GetLastError();
+    outcome(folder, true, ok, error);
+  }
+  if (progress) progress(total, total);
+  return true;
+}
+
+} // namespace treeops

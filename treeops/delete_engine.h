@@ -1,0 +1,82 @@
+// The delete run in its four modes. A preview walks the listed folders once and
+// makes the plan: what will go, in the order it goes (files before folders,
+// deeper before their parents), with the counts the confirmation names. The run
+// deletes exactly the plan's items, each with its own outcome: no shell bulk
+// delete, no retry, never a read-only attribute cleared, never a walk into a
+// link (a link is removed as a link). The simulation is the same pass with the
+// dry flag: nothing is touched, and it predicts every outcome the run would have.
+#pragma once
+#include "treeops/tree_target.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace treeops {
+
+// The page's radios: 1 selected files in the main folders and all their
+// subfolders; 2 selected files lying directly in the main folders; 3 every
+// subfolder and file, the main folders kept; 4 the main folders too.
+enum class DeleteMode { FilesInTree = 1, FilesInMainFolders = 2, SubFolders = 3, CompleteFolders = 4 };
+
+struct DeleteJob {
+  std::deque<std::string> includes;  // the include list, as listed
+  std::deque<std::string> excludes;  // the exclude list (only named when inside a target)
+  DeleteMode mode = DeleteMode::CompleteFolders;
+  std::deque<std::string> patterns;  // saved file-name patterns (modes 1 and 2)
+  ProtectedFolders protectedFolders;
+};
+
+struct DeleteItem {
+  std::string path;
+  uint64_t size = 0;
+  DWORD attributes = 0;  // from the walk's find data
+  int parent = -1;       // the plan folder holding it, -1 when the plan keeps it
+};
+
+struct DeletePlan {
+  // Files deepest first, then folders deepest first; list order within a level.
+  std::vector<DeleteItem> files, folders;
+  uint64_t bytes = 0;
+  std::vector<std::string> mainFolders;        // the folders worked on, in order
+  std::vector<Refusal> refused;                // listed folders refused (target check; a link
+                                               // in modes 1 to 3, which would be entered)
+  std::vector<std::string> missing;            // listed folders that are not there
+  std::vector<std::string> excludedInside;     // excluded folders lying inside a target
+  std::vector<std::string> keptMainFolders;    // mode 3: listed folders kept inside another
+  size_t Items() const { return files.size() + folders.size(); }
+};
+
+// Walks the listed folders (modes 1, 3, 4: the top-most ones; mode 2: each
+// listed folder once) and plans the deletion.
+DeletePlan PreviewDelete(const DeleteJob& job);
+
+// Counters in the page's order: folders deleted, files deleted, folders not
+// existing, files not existing, folders not deleted for other reasons, files
+// likewise. Six lists to match; reasons pairs each other-reasons entry with why.
+struct DeleteResults {
+  std::array<double, 6> counters{};
+  std::deque<std::string> foldersDeleted, filesDeleted, foldersNotExist, filesNotExist,
+      foldersOther, filesOther;
+  std::vector<Refusal> reasons;
+  void Clear() { *this = DeleteResults(); }
+};
+
+// Deletes (or, dry, predicts) the plan's items into results (appended to). The
+// refused targets come first, under folders for other reasons, then the
+// missing ones, under folders not existing. False when progress stopped it.
+bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results,
+               const Progress& progress = Progress());
+
+// The files of folder that match at least one pattern ("*" and "*.*" take every
+// file; patterns naming another folder or drive are ignored), each once, in the
+// order the patterns find them. listing: the folder's files when already listed.
+void ForEachSelectedFile(const std::string& folder, const std::deque<std::string>& patterns,
+                         const std::vector<WIN32_FIND_DATAA>* listing,
+                         const std::function<void(const WIN32_FIND_DATAA&)>& visit);
+
+} // namespace treeops

@@ -1,0 +1,269 @@
+#include "treeops/rename_engine.h"
+
+#include "core/casefold.h"
+#include "core/folder_scan.h"
+#include "core/textutil.h"
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <unordered_map>
+
+namespace treeops {
+
+namespace {
+
+std::string ParentOf(const std::string& path) {
+  size_t cut = path.find_last_of('\\');
+  return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+std::string LastNameOf(const std::string& path) {
+  size_t cut = path.find_last_of('\\');
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+// The last name's extension, as the class library's ExtractFileExt gives it.
+bool HasExtension(const std::string& name) {
+  size_t dot = name.find_last_of('.');
+  return dot != std::string::npos && !core::TrimText(name.substr(dot)).empty();
+}
+bool IsFolder(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+bool Exists(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
+
+std::string NewLastName(const std::string& name, const RenameFields& f) {
+  if (f.method == RenameMethod::NewName) return f.newName;
+  return core::TrimText(f.prefix) + core::TrimText(f.prefixDelimiter) + name +
+         core::TrimText(f.suffixDelimiter) + core::TrimText(f.suffix);
+}
+
+// MoveFileA without replace. A change of letter case alone goes through a
+// temporary name beside the folder: some file systems take a direct case-only
+// move for a move onto itself and change nothing.
+bool MoveFolder(const std::string& from, const std::string& to) {
+  if (!core::SameText(from, to)) return MoveFileA(from.c_str(), to.c_str()) != 0;
+  const std::string temporary = from + ".vextil-rename";
+  if (!MoveFileA(from.c_str(), temporary.c_str())) return false;
+  if (MoveFileA(temporary.c_str(), to.c_str())) return true;
+  const DWORD error = GetLastError();
+  MoveFileA(temporary.c_str(), from.c_str());
+  SetLastError(error);
+  return false;
+}
+
+// One line made ready: the folder to rename (checked) and its new path.
+struct Item {
+  size_t line;
+  unsigned level = 0;
+  std::string source, target, refusal;
+};
+
+Item PrepareItem(size_t index, const RenameJob& job) {
+  Item item;
+  item.line = index;
+  TargetCheck check = CheckTarget(job.lines[index], job.protectedFolders);
+  if (check.ok && HasExtension(LastNameOf(check.path)) && !IsFolder(GetFileAttributesA(check.path.c_str())))
+    check = CheckTarget(ParentOf(check.path), job.protectedFolders);  // a file's folder
+  if (!check.ok) {
+    item.source = core::TrimText(job.lines[index]);
+    item.refusal = check.reason;
+    return item;
+  }
+  item.source = check.path;
+  item.level = Level(check.path);
+  const std::string name = NewLastName(LastNameOf(check.path), job.fields);
+  std::string fault = name.find_first_of("\\/") != std::string::npos
+                          ? "the new name holds a backslash"
+                          : CheckTarget("C:\\" + name, ProtectedFolders()).reason;
+  if (!fault.empty()) {
+    item.refusal = "new name: " + fault;
+    return item;
+  }
+  item.target = ParentOf(check.path) + "\\" + name;
+  if (item.target.size() >= kPathLimit) item.refusal = "the new path is too long";
+  return item;
+}
+
+// What a simulation knows of the disk: the entries of the parents it listed
+// (the current level's only) and the renames it predicted.
+class PredictedDisk {
+public:
+  // Attributes of path as the run would find them, INVALID_FILE_ATTRIBUTES for none.
+  DWORD Attributes(const std::string& path) {
+    auto changed = overlay_.find(path);
+    if (changed != overlay_.end()) return changed->second;
+    const std::string parent = ParentOf(path);
+    auto listed = listings_.find(parent);
+    if (listed == listings_.end()) {
+      listed = listings_.emplace(parent, Listing()).first;
+      core::ForEachFolderEntry(parent, "*", [&](const WIN32_FIND_DATAA& data) {
+        listed->second.emplace(data.cFileName, data.dwFileAttributes);
+      });
+    }
+    auto entry = listed->second.find(LastNameOf(path));
+    return entry == listed->second.end() ? INVALID_FILE_ATTRIBUTES : entry->second;
+  }
+  void Renamed(const std::string& from, const std::string& to, DWORD attributes) {
+    overlay_[from] = INVALID_FILE_ATTRIBUTES;
+    overlay_[to] = attributes;
+  }
+  void NextLevel() { listings_.clear(); }
+
+private:
+  using Listing = std::unordered_map<std::string, DWORD, core::FoldedHash, core::FoldedEqual>;
+  std::unordered_map<std::string, Listing, core::FoldedHash, core::FoldedEqual> listings_;
+  Listing overlay_;
+};
+
+} // namespace
+
+bool RenameSourceFolder(const std::string& line, std::string& folder) {
+  std::string path = core::TrimText(core::ForwardToBackslashes(line));
+  const std::string drive = core::ExtractFileDrive(path);
+  if (core::TrimText(drive).empty()) return false;
+  while (path.size() > drive.size() && path.back() == '\\') path.pop_back();
+  if (path.size() > drive.size() + 1 && HasExtension(LastNameOf(path)) &&
+      !IsFolder(GetFileAttributesA(path.c_str()))) {
+    path = ParentOf(path);
+  }
+  if (path.size() <= drive.size() + 1 || path.find('\\', drive.size()) == std::string::npos)
+    return false;  // a root names no folder
+  folder = path;
+  return true;
+}
+
+core::FolderNameParts ComposePrefixSuffixName(const std::string& folder, const RenameFields& f) {
+  core::FolderNameParts parts;
+  parts.part[0] = ParentOf(folder) + "\\" + core::TrimText(f.prefix) + core::TrimText(f.prefixDelimiter);
+  parts.part[1] = LastNameOf(folder);
+  parts.part[2] = core::TrimText(f.suffixDelimiter);
+  parts.part[3] = core::TrimText(f.suffix);
+  return parts;
+}
+
+core::FolderNameParts ComposeNewLastSubFolderName(const std::string& folder, const std::string& newName) {
+  core::FolderNameParts parts;
+  parts.part[0] = ParentOf(folder) + "\\";
+  parts.part[1] = newName;
+  return parts;
+}
+
+std::string JoinParts(const core::FolderNameParts& p) {
+  return p.part[0] + p.part[1] + p.part[2] + p.part[3];
+}
+
+std::string PreviewNewPath(const std::string& line, const RenameFields& fields) {
+  std::string folder;
+  if (!RenameSourceFolder(line, folder)) return std::string();
+  return JoinParts(fields.method == RenameMethod::NewName
+                       ? ComposeNewLastSubFolderName(folder, fields.newName)
+                       : ComposePrefixSuffixName(folder, fields));
+}
+
+bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& history,
+               const Progress& progress) {
+  std::vector<Item> items;
+  items.reserve(job.lines.size());
+  for (size_t i = 0; i < job.lines.size(); ++i) items.push_back(PrepareItem(i, job));
+  // Deepest first; list order within a level.
+  std::stable_sort(items.begin(), items.end(),
+                   [](const Item& a, const Item& b) { return a.level > b.level; });
+
+  auto other = [&](const std::string& path, const std::string& reason) {
+    results.counters[3] += 1;
+    results.otherReasons.push_back(path);
+    results.reasons.push_back({path, reason});
+  };
+  PredictedDisk disk;
+  unsigned level = items.empty() ? 0 : items.front().level;
+  for (size_t n = 0; n < items.size(); ++n) {
+    if (progress && !progress(n, items.size())) return false;
+    const Item& item = items[n];
+    if (!item.refusal.empty()) {
+      other(item.source, item.refusal);
+      continue;
+    }
+    if (item.target == item.source) {  // nothing would change
+      results.counters[2] += 1;
+      results.destinationExists.push_back(item.source);
+      continue;
+    }
+    if (job.dry && item.level != level) {
+      disk.NextLevel();
+      level = item.level;
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    if (job.dry)
+      attributes = disk.Attributes(item.source);
+    else if (GetFileAttributesExA(item.source.c_str(), GetFileExInfoStandard, &data))
+      attributes = data.dwFileAttributes;
+    if (!IsFolder(attributes)) {
+      results.counters[1] += 1;
+      results.sourceNotExists.push_back(item.source);
+      continue;
+    }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+      // Some systems move a link's target instead of the link: never renamed.
+      other(item.source, "a link (junction or symbolic link) is not renamed");
+      continue;
+    }
+    const bool caseOnly = core::SameText(item.source, item.target);
+    DWORD error = 0;
+    if (job.dry) {
+      if (!caseOnly && disk.Attributes(item.target) != INVALID_FILE_ATTRIBUTES) error = ERROR_ALREADY_EXISTS;
+      else disk.Renamed(item.source, item.target, attributes);
+    } else if (!MoveFolder(item.source, item.target)) {
+      error = GetLastError();
+      if (!NotFound(error) && !Exists(error) && !caseOnly &&
+          GetFileAttributesA(item.target.c_str()) != INVALID_FILE_ATTRIBUTES)
+        error = ERROR_ALREADY_EXISTS;
+    }
+    if (error == 0) {
+      results.counters[0] += 1;
+      results.renamed.push_back(item.target);
+      if (!job.dry) history.push_back({item.source, item.target, data.ftCreationTime});
+    } else if (NotFound(error)) {
+      results.counters[1] += 1;
+      results.sourceNotExists.push_back(item.source);
+    } else if (Exists(error)) {
+      results.counters[2] += 1;
+      results.destinationExists.push_back(item.source);
+    } else {
+      other(item.source, "system error " + std::to_string(error));
+    }
+  }
+  if (progress) progress(items.size(), items.size());
+  return true;
+}
+
+RenameUndoReport UndoRename(RenameHistory& history) {
+  std::multimap<unsigned long, _tagReplaceFoldersStruct> byLevel;
+  for (const _tagReplaceFoldersStruct& record : history) {
+    std::string path = record.newPath;
+    byLevel.emplace(core::PathLevel(path), record);
+  }
+  RenameUndoReport report;
+  for (const auto& entry : byLevel) {
+    const _tagReplaceFoldersStruct& r = entry.second;
+    WIN32_FILE_ATTRIBUTE_DATA now{};
+    if (!GetFileAttributesExA(r.newPath.c_str(), GetFileExInfoStandard, &now) ||
+        (now.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
+            FILE_ATTRIBUTE_DIRECTORY ||
+        CompareFileTime(&now.ftCreationTime, &r.created) != 0) {
+      report.sourceNotExists.push_back(core::TrimText(r.newPath));
+    } else if (!core::SameText(r.oldPath, r.newPath) &&
+               GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      report.destinationExists.push_back(core::TrimText(r.oldPath));
+    } else if (!MoveFolder(r.newPath, r.oldPath)) {
+      report.otherReasons.push_back(core::TrimText(r.oldPath));
+    } else {
+      ++report.restored;
+    }
+  }
+  history.clear();
+  return report;
+}
+
+} // namespace treeops

@@ -1,0 +1,93 @@
+// The rename run: the last folder of every listed path gets a new name, by one
+// of the page's two methods. Deepest folders go first (list order within a
+// level), so a parent renamed later never breaks a child's path, and the undo
+// (shallowest first) restores parents before their children. A simulation is
+// the same pass with the dry flag: it reads the disk, changes nothing, keeps no
+// history and predicts the run's counters and lists.
+#pragma once
+#include "create/creation_engine.h"
+#include "treeops/tree_target.h"
+
+#include <windows.h>
+
+#include <array>
+#include <deque>
+#include <string>
+#include <vector>
+
+// One recorded rename: the folder's path before and after, and its creation
+// time then (an undo renames back only the same folder).
+struct _tagReplaceFoldersStruct {
+  std::string oldPath;
+  std::string newPath;
+  FILETIME created{};
+};
+
+namespace treeops {
+
+using RenameHistory = std::deque<_tagReplaceFoldersStruct>;
+
+enum class RenameMethod { PrefixSuffix, NewName };
+
+// The page's five fields and its method. Prefix, suffix and both delimiters are
+// trimmed when composed (a delimiter goes in whenever its field holds text);
+// the new name is taken as typed.
+struct RenameFields {
+  RenameMethod method = RenameMethod::PrefixSuffix;
+  std::string prefix, prefixDelimiter, suffixDelimiter, suffix, newName;
+};
+
+// The folder a line renames: the line trimmed, "/" as "\", without trailing
+// backslashes. When its last name has an extension and the path is not an
+// existing folder, the line names a file and its folder is the one renamed; an
+// existing folder keeps its whole last name ("Release.2"). False when no folder
+// with a name results (no drive part, a root).
+bool RenameSourceFolder(const std::string& line, std::string& folder);
+
+// The four parts of the new path of folder: parent with a backslash, prefix and
+// its delimiter; the old name; the suffix's delimiter; the suffix.
+core::FolderNameParts ComposePrefixSuffixName(const std::string& folder, const RenameFields& fields);
+// Parent with a backslash; the new name; two empty parts.
+core::FolderNameParts ComposeNewLastSubFolderName(const std::string& folder, const std::string& newName);
+std::string JoinParts(const core::FolderNameParts& parts);
+// The new path of a line by the fields' method; empty when the line names no
+// folder (the preview label is then cleared).
+std::string PreviewNewPath(const std::string& line, const RenameFields& fields);
+
+// Counters in the page's order: renamed, source not exists, destination
+// exists, other reasons. Lists: renamed (the new paths), and the folders not
+// renamed by cause; otherReasons pairs each listed path with its reason.
+struct RenameResults {
+  std::array<double, 4> counters{};
+  std::deque<std::string> renamed, sourceNotExists, destinationExists, otherReasons;
+  std::vector<Refusal> reasons;
+  void Clear() { *this = RenameResults(); }
+};
+
+struct RenameJob {
+  std::deque<std::string> lines;  // the include list, as listed
+  RenameFields fields;
+  ProtectedFolders protectedFolders;
+  bool dry = false;               // simulation
+};
+
+// Runs (or, dry, predicts) the job into results (appended to; the page clears
+// them at a start) and, in a run, history (the renames in the order made).
+// False when progress stopped it.
+bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& history,
+               const Progress& progress = Progress());
+
+struct RenameUndoReport {
+  size_t restored = 0;
+  std::deque<std::string> sourceNotExists;    // the new path is no longer our folder
+  std::deque<std::string> destinationExists;  // the old path is taken again
+  std::deque<std::string> otherReasons;       // the rename back failed
+  bool Failures() const {
+    return !sourceNotExists.empty() || !destinationExists.empty() || !otherReasons.empty();
+  }
+};
+// Renames back, shallowest new path first (history order within a level), only
+// folders still at their new path as renamed; empties the history.
+RenameUndoReport UndoRename(RenameHistory& history);
+
+} // namespace treeops

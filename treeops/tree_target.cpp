@@ -1,0 +1,181 @@
+#include "treeops/tree_target.h"
+
+#include "core/casefold.h"
+#include "core/folder_scan.h"
+#include "core/textutil.h"
+#include "core/validation.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+#include <userenv.h>
+
+#include <cstdlib>
+
+namespace treeops {
+
+namespace {
+
+std::string WithoutTrailingBackslashes(std::string path) {
+  while (path.size() > 3 && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// "X:" or "\\server\share" at the start of path, else empty.
+std::string DrivePart(const std::string& path) {
+  if (path.size() >= 2 && path[1] == ':' &&
+      ((path[0] >= 'a' && path[0] <= 'z') || (path[0] >= 'A' && path[0] <= 'Z')))
+    return path.substr(0, 2);
+  if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
+    size_t server = path.find('\\', 2);
+    if (server == std::string::npos || server == 2) return std::string();
+    size_t share = path.find('\\', server + 1);
+    if (share == server + 1) return std::string();
+    return path.substr(0, share);
+  }
+  return std::string();
+}
+
+std::string PartFault(const std::string& part) {
+  if (part.empty()) return "empty name";
+  if (part.find('\0') != std::string::npos) return "Illegal character in the folder name : (character code 0)";
+  std::string fault = core::NamePartFault(part);
+  if (!fault.empty()) return fault;
+  for (char c : part)
+    if (std::string("<>:\"|?*").find(c) != std::string::npos)
+      return std::string("the name \"") + part + "\" holds the character " + c;
+  return std::string();
+}
+
+} // namespace
+
+unsigned Level(const std::string& path) {
+  unsigned n = 0;
+  for (char c : path) n += c == '\\' || c == '/';
+  return n;
+}
+
+bool SameOrInside(const std::string& a, const std::string& b) {
+  if (a.size() < b.size()) return false;
+  if (core::CompareText(a.substr(0, b.size()), b) != 0) return false;
+  return a.size() == b.size() || a[b.size()] == '\\' || (!b.empty() && b.back() == '\\');
+}
+
+ProtectedFolders SystemProtectedFolders(const std::string& startupFolder) {
+  ProtectedFolders folders;
+  auto add = [&](const std::string& path) {
+    std::string p = WithoutTrailingBackslashes(core::TrimText(core::ForwardToBackslashes(path)));
+    if (!p.empty()) folders.push_back(p);
+  };
+  char buffer[MAX_PATH * 2];
+  if (GetWindowsDirectoryA(buffer, MAX_PATH)) add(buffer);
+  const int places[] = {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE};
+  for (int place : places)
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, place, nullptr, 0, buffer))) add(buffer);
+  for (const char* name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432"})
+    if (const char* value = std::getenv(name)) add(value);
+  DWORD size = MAX_PATH;
+  if (GetProfilesDirectoryA(buffer, &size)) {
+    const std::string profiles = WithoutTrailingBackslashes(buffer);
+    add(profiles);
+    core::ForEachFolderEntry(profiles, "*", [&](const WIN32_FIND_DATAA& data) {
+      if (core::FindDataIsFolder(data)) add(profiles + "\\" + data.cFileName);
+    });
+  }
+  add(startupFolder);
+  DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) {
+    std::string exe(buffer, length);
+    add(exe.substr(0, exe.find_last_of('\\')));
+  }
+  if (GetCurrentDirectoryA(MAX_PATH, buffer)) add(buffer);
+  return folders;
+}
+
+namespace {
+// Opens path as a link; INVALID_HANDLE_VALUE (error set) unless the handle
+// shows the link itself.
+HANDLE OpenAsLink(const std::string& path, DWORD access, unsigned long& error) {
+  HANDLE h = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    error = GetLastError();
+    return h;
+  }
+  FILE_ATTRIBUTE_TAG_INFO tag{};
+  if (!GetFileInformationByHandleEx(h, FileAttributeTagInfo, &tag, sizeof tag) ||
+      !(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    CloseHandle(h);
+    error = ERROR_NOT_SUPPORTED;  // opened through the link: never deleted
+    return INVALID_HANDLE_VALUE;
+  }
+  error = 0;
+  return h;
+}
+} // namespace
+
+bool RemoveLink(const std::string& path, unsigned long& error) {
+  HANDLE h = OpenAsLink(path, DELETE, error);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  const bool ok = SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition);
+  error = ok ? 0 : GetLastError();
+  CloseHandle(h);
+  return ok;
+}
+
+bool LinkRemovable(const std::string& path, unsigned long& error) {
+  HANDLE h = OpenAsLink(path, 0, error);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
+TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders) {
+  TargetCheck check;
+  std::string path = core::TrimText(core::ForwardToBackslashes(line));
+  const std::string drive = DrivePart(path);
+  auto refuse = [&](const std::string& reason) {
+    check.reason = reason;
+    return check;
+  };
+  if (drive.empty()) return refuse("not a full path (no drive letter or \\\\server\\share)");
+  if (drive.size() == 2) {
+    if (path.size() == 2) return refuse("a drive or share root");
+    if (path[2] != '\\') return refuse("not a full path (drive-relative)");
+  } else {
+    std::string server = drive.substr(2, drive.find('\\', 2) - 2);
+    std::string share = drive.substr(drive.find('\\', 2) + 1);
+    std::string fault = PartFault(server);
+    if (fault.empty()) fault = PartFault(share);
+    if (!fault.empty()) return refuse(fault);
+  }
+  std::string rest = core::CollapseDoubleBackslashes(path.substr(drive.size()));
+  while (!rest.empty() && rest.back() == '\\') rest.pop_back();
+  if (rest.empty()) return refuse("a drive or share root");
+  path = drive + rest;
+  for (size_t start = 1; start <= rest.size();) {
+    size_t end = rest.find('\\', start);
+    if (end == std::string::npos) end = rest.size();
+    std::string fault = PartFault(rest.substr(start, end - start));
+    if (!fault.empty()) return refuse(fault);
+    start = end + 1;
+  }
+  if (path.size() >= kPathLimit) return refuse("the path is too long");
+  // A short (8.3) name could hide a protected folder.
+  std::string compared = path;
+  if (path.find('~') != std::string::npos) {
+    char longName[MAX_PATH * 2];
+    DWORD n = GetLongPathNameA(path.c_str(), longName, sizeof longName);
+    if (n > 0 && n < sizeof longName) compared = WithoutTrailingBackslashes(longName);
+  }
+  for (const std::string& folder : protectedFolders)
+    if (SameOrInside(folder, compared)) return refuse("a protected folder, or one that holds " + folder);
+  check.ok = true;
+  check.path = path;
+  return check;
+}
+
+} // namespace treeops

@@ -1,0 +1,63 @@
+// The one target check of the rename, delete and copy runs: every folder a run
+// is about to touch passes it when the run starts, whatever road brought it into
+// the page's list. A refused folder is counted under "other reasons" and listed
+// with the reason the check gives.
+#pragma once
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace treeops {
+
+// Paths of this many characters or more are refused.
+constexpr size_t kPathLimit = 255;
+
+// The folders no run may touch, nor any folder that contains one.
+using ProtectedFolders = std::vector<std::string>;
+// The machine's: the Windows folder, both program-files folders, the profiles
+// folder and each profile root, the start-up folder (given), the executable's
+// folder and the current directory. Empty entries are left out.
+ProtectedFolders SystemProtectedFolders(const std::string& startupFolder);
+
+struct TargetCheck {
+  bool ok = false;
+  std::string path;    // the normalised full path (ok only)
+  std::string reason;  // why it is refused (not ok only)
+};
+
+// Trims the text (codes 0-32), takes "/" as "\", drops trailing backslashes and
+// collapses doubled ones after the drive part; then refuses: anything not
+// "X:\..." or "\\server\share\..." (relative, drive-relative), drive and share
+// roots, a name part that is "." or "..", a device name, ends in a dot or a
+// blank or holds a control character or one of < > : " | ? *, paths of
+// kPathLimit characters or more, and a protected folder or any folder that
+// contains one (letter case ignored).
+TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders);
+
+// A's full path equals B's or lies below it (letter case ignored; both
+// normalised, without trailing backslashes).
+bool SameOrInside(const std::string& a, const std::string& b);
+// The path level: the number of backslashes.
+unsigned Level(const std::string& path);
+
+// A link (junction or symbolic link) is removed as a link, never through it:
+// it is opened as a link and deleted only when the system shows the open
+// handle as the link itself. Where the system would follow it instead (Wine
+// with a Linux link) nothing is deleted and the error is ERROR_NOT_SUPPORTED.
+bool RemoveLink(const std::string& path, unsigned long& error);
+// The same test without deleting (for simulations): true when RemoveLink would
+// reach the link itself; false with the error RemoveLink would give otherwise.
+bool LinkRemovable(const std::string& path, unsigned long& error);
+
+// Called by the runs before each item with the items done and the items in all;
+// false stops the run. The caller throttles what it shows (about every 50 ms).
+using Progress = std::function<bool(size_t done, size_t total)>;
+
+// A path with the reason it was not done.
+struct Refusal {
+  std::string path;
+  std::string reason;
+};
+
+} // namespace treeops
