@@ -7,6 +7,7 @@
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "listwin/frmFileExport.h"
+#include "listwin/frmSubFolderListBuilder.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
 #include "ui/application.h"
@@ -158,7 +159,8 @@ TEST_F(LookAndFeel, SecondaryWindowsAreWholeAtTheirSmallestAndGrown) {
   } windows[] = {
       {frmStatistic02, "results"},          {ForcedUnSuccessFullForm, "full-path failures"},
       {SubFolderUnSuccessFullForm, "subfolder failures"}, {frmLevelSummFolder, "level summary"},
-      {frmFileExport, "export"},
+      {frmFileExport, "export"},          {frmSubFolderListBuilder, "subfolder list builder"},
+      {frmFLLEditIncludeFolderList, "builder's list editor"},
   };
   for (const Window& w : windows) {
     SIZE minimum = w.form->MinimumSize();
