@@ -12,6 +12,7 @@
 #include "listwin/frmFileImport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmManageMarks.h"
+#include "listwin/frmSubFolderListBuilder.h"
 #include "ui/application.h"
 
 void CreateProgramWindows() {
@@ -28,8 +29,10 @@ void CreateProgramWindows() {
   app.CreateForm(frmMoreHelp);
   app.CreateForm(frmOverViewHelp);
   app.CreateForm(frmQuotationMarks);
+  app.CreateForm(frmSubFolderListBuilder);
   app.CreateForm(SubFolderUnSuccessFullForm);
   app.CreateForm(frmVideoTutorials);
+  app.CreateForm(frmFLLEditIncludeFolderList);
   app.CreateForm(frmLevelSummFolder);
   app.CreateForm(frmVol02EditIncludeList);
   app.CreateForm(frmStatistic02);

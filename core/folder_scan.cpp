@@ -35,6 +35,12 @@ bool FindDataIsReparsePoint(const WIN32_FIND_DATAA& data) {
   return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+std::string FolderForJoining(const std::string& folder) {
+  std::string joined = folder;
+  if (joined.size() > 1 && joined.back() == '\\' && joined != "\\\\") joined.pop_back();
+  return joined;
+}
+
 bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
                         const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
   const std::string search = folder + "\\" + mask;
@@ -51,7 +57,10 @@ bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
 }
 
 FolderStructSize::FolderStructSize(const std::string& root) : root_(root) {
-  rootLevel_ = PathLevel(root_);
+  PathLevel(root_); // forward slashes become backslashes
+  // Levels are those of the paths the walk forms (a trailing backslash is not one).
+  std::string joined = FolderForJoining(root_);
+  rootLevel_ = PathLevel(joined);
   rootPending_ = !root_.empty();
 }
 
@@ -79,7 +88,7 @@ void FolderStructSize::ScanSelectedFilesTree() {
 }
 
 void FolderStructSize::ScanSelectedFilesMainFolder() {
-  if (!root_.empty() && !patterns_.empty()) TakeSelectedFiles(root_, nullptr);
+  if (!root_.empty() && !patterns_.empty()) TakeSelectedFiles(FolderForJoining(root_), nullptr);
   EndWalk();
 }
 
@@ -92,7 +101,7 @@ void FolderStructSize::WalkTree(bool takeAllFiles, bool matchPatterns) {
   // level order: all folders of level n are listed before any of level n + 1,
   // and within a level in the order they were found.
   queue_.clear();
-  queue_.emplace_back(rootLevel_, root_);
+  queue_.emplace_back(rootLevel_, FolderForJoining(root_));
   while (!queue_.empty()) {
     std::pair<uint32_t, std::string> next = std::move(queue_.front());
     queue_.pop_front();
@@ -110,7 +119,6 @@ void FolderStructSize::ScanFolder(const std::string& folder, uint32_t level, boo
   FileSizeMap listedFiles; // names of this folder's files, for the match-all patterns
 
   ForEachFolderEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& data) {
-    std::string path = folder + "\\" + data.cFileName;
     if (FindDataIsFolder(data)) {
       ++folderCount_;
       if (FindDataIsReparsePoint(data)) {
@@ -118,7 +126,7 @@ void FolderStructSize::ScanFolder(const std::string& folder, uint32_t level, boo
         // (a link to an ancestor would loop): never entered.
         ++histogram_[level + 1];
       } else {
-        queue_.emplace_back(level + 1, std::move(path));
+        queue_.emplace_back(level + 1, folder + "\\" + data.cFileName);
       }
       return;
     }
@@ -126,7 +134,7 @@ void FolderStructSize::ScanFolder(const std::string& folder, uint32_t level, boo
     if (takeAllFiles) {
       totalBytes_ += size;
       ++fileCount_;
-      fileMap_[path] = size;
+      if (keepFileMap_) fileMap_[folder + "\\" + data.cFileName] = size;
     }
     if (keepListedFiles) listedFiles.emplace(data.cFileName, size);
   });

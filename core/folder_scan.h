@@ -26,6 +26,11 @@ bool FindDataIsFolder(const WIN32_FIND_DATAA& data);
 // True for a junction, symbolic link or other reparse point: walks never enter it.
 bool FindDataIsReparsePoint(const WIN32_FIND_DATAA& data);
 
+// The folder as a walk joins names to it: one trailing backslash dropped, so a
+// drive root "C:\" or "\\server\share\" gives "C:\name", never "C:\\name" (a
+// lone "\" or "\\" stays as it is).
+std::string FolderForJoining(const std::string& folder);
+
 // Lists folder + "\" + mask (FindFirstFileA / FindNextFileA), skipping "." and
 // "..", and hands every other entry to visit. Nothing is visited when the folder
 // cannot be listed. Returns false when the listing could not be opened.
@@ -44,6 +49,9 @@ public:
   // patterns and patterns holding "\", "/" or ":" (which would search outside
   // the folder being listed) are ignored.
   void SetFilePatterns(const std::deque<std::string>& patterns);
+  // When false the full walk keeps no file map (counts, bytes and the level
+  // histogram only): a summary of a large tree needs no entry per file.
+  void SetKeepFileMap(bool keep) { keepFileMap_ = keep; }
 
   // The full walk: every folder and file below the root.
   void ScanAll();
@@ -88,6 +96,7 @@ private:
   uint64_t selectedBytes_ = 0;
   uint32_t selectedFileCount_ = 0;
   bool countRootFolder_ = false;
+  bool keepFileMap_ = true;
   FileSizeMap fileMap_;
   FileSizeMap selectedFileMap_;
   std::deque<std::string> patterns_;

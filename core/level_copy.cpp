@@ -116,6 +116,7 @@ void LevelCopy::Run() {
 void LevelCopy::WalkRoot(const std::string& root) {
   std::string rootPath = root;
   PathLevel(rootPath); // forward slashes become backslashes
+  rootPath = FolderForJoining(rootPath);
   // An empty root would list the root of the current drive.
   if (rootPath.empty() || !Descend(0)) return;
 

@@ -10,6 +10,7 @@
 #include "listwin/frmFileImport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmManageMarks.h"
+#include "listwin/frmSubFolderListBuilder.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
 #include "ui/application.h"
@@ -254,7 +255,8 @@ TEST_F(LookAndFeel, SecondaryWindowsAreWholeAtTheirSmallestAndGrown) {
   } windows[] = {
       {frmStatistic02, "results"},          {ForcedUnSuccessFullForm, "full-path failures"},
       {SubFolderUnSuccessFullForm, "subfolder failures"}, {frmLevelSummFolder, "level summary"},
-      {frmFileExport, "export"},
+      {frmFileExport, "export"},          {frmSubFolderListBuilder, "subfolder list builder"},
+      {frmFLLEditIncludeFolderList, "builder's list editor"},
   };
   for (const Window& w : windows) {
     SIZE minimum = w.form->MinimumSize();
@@ -358,7 +360,8 @@ TEST_F(LookAndFeel, ModalWindowsOpenCentredOnTheMainWindow) {
                              frmExamplesCopy, frmExamplesCreateFolders, frmExamplesIncreasedNumbers, frmDriveSelect,
                              frmExamplesDelete, frmExamplesRename, frmVol02EditIncludeList, frmVol04EditIncludeList,
                              frmZoomIncludeWindow, frmFileImport, frmFileExport, frmDelimiters, frmQuotationMarks,
-                             frmFileSelection, frmLevelSummFolder, ForcedUnSuccessFullForm, SubFolderUnSuccessFullForm};
+                             frmFileSelection, frmLevelSummFolder, ForcedUnSuccessFullForm, SubFolderUnSuccessFullForm,
+                             frmSubFolderListBuilder, frmFLLEditIncludeFolderList};
   std::map<ui::Form*, RECT> shownAt;
   for (ui::Form* form : modal)
     seam.OnModal(form, [&shownAt](ui::Form& f) {

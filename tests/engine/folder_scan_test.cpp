@@ -61,6 +61,19 @@ TEST(FolderScan, CountsFoldersFilesAndBytesOfTheWholeTree) {
   core::LevelHistogram deepLevels{{L, 1}, {L + 1, 1}, {L + 2, 2}, {L + 3, 1}};
   EXPECT_EQ(deep.GetLevelHistogram(), deepLevels);
   EXPECT_EQ(deep.GetFileMap().count(t.Path() + "\\empty\\y\\z\\deep.dat"), 1u);
+
+  // A trailing backslash is not doubled; a summary scan keeps counts and levels, no file map.
+  core::FolderStructSize trailing(t.Path() + "\\");
+  trailing.ScanAll();
+  EXPECT_EQ(trailing.GetFileMap().count(t.Path() + "\\empty\\y\\z\\deep.dat"), 1u);
+  EXPECT_EQ(trailing.GetLevelHistogram(), deepLevels);
+  core::FolderStructSize summary(t.Path());
+  summary.SetKeepFileMap(false);
+  summary.ScanAll();
+  EXPECT_TRUE(summary.GetFileMap().empty());
+  EXPECT_EQ(summary.GetFileCount(), 3u);
+  EXPECT_EQ(summary.GetTotalBytes(), 37u);
+  EXPECT_EQ(summary.GetLevelHistogram(), deepLevels);
 }
 
 TEST(FolderScan, MissingOrEmptyRootMeasuresNothing) {

@@ -117,6 +117,11 @@ TEST_F(LevelTree, RootsAsGivenOrMissing) {
   EXPECT_EQ(LevelThenName(Build({forward}, 'F', 1, 1, All)), (List{r + "\\a", r + "\\d"}));
   EXPECT_TRUE(Build({r + "\\absent", ""}, 'B', 0, 0, All).empty())
       << "a missing root adds nothing; an empty one lists nothing";
+  // A trailing backslash is not doubled in the results, a drive root's included.
+  EXPECT_EQ(LevelThenName(Build({r + "\\"}, 'F', 1, 1, All)), (List{r + "\\a", r + "\\d"}));
+  const List drive = Build({"C:\\"}, 'F', 1, 1, All);
+  EXPECT_FALSE(drive.empty());
+  for (const std::string& f : drive) EXPECT_TRUE(f.rfind("C:\\", 0) == 0 && f.find("\\\\") == std::string::npos) << f;
   // Overlapping roots can list a folder twice, each root walked on its own.
   EXPECT_EQ(Build({r + "\\a", r + "\\a\\b"}, 'F', 1, 1, All), (List{r + "\\a\\b", r + "\\a\\b\\c"}));
 }
