@@ -65,9 +65,11 @@ const char* DriveTypeText(UINT type) {
 // ---- Trimming, case and counting --------------------------------------------
 
 std::string TrimText(const std::string& text) {
+  // A NUL is no white space: it stays, so the rules refuse the text whole.
+  auto trimmed = [](char c) { return c != '\0' && static_cast<unsigned char>(c) <= ' '; };
   size_t begin = 0, end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  while (begin < end && trimmed(text[begin])) ++begin;
+  while (end > begin && trimmed(text[end - 1])) --end;
   return text.substr(begin, end - begin);
 }
 
@@ -378,16 +380,31 @@ MakeFolderResult MakeLevels(const std::string& path, size_t root,
 }
 } // namespace
 
+namespace {
+std::string WithoutTrailingBackslashesAfter(const std::string& text, size_t root) {
+  size_t end = text.size();
+  while (end > root && text[end - 1] == '\\') --end;
+  return text.substr(0, end);
+}
+} // namespace
+
+bool IsCreatableFolderPath(const std::string& text) {
+  const size_t root = FullPathRootLength(text);
+  if (root == 0) return false;
+  const std::string path = WithoutTrailingBackslashesAfter(text, root);
+  if (path.size() >= kFolderPathLimit) return false;
+  std::string fault;
+  if (!CheckNameParts(path, fault)) return false;  // a device, a changed name, a control character
+  return path.find_first_of("<>:\"|?*", ExtractFileDrive(path).size()) == std::string::npos;
+}
+
 MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created) {
-  std::string path = text;
-  size_t root = FullPathRootLength(path);
-  if (root == 0) return MakeFolderResult::Failed;
-  while (path.size() > root && path.back() == '\\') path.pop_back();
+  // Run and simulation share this rule; nothing is asked of the system before it.
+  if (!IsCreatableFolderPath(text)) return MakeFolderResult::Failed;
+  const size_t root = FullPathRootLength(text);
+  const std::string path = WithoutTrailingBackslashesAfter(text, root);
   if (path.size() <= root)  // a drive or share root: nothing to create
     return IsExistingDirectory(path) ? MakeFolderResult::Exists : MakeFolderResult::Failed;
-  // A name the system would change or take for a device is never asked for.
-  std::string fault;
-  if (!CheckNameParts(path, fault)) return MakeFolderResult::Failed;
   std::vector<std::string> made;
   MakeFolderResult result = MakeLevels(path, root, made);
   if (result == MakeFolderResult::Failed) {
