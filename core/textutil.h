@@ -143,10 +143,11 @@ enum class MakeFolderResult { Created, Exists, Failed };
 MakeFolderResult MakeFolderLevels(const std::string& path,
                                   std::vector<std::string>* created = nullptr);
 
-// Deletes everything inside folder (not the folder itself) through the shell,
-// without questions, error windows or the recycle bin. Refuses (false, nothing
-// deleted) unless folder has a drive part, is not a drive root and is an
-// existing folder. True when the shell reports success.
+// Deletes everything inside folder (not the folder itself), entry by entry,
+// never through a link and never to the recycle bin (RemoveFolderContents of
+// core/folder_walk.h, which tells each entry's outcome). Refuses (false,
+// nothing deleted) unless folder has a drive part, is not a drive root and is
+// an existing folder. True when every entry went.
 bool DeleteFolderContents(const std::string& folder);
 // True when folder holds at most limit subfolders (a path that is not a
 // folder holds none). Limit 0: true exactly for a folder without subfolders.
