@@ -8,12 +8,13 @@
 
 namespace core {
 
-bool WalkFolderTree(const std::string& root, const std::function<void(const WalkEntry&)>& visit) {
+bool WalkFolderTree(const std::string& folder, const std::function<void(const WalkEntry&)>& visit) {
+  std::string root = folder;
+  while (!root.empty() && root.back() == '\\') root.pop_back();
   std::deque<std::string> queue;  // relative paths of the folders still to list
   bool listed = true;
   for (std::string relative;;) {
-    const std::string folder = relative.empty() ? root : root + "\\" + relative;
-    const bool opened = ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& data) {
+    const bool opened = ForEachFolderEntry(relative.empty() ? root : root + "\\" + relative, "*", [&](const WIN32_FIND_DATAA& data) {
       WalkEntry entry;
       entry.relative = relative.empty() ? std::string(data.cFileName) : relative + "\\" + data.cFileName;
       entry.path = root + "\\" + entry.relative;

@@ -26,7 +26,8 @@ struct WalkEntry {
 
 // Lists everything below root breadth-first with an explicit queue (depth costs
 // no stack): the root's entries first, then each folder's, in the order the
-// system lists them. False when root itself cannot be listed.
+// system lists them (root's trailing backslashes are dropped). False when root
+// itself cannot be listed.
 bool WalkFolderTree(const std::string& root, const std::function<void(const WalkEntry&)>& visit);
 
 // The outcome of one entry of a removal.

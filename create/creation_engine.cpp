@@ -421,13 +421,16 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
   // for folder paths holds here too: a folder it refuses is "other reasons",
   // and a file for such a folder is not copied (counted as the run counts a
   // copy that fails).
-  if (AttachMainFolders(job.mode) && IsCreatableFolderPath(root) && predictedTargets_.insert(root).second) {
+  const bool rootMade = IsCreatableFolderPath(root);
+  if (AttachMainFolders(job.mode) && rootMade && predictedTargets_.insert(root).second) {
     if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
     Count(kCreated, kSubFolders);
   }
+  std::unordered_set<std::string> refused;  // relative folders the rule refuses (listed before their files)
   for (const StructureListing::Entry& entry : listing.entries) {
     const std::string target = root + "\\" + entry.relative;
     if (entry.folder && !IsCreatableFolderPath(target)) {
+      refused.insert(entry.relative);
       Count(kOther, kSubFolders);
       continue;
     }
@@ -444,7 +447,9 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
       auto found = files_.find(source);
       if (found == files_.end()) unmeasured_.push_back(source);
       const double size = static_cast<double>(found != files_.end() ? found->second : entry.size);
-      const bool folderMade = IsCreatableFolderPath(target.substr(0, target.rfind('\\')));
+      const size_t cut = entry.relative.rfind('\\');
+      const bool folderMade =
+          cut == std::string::npos ? rootMade : refused.count(entry.relative.substr(0, cut)) == 0;
       if (folderMade && (isNew || !job.failIfExists)) {
         if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
         counters_[CounterIndex(kCreated, kFiles)] += 1;
