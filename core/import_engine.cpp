@@ -11,7 +11,49 @@ namespace {
 
 constexpr DWORD kBlockSize = 64 * 1024;
 
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+// Trimmed at the ends of a string: codes 1 to 32. A NUL stays, so the line
+// holding it reaches the rules whole.
+bool IsTrimmed(char c) { return c != '\0' && static_cast<unsigned char>(c) <= 32; }
+
+// Wide text (changed in place) into the ANSI code page at out: a character the
+// code page lacks becomes one "?", also one outside the basic plane (a pair of
+// surrogates) or a lone surrogate; never a look-alike (best fit). Returns the
+// bytes written, 0 on failure.
+int WideToAnsi(std::wstring& text, char* out, int room) {
+  size_t kept = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDFFF) {
+      if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) ++i;
+      text[kept++] = L'?';
+    } else {
+      text[kept++] = c;
+    }
+  }
+  if (kept == 0) return 0;
+  const bool utf8System = GetACP() == CP_UTF8;  // takes no default character
+  BOOL usedDefault = FALSE;
+  return WideCharToMultiByte(CP_ACP, utf8System ? 0 : WC_NO_BEST_FIT_CHARS, text.data(),
+                             static_cast<int>(kept), out, room, utf8System ? nullptr : "?",
+                             utf8System ? nullptr : &usedDefault);
+}
+
+// Bytes of the UTF-8 text that form whole characters: a sequence cut by the
+// block end waits for the next block.
+size_t WholeUtf8(const std::vector<char>& raw) {
+  const size_t size = raw.size();
+  size_t lead = size;
+  for (size_t back = 1; back <= 3 && back <= size; ++back) {
+    const unsigned char u = static_cast<unsigned char>(raw[size - back]);
+    if ((u & 0xC0) == 0x80) continue;  // a continuation byte
+    if (u >= 0xC0) lead = size - back;
+    break;
+  }
+  if (lead == size) return size;
+  const unsigned char u = static_cast<unsigned char>(raw[lead]);
+  const size_t need = u >= 0xF0 ? 4 : u >= 0xE0 ? 3 : 2;
+  return size - lead < need ? lead : size;
+}
 
 std::string_view TrimView(std::string_view text) {
   size_t begin = 0, end = text.size();
@@ -39,18 +81,28 @@ ImportFailure TextLineReader::Open(const std::string& path) {
   unsigned char mark[3] = {};
   DWORD got = 0;
   if (!ReadFile(file_, mark, 3, &got, nullptr)) return ImportFailure::Open;
-  wide_ = got >= 2 && ((mark[0] == 0xFF && mark[1] == 0xFE) || (mark[0] == 0xFE && mark[1] == 0xFF));
-  bigEndian_ = wide_ && mark[0] == 0xFE;
-  const bool utf8Mark = got == 3 && mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF;
-  if (SetFilePointer(file_, utf8Mark ? 3 : wide_ ? 2 : 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+  encoding_ = Encoding::Ansi;
+  LONG skip = 0;
+  if (got == 3 && mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF) {
+    encoding_ = Encoding::Utf8;
+    skip = 3;
+  } else if (got >= 2 && mark[0] == 0xFF && mark[1] == 0xFE) {
+    encoding_ = Encoding::Utf16Le;
+    skip = 2;
+  } else if (got >= 2 && mark[0] == 0xFE && mark[1] == 0xFF) {
+    encoding_ = Encoding::Utf16Be;
+    skip = 2;
+  }
+  pending_.clear();
+  if (SetFilePointer(file_, skip, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
     return ImportFailure::Open;
   return ImportFailure::None;
 }
 
 bool TextLineReader::ReadBlock(std::vector<char>& block, DWORD& got) {
-  if (!wide_) return ReadFile(file_, block.data(), kBlockSize, &got, nullptr) != 0;
-  // UTF-16 text: whole characters of the block (a pair of surrogates kept
-  // together) in the ANSI code page; the rest waits for the next block.
+  if (encoding_ == Encoding::Ansi) return ReadFile(file_, block.data(), kBlockSize, &got, nullptr) != 0;
+  // UTF-8 or UTF-16 text: whole characters of the block (a pair of surrogates
+  // kept together) in the ANSI code page; the rest waits for the next block.
   got = 0;
   for (;;) {
     std::vector<char> raw(pending_.begin(), pending_.end());
@@ -60,21 +112,35 @@ bool TextLineReader::ReadBlock(std::vector<char>& block, DWORD& got) {
     raw.resize(pending_.size() + read);
     pending_.clear();
     if (raw.empty()) return true;
-    std::wstring text(raw.size() / 2, L'\0');
-    for (size_t i = 0; i < text.size(); ++i) {
-      const unsigned char a = raw[2 * i], b = raw[2 * i + 1];
-      text[i] = static_cast<wchar_t>(bigEndian_ ? (a << 8 | b) : (b << 8 | a));
+    std::wstring text;
+    size_t used = raw.size();  // bytes of raw turned into text
+    if (encoding_ == Encoding::Utf8) {
+      if (read > 0) used = WholeUtf8(raw);
+      if (used > 0) {
+        text.resize(used);
+        const int n = MultiByteToWideChar(CP_UTF8, 0, raw.data(), static_cast<int>(used), &text[0],
+                                          static_cast<int>(used));
+        if (n <= 0) return false;
+        text.resize(n);
+      }
+    } else {
+      text.assign(raw.size() / 2, L'\0');
+      const bool bigEndian = encoding_ == Encoding::Utf16Be;
+      for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char a = raw[2 * i], b = raw[2 * i + 1];
+        text[i] = static_cast<wchar_t>(bigEndian ? (a << 8 | b) : (b << 8 | a));
+      }
+      if (read > 0) {
+        if (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF) text.pop_back();
+        used = 2 * text.size();
+      }  // at the end a lone byte is dropped
     }
-    size_t whole = text.size();
-    if (read > 0 && whole > 0 && text[whole - 1] >= 0xD800 && text[whole - 1] <= 0xDBFF) --whole;
-    pending_.assign(raw.begin() + 2 * whole, raw.end());
-    if (read == 0 && !pending_.empty()) pending_.clear();  // a lone byte at the end is dropped
-    if (whole == 0) {
+    pending_.assign(raw.begin() + used, raw.end());
+    if (text.empty()) {
       if (read == 0) return true;
       continue;
     }
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(whole), block.data(),
-                                      static_cast<int>(block.size()), nullptr, nullptr);
+    const int n = WideToAnsi(text, block.data(), static_cast<int>(block.size()));
     if (n <= 0) return false;
     got = static_cast<DWORD>(n);
     return true;
@@ -90,7 +156,9 @@ uint64_t TextLineReader::Size() const {
 bool TextLineReader::ForEachLine(const std::function<void(std::string_view, bool)>& line,
                                  size_t keep) {
   if (file_ == INVALID_HANDLE_VALUE) return false;
-  std::vector<char> block(wide_ ? 2 * kBlockSize : kBlockSize);
+  // Converted text needs at most two bytes for every byte read (and the few of
+  // a character carried over from the block before).
+  std::vector<char> block(encoding_ == Encoding::Ansi ? kBlockSize : 2 * kBlockSize + 16);
   std::string carry;       // the kept start of a line that spans blocks
   size_t lineBytes = 0;    // bytes of the current line seen in earlier blocks
   bool blank = true;

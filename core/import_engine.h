@@ -53,7 +53,7 @@ public:
   uint64_t Size() const;
   // Calls line(text, blank) for every line in file order. At most `keep`
   // characters of a line are kept and handed over (the rest is read and
-  // dropped); blank tells whether the whole line holds only characters 0-32.
+  // dropped); blank tells whether the whole line holds only characters 1-32.
   // The text is valid only during the call. Returns false when a read failed.
   bool ForEachLine(const std::function<void(std::string_view text, bool blank)>& line,
                    size_t keep = std::string::npos);
@@ -62,10 +62,10 @@ private:
   // The next block of the file's text, in the ANSI code page.
   bool ReadBlock(std::vector<char>& block, DWORD& got);
 
+  enum class Encoding { Ansi, Utf8, Utf16Le, Utf16Be };
   HANDLE file_ = INVALID_HANDLE_VALUE;
-  bool wide_ = false;
-  bool bigEndian_ = false;
-  std::vector<char> pending_;  // UTF-16 bytes of a character cut by the block end
+  Encoding encoding_ = Encoding::Ansi;
+  std::vector<char> pending_;  // bytes of a character cut by the block end
 };
 
 // Removes enclosing quotation characters q from s (a doubled q inside stands

@@ -3,10 +3,10 @@
 #include <cctype>
 
 #include "core/casefold.h"
+#include "core/folder_walk.h"
 #include "core/validation.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cmath>
 #include <cstdio>
@@ -29,12 +29,6 @@ size_t NetworkDriveLength(const std::string& text) {
   if (shareEnd == std::string::npos) shareEnd = text.size();
   if (shareEnd == serverEnd + 1) return 0;
   return shareEnd;
-}
-
-std::string WithoutTrailingBackslashes(const std::string& text) {
-  size_t end = text.size();
-  while (end > 0 && text[end - 1] == '\\') --end;
-  return text.substr(0, end);
 }
 
 // The root a free-space query asks about: "c:\" or "\\server\share\"; empty
@@ -65,9 +59,11 @@ const char* DriveTypeText(UINT type) {
 // ---- Trimming, case and counting --------------------------------------------
 
 std::string TrimText(const std::string& text) {
+  // A NUL is no white space: it stays, so the rules refuse the text whole.
+  auto trimmed = [](char c) { return c != '\0' && static_cast<unsigned char>(c) <= ' '; };
   size_t begin = 0, end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  while (begin < end && trimmed(text[begin])) ++begin;
+  while (end > begin && trimmed(text[end - 1])) --end;
   return text.substr(begin, end - begin);
 }
 
@@ -378,16 +374,31 @@ MakeFolderResult MakeLevels(const std::string& path, size_t root,
 }
 } // namespace
 
+namespace {
+std::string WithoutTrailingBackslashesAfter(const std::string& text, size_t root) {
+  size_t end = text.size();
+  while (end > root && text[end - 1] == '\\') --end;
+  return text.substr(0, end);
+}
+} // namespace
+
+bool IsCreatableFolderPath(const std::string& text) {
+  const size_t root = FullPathRootLength(text);
+  if (root == 0) return false;
+  const std::string path = WithoutTrailingBackslashesAfter(text, root);
+  if (path.size() >= kFolderPathLimit) return false;
+  std::string fault;
+  if (!CheckNameParts(path, fault)) return false;  // a device, a changed name, a control character
+  return path.find_first_of("<>:\"|?*", ExtractFileDrive(path).size()) == std::string::npos;
+}
+
 MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created) {
-  std::string path = text;
-  size_t root = FullPathRootLength(path);
-  if (root == 0) return MakeFolderResult::Failed;
-  while (path.size() > root && path.back() == '\\') path.pop_back();
+  // Run and simulation share this rule; nothing is asked of the system before it.
+  if (!IsCreatableFolderPath(text)) return MakeFolderResult::Failed;
+  const size_t root = FullPathRootLength(text);
+  const std::string path = WithoutTrailingBackslashesAfter(text, root);
   if (path.size() <= root)  // a drive or share root: nothing to create
     return IsExistingDirectory(path) ? MakeFolderResult::Exists : MakeFolderResult::Failed;
-  // A name the system would change or take for a device is never asked for.
-  std::string fault;
-  if (!CheckNameParts(path, fault)) return MakeFolderResult::Failed;
   std::vector<std::string> made;
   MakeFolderResult result = MakeLevels(path, root, made);
   if (result == MakeFolderResult::Failed) {
@@ -399,38 +410,7 @@ MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::stri
   return result;
 }
 
-bool DeleteFolderContents(const std::string& text) {
-  const std::string folder = TrimSpaces(text);
-  if (!HasDrivePart(folder)) return false;
-  // A drive letter must be followed by a backslash: "c:abc" would be taken
-  // relative to the drive's current directory.
-  if (folder.size() >= 2 && folder[1] == ':' && (folder.size() < 3 || folder[2] != '\\'))
-    return false;
-  const std::string base = WithoutTrailingBackslashes(folder);
-  // Never at a drive root ("c:\", "\\server\share\").
-  if (base.size() <= 2 || base == ExtractFileDrive(base)) return false;
-  const DWORD attributes = GetFileAttributesA(base.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return false;
-  // A linked folder's contents belong to its target elsewhere: leave them.
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
-
-  // The shell's name list: the pattern, then two terminating zero bytes.
-  std::vector<char> from(base.begin(), base.end());
-  static const char pattern[] = "\\*.*";
-  from.insert(from.end(), pattern, pattern + 4);
-  from.push_back('\0');
-  from.push_back('\0');
-  char to[2] = {'\0', '\0'};
-
-  SHFILEOPSTRUCTA op = {};
-  op.hwnd = nullptr;
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.data();
-  op.pTo = to;
-  op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI; // 0x410
-  return SHFileOperationA(&op) == 0;
-}
+bool DeleteFolderContents(const std::string& folder) { return RemoveFolderContents(folder).Complete(); }
 
 bool HasAtMostSubFolders(uint32_t limit, const std::string& folder) {
   if (folder.empty()) return true;

@@ -19,8 +19,9 @@ using PositionList = std::deque<uint32_t>;
 
 // Copy without leading and trailing blanks (0x20 only; tabs stay).
 std::string TrimSpaces(const std::string& text);
-// Copy without leading and trailing characters of codes 0 to 32 (window texts,
-// list entries, imported strings).
+// Copy without leading and trailing characters of codes 1 to 32 (window texts,
+// list entries, imported strings). A NUL is kept wherever it stands: a text
+// holding one is refused whole by the rules (FindControlCharacter), never cut.
 std::string TrimText(const std::string& text);
 // Copy lower-cased by the user locale's character lower-casing.
 std::string LowerCaseCopy(const std::string& text);
@@ -121,19 +122,32 @@ DiskSpace QueryDriveFreeSpace(std::string path, std::string& root);
 // The file system's answer: the path is an existing directory.
 bool IsExistingDirectory(const std::string& path);
 
+// Folder paths of this many characters or more are never created: a folder
+// must leave room for a file name inside it (MAX_PATH - 12), on Windows as
+// under Wine (which would create longer ones).
+constexpr size_t kFolderPathLimit = 260 - 12;
+// The one rule of folder creation, asked before any system call by the run
+// (MakeFolderLevels) and by the simulation alike: a full path (a drive letter,
+// colon and backslash, or \\server\share\), shorter than kFolderPathLimit once
+// its trailing backslashes are dropped, every name part one the file system
+// keeps as written (CheckNameParts) and no character a folder name cannot hold
+// (< > : " | ? * after the drive).
+bool IsCreatableFolderPath(const std::string& path);
+
 // One folder with all its missing parents: one CreateDirectoryA for a folder
 // whose parent is there, and only when the call answers "path not found" the
 // missing parents first (so an existing tree is never probed level by level).
-// Only a full path is created (a drive letter, colon and backslash, or
-// \\server\share\); anything else fails. Each folder made is appended to created.
+// A path that IsCreatableFolderPath refuses fails before any system call. Each
+// folder made is appended to created.
 enum class MakeFolderResult { Created, Exists, Failed };
 MakeFolderResult MakeFolderLevels(const std::string& path,
                                   std::vector<std::string>* created = nullptr);
 
-// Deletes everything inside folder (not the folder itself) through the shell,
-// without questions, error windows or the recycle bin. Refuses (false, nothing
-// deleted) unless folder has a drive part, is not a drive root and is an
-// existing folder. True when the shell reports success.
+// Deletes everything inside folder (not the folder itself), entry by entry,
+// never through a link and never to the recycle bin (RemoveFolderContents of
+// core/folder_walk.h, which tells each entry's outcome). Refuses (false,
+// nothing deleted) unless folder has a drive part, is not a drive root and is
+// an existing folder. True when every entry went.
 bool DeleteFolderContents(const std::string& folder);
 // True when folder holds at most limit subfolders (a path that is not a
 // folder holds none). Limit 0: true exactly for a folder without subfolders.

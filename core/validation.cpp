@@ -183,13 +183,21 @@ bool ValidateFolderName(const std::string& text, std::string& message) {
   return CheckNameParts(t, message);
 }
 
-std::string NamePartFault(const std::string& part) {
-  for (char c : part) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (u >= 1 && u <= 31)
-      return "Illegal character in the folder name : (character code " + std::to_string(u) + ")";
-    if (c == ':') return "Illegal character in the folder name : :";
+bool FindControlCharacter(std::string_view text, std::string& character) {
+  for (char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 32) {
+      character = "(character code " + std::to_string(u) + ")";
+      return true;
+    }
   }
+  return false;
+}
+
+std::string NamePartFault(const std::string& part) {
+  std::string control;
+  if (FindControlCharacter(part, control)) return "Illegal character in the folder name : " + control;
+  if (part.find(':') != std::string::npos) return "Illegal character in the folder name : :";
   if (part == "." || part == "..")
     return "Illegal folder name (\".\" and \"..\" name no new folder) : " + part;
   if (!part.empty() && (part.back() == '.' || part.back() == ' '))

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace core {
@@ -28,6 +29,12 @@ const std::vector<std::string>& IllegalCharSet(const std::string& mode);
 // (character then untouched).
 bool FindIllegalChar(const std::string& mode, const std::string& text, std::string& character);
 
+// The first character of codes 0 to 31 in text (a NUL, a tab, a line end
+// inside it ...): a line or entry holding one is refused whole, never cut at
+// it, on every road into a page and by folder creation. character receives
+// "(character code N)"; false when there is none (character then untouched).
+bool FindControlCharacter(std::string_view text, std::string& character);
+
 // Every colon must follow a letter and be neither the first nor the last
 // character; the first failing colon decides the message.
 bool CheckDriveLetters(const std::string& text, std::string& message);
@@ -44,7 +51,7 @@ bool ValidateFolderName(const std::string& text, std::string& message);
 // (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$, any letter case,
 // with or without an extension), "." or "..", a name ending in a dot or a
 // blank (the system would drop them and make another folder), a colon, or a
-// character of codes 1-31.
+// character of codes 0-31 (FindControlCharacter).
 std::string NamePartFault(const std::string& part);
 // Every name part of path (the parts between backslashes or slashes after the
 // drive part, if any; empty parts are skipped) passes NamePartFault; message

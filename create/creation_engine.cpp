@@ -413,34 +413,27 @@ bool CreationEngine::Run(const CreationJob& job) {
   return completed;
 }
 
-namespace {
-// Characters a folder name cannot hold on Windows (the drive's colon aside),
-// and the name parts that folder creation refuses.
-bool NameCannotBeCreated(const std::string& path) {
-  if (path.size() >= MAX_PATH - 12) return true;
-  std::string fault;
-  if (!CheckNameParts(path, fault)) return true;
-  const std::string drive = ExtractFileDrive(path);
-  for (size_t i = drive.size(); i < path.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(path[i]);
-    if (c < 32 || std::string("<>:\"|?*").find(static_cast<char>(c)) != std::string::npos)
-      return true;
-  }
-  return false;
-}
-} // namespace
-
 void CreationEngine::SimulateAttach(const std::string& root, const StructureListing& listing,
                                     const CreationJob& job) {
   const bool withFiles = AttachWithFiles(job.mode);
   // Everything below a predicted new folder is new as well, unless an earlier
-  // structure of this folder already put it there: no probing.
-  if (AttachMainFolders(job.mode) && predictedTargets_.insert(root).second) {
+  // structure of this folder already put it there: no probing. The run's rule
+  // for folder paths holds here too: a folder it refuses is "other reasons",
+  // and a file for such a folder is not copied (counted as the run counts a
+  // copy that fails).
+  const bool rootMade = IsCreatableFolderPath(root);
+  if (AttachMainFolders(job.mode) && rootMade && predictedTargets_.insert(root).second) {
     if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
     Count(kCreated, kSubFolders);
   }
+  std::unordered_set<std::string> refused;  // relative folders the rule refuses (listed before their files)
   for (const StructureListing::Entry& entry : listing.entries) {
     const std::string target = root + "\\" + entry.relative;
+    if (entry.folder && !IsCreatableFolderPath(target)) {
+      refused.insert(entry.relative);
+      Count(kOther, kSubFolders);
+      continue;
+    }
     const bool isNew = predictedTargets_.insert(target).second;
     if (entry.folder) {
       if (isNew) {
@@ -454,7 +447,10 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
       auto found = files_.find(source);
       if (found == files_.end()) unmeasured_.push_back(source);
       const double size = static_cast<double>(found != files_.end() ? found->second : entry.size);
-      if (isNew || !job.failIfExists) {
+      const size_t cut = entry.relative.rfind('\\');
+      const bool folderMade =
+          cut == std::string::npos ? rootMade : refused.count(entry.relative.substr(0, cut)) == 0;
+      if (folderMade && (isNew || !job.failIfExists)) {
         if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
         counters_[CounterIndex(kCreated, kFiles)] += 1;
         counters_[CounterIndex(kCreated, kBytes)] += size;
@@ -491,7 +487,7 @@ bool CreationEngine::Simulate(const CreationJob& job) {
       break;
     }
     const ItemVerdict verdict = job.items.compose(i, path);
-    if (verdict != ItemVerdict::Folder || NameCannotBeCreated(path) || !onPresentDrive(path)) {
+    if (verdict != ItemVerdict::Folder || !IsCreatableFolderPath(path) || !onPresentDrive(path)) {
       RecordOther(path, job, verdict != ItemVerdict::OtherAlone);
       continue;
     }

@@ -36,12 +36,16 @@ int SmartImportToPage(const ListPageDescription& page) {
     if (page.includeCount) page.includeCount->SetText(std::to_string(page.include->Count()));
     if (page.progress) page.progress->SetPosition(static_cast<int>(done));
   };
+  std::string control;
   for (size_t i = 0; i < items.size(); ++i) {
     core::StringList pieces;
-    if (page.splitAtDrives)
-      pieces = core::SmartImportParse(items[i]);
-    else
-      pieces.push_back(items[i]);
+    // A line holding a NUL or another control character is refused whole, never cut.
+    if (!core::FindControlCharacter(items[i], control)) {
+      if (page.splitAtDrives)
+        pieces = core::SmartImportParse(items[i]);
+      else
+        pieces.push_back(items[i]);
+    }
     for (const std::string& piece : pieces) {
       const std::string entry = core::TrimText(piece);
       if (entry.empty() || taken.Contains(entry) || page.include->Contains(entry) ||

@@ -1,6 +1,7 @@
 // The one protocol by which a list page takes the smart import window's result:
 // show the window modally; an empty result is the page's warning whatever
-// closed the window; only OK copies, each item (cut at drive starts where the
+// closed the window; only OK copies, each item (refused whole when it holds a
+// character of codes 0-31, else cut at drive starts where the
 // page asks for it) trimmed, once, when neither page list holds it and the
 // page's rule accepts it.
 #pragma once

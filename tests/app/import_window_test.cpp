@@ -231,9 +231,12 @@ TEST_F(ImportWindow, PathListPageTakesOnlyPathsItsAddWouldTake) {
   p.lstVol04ExcludeFolderList.Add(d + "\\excluded");
   Press(p.btnVol04SmartImport);  // the script closes the empty window
   EXPECT_EQ(LastCaption(), "Creating Folder(s).-From a Folder List.             Warning no: 0383.");
-  // Cut at drive starts; a missing drive, no drive, a device name and an excluded path stay out.
+  // Cut at drive starts; a missing drive, no drive, a device name, an excluded path and a
+  // line holding a NUL stay out.
   const std::string path = dir->AddFile("paths.txt", d + "\\one\n" + d + "\\two " + d + "\\three\nQ:\\x\\y\nrel\\name\n" +
-                                                         d + "\\con\n" + d + "\\EXCLUDED\n");
+                                                         d + "\\con\n" + d + "\\EXCLUDED\n" +
+                                                         // refused whole, never cut at the NUL
+                                                         d + "\\nul" + '\0' + "tail\n" + d + "\\cut" + '\0' + d + "\\four\n");
   seam.OnModal(frmFileImport, [&](ui::Form&) {
     Browse(path);
     Press(W().btnFileImportFrom);

@@ -171,6 +171,18 @@ TEST_F(NumbersPageTest, RunsWithAndWithoutPaddingCountExistingFoldersWithoutStru
   EXPECT_EQ(Row(1), (Strings{"3", "0", "0", "0"}));
 }
 
+TEST_F(NumbersPageTest, SimulationAndRunAgreeOnFolderPathsFrom248Characters) {
+  const std::string folder = dest / std::string(100, 'h');
+  CreateDirectoryA(folder.c_str(), nullptr);
+  PickDestination(folder);
+  // folder, backslash, prefix, hyphen, number: 8 and 9 give 247 characters, 10 to 12 give 248.
+  testsupport::Type(P().edtVol03Prefix, std::string(244 - folder.size(), 'p'));
+  Numbers("8", "12");
+  ExpectRunAsSimulated(frmStatistic03, [&] { Simulate(); }, [&] { Create(); }, {dest.Path()});
+  EXPECT_EQ(Row(1)[0], "2");
+  EXPECT_EQ(Row(3)[0], "3");
+}
+
 TEST_F(NumbersPageTest, FreeSpaceIsCheckedSimulationPredictsTheRunAndUndoKeepsTheUsersFile) {
   tree.AddFile("T\\a.txt", "abc");
   tree.AddFile("T\\y\\b.txt", "de");

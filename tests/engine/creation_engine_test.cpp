@@ -217,6 +217,48 @@ TEST(CreationEngine, ALinkInAStructureIsMadeAsAFolderButNeverEntered) {
   EXPECT_EQ(h.counters[5], h.totals.folders);  // made what measuring promised
 }
 
+// A folder path of 248 characters or more leaves no room for a file name: the
+// run refuses it before asking the system (Wine would make it), as the
+// simulation predicts.
+TEST(CreationEngine, RunAndSimulationRefuseTheSameFolderPathsFrom248Characters) {
+  testsupport::TempDir base;
+  const std::string dest = base / std::string(100, 'h');
+  ASSERT_LT(dest.size() + 1, 240u);
+  const std::string prefix(246 - (dest.size() + 1), 'p');  // numbers 8 and 9: 247; 10 to 12: 248
+  Harness numbers;
+  core::CreationJob job = numbers.Job(dest, core::AttachMode::Nothing);
+  job.items = core::NumberItems(8, 5, false, 0, core::ComposeNameParts(dest, prefix, "", false));
+  numbers.PredictAndRun(job);
+  EXPECT_EQ(numbers.counters[4], 2);
+  EXPECT_EQ(numbers.counters[12], 3);
+  EXPECT_EQ(numbers.journal.folders.back().size(), 247u);
+
+  // Path lines of 247, 248, 255 and 262 characters.
+  core::CreationStringList lines;
+  for (size_t length : {247, 248, 255, 262}) lines.push_back(dest + "\\" + std::string(length - dest.size() - 1, 'q'));
+  Harness paths;
+  job.items = core::PathListItems(lines, "", "", false);
+  paths.PredictAndRun(job);
+  EXPECT_EQ(paths.counters[4], 1);
+  EXPECT_EQ(paths.counters[12], 3);
+
+  // A structure's subfolder that would pass the limit is "other reasons" in both,
+  // and its file is not copied.
+  testsupport::TempDir tree;
+  tree.AddFile("T\\sub\\f.txt", "1");
+  tree.AddFile("T\\g.txt", "2");
+  Harness attach;
+  job = attach.Job(dest, core::AttachMode::SubOnlyWithFiles);
+  job.structures = {tree / "T"};
+  job.items = core::StringListItems({std::string(245 - (dest.size() + 1), 's')}, attach.parts);
+  attach.Measure(job, true);
+  attach.PredictAndRun(job);
+  EXPECT_EQ(attach.counters[5], 0);   // subfolders created
+  EXPECT_EQ(attach.counters[13], 1);  // and not created
+  EXPECT_EQ(attach.counters[6], 1);   // g.txt copied, f.txt not
+  EXPECT_FALSE(testsupport::PathExists(attach.journal.folders.back() + "\\sub"));
+}
+
 } // namespace
 
 TEST(CreationEngine, APathLineMakesTheFolderItNamesWithPrefixAndSuffixAroundItsLastName) {

@@ -104,6 +104,32 @@ TEST(ImportEngine, Utf16TextIsReadInTheAnsiCodePage) {
   }
 }
 
+TEST(ImportEngine, MarkedUtf8AndUtf16AreReadInTheAnsiCodePageOneQuestionMarkPerMissingCharacter) {
+  if (GetACP() != 1252) GTEST_SKIP() << "the rows are written for the Western code page";
+  TempDir dir;
+  const std::string mark = "\xEF\xBB\xBF";
+  // "café", "日本" (missing: one "?" each), "x😀y" (outside the basic plane: one "?"),
+  // an é whose two bytes are cut by the 64 KiB block end.
+  const std::string head = "caf\xC3\xA9\r\n\xE6\x97\xA5\xE6\x9C\xAC\nx\xF0\x9F\x98\x80y\n";
+  const std::string pad(65535 - head.size(), 'z');  // the é starts at the block's last byte
+  const std::string utf8 = head + pad + "\xC3\xA9\n";
+  const Strings expected = {"caf\xE9", "??", "x?y", pad + "\xE9"};
+  EXPECT_EQ(RunImport(dir.AddFile("marked.txt", mark + utf8), core::kImportPlainText, ",", false), expected);
+  // Without a mark the bytes are the code page's own.
+  EXPECT_EQ(RunImport(dir.AddFile("plain.txt", "caf\xC3\xA9\n"), core::kImportPlainText, ",", false),
+            Strings{"caf\xC3\xA9"});
+  // UTF-16: a pair of surrogates is one character, one "?".
+  const std::string wide("\xFF\xFE" "x\0" "\x3D\xD8\x00\xDE" "y\0", 10);
+  EXPECT_EQ(RunImport(dir.AddFile("wide.txt", wide), core::kImportPlainText, ",", false), Strings{"x?y"});
+}
+
+TEST(ImportEngine, ALineHoldingANulIsHandedOnWholeNeverCut) {
+  using namespace std::string_literals;
+  EXPECT_EQ(Import("nul\0tail\nend\0\n\0\n  \t\n"s, core::kImportPlainText),
+            (Strings{"nul\0tail"s, "end\0"s, "\0"s}));
+  EXPECT_EQ(Import("a,nul\0tail, \0\n"s, core::kImportAllFields), (Strings{"a", "nul\0tail"s, "\0"s}));
+}
+
 TEST(ImportEngine, LinesSpanningBlocksAndKeptLength) {
   TempDir dir;
   // Lines around the 64 KiB block boundary, a CR/LF pair split by it.

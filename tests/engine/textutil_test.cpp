@@ -211,7 +211,7 @@ TEST(TextUtil, MakesFolderLevels) {
       t / "x\\nul", t / "x\\NUL.txt", t / "x\\com1", t / "x\\conout$",
       t / "x\\trail.", t / "x\\trail2...", t / "x\\mid.\\y", t / "x\\midb \\y",
       t / "x\\dd\\..\\..\\up", t / "x\\.\\y", t / "x\\a\tb", t / "x\\a\x01" "b",
-      t / "x\\a:b", t / "n1\\n2\\bad*name", t / "n1\\n2\\" + std::string(300, 'L'),
+      t / "x\\a:b", t / "n1\\n2\\bad*name", t / std::string("x\\abc\0tail", 10), t / "n1\\n2\\" + std::string(300, 'L'),
       // 260 bytes on the Linux side: only the last level fails, after its parents were made.
       t / "n1\\n2\\" + std::string(130, '\xE9'),
   };

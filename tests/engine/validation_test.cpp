@@ -1,5 +1,7 @@
 #include "core/validation.h"
 
+#include "core/textutil.h"
+
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -101,7 +103,8 @@ TEST(Validation, FolderNames) {
   // message ends with the offending name part.
   const std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> parts = {
       {illegalChar, {{"c:\\a?b", "?"}, {"c:\\My Folder\\Notes: 2013", ":"}, {"c:\\x\\tab\there", "(character code 9)"},
-                     {"c:\\x\\a\x01" "b", "(character code 1)"}, {"c:\\x\\a\x1f" "b", "(character code 31)"}}},
+                     {"c:\\x\\a\x01" "b", "(character code 1)"}, {"c:\\x\\a\x1f" "b", "(character code 31)"},
+                     {std::string("c:\\x\\nul\0tail", 13), "(character code 0)"}}},
       {device, {{"c:\\x\\NUL", "NUL"}, {"c:\\x\\nul.txt", "nul.txt"}, {"c:\\Con\\y", "Con"},
                 {"c:\\x\\aux .tar.gz", "aux .tar.gz"}, {"c:\\x\\prn", "prn"}, {"c:\\x\\com1", "com1"},
                 {"c:\\x\\COM9.log", "COM9.log"}, {"c:\\x\\lpt5", "lpt5"}, {"c:\\x\\conin$", "conin$"},
@@ -128,6 +131,24 @@ TEST(Validation, FolderNames) {
   EXPECT_FALSE(core::CheckNameParts("a/../../b", message));
   EXPECT_FALSE(core::CheckNameParts("LPT1", message));
   EXPECT_EQ(message, device + "LPT1");
+}
+
+TEST(Validation, ALineWithAControlCharacterIsRefusedWholeNeverCutAtIt) {
+  const std::pair<std::string, std::string> rows[] = {  // text -> the character found, "" for none
+      {"plain text, blanks and 8-bit \xE9", ""},
+      {std::string("nul\0tail", 8), "(character code 0)"},
+      {std::string("end\0", 4), "(character code 0)"},
+      {"tab\tinside", "(character code 9)"},
+      {"a\rb", "(character code 13)"},
+      {"\x1f", "(character code 31)"},
+  };
+  for (const auto& [text, found] : rows) {
+    std::string character = "untouched";
+    EXPECT_EQ(core::FindControlCharacter(text, character), !found.empty()) << text;
+    EXPECT_EQ(character, found.empty() ? "untouched" : found) << text;
+  }
+  // Trimming never takes a NUL away, so the rule still sees it.
+  EXPECT_EQ(core::TrimText(std::string(" \tnul\0\r\n", 8)), std::string("nul\0", 4));
 }
 
 TEST(Validation, PathListsAreCutAtRealDriveStarts) {

@@ -49,9 +49,10 @@ bool WaitForPath(bool exists, const std::string& path) {
   return false;
 }
 
-bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
+namespace {
+bool LinkTo(const std::string& linkPath, const std::string& target, bool folder) {
   DWORD targetAttributes = GetFileAttributesA(target.c_str());
-  if (targetAttributes == INVALID_FILE_ATTRIBUTES || !(targetAttributes & FILE_ATTRIBUTE_DIRECTORY))
+  if (targetAttributes == INVALID_FILE_ATTRIBUTES || folder != !!(targetAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return false;
   size_t cut = linkPath.find_last_of('\\');
   if (cut == std::string::npos) return false;
@@ -61,6 +62,15 @@ bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
   if (!OneWord(unixTarget) || !OneWord(unixLink)) return false;
   return RunUnix("/bin/ln -s " + unixTarget + " " + unixLink) &&
          WaitForPath(true, linkPath);
+}
+} // namespace
+
+bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
+  return LinkTo(linkPath, target, true);
+}
+
+bool MakeUnixFileSymlink(const std::string& linkPath, const std::string& target) {
+  return LinkTo(linkPath, target, false);
 }
 
 MappedDrive::MappedDrive(const std::string& folder) {

@@ -15,6 +15,9 @@ bool WaitForPath(bool exists, const std::string& path);
 // A Linux symbolic link at linkPath to the folder target, shown by Wine as a reparse
 // point; false when not possible. File targets are refused (deleting one deletes its target).
 bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
+// The same to a file. Wine shows it as a plain file and deletes its target when
+// asked to delete it: the target must lie in a test folder that goes too.
+bool MakeUnixFileSymlink(const std::string& linkPath, const std::string& target);
 
 // A spare drive letter naming folder while the object lives (0 when none could be mapped),
 // so a test can aim at a drive root that holds nothing of the machine.
