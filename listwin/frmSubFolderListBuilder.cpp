@@ -147,7 +147,6 @@ const ui::AnchorRule kEditorAnchors[] = {
 // ---- The builder -------------------------------------------------------------------
 
 TfrmSubFolderListBuilder::TfrmSubFolderListBuilder() : ui::Form(IDD_TFRMSUBFOLDERLISTBUILDER) {
-  OpensBesideMain = true;
   SetAnchors(kBuilderAnchors);
   OnCreate = [this] { FormCreate(); };
   btnMainSourceFolderAdd.OnClick = [this] { btnMainSourceFolderAddClick(); };
@@ -535,7 +534,6 @@ SubFolderListHandBack OpenSubFolderListBuilder() {
 // ---- Memo editor -----------------------------------------------------------------
 
 TfrmFLLEditIncludeFolderList::TfrmFLLEditIncludeFolderList() : ui::Form(IDD_TFRMFLLEDITINCLUDEFOLDERLIST) {
-  OpensBesideMain = true;
   SetAnchors(kEditorAnchors);
   OnCreate = [this] { FormCreate(); };
   OnActivate = [this] { FormActivate(); };
