@@ -5,20 +5,32 @@
 #include "core/textutil.h"
 #include "core/validation.h"
 #include "listwin/frmFileImport.h"
+#include "listwin/frmSubFolderListBuilder.h"
 #include "ui/application.h"
 
 #include <windows.h>
 
 int SmartImportToPage(const ListPageDescription& page) {
   TfrmFileImport& window = *frmFileImport;
-  const int result = window.ShowModal();
-  const std::vector<std::string> items = window.lstFileImportResults.Items();
+  const bool ok = window.ShowModal() == IDOK;
+  return HandBackToPage(page, ok, window.lstFileImportResults.Items(), page.emptyImportCaption,
+                        ListRoad::SmartImport);
+}
+
+int SubFolderListBuilderToPage(const ListPageDescription& page) {
+  const SubFolderListHandBack back = OpenSubFolderListBuilder();
+  ListPageDescription whole = page;
+  whole.splitAtDrives = false;
+  return HandBackToPage(whole, back.imported, back.entries, page.emptyBuilderCaption, ListRoad::HandBack);
+}
+
+int HandBackToPage(const ListPageDescription& page, bool ok, const std::vector<std::string>& items,
+                   const std::string& emptyCaption, ListRoad road) {
   if (items.empty()) {
-    ui::App().MessageBox("Empty Result List in the File Import Window!\n", page.emptyImportCaption,
-                         core::kMsgWarning);
+    ui::App().MessageBox("Empty Result List in the File Import Window!\n", emptyCaption, core::kMsgWarning);
     return 0;
   }
-  if (result != IDOK) return 0;
+  if (!ok) return 0;
 
   CommandLock lock(*page.form);
   if (page.progress) {
@@ -51,7 +63,7 @@ int SmartImportToPage(const ListPageDescription& page) {
       if (entry.empty() || taken.Contains(entry) || page.include->Contains(entry) ||
           page.exclude->Contains(entry))
         continue;
-      if (!page.Accepts(entry, ListRoad::SmartImport)) continue;
+      if (!page.Accepts(entry, road)) continue;
       taken.Add(entry);
       batch.push_back(entry);
       ++added;

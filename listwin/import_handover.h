@@ -9,3 +9,12 @@
 
 // Returns the number of entries added to the page's include list.
 int SmartImportToPage(const ListPageDescription& page);
+
+// The same protocol for any window that hands a list back: an empty list is
+// warned about under caption whatever closed the window, only ok copies.
+int HandBackToPage(const ListPageDescription& page, bool ok, const std::vector<std::string>& items,
+                   const std::string& emptyCaption, ListRoad road);
+
+// The subfolder list builder's hand-back (its entries are whole paths: never
+// cut at drive starts).
+int SubFolderListBuilderToPage(const ListPageDescription& page);

@@ -23,8 +23,9 @@ struct ListPageDescription {
   ui::ListBox* exclude = nullptr;    // exclude list
   ui::Label* includeCount = nullptr; // the include count label
   ui::ProgressBar* progress = nullptr;
-  // Caption of the page's "Empty Result List in the File Import Window!" warning.
-  std::string emptyImportCaption;
+  // Captions of the page's "Empty Result List in the File Import Window!"
+  // warning after the smart import window and after the subfolder list builder.
+  std::string emptyImportCaption, emptyBuilderCaption;
   // Imported items are cut into pieces at each drive start first.
   bool splitAtDrives = false;
   // The page's one rule for an entry (already trimmed, not blank) on every road;

@@ -35,6 +35,7 @@ ListPair::ListPair(ui::Form* form, ListPairDescription description)
   bind(c.deleteSelected, [this] { DeleteFromExclude(false); });
   bind(c.deleteAll, [this] { DeleteFromExclude(true); });
   bind(c.smartImport, [this] { SmartImport(); });
+  bind(c.subfolderBuilder, [this] { SubfolderBuilder(); });
   bind(c.smartExport, [this] { SmartExport(); });
   bind(c.editList, [this] { EditList(); });
   bind(c.zoom, [this] { Zoom(); });
@@ -67,6 +68,7 @@ ListPageDescription ListPair::Page() const {
   page.includeCount = d_.c.includeCount;
   page.progress = d_.c.progress;
   page.emptyImportCaption = d_.emptyImportCaption;
+  page.emptyBuilderCaption = d_.emptyBuilderCaption;
   page.splitAtDrives = d_.splitAtDrives;
   page.accepts = d_.accepts;
   return page;
@@ -207,6 +209,12 @@ void ListPair::SmartImport() {
   Focus(d_.focusAfterImport);
 }
 
+void ListPair::SubfolderBuilder() {
+  SubFolderListBuilderToPage(Page());
+  Refresh();
+  Focus(d_.focusAfterImport);
+}
+
 void ListPair::SmartExport() {
   if (Include().Count() == 0) {
     d_.box(ListMsg::ExportEmpty, "");
@@ -301,7 +309,7 @@ std::vector<ui::Control*> ListPair::CommandControls() const {
   for (ui::Control* control :
        std::initializer_list<ui::Control*>{c.addField, c.add, c.include, c.exclude, c.incToExc,
                                            c.excToInc, c.allFromInc, c.allFromExc, c.exchange,
-                                           c.deleteSelected, c.deleteAll, c.smartImport,
+                                           c.deleteSelected, c.deleteAll, c.smartImport, c.subfolderBuilder,
                                            c.smartExport, c.editList, c.zoom, c.view,
                                            c.importList, c.exportList, c.help, c.examples,
                                            c.visualLog, c.fileSelection})

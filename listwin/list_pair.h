@@ -36,7 +36,7 @@ struct ListPairControls {
   ui::Button *incToExc = nullptr, *excToInc = nullptr, *allFromInc = nullptr, *allFromExc = nullptr,
              *exchange = nullptr;
   ui::Button *deleteSelected = nullptr, *deleteAll = nullptr;
-  ui::Button *smartImport = nullptr, *smartExport = nullptr, *editList = nullptr, *zoom = nullptr,
+  ui::Button *smartImport = nullptr, *subfolderBuilder = nullptr, *smartExport = nullptr, *editList = nullptr, *zoom = nullptr,
              *view = nullptr, *importList = nullptr, *exportList = nullptr;
   ui::Button *help = nullptr, *visualLog = nullptr, *examples = nullptr, *fileSelection = nullptr;
   ui::ProgressBar* progress = nullptr;
@@ -75,6 +75,7 @@ struct ListPairDescription {
   std::function<void()> afterFileSelection;
 
   std::string emptyImportCaption;       // caption of the import window's empty-result warning
+  std::string emptyBuilderCaption;      // the same warning after the subfolder list builder
   bool splitAtDrives = true;            // imported items are cut at each drive start first
   const char* exportKind = kExportKindFolders;
   ExportFilter exportFilter = ExportFilter::WithDrive;
@@ -103,6 +104,7 @@ public:
   void Exchange();
   void DeleteFromExclude(bool all);
   void SmartImport();
+  void SubfolderBuilder();
   void SmartExport();
   void EditList();
   void Zoom();
