@@ -5,6 +5,7 @@
 #include "create/numbers_page.h"
 #include "create/path_list_page.h"
 #include "create/string_list_page.h"
+#include "treeops/rename_page.h"
 #include "forms/frmMain.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
@@ -23,7 +24,7 @@ public:
   ui::TabSheet tabFolderCreate01{pgeMain, IDD_TABFOLDERCREATE01};
   ui::TabSheet tabFoldersCopy02{pgeMain, IDD_TABFOLDERSCOPY02, false};
   ui::TabSheet tabFoldersDelete01{pgeMain, IDD_TABFOLDERSDELETE01, false};
-  ui::TabSheet tabFoldersRename01{pgeMain, IDD_TABFOLDERSRENAME01, false};
+  ui::TabSheet tabFoldersRename01{pgeMain, IDD_TABFOLDERSRENAME01};
 
   // Texts the simulations and the file selection show.
   std::string CreateSimulationStartText, CreateSimulationEndText;
@@ -47,6 +48,12 @@ public:
                      &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},
                     {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate01},
                     &CreateSimulationStartText, &CreateSimulationEndText};
+  RenamePage Vol06{this,
+                   {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate04, &tabFolderCreate01,
+                    &tabFoldersCopy02, &tabFoldersDelete01},
+                   {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate04, &tabFolderCreate01,
+                    &tabFoldersCopy02, &tabFoldersDelete01},
+                   &RenameSimulationStartText, &RenameSimulationEndText};
 
   ui::MenuItem File1{this, IDM_FILE1, nullptr, "&File"};
   ui::MenuItem Exit1{this, IDM_EXIT1, &File1, "E&xit"};

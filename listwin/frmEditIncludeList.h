@@ -68,6 +68,12 @@ public:
 };
 extern TfrmVol04EditIncludeList* frmVol04EditIncludeList;
 
+class TfrmVol06EditIncludeList : public TfrmEditIncludeList {
+public:
+  TfrmVol06EditIncludeList() : TfrmEditIncludeList(kEditVol06) {}
+};
+extern TfrmVol06EditIncludeList* frmVol06EditIncludeList;
+
 class TfrmZoomIncludeWindow : public ui::Form {
 public:
   TfrmZoomIncludeWindow();

@@ -73,10 +73,40 @@ const core::NumberedMessage<ListFileMsg> kRowsVol04[] = {
 };
 #undef T04
 
+#define T06 "Rename Folders. - From a Folder List."
+const core::NumberedMessage<ListFileMsg> kRowsVol06[] = {
+    {ListFileMsg::NotTxtAsk, "0190", kMsgQuestion,
+     "The file extension is not txt.\nMaybe it is not a plain text file. \nDo you want to open this file "
+     "?\nClick YES to Continue Loading this file,\nClick NO to Stop the Loading process.",
+     T06 "            Information no: 0190."},
+    {ListFileMsg::OpenFailed, "0191", kMsgWarning,
+     "There was a problem opening the file !\nAction : The file is maybe corrupted.",
+     "Rename Folders. - From Folder List.             Warning no: 0191."},
+    {ListFileMsg::ClearAsk, "0192", kMsgQuestion,
+     "Do you want to clear the previous content of the INCLUDE window ?\nClick YES to clear the previous "
+     "content,\nClick NO to leave it.",
+     T06 "            Information no: 0192."},
+    {ListFileMsg::InInclude, "0196", kMsgWarning, "This folder already exists in the Include window !\n",
+     T06 "             Warning no: 0196."},
+    {ListFileMsg::InExclude, "0195", kMsgWarning, "This folder already exists in the Exclude window !\n",
+     T06 "             Warning no: 0195."},
+    {ListFileMsg::DriveAsk, "0194", kMsgQuestion,
+     "There is no drive letter !\nClick YES to continue without asking\nClick NO  to Clear the "
+     "INCULDE Window and quit the Import process",
+     T06 "             Warning no: 0194."},
+    {ListFileMsg::SaveFailed, "0197", kMsgWarning,
+     "There was a problem saving the file !\nAction : The file is maybe corrupted.",
+     T06 "            Warning no: 0197."},
+    {ListFileMsg::Loaded, "", kMsgPlain, "End of the loading process.", nullptr},
+    {ListFileMsg::Saved, "", kMsgPlain, "End of the saving process.", nullptr},
+};
+#undef T06
+
 } // namespace
 
 const ListFileTwin kListFileVol02 = {false, core::TableOf(kRowsVol02)};
 const ListFileTwin kListFileVol04 = {true, core::TableOf(kRowsVol04)};
+const ListFileTwin kListFileVol06 = {true, core::TableOf(kRowsVol06)};
 
 namespace {
 

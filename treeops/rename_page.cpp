@@ -1,0 +1,524 @@
+#include "treeops/rename_page.h"
+
+#include "core/casefold.h"
+#include "core/settings_store.h"
+#include "core/textutil.h"
+#include "core/validation.h"
+#include "create/creation_engine.h"
+#include "examples/examples_window.h"
+#include "examples/help_windows.h"
+#include "listwin/frmEditIncludeList.h"
+#include "ui/application.h"
+#include "ui/run_lock.h"
+
+#include <windows.h>
+
+using core::TrimText;
+using core::kMsgInformation;
+using core::kMsgQuestion;
+using core::kMsgWarning;
+
+namespace {
+
+#define B12 "            "
+#define B13 "             "
+#define TA "Rename Folders - From a Folder List."
+#define TB "Rename Folders. - From a Folder List."
+#define TC "Rename folders. - From a Folder List."
+#define TD "Rename Folder(s).-From a Folder List - Level."
+#define TE "Rename Folder(s).-From a Folder List."
+
+const core::NumberedMessage<RenameMsg> kRows[] = {
+    {RenameMsg::AddEmpty, "0184", kMsgWarning, "The selection field is empty !!!", TA B12 "Warning no: 0184."},
+    {RenameMsg::InInclude, "0185", kMsgWarning, "This folder exists in the INCLUDE FOLDER LIST !!!",
+     TB B12 "Warning no: 0185."},
+    {RenameMsg::InExclude, "0186", kMsgWarning, "This folder exists in the EXCLUDE FOLDER LIST !!!",
+     TA B12 "Warning no: 0186."},
+    {RenameMsg::DeleteSelected, "0198", kMsgQuestion,
+     "Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY from the "
+     "EXCLUDE list.\n",
+     TB B12 "Warning no: 0198."},
+    {RenameMsg::ExcludeEmpty, "0199", kMsgWarning,
+     "The EXCLUDE list is empty !\nAction : You must enter at least one FOLDER to the EXCLUDE list to delete "
+     "it.\n",
+     TC B12 "Warning no: 0199."},
+    {RenameMsg::ViewNothing, "0305", kMsgWarning,
+     "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
+     TC B12 "Warning no: 0305."},
+    {RenameMsg::ExcludeAllEmpty, "0524", kMsgWarning, "Empty List in the Exclude Window!\n",
+     TD B12 "Warning no: 0524."},
+    {RenameMsg::DeleteAll, "0525", kMsgQuestion, "Do you want to delete all item(s) from the Exclude list ?",
+     TD B12 "Warning no: 0525."},
+    {RenameMsg::ExportEmpty, "0558", kMsgWarning, "The Include List is empty !\n", TE B13 "Warning no: 0558."},
+    {RenameMsg::PrefixIllegal, "0200", kMsgWarning, "Illegal character in the Prefix : {}",
+     TB B12 "Warning no: 0200."},
+    {RenameMsg::SuffixIllegal, "0201", kMsgWarning, "Illegal character in the Suffix : {}",
+     TE B12 "Warning no: 0201."},
+    {RenameMsg::PrefixDelimiterIllegal, "0202", kMsgWarning, "Illegal character in the Delimiter : {}",
+     TB B12 "Warning no: 0202."},
+    {RenameMsg::SuffixDelimiterIllegal, "0203", kMsgWarning, "Illegal character in the Delimiter : {}",
+     TB B12 "Warning no: 0203."},
+    {RenameMsg::NewNameIllegal, "0600", kMsgWarning, "Illegal character in the New Subfolder string : {}",
+     TB B12 "Warning no: 0600."},
+    {RenameMsg::ClearAsk, "0204", kMsgQuestion,
+     "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the delete "
+     "process.",
+     TB B12 "Information no: 0204."},
+    {RenameMsg::ClearEnd, "0205", kMsgWarning, "End of the CLEAR FIELDS process !!!\n",
+     TB "           Warning no: 0205."},
+    {RenameMsg::UndoNothing, "0211", kMsgWarning,
+     "No UNDO process !!!\nThere are no renamed Folders !!!\nYou must rename at least on one Folder to UNDO "
+     "it.",
+     TE B12 "Warning no: 0211."},
+    {RenameMsg::UndoAsk, "0212", kMsgQuestion, "Do you want UNDO all Folders renamed last time ?",
+     TE B12 "Information no: 0212."},
+    {RenameMsg::UndoReport, "0213", kMsgWarning, "{}", TE B12 "Information no: 0213."},
+    {RenameMsg::UndoEnd, "0214", kMsgInformation, "End of Undo process !!!", TE B12 "Information no: 0214."},
+    {RenameMsg::Refused, "0601", kMsgWarning,
+     "This folder can not be renamed : {}\nAction : You must enter the full path of a folder below a drive "
+     "or a share.",
+     TE B12 "Warning no: 0601."},
+    {RenameMsg::RunConfirm, "0602", kMsgQuestion,
+     "Do you want to rename the last folder of {} line(s) of the Include list ?\nClick YES to Rename the "
+     "folders,\nClick NO to Stop the Rename process.",
+     TE B12 "Information no: 0602."},
+    {RenameMsg::SimConfirm, "0603", kMsgQuestion, "{}Do you want to start the Simulation ?",
+     TE B12 "Information no: 0603."},
+    {RenameMsg::RunEnd, "0604", kMsgInformation, "End of the Rename process !!!\n\n{}",
+     TE B12 "Information no: 0604."},
+    {RenameMsg::SimEnd, "0605", kMsgInformation, "{}", TE B12 "Information no: 0605."},
+};
+
+// The empty-result warnings of the import window and of the subfolder list builder.
+const char kEmptyImportCaption[] = TE B13 "Warning no: 0389.";
+const char kEmptyBuilderCaption[] = TE B13 "Warning no: 0585.";
+
+#undef TA
+#undef TB
+#undef TC
+#undef TD
+#undef TE
+
+// The counts a run ends with, as its end box tells them.
+std::string Summary(const std::array<double, 4>& c) {
+  return "Renamed Folders : " + core::CounterText(c[0]) +
+         "\nSource doesn't Exists : " + core::CounterText(c[1]) +
+         "\nDestination Already Exists : " + core::CounterText(c[2]) +
+         "\nOther Reasons : " + core::CounterText(c[3]);
+}
+
+} // namespace
+
+const core::MessageTable<RenameMsg> kRenamePageMessages = core::TableOf(kRows);
+
+RenamePage::RenamePage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
+                       std::vector<ui::TabSheet*> simLocks, const std::string* simStart,
+                       const std::string* simEnd)
+    : form_(form), Lists(form, ListHalf()), runLocks_(std::move(runLocks)), simLocks_(std::move(simLocks)),
+      simStart_(simStart), simEnd_(simEnd) {
+  rdoVol06RenameAddPrefixesSuffixes.OnClick = [this] { rdoVol06RenameAddPrefixesSuffixesClick(); };
+  rdoVol06RenameTheLastSubFolder.OnClick = [this] { rdoVol06RenameTheLastSubFolderClick(); };
+  const std::pair<ui::Edit*, RenameMsg> fields[] = {
+      {&edtVol06NewPrefix, RenameMsg::PrefixIllegal},
+      {&edtVol06DelimiterPrefixSubFolder, RenameMsg::PrefixDelimiterIllegal},
+      {&edtVol06DelimiterSubFolderSuffix, RenameMsg::SuffixDelimiterIllegal},
+      {&edtVol06NewSuffix, RenameMsg::SuffixIllegal},
+      {&edtVol06RenameNewLastSubFolder, RenameMsg::NewNameIllegal}};
+  for (const auto& f : fields) {
+    ui::Edit* edit = f.first;
+    const RenameMsg message = f.second;
+    edit->OnChange = [this, edit, message] {
+      if (CheckField(*edit, message)) UpdateVol06Preview();
+    };
+    edit->OnExit = edit->OnChange;
+  }
+  btnVol06RenameFolders.OnClick = [this] { Start(false); };
+  btnVol06RenameFoldersSimulation.OnClick = [this] { Start(true); };
+  btnVol06Undo.OnClick = [this] { btnVol06UndoClick(); };
+  btnVol06ClearAll.OnClick = [this] { btnVol06ClearAllClick(); };
+
+  rdoVol06RenameAddPrefixesSuffixes.SetHint("Activate the Renaming Prefix/Suffix Method.");
+  rdoVol06RenameTheLastSubFolder.SetHint("Activate the Renaming the Last Subfolder Method.");
+  edtVol06NewPrefix.SetHint("New Prefix in the last Subfolder of each Main Folder.");
+  edtVol06DelimiterPrefixSubFolder.SetHint("New Delimiter between Prefix and SubFolder of each Main Folder.");
+  edtVol06DelimiterSubFolderSuffix.SetHint("New Delimiter between Subfolder of each Main Folder and Suffix.");
+  edtVol06NewSuffix.SetHint("New Suffix in the last Subfolder of each Main Folder.");
+  edtVol06RenameNewLastSubFolder.SetHint(
+      "Last Subfolders from the Include Folder List will be Replaced (Renamed) with the content of the New "
+      "Name field.");
+  btnVol06RenameFolders.SetHint("Start the Rename process.");
+  chkVol06ShowDetailedResults.SetHint("Show Detailed Results during the RENAME process.");
+  btnVol06Statistics.SetHint("Show Detailed Results Window.");
+  btnVol06Undo.SetHint("Restore the previous state.");
+  btnVol06ClearAll.SetHint("Clear all controls");
+  btnVol06Help.SetHint("Help for this page.");
+  btnVol06ExchangeIncToExc.SetHint("Exchange the contents of the INCLUDE and the EXCLUDE window.");
+}
+
+int RenamePage::Box(RenameMsg id, const std::string& arg) {
+  const core::BoxMessage b = core::Compose(kRenamePageMessages[id], arg);
+  return ui::App().MessageBox(b.text, b.caption, b.flags);
+}
+
+ListPairDescription RenamePage::ListHalf() {
+  ListPairDescription d;
+  ListPairControls& c = d.c;
+  c.add = &btnVol06AddFolderToList;  // no field: the folder picker
+  c.include = &lstVol06IncludeFolderList;
+  c.exclude = &lstVol06ExcludeFolderList;
+  c.includeCount = &lblVol06IncludeSum;
+  c.excludeCount = &lblVol06ExcludeSum;
+  c.incToExc = &btnVol06IncToExc;
+  c.excToInc = &btnVol06ExcToInc;
+  c.allFromInc = &btnVol06AllFromInc;
+  c.allFromExc = &btnVol06AllFromExc;
+  c.exchange = &btnVol06ExchangeIncToExc;
+  c.deleteSelected = &btnVol06DeleteFromExcludeList;
+  c.deleteAll = &btnVol06DeleteExcludeAll;
+  c.smartImport = &btnVol06SmartImport;
+  c.subfolderBuilder = &btnVol06SubFolderLevelListBuilder;
+  c.smartExport = &btnVol06SmartExport;
+  c.editList = &btnVol06EditIncludeWindow;
+  c.view = &btnVol06includeFolderList;
+  c.importList = &btnVol06LoadFrom;
+  c.exportList = &btnVol06SaveTo;
+  c.help = &btnVol06Help;
+  c.visualLog = &btnVol06Statistics;
+  c.examples = &btnVol06Examples;
+  c.progress = &pbVol06ProgressBar;
+  c.open = &OpenDialog3;
+  c.save = &SaveDialog3;
+  c.captions = {&lblVol06IncludeFolderList, &lblVol06ExcludeFolderList, &lblVol06IncludeSumCim,
+                &lblVol06ExcludeSumCim};
+  d.box = [this](ListMsg m, const std::string& arg) {
+    static const RenameMsg rows[] = {RenameMsg::AddEmpty,        RenameMsg::InInclude,
+                                     RenameMsg::InExclude,       RenameMsg::ExcludeEmpty,
+                                     RenameMsg::DeleteSelected,  RenameMsg::ExcludeAllEmpty,
+                                     RenameMsg::DeleteAll,       RenameMsg::ExportEmpty,
+                                     RenameMsg::ViewNothing};
+    return Box(rows[static_cast<size_t>(m)], arg);
+  };
+  d.accepts = [this](const std::string& entry, ListRoad road) { return AcceptsEntry(entry, road); };
+  d.refresh = [this] { RefreshPage(); };
+  d.excToIncAsks = true;
+  d.allFromExcAsks = true;
+  d.movesNeedDrive = true;
+  d.manualAddAsks = true;
+  d.emptyImportCaption = kEmptyImportCaption;
+  d.emptyBuilderCaption = kEmptyBuilderCaption;
+  d.splitAtDrives = false;
+  d.editor = [] { return static_cast<TfrmEditIncludeList*>(frmVol06EditIncludeList); };
+  d.listFile = &kListFileVol06;
+  d.afterExportList = [this] {
+    const bool any = lstVol06IncludeFolderList.Count() > 0;
+    SetVol06ControlsEnabled(any);
+    UpdateVol06RenameButtons(any);
+    Lists.Refresh();
+    btnVol06AddFolderToList.SetFocus();
+  };
+  d.focusAfterImport = &btnVol06AddFolderToList;
+  d.help = [] { ShowHelpTopic("Rename"); };
+  d.examples = [] { ShowExamples(ExamplesKind::Rename); };
+  d.visualLog = [this] { btnVol06StatisticsClick(); };
+  return d;
+}
+
+// One rule on every road: what the run's target check refuses never enters the
+// list (a root, a relative path, "." or ".." parts, names ending in a dot or a
+// blank, protected folders), and a folder already listed under another
+// spelling ("C:\Data" beside "c:\data\") is not listed twice.
+bool RenamePage::AcceptsEntry(const std::string& entry, ListRoad road) {
+  const treeops::TargetCheck check = treeops::CheckTarget(entry, protected_);
+  if (!check.ok) {
+    if (RoadTellsRefusal(road)) Box(RenameMsg::Refused, TrimText(entry) + "\n(" + check.reason + ")");
+    return false;
+  }
+  if (road == ListRoad::Editor) return true;  // the editor replaces the include list whole
+  const std::string spellings[] = {check.path, check.path + "\\"};
+  const std::pair<ui::ListBox*, RenameMsg> lists[] = {{&lstVol06IncludeFolderList, RenameMsg::InInclude},
+                                                      {&lstVol06ExcludeFolderList, RenameMsg::InExclude}};
+  for (const auto& list : lists)
+    for (const std::string& spelling : spellings)
+      if (!core::SameText(spelling, TrimText(entry)) && list.first->Contains(spelling)) {
+        if (RoadTellsRefusal(road)) Box(list.second);
+        return false;
+      }
+  return true;
+}
+
+void RenamePage::InitVol06Page() {
+  protected_ = treeops::SystemProtectedFolders(core::Settings().GetStartupDirectory());
+  rdoVol06RenameAddPrefixesSuffixes.SetChecked(true);
+  chkVol06ShowDetailedResults.SetChecked(true);
+  ResetVol06Counters();
+  ShowVol06Statistics();
+  lblVol06StartFolder.SetText("");
+  lblVol06EndFolder.SetText("");
+  SetVol06ControlsEnabled(false);
+  Lists.ShowCounts();
+  lstVol06IncludeFolderList.SetHorizontalExtent(3000);
+  lstVol06ExcludeFolderList.SetHorizontalExtent(3000);
+}
+
+// ---- Fields, methods, preview, enable rules --------------------------------------------
+
+bool RenamePage::CheckField(ui::Edit& field, RenameMsg message) {
+  const std::string text = field.Text();
+  std::string kept, found, bad;
+  for (char c : text) {
+    if (core::FindIllegalChar("F", std::string(1, c), bad)) {
+      if (found.find(c) == std::string::npos) found += c;
+    } else {
+      kept += c;
+    }
+  }
+  if (found.empty()) return true;
+  Box(message, found);
+  field.SetText(kept);  // runs this check again, which passes and updates the preview
+  field.SetFocus();
+  return false;
+}
+
+treeops::RenameFields RenamePage::Fields() const {
+  treeops::RenameFields f;
+  f.method = rdoVol06RenameAddPrefixesSuffixes.Checked() ? treeops::RenameMethod::PrefixSuffix
+                                                          : treeops::RenameMethod::NewName;
+  f.prefix = edtVol06NewPrefix.Text();
+  f.prefixDelimiter = edtVol06DelimiterPrefixSubFolder.Text();
+  f.suffixDelimiter = edtVol06DelimiterSubFolderSuffix.Text();
+  f.suffix = edtVol06NewSuffix.Text();
+  f.newName = edtVol06RenameNewLastSubFolder.Text();
+  return f;
+}
+
+// The new paths of the first and the last line, by the checked method; a line
+// that names no folder (no drive part, a root) clears its label.
+void RenamePage::UpdateVol06Preview() {
+  const int count = lstVol06IncludeFolderList.Count();
+  if (count == 0) {
+    lblVol06StartFolder.SetText("");
+    lblVol06EndFolder.SetText("");
+    return;
+  }
+  const treeops::RenameFields fields = Fields();
+  lblVol06StartFolder.SetText(treeops::PreviewNewPath(lstVol06IncludeFolderList.Item(0), fields));
+  lblVol06EndFolder.SetText(treeops::PreviewNewPath(lstVol06IncludeFolderList.Item(count - 1), fields));
+}
+
+void RenamePage::rdoVol06RenameAddPrefixesSuffixesClick() {
+  const bool on = rdoVol06RenameAddPrefixesSuffixes.Checked();
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &lblVol06NewPrefixCimke, &edtVol06NewPrefix, &lblVol06DelimiterPrefixSubFolderCimke,
+           &edtVol06DelimiterPrefixSubFolder, &lblVol06DelimiterSubFolderSuffixCimke,
+           &edtVol06DelimiterSubFolderSuffix, &lblVol06NewSuffixCimke, &edtVol06NewSuffix})
+    c->SetEnabled(on);
+  lblVol06RenameNewLastSubFolder.SetEnabled(!on);
+  edtVol06RenameNewLastSubFolder.SetEnabled(!on);
+  UpdateVol06Preview();
+}
+
+void RenamePage::rdoVol06RenameTheLastSubFolderClick() {
+  const bool on = rdoVol06RenameTheLastSubFolder.Checked();
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &lblVol06NewPrefixCimke, &edtVol06NewPrefix, &lblVol06DelimiterPrefixSubFolderCimke,
+           &edtVol06DelimiterPrefixSubFolder, &lblVol06DelimiterSubFolderSuffixCimke,
+           &edtVol06DelimiterSubFolderSuffix, &lblVol06NewSuffixCimke, &edtVol06NewSuffix})
+    c->SetEnabled(!on);
+  lblVol06RenameNewLastSubFolder.SetEnabled(on);
+  edtVol06RenameNewLastSubFolder.SetEnabled(on);
+  UpdateVol06Preview();
+}
+
+void RenamePage::SetVol06ControlsEnabled(bool enabled) {
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &rdoVol06RenameAddPrefixesSuffixes, &rdoVol06RenameTheLastSubFolder, &lblVol06NewPrefixCimke,
+           &edtVol06NewPrefix, &lblVol06DelimiterPrefixSubFolderCimke, &edtVol06DelimiterPrefixSubFolder,
+           &lblVol06DelimiterSubFolderSuffixCimke, &edtVol06DelimiterSubFolderSuffix, &lblVol06NewSuffixCimke,
+           &edtVol06NewSuffix, &lblVol06RenameNewLastSubFolder, &edtVol06RenameNewLastSubFolder})
+    c->SetEnabled(enabled);
+  if (enabled && rdoVol06RenameAddPrefixesSuffixes.Checked()) {
+    lblVol06RenameNewLastSubFolder.SetEnabled(false);
+    edtVol06RenameNewLastSubFolder.SetEnabled(false);
+  } else if (enabled && rdoVol06RenameTheLastSubFolder.Checked()) {
+    for (ui::Control* c : std::initializer_list<ui::Control*>{
+             &lblVol06NewPrefixCimke, &edtVol06NewPrefix, &lblVol06DelimiterPrefixSubFolderCimke,
+             &edtVol06DelimiterPrefixSubFolder, &lblVol06DelimiterSubFolderSuffixCimke,
+             &edtVol06DelimiterSubFolderSuffix, &lblVol06NewSuffixCimke, &edtVol06NewSuffix})
+      c->SetEnabled(false);
+  }
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &lblVol06StartFolderCimke, &lblVol06StartFolder, &lblVol06EndFolderCimke, &lblVol06EndFolder,
+           &lblVol06TotalFoldersCimke, &lblVol06FoldersToRenameCimke, &lblVol06FoldersRenamedCimke,
+           &lblVol06FoldersSourceNotExistsCimke, &lblVol06FoldersDestinationExistsCimke,
+           &lblVol06FoldersOtherReasonsCimke, &btnVol06Statistics, &btnVol06Undo, &chkVol06ShowDetailedResults})
+    c->SetEnabled(enabled);
+  for (ui::Label* l : CounterLabels()) l->SetEnabled(enabled);
+  UpdateVol06RenameButtons(true);
+}
+
+void RenamePage::UpdateVol06RenameButtons(bool) {
+  // Both run buttons follow the include list: on exactly when it holds a line.
+  const bool any = lstVol06IncludeFolderList.Count() > 0;
+  btnVol06RenameFolders.SetEnabled(any);
+  btnVol06RenameFoldersSimulation.SetEnabled(any);
+}
+
+void RenamePage::RefreshPage() {
+  const bool any = lstVol06IncludeFolderList.Count() > 0;
+  SetVol06ControlsEnabled(any);
+  UpdateVol06RenameButtons(any);
+  ResetVol06Counters();
+  UpdateVol06Preview();
+  Vol06TotalToRename = lstVol06IncludeFolderList.Count();
+  ShowVol06Statistics();
+  ShowVol06VisualLogTotals();
+}
+
+// ---- Counters and the results window ------------------------------------------------
+
+std::vector<ui::Label*> RenamePage::CounterLabels() {
+  return {&lblVol06FoldersToRename, &lblVol06FoldersRenamed, &lblVol06FoldersSourceNotExists,
+          &lblVol06FoldersDestinationExists, &lblVol06FoldersOtherReasons};
+}
+
+void RenamePage::ResetVol06Counters() {
+  Vol06TotalToRename = 0;
+  ResetVol06ResultCounters();
+}
+
+void RenamePage::ShowVol06Statistics() {
+  std::vector<ui::Label*> labels = CounterLabels();
+  labels[0]->SetText(core::CounterText(Vol06TotalToRename));
+  for (int i = 0; i < 4; ++i) labels[i + 1]->SetText(core::CounterText(Vol06ResultCounters[i]));
+}
+
+void RenamePage::ShowVol06VisualLogTotals() {}
+
+void RenamePage::ClearVol06VisualLog() {}
+
+void RenamePage::btnVol06StatisticsClick() { ShowVol06VisualLogTotals(); }
+
+void RenamePage::ClearVol06RenameHistory() {
+  Vol06Results.Clear();
+  Vol06RenameHistory.clear();
+}
+
+// ---- Run and simulation ------------------------------------------------------------------
+
+void RenamePage::Start(bool simulation) {
+  if (busy_ || lstVol06IncludeFolderList.Count() == 0) return;
+  const std::string lines = std::to_string(lstVol06IncludeFolderList.Count());
+  if ((simulation ? Box(RenameMsg::SimConfirm, *simStart_) : Box(RenameMsg::RunConfirm, lines)) != IDYES)
+    return;
+  // Every target is checked again by the engine against the folders of this moment.
+  const std::string startup = core::Settings().GetStartupDirectory();
+  protected_ = treeops::SystemProtectedFolders(startup);
+  if (!startup.empty()) SetCurrentDirectoryA(startup.c_str());
+
+  ResetVol06ResultCounters();
+  ClearVol06VisualLog();
+  ShowVol06Statistics();
+  ShowVol06VisualLogTotals();
+  ui::RunLock lock(CommandControls(), simulation ? simLocks_ : runLocks_, busy_);
+
+  // The job is a snapshot of the page as it stands now.
+  treeops::RenameJob job;
+  const std::vector<std::string>& items = lstVol06IncludeFolderList.Items();
+  job.lines.assign(items.begin(), items.end());
+  job.fields = Fields();
+  job.protectedFolders = protected_;
+  job.dry = simulation;
+
+  pbVol06ProgressBar.SetRange(0, static_cast<int>(job.lines.size()));
+  pbVol06ProgressBar.SetPosition(0);
+  pbVol06ProgressBar.SetVisible(true);
+  treeops::RenameResults results;
+  treeops::RenameHistory history;
+  ui::Throttle throttle;
+  auto show = [&](size_t done) {
+    pbVol06ProgressBar.SetPosition(static_cast<int>(done));
+    Vol06ResultCounters = results.counters;
+    ShowVol06Statistics();
+    ShowVol06VisualLogTotals();
+  };
+  treeops::RunRename(job, results, history, [&](size_t done, size_t) {
+    if (throttle.Due()) {
+      show(done);
+      ui::App().ProcessMessages();
+    }
+    return !ui::App().Terminated();
+  });
+  show(job.lines.size());
+  if (!simulation) {
+    // The new run's record replaces the last one's.
+    Vol06RenameHistory = std::move(history);
+    Vol06Results = results;
+  }
+  if (ui::App().Terminated()) return;  // the main window is closing: no more boxes
+  pbVol06ProgressBar.SetVisible(false);
+  if (simulation)
+    Box(RenameMsg::SimEnd, *simEnd_);
+  else
+    Box(RenameMsg::RunEnd, Summary(Vol06ResultCounters));
+}
+
+std::vector<ui::Control*> RenamePage::CommandControls() {
+  std::vector<ui::Control*> controls = Lists.CommandControls();
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &rdoVol06RenameAddPrefixesSuffixes, &rdoVol06RenameTheLastSubFolder, &edtVol06NewPrefix,
+           &edtVol06DelimiterPrefixSubFolder, &edtVol06DelimiterSubFolderSuffix, &edtVol06NewSuffix,
+           &edtVol06RenameNewLastSubFolder, &chkVol06ShowDetailedResults, &btnVol06RenameFolders,
+           &btnVol06RenameFoldersSimulation, &btnVol06Undo, &btnVol06ClearAll})
+    controls.push_back(c);
+  return controls;
+}
+
+// ---- Undo and Clear Fields --------------------------------------------------------------
+
+void RenamePage::btnVol06UndoClick() {
+  if (busy_) return;
+  if (Vol06RenameHistory.empty()) {
+    Box(RenameMsg::UndoNothing);
+    return;
+  }
+  if (Box(RenameMsg::UndoAsk) != IDYES) return;
+  const treeops::RenameUndoReport report = treeops::UndoRename(Vol06RenameHistory);
+  ClearVol06RenameHistory();
+  ClearVol06VisualLog();
+  ResetVol06ResultCounters();
+  ShowVol06Statistics();
+  ShowVol06VisualLogTotals();
+  if (report.Failures()) {
+    std::string text = "The program is unable to rename the following folders  : \n";
+    const std::pair<const char*, const std::deque<std::string>*> groups[] = {
+        {"\nSOURCE FOLDERS DO NOT EXISTS : \n\n", &report.sourceNotExists},
+        {"\nDESTINATION FOLDERS DO EXISTS : \n\n", &report.destinationExists},
+        {"\nOTHER REASONS   : \n\n", &report.otherReasons}};
+    for (const auto& group : groups) {
+      if (group.second->empty()) continue;
+      text += group.first;
+      for (const std::string& path : *group.second) text += path + "\n";
+    }
+    Box(RenameMsg::UndoReport, text);
+  }
+  Box(RenameMsg::UndoEnd);
+}
+
+void RenamePage::btnVol06ClearAllClick() {
+  if (busy_) return;
+  if (Box(RenameMsg::ClearAsk) != IDYES) return;
+  Lists.Clear();
+  rdoVol06RenameAddPrefixesSuffixes.SetChecked(true);
+  for (ui::Edit* e : {&edtVol06NewPrefix, &edtVol06DelimiterPrefixSubFolder, &edtVol06DelimiterSubFolderSuffix,
+                      &edtVol06NewSuffix, &edtVol06RenameNewLastSubFolder})
+    e->SetText("");
+  lblVol06StartFolder.SetText("");
+  lblVol06EndFolder.SetText("");
+  chkVol06ShowDetailedResults.SetChecked(true);
+  ResetVol06Counters();
+  ClearVol06RenameHistory();
+  ShowVol06Statistics();
+  ShowVol06VisualLogTotals();
+  SetVol06ControlsEnabled(false);
+  Box(RenameMsg::ClearEnd);
+}

@@ -1,0 +1,38 @@
+// What every page run shares: the lock of the page's commands and of the other
+// sheets while the run lasts, and the throttle that keeps progress, counters
+// and message pumping to about every 50 ms instead of every item.
+#pragma once
+#include "ui/form.h"
+#include "ui/pages.h"
+
+#include <vector>
+
+namespace ui {
+
+// Due about every 50 ms (and at its first question).
+class Throttle {
+public:
+  bool Due();
+
+private:
+  unsigned long last_ = 0;
+  bool first_ = true;
+};
+
+// Disables the page's commands and the given sheets for a run; every way out
+// of the run (its destructor) gives them back their former state.
+class RunLock {
+public:
+  RunLock(std::vector<Control*> controls, std::vector<TabSheet*> sheets, bool& busy);
+  ~RunLock();
+  RunLock(const RunLock&) = delete;
+  RunLock& operator=(const RunLock&) = delete;
+
+private:
+  std::vector<Control*> controls_;
+  std::vector<TabSheet*> sheets_;
+  std::vector<bool> was_;
+  bool& busy_;
+};
+
+} // namespace ui
