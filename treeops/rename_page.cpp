@@ -233,7 +233,6 @@ bool RenamePage::AcceptsEntry(const std::string& entry, ListRoad road) {
     if (RoadTellsRefusal(road)) Box(RenameMsg::Refused, TrimText(entry) + "\n(" + check.reason + ")");
     return false;
   }
-  if (road == ListRoad::Editor) return true;  // the editor replaces the include list whole
   const std::string spellings[] = {check.path, check.path + "\\"};
   const std::pair<ui::ListBox*, RenameMsg> lists[] = {{&lstVol06IncludeFolderList, RenameMsg::InInclude},
                                                       {&lstVol06ExcludeFolderList, RenameMsg::InExclude}};

@@ -49,6 +49,8 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kEditIncludeListMessages, texts);
   Collect(kListFileVol02.messages, texts);
   Collect(kListFileVol04.messages, texts);
+  Collect(kListFileVol06.messages, texts);
+  Collect(kRenamePageMessages, texts);
   CollectPage(frmMain->Vol02, texts);
   CollectPage(frmMain->Vol03, texts);
   CollectPage(frmMain->Vol04, texts);

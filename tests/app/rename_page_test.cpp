@@ -1,0 +1,232 @@
+// The Rename page on real temp trees: fields, preview, simulation, run, undo,
+// refusals and Clear Fields, pressed as a user would.
+#include "tests/app/creation_page_fixture.h"
+
+#include "listwin/frmEditIncludeList.h"
+
+using namespace creationtest;
+
+namespace {
+
+const std::string kTE = "Rename Folder(s).-From a Folder List.            ";
+const std::string kTB = "Rename Folders. - From a Folder List.            ";
+
+class RenamePageTest : public CreationPageTest {
+protected:
+  void SetUp() override {
+    CreationPageTest::SetUp();
+    frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersRename01);
+  }
+  RenamePage& P() { return frmMain->Vol06; }
+  // Adds a folder through "Add Folders Manually"; only folders of this test's own tree.
+  void Add(const std::string& folder) {
+    ASSERT_EQ(folder.rfind(tree.Path() + "\\", 0), 0u) << "not inside the test's folder: " << folder;
+    PickWith(P().btnVol06AddFolderToList, folder);
+  }
+  // Replaces the include list through Edit List (each line is judged by the page's rule).
+  void Edit(const Strings& lines) {
+    seam.OnModal(frmVol06EditIncludeList, [lines](ui::Form&) {
+      frmVol06EditIncludeList->mmoEditIncludeList.SetLines(lines);
+      Press(frmVol06EditIncludeList->btnEditOk);
+      return 0;
+    });
+    Press(P().btnVol06EditIncludeWindow);
+  }
+  void Prefix(const std::string& prefix, const std::string& d1, const std::string& d2, const std::string& suffix) {
+    testsupport::Type(P().edtVol06NewPrefix, prefix);
+    testsupport::Type(P().edtVol06DelimiterPrefixSubFolder, d1);
+    testsupport::Type(P().edtVol06DelimiterSubFolderSuffix, d2);
+    testsupport::Type(P().edtVol06NewSuffix, suffix);
+  }
+  void NewName(const std::string& name) {
+    testsupport::Choose(P().rdoVol06RenameTheLastSubFolder);
+    testsupport::Type(P().edtVol06RenameNewLastSubFolder, name);
+  }
+  void Rename() { Run(P().btnVol06RenameFolders, "no: 0602", "no: 0604"); }
+  void Simulate() { Run(P().btnVol06RenameFoldersSimulation, "no: 0603", "no: 0605"); }
+  Strings Counters() {
+    Strings out;
+    for (ui::Label* l : {&P().lblVol06FoldersToRename, &P().lblVol06FoldersRenamed,
+                         &P().lblVol06FoldersSourceNotExists, &P().lblVol06FoldersDestinationExists,
+                         &P().lblVol06FoldersOtherReasons})
+      out.push_back(l->Text());
+    return out;
+  }
+  Strings Preview() { return {P().lblVol06StartFolder.Text(), P().lblVol06EndFolder.Text()}; }
+};
+
+TEST_F(RenamePageTest, PreviewShowsTheNewPathsOfTheFirstAndLastLineByTheCheckedMethod) {
+  const std::string a = tree.AddFolder("Clients\\Customer1\\Emails");
+  const std::string b = tree.AddFolder("Builds\\Release.2");
+  EXPECT_FALSE(P().btnVol06RenameFolders.Enabled());
+  EXPECT_FALSE(P().edtVol06NewPrefix.Enabled());
+  Add(a);
+  Add(b);
+  EXPECT_EQ(P().lblVol06IncludeSum.Text(), "2");
+  EXPECT_TRUE(P().btnVol06RenameFolders.Enabled());
+  EXPECT_TRUE(P().btnVol06RenameFoldersSimulation.Enabled());
+  EXPECT_EQ(P().lblVol06FoldersToRename.Text(), "2");
+  struct Case {
+    const char *prefix, *d1, *d2, *suffix;
+    Strings expected;
+  } cases[] = {
+      {"2013", "-", "-", "May", {tree / "Clients\\Customer1\\2013-Emails-May", tree / "Builds\\2013-Release.2-May"}},
+      {"", "-", "", " ", {tree / "Clients\\Customer1\\-Emails", tree / "Builds\\-Release.2"}},
+      {" x ", "", "_", "", {tree / "Clients\\Customer1\\xEmails_", tree / "Builds\\xRelease.2_"}},
+  };
+  for (const Case& c : cases) {
+    Prefix(c.prefix, c.d1, c.d2, c.suffix);
+    EXPECT_EQ(Preview(), c.expected) << c.prefix << c.d1 << c.d2 << c.suffix;
+  }
+  // The new name is taken as typed, blanks included; the prefix fields are then off.
+  NewName(" Company ");
+  EXPECT_FALSE(P().edtVol06NewPrefix.Enabled());
+  EXPECT_EQ(Preview(), (Strings{tree / "Clients\\Customer1\\ Company ", tree / "Builds\\ Company "}));
+  testsupport::Choose(P().rdoVol06RenameAddPrefixesSuffixes);
+  EXPECT_FALSE(P().edtVol06RenameNewLastSubFolder.Enabled());
+  EXPECT_EQ(Preview()[0], tree / "Clients\\Customer1\\xEmails_");
+}
+
+TEST_F(RenamePageTest, EachFieldDropsEveryIllegalCharacterInOnePassWithOneBox) {
+  Add(tree.AddFolder("A"));
+  struct Case {
+    ui::Edit* field;
+    const char* number;
+    std::string text, caption;
+  } cases[] = {
+      {&P().edtVol06NewPrefix, "0200", "Illegal character in the Prefix : ?|", kTB + "Warning no: 0200."},
+      {&P().edtVol06DelimiterPrefixSubFolder, "0202", "Illegal character in the Delimiter : ?|",
+       kTB + "Warning no: 0202."},
+      {&P().edtVol06DelimiterSubFolderSuffix, "0203", "Illegal character in the Delimiter : ?|",
+       kTB + "Warning no: 0203."},
+      {&P().edtVol06NewSuffix, "0201", "Illegal character in the Suffix : ?|", kTE + "Warning no: 0201."},
+      {&P().edtVol06RenameNewLastSubFolder, "0600", "Illegal character in the New Subfolder string : ?|",
+       kTB + "Warning no: 0600."},
+  };
+  for (const Case& c : cases) {
+    if (c.field == &P().edtVol06RenameNewLastSubFolder) testsupport::Choose(P().rdoVol06RenameTheLastSubFolder);
+    const size_t before = seam.boxes.size();
+    seam.Answer(c.number, IDOK);
+    testsupport::Type(*c.field, "a?b|c?");
+    EXPECT_EQ(seam.boxes.size(), before + 1) << c.number;
+    EXPECT_EQ(c.field->Text(), "abc") << c.number;
+    ExpectShown({{c.number, 0x30, c.text, c.caption}});
+  }
+  EXPECT_EQ(P().lblVol06StartFolder.Text(), tree / "abc");
+}
+
+// A simulation leaves the disk as it was and predicts the run; the run renames
+// deepest first, reports every outcome; the undo gives every name back.
+TEST_F(RenamePageTest, SimulationPredictsTheRunAndUndoRestoresEveryName) {
+  const std::string kid = tree.AddFolder("P\\Kid");
+  tree.AddFile("P\\Kid\\note.txt", "n");
+  const std::string qx = tree.AddFolder("Q\\x"), qy = tree.AddFolder("Q\\y");
+  const std::string lower = tree.AddFolder("R\\company");
+  const std::string gone = tree.AddFolder("Gone");
+  for (const std::string& f : {tree / "P", kid, qx, qy, lower, gone}) Add(f);
+  NewName("Company");
+  testsupport::RemoveTree(gone);
+  const std::string before = Snapshot(tree.Path());
+
+  Simulate();
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+  const Strings predicted = Counters();
+  EXPECT_EQ(predicted, (Strings{"6", "4", "1", "1", "0"}));
+  EXPECT_TRUE(P().Vol06RenameHistory.empty());
+  EXPECT_TRUE(P().Vol06Results.renamed.empty());
+
+  Rename();
+  EXPECT_EQ(Counters(), predicted);
+  EXPECT_TRUE(FolderExists(tree / "Company\\Company"));  // P\Kid first, then P
+  EXPECT_EQ(testsupport::ReadFile(tree / "Company\\Company\\note.txt"), "n");
+  EXPECT_TRUE(FolderExists(tree / "Q\\Company"));
+  EXPECT_TRUE(FolderExists(qy));  // its new name was taken by x: destination exists
+  EXPECT_NE(ListTree(tree / "R").find("Company\\"), std::string::npos);  // a change of letter case only
+  EXPECT_EQ(ListTree(tree / "R").find("company\\"), std::string::npos);
+  EXPECT_EQ(P().Vol06Results.destinationExists, (std::deque<std::string>{qy}));
+  EXPECT_EQ(P().Vol06Results.sourceNotExists, (std::deque<std::string>{gone}));
+  EXPECT_EQ(P().Vol06RenameHistory.size(), 4u);
+
+  seam.Answer("no: 0212", IDYES);
+  seam.Answer("no: 0214", IDOK);
+  Press(P().btnVol06Undo);
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+  EXPECT_EQ(Counters()[1], "0");
+  seam.Answer("no: 0211", IDOK);
+  Press(P().btnVol06Undo);
+  ExpectShown({{"0211", 0x30,
+                "No UNDO process !!!\nThere are no renamed Folders !!!\nYou must rename at least on one Folder "
+                "to UNDO it.",
+                kTE + "Warning no: 0211."}});
+}
+
+TEST_F(RenamePageTest, UndoLeavesAFolderWhoseOldNameIsTakenAgainAndSaysWhy) {
+  const std::string a = tree.AddFolder("a");
+  Add(a);
+  Prefix("old-", "", "", "");
+  Rename();
+  ASSERT_TRUE(FolderExists(tree / "old-a"));
+  tree.AddFolder("a");  // the old name is taken again
+  seam.Answer("no: 0212", IDYES);
+  seam.Answer("no: 0213", IDOK);
+  seam.Answer("no: 0214", IDOK);
+  Press(P().btnVol06Undo);
+  EXPECT_TRUE(FolderExists(tree / "old-a"));
+  ExpectShown({{"0213", 0x30,
+                "The program is unable to rename the following folders  : \n\nDESTINATION FOLDERS DO EXISTS : \n\n" +
+                    a + "\n",
+                kTE + "Information no: 0213."}});
+}
+
+// No road lists what the run would refuse, and one folder is one entry however it is spelt.
+TEST_F(RenamePageTest, TheListRefusesRootsRelativePathsAndSecondSpellingsOnEveryRoad) {
+  const std::string data = tree.AddFolder("Data");
+  Add(data);
+  seam.Answer("no: 0601", IDOK);
+  PickWith(P().btnVol06AddFolderToList, "C:\\");
+  EXPECT_NE(seam.Last().text.find("C:\\"), std::string::npos);
+  seam.Answer("no: 0185", IDOK);
+  PickWith(P().btnVol06AddFolderToList, data + "\\");
+  std::string upper = data;
+  CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+  seam.Answer("no: 0185", IDOK);
+  PickWith(P().btnVol06AddFolderToList, upper);
+  EXPECT_EQ(P().lstVol06IncludeFolderList.Items(), (Strings{data}));
+
+  Edit({data, "C:\\", "relative\\path", tree / "x\\..\\Data", tree / "dot.", tree / "Data\\", tree / "y"});
+  EXPECT_EQ(P().lstVol06IncludeFolderList.Items(), (Strings{data, tree / "y"}));
+  EXPECT_EQ(P().lblVol06IncludeSum.Text(), "2");
+}
+
+TEST_F(RenamePageTest, ClearFieldsEmptiesListsFieldsCountersAndTheUndoRecord) {
+  const std::string a = tree.AddFolder("a");
+  Add(a);
+  Prefix("p", "-", "", "");
+  Rename();
+  NewName("n");
+  seam.Answer("no: 0204", IDNO);
+  Press(P().btnVol06ClearAll);
+  EXPECT_EQ(P().lstVol06IncludeFolderList.Count(), 1);
+  seam.Answer("no: 0204", IDYES);
+  seam.Answer("no: 0205", IDOK);
+  Press(P().btnVol06ClearAll);
+  EXPECT_EQ(P().lstVol06IncludeFolderList.Count(), 0);
+  EXPECT_EQ(P().lblVol06IncludeSum.Text(), "0");
+  EXPECT_TRUE(P().rdoVol06RenameAddPrefixesSuffixes.Checked());
+  EXPECT_EQ(P().edtVol06NewPrefix.Text(), "");
+  EXPECT_EQ(P().edtVol06RenameNewLastSubFolder.Text(), "");
+  EXPECT_EQ(Preview(), (Strings{"", ""}));
+  EXPECT_EQ(Counters(), (Strings{"0", "0", "0", "0", "0"}));
+  EXPECT_TRUE(P().Vol06RenameHistory.empty());
+  EXPECT_FALSE(P().btnVol06RenameFolders.Enabled());
+  EXPECT_FALSE(P().btnVol06Undo.Enabled());
+  EXPECT_TRUE(FolderExists(tree / "p-a"));  // Clear Fields changes nothing on disk
+  ExpectShown({{"0204", 0x124,
+                "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+                "delete process.",
+                kTB + "Information no: 0204."},
+               {"0205", 0x30, "End of the CLEAR FIELDS process !!!\n", "Rename Folders. - From a Folder List.    "
+                                                                       "       Warning no: 0205."}});
+}
+
+} // namespace
