@@ -3,6 +3,7 @@
 #include "core/casefold.h"
 #include "core/folder_scan.h"
 #include "core/textutil.h"
+#include "core/validation.h"
 
 #include <algorithm>
 #include <map>
@@ -73,7 +74,12 @@ Item PrepareItem(size_t index, const RenameJob& job) {
   item.source = check.path;
   item.level = Level(check.path);
   const std::string name = NewLastName(LastNameOf(check.path), job.fields);
+  // The target check trims its text: a blank or control character at the
+  // ends of the new name is refused here, before the system would drop it.
+  std::string control;
   std::string fault = name.empty() ? "the new name is empty"
+                      : name.back() == ' ' ? "the new name ends in a blank"
+                      : core::FindControlCharacter(name, control) ? "the new name holds " + control
                       : name.find_first_of("\\/") != std::string::npos
                           ? "the new name holds a backslash"
                           : CheckTarget("C:\\" + name, ProtectedFolders()).reason;

@@ -178,6 +178,40 @@ TEST_F(RenamePageTest, UndoLeavesAFolderWhoseOldNameIsTakenAgainAndSaysWhy) {
                 kTE + "Information no: 0213."}});
 }
 
+// A new name the system would not keep as written is refused for every line
+// before any system call: all of them under Other Reasons, the disk untouched.
+TEST_F(RenamePageTest, ANewNameTheSystemWouldNotKeepRenamesNothing) {
+  Add(tree.AddFolder("One\\a"));
+  Add(tree.AddFolder("Two\\b"));
+  const std::string before = Snapshot(tree.Path());
+  for (const char* name : {"", " ", "CON", "x.", "aux.txt", "name "}) {
+    NewName(name);
+    Simulate();
+    EXPECT_EQ(Counters(), (Strings{"2", "0", "0", "0", "2"})) << '"' << name << '"';
+    Rename();
+    EXPECT_EQ(Counters(), (Strings{"2", "0", "0", "0", "2"})) << '"' << name << '"';
+    EXPECT_EQ(P().Vol06Results.otherReasons.size(), 2u);
+    EXPECT_EQ(Snapshot(tree.Path()), before) << '"' << name << '"';
+  }
+}
+
+// A simulation after a run keeps the run's undo record and result lists.
+TEST_F(RenamePageTest, ASimulationAfterARunLeavesItsUndoRecord) {
+  const std::string a = tree.AddFolder("a");
+  Add(a);
+  const std::string before = Snapshot(tree.Path());
+  Prefix("", "", "", "-1");
+  Rename();
+  ASSERT_TRUE(FolderExists(tree / "a-1"));
+  Simulate();  // predicts "a" missing: the list still names the old path
+  EXPECT_EQ(Counters(), (Strings{"1", "0", "1", "0", "0"}));
+  EXPECT_EQ(P().Vol06Results.renamed, (std::deque<std::string>{tree / "a-1"}));
+  seam.Answer("no: 0212", IDYES);
+  seam.Answer("no: 0214", IDOK);
+  Press(P().btnVol06Undo);
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+}
+
 // No road lists what the run would refuse, and one folder is one entry however it is spelt.
 TEST_F(RenamePageTest, TheListRefusesRootsRelativePathsAndSecondSpellingsOnEveryRoad) {
   const std::string data = tree.AddFolder("Data");
