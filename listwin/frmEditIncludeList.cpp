@@ -117,7 +117,9 @@ void TfrmEditIncludeList::btnEditOkClick() {
   }
   // The lines in the list box's order; of lines equal without letter case and
   // blanks the first in that order stays; exclude entries never come in.
-  std::stable_sort(lines.begin(), lines.end(), SortsBefore);
+  // (A sorted list box shows them sorted; an unsorted one keeps the memo's order.)
+  if (GetWindowLongA(page_.include->Handle(), GWL_STYLE) & LBS_SORT)
+    std::stable_sort(lines.begin(), lines.end(), SortsBefore);
   core::FoldedIndex taken;
   std::vector<std::string> entries;
   for (const std::string& line : lines) {

@@ -230,6 +230,10 @@ TEST_F(RenamePageTest, TheListRefusesRootsRelativePathsAndSecondSpellingsOnEvery
   Edit({data, "C:\\", "relative\\path", tree / "x\\..\\Data", tree / "dot.", tree / "Data\\", tree / "y"});
   EXPECT_EQ(P().lstVol06IncludeFolderList.Items(), (Strings{data, tree / "y"}));
   EXPECT_EQ(P().lblVol06IncludeSum.Text(), "2");
+  // The list keeps the order it is given (the run's order within a level).
+  Edit({tree / "y", data});
+  EXPECT_EQ(P().lstVol06IncludeFolderList.Items(), (Strings{tree / "y", data}));
+  EXPECT_EQ(P().lblVol06StartFolder.Text(), tree / "y");
 }
 
 TEST_F(RenamePageTest, ClearFieldsEmptiesListsFieldsCountersAndTheUndoRecord) {
