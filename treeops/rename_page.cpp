@@ -233,6 +233,11 @@ bool RenamePage::AcceptsEntry(const std::string& entry, ListRoad road) {
     if (RoadTellsRefusal(road)) Box(RenameMsg::Refused, TrimText(entry) + "\n(" + check.reason + ")");
     return false;
   }
+  // A bulk road (import, hand-back, editor) adds its batch after judging it
+  // whole: the folders taken in this pass count as listed (the page's refresh
+  // after every pass, or any one-by-one road, starts afresh).
+  if (RoadTellsRefusal(road)) pendingFolders_.Clear();
+  if (pendingFolders_.Contains(check.path)) return false;
   const std::string spellings[] = {check.path, check.path + "\\"};
   const std::pair<ui::ListBox*, RenameMsg> lists[] = {{&lstVol06IncludeFolderList, RenameMsg::InInclude},
                                                       {&lstVol06ExcludeFolderList, RenameMsg::InExclude}};
@@ -242,6 +247,7 @@ bool RenamePage::AcceptsEntry(const std::string& entry, ListRoad road) {
         if (RoadTellsRefusal(road)) Box(list.second);
         return false;
       }
+  if (!RoadTellsRefusal(road)) pendingFolders_.Add(check.path);
   return true;
 }
 
@@ -363,6 +369,7 @@ void RenamePage::UpdateVol06RenameButtons(bool) {
 }
 
 void RenamePage::RefreshPage() {
+  pendingFolders_.Clear();
   const bool any = lstVol06IncludeFolderList.Count() > 0;
   SetVol06ControlsEnabled(any);
   UpdateVol06RenameButtons(any);

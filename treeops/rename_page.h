@@ -5,6 +5,7 @@
 // Clear Fields commands over the rename engine.
 #pragma once
 #include "core/box_message.h"
+#include "core/casefold.h"
 #include "forms/tabFoldersRename01.h"
 #include "listwin/list_pair.h"
 #include "treeops/rename_engine.h"
@@ -156,5 +157,6 @@ private:
   std::vector<ui::TabSheet*> runLocks_, simLocks_;
   const std::string *simStart_, *simEnd_;
   treeops::ProtectedFolders protected_;
+  core::FoldedIndex pendingFolders_;  // folders a bulk road has taken in this pass
   bool busy_ = false;
 };

@@ -3,6 +3,7 @@
 #include "tests/app/creation_page_fixture.h"
 
 #include "listwin/frmEditIncludeList.h"
+#include "listwin/frmSubFolderListBuilder.h"
 
 using namespace creationtest;
 
@@ -234,6 +235,29 @@ TEST_F(RenamePageTest, TheListRefusesRootsRelativePathsAndSecondSpellingsOnEvery
   Edit({tree / "y", data});
   EXPECT_EQ(P().lstVol06IncludeFolderList.Items(), (Strings{tree / "y", data}));
   EXPECT_EQ(P().lblVol06StartFolder.Text(), tree / "y");
+}
+
+// The subfolder list builder hands its list back through the same rule.
+TEST_F(RenamePageTest, TheSubfolderListBuilderHandsBackOnlyWhatTheRunWouldTake) {
+  const std::string a = tree.AddFolder("a"), b = tree.AddFolder("b");
+  auto handBack = [&](const Strings& entries, bool import) {
+    seam.OnModal(frmSubFolderListBuilder, [entries, import](ui::Form&) {
+      frmSubFolderListBuilder->lstIncludeFolderList.Clear();
+      frmSubFolderListBuilder->lstIncludeFolderList.AddStrings(entries);
+      Press(import ? frmSubFolderListBuilder->BitBtn1 : frmSubFolderListBuilder->BitBtn2);
+      return 0;
+    });
+    Press(P().btnVol06SubFolderLevelListBuilder);
+  };
+  handBack({a, "C:\\", "plain", a + "\\", b, tree / "b.\\c"}, true);
+  EXPECT_EQ(P().lstVol06IncludeFolderList.Items(), (Strings{a, b}));
+  EXPECT_EQ(P().lblVol06IncludeSum.Text(), "2");
+  EXPECT_EQ(P().lblVol06EndFolder.Text(), b);
+  seam.Answer("no: 0585", IDOK);
+  handBack({}, false);
+  ExpectShown({{"0585", 0x30, "Empty Result List in the File Import Window!\n",
+                "Rename Folder(s).-From a Folder List.             Warning no: 0585."}});
+  EXPECT_EQ(P().lstVol06IncludeFolderList.Count(), 2);
 }
 
 TEST_F(RenamePageTest, ClearFieldsEmptiesListsFieldsCountersAndTheUndoRecord) {
