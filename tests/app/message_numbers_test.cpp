@@ -54,12 +54,8 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   CollectPage(frmMain->Vol04, texts);
   ASSERT_GT(texts.size(), 100u);
 
-  // Numbers that carry more than one text, and how many: the string-list
-  // page's 0008 names an illegal character ("Illegal character in the Text :
-  // {}") and also carries the shared name rule's own refusal text ("{}").
-  const std::map<std::string, size_t> shared = {
-      {"0008", 2},
-  };
+  // Numbers that carry more than one text, and how many (none yet).
+  const std::map<std::string, size_t> shared = {};
   for (const auto& [number, set] : texts) {
     auto allowed = shared.find(number);
     EXPECT_EQ(set.size(), allowed == shared.end() ? 1u : allowed->second) << number << ": " << *set.begin()
