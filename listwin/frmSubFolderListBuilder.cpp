@@ -298,10 +298,8 @@ void TfrmSubFolderListBuilder::ChooseRule(Rule rule) {
     e->SetText("1");
   for (ui::UpDown* u : {&udFromLevelNumber, &udToLevelNumber, &udAboveLevelNumber, &udBelowLevelNumber})
     u->SetPosition(1);
-  for (ui::Control* c : {static_cast<ui::Control*>(&edtFromLevelNumber), static_cast<ui::Control*>(&udFromLevelNumber),
-                         static_cast<ui::Control*>(&lblFromTo), static_cast<ui::Control*>(&edtToLevelNumber),
-                         static_cast<ui::Control*>(&udToLevelNumber)})
-    c->SetEnabled(rule == Rule::FromTo);
+  ui::Control* fromTo[] = {&edtFromLevelNumber, &udFromLevelNumber, &lblFromTo, &edtToLevelNumber, &udToLevelNumber};
+  for (ui::Control* c : fromTo) c->SetEnabled(rule == Rule::FromTo);
   edtAboveLevelNumber.SetEnabled(rule == Rule::Above);
   udAboveLevelNumber.SetEnabled(rule == Rule::Above);
   edtBelowLevelNumber.SetEnabled(rule == Rule::Below);
