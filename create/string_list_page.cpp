@@ -9,6 +9,7 @@
 #include "listwin/import_handover.h"
 #include "listwin/list_file.h"
 #include "ui/application.h"
+#include "ui/throttle.h"
 #include "ui/dialogs.h"
 #include "ui/seam.h"
 
@@ -462,12 +463,11 @@ void StringListPage::btnVol02SmartExportClick() {
     pbVol02ProgressBar.SetRange(0, static_cast<int>(items.size()));
     pbVol02ProgressBar.SetPosition(0);
     pbVol02ProgressBar.SetVisible(true);
-    DWORD last = GetTickCount();
+    ui::Throttle throttle;
     HandOverToExport(
         items, kExportKindStrings, ExportFilter::ByKind,
         [&](int examined) {
-          if (GetTickCount() - last < 50) return;
-          last = GetTickCount();
+          if (!throttle.Due()) return;
           pbVol02ProgressBar.SetPosition(examined);
           ui::App().ProcessMessages();
         },

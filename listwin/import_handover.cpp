@@ -5,6 +5,7 @@
 #include "core/validation.h"
 #include "listwin/frmFileImport.h"
 #include "ui/application.h"
+#include "ui/throttle.h"
 
 #include <windows.h>
 
@@ -27,7 +28,7 @@ int SmartImportToPage(const ListPageDescription& page) {
   core::FoldedIndex taken;
   std::vector<std::string> batch;
   int added = 0;
-  DWORD last = GetTickCount();
+  ui::Throttle throttle;
   auto flush = [&](size_t done) {
     page.include->AddStrings(batch);
     batch.clear();
@@ -50,11 +51,10 @@ int SmartImportToPage(const ListPageDescription& page) {
       batch.push_back(entry);
       ++added;
     }
-    if (GetTickCount() - last >= 50) {
+    if (throttle.Due()) {
       flush(i + 1);
       ui::App().ProcessMessages();
       if (ui::App().Terminated()) break;
-      last = GetTickCount();
     }
   }
   flush(items.size());

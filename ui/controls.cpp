@@ -246,7 +246,7 @@ void ListBox::InsertAt(int index, const std::string& item) {
   // Inserting at a given place never re-sorts, so the control keeps our order.
   SendMessageA(hwnd_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
   items_.insert(items_.begin() + index, item);
-  index_.Add(item);
+  if (indexed_) index_.Add(item);
 }
 
 int ListBox::Add(const std::string& item) {
@@ -270,17 +270,20 @@ void ListBox::AddStrings(const std::vector<std::string>& items) {
     merged.reserve(items_.size() + added.size());
     std::merge(items_.begin(), items_.end(), added.begin(), added.end(),
                std::back_inserter(merged), SortsBefore);
-    for (const std::string& s : added) index_.Add(s);
+    if (indexed_)
+      for (const std::string& s : added) index_.Add(s);
     items_.swap(merged);
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
   } else {
-    for (const std::string& s : items) index_.Add(s);
+    if (indexed_)
+      for (const std::string& s : items) index_.Add(s);
     items_.insert(items_.end(), items.begin(), items.end());
   }
+  // Room for the entries about to go in (a sorted list goes in whole again).
+  const size_t first = Sorted() ? 0 : items_.size() - items.size();
   size_t bytes = 0;
-  for (const std::string& s : items_) bytes += s.size() + 1;
-  SendMessageA(hwnd_, LB_INITSTORAGE, items_.size(), bytes);
-  size_t first = Sorted() ? 0 : items_.size() - items.size();
+  for (size_t i = first; i < items_.size(); ++i) bytes += items_[i].size() + 1;
+  SendMessageA(hwnd_, LB_INITSTORAGE, items_.size() - first, bytes);
   for (size_t i = first; i < items_.size(); ++i)
     SendMessageA(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(items_[i].c_str()));
@@ -293,7 +296,7 @@ void ListBox::Insert(int index, const std::string& item) {
 
 void ListBox::Delete(int index) {
   if (index < 0 || index >= Count()) return;
-  index_.Remove(items_[static_cast<size_t>(index)]);
+  if (indexed_) index_.Remove(items_[static_cast<size_t>(index)]);
   SendMessageA(hwnd_, LB_DELETESTRING, index, 0);
   items_.erase(items_.begin() + index);
 }
@@ -310,7 +313,7 @@ void ListBox::DeleteIndices(std::vector<int> indices) {
   size_t next = 0;
   for (size_t i = 0; i < items_.size(); ++i) {
     if (next < indices.size() && static_cast<size_t>(indices[next]) == i) {
-      index_.Remove(items_[i]);
+      if (indexed_) index_.Remove(items_[i]);
       ++next;
     } else {
       kept.push_back(std::move(items_[i]));
@@ -322,8 +325,17 @@ void ListBox::DeleteIndices(std::vector<int> indices) {
 
 void ListBox::Clear() {
   index_.Clear();
+  indexed_ = false;
   items_.clear();
   SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+}
+
+bool ListBox::Contains(const std::string& item) const {
+  if (!indexed_) {
+    for (const std::string& s : items_) index_.Add(s);
+    indexed_ = true;
+  }
+  return index_.Contains(item);
 }
 
 int ListBox::IndexOf(const std::string& item) const {

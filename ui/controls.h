@@ -112,8 +112,9 @@ public:
   // Deletes the entries at these indices (any order) in one pass.
   void DeleteIndices(std::vector<int> indices);
   void Clear();
-  // Whole-entry membership without letter case, through a hash index.
-  bool Contains(const std::string& item) const { return index_.Contains(item); }
+  // Whole-entry membership without letter case, through a hash index (built
+  // on the first question, so a list nobody asks, a results list, holds none).
+  bool Contains(const std::string& item) const;
   // Whole-entry search without letter case; -1 when none.
   int IndexOf(const std::string& item) const;
 
@@ -137,7 +138,8 @@ private:
   bool Sorted() const;
   void InsertAt(int index, const std::string& item);
 
-  core::FoldedIndex index_;
+  mutable core::FoldedIndex index_;
+  mutable bool indexed_ = false;
   std::vector<std::string> items_;
 };
 
