@@ -521,7 +521,24 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
 bool CreationEngine::Simulate(const CreationJob& job) {
   StartJob(job);
   recording_ = false;
-  std::unordered_set<std::string, FoldedHash, FoldedEqual> predicted;
+  // The folders predicted so far, each kept as its item's number under the
+  // folded hash of its path (a 30,000-item job holds no second copy of every
+  // path): a hash that matches is confirmed on the item's path, composed again.
+  std::unordered_multimap<size_t, size_t> predicted;
+  const FoldedHash hash;
+  auto keyOf = [](std::string path) {
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+  };
+  auto wasPredicted = [&](const std::string& key) {
+    auto range = predicted.equal_range(hash(key));
+    std::string other;
+    for (auto it = range.first; it != range.second; ++it) {
+      job.items.compose(it->second, other);
+      if (SameText(keyOf(other), key)) return true;
+    }
+    return false;
+  };
   DiskNames disk;
   // Whether each drive (or share) of the job is there, asked once: a folder on
   // a drive that is missing is one the run cannot make.
@@ -547,9 +564,8 @@ bool CreationEngine::Simulate(const CreationJob& job) {
       RecordOther(path, job, verdict != ItemVerdict::OtherAlone);
       continue;
     }
-    std::string key = path;
-    while (key.size() > 3 && key.back() == '\\') key.pop_back();
-    const DWORD a = predicted.count(key) ? FILE_ATTRIBUTE_DIRECTORY : disk.Attributes(key);
+    const std::string key = keyOf(path);
+    const DWORD a = wasPredicted(key) ? FILE_ATTRIBUTE_DIRECTORY : disk.Attributes(key);
     if (a != INVALID_FILE_ATTRIBUTES) {
       if (!(a & FILE_ATTRIBUTE_DIRECTORY))
         RecordOther(path, job);
@@ -557,7 +573,7 @@ bool CreationEngine::Simulate(const CreationJob& job) {
         RecordExists(path, job);
       continue;
     }
-    predicted.insert(key);
+    predicted.emplace(hash(key), i);
     RecordCreated(path);
     if (job.mode == AttachMode::Nothing) continue;
     predictedTargets_.clear();

@@ -390,14 +390,22 @@ void CreationPage::Start(JobKind kind) {
   using W = TCreationResultsWindow;
   const W::ResultList order[5] = {W::kFoldersCreated, W::kFoldersExists, W::kFoldersOther,
                                   W::kSubFoldersCreated, W::kFilesCreated};
+  // Only the counters that changed since they were last shown are written.
+  core::CreationCounters shown = Counters;
   auto flush = [&] {
-    if (TCreationResultsWindow* w = Window()) {
+    TCreationResultsWindow* w = Window();
+    if (w) {
       for (int k = 0; k < 5; ++k)
         if (!pending[k].empty()) w->List(order[k]).AddStrings(pending[k]);
     }
     for (auto& p : pending) p.clear();
-    ShowStatistics();
-    ShowVisualLogTotals();
+    for (int i = 0; i < 16; ++i) {
+      if (Counters[i] == shown[i]) continue;
+      const std::string text = core::CounterText(Counters[i]);
+      c_.counters[i]->SetText(text);
+      if (w) w->Counter(i).SetText(text);
+      shown[i] = Counters[i];
+    }
   };
   ui::Throttle throttle;
   core::CreationSink sink;

@@ -279,6 +279,11 @@ void ListBox::AddStrings(const std::vector<std::string>& items) {
       for (const std::string& s : items) index_.Add(s);
     items_.insert(items_.end(), items.begin(), items.end());
   }
+  if (virtual_) {
+    SendMessageA(Handle(), LB_SETCOUNT, items_.size(), 0);
+    SetRedraw(true);
+    return;
+  }
   // Room for the entries about to go in (a sorted list goes in whole again).
   const size_t first = Sorted() ? 0 : items_.size() - items.size();
   size_t bytes = 0;
@@ -324,9 +329,10 @@ void ListBox::DeleteIndices(std::vector<int> indices) {
 }
 
 void ListBox::Clear() {
-  index_.Clear();
+  // The memory goes too: a list emptied after 30,000 entries holds none.
+  index_ = core::FoldedIndex();
   indexed_ = false;
-  items_.clear();
+  std::vector<std::string>().swap(items_);
   SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
 }
 
@@ -413,6 +419,36 @@ int ListBox::HorizontalExtent() const {
 void ListBox::SetRedraw(bool redraw) {
   SendMessageA(Handle(), WM_SETREDRAW, redraw, 0);
   if (redraw) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListBox::Bind(HWND hwnd) {
+  Control::Bind(hwnd);
+  virtual_ = hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & LBS_NODATA) != 0;
+}
+
+bool ListBox::DrawItem(DRAWITEMSTRUCT* item) {
+  if (!virtual_) return false;
+  HDC dc = item->hDC;
+  RECT r = item->rcItem;
+  if (item->itemID != static_cast<UINT>(-1) && item->itemID < items_.size()) {
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(item->hwndItem, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+    COLORREF oldColor = SetTextColor(dc, GetSysColor(!IsWindowEnabled(item->hwndItem) ? COLOR_GRAYTEXT
+                                                     : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    RECT text = r;
+    text.left += 2;
+    const std::string& entry = items_[item->itemID];
+    DrawTextA(dc, entry.c_str(), static_cast<int>(entry.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SetBkMode(dc, oldMode);
+    SetTextColor(dc, oldColor);
+    if (oldFont) SelectObject(dc, oldFont);
+  }
+  if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+  return true;
 }
 
 void ListBox::Command(int code) {

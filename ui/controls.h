@@ -99,7 +99,10 @@ class ListBox : public Control {
 public:
   using Control::Control;
   // The entries are kept beside the control in its order, so reading them costs
-  // no window messages; every change goes through these methods.
+  // no window messages; every change goes through these methods. A list box
+  // laid out without data of its own (LBS_NODATA | LBS_OWNERDRAWFIXED) is a
+  // virtual list: it only knows how many entries there are and draws each from
+  // here, so a long results list is held once.
   int Count() const { return static_cast<int>(items_.size()); }
   std::string Item(int index) const;
   const std::vector<std::string>& Items() const { return items_; }
@@ -133,9 +136,12 @@ public:
   std::function<void()> OnClick;  // selection changed by the user
   std::function<void()> OnDblClick;
   void Command(int code) override;
+  void Bind(HWND hwnd) override;
+  bool DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
   bool Sorted() const;
+  bool virtual_ = false;
   void InsertAt(int index, const std::string& item);
 
   mutable core::FoldedIndex index_;
