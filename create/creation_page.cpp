@@ -396,7 +396,7 @@ void CreationPage::Start(JobKind kind) {
     TCreationResultsWindow* w = Window();
     if (w) {
       for (int k = 0; k < 5; ++k)
-        if (!pending[k].empty()) w->List(order[k]).AddStrings(pending[k]);
+        if (!pending[k].empty()) w->List(order[k]).AddStrings(std::move(pending[k]));
     }
     for (auto& p : pending) p.clear();
     for (int i = 0; i < 16; ++i) {

@@ -259,25 +259,29 @@ int ListBox::Add(const std::string& item) {
 }
 
 void ListBox::AddStrings(const std::vector<std::string>& items) {
+  AddStrings(std::vector<std::string>(items));
+}
+
+void ListBox::AddStrings(std::vector<std::string>&& items) {
   if (items.empty()) return;
+  const size_t count = items.size();
   SetRedraw(false);
+  if (indexed_)
+    for (const std::string& s : items) index_.Add(s);
   if (Sorted()) {
     // Merge, then lay the whole list out again: one pass instead of a search
     // and a shift per entry.
-    std::vector<std::string> added(items);
-    std::stable_sort(added.begin(), added.end(), SortsBefore);
+    std::stable_sort(items.begin(), items.end(), SortsBefore);
     std::vector<std::string> merged;
-    merged.reserve(items_.size() + added.size());
-    std::merge(items_.begin(), items_.end(), added.begin(), added.end(),
+    merged.reserve(items_.size() + count);
+    std::merge(std::make_move_iterator(items_.begin()), std::make_move_iterator(items_.end()),
+               std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()),
                std::back_inserter(merged), SortsBefore);
-    if (indexed_)
-      for (const std::string& s : added) index_.Add(s);
     items_.swap(merged);
     SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
   } else {
-    if (indexed_)
-      for (const std::string& s : items) index_.Add(s);
-    items_.insert(items_.end(), items.begin(), items.end());
+    items_.insert(items_.end(), std::make_move_iterator(items.begin()),
+                  std::make_move_iterator(items.end()));
   }
   if (virtual_) {
     SendMessageA(Handle(), LB_SETCOUNT, items_.size(), 0);
@@ -285,7 +289,7 @@ void ListBox::AddStrings(const std::vector<std::string>& items) {
     return;
   }
   // Room for the entries about to go in (a sorted list goes in whole again).
-  const size_t first = Sorted() ? 0 : items_.size() - items.size();
+  const size_t first = Sorted() ? 0 : items_.size() - count;
   size_t bytes = 0;
   for (size_t i = first; i < items_.size(); ++i) bytes += items_[i].size() + 1;
   SendMessageA(Handle(), LB_INITSTORAGE, items_.size() - first, bytes);

@@ -108,8 +108,9 @@ public:
   const std::vector<std::string>& Items() const { return items_; }
   // Adds an entry (at its sorted place in a sorted list); returns its index.
   int Add(const std::string& item);
-  // Adds many entries with redraw off.
+  // Adds many entries with redraw off (a moved list gives up its texts).
   void AddStrings(const std::vector<std::string>& items);
+  void AddStrings(std::vector<std::string>&& items);
   void Insert(int index, const std::string& item);
   void Delete(int index);
   // Deletes the entries at these indices (any order) in one pass.
