@@ -10,6 +10,7 @@
 #include "listwin/frmEditIncludeList.h"
 #include "ui/application.h"
 #include "ui/run_lock.h"
+#include "ui/throttle.h"
 
 #include <windows.h>
 

@@ -4,16 +4,6 @@
 
 namespace ui {
 
-bool Throttle::Due() {
-  const DWORD now = GetTickCount();
-  if (first_ || now - last_ >= 50) {
-    first_ = false;
-    last_ = now;
-    return true;
-  }
-  return false;
-}
-
 RunLock::RunLock(std::vector<Control*> controls, std::vector<TabSheet*> sheets, bool& busy)
     : controls_(std::move(controls)), sheets_(std::move(sheets)), busy_(busy) {
   busy_ = true;

@@ -1,6 +1,5 @@
 // What every page run shares: the lock of the page's commands and of the other
-// sheets while the run lasts, and the throttle that keeps progress, counters
-// and message pumping to about every 50 ms instead of every item.
+// sheets while the run lasts (ui/throttle.h paces what it shows).
 #pragma once
 #include "ui/form.h"
 #include "ui/pages.h"
@@ -8,16 +7,6 @@
 #include <vector>
 
 namespace ui {
-
-// Due about every 50 ms (and at its first question).
-class Throttle {
-public:
-  bool Due();
-
-private:
-  unsigned long last_ = 0;
-  bool first_ = true;
-};
 
 // Disables the page's commands and the given sheets for a run; every way out
 // of the run (its destructor) gives them back their former state.
