@@ -3,7 +3,7 @@
 #include "core/settings_file.h"
 #include "core/settings_store.h"
 #include "core/validation.h"
-#include "create/frmStatistic.h"
+#include "listwin/frmStatistic.h"
 #include "examples/help_windows.h"
 #include "create/numbers_page_layout.h"
 #include "create/path_list_page_layout.h"
@@ -126,9 +126,9 @@ void TfrmMain::FormActivate() {
   // The detailed-results windows take their run or simulation title here, and
   // the delete and copy pages their file-type captions, once those exist.
   // (The windows are created after the main window: skip those not made yet.)
-  if (frmStatistic02) frmStatistic02->ApplyNormalSimulateTitle();
-  if (frmStatistic03) frmStatistic03->ApplyNormalSimulateTitle();
-  if (frmStatistic04) frmStatistic04->ApplyNormalSimulateTitle();
+  for (TResultsWindow* w : std::initializer_list<TResultsWindow*>{
+           frmStatistic02, frmStatistic03, frmStatistic04, frmStatistic06, frmStatistics07, frmStatistic08})
+    if (w) w->ApplyNormalSimulateTitle();
 }
 
 void TfrmMain::FormDestroy() {

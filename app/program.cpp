@@ -4,7 +4,7 @@
 #include "ui/folder_picker.h"
 #include "app/frmLevelSummFolder.h"
 #include "app/frmUnsuccessful.h"
-#include "create/frmStatistic.h"
+#include "listwin/frmStatistic.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "listwin/frmFileExport.h"
@@ -39,6 +39,9 @@ void CreateProgramWindows() {
   app.CreateForm(frmStatistic03);
   app.CreateForm(frmVol04EditIncludeList);
   app.CreateForm(frmStatistic04);
+  app.CreateForm(frmStatistic06);
+  app.CreateForm(frmStatistics07);
+  app.CreateForm(frmStatistic08);
   app.CreateForm(frmZoomIncludeWindow);
   app.CreateForm(frmExamplesCopy);
   app.CreateForm(frmExamplesCreateFolders);

@@ -102,13 +102,13 @@ void CreationPage::ShowStatistics() {
 }
 
 void CreationPage::ShowVisualLogTotals() {
-  if (TCreationResultsWindow* w = Window())
+  if (TResultsWindow* w = Window())
     for (int i = 0; i < 16; ++i) w->Counter(i).SetText(core::CounterText(Counters[i]));
 }
 
 void CreationPage::ClearVisualLog() {
-  if (TCreationResultsWindow* w = Window())
-    for (int k = 0; k < 5; ++k) w->List(static_cast<TCreationResultsWindow::ResultList>(k)).Clear();
+  if (TResultsWindow* w = Window())
+    for (int k = 0; k < 5; ++k) w->List(static_cast<TResultsWindow::ResultList>(k)).Clear();
 }
 
 void CreationPage::RefreshCounters() {
@@ -325,7 +325,7 @@ void CreationPage::Start(JobKind kind) {
   if (mode != core::AttachMode::Nothing && !withFiles) SumFolderStructures(false, true);
 
   // R4: reset.
-  TCreationResultsWindow* window = Window();
+  TResultsWindow* window = Window();
   if (window) window->SetRunMode(!sim);
   ResetResultCounters();
   if (!sim) {
@@ -368,11 +368,11 @@ void CreationPage::Start(JobKind kind) {
   // folders over 30,001 numbers would list 30 million): the rest is counted.
   std::array<std::vector<std::string>, 5> pending;
   std::array<size_t, 5> listed{}, unlisted{};
-  using W = TCreationResultsWindow;
+  using W = TResultsWindow;
   const W::ResultList order[5] = {W::kFoldersCreated, W::kFoldersExists, W::kFoldersOther,
                                   W::kSubFoldersCreated, W::kFilesCreated};
   auto flush = [&] {
-    if (TCreationResultsWindow* w = Window()) {
+    if (TResultsWindow* w = Window()) {
       for (int k = 0; k < 5; ++k)
         if (!pending[k].empty()) w->List(order[k]).AddStrings(pending[k]);
     }

@@ -2,7 +2,7 @@
 #include "app/frmMain.h"
 #include "app/frmLevelSummFolder.h"
 #include "app/frmUnsuccessful.h"
-#include "create/frmStatistic.h"
+#include "listwin/frmStatistic.h"
 #include "listwin/frmEditIncludeList.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"

@@ -1,6 +1,6 @@
 // The creation pages' results windows: titles on activation, Smart Export, OK.
 #include "app/frmMain.h"
-#include "create/frmStatistic.h"
+#include "listwin/frmStatistic.h"
 #include "listwin/frmFileExport.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
@@ -71,13 +71,13 @@ TEST_F(StatisticWindows, EscapeClosesAResultsWindowButNotTheMainWindow) {
     PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0xC0000001);
     ui::App().ProcessMessages();
   };
-  for (TCreationResultsWindow* w : std::vector<TCreationResultsWindow*>{frmStatistic02, frmStatistic03, frmStatistic04}) {
-    w->lstStatFoldersCreated.AddStrings({"C:\\Kept"});
+  for (TResultsWindow* w : std::vector<TResultsWindow*>{frmStatistic02, frmStatistic03, frmStatistic04}) {
+    w->List(TResultsWindow::kFoldersCreated).AddStrings({"C:\\Kept"});
     w->Show();
-    w->lstStatFoldersCreated.SetFocus();
-    pressEscape(w->lstStatFoldersCreated.Handle());
+    w->List(TResultsWindow::kFoldersCreated).SetFocus();
+    pressEscape(w->List(TResultsWindow::kFoldersCreated).Handle());
     EXPECT_FALSE(w->Visible()) << w->Caption();
-    EXPECT_EQ(w->lstStatFoldersCreated.Items(), std::vector<std::string>{"C:\\Kept"});  // closed, not cleared
+    EXPECT_EQ(w->List(TResultsWindow::kFoldersCreated).Items(), std::vector<std::string>{"C:\\Kept"});  // closed, not cleared
   }
   frmMain->Show();
   frmMain->Vol04.btnVol04AddToList.SetFocus();
@@ -87,7 +87,7 @@ TEST_F(StatisticWindows, EscapeClosesAResultsWindowButNotTheMainWindow) {
 }
 
 TEST_F(StatisticWindows, SmartExportHandsEachDrivePathOnceUnchanged) {
-  frmStatistic02->lstStatFoldersOther.AddStrings({
+  frmStatistic02->List(TResultsWindow::kFoldersOther).AddStrings({
       "C:\\Work\\Alpha",
       "plain name",            // a raw include entry without a drive: skipped
       "c:\\WORK\\alpha",       // the same path in other letters: once
@@ -100,7 +100,7 @@ TEST_F(StatisticWindows, SmartExportHandsEachDrivePathOnceUnchanged) {
   Received got;
   ExpectExport(got);
   frmStatistic02->Show();
-  testsupport::Press(frmStatistic02->btnStatSmartExportFoldersOther);
+  testsupport::Press(frmStatistic02->ExportButton(TResultsWindow::kFoldersOther));
 
   ASSERT_EQ(seam.modalForms, std::vector<std::string>{"Export Datas to a File."});
   EXPECT_EQ(got.items, (std::vector<std::string>{"C:\\Work\\Alpha", "  D:\\Spaced\\Entry ",
@@ -108,26 +108,26 @@ TEST_F(StatisticWindows, SmartExportHandsEachDrivePathOnceUnchanged) {
   EXPECT_EQ(got.kind, "FOLDERS");
   EXPECT_EQ(got.count, "3");
   EXPECT_EQ(got.selected, 0);
-  EXPECT_TRUE(frmStatistic02->btnStatSmartExportFoldersOther.Focused());
-  EXPECT_EQ(frmStatistic02->lstStatFoldersOther.Count(), 8);  // the window's list stays as it was
+  EXPECT_TRUE(frmStatistic02->ExportButton(TResultsWindow::kFoldersOther).Focused());
+  EXPECT_EQ(frmStatistic02->List(TResultsWindow::kFoldersOther).Count(), 8);  // the window's list stays as it was
   EXPECT_TRUE(seam.boxes.empty());
 
   // A second sender: the export window shows only its list, of the same kind.
-  frmStatistic04->lstStatFilesCreated.AddStrings({"E:\\New\\a.txt", "E:\\New\\b.txt"});
+  frmStatistic04->List(TResultsWindow::kFilesCreated).AddStrings({"E:\\New\\a.txt", "E:\\New\\b.txt"});
   Received second;
   ExpectExport(second);
   frmStatistic04->Show();
-  testsupport::Press(frmStatistic04->btnStatSmartExportFiles);
+  testsupport::Press(frmStatistic04->ExportButton(TResultsWindow::kFilesCreated));
   EXPECT_EQ(second.items, (std::vector<std::string>{"E:\\New\\a.txt", "E:\\New\\b.txt"}));
   EXPECT_EQ(second.kind, "FOLDERS");
   EXPECT_EQ(second.count, "2");
 
   // A list without any drive path opens the export window empty.
-  frmStatistic03->lstStatFoldersExists.AddStrings({"0001", "0002"});
+  frmStatistic03->List(TResultsWindow::kFoldersExists).AddStrings({"0001", "0002"});
   Received third;
   ExpectExport(third);
   frmStatistic03->Show();
-  testsupport::Press(frmStatistic03->btnStatSmartExportFoldersExists);
+  testsupport::Press(frmStatistic03->ExportButton(TResultsWindow::kFoldersExists));
   EXPECT_TRUE(third.items.empty());
   EXPECT_EQ(third.count, "0");
   EXPECT_EQ(seam.modalForms.size(), 3u);
@@ -136,10 +136,7 @@ TEST_F(StatisticWindows, SmartExportHandsEachDrivePathOnceUnchanged) {
 TEST_F(StatisticWindows, EmptyListsWarnAndLeaveTheExportWindowAsItWasAndOkKeepsTheLists) {
   frmFileExport->lstFileExportSource.AddStrings({"C:\\kept"});
   frmFileExport->lblSmartExportSource.SetText("1");
-  using W = TCreationResultsWindow;
-  ui::Button W::*const buttons[5] = {&W::btnStatSmartExportFolders, &W::btnStatSmartExportSubFolders,
-                                     &W::btnStatSmartExportFiles, &W::btnStatSmartExportFoldersExists,
-                                     &W::btnStatSmartExportFoldersOther};
+  using W = TResultsWindow;
   const char* texts[5] = {
       "The List of Successfully Created  Folder Names is empty !\nAction : You must create at least "
       "one Folder to use the Smart Export Feature.",
@@ -159,7 +156,7 @@ TEST_F(StatisticWindows, EmptyListsWarnAndLeaveTheExportWindowAsItWasAndOkKeepsT
   for (const auto& w : windows) {
     w.window->Show();
     for (int i = 0; i < 5; ++i, ++number) {
-      testsupport::Press(w.window->*buttons[i]);
+      testsupport::Press(w.window->ExportButton(i));
       ASSERT_EQ(seam.boxes.size(), size_t(number - 409));
       EXPECT_EQ(seam.Last().text, texts[i]);
       EXPECT_EQ(seam.Last().caption, std::string(w.title) + "            Warning no: 0" + std::to_string(number) + ".");
@@ -171,13 +168,13 @@ TEST_F(StatisticWindows, EmptyListsWarnAndLeaveTheExportWindowAsItWasAndOkKeepsT
   EXPECT_EQ(frmFileExport->lblSmartExportSource.Text(), "1");
 
   // OK and the title bar's close button hide the window; its lists stay.
-  frmStatistic03->lstStatFoldersCreated.Add("C:\\x\\0001");
+  frmStatistic03->List(TResultsWindow::kFoldersCreated).Add("C:\\x\\0001");
   testsupport::Press(frmStatistic03->btnStatOk);
   EXPECT_FALSE(frmStatistic03->Visible());
   frmStatistic03->Show();
   frmStatistic03->Close();
   EXPECT_FALSE(frmStatistic03->Visible());
-  EXPECT_EQ(frmStatistic03->lstStatFoldersCreated.Items(), std::vector<std::string>{"C:\\x\\0001"});
+  EXPECT_EQ(frmStatistic03->List(TResultsWindow::kFoldersCreated).Items(), std::vector<std::string>{"C:\\x\\0001"});
 }
 
 } // namespace
