@@ -3,7 +3,6 @@
 #include "listwin/export_handover.h"
 #include "ui/application.h"
 
-#include <cstdio>
 #include <iterator>
 
 TfrmStatistic02* frmStatistic02 = nullptr;
@@ -16,6 +15,108 @@ TfrmStatistic08* frmStatistic08 = nullptr;
 namespace {
 
 const COLORREF kMaroon = 0x000080;
+
+// The creation windows' five warnings, in list order.
+const char kTextCreatedFolders[] =
+    "The List of Successfully Created  Folder Names is empty !\nAction : You must create at least one Folder to "
+    "use the Smart Export Feature.";
+const char kTextCreatedSubFolders[] =
+    "The List of Successfully Created  Subfolder Names is empty !\nAction : You must create at least one "
+    "Subfolder to use the Smart Export Feature.";
+const char kTextCreatedFiles[] =
+    "The List of Successfully Created  File Names is empty !\nAction : You must create at least one File to use "
+    "the Smart Export Feature.";
+const char kTextExists[] = "The List of Already Created Folder Names is empty !\n";
+const char kTextOther[] = "The List of Uncreated Folder Names (Not Created - Other reasons) is empty !\n";
+
+// Every results window's boxes: the empty-list warnings of its Smart Export
+// buttons. The delete window's folder and file lists share 0433 and 0434.
+const core::NumberedMessage<ResultsMsg> kResultsMessageRows[] = {
+    {ResultsMsg::Vol02FoldersCreated, "0410", core::kMsgWarning, kTextCreatedFolders,
+     "Creating Folder(s).-From a String List.            Warning no: 0410."},
+    {ResultsMsg::Vol02SubFoldersCreated, "0411", core::kMsgWarning, kTextCreatedSubFolders,
+     "Creating Folder(s).-From a String List.            Warning no: 0411."},
+    {ResultsMsg::Vol02FilesCreated, "0412", core::kMsgWarning, kTextCreatedFiles,
+     "Creating Folder(s).-From a String List.            Warning no: 0412."},
+    {ResultsMsg::Vol02FoldersExists, "0413", core::kMsgWarning, kTextExists,
+     "Creating Folder(s).-From a String List.            Warning no: 0413."},
+    {ResultsMsg::Vol02FoldersOther, "0414", core::kMsgWarning, kTextOther,
+     "Creating Folder(s).-From a String List.            Warning no: 0414."},
+    {ResultsMsg::Vol03FoldersCreated, "0415", core::kMsgWarning, kTextCreatedFolders,
+     "Creating Folder(s).-Increased Numbers.            Warning no: 0415."},
+    {ResultsMsg::Vol03SubFoldersCreated, "0416", core::kMsgWarning, kTextCreatedSubFolders,
+     "Creating Folder(s).-Increased Numbers.            Warning no: 0416."},
+    {ResultsMsg::Vol03FilesCreated, "0417", core::kMsgWarning, kTextCreatedFiles,
+     "Creating Folder(s).-Increased Numbers.            Warning no: 0417."},
+    {ResultsMsg::Vol03FoldersExists, "0418", core::kMsgWarning, kTextExists,
+     "Creating Folder(s).-Increased Numbers.            Warning no: 0418."},
+    {ResultsMsg::Vol03FoldersOther, "0419", core::kMsgWarning, kTextOther,
+     "Creating Folder(s).-Increased Numbers.            Warning no: 0419."},
+    {ResultsMsg::Vol04FoldersCreated, "0420", core::kMsgWarning, kTextCreatedFolders,
+     "Creating Folder(s).-From a Folder List.            Warning no: 0420."},
+    {ResultsMsg::Vol04SubFoldersCreated, "0421", core::kMsgWarning, kTextCreatedSubFolders,
+     "Creating Folder(s).-From a Folder List.            Warning no: 0421."},
+    {ResultsMsg::Vol04FilesCreated, "0422", core::kMsgWarning, kTextCreatedFiles,
+     "Creating Folder(s).-From a Folder List.            Warning no: 0422."},
+    {ResultsMsg::Vol04FoldersExists, "0423", core::kMsgWarning, kTextExists,
+     "Creating Folder(s).-From a Folder List.            Warning no: 0423."},
+    {ResultsMsg::Vol04FoldersOther, "0424", core::kMsgWarning, kTextOther,
+     "Creating Folder(s).-From a Folder List.            Warning no: 0424."},
+    {ResultsMsg::Vol06FoldersRenamed, "0428", core::kMsgWarning,
+     "The List of Successfully Renamed  Folder Names is empty !\nAction : You must Rename at least one " "Folder to use the Smart Export Feature.",
+     "Rename Folders -From a Folder List - Level.             Warning no: 0428."},
+    {ResultsMsg::Vol06SourceNotExists, "0429", core::kMsgWarning,
+     "The List of Not Renamed (Source Folders don't exist) Folder Names is empty !\n",
+     "Rename Folders -From a Folder List - Level.             Warning no: 0429."},
+    {ResultsMsg::Vol06DestinationExists, "0430", core::kMsgWarning,
+     "The List of Not Renamed (Destination Folders already exist) Folder Names is empty !\n",
+     "Rename Folders -From a Folder List - Level.             Warning no: 0430."},
+    {ResultsMsg::Vol06OtherReasons, "0431", core::kMsgWarning,
+     "The List of Not Renamed (Other Reasons) Folder Names is empty !\n",
+     "Rename Folders -From a Folder List - Level.             Warning no: 0431."},
+    {ResultsMsg::Vol07FoldersDeleted, "0566", core::kMsgWarning,
+     "The List of Successfully Deleted Folder Names is empty !\nAction : You must Delete at least one " "Folder to use the Smart Export Feature.",
+     "Delete Folder(s).- From a Folder List.            Warning no: 0566."},
+    {ResultsMsg::Vol07FoldersNotExists, "0433", core::kMsgWarning,
+     "The List of Not Deleted ( Folders don't Exist) Folder Names is empty !\n",
+     "Delete Folder(s).- From a Folder List.            Warning no: 0433."},
+    {ResultsMsg::Vol07FoldersOtherReasons, "0434", core::kMsgWarning,
+     "The List of Not Deleted ( Other Reasons) Folder Names is empty !\n",
+     "Delete Folder(s).- From a Folder List.            Warning no: 0434."},
+    {ResultsMsg::Vol07FilesDeleted, "0432", core::kMsgWarning,
+     "The List of Successfully Deleted File Names is empty !\nAction : You must Delete at least one File " "to use the Smart Export Feature.",
+     "Delete Folder(s)/File(s).- From a Folder/File List.            Warning no: 0432."},
+    {ResultsMsg::Vol07FilesNotExists, "0433", core::kMsgWarning,
+     "The List of Not Deleted ( Files don't Exist) File Names is empty !\n",
+     "Delete Folder(s)/File(s).- From a Folder/File List.            Warning no: 0433."},
+    {ResultsMsg::Vol07FilesOtherReasons, "0434", core::kMsgWarning,
+     "The List of Not Deleted ( Other Reasons) File Names is empty !\n",
+     "Delete Folder(s)/File(s).- From a Folder/File List.            Warning no: 0434."},
+    {ResultsMsg::Vol08FoldersCopied, "0435", core::kMsgWarning,
+     "The List of Successfully Copied Main Folder Names is empty !\nAction : You must Copy at least one " "Main Folder to use the Smart Export Feature.",
+     "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 0435."},
+    {ResultsMsg::Vol08SubFoldersCopied, "0436", core::kMsgWarning,
+     "The List of Successfully Copied Subfolder Names is empty !\nAction : You must Copy at least one " "Subfolder to use the Smart Export Feature.",
+     "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 0436."},
+    {ResultsMsg::Vol08FilesCopied, "0437", core::kMsgWarning,
+     "The List of Successfully Copied File Names is empty !\nAction : You must Copy at least one File to " "use the Smart Export Feature.",
+     "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 0437."},
+    {ResultsMsg::Vol08FoldersNotExists, "0438", core::kMsgWarning,
+     "The List of Not Copied (Don't Exist) Main Folder Names is empty !\n",
+     "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 0438."},
+    {ResultsMsg::Vol08SubFoldersExists, "0439", core::kMsgWarning,
+     "The List of Not Copied (Already Exist) Subfolder Names is empty !\n",
+     "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 0439."},
+    {ResultsMsg::Vol08FilesExists, "0440", core::kMsgWarning,
+     "The List of Not Copied (Already Exist) File Names is empty !\n",
+     "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 0440."},
+};
+
+} // namespace
+
+const core::MessageTable<ResultsMsg> kResultsWindowMessages = core::TableOf(kResultsMessageRows);
+
+namespace {
 
 constexpr int kCol = IDC_STAT_COL, kRow = IDC_STAT_ROW, kGroup = IDC_STAT_GROUP;
 constexpr int kCaption = IDC_STAT_LISTCAPTION, kList = IDC_STAT_LIST, kExport = IDC_STAT_EXPORT;
@@ -48,25 +149,16 @@ const ui::AnchorRule kCreationAnchors[] = {
     {IDC_STAT_OK, ui::kStayCentreBottom},
 };
 
-// The five lists of a creation window; the warnings follow the first.
-std::vector<ResultsListRow> CreationLists(const char* operation, int first) {
+// The five lists of a creation window; first: the warning of its first list.
+std::vector<ResultsListRow> CreationLists(ResultsMsg first) {
+  auto at = [first](int k) { return static_cast<ResultsMsg>(static_cast<int>(first) + k); };
   return {
-      {"Folders", first, operation,
-       "The List of Successfully Created  Folder Names is empty !\nAction : You must create at least "
-       "one Folder to use the Smart Export Feature.",
-       "Export the List of Successfully Created Folder Names to a Text File."},
-      {"Folders, subfolders in structure:", first + 1, operation,
-       "The List of Successfully Created  Subfolder Names is empty !\nAction : You must create at "
-       "least one Subfolder to use the Smart Export Feature.",
+      {"Folders", at(0), "Export the List of Successfully Created Folder Names to a Text File."},
+      {"Folders, subfolders in structure:", at(1),
        "Export the List of Successfully Created Subfolder Names to a Text File."},
-      {"Files in structure:", first + 2, operation,
-       "The List of Successfully Created  File Names is empty !\nAction : You must create at least "
-       "one File to use the Smart Export Feature.",
-       "Export the List of Successfully Created File Names to a Text File."},
-      {"Already exist", first + 3, operation, "The List of Already Created Folder Names is empty !\n",
-       "Export the List of Already Existed Foler Names to a Text File."},
-      {"Other reasons", first + 4, operation,
-       "The List of Uncreated Folder Names (Not Created - Other reasons) is empty !\n",
+      {"Files in structure:", at(2), "Export the List of Successfully Created File Names to a Text File."},
+      {"Already exist", at(3), "Export the List of Already Existed Foler Names to a Text File."},
+      {"Other reasons", at(4),
        "Export the List of Uncreated Folder Names (that not created for other reasons) to a Text File."},
   };
 }
@@ -82,7 +174,7 @@ const ResultsWindowRow kStatistic02{
     {"To Create:", "Successfully created:", "NOT created (already exists):", "NOT created (other reasons):"},
     16,
     {"SUCCESSFULLY CREATED", "FOLDERS  NOT CREATED"},
-    CreationLists("Creating Folder(s).-From a String List." "            ", 410),
+    CreationLists(ResultsMsg::Vol02FoldersCreated),
     kCreationAnchors, std::size(kCreationAnchors)};
 
 const ResultsWindowRow kStatistic03{
@@ -93,7 +185,7 @@ const ResultsWindowRow kStatistic03{
     {"To create:", "Successfully created:", "NOT created (already exists):", "NOT created (other reasons)?"},
     16,
     {"SUCCESSFULLY CREATED", "FOLDERS NOT CREATED "},
-    CreationLists("Creating Folder(s).-Increased Numbers." "            ", 415),
+    CreationLists(ResultsMsg::Vol03FoldersCreated),
     kCreationAnchors, std::size(kCreationAnchors)};
 
 const ResultsWindowRow kStatistic04{
@@ -104,7 +196,7 @@ const ResultsWindowRow kStatistic04{
     {"To create:", "Successfully created:", "NOT created (already exists):", "NOT created (other reasons):"},
     16,
     {"SUCCESSFULLY CREATED", "FOLDERS  NOT CREATED"},
-    CreationLists("Creating Folder(s).-From a Folder List." "            ", 420),
+    CreationLists(ResultsMsg::Vol04FoldersCreated),
     kCreationAnchors, std::size(kCreationAnchors)};
 
 // ---- Rename ----
@@ -128,8 +220,6 @@ const ui::AnchorRule kRenameAnchors[] = {
     {IDC_STAT_OK, ui::kStayCentreBottom},
 };
 
-const char kRenameOperation[] = "Rename Folders -From a Folder List - Level." "             ";
-
 const ResultsWindowRow kStatistic06{
     IDD_TFRMSTATISTIC06,
     "Detailed Results for Rename Process.",
@@ -140,18 +230,14 @@ const ResultsWindowRow kStatistic06{
     5,
     {"DETAILED RESULTS FOR FOLDER RENAMING PROCESS"},
     {
-        {"Successfully renamed  Folders", 428, kRenameOperation,
-         "The List of Successfully Renamed  Folder Names is empty !\nAction : You must Rename at least one "
-         "Folder to use the Smart Export Feature.",
+        {"Successfully renamed  Folders", ResultsMsg::Vol06FoldersRenamed,
          "Export a List of Successfully Renamed Folder Names to a Text File."},
-        {"Not Renamed: SOURCE NOT EXISTS.", 429, kRenameOperation,
-         "The List of Not Renamed (Source Folders don't exist) Folder Names is empty !\n",
+        {"Not Renamed: SOURCE NOT EXISTS.", ResultsMsg::Vol06SourceNotExists,
          "Export (save) a List of Not Renamed (Source not Exists) Folder Names to a Text File."},
-        {"Not Renamed: DESTINATION ALREADY EXISTS", 430, kRenameOperation,
-         "The List of Not Renamed (Destination Folders already exist) Folder Names is empty !\n",
+        {"Not Renamed: DESTINATION ALREADY EXISTS", ResultsMsg::Vol06DestinationExists,
          "Export (Save) a List of Not Renamed (Destination Already Exists) Folder Names to a Text File."},
-        {"Not Renamed : OTHER Reasons.", 431, kRenameOperation,
-         "The List of Not Renamed (Other Reasons) Folder Names is empty !\n", ""},
+        {"Not Renamed : OTHER Reasons.", ResultsMsg::Vol06OtherReasons,
+         ""},
     },
     kRenameAnchors, std::size(kRenameAnchors)};
 
@@ -184,9 +270,6 @@ const ui::AnchorRule kDeleteAnchors[] = {
     {IDC_STAT_OK, ui::kStayCentreBottom},
 };
 
-const char kDeleteFoldersOperation[] = "Delete Folder(s).- From a Folder List." "            ";
-const char kDeleteFilesOperation[] = "Delete Folder(s)/File(s).- From a Folder/File List." "            ";
-
 const ResultsWindowRow kStatistics07{
     IDD_TFRMSTATISTICS07,
     "Detailed results for the Delete process.",
@@ -197,24 +280,18 @@ const ResultsWindowRow kStatistics07{
     8,
     {"Detailed Results", "FOLDERS", "FILES"},
     {
-        {"SUCCESSFULLY DELETED", 566, kDeleteFoldersOperation,
-         "The List of Successfully Deleted Folder Names is empty !\nAction : You must Delete at least one "
-         "Folder to use the Smart Export Feature.",
+        {"SUCCESSFULLY DELETED", ResultsMsg::Vol07FoldersDeleted,
          "EXport a List of Successfully Deleted Folder Names to a Text File."},
-        {"NOT EXISTS", 433, kDeleteFoldersOperation,
-         "The List of Not Deleted ( Folders don't Exist) Folder Names is empty !\n",
+        {"NOT EXISTS", ResultsMsg::Vol07FoldersNotExists,
          "Export a List of Npt Deleted (Folders don't Exist) Folder Names to a Text File."},
-        {"OTHER REASONS", 434, kDeleteFoldersOperation,
-         "The List of Not Deleted ( Other Reasons) Folder Names is empty !\n",
+        {"OTHER REASONS", ResultsMsg::Vol07FoldersOtherReasons,
          "Export a List of Not Deleted (Other Reasons) Folder Names to a Text File."},
-        {"SUCCESSFULLY DELETED", 432, kDeleteFilesOperation,
-         "The List of Successfully Deleted File Names is empty !\nAction : You must Delete at least one File "
-         "to use the Smart Export Feature.",
+        {"SUCCESSFULLY DELETED", ResultsMsg::Vol07FilesDeleted,
          ""},
-        {"NOT EXISTS", 433, kDeleteFilesOperation,
-         "The List of Not Deleted ( Files don't Exist) File Names is empty !\n", ""},
-        {"OTHER REASONS", 434, kDeleteFilesOperation,
-         "The List of Not Deleted ( Other Reasons) File Names is empty !\n", ""},
+        {"NOT EXISTS", ResultsMsg::Vol07FilesNotExists,
+         ""},
+        {"OTHER REASONS", ResultsMsg::Vol07FilesOtherReasons,
+         ""},
     },
     kDeleteAnchors, std::size(kDeleteAnchors)};
 
@@ -248,8 +325,6 @@ const ui::AnchorRule kCopyAnchors[] = {
     {IDC_STAT_OK, ui::kStayCentreBottom},
 };
 
-const char kCopyOperation[] = "Copy Folder structure(s).-From a Folder List - Level." "            ";
-
 const ResultsWindowRow kStatistic08{
     IDD_TFRMSTATISTIC08,
     "Detailed Results for Copied Subfolders and/or Files to Main Folders.",
@@ -262,25 +337,17 @@ const ResultsWindowRow kStatistic08{
     12,
     {"SUCCESSFULLY COPIED", "FAILED COPY PROCESS -  FOLDERS", "FAILED COPY - SUBFOLDERS AND FILES - ALREADY EXIST"},
     {
-        {"To Folders", 435, kCopyOperation,
-         "The List of Successfully Copied Main Folder Names is empty !\nAction : You must Copy at least one "
-         "Main Folder to use the Smart Export Feature.",
+        {"To Folders", ResultsMsg::Vol08FoldersCopied,
          "Export (save) a List of Successfully Copied Main Folder Names to a text File."},
-        {"Folders, Subfolders in Structure", 436, kCopyOperation,
-         "The List of Successfully Copied Subfolder Names is empty !\nAction : You must Copy at least one "
-         "Subfolder to use the Smart Export Feature.",
+        {"Folders, Subfolders in Structure", ResultsMsg::Vol08SubFoldersCopied,
          "Export (save) a List of Successfully copied Subfolders to a Text File."},
-        {"Files in Structure", 437, kCopyOperation,
-         "The List of Successfully Copied File Names is empty !\nAction : You must Copy at least one File to "
-         "use the Smart Export Feature.",
+        {"Files in Structure", ResultsMsg::Vol08FilesCopied,
          "Export a List of Successfully coped Files to a Text File."},
-        {"Not exist", 438, kCopyOperation,
-         "The List of Not Copied (Don't Exist) Main Folder Names is empty !\n",
+        {"Not exist", ResultsMsg::Vol08FoldersNotExists,
          "Export (save) a List of Not Copied (Don't Exist) Main Folders to a Text File."},
-        {"Subfolders", 439, kCopyOperation,
-         "The List of Not Copied (Already Exist) Subfolder Names is empty !\n",
+        {"Subfolders", ResultsMsg::Vol08SubFoldersExists,
          "Export (Save) a List of Not Copied (Already Exist) Subfolder Names to a Text File"},
-        {"Files", 440, kCopyOperation, "The List of Not Copied (Already Exist) File Names is empty !\n",
+        {"Files", ResultsMsg::Vol08FilesExists,
          "Export (Save) a List of Not Copied  (Already Exist) File Names to a Text File."},
     },
     kCopyAnchors, std::size(kCopyAnchors)};
@@ -351,9 +418,8 @@ void TResultsWindow::ClearLists() {
 void TResultsWindow::SmartExport(int index) {
   const ResultsListRow& row = row_.lists[index];
   if (lists_[index]->Count() == 0) {
-    char caption[200];
-    std::snprintf(caption, sizeof caption, "%sWarning no: %04d.", row.operation, row.warning);
-    ui::App().MessageBox(row.text, caption, MB_ICONWARNING);
+    const core::NumberedMessage<ResultsMsg>& m = kResultsWindowMessages[row.warning];
+    ui::App().MessageBox(m.text, m.caption, m.flags);
   } else {
     HandOverToExport(lists_[index]->Items(), kExportKindFolders, ExportFilter::WithDrive);
   }

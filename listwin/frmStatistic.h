@@ -7,6 +7,7 @@
 // it with its contents kept. The runs write counters and lists through
 // Counter() and List().
 #pragma once
+#include "core/box_message.h"
 #include "forms/TfrmStatistic.h"
 #include "ui/controls.h"
 
@@ -14,13 +15,47 @@
 #include <string>
 #include <vector>
 
+// The empty-list warnings of every results window's lists.
+enum class ResultsMsg {
+  Vol02FoldersCreated,
+  Vol02SubFoldersCreated,
+  Vol02FilesCreated,
+  Vol02FoldersExists,
+  Vol02FoldersOther,
+  Vol03FoldersCreated,
+  Vol03SubFoldersCreated,
+  Vol03FilesCreated,
+  Vol03FoldersExists,
+  Vol03FoldersOther,
+  Vol04FoldersCreated,
+  Vol04SubFoldersCreated,
+  Vol04FilesCreated,
+  Vol04FoldersExists,
+  Vol04FoldersOther,
+  Vol06FoldersRenamed,
+  Vol06SourceNotExists,
+  Vol06DestinationExists,
+  Vol06OtherReasons,
+  Vol07FoldersDeleted,
+  Vol07FoldersNotExists,
+  Vol07FoldersOtherReasons,
+  Vol07FilesDeleted,
+  Vol07FilesNotExists,
+  Vol07FilesOtherReasons,
+  Vol08FoldersCopied,
+  Vol08SubFoldersCopied,
+  Vol08FilesCopied,
+  Vol08FoldersNotExists,
+  Vol08SubFoldersExists,
+  Vol08FilesExists
+};
+extern const core::MessageTable<ResultsMsg> kResultsWindowMessages;
+
 // One outcome list of a results window.
 struct ResultsListRow {
-  const char* caption;    // the list's heading
-  int warning;            // number of its empty-list warning
-  const char* operation;  // operation title of that warning's caption
-  const char* text;       // that warning's text
-  const char* hint;       // its Smart Export button's hint (may be empty)
+  const char* caption;  // the list's heading
+  ResultsMsg warning;   // shown when its Smart Export finds it empty
+  const char* hint;     // its Smart Export button's hint (may be empty)
 };
 
 // What one results window shows.
@@ -123,6 +158,5 @@ extern TfrmStatistic06* frmStatistic06;
 extern TfrmStatistics07* frmStatistics07;
 extern TfrmStatistic08* frmStatistic08;
 
-// Every results window's row, in the order of the windows above (the creation
-// windows first); the message-number check walks their warnings.
+// Every results window's row, in the order of the windows above.
 const std::vector<const ResultsWindowRow*>& ResultsWindowRows();

@@ -6,6 +6,7 @@
 #include "listwin/frmFileImport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmManageMarks.h"
+#include "listwin/frmStatistic.h"
 #include "listwin/list_file.h"
 #include "support/program_fixture.h"
 
@@ -47,6 +48,7 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kFileImportMessages, texts);
   Collect(kFileExportMessages, texts);
   Collect(kEditIncludeListMessages, texts);
+  Collect(kResultsWindowMessages, texts);
   Collect(kListFileVol02.messages, texts);
   Collect(kListFileVol04.messages, texts);
   CollectPage(frmMain->Vol02, texts);
@@ -56,9 +58,13 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
 
   // Numbers that carry more than one text, and how many: the string-list
   // page's 0008 names an illegal character ("Illegal character in the Text :
-  // {}") and also carries the shared name rule's own refusal text ("{}").
+  // {}") and also carries the shared name rule's own refusal text ("{}");
+  // the delete results window's 0433 and 0434 each warn of an empty folder
+  // list and of an empty file list.
   const std::map<std::string, size_t> shared = {
       {"0008", 2},
+      {"0433", 2},
+      {"0434", 2},
   };
   for (const auto& [number, set] : texts) {
     auto allowed = shared.find(number);
