@@ -56,13 +56,10 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   CollectPage(frmMain->Vol04, texts);
   ASSERT_GT(texts.size(), 100u);
 
-  // Numbers that carry more than one text, and how many: the string-list
-  // page's 0008 names an illegal character ("Illegal character in the Text :
-  // {}") and also carries the shared name rule's own refusal text ("{}");
-  // the delete results window's 0433 and 0434 each warn of an empty folder
-  // list and of an empty file list.
+  // Numbers that carry more than one text, and how many: the delete results
+  // window's 0433 and 0434 each warn of an empty folder list and of an empty
+  // file list.
   const std::map<std::string, size_t> shared = {
-      {"0008", 2},
       {"0433", 2},
       {"0434", 2},
   };
