@@ -7,6 +7,7 @@
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmManageMarks.h"
 #include "listwin/frmStatistic.h"
+#include "listwin/frmSubFolderListBuilder.h"
 #include "listwin/list_file.h"
 #include "support/program_fixture.h"
 
@@ -47,6 +48,7 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kFileSelectionMessages, texts);
   Collect(kFileImportMessages, texts);
   Collect(kFileExportMessages, texts);
+  Collect(kSubFolderListBuilderMessages, texts);
   Collect(kEditIncludeListMessages, texts);
   Collect(kResultsWindowMessages, texts);
   Collect(kListFileVol02.messages, texts);
@@ -56,10 +58,14 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   CollectPage(frmMain->Vol04, texts);
   ASSERT_GT(texts.size(), 100u);
 
-  // Numbers that carry more than one text, and how many: the delete results
-  // window's 0433 and 0434 each warn of an empty folder list and of an empty
-  // file list.
+  // Numbers that carry more than one text, and how many: the string page's
+  // list-file question and open failure share theirs with the subfolder list
+  // builder's memo editor (the 30,000-folder warnings), as given; the delete
+  // results window's 0433 and 0434 each warn of an empty folder list and of an
+  // empty file list.
   const std::map<std::string, size_t> shared = {
+      {"0012", 2},
+      {"0013", 2},
       {"0433", 2},
       {"0434", 2},
   };
