@@ -125,10 +125,11 @@ void TfrmMain::FormShow() {}
 void TfrmMain::FormActivate() {
   // The detailed-results windows take their run or simulation title here, and
   // the delete and copy pages their file-type captions, once those exist.
-  // (The windows are created after the main window: skip those not made yet.)
+  // (The windows are created after the main window: skip those not made yet,
+  // and those whose window is still to be built: they take it when built.)
   for (TResultsWindow* w : std::initializer_list<TResultsWindow*>{
            frmStatistic02, frmStatistic03, frmStatistic04, frmStatistic06, frmStatistics07, frmStatistic08})
-    if (w) w->ApplyNormalSimulateTitle();
+    if (w && !w->Waiting()) w->ApplyNormalSimulateTitle();
 }
 
 void TfrmMain::FormDestroy() {

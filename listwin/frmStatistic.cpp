@@ -169,7 +169,7 @@ const char kCreationSimulation[] = "Simulate the Folder/File Creation Process.";
 const ResultsWindowRow kStatistic02{
     IDD_TFRMSTATISTIC02,
     "Detailed results for creating folders from a list of strings.",
-    kCreationSimulation, kCreationRun, kCreationSimulation, "Normal/Simulate",
+    kCreationRun, kCreationSimulation, "Normal/Simulate",
     {"Total Folders:", "Total Folders, Subfolders in structure:", "Files in structure", "Total File size (bytes)"},
     {"To Create:", "Successfully created:", "NOT created (already exists):", "NOT created (other reasons):"},
     16,
@@ -180,7 +180,7 @@ const ResultsWindowRow kStatistic02{
 const ResultsWindowRow kStatistic03{
     IDD_TFRMSTATISTIC03,
     "Detailed results for creating folders using increased numbers.",
-    kCreationSimulation, kCreationRun, kCreationSimulation, "Normal/Simulate",
+    kCreationRun, kCreationSimulation, "Normal/Simulate",
     {"Total Folders", "Total Folders, subfolders in structure", "Total Files in structure", "Total File size (bytes)"},
     {"To create:", "Successfully created:", "NOT created (already exists):", "NOT created (other reasons)?"},
     16,
@@ -191,7 +191,7 @@ const ResultsWindowRow kStatistic03{
 const ResultsWindowRow kStatistic04{
     IDD_TFRMSTATISTIC04,
     "Detailed results for creating folders from a list of folders",
-    "Simulate the Folder/File Simulation Process.", kCreationRun, kCreationSimulation, "Normal/Simulation",
+    kCreationRun, kCreationSimulation, "Normal/Simulation",
     {"Total Folders", "Total Folders, subfolders in structure", "Total Files in structure", "Total File size (bytes)"},
     {"To create:", "Successfully created:", "NOT created (already exists):", "NOT created (other reasons):"},
     16,
@@ -223,7 +223,7 @@ const ui::AnchorRule kRenameAnchors[] = {
 const ResultsWindowRow kStatistic06{
     IDD_TFRMSTATISTIC06,
     "Detailed Results for Rename Process.",
-    "Simulate the Folder/File Rename Process", "Folder Rename Process.", "Simulate the Folder Rename Process.",
+    "Folder Rename Process.", "Simulate the Folder Rename Process.",
     "Normal/Simulate",
     {"Total Folders to Rename", "Renamed Folders", "Source Not Exists", "Destination Already Exists", "Other Reasons"},
     {"Total Folders"},
@@ -273,7 +273,7 @@ const ui::AnchorRule kDeleteAnchors[] = {
 const ResultsWindowRow kStatistics07{
     IDD_TFRMSTATISTICS07,
     "Detailed results for the Delete process.",
-    "Simulate the Folder/File Delete Process", "Folder/File Delete Process.", "Simulate the Folder/File Delete Process.",
+    "Folder/File Delete Process.", "Simulate the Folder/File Delete Process.",
     "Normal/Simulate",
     {"To Delete", "Deleted", "Not Deleted  Not Exists", "Not Deleted  Other Reasons"},
     {"Total Folders", "Total Files"},
@@ -328,7 +328,7 @@ const ui::AnchorRule kCopyAnchors[] = {
 const ResultsWindowRow kStatistic08{
     IDD_TFRMSTATISTIC08,
     "Detailed Results for Copied Subfolders and/or Files to Main Folders.",
-    "Simulate the Folder/File Copy Process.", "Folder/File Copy Process.", "Simulate the Folder/File Copy Process.",
+    "Folder/File Copy Process.", "Simulate the Folder/File Copy Process.",
     "Normal/Simulate",
     {"Total of Destination Folders", "Already Exists", "Not Exists", "To Copy:", "Successfully Copied:",
      "Not Copied (Already Exists):"},
@@ -385,7 +385,6 @@ TResultsWindow::TResultsWindow(const ResultsWindowRow& row) : ui::Form(row.dialo
 
 void TResultsWindow::FormCreate() {
   SetCaption(row_.caption);
-  lblStatNormalSimulate.SetText(row_.layoutTitle);
   chkStatNormalSimulate.SetText(row_.modeCaption);
   // The layout shows a real run until a run or simulation says otherwise.
   chkStatNormalSimulate.SetChecked(true);
@@ -397,6 +396,7 @@ void TResultsWindow::FormCreate() {
     lists_[i]->SetHorizontalExtent(3000);
   }
   for (auto& counter : counters_) counter->SetText("0");
+  ApplyNormalSimulateTitle();  // as the main window's activation would
 }
 
 void TResultsWindow::SetRunMode(bool run) {

@@ -62,7 +62,6 @@ struct ResultsListRow {
 struct ResultsWindowRow {
   int dialogId;
   const char* caption;
-  const char* layoutTitle;      // the title until a run or simulation sets it
   const char* runTitle;         // the mode check box on
   const char* simulationTitle;  // off
   const char* modeCaption;      // the hidden check box's text
