@@ -8,6 +8,7 @@
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "listwin/frmEditIncludeList.h"
+#include "listwin/frmStatistic.h"
 #include "ui/application.h"
 #include "ui/run_lock.h"
 #include "ui/throttle.h"
@@ -399,11 +400,21 @@ void RenamePage::ShowVol06Statistics() {
   for (int i = 0; i < 4; ++i) labels[i + 1]->SetText(core::CounterText(Vol06ResultCounters[i]));
 }
 
-void RenamePage::ShowVol06VisualLogTotals() {}
+void RenamePage::ShowVol06VisualLogTotals() {
+  TResultsWindow* w = frmStatistic06;
+  if (!w) return;  // made after the main window
+  w->Counter(0).SetText(core::CounterText(Vol06TotalToRename));
+  for (int i = 0; i < 4; ++i) w->Counter(i + 1).SetText(core::CounterText(Vol06ResultCounters[i]));
+}
 
-void RenamePage::ClearVol06VisualLog() {}
+void RenamePage::ClearVol06VisualLog() {
+  if (frmStatistic06) frmStatistic06->ClearLists();
+}
 
-void RenamePage::btnVol06StatisticsClick() { ShowVol06VisualLogTotals(); }
+void RenamePage::btnVol06StatisticsClick() {
+  ShowVol06VisualLogTotals();
+  if (frmStatistic06) frmStatistic06->ShowBeside(*form_);
+}
 
 void RenamePage::ClearVol06RenameHistory() {
   Vol06Results.Clear();
@@ -422,10 +433,13 @@ void RenamePage::Start(bool simulation) {
   protected_ = treeops::SystemProtectedFolders(startup);
   if (!startup.empty()) SetCurrentDirectoryA(startup.c_str());
 
+  TResultsWindow* window = frmStatistic06;
+  if (window) window->SetRunMode(!simulation);
   ResetVol06ResultCounters();
   ClearVol06VisualLog();
   ShowVol06Statistics();
   ShowVol06VisualLogTotals();
+  if (window && chkVol06ShowDetailedResults.Checked()) window->ShowBeside(*form_);
   ui::RunLock lock(CommandControls(), simulation ? simLocks_ : runLocks_, busy_);
 
   // The job is a snapshot of the page as it stands now.
@@ -442,8 +456,17 @@ void RenamePage::Start(bool simulation) {
   treeops::RenameResults results;
   treeops::RenameHistory history;
   ui::Throttle throttle;
+  // The window's four lists take what the engine listed since the last look.
+  const std::deque<std::string>* lists[4] = {&results.renamed, &results.sourceNotExists,
+                                             &results.destinationExists, &results.otherReasons};
+  std::array<size_t, 4> shown{};
   auto show = [&](size_t done) {
     pbVol06ProgressBar.SetPosition(static_cast<int>(done));
+    for (int k = 0; k < 4 && window; ++k) {
+      if (lists[k]->size() == shown[k]) continue;
+      window->List(k).AddStrings(std::vector<std::string>(lists[k]->begin() + shown[k], lists[k]->end()));
+      shown[k] = lists[k]->size();
+    }
     Vol06ResultCounters = results.counters;
     ShowVol06Statistics();
     ShowVol06VisualLogTotals();

@@ -3,6 +3,7 @@
 #include "tests/app/creation_page_fixture.h"
 
 #include "listwin/frmEditIncludeList.h"
+#include "listwin/frmStatistic.h"
 #include "listwin/frmSubFolderListBuilder.h"
 
 using namespace creationtest;
@@ -51,6 +52,14 @@ protected:
                          &P().lblVol06FoldersSourceNotExists, &P().lblVol06FoldersDestinationExists,
                          &P().lblVol06FoldersOtherReasons})
       out.push_back(l->Text());
+    return out;
+  }
+  // What the results window shows: its five counters and its four lists.
+  static Strings Window() {
+    Strings out;
+    for (int i = 0; i < 5; ++i) out.push_back(frmStatistic06->Counter(i).Text());
+    for (int k = 0; k < 4; ++k)
+      for (const std::string& entry : frmStatistic06->List(k).Items()) out.push_back(std::to_string(k) + ": " + entry);
     return out;
   }
   Strings Preview() { return {P().lblVol06StartFolder.Text(), P().lblVol06EndFolder.Text()}; }
@@ -132,12 +141,21 @@ TEST_F(RenamePageTest, SimulationPredictsTheRunAndUndoRestoresEveryName) {
   Simulate();
   EXPECT_EQ(Snapshot(tree.Path()), before);
   const Strings predicted = Counters();
+  EXPECT_TRUE(IsWindowVisible(frmStatistic06->Handle()));  // "Show Visual Log" is ticked
+  EXPECT_FALSE(frmStatistic06->chkStatNormalSimulate.Checked());
+  EXPECT_EQ(frmStatistic06->lblStatNormalSimulate.Text(), "Simulate the Folder Rename Process.");
+  const Strings predictedWindow = Window();
+  EXPECT_EQ(predictedWindow,
+            (Strings{"6", "4", "1", "1", "0", "0: " + tree / "P\\Company", "0: " + tree / "Q\\Company",
+                     "0: " + tree / "R\\Company", "0: " + tree / "Company", "1: " + gone, "2: " + qy}));
   EXPECT_EQ(predicted, (Strings{"6", "4", "1", "1", "0"}));
   EXPECT_TRUE(P().Vol06RenameHistory.empty());
   EXPECT_TRUE(P().Vol06Results.renamed.empty());
 
   Rename();
   EXPECT_EQ(Counters(), predicted);
+  EXPECT_EQ(Window(), predictedWindow);
+  EXPECT_TRUE(frmStatistic06->chkStatNormalSimulate.Checked());
   EXPECT_TRUE(FolderExists(tree / "Company\\Company"));  // P\Kid first, then P
   EXPECT_EQ(testsupport::ReadFile(tree / "Company\\Company\\note.txt"), "n");
   EXPECT_TRUE(FolderExists(tree / "Q\\Company"));
@@ -153,6 +171,7 @@ TEST_F(RenamePageTest, SimulationPredictsTheRunAndUndoRestoresEveryName) {
   Press(P().btnVol06Undo);
   EXPECT_EQ(Snapshot(tree.Path()), before);
   EXPECT_EQ(Counters()[1], "0");
+  EXPECT_EQ(Window(), (Strings{"6", "0", "0", "0", "0"}));  // the undo empties the window's lists
   seam.Answer("no: 0211", IDOK);
   Press(P().btnVol06Undo);
   ExpectShown({{"0211", 0x30,
@@ -165,8 +184,13 @@ TEST_F(RenamePageTest, UndoLeavesAFolderWhoseOldNameIsTakenAgainAndSaysWhy) {
   const std::string a = tree.AddFolder("a");
   Add(a);
   Prefix("old-", "", "", "");
+  testsupport::Tick(P().chkVol06ShowDetailedResults, false);
   Rename();
   ASSERT_TRUE(FolderExists(tree / "old-a"));
+  EXPECT_FALSE(IsWindowVisible(frmStatistic06->Handle()));  // "Show Visual Log" cleared
+  Press(P().btnVol06Statistics);
+  EXPECT_TRUE(IsWindowVisible(frmStatistic06->Handle()));
+  EXPECT_EQ(Window(), (Strings{"1", "1", "0", "0", "0", "0: " + tree / "old-a"}));
   tree.AddFolder("a");  // the old name is taken again
   seam.Answer("no: 0212", IDYES);
   seam.Answer("no: 0213", IDOK);
