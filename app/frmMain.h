@@ -8,6 +8,7 @@
 #include "forms/frmMain.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
+#include "treeops/copy_page.h"
 #include "ui/pages.h"
 
 #include <string>
@@ -21,7 +22,7 @@ public:
   ui::TabSheet tabFolderCreate03{pgeMain, IDD_TABFOLDERCREATE03};
   ui::TabSheet tabFolderCreate04{pgeMain, IDD_TABFOLDERCREATE04};
   ui::TabSheet tabFolderCreate01{pgeMain, IDD_TABFOLDERCREATE01};
-  ui::TabSheet tabFoldersCopy02{pgeMain, IDD_TABFOLDERSCOPY02, false};
+  ui::TabSheet tabFoldersCopy02{pgeMain, IDD_TABFOLDERSCOPY02};
   ui::TabSheet tabFoldersDelete01{pgeMain, IDD_TABFOLDERSDELETE01, false};
   ui::TabSheet tabFoldersRename01{pgeMain, IDD_TABFOLDERSRENAME01, false};
 
@@ -47,6 +48,11 @@ public:
                      &tabFoldersCopy02, &tabFoldersRename01, &tabFoldersDelete01},
                     {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate01},
                     &CreateSimulationStartText, &CreateSimulationEndText};
+  CopyPage Vol08{this,
+                 {{&tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate03, &tabFolderCreate01,
+                   &tabFoldersRename01, &tabFoldersDelete01},
+                  &CopySimulationStartText, &CopySimulationEndText, &SelectFilesHintText,
+                  &Vol08MainFolderWithFilesHintShown, &Vol08SubFoldersOnlyWithFilesHintShown}};
 
   ui::MenuItem File1{this, IDM_FILE1, nullptr, "&File"};
   ui::MenuItem Exit1{this, IDM_EXIT1, &File1, "E&xit"};

@@ -68,6 +68,12 @@ public:
 };
 extern TfrmVol04EditIncludeList* frmVol04EditIncludeList;
 
+class TfrmVol08EditIncludeList : public TfrmEditIncludeList {
+public:
+  TfrmVol08EditIncludeList() : TfrmEditIncludeList(kEditVol08) {}
+};
+extern TfrmVol08EditIncludeList* frmVol08EditIncludeList;
+
 class TfrmZoomIncludeWindow : public ui::Form {
 public:
   TfrmZoomIncludeWindow();
