@@ -84,22 +84,19 @@ const core::NumberedMessage<CopyMsg> kRows[] = {
      "Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick YES to "
      "Copy,\nClick NO to Cancel.",
      CAP(T08, "Information", "0330")},
-    {CopyMsg::StructureRefused, "0641", kMsgWarning, "{}", CAP(T08, "Warning", "0641")},
-    {CopyMsg::RunEmpty, "0642", kMsgWarning, kEmptyInclude, CAP(T08, "Warning", "0642")},
-    {CopyMsg::RunNoStructure, "0643", kMsgWarning, kNoStructure, CAP(T08, "Warning", "0643")},
-    {CopyMsg::RunStructureMissing, "0644", kMsgWarning, "{}", CAP(T08, "Warning", "0644")},
-    {CopyMsg::RunStructureLink, "0645", kMsgWarning, "{}", CAP(T08, "Warning", "0645")},
-    {CopyMsg::RunSpaceUnknown, "0646", kMsgWarning, kUnknownSpace, CAP(T08, "Warning", "0646")},
-    {CopyMsg::RunConfirm, "0647", kMsgQuestion, "{}", CAP(T08, "Information", "0647")},
-    {CopyMsg::RunEnd, "0648", kMsgInformation, "End of the Copy process !!!\n{}", CAP(T08, "Information", "0648")},
-    {CopyMsg::RunDiskFull, "0649", kMsgWarning, "{}", CAP(T08, "Warning", "0649")},
-    {CopyMsg::SimEmpty, "0650", kMsgWarning, kEmptyInclude, CAP(S08, "Warning", "0650")},
-    {CopyMsg::SimNoStructure, "0651", kMsgWarning, kNoStructure, CAP(S08, "Warning", "0651")},
-    {CopyMsg::SimStructureMissing, "0652", kMsgWarning, "{}", CAP(S08, "Warning", "0652")},
-    {CopyMsg::SimStructureLink, "0653", kMsgWarning, "{}", CAP(S08, "Warning", "0653")},
-    {CopyMsg::SimSpaceUnknown, "0654", kMsgWarning, kUnknownSpace, CAP(S08, "Warning", "0654")},
-    {CopyMsg::SimConfirm, "0655", kMsgQuestion, "{}", CAP(S08, "Information", "0655")},
-    {CopyMsg::SimEnd, "0656", kMsgInformation, "{}", CAP(S08, "Information", "0656")},
+    {CopyMsg::RunEmpty, "0647", kMsgWarning, kEmptyInclude, CAP(T08, "Warning", "0647")},
+    {CopyMsg::RunNoStructure, "0648", kMsgWarning, kNoStructure, CAP(T08, "Warning", "0648")},
+    {CopyMsg::RunStructureRefused, "0649", kMsgWarning, "{}", CAP(T08, "Warning", "0649")},
+    {CopyMsg::RunSpaceUnknown, "0650", kMsgWarning, kUnknownSpace, CAP(T08, "Warning", "0650")},
+    {CopyMsg::RunConfirm, "0651", kMsgQuestion, "{}", CAP(T08, "Information", "0651")},
+    {CopyMsg::RunEnd, "0652", kMsgInformation, "End of the Copy process !!!\n{}", CAP(T08, "Information", "0652")},
+    {CopyMsg::RunDiskFull, "0653", kMsgWarning, "{}", CAP(T08, "Warning", "0653")},
+    {CopyMsg::SimEmpty, "0654", kMsgWarning, kEmptyInclude, CAP(S08, "Warning", "0654")},
+    {CopyMsg::SimNoStructure, "0655", kMsgWarning, kNoStructure, CAP(S08, "Warning", "0655")},
+    {CopyMsg::SimStructureRefused, "0656", kMsgWarning, "{}", CAP(S08, "Warning", "0656")},
+    {CopyMsg::SimSpaceUnknown, "0657", kMsgWarning, kUnknownSpace, CAP(S08, "Warning", "0657")},
+    {CopyMsg::SimConfirm, "0658", kMsgQuestion, "{}", CAP(S08, "Information", "0658")},
+    {CopyMsg::SimEnd, "0659", kMsgInformation, "{}", CAP(S08, "Information", "0659")},
 };
 
 std::string Counted(double value) { return core::CounterText(value); }
@@ -376,7 +373,7 @@ void CopyPage::AddVol08FolderStructure(const std::string& path) {
   // A link is never entered: it is refused here as the run would refuse it.
   const DWORD a = GetFileAttributesA(trimmed.c_str());
   if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    Box(CopyMsg::StructureRefused, "The Folder Structure is a link (junction or symbolic link) : \n" + trimmed);
+    Box(CopyMsg::RunStructureRefused, "The Folder Structure is a link (junction or symbolic link) : \n" + trimmed);
     return;
   }
   bool listed = false;
@@ -418,8 +415,8 @@ void CopyPage::ShowPreviewStop(const treeops::CopyMessage& stop, bool sim) {
   switch (stop.number) {
     case 701: Box(sim ? CopyMsg::SimEmpty : CopyMsg::RunEmpty); break;
     case 702: Box(sim ? CopyMsg::SimNoStructure : CopyMsg::RunNoStructure); break;
-    case 703: Box(sim ? CopyMsg::SimStructureMissing : CopyMsg::RunStructureMissing, stop.text); break;
-    case 706: Box(sim ? CopyMsg::SimStructureLink : CopyMsg::RunStructureLink, stop.text); break;
+    case 703:
+    case 706: Box(sim ? CopyMsg::SimStructureRefused : CopyMsg::RunStructureRefused, stop.text); break;
     case 704: Box(sim ? CopyMsg::SimSpaceUnknown : CopyMsg::RunSpaceUnknown, stop.text); break;
     default: Box(CopyMsg::DiskSpace, stop.text); break;
   }

@@ -23,11 +23,9 @@ enum class CopyMsg {
   AddEmpty, InInclude, InExclude, DeleteSelected, ExcludeEmpty, ViewNothing, ExcludeAllEmpty,
   DeleteAll, ExportEmpty, Refused,
   DiskSpace, SelectFilesHint, StructureNotSelected, StructureRemove, ClearAsk, ClearEnd,
-  UndoNothing, UndoAsk, UndoReport, UndoEnd, WholeDisk, StructureRefused,
-  RunEmpty, RunNoStructure, RunStructureMissing, RunStructureLink, RunSpaceUnknown, RunConfirm,
-  RunEnd, RunDiskFull,
-  SimEmpty, SimNoStructure, SimStructureMissing, SimStructureLink, SimSpaceUnknown, SimConfirm,
-  SimEnd,
+  UndoNothing, UndoAsk, UndoReport, UndoEnd, WholeDisk,
+  RunEmpty, RunNoStructure, RunStructureRefused, RunSpaceUnknown, RunConfirm, RunEnd, RunDiskFull,
+  SimEmpty, SimNoStructure, SimStructureRefused, SimSpaceUnknown, SimConfirm, SimEnd,
 };
 extern const core::MessageTable<CopyMsg> kCopyPageMessages;
 

@@ -7,6 +7,7 @@
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmManageMarks.h"
 #include "listwin/list_file.h"
+#include "treeops/copy_page.h"
 #include "support/program_fixture.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,8 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kEditIncludeListMessages, texts);
   Collect(kListFileVol02.messages, texts);
   Collect(kListFileVol04.messages, texts);
+  Collect(kListFileVol08.messages, texts);
+  Collect(kCopyPageMessages, texts);
   CollectPage(frmMain->Vol02, texts);
   CollectPage(frmMain->Vol03, texts);
   CollectPage(frmMain->Vol04, texts);
@@ -57,8 +60,11 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   // Numbers that carry more than one text, and how many: the string-list
   // page's 0008 names an illegal character ("Illegal character in the Text :
   // {}") and also carries the shared name rule's own refusal text ("{}").
+  // The copy page's 0277 is its empty exclude-list warning and also its
+  // once-only hint to select files ("{}": the main window's hint text).
   const std::map<std::string, size_t> shared = {
       {"0008", 2},
+      {"0277", 2},
   };
   for (const auto& [number, set] : texts) {
     auto allowed = shared.find(number);
