@@ -568,12 +568,8 @@ void CopyPage::btnVol08ClearAllClick() {
   if (busy_) return;
   if (Box(CopyMsg::ClearAsk) != IDYES) return;
   Lists.Clear();
-  const bool changed = !rdoVol08AttachMainFolderWithFiles.Checked();
-  for (ui::RadioButton* r : {&rdoVol08AttachMainFolderWithoutFiles, &rdoVol08AttachSubFoldersOnlyWithoutFiles,
-                             &rdoVol08AttachSubFoldersOnlyWithFiles})
-    r->SetChecked(false);
+  // A change of option runs its click (with its once-only hint); the others are cleared.
   rdoVol08AttachMainFolderWithFiles.SetChecked(true);
-  if (changed) OptionClick(rdoVol08AttachMainFolderWithFiles);
   lstVol08AddFolderStructure.Clear();
   chkVol08ShowDetailedResults.SetChecked(true);
   ClearVol08Counters();
