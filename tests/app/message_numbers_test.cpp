@@ -57,13 +57,10 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   CollectPage(frmMain->Vol04, texts);
   ASSERT_GT(texts.size(), 100u);
 
-  // Numbers that carry more than one text, and how many: the string-list
-  // page's 0008 names an illegal character ("Illegal character in the Text :
-  // {}") and also carries the shared name rule's own refusal text ("{}").
-  // The copy page's 0277 is its empty exclude-list warning and also its
-  // once-only hint to select files ("{}": the main window's hint text).
+  // Numbers that carry more than one text, and how many: the copy page's 0277
+  // is its empty exclude-list warning and also its once-only hint to select
+  // files ("{}": the main window's hint text).
   const std::map<std::string, size_t> shared = {
-      {"0008", 2},
       {"0277", 2},
   };
   for (const auto& [number, set] : texts) {
