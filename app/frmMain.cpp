@@ -132,6 +132,7 @@ void TfrmMain::FormActivate() {
   if (frmStatistic02) frmStatistic02->ApplyNormalSimulateTitle();
   if (frmStatistic03) frmStatistic03->ApplyNormalSimulateTitle();
   if (frmStatistic04) frmStatistic04->ApplyNormalSimulateTitle();
+  Vol08.ShowVol08FileTypes();
 }
 
 void TfrmMain::FormDestroy() {

@@ -52,7 +52,8 @@ public:
                  {{&tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate03, &tabFolderCreate01,
                    &tabFoldersRename01, &tabFoldersDelete01},
                   &CopySimulationStartText, &CopySimulationEndText, &SelectFilesHintText,
-                  &Vol08MainFolderWithFilesHintShown, &Vol08SubFoldersOnlyWithFilesHintShown}};
+                  &Vol08MainFolderWithFilesHintShown, &Vol08SubFoldersOnlyWithFilesHintShown,
+                  &AllFileTypesCaption, &UserSelectedFileTypesCaption}};
 
   ui::MenuItem File1{this, IDM_FILE1, nullptr, "&File"};
   ui::MenuItem Exit1{this, IDM_EXIT1, &File1, "E&xit"};

@@ -178,6 +178,7 @@ ListPairDescription CopyPage::ListHalf() {
   d.excToIncAsks = d.allFromExcAsks = d.movesNeedDrive = true;
   d.manualAddAsks = true;
   d.afterFileSelection = [this] {
+    ShowVol08FileTypes();
     ClearVol08Counters();
     ScanVol08CopyPreview();
     ShowVol08Counters();
@@ -330,6 +331,12 @@ void CopyPage::RefreshVol08Tab() {
   ScanVol08CopyPreview();
   ShowVol08Counters();
   ShowVol08CountersOnStatistics();
+}
+
+void CopyPage::ShowVol08FileTypes() {
+  const std::string* caption =
+      core::Settings().GetFilePatternLine() == "*.*" ? shared_.allFileTypes : shared_.userFileTypes;
+  if (caption) lblVol08FileTypesAllSelected.SetText(*caption);
 }
 
 void CopyPage::OptionClick(ui::RadioButton& radio) {

@@ -49,6 +49,8 @@ public:
     const std::string* selectFilesHint = nullptr;
     int* mainWithFilesHintShown = nullptr;
     int* subOnlyWithFilesHintShown = nullptr;
+    const std::string* allFileTypes = nullptr;   // "All."
+    const std::string* userFileTypes = nullptr;  // "User Selected."
   };
   CopyPage(ui::Form* form, Shared shared);
   CopyPage(const CopyPage&) = delete;
@@ -159,6 +161,8 @@ public:
   void ShowVol08CountersOnStatistics();
   void ClearVol08VisualLog();
   void RefreshVol08Tab();
+  // "All." when the saved pattern line is "*.*", else "User Selected.".
+  void ShowVol08FileTypes();
 
   // Handlers.
   void OptionClick(ui::RadioButton& radio);

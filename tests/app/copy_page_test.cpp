@@ -3,6 +3,7 @@
 #include "tests/app/creation_page_fixture.h"
 
 #include "core/settings_store.h"
+#include "listwin/frmFileSelection.h"
 
 using namespace creationtest;
 
@@ -246,6 +247,38 @@ TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
   }
   EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1}));
   EXPECT_EQ(P().lblVol08IncludeSum.Text(), "1");
+}
+
+} // namespace
+
+namespace {
+
+// The options follow the include list; the with-files options open the file
+// selection, whose OK measures the structures again with the new patterns.
+TEST_F(CopyPageTest, SelectedFilesDecideWhatIsCountedAndTheHintIsShownOncePerOption) {
+  CopyPage& p = P();
+  EXPECT_FALSE(testsupport::Reachable(p.rdoVol08AttachMainFolderWithFiles));
+  AddMain(dest.AddFolder("C1"));
+  AddStructure(tree / "Mkt");
+  EXPECT_FALSE(testsupport::Reachable(p.btnVol08FileSelection));
+  ChooseOption(p.rdoVol08AttachMainFolderWithFiles);
+  ChooseOption(p.rdoVol08AttachSubFoldersOnlyWithFiles);
+  testsupport::Choose(p.rdoVol08AttachMainFolderWithFiles);  // its hint was shown already
+  EXPECT_EQ(CaptionsContaining("no: 0277").size(), 2u);
+  EXPECT_EQ(seam.boxes.back().text, frmMain->SelectFilesHintText);
+  const Strings before = Counters();
+  EXPECT_EQ(Strings(before.begin() + 1, before.begin() + 4), Strings({"4", "1", "5"}));
+
+  seam.OnModal(frmFileSelection, [](ui::Form&) {
+    testsupport::Type(frmFileSelection->cboFileManNames, "*.doc *.txt");
+    Press(frmFileSelection->btnFileManOK);
+    return 0;
+  });
+  seam.Answer("0542", IDOK);
+  ASSERT_TRUE(Press(p.btnVol08FileSelection));
+  const Strings shown = Counters();
+  EXPECT_EQ(Strings(shown.begin() + 1, shown.begin() + 4), Strings({"4", "2", "8"}));
+  EXPECT_EQ(p.lblVol08FileTypesAllSelected.Text(), "User Selected.");
 }
 
 } // namespace
