@@ -282,3 +282,34 @@ TEST_F(CopyPageTest, SelectedFilesDecideWhatIsCountedAndTheHintIsShownOncePerOpt
 }
 
 } // namespace
+
+namespace {
+
+// A simulation never touches the last run's records; Clear Fields forgets them.
+TEST_F(CopyPageTest, ASimulationKeepsTheRunsRecordsAndClearFieldsForgetsThem) {
+  const std::string c1 = dest.AddFolder("C1");
+  AddMain(c1);
+  AddStructure(tree / "Mkt");
+  Copy();
+  const std::string made = ListTree(c1);
+  const size_t folders = P().Vol08Undo.folders.size();
+  const Strings lists = Lists(P().Vol08ResultLists);
+  ASSERT_EQ(folders, 4u);
+  Simulate();
+  EXPECT_EQ(P().Vol08Undo.folders.size(), folders);
+  EXPECT_EQ(Lists(P().Vol08ResultLists), lists);
+  // Nothing is locked any more once the run is over.
+  for (ui::TabSheet* s : {&frmMain->tabFolderCreate05, &frmMain->tabFolderCreate01}) EXPECT_TRUE(s->Enabled());
+  EXPECT_TRUE(testsupport::Reachable(P().btnVol08CopyFolders));
+  seam.Answer("no: 0287", IDYES);
+  seam.Answer("no: 0288", IDOK);
+  seam.Answer("no: 0277", IDOK);
+  Press(P().btnVol08ClearAll);
+  EXPECT_TRUE(P().Vol08Undo.Empty());
+  EXPECT_TRUE(P().rdoVol08AttachMainFolderWithFiles.Checked());
+  EXPECT_FALSE(P().rdoVol08AttachMainFolderWithoutFiles.Checked());
+  EXPECT_FALSE(testsupport::Reachable(P().btnVol08Undo));
+  EXPECT_EQ(ListTree(c1), made);
+}
+
+} // namespace
