@@ -3,6 +3,7 @@
 #include "tests/app/creation_page_fixture.h"
 
 #include "core/settings_store.h"
+#include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileSelection.h"
 
 using namespace creationtest;
@@ -310,6 +311,42 @@ TEST_F(CopyPageTest, ASimulationKeepsTheRunsRecordsAndClearFieldsForgetsThem) {
   EXPECT_FALSE(P().rdoVol08AttachMainFolderWithoutFiles.Checked());
   EXPECT_FALSE(testsupport::Reachable(P().btnVol08Undo));
   EXPECT_EQ(ListTree(c1), made);
+}
+
+} // namespace
+
+namespace {
+
+// The editor and the list file take what Add takes: one way of writing a folder, no roots.
+TEST_F(CopyPageTest, EveryRoadIntoTheIncludeListTakesOnlyWhatAddTakes) {
+  unscriptedBoxes = true;  // the list file's own refusal boxes
+  const std::string c1 = dest.AddFolder("C1"), c2 = dest.AddFolder("C2");
+  std::string lower = c1;
+  lower[0] = static_cast<char>(tolower(lower[0]));
+  const std::string lines = c1 + "\r\n" + c1 + "\\\r\n" + lower + "\r\n" + c1.substr(0, 3) + "\r\nrel\r\n" + c2;
+  TfrmEditIncludeList* editor = frmVol08EditIncludeList;
+  seam.OnModal(editor, [&](ui::Form&) {
+    editor->mmoEditIncludeList.SetText(lines);
+    Press(editor->btnEditOk);
+    return 0;
+  });
+  Press(P().btnVol08EditIncludeList);
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, c2}));
+
+  // The list file written by Export List comes back whole; a refused line is told and left out.
+  const std::string file = dir->Path() + "\\copy.txt";
+  seam.ChooseFile(file);
+  Press(P().btnVol08SaveTo);
+  seam.ChooseFile(file);
+  seam.Answer("no: 0270", IDYES);
+  Press(P().btnVol08LoadFrom);
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, c2}));
+  testsupport::WriteFile(file, c1 + "\\\r\n" + c2 + "\r\n");
+  seam.ChooseFile(file);
+  seam.Answer("no: 0270", IDYES);
+  Press(P().btnVol08LoadFrom);
+  EXPECT_NE(Box("0640"), nullptr);
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c2}));
 }
 
 } // namespace
