@@ -6,6 +6,7 @@
 #include "listwin/frmFileImport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmManageMarks.h"
+#include "listwin/frmSubFolderListBuilder.h"
 #include "listwin/list_file.h"
 #include "treeops/copy_page.h"
 #include "support/program_fixture.h"
@@ -47,6 +48,7 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kFileSelectionMessages, texts);
   Collect(kFileImportMessages, texts);
   Collect(kFileExportMessages, texts);
+  Collect(kSubFolderListBuilderMessages, texts);
   Collect(kEditIncludeListMessages, texts);
   Collect(kListFileVol02.messages, texts);
   Collect(kListFileVol04.messages, texts);
@@ -57,10 +59,14 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   CollectPage(frmMain->Vol04, texts);
   ASSERT_GT(texts.size(), 100u);
 
-  // Numbers that carry more than one text, and how many: the copy page's 0277
-  // is its empty exclude-list warning and also its once-only hint to select
-  // files ("{}": the main window's hint text).
+  // Numbers that carry more than one text, and how many: the string page's
+  // list-file question and open failure share theirs with the subfolder list
+  // builder's memo editor (the 30,000-folder warnings), as given; the copy
+  // page's 0277 is its empty exclude-list warning and also its once-only hint
+  // to select files ("{}": the main window's hint text).
   const std::map<std::string, size_t> shared = {
+      {"0012", 2},
+      {"0013", 2},
       {"0277", 2},
   };
   for (const auto& [number, set] : texts) {
