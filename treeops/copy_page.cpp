@@ -9,6 +9,7 @@
 #include "ui/application.h"
 #include "ui/run_lock.h"
 #include "ui/seam.h"
+#include "ui/throttle.h"
 
 #include <windows.h>
 

@@ -1,33 +1,13 @@
-// What every page run shares: the lock of the page's commands and of the other
-// sheets while it lasts (released on every way out), and the throttle that
-// shows counters and pumps messages about every 50 ms instead of per item.
+// The lock of a page run: the page's commands and the other sheets are
+// disabled while it lasts and given back on every way out.
 #pragma once
 #include "ui/controls.h"
 #include "ui/pages.h"
-
-#include <windows.h>
 
 #include <utility>
 #include <vector>
 
 namespace ui {
-
-class Throttle {
-public:
-  bool Due() {
-    DWORD now = GetTickCount();
-    if (first_ || now - last_ >= 50) {
-      first_ = false;
-      last_ = now;
-      return true;
-    }
-    return false;
-  }
-
-private:
-  DWORD last_ = 0;
-  bool first_ = true;
-};
 
 class PageLock {
 public:
