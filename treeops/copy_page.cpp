@@ -6,6 +6,7 @@
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "listwin/frmEditIncludeList.h"
+#include "listwin/frmStatistic.h"
 #include "ui/application.h"
 #include "ui/run_lock.h"
 #include "ui/seam.h"
@@ -135,6 +136,26 @@ CopyPage::CopyPage(ui::Form* form, Shared shared)
   btnVol08CopyFolders.SetHint("Copy Folder Structures to the Main Folders from the INCLUDE Folder List.");
   chkVol08ShowDetailedResults.SetHint("Show Detailed Results during the Copy process.");
   btnVol08ExchangeIncToExc.SetHint("Exchange the contents of the two window.");
+
+  // The Visual Log (made after the main window): its grid holds the main-folder
+  // row first, then one row per structure count, by to copy, copied, existing.
+  CopyResultsWindow w;
+  w.counter = [](int page) -> ui::Label* {
+    if (!frmStatistic08) return nullptr;
+    const int row = page % 4, column = page / 4;
+    return &frmStatistic08->Counter(row * 3 + column);
+  };
+  w.list = [](int k) { return frmStatistic08 ? &frmStatistic08->List(k) : nullptr; };
+  w.setRunMode = [](bool run) {
+    if (frmStatistic08) frmStatistic08->SetRunMode(run);
+  };
+  w.clearLists = [] {
+    if (frmStatistic08) frmStatistic08->ClearLists();
+  };
+  w.show = [this] {
+    if (frmStatistic08) frmStatistic08->ShowBeside(*form_);
+  };
+  window_ = std::move(w);
 }
 
 ListPairDescription CopyPage::ListHalf() {

@@ -5,6 +5,7 @@
 #include "core/settings_store.h"
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileSelection.h"
+#include "listwin/frmStatistic.h"
 
 using namespace creationtest;
 
@@ -18,8 +19,6 @@ protected:
   void SetUp() override {
     CreationPageTest::SetUp();
     frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersCopy02);
-    core::Settings().ClearFilePatternList();
-    core::Settings().AddFilePattern("*.txt");
     // The structure: a root file the pattern leaves out, a matching file below.
     tree.AddFile("Mkt\\r.doc", "abc");
     tree.AddFile("Mkt\\Mail\\m.txt", "12345");
@@ -28,10 +27,20 @@ protected:
   CopyPage& P() { return frmMain->Vol08; }
   void AddMain(const std::string& path) { PickWith(P().btnVol08AddFolderToList, path); }
   void AddStructure(const std::string& path) { PickWith(P().btnVol08AddFolderStructure, path); }
-  // A with-files option shows its hint once.
-  void ChooseOption(ui::RadioButton& radio) {
+  // A with-files option shows its hint once; its files are then chosen by the patterns given.
+  void ChooseOption(ui::RadioButton& radio, const std::string& patterns = "*.txt") {
     seam.Answer("no: 0277", IDOK);
     testsupport::Choose(radio);
+    SelectFiles(patterns);
+  }
+  void SelectFiles(const std::string& patterns) {
+    seam.OnModal(frmFileSelection, [patterns](ui::Form&) {
+      testsupport::Type(frmFileSelection->cboFileManNames, patterns);
+      Press(frmFileSelection->btnFileManOK);
+      return 0;
+    });
+    seam.Answer("0542", IDOK);
+    ASSERT_TRUE(Press(P().btnVol08FileSelection));
   }
   void Copy() { Run(P().btnVol08CopyFolders, "no: 0651", "no: 0652"); }
   void Simulate() { Run(P().btnVol08CopyFoldersSimulation, "no: 0658", "no: 0659"); }
@@ -61,6 +70,24 @@ protected:
     return out;
   }
   const testsupport::ShownBox* Shown(const std::string& number) const { return Box(number); }
+  // The Visual Log: its twelve counters read back into the page's order, and its six lists.
+  static Strings VisualLog() {
+    Strings out;
+    for (int i = 0; i < 12; ++i) out.push_back(frmStatistic08->Counter((i % 4) * 3 + i / 4).Text());
+    for (int k = 0; k < 6; ++k)
+      for (const std::string& e : frmStatistic08->List(k).Items()) out.push_back(std::to_string(k) + ": " + e);
+    return out;
+  }
+  static Strings PageAndLists(const Strings& counters, const treeops::CopyResults& r) {
+    Strings out = counters;
+    int k = 0;
+    for (const auto* list : {&r.foldersCopied, &r.subFoldersCopied, &r.filesCopied, &r.foldersNotExist,
+                             &r.subFoldersExist, &r.filesExist}) {
+      for (const std::string& e : *list) out.push_back(std::to_string(k) + ": " + e);
+      ++k;
+    }
+    return out;
+  }
   // Deletes only below one of the test's own folders, never the folder itself or anything outside it.
   static void RemoveIn(const testsupport::TempDir& folder, const std::string& relative) {
     ASSERT_FALSE(relative.empty());
@@ -107,9 +134,15 @@ TEST_F(CopyPageTest, EachOptionCopiesWhatItsExamplesShowSimulatedFirstAndUndoneA
     EXPECT_TRUE(P().Vol08Undo.Empty());
     const Strings predicted = Counters();
     const Strings predictedLists = Lists(P().SimulationResults);
+    EXPECT_FALSE(frmStatistic08->chkStatNormalSimulate.Checked());
+    EXPECT_EQ(frmStatistic08->lblStatNormalSimulate.Text(), "Simulate the Folder/File Copy Process.");
+    const Strings predictedLog = VisualLog();
+    EXPECT_EQ(predictedLog, PageAndLists(predicted, P().SimulationResults));
     Copy();
     EXPECT_EQ(Counters(), predicted);
     EXPECT_EQ(Lists(P().Vol08ResultLists), predictedLists);
+    EXPECT_TRUE(frmStatistic08->chkStatNormalSimulate.Checked());
+    EXPECT_EQ(VisualLog(), predictedLog);
     EXPECT_EQ(ListTree(dest / "C1"), c.made);
     EXPECT_EQ(ListTree(dest / "C2"), c.made);
     EXPECT_EQ(ReadFile(tree / "Mkt\\Mail\\m.txt"), "12345");
@@ -266,17 +299,11 @@ TEST_F(CopyPageTest, SelectedFilesDecideWhatIsCountedAndTheHintIsShownOncePerOpt
   ChooseOption(p.rdoVol08AttachSubFoldersOnlyWithFiles);
   testsupport::Choose(p.rdoVol08AttachMainFolderWithFiles);  // its hint was shown already
   EXPECT_EQ(CaptionsContaining("no: 0277").size(), 2u);
-  EXPECT_EQ(seam.boxes.back().text, frmMain->SelectFilesHintText);
+  EXPECT_EQ(Box("0277")->text, frmMain->SelectFilesHintText);
   const Strings before = Counters();
   EXPECT_EQ(Strings(before.begin() + 1, before.begin() + 4), Strings({"4", "1", "5"}));
 
-  seam.OnModal(frmFileSelection, [](ui::Form&) {
-    testsupport::Type(frmFileSelection->cboFileManNames, "*.doc *.txt");
-    Press(frmFileSelection->btnFileManOK);
-    return 0;
-  });
-  seam.Answer("0542", IDOK);
-  ASSERT_TRUE(Press(p.btnVol08FileSelection));
+  SelectFiles("*.doc *.txt");
   const Strings shown = Counters();
   EXPECT_EQ(Strings(shown.begin() + 1, shown.begin() + 4), Strings({"4", "2", "8"}));
   EXPECT_EQ(p.lblVol08FileTypesAllSelected.Text(), "User Selected.");

@@ -7,6 +7,7 @@
 #include "listwin/frmFileImport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmManageMarks.h"
+#include "listwin/frmStatistic.h"
 #include "listwin/frmSubFolderListBuilder.h"
 #include "listwin/list_file.h"
 #include "treeops/copy_page.h"
@@ -52,6 +53,7 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kSubFolderListBuilderMessages, texts);
   Collect(kManualPageMessages, texts);
   Collect(kEditIncludeListMessages, texts);
+  Collect(kResultsWindowMessages, texts);
   Collect(kListFileVol02.messages, texts);
   Collect(kListFileVol04.messages, texts);
   Collect(kListFileVol08.messages, texts);
@@ -63,13 +65,16 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
 
   // Numbers that carry more than one text, and how many: the string page's
   // list-file question and open failure share theirs with the subfolder list
-  // builder's memo editor (the 30,000-folder warnings), as given; the copy
-  // page's 0277 is its empty exclude-list warning and also its once-only hint
-  // to select files ("{}": the main window's hint text).
+  // builder's memo editor (the 30,000-folder warnings), as given; the delete
+  // results window's 0433 and 0434 each warn of an empty folder list and of an
+  // empty file list; the copy page's 0277 is its empty exclude-list warning and
+  // also its once-only hint to select files ("{}": the main window's hint text).
   const std::map<std::string, size_t> shared = {
       {"0012", 2},
       {"0013", 2},
       {"0277", 2},
+      {"0433", 2},
+      {"0434", 2},
   };
   for (const auto& [number, set] : texts) {
     auto allowed = shared.find(number);
