@@ -9,6 +9,7 @@
 #include "create/path_list_page_layout.h"
 #include "create/string_list_page_layout.h"
 #include "treeops/rename_page_layout.h"
+#include "treeops/copy_page_layout.h"
 #include "listwin/frmManageMarks.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
@@ -31,6 +32,7 @@ TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN) {
   ApplyNumbersPageLayout(tabFolderCreate04, Vol03.lblVol03StartFolder, Vol03.lblVol03EndFolder);
   ApplyPathListPageLayout(tabFolderCreate05, Vol04.lblVol04StartFolder, Vol04.lblVol04EndFolder);
   ApplyRenamePageLayout(tabFoldersRename01, Vol06.lblVol06StartFolder, Vol06.lblVol06EndFolder);
+  ApplyCopyPageLayout(tabFoldersCopy02);
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnActivate = [this] { FormActivate(); };
@@ -64,6 +66,7 @@ void TfrmMain::FormCreate() {
   Vol03.InitVol03Page();  // the same, and the two number fields
   Vol04.InitVol04Page();
   Vol06.InitVol06Page();
+  Vol08.InitVol08Page();
 
   Manual.InitManualPage();  // list extents, green log-button captions
   pgeMain.SetActivePage(&tabFolderCreate05);
@@ -133,6 +136,7 @@ void TfrmMain::FormActivate() {
   for (TResultsWindow* w : std::initializer_list<TResultsWindow*>{
            frmStatistic02, frmStatistic03, frmStatistic04, frmStatistic06, frmStatistics07, frmStatistic08})
     if (w && !w->Waiting()) w->ApplyNormalSimulateTitle();
+  Vol08.ShowVol08FileTypes();
 }
 
 void TfrmMain::FormDestroy() {

@@ -9,6 +9,7 @@
 #include "forms/frmMain.h"
 #include "ui/controls.h"
 #include "ui/menu.h"
+#include "treeops/copy_page.h"
 #include "ui/pages.h"
 
 #include <string>
@@ -22,7 +23,7 @@ public:
   ui::TabSheet tabFolderCreate03{pgeMain, IDD_TABFOLDERCREATE03};
   ui::TabSheet tabFolderCreate04{pgeMain, IDD_TABFOLDERCREATE04};
   ui::TabSheet tabFolderCreate01{pgeMain, IDD_TABFOLDERCREATE01};
-  ui::TabSheet tabFoldersCopy02{pgeMain, IDD_TABFOLDERSCOPY02, false};
+  ui::TabSheet tabFoldersCopy02{pgeMain, IDD_TABFOLDERSCOPY02};
   ui::TabSheet tabFoldersDelete01{pgeMain, IDD_TABFOLDERSDELETE01, false};
   ui::TabSheet tabFoldersRename01{pgeMain, IDD_TABFOLDERSRENAME01};
 
@@ -54,6 +55,12 @@ public:
                    {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate04, &tabFolderCreate01,
                     &tabFoldersCopy02, &tabFoldersDelete01},
                    &RenameSimulationStartText, &RenameSimulationEndText};
+  CopyPage Vol08{this,
+                 {{&tabFolderCreate05, &tabFolderCreate04, &tabFolderCreate03, &tabFolderCreate01,
+                   &tabFoldersRename01, &tabFoldersDelete01},
+                  &CopySimulationStartText, &CopySimulationEndText, &SelectFilesHintText,
+                  &Vol08MainFolderWithFilesHintShown, &Vol08SubFoldersOnlyWithFilesHintShown,
+                  &AllFileTypesCaption, &UserSelectedFileTypesCaption}};
 
   ui::MenuItem File1{this, IDM_FILE1, nullptr, "&File"};
   ui::MenuItem Exit1{this, IDM_EXIT1, &File1, "E&xit"};

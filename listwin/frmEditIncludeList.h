@@ -72,6 +72,11 @@ public:
   TfrmVol06EditIncludeList() : TfrmEditIncludeList(kEditVol06) {}
 };
 extern TfrmVol06EditIncludeList* frmVol06EditIncludeList;
+class TfrmVol08EditIncludeList : public TfrmEditIncludeList {
+public:
+  TfrmVol08EditIncludeList() : TfrmEditIncludeList(kEditVol08) {}
+};
+extern TfrmVol08EditIncludeList* frmVol08EditIncludeList;
 
 class TfrmZoomIncludeWindow : public ui::Form {
 public:

@@ -101,12 +101,41 @@ const core::NumberedMessage<ListFileMsg> kRowsVol06[] = {
     {ListFileMsg::Saved, "", kMsgPlain, "End of the saving process.", nullptr},
 };
 #undef T06
+#define T08 "Copy Folder Structure(s).-From a Folder List - Level."
+const core::NumberedMessage<ListFileMsg> kRowsVol08[] = {
+    {ListFileMsg::NotTxtAsk, "0268", kMsgQuestion,
+     "The file extension is not txt.\nMaybe it is not a plain text file. \nDo you want to open this file "
+     "?\nClick YES to Continue Loading this file,\nClick NO to Stop the Loading process.",
+     T08 "            Information no: 0268."},
+    {ListFileMsg::OpenFailed, "0269", kMsgWarning,
+     "There was a problem opening the file !\nAction : The file is maybe corrupted.",
+     "Copy Folder Structure(s).-From Folder List - Level.             Warning no: 0269."},
+    {ListFileMsg::ClearAsk, "0270", kMsgQuestion,
+     "Do you want to clear the previous content of the INCLUDE window ?\nClick YES to clear the previous "
+     "content,\nClick NO to leave it.",
+     T08 "            Information no: 0270."},
+    {ListFileMsg::InInclude, "0274", kMsgWarning, "This folder already exists in the Include window !\n",
+     T08 "             Warning no: 0274."},
+    {ListFileMsg::InExclude, "0273", kMsgWarning, "This folder already exists in the Exclude window !\n",
+     T08 "             Warning no: 0273."},
+    {ListFileMsg::DriveAsk, "0272", kMsgQuestion,
+     "There is no drive letter !\nClick YES to continue without asking\nClick NO  to Clear the "
+     "INCULDE Window and quit the Import process",
+     T08 "             Warning no: 0272."},
+    {ListFileMsg::SaveFailed, "0275", kMsgWarning,
+     "There was a problem saving the file !\nAction : The file is maybe corrupted.",
+     T08 "            Warning no: 0275."},
+    {ListFileMsg::Loaded, "", kMsgPlain, "End of the loading process.", nullptr},
+    {ListFileMsg::Saved, "", kMsgPlain, "End of the saving process.", nullptr},
+};
+#undef T08
 
 } // namespace
 
 const ListFileTwin kListFileVol02 = {false, core::TableOf(kRowsVol02)};
 const ListFileTwin kListFileVol04 = {true, core::TableOf(kRowsVol04)};
 const ListFileTwin kListFileVol06 = {true, core::TableOf(kRowsVol06)};
+const ListFileTwin kListFileVol08 = {true, core::TableOf(kRowsVol08)};
 
 namespace {
 

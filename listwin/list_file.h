@@ -18,7 +18,7 @@ struct ListFileTwin {
   core::MessageTable<ListFileMsg> messages;
 };
 
-extern const ListFileTwin kListFileVol02, kListFileVol04, kListFileVol06;
+extern const ListFileTwin kListFileVol02, kListFileVol04, kListFileVol06, kListFileVol08;
 
 // The page's list-file binding: its lists (a line enters only when the page's
 // acceptance rule takes it), its dialogs and its row.

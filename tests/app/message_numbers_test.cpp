@@ -10,6 +10,7 @@
 #include "listwin/frmStatistic.h"
 #include "listwin/frmSubFolderListBuilder.h"
 #include "listwin/list_file.h"
+#include "treeops/copy_page.h"
 #include "support/program_fixture.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,8 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kListFileVol04.messages, texts);
   Collect(kListFileVol06.messages, texts);
   Collect(kRenamePageMessages, texts);
+  Collect(kListFileVol08.messages, texts);
+  Collect(kCopyPageMessages, texts);
   CollectPage(frmMain->Vol02, texts);
   CollectPage(frmMain->Vol03, texts);
   CollectPage(frmMain->Vol04, texts);
@@ -66,10 +69,12 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   // list-file question and open failure share theirs with the subfolder list
   // builder's memo editor (the 30,000-folder warnings), as given; the delete
   // results window's 0433 and 0434 each warn of an empty folder list and of an
-  // empty file list.
+  // empty file list; the copy page's 0277 is its empty exclude-list warning and
+  // also its once-only hint to select files ("{}": the main window's hint text).
   const std::map<std::string, size_t> shared = {
       {"0012", 2},
       {"0013", 2},
+      {"0277", 2},
       {"0433", 2},
       {"0434", 2},
   };

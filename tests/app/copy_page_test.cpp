@@ -1,0 +1,379 @@
+// The copy page end to end on real temp trees: its four options, simulation
+// against run, undo, and every refusal with nothing outside its target touched.
+#include "tests/app/creation_page_fixture.h"
+
+#include "core/settings_store.h"
+#include "listwin/frmEditIncludeList.h"
+#include "listwin/frmFileSelection.h"
+#include "listwin/frmStatistic.h"
+
+using namespace creationtest;
+
+namespace {
+
+const std::string kT = "Copy Folder Structure(s).-From a Folder List - Level.            ";
+const std::string kS = "Simulate Copy Folder Structure(s).-From a Folder List - Level.            ";
+
+class CopyPageTest : public CreationPageTest {
+protected:
+  void SetUp() override {
+    CreationPageTest::SetUp();
+    frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersCopy02);
+    // The structure: a root file the pattern leaves out, a matching file below.
+    tree.AddFile("Mkt\\r.doc", "abc");
+    tree.AddFile("Mkt\\Mail\\m.txt", "12345");
+    tree.AddFolder("Mkt\\SEO\\Deep");
+  }
+  CopyPage& P() { return frmMain->Vol08; }
+  void AddMain(const std::string& path) { PickWith(P().btnVol08AddFolderToList, path); }
+  void AddStructure(const std::string& path) { PickWith(P().btnVol08AddFolderStructure, path); }
+  // A with-files option shows its hint once; its files are then chosen by the patterns given.
+  void ChooseOption(ui::RadioButton& radio, const std::string& patterns = "*.txt") {
+    seam.Answer("no: 0277", IDOK);
+    testsupport::Choose(radio);
+    SelectFiles(patterns);
+  }
+  void SelectFiles(const std::string& patterns) {
+    seam.OnModal(frmFileSelection, [patterns](ui::Form&) {
+      testsupport::Type(frmFileSelection->cboFileManNames, patterns);
+      Press(frmFileSelection->btnFileManOK);
+      return 0;
+    });
+    seam.Answer("0542", IDOK);
+    ASSERT_TRUE(Press(P().btnVol08FileSelection));
+  }
+  void Copy() { Run(P().btnVol08CopyFolders, "no: 0651", "no: 0652"); }
+  void Simulate() { Run(P().btnVol08CopyFoldersSimulation, "no: 0658", "no: 0659"); }
+  void Undo() {
+    seam.Answer("no: 0291", IDYES);
+    seam.Answer("no: 0293", IDOK);
+    Press(P().btnVol08Undo);
+  }
+  Strings Counters() {
+    CopyPage& p = P();
+    Strings out;
+    for (ui::Label* l : {&p.lblVol08FoldersToCopy, &p.lblVol08SubFoldersToCopy, &p.lblVol08FilesToCopy,
+                         &p.lblVol08FileSizeToCopy, &p.lblVol08FoldersCopied, &p.lblVol08SubFoldersCopied,
+                         &p.lblVol08FilesCopied, &p.lblVol08FileSizeCopied, &p.lblVol08FoldersNotExists,
+                         &p.lblVol08SubFoldersExists, &p.lblVol08FilesExists, &p.lblVol08FileSizeExists})
+      out.push_back(l->Text());
+    return out;
+  }
+  static Strings Lists(const treeops::CopyResults& r) {
+    Strings out;
+    int k = 0;
+    for (const auto* list : {&r.foldersCopied, &r.subFoldersCopied, &r.filesCopied, &r.foldersNotExist,
+                             &r.subFoldersExist, &r.filesExist, &r.foldersOther, &r.subFoldersOther, &r.filesOther}) {
+      for (const std::string& e : *list) out.push_back(std::to_string(k) + ": " + e);
+      ++k;
+    }
+    return out;
+  }
+  const testsupport::ShownBox* Shown(const std::string& number) const { return Box(number); }
+  // The Visual Log: its twelve counters read back into the page's order, and its six lists.
+  static Strings VisualLog() {
+    Strings out;
+    for (int i = 0; i < 12; ++i) out.push_back(frmStatistic08->Counter((i % 4) * 3 + i / 4).Text());
+    for (int k = 0; k < 6; ++k)
+      for (const std::string& e : frmStatistic08->List(k).Items()) out.push_back(std::to_string(k) + ": " + e);
+    return out;
+  }
+  static Strings PageAndLists(const Strings& counters, const treeops::CopyResults& r) {
+    Strings out = counters;
+    int k = 0;
+    for (const auto* list : {&r.foldersCopied, &r.subFoldersCopied, &r.filesCopied, &r.foldersNotExist,
+                             &r.subFoldersExist, &r.filesExist}) {
+      for (const std::string& e : *list) out.push_back(std::to_string(k) + ": " + e);
+      ++k;
+    }
+    return out;
+  }
+  // Deletes only below one of the test's own folders, never the folder itself or anything outside it.
+  static void RemoveIn(const testsupport::TempDir& folder, const std::string& relative) {
+    ASSERT_FALSE(relative.empty());
+    ASSERT_EQ(relative.find(".."), std::string::npos);
+    ASSERT_EQ(relative.find(':'), std::string::npos);
+    ASSERT_NE(relative[0], '\\');
+    testsupport::RemoveTree(folder / relative);
+  }
+};
+
+struct OptionCase {
+  const char* name;
+  ui::RadioButton CopyPage::*radio;
+  bool hint;
+  const char* made;  // below each main folder, after the run
+  Strings toCopy;    // main folders, subfolders, files, bytes
+};
+
+TEST_F(CopyPageTest, EachOptionCopiesWhatItsExamplesShowSimulatedFirstAndUndoneAfter) {
+  const OptionCase cases[] = {
+      {"main without files", &CopyPage::rdoVol08AttachMainFolderWithoutFiles, false,
+       "Mkt\\\nMkt\\Mail\\\nMkt\\SEO\\\nMkt\\SEO\\Deep\\\n", {"2", "8", "0", "0"}},
+      {"subfolders only without files", &CopyPage::rdoVol08AttachSubFoldersOnlyWithoutFiles, false,
+       "Mail\\\nSEO\\\nSEO\\Deep\\\n", {"2", "6", "0", "0"}},
+      {"main with files", &CopyPage::rdoVol08AttachMainFolderWithFiles, true,
+       "Mkt\\\nMkt\\Mail\\\nMkt\\Mail\\m.txt\nMkt\\SEO\\\nMkt\\SEO\\Deep\\\n", {"2", "8", "2", "10"}},
+      {"subfolders only with files", &CopyPage::rdoVol08AttachSubFoldersOnlyWithFiles, true,
+       "Mail\\\nMail\\m.txt\nSEO\\\nSEO\\Deep\\\n", {"2", "6", "2", "10"}},
+  };
+  const std::string before = Snapshot(dest.Path()) + Snapshot(tree.Path());
+  for (const OptionCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    AddMain(dest.AddFolder("C1"));
+    AddMain(dest.AddFolder("C2"));
+    const std::string empty = Snapshot(dest.Path());
+    if (c.hint) ChooseOption(P().*c.radio);
+    else testsupport::Choose(P().*c.radio);
+    AddStructure(tree / "Mkt");
+    const Strings shown = Counters();
+    EXPECT_EQ(Strings(shown.begin(), shown.begin() + 4), c.toCopy);
+
+    Simulate();
+    EXPECT_EQ(Snapshot(dest.Path()), empty) << "the simulation touched the disk";
+    EXPECT_TRUE(P().Vol08Undo.Empty());
+    const Strings predicted = Counters();
+    const Strings predictedLists = Lists(P().SimulationResults);
+    EXPECT_FALSE(frmStatistic08->chkStatNormalSimulate.Checked());
+    EXPECT_EQ(frmStatistic08->lblStatNormalSimulate.Text(), "Simulate the Folder/File Copy Process.");
+    const Strings predictedLog = VisualLog();
+    EXPECT_EQ(predictedLog, PageAndLists(predicted, P().SimulationResults));
+    Copy();
+    EXPECT_EQ(Counters(), predicted);
+    EXPECT_EQ(Lists(P().Vol08ResultLists), predictedLists);
+    EXPECT_TRUE(frmStatistic08->chkStatNormalSimulate.Checked());
+    EXPECT_EQ(VisualLog(), predictedLog);
+    EXPECT_EQ(ListTree(dest / "C1"), c.made);
+    EXPECT_EQ(ListTree(dest / "C2"), c.made);
+    EXPECT_EQ(ReadFile(tree / "Mkt\\Mail\\m.txt"), "12345");
+
+    Undo();
+    EXPECT_EQ(Snapshot(dest.Path()), empty);
+    EXPECT_TRUE(P().Vol08Undo.Empty());
+    seam.Answer("no: 0287", IDYES);
+    seam.Answer("no: 0288", IDOK);
+    seam.Answer("no: 0277", IDOK);  // Clear Fields chooses a with-files option
+    Press(P().btnVol08ClearAll);
+    EXPECT_EQ(P().lstVol08IncludeFolderList.Count(), 0);
+    EXPECT_EQ(P().lstVol08AddFolderStructure.Count(), 0);
+    RemoveIn(dest, "C1");
+    RemoveIn(dest, "C2");
+  }
+  EXPECT_EQ(Snapshot(dest.Path()) + Snapshot(tree.Path()), before);
+}
+
+// Existing folders are kept, existing files never overwritten; the undo takes
+// back only what the run made and is unchanged, and tells what stays.
+TEST_F(CopyPageTest, ExistingItemsAreKeptAndUndoLeavesWhatTheUserChanged) {
+  const std::string c1 = dest.AddFolder("C1");
+  dest.AddFile("C1\\Mkt\\Mail\\m.txt", "mine");
+  AddMain(c1);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  Copy();
+  EXPECT_EQ(ReadFile(dest / "C1\\Mkt\\Mail\\m.txt"), "mine");
+  EXPECT_EQ(Counters(), Strings({"1", "4", "1", "5", "1", "2", "0", "0", "0", "2", "1", "5"}));
+  // The user adds a file to a folder the run made.
+  dest.AddFile("C1\\Mkt\\SEO\\note.txt", "x");
+  seam.Answer("no: 0292", IDOK);
+  Undo();
+  const testsupport::ShownBox* stays = Shown("0292");
+  ASSERT_NE(stays, nullptr);
+  EXPECT_NE(stays->text.find(dest / "C1\\Mkt\\SEO"), std::string::npos) << stays->text;
+  EXPECT_EQ(ListTree(c1), "Mkt\\\nMkt\\Mail\\\nMkt\\Mail\\m.txt\nMkt\\SEO\\\nMkt\\SEO\\note.txt\n");
+  EXPECT_EQ(ReadFile(dest / "C1\\Mkt\\Mail\\m.txt"), "mine");
+}
+
+// A new run forgets the last one's records: undo takes back only the newest run.
+TEST_F(CopyPageTest, UndoTakesBackOnlyTheLastRunAndWorksWhenOnlyFilesWereMade) {
+  const std::string c1 = dest.AddFolder("C1");
+  AddMain(c1);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  Copy();
+  const std::string first = ListTree(c1);
+  // The second run finds every folder in place and copies one new file only.
+  tree.AddFile("Mkt\\SEO\\new.txt", "7");
+  Copy();
+  EXPECT_TRUE(P().Vol08Undo.folders.empty());
+  EXPECT_EQ(P().Vol08Undo.files.size(), 1u);
+  Undo();
+  EXPECT_EQ(ListTree(c1), first);
+}
+
+// Refusals: nothing outside the target is touched, the reason is told.
+TEST_F(CopyPageTest, NeverCopiesAStructureIntoItselfAndListsTheSkippedPairs) {
+  const std::string c1 = dest.AddFolder("C1");
+  AddMain(c1);
+  AddMain(tree / "Mkt\\SEO");  // lies inside the structure
+  AddStructure(tree / "Mkt");
+  const std::string treeBefore = Snapshot(tree.Path());
+  Copy();
+  const testsupport::ShownBox* confirm = Shown("0651");
+  ASSERT_NE(confirm, nullptr);
+  EXPECT_NE(confirm->text.find("Not copied into itself (skipped) :\n" + (tree / "Mkt") + "  ->  " + (tree / "Mkt\\SEO")),
+            std::string::npos)
+      << confirm->text;
+  EXPECT_EQ(Snapshot(tree.Path()), treeBefore);
+  EXPECT_EQ(ListTree(c1), "Mkt\\\nMkt\\Mail\\\nMkt\\SEO\\\nMkt\\SEO\\Deep\\\n");
+}
+
+TEST_F(CopyPageTest, RunsStopBeforeAnythingIsWrittenWhenTheStructureIsGoneOrTheSpaceShortOrUnknown) {
+  unscriptedBoxes = true;  // the preview's own 0177 boxes
+  const std::string c1 = dest.AddFolder("C1");
+  AddMain(c1);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  const std::string root = c1.substr(0, 3);
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    bool simulation;
+    std::string number, caption;
+  } cases[] = {
+      {"too little space", [&] { seam.SetFreeSpace(root, {true, 4, 100, 4}); }, false, "0177",
+       "Creating Folder(s).-From a Folder List.            Information no: 0177."},
+      {"space unknown", [&] { seam.SetFreeSpace(root, {false, 0, 0, 0}); }, false, "0650", kT + "Warning no: 0650."},
+      {"space unknown, simulated", [&] { seam.SetFreeSpace(root, {false, 0, 0, 0}); }, true, "0657",
+       kS + "Warning no: 0657."},
+      {"structure gone", [&] {
+         seam.SetFreeSpace(root, {true, 1u << 30, 1u << 30, 1u << 30});
+         RemoveIn(tree, "Mkt");
+       }, false, "0649", kT + "Warning no: 0649."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.arrange();
+    const std::string before = Snapshot(dest.Path());
+    seam.boxes.clear();
+    Press(c.simulation ? P().btnVol08CopyFoldersSimulation : P().btnVol08CopyFolders);
+    ASSERT_FALSE(seam.boxes.empty());
+    EXPECT_EQ(seam.Last().caption, c.caption);
+    EXPECT_EQ(Box("0651"), nullptr) << "asked to copy";
+    EXPECT_EQ(Snapshot(dest.Path()), before);
+    EXPECT_TRUE(P().Vol08Undo.Empty());
+  }
+}
+
+// One acceptance rule on every road: full paths only, no roots, written as the run writes them.
+TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
+  const std::string c1 = dest.AddFolder("C1");
+  struct Case {
+    std::string picked;
+    const char* number;  // the refusal shown, "" when added
+  } cases[] = {
+      {c1, ""},
+      {c1, "0263"},                                    // already listed
+      {std::string(1, char(tolower(c1[0]))) + c1.substr(1), "0263"},  // the same folder in other letters
+      {c1 + "\\", "0640"},                             // one folder, one way of writing it
+      {c1.substr(0, 3), "0640"},                       // a drive root
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.picked);
+    seam.boxes.clear();
+    if (*c.number) seam.Answer(std::string("no: ") + c.number, IDOK);
+    AddMain(c.picked);
+    if (*c.number) {
+      ASSERT_EQ(seam.boxes.size(), 1u);
+    } else {
+      EXPECT_TRUE(seam.boxes.empty());
+    }
+  }
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1}));
+  EXPECT_EQ(P().lblVol08IncludeSum.Text(), "1");
+}
+
+} // namespace
+
+namespace {
+
+// The options follow the include list; the with-files options open the file
+// selection, whose OK measures the structures again with the new patterns.
+TEST_F(CopyPageTest, SelectedFilesDecideWhatIsCountedAndTheHintIsShownOncePerOption) {
+  CopyPage& p = P();
+  EXPECT_FALSE(testsupport::Reachable(p.rdoVol08AttachMainFolderWithFiles));
+  AddMain(dest.AddFolder("C1"));
+  AddStructure(tree / "Mkt");
+  EXPECT_FALSE(testsupport::Reachable(p.btnVol08FileSelection));
+  ChooseOption(p.rdoVol08AttachMainFolderWithFiles);
+  ChooseOption(p.rdoVol08AttachSubFoldersOnlyWithFiles);
+  testsupport::Choose(p.rdoVol08AttachMainFolderWithFiles);  // its hint was shown already
+  EXPECT_EQ(CaptionsContaining("no: 0277").size(), 2u);
+  EXPECT_EQ(Box("0277")->text, frmMain->SelectFilesHintText);
+  const Strings before = Counters();
+  EXPECT_EQ(Strings(before.begin() + 1, before.begin() + 4), Strings({"4", "1", "5"}));
+
+  SelectFiles("*.doc *.txt");
+  const Strings shown = Counters();
+  EXPECT_EQ(Strings(shown.begin() + 1, shown.begin() + 4), Strings({"4", "2", "8"}));
+  EXPECT_EQ(p.lblVol08FileTypesAllSelected.Text(), "User Selected.");
+}
+
+} // namespace
+
+namespace {
+
+// A simulation never touches the last run's records; Clear Fields forgets them.
+TEST_F(CopyPageTest, ASimulationKeepsTheRunsRecordsAndClearFieldsForgetsThem) {
+  const std::string c1 = dest.AddFolder("C1");
+  AddMain(c1);
+  AddStructure(tree / "Mkt");
+  Copy();
+  const std::string made = ListTree(c1);
+  const size_t folders = P().Vol08Undo.folders.size();
+  const Strings lists = Lists(P().Vol08ResultLists);
+  ASSERT_EQ(folders, 4u);
+  Simulate();
+  EXPECT_EQ(P().Vol08Undo.folders.size(), folders);
+  EXPECT_EQ(Lists(P().Vol08ResultLists), lists);
+  // Nothing is locked any more once the run is over.
+  for (ui::TabSheet* s : {&frmMain->tabFolderCreate05, &frmMain->tabFolderCreate01}) EXPECT_TRUE(s->Enabled());
+  EXPECT_TRUE(testsupport::Reachable(P().btnVol08CopyFolders));
+  seam.Answer("no: 0287", IDYES);
+  seam.Answer("no: 0288", IDOK);
+  seam.Answer("no: 0277", IDOK);
+  Press(P().btnVol08ClearAll);
+  EXPECT_TRUE(P().Vol08Undo.Empty());
+  EXPECT_TRUE(P().rdoVol08AttachMainFolderWithFiles.Checked());
+  EXPECT_FALSE(P().rdoVol08AttachMainFolderWithoutFiles.Checked());
+  EXPECT_FALSE(testsupport::Reachable(P().btnVol08Undo));
+  EXPECT_EQ(ListTree(c1), made);
+}
+
+} // namespace
+
+namespace {
+
+// The editor and the list file take what Add takes: one way of writing a folder, no roots.
+TEST_F(CopyPageTest, EveryRoadIntoTheIncludeListTakesOnlyWhatAddTakes) {
+  unscriptedBoxes = true;  // the list file's own refusal boxes
+  const std::string c1 = dest.AddFolder("C1"), c2 = dest.AddFolder("C2");
+  std::string lower = c1;
+  lower[0] = static_cast<char>(tolower(lower[0]));
+  const std::string lines = c1 + "\r\n" + c1 + "\\\r\n" + lower + "\r\n" + c1.substr(0, 3) + "\r\nrel\r\n" + c2;
+  TfrmEditIncludeList* editor = frmVol08EditIncludeList;
+  seam.OnModal(editor, [&](ui::Form&) {
+    editor->mmoEditIncludeList.SetText(lines);
+    Press(editor->btnEditOk);
+    return 0;
+  });
+  Press(P().btnVol08EditIncludeList);
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, c2}));
+
+  // The list file written by Export List comes back whole; a refused line is told and left out.
+  const std::string file = dir->Path() + "\\copy.txt";
+  seam.ChooseFile(file);
+  Press(P().btnVol08SaveTo);
+  seam.ChooseFile(file);
+  seam.Answer("no: 0270", IDYES);
+  Press(P().btnVol08LoadFrom);
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, c2}));
+  testsupport::WriteFile(file, c1 + "\\\r\n" + c2 + "\r\n");
+  seam.ChooseFile(file);
+  seam.Answer("no: 0270", IDYES);
+  Press(P().btnVol08LoadFrom);
+  EXPECT_NE(Box("0640"), nullptr);
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c2}));
+}
+
+} // namespace

@@ -1,0 +1,617 @@
+#include "treeops/copy_page.h"
+
+#include "core/settings_store.h"
+#include "core/textutil.h"
+#include "create/creation_engine.h"
+#include "examples/examples_window.h"
+#include "examples/help_windows.h"
+#include "listwin/frmEditIncludeList.h"
+#include "listwin/frmStatistic.h"
+#include "ui/application.h"
+#include "ui/run_lock.h"
+#include "ui/seam.h"
+#include "ui/throttle.h"
+
+#include <windows.h>
+
+using core::kMsgInformation;
+using core::kMsgQuestion;
+using core::kMsgWarning;
+using core::TrimText;
+using treeops::CopyOption;
+
+namespace {
+
+#define T08 "Copy Folder Structure(s).-From a Folder List - Level."
+#define S08 "Simulate Copy Folder Structure(s).-From a Folder List - Level."
+#define CAP(title, kind, number) title "            " kind " no: " number "."
+
+const char kEmptyInclude[] =
+    "The Include Folder List is empty !\nAction : You must add at least one Folder to the Include List.";
+const char kNoStructure[] =
+    "The list of Folder Structures is empty !\nAction : You must add at least one Folder Structure.";
+const char kUnknownSpace[] = "{}";
+
+const core::NumberedMessage<CopyMsg> kRows[] = {
+    {CopyMsg::AddEmpty, "0262", kMsgWarning, "The selection field is empty !!!", CAP(T08, "Warning", "0262")},
+    {CopyMsg::InInclude, "0263", kMsgWarning, "This folder exists in the INCLUDE FOLDER LIST !!!",
+     CAP(T08, "Warning", "0263")},
+    {CopyMsg::InExclude, "0264", kMsgWarning, "This folder exists in the EXCLUDE FOLDER LIST !!!",
+     CAP(T08, "Warning", "0264")},
+    {CopyMsg::DeleteSelected, "0276", kMsgQuestion,
+     "Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY from "
+     "the EXCLUDE list.\n",
+     CAP(T08, "Warning", "0276")},
+    {CopyMsg::ExcludeEmpty, "0277", kMsgWarning,
+     "The EXCLUDE list is empty !\nAction : You must enter at least one FOLDER to the EXCLUDE list to "
+     "delete it.\n",
+     CAP(T08, "Warning", "0277")},
+    {CopyMsg::ViewNothing, "0278", kMsgWarning,
+     "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
+     CAP(T08, "Warning", "0278")},
+    {CopyMsg::ExcludeAllEmpty, "0520", kMsgWarning, "Empty List in the Exclude Window!\n",
+     CAP(T08, "Warning", "0520")},
+    {CopyMsg::DeleteAll, "0521", kMsgQuestion, "Do you want to delete all item(s) from the Exclude list ?",
+     CAP(T08, "Warning", "0521")},
+    {CopyMsg::ExportEmpty, "0560", kMsgWarning, "The Include List is empty !\n",
+     T08 "             Warning no: 0560."},
+    {CopyMsg::Refused, "0640", kMsgWarning,
+     "This folder can not be a Main Folder of the Copy process :\n{}", CAP(T08, "Warning", "0640")},
+    {CopyMsg::DiskSpace, "0177", kMsgWarning, "{}",
+     "Creating Folder(s).-From a Folder List.            Information no: 0177."},
+    {CopyMsg::SelectFilesHint, "0277", kMsgWarning, "{}", CAP(T08, "Warning", "0277")},
+    {CopyMsg::StructureNotSelected, "0280", kMsgWarning,
+     "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
+     CAP(T08, "Warning", "0280")},
+    {CopyMsg::StructureRemove, "0281", kMsgQuestion,
+     "Do you want to delete the selected item(s) from the Exclude list ?", CAP(T08, "Warning", "0281")},
+    {CopyMsg::ClearAsk, "0287", kMsgQuestion,
+     "You will delete all fields !!!\nClick YES to Continue deleting all fields,\nClick NO to Stop the "
+     "delete process.",
+     CAP(T08, "Information", "0287")},
+    {CopyMsg::ClearEnd, "0288", kMsgWarning, "End of the CLEAR FIELDS process !!!\n",
+     "Copy Folder Structure(s).-From a Folder List Level.           Warning no: 0288."},
+    {CopyMsg::UndoNothing, "0290", kMsgWarning,
+     "No UNDO process !!!\nThere are no copied Subfolders (and files) !!!\nYou must copy at least on one "
+     "Subfolder to UNDO them.",
+     CAP(T08, "Warning", "0290")},
+    {CopyMsg::UndoAsk, "0291", kMsgQuestion, "Do you want to delete all folders (and files)\ncopied last time ?",
+     CAP(T08, "Information", "0291")},
+    {CopyMsg::UndoReport, "0292", kMsgWarning,
+     "The program is unable to delete the following folders (and their contents), and/or separate files : "
+     "\n\nOTHER REASONS   : \n\n{}",
+     "Copy Folder Structure(s).-From a Folder List Level.            Information no: 0292."},
+    {CopyMsg::UndoEnd, "0293", kMsgInformation, "End of the Undo process !!!", CAP(T08, "Information", "0293")},
+    {CopyMsg::WholeDisk, "0330", kMsgQuestion,
+     "Do you want to COPY the Entire Disk to the Folders specified in The Include Window ?\nClick YES to "
+     "Copy,\nClick NO to Cancel.",
+     CAP(T08, "Information", "0330")},
+    {CopyMsg::RunEmpty, "0647", kMsgWarning, kEmptyInclude, CAP(T08, "Warning", "0647")},
+    {CopyMsg::RunNoStructure, "0648", kMsgWarning, kNoStructure, CAP(T08, "Warning", "0648")},
+    {CopyMsg::RunStructureRefused, "0649", kMsgWarning, "{}", CAP(T08, "Warning", "0649")},
+    {CopyMsg::RunSpaceUnknown, "0650", kMsgWarning, kUnknownSpace, CAP(T08, "Warning", "0650")},
+    {CopyMsg::RunConfirm, "0651", kMsgQuestion, "{}", CAP(T08, "Information", "0651")},
+    {CopyMsg::RunEnd, "0652", kMsgInformation, "End of the Copy process !!!\n{}", CAP(T08, "Information", "0652")},
+    {CopyMsg::RunDiskFull, "0653", kMsgWarning, "{}", CAP(T08, "Warning", "0653")},
+    {CopyMsg::SimEmpty, "0654", kMsgWarning, kEmptyInclude, CAP(S08, "Warning", "0654")},
+    {CopyMsg::SimNoStructure, "0655", kMsgWarning, kNoStructure, CAP(S08, "Warning", "0655")},
+    {CopyMsg::SimStructureRefused, "0656", kMsgWarning, "{}", CAP(S08, "Warning", "0656")},
+    {CopyMsg::SimSpaceUnknown, "0657", kMsgWarning, kUnknownSpace, CAP(S08, "Warning", "0657")},
+    {CopyMsg::SimConfirm, "0658", kMsgQuestion, "{}", CAP(S08, "Information", "0658")},
+    {CopyMsg::SimEnd, "0659", kMsgInformation, "{}", CAP(S08, "Information", "0659")},
+};
+
+std::string Counted(double value) { return core::CounterText(value); }
+
+} // namespace
+
+const core::MessageTable<CopyMsg> kCopyPageMessages = core::TableOf(kRows);
+
+CopyPage::CopyPage(ui::Form* form, Shared shared)
+    : form_(form), Lists(form_, ListHalf()), shared_(std::move(shared)) {
+  for (ui::RadioButton* r : {&rdoVol08AttachMainFolderWithoutFiles, &rdoVol08AttachSubFoldersOnlyWithoutFiles,
+                             &rdoVol08AttachMainFolderWithFiles, &rdoVol08AttachSubFoldersOnlyWithFiles})
+    r->OnClick = [this, r] { OptionClick(*r); };
+  btnVol08AddFolderStructure.OnClick = [this] { btnVol08AddFolderStructureClick(); };
+  btnVol08ViewFolderStructure.OnClick = [this] { btnVol08ViewFolderStructureClick(); };
+  btnVol08RemoveFolderStructure.OnClick = [this] { btnVol08RemoveFolderStructureClick(); };
+  btnVol08CopyFolders.OnClick = [this] { Start(false); };
+  btnVol08CopyFoldersSimulation.OnClick = [this] { Start(true); };
+  btnVol08Undo.OnClick = [this] { btnVol08UndoClick(); };
+  btnVol08ClearAll.OnClick = [this] { btnVol08ClearAllClick(); };
+
+  rdoVol08AttachMainFolderWithoutFiles.SetHint(
+      "Complete Folder Structures (Main Folders, Subfolders) but without Files will be copied to each "
+      "Existing Folder from the Include List.");
+  rdoVol08AttachSubFoldersOnlyWithoutFiles.SetHint(
+      "Only Subfolders - without Main Folders and Files - will be Copied to each Existing Folder from the "
+      "Include List.");
+  rdoVol08AttachMainFolderWithFiles.SetHint(
+      "Complete Folder Structures (Main Folders, Subfolders, Files) will be Copied to each Existing Folder "
+      "from the Include List.");
+  rdoVol08AttachSubFoldersOnlyWithFiles.SetHint(
+      "Subfolders and Files - without Main Folders - will be Copied to each Existing Folder from the "
+      "Include List.");
+  lstVol08AddFolderStructure.SetHint("Contains the List of additional Subfolder structures.");
+  btnVol08CopyFolders.SetHint("Copy Folder Structures to the Main Folders from the INCLUDE Folder List.");
+  chkVol08ShowDetailedResults.SetHint("Show Detailed Results during the Copy process.");
+  btnVol08ExchangeIncToExc.SetHint("Exchange the contents of the two window.");
+
+  // The Visual Log (made after the main window): its grid holds the main-folder
+  // row first, then one row per structure count, by to copy, copied, existing.
+  CopyResultsWindow w;
+  w.counter = [](int page) -> ui::Label* {
+    if (!frmStatistic08) return nullptr;
+    const int row = page % 4, column = page / 4;
+    return &frmStatistic08->Counter(row * 3 + column);
+  };
+  w.list = [](int k) { return frmStatistic08 ? &frmStatistic08->List(k) : nullptr; };
+  w.setRunMode = [](bool run) {
+    if (frmStatistic08) frmStatistic08->SetRunMode(run);
+  };
+  w.clearLists = [] {
+    if (frmStatistic08) frmStatistic08->ClearLists();
+  };
+  w.show = [this] {
+    if (frmStatistic08) frmStatistic08->ShowBeside(*form_);
+  };
+  window_ = std::move(w);
+}
+
+ListPairDescription CopyPage::ListHalf() {
+  ListPairDescription d;
+  ListPairControls& c = d.c;
+  c.add = &btnVol08AddFolderToList;  // no field: the folder picker
+  c.include = &lstVol08IncludeFolderList;
+  c.exclude = &lstVol08ExcludeFolderList;
+  c.includeCount = &lblVol08IncludeSum;
+  c.excludeCount = &lblVol08ExcludeSum;
+  c.incToExc = &btnVol08IncToExc;
+  c.excToInc = &btnVol08ExcToInc;
+  c.allFromInc = &btnVol08AllfromInc;
+  c.allFromExc = &btnVol08AllfromExc;
+  c.exchange = &btnVol08ExchangeIncToExc;
+  c.deleteSelected = &btnVol08DeleteExcludeList;
+  c.deleteAll = &btnVol08DeleteExcludeAll;
+  c.smartImport = &btnVol08SmartImport;
+  c.subfolderBuilder = &btnVol08SubFolderLevelListBuilder;
+  c.smartExport = &btnVol08SmartExport;
+  c.editList = &btnVol08EditIncludeList;
+  c.view = &btnVol08IncludeFolderListView;
+  c.importList = &btnVol08LoadFrom;
+  c.exportList = &btnVol08SaveTo;
+  c.help = &btnVol08Help;
+  c.visualLog = &btnVol08Statistics;
+  c.examples = &btnVol08Examples;
+  c.fileSelection = &btnVol08FileSelection;
+  c.progress = &pbVol08ProgressBar;
+  c.open = &OpenDialog3;
+  c.save = &SaveDialog3;
+  c.captions = {&lblVol08IncludeFolderList, &lblVol08ExcludeFolderList, &lblVol08IncludeSumCim,
+                &lblVol08ExcludeSumCim};
+  d.box = [this](ListMsg m, const std::string& arg) {
+    static const CopyMsg rows[] = {CopyMsg::AddEmpty,        CopyMsg::InInclude,       CopyMsg::InExclude,
+                                   CopyMsg::ExcludeEmpty,    CopyMsg::DeleteSelected,  CopyMsg::ExcludeAllEmpty,
+                                   CopyMsg::DeleteAll,       CopyMsg::ExportEmpty,     CopyMsg::ViewNothing};
+    return Box(rows[static_cast<size_t>(m)], arg);
+  };
+  d.accepts = [this](const std::string& entry, ListRoad road) { return AcceptsEntry(entry, road); };
+  d.refresh = [this] { RefreshVol08Tab(); };
+  d.excToIncAsks = d.allFromExcAsks = d.movesNeedDrive = true;
+  d.manualAddAsks = true;
+  d.afterFileSelection = [this] {
+    ShowVol08FileTypes();
+    ClearVol08Counters();
+    ScanVol08CopyPreview();
+    ShowVol08Counters();
+    ShowVol08CountersOnStatistics();
+  };
+  d.emptyImportCaption = CAP(T08, "Warning", "0401");
+  d.emptyBuilderCaption = CAP(T08, "Warning", "0595");
+  d.exportKind = kExportKindFolders;
+  d.exportFilter = ExportFilter::WithDrive;
+  d.editor = [] { return static_cast<TfrmEditIncludeList*>(frmVol08EditIncludeList); };
+  d.listFile = &kListFileVol08;
+  d.afterExportList = [this] { SetVol08ControlsEnabled(lstVol08IncludeFolderList.Count() > 0); };
+  d.focusAfterList = &lstVol08IncludeFolderList;
+  d.focusAfterImport = &btnVol08SmartImport;
+  d.help = [] { ShowHelpTopic("Copy"); };
+  d.examples = [] { ShowExamples(ExamplesKind::Copy); };
+  d.visualLog = [this] { btnVol08StatisticsClick(); };
+  return d;
+}
+
+// One rule on every road into the include list: the folder the run's target
+// check takes, written as that check writes it (so "C:\Data" and "c:\data\" can
+// never both be listed, and the list never shows what the run would refuse). A
+// list file's line on a drive this machine lacks is skipped without a word.
+bool CopyPage::AcceptsEntry(const std::string& entry, ListRoad road) {
+  const std::string trimmed = TrimText(entry);
+  std::string typeName;
+  if (road == ListRoad::ListFile && !core::GetDriveTypeName(TrimText(core::ExtractFileDrive(trimmed)), typeName))
+    return false;
+  const treeops::TargetCheck check = treeops::CheckTarget(trimmed, protected_);
+  std::string why;
+  if (!check.ok)
+    why = trimmed + "\n" + check.reason;
+  else if (check.path != trimmed)
+    why = trimmed + "\nWrite it as : " + check.path;
+  if (why.empty()) return true;
+  if (RoadTellsRefusal(road)) Box(CopyMsg::Refused, why);
+  return false;
+}
+
+int CopyPage::Box(CopyMsg id, const std::string& arg) {
+  const core::NumberedMessage<CopyMsg>* m = nullptr;
+  for (const auto& row : kCopyPageMessages)
+    if (row.id == id) m = &row;
+  std::string text = m->text;
+  const size_t at = text.find("{}");
+  if (at != std::string::npos) text.replace(at, 2, arg);
+  return ui::App().MessageBox(text, m->caption, m->flags);
+}
+
+void CopyPage::InitVol08Page() {
+  protected_ = treeops::SystemProtectedFolders(core::Settings().GetStartupDirectory());
+  rdoVol08AttachMainFolderWithoutFiles.SetChecked(true);
+  chkVol08ShowDetailedResults.SetChecked(true);
+  ClearVol08Counters();
+  ShowVol08Counters();
+  SetVol08ControlsEnabled(false);
+  Lists.ShowCounts();
+  for (ui::ListBox* l : {&lstVol08IncludeFolderList, &lstVol08ExcludeFolderList, &lstVol08AddFolderStructure})
+    l->SetHorizontalExtent(3000);
+}
+
+// ---- Options, preview, counters ------------------------------------------------------
+
+CopyOption CopyPage::Option() const {
+  if (rdoVol08AttachSubFoldersOnlyWithoutFiles.Checked()) return CopyOption::SubOnlyWithoutFiles;
+  if (rdoVol08AttachMainFolderWithFiles.Checked()) return CopyOption::MainWithFiles;
+  if (rdoVol08AttachSubFoldersOnlyWithFiles.Checked()) return CopyOption::SubOnlyWithFiles;
+  return CopyOption::MainWithoutFiles;
+}
+
+treeops::CopyJob CopyPage::Job() const {
+  treeops::CopyJob job;
+  for (const std::string& s : lstVol08IncludeFolderList.Items()) job.includes.push_back(s);
+  for (const std::string& s : lstVol08AddFolderStructure.Items()) job.structures.push_back(s);
+  job.option = Option();
+  for (const std::string& p : core::Settings().GetFilePatternList()) job.patterns.push_back(p);
+  job.protectedFolders = protected_;
+  return job;
+}
+
+// The run's own preview: the same main folders, structures, skipped pairs and
+// free-space check. Only a shortfall of space is told here; the run tells the rest.
+bool CopyPage::ScanVol08CopyPreview() {
+  Preview = treeops::PreviewCopy(Job());
+  if (Preview.stop.number == 177) Box(CopyMsg::DiskSpace, Preview.stop.text);
+  if (Preview.stop.number != 0) return false;
+  for (int i = 0; i < 4; ++i) Vol08Counters[i] = Preview.toCopy[i];
+  return true;
+}
+
+void CopyPage::ResetVol08ResultCounters() {
+  for (int i = 4; i < 12; ++i) Vol08Counters[i] = 0;
+}
+
+void CopyPage::ShowVol08Counters() {
+  ui::Label* labels[12] = {&lblVol08FoldersToCopy,    &lblVol08SubFoldersToCopy, &lblVol08FilesToCopy,
+                           &lblVol08FileSizeToCopy,   &lblVol08FoldersCopied,    &lblVol08SubFoldersCopied,
+                           &lblVol08FilesCopied,      &lblVol08FileSizeCopied,   &lblVol08FoldersNotExists,
+                           &lblVol08SubFoldersExists, &lblVol08FilesExists,      &lblVol08FileSizeExists};
+  for (int i = 0; i < 12; ++i) labels[i]->SetText(Counted(Vol08Counters[i]));
+}
+
+void CopyPage::ShowVol08CountersOnStatistics() {
+  if (!window_.counter) return;
+  for (int i = 0; i < 12; ++i)
+    if (ui::Label* l = window_.counter(i)) l->SetText(Counted(Vol08Counters[i]));
+}
+
+void CopyPage::ClearVol08VisualLog() {
+  if (window_.clearLists) window_.clearLists();
+}
+
+void CopyPage::UpdateFileSelectionControls() {
+  const bool on = (rdoVol08AttachMainFolderWithFiles.Enabled() && rdoVol08AttachMainFolderWithFiles.Checked()) ||
+                  (rdoVol08AttachSubFoldersOnlyWithFiles.Enabled() && rdoVol08AttachSubFoldersOnlyWithFiles.Checked());
+  for (ui::Control* c : std::initializer_list<ui::Control*>{&btnVol08FileSelection, &lblVol08Status,
+                                                            &lblVol08FileTypesAllSelected})
+    c->SetEnabled(on);
+}
+
+void CopyPage::UpdateVol08CopyButtons(bool flag) {
+  const bool on = flag && lstVol08IncludeFolderList.Count() > 0 && lstVol08AddFolderStructure.Count() > 0;
+  btnVol08CopyFolders.SetEnabled(on);
+  btnVol08CopyFoldersSimulation.SetEnabled(on);
+}
+
+void CopyPage::SetVol08ControlsEnabled(bool flag) {
+  ui::Control* controls[] = {
+      &lblVol08Total, &lblVol08Results, &lblVol08SubFoldersColumn, &lblVol08FilesColumn, &lblVol08FileSizeColumn,
+      &lblVol08ToCopyCimke, &lblVol08SubFoldersToCopy, &lblVol08FilesToCopy, &lblVol08FileSizeToCopy,
+      &lblVol08CopiedCimke, &lblVol08SubFoldersCopied, &lblVol08FilesCopied, &lblVol08FileSizeCopied,
+      &lblVol08AlreadyExistsCimke, &lblVol08SubFoldersExists, &lblVol08FilesExists, &lblVol08FileSizeExists,
+      &lblVol08FoldersToCopyCimke, &lblVol08FoldersColumn, &lblVol08FoldersExistsCimke, &lblVol08NotExistsCimke,
+      &lblVol08FoldersToCopy, &lblVol08FoldersCopied, &lblVol08FoldersNotExists, &btnVol08Statistics,
+      &btnVol08Undo, &chkVol08ShowDetailedResults, &rdoVol08AttachMainFolderWithoutFiles,
+      &rdoVol08AttachSubFoldersOnlyWithoutFiles, &rdoVol08AttachMainFolderWithFiles,
+      &rdoVol08AttachSubFoldersOnlyWithFiles, &lstVol08AddFolderStructure, &btnVol08AddFolderStructure,
+      &btnVol08ViewFolderStructure, &btnVol08RemoveFolderStructure};
+  for (ui::Control* c : controls) c->SetEnabled(flag);
+  UpdateFileSelectionControls();
+  UpdateVol08CopyButtons(true);
+}
+
+void CopyPage::RefreshVol08Tab() {
+  const bool any = lstVol08IncludeFolderList.Count() > 0;
+  SetVol08ControlsEnabled(any);
+  UpdateVol08CopyButtons(any);
+  ClearVol08Counters();
+  ScanVol08CopyPreview();
+  ShowVol08Counters();
+  ShowVol08CountersOnStatistics();
+}
+
+void CopyPage::ShowVol08FileTypes() {
+  const std::string* caption =
+      core::Settings().GetFilePatternLine() == "*.*" ? shared_.allFileTypes : shared_.userFileTypes;
+  if (caption) lblVol08FileTypesAllSelected.SetText(*caption);
+}
+
+void CopyPage::OptionClick(ui::RadioButton& radio) {
+  if (!radio.Checked() || busy_) return;
+  for (ui::Control* c : std::initializer_list<ui::Control*>{&lstVol08AddFolderStructure, &btnVol08AddFolderStructure,
+                                                            &btnVol08ViewFolderStructure,
+                                                            &btnVol08RemoveFolderStructure})
+    c->SetEnabled(true);
+  ClearVol08Counters();
+  ScanVol08CopyPreview();
+  ShowVol08Counters();
+  ShowVol08CountersOnStatistics();
+  UpdateVol08CopyButtons(true);
+  UpdateFileSelectionControls();
+  int* flag = &radio == &rdoVol08AttachMainFolderWithFiles       ? shared_.mainWithFilesHintShown
+              : &radio == &rdoVol08AttachSubFoldersOnlyWithFiles ? shared_.subOnlyWithFilesHintShown
+                                                                  : nullptr;
+  if (flag && *flag == 0) {
+    Box(CopyMsg::SelectFilesHint, shared_.selectFilesHint ? *shared_.selectFilesHint : std::string());
+    *flag = 1;
+  }
+}
+
+// ---- Structures ------------------------------------------------------------------------
+
+void CopyPage::btnVol08AddFolderStructureClick() {
+  ui::FolderPickRequest request;
+  request.owner = form_->Handle();
+  const std::string picked = ui::seam().PickFolder(request) ? request.result : std::string();
+  const std::string trimmed = TrimText(picked);
+  std::string name;
+  if (trimmed.size() == 3) {
+    if (core::GetDriveTypeName(trimmed, name) && Box(CopyMsg::WholeDisk) == IDYES) AddVol08FolderStructure(picked);
+  } else if (trimmed.size() > 3) {
+    AddVol08FolderStructure(picked);
+  }
+}
+
+void CopyPage::AddVol08FolderStructure(const std::string& path) {
+  const std::string trimmed = TrimText(path);
+  // A link is never entered: it is refused here as the run would refuse it.
+  const DWORD a = GetFileAttributesA(trimmed.c_str());
+  if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    Box(CopyMsg::RunStructureRefused, "The Folder Structure is a link (junction or symbolic link) : \n" + trimmed);
+    return;
+  }
+  bool listed = false;
+  for (const std::string& s : lstVol08AddFolderStructure.Items())
+    listed = listed || lstrcmpiA(s.c_str(), path.c_str()) == 0;
+  if (!listed) lstVol08AddFolderStructure.Add(path);
+  ClearVol08Counters();
+  ScanVol08CopyPreview();
+  ShowVol08Counters();
+  ShowVol08CountersOnStatistics();
+  UpdateVol08CopyButtons(true);
+  lstVol08AddFolderStructure.SetFocus();
+}
+
+void CopyPage::btnVol08ViewFolderStructureClick() {
+  const std::vector<int> selected = lstVol08AddFolderStructure.SelectedIndices();
+  if (selected.empty()) {
+    Box(CopyMsg::StructureNotSelected);
+    return;
+  }
+  ui::seam().ShellOpen(form_->Handle(), TrimText(lstVol08AddFolderStructure.Item(selected.front())), "", "",
+                       SW_SHOWNORMAL);
+}
+
+void CopyPage::btnVol08RemoveFolderStructureClick() {
+  if (Box(CopyMsg::StructureRemove) == IDYES)
+    lstVol08AddFolderStructure.DeleteIndices(lstVol08AddFolderStructure.SelectedIndices());
+  ClearVol08Counters();
+  ScanVol08CopyPreview();
+  ShowVol08Counters();
+  ShowVol08CountersOnStatistics();
+  UpdateVol08CopyButtons(true);
+  btnVol08RemoveFolderStructure.SetFocus();
+}
+
+// ---- Run and simulation ---------------------------------------------------------------
+
+void CopyPage::ShowPreviewStop(const treeops::CopyMessage& stop, bool sim) {
+  switch (stop.number) {
+    case 701: Box(sim ? CopyMsg::SimEmpty : CopyMsg::RunEmpty); break;
+    case 702: Box(sim ? CopyMsg::SimNoStructure : CopyMsg::RunNoStructure); break;
+    case 703:
+    case 706: Box(sim ? CopyMsg::SimStructureRefused : CopyMsg::RunStructureRefused, stop.text); break;
+    case 704: Box(sim ? CopyMsg::SimSpaceUnknown : CopyMsg::RunSpaceUnknown, stop.text); break;
+    default: Box(CopyMsg::DiskSpace, stop.text); break;
+  }
+}
+
+std::string CopyPage::Summary(const treeops::CopyPreview& p) const {
+  std::string s = "Main Folders : " + Counted(p.toCopy[0]) + "\nFolders, Subfolders to copy : " +
+                  Counted(p.toCopy[1]) + "\nFiles to copy : " + Counted(p.toCopy[2]) +
+                  "\nFile Size (bytes) : " + Counted(p.toCopy[3]) + "\n";
+  if (!p.skippedPairs.empty()) {
+    s += "\nNot copied into itself (skipped) :\n";
+    for (const auto& pair : p.skippedPairs) s += pair.second + "  ->  " + pair.first + "\n";
+  }
+  if (!p.refused.empty()) {
+    s += "\nRefused Main Folders :\n";
+    for (const treeops::Refusal& r : p.refused) s += r.path + " : " + r.reason + "\n";
+  }
+  return s;
+}
+
+void CopyPage::FillVisualLog(const treeops::CopyResults& r) {
+  if (!window_.list) return;
+  const std::deque<std::string>* lists[6] = {&r.foldersCopied, &r.subFoldersCopied, &r.filesCopied,
+                                             &r.foldersNotExist, &r.subFoldersExist, &r.filesExist};
+  for (int k = 0; k < 6; ++k)
+    if (ui::ListBox* box = window_.list(k)) {
+      box->Clear();
+      box->AddStrings(std::vector<std::string>(lists[k]->begin(), lists[k]->end()));
+    }
+}
+
+std::vector<ui::Control*> CopyPage::CommandControls() {
+  std::vector<ui::Control*> controls = Lists.CommandControls();
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           &lstVol08AddFolderStructure, &btnVol08AddFolderStructure, &btnVol08ViewFolderStructure,
+           &btnVol08RemoveFolderStructure, &rdoVol08AttachMainFolderWithoutFiles,
+           &rdoVol08AttachSubFoldersOnlyWithoutFiles, &rdoVol08AttachMainFolderWithFiles,
+           &rdoVol08AttachSubFoldersOnlyWithFiles, &btnVol08FileSelection, &chkVol08ShowDetailedResults,
+           &btnVol08CopyFolders, &btnVol08CopyFoldersSimulation, &btnVol08Undo, &btnVol08ClearAll})
+    controls.push_back(c);
+  return controls;
+}
+
+void CopyPage::Start(bool sim) {
+  if (busy_) return;
+  // Stop early, before anything is scanned.
+  if (lstVol08IncludeFolderList.Count() == 0) {
+    Box(sim ? CopyMsg::SimEmpty : CopyMsg::RunEmpty);
+    return;
+  }
+  if (lstVol08AddFolderStructure.Count() == 0) {
+    Box(sim ? CopyMsg::SimNoStructure : CopyMsg::RunNoStructure);
+    btnVol08AddFolderStructure.SetFocus();
+    return;
+  }
+  // The preview again, on the page as it stands: the run does what is confirmed.
+  treeops::CopyPreview preview = treeops::PreviewCopy(Job());
+  Preview = preview;
+  ClearVol08Counters();
+  if (preview.stop.number != 0) {
+    ShowVol08Counters();
+    ShowVol08CountersOnStatistics();
+    ShowPreviewStop(preview.stop, sim);
+    return;
+  }
+  for (int i = 0; i < 4; ++i) Vol08Counters[i] = preview.toCopy[i];
+  ShowVol08Counters();
+  ShowVol08CountersOnStatistics();
+  const std::string question =
+      sim ? (shared_.simStart ? *shared_.simStart : std::string()) + "\n" + Summary(preview)
+          : "Do you want to copy the Folder Structures to the Main Folders ?\n\n" + Summary(preview) +
+                "\nClick YES to Copy,\nClick NO to Cancel.";
+  if (Box(sim ? CopyMsg::SimConfirm : CopyMsg::RunConfirm, question) != IDYES) return;
+
+  // A new run forgets the last one (its outcomes and its undo records); a
+  // simulation keeps them and works on its own.
+  treeops::CopyResults& results = sim ? SimulationResults : Vol08ResultLists;
+  results.Clear();
+  treeops::CopyJournal dryJournal;
+  if (!sim) Vol08Undo.Clear();
+  treeops::CopyJournal& journal = sim ? dryJournal : Vol08Undo;
+  ResetVol08ResultCounters();
+  if (window_.setRunMode) window_.setRunMode(!sim);
+  ClearVol08VisualLog();
+  ShowVol08Counters();
+  ShowVol08CountersOnStatistics();
+  if (chkVol08ShowDetailedResults.Checked() && window_.show) window_.show();
+
+  ui::RunLock lock(CommandControls(), shared_.locks, busy_);
+  pbVol08ProgressBar.SetRange(0, 1000);
+  pbVol08ProgressBar.SetPosition(0);
+  pbVol08ProgressBar.SetVisible(true);
+  ui::Throttle throttle;
+  auto show = [&] {
+    for (int i = 4; i < 12; ++i) Vol08Counters[i] = results.counters[i];
+    ShowVol08Counters();
+    ShowVol08CountersOnStatistics();
+  };
+  auto progress = [&](size_t done, size_t total) {
+    if (throttle.Due()) {
+      pbVol08ProgressBar.SetPosition(total ? static_cast<int>(done * 1000 / total) : 0);
+      show();
+      ui::App().ProcessMessages();
+    }
+    return !ui::App().Terminated();
+  };
+  InStartupDirectory([&] { treeops::RunCopy(preview, sim, results, journal, progress); });
+  if (ui::App().Terminated()) return;  // the main window is closing: no more boxes
+  show();
+  FillVisualLog(results);
+  pbVol08ProgressBar.SetVisible(false);
+  if (results.stop.number == 705) Box(CopyMsg::RunDiskFull, results.stop.text);
+  std::string other;
+  if (!results.reasons.empty()) {
+    other = "\nNot copied for other reasons :\n";
+    for (const treeops::Refusal& r : results.reasons) other += r.path + " : " + r.reason + "\n";
+  }
+  if (sim)
+    Box(CopyMsg::SimEnd, (shared_.simEnd ? *shared_.simEnd : std::string()) + "\n" + other);
+  else
+    Box(CopyMsg::RunEnd, other);
+}
+
+// ---- Undo, Clear Fields, Visual Log -------------------------------------------------------
+
+void CopyPage::btnVol08UndoClick() {
+  if (busy_) return;
+  // What the last run made: its folders, or only its files when it made no folder.
+  if (Vol08Undo.Empty()) {
+    Box(CopyMsg::UndoNothing);
+    return;
+  }
+  if (Box(CopyMsg::UndoAsk) != IDYES) return;
+  const treeops::CopyUndoReport report = treeops::UndoCopy(Vol08Undo);
+  Vol08ResultLists.Clear();
+  ClearVol08VisualLog();
+  ResetVol08ResultCounters();
+  ShowVol08Counters();
+  ShowVol08CountersOnStatistics();
+  if (!report.stays.empty()) {
+    std::string list;
+    for (const std::string& p : report.stays) list += p + "\n";
+    Box(CopyMsg::UndoReport, list);
+  }
+  Box(CopyMsg::UndoEnd);
+}
+
+void CopyPage::btnVol08ClearAllClick() {
+  if (busy_) return;
+  if (Box(CopyMsg::ClearAsk) != IDYES) return;
+  Lists.Clear();
+  // A change of option runs its click (with its once-only hint); the others are cleared.
+  rdoVol08AttachMainFolderWithFiles.SetChecked(true);
+  lstVol08AddFolderStructure.Clear();
+  chkVol08ShowDetailedResults.SetChecked(true);
+  ClearVol08Counters();
+  Vol08ResultLists.Clear();
+  SimulationResults.Clear();
+  Vol08Undo.Clear();
+  ShowVol08Counters();
+  ShowVol08CountersOnStatistics();
+  SetVol08ControlsEnabled(false);
+  Box(CopyMsg::ClearEnd);
+}
+
+void CopyPage::btnVol08StatisticsClick() {
+  ShowVol08CountersOnStatistics();
+  if (window_.show) window_.show();
+}
