@@ -9,6 +9,7 @@
 #include "create/path_list_page_layout.h"
 #include "create/string_list_page_layout.h"
 #include "listwin/frmManageMarks.h"
+#include "treeops/delete_page_layout.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
@@ -29,6 +30,7 @@ TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN) {
   ApplyStringListPageLayout(tabFolderCreate03, Vol02.lblVol02StartFolder, Vol02.lblVol02EndFolder);
   ApplyNumbersPageLayout(tabFolderCreate04, Vol03.lblVol03StartFolder, Vol03.lblVol03EndFolder);
   ApplyPathListPageLayout(tabFolderCreate05, Vol04.lblVol04StartFolder, Vol04.lblVol04EndFolder);
+  ApplyDeletePageLayout(tabFoldersDelete01);
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnActivate = [this] { FormActivate(); };
@@ -61,6 +63,7 @@ void TfrmMain::FormCreate() {
   Vol02.InitVol02Page();  // counters, structure map, labels, destination item, controls
   Vol03.InitVol03Page();  // the same, and the two number fields
   Vol04.InitVol04Page();
+  Vol07.InitVol07Page();
 
   Manual.InitManualPage();  // list extents, green log-button captions
   pgeMain.SetActivePage(&tabFolderCreate05);

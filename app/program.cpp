@@ -39,6 +39,7 @@ void CreateProgramWindows() {
   app.CreateForm(frmStatistic03);
   app.CreateForm(frmVol04EditIncludeList);
   app.CreateForm(frmStatistic04);
+  app.CreateForm(frmVol07EditIncludeList);
   app.CreateForm(frmZoomIncludeWindow);
   app.CreateForm(frmExamplesCopy);
   app.CreateForm(frmExamplesCreateFolders);

@@ -4,6 +4,7 @@
 #include "core/validation.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
+#include "ui/run_guard.h"
 #include "ui/seam.h"
 
 #include <windows.h>
@@ -13,53 +14,8 @@
 
 using core::TrimText;
 
-namespace {
-
-// Shows counters and window entries, pumps messages: about every 50 ms, not per item.
-class Throttle {
-public:
-  bool Due() {
-    DWORD now = GetTickCount();
-    if (first_ || now - last_ >= 50) {
-      first_ = false;
-      last_ = now;
-      return true;
-    }
-    return false;
-  }
-
-private:
-  DWORD last_ = 0;
-  bool first_ = true;
-};
-
-// Locks the page's commands and the given sheets for a run; every way out of
-// the run unlocks them again.
-class PageLock {
-public:
-  PageLock(std::vector<ui::Control*> controls, std::vector<ui::TabSheet*> sheets, bool& busy)
-      : controls_(std::move(controls)), sheets_(std::move(sheets)), busy_(busy) {
-    busy_ = true;
-    for (ui::Control* c : controls_) {
-      was_.push_back(c->Enabled());
-      c->SetEnabled(false);
-    }
-    for (ui::TabSheet* s : sheets_) s->SetEnabled(false);
-  }
-  ~PageLock() {
-    for (size_t i = 0; i < controls_.size(); ++i) controls_[i]->SetEnabled(was_[i]);
-    for (ui::TabSheet* s : sheets_) s->SetEnabled(true);
-    busy_ = false;
-  }
-
-private:
-  std::vector<ui::Control*> controls_;
-  std::vector<ui::TabSheet*> sheets_;
-  std::vector<bool> was_;
-  bool& busy_;
-};
-
-} // namespace
+using ui::PageLock;
+using ui::Throttle;
 
 CreationPage::CreationPage(ui::Form* form, CreationPageDescription description)
     : form_(form), desc_(std::move(description)) {}

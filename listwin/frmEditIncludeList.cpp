@@ -11,6 +11,7 @@
 
 TfrmVol02EditIncludeList* frmVol02EditIncludeList = nullptr;
 TfrmVol04EditIncludeList* frmVol04EditIncludeList = nullptr;
+TfrmVol07EditIncludeList* frmVol07EditIncludeList = nullptr;
 TfrmZoomIncludeWindow* frmZoomIncludeWindow = nullptr;
 
 const EditIncludeListTwin kEditVol02 = {

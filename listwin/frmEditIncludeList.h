@@ -68,6 +68,12 @@ public:
 };
 extern TfrmVol04EditIncludeList* frmVol04EditIncludeList;
 
+class TfrmVol07EditIncludeList : public TfrmEditIncludeList {
+public:
+  TfrmVol07EditIncludeList() : TfrmEditIncludeList(kEditVol07) {}
+};
+extern TfrmVol07EditIncludeList* frmVol07EditIncludeList;
+
 class TfrmZoomIncludeWindow : public ui::Form {
 public:
   TfrmZoomIncludeWindow();

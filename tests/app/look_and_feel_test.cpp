@@ -429,7 +429,9 @@ TEST_F(LookAndFeel, CtrlTabAndCtrlPageKeysSwitchPagesAndFocusTheirFirstInput) {
       {VK_TAB, false, &m.tabFolderCreate03, &m.Vol02.cboVol02DestFolders},
       {VK_NEXT, false, &m.tabFolderCreate04, nullptr},
       {VK_TAB, false, &m.tabFolderCreate01, &m.Manual.cboCreateFolderForced},
+      {VK_TAB, false, &m.tabFoldersDelete01, nullptr},
       {VK_TAB, false, &m.tabFolderCreate05, nullptr},  // round to the first page
+      {VK_TAB, true, &m.tabFoldersDelete01, nullptr},
       {VK_TAB, true, &m.tabFolderCreate01, &m.Manual.cboCreateFolderForced},
       {VK_PRIOR, false, &m.tabFolderCreate04, nullptr},
       {VK_PRIOR, false, &m.tabFolderCreate03, &m.Vol02.cboVol02DestFolders},
