@@ -241,7 +241,7 @@ const char* const kDelete[] = {
     "roots, relative paths, the system folders and the program's own folders",
     "are refused on every way into the list.",
     "A folder that is already in either list is not added twice, however it",
-    "is written (C:\\Data and c:\\data\\ are one folder).",
+    "is written (f:\\Data and F:\\DATA\\ are one folder).",
     " ",
     "STEP 2 - EDIT, EXPORT AND EXCLUDE (OPTIONAL)",
     " ",
