@@ -193,12 +193,18 @@ TEST_F(DeletePageTest, ConfirmationNamesWhatGoesAndAsksTwice) {
   EXPECT_EQ(P().Results.foldersNotExist, (std::deque<std::string>{tree / "Elsewhere"}));
 }
 
-// The run counts afresh when it starts: what changed since the preview is
-// what the question names and what goes.
+// The preview keeps what it counted while only the lists change; the run
+// counts afresh when it starts: what changed is what the question names and
+// what goes.
 TEST_F(DeletePageTest, TheRunDeletesWhatItsOwnPreviewFound) {
   AddCustomers();
   EXPECT_EQ(Counters()[4], "10");
   tree.AddFile("Clients\\Customer3\\late.txt", "late");
+  // A change of the lists alone counts no listed folder again.
+  P().lstVol07IncludeFolderList.SetSelected(0, true);
+  Press(P().btnVol07IncToExc);
+  Press(P().btnVol07AllFromExc);
+  EXPECT_EQ(Counters()[4], "10");
   Delete();
   EXPECT_NE(Box("0621")->text.find("Files : 11\n"), std::string::npos);
   EXPECT_FALSE(FileExists(clients + "\\Customer3\\late.txt"));
