@@ -272,7 +272,7 @@ void DeletePage::ShowFileTypes() {
 
 void DeletePage::SetVol07ControlsEnabled(bool flag) {
   for (ui::Control* c : std::initializer_list<ui::Control*>{
-           &chkVol07DeleteDoubleConfirm, &rdoVol07DeleteSubFolders, &rdoVol07DeleteCompleteFolders,
+           &chkVol07DeleteDoubleConfirm, &btnVol07Statistics, &rdoVol07DeleteSubFolders, &rdoVol07DeleteCompleteFolders,
            &rdoVol07DeleteOnlyFilesInMainFolder, &rdoVol07DeleteOnlyFiles, &chkVol07ShowDetailedResults,
            &lblVol07ToDeleteCimke, &lblVol07DeletedCimke, &lblVol07NotExistsCimke, &lblVol07OtherReasonsCimke,
            &lblVol07FilesColumn, &lblVol07FilesToDelete, &lblVol07FilesDeleted, &lblVol07FilesNotExists,
@@ -413,7 +413,10 @@ void DeletePage::btnVol07ClearAllClick() {
   rdoVol07DeleteCompleteFolders.SetChecked(true);
   ClearVol07PreviewCounters();
   previewCache_.clear();
+  // The lists go; the last run's counters stay, as the results window keeps them.
+  const std::array<double, 6> counters = Results.counters;
   Results.Clear();
+  Results.counters = counters;
   ShowVol07PreviewCounters();
   SetVol07ControlsEnabled(false);
   Box(DeleteMsg::ClearEnd);
