@@ -41,7 +41,7 @@ const PageMessage kMessages[] = {
      T02 "          Warning no: 0007."},
     {kIllegalText, "0008", kMsgWarning, "Illegal character in the Text : {}",
      VEXTIL_CAPTION(T02, "Warning", "0008")},
-    {kNameRefused, "0008", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0008")},
+    {kNameRefused, "0009", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0009")},
     {kTooLong, "0015", kMsgWarning,
      "This item is too long (255 characters or more) !\nAction : You must use a shorter string.",
      VEXTIL_CAPTION(T02, "Warning", "0015")},

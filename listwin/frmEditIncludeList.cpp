@@ -75,7 +75,7 @@ TfrmEditIncludeList::TfrmEditIncludeList(const EditIncludeListTwin& twin)
     : ui::Form(IDD_TFRMEDITINCLUDELIST), twin_(twin) {
   OnCreate = [this] { FormCreate(); };
   OnActivate = [this] { FormActivate(); };
-  mmoEditIncludeList.OnKeyPress = [this](char& key) { mmoEditIncludeListKeyPress(key); };
+  mmoEditIncludeList.OnChange = [this] { CountLines(); };  // after every change, typed or pasted
   if (twin_.memoEnterFocusesMemo) mmoEditIncludeList.OnEnter = [this] { mmoEditIncludeList.SetFocus(); };
   btnEditOk.OnClick = [this] { btnEditOkClick(); };
   btnEditCancel.OnClick = [this] { btnEditCancelClick(); };
@@ -100,8 +100,6 @@ void TfrmEditIncludeList::CountLines() {
   lblEditLinesSum.SetText(std::to_string(CountNonBlankLines(mmoEditIncludeList.Text())));
 }
 
-// Taken as the key arrives, before it changes the text.
-void TfrmEditIncludeList::mmoEditIncludeListKeyPress(char&) { CountLines(); }
 
 void TfrmEditIncludeList::btnEditOkClick() {
   std::vector<std::string> lines = mmoEditIncludeList.Lines();

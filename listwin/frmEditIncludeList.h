@@ -41,7 +41,6 @@ public:
 
   void FormCreate();
   void FormActivate();
-  void mmoEditIncludeListKeyPress(char& key);
   // Shows the number of lines that are not blank.
   void CountLines();
   void btnEditOkClick();

@@ -142,6 +142,7 @@ private:
     const std::string path = parent + "\\" + name;
     onDisk = false;
     if (parentState == Blocked) return Other(r_.subFoldersOther, r_.other[1], path, "its folder could not be made");
+    if (path.size() >= kPathLimit) return Other(r_.subFoldersOther, r_.other[1], path, "the path is too long");
     DWORD error = 0;
     if (dry_) {
       const DWORD a = parentState == New ? INVALID_FILE_ATTRIBUTES : Predicted(parent, parentOnDisk, name);
@@ -210,8 +211,9 @@ private:
         continue;
       }
       const std::string path = parent + "\\" + name;
-      if (parentState == Blocked) {
-        Other(r_.filesOther, r_.other[2], path, "its folder could not be made");
+      if (parentState == Blocked || path.size() >= kPathLimit) {
+        Other(r_.filesOther, r_.other[2], path,
+              parentState == Blocked ? "its folder could not be made" : "the path is too long");
         continue;
       }
       DWORD error = 0;

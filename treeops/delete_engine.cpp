@@ -209,6 +209,7 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
     results.reasons.push_back({item.path, error == ERROR_ACCESS_DENIED ? "access denied (read-only?)"
                                           : error == ERROR_DIR_NOT_EMPTY ? "the folder is not empty"
                                           : error == ERROR_NOT_SUPPORTED ? "a link this system cannot remove as a link"
+                                          : error == ERROR_FILENAME_EXCED_RANGE ? "the path is too long"
                                           : "system error " + std::to_string(error)});
     if (dry && item.parent >= 0) blocked[item.parent] = 1;
   };
@@ -217,7 +218,9 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
     ++done;
     unsigned long error = 0;
     bool ok;
-    if (file.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+    if (file.path.size() >= kPathLimit)
+      ok = false, error = ERROR_FILENAME_EXCED_RANGE;
+    else if (file.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
       ok = dry ? LinkRemovable(file.path, error) : RemoveLink(file.path, error);
     else if (dry)
       ok = !(file.attributes & FILE_ATTRIBUTE_READONLY), error = ERROR_ACCESS_DENIED;
@@ -231,7 +234,9 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
     ++done;
     unsigned long error = 0;
     bool ok;
-    if (folder.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+    if (folder.path.size() >= kPathLimit)
+      ok = false, error = ERROR_FILENAME_EXCED_RANGE;
+    else if (folder.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
       ok = dry ? LinkRemovable(folder.path, error) : RemoveLink(folder.path, error);
     else if (dry && blocked[i])
       ok = false, error = ERROR_DIR_NOT_EMPTY;

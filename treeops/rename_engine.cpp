@@ -73,7 +73,8 @@ Item PrepareItem(size_t index, const RenameJob& job) {
   item.source = check.path;
   item.level = Level(check.path);
   const std::string name = NewLastName(LastNameOf(check.path), job.fields);
-  std::string fault = name.find_first_of("\\/") != std::string::npos
+  std::string fault = name.empty() ? "the new name is empty"
+                      : name.find_first_of("\\/") != std::string::npos
                           ? "the new name holds a backslash"
                           : CheckTarget("C:\\" + name, ProtectedFolders()).reason;
   if (!fault.empty()) {

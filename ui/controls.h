@@ -66,6 +66,9 @@ public:
   std::function<void()> OnChange;
   void Bind(HWND hwnd) override;
   void Command(int code) override;
+  // A multi-line edit tells no change of a text set from code: OnChange runs
+  // for a text set through the Control base, as for typing.
+  void TextChanged() override { Fire(OnChange); }
 };
 
 class ComboBox : public Control {

@@ -55,13 +55,10 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kDeletePageMessages, texts);
   ASSERT_GT(texts.size(), 100u);
 
-  // Numbers that carry more than one text, and how many: the string-list
-  // page's 0008 names an illegal character ("Illegal character in the Text :
-  // {}") and also carries the shared name rule's own refusal text ("{}").
+  // Numbers that carry more than one text, and how many: the Delete page's
+  // 0237 is both its one-time file-selection hint and the end of its Clear
+  // Fields.
   const std::map<std::string, size_t> shared = {
-      {"0008", 2},
-      // The Delete page's 0237 is both its one-time file-selection hint and the
-      // end of its Clear Fields.
       {"0237", 2},
   };
   for (const auto& [number, set] : texts) {

@@ -136,7 +136,7 @@ TEST(CopyEngine, AStructureIsNeverCopiedIntoItself) {
   EXPECT_EQ(r.preview.skippedPairs, (std::vector<std::pair<std::string, std::string>>{{temp / "S", temp / "S\\Marketing"}}));
   EXPECT_EQ(r.results.counters[5], 4);
   testsupport::MappedDrive drive(temp / "S");
-  if (!drive.Letter()) return;
+  if (!drive.Letter()) GTEST_SKIP() << "no spare drive letter for a drive-root structure";
   job.includes = {drive.Root() + "Programs", temp / "D\\Company02"};
   job.structures = {drive.Root()};
   const std::string before = Snapshot(temp / "S");
@@ -145,6 +145,23 @@ TEST(CopyEngine, AStructureIsNeverCopiedIntoItself) {
   EXPECT_EQ(root.preview.skippedPairs.size(), 1u);  // a drive root on its own drive
   EXPECT_EQ(Snapshot(temp / "S"), before);
   EXPECT_TRUE(testsupport::FolderExists(temp / "D\\Company02\\Marketing\\E-mails\\inbox"));
+}
+
+TEST(CopyEngine, ATargetPathAtTheLimitIsOtherReasons) {
+  TempDir temp;
+  MakeStructures(temp);
+  // Marketing\top.txt lands at exactly the limit below this main folder.
+  const std::string main = temp.AddFolder("D\\" + std::string(255 - temp.Path().size() - 3 - 18, 'm'));
+  ASSERT_EQ((main + "\\Marketing\\top.txt").size(), treeops::kPathLimit);
+  treeops::CopyJob job = Job(temp, treeops::CopyOption::MainWithFiles);
+  job.includes = {main};
+  job.structures = {temp / "S\\Marketing"};
+  CopyRun r;
+  r.PredictAndRun(temp, job);
+  // Marketing\E-mails reaches the limit: it and its file are other reasons; SEO is made, its file is too long.
+  EXPECT_EQ(r.results.subFoldersOther, std::deque<std::string>{main + "\\Marketing\\E-mails"});
+  EXPECT_EQ(r.results.counters[5], 2);
+  EXPECT_EQ(r.results.filesOther.size(), 3u);
 }
 
 TEST(CopyEngine, ARunStopsEarlyAndTouchesNothing) {

@@ -158,6 +158,22 @@ TEST(DeleteEngine, AReadOnlyFileStaysWithItsFoldersAndIsPredicted) {
   EXPECT_EQ(ListTree(temp / "C\\Customer2"), "Programs\\\nPrograms\\Beta\\\nPrograms\\Beta\\Main.cpp\n");
 }
 
+TEST(DeleteEngine, APathAtTheLimitIsOtherReasonsAndKeepsItsFolders) {
+  TempDir temp;
+  const std::string folder = temp.AddFolder("L\\" + std::string(240 - temp.Path().size(), 'd'));
+  const std::string longFile = folder + "\\" + std::string(255 - folder.size() - 1, 'f');
+  ASSERT_EQ(longFile.size(), treeops::kPathLimit);
+  testsupport::WriteFile(longFile, "x");
+  temp.AddFile("L\\short.txt", "s");
+  treeops::DeleteJob job;
+  job.includes = Inside(temp, {"L"});
+  DeleteRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.results.filesOther, std::deque<std::string>{longFile});
+  EXPECT_EQ(r.results.counters, (std::array<double, 6>{0, 1, 0, 0, 2, 1}));
+  EXPECT_TRUE(testsupport::FileExists(longFile));
+}
+
 TEST(DeleteEngine, ALinkIsNeverEnteredAndItsTargetStays) {
   if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
   TempDir temp;
