@@ -398,8 +398,8 @@ void DeletePage::ShowVol07ResultCounters() {
   // The window's grid: folders row 1-3, files row 5-7.
   const int window[6] = {1, 5, 2, 6, 3, 7};
   for (int i = 0; i < 6; ++i) {
-    labels[i]->SetText(CounterText(Results.counters[i]));
-    if (View.counter) View.counter(window[i], CounterText(Results.counters[i]));
+    labels[i]->SetText(CounterText(shown_->counters[i]));
+    if (View.counter) View.counter(window[i], CounterText(shown_->counters[i]));
   }
 }
 
@@ -414,9 +414,11 @@ void DeletePage::btnVol07ClearAllClick() {
   ClearVol07PreviewCounters();
   previewCache_.clear();
   // The lists go; the last run's counters stay, as the results window keeps them.
-  const std::array<double, 6> counters = Results.counters;
-  Results.Clear();
-  Results.counters = counters;
+  for (treeops::DeleteResults* r : {&Results, &SimulationResults}) {
+    const std::array<double, 6> counters = r->counters;
+    r->Clear();
+    r->counters = counters;
+  }
   ShowVol07PreviewCounters();
   SetVol07ControlsEnabled(false);
   Box(DeleteMsg::ClearEnd);
@@ -473,7 +475,10 @@ void DeletePage::Start(bool simulation) {
   }
 
   // Counters, lists and the window start empty.
-  Results.Clear();
+  // A simulation never touches the last run's results.
+  treeops::DeleteResults& out = simulation ? SimulationResults : Results;
+  out.Clear();
+  shown_ = &out;
   Vol07PreviewCounters[0] = static_cast<double>(plan.folders.size());
   Vol07PreviewCounters[1] = static_cast<double>(plan.files.size());
   PreviewBytes = plan.bytes;
@@ -491,9 +496,9 @@ void DeletePage::Start(bool simulation) {
     // Entries reach the window in batches, as the counters do.
     std::array<size_t, 6> shown{};
     auto flush = [&] {
-      const std::deque<std::string>* lists[6] = {&Results.foldersDeleted, &Results.foldersNotExist,
-                                                 &Results.foldersOther,   &Results.filesDeleted,
-                                                 &Results.filesNotExist,  &Results.filesOther};
+      const std::deque<std::string>* lists[6] = {&out.foldersDeleted, &out.foldersNotExist,
+                                                 &out.foldersOther,   &out.filesDeleted,
+                                                 &out.filesNotExist,  &out.filesOther};
       for (int k = 0; k < 6; ++k) {
         if (shown[k] == lists[k]->size()) continue;
         if (View.append)
@@ -505,7 +510,7 @@ void DeletePage::Start(bool simulation) {
     ui::Throttle throttle;
     // The run works from the start-up folder and changes no directory on its way.
     InStartupDirectory([&] {
-      treeops::RunDelete(plan, simulation, Results, [&](size_t done, size_t) {
+      treeops::RunDelete(plan, simulation, out, [&](size_t done, size_t) {
         if (throttle.Due()) {
           pbVol07ProgressBar.SetPosition(static_cast<int>(done));
           flush();
@@ -519,10 +524,10 @@ void DeletePage::Start(bool simulation) {
     pbVol07ProgressBar.SetVisible(false);
   }
   if (!simulation) previewCache_.clear();  // the disk changed
-  std::string outcome = "Folders deleted : " + CounterText(Results.counters[0]) +
-                        "\nFiles deleted : " + CounterText(Results.counters[1]) +
-                        "\nNot deleted (not exists) : " + CounterText(Results.counters[2] + Results.counters[3]) +
-                        "\nNot deleted (other reasons) : " + CounterText(Results.counters[4] + Results.counters[5]);
+  std::string outcome = "Folders deleted : " + CounterText(out.counters[0]) +
+                        "\nFiles deleted : " + CounterText(out.counters[1]) +
+                        "\nNot deleted (not exists) : " + CounterText(out.counters[2] + out.counters[3]) +
+                        "\nNot deleted (other reasons) : " + CounterText(out.counters[4] + out.counters[5]);
   if (simulation)
     Box(DeleteMsg::SimEnd, *simEnd_ + "\n\n" + outcome);
   else if (plan.Items() > 0)

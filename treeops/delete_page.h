@@ -108,10 +108,11 @@ public:
   ListPair Lists;
 
   // What the page keeps: the preview's counts (folders, files, bytes) and the
-  // last run's or simulation's results (the six counters and lists).
+  // results of the last run and of the last simulation (the six counters and
+  // lists; the counters shown are those of whichever came last).
   double Vol07PreviewCounters[2] = {0, 0};
   uint64_t PreviewBytes = 0;
-  treeops::DeleteResults Results;
+  treeops::DeleteResults Results, SimulationResults;
   // The results window, once it exists (empty functions: none).
   DeleteResultsView View;
 
@@ -151,6 +152,7 @@ private:
   const std::string *simStart_, *simEnd_;
   int *onlyFilesHintShown_, *onlyFilesInMainFolderHintShown_;
   bool busy_ = false;
+  const treeops::DeleteResults* shown_ = &Results;
   bool protectedKnown_ = false;
   treeops::ProtectedFolders protected_;
   // Preview counts per (main folder, mode, pattern line, listed folders kept inside it).
