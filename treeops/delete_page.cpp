@@ -524,8 +524,9 @@ void DeletePage::Start(bool simulation) {
     pbVol07ProgressBar.SetVisible(false);
   }
   if (!simulation) previewCache_.clear();  // the disk changed
-  std::string outcome = "Folders deleted : " + CounterText(out.counters[0]) +
-                        "\nFiles deleted : " + CounterText(out.counters[1]) +
+  const std::string deleted = simulation ? " that would be deleted : " : " deleted : ";
+  std::string outcome = "Folders" + deleted + CounterText(out.counters[0]) +
+                        "\nFiles" + deleted + CounterText(out.counters[1]) +
                         "\nNot deleted (not exists) : " + CounterText(out.counters[2] + out.counters[3]) +
                         "\nNot deleted (other reasons) : " + CounterText(out.counters[4] + out.counters[5]);
   if (simulation)
