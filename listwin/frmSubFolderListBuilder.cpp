@@ -23,60 +23,56 @@ TfrmFLLEditIncludeFolderList* frmFLLEditIncludeFolderList = nullptr;
 
 namespace {
 
-enum class Msg {
-  SourceEmpty, ViewEmpty, ViewMissing, NoSelected, SelectedMissing, DeleteSelected, ExcludeEmpty,
-  ExcludeEmptyAll, DeleteAll, BuildEmpty, ClearInclude, FromAboveTo, NoMatches, LevelTooSmall,
-  IncludeEmpty, EditTooMany, EditTrimmed
-};
-
-struct Message {
-  Msg id;
-  const char* number;
-  unsigned flags;
-  const char* text;
-};
+using Msg = BuilderMsg;
+using Message = core::NumberedMessage<Msg>;
 
 const char kEmptySelection[] = "The selection field is empty !\nAction : You must select a destination folder.";
 const char kNotAFolder[] = "The folder does not exist !\nAction : You must select an existing folder.";
 
 // Every message of the builder and its memo editor.
 const Message kMessages[] = {
-    {Msg::SourceEmpty, "0572", 0x30, kEmptySelection},
-    {Msg::ViewEmpty, "0573", 0x30, kEmptySelection},
-    {Msg::ViewMissing, "0573", 0x30, kNotAFolder},
-    {Msg::NoSelected, "0574", 0x30,
+    {Msg::SourceEmpty, "0572", core::kMsgWarning, kEmptySelection},
+    {Msg::ViewEmpty, "0573", core::kMsgWarning, kEmptySelection},
+    {Msg::ViewMissing, "0586", core::kMsgWarning, kNotAFolder},
+    {Msg::NoSelected, "0574", core::kMsgWarning,
      "There is no selected Folder Structure !\nAction : You must select a Folder with a subfolder structure."},
-    {Msg::SelectedMissing, "0574", 0x30, kNotAFolder},
-    {Msg::DeleteSelected, "0575", 0x124,
+    {Msg::SelectedMissing, "0587", core::kMsgWarning, kNotAFolder},
+    {Msg::DeleteSelected, "0575", core::kMsgQuestion,
      "Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY from the "
      "EXCLUDE list.\n"},
-    {Msg::ExcludeEmpty, "0576", 0x30,
+    {Msg::ExcludeEmpty, "0576", core::kMsgWarning,
      "The EXCLUDE list is empty !\nAction : You must enter at least one FOLDER to the EXCLUDE list to delete it.\n"},
-    {Msg::ExcludeEmptyAll, "0577", 0x30, "Empty List in the Exclude Window!\n"},
-    {Msg::DeleteAll, "0578", 0x124, "Do you want to delete all item(s) from the Exclude list ?"},
-    {Msg::BuildEmpty, "0579", 0x30, kEmptySelection},
-    {Msg::ClearInclude, "0580", 0x124,
+    {Msg::ExcludeEmptyAll, "0577", core::kMsgWarning, "Empty List in the Exclude Window!\n"},
+    {Msg::DeleteAll, "0578", core::kMsgQuestion, "Do you want to delete all item(s) from the Exclude list ?"},
+    {Msg::BuildEmpty, "0579", core::kMsgWarning, kEmptySelection},
+    {Msg::ClearInclude, "0580", core::kMsgQuestion,
      "Do you want to clear the previous content of the INCLUDE window ?\nClick YES to clear the previous "
      "content,\nClick NO to leave it."},
-    {Msg::FromAboveTo, "0581", 0x30,
+    {Msg::FromAboveTo, "0581", core::kMsgWarning,
      "The Start Number is greater then the End one!\nAction : You must enter a Start number that is smaller "
      "than the End one."},
-    {Msg::NoMatches, "0582", 0x30,
+    {Msg::NoMatches, "0582", core::kMsgWarning,
      "There are no matching results for subfolder selection !\nAction : You must select a proper Subfolder "
      "level, or a filter."},
-    {Msg::LevelTooSmall, "0583", 0x30,
+    {Msg::LevelTooSmall, "0583", core::kMsgWarning,
      "The level number is too small !\nAction : You must enter a level number of at least 1 (Below: at least "
      "0)."},
-    {Msg::IncludeEmpty, "0584", 0x30, "The Include Folder List is empty !\n"},
-    {Msg::EditTooMany, "0012", 0x30,
+    {Msg::IncludeEmpty, "0584", core::kMsgWarning, "The Include Folder List is empty !\n"},
+    {Msg::EditTooMany, "0012", core::kMsgWarning,
      "The list holds more than 30000 folders !\nAction : You must remove some lines. The INCLUDE list was not "
      "changed."},
-    {Msg::EditTrimmed, "0013", 0x30,
+    {Msg::EditTrimmed, "0013", core::kMsgWarning,
      "The list may hold at most 30000 folders !\nOnly the first 30000 lines were kept."},
 };
 
+} // namespace
+
+const core::MessageTable<BuilderMsg> kSubFolderListBuilderMessages = core::TableOf(kMessages);
+
+namespace {
+
 int Box(Msg id) {
-  for (const Message& m : kMessages) {
+  for (const Message& m : kSubFolderListBuilderMessages) {
     if (m.id != id) continue;
     const bool editor = id == Msg::EditTooMany || id == Msg::EditTrimmed;
     std::string caption = editor ? "Folder Level List Builder." : "SubFolder Level List Builder.";
@@ -297,10 +293,8 @@ void TfrmSubFolderListBuilder::ChooseRule(Rule rule) {
     e->SetText("1");
   for (ui::UpDown* u : {&udFromLevelNumber, &udToLevelNumber, &udAboveLevelNumber, &udBelowLevelNumber})
     u->SetPosition(1);
-  for (ui::Control* c : {static_cast<ui::Control*>(&edtFromLevelNumber), static_cast<ui::Control*>(&udFromLevelNumber),
-                         static_cast<ui::Control*>(&lblFromTo), static_cast<ui::Control*>(&edtToLevelNumber),
-                         static_cast<ui::Control*>(&udToLevelNumber)})
-    c->SetEnabled(rule == Rule::FromTo);
+  ui::Control* fromTo[] = {&edtFromLevelNumber, &udFromLevelNumber, &lblFromTo, &edtToLevelNumber, &udToLevelNumber};
+  for (ui::Control* c : fromTo) c->SetEnabled(rule == Rule::FromTo);
   edtAboveLevelNumber.SetEnabled(rule == Rule::Above);
   udAboveLevelNumber.SetEnabled(rule == Rule::Above);
   edtBelowLevelNumber.SetEnabled(rule == Rule::Below);

@@ -6,6 +6,7 @@
 // edits the include list in its memo editor, exports it, and hands it back to
 // the page that opened the window (OpenSubFolderListBuilder).
 #pragma once
+#include "core/box_message.h"
 #include "forms/TfrmSubFolderListBuilder.h"
 #include "ui/controls.h"
 
@@ -15,6 +16,14 @@
 namespace core {
 class FolderStructSize;
 }
+
+// The boxes of the builder and its memo editor.
+enum class BuilderMsg {
+  SourceEmpty, ViewEmpty, ViewMissing, NoSelected, SelectedMissing, DeleteSelected, ExcludeEmpty,
+  ExcludeEmptyAll, DeleteAll, BuildEmpty, ClearInclude, FromAboveTo, NoMatches, LevelTooSmall,
+  IncludeEmpty, EditTooMany, EditTrimmed
+};
+extern const core::MessageTable<BuilderMsg> kSubFolderListBuilderMessages;
 
 class TfrmSubFolderListBuilder : public ui::Form {
 public:

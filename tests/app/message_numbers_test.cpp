@@ -6,6 +6,7 @@
 #include "listwin/frmFileImport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmManageMarks.h"
+#include "listwin/frmSubFolderListBuilder.h"
 #include "listwin/list_file.h"
 #include "support/program_fixture.h"
 
@@ -46,6 +47,7 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kFileSelectionMessages, texts);
   Collect(kFileImportMessages, texts);
   Collect(kFileExportMessages, texts);
+  Collect(kSubFolderListBuilderMessages, texts);
   Collect(kEditIncludeListMessages, texts);
   Collect(kListFileVol02.messages, texts);
   Collect(kListFileVol04.messages, texts);
@@ -55,10 +57,14 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kDeletePageMessages, texts);
   ASSERT_GT(texts.size(), 100u);
 
-  // Numbers that carry more than one text, and how many: the Delete page's
-  // 0237 is both its one-time file-selection hint and the end of its Clear
-  // Fields.
+  // Numbers that carry more than one text, and how many: the string page's
+  // list-file question and open failure share theirs with the subfolder list
+  // builder's memo editor (the 30,000-folder warnings), as given; the Delete
+  // page's 0237 is both its one-time file-selection hint and the end of its
+  // Clear Fields.
   const std::map<std::string, size_t> shared = {
+      {"0012", 2},
+      {"0013", 2},
       {"0237", 2},
   };
   for (const auto& [number, set] : texts) {

@@ -96,7 +96,7 @@ TEST_F(SubFolderBuilder, SourceSummaryCountsEveryLevelOfTheTree) {
     Press(w.btnMainSourceFolderView);
     EXPECT_EQ(seam.shellOpens, Strings{src + "||"});
     Press(w.btnIncludeFolderListView);
-    EXPECT_EQ(Captions(), (Strings{kCap + "Warning no: 0572.", kCap + "Warning no: 0573.", kCap + "Warning no: 0573.",
+    EXPECT_EQ(Captions(), (Strings{kCap + "Warning no: 0572.", kCap + "Warning no: 0573.", kCap + "Warning no: 0586.",
                                    kCap + "Warning no: 0574."}));
     EXPECT_EQ(seam.boxes[2].text, "The folder does not exist !\nAction : You must select an existing folder.");
     Press(w.BitBtn2);
