@@ -5,6 +5,7 @@
 #include "tests/app/creation_page_fixture.h"
 
 #include "core/settings_store.h"
+#include "listwin/frmEditIncludeList.h"
 
 using namespace creationtest;
 
@@ -244,6 +245,19 @@ TEST_F(DeletePageTest, RefusedFoldersNeverEnterTheList) {
   Press(P().btnVol07ExchangeIncExc);
   Press(P().btnVol07AllFromExc);
   EXPECT_EQ(P().lstVol07IncludeFolderList.Items(), (Strings{clients + "\\Customer1"}));
+  // The editor's lines pass the same rule, without a box each.
+  const size_t boxes = seam.boxes.size();
+  seam.OnModal(frmVol07EditIncludeList, [&](ui::Form&) {
+    testsupport::Type(frmVol07EditIncludeList->mmoEditIncludeList,
+                      clients + "\\Customer1\r\nC:\\\r\nD:\r\nClients\r\n" + clients +
+                          "\\x\\..\r\n" + clients + "\\customer1\\\r\n" + clients + "\\Customer2\r\n");
+    Press(frmVol07EditIncludeList->btnEditOk);
+    return 0;
+  });
+  Press(P().btnVol07EditIncludeList);
+  EXPECT_EQ(P().lstVol07IncludeFolderList.Items(), (Strings{clients + "\\Customer1", clients + "\\Customer2"}));
+  EXPECT_EQ(seam.boxes.size(), boxes);
+  EXPECT_EQ(Snapshot(tree.Path()), before);
 }
 
 TEST_F(DeletePageTest, ClearFieldsHintsAndEnabling) {
