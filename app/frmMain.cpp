@@ -128,10 +128,12 @@ void TfrmMain::FormShow() {}
 void TfrmMain::FormActivate() {
   // The detailed-results windows take their run or simulation title here, and
   // the delete and copy pages their file-type captions, once those exist.
-  // (The windows are created after the main window: skip those not made yet.)
-  if (frmStatistic02) frmStatistic02->ApplyNormalSimulateTitle();
-  if (frmStatistic03) frmStatistic03->ApplyNormalSimulateTitle();
-  if (frmStatistic04) frmStatistic04->ApplyNormalSimulateTitle();
+  // (The windows are created after the main window: skip those not made yet,
+  // and those whose window is still to be built: they take it when built.)
+  for (TCreationResultsWindow* window : {static_cast<TCreationResultsWindow*>(frmStatistic02),
+                                         static_cast<TCreationResultsWindow*>(frmStatistic03),
+                                         static_cast<TCreationResultsWindow*>(frmStatistic04)})
+    if (window && !window->Waiting()) window->ApplyNormalSimulateTitle();
 }
 
 void TfrmMain::FormDestroy() {

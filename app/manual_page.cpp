@@ -143,9 +143,25 @@ void ManualPage::RunForced() {
   }
   cboCreateFolderForced.SetText(normalised);
 
+  // The folders made gather here and reach the list and the field's history
+  // in one block when the loop ends, however it ends (before its last box).
+  std::vector<std::string> made;
+  core::FoldedIndex remembered;
+  auto publish = [&] {
+    std::vector<std::string> history;
+    for (const std::string& path : made)
+      if (cboCreateFolderForced.IndexOf(path) < 0 && !remembered.Contains(path)) {
+        remembered.Add(path);
+        history.push_back(path);
+      }
+    for (const std::string& path : history) cboCreateFolderForced.Add(path);
+    lstSuccess.AddStrings(made);
+    made.clear();
+  };
   for (const std::string& item : paths) {
     std::string path = core::TrimSpaces(item);
     if (!core::ValidateFolderName(path, message)) {
+      publish();
       Box(message, "Creating Folder(s).-From Folder List.            Warning no: 0106.",
           kWarning);
       return;
@@ -162,14 +178,16 @@ void ManualPage::RunForced() {
                          "folders,\nClick NO to Stop the Creating process.",
                      "Creating Folder(s).-Manually (1).            Information no: 0107.",
                      kQuestion);
-    if (answer == IDNO) return;
-    if (core::MakeFolderLevels(path) != core::MakeFolderResult::Failed) {
-      if (cboCreateFolderForced.IndexOf(path) < 0) cboCreateFolderForced.Add(path);
-      lstSuccess.Add(path);
-    } else {
-      ForcedErrorLog.other.push_back(path);
+    if (answer == IDNO) {
+      publish();
+      return;
     }
+    if (core::MakeFolderLevels(path) != core::MakeFolderResult::Failed)
+      made.push_back(path);
+    else
+      ForcedErrorLog.other.push_back(path);
   }
+  publish();
 
   if (!ForcedErrorLog.Empty()) {
     btnForcedErrorLog.SetCaptionColor(kRed);

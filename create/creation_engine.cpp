@@ -413,6 +413,60 @@ bool CreationEngine::Run(const CreationJob& job) {
   return completed;
 }
 
+namespace {
+
+// What is on disk at the paths a simulation asks about, folder by folder: each
+// parent folder is listed once, and its listing answers every name below it
+// (under Wine each look-up of a missing name reads the whole parent folder, so
+// 30,000 look-ups in one destination would read it 30,000 times).
+class DiskNames {
+public:
+  // The attributes of the entry at path (no trailing backslash);
+  // INVALID_FILE_ATTRIBUTES when nothing is there.
+  DWORD Attributes(const std::string& path) {
+    const size_t cut = path.find_last_of('\\');
+    const size_t root = ExtractFileDrive(path).size();
+    // No drive part, a drive root, a forward slash or a doubled backslash:
+    // the system's own answer, not a listing.
+    if (cut == std::string::npos || root == 0 || cut < root || path.find('/') != std::string::npos ||
+        path.find("\\\\", root) != std::string::npos)
+      return GetFileAttributesA(path.c_str());
+    const std::string parent = path.substr(0, cut);
+    auto it = folders_.find(parent);
+    if (it == folders_.end()) it = folders_.emplace(parent, List(parent)).first;
+    const Folder& folder = it->second;
+    if (!folder.listed) return GetFileAttributesA(path.c_str());
+    auto found = folder.names.find(path.substr(cut + 1));
+    return found == folder.names.end() ? INVALID_FILE_ATTRIBUTES : found->second;
+  }
+
+private:
+  struct Folder {
+    bool listed = false;  // false: the folder could not be read, ask the system per name
+    std::unordered_map<std::string, DWORD, FoldedHash, FoldedEqual> names;
+  };
+  static Folder List(const std::string& parent) {
+    Folder folder;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((parent + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      // A parent that is not there holds nothing.
+      folder.listed = error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND;
+      return folder;
+    }
+    folder.listed = true;
+    do {
+      folder.names.emplace(data.cFileName, data.dwFileAttributes);
+      if (data.cAlternateFileName[0]) folder.names.emplace(data.cAlternateFileName, data.dwFileAttributes);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return folder;
+  }
+  std::unordered_map<std::string, Folder, FoldedHash, FoldedEqual> folders_;
+};
+} // namespace
+
 void CreationEngine::SimulateAttach(const std::string& root, const StructureListing& listing,
                                     const CreationJob& job) {
   const bool withFiles = AttachWithFiles(job.mode);
@@ -466,7 +520,25 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
 bool CreationEngine::Simulate(const CreationJob& job) {
   StartJob(job);
   recording_ = false;
-  std::unordered_set<std::string, FoldedHash, FoldedEqual> predicted;
+  // The folders predicted so far, each kept as its item's number under the
+  // folded hash of its path (a 30,000-item job holds no second copy of every
+  // path): a hash that matches is confirmed on the item's path, composed again.
+  std::unordered_multimap<size_t, size_t> predicted;
+  const FoldedHash hash;
+  auto keyOf = [](std::string path) {
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+  };
+  auto wasPredicted = [&](const std::string& key) {
+    auto range = predicted.equal_range(hash(key));
+    std::string other;
+    for (auto it = range.first; it != range.second; ++it) {
+      job.items.compose(it->second, other);
+      if (SameText(keyOf(other), key)) return true;
+    }
+    return false;
+  };
+  DiskNames disk;
   // Whether each drive (or share) of the job is there, asked once: a folder on
   // a drive that is missing is one the run cannot make.
   std::unordered_map<std::string, bool, FoldedHash, FoldedEqual> drivePresent;
@@ -491,9 +563,8 @@ bool CreationEngine::Simulate(const CreationJob& job) {
       RecordOther(path, job, verdict != ItemVerdict::OtherAlone);
       continue;
     }
-    std::string key = path;
-    while (key.size() > 3 && key.back() == '\\') key.pop_back();
-    const DWORD a = predicted.count(key) ? FILE_ATTRIBUTE_DIRECTORY : GetFileAttributesA(key.c_str());
+    const std::string key = keyOf(path);
+    const DWORD a = wasPredicted(key) ? FILE_ATTRIBUTE_DIRECTORY : disk.Attributes(key);
     if (a != INVALID_FILE_ATTRIBUTES) {
       if (!(a & FILE_ATTRIBUTE_DIRECTORY))
         RecordOther(path, job);
@@ -501,7 +572,7 @@ bool CreationEngine::Simulate(const CreationJob& job) {
         RecordExists(path, job);
       continue;
     }
-    predicted.insert(key);
+    predicted.emplace(hash(key), i);
     RecordCreated(path);
     if (job.mode == AttachMode::Nothing) continue;
     predictedTargets_.clear();

@@ -53,8 +53,9 @@ struct CreationResultLists {
   CreationStringList& ExistingFolders() { return lists[4]; }
   CreationStringList& OtherFolders() { return lists[8]; }
   const CreationStringList& CreatedFolders() const { return lists[0]; }
+  // Emptied lists give their memory back (a 30,000-folder run's record).
   void Clear() {
-    for (auto& l : lists) l.clear();
+    for (auto& l : lists) CreationStringList().swap(l);
   }
 };
 
@@ -110,8 +111,8 @@ struct CreationJournal {
   std::vector<File> files;
   bool Empty() const { return folders.empty() && files.empty(); }
   void Clear() {
-    folders.clear();
-    files.clear();
+    std::vector<std::string>().swap(folders);
+    std::vector<File>().swap(files);
   }
 };
 

@@ -4,8 +4,9 @@
 #include "core/validation.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
-#include "ui/run_guard.h"
+#include "ui/page_lock.h"
 #include "ui/seam.h"
+#include "ui/throttle.h"
 
 #include <windows.h>
 
@@ -15,7 +16,6 @@
 using core::TrimText;
 
 using ui::PageLock;
-using ui::Throttle;
 
 CreationPage::CreationPage(ui::Form* form, CreationPageDescription description)
     : form_(form), desc_(std::move(description)) {}
@@ -256,9 +256,9 @@ void CreationPage::Start(JobKind kind) {
   if (!BeforeStart(sim)) return;
   const core::AttachMode mode = AttachMode();
   const bool withFiles = core::AttachWithFiles(mode);
-  // R1: free space, measured afresh.
+  // Enough free space for the structures' files, measured afresh.
   if (withFiles && !CheckDiskSpace(true, true)) return;
-  // R2: structures.
+  // A structure option needs listed structures, each still on disk.
   if (mode != core::AttachMode::Nothing) {
     if (c_.structures->Count() == 0) {
       Box(sim ? PageMsg::SimNoStructure : PageMsg::RunNoStructure);
@@ -273,14 +273,14 @@ void CreationPage::Start(JobKind kind) {
       }
     }
   }
-  // R3: confirmation.
+  // The user's go-ahead.
   if (Box(sim ? PageMsg::SimConfirm : PageMsg::RunConfirm, sim ? *desc_.simStartText : "") !=
       IDYES)
     return;
   // The totals the outcomes add are measured at the start of every run.
   if (mode != core::AttachMode::Nothing && !withFiles) SumFolderStructures(false, true);
 
-  // R4: reset.
+  // Fresh counters and Visual Log; a run also starts a fresh result record.
   TCreationResultsWindow* window = Window();
   if (window) window->SetRunMode(!sim);
   ResetResultCounters();
@@ -291,11 +291,11 @@ void CreationPage::Start(JobKind kind) {
   ClearVisualLog();
   ShowStatistics();
   ShowVisualLogTotals();
-  // R5.
+  // The Visual Log beside the page when the user chose to see it.
   if (c_.viewDetailed->Checked() && window) window->ShowBeside(*form_);
-  // R6: lock the page's own commands and the sheets.
+  // The page's own commands and the other sheets stay locked until the run ends.
   PageLock lock(CommandControls(), sim ? desc_.simLocks : desc_.runLocks, busy_);
-  // R7/R8: the job is a snapshot of the page as it stands now.
+  // The job is a snapshot of the page's items, structures and options as they stand now.
   core::CreationJob job;
   if (!TakeItems(job, sim)) {
     c_.progress->SetVisible(false);
@@ -313,13 +313,15 @@ void CreationPage::Start(JobKind kind) {
   job.captions.simulateSelfCopy = Message(PageMsg::SimSelfCopy).caption;
   job.captions.missingSize = Message(PageMsg::RunMissingSize).caption;
   job.captions.simulateMissingSize = Message(PageMsg::SimMissingSize).caption;
-  // R9: progress.
+  // The progress bar spans the items.
   const int maximum = static_cast<int>(std::min<size_t>(job.items.count, 0x7fffffff));
   c_.progress->SetRange(0, maximum);
   c_.progress->SetPosition(0);
   c_.progress->SetVisible(true);
 
-  // R10: the items, through the engine; the window is refreshed about every 50 ms.
+  // The items, through the engine. Outcomes gather in memory; the window's lists,
+  // counters and progress bar are brought up to date in blocks (redraw off) about
+  // every 50 ms and once at the end, and pending messages are handled then.
   // Each window list shows at most kMaxListed entries (a structure of 1,000
   // folders over 30,001 numbers would list 30 million): the rest is counted.
   std::array<std::vector<std::string>, 5> pending;
@@ -327,16 +329,24 @@ void CreationPage::Start(JobKind kind) {
   using W = TCreationResultsWindow;
   const W::ResultList order[5] = {W::kFoldersCreated, W::kFoldersExists, W::kFoldersOther,
                                   W::kSubFoldersCreated, W::kFilesCreated};
+  // Only the counters that changed since they were last shown are written.
+  core::CreationCounters shown = Counters;
   auto flush = [&] {
-    if (TCreationResultsWindow* w = Window()) {
+    TCreationResultsWindow* w = Window();
+    if (w) {
       for (int k = 0; k < 5; ++k)
-        if (!pending[k].empty()) w->List(order[k]).AddStrings(pending[k]);
+        if (!pending[k].empty()) w->List(order[k]).AddStrings(std::move(pending[k]));
     }
     for (auto& p : pending) p.clear();
-    ShowStatistics();
-    ShowVisualLogTotals();
+    for (int i = 0; i < 16; ++i) {
+      if (Counters[i] == shown[i]) continue;
+      const std::string text = core::CounterText(Counters[i]);
+      c_.counters[i]->SetText(text);
+      if (w) w->Counter(i).SetText(text);
+      shown[i] = Counters[i];
+    }
   };
-  Throttle throttle;
+  ui::Throttle throttle;
   core::CreationSink sink;
   sink.listed = [&](core::ResultList list, const std::string& text) {
     const int k = static_cast<int>(list);
@@ -348,7 +358,9 @@ void CreationPage::Start(JobKind kind) {
     pending[k].push_back(text);
   };
   sink.progress = [&](size_t i) {
-    if (throttle.Due()) {
+    // Messages waiting before the first item are handled first: a close that
+    // came meanwhile stops the run before it makes anything.
+    if (i == 0 || throttle.Due()) {
       c_.progress->SetPosition(static_cast<int>(i));
       flush();
       ui::App().ProcessMessages();
@@ -373,16 +385,16 @@ void CreationPage::Start(JobKind kind) {
     if (unlisted[k] > 0)
       pending[k].push_back("... " + std::to_string(unlisted[k]) + " more, not listed.");
   flush();
-  // R11.
+  // The end box, with the progress bar gone.
   c_.progress->SetVisible(false);
   Box(sim ? PageMsg::SimEnd : PageMsg::RunEnd, sim ? *desc_.simEndText : "");
-  // R12.
+  // The destination in the shell when the user chose to see it.
   if (c_.viewDestFolder && c_.dest && c_.viewDestFolder->Checked()) {
     std::string dest = TrimText(c_.dest->Text());
     if (dest.size() > MAX_PATH - 1) dest.resize(MAX_PATH - 1);
     ui::seam().ShellOpen(form_->Handle(), dest, "", "", SW_SHOWNORMAL);
   }
-  // R13: the lock is released on the way out.
+  // The lock is released on the way out.
   c_.progress->SetVisible(false);
 }
 

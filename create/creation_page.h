@@ -156,7 +156,7 @@ protected:
   virtual core::FreeSpaceCheck CheckRoom(double count, uint64_t bytes);
   // Checks before anything is asked; false stops.
   virtual bool BeforeStart(bool simulation) { return true; }
-  // Fills the job's items and name parts from a snapshot of the page (R7/R8);
+  // Fills the job's items and name parts from a snapshot of the page;
   // false stops after the reset (with its box shown).
   virtual bool TakeItems(core::CreationJob& job, bool simulation) = 0;
   // The page's own commands, locked while a run lasts.

@@ -91,6 +91,7 @@ void TCreationResultsWindow::FormCreate() {
   // The layout shows a real run until a run or simulation says otherwise.
   chkStatNormalSimulate.SetChecked(true);
   for (ui::ListBox* list : lists_) list->SetHorizontalExtent(3000);
+  ApplyNormalSimulateTitle();  // as the main window's activation would
 }
 
 void TCreationResultsWindow::SetRunMode(bool run) {

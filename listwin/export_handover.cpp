@@ -4,6 +4,7 @@
 #include "core/textutil.h"
 #include "listwin/frmFileExport.h"
 #include "ui/application.h"
+#include "ui/throttle.h"
 
 #include <windows.h>
 
@@ -39,7 +40,7 @@ int HandOverToExport(const std::vector<std::string>& items, const std::string& k
   core::FoldedIndex handed;
   std::vector<std::string> batch;
   int added = 0;
-  DWORD lastRefresh = GetTickCount();
+  ui::Throttle throttle;
   auto flush = [&](int examined) {
     window.lstFileExportSource.AddStrings(batch);
     batch.clear();
@@ -53,11 +54,10 @@ int HandOverToExport(const std::vector<std::string>& items, const std::string& k
       batch.push_back(entry);
       ++added;
     }
-    if (GetTickCount() - lastRefresh >= 50) {
+    if (throttle.Due()) {
       flush(static_cast<int>(i + 1));
       ui::App().ProcessMessages();
       if (ui::App().Terminated()) return added;
-      lastRefresh = GetTickCount();
     }
   }
   flush(static_cast<int>(items.size()));

@@ -7,6 +7,7 @@
 #include "examples/help_windows.h"
 #include "listwin/list_page.h"
 #include "ui/application.h"
+#include "ui/throttle.h"
 
 #include <new>
 
@@ -225,7 +226,7 @@ void TfrmFileImport::btnFileImportBrowseClick() {
       CommandLock lock(*this);
       std::vector<std::string> batch;
       size_t count = 0;
-      DWORD last = GetTickCount();
+      ui::Throttle throttle;
       auto flush = [&] {
         lstFileImportSource.AddStrings(batch);
         batch.clear();
@@ -237,10 +238,9 @@ void TfrmFileImport::btnFileImportBrowseClick() {
               if (blank) return;
               batch.emplace_back(text);
               ++count;
-              if (GetTickCount() - last >= 50) {
+              if (throttle.Due()) {
                 flush();
                 ui::App().ProcessMessages();
-                last = GetTickCount();
               }
             },
             kShownLineLength);
@@ -307,7 +307,7 @@ void TfrmFileImport::btnFileImportFromClick() {
     pbSmartImport.SetVisible(true);
     core::FoldedIndex shown;
     std::vector<std::string> batch;
-    DWORD last = GetTickCount();
+    ui::Throttle throttle;
     auto flush = [&](size_t done) {
       lstFileImportResults.AddStrings(batch);
       batch.clear();
@@ -320,10 +320,9 @@ void TfrmFileImport::btnFileImportFromClick() {
         shown.Add(item);
         batch.push_back(item);
       }
-      if (GetTickCount() - last >= 50) {
+      if (throttle.Due()) {
         flush(i);
         ui::App().ProcessMessages();
-        last = GetTickCount();
       }
     }
     flush(result.size());

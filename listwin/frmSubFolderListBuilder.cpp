@@ -9,6 +9,7 @@
 #include "listwin/export_handover.h"
 #include "listwin/list_page.h"
 #include "ui/application.h"
+#include "ui/throttle.h"
 #include "ui/dialogs.h"
 
 #include <windows.h>
@@ -399,7 +400,7 @@ void TfrmSubFolderListBuilder::btnBuildListClick() {
 
 void TfrmSubFolderListBuilder::AppendEntries(ui::ListBox& list, const std::vector<std::string>& entries) {
   std::unique_ptr<CommandLock> lock;
-  DWORD last = GetTickCount();
+  ui::Throttle throttle;
   size_t done = 0;
   // Batches grow while the list keeps up, so a long list costs few passes.
   size_t batch = 1000;
@@ -407,11 +408,10 @@ void TfrmSubFolderListBuilder::AppendEntries(ui::ListBox& list, const std::vecto
     const size_t end = std::min(entries.size(), done + batch);
     list.AddStrings(std::vector<std::string>(entries.begin() + done, entries.begin() + end));
     done = end;
-    if (GetTickCount() - last >= 50 && done < entries.size()) {
+    if (done < entries.size() && throttle.Due()) {
       if (!lock) lock.reset(new CommandLock(*this));
       ShowCounts();
       ui::App().ProcessMessages();
-      last = GetTickCount();
     } else {
       batch *= 2;
     }

@@ -7,6 +7,7 @@
 #include "listwin/frmFileImport.h"
 #include "listwin/frmSubFolderListBuilder.h"
 #include "ui/application.h"
+#include "ui/throttle.h"
 
 #include <windows.h>
 
@@ -41,7 +42,7 @@ int HandBackToPage(const ListPageDescription& page, bool ok, const std::vector<s
   core::FoldedIndex taken;
   std::vector<std::string> batch;
   int added = 0;
-  DWORD last = GetTickCount();
+  ui::Throttle throttle;
   auto flush = [&](size_t done) {
     page.include->AddStrings(batch);
     batch.clear();
@@ -68,11 +69,10 @@ int HandBackToPage(const ListPageDescription& page, bool ok, const std::vector<s
       batch.push_back(entry);
       ++added;
     }
-    if (GetTickCount() - last >= 50) {
+    if (throttle.Due()) {
       flush(i + 1);
       ui::App().ProcessMessages();
       if (ui::App().Terminated()) break;
-      last = GetTickCount();
     }
   }
   flush(items.size());

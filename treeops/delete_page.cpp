@@ -8,7 +8,8 @@
 #include "examples/help_windows.h"
 #include "listwin/frmEditIncludeList.h"
 #include "ui/application.h"
-#include "ui/run_guard.h"
+#include "ui/page_lock.h"
+#include "ui/throttle.h"
 
 #include <windows.h>
 

@@ -53,10 +53,32 @@ void Application::Initialize(HINSTANCE instance) {
   terminated_ = false;
 }
 
-void Application::Adopt(Form* form) {
+void Application::Adopt(Form* form, FormBuild build) {
   forms_.push_back(form);
   if (!main_) main_ = form;
+  if (form != main_ && build == FormBuild::AfterMainShows) {
+    form->BuildLater(main_->Handle());
+    waiting_.push_back(form);
+    return;
+  }
   form->Create(form == main_ ? nullptr : main_->Handle());
+}
+
+bool Application::BuildNextWaitingForm() {
+  while (nextWaiting_ < waiting_.size()) {
+    Form* form = waiting_[nextWaiting_++];
+    if (!form->Waiting()) continue;
+    form->BuildQueued();
+    return true;
+  }
+  waiting_.clear();
+  nextWaiting_ = 0;
+  return false;
+}
+
+void Application::BuildWaitingForms() {
+  while (BuildNextWaitingForm()) {
+  }
 }
 
 bool Application::PreTranslate(MSG& msg) {
@@ -90,7 +112,7 @@ void Application::Dispatch(MSG& msg) {
   HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   if (top) {
     for (Form* form : forms_) {
-      if (form->Handle() != top) continue;
+      if (form->BuiltHandle() != top) continue;
       if (SwitchesPage(msg) && form->SwitchPage(SwitchesForward(msg))) return;
       if (form->Accelerators() && TranslateAcceleratorA(top, form->Accelerators(), &msg)) return;
       if (IsDialogMessageA(top, &msg)) return;
@@ -105,6 +127,12 @@ void Application::Run() {
   if (main_) main_->Show();
   MSG msg;
   while (!terminated_) {
+    // The queued forms are built one at a time while no message waits, so
+    // the main window answers at once.
+    if (nextWaiting_ < waiting_.size() && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      BuildNextWaitingForm();
+      continue;
+    }
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got <= 0) break;
     Dispatch(msg);
@@ -131,6 +159,8 @@ void Application::Terminate() {
 void Application::DestroyForms() {
   // Every FormDestroy runs while all windows still exist, then they go.
   for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) (*it)->FireDestroy();
+  waiting_.clear();
+  nextWaiting_ = 0;
   std::vector<Form*> forms;
   forms.swap(forms_);
   for (auto it = forms.rbegin(); it != forms.rend(); ++it) (*it)->DestroyHandle();

@@ -11,22 +11,32 @@ namespace ui {
 
 class Form;
 
+// When a form's window is built: at once, or after the main window shows (in
+// idle time, or the moment anything asks for it; see Form::Build).
+enum class FormBuild { AtOnce, AfterMainShows };
+
 class Application {
 public:
   // Registers the window classes and common controls; call once at start.
   void Initialize(HINSTANCE instance = nullptr);
   HINSTANCE Instance() const { return instance_; }
 
-  // Constructs a form, creates its window hidden and runs its FormCreate. The
-  // first form created is the main form.
-  template <class T> void CreateForm(T*& ref) {
+  // Constructs a form, creates its window hidden and runs its FormCreate (or
+  // queues that for after the main window shows). The first form created is
+  // the main form, always built at once.
+  template <class T> void CreateForm(T*& ref, FormBuild build = FormBuild::AtOnce) {
     T* form = new T();
     ref = form;
     // The global pointer is cleared when the forms go, so code that asks
     // whether a window exists yet never reaches one of an earlier start.
     formRefs_.push_back([&ref] { ref = nullptr; });
-    Adopt(form);
+    Adopt(form, build);
   }
+
+  // Builds every queued form now, in start-up order.
+  void BuildWaitingForms();
+  // Builds the next queued form; false when none waits.
+  bool BuildNextWaitingForm();
 
   // Runs the message loop until the main form closes.
   void Run();
@@ -64,10 +74,12 @@ public:
   void Dispatch(MSG& msg);
 
 private:
-  void Adopt(Form* form);
+  void Adopt(Form* form, FormBuild build);
 
   HINSTANCE instance_ = nullptr;
   std::vector<Form*> forms_;
+  std::vector<Form*> waiting_;  // queued forms, in start-up order
+  size_t nextWaiting_ = 0;
   std::vector<std::function<void()>> formRefs_;
   Form* main_ = nullptr;
   Form* active_ = nullptr;

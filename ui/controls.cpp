@@ -32,17 +32,17 @@ LRESULT Button::Notify(NMHDR* header, bool& handled) {
   HDC dc = draw->hdc;
   RECT rc = draw->rc;
   std::string caption = Text();
-  HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
   HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
   int oldMode = SetBkMode(dc, TRANSPARENT);
-  COLORREF oldColor = SetTextColor(dc, IsWindowEnabled(hwnd_) ? color_ : GetSysColor(COLOR_GRAYTEXT));
-  UINT prefix = (SendMessageA(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
+  COLORREF oldColor = SetTextColor(dc, IsWindowEnabled(Handle()) ? color_ : GetSysColor(COLOR_GRAYTEXT));
+  UINT prefix = (SendMessageA(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
   DrawTextA(dc, caption.c_str(), -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefix);
   SetTextColor(dc, oldColor);
   SetBkMode(dc, oldMode);
   if (old) SelectObject(dc, old);
   if ((draw->uItemState & CDIS_FOCUS) &&
-      !(SendMessageA(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+      !(SendMessageA(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
     RECT focus = draw->rc;
     InflateRect(&focus, -3, -3);
     DrawFocusRect(dc, &focus);
@@ -52,11 +52,11 @@ LRESULT Button::Notify(NMHDR* header, bool& handled) {
 
 // ---- CheckBox and RadioButton --------------------------------------------
 
-bool CheckBox::Checked() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool CheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void CheckBox::SetChecked(bool checked) {
   if (Checked() == checked) return;
-  SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   Fire(OnClick);
 }
 
@@ -65,7 +65,7 @@ void CheckBox::Command(int code) {
 }
 
 bool RadioButton::Checked() const {
-  return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 namespace {
@@ -80,10 +80,10 @@ bool IsRadio(HWND hwnd) {
 
 void RadioButton::SetChecked(bool checked) {
   if (Checked() == checked) return;
-  SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   if (!checked) return;
   // The group runs from the item that carries WS_GROUP up to the next one.
-  HWND first = hwnd_;
+  HWND first = Handle();
   while (!(GetWindowLongA(first, GWL_STYLE) & WS_GROUP)) {
     HWND previous = GetWindow(first, GW_HWNDPREV);
     if (!previous) break;
@@ -102,16 +102,16 @@ void RadioButton::Command(int code) {
 
 // ---- Edit and Memo -------------------------------------------------------
 
-void Edit::SetReadOnly(bool readOnly) { SendMessageA(hwnd_, EM_SETREADONLY, readOnly, 0); }
-void Edit::SetMaxLength(int length) { SendMessageA(hwnd_, EM_SETLIMITTEXT, length, 0); }
-void Edit::SelectAll() { SendMessageA(hwnd_, EM_SETSEL, 0, -1); }
+void Edit::SetReadOnly(bool readOnly) { SendMessageA(Handle(), EM_SETREADONLY, readOnly, 0); }
+void Edit::SetMaxLength(int length) { SendMessageA(Handle(), EM_SETLIMITTEXT, length, 0); }
+void Edit::SelectAll() { SendMessageA(Handle(), EM_SETSEL, 0, -1); }
 void Edit::Command(int code) {
   if (code == EN_CHANGE) Fire(OnChange);
 }
 
 void Memo::Bind(HWND hwnd) {
   Control::Bind(hwnd);
-  SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0);  // no 32K limit
+  SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);  // no 32K limit
 }
 
 std::vector<std::string> Memo::Lines() const {
@@ -138,18 +138,18 @@ void Memo::SetLines(const std::vector<std::string>& lines) {
     text += lines[i];
     text += "\r\n";
   }
-  SetWindowTextA(hwnd_, text.c_str());
+  SetWindowTextA(Handle(), text.c_str());
 }
 
 void Memo::AddLine(const std::string& line) {
-  int length = GetWindowTextLengthA(hwnd_);
-  SendMessageA(hwnd_, EM_SETSEL, length, length);
+  int length = GetWindowTextLengthA(Handle());
+  SendMessageA(Handle(), EM_SETSEL, length, length);
   std::string add = line + "\r\n";
-  SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(add.c_str()));
+  SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(add.c_str()));
 }
 
 int Memo::LineCount() const { return static_cast<int>(Lines().size()); }
-void Memo::Clear() { SetWindowTextA(hwnd_, ""); }
+void Memo::Clear() { SetWindowTextA(Handle(), ""); }
 void Memo::Command(int code) {
   if (code == EN_CHANGE) Fire(OnChange);
 }
@@ -160,7 +160,7 @@ void ComboBox::Bind(HWND hwnd) {
   Control::Bind(hwnd);
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (GetComboBoxInfo(hwnd_, &info) && info.hwndItem && info.hwndItem != hwnd_) {
+  if (GetComboBoxInfo(Handle(), &info) && info.hwndItem && info.hwndItem != Handle()) {
     // Focus and keys land on the combo's own edit: route them to this control.
     WatchFocus(info.hwndItem, this);
   }
@@ -173,21 +173,21 @@ std::string ComboBox::Item(int index) const {
 
 int ComboBox::Add(const std::string& item) {
   // The control gives the index (its sorted place in a sorted combo).
-  LRESULT index = SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  LRESULT index = SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   if (index < 0) return static_cast<int>(index);
   items_.insert(items_.begin() + std::min<size_t>(static_cast<size_t>(index), items_.size()), item);
   return static_cast<int>(index);
 }
 void ComboBox::Insert(int index, const std::string& item) {
-  LRESULT at = SendMessageA(hwnd_, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+  LRESULT at = SendMessageA(Handle(), CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
   if (at >= 0) items_.insert(items_.begin() + std::min<size_t>(static_cast<size_t>(at), items_.size()), item);
 }
 void ComboBox::Delete(int index) {
-  if (SendMessageA(hwnd_, CB_DELETESTRING, index, 0) != CB_ERR && index >= 0 && index < Count())
+  if (SendMessageA(Handle(), CB_DELETESTRING, index, 0) != CB_ERR && index >= 0 && index < Count())
     items_.erase(items_.begin() + index);
 }
 void ComboBox::Clear() {
-  SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+  SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
   items_.clear();
 }
 
@@ -198,13 +198,13 @@ int ComboBox::IndexOf(const std::string& item) const {
   return -1;
 }
 
-int ComboBox::ItemIndex() const { return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)); }
-void ComboBox::SetItemIndex(int index) { SendMessageA(hwnd_, CB_SETCURSEL, index, 0); }
+int ComboBox::ItemIndex() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
+void ComboBox::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, index, 0); }
 
 void ComboBox::SetText(const std::string& text) {
   if (Text() == text) return;
   settingText_ = true;
-  SetWindowTextA(hwnd_, text.c_str());
+  SetWindowTextA(Handle(), text.c_str());
   settingText_ = false;
   Fire(OnChange);
 }
@@ -216,7 +216,7 @@ void ComboBox::Command(int code) {
     // The edit shows the picked entry only after this notification; set it now
     // so the handlers read what the user picked.
     int index = ItemIndex();
-    if (index >= 0) SetWindowTextA(hwnd_, Item(index).c_str());
+    if (index >= 0) SetWindowTextA(Handle(), Item(index).c_str());
     Fire(OnSelect);
     Fire(OnChange);
   }
@@ -232,7 +232,7 @@ bool SortsBefore(const std::string& a, const std::string& b) {
 }
 } // namespace
 
-bool ListBox::Sorted() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & LBS_SORT) != 0; }
+bool ListBox::Sorted() const { return (GetWindowLongA(Handle(), GWL_STYLE) & LBS_SORT) != 0; }
 
 std::string ListBox::Item(int index) const {
   if (index < 0 || index >= Count()) return std::string();
@@ -241,9 +241,9 @@ std::string ListBox::Item(int index) const {
 
 void ListBox::InsertAt(int index, const std::string& item) {
   // Inserting at a given place never re-sorts, so the control keeps our order.
-  SendMessageA(hwnd_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageA(Handle(), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
   items_.insert(items_.begin() + index, item);
-  index_.Add(item);
+  if (indexed_) index_.Add(item);
 }
 
 int ListBox::Add(const std::string& item) {
@@ -256,30 +256,42 @@ int ListBox::Add(const std::string& item) {
 }
 
 void ListBox::AddStrings(const std::vector<std::string>& items) {
+  AddStrings(std::vector<std::string>(items));
+}
+
+void ListBox::AddStrings(std::vector<std::string>&& items) {
   if (items.empty()) return;
+  const size_t count = items.size();
   SetRedraw(false);
+  if (indexed_)
+    for (const std::string& s : items) index_.Add(s);
   if (Sorted()) {
     // Merge, then lay the whole list out again: one pass instead of a search
     // and a shift per entry.
-    std::vector<std::string> added(items);
-    std::stable_sort(added.begin(), added.end(), SortsBefore);
+    std::stable_sort(items.begin(), items.end(), SortsBefore);
     std::vector<std::string> merged;
-    merged.reserve(items_.size() + added.size());
-    std::merge(items_.begin(), items_.end(), added.begin(), added.end(),
+    merged.reserve(items_.size() + count);
+    std::merge(std::make_move_iterator(items_.begin()), std::make_move_iterator(items_.end()),
+               std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()),
                std::back_inserter(merged), SortsBefore);
-    for (const std::string& s : added) index_.Add(s);
     items_.swap(merged);
-    SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+    SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
   } else {
-    for (const std::string& s : items) index_.Add(s);
-    items_.insert(items_.end(), items.begin(), items.end());
+    items_.insert(items_.end(), std::make_move_iterator(items.begin()),
+                  std::make_move_iterator(items.end()));
   }
+  if (virtual_) {
+    SendMessageA(Handle(), LB_SETCOUNT, items_.size(), 0);
+    SetRedraw(true);
+    return;
+  }
+  // Room for the entries about to go in (a sorted list goes in whole again).
+  const size_t first = Sorted() ? 0 : items_.size() - count;
   size_t bytes = 0;
-  for (const std::string& s : items_) bytes += s.size() + 1;
-  SendMessageA(hwnd_, LB_INITSTORAGE, items_.size(), bytes);
-  size_t first = Sorted() ? 0 : items_.size() - items.size();
+  for (size_t i = first; i < items_.size(); ++i) bytes += items_[i].size() + 1;
+  SendMessageA(Handle(), LB_INITSTORAGE, items_.size() - first, bytes);
   for (size_t i = first; i < items_.size(); ++i)
-    SendMessageA(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+    SendMessageA(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(items_[i].c_str()));
   SetRedraw(true);
 }
@@ -290,8 +302,8 @@ void ListBox::Insert(int index, const std::string& item) {
 
 void ListBox::Delete(int index) {
   if (index < 0 || index >= Count()) return;
-  index_.Remove(items_[static_cast<size_t>(index)]);
-  SendMessageA(hwnd_, LB_DELETESTRING, index, 0);
+  if (indexed_) index_.Remove(items_[static_cast<size_t>(index)]);
+  SendMessageA(Handle(), LB_DELETESTRING, index, 0);
   items_.erase(items_.begin() + index);
 }
 
@@ -301,13 +313,13 @@ void ListBox::DeleteIndices(std::vector<int> indices) {
   if (indices.empty()) return;
   SetRedraw(false);
   for (auto it = indices.rbegin(); it != indices.rend(); ++it)
-    if (*it >= 0 && *it < Count()) SendMessageA(hwnd_, LB_DELETESTRING, *it, 0);
+    if (*it >= 0 && *it < Count()) SendMessageA(Handle(), LB_DELETESTRING, *it, 0);
   std::vector<std::string> kept;
   kept.reserve(items_.size());
   size_t next = 0;
   for (size_t i = 0; i < items_.size(); ++i) {
     if (next < indices.size() && static_cast<size_t>(indices[next]) == i) {
-      index_.Remove(items_[i]);
+      if (indexed_) index_.Remove(items_[i]);
       ++next;
     } else {
       kept.push_back(std::move(items_[i]));
@@ -318,9 +330,19 @@ void ListBox::DeleteIndices(std::vector<int> indices) {
 }
 
 void ListBox::Clear() {
-  index_.Clear();
-  items_.clear();
-  SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+  // The memory goes too: a list emptied after 30,000 entries holds none.
+  index_ = core::FoldedIndex();
+  indexed_ = false;
+  std::vector<std::string>().swap(items_);
+  SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+}
+
+bool ListBox::Contains(const std::string& item) const {
+  if (!indexed_) {
+    for (const std::string& s : items_) index_.Add(s);
+    indexed_ = true;
+  }
+  return index_.Contains(item);
 }
 
 int ListBox::IndexOf(const std::string& item) const {
@@ -331,24 +353,24 @@ int ListBox::IndexOf(const std::string& item) const {
 }
 
 bool ListBox::MultiSelect() const {
-  return (GetWindowLongA(hwnd_, GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0;
+  return (GetWindowLongA(Handle(), GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0;
 }
 
 bool ListBox::Selected(int index) const {
   if (!MultiSelect()) return ItemIndex() == index;
-  return SendMessageA(hwnd_, LB_GETSEL, index, 0) > 0;
+  return SendMessageA(Handle(), LB_GETSEL, index, 0) > 0;
 }
 
 void ListBox::SetSelected(int index, bool selected) {
   if (MultiSelect())
-    SendMessageA(hwnd_, LB_SETSEL, selected, index);
+    SendMessageA(Handle(), LB_SETSEL, selected, index);
   else
-    SendMessageA(hwnd_, LB_SETCURSEL, selected ? index : -1, 0);
+    SendMessageA(Handle(), LB_SETCURSEL, selected ? index : -1, 0);
 }
 
 int ListBox::SelCount() const {
   if (!MultiSelect()) return ItemIndex() >= 0 ? 1 : 0;
-  return static_cast<int>(SendMessageA(hwnd_, LB_GETSELCOUNT, 0, 0));
+  return static_cast<int>(SendMessageA(Handle(), LB_GETSELCOUNT, 0, 0));
 }
 
 std::vector<int> ListBox::SelectedIndices() const {
@@ -360,44 +382,74 @@ std::vector<int> ListBox::SelectedIndices() const {
   int n = SelCount();
   if (n <= 0) return indices;
   indices.resize(static_cast<size_t>(n));
-  SendMessageA(hwnd_, LB_GETSELITEMS, n, reinterpret_cast<LPARAM>(indices.data()));
+  SendMessageA(Handle(), LB_GETSELITEMS, n, reinterpret_cast<LPARAM>(indices.data()));
   return indices;
 }
 
 void ListBox::SelectAll(bool selected) {
   if (MultiSelect())
-    SendMessageA(hwnd_, LB_SETSEL, selected, -1);
+    SendMessageA(Handle(), LB_SETSEL, selected, -1);
   else if (!selected)
-    SendMessageA(hwnd_, LB_SETCURSEL, -1, 0);
+    SendMessageA(Handle(), LB_SETCURSEL, -1, 0);
 }
 
 int ListBox::ItemIndex() const {
-  if (MultiSelect()) return static_cast<int>(SendMessageA(hwnd_, LB_GETCARETINDEX, 0, 0));
-  return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
+  if (MultiSelect()) return static_cast<int>(SendMessageA(Handle(), LB_GETCARETINDEX, 0, 0));
+  return static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
 }
 
 void ListBox::SetItemIndex(int index) {
   if (MultiSelect()) {
-    SendMessageA(hwnd_, LB_SETSEL, FALSE, -1);
+    SendMessageA(Handle(), LB_SETSEL, FALSE, -1);
     if (index >= 0) {
-      SendMessageA(hwnd_, LB_SETSEL, TRUE, index);
-      SendMessageA(hwnd_, LB_SETCARETINDEX, index, FALSE);
+      SendMessageA(Handle(), LB_SETSEL, TRUE, index);
+      SendMessageA(Handle(), LB_SETCARETINDEX, index, FALSE);
     }
   } else {
-    SendMessageA(hwnd_, LB_SETCURSEL, index, 0);
+    SendMessageA(Handle(), LB_SETCURSEL, index, 0);
   }
 }
 
 void ListBox::SetHorizontalExtent(int pixels) {
-  SendMessageA(hwnd_, LB_SETHORIZONTALEXTENT, pixels, 0);
+  SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, pixels, 0);
 }
 int ListBox::HorizontalExtent() const {
-  return static_cast<int>(SendMessageA(hwnd_, LB_GETHORIZONTALEXTENT, 0, 0));
+  return static_cast<int>(SendMessageA(Handle(), LB_GETHORIZONTALEXTENT, 0, 0));
 }
 
 void ListBox::SetRedraw(bool redraw) {
-  SendMessageA(hwnd_, WM_SETREDRAW, redraw, 0);
-  if (redraw) InvalidateRect(hwnd_, nullptr, TRUE);
+  SendMessageA(Handle(), WM_SETREDRAW, redraw, 0);
+  if (redraw) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void ListBox::Bind(HWND hwnd) {
+  Control::Bind(hwnd);
+  virtual_ = hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & LBS_NODATA) != 0;
+}
+
+bool ListBox::DrawItem(DRAWITEMSTRUCT* item) {
+  if (!virtual_) return false;
+  HDC dc = item->hDC;
+  RECT r = item->rcItem;
+  if (item->itemID != static_cast<UINT>(-1) && item->itemID < items_.size()) {
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(item->hwndItem, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+    COLORREF oldColor = SetTextColor(dc, GetSysColor(!IsWindowEnabled(item->hwndItem) ? COLOR_GRAYTEXT
+                                                     : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    RECT text = r;
+    text.left += 2;
+    const std::string& entry = items_[item->itemID];
+    DrawTextA(dc, entry.c_str(), static_cast<int>(entry.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SetBkMode(dc, oldMode);
+    SetTextColor(dc, oldColor);
+    if (oldFont) SelectObject(dc, oldFont);
+  }
+  if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+  return true;
 }
 
 void ListBox::Command(int code) {
@@ -408,13 +460,13 @@ void ListBox::Command(int code) {
 // ---- Label ---------------------------------------------------------------
 
 void Label::SetCentered(bool centered) {
-  LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+  LONG style = GetWindowLongA(Handle(), GWL_STYLE);
   LONG type = style & SS_TYPEMASK;
   if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP)
     return;
   style = (style & ~SS_TYPEMASK) | (centered ? SS_CENTER : SS_LEFT);
-  SetWindowLongA(hwnd_, GWL_STYLE, style);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  SetWindowLongA(Handle(), GWL_STYLE, style);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void Label::SetPathEllipsis(bool on) {
@@ -425,11 +477,11 @@ void Label::SetPathEllipsis(bool on) {
 
 void Label::ApplyPathEllipsis() {
   if (!hwnd_) return;
-  LONG style = GetWindowLongA(hwnd_, GWL_STYLE) & ~SS_ELLIPSISMASK;
+  LONG style = GetWindowLongA(Handle(), GWL_STYLE) & ~SS_ELLIPSISMASK;
   // SS_NOTIFY: the label takes the mouse itself, so its hint can show.
   if (pathEllipsis_) style |= SS_PATHELLIPSIS | SS_NOTIFY;
-  SetWindowLongA(hwnd_, GWL_STYLE, style);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  SetWindowLongA(Handle(), GWL_STYLE, style);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void Label::Bind(HWND hwnd) {
@@ -453,7 +505,7 @@ void Label::UpdateHint() {
   if (hint != Hint() || !hwnd_) Control::SetHint(hint);
 }
 
-bool Label::Centered() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER; }
+bool Label::Centered() const { return (GetWindowLongA(Handle(), GWL_STYLE) & SS_TYPEMASK) == SS_CENTER; }
 
 void Label::Command(int code) {
   if (code == STN_CLICKED) Fire(OnClick);
@@ -463,20 +515,20 @@ void Label::Command(int code) {
 // ---- ProgressBar and UpDown ----------------------------------------------
 
 void ProgressBar::SetRange(int minimum, int maximum) {
-  SendMessageA(hwnd_, PBM_SETRANGE32, minimum, maximum);
+  SendMessageA(Handle(), PBM_SETRANGE32, minimum, maximum);
 }
-int ProgressBar::Min() const { return static_cast<int>(SendMessageA(hwnd_, PBM_GETRANGE, TRUE, 0)); }
-int ProgressBar::Max() const { return static_cast<int>(SendMessageA(hwnd_, PBM_GETRANGE, FALSE, 0)); }
-void ProgressBar::SetPosition(int position) { SendMessageA(hwnd_, PBM_SETPOS, position, 0); }
-int ProgressBar::Position() const { return static_cast<int>(SendMessageA(hwnd_, PBM_GETPOS, 0, 0)); }
+int ProgressBar::Min() const { return static_cast<int>(SendMessageA(Handle(), PBM_GETRANGE, TRUE, 0)); }
+int ProgressBar::Max() const { return static_cast<int>(SendMessageA(Handle(), PBM_GETRANGE, FALSE, 0)); }
+void ProgressBar::SetPosition(int position) { SendMessageA(Handle(), PBM_SETPOS, position, 0); }
+int ProgressBar::Position() const { return static_cast<int>(SendMessageA(Handle(), PBM_GETPOS, 0, 0)); }
 
 void UpDown::SetRange(int minimum, int maximum) {
-  SendMessageA(hwnd_, UDM_SETRANGE32, minimum, maximum);
+  SendMessageA(Handle(), UDM_SETRANGE32, minimum, maximum);
 }
-void UpDown::SetPosition(int position) { SendMessageA(hwnd_, UDM_SETPOS32, 0, position); }
-int UpDown::Position() const { return static_cast<int>(SendMessageA(hwnd_, UDM_GETPOS32, 0, 0)); }
+void UpDown::SetPosition(int position) { SendMessageA(Handle(), UDM_SETPOS32, 0, position); }
+int UpDown::Position() const { return static_cast<int>(SendMessageA(Handle(), UDM_GETPOS32, 0, 0)); }
 void UpDown::SetBuddy(Control& buddy) {
-  SendMessageA(hwnd_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy.Handle()), 0);
+  SendMessageA(Handle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy.Handle()), 0);
 }
 void UpDown::Scroll(int code) {
   if (code == SB_THUMBPOSITION) Fire(OnClick);  // after the position moved
@@ -486,21 +538,21 @@ void UpDown::Scroll(int code) {
 
 void ListView::Bind(HWND hwnd) {
   Control::Bind(hwnd);
-  SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
 void ListView::AddColumn(const std::string& caption, int widthDlu) {
   RECT units{0, 0, widthDlu, 0};
-  MapDialogRect(GetParent(hwnd_), &units);
+  MapDialogRect(GetParent(Handle()), &units);
   int width = units.right;
-  HWND header = reinterpret_cast<HWND>(SendMessageA(hwnd_, LVM_GETHEADER, 0, 0));
+  HWND header = reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0));
   int index = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
   LVCOLUMNA column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
   column.pszText = const_cast<char*>(caption.c_str());
   column.cx = width;
   column.iSubItem = index;
-  SendMessageA(hwnd_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+  SendMessageA(Handle(), LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
 int ListView::AddItem(const std::vector<std::string>& cells) {
@@ -508,7 +560,7 @@ int ListView::AddItem(const std::vector<std::string>& cells) {
   item.mask = LVIF_TEXT;
   item.iItem = Count();
   item.pszText = const_cast<char*>(cells.empty() ? "" : cells[0].c_str());
-  int index = static_cast<int>(SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  int index = static_cast<int>(SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   for (size_t c = 1; c < cells.size(); ++c) SetCell(index, static_cast<int>(c), cells[c]);
   return index;
 }
@@ -517,7 +569,7 @@ void ListView::SetCell(int itemIndex, int column, const std::string& text) {
   LVITEMA item{};
   item.iSubItem = column;
   item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(hwnd_, LVM_SETITEMTEXTA, itemIndex, reinterpret_cast<LPARAM>(&item));
+  SendMessageA(Handle(), LVM_SETITEMTEXTA, itemIndex, reinterpret_cast<LPARAM>(&item));
 }
 
 std::string ListView::Cell(int itemIndex, int column) const {
@@ -526,12 +578,12 @@ std::string ListView::Cell(int itemIndex, int column) const {
   item.iSubItem = column;
   item.pszText = &text[0];
   item.cchTextMax = static_cast<int>(text.size());
-  LRESULT n = SendMessageA(hwnd_, LVM_GETITEMTEXTA, itemIndex, reinterpret_cast<LPARAM>(&item));
+  LRESULT n = SendMessageA(Handle(), LVM_GETITEMTEXTA, itemIndex, reinterpret_cast<LPARAM>(&item));
   text.resize(static_cast<size_t>(n));
   return text;
 }
 
-int ListView::Count() const { return static_cast<int>(SendMessageA(hwnd_, LVM_GETITEMCOUNT, 0, 0)); }
-void ListView::Clear() { SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0); }
+int ListView::Count() const { return static_cast<int>(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0)); }
+void ListView::Clear() { SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0); }
 
 } // namespace ui

@@ -105,21 +105,26 @@ class ListBox : public Control {
 public:
   using Control::Control;
   // The entries are kept beside the control in its order, so reading them costs
-  // no window messages; every change goes through these methods.
+  // no window messages; every change goes through these methods. A list box
+  // laid out without data of its own (LBS_NODATA | LBS_OWNERDRAWFIXED) is a
+  // virtual list: it only knows how many entries there are and draws each from
+  // here, so a long results list is held once.
   int Count() const { return static_cast<int>(items_.size()); }
   std::string Item(int index) const;
   const std::vector<std::string>& Items() const { return items_; }
   // Adds an entry (at its sorted place in a sorted list); returns its index.
   int Add(const std::string& item);
-  // Adds many entries with redraw off.
+  // Adds many entries with redraw off (a moved list gives up its texts).
   void AddStrings(const std::vector<std::string>& items);
+  void AddStrings(std::vector<std::string>&& items);
   void Insert(int index, const std::string& item);
   void Delete(int index);
   // Deletes the entries at these indices (any order) in one pass.
   void DeleteIndices(std::vector<int> indices);
   void Clear();
-  // Whole-entry membership without letter case, through a hash index.
-  bool Contains(const std::string& item) const { return index_.Contains(item); }
+  // Whole-entry membership without letter case, through a hash index (built
+  // on the first question, so a list nobody asks, a results list, holds none).
+  bool Contains(const std::string& item) const;
   // Whole-entry search without letter case; -1 when none.
   int IndexOf(const std::string& item) const;
 
@@ -138,12 +143,16 @@ public:
   std::function<void()> OnClick;  // selection changed by the user
   std::function<void()> OnDblClick;
   void Command(int code) override;
+  void Bind(HWND hwnd) override;
+  bool DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
   bool Sorted() const;
+  bool virtual_ = false;
   void InsertAt(int index, const std::string& item);
 
-  core::FoldedIndex index_;
+  mutable core::FoldedIndex index_;
+  mutable bool indexed_ = false;
   std::vector<std::string> items_;
 };
 

@@ -91,7 +91,7 @@ void Control::Fire(const std::function<void()>& handler) {
   if (handler) App().SafeCall(handler);
 }
 
-std::string Control::Text() const { return WindowText(hwnd_); }
+std::string Control::Text() const { return WindowText(Handle()); }
 
 void Control::SetText(const std::string& text) {
   if (Text() == text) return;
@@ -99,22 +99,22 @@ void Control::SetText(const std::string& text) {
   TextChanged();
 }
 
-bool Control::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
-void Control::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+bool Control::Enabled() const { return Handle() && IsWindowEnabled(hwnd_); }
+void Control::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
 
 bool Control::Visible() const {
-  return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+  return Handle() && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
-void Control::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+void Control::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE); }
 
 void Control::SetFocus() {
-  ::SetFocus(hwnd_);
+  ::SetFocus(Handle());
   if (form_) form_->ControlFocused(this);  // also when the window is not on screen
 }
 
 bool Control::Focused() const {
   HWND focus = GetFocus();
-  return focus && (focus == hwnd_ || GetParent(focus) == hwnd_);
+  return focus && Handle() && (focus == hwnd_ || GetParent(focus) == hwnd_);
 }
 
 void Control::SetHint(const std::string& hint) {
@@ -159,6 +159,14 @@ Form::~Form() {
   if (accel_) DestroyAcceleratorTable(accel_);
 }
 
+void Form::BuildWaiting() const { App().BuildWaitingForms(); }
+
+void Form::BuildQueued() {
+  if (!waiting_ || hwnd_) return;
+  waiting_ = false;
+  Create(owner_);
+}
+
 void Form::Create(HWND owner) {
   hwnd_ = CreateDialogParamA(App().Instance(), MAKEINTRESOURCEA(dialogId_), owner, DialogProc,
                              reinterpret_cast<LPARAM>(this));
@@ -197,6 +205,7 @@ void Form::BindControls() {
 void Form::SetAnchors(const AnchorRule* rules, size_t count) { layout_.SetRules(rules, count); }
 
 void Form::FitToWorkArea(int clientWidthDlu, int clientHeightDlu) {
+  Build();
   RECT client{0, 0, clientWidthDlu, clientHeightDlu};
   MapDialogRect(hwnd_, &client);
   AdjustWindowRectEx(&client, GetWindowLongA(hwnd_, GWL_STYLE), GetMenu(hwnd_) != nullptr,
@@ -208,6 +217,7 @@ void Form::FitToWorkArea(int clientWidthDlu, int clientHeightDlu) {
 }
 
 void Form::PlaceBeside(const Form& other) {
+  Build();
   if (Visible() || !other.Handle()) return;
   RECT main{}, own{};
   GetWindowRect(other.Handle(), &main);
@@ -302,12 +312,13 @@ void Form::RebuildMenu() {
                           : CreateAcceleratorTableA(accels.data(), static_cast<int>(accels.size()));
 }
 
-std::string Form::Caption() const { return WindowText(hwnd_); }
-void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+std::string Form::Caption() const { return WindowText(Handle()); }
+void Form::SetCaption(const std::string& caption) { SetWindowTextA(Handle(), caption.c_str()); }
 
 bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 
 void Form::Show() {
+  Build();
   if (!Visible()) {
     ShowWindow(hwnd_, SW_SHOW);
     // The first input of the page in view has the focus, not the tab strip.
@@ -325,7 +336,7 @@ void Form::Hide() {
   if (OnHide) App().SafeCall(OnHide);
 }
 
-void Form::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+void Form::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled); }
 
 namespace {
 struct DisableState {
@@ -343,6 +354,7 @@ BOOL CALLBACK DisableOther(HWND hwnd, LPARAM data) {
 } // namespace
 
 int Form::ShowModal() {
+  Build();
   if (Visible() || modal_) throw std::runtime_error("Cannot make a visible window modal");
   Form* previous = App().ActiveForm();
   modal_ = true;
@@ -378,6 +390,7 @@ void Form::Close() {
 
 void Form::DestroyHandle() {
   destroyed_ = true;
+  waiting_ = false;  // never built now
   if (hwnd_) DestroyWindow(hwnd_);
   hwnd_ = nullptr;
 }

@@ -24,7 +24,9 @@ public:
   Control& operator=(const Control&) = delete;
   virtual ~Control() = default;
 
-  HWND Handle() const { return hwnd_; }
+  // The control's window; asking for it finishes building a form whose
+  // window waits to be built (see Form::BuildLater).
+  HWND Handle() const;
   int Id() const { return id_; }
   Form* Owner() const { return form_; }
 
@@ -80,7 +82,22 @@ public:
   Form& operator=(const Form&) = delete;
   virtual ~Form();
 
-  HWND Handle() const { return hwnd_; }
+  // The window; asking for it finishes building the forms still waiting.
+  HWND Handle() const {
+    Build();
+    return hwnd_;
+  }
+  // The window if it is built, without building it.
+  HWND BuiltHandle() const { return hwnd_; }
+  // A form other than the main one may have its window built after the main
+  // window shows: it is queued at start-up (object and place in the order
+  // kept) and built in idle time, or, with every form queued before it, the
+  // moment anything asks for its window or a control's (the application does
+  // both). Whatever asks sees it exactly as if it had been built at start-up.
+  void Build() const {
+    if (waiting_ && !hwnd_) BuildWaiting();
+  }
+  bool Waiting() const { return waiting_ && !hwnd_; }
   std::string Caption() const;
   void SetCaption(const std::string& caption);
 
@@ -102,7 +119,10 @@ public:
   void SetAnchors(const AnchorRule* rules, size_t count);
   template <size_t N> void SetAnchors(const AnchorRule (&rules)[N]) { SetAnchors(rules, N); }
   // The smallest size of the window (its designed size), frame included.
-  SIZE MinimumSize() const { return minimum_; }
+  SIZE MinimumSize() const {
+    Build();
+    return minimum_;
+  }
   // Gives the window its preferred client size in dialog units, no larger than
   // the work area it is on, and places it at the left of that work area.
   void FitToWorkArea(int clientWidthDlu, int clientHeightDlu);
@@ -130,6 +150,13 @@ public:
 
   // Window-layer internals.
   void Create(HWND owner);
+  // Queues the window to be built later, owned by owner.
+  void BuildLater(HWND owner) {
+    waiting_ = true;
+    owner_ = owner;
+  }
+  // Builds the queued window now (the application's queue calls this).
+  void BuildQueued();
   void Register(Control* control) { controls_.push_back(control); }
   void Register(PageControl* pages) { pageControls_.push_back(pages); }
   void Register(MenuItem* item) { menuItems_.push_back(item); }
@@ -150,8 +177,12 @@ private:
   void BindControls();
   MenuItem* FindMenuItem(int id) const;
 
+  void BuildWaiting() const;
+
   int dialogId_;
   HWND hwnd_ = nullptr;
+  bool waiting_ = false;
+  HWND owner_ = nullptr;
   HWND tooltip_ = nullptr;
   HMENU menu_ = nullptr;
   HACCEL accel_ = nullptr;
@@ -166,6 +197,11 @@ private:
   int modalResult_ = 0;
   bool destroyed_ = false;
 };
+
+inline HWND Control::Handle() const {
+  if (!hwnd_ && form_) form_->Build();
+  return hwnd_;
+}
 
 // Reports the window's focus to the control (a control's inner windows).
 void WatchFocus(HWND hwnd, Control* control);

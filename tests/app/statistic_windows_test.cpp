@@ -110,6 +110,7 @@ TEST_F(StatisticWindows, SmartExportHandsEachDrivePathOnceUnchanged) {
   EXPECT_EQ(got.selected, 0);
   EXPECT_TRUE(frmStatistic02->btnStatSmartExportFoldersOther.Focused());
   EXPECT_EQ(frmStatistic02->lstStatFoldersOther.Count(), 8);  // the window's list stays as it was
+  EXPECT_EQ(SendMessageA(frmStatistic02->lstStatFoldersOther.Handle(), LB_GETCOUNT, 0, 0), 8);  // rows shown
   EXPECT_TRUE(seam.boxes.empty());
 
   // A second sender: the export window shows only its list, of the same kind.

@@ -70,6 +70,47 @@ protected:
   testsupport::ScriptSeam seam;
 };
 
+// Windows queued to be built after the main one: nothing is built before it
+// is asked for; asking for one builds every queued window, in start-up order,
+// and its controls read as the layout made them; idle time builds them one at
+// a time.
+class QueuedModal : public TestModal {
+public:
+  QueuedModal() {
+    OnCreate = [this] { g_log.push_back("built " + name); };
+  }
+  std::string name;
+};
+
+TEST(WindowLayerStartup, QueuedWindowsAreBuiltInOrderWhenAskedOrInIdleTime) {
+  for (bool idle : {false, true}) {
+    SCOPED_TRACE(idle ? "idle time" : "asked for");
+    g_log.clear();
+    TestForm* main = nullptr;
+    QueuedModal *a = nullptr, *b = nullptr;
+    ui::App().Initialize();
+    ui::App().CreateForm(main);
+    ui::App().CreateForm(a, ui::FormBuild::AfterMainShows);
+    ui::App().CreateForm(b, ui::FormBuild::AfterMainShows);
+    a->name = "a";
+    b->name = "b";
+    EXPECT_TRUE(a->Waiting() && b->Waiting());
+    EXPECT_TRUE(g_log.empty());
+    if (idle) {
+      EXPECT_TRUE(ui::App().BuildNextWaitingForm());
+      EXPECT_EQ(g_log, std::vector<std::string>{"built a"});
+      EXPECT_TRUE(b->Waiting());
+    }
+    EXPECT_EQ(b->btnNest.Text(), "Nest");
+    EXPECT_EQ(g_log, (std::vector<std::string>{"built a", "built b"}));
+    EXPECT_FALSE(a->Waiting() || b->Waiting());
+    EXPECT_FALSE(ui::App().BuildNextWaitingForm());
+    EXPECT_EQ(GetWindow(b->Handle(), GW_OWNER), main->Handle());
+    EXPECT_EQ(b->Caption(), "Modal test");
+    ui::App().DestroyForms();
+  }
+}
+
 TEST_F(WindowLayer, EnterInAnEditGoesToKeyPressFirstAndCanBeSwallowed) {
   std::vector<int> keys;
   g_form->edt.OnKeyPress = [&](char& key) {

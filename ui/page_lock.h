@@ -1,34 +1,13 @@
-// What every long run of a page shares: the throttle that shows progress and
-// pumps messages about every 50 ms (not per item), and the lock that disables
-// the page's own commands and the other sheets for the run's duration and
-// enables them again on every way out.
+// The lock every run of a page takes: it disables the page's own commands and
+// the other sheets for the run's duration and enables them again on every way
+// out (the throttle of its progress is ui/throttle.h).
 #pragma once
 #include "ui/controls.h"
 #include "ui/pages.h"
 
-#include <windows.h>
-
 #include <vector>
 
 namespace ui {
-
-class Throttle {
-public:
-  // True on the first call and then once at least 50 ms have passed.
-  bool Due() {
-    const DWORD now = GetTickCount();
-    if (first_ || now - last_ >= 50) {
-      first_ = false;
-      last_ = now;
-      return true;
-    }
-    return false;
-  }
-
-private:
-  DWORD last_ = 0;
-  bool first_ = true;
-};
 
 class PageLock {
 public:
