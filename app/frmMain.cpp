@@ -143,7 +143,7 @@ void TfrmMain::FormDestroy() {
       ui::App().SystemMessageBox(
           "Unable to activate help !\n\nThe help file could be damaged. \n\nE-mail us "
           "immediately, please!",
-          "Severe Error!    Msg no: 0103.", MB_ICONSTOP);
+          "Severe Error!    Msg no: 0103.", core::kMsgStop);
   });
 }
 

@@ -17,16 +17,56 @@ namespace {
 
 constexpr COLORREF kGreen = 0x008000;
 constexpr COLORREF kRed = 0x0000FF;
-constexpr unsigned kWarning = 0x30, kInformation = 0x40, kQuestion = 0x124;
+using core::kMsgInformation;
+using core::kMsgQuestion;
+using core::kMsgWarning;
 
-const char kRootEmptyText[] =
-    "The selection field is empty !\nAction : You must select a root directory to create a valid "
-    "folder.";
-const char kFolderExistsText[] =
-    "This folder exists !\nAction : You must enter other text to create a valid folder.";
-const char kEndText[] = "End of Creating Folders/Files !!!";
-const char kEndWithLogText[] =
-    "End of Creating Folders/Files !!!\nThe Error Log is not empty !!!\nDo you want to see it ?";
+#define ROOT_EMPTY \
+  "The selection field is empty !\nAction : You must select a root directory to create a valid folder."
+#define FOLDER_EXISTS "This folder exists !\nAction : You must enter other text to create a valid folder."
+#define END_TEXT "End of Creating Folders/Files !!!"
+#define END_WITH_LOG "End of Creating Folders/Files !!!\nThe Error Log is not empty !!!\nDo you want to see it ?"
+#define MANUAL_CAPTION "Creating Folder.                     "
+
+}  // namespace
+
+// Every box of the manual page ("{}" is the variable part).
+const core::NumberedMessage<ManualMsg> kManualPageRows[] = {
+    {ManualMsg::UpperEmpty, "0104", kMsgWarning, "{}",
+     "Creating Folder(s).-Manually (1).            Warning no: 0104."},
+    {ManualMsg::UpperRefused, "0105", kMsgWarning, "{}",
+     "Creating Folder(s).- Manually (1).            Warning no: 0105."},
+    {ManualMsg::PathRefused, "0106", kMsgWarning, "{}",
+     "Creating Folder(s).-From Folder List.            Warning no: 0106."},
+    {ManualMsg::CreateAsk, "0107", kMsgQuestion,
+     "{}\nDo you want to create this folder ?\nClick YES to Continue Creating folders,\nClick NO to Stop the "
+     "Creating process.",
+     "Creating Folder(s).-Manually (1).            Information no: 0107."},
+    {ManualMsg::UpperExists, "0108", kMsgWarning, FOLDER_EXISTS, MANUAL_CAPTION "Warning no: 0108."},
+    {ManualMsg::UpperEndLog, "0109", kMsgQuestion, END_WITH_LOG,
+     "Creating Folder(s).- Manually.            Information no: 0109."},
+    {ManualMsg::UpperEnd, "0110", kMsgInformation, END_TEXT,
+     "Creating Folder(s).-Manually.            Information no: 0110."},
+    {ManualMsg::RootEmptyPicked, "0112", kMsgWarning, ROOT_EMPTY, MANUAL_CAPTION "Warning no: 0112."},
+    {ManualMsg::RootEmpty, "0113", kMsgWarning, ROOT_EMPTY, MANUAL_CAPTION "Warning no: 0113."},
+    {ManualMsg::NoFolderSelected, "0114", kMsgWarning,
+     "The selection field is empty !\nAction : You must select a folder with subfolders structure.",
+     "Creating Folder(s).\t\t\t            Warning no: 0114."},
+    {ManualMsg::LowerExists, "0115", kMsgWarning, FOLDER_EXISTS, MANUAL_CAPTION "Warning no: 0115."},
+    {ManualMsg::LowerDrive, "0116", kMsgWarning,
+     "There is a drive letter in text !\nAction : You can't enter a drive letter to Subfolder field.",
+     MANUAL_CAPTION "Warning no: 0116."},
+    {ManualMsg::LowerEmpty, "0117", kMsgWarning,
+     "The text field is empty !\nAction : You must enter other text to create a valid path.",
+     MANUAL_CAPTION "Warning no: 0117."},
+    {ManualMsg::LowerEndLog, "0118", kMsgQuestion, END_WITH_LOG,
+     "Creating Folder(s).- SubFolder.            Information no: 0118."},
+    {ManualMsg::LowerEnd, "0119", kMsgInformation, END_TEXT,
+     "Creating Folder(s).-SubFolders.            Information no: 0119."},
+};
+const core::MessageTable<ManualMsg> kManualPageMessages = core::TableOf(kManualPageRows);
+
+namespace {
 
 // The upper panel takes the top half of the page's growth, the lower panel
 // the bottom half; lists and fields grow, the button column keeps right.
@@ -59,8 +99,9 @@ const ui::AnchorRule kManualPageAnchors[] = {
     {IDC_BTNFORCEDHELP, ui::kStayRightBottom},
 };
 
-int Box(const std::string& text, const std::string& caption, unsigned flags) {
-  return ui::App().MessageBox(text, caption, flags);
+int Box(ManualMsg id, const std::string& arg = std::string()) {
+  const core::NumberedMessage<ManualMsg>& m = kManualPageMessages[id];
+  return ui::App().MessageBox(core::MessageText(m.text, arg), m.caption, m.flags);
 }
 
 // Runs a handler's body and enables the other sheets again on every way out.
@@ -132,13 +173,13 @@ void ManualPage::RunForced() {
   std::string text = core::TrimText(cboCreateFolderForced.Text());
   std::string message;
   if (!core::CheckDriveLetters(text, message)) {
-    Box(message, "Creating Folder(s).-Manually (1).            Warning no: 0104.", kWarning);
+    Box(ManualMsg::UpperEmpty, message);
     return;
   }
   core::StringList paths;
   std::string normalised;
   if (!core::ParseManualText(text, paths, normalised, message)) {
-    Box(message, "Creating Folder(s).- Manually (1).            Warning no: 0105.", kWarning);
+    Box(ManualMsg::UpperRefused, message);
     return;
   }
   cboCreateFolderForced.SetText(normalised);
@@ -162,22 +203,17 @@ void ManualPage::RunForced() {
     std::string path = core::TrimSpaces(item);
     if (!core::ValidateFolderName(path, message)) {
       publish();
-      Box(message, "Creating Folder(s).-From Folder List.            Warning no: 0106.",
-          kWarning);
+      Box(ManualMsg::PathRefused, message);
       return;
     }
     // The one look at the disk before the question: an existing path is not
     // asked about.
     if (core::IsExistingDirectory(path)) {
       ForcedErrorLog.exists.push_back(path);
-      Box(kFolderExistsText, "Creating Folder.                     Warning no: 0108.", kWarning);
+      Box(ManualMsg::UpperExists);
       continue;
     }
-    int answer = Box(path +
-                         "\nDo you want to create this folder ?\nClick YES to Continue Creating "
-                         "folders,\nClick NO to Stop the Creating process.",
-                     "Creating Folder(s).-Manually (1).            Information no: 0107.",
-                     kQuestion);
+    int answer = Box(ManualMsg::CreateAsk, path);
     if (answer == IDNO) {
       publish();
       return;
@@ -191,11 +227,10 @@ void ManualPage::RunForced() {
 
   if (!ForcedErrorLog.Empty()) {
     btnForcedErrorLog.SetCaptionColor(kRed);
-    if (Box(kEndWithLogText, "Creating Folder(s).- Manually.            Information no: 0109.",
-            kQuestion) == IDYES)
+    if (Box(ManualMsg::UpperEndLog) == IDYES)
       btnForcedErrorLogClick();
   } else {
-    Box(kEndText, "Creating Folder(s).-Manually.            Information no: 0110.", kInformation);
+    Box(ManualMsg::UpperEnd);
   }
 }
 
@@ -240,14 +275,14 @@ void ManualPage::btnAddRootFoldersClick() {
   // The combo shows the folder in use, none after a cancelled picker.
   ShowRootFolder(ManualRootFolder);
   if (ManualRootFolder.empty())
-    Box(kRootEmptyText, "Creating Folder.                     Warning no: 0112.", kWarning);
+    Box(ManualMsg::RootEmptyPicked);
   UpdateSubFolderPreview();
 }
 
 void ManualPage::cboRootFoldersSelect() {
   ManualRootFolder = cboRootFolders.Text();
   if (ManualRootFolder.empty()) {
-    Box(kRootEmptyText, "Creating Folder.                     Warning no: 0113.", kWarning);
+    Box(ManualMsg::RootEmpty);
     return;
   }
   ShowRootFolder(ManualRootFolder);
@@ -282,23 +317,20 @@ void ManualPage::RunSubFolder() {
   std::string drive = core::ExtractFileDrive(sub);
   UpdateSubFolderPreview();
   if (sub.empty()) {
-    Box("The text field is empty !\nAction : You must enter other text to create a valid path.",
-        "Creating Folder.                     Warning no: 0117.", kWarning);
+    Box(ManualMsg::LowerEmpty);
   } else if (!drive.empty()) {
-    Box("There is a drive letter in text !\nAction : You can't enter a drive letter to Subfolder "
-        "field.",
-        "Creating Folder.                     Warning no: 0116.", kWarning);
+    Box(ManualMsg::LowerDrive);
   } else if (ManualRootFolder.empty()) {
     // Without a destination the path would begin at the root of the current
     // drive: nothing is created.
-    Box(kRootEmptyText, "Creating Folder.                     Warning no: 0113.", kWarning);
+    Box(ManualMsg::RootEmpty);
     return;
   } else {
     std::string path = JoinDestinationAndSubFolder(ManualRootFolder, sub);
     switch (core::MakeFolderLevels(path)) {
     case core::MakeFolderResult::Exists:
       SubFolderErrorLog.exists.push_back(path);
-      Box(kFolderExistsText, "Creating Folder.                     Warning no: 0115.", kWarning);
+      Box(ManualMsg::LowerExists);
       break;
     case core::MakeFolderResult::Created:
       if (cboSubFolder.IndexOf(sub) < 0) cboSubFolder.Add(sub);
@@ -313,12 +345,10 @@ void ManualPage::RunSubFolder() {
 
   if (!SubFolderErrorLog.Empty()) {
     btnSubFolderErrorLog.SetCaptionColor(kRed);
-    if (Box(kEndWithLogText, "Creating Folder(s).- SubFolder.            Information no: 0118.",
-            kQuestion) == IDYES)
+    if (Box(ManualMsg::LowerEndLog) == IDYES)
       btnSubFolderErrorLogClick();
   } else {
-    Box(kEndText, "Creating Folder(s).-SubFolders.            Information no: 0119.",
-        kInformation);
+    Box(ManualMsg::LowerEnd);
   }
 }
 
@@ -336,9 +366,7 @@ void ManualPage::btnSubFolderErrorLogClick() {
 void ManualPage::btnSubViewDestFolderClick() {
   std::string folder = core::TrimText(cboRootFolders.Text());
   if (folder.empty()) {
-    Box("The selection field is empty !\nAction : You must select a folder with subfolders "
-        "structure.",
-        "Creating Folder(s).\t\t\t            Warning no: 0114.", kWarning);
+    Box(ManualMsg::NoFolderSelected);
     return;
   }
   ui::ShellOpen(folder);

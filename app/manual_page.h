@@ -4,6 +4,7 @@
 // creates that. Each panel logs what it could not create and shows the log in
 // its own small window.
 #pragma once
+#include "core/box_message.h"
 #include "forms/tabFolderCreate01.h"
 #include "ui/controls.h"
 #include "ui/pages.h"
@@ -27,6 +28,13 @@ struct UnsuccessfulFolderLog {
 // destination + "\" + sub with exactly one backslash where they meet, also when
 // the destination is a drive root ("X:\") or sub begins with a backslash.
 std::string JoinDestinationAndSubFolder(const std::string& destination, const std::string& sub);
+
+// The boxes of the manual page.
+enum class ManualMsg {
+  UpperEmpty, UpperRefused, PathRefused, CreateAsk, UpperExists, UpperEndLog, UpperEnd, RootEmptyPicked,
+  RootEmpty, NoFolderSelected, LowerExists, LowerDrive, LowerEmpty, LowerEndLog, LowerEnd,
+};
+extern const core::MessageTable<ManualMsg> kManualPageMessages;
 
 class ManualPage {
 public:

@@ -370,9 +370,9 @@ void CreationPage::Start(JobKind kind) {
   sink.warn = [&](const std::string& text, const std::string& caption, bool ownerless) {
     flush();
     if (ownerless)
-      ui::App().SystemMessageBox(text, caption, 0x30);
+      ui::App().SystemMessageBox(text, caption, core::kMsgWarning);
     else
-      ui::App().MessageBox(text, caption, 0x30);
+      ui::App().MessageBox(text, caption, core::kMsgWarning);
   };
   core::CreationEngine engine(Counters, ResultLists, Journal, CopiedFiles, StructureTotals,
                               StructureFiles, sink);

@@ -76,9 +76,16 @@ public:
   using Control::Control;
   // The entries are kept beside the control in its order (reading a long entry
   // back from the control fails under Wine); every change goes through these.
-  int Count() const { return static_cast<int>(items_.size()); }
+  // A window still waiting to be built is built first (its creation may fill the list).
+  int Count() const {
+    Handle();
+    return static_cast<int>(items_.size());
+  }
   std::string Item(int index) const;
-  const std::vector<std::string>& Items() const { return items_; }
+  const std::vector<std::string>& Items() const {
+    Handle();
+    return items_;
+  }
   int Add(const std::string& item);
   void Insert(int index, const std::string& item);
   void Delete(int index);
@@ -109,9 +116,16 @@ public:
   // laid out without data of its own (LBS_NODATA | LBS_OWNERDRAWFIXED) is a
   // virtual list: it only knows how many entries there are and draws each from
   // here, so a long results list is held once.
-  int Count() const { return static_cast<int>(items_.size()); }
+  // A window still waiting to be built is built first (its creation may fill the list).
+  int Count() const {
+    Handle();
+    return static_cast<int>(items_.size());
+  }
   std::string Item(int index) const;
-  const std::vector<std::string>& Items() const { return items_; }
+  const std::vector<std::string>& Items() const {
+    Handle();
+    return items_;
+  }
   // Adds an entry (at its sorted place in a sorted list); returns its index.
   int Add(const std::string& item);
   // Adds many entries with redraw off (a moved list gives up its texts).

@@ -1,5 +1,6 @@
 // Every numbered message of the program: one number, one text.
 #include "app/frmMain.h"
+#include "app/manual_page.h"
 #include "core/box_message.h"
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileExport.h"
@@ -48,6 +49,7 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kFileImportMessages, texts);
   Collect(kFileExportMessages, texts);
   Collect(kSubFolderListBuilderMessages, texts);
+  Collect(kManualPageMessages, texts);
   Collect(kEditIncludeListMessages, texts);
   Collect(kListFileVol02.messages, texts);
   Collect(kListFileVol04.messages, texts);
