@@ -3,7 +3,7 @@
 #include "core/settings_file.h"
 #include "core/settings_store.h"
 #include "core/validation.h"
-#include "create/frmStatistic.h"
+#include "listwin/frmStatistic.h"
 #include "examples/help_windows.h"
 #include "create/numbers_page_layout.h"
 #include "create/path_list_page_layout.h"
@@ -130,10 +130,9 @@ void TfrmMain::FormActivate() {
   // the delete and copy pages their file-type captions, once those exist.
   // (The windows are created after the main window: skip those not made yet,
   // and those whose window is still to be built: they take it when built.)
-  for (TCreationResultsWindow* window : {static_cast<TCreationResultsWindow*>(frmStatistic02),
-                                         static_cast<TCreationResultsWindow*>(frmStatistic03),
-                                         static_cast<TCreationResultsWindow*>(frmStatistic04)})
-    if (window && !window->Waiting()) window->ApplyNormalSimulateTitle();
+  for (TResultsWindow* w : std::initializer_list<TResultsWindow*>{
+           frmStatistic02, frmStatistic03, frmStatistic04, frmStatistic06, frmStatistics07, frmStatistic08})
+    if (w && !w->Waiting()) w->ApplyNormalSimulateTitle();
 }
 
 void TfrmMain::FormDestroy() {

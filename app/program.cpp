@@ -4,7 +4,7 @@
 #include "ui/folder_picker.h"
 #include "app/frmLevelSummFolder.h"
 #include "app/frmUnsuccessful.h"
-#include "create/frmStatistic.h"
+#include "listwin/frmStatistic.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "listwin/frmFileExport.h"
@@ -43,6 +43,9 @@ void CreateProgramWindows() {
   app.CreateForm(frmVol04EditIncludeList, later);
   app.CreateForm(frmStatistic04, later);
   app.CreateForm(frmVol07EditIncludeList, later);
+  app.CreateForm(frmStatistic06, later);
+  app.CreateForm(frmStatistics07, later);
+  app.CreateForm(frmStatistic08, later);
   app.CreateForm(frmZoomIncludeWindow, later);
   app.CreateForm(frmExamplesCopy, later);
   app.CreateForm(frmExamplesCreateFolders, later);

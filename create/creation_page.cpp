@@ -58,13 +58,13 @@ void CreationPage::ShowStatistics() {
 }
 
 void CreationPage::ShowVisualLogTotals() {
-  if (TCreationResultsWindow* w = Window())
+  if (TResultsWindow* w = Window())
     for (int i = 0; i < 16; ++i) w->Counter(i).SetText(core::CounterText(Counters[i]));
 }
 
 void CreationPage::ClearVisualLog() {
-  if (TCreationResultsWindow* w = Window())
-    for (int k = 0; k < 5; ++k) w->List(static_cast<TCreationResultsWindow::ResultList>(k)).Clear();
+  if (TResultsWindow* w = Window())
+    for (int k = 0; k < 5; ++k) w->List(static_cast<TResultsWindow::ResultList>(k)).Clear();
 }
 
 void CreationPage::RefreshCounters() {
@@ -281,7 +281,7 @@ void CreationPage::Start(JobKind kind) {
   if (mode != core::AttachMode::Nothing && !withFiles) SumFolderStructures(false, true);
 
   // Fresh counters and Visual Log; a run also starts a fresh result record.
-  TCreationResultsWindow* window = Window();
+  TResultsWindow* window = Window();
   if (window) window->SetRunMode(!sim);
   ResetResultCounters();
   if (!sim) {
@@ -326,13 +326,13 @@ void CreationPage::Start(JobKind kind) {
   // folders over 30,001 numbers would list 30 million): the rest is counted.
   std::array<std::vector<std::string>, 5> pending;
   std::array<size_t, 5> listed{}, unlisted{};
-  using W = TCreationResultsWindow;
+  using W = TResultsWindow;
   const W::ResultList order[5] = {W::kFoldersCreated, W::kFoldersExists, W::kFoldersOther,
                                   W::kSubFoldersCreated, W::kFilesCreated};
   // Only the counters that changed since they were last shown are written.
   core::CreationCounters shown = Counters;
   auto flush = [&] {
-    TCreationResultsWindow* w = Window();
+    TResultsWindow* w = Window();
     if (w) {
       for (int k = 0; k < 5; ++k)
         if (!pending[k].empty()) w->List(order[k]).AddStrings(std::move(pending[k]));

@@ -6,7 +6,7 @@
 #pragma once
 #include "core/box_message.h"
 #include "create/creation_engine.h"
-#include "create/frmStatistic.h"
+#include "listwin/frmStatistic.h"
 #include "listwin/list_pair.h"
 #include "ui/controls.h"
 #include "ui/pages.h"
@@ -59,7 +59,7 @@ struct CreationPageDescription {
   const PageMessage* messages;
   size_t messageCount;
   // The page's results window (created after the main window: null until then).
-  std::function<TCreationResultsWindow*()> window;
+  std::function<TResultsWindow*()> window;
   std::vector<ui::TabSheet*> runLocks;  // sheets a run disables
   std::vector<ui::TabSheet*> simLocks;  // sheets a simulation disables
   const std::string* simStartText;      // the main window's simulation texts
@@ -100,7 +100,7 @@ public:
   void ShowVisualLogTotals();
   void ClearResultLists() { ResultLists.Clear(); }
   void ClearVisualLog();
-  TCreationResultsWindow* Window() const { return desc_.window(); }
+  TResultsWindow* Window() const { return desc_.window(); }
 
   // Destination.
   // The folder picker's answer; empty when cancelled.

@@ -134,7 +134,7 @@ NumbersPage::NumbersPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
         CreationPageDescription d;
         d.messages = kMessages;
         d.messageCount = sizeof kMessages / sizeof kMessages[0];
-        d.window = [] { return static_cast<TCreationResultsWindow*>(frmStatistic03); };
+        d.window = [] { return static_cast<TResultsWindow*>(frmStatistic03); };
         d.runLocks = std::move(runLocks);
         d.simLocks = std::move(simLocks);
         d.simStartText = simStart;

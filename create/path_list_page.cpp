@@ -115,7 +115,7 @@ PathListPage::PathListPage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
         CreationPageDescription d;
         d.messages = kMessages;
         d.messageCount = sizeof kMessages / sizeof kMessages[0];
-        d.window = [] { return static_cast<TCreationResultsWindow*>(frmStatistic04); };
+        d.window = [] { return static_cast<TResultsWindow*>(frmStatistic04); };
         d.runLocks = std::move(runLocks);
         d.simLocks = std::move(simLocks);
         d.simStartText = simStart;

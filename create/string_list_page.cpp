@@ -144,7 +144,7 @@ StringListPage::StringListPage(ui::Form* form, ui::TabSheet& sheet,
         CreationPageDescription d;
         d.messages = kMessages;
         d.messageCount = sizeof kMessages / sizeof kMessages[0];
-        d.window = [] { return static_cast<TCreationResultsWindow*>(frmStatistic02); };
+        d.window = [] { return static_cast<TResultsWindow*>(frmStatistic02); };
         d.runLocks = std::move(runLocks);
         d.simLocks = std::move(simLocks);
         d.simStartText = simStart;

@@ -7,6 +7,7 @@
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "listwin/frmEditIncludeList.h"
+#include "listwin/frmStatistic.h"
 #include "ui/application.h"
 #include "ui/page_lock.h"
 #include "ui/throttle.h"
@@ -125,6 +126,23 @@ DeletePage::DeletePage(ui::Form* form, std::vector<ui::TabSheet*> otherSheets, c
   btnVol07ClearAll.OnClick = [this] { btnVol07ClearAllClick(); };
   btnVol07DeleteFolders.OnClick = [this] { Start(false); };
   btnVol07DeleteFoldersSimulation.OnClick = [this] { Start(true); };
+
+  // The results window (made after the main window): counters, lists, title, place.
+  View.counter = [](int i, const std::string& text) {
+    if (frmStatistics07) frmStatistics07->Counter(i).SetText(text);
+  };
+  View.append = [](int list, const std::vector<std::string>& entries) {
+    if (frmStatistics07) frmStatistics07->List(list).AddStrings(entries);
+  };
+  View.clearLists = [] {
+    if (frmStatistics07) frmStatistics07->ClearLists();
+  };
+  View.setRunMode = [](bool run) {
+    if (frmStatistics07) frmStatistics07->SetRunMode(run);
+  };
+  View.showBeside = [this] {
+    if (frmStatistics07) frmStatistics07->ShowBeside(*form_);
+  };
 
   rdoVol07DeleteOnlyFiles.SetHint("Retain Empty Main Folders and their Subfolder Structures too.");
   rdoVol07DeleteOnlyFilesInMainFolder.SetHint(

@@ -1,7 +1,7 @@
 // What the creation pages' tests share: picks, runs, results rows, message tables, simulations.
 #pragma once
 #include "app/frmMain.h"
-#include "create/frmStatistic.h"
+#include "listwin/frmStatistic.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
 #include "support/temp_dir.h"
@@ -58,22 +58,22 @@ protected:
     seam.Answer(end, IDOK);
     Press(button);
   }
-  static Strings Row(TCreationResultsWindow* window, int row) {
+  static Strings Row(TResultsWindow* window, int row) {
     Strings out;
     for (int i = 0; i < 4; ++i) out.push_back(window->Counter(4 * row + i).Text());
     return out;
   }
   // What a results window shows: its sixteen counters and its five lists.
-  static Strings Shown(TCreationResultsWindow* window) {
+  static Strings Shown(TResultsWindow* window) {
     Strings out;
     for (int i = 0; i < 16; ++i) out.push_back(window->Counter(i).Text());
     for (int list = 0; list < 5; ++list)
-      for (const std::string& entry : window->List(TCreationResultsWindow::ResultList(list)).Items())
+      for (const std::string& entry : window->List(TResultsWindow::ResultList(list)).Items())
         out.push_back(std::to_string(list) + ": " + entry);
     return out;
   }
   // A simulation leaves the trees under roots untouched and predicts what the run then shows.
-  void ExpectRunAsSimulated(TCreationResultsWindow* window, const std::function<void()>& simulate,
+  void ExpectRunAsSimulated(TResultsWindow* window, const std::function<void()>& simulate,
                             const std::function<void()>& create, const Strings& roots) {
     std::string before;
     for (const std::string& root : roots) before += Snapshot(root) + "|";

@@ -6,6 +6,8 @@
 
 #include "core/settings_store.h"
 #include "listwin/frmEditIncludeList.h"
+#include "listwin/frmFileSelection.h"
+#include "listwin/frmStatistic.h"
 
 using namespace creationtest;
 
@@ -71,6 +73,15 @@ protected:
     }
     return out;
   }
+  // What the results window shows of an outcome: its result counters and its six lists.
+  static Strings Window() {
+    Strings out;
+    for (int i : {1, 2, 3, 5, 6, 7}) out.push_back(frmStatistics07->Counter(i).Text());
+    for (int list = 0; list < 6; ++list)
+      for (const std::string& entry : frmStatistics07->List(list).Items())
+        out.push_back(std::to_string(list) + ": " + entry);
+    return out;
+  }
   std::string clients;
 };
 
@@ -124,6 +135,7 @@ TEST_F(DeletePageTest, EachModeDeletesWhatTheExamplesShowAndNothingBeside) {
 }
 
 TEST_F(DeletePageTest, OnlyMatchingFilesGoInTheFileModes) {
+  frmFileSelection->Build();  // its start-up reads the saved selection: before the patterns are set
   core::Settings().ClearFilePatternList();
   core::Settings().AddFilePattern("*.html");
   AddCustomers();
@@ -149,10 +161,18 @@ TEST_F(DeletePageTest, SimulationChangesNothingAndPredictsTheRun) {
   Simulate();
   EXPECT_EQ(Snapshot(tree.Path()), before);
   const Strings predicted = Outcomes(true);
+  const Strings shownBySimulation = Window();
+  EXPECT_TRUE(frmStatistics07->Visible());
+  EXPECT_EQ(frmStatistics07->lblStatNormalSimulate.Text(), "Simulate the Folder/File Delete Process.");
+  EXPECT_EQ(frmStatistics07->Counter(0).Text(), "12");
+  EXPECT_EQ(frmStatistics07->Counter(4).Text(), "11");
   EXPECT_EQ(P().Results.foldersDeleted.size(), 0u);  // the last run's lists stay as they were
   EXPECT_EQ(Counters(), (Strings{"12", "9", "0", "3", "11", "10", "0", "1"}));
   Delete();
   EXPECT_EQ(Outcomes(), predicted);
+  EXPECT_EQ(Window(), shownBySimulation);
+  EXPECT_EQ(frmStatistics07->lblStatNormalSimulate.Text(), "Folder/File Delete Process.");
+  EXPECT_EQ(frmStatistics07->List(5).Items(), (Strings{locked}));
   // What is left is counted again: the three folders holding the read-only file, and the file.
   EXPECT_EQ(Counters(), (Strings{"3", "9", "0", "3", "1", "10", "0", "1"}));
   EXPECT_TRUE(FileExists(locked));

@@ -2,7 +2,7 @@
 #include "app/frmMain.h"
 #include "app/frmLevelSummFolder.h"
 #include "app/frmUnsuccessful.h"
-#include "create/frmStatistic.h"
+#include "listwin/frmStatistic.h"
 #include "listwin/frmEditIncludeList.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
@@ -253,7 +253,9 @@ TEST_F(LookAndFeel, SecondaryWindowsAreWholeAtTheirSmallestAndGrown) {
     ui::Form* form;
     const char* name;
   } windows[] = {
-      {frmStatistic02, "results"},          {ForcedUnSuccessFullForm, "full-path failures"},
+      {frmStatistic02, "creation results"}, {frmStatistic06, "rename results"},
+      {frmStatistics07, "delete results"},  {frmStatistic08, "copy results"},
+      {ForcedUnSuccessFullForm, "full-path failures"},
       {SubFolderUnSuccessFullForm, "subfolder failures"}, {frmLevelSummFolder, "level summary"},
       {frmFileExport, "export"},          {frmSubFolderListBuilder, "subfolder list builder"},
       {frmFLLEditIncludeFolderList, "builder's list editor"},
@@ -328,7 +330,8 @@ TEST_F(LookAndFeel, ResultsWindowsOpenBesideTheMainWindowNotOverIt) {
   // On a 1920 x 1080 screen every results window finds room right of the main window.
   const RECT wide{0, 0, 1920, 1040};
   RECT main = ui::OpeningBounds(frmMain->MinimumSize(), SizeOf(frmMain->Handle()), wide);
-  for (ui::Form* form : std::vector<ui::Form*>{frmStatistic02, frmStatistic03, frmStatistic04}) {
+  for (ui::Form* form : std::vector<ui::Form*>{frmStatistic02, frmStatistic03, frmStatistic04, frmStatistic06,
+                                               frmStatistics07, frmStatistic08}) {
     RECT beside = ui::BesideBounds(main, SizeOf(form->Handle()), wide);
     EXPECT_FALSE(Overlap(main, beside)) << form->Caption();
     EXPECT_TRUE(Contains(wide, beside)) << form->Caption();

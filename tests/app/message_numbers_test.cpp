@@ -7,6 +7,7 @@
 #include "listwin/frmFileImport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmManageMarks.h"
+#include "listwin/frmStatistic.h"
 #include "listwin/frmSubFolderListBuilder.h"
 #include "listwin/list_file.h"
 #include "support/program_fixture.h"
@@ -51,6 +52,7 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   Collect(kSubFolderListBuilderMessages, texts);
   Collect(kManualPageMessages, texts);
   Collect(kEditIncludeListMessages, texts);
+  Collect(kResultsWindowMessages, texts);
   Collect(kListFileVol02.messages, texts);
   Collect(kListFileVol04.messages, texts);
   CollectPage(frmMain->Vol02, texts);
@@ -61,13 +63,16 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
 
   // Numbers that carry more than one text, and how many: the string page's
   // list-file question and open failure share theirs with the subfolder list
-  // builder's memo editor (the 30,000-folder warnings), as given; the Delete
-  // page's 0237 is both its one-time file-selection hint and the end of its
-  // Clear Fields.
+  // builder's memo editor (the 30,000-folder warnings), as given; the delete
+  // results window's 0433 and 0434 each warn of an empty folder list and of an
+  // empty file list; the Delete page's 0237 is both its one-time
+  // file-selection hint and the end of its Clear Fields.
   const std::map<std::string, size_t> shared = {
       {"0012", 2},
       {"0013", 2},
       {"0237", 2},
+      {"0433", 2},
+      {"0434", 2},
   };
   for (const auto& [number, set] : texts) {
     auto allowed = shared.find(number);

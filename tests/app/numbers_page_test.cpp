@@ -160,7 +160,7 @@ TEST_F(NumbersPageTest, RunsWithAndWithoutPaddingCountExistingFoldersWithoutStru
   EXPECT_EQ(Row(0), (Strings{"5", "5", "5", "25"}));
   EXPECT_EQ(Row(1), (Strings{"4", "4", "4", "20"}));
   EXPECT_EQ(Row(2), (Strings{"1", "0", "0", "0"}));  // the number alone, no structure totals
-  EXPECT_EQ(frmStatistic03->lstStatFoldersExists.Items(), Strings{dest / "A-09"});
+  EXPECT_EQ(frmStatistic03->List(TResultsWindow::kFoldersExists).Items(), Strings{dest / "A-09"});
 
   testsupport::Tick(P().chkVol03PaddedZeroes, false);
   Numbers("99", "101");
@@ -234,10 +234,10 @@ TEST_F(NumbersPageTest, AWideSimulationListsAtMostItsBoundAndCountsTheRest) {
   AddStructure(tree / "T");
   Simulate();
   EXPECT_EQ(Row(1), (Strings{"30001", "120004", "0", "0"}));
-  ui::ListBox& sub = frmStatistic03->lstStatSubFoldersCreated;
+  ui::ListBox& sub = frmStatistic03->List(TResultsWindow::kSubFoldersCreated);
   ASSERT_EQ(sub.Count(), static_cast<int>(CreationPage::kMaxListed) + 1);
   EXPECT_EQ(sub.Item(sub.Count() - 1), "... 20004 more, not listed.");
-  EXPECT_EQ(frmStatistic03->lstStatFoldersCreated.Count(), 30001);
+  EXPECT_EQ(frmStatistic03->List(TResultsWindow::kFoldersCreated).Count(), 30001);
   EXPECT_EQ(ListTree(dest.Path()), "");
 }
 

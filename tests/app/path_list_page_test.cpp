@@ -195,7 +195,7 @@ TEST_F(PathListPageTest, ARunOverTwoDrivesChecksEachDriveAndSimulationAndUndoFol
   seam.Answer("0474", IDOK);
   seam.Answer("0375", IDOK);
   ExpectRunAsSimulated(frmStatistic04, [&] { Simulate(); }, [&] { Create(); }, {dest.Path(), spare.Path()});
-  EXPECT_EQ(frmStatistic04->lstStatFoldersCreated.Items(),
+  EXPECT_EQ(frmStatistic04->List(TResultsWindow::kFoldersCreated).Items(),
             (Strings{dest / "one", dest / "two", tree / "T\\inside", "Q:\\far\\away"}));
   EXPECT_EQ(Row(1), (Strings{"4", "6", "6", "24"}));   // the structure refused once
   EXPECT_EQ(Row(2), (Strings{"1", "0", "0", "0"}));    // an existing folder counts alone

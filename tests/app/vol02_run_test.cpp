@@ -29,10 +29,10 @@ TEST_F(Vol02Run, AttachNothingCreatesEachFolderAndCountsExistingAndDriveEntries)
   EXPECT_EQ(PageCounters(), (Strings{"3", "0", "0", "0", "2", "0", "0", "0", "1", "0", "0", "0",
                                      "1", "0", "0", "0"}));
   EXPECT_EQ(WindowCounters(), PageCounters());
-  EXPECT_EQ(frmStatistic02->lstStatFoldersCreated.Items(),
+  EXPECT_EQ(frmStatistic02->List(TResultsWindow::kFoldersCreated).Items(),
             (Strings{dest / "a\\b", dest / "new1"}));
-  EXPECT_EQ(frmStatistic02->lstStatFoldersExists.Items(), Strings{dest / "old"});
-  EXPECT_EQ(frmStatistic02->lstStatFoldersOther.Items(), Strings{"d:\\imported"});
+  EXPECT_EQ(frmStatistic02->List(TResultsWindow::kFoldersExists).Items(), Strings{dest / "old"});
+  EXPECT_EQ(frmStatistic02->List(TResultsWindow::kFoldersOther).Items(), Strings{"d:\\imported"});
   EXPECT_TRUE(frmStatistic02->chkStatNormalSimulate.Checked());
   EXPECT_EQ(frmStatistic02->lblStatNormalSimulate.Text(), "Folder/File Creation Process.");
   EXPECT_TRUE(frmStatistic02->Visible());
@@ -78,7 +78,7 @@ TEST_F(Vol02Run, EachAttachOptionBuildsItsTreeAndCountsIt) {
     }
   }
   // Subfolders only: the new folder itself is not counted as a subfolder.
-  EXPECT_EQ(frmStatistic02->lstStatSubFoldersCreated.Items(), (Strings{dest / "n\\x", dest / "n\\x\\y"}));
+  EXPECT_EQ(frmStatistic02->List(TResultsWindow::kSubFoldersCreated).Items(), (Strings{dest / "n\\x", dest / "n\\x\\y"}));
 
   // Created again onto the existing folder: counted as existing with the totals.
   M().Vol02.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
@@ -152,7 +152,7 @@ TEST_F(Vol02Run, NoToTheQuestionKeepsTheLastRunAndAnEmptyListStopsAfterTheReset)
   seam.Answer("0025", IDNO);
   Press(M().Vol02.btnVol02CreateFolders);
   EXPECT_EQ(Row(PageCounters(), 1), (Strings{"1", "0", "0", "0"}));
-  EXPECT_EQ(frmStatistic02->lstStatFoldersCreated.Count(), 1);
+  EXPECT_EQ(frmStatistic02->List(TResultsWindow::kFoldersCreated).Count(), 1);
 
   // With a structure listed, Create stays available on an emptied list.
   testsupport::Choose(M().Vol02.rdoVol02AttachMainFolderWithoutFiles);

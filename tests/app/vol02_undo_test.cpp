@@ -26,7 +26,7 @@ TEST_F(Vol02Undo, SimulationPredictsTheRunAndLeavesTheDiskAsItWas) {
     seam.Answer("0456", IDOK);
     Simulate();
     EXPECT_EQ(CaptionsContaining("0456").size(), 1u);
-    EXPECT_EQ(frmStatistic02->lstStatFoldersCreated.Items(), (Strings{dest / "new", dest / "sub\\deep"}));
+    EXPECT_EQ(frmStatistic02->List(TResultsWindow::kFoldersCreated).Items(), (Strings{dest / "new", dest / "sub\\deep"}));
     predicted = PageCounters();
     // Nothing to undo: the simulation keeps the (empty) record.
     seam.Answer("0028", IDOK);
@@ -71,7 +71,7 @@ TEST_F(Vol02Undo, UndoRemovesWhatTheRunMadeKeepsTheUsersFileAndReportsItsFolder)
                 "\n" + (dest / "level\\two\\T\\x") + "\n");
   EXPECT_EQ(seam.Last().text, "End of Undo process !!!");
   EXPECT_EQ(Row(PageCounters(), 1), (Strings{"0", "0", "0", "0"}));
-  EXPECT_EQ(frmStatistic02->lstStatFoldersCreated.Count(), 0);
+  EXPECT_EQ(frmStatistic02->List(TResultsWindow::kFoldersCreated).Count(), 0);
   EXPECT_TRUE(FileExists(tree / "T\\a.txt"));  // the source is never touched
 }
 

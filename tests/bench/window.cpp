@@ -7,7 +7,7 @@
 #include "app/frmMain.h"
 #include "app/program.h"
 #include "bench/bench_timing.h"
-#include "create/frmStatistic.h"
+#include "listwin/frmStatistic.h"
 #include "support/temp_dir.h"
 #include "ui/application.h"
 #include "ui/seam.h"
@@ -138,10 +138,10 @@ void RunAgainstBare(QuietSeam& seam, const std::string& base, int count) {
   const double run = PagePress(seam, base + "\\page-" + tag, names, page.btnVol02CreateFolders);
   const double after = BareLoop(base + "\\bare2-" + tag, names);
   const double bare = (before + after) / 2;
-  const std::string created = frmStatistic02->lblStatFoldersCreated.Text();
-  if (created != tag || frmStatistic02->lstStatFoldersCreated.Count() != count)
+  const std::string created = frmStatistic02->Counter(4).Text();  // folders created
+  if (created != tag || frmStatistic02->List(TResultsWindow::kFoldersCreated).Count() != count)
     std::printf("unexpected: %s created, %d listed\n", created.c_str(),
-                frmStatistic02->lstStatFoldersCreated.Count());
+                frmStatistic02->List(TResultsWindow::kFoldersCreated).Count());
   char what[96];
   std::snprintf(what, sizeof what, "page run, %d folders, Visual Log on", count);
   bench::ReportAgainst(what, count, run, bare, "loop", "folders");
