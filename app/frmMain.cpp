@@ -11,6 +11,7 @@
 #include "treeops/rename_page_layout.h"
 #include "treeops/copy_page_layout.h"
 #include "listwin/frmManageMarks.h"
+#include "treeops/delete_page_layout.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
@@ -33,6 +34,7 @@ TfrmMain::TfrmMain() : ui::Form(IDD_FRMMAIN) {
   ApplyPathListPageLayout(tabFolderCreate05, Vol04.lblVol04StartFolder, Vol04.lblVol04EndFolder);
   ApplyRenamePageLayout(tabFoldersRename01, Vol06.lblVol06StartFolder, Vol06.lblVol06EndFolder);
   ApplyCopyPageLayout(tabFoldersCopy02);
+  ApplyDeletePageLayout(tabFoldersDelete01);
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnActivate = [this] { FormActivate(); };
@@ -67,6 +69,7 @@ void TfrmMain::FormCreate() {
   Vol04.InitVol04Page();
   Vol06.InitVol06Page();
   Vol08.InitVol08Page();
+  Vol07.InitVol07Page();
 
   Manual.InitManualPage();  // list extents, green log-button captions
   pgeMain.SetActivePage(&tabFolderCreate05);

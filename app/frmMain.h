@@ -11,6 +11,7 @@
 #include "ui/menu.h"
 #include "treeops/copy_page.h"
 #include "ui/pages.h"
+#include "treeops/delete_page.h"
 
 #include <string>
 
@@ -24,7 +25,7 @@ public:
   ui::TabSheet tabFolderCreate04{pgeMain, IDD_TABFOLDERCREATE04};
   ui::TabSheet tabFolderCreate01{pgeMain, IDD_TABFOLDERCREATE01};
   ui::TabSheet tabFoldersCopy02{pgeMain, IDD_TABFOLDERSCOPY02};
-  ui::TabSheet tabFoldersDelete01{pgeMain, IDD_TABFOLDERSDELETE01, false};
+  ui::TabSheet tabFoldersDelete01{pgeMain, IDD_TABFOLDERSDELETE01};
   ui::TabSheet tabFoldersRename01{pgeMain, IDD_TABFOLDERSRENAME01};
 
   // Texts the simulations and the file selection show.
@@ -61,6 +62,12 @@ public:
                   &CopySimulationStartText, &CopySimulationEndText, &SelectFilesHintText,
                   &Vol08MainFolderWithFilesHintShown, &Vol08SubFoldersOnlyWithFilesHintShown,
                   &AllFileTypesCaption, &UserSelectedFileTypesCaption}};
+
+  DeletePage Vol07{this,
+                   {&tabFolderCreate05, &tabFolderCreate03, &tabFolderCreate04, &tabFolderCreate01,
+                    &tabFoldersCopy02, &tabFoldersRename01},
+                   &DeleteSimulationStartText, &DeleteSimulationEndText,
+                   &Vol07OnlyFilesHintShown, &Vol07OnlyFilesInMainFolderHintShown};
 
   ui::MenuItem File1{this, IDM_FILE1, nullptr, "&File"};
   ui::MenuItem Exit1{this, IDM_EXIT1, &File1, "E&xit"};

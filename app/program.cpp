@@ -44,6 +44,7 @@ void CreateProgramWindows() {
   app.CreateForm(frmStatistic04, later);
   app.CreateForm(frmVol06EditIncludeList, later);
   app.CreateForm(frmVol08EditIncludeList, later);
+  app.CreateForm(frmVol07EditIncludeList, later);
   app.CreateForm(frmStatistic06, later);
   app.CreateForm(frmStatistics07, later);
   app.CreateForm(frmStatistic08, later);

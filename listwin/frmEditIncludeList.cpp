@@ -13,6 +13,7 @@ TfrmVol02EditIncludeList* frmVol02EditIncludeList = nullptr;
 TfrmVol04EditIncludeList* frmVol04EditIncludeList = nullptr;
 TfrmVol06EditIncludeList* frmVol06EditIncludeList = nullptr;
 TfrmVol08EditIncludeList* frmVol08EditIncludeList = nullptr;
+TfrmVol07EditIncludeList* frmVol07EditIncludeList = nullptr;
 TfrmZoomIncludeWindow* frmZoomIncludeWindow = nullptr;
 
 const EditIncludeListTwin kEditVol02 = {

@@ -77,6 +77,11 @@ public:
   TfrmVol08EditIncludeList() : TfrmEditIncludeList(kEditVol08) {}
 };
 extern TfrmVol08EditIncludeList* frmVol08EditIncludeList;
+class TfrmVol07EditIncludeList : public TfrmEditIncludeList {
+public:
+  TfrmVol07EditIncludeList() : TfrmEditIncludeList(kEditVol07) {}
+};
+extern TfrmVol07EditIncludeList* frmVol07EditIncludeList;
 
 class TfrmZoomIncludeWindow : public ui::Form {
 public:

@@ -433,9 +433,11 @@ TEST_F(LookAndFeel, CtrlTabAndCtrlPageKeysSwitchPagesAndFocusTheirFirstInput) {
       {VK_NEXT, false, &m.tabFolderCreate04, nullptr},
       {VK_TAB, false, &m.tabFolderCreate01, &m.Manual.cboCreateFolderForced},
       {VK_TAB, false, &m.tabFoldersCopy02, &m.Vol08.btnVol08SubFolderLevelListBuilder},
+      {VK_TAB, false, &m.tabFoldersDelete01, nullptr},
       {VK_TAB, false, &m.tabFoldersRename01, &m.Vol06.btnVol06SubFolderLevelListBuilder},
       {VK_TAB, false, &m.tabFolderCreate05, nullptr},  // round to the first page
       {VK_TAB, true, &m.tabFoldersRename01, &m.Vol06.btnVol06SubFolderLevelListBuilder},
+      {VK_PRIOR, false, &m.tabFoldersDelete01, nullptr},
       {VK_PRIOR, false, &m.tabFoldersCopy02, &m.Vol08.btnVol08SubFolderLevelListBuilder},
       {VK_PRIOR, false, &m.tabFolderCreate01, &m.Manual.cboCreateFolderForced},
       {VK_PRIOR, false, &m.tabFolderCreate04, nullptr},

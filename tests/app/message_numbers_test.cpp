@@ -63,6 +63,7 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   CollectPage(frmMain->Vol02, texts);
   CollectPage(frmMain->Vol03, texts);
   CollectPage(frmMain->Vol04, texts);
+  Collect(kDeletePageMessages, texts);
   ASSERT_GT(texts.size(), 100u);
 
   // Numbers that carry more than one text, and how many: the string page's
@@ -70,10 +71,13 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   // builder's memo editor (the 30,000-folder warnings), as given; the delete
   // results window's 0433 and 0434 each warn of an empty folder list and of an
   // empty file list; the copy page's 0277 is its empty exclude-list warning and
-  // also its once-only hint to select files ("{}": the main window's hint text).
+  // also its once-only hint to select files ("{}": the main window's hint text);
+  // the Delete page's 0237 is both its one-time file-selection hint and the end
+  // of its Clear Fields.
   const std::map<std::string, size_t> shared = {
       {"0012", 2},
       {"0013", 2},
+      {"0237", 2},
       {"0277", 2},
       {"0433", 2},
       {"0434", 2},

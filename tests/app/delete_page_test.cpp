@@ -1,0 +1,309 @@
+// The Delete page end to end on the examples' sample tree in a temp folder:
+// modes, preview, confirmations, simulation against the run, refusals. Every
+// folder a test lists lies in its own temp folder (the helper refuses any
+// other), and what lies beside the listed folders is compared before and after.
+#include "tests/app/creation_page_fixture.h"
+
+#include "core/settings_store.h"
+#include "listwin/frmEditIncludeList.h"
+#include "listwin/frmFileSelection.h"
+#include "listwin/frmStatistic.h"
+
+using namespace creationtest;
+
+namespace {
+
+const char* const kSampleFiles[] = {
+    "Customer1\\index.html", "Customer1\\Marketing\\Emails\\License.doc", "Customer1\\Marketing\\SEO\\support.html",
+    "Customer2\\basic.swf", "Customer2\\Programs\\Beta\\Main.cpp", "Customer2\\Programs\\Final\\OverView.h",
+    "Customer3\\extract.txt", "Customer3\\t33.bmp", "Customer3\\Analyses\\Exel\\WeeklyReport.xls",
+    "Customer3\\Analyses\\PowerPoint\\feed.ppt",
+};
+
+class DeletePageTest : public CreationPageTest {
+protected:
+  void SetUp() override {
+    CreationPageTest::SetUp();
+    frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersDelete01);
+    clients = tree / "Clients";
+    for (const char* f : kSampleFiles) tree.AddFile(std::string("Clients\\") + f, f);
+    tree.AddFile("Beside\\keep.txt", "keep");  // never listed: must stay as it is
+  }
+  DeletePage& P() { return frmMain->Vol07; }
+  // Adds a folder through Add Folders Manually; refuses any folder outside the
+  // test's own temp folders.
+  void Add(const std::string& path) {
+    const bool ours = path.rfind(tree.Path() + "\\", 0) == 0 || path.rfind(dir->Path(), 0) == 0 ||
+                      path.find('\\') == std::string::npos || path.size() <= 3;
+    if (!ours) {
+      ADD_FAILURE() << "a delete test lists only folders of its own temp folder: " << path;
+      return;
+    }
+    PickWith(P().btnVol07AddFoldersToList, path);
+  }
+  void AddCustomers() {
+    for (const char* c : {"Customer1", "Customer2", "Customer3"}) Add(clients + "\\" + c);
+  }
+  // Deletes for real, answering Yes to both questions.
+  void Delete() {
+    seam.Answer("0621", IDYES);
+    if (P().chkVol07DeleteDoubleConfirm.Checked()) seam.Answer("0622", IDYES);
+    seam.Answer("0623", IDOK);
+    Press(P().btnVol07DeleteFolders);
+  }
+  void Simulate() {
+    seam.Answer("0625", IDYES);
+    seam.Answer("0626", IDOK);
+    Press(P().btnVol07DeleteFoldersSimulation);
+  }
+  Strings Counters() {
+    DeletePage& p = P();
+    return {p.lblVol07FoldersToDelete.Text(), p.lblVol07FoldersDeleted.Text(), p.lblVol07FoldersNotExists.Text(),
+            p.lblVol07FoldersOtherReasons.Text(), p.lblVol07FilesToDelete.Text(), p.lblVol07FilesDeleted.Text(),
+            p.lblVol07FilesNotExists.Text(), p.lblVol07FilesOtherReasons.Text()};
+  }
+  Strings Outcomes(bool simulated = false) {
+    const treeops::DeleteResults& r = simulated ? P().SimulationResults : P().Results;
+    Strings out;
+    for (double c : r.counters) out.push_back(std::to_string(c));
+    for (const auto* list : {&r.foldersDeleted, &r.filesDeleted, &r.foldersNotExist, &r.filesNotExist,
+                             &r.foldersOther, &r.filesOther}) {
+      out.push_back("--");
+      out.insert(out.end(), list->begin(), list->end());
+    }
+    return out;
+  }
+  // What the results window shows of an outcome: its result counters and its six lists.
+  static Strings Window() {
+    Strings out;
+    for (int i : {1, 2, 3, 5, 6, 7}) out.push_back(frmStatistics07->Counter(i).Text());
+    for (int list = 0; list < 6; ++list)
+      for (const std::string& entry : frmStatistics07->List(list).Items())
+        out.push_back(std::to_string(list) + ": " + entry);
+    return out;
+  }
+  std::string clients;
+};
+
+// Which items each mode deletes, as the examples window shows them.
+TEST_F(DeletePageTest, EachModeDeletesWhatTheExamplesShowAndNothingBeside) {
+  struct Row {
+    ui::RadioButton DeletePage::*radio;
+    Strings preview;  // folders, files to delete
+    std::string left;  // what stays of the sample tree
+  };
+  const std::string subfolders =
+      "Customer1\\\nCustomer1\\Marketing\\\nCustomer1\\Marketing\\Emails\\\nCustomer1\\Marketing\\SEO\\\n"
+      "Customer2\\\nCustomer2\\Programs\\\nCustomer2\\Programs\\Beta\\\nCustomer2\\Programs\\Final\\\n"
+      "Customer3\\\nCustomer3\\Analyses\\\nCustomer3\\Analyses\\Exel\\\nCustomer3\\Analyses\\PowerPoint\\\n";
+  const Row rows[] = {
+      {&DeletePage::rdoVol07DeleteSubFolders, {"9", "10"}, "Customer1\\\nCustomer2\\\nCustomer3\\\n"},
+      {&DeletePage::rdoVol07DeleteCompleteFolders, {"12", "10"}, ""},
+      {&DeletePage::rdoVol07DeleteOnlyFilesInMainFolder, {"0", "4"},
+       "Customer1\\\nCustomer1\\Marketing\\\nCustomer1\\Marketing\\Emails\\\n"
+       "Customer1\\Marketing\\Emails\\License.doc\nCustomer1\\Marketing\\SEO\\\n"
+       "Customer1\\Marketing\\SEO\\support.html\nCustomer2\\\nCustomer2\\Programs\\\n"
+       "Customer2\\Programs\\Beta\\\nCustomer2\\Programs\\Beta\\Main.cpp\nCustomer2\\Programs\\Final\\\n"
+       "Customer2\\Programs\\Final\\OverView.h\nCustomer3\\\nCustomer3\\Analyses\\\n"
+       "Customer3\\Analyses\\Exel\\\nCustomer3\\Analyses\\Exel\\WeeklyReport.xls\n"
+       "Customer3\\Analyses\\PowerPoint\\\nCustomer3\\Analyses\\PowerPoint\\feed.ppt\n"},
+      {&DeletePage::rdoVol07DeleteOnlyFiles, {"0", "10"}, subfolders},
+  };
+  for (const Row& row : rows) {
+    for (const char* f : kSampleFiles) tree.AddFile(std::string("Clients\\") + f, f);
+    const std::string beside = Snapshot(tree / "Beside");
+    AddCustomers();
+    seam.Answer("0237", IDOK);  // the one-time hint of the file modes
+    testsupport::Choose(P().*row.radio);
+    const std::string mode = (P().*row.radio).Text();
+    EXPECT_EQ((Strings{Counters()[0], Counters()[4]}), row.preview) << mode;
+    Delete();
+    EXPECT_EQ(ListTree(clients), row.left) << mode;
+    EXPECT_EQ(Snapshot(tree / "Beside"), beside) << mode;
+    EXPECT_EQ((Strings{Counters()[1], Counters()[5]}), row.preview) << mode;
+    // Files before folders (two lists), and every folder after the folders inside it.
+    const auto& gone = P().Results.foldersDeleted;
+    for (size_t i = 0; i < gone.size(); ++i)
+      for (size_t j = i + 1; j < gone.size(); ++j)
+        EXPECT_NE(gone[j].rfind(gone[i] + "\\", 0), 0u) << mode << ": " << gone[i] << " went before " << gone[j];
+    // Next row: an empty list again.
+    seam.Answer("0236", IDYES);
+    seam.Answer("0237", IDOK);
+    Press(P().btnVol07ClearAll);
+    EXPECT_EQ(P().lstVol07IncludeFolderList.Count(), 0);
+  }
+}
+
+TEST_F(DeletePageTest, OnlyMatchingFilesGoInTheFileModes) {
+  frmFileSelection->Build();  // its start-up reads the saved selection: before the patterns are set
+  core::Settings().ClearFilePatternList();
+  core::Settings().AddFilePattern("*.html");
+  AddCustomers();
+  seam.Answer("0237", IDOK);
+  testsupport::Choose(P().rdoVol07DeleteOnlyFiles);
+  EXPECT_EQ(P().lblVol07FileTypesAllSelected.Text(), "User Selected.");
+  EXPECT_EQ(Counters()[4], "2");  // index.html and support.html
+  Delete();
+  EXPECT_FALSE(FileExists(clients + "\\Customer1\\index.html"));
+  EXPECT_FALSE(FileExists(clients + "\\Customer1\\Marketing\\SEO\\support.html"));
+  EXPECT_TRUE(FileExists(clients + "\\Customer2\\basic.swf"));
+  EXPECT_TRUE(FolderExists(clients + "\\Customer1\\Marketing\\SEO"));
+}
+
+// The simulation touches nothing and predicts the run, outcome by outcome,
+// a read-only file (never made writable) and the folders holding it included.
+TEST_F(DeletePageTest, SimulationChangesNothingAndPredictsTheRun) {
+  const std::string locked = tree.AddFile("Clients\\Customer2\\Programs\\Beta\\locked.txt", "x");
+  SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+  AddCustomers();
+  testsupport::Choose(P().rdoVol07DeleteCompleteFolders);
+  const std::string before = Snapshot(tree.Path());
+  Simulate();
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+  const Strings predicted = Outcomes(true);
+  const Strings shownBySimulation = Window();
+  EXPECT_TRUE(frmStatistics07->Visible());
+  EXPECT_EQ(frmStatistics07->lblStatNormalSimulate.Text(), "Simulate the Folder/File Delete Process.");
+  EXPECT_EQ(frmStatistics07->Counter(0).Text(), "12");
+  EXPECT_EQ(frmStatistics07->Counter(4).Text(), "11");
+  EXPECT_EQ(P().Results.foldersDeleted.size(), 0u);  // the last run's lists stay as they were
+  EXPECT_EQ(Counters(), (Strings{"12", "9", "0", "3", "11", "10", "0", "1"}));
+  Delete();
+  EXPECT_EQ(Outcomes(), predicted);
+  EXPECT_EQ(Window(), shownBySimulation);
+  EXPECT_EQ(frmStatistics07->lblStatNormalSimulate.Text(), "Folder/File Delete Process.");
+  EXPECT_EQ(frmStatistics07->List(5).Items(), (Strings{locked}));
+  // What is left is counted again: the three folders holding the read-only file, and the file.
+  EXPECT_EQ(Counters(), (Strings{"3", "9", "0", "3", "1", "10", "0", "1"}));
+  EXPECT_TRUE(FileExists(locked));
+  EXPECT_EQ(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(ListTree(clients), "Customer2\\\nCustomer2\\Programs\\\nCustomer2\\Programs\\Beta\\\n"
+                               "Customer2\\Programs\\Beta\\locked.txt\n");
+}
+
+// The confirmation names what goes and says there is no undo; No (the default)
+// at either question deletes nothing; without the option one question.
+TEST_F(DeletePageTest, ConfirmationNamesWhatGoesAndAsksTwice) {
+  Add(clients + "\\Customer1");
+  P().lstVol07IncludeFolderList.SetSelected(0, true);
+  Press(P().btnVol07IncToExc);  // Customer1 excluded ...
+  Add(clients);                 // ... but it lies inside a listed folder
+  Add(tree / "Elsewhere");      // not there: named as not found
+  const std::string before = Snapshot(tree.Path());
+  seam.Answer("0621", IDNO);
+  Press(P().btnVol07DeleteFolders);
+  const testsupport::ShownBox* ask = Box("0621");
+  ASSERT_NE(ask, nullptr);
+  EXPECT_EQ(ask->flags, 0x124u);
+  EXPECT_NE(ask->text.find("Folders : 12\nFiles : 10\n"), std::string::npos) << ask->text;
+  EXPECT_NE(ask->text.find("NO UNDO"), std::string::npos);
+  EXPECT_NE(ask->text.find(clients + "\\Customer1"), std::string::npos) << ask->text;
+  EXPECT_NE(ask->text.find("Not found :\n   " + tree / "Elsewhere"), std::string::npos) << ask->text;
+  seam.Answer("0621", IDYES);
+  seam.Answer("0622", IDNO);
+  Press(P().btnVol07DeleteFolders);
+  EXPECT_EQ(Box("0622")->flags, 0x124u);
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+  EXPECT_EQ(Counters()[1], "0");
+
+  testsupport::Tick(P().chkVol07DeleteDoubleConfirm, false);
+  const size_t asked = CaptionsContaining("0622").size();
+  Delete();
+  EXPECT_EQ(CaptionsContaining("0622").size(), asked);
+  EXPECT_EQ(ListTree(clients), "");
+  EXPECT_TRUE(FolderExists(clients));
+  EXPECT_EQ(P().Results.foldersNotExist, (std::deque<std::string>{tree / "Elsewhere"}));
+}
+
+// The preview keeps what it counted while only the lists change; the run
+// counts afresh when it starts: what changed is what the question names and
+// what goes.
+TEST_F(DeletePageTest, TheRunDeletesWhatItsOwnPreviewFound) {
+  AddCustomers();
+  EXPECT_EQ(Counters()[4], "10");
+  tree.AddFile("Clients\\Customer3\\late.txt", "late");
+  // A change of the lists alone counts no listed folder again.
+  P().lstVol07IncludeFolderList.SetSelected(0, true);
+  Press(P().btnVol07IncToExc);
+  Press(P().btnVol07AllFromExc);
+  EXPECT_EQ(Counters()[4], "10");
+  Delete();
+  EXPECT_NE(Box("0621")->text.find("Files : 11\n"), std::string::npos);
+  EXPECT_FALSE(FileExists(clients + "\\Customer3\\late.txt"));
+  EXPECT_EQ(Counters()[5], "11");
+}
+
+// A listed main folder is never deleted in mode 3, even inside another listed one.
+TEST_F(DeletePageTest, ANestedMainFolderStaysInModeThree) {
+  Add(clients + "\\Customer1");
+  Add(clients + "\\Customer1\\Marketing");
+  EXPECT_EQ(Counters()[0], "2");  // Emails and SEO
+  Delete();
+  EXPECT_EQ(ListTree(clients + "\\Customer1"), "Marketing\\\n");
+}
+
+// Refusals: roots, relative paths, protected folders and a second spelling of
+// a listed folder never enter the list, on any road; nothing is touched.
+TEST_F(DeletePageTest, RefusedFoldersNeverEnterTheList) {
+  unscriptedBoxes = true;
+  const std::string before = Snapshot(tree.Path());
+  Add("C:\\");               // 0334
+  Add("Clients");            // 0620: not a full path
+  Add(dir->Path());          // 0620: the start-up folder
+  Add(clients + "\\Customer1");
+  Add(clients + "\\CUSTOMER1\\");  // 0220: the same folder
+  EXPECT_EQ(P().lstVol07IncludeFolderList.Items(), (Strings{clients + "\\Customer1"}));
+  ExpectShown({
+      {"0334", 0x30, "You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
+       "Delete Folder(s).-From a Folder List.            Warning no: 0334."},
+      {"0220", 0x30, "This folder exists in the INCLUDE FOLDER LIST !!!",
+       "Delete Folder structure(s).-From a Folder List.            Warning no: 0220."},
+  });
+  EXPECT_NE(Box("0620")->text.find(dir->Path()), std::string::npos);
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+  // "<" and "<<" ask the same rule: the exchanged list brings nothing new.
+  Press(P().btnVol07ExchangeIncExc);
+  Press(P().btnVol07AllFromExc);
+  EXPECT_EQ(P().lstVol07IncludeFolderList.Items(), (Strings{clients + "\\Customer1"}));
+  // The editor's lines pass the same rule, without a box each.
+  const size_t boxes = seam.boxes.size();
+  seam.OnModal(frmVol07EditIncludeList, [&](ui::Form&) {
+    testsupport::Type(frmVol07EditIncludeList->mmoEditIncludeList,
+                      clients + "\\Customer1\r\nC:\\\r\nD:\r\nClients\r\n" + clients +
+                          "\\x\\..\r\n" + clients + "\\customer1\\\r\n" + clients + "\\Customer2\r\n");
+    Press(frmVol07EditIncludeList->btnEditOk);
+    return 0;
+  });
+  Press(P().btnVol07EditIncludeList);
+  EXPECT_EQ(P().lstVol07IncludeFolderList.Items(), (Strings{clients + "\\Customer1", clients + "\\Customer2"}));
+  EXPECT_EQ(seam.boxes.size(), boxes);
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+}
+
+TEST_F(DeletePageTest, ClearFieldsHintsAndEnabling) {
+  EXPECT_TRUE(frmMain->tabFoldersDelete01.TabVisible());
+  EXPECT_FALSE(P().btnVol07DeleteFolders.Enabled());
+  EXPECT_FALSE(P().rdoVol07DeleteSubFolders.Enabled());
+  AddCustomers();
+  EXPECT_TRUE(P().btnVol07DeleteFolders.Enabled());
+  EXPECT_FALSE(P().btnVol07FileSelection.Enabled());
+  seam.Answer("0237", IDOK);
+  testsupport::Choose(P().rdoVol07DeleteOnlyFiles);
+  EXPECT_TRUE(P().btnVol07FileSelection.Enabled());
+  testsupport::Choose(P().rdoVol07DeleteSubFolders);
+  testsupport::Choose(P().rdoVol07DeleteOnlyFiles);  // no second hint
+  EXPECT_EQ(CaptionsContaining("0237").size(), 1u);
+  seam.Answer("0236", IDNO);
+  Press(P().btnVol07ClearAll);
+  EXPECT_EQ(P().lstVol07IncludeFolderList.Count(), 3);
+  seam.Answer("0236", IDYES);
+  seam.Answer("0237", IDOK);
+  Press(P().btnVol07ClearAll);
+  EXPECT_EQ(P().lstVol07IncludeFolderList.Count(), 0);
+  EXPECT_TRUE(P().rdoVol07DeleteCompleteFolders.Checked());
+  EXPECT_EQ(Counters()[0], "0");
+  EXPECT_FALSE(P().btnVol07DeleteFoldersSimulation.Enabled());
+  EXPECT_EQ(Box("0237")->text, "End of the CLEAR FIELDS process !!!\n");
+}
+
+} // namespace

@@ -1,0 +1,164 @@
+// The Delete page (sheet tabFoldersDelete01): a list of main folders beside an
+// exclude list, four delete modes, the selected-file controls of the two file
+// modes, the preview counters, and the run and simulation over the delete
+// engine. There is no undo: the run asks first (twice when the page says so),
+// naming what will go, and deletes exactly what a fresh preview found when it
+// started.
+#pragma once
+#include "core/box_message.h"
+#include "forms/tabFoldersDelete01.h"
+#include "listwin/list_pair.h"
+#include "treeops/delete_engine.h"
+#include "ui/controls.h"
+#include "ui/pages.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+// The page's boxes: the list half's first, in ListMsg order.
+enum class DeleteMsg {
+  AddEmpty, InInclude, InExclude, ExcludeEmpty, DeleteSelected, ExcludeAllEmpty, DeleteAll,
+  ExportEmpty, ViewNothing,
+  WholeDrive, Refused, FilesHint, ClearAsk, ClearEnd,
+  RunConfirm, RunConfirmAgain, RunEnd, RunNothing, SimConfirm, SimEnd,
+};
+
+extern const core::MessageTable<DeleteMsg> kDeletePageMessages;
+
+// Where the page's results are shown besides its own labels: the results
+// window's eight counters (to delete, deleted, not existing, other reasons;
+// folders row then files row) and its six lists (folders deleted, not
+// existing, other reasons; files likewise).
+struct DeleteResultsView {
+  std::function<void(int counter, const std::string& text)> counter;
+  std::function<void(int list, const std::vector<std::string>& entries)> append;
+  std::function<void()> clearLists;
+  std::function<void(bool run)> setRunMode;
+  std::function<void()> showBeside;
+};
+
+class DeletePage {
+public:
+  // otherSheets: the sheets a run or simulation locks.
+  DeletePage(ui::Form* form, std::vector<ui::TabSheet*> otherSheets, const std::string* simStart,
+             const std::string* simEnd, int* onlyFilesHintShown, int* onlyFilesInMainFolderHintShown);
+  DeletePage(const DeletePage&) = delete;
+  DeletePage& operator=(const DeletePage&) = delete;
+
+  ui::Form* const form_;
+
+  ui::GroupBox grpVol07Main{form_, IDC_GRPVOL07MAIN};
+  ui::GroupBox grpVol07Methods{form_, IDC_GRPVOL07METHODS};
+  ui::Button btnVol07SubFolderLevelListBuilder{form_, IDC_BTNVOL07SUBFOLDERLEVELLISTBUILDER};
+  ui::Button btnVol07SmartImport{form_, IDC_BTNVOL07SMARTIMPORT};
+  ui::Button btnVol07AddFoldersToList{form_, IDC_BTNVOL07ADDFOLDERSTOLIST};
+  ui::Label lblVol07IncludeFolderList{form_, IDC_LBLVOL07INCLUDEFOLDERLIST};
+  ui::ListBox lstVol07IncludeFolderList{form_, IDC_LSTVOL07INCLUDEFOLDERLIST};
+  ui::Label lblVol07ExcludeFolderList{form_, IDC_LBLVOL07EXCLUDEFOLDERLIST};
+  ui::ListBox lstVol07ExcludeFolderList{form_, IDC_LSTVOL07EXCLUDEFOLDERLIST};
+  ui::Button btnVol07IncToExc{form_, IDC_BTNVOL07INCTOEXC};
+  ui::Button btnVol07ExcToInc{form_, IDC_BTNVOL07EXCTOINC};
+  ui::Button btnVol07AllFromInc{form_, IDC_BTNVOL07ALLFROMINC};
+  ui::Button btnVol07AllFromExc{form_, IDC_BTNVOL07ALLFROMEXC};
+  ui::Button btnVol07ExchangeIncExc{form_, IDC_BTNVOL07EXCHANGEINCEXC};
+  ui::Label lblVol07IncludeSumCim{form_, IDC_LBLVOL07INCLUDESUMCIM};
+  ui::Label lblVol07IncludeSum{form_, IDC_LBLVOL07INCLUDESUM};
+  ui::Label lblVol07ExcludeSumCim{form_, IDC_LBLVOL07EXCLUDESUMCIM};
+  ui::Label lblVol07ExcludeSum{form_, IDC_LBLVOL07EXCLUDESUM};
+  ui::Button btnVol07SmartExport{form_, IDC_BTNVOL07SMARTEXPORT};
+  ui::Button btnVol07EditIncludeList{form_, IDC_BTNVOL07EDITINCLUDELIST};
+  ui::Button btnVol07IncludeFolderListView{form_, IDC_BTNVOL07INCLUDEFOLDERLISTVIEW};
+  ui::Button btnVol07DeleteFromExcludeList{form_, IDC_BTNVOL07DELETEFROMEXCLUDELIST};
+  ui::Button btnVol07DeleteExcludeAll{form_, IDC_BTNVOL07DELETEEXCLUDEALL};
+  ui::GroupBox grpVol07Modes{form_, IDC_GRPVOL07MODES};
+  ui::RadioButton rdoVol07DeleteSubFolders{form_, IDC_RDOVOL07DELETESUBFOLDERS};
+  ui::RadioButton rdoVol07DeleteCompleteFolders{form_, IDC_RDOVOL07DELETECOMPLETEFOLDERS};
+  ui::RadioButton rdoVol07DeleteOnlyFilesInMainFolder{form_, IDC_RDOVOL07DELETEONLYFILESINMAINFOLDER};
+  ui::RadioButton rdoVol07DeleteOnlyFiles{form_, IDC_RDOVOL07DELETEONLYFILES};
+  ui::Button btnVol07FileSelection{form_, IDC_BTNVOL07FILESELECTION};
+  ui::Label lblVol07Status{form_, IDC_LBLVOL07STATUS};
+  ui::Label lblVol07FileTypesAllSelected{form_, IDC_LBLVOL07FILETYPESALLSELECTED};
+  ui::CheckBox chkVol07ShowDetailedResults{form_, IDC_CHKVOL07SHOWDETAILEDRESULTS};
+  ui::CheckBox chkVol07DeleteDoubleConfirm{form_, IDC_CHKVOL07DELETEDOUBLECONFIRM};
+  ui::GroupBox grpVol07Statistics{form_, IDC_GRPVOL07STATISTICS};
+  ui::Label lblVol07ToDeleteCimke{form_, IDC_LBLVOL07TODELETECIMKE};
+  ui::Label lblVol07DeletedCimke{form_, IDC_LBLVOL07DELETEDCIMKE};
+  ui::Label lblVol07NotExistsCimke{form_, IDC_LBLVOL07NOTEXISTSCIMKE};
+  ui::Label lblVol07OtherReasonsCimke{form_, IDC_LBLVOL07OTHERREASONSCIMKE};
+  ui::Label lblVol07FoldersColumn{form_, IDC_LBLVOL07FOLDERSCOLUMN};
+  ui::Label lblVol07FoldersToDelete{form_, IDC_LBLVOL07FOLDERSTODELETE};
+  ui::Label lblVol07FoldersDeleted{form_, IDC_LBLVOL07FOLDERSDELETED};
+  ui::Label lblVol07FoldersNotExists{form_, IDC_LBLVOL07FOLDERSNOTEXISTS};
+  ui::Label lblVol07FoldersOtherReasons{form_, IDC_LBLVOL07FOLDERSOTHERREASONS};
+  ui::Label lblVol07FilesColumn{form_, IDC_LBLVOL07FILESCOLUMN};
+  ui::Label lblVol07FilesToDelete{form_, IDC_LBLVOL07FILESTODELETE};
+  ui::Label lblVol07FilesDeleted{form_, IDC_LBLVOL07FILESDELETED};
+  ui::Label lblVol07FilesNotExists{form_, IDC_LBLVOL07FILESNOTEXISTS};
+  ui::Label lblVol07FilesOtherReasons{form_, IDC_LBLVOL07FILESOTHERREASONS};
+  ui::Button btnVol07DeleteFolders{form_, IDC_BTNVOL07DELETEFOLDERS};
+  ui::Button btnVol07DeleteFoldersSimulation{form_, IDC_BTNVOL07DELETEFOLDERSSIMULATION};
+  ui::Button btnVol07ClearAll{form_, IDC_BTNVOL07CLEARALL};
+  ui::Button btnVol07Statistics{form_, IDC_BTNVOL07STATISTICS};
+  ui::Button btnVol07Examples{form_, IDC_BTNVOL07EXAMPLES};
+  ui::Button btnVol07Help{form_, IDC_BTNVOL07HELP};
+  ui::ProgressBar pbVol07ProgressBar{form_, IDC_PBVOL07PROGRESSBAR};
+  ListPair Lists;
+
+  // What the page keeps: the preview's counts (folders, files, bytes) and the
+  // results of the last run and of the last simulation (the six counters and
+  // lists; the counters shown are those of whichever came last).
+  double Vol07PreviewCounters[2] = {0, 0};
+  uint64_t PreviewBytes = 0;
+  treeops::DeleteResults Results, SimulationResults;
+  // The results window, once it exists (empty functions: none).
+  DeleteResultsView View;
+
+  // Handlers.
+  void ModeClick(ui::RadioButton& radio);
+  void btnVol07ClearAllClick();
+  void btnVol07StatisticsClick();
+  void Start(bool simulation);
+
+  // Page operations.
+  treeops::DeleteMode Mode() const;
+  void RefreshVol07Tab();
+  void SetVol07ControlsEnabled(bool flag);
+  void EnableVol07FoldersRow(bool flag);
+  void UpdateVol07DeleteButtons();
+  void ShowVol07PreviewCounters();
+  void ShowVol07ResultCounters();
+  void ClearVol07PreviewCounters() { Vol07PreviewCounters[0] = Vol07PreviewCounters[1] = 0, PreviewBytes = 0; }
+  // The file-type caption ("All." when every name is taken).
+  void ShowFileTypes();
+  bool Busy() const { return busy_; }
+  int Box(DeleteMsg id, const std::string& arg = std::string());
+  // The page's one rule for an entry on every road into its include list.
+  bool AcceptsEntry(const std::string& entry, ListRoad road);
+
+  void InitVol07Page();
+
+private:
+  ListPairDescription ListHalf();
+  const treeops::ProtectedFolders& Protected();
+  treeops::DeleteJob Snapshot();
+  void ScanVol07IncludeFolders();
+  std::string Summary(const treeops::DeletePlan& plan) const;
+  std::vector<ui::Control*> CommandControls();
+
+  std::vector<ui::TabSheet*> otherSheets_;
+  const std::string *simStart_, *simEnd_;
+  int *onlyFilesHintShown_, *onlyFilesInMainFolderHintShown_;
+  bool busy_ = false;
+  const treeops::DeleteResults* shown_ = &Results;
+  bool protectedKnown_ = false;
+  treeops::ProtectedFolders protected_;
+  // Preview counts per (main folder, mode, pattern line, listed folders kept inside it).
+  struct Counts {
+    double folders = 0, files = 0;
+    uint64_t bytes = 0;
+  };
+  std::map<std::string, Counts> previewCache_;
+};
