@@ -48,6 +48,11 @@ int Box(SelectionMsg id, const std::string& arg = std::string()) {
 
 } // namespace
 
+bool EveryFileTypeSelected() {
+  const std::string line = core::TrimText(core::Settings().GetFilePatternLine());
+  return line.empty() || line == "*.*";
+}
+
 std::string JoinPatterns(const core::SettingsList& patterns) {
   std::string line;
   for (const std::string& p : patterns) {

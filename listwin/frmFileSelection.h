@@ -38,6 +38,11 @@ private:
 // marks, separated by one blank.
 std::string JoinPatterns(const core::SettingsList& patterns);
 
+// Whether the saved pattern line takes every file ("*.*", or no line yet, which
+// is stored as "*.*"): the Delete and Copy pages then show "All." as their
+// active file types, otherwise "User Selected.".
+bool EveryFileTypeSelected();
+
 // The boxes of the window.
 enum class SelectionMsg { SelectedFilesUsed, MissingPeriod, MenuEmpty, ClearMenuAsk, FolderPart, LineTooLong };
 extern const core::MessageTable<SelectionMsg> kFileSelectionMessages;

@@ -2,6 +2,7 @@
 
 #include "core/settings_store.h"
 #include "core/textutil.h"
+#include "listwin/frmFileSelection.h"
 #include "create/creation_engine.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
@@ -357,7 +358,7 @@ void CopyPage::RefreshVol08Tab() {
 
 void CopyPage::ShowVol08FileTypes() {
   const std::string* caption =
-      core::Settings().GetFilePatternLine() == "*.*" ? shared_.allFileTypes : shared_.userFileTypes;
+      EveryFileTypeSelected() ? shared_.allFileTypes : shared_.userFileTypes;
   if (caption) lblVol08FileTypesAllSelected.SetText(*caption);
 }
 

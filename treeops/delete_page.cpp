@@ -4,6 +4,7 @@
 #include "core/examine_subfolders.h"
 #include "core/settings_store.h"
 #include "core/textutil.h"
+#include "listwin/frmFileSelection.h"
 #include "examples/examples_window.h"
 #include "examples/help_windows.h"
 #include "listwin/frmEditIncludeList.h"
@@ -282,11 +283,7 @@ void DeletePage::ModeClick(ui::RadioButton& radio) {
 }
 
 void DeletePage::ShowFileTypes() {
-  const core::SettingsList patterns = core::Settings().GetFilePatternList();
-  const bool all = patterns.empty() || std::any_of(patterns.begin(), patterns.end(), [](const std::string& p) {
-                     return p == "*" || p == "*.*";
-                   });
-  lblVol07FileTypesAllSelected.SetText(all ? "All." : "User Selected.");
+  lblVol07FileTypesAllSelected.SetText(EveryFileTypeSelected() ? "All." : "User Selected.");
 }
 
 void DeletePage::SetVol07ControlsEnabled(bool flag) {

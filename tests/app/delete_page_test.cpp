@@ -138,6 +138,7 @@ TEST_F(DeletePageTest, OnlyMatchingFilesGoInTheFileModes) {
   frmFileSelection->Build();  // its start-up reads the saved selection: before the patterns are set
   core::Settings().ClearFilePatternList();
   core::Settings().AddFilePattern("*.html");
+  core::Settings().SetFilePatternLine("*.html");  // as the window's OK stores them
   AddCustomers();
   seam.Answer("0237", IDOK);
   testsupport::Choose(P().rdoVol07DeleteOnlyFiles);

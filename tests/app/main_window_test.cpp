@@ -26,6 +26,9 @@ TEST_F(FirstStart, WritesTheDefaults) {
   EXPECT_TRUE(seam.boxes.empty());
   EXPECT_EQ(core::Settings().GetStartupDirectory(), dir->Path());
   EXPECT_EQ(core::Settings().GetFilePatternList(), core::SettingsList{"*.*"});
+  // Every file type is active, and both pages that use them say so.
+  EXPECT_EQ(frmMain->Vol07.lblVol07FileTypesAllSelected.Text(), "All.");
+  EXPECT_EQ(frmMain->Vol08.lblVol08FileTypesAllSelected.Text(), "All.");
 }
 
 TEST_F(FirstStart, ASettingsFileThatCannotBeWrittenShows0130AndTheProgramRunsOnDefaults) {
