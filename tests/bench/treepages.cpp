@@ -1,11 +1,15 @@
 // Speed of the subfolder list builder on trees of 100,000 and 200,000 folders
 // against a bare FindFirstFile breadth-first walk of the same trees in the same
 // process: the source summary (scan, level table and counts) and Build a List
-// (Below 0, all subfolders, the include list filled), headless.
+// (Below 0, all subfolders, the include list filled), headless. Before them:
+// the Rename page's list half on 30,000 entries (">>", "<<", Edit List OK and a
+// hand-back), and the copy page against a bare loop of its system calls.
 #include "bench/bench_timing.h"
 #include "app/frmMain.h"
 #include "app/program.h"
+#include "listwin/frmEditIncludeList.h"
 #include "listwin/frmSubFolderListBuilder.h"
+#include "listwin/import_handover.h"
 #include "support/temp_dir.h"
 #include "ui/application.h"
 #include "ui/seam.h"
@@ -60,6 +64,9 @@ public:
   int MessageBox(HWND, ui::BoxOwner, const std::string&, const std::string&, unsigned flags) override {
     return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
   }
+  // A modal window met while onModal is set is handled by it (its result returned).
+  std::function<int(ui::Form&)> onModal;
+  int RunModal(ui::Form& form) override { return onModal ? onModal(form) : ui::Seam::RunModal(form); }
 };
 
 double Best(int runs, const std::function<void()>& before, const std::function<void()>& work) {
@@ -101,7 +108,7 @@ struct CopyTimes {
 };
 
 CopyTimes MeasureCopy(const std::string& root) {
-  const std::string structure = root + "\S", mains = root + "\M";
+  const std::string structure = root + "\\S", mains = root + "\\M";
   std::vector<std::string> folders, files;  // below the structure, parents first
   CreateDirectoryA(structure.c_str(), nullptr);
   CreateDirectoryA(mains.c_str(), nullptr);
@@ -155,6 +162,52 @@ CopyTimes MeasureCopy(const std::string& root) {
   return t;
 }
 
+// The Rename page's list half on entries full paths (the page's rule asks no
+// folder to exist): ">>" and "<<" of all of them, Edit List OK with as many
+// lines, and a hand-back by the road the list windows use; each with the page's
+// refresh that ends it.
+struct ListTimes {
+  double allToExclude, allToInclude, editFill, editWhole, handBack;
+  int counts[4];
+};
+
+ListTimes MeasureRenameLists(YesSeam& seam, const std::string& root, int entries) {
+  RenamePage& page = frmMain->Vol06;
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersRename01);
+  std::vector<std::string> folders;
+  for (int i = 0; i < entries; ++i) folders.push_back(root + "\\r\\folder " + std::to_string(100000 + i));
+  ListTimes t{};
+  page.lstVol06IncludeFolderList.AddStrings(folders);
+  page.Lists.Refresh();
+  t.allToExclude = bench::Seconds([&] { page.Lists.Move(true, false); });
+  t.counts[0] = page.lstVol06ExcludeFolderList.Count();
+  t.allToInclude = bench::Seconds([&] { page.Lists.Move(false, false); });
+  t.counts[1] = page.lstVol06IncludeFolderList.Count();
+
+  page.Lists.Clear();
+  page.Lists.Refresh();
+  seam.onModal = [&](ui::Form& form) {
+    TfrmEditIncludeList& editor = static_cast<TfrmEditIncludeList&>(form);
+    t.editFill = bench::Seconds([&] { editor.mmoEditIncludeList.SetLines(folders); });
+    editor.btnEditOkClick();
+    return IDOK;
+  };
+  t.editWhole = bench::Seconds([&] { page.Lists.EditList(); });
+  seam.onModal = nullptr;
+  t.counts[2] = page.lstVol06IncludeFolderList.Count();
+
+  page.Lists.Clear();
+  page.Lists.Refresh();
+  t.handBack = bench::Seconds([&] {
+    HandBackToPage(page.Lists.Page(), true, folders, "", ListRoad::HandBack);
+    page.Lists.Refresh();
+  });
+  t.counts[3] = page.lstVol06IncludeFolderList.Count();
+  page.Lists.Clear();
+  page.Lists.Refresh();
+  return t;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -176,6 +229,16 @@ int main(int argc, char** argv) {
   ui::App().Initialize();
   CreateProgramWindows();
   BareWalk(whole);  // every folder listed once before any timing
+
+  const int entries = 30000;
+  const ListTimes l = MeasureRenameLists(seam, dir.Path(), entries);
+  bench::Report("rename page \">>\", 30,000 entries", entries, l.allToExclude, "entries");
+  bench::Report("rename page \"<<\", 30,000 entries", entries, l.allToInclude, "entries");
+  // OK with the page's refresh after it: Edit List less the typing of the lines.
+  bench::Report("rename page Edit List OK, 30,000 lines", entries, l.editWhole - l.editFill, "lines");
+  bench::Report("rename page hand-back, 30,000 entries", entries, l.handBack, "entries");
+  for (int count : l.counts)
+    if (count != entries) std::printf("unexpected count %d of %d\n", count, entries);
 
   const CopyTimes c = MeasureCopy(dir.Path());
   bench::ReportAgainst("copy page, 20 x (200 folders, 1,000 files)", double(c.made), c.run, c.bare, "loop", "items");
