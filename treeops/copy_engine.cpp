@@ -21,12 +21,17 @@ std::string StructureRoot(const std::string& line) {
   return root;
 }
 
+// The structure's folder as written, and the name its copy takes.
+void NameStructure(CopyStructure& s, const std::string& root) {
+  s.root = root;
+  const size_t cut = root.find_last_of('\\');
+  s.lastName = cut == std::string::npos ? std::string() : root.substr(cut + 1);
+}
+
 CopyStructure ListStructure(const std::string& root, bool withFiles,
                             const std::deque<std::string>& patterns) {
   CopyStructure s;
-  s.root = root;
-  const size_t cut = root.find_last_of('\\');
-  if (cut != std::string::npos) s.lastName = root.substr(cut + 1);
+  NameStructure(s, root);
   std::deque<int> queue{-1};
   std::vector<WIN32_FIND_DATAA> files;
   while (!queue.empty()) {
@@ -266,7 +271,7 @@ bool CopyPreview::Skipped(size_t main, size_t structure) const {
   return skip[main * structures.size() + structure] != 0;
 }
 
-CopyPreview PreviewCopy(const CopyJob& job) {
+CopyPreview PreviewCopy(const CopyJob& job, CopyScanCache* cache) {
   CopyPreview p;
   p.option = job.option;
   auto stop = [&](int number, const std::string& text) {
@@ -303,7 +308,22 @@ CopyPreview PreviewCopy(const CopyJob& job) {
     if (seen.insert(m).second) p.mainFolders.push_back(m);
 
   const bool withFiles = CopyWithFiles(job.option), main = CopyMainFolder(job.option);
-  for (const std::string& root : roots) p.structures.push_back(ListStructure(root, withFiles, job.patterns));
+  std::string patternLine;
+  for (const std::string& pattern : job.patterns) patternLine += pattern + "\n";
+  for (const std::string& root : roots) {
+    if (!cache) {
+      p.structures.push_back(ListStructure(root, withFiles, job.patterns));
+      continue;
+    }
+    const std::string key = root + "\n" + std::to_string(static_cast<int>(job.option)) + "\n" + patternLine;
+    auto found = cache->listings_.find(key);
+    if (found == cache->listings_.end()) {
+      ++cache->scans_;
+      found = cache->listings_.emplace(key, ListStructure(root, withFiles, job.patterns)).first;
+    }
+    p.structures.push_back(found->second);
+    NameStructure(p.structures.back(), root);  // as listed now: its spelling names what the run makes
+  }
 
   // Pairs that would copy a structure into itself are skipped.
   std::map<std::string, DriveSpace, core::FoldedLess> drives;

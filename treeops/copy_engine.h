@@ -7,6 +7,7 @@
 // fail-if-exists (never overwriting), recording every folder made and file
 // copied for the undo. The simulation is the same pass with the dry flag.
 #pragma once
+#include "core/casefold.h"
 #include "create/creation_engine.h"
 #include "treeops/tree_target.h"
 
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace treeops {
@@ -80,8 +82,25 @@ struct CopyPreview {
   std::vector<char> skip;                    // main x structure, 1: skipped
 };
 
-// Lists the structures, reduces the include list, checks the free space.
-CopyPreview PreviewCopy(const CopyJob& job);
+// Structure listings kept between previews, keyed case-folded by structure
+// folder, option and pattern line, so a refresh after a list change never
+// lists an unchanged structure again. Its owner drops it whenever the disk or
+// the file selection may have changed; a run's preview starts from an empty one.
+class CopyScanCache {
+public:
+  void Clear() { listings_.clear(); }
+  // How many structures were listed from disk through this cache.
+  size_t Scans() const { return scans_; }
+
+private:
+  friend CopyPreview PreviewCopy(const CopyJob& job, CopyScanCache* cache);
+  std::unordered_map<std::string, CopyStructure, core::FoldedHash, core::FoldedEqual> listings_;
+  size_t scans_ = 0;
+};
+
+// Lists the structures (through the cache when one is given), reduces the
+// include list, checks the free space.
+CopyPreview PreviewCopy(const CopyJob& job, CopyScanCache* cache = nullptr);
 
 // Counters in the page's order: main folders, subfolders, files, bytes to
 // copy; the same copied; main folders not existing; subfolders, files, bytes

@@ -201,6 +201,7 @@ ListPairDescription CopyPage::ListHalf() {
   d.excToIncAsks = d.allFromExcAsks = d.movesNeedDrive = true;
   d.manualAddAsks = true;
   d.afterFileSelection = [this] {
+    ScanCache.Clear();
     ShowVol08FileTypes();
     ClearVol08Counters();
     ScanVol08CopyPreview();
@@ -285,8 +286,9 @@ treeops::CopyJob CopyPage::Job() const {
 
 // The run's own preview: the same main folders, structures, skipped pairs and
 // free-space check. Only a shortfall of space is told here; the run tells the rest.
+// An unchanged structure is not listed again (the cache).
 bool CopyPage::ScanVol08CopyPreview() {
-  Preview = treeops::PreviewCopy(Job());
+  Preview = treeops::PreviewCopy(Job(), &ScanCache);
   if (Preview.stop.number == 177) Box(CopyMsg::DiskSpace, Preview.stop.text);
   if (Preview.stop.number != 0) return false;
   for (int i = 0; i < 4; ++i) Vol08Counters[i] = Preview.toCopy[i];
@@ -502,8 +504,10 @@ void CopyPage::Start(bool sim) {
     btnVol08AddFolderStructure.SetFocus();
     return;
   }
-  // The preview again, on the page as it stands: the run does what is confirmed.
-  treeops::CopyPreview preview = treeops::PreviewCopy(Job());
+  // The preview again, on the page and the disk as they stand (every structure
+  // listed afresh): the run does what is confirmed.
+  ScanCache.Clear();
+  treeops::CopyPreview preview = treeops::PreviewCopy(Job(), &ScanCache);
   Preview = preview;
   ClearVol08Counters();
   if (preview.stop.number != 0) {
@@ -554,6 +558,7 @@ void CopyPage::Start(bool sim) {
     return !ui::App().Terminated();
   };
   InStartupDirectory([&] { treeops::RunCopy(preview, sim, results, journal, progress); });
+  if (!sim) ScanCache.Clear();  // the run may have written into a listed structure
   if (ui::App().Terminated()) return;  // the main window is closing: no more boxes
   show();
   FillVisualLog(results);
@@ -581,6 +586,7 @@ void CopyPage::btnVol08UndoClick() {
   }
   if (Box(CopyMsg::UndoAsk) != IDYES) return;
   const treeops::CopyUndoReport report = treeops::UndoCopy(Vol08Undo);
+  ScanCache.Clear();
   Vol08ResultLists.Clear();
   ClearVol08VisualLog();
   ResetVol08ResultCounters();
@@ -597,6 +603,7 @@ void CopyPage::btnVol08UndoClick() {
 void CopyPage::btnVol08ClearAllClick() {
   if (busy_) return;
   if (Box(CopyMsg::ClearAsk) != IDYES) return;
+  ScanCache.Clear();
   Lists.Clear();
   // A change of option runs its click (with its once-only hint); the others are cleared.
   rdoVol08AttachMainFolderWithFiles.SetChecked(true);

@@ -142,6 +142,9 @@ public:
   treeops::CopyJournal Vol08Undo;
   // The last preview (structure totals, main folders, skipped pairs).
   treeops::CopyPreview Preview;
+  // The structure listings behind the refreshes after list changes; dropped
+  // after a run, on Undo, on Clear Fields and when the file selection changes.
+  treeops::CopyScanCache ScanCache;
 
   // Start-up steps of the main window's creation that concern this page.
   void InitVol08Page();

@@ -377,3 +377,37 @@ TEST_F(CopyPageTest, EveryRoadIntoTheIncludeListTakesOnlyWhatAddTakes) {
 }
 
 } // namespace
+
+namespace {
+
+// A refresh after a list change reuses the listing of an unchanged structure;
+// a run lists every structure again and so sees the disk as it is.
+TEST_F(CopyPageTest, ListChangesReuseTheStructureListingAndARunListsItAfresh) {
+  AddMain(dest.AddFolder("C1"));
+  AddStructure(tree / "Mkt");
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  const size_t scans = P().ScanCache.Scans();
+  ASSERT_GT(scans, 0u);
+  tree.AddFile("Mkt\\SEO\\new.txt", "1234567");
+  AddMain(dest.AddFolder("C2"));
+  EXPECT_EQ(P().ScanCache.Scans(), scans);
+  Strings shown = Counters();
+  EXPECT_EQ(Strings(shown.begin(), shown.begin() + 4), Strings({"2", "8", "2", "10"}));
+
+  Simulate();
+  EXPECT_EQ(P().ScanCache.Scans(), scans + 1);
+  shown = Counters();
+  EXPECT_EQ(Strings(shown.begin(), shown.begin() + 4), Strings({"2", "8", "4", "24"}));
+  AddMain(dest.AddFolder("C3"));
+  EXPECT_EQ(P().ScanCache.Scans(), scans + 1);
+
+  // After a real run the next refresh lists the structure again.
+  Copy();
+  const size_t afterRun = P().ScanCache.Scans();
+  AddMain(dest.AddFolder("C4"));
+  EXPECT_EQ(P().ScanCache.Scans(), afterRun + 1);
+  shown = Counters();
+  EXPECT_EQ(Strings(shown.begin(), shown.begin() + 4), Strings({"4", "16", "8", "48"}));
+}
+
+} // namespace
