@@ -244,13 +244,8 @@ bool CopyPage::AcceptsEntry(const std::string& entry, ListRoad road) {
 }
 
 int CopyPage::Box(CopyMsg id, const std::string& arg) {
-  const core::NumberedMessage<CopyMsg>* m = nullptr;
-  for (const auto& row : kCopyPageMessages)
-    if (row.id == id) m = &row;
-  std::string text = m->text;
-  const size_t at = text.find("{}");
-  if (at != std::string::npos) text.replace(at, 2, arg);
-  return ui::App().MessageBox(text, m->caption, m->flags);
+  const core::BoxMessage b = core::Compose(kCopyPageMessages[id], arg);
+  return ui::App().MessageBox(b.text, b.caption, b.flags);
 }
 
 void CopyPage::InitVol08Page() {
