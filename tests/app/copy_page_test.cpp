@@ -255,6 +255,24 @@ TEST_F(CopyPageTest, RunsStopBeforeAnythingIsWrittenWhenTheStructureIsGoneOrTheS
   }
 }
 
+// Select Files stays at hand after every run, simulation and undo while a
+// "With Selected Files" option is chosen (the run lock gives back what it took).
+TEST_F(CopyPageTest, SelectFilesStaysAtHandAfterEveryRunWithSelectedFiles) {
+  AddMain(dest.AddFolder("C1"));
+  AddStructure(tree / "Mkt");
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  ASSERT_TRUE(testsupport::Reachable(P().btnVol08FileSelection));
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"simulation", [this] { Simulate(); }}, {"copy", [this] { Copy(); }}, {"undo", [this] { Undo(); }}};
+  for (const auto& step : steps) {
+    step.second();
+    EXPECT_TRUE(testsupport::Reachable(P().btnVol08FileSelection)) << "after the " << step.first;
+    EXPECT_TRUE(testsupport::Reachable(P().btnVol08CopyFolders)) << "after the " << step.first;
+  }
+  SelectFiles("*.doc");  // and it still works
+  EXPECT_EQ(P().lblVol08FilesToCopy.Text(), "1");
+}
+
 // One acceptance rule on every road: full paths only, no roots, written as the run writes them.
 TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
   const std::string c1 = dest.AddFolder("C1");
