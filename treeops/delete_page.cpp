@@ -448,9 +448,19 @@ void DeletePage::btnVol07StatisticsClick() {
 
 // ---- Run and simulation -----------------------------------------------------------------
 
-std::string DeletePage::Summary(const treeops::DeletePlan& plan) const {
+std::string DeletePage::Summary(const treeops::DeletePlan& plan, treeops::DeleteMode mode) const {
   std::string out;
-  out += "Main Folders : " + std::to_string(plan.mainFolders.size()) + "\n";
+  // Only the last mode deletes the Main Folders themselves; the others say they stay.
+  const std::string mains = std::to_string(plan.mainFolders.size());
+  switch (mode) {
+    case treeops::DeleteMode::CompleteFolders: out += "Main Folders : " + mains + "\n"; break;
+    case treeops::DeleteMode::SubFolders:
+      out += "Main Folders kept : " + mains +
+             "\n   (the Main Folders themselves stay; all their subfolders and the files\n"
+             "   lying directly in them are deleted)\n";
+      break;
+    default: out += "Main Folders kept : " + mains + "\n   (the folders stay; only files are deleted)\n"; break;
+  }
   out += "Folders : " + std::to_string(plan.folders.size()) + "\n";
   out += "Files : " + std::to_string(plan.files.size()) + "\n";
   out += "Size : " + core::FormatByteSize(plan.bytes) + "\n";
@@ -480,7 +490,7 @@ void DeletePage::Start(bool simulation) {
   protectedKnown_ = false;
   const treeops::DeleteJob job = Snapshot();
   const treeops::DeletePlan plan = treeops::PreviewDelete(job);
-  const std::string summary = Summary(plan);
+  const std::string summary = Summary(plan, job.mode);
   if (simulation) {
     if (Box(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary) != IDYES) return;
   } else if (plan.Items() == 0) {

@@ -145,7 +145,9 @@ private:
   const treeops::ProtectedFolders& Protected();
   treeops::DeleteJob Snapshot();
   void ScanVol07IncludeFolders();
-  std::string Summary(const treeops::DeletePlan& plan) const;
+  // What a run would delete, as its questions name it (the mode tells whether
+  // the Main Folders go or stay).
+  std::string Summary(const treeops::DeletePlan& plan, treeops::DeleteMode mode) const;
   std::vector<ui::Control*> CommandControls();
 
   std::vector<ui::TabSheet*> otherSheets_;
