@@ -1,8 +1,8 @@
 // Every road into the include list of the five list pages, as a user meets it:
 // what a page does not take is never dropped without a word. The editor names
 // the lines it cannot take and lets the user go back to them; the bulk roads
-// (Smart Import, the hand-backs, Import List, "<<") end with one box naming
-// what they left out and why. The three tree pages share one rule that takes
+// (Smart Import, the hand-backs, "<<"; Import List in its own tests) end with
+// one box naming what they left out and why. The three tree pages share one rule that takes
 // any spelling of a folder and lists each folder once.
 #include "tests/app/creation_page_fixture.h"
 
@@ -24,8 +24,6 @@ struct RoadPage {
   ui::TabSheet TfrmMain::*sheet;
   ListPair& (*lists)();
   std::string notTaken;       // caption of the page's closing box of a bulk road
-  const char* clearQuestion;  // the list file's "clear the list?" ("": no Import List)
-  const char* driveQuestion;  // the list file's question about a line of the wrong kind
   bool sorted;                // the include list keeps its entries sorted
   bool tree;                  // a Rename, Delete or Copy page
 };
@@ -35,16 +33,15 @@ const std::string B12 = "            ";
 std::vector<RoadPage> Pages() {
   return {
       {"strings", &TfrmMain::tabFolderCreate03, [] () -> ListPair& { return frmMain->Vol02.Lists; },
-       "Creating Folder(s).-From a String List." + B12 + "Warning no: 0010.", "0014", "0143", true, false},
+       "Creating Folder(s).-From a String List." + B12 + "Warning no: 0010.", true, false},
       {"paths", &TfrmMain::tabFolderCreate05, [] () -> ListPair& { return frmMain->Vol04.Lists; },
-       "Creating Folder(s).-From a Folder List." + B12 + "Warning no: 0045.", "0050", "0140", true, false},
+       "Creating Folder(s).-From a Folder List." + B12 + "Warning no: 0045.", true, false},
       {"rename", &TfrmMain::tabFoldersRename01, [] () -> ListPair& { return frmMain->Vol06.Lists; },
-       "Rename Folder(s).-From a Folder List." + B12 + "Warning no: 0606.", "0192", "0194", false, true},
+       "Rename Folder(s).-From a Folder List." + B12 + "Warning no: 0606.", false, true},
       {"delete", &TfrmMain::tabFoldersDelete01, [] () -> ListPair& { return frmMain->Vol07.Lists; },
-       "Delete Folder(s).-From a Folder List." + B12 + "Warning no: 0627.", "", "", false, true},
+       "Delete Folder(s).-From a Folder List." + B12 + "Warning no: 0627.", false, true},
       {"copy", &TfrmMain::tabFoldersCopy02, [] () -> ListPair& { return frmMain->Vol08.Lists; },
-       "Copy Folder Structure(s).-From a Folder List - Level." + B12 + "Warning no: 0660.", "0270", "0272",
-       false, true},
+       "Copy Folder Structure(s).-From a Folder List - Level." + B12 + "Warning no: 0660.", false, true},
   };
 }
 
@@ -191,37 +188,6 @@ TEST_F(ListRoads, SmartImportNamesWhatItLeftOutInOneBox) {
     // All taken: no box.
     SmartImport(lists, {Good(page, "ok3")});
     EXPECT_EQ(PageBoxesSince(before), 1u);
-  }
-}
-
-// Import List: a line of the wrong kind is asked about once, as before; every
-// line left out is named in one box before the end of the loading.
-TEST_F(ListRoads, ImportListNamesWhatItLeftOutInOneBox) {
-  for (const RoadPage& page : Pages()) {
-    if (!*page.clearQuestion) continue;
-    SCOPED_TRACE(page.name);
-    ListPair& lists = Open(page);
-    const std::string ok1 = Good(page, "ok1"), ok2 = Good(page, "ok2");
-    const Strings bad = Bad(page);
-    const std::string file = dir->AddFile(std::string(page.name) + ".txt",
-                                          ok2 + "\r\n" + bad[0] + "\r\n" + bad[1] + "\r\n" + bad[0] + "x\r\n" + ok1);
-    seam.ChooseFile(file);
-    seam.Answer(std::string("no: ") + page.clearQuestion, IDYES);
-    seam.Answer(std::string("no: ") + page.driveQuestion, IDYES);
-    seam.Answer(page.notTaken, IDOK);
-    seam.Answer(ui::App().Title, IDOK);  // the end of the loading
-    const size_t before = seam.boxes.size();
-    Press(*lists.Description().c.importList);
-    EXPECT_EQ(lists.Include().Items(), Shown(page, {ok2, ok1}));
-    const auto told = BoxesSince(before, page.notTaken);
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_NE(told[0]->text.find("3 entries not taken :"), std::string::npos) << told[0]->text;
-    EXPECT_TRUE(Names(*told[0], bad[0]) && Names(*told[0], bad[1]) && Names(*told[0], bad[0] + "x"))
-        << told[0]->text;
-    // The question, the one box, the end of the loading.
-    ASSERT_EQ(seam.boxes.size(), before + 4);
-    EXPECT_EQ(seam.boxes[before + 2].caption, page.notTaken);
-    EXPECT_EQ(seam.Last().text.rfind("End of the ", 0), 0u);
   }
 }
 
