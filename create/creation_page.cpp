@@ -191,9 +191,9 @@ void CreationPage::ShowVisualLog() {
 
 std::function<int(ListMsg, const std::string&)> CreationPage::ListBoxes(std::vector<ListBoxRow> rows) {
   return [this, rows](ListMsg m, const std::string& arg) {
-    const size_t i = static_cast<size_t>(m);
-    if (i >= rows.size()) return 0;  // a box of a command the page does not have
-    return Box(rows[i].id, rows[i].arg ? std::string(rows[i].arg) : arg);
+    for (const ListBoxRow& row : rows)
+      if (row.msg == m) return Box(row.id, row.arg ? std::string(row.arg) : arg);
+    return 0;  // a box of a command the page does not have
   };
 }
 

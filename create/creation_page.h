@@ -27,7 +27,7 @@ enum class PageMsg {
   UndoNothing, UndoAsk, UndoReport, UndoEnd, ClearAsk, ClearEnd,
   // Page-specific boxes.
   Extra1, Extra2, Extra3, Extra4, Extra5, Extra6, Extra7, Extra8, Extra9, Extra10,
-  Extra11, Extra12,
+  Extra11, Extra12, Extra13,
 };
 
 // The flags of the three kinds of box.
@@ -140,9 +140,10 @@ public:
 
 protected:
   void Bind(const CreationPageControls& controls);
-  // The list half's boxes from the page's table: one row per ListMsg, in its
-  // order (a row's text, when set, is the box's variable part).
+  // The list half's boxes from the page's table: one row per ListMsg the page
+  // shows (a row's text, when set, is the box's variable part).
   struct ListBoxRow {
+    ListMsg msg;
     PageMsg id;
     const char* arg;
   };

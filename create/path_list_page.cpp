@@ -19,7 +19,8 @@ namespace {
 const PageMsg kAddEmpty = PageMsg::Extra1, kAddNoDrive = PageMsg::Extra2,
               kAddRefused = PageMsg::Extra3, kDeleteSelected = PageMsg::Extra4,
               kExcludeEmpty = PageMsg::Extra5, kExcludeAllEmpty = PageMsg::Extra6,
-              kDeleteAll = PageMsg::Extra7, kExportEmpty = PageMsg::Extra8;
+              kDeleteAll = PageMsg::Extra7, kExportEmpty = PageMsg::Extra8,
+              kNotTaken = PageMsg::Extra9;
 
 const char kNoStructure[] =
     "There is no additional Subfolder structure. !\nAction : You must add at least one Subfolder "
@@ -33,6 +34,8 @@ const PageMessage kMessages[] = {
     {kAddEmpty, "0042", kMsgWarning, "The text field is empty !!!", VEXTIL_CAPTION(T04, "Warning", "0042")},
     {kAddNoDrive, "0043", kMsgWarning, "{}", VEXTIL_CAPTION(T04, "Warning", "0043")},
     {kAddRefused, "0044", kMsgWarning, "{}", VEXTIL_CAPTION(T04, "Warning", "0044")},
+    {kNotTaken, "0045", kMsgWarning, "Not every entry was added to the INCLUDE list !\n\n{}",
+     VEXTIL_CAPTION(T04, "Warning", "0045")},
     {kDeleteSelected, "0053", kMsgQuestion,
      "Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete "
      "ONLY from the EXCLUDE list.\n",
@@ -195,12 +198,18 @@ ListPairDescription PathListPage::ListHalf() {
   c.save = &SaveDialog2;
   c.captions = {&lblVol04AddToList, &lblVol04IncludeFolderList, &lblVol04ExcludeFolderList,
                 &lblVol04IncludeSumCim, &lblVol04ExcludeSumCim};
-  d.box = ListBoxes({{kAddEmpty, nullptr},
-                     {kAddRefused, "This item already exists in the Include list !"},
-                     {kAddRefused, "This item already exists in the Exclude list !"},
-                     {kExcludeEmpty, nullptr}, {kDeleteSelected, nullptr},
-                     {kExcludeAllEmpty, nullptr}, {kDeleteAll, nullptr}, {kExportEmpty, nullptr}});
-  d.accepts = [this](const std::string& entry, ListRoad road) { return AcceptsEntry(entry, road); };
+  d.box = ListBoxes({{ListMsg::AddEmpty, kAddEmpty, nullptr},
+                     {ListMsg::InInclude, kAddRefused, "This item already exists in the Include list !"},
+                     {ListMsg::InExclude, kAddRefused, "This item already exists in the Exclude list !"},
+                     {ListMsg::ExcludeEmpty, kExcludeEmpty, nullptr},
+                     {ListMsg::DeleteSelected, kDeleteSelected, nullptr},
+                     {ListMsg::ExcludeAllEmpty, kExcludeAllEmpty, nullptr},
+                     {ListMsg::DeleteAll, kDeleteAll, nullptr},
+                     {ListMsg::ExportEmpty, kExportEmpty, nullptr},
+                     {ListMsg::NotTaken, kNotTaken, nullptr}});
+  d.rule = [this](ListRoad road) -> EntryJudge {
+    return [this, road](const std::string& entry) { return AcceptsEntry(entry, road); };
+  };
   d.refresh = [this] { RefreshPage(); };
   // A typed line may hold several paths, each with its drive; the field then
   // shows them as the page keeps them.
@@ -231,16 +240,15 @@ ListPairDescription PathListPage::ListHalf() {
 
 // One rule for Add, Smart Import, Import List, the editor and every hand-back:
 // a full path on a drive of this machine with a folder part and names the
-// system keeps as written. A list file's line on a drive this machine lacks is
-// skipped without a word.
-bool PathListPage::AcceptsEntry(const std::string& entry, ListRoad road) {
+// system keeps as written.
+Verdict PathListPage::AcceptsEntry(const std::string& entry, ListRoad road) {
   std::string message, typeName;
   if (road == ListRoad::ListFile &&
       !core::GetDriveTypeName(TrimText(core::ExtractFileDrive(entry)), typeName))
-    return false;
-  if (core::ValidateFolderName(entry, message)) return true;
+    return Verdict::Refuse("the drive " + TrimText(core::ExtractFileDrive(entry)) + " is not on this machine");
+  if (core::ValidateFolderName(entry, message)) return Verdict::Take();
   if (RoadTellsRefusal(road)) Box(kAddRefused, message);
-  return false;
+  return Verdict::Refuse(message);
 }
 
 void PathListPage::InitVol04Page() {

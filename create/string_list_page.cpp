@@ -18,7 +18,8 @@ const PageMsg kAddEmpty = PageMsg::Extra1, kInIncludeList = PageMsg::Extra2,
               kIllegalText = PageMsg::Extra5, kExcludeEmpty = PageMsg::Extra6,
               kDeleteSelected = PageMsg::Extra7, kExcludeAllEmpty = PageMsg::Extra8,
               kDeleteAll = PageMsg::Extra9, kExportEmpty = PageMsg::Extra10,
-              kNameRefused = PageMsg::Extra11, kTooLong = PageMsg::Extra12;
+              kNameRefused = PageMsg::Extra11, kTooLong = PageMsg::Extra12,
+              kNotTaken = PageMsg::Extra13;
 
 const PageMessage kMessages[] = {
     {PageMsg::NoDestination, "0001", kMsgWarning,
@@ -42,6 +43,8 @@ const PageMessage kMessages[] = {
     {kIllegalText, "0008", kMsgWarning, "Illegal character in the Text : {}",
      VEXTIL_CAPTION(T02, "Warning", "0008")},
     {kNameRefused, "0009", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0009")},
+    {kNotTaken, "0010", kMsgWarning, "Not every entry was added to the INCLUDE list !\n\n{}",
+     VEXTIL_CAPTION(T02, "Warning", "0010")},
     {kTooLong, "0015", kMsgWarning,
      "This item is too long (255 characters or more) !\nAction : You must use a shorter string.",
      VEXTIL_CAPTION(T02, "Warning", "0015")},
@@ -244,10 +247,18 @@ ListPairDescription StringListPage::ListHalf() {
   c.save = &SaveDialog1;
   c.captions = {&lblVol02AddToList, &lblVol02IncludeStrings, &lblVol02ExcludeStrings,
                 &lblVol02IncludeSumCim, &lblVol02ExcludeSumCim};
-  d.box = ListBoxes({{kAddEmpty, nullptr}, {kInIncludeList, nullptr}, {kInExcludeList, nullptr},
-                     {kExcludeEmpty, nullptr}, {kDeleteSelected, nullptr},
-                     {kExcludeAllEmpty, nullptr}, {kDeleteAll, nullptr}, {kExportEmpty, nullptr}});
-  d.accepts = [this](const std::string& entry, ListRoad road) { return AcceptsEntry(entry, road); };
+  d.box = ListBoxes({{ListMsg::AddEmpty, kAddEmpty, nullptr},
+                     {ListMsg::InInclude, kInIncludeList, nullptr},
+                     {ListMsg::InExclude, kInExcludeList, nullptr},
+                     {ListMsg::ExcludeEmpty, kExcludeEmpty, nullptr},
+                     {ListMsg::DeleteSelected, kDeleteSelected, nullptr},
+                     {ListMsg::ExcludeAllEmpty, kExcludeAllEmpty, nullptr},
+                     {ListMsg::DeleteAll, kDeleteAll, nullptr},
+                     {ListMsg::ExportEmpty, kExportEmpty, nullptr},
+                     {ListMsg::NotTaken, kNotTaken, nullptr}});
+  d.rule = [this](ListRoad road) -> EntryJudge {
+    return [this, road](const std::string& entry) { return AcceptsEntry(entry, road); };
+  };
   d.refresh = [this] { RefreshPage(); };
   // The duplicate tests compare the text as typed; what is kept has single backslashes.
   d.duplicatesAsTyped = true;
@@ -273,26 +284,28 @@ ListPairDescription StringListPage::ListHalf() {
 // an entry without a drive, without the characters a name cannot hold, whose
 // names the system keeps as written, shorter than 255 characters (so that every
 // entry the page holds comes back whole from its own list file).
-bool StringListPage::AcceptsEntry(const std::string& entry, ListRoad road) {
+Verdict StringListPage::AcceptsEntry(const std::string& entry, ListRoad road) {
   const bool tell = RoadTellsRefusal(road);
-  auto refuse = [&](PageMsg id, const std::string& arg) {
+  auto refuse = [&](PageMsg id, const std::string& arg, const std::string& reason) {
     if (tell) Box(id, arg);
-    return false;
+    return Verdict::Refuse(reason);
   };
   std::string bad;
   for (char c : entry)
-    if (static_cast<unsigned char>(c) < 32)
-      return refuse(kIllegalText, "(character code " + std::to_string(int(c)) + ")");
-  if (!TrimText(core::ExtractFileDrive(entry)).empty()) return refuse(kHasDrive, "");
+    if (static_cast<unsigned char>(c) < 32) {
+      const std::string code = "(character code " + std::to_string(int(c)) + ")";
+      return refuse(kIllegalText, code, "illegal character " + code);
+    }
+  if (!TrimText(core::ExtractFileDrive(entry)).empty()) return refuse(kHasDrive, "", "holds a drive letter");
   if (core::FindIllegalChar("H", entry, bad)) {
-    refuse(kIllegalText, bad);
+    const Verdict refused = refuse(kIllegalText, bad, "illegal character " + bad);
     // Add takes the keystroke back: the field keeps the text without its last character.
     if (road == ListRoad::Add) edtVol02AddToList.SetText(entry.substr(0, entry.size() - 1));
-    return false;
+    return refused;
   }
-  if (!core::CheckNameParts(entry, bad)) return refuse(kNameRefused, bad);  // a device, "..", a trailing dot
-  if (entry.size() >= 255) return refuse(kTooLong, "");
-  return true;
+  if (!core::CheckNameParts(entry, bad)) return refuse(kNameRefused, bad, bad);  // a device, "..", a trailing dot
+  if (entry.size() >= 255) return refuse(kTooLong, "", "255 characters or more");
+  return Verdict::Take();
 }
 
 void StringListPage::InitVol02Page() {

@@ -130,7 +130,7 @@ public:
 private:
   ListPairDescription ListHalf();
   // The page's one rule for an entry on every road into its include list.
-  bool AcceptsEntry(const std::string& entry, ListRoad road);
+  Verdict AcceptsEntry(const std::string& entry, ListRoad road);
   // The page's part of a list refresh (the binding shows the counts).
   void RefreshPage();
   double ItemCount() override { return lstVol02IncludeStrings.Count(); }

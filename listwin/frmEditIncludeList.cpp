@@ -41,6 +41,10 @@ const core::NumberedMessage<EditMsg> kRows[] = {
      "The list holds {} lines; the limit is 30,000 !\nAction : You must remove some lines. The INCLUDE list "
      "was not changed.",
      nullptr},
+    {EditMsg::NotTaken, "0161", core::kMsgQuestion,
+     "Not every line can be taken into the INCLUDE list !\n\n{}\nClick YES to take the other lines and close "
+     "this window,\nClick NO to go back to the list and correct it.",
+     nullptr},
 };
 
 } // namespace
@@ -120,15 +124,32 @@ void TfrmEditIncludeList::btnEditOkClick() {
   // (A sorted list box shows them sorted; an unsorted one keeps the memo's order.)
   if (GetWindowLongA(page_.include->Handle(), GWL_STYLE) & LBS_SORT)
     std::stable_sort(lines.begin(), lines.end(), SortsBefore);
+  // The lines are judged as a whole new list: the include list they replace
+  // counts for nothing, so a folder merely written anew stays.
+  const EntryJudge judge = page_.Judge(ListRoad::Editor);
   core::FoldedIndex taken;
   std::vector<std::string> entries;
+  LeftOut left;
   for (const std::string& line : lines) {
     std::string entry = core::TrimText(line);
-    if (entry.empty() || taken.Contains(entry) || page_.exclude->Contains(entry) ||
-        !page_.Accepts(entry, ListRoad::Editor))
+    if (entry.empty() || taken.Contains(entry) || page_.exclude->Contains(entry)) continue;
+    const Verdict verdict = judge(entry);
+    if (!verdict.taken) {
+      left.Add(entry, verdict.reason);
       continue;
+    }
     taken.Add(entry);
     entries.push_back(std::move(entry));
+  }
+  if (left.Count() > 0) {
+    // Nothing is lost unasked: No keeps the editor open with its text.
+    const core::NumberedMessage<EditMsg>& m = kEditIncludeListMessages[EditMsg::NotTaken];
+    const core::BoxMessage b =
+        core::Compose(m, left.Text(), core::TitledCaption(twin_.caption, "Warning", m.number));
+    if (ui::App().MessageBox(b.text, b.caption, b.flags) != IDYES) {
+      mmoEditIncludeList.SetFocus();
+      return;
+    }
   }
   page_.include->Clear();
   page_.include->AddStrings(entries);

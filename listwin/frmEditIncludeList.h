@@ -23,7 +23,7 @@ struct EditIncludeListTwin {
 extern const EditIncludeListTwin kEditVol02, kEditVol04, kEditVol06, kEditVol07, kEditVol08;
 
 // The boxes of the editor; captions are the editor's caption, the kind and the number.
-enum class EditMsg { TooManyLines };
+enum class EditMsg { TooManyLines, NotTaken };
 extern const core::MessageTable<EditMsg> kEditIncludeListMessages;
 
 // The most entries an edited include list may hold.

@@ -49,22 +49,41 @@ int HandBackToPage(const ListPageDescription& page, bool ok, const std::vector<s
     if (page.includeCount) page.includeCount->SetText(std::to_string(page.include->Count()));
     if (page.progress) page.progress->SetPosition(static_cast<int>(done));
   };
+  const EntryJudge judge = page.Judge(road);
+  LeftOut left;
   std::string control;
-  for (size_t i = 0; i < items.size(); ++i) {
+  size_t i = 0;
+  bool stopped = false;
+  std::string stoppedAt;
+  for (; i < items.size() && !stopped; ++i) {
     core::StringList pieces;
     // A line holding a NUL or another control character is refused whole, never cut.
-    if (!core::FindControlCharacter(items[i], control)) {
-      if (page.splitAtDrives)
-        pieces = core::SmartImportParse(items[i]);
-      else
-        pieces.push_back(items[i]);
+    if (core::FindControlCharacter(items[i], control)) {
+      left.Add(core::TrimText(items[i]), "holds a control character " + control);
+    } else if (page.splitAtDrives) {
+      pieces = core::SmartImportParse(items[i]);
+    } else {
+      pieces.push_back(items[i]);
     }
-    for (const std::string& piece : pieces) {
-      const std::string entry = core::TrimText(piece);
+    for (size_t k = 0; k < pieces.size(); ++k) {
+      const std::string entry = core::TrimText(pieces[k]);
       if (entry.empty() || taken.Contains(entry) || page.include->Contains(entry) ||
           page.exclude->Contains(entry))
         continue;
-      if (!page.Accepts(entry, road)) continue;
+      const Verdict verdict = judge(entry);
+      if (verdict.stop) {
+        // The page has said why; the rest of this item is not read either.
+        stopped = true;
+        stoppedAt = entry;
+        for (size_t rest = k + 1; rest < pieces.size(); ++rest)
+          if (!core::TrimText(pieces[rest]).empty())
+            left.Add(core::TrimText(pieces[rest]), "not read: the list stopped at " + entry);
+        break;
+      }
+      if (!verdict.taken) {
+        left.Add(entry, verdict.reason);
+        continue;
+      }
       taken.Add(entry);
       batch.push_back(entry);
       ++added;
@@ -75,7 +94,15 @@ int HandBackToPage(const ListPageDescription& page, bool ok, const std::vector<s
       if (ui::App().Terminated()) break;
     }
   }
+  if (ui::App().Terminated()) {  // the main window is closing: no more boxes
+    flush(items.size());
+    return added;
+  }
+  for (; stopped && i < items.size(); ++i)
+    if (!core::TrimText(items[i]).empty())
+      left.Add(core::TrimText(items[i]), "not read: the list stopped at " + stoppedAt);
   flush(items.size());
   if (page.progress) page.progress->SetVisible(false);
+  page.TellLeftOut(left);
   return added;
 }

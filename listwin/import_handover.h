@@ -3,7 +3,9 @@
 // closed the window; only OK copies, each item (refused whole when it holds a
 // character of codes 0-31, else cut at drive starts where the
 // page asks for it) trimmed, once, when neither page list holds it and the
-// page's rule accepts it.
+// page's rule accepts it. What the rule refuses is named, with its reason, in
+// the page's one closing box; a refusal that stops the road (the page's own
+// box shown) leaves the items after it unread, and the closing box names them.
 #pragma once
 #include "listwin/list_page.h"
 

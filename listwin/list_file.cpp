@@ -185,6 +185,10 @@ bool ImportListFile(const ListFilePage& p) {
   }
   bool askDrive = true;
   ui::ListBox& include = *p.page.include;
+  const EntryJudge judge = p.page.Judge(ListRoad::ListFile);
+  // Lines the page does not take are named in one box at the end; lines a list
+  // holds already are told one by one.
+  LeftOut left;
   for (const std::string& line : lines) {
     const std::string s = core::TrimText(line);
     if (include.Contains(s)) {
@@ -194,18 +198,26 @@ bool ImportListFile(const ListFilePage& p) {
     } else if (s.empty()) {
       continue;
     } else if (Qualifies(twin, s)) {
-      if (!p.page.Accepts(s, ListRoad::ListFile)) continue;
+      const Verdict verdict = judge(s);
+      if (!verdict.taken) {
+        left.Add(s, verdict.reason);
+        continue;
+      }
       include.Add(s);
       if (p.page.includeCount) p.page.includeCount->SetText(std::to_string(include.Count()));
-    } else if (askDrive) {
-      if (Show(twin, ListFileMsg::DriveAsk) != IDYES) {
-        include.Clear();
-        if (p.page.includeCount) p.page.includeCount->SetText("0");
-        return false;
+    } else {
+      if (askDrive) {
+        if (Show(twin, ListFileMsg::DriveAsk) != IDYES) {
+          include.Clear();
+          if (p.page.includeCount) p.page.includeCount->SetText("0");
+          return false;
+        }
+        askDrive = false;
       }
-      askDrive = false;
+      left.Add(s, twin.entriesWithDrive ? "no drive letter" : "holds a drive letter");
     }
   }
+  p.page.TellLeftOut(left);
   Show(twin, ListFileMsg::Loaded);
   return true;
 }

@@ -21,7 +21,8 @@ struct ListFileTwin {
 extern const ListFileTwin kListFileVol02, kListFileVol04, kListFileVol06, kListFileVol08;
 
 // The page's list-file binding: its lists (a line enters only when the page's
-// acceptance rule takes it), its dialogs and its row.
+// acceptance rule takes it; the lines it does not take are named in the page's
+// one closing box before the end box), its dialogs and its row.
 struct ListFilePage {
   ListPageDescription page;
   const ListFileTwin* twin = nullptr;

@@ -6,16 +6,45 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The roads by which an entry reaches a page's include list. A page has one
-// acceptance rule for all of them: it tells the user why on the roads where one
-// entry is judged at a time (Add, a move, a list file's line) and drops a
-// refused entry without a word on the bulk ones.
-enum class ListRoad { Add, Move, ListFile, SmartImport, Editor, HandBack };
-inline bool RoadTellsRefusal(ListRoad road) {
-  return road == ListRoad::Add || road == ListRoad::Move || road == ListRoad::ListFile;
-}
+// acceptance rule for all of them: it tells the user why with its own box on
+// the roads where one entry is judged at a time (Add and "<"); on the bulk
+// roads (a list file, Smart Import, the editor's OK, the hand-backs and "<<")
+// it hands the reason back, and the road ends with one box that names every
+// entry it did not take (LeftOut).
+enum class ListRoad { Add, Move, MoveAll, ListFile, SmartImport, Editor, HandBack };
+inline bool RoadTellsRefusal(ListRoad road) { return road == ListRoad::Add || road == ListRoad::Move; }
+
+// The rule's answer for one entry.
+struct Verdict {
+  bool taken = true;
+  std::string reason;  // why not, as the closing box of a bulk road names it
+  bool stop = false;   // the road ends here (the page has shown its own box)
+  static Verdict Take() { return Verdict(); }
+  static Verdict Refuse(std::string why) { return Verdict{false, std::move(why), false}; }
+  static Verdict Stop(std::string why) { return Verdict{false, std::move(why), true}; }
+};
+
+// Judges the entries of one pass of a road (each trimmed, not blank), in order.
+using EntryJudge = std::function<Verdict(const std::string& entry)>;
+
+// The entries a bulk road left out, each with its reason, for its one closing
+// box: how many, and the first few by name.
+class LeftOut {
+public:
+  static constexpr size_t kNamed = 10;
+  void Add(const std::string& entry, const std::string& reason);
+  size_t Count() const { return count_; }
+  // "3 entries not taken :" and the first entries, one a line with its reason.
+  std::string Text() const;
+
+private:
+  size_t count_ = 0;
+  std::vector<std::pair<std::string, std::string>> named_;
+};
 
 struct ListPageDescription {
   ui::Form* form = nullptr;          // the window that holds the page (locked while copying)
@@ -28,10 +57,16 @@ struct ListPageDescription {
   std::string emptyImportCaption, emptyBuilderCaption;
   // Imported items are cut into pieces at each drive start first.
   bool splitAtDrives = false;
-  // The page's one rule for an entry (already trimmed, not blank) on every road;
-  // where the road tells refusals the rule shows its own box. Null: every entry.
-  std::function<bool(const std::string& entry, ListRoad road)> accepts;
-  bool Accepts(const std::string& entry, ListRoad road) const { return !accepts || accepts(entry, road); }
+  // The page's one rule: for a road, the judge of one pass over its entries.
+  // Entries the judge took count as listed for the rest of the pass; on the
+  // editor's road the include list being replaced counts for nothing (the
+  // editor's lines are judged as a whole new list). Null: every entry.
+  std::function<EntryJudge(ListRoad road)> rule;
+  EntryJudge Judge(ListRoad road) const;
+  // The page's closing box of a bulk road that left entries out (text: LeftOut::Text).
+  std::function<void(const std::string& text)> tellLeftOut;
+  // Shows that box when the road left anything out.
+  void TellLeftOut(const LeftOut& left) const;
 };
 
 // Disables every enabled control of a form while a loop that processes pending

@@ -70,7 +70,8 @@ ListPageDescription ListPair::Page() const {
   page.emptyImportCaption = d_.emptyImportCaption;
   page.emptyBuilderCaption = d_.emptyBuilderCaption;
   page.splitAtDrives = d_.splitAtDrives;
-  page.accepts = d_.accepts;
+  page.rule = d_.rule;
+  if (d_.box) page.tellLeftOut = [box = d_.box](const std::string& text) { box(ListMsg::NotTaken, text); };
   return page;
 }
 
@@ -103,8 +104,9 @@ bool ListPair::AddPieces(const std::string& typed) {
   else if (!d_.parseAdd(trimmed, pieces, shown))
     return false;
   // Pieces before a refused one stay added.
+  const EntryJudge judge = Page().Judge(ListRoad::Add);
   for (const AddPiece& piece : pieces) {
-    if (d_.accepts && !d_.accepts(piece.judged, ListRoad::Add)) return false;
+    if (!judge(piece.judged).taken) return false;
     if (!d_.duplicatesAsTyped) {
       if (include.Contains(piece.stored)) return d_.box(ListMsg::InInclude, ""), false;
       if (exclude.Contains(piece.stored)) return d_.box(ListMsg::InExclude, ""), false;
@@ -131,7 +133,7 @@ void ListPair::Add() {
   const std::string path = ui::seam().PickFolder(request) ? request.result : std::string();
   if (TrimText(path).empty()) {
     d_.box(ListMsg::AddEmpty, "");
-  } else if (d_.manualAddAsks && d_.accepts && !d_.accepts(TrimText(path), ListRoad::Add)) {
+  } else if (d_.manualAddAsks && !Page().Judge(ListRoad::Add)(TrimText(path)).taken) {
   } else if (Include().Contains(path)) {
     d_.box(ListMsg::InInclude, "");
   } else if (Exclude().Contains(path)) {
@@ -148,6 +150,8 @@ void ListPair::Move(bool fromInclude, bool selectedOnly) {
   ui::ListBox& from = fromInclude ? Include() : Exclude();
   ui::ListBox& to = fromInclude ? Exclude() : Include();
   const bool asks = !fromInclude && (selectedOnly ? d_.excToIncAsks : d_.allFromExcAsks);
+  const ListPageDescription page = Page();
+  const EntryJudge judge = asks ? page.Judge(selectedOnly ? ListRoad::Move : ListRoad::MoveAll) : EntryJudge();
   std::vector<int> taken;
   if (selectedOnly) {
     taken = from.SelectedIndices();
@@ -157,14 +161,21 @@ void ListPair::Move(bool fromInclude, bool selectedOnly) {
   std::vector<std::string> adds;
   std::vector<int> leaving;
   core::FoldedIndex adding;
+  LeftOut left;
   for (int index : taken) {
     const std::string entry = from.Item(index);
-    // An entry the page's rule refuses stays where it is; the pass goes on.
     const bool fresh = !to.Contains(entry) && !adding.Contains(entry);
-    const bool drive = !d_.movesNeedDrive || core::HasDrivePart(TrimText(entry));
-    if (fresh && drive && asks && d_.accepts && !d_.accepts(TrimText(entry), ListRoad::Move)) continue;
+    if (fresh && asks) {
+      // The page's rule judges every entry it would take (a drive part included);
+      // a refused entry stays where it is and the pass goes on.
+      const Verdict verdict = judge(TrimText(entry));
+      if (!verdict.taken) {
+        left.Add(TrimText(entry), verdict.reason);
+        continue;
+      }
+    }
     leaving.push_back(index);
-    if (!fresh || !drive) continue;
+    if (!fresh || (!asks && d_.movesNeedDrive && !core::HasDrivePart(TrimText(entry)))) continue;
     adds.push_back(entry);
     adding.Add(entry);
   }
@@ -174,6 +185,8 @@ void ListPair::Move(bool fromInclude, bool selectedOnly) {
   else
     from.DeleteIndices(leaving);
   Refresh();
+  // "<" told each refusal with the rule's own box; "<<" names them all at once.
+  if (!selectedOnly) page.TellLeftOut(left);
   Focus(d_.focusAfterList);
 }
 

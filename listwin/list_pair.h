@@ -20,6 +20,8 @@
 enum class ListMsg {
   AddEmpty, InInclude, InExclude, ExcludeEmpty, DeleteSelected, ExcludeAllEmpty, DeleteAll,
   ExportEmpty, ViewNothing,
+  // The closing box of a bulk road that left entries out ("{}": LeftOut::Text).
+  NotTaken,
 };
 
 // One piece of a typed Add: the text the page's rule judges and the entry kept.
@@ -51,8 +53,8 @@ struct ListPairDescription {
   ListPairControls c;
   // Shows one of the list half's boxes from the page's table ("{}" becomes arg).
   std::function<int(ListMsg, const std::string& arg)> box;
-  // The page's one acceptance rule (see ListPageDescription::accepts).
-  std::function<bool(const std::string& entry, ListRoad road)> accepts;
+  // The page's one acceptance rule (see ListPageDescription::rule).
+  std::function<EntryJudge(ListRoad road)> rule;
   // The page's refresh, run after every change of the lists.
   std::function<void()> refresh;
 
@@ -64,8 +66,9 @@ struct ListPairDescription {
   std::function<bool(const std::string& trimmed, std::vector<AddPiece>& pieces, std::string& shown)>
       parseAdd;
   // "<" and "<<" ask the rule of each entry (a refused entry stays in the
-  // exclude list, the pass goes on and the page is refreshed); the moves drop
-  // entries without a drive part (the folder pages).
+  // exclude list, the pass goes on and the page is refreshed; "<<" ends with
+  // one box naming what stayed); the moves that do not ask drop entries
+  // without a drive part (the folder pages).
   bool excToIncAsks = false, allFromExcAsks = false, movesNeedDrive = false;
   // Add Folders Manually asks the rule before its duplicate tests.
   bool manualAddAsks = false;

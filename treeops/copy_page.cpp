@@ -58,6 +58,8 @@ const core::NumberedMessage<CopyMsg> kRows[] = {
      T08 "             Warning no: 0560."},
     {CopyMsg::Refused, "0640", kMsgWarning,
      "This folder can not be a Main Folder of the Copy process :\n{}", CAP(T08, "Warning", "0640")},
+    {CopyMsg::NotTaken, "0660", kMsgWarning, "Not every entry was added to the INCLUDE list !\n\n{}",
+     CAP(T08, "Warning", "0660")},
     {CopyMsg::DiskSpace, "0177", kMsgWarning, "{}",
      "Creating Folder(s).-From a Folder List.            Information no: 0177."},
     {CopyMsg::SelectFilesHint, "0277", kMsgWarning, "{}", CAP(T08, "Warning", "0277")},
@@ -193,10 +195,11 @@ ListPairDescription CopyPage::ListHalf() {
   d.box = [this](ListMsg m, const std::string& arg) {
     static const CopyMsg rows[] = {CopyMsg::AddEmpty,        CopyMsg::InInclude,       CopyMsg::InExclude,
                                    CopyMsg::ExcludeEmpty,    CopyMsg::DeleteSelected,  CopyMsg::ExcludeAllEmpty,
-                                   CopyMsg::DeleteAll,       CopyMsg::ExportEmpty,     CopyMsg::ViewNothing};
+                                   CopyMsg::DeleteAll,       CopyMsg::ExportEmpty,     CopyMsg::ViewNothing,
+                                   CopyMsg::NotTaken};
     return Box(rows[static_cast<size_t>(m)], arg);
   };
-  d.accepts = [this](const std::string& entry, ListRoad road) { return AcceptsEntry(entry, road); };
+  d.rule = [this](ListRoad road) { return ListRule().Judge(road); };
   d.refresh = [this] { RefreshVol08Tab(); };
   d.excToIncAsks = d.allFromExcAsks = d.movesNeedDrive = true;
   d.manualAddAsks = true;
@@ -208,6 +211,8 @@ ListPairDescription CopyPage::ListHalf() {
     ShowVol08Counters();
     ShowVol08CountersOnStatistics();
   };
+  // Imported entries are taken whole, as they come (the rule knows any spelling).
+  d.splitAtDrives = false;
   d.emptyImportCaption = CAP(T08, "Warning", "0401");
   d.emptyBuilderCaption = CAP(T08, "Warning", "0595");
   d.exportKind = kExportKindFolders;
@@ -224,23 +229,26 @@ ListPairDescription CopyPage::ListHalf() {
 }
 
 // One rule on every road into the include list: the folder the run's target
-// check takes, written as that check writes it (so "C:\Data" and "c:\data\" can
-// never both be listed, and the list never shows what the run would refuse). A
-// list file's line on a drive this machine lacks is skipped without a word.
-bool CopyPage::AcceptsEntry(const std::string& entry, ListRoad road) {
-  const std::string trimmed = TrimText(entry);
-  std::string typeName;
-  if (road == ListRoad::ListFile && !core::GetDriveTypeName(TrimText(core::ExtractFileDrive(trimmed)), typeName))
-    return false;
-  const treeops::TargetCheck check = treeops::CheckTarget(trimmed, protected_);
-  std::string why;
-  if (!check.ok)
-    why = trimmed + "\n" + check.reason;
-  else if (check.path != trimmed)
-    why = trimmed + "\nWrite it as : " + check.path;
-  if (why.empty()) return true;
-  if (RoadTellsRefusal(road)) Box(CopyMsg::Refused, why);
-  return false;
+// check takes, in any spelling it can bring to one path, and not the same folder
+// as an entry of either list ("C:\Data" and "c:/data/" are one folder). A list
+// file's line on a drive this machine lacks is not taken either.
+treeops::FolderListRule CopyPage::ListRule() {
+  treeops::FolderListRule::Page page;
+  page.include = &lstVol08IncludeFolderList;
+  page.exclude = &lstVol08ExcludeFolderList;
+  page.protectedFolders = [this]() -> const treeops::ProtectedFolders& { return protected_; };
+  page.refusedBox = [this](const std::string& entry, const std::string& reason) {
+    Box(CopyMsg::Refused, TrimText(entry) + "\n" + reason);
+  };
+  page.listedBox = [this](bool inInclude) { Box(inInclude ? CopyMsg::InInclude : CopyMsg::InExclude); };
+  page.extra = [](const std::string& entry, ListRoad road) -> std::optional<Verdict> {
+    const std::string drive = TrimText(core::ExtractFileDrive(TrimText(entry)));
+    std::string typeName;
+    if (road == ListRoad::ListFile && !core::GetDriveTypeName(drive, typeName))
+      return Verdict::Refuse("the drive " + drive + " is not on this machine");
+    return std::nullopt;
+  };
+  return treeops::FolderListRule(std::move(page));
 }
 
 int CopyPage::Box(CopyMsg id, const std::string& arg) {

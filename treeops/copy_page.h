@@ -9,6 +9,7 @@
 #include "forms/tabFoldersCopy02.h"
 #include "listwin/list_pair.h"
 #include "treeops/copy_engine.h"
+#include "treeops/folder_list_rule.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/pages.h"
@@ -21,7 +22,7 @@
 // The boxes of the copy page.
 enum class CopyMsg {
   AddEmpty, InInclude, InExclude, DeleteSelected, ExcludeEmpty, ViewNothing, ExcludeAllEmpty,
-  DeleteAll, ExportEmpty, Refused,
+  DeleteAll, ExportEmpty, Refused, NotTaken,
   DiskSpace, SelectFilesHint, StructureNotSelected, StructureRemove, ClearAsk, ClearEnd,
   UndoNothing, UndoAsk, UndoReport, UndoEnd, WholeDisk,
   RunEmpty, RunNoStructure, RunStructureRefused, RunSpaceUnknown, RunConfirm, RunEnd, RunDiskFull,
@@ -181,7 +182,9 @@ public:
 
 private:
   ListPairDescription ListHalf();
-  bool AcceptsEntry(const std::string& entry, ListRoad road);
+  // The page's one rule for an entry on every road into its include list: the
+  // tree pages' common rule with this page's boxes.
+  treeops::FolderListRule ListRule();
   // The page as a copy job: a snapshot of its lists and option.
   treeops::CopyJob Job() const;
   // The preview's counters, or its stop box (the run's own numbers).

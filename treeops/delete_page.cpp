@@ -81,6 +81,8 @@ const core::NumberedMessage<DeleteMsg> kRows[] = {
      T07 B12 "Warning no: 0624."},
     {DeleteMsg::SimConfirm, "0625", core::kMsgQuestion, "{}", S07 B12 "Information no: 0625."},
     {DeleteMsg::SimEnd, "0626", core::kMsgInformation, "{}", S07 B12 "Information no: 0626."},
+    {DeleteMsg::NotTaken, "0627", core::kMsgWarning, "Not every entry was added to the INCLUDE list !\n\n{}",
+     T07 B12 "Warning no: 0627."},
 };
 
 // The class library's number text: general format, 15 significant digits.
@@ -190,7 +192,7 @@ ListPairDescription DeletePage::ListHalf() {
   c.captions = {&lblVol07IncludeFolderList, &lblVol07ExcludeFolderList, &lblVol07IncludeSumCim,
                 &lblVol07ExcludeSumCim};
   d.box = [this](ListMsg m, const std::string& arg) { return Box(static_cast<DeleteMsg>(m), arg); };
-  d.accepts = [this](const std::string& entry, ListRoad road) { return AcceptsEntry(entry, road); };
+  d.rule = [this](ListRoad road) { return ListRule().Judge(road); };
   d.refresh = [this] { RefreshVol07Tab(); };
   // Every road asks the rule, "<<" and the folder picker's answer included.
   d.excToIncAsks = d.allFromExcAsks = d.movesNeedDrive = d.manualAddAsks = true;
@@ -198,6 +200,8 @@ ListPairDescription DeletePage::ListHalf() {
     ShowFileTypes();
     RefreshVol07Tab();
   };
+  // Imported entries are taken whole, as they come (the rule knows any spelling).
+  d.splitAtDrives = false;
   d.emptyImportCaption = T07 B12 " Warning no: 0395.";
   d.emptyBuilderCaption = T07 B12 " Warning no: 0590.";
   d.exportKind = kExportKindFolders;
@@ -221,28 +225,29 @@ const treeops::ProtectedFolders& DeletePage::Protected() {
 
 // One rule for every road: a full path the run would take (not a root, no "."
 // or ".." part, no protected folder), and not the same folder as an entry of
-// either list however it is written ("C:\Data" and "c:\data\" are one entry).
-bool DeletePage::AcceptsEntry(const std::string& entry, ListRoad road) {
-  const treeops::TargetCheck check = treeops::CheckTarget(entry, Protected());
-  if (!check.ok) {
-    if (RoadTellsRefusal(road)) {
-      if (check.reason == "a drive or share root")
-        Box(DeleteMsg::WholeDrive);
-      else
-        Box(DeleteMsg::Refused, TrimText(entry) + "\n" + check.reason);
+// either list however it is written ("C:\Data" and "c:/data/" are one entry).
+// A drive or share root is the page's own refusal (0334): on the hand-backs it
+// ends the road, the entries before it staying.
+treeops::FolderListRule DeletePage::ListRule() {
+  treeops::FolderListRule::Page page;
+  page.include = &lstVol07IncludeFolderList;
+  page.exclude = &lstVol07ExcludeFolderList;
+  page.protectedFolders = [this]() -> const treeops::ProtectedFolders& { return Protected(); };
+  page.refusedBox = [this](const std::string& entry, const std::string& reason) {
+    Box(DeleteMsg::Refused, TrimText(entry) + "\n" + reason);
+  };
+  page.listedBox = [this](bool inInclude) { Box(inInclude ? DeleteMsg::InInclude : DeleteMsg::InExclude); };
+  page.extra = [this](const std::string& entry, ListRoad road) -> std::optional<Verdict> {
+    if (!treeops::IsDriveOrShareRoot(entry)) return std::nullopt;
+    const std::string why = "a drive or share root: the entire drive can not be deleted";
+    if (road == ListRoad::HandBack || road == ListRoad::SmartImport) {
+      Box(DeleteMsg::WholeDrive);
+      return Verdict::Stop(why);
     }
-    return false;
-  }
-  const std::string trimmed = TrimText(entry);
-  for (const std::string& form : {check.path, check.path + "\\"}) {
-    if (form == trimmed) continue;  // the text itself: the list's own duplicate test answers
-    if (lstVol07IncludeFolderList.Contains(form) || lstVol07ExcludeFolderList.Contains(form)) {
-      if (RoadTellsRefusal(road))
-        Box(lstVol07IncludeFolderList.Contains(form) ? DeleteMsg::InInclude : DeleteMsg::InExclude);
-      return false;
-    }
-  }
-  return true;
+    if (RoadTellsRefusal(road)) Box(DeleteMsg::WholeDrive);
+    return Verdict::Refuse(why);
+  };
+  return treeops::FolderListRule(std::move(page));
 }
 
 void DeletePage::InitVol07Page() {
@@ -448,9 +453,19 @@ void DeletePage::btnVol07StatisticsClick() {
 
 // ---- Run and simulation -----------------------------------------------------------------
 
-std::string DeletePage::Summary(const treeops::DeletePlan& plan) const {
+std::string DeletePage::Summary(const treeops::DeletePlan& plan, treeops::DeleteMode mode) const {
   std::string out;
-  out += "Main Folders : " + std::to_string(plan.mainFolders.size()) + "\n";
+  // Only the last mode deletes the Main Folders themselves; the others say they stay.
+  const std::string mains = std::to_string(plan.mainFolders.size());
+  switch (mode) {
+    case treeops::DeleteMode::CompleteFolders: out += "Main Folders : " + mains + "\n"; break;
+    case treeops::DeleteMode::SubFolders:
+      out += "Main Folders kept : " + mains +
+             "\n   (the Main Folders themselves stay; all their subfolders and the files\n"
+             "   lying directly in them are deleted)\n";
+      break;
+    default: out += "Main Folders kept : " + mains + "\n   (the folders stay; only files are deleted)\n"; break;
+  }
   out += "Folders : " + std::to_string(plan.folders.size()) + "\n";
   out += "Files : " + std::to_string(plan.files.size()) + "\n";
   out += "Size : " + core::FormatByteSize(plan.bytes) + "\n";
@@ -480,7 +495,7 @@ void DeletePage::Start(bool simulation) {
   protectedKnown_ = false;
   const treeops::DeleteJob job = Snapshot();
   const treeops::DeletePlan plan = treeops::PreviewDelete(job);
-  const std::string summary = Summary(plan);
+  const std::string summary = Summary(plan, job.mode);
   if (simulation) {
     if (Box(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary) != IDYES) return;
   } else if (plan.Items() == 0) {

@@ -9,6 +9,7 @@
 #include "forms/tabFoldersDelete01.h"
 #include "listwin/list_pair.h"
 #include "treeops/delete_engine.h"
+#include "treeops/folder_list_rule.h"
 #include "ui/controls.h"
 #include "ui/pages.h"
 
@@ -21,7 +22,7 @@
 // The page's boxes: the list half's first, in ListMsg order.
 enum class DeleteMsg {
   AddEmpty, InInclude, InExclude, ExcludeEmpty, DeleteSelected, ExcludeAllEmpty, DeleteAll,
-  ExportEmpty, ViewNothing,
+  ExportEmpty, ViewNothing, NotTaken,
   WholeDrive, Refused, FilesHint, ClearAsk, ClearEnd,
   RunConfirm, RunConfirmAgain, RunEnd, RunNothing, SimConfirm, SimEnd,
 };
@@ -135,8 +136,9 @@ public:
   void ShowFileTypes();
   bool Busy() const { return busy_; }
   int Box(DeleteMsg id, const std::string& arg = std::string());
-  // The page's one rule for an entry on every road into its include list.
-  bool AcceptsEntry(const std::string& entry, ListRoad road);
+  // The page's one rule for an entry on every road into its include list: the
+  // tree pages' common rule with this page's boxes and its whole-drive refusal.
+  treeops::FolderListRule ListRule();
 
   void InitVol07Page();
 
@@ -145,7 +147,9 @@ private:
   const treeops::ProtectedFolders& Protected();
   treeops::DeleteJob Snapshot();
   void ScanVol07IncludeFolders();
-  std::string Summary(const treeops::DeletePlan& plan) const;
+  // What a run would delete, as its questions name it (the mode tells whether
+  // the Main Folders go or stay).
+  std::string Summary(const treeops::DeletePlan& plan, treeops::DeleteMode mode) const;
   std::vector<ui::Control*> CommandControls();
 
   std::vector<ui::TabSheet*> otherSheets_;

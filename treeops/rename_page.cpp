@@ -89,6 +89,8 @@ const core::NumberedMessage<RenameMsg> kRows[] = {
     {RenameMsg::RunEnd, "0604", kMsgInformation, "End of the Rename process !!!\n\n{}",
      TE B12 "Information no: 0604."},
     {RenameMsg::SimEnd, "0605", kMsgInformation, "{}", TE B12 "Information no: 0605."},
+    {RenameMsg::NotTaken, "0606", kMsgWarning, "Not every entry was added to the INCLUDE list !\n\n{}",
+     TE B12 "Warning no: 0606."},
 };
 
 // The empty-result warnings of the import window and of the subfolder list builder.
@@ -197,10 +199,10 @@ ListPairDescription RenamePage::ListHalf() {
                                      RenameMsg::InExclude,       RenameMsg::ExcludeEmpty,
                                      RenameMsg::DeleteSelected,  RenameMsg::ExcludeAllEmpty,
                                      RenameMsg::DeleteAll,       RenameMsg::ExportEmpty,
-                                     RenameMsg::ViewNothing};
+                                     RenameMsg::ViewNothing,     RenameMsg::NotTaken};
     return Box(rows[static_cast<size_t>(m)], arg);
   };
-  d.accepts = [this](const std::string& entry, ListRoad road) { return AcceptsEntry(entry, road); };
+  d.rule = [this](ListRoad road) { return ListRule().Judge(road); };
   d.refresh = [this] { RefreshPage(); };
   d.excToIncAsks = true;
   d.allFromExcAsks = true;
@@ -228,29 +230,17 @@ ListPairDescription RenamePage::ListHalf() {
 // One rule on every road: what the run's target check refuses never enters the
 // list (a root, a relative path, "." or ".." parts, names ending in a dot or a
 // blank, protected folders), and a folder already listed under another
-// spelling ("C:\Data" beside "c:\data\") is not listed twice.
-bool RenamePage::AcceptsEntry(const std::string& entry, ListRoad road) {
-  const treeops::TargetCheck check = treeops::CheckTarget(entry, protected_);
-  if (!check.ok) {
-    if (RoadTellsRefusal(road)) Box(RenameMsg::Refused, TrimText(entry) + "\n(" + check.reason + ")");
-    return false;
-  }
-  // A bulk road (import, hand-back, editor) adds its batch after judging it
-  // whole: the folders taken in this pass count as listed (the page's refresh
-  // after every pass, or any one-by-one road, starts afresh).
-  if (RoadTellsRefusal(road)) pendingFolders_.Clear();
-  if (pendingFolders_.Contains(check.path)) return false;
-  const std::string spellings[] = {check.path, check.path + "\\"};
-  const std::pair<ui::ListBox*, RenameMsg> lists[] = {{&lstVol06IncludeFolderList, RenameMsg::InInclude},
-                                                      {&lstVol06ExcludeFolderList, RenameMsg::InExclude}};
-  for (const auto& list : lists)
-    for (const std::string& spelling : spellings)
-      if (!core::SameText(spelling, TrimText(entry)) && list.first->Contains(spelling)) {
-        if (RoadTellsRefusal(road)) Box(list.second);
-        return false;
-      }
-  if (!RoadTellsRefusal(road)) pendingFolders_.Add(check.path);
-  return true;
+// spelling ("C:\Data" beside "c:/data/") is not listed twice.
+treeops::FolderListRule RenamePage::ListRule() {
+  treeops::FolderListRule::Page page;
+  page.include = &lstVol06IncludeFolderList;
+  page.exclude = &lstVol06ExcludeFolderList;
+  page.protectedFolders = [this]() -> const treeops::ProtectedFolders& { return protected_; };
+  page.refusedBox = [this](const std::string& entry, const std::string& reason) {
+    Box(RenameMsg::Refused, TrimText(entry) + "\n(" + reason + ")");
+  };
+  page.listedBox = [this](bool inInclude) { Box(inInclude ? RenameMsg::InInclude : RenameMsg::InExclude); };
+  return treeops::FolderListRule(std::move(page));
 }
 
 void RenamePage::InitVol06Page() {
@@ -371,7 +361,6 @@ void RenamePage::UpdateVol06RenameButtons(bool) {
 }
 
 void RenamePage::RefreshPage() {
-  pendingFolders_.Clear();
   const bool any = lstVol06IncludeFolderList.Count() > 0;
   SetVol06ControlsEnabled(any);
   UpdateVol06RenameButtons(any);

@@ -8,6 +8,7 @@
 #include "core/casefold.h"
 #include "forms/tabFoldersRename01.h"
 #include "listwin/list_pair.h"
+#include "treeops/folder_list_rule.h"
 #include "treeops/rename_engine.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
@@ -22,7 +23,7 @@ enum class RenameMsg {
   AddEmpty, InInclude, InExclude, ExcludeEmpty, DeleteSelected, ExcludeAllEmpty, DeleteAll, ExportEmpty,
   ViewNothing, PrefixIllegal, SuffixIllegal, PrefixDelimiterIllegal, SuffixDelimiterIllegal, NewNameIllegal,
   ClearAsk, ClearEnd, UndoNothing, UndoAsk, UndoReport, UndoEnd, Refused, RunConfirm, SimConfirm, RunEnd,
-  SimEnd,
+  SimEnd, NotTaken,
 };
 
 extern const core::MessageTable<RenameMsg> kRenamePageMessages;
@@ -146,8 +147,8 @@ public:
 private:
   ListPairDescription ListHalf();
   // The page's one rule for an entry on every road into its include list: the
-  // run's own target check, and one entry per folder whatever its spelling.
-  bool AcceptsEntry(const std::string& entry, ListRoad road);
+  // tree pages' common rule with this page's boxes.
+  treeops::FolderListRule ListRule();
   void RefreshPage();
   // A field's check: every illegal character removed in one pass, one box.
   bool CheckField(ui::Edit& field, RenameMsg message);
@@ -157,6 +158,5 @@ private:
   std::vector<ui::TabSheet*> runLocks_, simLocks_;
   const std::string *simStart_, *simEnd_;
   treeops::ProtectedFolders protected_;
-  core::FoldedIndex pendingFolders_;  // folders a bulk road has taken in this pass
   bool busy_ = false;
 };

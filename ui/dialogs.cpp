@@ -9,6 +9,18 @@ namespace {
 HWND OwnerHandle(Form* owner) {
   return owner ? owner->Handle() : App().ActiveWindowHandle();
 }
+
+// The file dialogs move the current directory to the folder the user browsed
+// to (the open dialog even when told not to); the program's current directory
+// is its own, so every dialog gives it back as it found it.
+bool KeepingCurrentDirectory(FileDialogRequest& request) {
+  std::string kept(MAX_PATH, '\0');
+  const DWORD n = GetCurrentDirectoryA(MAX_PATH, &kept[0]);
+  kept.resize(n > 0 && n < MAX_PATH ? n : 0);
+  const bool chosen = seam().FileDialog(request);
+  if (!kept.empty()) SetCurrentDirectoryA(kept.c_str());
+  return chosen;
+}
 } // namespace
 
 bool OpenDialog::Execute(Form* owner) {
@@ -22,7 +34,7 @@ bool OpenDialog::Execute(Form* owner) {
   r.initialDir = InitialDir;
   r.fileName = FileName;
   r.fileMustExist = true;
-  if (!seam().FileDialog(r)) return false;
+  if (!KeepingCurrentDirectory(r)) return false;
   FileName = r.fileName;
   FilterIndex = r.filterIndex;
   return true;
@@ -39,7 +51,7 @@ bool SaveDialog::Execute(Form* owner) {
   r.initialDir = InitialDir;
   r.fileName = FileName;
   r.overwritePrompt = OverwritePrompt;
-  if (!seam().FileDialog(r)) return false;
+  if (!KeepingCurrentDirectory(r)) return false;
   FileName = r.fileName;
   FilterIndex = r.filterIndex;
   return true;

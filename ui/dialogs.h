@@ -1,4 +1,5 @@
-// Common dialogs and the shell, through the seam so tests can answer them.
+// Common dialogs and the shell, through the seam so tests can answer them. No
+// file dialog leaves the current directory changed.
 #pragma once
 #include "ui/seam.h"
 

@@ -2,12 +2,18 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace ui {
 
 RunLock::RunLock(std::vector<Control*> controls, std::vector<TabSheet*> sheets, bool& busy)
-    : controls_(std::move(controls)), sheets_(std::move(sheets)), busy_(busy) {
+    : sheets_(std::move(sheets)), busy_(busy) {
   busy_ = true;
-  for (Control* c : controls_) {
+  // A control named twice (by the list half and by the page) is recorded once,
+  // with its state before the lock, so the run gives that state back.
+  for (Control* c : controls) {
+    if (std::find(controls_.begin(), controls_.end(), c) != controls_.end()) continue;
+    controls_.push_back(c);
     was_.push_back(c->Enabled());
     c->SetEnabled(false);
   }

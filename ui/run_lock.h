@@ -9,7 +9,8 @@
 namespace ui {
 
 // Disables the page's commands and the given sheets for a run; every way out
-// of the run (its destructor) gives them back their former state.
+// of the run (its destructor) gives each control back the state it had before
+// the lock, however often it was named.
 class RunLock {
 public:
   RunLock(std::vector<Control*> controls, std::vector<TabSheet*> sheets, bool& busy);

@@ -65,7 +65,7 @@ bool Seam::FileDialog(FileDialogRequest& r) {
   ofn.lpstrInitialDir = r.initialDir.empty() ? nullptr : r.initialDir.c_str();
   ofn.lpstrTitle = r.title.empty() ? nullptr : r.title.c_str();
   ofn.lpstrDefExt = r.defaultExt.empty() ? nullptr : r.defaultExt.c_str();
-  ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
+  ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
   if (r.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
   if (r.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
   BOOL ok = r.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);

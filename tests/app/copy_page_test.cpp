@@ -255,7 +255,25 @@ TEST_F(CopyPageTest, RunsStopBeforeAnythingIsWrittenWhenTheStructureIsGoneOrTheS
   }
 }
 
-// One acceptance rule on every road: full paths only, no roots, written as the run writes them.
+// Select Files stays at hand after every run, simulation and undo while a
+// "With Selected Files" option is chosen (the run lock gives back what it took).
+TEST_F(CopyPageTest, SelectFilesStaysAtHandAfterEveryRunWithSelectedFiles) {
+  AddMain(dest.AddFolder("C1"));
+  AddStructure(tree / "Mkt");
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  ASSERT_TRUE(testsupport::Reachable(P().btnVol08FileSelection));
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"simulation", [this] { Simulate(); }}, {"copy", [this] { Copy(); }}, {"undo", [this] { Undo(); }}};
+  for (const auto& step : steps) {
+    step.second();
+    EXPECT_TRUE(testsupport::Reachable(P().btnVol08FileSelection)) << "after the " << step.first;
+    EXPECT_TRUE(testsupport::Reachable(P().btnVol08CopyFolders)) << "after the " << step.first;
+  }
+  SelectFiles("*.doc");  // and it still works
+  EXPECT_EQ(P().lblVol08FilesToCopy.Text(), "1");
+}
+
+// One acceptance rule on every road: full paths only, no roots, each folder once however it is written.
 TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
   const std::string c1 = dest.AddFolder("C1");
   struct Case {
@@ -265,7 +283,7 @@ TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
       {c1, ""},
       {c1, "0263"},                                    // already listed
       {std::string(1, char(tolower(c1[0]))) + c1.substr(1), "0263"},  // the same folder in other letters
-      {c1 + "\\", "0640"},                             // one folder, one way of writing it
+      {c1 + "\\", "0263"},                             // the same folder written otherwise
       {c1.substr(0, 3), "0640"},                       // a drive root
   };
   for (const Case& c : cases) {
@@ -344,14 +362,15 @@ TEST_F(CopyPageTest, ASimulationKeepsTheRunsRecordsAndClearFieldsForgetsThem) {
 
 namespace {
 
-// The editor and the list file take what Add takes: one way of writing a folder, no roots.
+// The editor and the list file take what Add takes: each folder once, in any spelling, no roots.
 TEST_F(CopyPageTest, EveryRoadIntoTheIncludeListTakesOnlyWhatAddTakes) {
-  unscriptedBoxes = true;  // the list file's own refusal boxes
+  unscriptedBoxes = true;  // the list file's end boxes
   const std::string c1 = dest.AddFolder("C1"), c2 = dest.AddFolder("C2");
   std::string lower = c1;
   lower[0] = static_cast<char>(tolower(lower[0]));
   const std::string lines = c1 + "\r\n" + c1 + "\\\r\n" + lower + "\r\n" + c1.substr(0, 3) + "\r\nrel\r\n" + c2;
   TfrmEditIncludeList* editor = frmVol08EditIncludeList;
+  seam.Answer("no: 0161", IDYES);  // the root and "rel" named, the others taken
   seam.OnModal(editor, [&](ui::Form&) {
     editor->mmoEditIncludeList.SetText(lines);
     Press(editor->btnEditOk);
@@ -368,12 +387,16 @@ TEST_F(CopyPageTest, EveryRoadIntoTheIncludeListTakesOnlyWhatAddTakes) {
   seam.Answer("no: 0270", IDYES);
   Press(P().btnVol08LoadFrom);
   EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, c2}));
-  testsupport::WriteFile(file, c1 + "\\\r\n" + c2 + "\r\n");
+  // Another spelling of a folder is taken; a root is named in the one closing box.
+  testsupport::WriteFile(file, c1 + "\\\r\n" + c1.substr(0, 3) + "\r\n" + c2 + "\r\n");
   seam.ChooseFile(file);
   seam.Answer("no: 0270", IDYES);
   Press(P().btnVol08LoadFrom);
-  EXPECT_NE(Box("0640"), nullptr);
-  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c2}));
+  ASSERT_NE(Box("0660"), nullptr);
+  EXPECT_NE(Box("0660")->text.find("1 entry not taken :\n\n   " + c1.substr(0, 3) + "   (a drive or share root)"),
+            std::string::npos)
+      << Box("0660")->text;
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1 + "\\", c2}));
 }
 
 } // namespace

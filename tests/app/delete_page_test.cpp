@@ -216,6 +216,36 @@ TEST_F(DeletePageTest, ConfirmationNamesWhatGoesAndAsksTwice) {
   EXPECT_EQ(P().Results.foldersNotExist, (std::deque<std::string>{tree / "Elsewhere"}));
 }
 
+// The question says whether the Main Folders go or stay: only the last mode
+// deletes them; in "Delete Complete Subfolder Structures - retain Main
+// Folders" they stay, and the files lying directly in them go.
+TEST_F(DeletePageTest, TheQuestionSaysWhetherTheMainFoldersGoOrStay) {
+  AddCustomers();
+  const std::string kept =
+      "Main Folders kept : 3\n   (the Main Folders themselves stay; all their subfolders and the files\n"
+      "   lying directly in them are deleted)\nFolders : 9\nFiles : 10\n";
+  const std::string filesOnly = "Main Folders kept : 3\n   (the folders stay; only files are deleted)\n";
+  const struct {
+    ui::RadioButton DeletePage::*radio;
+    std::string said;
+  } rows[] = {
+      {&DeletePage::rdoVol07DeleteSubFolders, kept},
+      {&DeletePage::rdoVol07DeleteCompleteFolders, "Main Folders : 3\nFolders : 12\nFiles : 10\n"},
+      {&DeletePage::rdoVol07DeleteOnlyFilesInMainFolder, filesOnly + "Folders : 0\nFiles : 4\n"},
+      {&DeletePage::rdoVol07DeleteOnlyFiles, filesOnly + "Folders : 0\nFiles : 10\n"},
+  };
+  const std::string before = Snapshot(tree.Path());
+  for (const auto& row : rows) {
+    if (row.said.find("only files") != std::string::npos) seam.Answer("0237", IDOK);  // the file modes' hint
+    testsupport::Choose(P().*row.radio);
+    seam.Answer("0621", IDNO);
+    Press(P().btnVol07DeleteFolders);
+    const std::string asked = Box("0621")->text;
+    EXPECT_EQ(asked.rfind("Do you want to delete PERMANENTLY :\n\n" + row.said, 0), 0u) << asked;
+  }
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+}
+
 // The preview keeps what it counted while only the lists change; the run
 // counts afresh when it starts: what changed is what the question names and
 // what goes.
@@ -266,8 +296,9 @@ TEST_F(DeletePageTest, RefusedFoldersNeverEnterTheList) {
   Press(P().btnVol07ExchangeIncExc);
   Press(P().btnVol07AllFromExc);
   EXPECT_EQ(P().lstVol07IncludeFolderList.Items(), (Strings{clients + "\\Customer1"}));
-  // The editor's lines pass the same rule, without a box each.
+  // The editor's lines pass the same rule, without a box each: one question names them all.
   const size_t boxes = seam.boxes.size();
+  seam.Answer("no: 0161", IDYES);
   seam.OnModal(frmVol07EditIncludeList, [&](ui::Form&) {
     testsupport::Type(frmVol07EditIncludeList->mmoEditIncludeList,
                       clients + "\\Customer1\r\nC:\\\r\nD:\r\nClients\r\n" + clients +
@@ -277,7 +308,8 @@ TEST_F(DeletePageTest, RefusedFoldersNeverEnterTheList) {
   });
   Press(P().btnVol07EditIncludeList);
   EXPECT_EQ(P().lstVol07IncludeFolderList.Items(), (Strings{clients + "\\Customer1", clients + "\\Customer2"}));
-  EXPECT_EQ(seam.boxes.size(), boxes);
+  ASSERT_EQ(seam.boxes.size(), boxes + 1);
+  EXPECT_NE(seam.Last().text.find("5 entries not taken :"), std::string::npos) << seam.Last().text;
   EXPECT_EQ(Snapshot(tree.Path()), before);
 }
 

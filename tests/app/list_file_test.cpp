@@ -61,12 +61,19 @@ TEST_F(ListFile, ImportTellsEveryRefusedLine) {
   const size_t first = seam.boxes.size();
   Press(M().Vol02.btnVol02Open);
   EXPECT_EQ(M().Vol02.lstVol02IncludeStrings.Items(), (Strings{"one", "two"}));
+  // Lines a list holds are told one by one; every line not taken is named in one box.
   EXPECT_EQ(CaptionsFrom(first),
             (Strings{kT + "            Information no: 0014.", kT + "             Warning no: 0141.",
                      kT + "             Warning no: 0141.", kT + "             Warning no: 0142.",
-                     "r" + kT.substr(2) + "             Warning no: 0143.", kT + "            Warning no: 0008.",
-                     kT + "            Warning no: 0015.", kT + "            Warning no: 0008.",
+                     "r" + kT.substr(2) + "             Warning no: 0143.", kT + "            Warning no: 0010.",
                      ui::App().Title}));
+  EXPECT_EQ(seam.boxes[seam.boxes.size() - 2].text,
+            "Not every entry was added to the INCLUDE list !\n\n5 entries not taken :\n\n"
+            "   x:\\drive   (holds a drive letter)\n"
+            "   bi?n   (illegal character (character code 1))\n"
+            "   " + std::string(120, 'L') + "...   (255 characters or more)\n"
+            "   bad|char   (illegal character |)\n"
+            "   y:\\later   (holds a drive letter)\n");
 }
 
 TEST_F(ListFile, RefusalsAndFailuresOfTheImport) {
@@ -118,9 +125,15 @@ TEST_F(ListFile, PathListRoundTripTakesOnlyPathsThePageWouldAdd) {
   Press(p.btnVol04Open);
   EXPECT_EQ(p.lstVol04IncludeFolderList.Items(), (Strings{a, b}));
   const std::string T = "Creating Folder(s).-From a Folder List.", B12 = "            ";
-  EXPECT_EQ(CaptionsFrom(first), (Strings{T + B12 + "Information no: 0050.", T + B12 + "Warning no: 0044.",
-                                          T + B12 + " Warning no: 0140.", T + B12 + " Warning no: 0138.",
+  EXPECT_EQ(CaptionsFrom(first), (Strings{T + B12 + "Information no: 0050.", T + B12 + " Warning no: 0140.",
+                                          T + B12 + " Warning no: 0138.", T + B12 + "Warning no: 0045.",
                                           ui::App().Title}));
+  const std::string told = seam.boxes[seam.boxes.size() - 2].text;
+  EXPECT_NE(told.find("3 entries not taken :\n\n   Q:\\x\\y   (the drive Q: is not on this machine)\n   " +
+                      dir->Path() + "\\con   ("),
+            std::string::npos)
+      << told;
+  EXPECT_NE(told.find("   rel   (no drive letter)\n"), std::string::npos) << told;
 }
 
 } // namespace

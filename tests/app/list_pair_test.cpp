@@ -107,6 +107,7 @@ TEST_F(ListPairTest, TheEditorTakesOnlyWhatTheRuleTakes) {
     ListPair& lists = Open(page);
     const std::string ok = page.entry(dir->Path(), "ok");
     TfrmEditIncludeList* editor = lists.Description().editor();
+    seam.Answer("no: 0161", IDYES);  // the lines it cannot take are named; Yes takes the others
     seam.OnModal(editor, [&](ui::Form&) {
       editor->mmoEditIncludeList.SetText(ok + "\r\nC:\r\nbad?name\r\n" + page.entry(dir->Path(), "con") + "\r\n" +
                                          std::string(300, 'L'));
@@ -115,6 +116,7 @@ TEST_F(ListPairTest, TheEditorTakesOnlyWhatTheRuleTakes) {
     });
     Press(*lists.Description().c.editList);
     EXPECT_EQ(lists.Include().Items(), (Strings{ok})) << page.name;
+    EXPECT_NE(seam.Last().text.find("4 entries not taken :"), std::string::npos) << seam.Last().text;
   }
 }
 
@@ -122,14 +124,20 @@ TEST_F(ListPairTest, TheEditorTakesOnlyWhatTheRuleTakes) {
 
 namespace {
 
-// What the folder pages ask of the binding: "<" and "<<" through the rule, entries without a drive dropped.
+// What the folder pages ask of the binding: "<" and "<<" through the rule, every
+// entry judged (one without a drive part too); a refused entry stays in the
+// exclude list, "<" leaves the telling to the rule, "<<" names them all in one box.
 TEST_F(ListPairTest, MovesThatAskTheRuleKeepARefusedEntryAndFinishThePass) {
   ListPair& page = Open(Pages()[0]);
   ListPairDescription d = page.Description();
   std::vector<std::string> asked;
-  d.accepts = [&](const std::string& entry, ListRoad) {
-    asked.push_back(entry);
-    return entry != "C:\\no";
+  d.rule = [&](ListRoad) -> EntryJudge {
+    return [&](const std::string& entry) {
+      asked.push_back(entry);
+      if (entry == "C:\\no") return Verdict::Refuse("refused by the page");
+      if (entry.find(':') == std::string::npos) return Verdict::Refuse("no drive letter");
+      return Verdict::Take();
+    };
   };
   d.excToIncAsks = d.allFromExcAsks = d.movesNeedDrive = true;
   ListPair folders(frmMain, d);  // rebinds the page's list controls for this test
@@ -139,11 +147,21 @@ TEST_F(ListPairTest, MovesThatAskTheRuleKeepARefusedEntryAndFinishThePass) {
     folders.Exclude().AddStrings({"C:\\a", "C:\\no", "rel", "C:\\b"});
     folders.Exclude().SelectAll();
     asked.clear();
+    const size_t boxes = seam.boxes.size();
     Press(*move);
     EXPECT_EQ(folders.Include().Items(), (Strings{"C:\\a", "C:\\b"})) << move->Text();
-    EXPECT_EQ(folders.Exclude().Items(), (Strings{"C:\\no"})) << move->Text();
-    EXPECT_EQ(asked, (Strings{"C:\\a", "C:\\b", "C:\\no"})) << move->Text();
+    EXPECT_EQ(folders.Exclude().Items(), (Strings{"C:\\no", "rel"})) << move->Text();
+    EXPECT_EQ(asked, (Strings{"C:\\a", "C:\\b", "C:\\no", "rel"})) << move->Text();
     EXPECT_EQ(d.c.includeCount->Text(), "2");
+    if (move == d.c.excToInc) {
+      EXPECT_EQ(seam.boxes.size(), boxes);
+    } else {
+      ASSERT_EQ(seam.boxes.size(), boxes + 1);
+      EXPECT_EQ(seam.Last().caption, "Creating Folder(s).-From a String List.            Warning no: 0010.");
+      EXPECT_EQ(seam.Last().text,
+                "Not every entry was added to the INCLUDE list !\n\n2 entries not taken :\n\n"
+                "   C:\\no   (refused by the page)\n   rel   (no drive letter)\n");
+    }
   }
 }
 

@@ -31,7 +31,7 @@ void Collect(const core::MessageTable<Id>& table, Texts& texts) {
 }
 
 void CollectPage(const CreationPage& page, Texts& texts) {
-  for (int id = 0; id <= static_cast<int>(PageMsg::Extra12); ++id) {
+  for (int id = 0; id <= static_cast<int>(PageMsg::Extra13); ++id) {
     try {
       const PageMessage& m = page.Message(static_cast<PageMsg>(id));
       texts[m.number].insert(m.text);

@@ -252,9 +252,12 @@ TEST_F(RenamePageTest, TheListRefusesRootsRelativePathsAndSecondSpellingsOnEvery
   PickWith(P().btnVol06AddFolderToList, upper);
   EXPECT_EQ(P().lstVol06IncludeFolderList.Items(), (Strings{data}));
 
+  // The editor names the lines it cannot take; Yes takes the others.
+  seam.Answer("no: 0161", IDYES);
   Edit({data, "C:\\", "relative\\path", tree / "x\\..\\Data", tree / "dot.", tree / "Data\\", tree / "y"});
   EXPECT_EQ(P().lstVol06IncludeFolderList.Items(), (Strings{data, tree / "y"}));
   EXPECT_EQ(P().lblVol06IncludeSum.Text(), "2");
+  EXPECT_NE(Box("0161")->text.find("5 entries not taken :"), std::string::npos) << Box("0161")->text;
   // The list keeps the order it is given (the run's order within a level).
   Edit({tree / "y", data});
   EXPECT_EQ(P().lstVol06IncludeFolderList.Items(), (Strings{tree / "y", data}));
@@ -273,8 +276,10 @@ TEST_F(RenamePageTest, TheSubfolderListBuilderHandsBackOnlyWhatTheRunWouldTake) 
     });
     Press(P().btnVol06SubFolderLevelListBuilder);
   };
+  seam.Answer("no: 0606", IDOK);  // what it did not take, named in one box
   handBack({a, "C:\\", "plain", a + "\\", b, tree / "b.\\c"}, true);
   EXPECT_EQ(P().lstVol06IncludeFolderList.Items(), (Strings{a, b}));
+  EXPECT_NE(Box("0606")->text.find("4 entries not taken :"), std::string::npos) << Box("0606")->text;
   EXPECT_EQ(P().lblVol06IncludeSum.Text(), "2");
   EXPECT_EQ(P().lblVol06EndFolder.Text(), b);
   seam.Answer("no: 0585", IDOK);
