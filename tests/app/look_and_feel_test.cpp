@@ -1,6 +1,6 @@
 // The windows as a whole: fit, overlap, reading order, placement, page keys.
 #include "app/frmMain.h"
-#include "app/frmLevelSummFolder.h"
+#include "listwin/frmLevelSummFolder.h"
 #include "app/frmUnsuccessful.h"
 #include "listwin/frmStatistic.h"
 #include "listwin/frmEditIncludeList.h"
