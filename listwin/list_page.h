@@ -10,11 +10,13 @@
 
 // The roads by which an entry reaches a page's include list. A page has one
 // acceptance rule for all of them: it tells the user why on the roads where one
-// entry is judged at a time (Add, a move, a list file's line) and drops a
-// refused entry without a word on the bulk ones.
-enum class ListRoad { Add, Move, ListFile, SmartImport, Editor, HandBack };
+// entry is judged at a time (Add, a move, a list file's line, the in-page level
+// builder, whose first refusal ends its build) and drops a refused entry
+// without a word on the bulk ones.
+enum class ListRoad { Add, Move, ListFile, SmartImport, Editor, HandBack, LevelBuilder };
 inline bool RoadTellsRefusal(ListRoad road) {
-  return road == ListRoad::Add || road == ListRoad::Move || road == ListRoad::ListFile;
+  return road == ListRoad::Add || road == ListRoad::Move || road == ListRoad::ListFile ||
+         road == ListRoad::LevelBuilder;
 }
 
 struct ListPageDescription {
