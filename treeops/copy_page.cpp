@@ -343,6 +343,8 @@ treeops::CopyJob CopyPage::Job() const {
 bool CopyPage::ScanVol08CopyPreview() {
   Preview = treeops::PreviewCopy(Job(), &ScanCache);
   if (Preview.stop.number == 177) Box(CopyMsg::DiskSpace, Preview.stop.text);
+  // Without a structure the main folders are still counted: nothing else is to copy.
+  if (Preview.stop.number == 702) Vol08Counters[0] = Preview.toCopy[0];
   if (Preview.stop.number != 0) return false;
   for (int i = 0; i < 4; ++i) Vol08Counters[i] = Preview.toCopy[i];
   return true;
@@ -470,6 +472,10 @@ void CopyPage::AddVol08FolderStructure(const std::string& path) {
   ShowVol08Counters();
   ShowVol08CountersOnStatistics();
   UpdateVol08CopyButtons(true);
+  // Both run buttons are on after a structure is added, also with an empty
+  // include list (the run then says the list is empty).
+  btnVol08CopyFolders.SetEnabled(true);
+  btnVol08CopyFoldersSimulation.SetEnabled(true);
   lstVol08AddFolderStructure.SetFocus();
 }
 
