@@ -253,8 +253,9 @@ void TfrmSubFolderListBuilder::btnMainSourceFolderViewClick() {
 }
 
 void TfrmSubFolderListBuilder::btnIncludeFolderListViewClick() {
+  // The current entry (the one with the focus rectangle), selected or not.
   const int current = lstIncludeFolderList.ItemIndex();
-  if (current < 0 || current >= lstIncludeFolderList.Count() || !lstIncludeFolderList.Selected(current)) {
+  if (current < 0 || current >= lstIncludeFolderList.Count()) {
     Box(Msg::NoSelected);
     return;
   }
