@@ -305,16 +305,18 @@ void LevelBuilder::BuildClick() {
       if (bar) bar->SetPosition(static_cast<int>(done));
     };
     ui::Throttle throttle;
-    bool noDriveTold = false;
+    // Each of these two refusals is told once per build: a root without a drive
+    // gives every result without one (a box per result could be thousands).
+    bool shortTold = false, noDriveTold = false;
     for (size_t i = 0; i < results.size(); ++i) {
       const std::string entry = TrimText(results[i]);
       if (d_.refusesShortResults && entry.size() <= 3) {
-        Box(LevelMsg::WholeDisk);
+        if (!shortTold) Box(LevelMsg::WholeDisk);
+        shortTold = true;
         continue;
       }
       if (entry.empty() || taken.Contains(entry) || include.Contains(entry) || exclude.Contains(entry)) continue;
       if (!core::HasDrivePart(entry)) {
-        // Told once: a root without a drive gives every result without one.
         if (!noDriveTold) Box(LevelMsg::NoDrive);
         noDriveTold = true;
         continue;
