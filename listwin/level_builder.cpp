@@ -84,14 +84,6 @@ void LevelBuilder::Init() {
   c.makeListSelector->SetChecked(true);
   quiet_ = false;
   c.onlyTheLast->SetChecked(true);
-  c.root->SetHint("Enter or Select a Source Folder.");
-  c.browse->SetHint("Browse for a Source Folder.");
-  c.view->SetHint("View the content of the Source Folder.");
-  c.fromTo->SetHint("Every Subfolder between From - To will be Listed.");
-  c.above->SetHint("Every Subfolder Above given will be Listed.");
-  c.below->SetHint("Every Subfolder Below given will be Listed.");
-  c.filter->SetHint("Enter a string for a Subfolder Filtering.");
-  c.build->SetHint("Build a List of Subfolders.");
   // From is chosen: its numbers are the ones to type.
   ChooseRule(Rule::FromTo);
 }
