@@ -2,7 +2,7 @@
 
 #include "app/frmMain.h"
 #include "ui/folder_picker.h"
-#include "app/frmLevelSummFolder.h"
+#include "listwin/frmLevelSummFolder.h"
 #include "app/frmUnsuccessful.h"
 #include "listwin/frmStatistic.h"
 #include "examples/examples_window.h"

@@ -7,6 +7,7 @@
 #include "core/textutil.h"
 #include "examples/help_windows.h"
 #include "listwin/export_handover.h"
+#include "listwin/level_builder.h"
 #include "listwin/list_page.h"
 #include "ui/application.h"
 #include "ui/throttle.h"
@@ -84,30 +85,6 @@ int Box(Msg id) {
 }
 
 bool Yes(Msg id) { return Box(id) == IDYES; }
-
-// A whole number that fits 32 bits, blanks around it allowed.
-bool ParseWholeNumber(const std::string& text, int32_t& value) {
-  const std::string t = core::TrimText(text);
-  size_t i = (!t.empty() && (t[0] == '-' || t[0] == '+')) ? 1 : 0;
-  if (i == t.size() || t.size() - i > 10) return false;
-  int64_t n = 0;
-  for (; i < t.size(); ++i) {
-    if (t[i] < '0' || t[i] > '9') return false;
-    n = n * 10 + (t[i] - '0');
-  }
-  if (t[0] == '-') n = -n;
-  if (n > INT32_MAX || n < INT32_MIN) return false;
-  value = static_cast<int32_t>(n);
-  return true;
-}
-
-// The class library's conversion error for a number field.
-int32_t ConvertNumber(const ui::Edit& edit) {
-  int32_t value = 0;
-  if (!ParseWholeNumber(edit.Text(), value))
-    throw std::runtime_error("'" + edit.Text() + "' is not a valid integer value");
-  return value;
-}
 
 bool IsExistingFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -276,8 +253,9 @@ void TfrmSubFolderListBuilder::btnMainSourceFolderViewClick() {
 }
 
 void TfrmSubFolderListBuilder::btnIncludeFolderListViewClick() {
+  // The current entry (the one with the focus rectangle), selected or not.
   const int current = lstIncludeFolderList.ItemIndex();
-  if (current < 0 || current >= lstIncludeFolderList.Count() || !lstIncludeFolderList.Selected(current)) {
+  if (current < 0 || current >= lstIncludeFolderList.Count()) {
     Box(Msg::NoSelected);
     return;
   }
@@ -308,7 +286,7 @@ void TfrmSubFolderListBuilder::rdoBelowLevelNumberClick() { ChooseRule(Rule::Bel
 
 void TfrmSubFolderListBuilder::edtFromLevelNumberExit() {
   int32_t value = 0;
-  if (repairing_ || ParseWholeNumber(edtFromLevelNumber.Text(), value)) return;
+  if (repairing_ || ParseLevelNumber(edtFromLevelNumber.Text(), value)) return;
   repairing_ = true;
   edtFromLevelNumber.SetText("1");
   edtToLevelNumber.SetFocus();
@@ -319,13 +297,13 @@ void TfrmSubFolderListBuilder::edtToLevelNumberExit() {
   int32_t value = 0;
   if (repairing_) return;
   repairing_ = true;
-  if (!ParseWholeNumber(edtFromLevelNumber.Text(), value)) {
+  if (!ParseLevelNumber(edtFromLevelNumber.Text(), value)) {
     edtFromLevelNumber.SetText("1");
     edtFromLevelNumber.SetFocus();
   }
-  if (!ParseWholeNumber(edtToLevelNumber.Text(), value)) {
+  if (!ParseLevelNumber(edtToLevelNumber.Text(), value)) {
     int32_t from = 1;
-    ParseWholeNumber(edtFromLevelNumber.Text(), from);
+    ParseLevelNumber(edtFromLevelNumber.Text(), from);
     edtToLevelNumber.SetText(std::to_string(from));
     edtToLevelNumber.SetFocus();
   }
@@ -337,10 +315,10 @@ bool TfrmSubFolderListBuilder::ReadRule(Rule& rule, int32_t& first, int32_t& sec
   rule = rdoAboveLevelNumber.Checked() ? Rule::Above : rdoBelowLevelNumber.Checked() ? Rule::Below : Rule::FromTo;
   second = 0;
   if (rule == Rule::FromTo) {
-    first = ConvertNumber(edtFromLevelNumber);
-    second = ConvertNumber(edtToLevelNumber);
+    first = ConvertLevelNumber(edtFromLevelNumber);
+    second = ConvertLevelNumber(edtToLevelNumber);
   } else {
-    first = ConvertNumber(rule == Rule::Above ? edtAboveLevelNumber : edtBelowLevelNumber);
+    first = ConvertLevelNumber(rule == Rule::Above ? edtAboveLevelNumber : edtBelowLevelNumber);
   }
   const int32_t minimum = rule == Rule::Below ? 0 : 1;
   if (first < minimum || (rule == Rule::FromTo && second < minimum)) {

@@ -11,12 +11,15 @@
 
 // The roads by which an entry reaches a page's include list. A page has one
 // acceptance rule for all of them: it tells the user why with its own box on
-// the roads where one entry is judged at a time (Add and "<"); on the bulk
+// the roads where one entry is judged at a time (Add, "<" and the in-page
+// level builder, whose first refusal ends its build); on the bulk
 // roads (a list file, Smart Import, the editor's OK, the hand-backs and "<<")
 // it hands the reason back, and the road ends with one box that names every
 // entry it did not take (LeftOut).
-enum class ListRoad { Add, Move, MoveAll, ListFile, SmartImport, Editor, HandBack };
-inline bool RoadTellsRefusal(ListRoad road) { return road == ListRoad::Add || road == ListRoad::Move; }
+enum class ListRoad { Add, Move, MoveAll, ListFile, SmartImport, Editor, HandBack, LevelBuilder };
+inline bool RoadTellsRefusal(ListRoad road) {
+  return road == ListRoad::Add || road == ListRoad::Move || road == ListRoad::LevelBuilder;
+}
 
 // The rule's answer for one entry.
 struct Verdict {

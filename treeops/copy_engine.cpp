@@ -288,6 +288,14 @@ CopyPreview PreviewCopy(const CopyJob& job, CopyScanCache* cache) {
   }
   if (accepted.empty() && p.refused.empty())
     return stop(701, "The Include Folder List is empty !\nAction : You must add at least one Folder to the Include List.");
+  // The main folders are known before any structure: a list without one still
+  // shows how many main folders there are to copy to.
+  core::ExamineSubFolders reducer(accepted);
+  reducer.KeepTopFolders();
+  std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> seen;
+  for (const std::string& m : reducer.GetResult())
+    if (seen.insert(m).second) p.mainFolders.push_back(m);
+  p.toCopy[0] = static_cast<double>(p.mainFolders.size());
   std::vector<std::string> roots;
   for (const std::string& line : job.structures)
     if (!core::TrimText(line).empty()) roots.push_back(StructureRoot(line));
@@ -301,11 +309,6 @@ CopyPreview PreviewCopy(const CopyJob& job, CopyScanCache* cache) {
     if (a & FILE_ATTRIBUTE_REPARSE_POINT)
       return stop(706, "The Folder Structure is a link (junction or symbolic link) : \n" + root);
   }
-  core::ExamineSubFolders reducer(accepted);
-  reducer.KeepTopFolders();
-  std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> seen;
-  for (const std::string& m : reducer.GetResult())
-    if (seen.insert(m).second) p.mainFolders.push_back(m);
 
   const bool withFiles = CopyWithFiles(job.option), main = CopyMainFolder(job.option);
   std::string patternLine;
@@ -346,7 +349,6 @@ CopyPreview PreviewCopy(const CopyJob& job, CopyScanCache* cache) {
       d.needed += st.bytes;
     }
   }
-  p.toCopy[0] = static_cast<double>(p.mainFolders.size());
   for (auto& entry : drives) {
     DriveSpace& d = entry.second;
     d.root = entry.first + "\\";

@@ -1,5 +1,6 @@
 #include "treeops/copy_page.h"
 
+#include "core/folder_scan.h"
 #include "core/settings_store.h"
 #include "core/textutil.h"
 #include "listwin/frmFileSelection.h"
@@ -8,6 +9,8 @@
 #include "examples/help_windows.h"
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmStatistic.h"
+#include "listwin/frmLevelSummFolder.h"
+#include "treeops/level_builder_twins.h"
 #include "ui/application.h"
 #include "ui/run_lock.h"
 #include "ui/seam.h"
@@ -111,7 +114,7 @@ std::string Counted(double value) { return core::CounterText(value); }
 const core::MessageTable<CopyMsg> kCopyPageMessages = core::TableOf(kRows);
 
 CopyPage::CopyPage(ui::Form* form, Shared shared)
-    : form_(form), Lists(form_, ListHalf()), shared_(std::move(shared)) {
+    : form_(form), Lists(form_, ListHalf()), Levels(form_, Lists, LevelHalf()), shared_(std::move(shared)) {
   for (ui::RadioButton* r : {&rdoVol08AttachMainFolderWithoutFiles, &rdoVol08AttachSubFoldersOnlyWithoutFiles,
                              &rdoVol08AttachMainFolderWithFiles, &rdoVol08AttachSubFoldersOnlyWithFiles})
     r->OnClick = [this, r] { OptionClick(*r); };
@@ -228,6 +231,60 @@ ListPairDescription CopyPage::ListHalf() {
   return d;
 }
 
+// The in-page level builder: its controls, its boxes and the page's quirks.
+LevelBuilderDescription CopyPage::LevelHalf() {
+  LevelBuilderDescription d;
+  LevelBuilderControls& c = d.c;
+  c.makeListSelector = &rdoVol08MakeListSelector;
+  c.makeListImport = &rdoVol08MakeListImport;
+  c.addToListManually = &rdoVol08AddToListManually;
+  c.rootLabel = &lblVol08DestFolderName;
+  c.root = &cboVol08LevelDestFolder;
+  c.browse = &btnVol08AddDestFolder;
+  c.view = &btnVol08ViewDestFolder;
+  c.levelLabel = &lblVol08LevelNumber;
+  c.fromTo = &rdoVol08SLNFromTo;
+  c.from = &edtVol08FromLevelNumber;
+  c.fromUd = &udVol08FromLevelNumber;
+  c.toLabel = &lblVol08SLNTo;
+  c.to = &edtVol08ToLevelNumber;
+  c.toUd = &udVol08ToLevelNumber;
+  c.above = &rdoVol08SLNAbove;
+  c.aboveLevel = &edtVol08AboveLevelNumber;
+  c.aboveUd = &udVol08AboveLevelNumber;
+  c.below = &rdoVol08SLNBelow;
+  c.belowLevel = &edtVol08BelowLevelNumber;
+  c.belowUd = &udVol08BelowLevelNumber;
+  c.build = &btnVol08MakeList;
+  c.filterLabel = &lblVol08SubFolderFilter;
+  c.filter = &edtVol08SubFolderFilter;
+  c.onlyTheLast = &rdoVol08GenLastSubFolder;
+  c.allInThePath = &rdoVol08GenAllSubFolders;
+  d.messages = kCopyLevelMessages;
+  // The root summary counts the selected files and runs the page's preview; an
+  // empty root leaves the focus where it is.
+  d.summary = [this](const std::string& root) { ShowVol08SourceFolderInfo(root); };
+  d.focusRootAfterEmpty = false;
+  return d;
+}
+
+// The root's selected files by level (the root counted unless a "Subfolders Only"
+// option is chosen), then the page's own preview, as its refresh runs it.
+void CopyPage::ShowVol08SourceFolderInfo(const std::string& root) {
+  ClearVol08Counters();
+  const std::string trimmed = TrimText(root);
+  if (!trimmed.empty()) {
+    core::FolderStructSize scan(trimmed);
+    scan.SetCountRootFolder(treeops::CopyMainFolder(Option()));
+    scan.SetFilePatterns(core::Settings().GetFilePatternList());
+    scan.ScanSelectedFilesTree();
+    ShowLevelSummary(scan);
+  }
+  ScanVol08CopyPreview();
+  ShowVol08Counters();
+  ShowVol08CountersOnStatistics();
+}
+
 // One rule on every road into the include list: the folder the run's target
 // check takes, in any spelling it can bring to one path, and not the same folder
 // as an entry of either list ("C:\Data" and "c:/data/" are one folder). A list
@@ -264,6 +321,7 @@ void CopyPage::InitVol08Page() {
   ShowVol08Counters();
   SetVol08ControlsEnabled(false);
   Lists.ShowCounts();
+  Levels.Init();
   for (ui::ListBox* l : {&lstVol08IncludeFolderList, &lstVol08ExcludeFolderList, &lstVol08AddFolderStructure})
     l->SetHorizontalExtent(3000);
 }
@@ -293,6 +351,8 @@ treeops::CopyJob CopyPage::Job() const {
 bool CopyPage::ScanVol08CopyPreview() {
   Preview = treeops::PreviewCopy(Job(), &ScanCache);
   if (Preview.stop.number == 177) Box(CopyMsg::DiskSpace, Preview.stop.text);
+  // Without a structure the main folders are still counted: nothing else is to copy.
+  if (Preview.stop.number == 702) Vol08Counters[0] = Preview.toCopy[0];
   if (Preview.stop.number != 0) return false;
   for (int i = 0; i < 4; ++i) Vol08Counters[i] = Preview.toCopy[i];
   return true;
@@ -420,6 +480,10 @@ void CopyPage::AddVol08FolderStructure(const std::string& path) {
   ShowVol08Counters();
   ShowVol08CountersOnStatistics();
   UpdateVol08CopyButtons(true);
+  // Both run buttons are on after a structure is added, also with an empty
+  // include list (the run then says the list is empty).
+  btnVol08CopyFolders.SetEnabled(true);
+  btnVol08CopyFoldersSimulation.SetEnabled(true);
   lstVol08AddFolderStructure.SetFocus();
 }
 
@@ -485,6 +549,7 @@ void CopyPage::FillVisualLog(const treeops::CopyResults& r) {
 
 std::vector<ui::Control*> CopyPage::CommandControls() {
   std::vector<ui::Control*> controls = Lists.CommandControls();
+  for (ui::Control* c : Levels.CommandControls()) controls.push_back(c);
   for (ui::Control* c : std::initializer_list<ui::Control*>{
            &lstVol08AddFolderStructure, &btnVol08AddFolderStructure, &btnVol08ViewFolderStructure,
            &btnVol08RemoveFolderStructure, &rdoVol08AttachMainFolderWithoutFiles,
@@ -608,6 +673,7 @@ void CopyPage::btnVol08ClearAllClick() {
   if (Box(CopyMsg::ClearAsk) != IDYES) return;
   ScanCache.Clear();
   Lists.Clear();
+  Levels.Clear();
   // A change of option runs its click (with its once-only hint); the others are cleared.
   rdoVol08AttachMainFolderWithFiles.SetChecked(true);
   lstVol08AddFolderStructure.Clear();

@@ -7,6 +7,7 @@
 #pragma once
 #include "core/box_message.h"
 #include "forms/tabFoldersCopy02.h"
+#include "listwin/level_builder.h"
 #include "listwin/list_pair.h"
 #include "treeops/copy_engine.h"
 #include "treeops/folder_list_rule.h"
@@ -131,9 +132,38 @@ public:
   ui::Button btnVol08LoadFrom{form_, IDC_BTNVOL08LOADFROM};
   ui::Button btnVol08SaveTo{form_, IDC_BTNVOL08SAVETO};
   ui::ProgressBar pbVol08ProgressBar{form_, IDC_PBVOL08PROGRESSBAR};
+  // The in-page level builder: its method radios, and its group.
+  ui::RadioButton rdoVol08MakeListSelector{form_, IDC_RDOVOL08MAKELISTSELECTOR};
+  ui::RadioButton rdoVol08MakeListImport{form_, IDC_RDOVOL08MAKELISTIMPORT};
+  ui::RadioButton rdoVol08AddToListManually{form_, IDC_RDOVOL08ADDTOLISTMANUALLY};
+  ui::GroupBox Trash081{form_, IDC_GRPVOL08LEVELBUILDER};
+  ui::Label lblVol08DestFolderName{form_, IDC_LBLVOL08DESTFOLDERNAME};
+  ui::ComboBox cboVol08LevelDestFolder{form_, IDC_CBOVOL08LEVELDESTFOLDER};
+  ui::Button btnVol08AddDestFolder{form_, IDC_BTNVOL08ADDDESTFOLDER};
+  ui::Button btnVol08ViewDestFolder{form_, IDC_BTNVOL08VIEWDESTFOLDER};
+  ui::Label lblVol08LevelNumber{form_, IDC_LBLVOL08LEVELNUMBER};
+  ui::RadioButton rdoVol08SLNFromTo{form_, IDC_RDOVOL08SLNFROMTO};
+  ui::Edit edtVol08FromLevelNumber{form_, IDC_EDTVOL08FROMLEVELNUMBER};
+  ui::UpDown udVol08FromLevelNumber{form_, IDC_UDVOL08FROMLEVELNUMBER};
+  ui::Label lblVol08SLNTo{form_, IDC_LBLVOL08SLNTO};
+  ui::Edit edtVol08ToLevelNumber{form_, IDC_EDTVOL08TOLEVELNUMBER};
+  ui::UpDown udVol08ToLevelNumber{form_, IDC_UDVOL08TOLEVELNUMBER};
+  ui::RadioButton rdoVol08SLNAbove{form_, IDC_RDOVOL08SLNABOVE};
+  ui::Edit edtVol08AboveLevelNumber{form_, IDC_EDTVOL08ABOVELEVELNUMBER};
+  ui::UpDown udVol08AboveLevelNumber{form_, IDC_UDVOL08ABOVELEVELNUMBER};
+  ui::RadioButton rdoVol08SLNBelow{form_, IDC_RDOVOL08SLNBELOW};
+  ui::Edit edtVol08BelowLevelNumber{form_, IDC_EDTVOL08BELOWLEVELNUMBER};
+  ui::UpDown udVol08BelowLevelNumber{form_, IDC_UDVOL08BELOWLEVELNUMBER};
+  ui::Button btnVol08MakeList{form_, IDC_BTNVOL08MAKELIST};
+  ui::Label lblVol08SubFolderFilter{form_, IDC_LBLVOL08SUBFOLDERFILTER};
+  ui::Edit edtVol08SubFolderFilter{form_, IDC_EDTVOL08SUBFOLDERFILTER};
+  ui::RadioButton rdoVol08GenLastSubFolder{form_, IDC_RDOVOL08GENLASTSUBFOLDER};
+  ui::RadioButton rdoVol08GenAllSubFolders{form_, IDC_RDOVOL08GENALLSUBFOLDERS};
   ui::OpenDialog OpenDialog3;
   ui::SaveDialog SaveDialog3;
   ListPair Lists;
+  // The in-page level builder over the list half.
+  LevelBuilder Levels;
 
   // Main folders, subfolders, files and bytes to copy; the same copied; main
   // folders not existing; subfolders, files and bytes already existing.
@@ -172,6 +202,8 @@ public:
   void OptionClick(ui::RadioButton& radio);
   void btnVol08AddFolderStructureClick();
   void AddVol08FolderStructure(const std::string& path);
+  // The root summary of the level builder.
+  void ShowVol08SourceFolderInfo(const std::string& root);
   void btnVol08ViewFolderStructureClick();
   void btnVol08RemoveFolderStructureClick();
   void btnVol08UndoClick();
@@ -185,6 +217,7 @@ private:
   // The page's one rule for an entry on every road into its include list: the
   // tree pages' common rule with this page's boxes.
   treeops::FolderListRule ListRule();
+  LevelBuilderDescription LevelHalf();
   // The page as a copy job: a snapshot of its lists and option.
   treeops::CopyJob Job() const;
   // The preview's counters, or its stop box (the run's own numbers).

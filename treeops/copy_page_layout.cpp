@@ -2,6 +2,9 @@
 
 #include "create/creation_page_layout.h"
 #include "forms/tabFoldersCopy02.h"
+#include "treeops/level_builder_layout.h"
+
+#include <iterator>
 
 namespace {
 
@@ -10,9 +13,9 @@ using namespace creation_layout;
 const ui::AnchorRule kCopyPageAnchors[] = {
     {IDC_GRPVOL08MAIN, kLeftGrowsAll},
     {IDC_GRPVOL08METHODS, kLeftGrowsWide},
-    {IDC_BTNVOL08SUBFOLDERLEVELLISTBUILDER, ui::kStayLeftTop},
-    {IDC_BTNVOL08SMARTIMPORT, ui::kStayLeftTop},
-    {IDC_BTNVOL08ADDFOLDERTOLIST, ui::kStayLeftTop},
+    {IDC_BTNVOL08SUBFOLDERLEVELLISTBUILDER, kAtLeftEdge},
+    {IDC_BTNVOL08SMARTIMPORT, kAtLeftEdge},
+    {IDC_BTNVOL08ADDFOLDERTOLIST, kAtLeftEdge},
     {IDC_LBLVOL08INCLUDEFOLDERLIST, ui::kStayLeftTop},
     {IDC_LSTVOL08INCLUDEFOLDERLIST, kIncludeList},
     {IDC_LBLVOL08EXCLUDEFOLDERLIST, kAtMiddle},
@@ -86,4 +89,16 @@ const ui::AnchorRule kCopyPageAnchors[] = {
 
 } // namespace
 
-void ApplyCopyPageLayout(ui::TabSheet& sheet) { sheet.SetAnchors(kCopyPageAnchors); }
+void ApplyCopyPageLayout(ui::TabSheet& sheet) {
+  const std::vector<ui::AnchorRule> rules = WithLevelBuilderAnchors(
+      kCopyPageAnchors, std::size(kCopyPageAnchors),
+      {IDC_GRPVOL08LEVELBUILDER, IDC_LBLVOL08DESTFOLDERNAME, IDC_CBOVOL08LEVELDESTFOLDER,
+       IDC_BTNVOL08ADDDESTFOLDER, IDC_BTNVOL08VIEWDESTFOLDER, IDC_LBLVOL08LEVELNUMBER, IDC_RDOVOL08SLNFROMTO,
+       IDC_EDTVOL08FROMLEVELNUMBER, IDC_UDVOL08FROMLEVELNUMBER, IDC_LBLVOL08SLNTO, IDC_EDTVOL08TOLEVELNUMBER,
+       IDC_UDVOL08TOLEVELNUMBER, IDC_RDOVOL08SLNABOVE, IDC_EDTVOL08ABOVELEVELNUMBER,
+       IDC_UDVOL08ABOVELEVELNUMBER, IDC_RDOVOL08SLNBELOW, IDC_EDTVOL08BELOWLEVELNUMBER,
+       IDC_UDVOL08BELOWLEVELNUMBER, IDC_BTNVOL08MAKELIST, IDC_LBLVOL08SUBFOLDERFILTER,
+       IDC_EDTVOL08SUBFOLDERFILTER, IDC_RDOVOL08GENLASTSUBFOLDER, IDC_RDOVOL08GENALLSUBFOLDERS},
+      true);  // at the bottom of the right block, below the structures that take the height
+  sheet.SetAnchors(rules.data(), rules.size());
+}

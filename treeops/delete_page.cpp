@@ -9,6 +9,7 @@
 #include "examples/help_windows.h"
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmStatistic.h"
+#include "treeops/level_builder_twins.h"
 #include "ui/application.h"
 #include "ui/run_lock.h"
 #include "ui/throttle.h"
@@ -118,6 +119,7 @@ DeletePage::DeletePage(ui::Form* form, std::vector<ui::TabSheet*> otherSheets, c
                        const std::string* simEnd, int* onlyFilesHintShown, int* onlyFilesInMainFolderHintShown)
     : form_(form),
       Lists(form_, ListHalf()),
+      Levels(form_, Lists, LevelHalf()),
       otherSheets_(std::move(otherSheets)),
       simStart_(simStart),
       simEnd_(simEnd),
@@ -215,6 +217,42 @@ ListPairDescription DeletePage::ListHalf() {
   return d;
 }
 
+// The in-page level builder: its controls, its boxes and the page's quirks.
+LevelBuilderDescription DeletePage::LevelHalf() {
+  LevelBuilderDescription d;
+  LevelBuilderControls& c = d.c;
+  c.makeListSelector = &rdoVol07MakeListSelector;
+  c.makeListImport = &rdoVol07MakeListImport;
+  c.addToListManually = &rdoVol07AddToListManually;
+  c.rootLabel = &lblVol07DestFolderName;
+  c.root = &cboVol07LevelDestFolder;
+  c.browse = &btnVol07AddDestFolder;
+  c.view = &btnVol07ViewDestFolder;
+  c.levelLabel = &lblVol07LevelNumber;
+  c.fromTo = &rdoVol07SLNFromTo;
+  c.from = &edtVol07FromLevelNumber;
+  c.fromUd = &udVol07FromLevelNumber;
+  c.toLabel = &lblVol07SLNTo;
+  c.to = &edtVol07ToLevelNumber;
+  c.toUd = &udVol07ToLevelNumber;
+  c.above = &rdoVol07SLNAbove;
+  c.aboveLevel = &edtVol07AboveLevelNumber;
+  c.aboveUd = &udVol07AboveLevelNumber;
+  c.below = &rdoVol07SLNBelow;
+  c.belowLevel = &edtVol07BelowLevelNumber;
+  c.belowUd = &udVol07BelowLevelNumber;
+  c.build = &btnVol07MakeList;
+  c.filterLabel = &lblVol07SubFolderFilter;
+  c.filter = &edtVol07SubFolderFilter;
+  c.onlyTheLast = &rdoVol07GenLastSubFolder;
+  c.allInThePath = &rdoVol07GenAllSubFolders;
+  d.messages = kDeleteLevelMessages;
+  // A bare drive is never a result this page takes, and the root switch turns Import off.
+  d.refusesShortResults = true;
+  d.rootSwitchTurnsImportOff = true;
+  return d;
+}
+
 const treeops::ProtectedFolders& DeletePage::Protected() {
   if (!protectedKnown_) {
     protected_ = treeops::SystemProtectedFolders(core::Settings().GetStartupDirectory());
@@ -261,6 +299,7 @@ void DeletePage::InitVol07Page() {
   SetVol07ControlsEnabled(false);
   Lists.SetEnabled(true);
   Lists.ShowCounts();
+  Levels.Init();
   for (ui::ListBox* l : {&lstVol07IncludeFolderList, &lstVol07ExcludeFolderList}) l->SetHorizontalExtent(3000);
 }
 
@@ -429,6 +468,7 @@ void DeletePage::ShowVol07ResultCounters() {
 void DeletePage::btnVol07ClearAllClick() {
   if (busy_ || Box(DeleteMsg::ClearAsk) != IDYES) return;
   Lists.Clear();
+  Levels.Clear();
   chkVol07ShowDetailedResults.SetChecked(true);
   chkVol07DeleteDoubleConfirm.SetChecked(true);
   rdoVol07DeleteCompleteFolders.SetChecked(true);
@@ -480,6 +520,7 @@ std::string DeletePage::Summary(const treeops::DeletePlan& plan, treeops::Delete
 
 std::vector<ui::Control*> DeletePage::CommandControls() {
   std::vector<ui::Control*> controls = Lists.CommandControls();
+  for (ui::Control* c : Levels.CommandControls()) controls.push_back(c);
   for (ui::Control* c : std::initializer_list<ui::Control*>{
            &rdoVol07DeleteSubFolders, &rdoVol07DeleteCompleteFolders, &rdoVol07DeleteOnlyFilesInMainFolder,
            &rdoVol07DeleteOnlyFiles, &chkVol07ShowDetailedResults, &chkVol07DeleteDoubleConfirm,

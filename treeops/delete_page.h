@@ -7,6 +7,7 @@
 #pragma once
 #include "core/box_message.h"
 #include "forms/tabFoldersDelete01.h"
+#include "listwin/level_builder.h"
 #include "listwin/list_pair.h"
 #include "treeops/delete_engine.h"
 #include "treeops/folder_list_rule.h"
@@ -106,7 +107,36 @@ public:
   ui::Button btnVol07Examples{form_, IDC_BTNVOL07EXAMPLES};
   ui::Button btnVol07Help{form_, IDC_BTNVOL07HELP};
   ui::ProgressBar pbVol07ProgressBar{form_, IDC_PBVOL07PROGRESSBAR};
+  // The in-page level builder: its method radios, and its group.
+  ui::RadioButton rdoVol07MakeListSelector{form_, IDC_RDOVOL07MAKELISTSELECTOR};
+  ui::RadioButton rdoVol07MakeListImport{form_, IDC_RDOVOL07MAKELISTIMPORT};
+  ui::RadioButton rdoVol07AddToListManually{form_, IDC_RDOVOL07ADDTOLISTMANUALLY};
+  ui::GroupBox Trash0701{form_, IDC_GRPVOL07LEVELBUILDER};
+  ui::Label lblVol07DestFolderName{form_, IDC_LBLVOL07DESTFOLDERNAME};
+  ui::ComboBox cboVol07LevelDestFolder{form_, IDC_CBOVOL07LEVELDESTFOLDER};
+  ui::Button btnVol07AddDestFolder{form_, IDC_BTNVOL07ADDDESTFOLDER};
+  ui::Button btnVol07ViewDestFolder{form_, IDC_BTNVOL07VIEWDESTFOLDER};
+  ui::Label lblVol07LevelNumber{form_, IDC_LBLVOL07LEVELNUMBER};
+  ui::RadioButton rdoVol07SLNFromTo{form_, IDC_RDOVOL07SLNFROMTO};
+  ui::Edit edtVol07FromLevelNumber{form_, IDC_EDTVOL07FROMLEVELNUMBER};
+  ui::UpDown udVol07FromLevelNumber{form_, IDC_UDVOL07FROMLEVELNUMBER};
+  ui::Label lblVol07SLNTo{form_, IDC_LBLVOL07SLNTO};
+  ui::Edit edtVol07ToLevelNumber{form_, IDC_EDTVOL07TOLEVELNUMBER};
+  ui::UpDown udVol07ToLevelNumber{form_, IDC_UDVOL07TOLEVELNUMBER};
+  ui::RadioButton rdoVol07SLNAbove{form_, IDC_RDOVOL07SLNABOVE};
+  ui::Edit edtVol07AboveLevelNumber{form_, IDC_EDTVOL07ABOVELEVELNUMBER};
+  ui::UpDown udVol07AboveLevelNumber{form_, IDC_UDVOL07ABOVELEVELNUMBER};
+  ui::RadioButton rdoVol07SLNBelow{form_, IDC_RDOVOL07SLNBELOW};
+  ui::Edit edtVol07BelowLevelNumber{form_, IDC_EDTVOL07BELOWLEVELNUMBER};
+  ui::UpDown udVol07BelowLevelNumber{form_, IDC_UDVOL07BELOWLEVELNUMBER};
+  ui::Button btnVol07MakeList{form_, IDC_BTNVOL07MAKELIST};
+  ui::Label lblVol07SubFolderFilter{form_, IDC_LBLVOL07SUBFOLDERFILTER};
+  ui::Edit edtVol07SubFolderFilter{form_, IDC_EDTVOL07SUBFOLDERFILTER};
+  ui::RadioButton rdoVol07GenLastSubFolder{form_, IDC_RDOVOL07GENLASTSUBFOLDER};
+  ui::RadioButton rdoVol07GenAllSubFolders{form_, IDC_RDOVOL07GENALLSUBFOLDERS};
   ListPair Lists;
+  // The in-page level builder over the list half.
+  LevelBuilder Levels;
 
   // What the page keeps: the preview's counts (folders, files, bytes) and the
   // results of the last run and of the last simulation (the six counters and
@@ -144,6 +174,7 @@ public:
 
 private:
   ListPairDescription ListHalf();
+  LevelBuilderDescription LevelHalf();
   const treeops::ProtectedFolders& Protected();
   treeops::DeleteJob Snapshot();
   void ScanVol07IncludeFolders();

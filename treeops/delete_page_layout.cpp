@@ -2,6 +2,9 @@
 
 #include "create/creation_page_layout.h"
 #include "forms/tabFoldersDelete01.h"
+#include "treeops/level_builder_layout.h"
+
+#include <iterator>
 
 namespace {
 
@@ -13,9 +16,9 @@ constexpr ui::Anchors kRightTopWide{60, 0, 100, 0};
 const ui::AnchorRule kDeletePageAnchors[] = {
     {IDC_GRPVOL07MAIN, kLeftGrowsAll},
     {IDC_GRPVOL07METHODS, kLeftGrowsWide},
-    {IDC_BTNVOL07SUBFOLDERLEVELLISTBUILDER, ui::kStayLeftTop},
-    {IDC_BTNVOL07SMARTIMPORT, ui::kStayLeftTop},
-    {IDC_BTNVOL07ADDFOLDERSTOLIST, ui::kStayLeftTop},
+    {IDC_BTNVOL07SUBFOLDERLEVELLISTBUILDER, kAtLeftEdge},
+    {IDC_BTNVOL07SMARTIMPORT, kAtLeftEdge},
+    {IDC_BTNVOL07ADDFOLDERSTOLIST, kAtLeftEdge},
     {IDC_LBLVOL07INCLUDEFOLDERLIST, ui::kStayLeftTop},
     {IDC_LSTVOL07INCLUDEFOLDERLIST, kIncludeList},
     {IDC_LBLVOL07EXCLUDEFOLDERLIST, kAtMiddle},
@@ -70,4 +73,16 @@ const ui::AnchorRule kDeletePageAnchors[] = {
 
 } // namespace
 
-void ApplyDeletePageLayout(ui::TabSheet& sheet) { sheet.SetAnchors(kDeletePageAnchors); }
+void ApplyDeletePageLayout(ui::TabSheet& sheet) {
+  const std::vector<ui::AnchorRule> rules = WithLevelBuilderAnchors(
+      kDeletePageAnchors, std::size(kDeletePageAnchors),
+      {IDC_GRPVOL07LEVELBUILDER, IDC_LBLVOL07DESTFOLDERNAME, IDC_CBOVOL07LEVELDESTFOLDER,
+       IDC_BTNVOL07ADDDESTFOLDER, IDC_BTNVOL07VIEWDESTFOLDER, IDC_LBLVOL07LEVELNUMBER, IDC_RDOVOL07SLNFROMTO,
+       IDC_EDTVOL07FROMLEVELNUMBER, IDC_UDVOL07FROMLEVELNUMBER, IDC_LBLVOL07SLNTO, IDC_EDTVOL07TOLEVELNUMBER,
+       IDC_UDVOL07TOLEVELNUMBER, IDC_RDOVOL07SLNABOVE, IDC_EDTVOL07ABOVELEVELNUMBER,
+       IDC_UDVOL07ABOVELEVELNUMBER, IDC_RDOVOL07SLNBELOW, IDC_EDTVOL07BELOWLEVELNUMBER,
+       IDC_UDVOL07BELOWLEVELNUMBER, IDC_BTNVOL07MAKELIST, IDC_LBLVOL07SUBFOLDERFILTER,
+       IDC_EDTVOL07SUBFOLDERFILTER, IDC_RDOVOL07GENLASTSUBFOLDER, IDC_RDOVOL07GENALLSUBFOLDERS},
+      true);  // at the bottom of the right block, level with the lists' group
+  sheet.SetAnchors(rules.data(), rules.size());
+}

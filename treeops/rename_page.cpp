@@ -9,6 +9,7 @@
 #include "examples/help_windows.h"
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmStatistic.h"
+#include "treeops/level_builder_twins.h"
 #include "ui/application.h"
 #include "ui/run_lock.h"
 #include "ui/throttle.h"
@@ -118,7 +119,7 @@ const core::MessageTable<RenameMsg> kRenamePageMessages = core::TableOf(kRows);
 RenamePage::RenamePage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
                        std::vector<ui::TabSheet*> simLocks, const std::string* simStart,
                        const std::string* simEnd)
-    : form_(form), Lists(form, ListHalf()), runLocks_(std::move(runLocks)), simLocks_(std::move(simLocks)),
+    : form_(form), Lists(form, ListHalf()), Levels(form, Lists, LevelHalf()), runLocks_(std::move(runLocks)), simLocks_(std::move(simLocks)),
       simStart_(simStart), simEnd_(simEnd) {
   rdoVol06RenameAddPrefixesSuffixes.OnClick = [this] { rdoVol06RenameAddPrefixesSuffixesClick(); };
   rdoVol06RenameTheLastSubFolder.OnClick = [this] { rdoVol06RenameTheLastSubFolderClick(); };
@@ -227,6 +228,39 @@ ListPairDescription RenamePage::ListHalf() {
   return d;
 }
 
+// The in-page level builder: its controls, its boxes and the page's quirks.
+LevelBuilderDescription RenamePage::LevelHalf() {
+  LevelBuilderDescription d;
+  LevelBuilderControls& c = d.c;
+  c.makeListSelector = &rdoVol06MakeListSelector;
+  c.makeListImport = &rdoVol06MakeListImport;
+  c.addToListManually = &rdoVol06AddToListManually;
+  c.rootLabel = &lblVol06DestFolderName;
+  c.root = &cboVol06LevelDestFolder;
+  c.browse = &btnVol06AddDestFolder;
+  c.view = &btnVol06ViewDestFolder;
+  c.levelLabel = &lblVol06LevelNumber;
+  c.fromTo = &rdoVol06SLNFromTo;
+  c.from = &edtVol06FromLevelNumber;
+  c.fromUd = &udVol06FromLevelNumber;
+  c.toLabel = &lblVol06SLNTo;
+  c.to = &edtVol06ToLevelNumber;
+  c.toUd = &udVol06ToLevelNumber;
+  c.above = &rdoVol06SLNAbove;
+  c.aboveLevel = &edtVol06AboveLevelNumber;
+  c.aboveUd = &udVol06AboveLevelNumber;
+  c.below = &rdoVol06SLNBelow;
+  c.belowLevel = &edtVol06BelowLevelNumber;
+  c.belowUd = &udVol06BelowLevelNumber;
+  c.build = &btnVol06MakeList;
+  c.filterLabel = &lblVol06SubFolderFilter;
+  c.filter = &edtVol06SubFolderFilter;
+  c.onlyTheLast = &rdoVol06GenLastSubFolder;
+  c.allInThePath = &rdoVol06GenAllSubFolders;
+  d.messages = kRenameLevelMessages;
+  return d;
+}
+
 // One rule on every road: what the run's target check refuses never enters the
 // list (a root, a relative path, "." or ".." parts, names ending in a dot or a
 // blank, protected folders), and a folder already listed under another
@@ -253,6 +287,7 @@ void RenamePage::InitVol06Page() {
   lblVol06EndFolder.SetText("");
   SetVol06ControlsEnabled(false);
   Lists.ShowCounts();
+  Levels.Init();
   lstVol06IncludeFolderList.SetHorizontalExtent(3000);
   lstVol06ExcludeFolderList.SetHorizontalExtent(3000);
 }
@@ -483,6 +518,7 @@ void RenamePage::Start(bool simulation) {
 
 std::vector<ui::Control*> RenamePage::CommandControls() {
   std::vector<ui::Control*> controls = Lists.CommandControls();
+  for (ui::Control* c : Levels.CommandControls()) controls.push_back(c);
   for (ui::Control* c : std::initializer_list<ui::Control*>{
            &rdoVol06RenameAddPrefixesSuffixes, &rdoVol06RenameTheLastSubFolder, &edtVol06NewPrefix,
            &edtVol06DelimiterPrefixSubFolder, &edtVol06DelimiterSubFolderSuffix, &edtVol06NewSuffix,
@@ -527,6 +563,7 @@ void RenamePage::btnVol06ClearAllClick() {
   if (busy_) return;
   if (Box(RenameMsg::ClearAsk) != IDYES) return;
   Lists.Clear();
+  Levels.Clear();
   rdoVol06RenameAddPrefixesSuffixes.SetChecked(true);
   for (ui::Edit* e : {&edtVol06NewPrefix, &edtVol06DelimiterPrefixSubFolder, &edtVol06DelimiterSubFolderSuffix,
                       &edtVol06NewSuffix, &edtVol06RenameNewLastSubFolder})

@@ -7,6 +7,7 @@
 #include "core/box_message.h"
 #include "core/casefold.h"
 #include "forms/tabFoldersRename01.h"
+#include "listwin/level_builder.h"
 #include "listwin/list_pair.h"
 #include "treeops/folder_list_rule.h"
 #include "treeops/rename_engine.h"
@@ -101,10 +102,39 @@ public:
   ui::Button btnVol06LoadFrom{form_, IDC_BTNVOL06LOADFROM};
   ui::Button btnVol06SaveTo{form_, IDC_BTNVOL06SAVETO};
   ui::ProgressBar pbVol06ProgressBar{form_, IDC_PBVOL06PROGRESSBAR};
+  // The in-page level builder: its method radios, and its group.
+  ui::RadioButton rdoVol06MakeListSelector{form_, IDC_RDOVOL06MAKELISTSELECTOR};
+  ui::RadioButton rdoVol06MakeListImport{form_, IDC_RDOVOL06MAKELISTIMPORT};
+  ui::RadioButton rdoVol06AddToListManually{form_, IDC_RDOVOL06ADDTOLISTMANUALLY};
+  ui::GroupBox GroupBox45{form_, IDC_GRPVOL06LEVELBUILDER};
+  ui::Label lblVol06DestFolderName{form_, IDC_LBLVOL06DESTFOLDERNAME};
+  ui::ComboBox cboVol06LevelDestFolder{form_, IDC_CBOVOL06LEVELDESTFOLDER};
+  ui::Button btnVol06AddDestFolder{form_, IDC_BTNVOL06ADDDESTFOLDER};
+  ui::Button btnVol06ViewDestFolder{form_, IDC_BTNVOL06VIEWDESTFOLDER};
+  ui::Label lblVol06LevelNumber{form_, IDC_LBLVOL06LEVELNUMBER};
+  ui::RadioButton rdoVol06SLNFromTo{form_, IDC_RDOVOL06SLNFROMTO};
+  ui::Edit edtVol06FromLevelNumber{form_, IDC_EDTVOL06FROMLEVELNUMBER};
+  ui::UpDown udVol06FromLevelNumber{form_, IDC_UDVOL06FROMLEVELNUMBER};
+  ui::Label lblVol06SLNTo{form_, IDC_LBLVOL06SLNTO};
+  ui::Edit edtVol06ToLevelNumber{form_, IDC_EDTVOL06TOLEVELNUMBER};
+  ui::UpDown udVol06ToLevelNumber{form_, IDC_UDVOL06TOLEVELNUMBER};
+  ui::RadioButton rdoVol06SLNAbove{form_, IDC_RDOVOL06SLNABOVE};
+  ui::Edit edtVol06AboveLevelNumber{form_, IDC_EDTVOL06ABOVELEVELNUMBER};
+  ui::UpDown udVol06AboveLevelNumber{form_, IDC_UDVOL06ABOVELEVELNUMBER};
+  ui::RadioButton rdoVol06SLNBelow{form_, IDC_RDOVOL06SLNBELOW};
+  ui::Edit edtVol06BelowLevelNumber{form_, IDC_EDTVOL06BELOWLEVELNUMBER};
+  ui::UpDown udVol06BelowLevelNumber{form_, IDC_UDVOL06BELOWLEVELNUMBER};
+  ui::Button btnVol06MakeList{form_, IDC_BTNVOL06MAKELIST};
+  ui::Label lblVol06SubFolderFilter{form_, IDC_LBLVOL06SUBFOLDERFILTER};
+  ui::Edit edtVol06SubFolderFilter{form_, IDC_EDTVOL06SUBFOLDERFILTER};
+  ui::RadioButton rdoVol06GenLastSubFolder{form_, IDC_RDOVOL06GENLASTSUBFOLDER};
+  ui::RadioButton rdoVol06GenAllSubFolders{form_, IDC_RDOVOL06GENALLSUBFOLDERS};
   ui::OpenDialog OpenDialog3;
   ui::SaveDialog SaveDialog3;
   // The include and exclude lists with their commands.
   ListPair Lists;
+  // The in-page level builder over the list half.
+  LevelBuilder Levels;
 
   // What the page keeps between runs.
   double Vol06TotalToRename = 0;
@@ -146,6 +176,7 @@ public:
 
 private:
   ListPairDescription ListHalf();
+  LevelBuilderDescription LevelHalf();
   // The page's one rule for an entry on every road into its include list: the
   // tree pages' common rule with this page's boxes.
   treeops::FolderListRule ListRule();

@@ -2,6 +2,9 @@
 
 #include "create/creation_page_layout.h"
 #include "forms/tabFoldersRename01.h"
+#include "treeops/level_builder_layout.h"
+
+#include <iterator>
 
 namespace {
 
@@ -14,8 +17,8 @@ constexpr ui::Anchors kRightTopLeft{60, 0, 60, 0};
 const ui::AnchorRule kRenamePageAnchors[] = {
     {IDC_GRPVOL06MAIN, kLeftGrowsAll},
     {IDC_GRPVOL06LISTMETHODS, kLeftGrowsWide},
-    {IDC_BTNVOL06SUBFOLDERLEVELLISTBUILDER, ui::kStayLeftTop},
-    {IDC_BTNVOL06SMARTIMPORT, kAtMiddle},
+    {IDC_BTNVOL06SUBFOLDERLEVELLISTBUILDER, kAtLeftEdge},
+    {IDC_BTNVOL06SMARTIMPORT, kAtLeftEdge},
     {IDC_BTNVOL06ADDFOLDERTOLIST, kAtLeftEdge},
     {IDC_LBLVOL06INCLUDEFOLDERLIST, ui::kStayLeftTop},
     {IDC_LSTVOL06INCLUDEFOLDERLIST, kIncludeList},
@@ -83,7 +86,17 @@ const ui::AnchorRule kRenamePageAnchors[] = {
 } // namespace
 
 void ApplyRenamePageLayout(ui::TabSheet& sheet, ui::Label& startFolder, ui::Label& endFolder) {
-  sheet.SetAnchors(kRenamePageAnchors);
+  const std::vector<ui::AnchorRule> rules = WithLevelBuilderAnchors(
+      kRenamePageAnchors, std::size(kRenamePageAnchors),
+      {IDC_GRPVOL06LEVELBUILDER, IDC_LBLVOL06DESTFOLDERNAME, IDC_CBOVOL06LEVELDESTFOLDER,
+       IDC_BTNVOL06ADDDESTFOLDER, IDC_BTNVOL06VIEWDESTFOLDER, IDC_LBLVOL06LEVELNUMBER, IDC_RDOVOL06SLNFROMTO,
+       IDC_EDTVOL06FROMLEVELNUMBER, IDC_UDVOL06FROMLEVELNUMBER, IDC_LBLVOL06SLNTO, IDC_EDTVOL06TOLEVELNUMBER,
+       IDC_UDVOL06TOLEVELNUMBER, IDC_RDOVOL06SLNABOVE, IDC_EDTVOL06ABOVELEVELNUMBER,
+       IDC_UDVOL06ABOVELEVELNUMBER, IDC_RDOVOL06SLNBELOW, IDC_EDTVOL06BELOWLEVELNUMBER,
+       IDC_UDVOL06BELOWLEVELNUMBER, IDC_BTNVOL06MAKELIST, IDC_LBLVOL06SUBFOLDERFILTER,
+       IDC_EDTVOL06SUBFOLDERFILTER, IDC_RDOVOL06GENLASTSUBFOLDER, IDC_RDOVOL06GENALLSUBFOLDERS},
+      true);  // at the bottom of the right block, level with the lists' group
+  sheet.SetAnchors(rules.data(), rules.size());
   startFolder.SetPathEllipsis(true);
   endFolder.SetPathEllipsis(true);
 }

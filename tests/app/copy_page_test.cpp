@@ -301,6 +301,32 @@ TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
   EXPECT_EQ(P().lblVol08IncludeSum.Text(), "1");
 }
 
+// Before a structure is listed the page already counts its main folders (the
+// top-most ones); adding a structure opens both runs.
+TEST_F(CopyPageTest, MainFoldersAreCountedBeforeAnyStructureAndAddStructureOpensBothRuns) {
+  EXPECT_EQ(P().btnVol08ClearAll.Text(), "Clear Fields");
+  AddMain(dest.AddFolder("A"));
+  AddMain(dest.AddFolder("B"));
+  AddMain(dest.AddFolder("A\\Inner"));
+  EXPECT_EQ(Counters()[0], "2");
+  EXPECT_EQ(VisualLog()[0], "2");
+  EXPECT_FALSE(P().btnVol08CopyFolders.Enabled());
+  EXPECT_FALSE(P().btnVol08CopyFoldersSimulation.Enabled());
+  AddStructure(tree / "Mkt");
+  EXPECT_TRUE(P().btnVol08CopyFolders.Enabled());
+  EXPECT_TRUE(P().btnVol08CopyFoldersSimulation.Enabled());
+  // Mkt with its three subfolders, into each of the two main folders.
+  Strings counters = Counters();
+  EXPECT_EQ(Strings(counters.begin(), counters.begin() + 2), (Strings{"2", "8"}));
+  // The structure removed: the main folders are still counted, the runs close.
+  P().lstVol08AddFolderStructure.SetSelected(0, true);
+  seam.Answer("no: 0281", IDYES);
+  Press(P().btnVol08RemoveFolderStructure);
+  counters = Counters();
+  EXPECT_EQ(Strings(counters.begin(), counters.begin() + 2), (Strings{"2", "0"}));
+  EXPECT_FALSE(P().btnVol08CopyFolders.Enabled());
+}
+
 } // namespace
 
 namespace {

@@ -1,6 +1,6 @@
 // The level summary window filled from a real folder tree.
 #include "core/folder_scan.h"
-#include "app/frmLevelSummFolder.h"
+#include "listwin/frmLevelSummFolder.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
 

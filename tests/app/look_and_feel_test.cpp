@@ -1,6 +1,6 @@
 // The windows as a whole: fit, overlap, reading order, placement, page keys.
 #include "app/frmMain.h"
-#include "app/frmLevelSummFolder.h"
+#include "listwin/frmLevelSummFolder.h"
 #include "app/frmUnsuccessful.h"
 #include "listwin/frmStatistic.h"
 #include "listwin/frmEditIncludeList.h"
@@ -127,11 +127,11 @@ TEST_F(LookAndFeel, EveryPageIsWholeAtTheSmallestSizeAndMaximised) {
   GetWindowRect(m.Handle(), &opened);
   EXPECT_TRUE(Contains(ui::WorkAreaOf(m.Handle()), opened)) << "opens inside the screen";
   SIZE minimum = m.MinimumSize();
-  // Fits 1024 x 768 at 100% and 1366 x 768 at 125% (taskbars of 40 and 48 pixels).
+  // Fits a work area of 1024 x 728 at 96 DPI and of 1366 x 718 at 120 DPI.
   EXPECT_LE(minimum.cx, 1024);
-  EXPECT_LE(minimum.cy, 768 - 40);
+  EXPECT_LE(minimum.cy, 728);
   EXPECT_LE(minimum.cx * 5 / 4, 1366);
-  EXPECT_LE(minimum.cy * 5 / 4, 768 - 48);
+  EXPECT_LE(minimum.cy * 5 / 4, 718);
 
   struct Size {
     const char* name;
@@ -156,6 +156,29 @@ TEST_F(LookAndFeel, EveryPageIsWholeAtTheSmallestSizeAndMaximised) {
       if (GetWindow(sheet->Handle(), GW_CHILD)) ExpectTidy(sheet->Handle(), where);
     }
   }
+}
+
+// Every tab of the main window in sight, none scrolled away, with a whole page
+// under the strip: the strip as it stands (every tab at the top, no scroll
+// arrows), its display area against a page's designed size.
+void ExpectEveryTabInSight(HWND tabs, SIZE page, const std::string& where) {
+  for (HWND h = GetWindow(tabs, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    char cls[32] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    EXPECT_FALSE(lstrcmpiA(cls, UPDOWN_CLASSA) == 0 && IsWindowVisible(h)) << where << ": the tabs scroll";
+  }
+  RECT strip{};
+  GetClientRect(tabs, &strip);
+  ASSERT_EQ(TabCtrl_GetItemCount(tabs), 7) << where;
+  for (int i = 0; i < 7; ++i) {
+    RECT tab{};
+    TabCtrl_GetItemRect(tabs, i, &tab);
+    EXPECT_TRUE(Contains(strip, tab)) << where << ": tab " << i << " is out of sight";
+  }
+  RECT display = strip;
+  TabCtrl_AdjustRect(tabs, FALSE, &display);
+  EXPECT_GE(display.right - display.left, page.cx) << where;
+  EXPECT_GE(display.bottom - display.top, page.cy) << where;
 }
 
 // The program's window layouts (dialog resources), test layouts left out.
@@ -215,6 +238,40 @@ TEST_F(LookAndFeel, EveryWindowLayoutIsTidyAt96And120Dpi) {
       DestroyWindow(layout);
     }
   }
+}
+
+TEST_F(LookAndFeel, AllSevenTabsAreInSightWithoutScrollingAt96And120Dpi) {
+  TfrmMain& m = *frmMain;
+  const std::vector<std::string> captions = m.pgeMain.TabCaptions();
+  ASSERT_EQ(captions.size(), 7u);
+  // 96 DPI: the window as it opened, and at its smallest.
+  RECT designed{0, 0, 556, 288};
+  MapDialogRect(m.tabFoldersRename01.Handle(), &designed);
+  const SIZE page{designed.right, designed.bottom};
+  ExpectEveryTabInSight(m.pgeMain.Handle(), page, "96 DPI, as opened");
+  SizeWindow(m, SIZE{100, 100});
+  ExpectEveryTabInSight(m.pgeMain.Handle(), page, "96 DPI, smallest");
+  EXPECT_GE(TabCtrl_GetRowCount(m.pgeMain.Handle()), 2);
+
+  // 120 DPI: the main window's layout at its designed size with the seven
+  // tabs, against a page's layout at the same DPI.
+  LayoutOwner owner;
+  RECT sheet{};
+  HWND layout = OpenLayout(IDD_TABFOLDERSRENAME01, 120, owner.hwnd, &sheet);
+  ASSERT_TRUE(layout);
+  MapDialogRect(layout, &sheet);
+  DestroyWindow(layout);
+  HWND main = OpenLayout(IDD_FRMMAIN, 120, owner.hwnd);
+  ASSERT_TRUE(main);
+  HWND tabs = GetDlgItem(main, IDC_PGEMAIN);
+  for (size_t i = 0; i < captions.size(); ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(captions[i].c_str());
+    SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+  ExpectEveryTabInSight(tabs, SIZE{sheet.right, sheet.bottom}, "120 DPI");
+  DestroyWindow(main);
 }
 
 // Controls are found by id across the main window and all its sheets (the
@@ -432,13 +489,13 @@ TEST_F(LookAndFeel, CtrlTabAndCtrlPageKeysSwitchPagesAndFocusTheirFirstInput) {
       {VK_TAB, false, &m.tabFolderCreate03, &m.Vol02.cboVol02DestFolders},
       {VK_NEXT, false, &m.tabFolderCreate04, nullptr},
       {VK_TAB, false, &m.tabFolderCreate01, &m.Manual.cboCreateFolderForced},
-      {VK_TAB, false, &m.tabFoldersCopy02, &m.Vol08.btnVol08SubFolderLevelListBuilder},
+      {VK_TAB, false, &m.tabFoldersCopy02, &m.Vol08.rdoVol08MakeListSelector},
       {VK_TAB, false, &m.tabFoldersDelete01, nullptr},
-      {VK_TAB, false, &m.tabFoldersRename01, &m.Vol06.btnVol06SubFolderLevelListBuilder},
+      {VK_TAB, false, &m.tabFoldersRename01, &m.Vol06.rdoVol06MakeListSelector},
       {VK_TAB, false, &m.tabFolderCreate05, nullptr},  // round to the first page
-      {VK_TAB, true, &m.tabFoldersRename01, &m.Vol06.btnVol06SubFolderLevelListBuilder},
+      {VK_TAB, true, &m.tabFoldersRename01, &m.Vol06.rdoVol06MakeListSelector},
       {VK_PRIOR, false, &m.tabFoldersDelete01, nullptr},
-      {VK_PRIOR, false, &m.tabFoldersCopy02, &m.Vol08.btnVol08SubFolderLevelListBuilder},
+      {VK_PRIOR, false, &m.tabFoldersCopy02, &m.Vol08.rdoVol08MakeListSelector},
       {VK_PRIOR, false, &m.tabFolderCreate01, &m.Manual.cboCreateFolderForced},
       {VK_PRIOR, false, &m.tabFolderCreate04, nullptr},
       {VK_PRIOR, false, &m.tabFolderCreate03, &m.Vol02.cboVol02DestFolders},

@@ -11,6 +11,7 @@
 #include "listwin/frmSubFolderListBuilder.h"
 #include "listwin/list_file.h"
 #include "treeops/copy_page.h"
+#include "treeops/level_builder_twins.h"
 #include "support/program_fixture.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,9 @@ TEST_F(MessageNumbers, NoTwoTextsShareANumber) {
   CollectPage(frmMain->Vol03, texts);
   CollectPage(frmMain->Vol04, texts);
   Collect(kDeletePageMessages, texts);
+  Collect(kRenameLevelMessages, texts);
+  Collect(kDeleteLevelMessages, texts);
+  Collect(kCopyLevelMessages, texts);
   ASSERT_GT(texts.size(), 100u);
 
   // Numbers that carry more than one text, and how many: the string page's

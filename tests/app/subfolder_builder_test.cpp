@@ -104,6 +104,28 @@ TEST_F(SubFolderBuilder, SourceSummaryCountsEveryLevelOfTheTree) {
   EXPECT_EQ(seam.Unscripted(), 4);
 }
 
+// View Selected opens the current entry (the one with the focus rectangle),
+// whether it is selected or not; with several selected, that one only.
+TEST_F(SubFolderBuilder, ViewSelectedOpensTheCurrentEntrySelectedOrNot) {
+  Open([&](TfrmSubFolderListBuilder& w) {
+    Build(src, IDYES);
+    ui::ListBox& list = w.lstIncludeFolderList;
+    ASSERT_EQ(list.Count(), 3);
+    // A click on the second entry, then a Ctrl+click on it again: current, not selected.
+    list.SelectAll(false);
+    SendMessageA(list.Handle(), LB_SETCARETINDEX, 1, FALSE);
+    ASSERT_EQ(list.SelCount(), 0);
+    Press(w.btnIncludeFolderListView);
+    list.SetSelected(0, true);
+    list.SetSelected(2, true);
+    SendMessageA(list.Handle(), LB_SETCARETINDEX, 2, FALSE);
+    Press(w.btnIncludeFolderListView);
+    EXPECT_EQ(seam.shellOpens, (Strings{list.Item(1) + "||", list.Item(2) + "||"}));
+    Press(w.BitBtn2);
+  });
+  EXPECT_EQ(seam.Unscripted(), 0);
+}
+
 struct BuildCase {
   const char* what;
   int rule;  // 0 From-To, 1 Above, 2 Below

@@ -1,4 +1,4 @@
-#include "app/frmLevelSummFolder.h"
+#include "listwin/frmLevelSummFolder.h"
 
 #include "core/folder_scan.h"
 #include "core/level_summary.h"
