@@ -14,9 +14,6 @@ namespace {
 
 using FoldedSet = std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual>;
 
-bool MatchesEveryName(const std::string& p) { return p == "*" || p == "*.*"; }
-bool UsablePattern(const std::string& p) { return !p.empty() && p.find_first_of("\\/:") == std::string::npos; }
-
 struct Walked {
   DeleteItem item;
   unsigned level = 0;
@@ -65,24 +62,16 @@ void Order(std::vector<Walked>& files, std::vector<Walked>& folders, DeletePlan&
 void ForEachSelectedFile(const std::string& folder, const std::deque<std::string>& patterns,
                          const std::vector<WIN32_FIND_DATAA>* listing,
                          const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
-  std::unordered_set<std::string> taken;
-  FoldedSet seenPatterns;
+  const std::vector<std::string> usable = core::UsableFilePatterns(patterns);
+  if (usable.empty()) return;
   std::vector<WIN32_FIND_DATAA> own;
-  auto take = [&](const WIN32_FIND_DATAA& data) {
-    if (!core::FindDataIsFolder(data) && taken.insert(data.cFileName).second) visit(data);
-  };
-  for (const std::string& pattern : patterns) {
-    if (!UsablePattern(pattern) || !seenPatterns.insert(pattern).second) continue;
-    if (MatchesEveryName(pattern)) {
-      if (!listing) {
-        core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& d) { own.push_back(d); });
-        listing = &own;
-      }
-      for (const WIN32_FIND_DATAA& d : *listing) take(d);
-      continue;
-    }
-    core::ForEachFolderEntry(folder, pattern, take);
+  if (!listing) {
+    core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& d) {
+      if (!core::FindDataIsFolder(d)) own.push_back(d);
+    });
+    listing = &own;
   }
+  core::ForEachMatchingFile(*listing, usable, visit);
 }
 
 DeletePlan PreviewDelete(const DeleteJob& job) {

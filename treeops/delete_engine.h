@@ -72,9 +72,10 @@ struct DeleteResults {
 bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results,
                const Progress& progress = Progress());
 
-// The files of folder that match at least one pattern ("*" and "*.*" take every
-// file; patterns naming another folder or drive are ignored), each once, in the
-// order the patterns find them. listing: the folder's files when already listed.
+// The files of folder whose long names match at least one pattern
+// (core::MatchesFilePattern; patterns naming another folder or drive are
+// ignored), each once, in the order the patterns find them. listing: the
+// folder's files when already listed.
 void ForEachSelectedFile(const std::string& folder, const std::deque<std::string>& patterns,
                          const std::vector<WIN32_FIND_DATAA>* listing,
                          const std::function<void(const WIN32_FIND_DATAA&)>& visit);

@@ -106,6 +106,33 @@ TEST(DeleteEngine, EachModeDeletesWhatTheExamplesShowFilesFirstDeepestFirst) {
   }
 }
 
+// "*.tmp" takes the names ending in ".tmp", never one the system's search
+// finds through its 8.3 alias (c.tmpx as C~1.TMP); the plan the preview counts
+// is the one the run deletes.
+TEST(DeleteEngine, TheFileModesMatchTheLongNameOnly) {
+  for (treeops::DeleteMode mode : {treeops::DeleteMode::FilesInTree, treeops::DeleteMode::FilesInMainFolders}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    TempDir temp;
+    for (const char* folder : {"M\\", "M\\Sub\\"})
+      for (const char* name : {"c.tmpx", "longname.tmpfile", "x.tmp"}) temp.AddFile(std::string(folder) + name, name);
+    ASSERT_EQ(testsupport::SearchNames(temp / "M", "*.tmp"), (std::vector<std::string>{"c.tmpx", "longname.tmpfile", "x.tmp"}))
+        << "the system's search no longer matches the aliases: this test would prove nothing";
+    treeops::DeleteJob job;
+    job.mode = mode;
+    job.patterns = {"*.tmp"};
+    job.protectedFolders = treetest::Protected();
+    job.includes = Inside(temp, {"M"});
+    DeleteRun r;
+    r.PredictAndRun(temp, job);
+    const bool tree = mode == treeops::DeleteMode::FilesInTree;
+    EXPECT_EQ(r.plan.files.size(), tree ? 2u : 1u);
+    EXPECT_EQ(Sorted(r.results.filesDeleted), tree ? (std::vector<std::string>{temp / "M\\Sub\\x.tmp", temp / "M\\x.tmp"})
+                                                   : std::vector<std::string>{temp / "M\\x.tmp"});
+    EXPECT_EQ(ListTree(temp / "M"), tree ? "Sub\\\nSub\\c.tmpx\nSub\\longname.tmpfile\nc.tmpx\nlongname.tmpfile\n"
+                                         : "Sub\\\nSub\\c.tmpx\nSub\\longname.tmpfile\nSub\\x.tmp\nc.tmpx\nlongname.tmpfile\n");
+  }
+}
+
 TEST(DeleteEngine, AListedMainFolderInsideAnotherStaysInModeThree) {
   TempDir temp;
   MakeExamplesTree(temp);

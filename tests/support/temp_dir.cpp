@@ -163,6 +163,20 @@ std::string ListTree(const std::string& root) {
   return out;
 }
 
+std::vector<std::string> SearchNames(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = fd.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 std::string CurrentDirectory() {
   char buffer[MAX_PATH + 1] = "";
   DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
