@@ -104,6 +104,16 @@ public:
         r_.reasons.push_back({target, "a link: nothing is copied through it"});
         continue;
       }
+      // A main folder that every structure holds receives nothing (no pair is
+      // copied into itself): it is not counted as copied.
+      bool receives = false;
+      for (size_t s = 0; s < p_.structures.size() && !receives; ++s) receives = !p_.Skipped(m, s);
+      if (!receives) {
+        r_.other[0] += 1;
+        r_.foldersOther.push_back(target);
+        r_.reasons.push_back({target, "it lies inside every structure: nothing is copied into itself"});
+        continue;
+      }
       r_.counters[4] += 1;
       r_.foldersCopied.push_back(target);
       predicted_.clear();

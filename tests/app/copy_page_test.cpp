@@ -216,6 +216,12 @@ TEST_F(CopyPageTest, NeverCopiesAStructureIntoItselfAndListsTheSkippedPairs) {
       << confirm->text;
   EXPECT_EQ(Snapshot(tree.Path()), treeBefore);
   EXPECT_EQ(ListTree(c1), "Mkt\\\nMkt\\Mail\\\nMkt\\SEO\\\nMkt\\SEO\\Deep\\\n");
+  // The folder inside the structure received nothing: it is not among the folders copied to.
+  EXPECT_EQ(frmStatistic08->List(0).Items(), Strings({c1}));
+  EXPECT_EQ(Counters()[4], "1");
+  const testsupport::ShownBox* end = Shown("0652");
+  ASSERT_NE(end, nullptr);
+  EXPECT_NE(end->text.find(tree / "Mkt\\SEO"), std::string::npos) << end->text;
 }
 
 TEST_F(CopyPageTest, RunsStopBeforeAnythingIsWrittenWhenTheStructureIsGoneOrTheSpaceShortOrUnknown) {

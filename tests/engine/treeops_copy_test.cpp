@@ -135,6 +135,12 @@ TEST(CopyEngine, AStructureIsNeverCopiedIntoItself) {
   // S holds the inbox, so only S and Company01 are main folders; S\Marketing would be the structure itself.
   EXPECT_EQ(r.preview.skippedPairs, (std::vector<std::pair<std::string, std::string>>{{temp / "S", temp / "S\\Marketing"}}));
   EXPECT_EQ(r.results.counters[5], 4);
+  // S received nothing: it is not counted as copied to, and the reason is told.
+  EXPECT_EQ(r.results.foldersCopied, std::deque<std::string>{temp / "D\\Company01"});
+  EXPECT_EQ(r.predicted.foldersCopied, r.results.foldersCopied);
+  EXPECT_EQ(r.results.counters[4], 1);
+  EXPECT_EQ(r.results.foldersOther, std::deque<std::string>{temp / "S"});
+  EXPECT_EQ(r.results.other[0], 1);
   testsupport::MappedDrive drive(temp / "S");
   if (!drive.Letter()) GTEST_SKIP() << "no spare drive letter for a drive-root structure";
   job.includes = {drive.Root() + "Programs", temp / "D\\Company02"};
@@ -143,6 +149,8 @@ TEST(CopyEngine, AStructureIsNeverCopiedIntoItself) {
   CopyRun root;
   root.PredictAndRun(temp, job);
   EXPECT_EQ(root.preview.skippedPairs.size(), 1u);  // a drive root on its own drive
+  EXPECT_EQ(root.results.foldersCopied, std::deque<std::string>{temp / "D\\Company02"});
+  EXPECT_EQ(root.results.foldersOther, std::deque<std::string>{drive.Root() + "Programs"});
   EXPECT_EQ(Snapshot(temp / "S"), before);
   EXPECT_TRUE(testsupport::FolderExists(temp / "D\\Company02\\Marketing\\E-mails\\inbox"));
 }
