@@ -98,47 +98,6 @@ ProtectedFolders SystemProtectedFolders(const std::string& startupFolder) {
   return folders;
 }
 
-namespace {
-// Opens path as a link; INVALID_HANDLE_VALUE (error set) unless the handle
-// shows the link itself.
-HANDLE OpenAsLink(const std::string& path, DWORD access, unsigned long& error) {
-  HANDLE h = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    error = GetLastError();
-    return h;
-  }
-  FILE_ATTRIBUTE_TAG_INFO tag{};
-  if (!GetFileInformationByHandleEx(h, FileAttributeTagInfo, &tag, sizeof tag) ||
-      !(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    CloseHandle(h);
-    error = ERROR_NOT_SUPPORTED;  // opened through the link: never deleted
-    return INVALID_HANDLE_VALUE;
-  }
-  error = 0;
-  return h;
-}
-} // namespace
-
-bool RemoveLink(const std::string& path, unsigned long& error) {
-  HANDLE h = OpenAsLink(path, DELETE, error);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  FILE_DISPOSITION_INFO disposition{TRUE};
-  const bool ok = SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition);
-  error = ok ? 0 : GetLastError();
-  CloseHandle(h);
-  return ok;
-}
-
-bool LinkRemovable(const std::string& path, unsigned long& error) {
-  HANDLE h = OpenAsLink(path, 0, error);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(h);
-  return true;
-}
-
 TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders) {
   TargetCheck check;
   std::string path = core::TrimText(core::ForwardToBackslashes(line));

@@ -51,15 +51,6 @@ bool SameOrInside(const std::string& a, const std::string& b);
 // The path level: the number of backslashes.
 unsigned Level(const std::string& path);
 
-// A link (junction or symbolic link) is removed as a link, never through it:
-// it is opened as a link and deleted only when the system shows the open
-// handle as the link itself. Where the system would follow it instead (Wine
-// with a Linux link) nothing is deleted and the error is ERROR_NOT_SUPPORTED.
-bool RemoveLink(const std::string& path, unsigned long& error);
-// The same test without deleting (for simulations): true when RemoveLink would
-// reach the link itself; false with the error RemoveLink would give otherwise.
-bool LinkRemovable(const std::string& path, unsigned long& error);
-
 // Called by the runs before each item with the items done and the items in all;
 // false stops the run. The caller throttles what it shows (about every 50 ms).
 using Progress = std::function<bool(size_t done, size_t total)>;

@@ -27,13 +27,15 @@ void MakeExamplesTree(const TempDir& temp) {
 struct DeleteRun {
   treeops::DeletePlan plan;
   treeops::DeleteResults predicted, results;
-  // Plans, simulates (the disk stays byte for byte), then runs the plan: the run does what was predicted.
+  // Plans, simulates (the disk stays byte for byte and no remover is called),
+  // then runs the plan: the run does what was predicted.
   void PredictAndRun(const TempDir& temp, const treeops::DeleteJob& job) {
     plan = treeops::PreviewDelete(job);
     const std::string before = Snapshot(temp.Path());
-    EXPECT_TRUE(treeops::RunDelete(plan, true, predicted));
+    treetest::TestRemover simulation(true), run(false);
+    EXPECT_TRUE(treeops::RunDelete(plan, true, predicted, treeops::Progress(), &simulation));
     EXPECT_EQ(Snapshot(temp.Path()), before);
-    EXPECT_TRUE(treeops::RunDelete(plan, false, results));
+    EXPECT_TRUE(treeops::RunDelete(plan, false, results, treeops::Progress(), &run));
     EXPECT_EQ(predicted.counters, results.counters);
     EXPECT_EQ(predicted.filesDeleted, results.filesDeleted);
     EXPECT_EQ(predicted.foldersDeleted, results.foldersDeleted);

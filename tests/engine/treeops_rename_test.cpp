@@ -97,7 +97,8 @@ struct RenameRun {
     treeops::RenameJob dry = job;
     dry.dry = true;
     treeops::RenameHistory none;
-    EXPECT_TRUE(treeops::RunRename(dry, predicted, none));
+    treetest::TestRemover simulation(true);
+    EXPECT_TRUE(treeops::RunRename(dry, predicted, none, treeops::Progress(), &simulation));
     EXPECT_TRUE(none.empty());
     EXPECT_EQ(Snapshot(temp.Path()), before);
     EXPECT_TRUE(treeops::RunRename(job, results, history));
@@ -200,6 +201,28 @@ TEST(RenameEngine, ACollisionLeavesTheLaterLineAndACaseChangeIsMadeAndUndone) {
   treeops::UndoRename(caseOnly.history);
   treeops::UndoRename(collide.history);
   EXPECT_EQ(Snapshot(temp.Path(), false), original);
+}
+
+// The undo gives each folder back its name as it stood on disk, whatever the
+// spelling of the lines that named it.
+TEST(RenameEngine, UndoRestoresTheNamesAsTheDiskSpelledThem) {
+  TempDir temp;
+  temp.AddFile("X\\P\\C\\in.txt", "keep");
+  std::string lower = temp.Path(), upper = temp.Path();
+  for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.prefix = "n-";
+  job.lines = Inside(temp, {lower + "\\x\\p", upper + "\\X\\p\\c"});
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.results.counters, (std::array<double, 4>{2, 0, 0, 0}));
+  EXPECT_EQ(ListTree(temp / "X"), "n-p\\\nn-p\\n-c\\\nn-p\\n-c\\in.txt\n");
+  const treeops::RenameUndoReport undo = treeops::UndoRename(r.history);
+  EXPECT_EQ(undo.restored, 2u);
+  EXPECT_FALSE(undo.Failures());
+  EXPECT_EQ(ListTree(temp / "X"), "P\\\nP\\C\\\nP\\C\\in.txt\n");
 }
 
 TEST(RenameEngine, UndoRenamesBackOnlyWhatIsStillThereUnchanged) {

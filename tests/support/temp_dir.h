@@ -35,8 +35,9 @@ bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
 // Whether anything (file or folder) is at path.
 bool PathExists(const std::string& path);
-// Removes a folder and everything in it, never entering a link (reparse point);
-// Linux links Wine cannot remove are removed on the Linux side (tests make no file links).
+// Removes a folder and everything in it, never entering a link (reparse point)
+// nor deleting through one; Linux links Wine cannot remove (to files as well
+// as folders) are removed on the Linux side, their targets untouched.
 void RemoveTree(const std::string& path);
 // Every file and folder below root, relative, folders ending in "\", sorted.
 std::string ListTree(const std::string& root);
