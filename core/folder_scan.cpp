@@ -3,7 +3,6 @@
 #include "core/casefold.h"
 #include "core/textutil.h"
 
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -11,17 +10,56 @@ namespace core {
 
 namespace {
 
-// "*" and "*.*" match every file name, so the listing already made for the
-// subfolders answers them without a second search of the folder.
-bool MatchesEveryName(const std::string& pattern) { return pattern == "*" || pattern == "*.*"; }
-
-// A pattern is searched inside the folder being listed; one that names another
+// A pattern is matched inside the folder being listed; one that names another
 // folder or drive would count files from elsewhere.
 bool IsUsablePattern(const std::string& pattern) {
   return !pattern.empty() && pattern.find_first_of("\\/:") == std::string::npos;
 }
 
 } // namespace
+
+bool MatchesFilePattern(const std::string& name, const std::string& pattern) {
+  // Left to right; on a mismatch the last star takes one more character.
+  size_t n = 0, p = 0, star = std::string::npos, starName = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      starName = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || FoldChar(pattern[p]) == FoldChar(name[n]))) {
+      ++p;
+      ++n;
+    } else if (star != std::string::npos) {
+      p = star + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && (pattern[p] == '*' || pattern[p] == '.')) ++p;
+  return p == pattern.size();
+}
+
+std::vector<std::string> UsableFilePatterns(const std::deque<std::string>& patterns) {
+  std::vector<std::string> usable;
+  FoldedIndex seen;
+  for (const std::string& p : patterns) {
+    if (!IsUsablePattern(p) || seen.Contains(p)) continue;
+    seen.Add(p);
+    usable.push_back(p);
+  }
+  return usable;
+}
+
+void ForEachMatchingFile(const std::vector<WIN32_FIND_DATAA>& listing, const std::vector<std::string>& patterns,
+                         const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
+  std::vector<char> taken(listing.size(), 0);
+  for (const std::string& pattern : patterns)
+    for (size_t i = 0; i < listing.size(); ++i) {
+      if (taken[i] || FindDataIsFolder(listing[i]) || !MatchesFilePattern(listing[i].cFileName, pattern)) continue;
+      taken[i] = 1;
+      visit(listing[i]);
+    }
+}
 
 uint64_t FindDataSize(const WIN32_FIND_DATAA& data) {
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -65,13 +103,7 @@ FolderStructSize::FolderStructSize(const std::string& root) : root_(root) {
 }
 
 void FolderStructSize::SetFilePatterns(const std::deque<std::string>& patterns) {
-  patterns_.clear();
-  FoldedIndex seen;
-  for (const std::string& p : patterns) {
-    if (!IsUsablePattern(p) || seen.Contains(p)) continue;
-    seen.Add(p);
-    patterns_.push_back(p);
-  }
+  patterns_ = UsableFilePatterns(patterns);
 }
 
 void FolderStructSize::ScanAll() {
@@ -88,7 +120,14 @@ void FolderStructSize::ScanSelectedFilesTree() {
 }
 
 void FolderStructSize::ScanSelectedFilesMainFolder() {
-  if (!root_.empty() && !patterns_.empty()) TakeSelectedFiles(FolderForJoining(root_), nullptr);
+  if (!root_.empty() && !patterns_.empty()) {
+    const std::string folder = FolderForJoining(root_);
+    std::vector<WIN32_FIND_DATAA> files;
+    ForEachFolderEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& data) {
+      if (!FindDataIsFolder(data)) files.push_back(data);
+    });
+    TakeSelectedFiles(folder, files);
+  }
   EndWalk();
 }
 
@@ -112,12 +151,7 @@ void FolderStructSize::WalkTree(bool takeAllFiles, bool matchPatterns) {
 
 void FolderStructSize::ScanFolder(const std::string& folder, uint32_t level, bool takeAllFiles,
                                   bool matchPatterns) {
-  bool keepListedFiles = false;
-  if (matchPatterns)
-    for (const std::string& p : patterns_)
-      if (MatchesEveryName(p)) keepListedFiles = true;
-  FileSizeMap listedFiles; // names of this folder's files, for the match-all patterns
-
+  std::vector<WIN32_FIND_DATAA> files;  // this folder's files, for the patterns
   ForEachFolderEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& data) {
     if (FindDataIsFolder(data)) {
       ++folderCount_;
@@ -136,37 +170,21 @@ void FolderStructSize::ScanFolder(const std::string& folder, uint32_t level, boo
       ++fileCount_;
       if (keepFileMap_) fileMap_[folder + "\\" + data.cFileName] = size;
     }
-    if (keepListedFiles) listedFiles.emplace(data.cFileName, size);
+    if (matchPatterns) files.push_back(data);
   });
 
-  if (matchPatterns) TakeSelectedFiles(folder, keepListedFiles ? &listedFiles : nullptr);
+  if (matchPatterns) TakeSelectedFiles(folder, files);
 }
 
-void FolderStructSize::TakeSelectedFiles(const std::string& folder, const FileSizeMap* listedFiles) {
-  // A file that several patterns match is taken once.
-  std::unordered_set<std::string> taken;
-  auto take = [&](const std::string& name, uint64_t size) {
-    if (!taken.insert(name).second) return;
+void FolderStructSize::TakeSelectedFiles(const std::string& folder, const std::vector<WIN32_FIND_DATAA>& files) {
+  // One listing answers every pattern, matched by the long names alone; a
+  // file that several patterns match is taken once.
+  ForEachMatchingFile(files, patterns_, [&](const WIN32_FIND_DATAA& data) {
+    const uint64_t size = FindDataSize(data);
     selectedBytes_ += size;
     ++selectedFileCount_;
-    selectedFileMap_[folder + "\\" + name] = size;
-  };
-  FileSizeMap ownListing;
-  for (const std::string& pattern : patterns_) {
-    if (MatchesEveryName(pattern)) {
-      if (!listedFiles) {
-        ForEachFolderEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& data) {
-          if (!FindDataIsFolder(data)) ownListing.emplace(data.cFileName, FindDataSize(data));
-        });
-        listedFiles = &ownListing;
-      }
-      for (const auto& file : *listedFiles) take(file.first, file.second);
-      continue;
-    }
-    ForEachFolderEntry(folder, pattern, [&](const WIN32_FIND_DATAA& data) {
-      if (!FindDataIsFolder(data)) take(data.cFileName, FindDataSize(data));
-    });
-  }
+    selectedFileMap_[folder + "\\" + data.cFileName] = size;
+  });
 }
 
 } // namespace core

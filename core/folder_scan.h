@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace core {
 
@@ -36,6 +37,26 @@ std::string FolderForJoining(const std::string& folder);
 // cannot be listed. Returns false when the listing could not be opened.
 bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
                         const std::function<void(const WIN32_FIND_DATAA&)>& visit);
+
+// Whether a file's name matches a file-name pattern: letter case ignored, "*"
+// any run of characters (none too), "?" exactly one; dots and stars ending the
+// pattern may stand for nothing, so "*.*" takes every name and "a*.*" takes
+// "abc". Only the long name counts: the system's own search also matches each
+// name's 8.3 alias, so "*.tmp" would take "c.tmpx" through "C~1.TMP".
+bool MatchesFilePattern(const std::string& name, const std::string& pattern);
+
+// The patterns a selection uses: empty ones, those holding "\", "/" or ":"
+// (they would name another folder or drive) and repeats (letter case ignored)
+// are left out.
+std::vector<std::string> UsableFilePatterns(const std::deque<std::string>& patterns);
+
+// The files of one folder's listing that match at least one pattern, each once:
+// pattern by pattern, in listing order within a pattern. Folders are skipped.
+// Every selection of files by pattern (scanner, delete and copy runs, and the
+// previews that count for them) goes through this one matcher.
+void ForEachMatchingFile(const std::vector<WIN32_FIND_DATAA>& listing,
+                         const std::vector<std::string>& patterns,
+                         const std::function<void(const WIN32_FIND_DATAA&)>& visit);
 
 class FolderStructSize {
 public:
@@ -77,12 +98,12 @@ public:
 
 private:
   // Lists one folder: counts and queues its subfolders, adds its files to the
-  // totals when takeAllFiles, and collects the matching files when matchPatterns.
+  // totals when takeAllFiles, and takes the matching files when matchPatterns.
   void ScanFolder(const std::string& folder, uint32_t level, bool takeAllFiles,
                   bool matchPatterns);
   // Breadth-first walk from the root with one ScanFolder per folder.
   void WalkTree(bool takeAllFiles, bool matchPatterns);
-  void TakeSelectedFiles(const std::string& folder, const FileSizeMap* listedFiles);
+  void TakeSelectedFiles(const std::string& folder, const std::vector<WIN32_FIND_DATAA>& files);
   void EndWalk();
 
   std::string root_;
@@ -99,7 +120,7 @@ private:
   bool keepFileMap_ = true;
   FileSizeMap fileMap_;
   FileSizeMap selectedFileMap_;
-  std::deque<std::string> patterns_;
+  std::vector<std::string> patterns_;
 };
 
 } // namespace core

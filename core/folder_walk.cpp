@@ -2,6 +2,7 @@
 
 #include "core/casefold.h"
 #include "core/folder_scan.h"
+#include "core/remover.h"
 #include "core/textutil.h"
 
 #include <deque>
@@ -42,72 +43,31 @@ bool ContentsRemoval::Complete() const {
 
 namespace {
 
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-// Where the system takes path itself (not a link's target: the name is opened
-// as a reparse point) actually to be, without the "\\?\" prefix. Empty when the
-// system cannot tell; error is set when path cannot be opened at all.
-std::string ResolvedPath(const std::string& path, DWORD& error) {
-  error = 0;
-  HANDLE h = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    error = GetLastError();
-    return std::string();
-  }
-  std::vector<char> buffer(MAX_PATH + 16);
-  DWORD n = GetFinalPathNameByHandleA(h, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (n >= buffer.size()) {
-    buffer.resize(n + 1);
-    n = GetFinalPathNameByHandleA(h, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  }
-  CloseHandle(h);
-  if (n == 0 || n >= buffer.size()) return std::string();
-  std::string resolved(buffer.data(), n);
-  if (resolved.compare(0, 8, "\\\\?\\UNC\\") == 0)
-    resolved = "\\\\" + resolved.substr(8);
-  else if (resolved.compare(0, 4, "\\\\?\\") == 0)
-    resolved.erase(0, 4);
-  while (resolved.size() > 3 && resolved.back() == '\\') resolved.pop_back();
-  return resolved;
-}
-
-RemovalItem RemoveEntry(const WalkEntry& entry, const std::string& resolvedRoot) {
+RemovalItem RemoveEntry(const WalkEntry& entry, Remover& remover) {
   RemovalItem item;
   item.path = entry.path;
   item.folder = entry.folder;
   item.link = entry.link;
-  DWORD error = 0;
-  const std::string resolved = ResolvedPath(entry.path, error);
-  if (error) {
-    item.error = error;
-    return item;
-  }
-  // The name must reach the entry itself. When the system resolves it to
-  // another place (a link it follows whatever is asked), any call on the name
-  // would act on the target: the link stays, and so does its target.
-  if (!resolved.empty() && !resolvedRoot.empty() &&
-      !SameText(resolved, resolvedRoot + "\\" + entry.relative)) {
+  // The remover opens the name first: when the system resolves it to another
+  // place (a link it follows whatever is asked), any call on the name would
+  // act on the target, so the link stays, and so does its target. A link the
+  // system shows as one goes as a link, never its target.
+  item.error = entry.link ? remover.RemoveLink(entry.path)
+               : entry.folder ? remover.RemoveFolder(entry.path)
+                              : remover.RemoveFile(entry.path);
+  if (item.error == 0) {
+    item.outcome = RemovalOutcome::Removed;
+  } else if (item.error == ERROR_NOT_SUPPORTED) {
     item.link = true;
     item.outcome = RemovalOutcome::LinkKept;
-    return item;
-  }
-  // A folder link goes with RemoveDirectory and a file link with DeleteFile:
-  // both remove the link, never its target.
-  const BOOL done = entry.folder ? RemoveDirectoryA(entry.path.c_str()) : DeleteFileA(entry.path.c_str());
-  if (done) {
-    item.outcome = RemovalOutcome::Removed;
-  } else {
-    item.error = GetLastError();
+    item.error = 0;
   }
   return item;
 }
 
 } // namespace
 
-ContentsRemoval RemoveFolderContents(const std::string& text) {
+ContentsRemoval RemoveFolderContents(const std::string& text, Remover* remover) {
   ContentsRemoval removal;
   removal.refused = true;
   const std::string folder = TrimSpaces(text);
@@ -125,15 +85,15 @@ ContentsRemoval RemoveFolderContents(const std::string& text) {
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return removal;
   removal.refused = false;
 
-  DWORD error = 0;
-  const std::string resolvedRoot = ResolvedPath(base, error);
+  SystemRemover own;
+  Remover& r = remover ? *remover : own;
   std::vector<WalkEntry> entries;
   WalkFolderTree(base, [&](const WalkEntry& entry) { entries.push_back(entry); });
   // Breadth-first order lists every folder before its contents: backwards, the
   // contents go first.
   removal.items.reserve(entries.size());
   for (auto it = entries.rbegin(); it != entries.rend(); ++it)
-    removal.items.push_back(RemoveEntry(*it, resolvedRoot));
+    removal.items.push_back(RemoveEntry(*it, r));
   return removal;
 }
 

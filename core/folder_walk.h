@@ -54,6 +54,9 @@ struct ContentsRemoval {
 // read-only attribute is never cleared (such an entry fails). Refused unless
 // folder has a drive part, a backslash after a drive letter, is not a drive or
 // share root, and is an existing folder that is not itself a link.
-ContentsRemoval RemoveFolderContents(const std::string& folder);
+// Every removal goes through remover (the system's when none is given), which
+// leaves an entry whose name leads elsewhere in place (LinkKept).
+class Remover;
+ContentsRemoval RemoveFolderContents(const std::string& folder, Remover* remover = nullptr);
 
 } // namespace core

@@ -179,21 +179,43 @@ ItemSource PathListItems(CreationStringList lines, const std::string& prefix,
   return source;
 }
 
-CreationStringList UndoCreation(CreationJournal& journal) {
-  for (auto it = journal.files.rbegin(); it != journal.files.rend(); ++it) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(it->path.c_str(), GetFileExInfoStandard, &data)) continue;
-    if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
-    uint64_t size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    if (size != it->size || CompareFileTime(&data.ftLastWriteTime, &it->written) != 0)
-      continue;  // changed since the copy: the user's now, it stays
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-      SetFileAttributesA(it->path.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-    DeleteFileA(it->path.c_str());
+CreationJournal::File RecordCopy(const std::string& path, uint64_t size, FILETIME written) {
+  CreationJournal::File file{path, size, written};
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    file.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    file.written = data.ftLastWriteTime;
   }
+  file.digested = FileDigest(path, file.digest);
+  return file;
+}
+
+CopyUndo UndoCopiedFile(const CreationJournal::File& file, Remover& remover) {
+  const ItemLocation at = remover.Locate(file.path);
+  if (at.error == ERROR_FILE_NOT_FOUND || at.error == ERROR_PATH_NOT_FOUND) return CopyUndo::Gone;
+  if (!at.Here()) return CopyUndo::Kept;  // a link put in its place: never removed through
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &data)) return CopyUndo::Gone;
+  const uint64_t size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  uint64_t digest = 0;
+  // Changed since the copy (rewritten, even to the same size and time): the user's now.
+  if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) || size != file.size ||
+      CompareFileTime(&data.ftLastWriteTime, &file.written) != 0 || !file.digested ||
+      !FileDigest(file.path, digest) || digest != file.digest)
+    return CopyUndo::Kept;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+    SetFileAttributesA(file.path.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+  return remover.RemoveFile(file.path) == 0 ? CopyUndo::Removed : CopyUndo::Failed;
+}
+
+CreationStringList UndoCreation(CreationJournal& journal, Remover* remover) {
+  SystemRemover own;
+  Remover& remove = remover ? *remover : own;
+  for (auto it = journal.files.rbegin(); it != journal.files.rend(); ++it)
+    UndoCopiedFile(*it, remove);  // a file that stays keeps its folder, which is reported
   CreationStringList stayed;
   for (auto it = journal.folders.rbegin(); it != journal.folders.rend(); ++it) {
-    if (RemoveDirectoryA(it->c_str())) continue;
+    if (remove.RemoveFolder(*it) == 0) continue;
     if (IsExistingDirectory(*it)) stayed.push_front(*it);
   }
   journal.Clear();
@@ -334,13 +356,7 @@ void CreationEngine::Attach(const std::string& root, const StructureListing& lis
     if (!withFiles) continue;
     const std::string source = listing.root + "\\" + entry.relative;
     if (CopyFileA(source.c_str(), target.c_str(), job.failIfExists ? TRUE : FALSE)) {
-      WIN32_FILE_ATTRIBUTE_DATA data;
-      CreationJournal::File file{target, entry.size, entry.written};
-      if (GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data)) {
-        file.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        file.written = data.ftLastWriteTime;
-      }
-      journal_.files.push_back(file);
+      journal_.files.push_back(RecordCopy(target, entry.size, entry.written));
       if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
       if (subOnly && AttachWithFiles(job.mode) && entry.relative.find('\\') == std::string::npos)
         copiedFiles_.push_back(target);

@@ -10,6 +10,8 @@
 #pragma once
 #include "core/casefold.h"
 #include "core/folder_scan.h"
+#include "core/location.h"
+#include "core/remover.h"
 #include "core/textutil.h"
 
 #include <windows.h>
@@ -100,12 +102,14 @@ struct FreeSpaceCheck {
 FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint64_t bytes);
 
 // What a run made, newest last: every folder level it created and every file it
-// copied, with the size and time the copy had.
+// copied, with the size, time and content digest the copy had.
 struct CreationJournal {
   struct File {
     std::string path;
     uint64_t size;
     FILETIME written;
+    uint64_t digest = 0;     // of the content as copied
+    bool digested = false;   // false: the copy could not be read back, so no undo takes it
   };
   std::vector<std::string> folders;
   std::vector<File> files;
@@ -116,11 +120,23 @@ struct CreationJournal {
   }
 };
 
+// The journal's record of a file just copied to path: its size, time and
+// content digest as they are on disk now (the size and time given when they
+// cannot be read).
+CreationJournal::File RecordCopy(const std::string& path, uint64_t size, FILETIME written);
+
+// Takes back one copied file, only while it is still the copy recorded: the
+// item itself at its path (never through a link), the same size, time and
+// content. A read-only attribute the copy inherited is cleared first.
+enum class CopyUndo { Gone, Removed, Kept, Failed };
+CopyUndo UndoCopiedFile(const CreationJournal::File& file, Remover& remover);
+
 // Removes what the journal holds, newest first: files only when still as
-// copied (a read-only attribute the copy inherited is cleared first), folders
-// only when empty. Returns the journaled folders that stay (a folder the user
-// filled since), in creation order. The journal is emptied.
-CreationStringList UndoCreation(CreationJournal& journal);
+// copied (UndoCopiedFile), folders only when empty and still at their path
+// (never a link put there since). Returns the journaled folders that stay (a
+// folder the user filled since), in creation order. The journal is emptied.
+// Every removal goes through remover (the system's when none is given).
+CreationStringList UndoCreation(CreationJournal& journal, Remover* remover = nullptr);
 
 
 // A structure as listed once per run: its entries breadth-first (root's entries

@@ -4,6 +4,7 @@
 #include "core/examine_subfolders.h"
 #include "core/folder_scan.h"
 #include "core/free_space.h"
+#include "core/remover.h"
 #include "core/textutil.h"
 #include "treeops/delete_engine.h"
 
@@ -102,6 +103,16 @@ public:
         r_.other[0] += 1;
         r_.foldersOther.push_back(target);
         r_.reasons.push_back({target, "a link: nothing is copied through it"});
+        continue;
+      }
+      // A main folder that every structure holds receives nothing (no pair is
+      // copied into itself): it is not counted as copied.
+      bool receives = false;
+      for (size_t s = 0; s < p_.structures.size() && !receives; ++s) receives = !p_.Skipped(m, s);
+      if (!receives) {
+        r_.other[0] += 1;
+        r_.foldersOther.push_back(target);
+        r_.reasons.push_back({target, "it lies inside every structure: nothing is copied into itself"});
         continue;
       }
       r_.counters[4] += 1;
@@ -231,7 +242,7 @@ private:
         if (!CopyFileA(source.c_str(), path.c_str(), TRUE)) error = GetLastError();
       }
       if (error == 0) {
-        if (!dry_) j_.files.push_back({path, e.size, e.written});
+        if (!dry_) j_.files.push_back(core::RecordCopy(path, e.size, e.written));
         r_.counters[6] += 1;
         r_.counters[7] += static_cast<double>(e.size);
         r_.filesCopied.push_back(path);
@@ -373,22 +384,17 @@ bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJou
   return CopyPass(preview, dry, results, journal, progress).Run();
 }
 
-CopyUndoReport UndoCopy(CopyJournal& journal) {
+CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover) {
+  core::SystemRemover own;
+  core::Remover& remove = remover ? *remover : own;
   CopyUndoReport report;
   for (auto it = journal.files.rbegin(); it != journal.files.rend(); ++it) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(it->path.c_str(), GetFileExInfoStandard, &data)) continue;  // gone already
-    const uint64_t size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
-        size != it->size || CompareFileTime(&data.ftLastWriteTime, &it->written) != 0) {
-      report.stays.push_back(it->path);  // changed since the copy: the user's now
-      continue;
+    switch (core::UndoCopiedFile(*it, remove)) {
+      case core::CopyUndo::Gone: break;
+      case core::CopyUndo::Removed: ++report.filesDeleted; break;
+      case core::CopyUndo::Kept:  // changed since the copy, or a link put in its place
+      case core::CopyUndo::Failed: report.stays.push_back(it->path); break;
     }
-    // The copy took the source's read-only attribute; it is this run's own file.
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-      SetFileAttributesA(it->path.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-    if (DeleteFileA(it->path.c_str())) ++report.filesDeleted;
-    else report.stays.push_back(it->path);
   }
   for (auto it = journal.folders.rbegin(); it != journal.folders.rend(); ++it) {
     const DWORD a = GetFileAttributesA(it->c_str());
@@ -397,7 +403,7 @@ CopyUndoReport UndoCopy(CopyJournal& journal) {
       report.stays.push_back(*it);  // replaced by a link since: never removed through it
       continue;
     }
-    if (RemoveDirectoryA(it->c_str())) ++report.foldersRemoved;
+    if (remove.RemoveFolder(*it) == 0) ++report.foldersRemoved;
     else if (core::IsExistingDirectory(*it)) report.stays.push_back(*it);
   }
   journal.Clear();

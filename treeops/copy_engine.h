@@ -129,8 +129,11 @@ struct CopyUndoReport {
   size_t filesDeleted = 0, foldersRemoved = 0;
   std::vector<std::string> stays;  // files changed since, folders not empty, failures
 };
-// Deletes the recorded files still as copied (size and time), newest first,
-// then removes the recorded folders newest first when empty. Empties the journal.
-CopyUndoReport UndoCopy(CopyJournal& journal);
+// Deletes the recorded files still as copied (the item itself at its path,
+// same size, time and content), newest first, then removes the recorded
+// folders newest first when empty and still at their path; a link put in the
+// place of either stays. Every removal goes through remover (the system's when
+// none is given). Empties the journal.
+CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover = nullptr);
 
 } // namespace treeops

@@ -3,6 +3,7 @@
 #include "core/casefold.h"
 #include "core/examine_subfolders.h"
 #include "core/folder_scan.h"
+#include "core/remover.h"
 #include "core/textutil.h"
 
 #include <algorithm>
@@ -13,9 +14,6 @@ namespace treeops {
 namespace {
 
 using FoldedSet = std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual>;
-
-bool MatchesEveryName(const std::string& p) { return p == "*" || p == "*.*"; }
-bool UsablePattern(const std::string& p) { return !p.empty() && p.find_first_of("\\/:") == std::string::npos; }
 
 struct Walked {
   DeleteItem item;
@@ -65,24 +63,16 @@ void Order(std::vector<Walked>& files, std::vector<Walked>& folders, DeletePlan&
 void ForEachSelectedFile(const std::string& folder, const std::deque<std::string>& patterns,
                          const std::vector<WIN32_FIND_DATAA>* listing,
                          const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
-  std::unordered_set<std::string> taken;
-  FoldedSet seenPatterns;
+  const std::vector<std::string> usable = core::UsableFilePatterns(patterns);
+  if (usable.empty()) return;
   std::vector<WIN32_FIND_DATAA> own;
-  auto take = [&](const WIN32_FIND_DATAA& data) {
-    if (!core::FindDataIsFolder(data) && taken.insert(data.cFileName).second) visit(data);
-  };
-  for (const std::string& pattern : patterns) {
-    if (!UsablePattern(pattern) || !seenPatterns.insert(pattern).second) continue;
-    if (MatchesEveryName(pattern)) {
-      if (!listing) {
-        core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& d) { own.push_back(d); });
-        listing = &own;
-      }
-      for (const WIN32_FIND_DATAA& d : *listing) take(d);
-      continue;
-    }
-    core::ForEachFolderEntry(folder, pattern, take);
+  if (!listing) {
+    core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& d) {
+      if (!core::FindDataIsFolder(d)) own.push_back(d);
+    });
+    listing = &own;
   }
+  core::ForEachMatchingFile(*listing, usable, visit);
 }
 
 DeletePlan PreviewDelete(const DeleteJob& job) {
@@ -179,7 +169,8 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
   return plan;
 }
 
-bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const Progress& progress) {
+bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const Progress& progress,
+               core::Remover* remover) {
   for (const Refusal& r : plan.refused) {
     results.counters[4] += 1;
     results.foldersOther.push_back(r.path);
@@ -189,12 +180,16 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
     results.counters[2] += 1;
     results.foldersNotExist.push_back(m);
   }
+  // A run acts through the remover, which checks each item's place before the
+  // call; a simulation asks it the same check and removes nothing.
+  core::SystemRemover own;
+  core::Remover& remove = remover ? *remover : own;
   // The simulation's knowledge: a folder that will keep something cannot go.
   std::vector<char> blocked(dry ? plan.folders.size() : 0, 0);
   const size_t total = plan.Items();
   size_t done = 0;
-  auto outcome = [&](const DeleteItem& item, bool folder, bool ok, unsigned long error) {
-    if (ok) {
+  auto outcome = [&](const DeleteItem& item, bool folder, DWORD error) {
+    if (error == 0) {
       results.counters[folder ? 0 : 1] += 1;
       (folder ? results.foldersDeleted : results.filesDeleted).push_back(item.path);
       return;
@@ -206,45 +201,39 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
     }
     results.counters[folder ? 4 : 5] += 1;
     (folder ? results.foldersOther : results.filesOther).push_back(item.path);
-    results.reasons.push_back({item.path, error == ERROR_ACCESS_DENIED ? "access denied (read-only?)"
-                                          : error == ERROR_DIR_NOT_EMPTY ? "the folder is not empty"
-                                          : error == ERROR_NOT_SUPPORTED ? "a link this system cannot remove as a link"
-                                          : error == ERROR_FILENAME_EXCED_RANGE ? "the path is too long"
-                                          : "system error " + std::to_string(error)});
+    results.reasons.push_back({item.path, core::RemovalReason(error)});
     if (dry && item.parent >= 0) blocked[item.parent] = 1;
+  };
+  // What the run will meet: a link the system shows as one goes only when it
+  // opens as the link itself; anything else only when its name leads to it,
+  // and then as the system allows.
+  auto predict = [&](const DeleteItem& item, bool folder, bool isBlocked) -> DWORD {
+    if (item.attributes & FILE_ATTRIBUTE_REPARSE_POINT) return core::LinkRemovable(item.path);
+    const core::ItemLocation at = remove.Locate(item.path);
+    if (!at.Here()) return at.error;
+    if (folder && isBlocked) return ERROR_DIR_NOT_EMPTY;
+    return (item.attributes & FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
+  };
+  auto act = [&](const DeleteItem& item, bool folder) -> DWORD {
+    if (item.attributes & FILE_ATTRIBUTE_REPARSE_POINT) return remove.RemoveLink(item.path);
+    return folder ? remove.RemoveFolder(item.path) : remove.RemoveFile(item.path);
   };
   for (const DeleteItem& file : plan.files) {
     if (progress && !progress(done, total)) return false;
     ++done;
-    unsigned long error = 0;
-    bool ok;
-    if (file.path.size() >= kPathLimit)
-      ok = false, error = ERROR_FILENAME_EXCED_RANGE;
-    else if (file.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-      ok = dry ? LinkRemovable(file.path, error) : RemoveLink(file.path, error);
-    else if (dry)
-      ok = !(file.attributes & FILE_ATTRIBUTE_READONLY), error = ERROR_ACCESS_DENIED;
-    else if (!(ok = DeleteFileA(file.path.c_str()) != 0))
-      error = GetLastError();
-    outcome(file, false, ok, error);
+    const DWORD error = file.path.size() >= kPathLimit ? ERROR_FILENAME_EXCED_RANGE
+                        : dry                           ? predict(file, false, false)
+                                                        : act(file, false);
+    outcome(file, false, error);
   }
   for (size_t i = 0; i < plan.folders.size(); ++i) {
     const DeleteItem& folder = plan.folders[i];
     if (progress && !progress(done, total)) return false;
     ++done;
-    unsigned long error = 0;
-    bool ok;
-    if (folder.path.size() >= kPathLimit)
-      ok = false, error = ERROR_FILENAME_EXCED_RANGE;
-    else if (folder.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-      ok = dry ? LinkRemovable(folder.path, error) : RemoveLink(folder.path, error);
-    else if (dry && blocked[i])
-      ok = false, error = ERROR_DIR_NOT_EMPTY;
-    else if (dry)
-      ok = !(folder.attributes & FILE_ATTRIBUTE_READONLY), error = ERROR_ACCESS_DENIED;
-    else if (!(ok = RemoveDirectoryA(folder.path.c_str()) != 0))
-      error = GetLastError();
-    outcome(folder, true, ok, error);
+    const DWORD error = folder.path.size() >= kPathLimit ? ERROR_FILENAME_EXCED_RANGE
+                        : dry                             ? predict(folder, true, blocked[i] != 0)
+                                                          : act(folder, true);
+    outcome(folder, true, error);
   }
   if (progress) progress(total, total);
   return true;

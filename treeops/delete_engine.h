@@ -16,6 +16,10 @@
 #include <string>
 #include <vector>
 
+namespace core {
+class Remover;
+}
+
 namespace treeops {
 
 // The page's radios: 1 selected files in the main folders and all their
@@ -68,13 +72,18 @@ struct DeleteResults {
 
 // Deletes (or, dry, predicts) the plan's items into results (appended to). The
 // refused targets come first, under folders for other reasons, then the
-// missing ones, under folders not existing. False when progress stopped it.
+// missing ones, under folders not existing. Every removal goes through
+// remover (the system's when none is given), which leaves an item whose name
+// leads elsewhere (a link, to a file as well as to a folder) in place: it is
+// listed under other reasons with why; a simulation predicts that by the same
+// check and never calls the remover. False when progress stopped it.
 bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results,
-               const Progress& progress = Progress());
+               const Progress& progress = Progress(), core::Remover* remover = nullptr);
 
-// The files of folder that match at least one pattern ("*" and "*.*" take every
-// file; patterns naming another folder or drive are ignored), each once, in the
-// order the patterns find them. listing: the folder's files when already listed.
+// The files of folder whose long names match at least one pattern
+// (core::MatchesFilePattern; patterns naming another folder or drive are
+// ignored), each once, in the order the patterns find them. listing: the
+// folder's files when already listed.
 void ForEachSelectedFile(const std::string& folder, const std::deque<std::string>& patterns,
                          const std::vector<WIN32_FIND_DATAA>* listing,
                          const std::function<void(const WIN32_FIND_DATAA&)>& visit);

@@ -2,6 +2,7 @@
 
 #include "core/casefold.h"
 #include "core/folder_scan.h"
+#include "core/remover.h"
 #include "core/textutil.h"
 #include "core/validation.h"
 
@@ -39,18 +40,17 @@ std::string NewLastName(const std::string& name, const RenameFields& f) {
          core::TrimText(f.suffixDelimiter) + core::TrimText(f.suffix);
 }
 
-// MoveFileA without replace. A change of letter case alone goes through a
-// temporary name beside the folder: some file systems take a direct case-only
-// move for a move onto itself and change nothing.
-bool MoveFolder(const std::string& from, const std::string& to) {
-  if (!core::SameText(from, to)) return MoveFileA(from.c_str(), to.c_str()) != 0;
+// A rename without replace, through the remover (which renames only a folder
+// whose name is its own, never a link's target); 0 or the error. A change of
+// letter case alone goes through a temporary name beside the folder: some file
+// systems take a direct case-only move for a move onto itself and change nothing.
+DWORD MoveFolder(core::Remover& remover, const std::string& from, const std::string& to) {
+  if (!core::SameText(from, to)) return remover.Rename(from, to);
   const std::string temporary = from + ".vextil-rename";
-  if (!MoveFileA(from.c_str(), temporary.c_str())) return false;
-  if (MoveFileA(temporary.c_str(), to.c_str())) return true;
-  const DWORD error = GetLastError();
-  MoveFileA(temporary.c_str(), from.c_str());
-  SetLastError(error);
-  return false;
+  if (DWORD error = remover.Rename(from, temporary)) return error;
+  const DWORD error = remover.Rename(temporary, to);
+  if (error) remover.Rename(temporary, from);
+  return error;
 }
 
 // One line made ready: the folder to rename (checked) and its new path.
@@ -115,6 +115,8 @@ public:
     overlay_[from] = INVALID_FILE_ATTRIBUTES;
     overlay_[to] = attributes;
   }
+  // Whether path is one the simulation made up (not on disk).
+  bool Predicted(const std::string& path) const { return overlay_.count(path) != 0; }
   void NextLevel() { listings_.clear(); }
 
 private:
@@ -169,7 +171,9 @@ std::string PreviewNewPath(const std::string& line, const RenameFields& fields) 
 }
 
 bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& history,
-               const Progress& progress) {
+               const Progress& progress, core::Remover* remover) {
+  core::SystemRemover own;
+  core::Remover& rename = remover ? *remover : own;
   std::vector<Item> items;
   items.reserve(job.lines.size());
   for (size_t i = 0; i < job.lines.size(); ++i) items.push_back(PrepareItem(i, job));
@@ -211,6 +215,21 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
       results.sourceNotExists.push_back(item.source);
       continue;
     }
+    // The folder's name must reach the folder itself (a link's name reaches
+    // its target); it also tells the name as the disk spells it, which the
+    // undo gives back. A folder the simulation made up is not on disk.
+    core::ItemLocation at;
+    if (!job.dry || !disk.Predicted(item.source)) at = rename.Locate(item.source);
+    else at.name = LastNameOf(item.source);
+    if (at.error == ERROR_FILE_NOT_FOUND || at.error == ERROR_PATH_NOT_FOUND) {
+      results.counters[1] += 1;
+      results.sourceNotExists.push_back(item.source);
+      continue;
+    }
+    if (!at.Here()) {
+      other(item.source, core::RemovalReason(at.error));
+      continue;
+    }
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
       // Some systems move a link's target instead of the link: never renamed.
       other(item.source, "a link (junction or symbolic link) is not renamed");
@@ -221,8 +240,7 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
     if (job.dry) {
       if (!caseOnly && disk.Attributes(item.target) != INVALID_FILE_ATTRIBUTES) error = ERROR_ALREADY_EXISTS;
       else disk.Renamed(item.source, item.target, attributes);
-    } else if (!MoveFolder(item.source, item.target)) {
-      error = GetLastError();
+    } else if ((error = MoveFolder(rename, item.source, item.target)) != 0) {
       if (!NotFound(error) && !Exists(error) && !caseOnly &&
           GetFileAttributesA(item.target.c_str()) != INVALID_FILE_ATTRIBUTES)
         error = ERROR_ALREADY_EXISTS;
@@ -230,7 +248,9 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
     if (error == 0) {
       results.counters[0] += 1;
       results.renamed.push_back(item.target);
-      if (!job.dry) history.push_back({item.source, item.target, data.ftCreationTime});
+      // The undo gives the folder back the name it had on disk, whatever the
+      // spelling of the listed line.
+      if (!job.dry) history.push_back({ParentOf(item.source) + "\\" + at.name, item.target, data.ftCreationTime});
     } else if (NotFound(error)) {
       results.counters[1] += 1;
       results.sourceNotExists.push_back(item.source);
@@ -238,14 +258,16 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
       results.counters[2] += 1;
       results.destinationExists.push_back(item.source);
     } else {
-      other(item.source, "system error " + std::to_string(error));
+      other(item.source, core::RemovalReason(error));
     }
   }
   if (progress) progress(items.size(), items.size());
   return true;
 }
 
-RenameUndoReport UndoRename(RenameHistory& history) {
+RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover) {
+  core::SystemRemover own;
+  core::Remover& rename = remover ? *remover : own;
   std::multimap<unsigned long, _tagReplaceFoldersStruct> byLevel;
   for (const _tagReplaceFoldersStruct& record : history) {
     std::string path = record.newPath;
@@ -255,7 +277,8 @@ RenameUndoReport UndoRename(RenameHistory& history) {
   for (const auto& entry : byLevel) {
     const _tagReplaceFoldersStruct& r = entry.second;
     WIN32_FILE_ATTRIBUTE_DATA now{};
-    if (!GetFileAttributesExA(r.newPath.c_str(), GetFileExInfoStandard, &now) ||
+    if (!rename.Locate(r.newPath).Here() ||
+        !GetFileAttributesExA(r.newPath.c_str(), GetFileExInfoStandard, &now) ||
         (now.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
             FILE_ATTRIBUTE_DIRECTORY ||
         CompareFileTime(&now.ftCreationTime, &r.created) != 0) {
@@ -263,7 +286,7 @@ RenameUndoReport UndoRename(RenameHistory& history) {
     } else if (!core::SameText(r.oldPath, r.newPath) &&
                GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
       report.destinationExists.push_back(core::TrimText(r.oldPath));
-    } else if (!MoveFolder(r.newPath, r.oldPath)) {
+    } else if (MoveFolder(rename, r.newPath, r.oldPath) != 0) {
       report.otherReasons.push_back(core::TrimText(r.oldPath));
     } else {
       ++report.restored;

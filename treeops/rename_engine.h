@@ -23,6 +23,10 @@ struct _tagReplaceFoldersStruct {
   FILETIME created{};
 };
 
+namespace core {
+class Remover;
+}
+
 namespace treeops {
 
 using RenameHistory = std::deque<_tagReplaceFoldersStruct>;
@@ -72,10 +76,13 @@ struct RenameJob {
 };
 
 // Runs (or, dry, predicts) the job into results (appended to; the page clears
-// them at a start) and, in a run, history (the renames in the order made).
-// False when progress stopped it.
+// them at a start) and, in a run, history (the renames in the order made, each
+// with the folder's old name as the disk spelled it). A folder whose name
+// leads elsewhere (a link) is never renamed. Renames go through remover (the
+// system's when none is given); a simulation never calls it. False when
+// progress stopped it.
 bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& history,
-               const Progress& progress = Progress());
+               const Progress& progress = Progress(), core::Remover* remover = nullptr);
 
 struct RenameUndoReport {
   size_t restored = 0;
@@ -87,7 +94,9 @@ struct RenameUndoReport {
   }
 };
 // Renames back, shallowest new path first (history order within a level), only
-// folders still at their new path as renamed; empties the history.
-RenameUndoReport UndoRename(RenameHistory& history);
+// folders still at their new path as renamed (the folder itself, never a link
+// put there since), through remover (the system's when none is given); empties
+// the history.
+RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover = nullptr);
 
 } // namespace treeops

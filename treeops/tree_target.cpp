@@ -63,16 +63,22 @@ bool SameOrInside(const std::string& a, const std::string& b) {
 
 ProtectedFolders SystemProtectedFolders(const std::string& startupFolder) {
   ProtectedFolders folders;
-  auto add = [&](const std::string& path) {
+  auto add = [&](const std::string& path, bool inside = false) {
     std::string p = WithoutTrailingBackslashes(core::TrimText(core::ForwardToBackslashes(path)));
-    if (!p.empty()) folders.push_back(p);
+    if (!p.empty()) folders.emplace_back(p, inside);
   };
   char buffer[MAX_PATH * 2];
-  if (GetWindowsDirectoryA(buffer, MAX_PATH)) add(buffer);
-  const int places[] = {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE};
+  // The Windows folder and everything in it.
+  if (GetWindowsDirectoryA(buffer, MAX_PATH)) add(buffer, true);
+  if (GetSystemWindowsDirectoryA(buffer, MAX_PATH)) add(buffer, true);
+  for (const char* name : {"SystemRoot", "windir"})
+    if (const char* value = std::getenv(name)) add(value, true);
+  const int places[] = {CSIDL_PROGRAM_FILES,        CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMON,
+                        CSIDL_PROGRAM_FILES_COMMONX86, CSIDL_COMMON_APPDATA,   CSIDL_PROFILE};
   for (int place : places)
     if (SUCCEEDED(SHGetFolderPathA(nullptr, place, nullptr, 0, buffer))) add(buffer);
-  for (const char* name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432"})
+  for (const char* name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "CommonProgramFiles",
+                           "CommonProgramFiles(x86)", "CommonProgramW6432", "ProgramData", "ALLUSERSPROFILE"})
     if (const char* value = std::getenv(name)) add(value);
   DWORD size = MAX_PATH;
   if (GetProfilesDirectoryA(buffer, &size)) {
@@ -90,47 +96,6 @@ ProtectedFolders SystemProtectedFolders(const std::string& startupFolder) {
   }
   if (GetCurrentDirectoryA(MAX_PATH, buffer)) add(buffer);
   return folders;
-}
-
-namespace {
-// Opens path as a link; INVALID_HANDLE_VALUE (error set) unless the handle
-// shows the link itself.
-HANDLE OpenAsLink(const std::string& path, DWORD access, unsigned long& error) {
-  HANDLE h = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    error = GetLastError();
-    return h;
-  }
-  FILE_ATTRIBUTE_TAG_INFO tag{};
-  if (!GetFileInformationByHandleEx(h, FileAttributeTagInfo, &tag, sizeof tag) ||
-      !(tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    CloseHandle(h);
-    error = ERROR_NOT_SUPPORTED;  // opened through the link: never deleted
-    return INVALID_HANDLE_VALUE;
-  }
-  error = 0;
-  return h;
-}
-} // namespace
-
-bool RemoveLink(const std::string& path, unsigned long& error) {
-  HANDLE h = OpenAsLink(path, DELETE, error);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  FILE_DISPOSITION_INFO disposition{TRUE};
-  const bool ok = SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition);
-  error = ok ? 0 : GetLastError();
-  CloseHandle(h);
-  return ok;
-}
-
-bool LinkRemovable(const std::string& path, unsigned long& error) {
-  HANDLE h = OpenAsLink(path, 0, error);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(h);
-  return true;
 }
 
 TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders) {
@@ -171,8 +136,13 @@ TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protect
     DWORD n = GetLongPathNameA(path.c_str(), longName, sizeof longName);
     if (n > 0 && n < sizeof longName) compared = WithoutTrailingBackslashes(longName);
   }
-  for (const std::string& folder : protectedFolders)
-    if (SameOrInside(folder, compared)) return refuse("a protected folder, or one that holds " + folder);
+  for (const ProtectedFolder& folder : protectedFolders) {
+    if (SameOrInside(folder.path, compared))
+      return refuse(core::SameText(folder.path, compared) ? "the protected folder " + folder.path
+                                                           : "it holds the protected folder " + folder.path);
+    if (folder.inside && SameOrInside(compared, folder.path))
+      return refuse("it lies inside the protected folder " + folder.path);
+  }
   check.ok = true;
   check.path = path;
   return check;

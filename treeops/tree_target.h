@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace treeops {
@@ -13,9 +14,17 @@ namespace treeops {
 // Paths of this many characters or more are refused.
 constexpr size_t kPathLimit = 255;
 
-// The folders no run may touch, nor any folder that contains one.
-using ProtectedFolders = std::vector<std::string>;
-// The machine's: the Windows folder, both program-files folders, the profiles
+// A folder no run may touch, nor any folder that holds it; with inside set,
+// nothing inside it either.
+struct ProtectedFolder {
+  ProtectedFolder(std::string folder, bool whole = false) : path(std::move(folder)), inside(whole) {}
+  ProtectedFolder(const char* folder) : path(folder) {}
+  std::string path;
+  bool inside = false;
+};
+using ProtectedFolders = std::vector<ProtectedFolder>;
+// The machine's: the Windows folder with everything in it; the program-files
+// folders, the all-users application data folder (ProgramData), the profiles
 // folder and each profile root, the start-up folder (given), the executable's
 // folder and the current directory. Empty entries are left out.
 ProtectedFolders SystemProtectedFolders(const std::string& startupFolder);
@@ -31,8 +40,9 @@ struct TargetCheck {
 // "X:\..." or "\\server\share\..." (relative, drive-relative), drive and share
 // roots, a name part that is "." or "..", a device name, ends in a dot or a
 // blank or holds a control character or one of < > : " | ? *, paths of
-// kPathLimit characters or more, and a protected folder or any folder that
-// contains one (letter case ignored).
+// kPathLimit characters or more, a protected folder or any folder that
+// contains one, and anything inside a folder protected with its insides
+// (letter case ignored); the reason names the protected folder.
 TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders);
 
 // A's full path equals B's or lies below it (letter case ignored; both
@@ -40,15 +50,6 @@ TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protect
 bool SameOrInside(const std::string& a, const std::string& b);
 // The path level: the number of backslashes.
 unsigned Level(const std::string& path);
-
-// A link (junction or symbolic link) is removed as a link, never through it:
-// it is opened as a link and deleted only when the system shows the open
-// handle as the link itself. Where the system would follow it instead (Wine
-// with a Linux link) nothing is deleted and the error is ERROR_NOT_SUPPORTED.
-bool RemoveLink(const std::string& path, unsigned long& error);
-// The same test without deleting (for simulations): true when RemoveLink would
-// reach the link itself; false with the error RemoveLink would give otherwise.
-bool LinkRemovable(const std::string& path, unsigned long& error);
 
 // Called by the runs before each item with the items done and the items in all;
 // false stops the run. The caller throttles what it shows (about every 50 ms).

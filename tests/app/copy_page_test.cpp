@@ -4,6 +4,7 @@
 
 #include "core/settings_store.h"
 #include "listwin/frmEditIncludeList.h"
+#include "listwin/frmFileExport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmStatistic.h"
 
@@ -184,6 +185,30 @@ TEST_F(CopyPageTest, ExistingItemsAreKeptAndUndoLeavesWhatTheUserChanged) {
   EXPECT_EQ(ReadFile(dest / "C1\\Mkt\\Mail\\m.txt"), "mine");
 }
 
+// The Visual Log's last list holds the files that already existed, and its
+// Smart Export hands them on, as every list's does.
+TEST_F(CopyPageTest, TheVisualLogListsTheFilesThatAlreadyExistedAndExportsThem) {
+  const std::string c1 = dest.AddFolder("C1");
+  const std::string mine = dest.AddFile("C1\\Mkt\\Mail\\m.txt", "mine");
+  AddMain(c1);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  Copy();
+  ASSERT_TRUE(frmStatistic08->Visible());
+  EXPECT_EQ(frmStatistic08->ListCaption(5).Text(), "Files");
+  EXPECT_EQ(frmStatistic08->List(5).Items(), Strings({mine}));
+  EXPECT_EQ(frmStatistic08->List(4).Items(), Strings({c1 + "\\Mkt", c1 + "\\Mkt\\Mail"}));
+  EXPECT_EQ(frmStatistic08->Counter(8).Text(), "1");  // files already there, in the grid
+  Strings handed;
+  seam.OnModal(frmFileExport, [&handed](ui::Form&) {
+    handed = frmFileExport->lstFileExportSource.Items();
+    return IDCANCEL;
+  });
+  Press(frmStatistic08->ExportButton(5));
+  EXPECT_EQ(handed, Strings({mine}));
+  EXPECT_EQ(Box("0440"), nullptr);
+}
+
 // A new run forgets the last one's records: undo takes back only the newest run.
 TEST_F(CopyPageTest, UndoTakesBackOnlyTheLastRunAndWorksWhenOnlyFilesWereMade) {
   const std::string c1 = dest.AddFolder("C1");
@@ -216,6 +241,12 @@ TEST_F(CopyPageTest, NeverCopiesAStructureIntoItselfAndListsTheSkippedPairs) {
       << confirm->text;
   EXPECT_EQ(Snapshot(tree.Path()), treeBefore);
   EXPECT_EQ(ListTree(c1), "Mkt\\\nMkt\\Mail\\\nMkt\\SEO\\\nMkt\\SEO\\Deep\\\n");
+  // The folder inside the structure received nothing: it is not among the folders copied to.
+  EXPECT_EQ(frmStatistic08->List(0).Items(), Strings({c1}));
+  EXPECT_EQ(Counters()[4], "1");
+  const testsupport::ShownBox* end = Shown("0652");
+  ASSERT_NE(end, nullptr);
+  EXPECT_NE(end->text.find(tree / "Mkt\\SEO"), std::string::npos) << end->text;
 }
 
 TEST_F(CopyPageTest, RunsStopBeforeAnythingIsWrittenWhenTheStructureIsGoneOrTheSpaceShortOrUnknown) {

@@ -139,6 +139,64 @@ TEST(CreationEngine, UndoDeletesOnlyUnchangedCopiesAndEmptyFolders) {
   EXPECT_TRUE(FileExists(tree / "T\\ro.txt"));
 }
 
+// Sets a file's last-write time.
+void SetWritten(const std::string& path, const FILETIME& written) {
+  HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
+  CloseHandle(h);
+}
+
+// A copy rewritten with other content of the same size, its time set back (as
+// a restore or a sync tool would), is the user's: the undo keeps it.
+TEST(CreationEngine, UndoKeepsACopyRewrittenToTheSameSizeAndTime) {
+  testsupport::TempDir dest, tree;
+  tree.AddFile("T\\same.txt", "copied content");
+  tree.AddFile("T\\other.txt", "untouched");
+  Harness h;
+  core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
+  job.structures = {tree / "T"};
+  job.items = core::StringListItems({"n"}, h.parts);
+  h.Measure(job, true);
+  h.Engine().Run(job);
+  const std::string copy = dest / "n\\same.txt";
+  WIN32_FILE_ATTRIBUTE_DATA was;
+  ASSERT_TRUE(GetFileAttributesExA(copy.c_str(), GetFileExInfoStandard, &was));
+  const std::string mine(std::string("copied content").size(), 'm');
+  testsupport::WriteFile(copy, mine);
+  SetWritten(copy, was.ftLastWriteTime);
+  core::UndoCreation(h.journal);
+  EXPECT_EQ(ListTree(dest.Path()), "n\\\nn\\same.txt\n");
+  EXPECT_EQ(testsupport::ReadFile(copy), mine);
+}
+
+// A copy or a made folder that gives way to a link (under Wine a link to a
+// file looks like the file): the undo never removes through it, and the data
+// it leads to (the structure's own file, an empty folder) stays.
+TEST(CreationEngine, UndoNeverRemovesThroughALinkPutInPlaceOfWhatItMade) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
+  testsupport::TempDir outside, dest;
+  outside.AddFile("T\\t.txt", "structure file");
+  outside.AddFolder("T\\E");
+  outside.AddFolder("empty");
+  Harness h;
+  core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithFiles);
+  job.structures = {outside / "T"};
+  job.items = core::StringListItems({"n"}, h.parts);
+  h.Measure(job, true);
+  h.Engine().Run(job);
+  ASSERT_EQ(testsupport::ReadFile(dest / "n\\T\\t.txt"), "structure file");
+  ASSERT_TRUE(DeleteFileA((dest / "n\\T\\t.txt").c_str()));
+  ASSERT_TRUE(testsupport::MakeUnixFileSymlink(dest / "n\\T\\t.txt", outside / "T\\t.txt"));
+  ASSERT_TRUE(RemoveDirectoryA((dest / "n\\T\\E").c_str()));
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(dest / "n\\T\\E", outside / "empty"));
+  const std::string before = ListTree(outside.Path()) + testsupport::ReadFile(outside / "T\\t.txt");
+  const core::CreationStringList stayed = core::UndoCreation(h.journal);
+  EXPECT_EQ(ListTree(outside.Path()) + testsupport::ReadFile(outside / "T\\t.txt"), before);
+  EXPECT_EQ(stayed, (core::CreationStringList{dest / "n", dest / "n\\T", dest / "n\\T\\E"}));
+  EXPECT_TRUE(testsupport::PathExists(dest / "n\\T\\t.txt"));
+}
+
 TEST(CreationEngine, AStructureIsCopiedAsItWasBeforeTheRunNeverWithWhatTheRunMadeInIt) {
   testsupport::TempDir dest;
   dest.AddFile("tpl\\a.txt", "abc");

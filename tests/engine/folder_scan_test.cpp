@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using testsupport::CurrentDirectory;
 using testsupport::TempDir;
@@ -170,6 +171,49 @@ TEST(FolderScan, SelectedFilesAreCountedOnceWhateverMatchesThem) {
   none.SetFilePatterns({"c:\\*.*"});
   none.ScanSelectedFilesTree();
   EXPECT_EQ(none.GetSelectedFileCount(), 0u);
+}
+
+TEST(FolderScan, APatternMatchesTheLongNameAsTheUserReadsIt) {
+  struct Case {
+    const char* name;
+    const char* pattern;
+    bool matches;
+  };
+  const Case cases[] = {
+      {"a.tmp", "*.tmp", true},         {"A.TMP", "*.tmp", true},          {"c.tmpx", "*.tmp", false},
+      {"longname.tmpfile", "*.tmp", false}, {"x.tmp.bak", "*.tmp", false}, {"x.tmp.tmp", "*.tmp", true},
+      {".tmp", "*.tmp", true},          {"README", "*.*", true},           {"README", "*", true},
+      {"abc", "a*.*", true},            {"abc", "a*.", true},              {"b1.html", "b?.html", true},
+      {"b.html", "b?.html", false},     {"b12.html", "b?.html", false},    {"old report1.doc", "old report?.doc", true},
+      {"data01.csv", "data??.csv", true}, {"aXbXc", "a*b*c", true},        {"aXbX", "a*b*c", false},
+      {"report.txt", "report.txt", true}, {"report.txt", "report.tx", false}, {"mississippi", "*sip*", true},
+      {"x", "", false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(core::MatchesFilePattern(c.name, c.pattern), c.matches) << c.name << " " << c.pattern;
+}
+
+// The system's search matches 8.3 aliases too ("*.tmp" finds c.tmpx through
+// C~1.TMP); every walk matches the long name only.
+TEST(FolderScan, SelectedFilesNeverMatchThroughAShortName) {
+  TempDir t;
+  for (const char* folder : {"", "sub\\"}) {
+    t.AddFile(std::string(folder) + "c.tmpx", Bytes(1));
+    t.AddFile(std::string(folder) + "longname.tmpfile", Bytes(2));
+    t.AddFile(std::string(folder) + "x.tmp", Bytes(4));
+  }
+  const std::vector<std::string> found = testsupport::SearchNames(t.Path(), "*.tmp");
+  ASSERT_EQ(found, (std::vector<std::string>{"c.tmpx", "longname.tmpfile", "x.tmp"}))
+      << "the system's search no longer matches the aliases: this test would prove nothing";
+  core::FolderStructSize tree(t.Path());
+  tree.SetFilePatterns({"*.tmp"});
+  tree.ScanSelectedFilesTree();
+  EXPECT_EQ(tree.GetSelectedFileMap(), (core::FileSizeMap{{t / "sub\\x.tmp", 4}, {t / "x.tmp", 4}}));
+  core::FolderStructSize main(t.Path());
+  main.SetFilePatterns({"*.tmp", "*.TMP"});
+  main.ScanSelectedFilesMainFolder();
+  EXPECT_EQ(main.GetSelectedFileMap(), (core::FileSizeMap{{t / "x.tmp", 4}}));
+  EXPECT_EQ(main.GetSelectedBytes(), 4u);
 }
 
 TEST(FolderScan, WalksNeverEnterSymbolicLinks) {

@@ -117,10 +117,52 @@ TEST(CopyEngine, ARepeatNeverOverwritesAndTheUndoKeepsWhatTheUserChanged) {
   // Files alone recorded: the undo still takes them back.
   treeops::CopyJournal filesOnly;
   testsupport::WriteFile(temp / "D\\Company01\\x.txt", "x");
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  GetFileAttributesExA((temp / "D\\Company01\\x.txt").c_str(), GetFileExInfoStandard, &data);
-  filesOnly.files.push_back({temp / "D\\Company01\\x.txt", 1, data.ftLastWriteTime});
+  filesOnly.files.push_back(core::RecordCopy(temp / "D\\Company01\\x.txt", 1, FILETIME{}));
   EXPECT_EQ(treeops::UndoCopy(filesOnly).filesDeleted, 1u);
+}
+
+// A copy rewritten with other content of the same size, its time set back (as
+// a restore or a sync tool would), is the user's: the undo keeps it and says so.
+TEST(CopyEngine, TheUndoKeepsACopyRewrittenToTheSameSizeAndTime) {
+  TempDir temp;
+  MakeStructures(temp);
+  CopyRun r;
+  r.PredictAndRun(temp, Job(temp, treeops::CopyOption::MainWithFiles));
+  const std::string copy = temp / "D\\Company01\\Marketing\\top.txt";
+  WIN32_FILE_ATTRIBUTE_DATA was;
+  ASSERT_TRUE(GetFileAttributesExA(copy.c_str(), GetFileExInfoStandard, &was));
+  const std::string mine(testsupport::ReadFile(copy).size(), 'm');
+  testsupport::WriteFile(copy, mine);
+  HANDLE h = CreateFileA(copy.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(SetFileTime(h, nullptr, nullptr, &was.ftLastWriteTime));
+  CloseHandle(h);
+  const treeops::CopyUndoReport undo = treeops::UndoCopy(r.journal);
+  EXPECT_EQ(undo.stays, (std::vector<std::string>{copy, temp / "D\\Company01\\Marketing"}));
+  EXPECT_EQ(testsupport::ReadFile(copy), mine);
+  EXPECT_EQ(ListTree(temp / "D\\Company01"), "Marketing\\\nMarketing\\top.txt\n");
+  EXPECT_EQ(ListTree(temp / "D\\Company02"), "");
+}
+
+// The structure's selected files are matched by their long names: "*.tmp"
+// never takes c.tmpx through its 8.3 alias; the preview counts what the run copies.
+TEST(CopyEngine, SelectedFilesMatchTheLongNameOnly) {
+  TempDir temp;
+  for (const char* name : {"c.tmpx", "longname.tmpfile", "x.tmp"}) temp.AddFile(std::string("S\\Top\\") + name, name);
+  temp.AddFolder("D\\Main");
+  ASSERT_EQ(testsupport::SearchNames(temp / "S\\Top", "*.tmp"), (std::vector<std::string>{"c.tmpx", "longname.tmpfile", "x.tmp"}))
+      << "the system's search no longer matches the aliases: this test would prove nothing";
+  treeops::CopyJob job;
+  job.option = treeops::CopyOption::SubOnlyWithFiles;
+  job.patterns = {"*.tmp"};
+  job.protectedFolders = treetest::Protected();
+  job.includes = {temp / "D\\Main"};
+  job.structures = {temp / "S"};
+  CopyRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.preview.toCopy[2], 1);
+  EXPECT_EQ(r.results.filesCopied, std::deque<std::string>{temp / "D\\Main\\Top\\x.tmp"});
+  EXPECT_EQ(ListTree(temp / "D\\Main"), "Top\\\nTop\\x.tmp\n");
 }
 
 TEST(CopyEngine, AStructureIsNeverCopiedIntoItself) {
@@ -135,6 +177,12 @@ TEST(CopyEngine, AStructureIsNeverCopiedIntoItself) {
   // S holds the inbox, so only S and Company01 are main folders; S\Marketing would be the structure itself.
   EXPECT_EQ(r.preview.skippedPairs, (std::vector<std::pair<std::string, std::string>>{{temp / "S", temp / "S\\Marketing"}}));
   EXPECT_EQ(r.results.counters[5], 4);
+  // S received nothing: it is not counted as copied to, and the reason is told.
+  EXPECT_EQ(r.results.foldersCopied, std::deque<std::string>{temp / "D\\Company01"});
+  EXPECT_EQ(r.predicted.foldersCopied, r.results.foldersCopied);
+  EXPECT_EQ(r.results.counters[4], 1);
+  EXPECT_EQ(r.results.foldersOther, std::deque<std::string>{temp / "S"});
+  EXPECT_EQ(r.results.other[0], 1);
   testsupport::MappedDrive drive(temp / "S");
   if (!drive.Letter()) GTEST_SKIP() << "no spare drive letter for a drive-root structure";
   job.includes = {drive.Root() + "Programs", temp / "D\\Company02"};
@@ -143,6 +191,8 @@ TEST(CopyEngine, AStructureIsNeverCopiedIntoItself) {
   CopyRun root;
   root.PredictAndRun(temp, job);
   EXPECT_EQ(root.preview.skippedPairs.size(), 1u);  // a drive root on its own drive
+  EXPECT_EQ(root.results.foldersCopied, std::deque<std::string>{temp / "D\\Company02"});
+  EXPECT_EQ(root.results.foldersOther, std::deque<std::string>{drive.Root() + "Programs"});
   EXPECT_EQ(Snapshot(temp / "S"), before);
   EXPECT_TRUE(testsupport::FolderExists(temp / "D\\Company02\\Marketing\\E-mails\\inbox"));
 }

@@ -27,13 +27,15 @@ void MakeExamplesTree(const TempDir& temp) {
 struct DeleteRun {
   treeops::DeletePlan plan;
   treeops::DeleteResults predicted, results;
-  // Plans, simulates (the disk stays byte for byte), then runs the plan: the run does what was predicted.
+  // Plans, simulates (the disk stays byte for byte and no remover is called),
+  // then runs the plan: the run does what was predicted.
   void PredictAndRun(const TempDir& temp, const treeops::DeleteJob& job) {
     plan = treeops::PreviewDelete(job);
     const std::string before = Snapshot(temp.Path());
-    EXPECT_TRUE(treeops::RunDelete(plan, true, predicted));
+    treetest::TestRemover simulation(true), run(false);
+    EXPECT_TRUE(treeops::RunDelete(plan, true, predicted, treeops::Progress(), &simulation));
     EXPECT_EQ(Snapshot(temp.Path()), before);
-    EXPECT_TRUE(treeops::RunDelete(plan, false, results));
+    EXPECT_TRUE(treeops::RunDelete(plan, false, results, treeops::Progress(), &run));
     EXPECT_EQ(predicted.counters, results.counters);
     EXPECT_EQ(predicted.filesDeleted, results.filesDeleted);
     EXPECT_EQ(predicted.foldersDeleted, results.foldersDeleted);
@@ -103,6 +105,33 @@ TEST(DeleteEngine, EachModeDeletesWhatTheExamplesShowFilesFirstDeepestFirst) {
     if (c.retained) EXPECT_EQ(ListTree(temp / "C"), c.retained);
     for (const std::string& f : all)
       if (std::find(c.files.begin(), c.files.end(), f) == c.files.end()) EXPECT_TRUE(testsupport::FileExists(temp / f)) << f;
+  }
+}
+
+// "*.tmp" takes the names ending in ".tmp", never one the system's search
+// finds through its 8.3 alias (c.tmpx as C~1.TMP); the plan the preview counts
+// is the one the run deletes.
+TEST(DeleteEngine, TheFileModesMatchTheLongNameOnly) {
+  for (treeops::DeleteMode mode : {treeops::DeleteMode::FilesInTree, treeops::DeleteMode::FilesInMainFolders}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    TempDir temp;
+    for (const char* folder : {"M\\", "M\\Sub\\"})
+      for (const char* name : {"c.tmpx", "longname.tmpfile", "x.tmp"}) temp.AddFile(std::string(folder) + name, name);
+    ASSERT_EQ(testsupport::SearchNames(temp / "M", "*.tmp"), (std::vector<std::string>{"c.tmpx", "longname.tmpfile", "x.tmp"}))
+        << "the system's search no longer matches the aliases: this test would prove nothing";
+    treeops::DeleteJob job;
+    job.mode = mode;
+    job.patterns = {"*.tmp"};
+    job.protectedFolders = treetest::Protected();
+    job.includes = Inside(temp, {"M"});
+    DeleteRun r;
+    r.PredictAndRun(temp, job);
+    const bool tree = mode == treeops::DeleteMode::FilesInTree;
+    EXPECT_EQ(r.plan.files.size(), tree ? 2u : 1u);
+    EXPECT_EQ(Sorted(r.results.filesDeleted), tree ? (std::vector<std::string>{temp / "M\\Sub\\x.tmp", temp / "M\\x.tmp"})
+                                                   : std::vector<std::string>{temp / "M\\x.tmp"});
+    EXPECT_EQ(ListTree(temp / "M"), tree ? "Sub\\\nSub\\c.tmpx\nSub\\longname.tmpfile\nc.tmpx\nlongname.tmpfile\n"
+                                         : "Sub\\\nSub\\c.tmpx\nSub\\longname.tmpfile\nSub\\x.tmp\nc.tmpx\nlongname.tmpfile\n");
   }
 }
 

@@ -3,6 +3,7 @@
 // the test's own temp folder.
 #pragma once
 #include "core/casefold.h"
+#include "core/remover.h"
 #include "support/temp_dir.h"
 #include "treeops/tree_target.h"
 
@@ -64,6 +65,38 @@ inline std::deque<std::string> Inside(const testsupport::TempDir& temp, const st
   }
   return lines;
 }
+
+// The remover an engine is handed in a test: it does what the system's does and
+// counts the calls, except in a simulation, where any call is a failure (a
+// simulation never removes or renames anything) and nothing is done.
+class TestRemover : public core::Remover {
+public:
+  explicit TestRemover(bool simulation) : simulation_(simulation) {}
+  int Calls() const { return calls_; }
+  core::ItemLocation Locate(const std::string& path) override { return system_.Locate(path); }  // reads only
+  DWORD RemoveFile(const std::string& path) override {
+    return Allowed("RemoveFile", path) ? system_.RemoveFile(path) : ERROR_ACCESS_DENIED;
+  }
+  DWORD RemoveFolder(const std::string& path) override {
+    return Allowed("RemoveFolder", path) ? system_.RemoveFolder(path) : ERROR_ACCESS_DENIED;
+  }
+  DWORD RemoveLink(const std::string& path) override {
+    return Allowed("RemoveLink", path) ? system_.RemoveLink(path) : ERROR_ACCESS_DENIED;
+  }
+  DWORD Rename(const std::string& from, const std::string& to) override {
+    return Allowed("Rename", from) ? system_.Rename(from, to) : ERROR_ACCESS_DENIED;
+  }
+
+private:
+  bool Allowed(const char* call, const std::string& path) {
+    ++calls_;
+    if (simulation_) ADD_FAILURE() << "a simulation called " << call << " on " << path;
+    return !simulation_;
+  }
+  const bool simulation_;
+  int calls_ = 0;
+  core::SystemRemover system_;
+};
 
 // Protected folders as the program finds them, plus the test's own.
 inline treeops::ProtectedFolders Protected(const std::string& extra = "") {

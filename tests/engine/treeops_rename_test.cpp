@@ -4,6 +4,8 @@
 #include "engine/treeops_fixture.h"
 #include "support/wine_unix.h"
 
+#include <shlobj.h>
+
 using testsupport::ListTree;
 using testsupport::TempDir;
 using treetest::Inside;
@@ -49,6 +51,43 @@ TEST(TreeTarget, RefusesEverythingButAFullPathBelowARootOutsideProtectedFolders)
   EXPECT_THROW(Inside(temp, {"C:\\x"}), std::runtime_error);
 }
 
+// Nothing in the Windows folder is a target, nor the all-users data folder
+// (ProgramData) or a program-files folder itself; the reason names the folder.
+TEST(TreeTarget, NothingInsideTheWindowsFolderNorAProgramsFolderIsATarget) {
+  auto place = [](int csidl) {
+    char buffer[MAX_PATH] = "";
+    return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer)) ? std::string(buffer) : std::string();
+  };
+  const std::string windows = place(CSIDL_WINDOWS), programData = place(CSIDL_COMMON_APPDATA),
+                    programFiles = place(CSIDL_PROGRAM_FILES), common = place(CSIDL_PROGRAM_FILES_COMMON);
+  ASSERT_FALSE(windows.empty() || programData.empty() || programFiles.empty() || common.empty());
+  const treeops::ProtectedFolders system = treeops::SystemProtectedFolders("C:\\Startup");
+  struct Case {
+    std::string line, named;  // named: the protected folder the reason names
+  };
+  const Case cases[] = {
+      {windows, windows},
+      {windows + "\\system32", windows},
+      {windows + "\\Temp\\deeper\\still", windows},
+      {programData, programData},
+      {programFiles, programFiles},
+      {common, common},
+      {programFiles.substr(0, 2) + "\\", ""},  // a drive root, for its own reason
+  };
+  for (const Case& c : cases) {
+    const treeops::TargetCheck check = treeops::CheckTarget(c.line, system);
+    EXPECT_FALSE(check.ok) << c.line;
+    if (!c.named.empty()) EXPECT_NE(check.reason.find(c.named), std::string::npos) << c.line << ": " << check.reason;
+  }
+  // Inside them a folder is the user's, as anywhere else.
+  EXPECT_TRUE(treeops::CheckTarget(programData + "\\Vendor\\Cache", system).ok);
+  EXPECT_TRUE(treeops::CheckTarget(programFiles + "\\Some Program", system).ok);
+  const treeops::ProtectedFolders guarded{treeops::ProtectedFolder("C:\\Guard", true)};
+  EXPECT_EQ(treeops::CheckTarget("c:\\guard\\x", guarded).reason, "it lies inside the protected folder C:\\Guard");
+  EXPECT_EQ(treeops::CheckTarget("C:\\", guarded).reason, "a drive or share root");
+  EXPECT_EQ(treeops::CheckTarget("c:\\GUARD", guarded).reason, "the protected folder C:\\Guard");
+}
+
 struct RenameRun {
   treeops::RenameResults predicted, results;
   treeops::RenameHistory history;
@@ -58,7 +97,8 @@ struct RenameRun {
     treeops::RenameJob dry = job;
     dry.dry = true;
     treeops::RenameHistory none;
-    EXPECT_TRUE(treeops::RunRename(dry, predicted, none));
+    treetest::TestRemover simulation(true);
+    EXPECT_TRUE(treeops::RunRename(dry, predicted, none, treeops::Progress(), &simulation));
     EXPECT_TRUE(none.empty());
     EXPECT_EQ(Snapshot(temp.Path()), before);
     EXPECT_TRUE(treeops::RunRename(job, results, history));
@@ -161,6 +201,28 @@ TEST(RenameEngine, ACollisionLeavesTheLaterLineAndACaseChangeIsMadeAndUndone) {
   treeops::UndoRename(caseOnly.history);
   treeops::UndoRename(collide.history);
   EXPECT_EQ(Snapshot(temp.Path(), false), original);
+}
+
+// The undo gives each folder back its name as it stood on disk, whatever the
+// spelling of the lines that named it.
+TEST(RenameEngine, UndoRestoresTheNamesAsTheDiskSpelledThem) {
+  TempDir temp;
+  temp.AddFile("X\\P\\C\\in.txt", "keep");
+  std::string lower = temp.Path(), upper = temp.Path();
+  for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.prefix = "n-";
+  job.lines = Inside(temp, {lower + "\\x\\p", upper + "\\X\\p\\c"});
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.results.counters, (std::array<double, 4>{2, 0, 0, 0}));
+  EXPECT_EQ(ListTree(temp / "X"), "n-p\\\nn-p\\n-c\\\nn-p\\n-c\\in.txt\n");
+  const treeops::RenameUndoReport undo = treeops::UndoRename(r.history);
+  EXPECT_EQ(undo.restored, 2u);
+  EXPECT_FALSE(undo.Failures());
+  EXPECT_EQ(ListTree(temp / "X"), "P\\\nP\\C\\\nP\\C\\in.txt\n");
 }
 
 TEST(RenameEngine, UndoRenamesBackOnlyWhatIsStillThereUnchanged) {

@@ -2,6 +2,8 @@
 
 #include "support/wine_unix.h"
 
+#include "core/location.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -96,8 +98,10 @@ bool PathExists(const std::string& path) {
 }
 
 namespace {
-// Removes what the Windows side can; true when the folder itself went.
-bool RemoveFromWindowsSide(const std::string& path) {
+// Removes what the Windows side can; true when the folder itself went. A name
+// that leads elsewhere (a Linux link, which Wine follows) is left for the
+// Linux side: deleting it here would delete its target.
+bool RemoveFromWindowsSide(const std::string& path, core::LocationCheck& check) {
   WIN32_FIND_DATAA fd;
   HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
   if (h != INVALID_HANDLE_VALUE) {
@@ -107,11 +111,12 @@ bool RemoveFromWindowsSide(const std::string& path) {
       std::string child = path + "\\" + name;
       const bool folder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
       const bool link = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+      if (!check.Of(child).Here()) continue;
       // A link's attributes would be set on its target: leave them.
       if (!link) SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (!folder) DeleteFileA(child.c_str());
       else if (link) RemoveDirectoryA(child.c_str());
-      else RemoveFromWindowsSide(child);
+      else RemoveFromWindowsSide(child, check);
     } while (FindNextFileA(h, &fd));
     FindClose(h);
   }
@@ -130,7 +135,8 @@ bool SafeToRemoveOnUnixSide(const std::string& unixPath) {
 
 void RemoveTree(const std::string& path) {
   if (path.size() < 4) return;  // never a drive root
-  if (RemoveFromWindowsSide(path) || !UnderWine() || !FolderExists(path)) return;
+  core::LocationCheck check;
+  if (RemoveFromWindowsSide(path, check) || !UnderWine() || !FolderExists(path)) return;
   // What is left holds Linux links Wine cannot remove; rm -rf removes them without following them.
   std::string unixPath = UnixPathOf(path);
   if (!SafeToRemoveOnUnixSide(unixPath)) return;
@@ -161,6 +167,20 @@ std::string ListTree(const std::string& root) {
   std::string out;
   for (const std::string& e : entries) out += e + "\n";
   return out;
+}
+
+std::vector<std::string> SearchNames(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = fd.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::string CurrentDirectory() {

@@ -2,6 +2,7 @@
 // it (read-only files included) when the object goes.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -34,11 +35,16 @@ bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);
 // Whether anything (file or folder) is at path.
 bool PathExists(const std::string& path);
-// Removes a folder and everything in it, never entering a link (reparse point);
-// Linux links Wine cannot remove are removed on the Linux side (tests make no file links).
+// Removes a folder and everything in it, never entering a link (reparse point)
+// nor deleting through one; Linux links Wine cannot remove (to files as well
+// as folders) are removed on the Linux side, their targets untouched.
 void RemoveTree(const std::string& path);
 // Every file and folder below root, relative, folders ending in "\", sorted.
 std::string ListTree(const std::string& root);
+// The names the system's own search of folder + "\" + pattern gives, sorted
+// ("." and ".." left out). It matches 8.3 aliases too: a test of the program's
+// long-name matching first makes sure the alias it means to dodge matches here.
+std::vector<std::string> SearchNames(const std::string& folder, const std::string& pattern);
 // The current directory, as GetCurrentDirectoryA gives it.
 std::string CurrentDirectory();
 

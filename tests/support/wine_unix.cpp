@@ -96,7 +96,13 @@ MappedDrive::MappedDrive(const std::string& folder) {
 }
 
 MappedDrive::~MappedDrive() {
-  if (letter_ && RunUnix("/bin/rm -f " + link_)) WaitForPath(false, Root());
+  if (!letter_) return;
+  if (RunUnix("/bin/rm -f " + link_)) WaitForPath(false, Root());
+  // Every Wine process keeps its list of drives for the rest of the current
+  // second. Until that has passed, the folder must stay: a new folder taking
+  // its place on disk would pass for this drive's root in another process
+  // (and its paths for paths on this drive).
+  Sleep(1100);
 }
 
 std::string MappedDrive::Root() const {

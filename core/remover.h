@@ -1,0 +1,52 @@
+// Every call that removes or renames an item on disk goes through a Remover,
+// and so does the place check before it: the system's for the program, and a
+// test may hand an engine its own (one that fails when a simulation removes
+// anything). The system's checks each item's place before the call
+// (core/location.h): an item whose name leads anywhere but the path asked
+// about is left as it is, with ERROR_NOT_SUPPORTED.
+#pragma once
+#include "core/location.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace core {
+
+class Remover {
+public:
+  virtual ~Remover() = default;
+  // Where path's own name leads; it only reads, so a simulation asks it too.
+  virtual ItemLocation Locate(const std::string& path) = 0;
+  // Each answers 0 when done, else the system's error.
+  virtual DWORD RemoveFile(const std::string& path) = 0;
+  virtual DWORD RemoveFolder(const std::string& path) = 0;  // an empty folder
+  // A link (junction, symbolic link) as a link, never its target.
+  virtual DWORD RemoveLink(const std::string& path) = 0;
+  // A move within the same folder; never over an existing item.
+  virtual DWORD Rename(const std::string& from, const std::string& to) = 0;
+};
+
+// The system's calls, each after the place check (a call right after Locate on
+// the same path takes that answer); one object serves one run.
+class SystemRemover : public Remover {
+public:
+  ItemLocation Locate(const std::string& path) override;
+  DWORD RemoveFile(const std::string& path) override;
+  DWORD RemoveFolder(const std::string& path) override;
+  DWORD RemoveLink(const std::string& path) override;
+  DWORD Rename(const std::string& from, const std::string& to) override;
+
+private:
+  ItemLocation Checked(const std::string& path);
+  LocationCheck check_;
+  std::string located_;  // the path the last Locate answered for, until the next call
+  ItemLocation answer_;
+};
+
+// What RemoveLink would answer, without removing anything (for simulations):
+// 0 when the name opens as the link itself, ERROR_NOT_SUPPORTED where the
+// system would only follow it (Wine with a Linux link), else the error.
+DWORD LinkRemovable(const std::string& path);
+
+} // namespace core
