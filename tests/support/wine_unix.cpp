@@ -73,25 +73,46 @@ bool MakeUnixFileSymlink(const std::string& linkPath, const std::string& target)
   return LinkTo(linkPath, target, false);
 }
 
+namespace {
+// The same folder seen through two paths (the drive's root and the folder).
+bool SameFolder(const std::string& a, const std::string& b) {
+  auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool ok = GetFileInformationByHandle(h, &info) != 0;
+    CloseHandle(h);
+    return ok;
+  };
+  BY_HANDLE_FILE_INFORMATION x{}, y{};
+  return identity(a, x) && identity(b, y) && x.nFileIndexHigh == y.nFileIndexHigh &&
+         x.nFileIndexLow == y.nFileIndexLow;
+}
+} // namespace
+
 MappedDrive::MappedDrive(const std::string& folder) {
   char prefix[MAX_PATH] = "";
   DWORD n = GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
   const std::string target = UnixPathOf(folder);
   if (!UnderWine() || n == 0 || n >= MAX_PATH || target.empty()) return;
-  const DWORD drives = GetLogicalDrives();
-  for (char letter = 'Q'; letter <= 'Y'; ++letter) {
+  // Test processes run side by side on one prefix: each starts its search at
+  // a letter of its own, never replaces a link (ln without -f fails on one
+  // that stands), and takes a letter only when its root is its own folder.
+  const int letters = 'Y' - 'Q' + 1;
+  const int first = static_cast<int>(GetCurrentProcessId() / 4 % letters);
+  for (int i = 0; i < letters; ++i) {
+    const char letter = static_cast<char>('Q' + (first + i) % letters);
     const std::string root = std::string(1, letter) + ":\\";
-    if ((drives & (1u << (letter - 'A'))) ||
+    if ((GetLogicalDrives() & (1u << (letter - 'A'))) ||
         GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES)
       continue;
     std::string link = std::string(prefix) + "/dosdevices/" + char(letter - 'A' + 'a') + ":";
     if (!OneWord(link) || !OneWord(target)) return;
-    // -fn: a link a crashed run left behind (its folder gone) is replaced.
-    if (RunUnix("/bin/ln -sfn " + target + " " + link) && WaitForPath(true, root)) {
+    if (RunUnix("/bin/ln -s " + target + " " + link) && WaitForPath(true, root) && SameFolder(root, folder)) {
       letter_ = letter;
       link_ = link;
+      return;
     }
-    return;
   }
 }
 
