@@ -18,7 +18,10 @@ namespace {
 // classic way, with the control and the window's former procedure kept here:
 // no window property is read per message (under Wine each property look-up is
 // a server call, which made every message to a control cost a fraction of a
-// millisecond).
+// millisecond). The procedure is a Unicode one: the native controls are, so a
+// message passes it as the control takes it, and a list box's long entry is
+// read back whole (a text message changed from one character set to the other
+// on its way goes through a buffer of 512 characters).
 struct Hooked {
   Control* control;
   WNDPROC previous;
@@ -32,12 +35,12 @@ std::unordered_map<HWND, Hooked>& HookedWindows() {
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto& windows = HookedWindows();
   auto it = windows.find(hwnd);
-  if (it == windows.end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (it == windows.end()) return DefWindowProcW(hwnd, msg, wParam, lParam);
   Hooked hooked = it->second;
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hooked.previous));
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hooked.previous));
     windows.erase(it);
-    return CallWindowProcA(hooked.previous, hwnd, msg, wParam, lParam);
+    return CallWindowProcW(hooked.previous, hwnd, msg, wParam, lParam);
   }
   Control* control = hooked.control;
   if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && !control->Hint().empty() &&
@@ -46,7 +49,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     SendMessageA(control->Owner()->TooltipHandle(), TTM_RELAYEVENT, 0,
                  reinterpret_cast<LPARAM>(&relay));
   }
-  LRESULT result = CallWindowProcA(hooked.previous, hwnd, msg, wParam, lParam);
+  LRESULT result = CallWindowProcW(hooked.previous, hwnd, msg, wParam, lParam);
   if (msg == WM_SETFOCUS && control->Owner()) control->Owner()->ControlFocused(control);
   return result;
 }
@@ -83,7 +86,7 @@ void WatchFocus(HWND hwnd, Control* control) {
   auto& windows = HookedWindows();
   if (windows.count(hwnd)) return;
   WNDPROC previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
   windows[hwnd] = Hooked{control, previous, control->Owner()};
 }
 
@@ -148,7 +151,7 @@ Form::~Form() {
   auto& windows = HookedWindows();
   for (auto it = windows.begin(); it != windows.end();) {
     if (it->second.form == this) {
-      SetWindowLongPtrA(it->first, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.previous));
+      SetWindowLongPtrW(it->first, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.previous));
       it = windows.erase(it);
     } else {
       ++it;
