@@ -76,6 +76,12 @@ bool Application::BuildNextWaitingForm() {
   return false;
 }
 
+bool Application::BuildNextWaitingSheet() {
+  for (Form* form : forms_)
+    if (form->BuildNextWaitingSheet()) return true;
+  return false;
+}
+
 void Application::BuildWaitingForms() {
   while (BuildNextWaitingForm()) {
   }
@@ -126,11 +132,12 @@ void Application::Dispatch(MSG& msg) {
 void Application::Run() {
   if (main_) main_->Show();
   MSG msg;
+  bool idleWork = true;
   while (!terminated_) {
-    // The queued forms are built one at a time while no message waits, so
-    // the main window answers at once.
-    if (nextWaiting_ < waiting_.size() && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      BuildNextWaitingForm();
+    // The sheets not in view, then the queued forms, are built one at a time
+    // while no message waits, so the main window answers at once.
+    if (idleWork && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      idleWork = BuildNextWaitingSheet() || BuildNextWaitingForm();
       continue;
     }
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
