@@ -134,10 +134,12 @@ void Application::Run() {
   MSG msg;
   bool idleWork = true;
   while (!terminated_) {
-    // The sheets not in view, then the queued forms, are built one at a time
-    // while no message waits, so the main window answers at once.
+    // The queued forms, then the sheets not shown yet, are built one at a time
+    // while no message waits, so the main window answers at once. (A page's
+    // start-up may touch its results window: with the forms built first, no
+    // page's build waits for all of them.)
     if (idleWork && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      idleWork = BuildNextWaitingSheet() || BuildNextWaitingForm();
+      idleWork = BuildNextWaitingForm() || BuildNextWaitingSheet();
       continue;
     }
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
