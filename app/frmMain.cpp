@@ -62,16 +62,28 @@ void TfrmMain::FormCreate() {
     ui::App().SystemMessageBox(m.text, m.caption, m.flags);
   }
 
-  // Each page initialises its counters, lists, labels and controls here, in page
-  // order: string list, numbers, path list, rename, delete, copy.
-  Vol02.InitVol02Page();  // counters, structure map, labels, destination item, controls
-  Vol03.InitVol03Page();  // the same, and the two number fields
-  Vol04.InitVol04Page();
-  Vol06.InitVol06Page();
-  Vol08.InitVol08Page();
-  Vol07.InitVol07Page();
+  // Each page initialises its counters, lists, labels and controls, in page
+  // order: string list, numbers, path list, rename, delete, copy. A page does
+  // it the moment its sheet is built: the sheet in view with the window, the
+  // others on their first show, in idle time, or when anything asks for one
+  // of their controls, so a page is never seen before it is initialised.
+  tabFolderCreate03.WhenBuilt([this] {
+    Vol02.InitVol02Page();  // counters, structure map, labels, destination item, controls
+  });
+  tabFolderCreate04.WhenBuilt([this] {
+    Vol03.InitVol03Page();  // the same, and the two number fields
+  });
+  tabFolderCreate05.WhenBuilt([this] { Vol04.InitVol04Page(); });
+  tabFoldersRename01.WhenBuilt([this] { Vol06.InitVol06Page(); });
+  tabFoldersCopy02.WhenBuilt([this] {
+    Vol08.InitVol08Page();
+    Vol08.ShowVol08FileTypes();  // as the main window's activation shows them
+  });
+  tabFoldersDelete01.WhenBuilt([this] { Vol07.InitVol07Page(); });
 
-  Manual.InitManualPage();  // list extents, green log-button captions
+  tabFolderCreate01.WhenBuilt([this] {
+    Manual.InitManualPage();  // list extents, green log-button captions
+  });
   pgeMain.SetActivePage(&tabFolderCreate05);
   core::BuildIllegalCharSetDefault();
   core::BuildIllegalCharSetH();
@@ -135,11 +147,12 @@ void TfrmMain::FormActivate() {
   // The detailed-results windows take their run or simulation title here, and
   // the delete and copy pages their file-type captions, once those exist.
   // (The windows are created after the main window: skip those not made yet,
-  // and those whose window is still to be built: they take it when built.)
+  // and those whose window is still to be built: they take it when built; so
+  // does the copy page's sheet.)
   for (TResultsWindow* w : std::initializer_list<TResultsWindow*>{
            frmStatistic02, frmStatistic03, frmStatistic04, frmStatistic06, frmStatistics07, frmStatistic08})
     if (w && !w->Waiting()) w->ApplyNormalSimulateTitle();
-  Vol08.ShowVol08FileTypes();
+  if (tabFoldersCopy02.Built()) Vol08.ShowVol08FileTypes();
 }
 
 void TfrmMain::FormDestroy() {

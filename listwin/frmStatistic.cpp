@@ -372,6 +372,8 @@ TResultsWindow::TResultsWindow(const ResultsWindowRow& row) : ui::Form(row.dialo
   Bind(this, groups_, kGroup, row.groups.size());
   Bind(this, listCaptions_, kCaption, row.lists.size());
   Bind(this, lists_, kList, row.lists.size());
+  // A run's outcome lists are long: each entry is held once, by its list box.
+  for (auto& list : lists_) list->HoldEntriesInControl();
   Bind(this, exports_, kExport, row.lists.size());
   OnCreate = [this] { FormCreate(); };
   SetAnchors(row.anchors, row.anchorCount);

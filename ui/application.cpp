@@ -76,6 +76,12 @@ bool Application::BuildNextWaitingForm() {
   return false;
 }
 
+bool Application::BuildNextWaitingSheet() {
+  for (Form* form : forms_)
+    if (form->BuildNextWaitingSheet()) return true;
+  return false;
+}
+
 void Application::BuildWaitingForms() {
   while (BuildNextWaitingForm()) {
   }
@@ -126,11 +132,14 @@ void Application::Dispatch(MSG& msg) {
 void Application::Run() {
   if (main_) main_->Show();
   MSG msg;
+  bool idleWork = true;
   while (!terminated_) {
-    // The queued forms are built one at a time while no message waits, so
-    // the main window answers at once.
-    if (nextWaiting_ < waiting_.size() && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      BuildNextWaitingForm();
+    // The queued forms, then the sheets not shown yet, are built one at a time
+    // while no message waits, so the main window answers at once. (A page's
+    // start-up may touch its results window: with the forms built first, no
+    // page's build waits for all of them.)
+    if (idleWork && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      idleWork = BuildNextWaitingForm() || BuildNextWaitingSheet();
       continue;
     }
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);

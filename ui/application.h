@@ -37,6 +37,9 @@ public:
   void BuildWaitingForms();
   // Builds the next queued form; false when none waits.
   bool BuildNextWaitingForm();
+  // Builds the next sheet still to be built of a form already built (see
+  // pages.h); false when none waits.
+  bool BuildNextWaitingSheet();
 
   // Runs the message loop until the main form closes.
   void Run();

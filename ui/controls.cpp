@@ -234,19 +234,65 @@ bool SortsBefore(const std::string& a, const std::string& b) {
 
 bool ListBox::Sorted() const { return (GetWindowLongA(Handle(), GWL_STYLE) & LBS_SORT) != 0; }
 
+int ListBox::ControlCount() const {
+  return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0));
+}
+
+std::string ListBox::ControlText(int index) const {
+  // Read in Unicode, as the control holds it (an entry of more than 511
+  // characters does not come back whole through the ANSI message under Wine).
+  LRESULT length = SendMessageW(Handle(), LB_GETTEXTLEN, index, 0);
+  if (length == LB_ERR || length <= 0) return std::string();
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  LRESULT got = SendMessageW(Handle(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
+  if (got == LB_ERR || got <= 0) return std::string();
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), &text[0], n, nullptr, nullptr);
+  return text;
+}
+
+void ListBox::Changed() {
+  if (!inControl_) return;
+  if (copied_) std::vector<std::string>().swap(items_);
+  copied_ = false;
+  if (indexed_) index_ = core::FoldedIndex();
+  indexed_ = false;
+}
+
 std::string ListBox::Item(int index) const {
   if (index < 0 || index >= Count()) return std::string();
+  if (inControl_ && !copied_) return ControlText(index);
   return items_[static_cast<size_t>(index)];
+}
+
+const std::vector<std::string>& ListBox::Items() const {
+  Handle();
+  if (inControl_ && !copied_) {
+    const int n = ControlCount();
+    items_.clear();
+    items_.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) items_.push_back(ControlText(i));
+    copied_ = true;
+  }
+  return items_;
 }
 
 void ListBox::InsertAt(int index, const std::string& item) {
   // Inserting at a given place never re-sorts, so the control keeps our order.
   SendMessageA(Handle(), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+  if (inControl_) return Changed();
   items_.insert(items_.begin() + index, item);
   if (indexed_) index_.Add(item);
 }
 
 int ListBox::Add(const std::string& item) {
+  if (inControl_) {
+    // The control gives the index (its sorted place in a sorted list).
+    LRESULT index = SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    Changed();
+    return static_cast<int>(index);
+  }
   int index = Count();
   if (Sorted())
     index = static_cast<int>(std::upper_bound(items_.begin(), items_.end(), item, SortsBefore) -
@@ -263,6 +309,21 @@ void ListBox::AddStrings(std::vector<std::string>&& items) {
   if (items.empty()) return;
   const size_t count = items.size();
   SetRedraw(false);
+  if (inControl_) {
+    // The control alone takes them: room first, then each at the end (a
+    // sorted list box puts each at its place).
+    size_t bytes = 0;
+    for (const std::string& s : items) bytes += s.size() + 1;
+    SendMessageA(Handle(), LB_INITSTORAGE, count, bytes);
+    const UINT message = Sorted() ? LB_ADDSTRING : LB_INSERTSTRING;
+    const WPARAM at = Sorted() ? 0 : static_cast<WPARAM>(-1);
+    for (const std::string& s : items)
+      SendMessageA(Handle(), message, at, reinterpret_cast<LPARAM>(s.c_str()));
+    std::vector<std::string>().swap(items);
+    Changed();
+    SetRedraw(true);
+    return;
+  }
   if (indexed_)
     for (const std::string& s : items) index_.Add(s);
   if (Sorted()) {
@@ -279,11 +340,6 @@ void ListBox::AddStrings(std::vector<std::string>&& items) {
   } else {
     items_.insert(items_.end(), std::make_move_iterator(items.begin()),
                   std::make_move_iterator(items.end()));
-  }
-  if (virtual_) {
-    SendMessageA(Handle(), LB_SETCOUNT, items_.size(), 0);
-    SetRedraw(true);
-    return;
   }
   // Room for the entries about to go in (a sorted list goes in whole again).
   const size_t first = Sorted() ? 0 : items_.size() - count;
@@ -302,8 +358,9 @@ void ListBox::Insert(int index, const std::string& item) {
 
 void ListBox::Delete(int index) {
   if (index < 0 || index >= Count()) return;
-  if (indexed_) index_.Remove(items_[static_cast<size_t>(index)]);
   SendMessageA(Handle(), LB_DELETESTRING, index, 0);
+  if (inControl_) return Changed();
+  if (indexed_) index_.Remove(items_[static_cast<size_t>(index)]);
   items_.erase(items_.begin() + index);
 }
 
@@ -314,6 +371,11 @@ void ListBox::DeleteIndices(std::vector<int> indices) {
   SetRedraw(false);
   for (auto it = indices.rbegin(); it != indices.rend(); ++it)
     if (*it >= 0 && *it < Count()) SendMessageA(Handle(), LB_DELETESTRING, *it, 0);
+  if (inControl_) {
+    Changed();
+    SetRedraw(true);
+    return;
+  }
   std::vector<std::string> kept;
   kept.reserve(items_.size());
   size_t next = 0;
@@ -333,13 +395,14 @@ void ListBox::Clear() {
   // The memory goes too: a list emptied after 30,000 entries holds none.
   index_ = core::FoldedIndex();
   indexed_ = false;
+  copied_ = false;
   std::vector<std::string>().swap(items_);
   SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
 }
 
 bool ListBox::Contains(const std::string& item) const {
   if (!indexed_) {
-    for (const std::string& s : items_) index_.Add(s);
+    for (const std::string& s : Items()) index_.Add(s);
     indexed_ = true;
   }
   return index_.Contains(item);
@@ -347,8 +410,9 @@ bool ListBox::Contains(const std::string& item) const {
 
 int ListBox::IndexOf(const std::string& item) const {
   if (!Contains(item)) return -1;
-  for (size_t i = 0; i < items_.size(); ++i)
-    if (core::SameText(items_[i], item)) return static_cast<int>(i);
+  const std::vector<std::string>& items = Items();
+  for (size_t i = 0; i < items.size(); ++i)
+    if (core::SameText(items[i], item)) return static_cast<int>(i);
   return -1;
 }
 
@@ -420,36 +484,6 @@ int ListBox::HorizontalExtent() const {
 void ListBox::SetRedraw(bool redraw) {
   SendMessageA(Handle(), WM_SETREDRAW, redraw, 0);
   if (redraw) InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-void ListBox::Bind(HWND hwnd) {
-  Control::Bind(hwnd);
-  virtual_ = hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & LBS_NODATA) != 0;
-}
-
-bool ListBox::DrawItem(DRAWITEMSTRUCT* item) {
-  if (!virtual_) return false;
-  HDC dc = item->hDC;
-  RECT r = item->rcItem;
-  if (item->itemID != static_cast<UINT>(-1) && item->itemID < items_.size()) {
-    const bool selected = (item->itemState & ODS_SELECTED) != 0;
-    FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(item->hwndItem, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
-    COLORREF oldColor = SetTextColor(dc, GetSysColor(!IsWindowEnabled(item->hwndItem) ? COLOR_GRAYTEXT
-                                                     : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    int oldMode = SetBkMode(dc, TRANSPARENT);
-    RECT text = r;
-    text.left += 2;
-    const std::string& entry = items_[item->itemID];
-    DrawTextA(dc, entry.c_str(), static_cast<int>(entry.size()), &text,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SetBkMode(dc, oldMode);
-    SetTextColor(dc, oldColor);
-    if (oldFont) SelectObject(dc, oldFont);
-  }
-  if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
-  return true;
 }
 
 void ListBox::Command(int code) {

@@ -112,20 +112,20 @@ class ListBox : public Control {
 public:
   using Control::Control;
   // The entries are kept beside the control in its order, so reading them costs
-  // no window messages; every change goes through these methods. A list box
-  // laid out without data of its own (LBS_NODATA | LBS_OWNERDRAWFIXED) is a
-  // virtual list: it only knows how many entries there are and draws each from
-  // here, so a long results list is held once.
+  // no window messages; every change goes through these methods. A list told
+  // to hold its entries in the control alone (a long results list) keeps no
+  // copy: each entry is held once, by the list box, where any reader of the
+  // window finds it, and reading one asks the control.
+  void HoldEntriesInControl() { inControl_ = true; }
   // A window still waiting to be built is built first (its creation may fill the list).
   int Count() const {
     Handle();
-    return static_cast<int>(items_.size());
+    return inControl_ ? ControlCount() : static_cast<int>(items_.size());
   }
   std::string Item(int index) const;
-  const std::vector<std::string>& Items() const {
-    Handle();
-    return items_;
-  }
+  // Every entry, in order (for a list holding its entries in the control, read
+  // from it once and kept until the list changes).
+  const std::vector<std::string>& Items() const;
   // Adds an entry (at its sorted place in a sorted list); returns its index.
   int Add(const std::string& item);
   // Adds many entries with redraw off (a moved list gives up its texts).
@@ -157,17 +157,21 @@ public:
   std::function<void()> OnClick;  // selection changed by the user
   std::function<void()> OnDblClick;
   void Command(int code) override;
-  void Bind(HWND hwnd) override;
-  bool DrawItem(DRAWITEMSTRUCT* item) override;
 
 private:
   bool Sorted() const;
-  bool virtual_ = false;
   void InsertAt(int index, const std::string& item);
+  int ControlCount() const;
+  std::string ControlText(int index) const;
+  // A list holding its entries in the control: its copy read for Items() and
+  // its look-up index no longer tell the truth once it changes.
+  void Changed();
 
+  bool inControl_ = false;
+  mutable bool copied_ = false;  // items_ holds the control's entries (inControl_ only)
   mutable core::FoldedIndex index_;
   mutable bool indexed_ = false;
-  std::vector<std::string> items_;
+  mutable std::vector<std::string> items_;
 };
 
 class Label : public Control {

@@ -18,7 +18,10 @@ namespace {
 // classic way, with the control and the window's former procedure kept here:
 // no window property is read per message (under Wine each property look-up is
 // a server call, which made every message to a control cost a fraction of a
-// millisecond).
+// millisecond). The procedure is a Unicode one: the native controls are, so a
+// message passes it as the control takes it, and a list box's long entry is
+// read back whole (a text message changed from one character set to the other
+// on its way goes through a buffer of 512 characters).
 struct Hooked {
   Control* control;
   WNDPROC previous;
@@ -32,12 +35,12 @@ std::unordered_map<HWND, Hooked>& HookedWindows() {
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto& windows = HookedWindows();
   auto it = windows.find(hwnd);
-  if (it == windows.end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (it == windows.end()) return DefWindowProcW(hwnd, msg, wParam, lParam);
   Hooked hooked = it->second;
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hooked.previous));
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hooked.previous));
     windows.erase(it);
-    return CallWindowProcA(hooked.previous, hwnd, msg, wParam, lParam);
+    return CallWindowProcW(hooked.previous, hwnd, msg, wParam, lParam);
   }
   Control* control = hooked.control;
   if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && !control->Hint().empty() &&
@@ -46,7 +49,8 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     SendMessageA(control->Owner()->TooltipHandle(), TTM_RELAYEVENT, 0,
                  reinterpret_cast<LPARAM>(&relay));
   }
-  LRESULT result = CallWindowProcA(hooked.previous, hwnd, msg, wParam, lParam);
+  if (msg == WM_PAINT && !wParam && control->Paint()) return 0;
+  LRESULT result = CallWindowProcW(hooked.previous, hwnd, msg, wParam, lParam);
   if (msg == WM_SETFOCUS && control->Owner()) control->Owner()->ControlFocused(control);
   return result;
 }
@@ -83,7 +87,7 @@ void WatchFocus(HWND hwnd, Control* control) {
   auto& windows = HookedWindows();
   if (windows.count(hwnd)) return;
   WNDPROC previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc)));
   windows[hwnd] = Hooked{control, previous, control->Owner()};
 }
 
@@ -148,7 +152,7 @@ Form::~Form() {
   auto& windows = HookedWindows();
   for (auto it = windows.begin(); it != windows.end();) {
     if (it->second.form == this) {
-      SetWindowLongPtrA(it->first, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.previous));
+      SetWindowLongPtrW(it->first, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.previous));
       it = windows.erase(it);
     } else {
       ++it;
@@ -160,6 +164,46 @@ Form::~Form() {
 }
 
 void Form::BuildWaiting() const { App().BuildWaitingForms(); }
+
+void Form::BuildControl(const Control& control) const {
+  Build();
+  if (control.Bound() || !hwnd_) return;
+  for (PageControl* pages : pageControls_)
+    if (TabSheet* sheet = pages->WaitingSheetHolding(control.Id())) {
+      pages->BuildSheet(sheet);
+      return;
+    }
+}
+
+bool Form::BuildNextWaitingSheet() {
+  if (!hwnd_) return false;
+  for (PageControl* pages : pageControls_)
+    if (pages->BuildNextWaitingSheet()) return true;
+  return false;
+}
+
+void Form::BindControl(Control* control, HWND item) {
+  control->Bind(item);
+  if (!control->Hint().empty()) control->SetHint(control->Hint());
+}
+
+void Form::BindChildren(HWND container) {
+  // One pass over the container's own windows: a look-up by id for each
+  // control of the form would ask the system hundreds of times.
+  std::unordered_map<int, HWND> items;
+  for (HWND h = GetWindow(container, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+    items.emplace(GetDlgCtrlID(h), h);  // the first of an id, as GetDlgItem finds it
+  for (Control* control : controls_) {
+    if (control->Bound()) continue;
+    auto it = items.find(control->Id());
+    if (it != items.end()) BindControl(control, it->second);
+  }
+}
+
+void Form::SheetBuilt(HWND sheet) {
+  AddChildDialog(sheet);
+  BindChildren(sheet);
+}
 
 void Form::BuildQueued() {
   if (!waiting_ || hwnd_) return;
@@ -179,20 +223,16 @@ void Form::BindControls() {
                              hwnd_, nullptr, App().Instance(), nullptr);
   SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);
   ApplyHintHidePause();
-  for (PageControl* pages : pageControls_) {
-    pages->Bind(GetDlgItem(hwnd_, pages->Id()));
-    pages->CreateSheets();
-  }
+  BindChildren(hwnd_);  // the form's own controls, page controls among them
+  for (PageControl* pages : pageControls_) pages->CreateSheets();
   for (Control* control : controls_) {
-    if (control->Handle()) continue;  // page controls, bound above
-    HWND item = GetDlgItem(hwnd_, control->Id());
-    for (size_t i = 0; !item && i < childDialogs_.size(); ++i)
-      item = GetDlgItem(childDialogs_[i], control->Id());
-    if (!item)
+    if (control->Bound()) continue;
+    // A control of a sheet still to be built is bound when the sheet is.
+    bool waits = false;
+    for (PageControl* pages : pageControls_) waits = waits || pages->WaitingSheetHolding(control->Id());
+    if (!waits)
       throw std::runtime_error("Layout " + std::to_string(dialogId_) + " has no item " +
                                std::to_string(control->Id()));
-    control->Bind(item);
-    if (!control->Hint().empty()) control->SetHint(control->Hint());
   }
   RebuildMenu();
   // The layout as designed (menu bar added) is the smallest the window gets.
@@ -320,6 +360,7 @@ bool Form::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
 void Form::Show() {
   Build();
   if (!Visible()) {
+    for (PageControl* pages : pageControls_) pages->ShowFirstPage();
     ShowWindow(hwnd_, SW_SHOW);
     // The first input of the page in view has the focus, not the tab strip.
     for (PageControl* pages : pageControls_)

@@ -24,9 +24,12 @@ public:
   Control& operator=(const Control&) = delete;
   virtual ~Control() = default;
 
-  // The control's window; asking for it finishes building a form whose
-  // window waits to be built (see Form::BuildLater).
+  // The control's window; asking for it finishes building a form whose window
+  // waits to be built (see Form::BuildLater), or the sheet that holds the
+  // control (see pages.h).
   HWND Handle() const;
+  // Whether the control is bound to its window yet (nothing is built to know).
+  bool Bound() const { return hwnd_ != nullptr; }
   int Id() const { return id_; }
   Form* Owner() const { return form_; }
 
@@ -59,6 +62,8 @@ public:
   virtual LRESULT Notify(NMHDR* header, bool& handled) { return 0; }
   virtual bool DrawItem(DRAWITEMSTRUCT* item) { return false; }
   virtual void Scroll(int code) {}
+  // Paints the control itself (WM_PAINT); false leaves it to the control.
+  virtual bool Paint() { return false; }
   static Control* FromHandle(HWND hwnd);
 
 protected:
@@ -157,6 +162,13 @@ public:
   }
   // Builds the queued window now (the application's queue calls this).
   void BuildQueued();
+  // Builds what the control needs to be bound: the form's window, then the
+  // sheet whose layout holds it.
+  void BuildControl(const Control& control) const;
+  // Binds the controls a newly built sheet holds.
+  void SheetBuilt(HWND sheet);
+  // Builds the next sheet of a page control still to be built; false when none waits.
+  bool BuildNextWaitingSheet();
   void Register(Control* control) { controls_.push_back(control); }
   void Register(PageControl* pages) { pageControls_.push_back(pages); }
   void Register(MenuItem* item) { menuItems_.push_back(item); }
@@ -175,6 +187,9 @@ public:
 private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void BindControls();
+  void BindControl(Control* control, HWND item);
+  // Binds the controls not bound yet whose windows are the container's own.
+  void BindChildren(HWND container);
   MenuItem* FindMenuItem(int id) const;
 
   void BuildWaiting() const;
@@ -199,7 +214,7 @@ private:
 };
 
 inline HWND Control::Handle() const {
-  if (!hwnd_ && form_) form_->Build();
+  if (!hwnd_ && form_) form_->BuildControl(*this);
   return hwnd_;
 }
 

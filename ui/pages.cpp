@@ -11,6 +11,108 @@
 namespace ui {
 
 namespace {
+// Reads a dialog layout (resource) without building it: its caption and the
+// ids of its controls. Both the extended and the classic layout are read.
+class LayoutReader {
+public:
+  LayoutReader(const BYTE* data, size_t size) : data_(data), size_(size) {}
+  bool Ok() const { return ok_; }
+  WORD Word() { return Take<WORD>(); }
+  DWORD Dword() { return Take<DWORD>(); }
+  void Skip(size_t bytes) {
+    if (Need(bytes)) at_ += bytes;
+  }
+  void AlignToDword() { at_ = (at_ + 3) & ~size_t(3); }
+  // A name or number field: 0 (none), 0xFFFF and a number, or a text.
+  void SkipNameOrNumber() {
+    const WORD first = Word();
+    if (first == 0xFFFF) Word();
+    else if (first != 0) SkipText();
+  }
+  void SkipText() { Text(); }
+  std::wstring Text() {
+    std::wstring text;
+    for (WORD c = Word(); ok_ && c != 0; c = Word()) text += static_cast<wchar_t>(c);
+    return text;
+  }
+
+private:
+  bool Need(size_t bytes) {
+    if (at_ + bytes > size_) ok_ = false;
+    return ok_;
+  }
+  template <class T> T Take() {
+    T value{};
+    if (Need(sizeof value)) {
+      CopyMemory(&value, data_ + at_, sizeof value);
+      at_ += sizeof value;
+    }
+    return value;
+  }
+  const BYTE* data_;
+  size_t size_;
+  size_t at_ = 0;
+  bool ok_ = true;
+};
+
+bool ReadSheetLayout(int dialogId, std::string& caption, std::vector<int>& ids) {
+  HINSTANCE instance = App().Instance();
+  HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(dialogId), MAKEINTRESOURCEA(5));  // RT_DIALOG
+  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+  const BYTE* data = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+  if (!data) return false;
+  LayoutReader r(data, SizeofResource(instance, found));
+  const bool extended = r.Word() == 1 && r.Word() == 0xFFFF;
+  DWORD style = 0;
+  if (extended) {
+    r.Dword();  // help id
+    r.Dword();  // extended style
+    style = r.Dword();
+  } else {
+    r = LayoutReader(data, SizeofResource(instance, found));
+    style = r.Dword();
+    r.Dword();  // extended style
+  }
+  const WORD count = r.Word();
+  r.Skip(4 * sizeof(short));  // place and size
+  r.SkipNameOrNumber();       // menu
+  r.SkipNameOrNumber();       // window class
+  const std::wstring title = r.Text();
+  if (style & DS_SETFONT) {
+    r.Word();  // point size
+    if (extended) {
+      r.Word();  // weight
+      r.Skip(2);  // italic, character set
+    }
+    r.SkipText();  // typeface
+  }
+  ids.clear();
+  for (WORD i = 0; i < count && r.Ok(); ++i) {
+    r.AlignToDword();
+    int id = 0;
+    if (extended) {
+      r.Skip(3 * sizeof(DWORD) + 4 * sizeof(short));  // help id, styles, place and size
+      id = static_cast<int>(r.Dword());
+    } else {
+      r.Skip(2 * sizeof(DWORD) + 4 * sizeof(short));
+      id = static_cast<short>(r.Word());
+    }
+    r.SkipNameOrNumber();  // class
+    r.SkipNameOrNumber();  // text
+    r.Skip(r.Word());      // creation data
+    if (r.Ok()) ids.push_back(id);
+  }
+  caption.clear();
+  if (!title.empty()) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, title.data(), static_cast<int>(title.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    caption.assign(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, title.data(), static_cast<int>(title.size()), &caption[0], n, nullptr,
+                        nullptr);
+  }
+  return r.Ok();
+}
+
 INT_PTR CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_INITDIALOG) {
     SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
@@ -45,20 +147,47 @@ INT_PTR CALLBACK SheetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 PageControl::PageControl(Form* form, int id) : Control(form, id) { form->Register(this); }
 
 void PageControl::CreateSheets() {
-  for (TabSheet* sheet : sheets_) {
-    sheet->Create(form_, GetParent(hwnd_));
-    form_->AddChildDialog(sheet->Handle());
-  }
   created_ = true;
   RebuildTabs();  // the tab strip first: the sheets fill what it leaves
-  PlaceSheets();
+  // No sheet is built yet: the form takes its size first, then the sheet it
+  // shows is built at that size (ShowFirstPage).
+}
+
+void PageControl::ShowFirstPage() {
   // The layout's first sheet is the active one until told otherwise.
-  if (!sheets_.empty()) SetActivePage(sheets_.front());
+  if (!active_ && !sheets_.empty()) SetActivePage(sheets_.front());
+}
+
+void PageControl::BuildSheet(TabSheet* sheet) {
+  if (!sheet || sheet->Built()) return;
+  form_->Build();
+  if (!created_ || !form_->BuiltHandle() || sheet->Built()) return;
+  sheet->Create(form_, GetParent(hwnd_));
+  form_->SheetBuilt(sheet->BuiltHandle());
+  PlaceSheet(sheet);
+  sheet->RunWhenBuilt();
+}
+
+bool PageControl::BuildNextWaitingSheet() {
+  if (!created_ || !form_->BuiltHandle()) return false;
+  for (TabSheet* sheet : sheets_) {
+    if (sheet->Built()) continue;
+    BuildSheet(sheet);
+    return true;
+  }
+  return false;
+}
+
+TabSheet* PageControl::WaitingSheetHolding(int id) const {
+  for (TabSheet* sheet : sheets_)
+    if (!sheet->Built() && sheet->Holds(id)) return sheet;
+  return nullptr;
 }
 
 void PageControl::PlaceSheets() {
   if (!created_) return;
-  for (TabSheet* sheet : sheets_) PlaceSheet(sheet);
+  for (TabSheet* sheet : sheets_)
+    if (sheet->Built()) PlaceSheet(sheet);
 }
 
 void PageControl::PlaceSheet(TabSheet* sheet) {
@@ -95,6 +224,8 @@ int PageControl::ActivePageIndex() const {
 }
 
 void PageControl::SetActivePage(TabSheet* sheet) {
+  if (sheet == active_) return;
+  BuildSheet(sheet);  // a sheet is whole before it shows
   if (sheet == active_) return;
   TabSheet* previous = active_;
   active_ = sheet;
@@ -147,6 +278,36 @@ void PageControl::MoveSheet(TabSheet* sheet, int index) {
   RebuildTabs();
 }
 
+bool PageControl::Paint() {
+  // The sheet in view covers all of the tab control but its strip and the
+  // edges of its pane. Drawn whole, the themed pane costs its full area (under
+  // Wine, tens of milliseconds at every paint), covered or not; so the control
+  // draws only the parts that show, one by one, each clipped to its part.
+  TabSheet* sheet = active_;
+  if (!sheet || !sheet->Built() || !IsWindowVisible(sheet->BuiltHandle())) return false;
+  RECT client{}, cover{};
+  GetClientRect(hwnd_, &client);
+  GetWindowRect(sheet->BuiltHandle(), &cover);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&cover), 2);
+  if (!IntersectRect(&cover, &cover, &client)) return false;
+  const RECT parts[4] = {{client.left, client.top, client.right, cover.top},
+                         {client.left, cover.bottom, client.right, client.bottom},
+                         {client.left, cover.top, cover.left, cover.bottom},
+                         {cover.right, cover.top, client.right, cover.bottom}};
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  for (const RECT& part : parts) {
+    RECT shown{};
+    if (!IntersectRect(&shown, &part, &ps.rcPaint)) continue;
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, shown.left, shown.top, shown.right, shown.bottom);
+    SendMessageW(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    RestoreDC(dc, saved);
+  }
+  EndPaint(hwnd_, &ps);
+  return true;
+}
+
 LRESULT PageControl::Notify(NMHDR* header, bool& handled) {
   if (header->code == TCN_SELCHANGE) {
     int tab = TabCtrl_GetCurSel(hwnd_);
@@ -167,21 +328,52 @@ TabSheet::TabSheet(PageControl& pages, int dialogId, bool tabVisible)
   pages_.AddSheet(this);
 }
 
+void TabSheet::Build() const { pages_.BuildSheet(const_cast<TabSheet*>(this)); }
+
+void TabSheet::ReadLayout() const {
+  if (layoutRead_) return;
+  layoutRead_ = true;
+  if (!ReadSheetLayout(dialogId_, caption_, ids_))
+    throw std::runtime_error("Cannot read sheet layout " + std::to_string(dialogId_));
+}
+
+const std::string& TabSheet::Caption() const {
+  ReadLayout();
+  return caption_;
+}
+
+bool TabSheet::Holds(int id) const {
+  ReadLayout();
+  return std::find(ids_.begin(), ids_.end(), id) != ids_.end();
+}
+
+void TabSheet::WhenBuilt(std::function<void()> fn) {
+  if (Built())
+    App().SafeCall(fn);
+  else
+    whenBuilt_.push_back(std::move(fn));
+}
+
+void TabSheet::RunWhenBuilt() {
+  std::vector<std::function<void()>> work;
+  work.swap(whenBuilt_);
+  for (auto& fn : work) App().SafeCall(fn);
+}
+
 void TabSheet::Create(Form* form, HWND parent) {
   form_ = form;
   hwnd_ = CreateDialogParamA(App().Instance(), MAKEINTRESOURCEA(dialogId_), parent, SheetProc,
                              reinterpret_cast<LPARAM>(this));
   if (!hwnd_) throw std::runtime_error("Cannot create sheet from layout " + std::to_string(dialogId_));
   // The layout's caption names the tab; the sheet itself has no title bar.
-  int length = GetWindowTextLengthA(hwnd_);
-  caption_.assign(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(hwnd_, &caption_[0], length + 1);
-  caption_.resize(static_cast<size_t>(length));
   LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
   SetWindowLongA(hwnd_, GWL_STYLE, (style & ~(WS_CAPTION | WS_POPUP)) | WS_CHILD);
   SetWindowLongA(hwnd_, GWL_EXSTYLE, GetWindowLongA(hwnd_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   ShowWindow(hwnd_, SW_HIDE);
   layout_.Attach(hwnd_);  // the sheet's layout as designed
+  // What was asked of the sheet before it was built.
+  if (!enabled_) EnableWindow(hwnd_, FALSE);
+  if (!hint_.empty()) SetHint(hint_);
 }
 
 void TabSheet::FocusFirstInput() {
@@ -220,8 +412,11 @@ void TabSheet::SetHint(const std::string& hint) {
     SendMessageA(form_->TooltipHandle(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-bool TabSheet::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
-void TabSheet::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+bool TabSheet::Enabled() const { return hwnd_ ? IsWindowEnabled(hwnd_) != FALSE : enabled_; }
+void TabSheet::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (hwnd_) EnableWindow(hwnd_, enabled);
+}
 bool TabSheet::Visible() const { return hwnd_ && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE); }
 
 } // namespace ui

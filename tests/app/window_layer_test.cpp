@@ -4,6 +4,7 @@
 #include "support/script_seam.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/pages.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,79 @@ TEST(WindowLayerStartup, QueuedWindowsAreBuiltInOrderWhenAskedOrInIdleTime) {
     EXPECT_FALSE(ui::App().BuildNextWaitingForm());
     EXPECT_EQ(GetWindow(b->Handle(), GW_OWNER), main->Handle());
     EXPECT_EQ(b->Caption(), "Modal test");
+    ui::App().DestroyForms();
+  }
+}
+
+// A form with a page control of two sheets, each with work queued for when
+// it is built (as the main window initialises each page).
+class PagesForm : public ui::Form {
+public:
+  PagesForm() : ui::Form(IDD_TESTPAGES) {
+    OnCreate = [this] {
+      first.WhenBuilt([] { g_log.push_back("built first"); });
+      second.WhenBuilt([this] {
+        g_log.push_back("built second");
+        editSecond.SetText("set when built");
+        checkSecond.SetChecked(true);
+      });
+    };
+  }
+  ui::PageControl pages{this, IDC_P_TABS};
+  ui::TabSheet first{pages, IDD_TESTSHEET1};
+  ui::TabSheet second{pages, IDD_TESTSHEET2};
+  ui::Edit editFirst{this, IDC_P_EDIT1};
+  ui::Edit editSecond{this, IDC_P_EDIT2};
+  ui::CheckBox checkSecond{this, IDC_P_CHECK2};
+};
+
+// Only the sheet in view is built as the form shows; the other is built when
+// it is first shown, when anything asks for one of its controls (its queued
+// work done before the answer) or in idle time, and it is then as it would
+// have been had it been built with the form.
+TEST(WindowLayerStartup, ASheetIsBuiltOnItsFirstShowWhenAskedOrInIdleTime) {
+  enum class Road { Shown, Asked, Idle };
+  for (Road road : {Road::Shown, Road::Asked, Road::Idle}) {
+    SCOPED_TRACE(road == Road::Shown ? "shown" : road == Road::Asked ? "asked" : "idle time");
+    g_log.clear();
+    PagesForm* form = nullptr;
+    ui::App().Initialize();
+    ui::App().CreateForm(form);
+    form->second.SetEnabled(false);  // as a run locks the other sheets
+    form->Show();
+    ui::App().ProcessMessages();
+    EXPECT_EQ(g_log, std::vector<std::string>{"built first"});
+    EXPECT_EQ(form->pages.ActivePage(), &form->first);
+    EXPECT_FALSE(form->second.Built());
+    // The tab strip names the sheet from its layout.
+    EXPECT_EQ(form->pages.TabCaptions(), (std::vector<std::string>{"First sheet", "Second sheet"}));
+    EXPECT_FALSE(form->second.Enabled());
+
+    if (road == Road::Shown) {
+      form->pages.SelectNextPage(true);
+      EXPECT_EQ(form->pages.ActivePage(), &form->second);
+      EXPECT_TRUE(IsWindowVisible(form->second.Handle()));
+    } else if (road == Road::Asked) {
+      EXPECT_EQ(form->editSecond.Text(), "set when built");  // asked before any show
+    } else {
+      EXPECT_TRUE(ui::App().BuildNextWaitingSheet());
+    }
+    EXPECT_EQ(g_log, (std::vector<std::string>{"built first", "built second"}));
+    EXPECT_FALSE(ui::App().BuildNextWaitingSheet());
+    EXPECT_TRUE(form->checkSecond.Checked());
+    EXPECT_EQ(form->editSecond.Text(), "set when built");
+    EXPECT_EQ(GetParent(form->editSecond.Handle()), form->second.Handle());
+    EXPECT_FALSE(IsWindowEnabled(form->second.Handle()));  // the state asked before it was built
+    form->second.SetEnabled(true);
+    EXPECT_TRUE(IsWindowEnabled(form->second.Handle()));
+    // Work queued for a built sheet runs at once.
+    form->second.WhenBuilt([] { g_log.push_back("later"); });
+    EXPECT_EQ(g_log.back(), "later");
+    // The sheet fills the page control's display area, as the first does.
+    RECT a{}, b{};
+    GetWindowRect(form->first.Handle(), &a);
+    GetWindowRect(form->second.Handle(), &b);
+    EXPECT_TRUE(EqualRect(&a, &b));
     ui::App().DestroyForms();
   }
 }
