@@ -152,6 +152,7 @@ void TfrmMain::FormActivate() {
   for (TResultsWindow* w : std::initializer_list<TResultsWindow*>{
            frmStatistic02, frmStatistic03, frmStatistic04, frmStatistic06, frmStatistics07, frmStatistic08})
     if (w && !w->Waiting()) w->ApplyNormalSimulateTitle();
+  if (tabFoldersDelete01.Built()) Vol07.ShowFileTypes();
   if (tabFoldersCopy02.Built()) Vol08.ShowVol08FileTypes();
 }
 

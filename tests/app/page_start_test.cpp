@@ -104,20 +104,22 @@ TEST_F(PageStart, EveryPageIsTheSameWhicheverRoadBuildsIt) {
 }
 
 // A page built after the main window was activated shows what that activation
-// would have shown it: the copy page's file-type caption follows the saved
-// pattern line whether the page was built before or after.
+// would have shown it: the delete and copy pages' file-type captions follow the
+// saved pattern line whether the page was built before or after.
 TEST_F(PageStart, APageBuiltAfterAnActivationShowsWhatTheActivationShows) {
   for (bool builtFirst : {false, true}) {
     SCOPED_TRACE(builtFirst ? "built before" : "built after");
     StopProgram();
     StartProgram();
-    if (builtFirst) frmMain->tabFoldersCopy02.Handle();
+    if (builtFirst) frmMain->tabFoldersCopy02.Handle(), frmMain->tabFoldersDelete01.Handle();
     // As the file selection window's OK stores a line and saves it.
     core::Settings().SetFilePatternLine("*.txt");
     ASSERT_TRUE(core::SaveClass(dir->Path() + "\\default.set").Save());
     frmMain->FormActivate();  // as switching back to the main window runs it
     EXPECT_EQ(frmMain->tabFoldersCopy02.Built(), builtFirst);
+    EXPECT_EQ(frmMain->tabFoldersDelete01.Built(), builtFirst);
     EXPECT_EQ(frmMain->Vol08.lblVol08FileTypesAllSelected.Text(), "User Selected.");
+    EXPECT_EQ(frmMain->Vol07.lblVol07FileTypesAllSelected.Text(), "User Selected.");
     core::Settings().SetFilePatternLine("*.*");
     ASSERT_TRUE(core::SaveClass(dir->Path() + "\\default.set").Save());
   }
