@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -243,6 +244,22 @@ std::string IntToStdString(int32_t number) { return std::to_string(number); }
 std::string UIntToStdString(uint32_t number) { return std::to_string(number); }
 
 std::string UInt64ToStdString(uint64_t number) { return std::to_string(number); }
+
+std::string CounterText(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15g", value);
+  std::string text = buffer;
+  // Large values in the general format's exponent style: 1.2E15, 5E-7.
+  size_t e = text.find('e');
+  if (e != std::string::npos) {
+    std::string mantissa = text.substr(0, e);
+    char sign = text[e + 1];
+    std::string digits = text.substr(e + 2);
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
+    text = mantissa + "E" + (sign == '-' ? "-" : "") + digits;
+  }
+  return text;
+}
 
 std::string FormatByteSize(uint64_t bytes, double& quotient, std::string& unit) {
   const double value = static_cast<double>(bytes);

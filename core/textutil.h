@@ -100,6 +100,9 @@ std::string PadNumberWithZeros(double number, double width);
 std::string IntToStdString(int32_t number);
 std::string UIntToStdString(uint32_t number);
 std::string UInt64ToStdString(uint64_t number);
+// A counter as the pages show it: at most 15 significant digits, no fraction
+// for whole numbers, large values in the exponent style "1.2E15".
+std::string CounterText(double value);
 // "%.2f%s" with " GB", " MB", " KB" or " Bytes" (strictly greater than 1 unit
 // picks the unit: exactly 1024 bytes is "1024.00 Bytes").
 std::string FormatByteSize(uint64_t bytes, double& quotient, std::string& unit);

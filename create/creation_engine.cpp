@@ -12,22 +12,6 @@
 
 namespace core {
 
-std::string CounterText(double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.15g", value);
-  std::string text = buffer;
-  // Large values in the general format's exponent style: 1.2E15, 5E-7.
-  size_t e = text.find('e');
-  if (e != std::string::npos) {
-    std::string mantissa = text.substr(0, e);
-    char sign = text[e + 1];
-    std::string digits = text.substr(e + 2);
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size() - 1));
-    text = mantissa + "E" + (sign == '-' ? "-" : "") + digits;
-  }
-  return text;
-}
-
 FolderNameParts ComposeNameParts(const std::string& destination, const std::string& prefix,
                                  const std::string& suffix, bool hyphen) {
   FolderNameParts parts;
@@ -208,16 +192,29 @@ CopyUndo UndoCopiedFile(const CreationJournal::File& file, Remover& remover) {
   return remover.RemoveFile(file.path) == 0 ? CopyUndo::Removed : CopyUndo::Failed;
 }
 
-CreationStringList UndoCreation(CreationJournal& journal, Remover* remover) {
+CreationStringList UndoCreation(CreationJournal& journal, Remover* remover,
+                                const std::function<bool(size_t done, size_t total)>& progress) {
   SystemRemover own;
   Remover& remove = remover ? *remover : own;
-  for (auto it = journal.files.rbegin(); it != journal.files.rend(); ++it)
-    UndoCopiedFile(*it, remove);  // a file that stays keeps its folder, which is reported
+  const size_t total = journal.files.size() + journal.folders.size();
+  size_t done = 0;
   CreationStringList stayed;
-  for (auto it = journal.folders.rbegin(); it != journal.folders.rend(); ++it) {
-    if (remove.RemoveFolder(*it) == 0) continue;
-    if (IsExistingDirectory(*it)) stayed.push_front(*it);
+  // Newest first; a stop keeps in the journal what was not taken back.
+  while (!journal.files.empty()) {
+    if (progress && !progress(done, total)) return stayed;
+    UndoCopiedFile(journal.files.back(), remove);  // a file that stays keeps its folder, which is reported
+    journal.files.pop_back();
+    ++done;
   }
+  while (!journal.folders.empty()) {
+    if (progress && !progress(done, total)) return stayed;
+    const std::string folder = std::move(journal.folders.back());
+    journal.folders.pop_back();
+    ++done;
+    if (remove.RemoveFolder(folder) == 0) continue;
+    if (IsExistingDirectory(folder)) stayed.push_front(folder);
+  }
+  if (progress) progress(done, total);
   journal.Clear();
   return stayed;
 }

@@ -43,9 +43,7 @@ using CreationCounters = std::array<double, 16>;
 enum CounterRow { kToCreate = 0, kCreated = 1, kExists = 2, kOther = 3 };
 enum CounterColumn { kFolders = 0, kSubFolders = 1, kFiles = 2, kBytes = 3 };
 inline int CounterIndex(int row, int column) { return 4 * row + column; }
-// The counter as a page shows it: at most 15 significant digits, no fraction
-// for whole numbers.
-std::string CounterText(double value);
+// The counter as a page shows it: CounterText of core/textutil.h.
 
 // Twelve result lists: three outcomes (created, exists, other) by four
 // quantities; the engine fills the main-folder list of each outcome.
@@ -136,7 +134,11 @@ CopyUndo UndoCopiedFile(const CreationJournal::File& file, Remover& remover);
 // (never a link put there since). Returns the journaled folders that stay (a
 // folder the user filled since), in creation order. The journal is emptied.
 // Every removal goes through remover (the system's when none is given).
-CreationStringList UndoCreation(CreationJournal& journal, Remover* remover = nullptr);
+// progress, when given, is called before each file and folder with the items
+// done and the items in all; false stops the undo there (what is left stays
+// in the journal).
+CreationStringList UndoCreation(CreationJournal& journal, Remover* remover = nullptr,
+                                const std::function<bool(size_t done, size_t total)>& progress = {});
 
 
 // A structure as listed once per run: its entries breadth-first (root's entries

@@ -4,13 +4,10 @@
 #include "core/validation.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
-#include "ui/run_lock.h"
 #include "ui/seam.h"
-#include "ui/throttle.h"
 
 #include <windows.h>
 
-#include <array>
 #include <stdexcept>
 
 using core::TrimText;
@@ -27,6 +24,12 @@ void CreationPage::Bind(const CreationPageControls& controls) {
   c_.create->OnClick = [this] { Start(JobKind::Run); };
   c_.simulate->OnClick = [this] { Start(JobKind::Simulation); };
   c_.undo->OnClick = [this] { Undo(); };
+  RunBinding::Page page;
+  page.form = form_;
+  page.progress = c_.progress;
+  page.window = desc_.window;
+  page.commands = [this] { return CommandControls(); };
+  run_.Bind(std::move(page));
 }
 
 const PageMessage& CreationPage::Message(PageMsg id) const {
@@ -246,176 +249,146 @@ void CreationPage::RemoveStructureClick() {
   c_.removeStructure->SetFocus();
 }
 
-// ---- Run and simulation ----------------------------------------------------------
+// ---- Run, simulation and undo ----------------------------------------------------
+// Each is a job of the one run binding: the page gives its checks, its reset,
+// its engine call and its boxes; the binding locks, paces and shows.
 
-void CreationPage::Start(JobKind kind) {
-  if (busy_) return;
-  const bool sim = kind == JobKind::Simulation;
-  if (!BeforeStart(sim)) return;
-  const core::AttachMode mode = AttachMode();
-  const bool withFiles = core::AttachWithFiles(mode);
-  // Enough free space for the structures' files, measured afresh.
-  if (withFiles && !CheckDiskSpace(true, true)) return;
-  // A structure option needs listed structures, each still on disk.
-  if (mode != core::AttachMode::Nothing) {
-    if (c_.structures->Count() == 0) {
-      Box(sim ? PageMsg::SimNoStructure : PageMsg::RunNoStructure);
-      c_.addStructure->SetFocus();
-      return;
-    }
-    for (const std::string& s : c_.structures->Items()) {
-      if (!core::IsExistingDirectory(TrimText(s))) {
-        Box(sim ? PageMsg::SimStructureMissing : PageMsg::RunStructureMissing, s);
-        c_.addStructure->SetFocus();
-        return;
-      }
-    }
-  }
-  // The user's go-ahead.
-  if (Box(sim ? PageMsg::SimConfirm : PageMsg::RunConfirm, sim ? *desc_.simStartText : "") !=
-      IDYES)
-    return;
-  // The totals the outcomes add are measured at the start of every run.
-  if (mode != core::AttachMode::Nothing && !withFiles) SumFolderStructures(false, true);
-
-  // Fresh counters and Visual Log; a run also starts a fresh result record.
-  TResultsWindow* window = Window();
-  if (window) window->SetRunMode(!sim);
-  ResetResultCounters();
-  if (!sim) {
-    ClearResultLists();
-    Journal.Clear();  // earlier runs are never touched again
-  }
-  ClearVisualLog();
-  ShowStatistics();
-  ShowVisualLogTotals();
-  // The Visual Log beside the page when the user chose to see it.
-  if (c_.viewDetailed->Checked() && window) window->ShowBeside(*form_);
-  // The page's own commands and the other sheets stay locked until the run ends.
-  ui::RunLock lock(CommandControls(), sim ? desc_.simLocks : desc_.runLocks, busy_);
-  // The job is a snapshot of the page's items, structures and options as they stand now.
-  core::CreationJob job;
-  if (!TakeItems(job, sim)) {
-    c_.progress->SetVisible(false);
-    return;
-  }
-  if (mode != core::AttachMode::Nothing) {
-    std::vector<std::string> structures = c_.structures->Items();
-    job.structures.assign(structures.begin(), structures.end());
-  }
-  job.mode = mode;
-  job.failIfExists = desc_.failIfExists;
-  job.totalsOnExists = desc_.totalsOnExists;
-  job.totalsOnOther = desc_.totalsOnOther;
-  job.captions.selfCopy = Message(PageMsg::RunSelfCopy).caption;
-  job.captions.simulateSelfCopy = Message(PageMsg::SimSelfCopy).caption;
-  job.captions.missingSize = Message(PageMsg::RunMissingSize).caption;
-  job.captions.simulateMissingSize = Message(PageMsg::SimMissingSize).caption;
-  // The progress bar spans the items.
-  const int maximum = static_cast<int>(std::min<size_t>(job.items.count, 0x7fffffff));
-  c_.progress->SetRange(0, maximum);
-  c_.progress->SetPosition(0);
-  c_.progress->SetVisible(true);
-
-  // The items, through the engine. Outcomes gather in memory; the window's lists,
-  // counters and progress bar are brought up to date in blocks (redraw off) about
-  // every 50 ms and once at the end, and pending messages are handled then.
-  // Each window list shows at most kMaxListed entries (a structure of 1,000
-  // folders over 30,001 numbers would list 30 million): the rest is counted.
-  std::array<std::vector<std::string>, 5> pending;
-  std::array<size_t, 5> listed{}, unlisted{};
-  using W = TResultsWindow;
-  const W::ResultList order[5] = {W::kFoldersCreated, W::kFoldersExists, W::kFoldersOther,
-                                  W::kSubFoldersCreated, W::kFilesCreated};
-  // Only the counters that changed since they were last shown are written.
-  core::CreationCounters shown = Counters;
-  auto flush = [&] {
-    TResultsWindow* w = Window();
-    if (w) {
-      for (int k = 0; k < 5; ++k)
-        if (!pending[k].empty()) w->List(order[k]).AddStrings(std::move(pending[k]));
-    }
-    for (auto& p : pending) p.clear();
-    for (int i = 0; i < 16; ++i) {
-      if (Counters[i] == shown[i]) continue;
-      const std::string text = core::CounterText(Counters[i]);
-      c_.counters[i]->SetText(text);
-      if (w) w->Counter(i).SetText(text);
-      shown[i] = Counters[i];
-    }
-  };
-  ui::Throttle throttle;
-  core::CreationSink sink;
-  sink.listed = [&](core::ResultList list, const std::string& text) {
-    const int k = static_cast<int>(list);
-    if (listed[k] >= kMaxListed) {
-      ++unlisted[k];
-      return;
-    }
-    ++listed[k];
-    pending[k].push_back(text);
-  };
-  sink.progress = [&](size_t i) {
-    // Messages waiting before the first item are handled first: a close that
-    // came meanwhile stops the run before it makes anything.
-    if (i == 0 || throttle.Due()) {
-      c_.progress->SetPosition(static_cast<int>(i));
-      flush();
-      ui::App().ProcessMessages();
-    }
-    return !ui::App().Terminated();
-  };
-  sink.warn = [&](const std::string& text, const std::string& caption, bool ownerless) {
-    flush();
-    if (ownerless)
-      ui::App().SystemMessageBox(text, caption, core::kMsgWarning);
-    else
-      ui::App().MessageBox(text, caption, core::kMsgWarning);
-  };
-  core::CreationEngine engine(Counters, ResultLists, Journal, CopiedFiles, StructureTotals,
-                              StructureFiles, sink);
-  if (sim)
-    engine.Simulate(job);
-  else
-    engine.Run(job);
-  if (ui::App().Terminated()) return;  // the main window is closing: no more boxes
-  for (int k = 0; k < 5; ++k)
-    if (unlisted[k] > 0)
-      pending[k].push_back("... " + std::to_string(unlisted[k]) + " more, not listed.");
-  flush();
-  // The end box, with the progress bar gone.
-  c_.progress->SetVisible(false);
-  Box(sim ? PageMsg::SimEnd : PageMsg::RunEnd, sim ? *desc_.simEndText : "");
-  // The destination in the shell when the user chose to see it.
-  if (c_.viewDestFolder && c_.dest && c_.viewDestFolder->Checked()) {
-    std::string dest = TrimText(c_.dest->Text());
-    if (dest.size() > MAX_PATH - 1) dest.resize(MAX_PATH - 1);
-    ui::seam().ShellOpen(form_->Handle(), dest, "", "", SW_SHOWNORMAL);
-  }
-  // The lock is released on the way out.
-  c_.progress->SetVisible(false);
+std::vector<RunBinding::Counter> CreationPage::BoundCounters() {
+  std::vector<RunBinding::Counter> counters;
+  for (int i = 0; i < 16; ++i) counters.push_back({&Counters[i], c_.counters[i], i});
+  return counters;
 }
 
-// ---- Undo ------------------------------------------------------------------------
+void CreationPage::Start(JobKind kind) {
+  if (run_.Busy()) return;
+  const bool sim = kind == JobKind::Simulation;
+  const core::AttachMode mode = AttachMode();
+  const bool withFiles = core::AttachWithFiles(mode);
+  core::CreationJob job;
+  std::string simStart = sim ? *desc_.simStartText : std::string();
+
+  RunBinding::Job run;
+  run.kind = sim ? RunBinding::Kind::Simulation : RunBinding::Kind::Run;
+  run.locks = sim ? desc_.simLocks : desc_.runLocks;
+  run.confirm = [&] {
+    if (!BeforeStart(sim)) return false;
+    // Enough free space for the structures' files, measured afresh.
+    if (withFiles && !CheckDiskSpace(true, true)) return false;
+    // A structure option needs listed structures, each still on disk.
+    if (mode != core::AttachMode::Nothing) {
+      if (c_.structures->Count() == 0) {
+        Box(sim ? PageMsg::SimNoStructure : PageMsg::RunNoStructure);
+        c_.addStructure->SetFocus();
+        return false;
+      }
+      for (const std::string& s : c_.structures->Items()) {
+        if (!core::IsExistingDirectory(TrimText(s))) {
+          Box(sim ? PageMsg::SimStructureMissing : PageMsg::RunStructureMissing, s);
+          c_.addStructure->SetFocus();
+          return false;
+        }
+      }
+    }
+    // The user's go-ahead.
+    return Box(sim ? PageMsg::SimConfirm : PageMsg::RunConfirm, simStart) == IDYES;
+  };
+  run.reset = [&] {
+    // The totals the outcomes add are measured at the start of every run.
+    if (mode != core::AttachMode::Nothing && !withFiles) SumFolderStructures(false, true);
+    // Fresh counters; a run also starts a fresh result record.
+    ResetResultCounters();
+    if (!sim) {
+      ClearResultLists();
+      Journal.Clear();  // earlier runs are never touched again
+    }
+  };
+  run.showLog = c_.viewDetailed->Checked();
+  run.counters = BoundCounters();
+  using W = TResultsWindow;
+  for (int list : {W::kFoldersCreated, W::kFoldersExists, W::kFoldersOther, W::kSubFoldersCreated,
+                   W::kFilesCreated})
+    run.lists.emplace_back(list);
+  run.work = [&](RunBinding::Sink& sink) {
+    // The job is a snapshot of the page's items, structures and options as they stand now.
+    if (!TakeItems(job, sim)) return false;
+    if (mode != core::AttachMode::Nothing) {
+      std::vector<std::string> structures = c_.structures->Items();
+      job.structures.assign(structures.begin(), structures.end());
+    }
+    job.mode = mode;
+    job.failIfExists = desc_.failIfExists;
+    job.totalsOnExists = desc_.totalsOnExists;
+    job.totalsOnOther = desc_.totalsOnOther;
+    job.captions.selfCopy = Message(PageMsg::RunSelfCopy).caption;
+    job.captions.simulateSelfCopy = Message(PageMsg::SimSelfCopy).caption;
+    job.captions.missingSize = Message(PageMsg::RunMissingSize).caption;
+    job.captions.simulateMissingSize = Message(PageMsg::SimMissingSize).caption;
+    sink.Begin(job.items.count);
+    core::CreationSink engineSink;
+    // The engine's lists in the order of the job's lists.
+    engineSink.listed = [&](core::ResultList list, const std::string& text) {
+      sink.Add(static_cast<size_t>(list), text);
+    };
+    engineSink.progress = [&](size_t i) { return sink.Progress(i); };
+    engineSink.warn = [&](const std::string& text, const std::string& caption, bool ownerless) {
+      sink.Flush();
+      if (ownerless)
+        ui::App().SystemMessageBox(text, caption, core::kMsgWarning);
+      else
+        ui::App().MessageBox(text, caption, core::kMsgWarning);
+    };
+    core::CreationEngine engine(Counters, ResultLists, Journal, CopiedFiles, StructureTotals,
+                                StructureFiles, engineSink);
+    if (sim)
+      engine.Simulate(job);
+    else
+      engine.Run(job);
+    return true;
+  };
+  run.end = [&] {
+    Box(sim ? PageMsg::SimEnd : PageMsg::RunEnd, sim ? *desc_.simEndText : "");
+    // The destination in the shell when the user chose to see it.
+    if (c_.viewDestFolder && c_.dest && c_.viewDestFolder->Checked()) {
+      std::string dest = TrimText(c_.dest->Text());
+      if (dest.size() > MAX_PATH - 1) dest.resize(MAX_PATH - 1);
+      ui::seam().ShellOpen(form_->Handle(), dest, "", "", SW_SHOWNORMAL);
+    }
+  };
+  run_.Run(run);
+}
 
 void CreationPage::Undo() {
-  if (busy_) return;
-  if (Journal.Empty()) {
-    Box(PageMsg::UndoNothing);
-    return;
-  }
-  if (Box(PageMsg::UndoAsk) != IDYES) return;
-  core::CreationStringList stayed = core::UndoCreation(Journal);
-  CopiedFiles.clear();
-  ClearResultLists();
-  ClearVisualLog();
-  ResetResultCounters();
-  ShowStatistics();
-  ShowVisualLogTotals();
-  if (!stayed.empty()) {
-    std::string list;
-    for (const std::string& p : stayed) list += p + "\n";
-    Box(PageMsg::UndoReport, list);
-  }
-  Box(PageMsg::UndoEnd);
+  if (run_.Busy()) return;
+  core::CreationStringList stayed;
+  RunBinding::Job run;
+  run.kind = RunBinding::Kind::Undo;
+  run.locks = desc_.runLocks;
+  run.confirm = [&] {
+    if (Journal.Empty()) {
+      Box(PageMsg::UndoNothing);
+      return false;
+    }
+    return Box(PageMsg::UndoAsk) == IDYES;
+  };
+  run.reset = [&] {
+    ClearResultLists();
+    ResetResultCounters();
+  };
+  run.counters = BoundCounters();
+  run.work = [&](RunBinding::Sink& sink) {
+    sink.Begin(Journal.files.size() + Journal.folders.size());
+    stayed = core::UndoCreation(Journal, nullptr,
+                                [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    CopiedFiles.clear();
+    return true;
+  };
+  run.end = [&] {
+    if (!stayed.empty()) {
+      std::string list;
+      for (const std::string& p : stayed) list += p + "\n";
+      Box(PageMsg::UndoReport, list);
+    }
+    Box(PageMsg::UndoEnd);
+  };
+  run_.Run(run);
 }

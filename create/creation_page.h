@@ -8,6 +8,7 @@
 #include "create/creation_engine.h"
 #include "listwin/frmStatistic.h"
 #include "listwin/list_pair.h"
+#include "listwin/run_binding.h"
 #include "ui/controls.h"
 #include "ui/pages.h"
 
@@ -71,8 +72,9 @@ struct CreationPageDescription {
 
 class CreationPage {
 public:
-  // The most entries a run or simulation puts into each list of its window.
-  static constexpr size_t kMaxListed = 100000;
+  // The most entries a run or simulation puts into each list of its window
+  // (the one rule of every run).
+  static constexpr size_t kMaxListed = RunBinding::kMaxListed;
 
   CreationPage(ui::Form* form, CreationPageDescription description);
   virtual ~CreationPage() = default;
@@ -133,7 +135,7 @@ public:
   enum class JobKind { Run, Simulation };
   void Start(JobKind kind);
   void Undo();
-  bool Busy() const { return busy_; }
+  bool Busy() const { return run_.Busy(); }
 
   // The Visual Log button: the totals, then the results window beside the main window.
   void ShowVisualLog();
@@ -164,8 +166,11 @@ protected:
   virtual std::vector<ui::Control*> CommandControls() = 0;
 
 private:
+  // The sixteen counters as the run binding shows them: page label and window label.
+  std::vector<RunBinding::Counter> BoundCounters();
+
   CreationPageDescription desc_;
-  bool busy_ = false;
+  RunBinding run_;
   std::string measuredKey_;
   bool measured_ = false;
 };

@@ -282,7 +282,7 @@ bool CopyPreview::Skipped(size_t main, size_t structure) const {
   return skip[main * structures.size() + structure] != 0;
 }
 
-CopyPreview PreviewCopy(const CopyJob& job, CopyScanCache* cache) {
+CopyPreview PreviewCopy(const CopyJob& job) {
   CopyPreview p;
   p.option = job.option;
   auto stop = [&](int number, const std::string& text) {
@@ -322,22 +322,7 @@ CopyPreview PreviewCopy(const CopyJob& job, CopyScanCache* cache) {
   }
 
   const bool withFiles = CopyWithFiles(job.option), main = CopyMainFolder(job.option);
-  std::string patternLine;
-  for (const std::string& pattern : job.patterns) patternLine += pattern + "\n";
-  for (const std::string& root : roots) {
-    if (!cache) {
-      p.structures.push_back(ListStructure(root, withFiles, job.patterns));
-      continue;
-    }
-    const std::string key = root + "\n" + std::to_string(static_cast<int>(job.option)) + "\n" + patternLine;
-    auto found = cache->listings_.find(key);
-    if (found == cache->listings_.end()) {
-      ++cache->scans_;
-      found = cache->listings_.emplace(key, ListStructure(root, withFiles, job.patterns)).first;
-    }
-    p.structures.push_back(found->second);
-    NameStructure(p.structures.back(), root);  // as listed now: its spelling names what the run makes
-  }
+  for (const std::string& root : roots) p.structures.push_back(ListStructure(root, withFiles, job.patterns));
 
   // Pairs that would copy a structure into itself are skipped.
   std::map<std::string, DriveSpace, core::FoldedLess> drives;
@@ -384,28 +369,40 @@ bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJou
   return CopyPass(preview, dry, results, journal, progress).Run();
 }
 
-CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover) {
+CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover, const Progress& progress) {
   core::SystemRemover own;
   core::Remover& remove = remover ? *remover : own;
   CopyUndoReport report;
-  for (auto it = journal.files.rbegin(); it != journal.files.rend(); ++it) {
-    switch (core::UndoCopiedFile(*it, remove)) {
+  const size_t total = journal.files.size() + journal.folders.size();
+  size_t done = 0;
+  // Newest first; a stop keeps in the journal what was not taken back.
+  while (!journal.files.empty()) {
+    if (progress && !progress(done, total)) return report;
+    const core::CreationJournal::File file = std::move(journal.files.back());
+    journal.files.pop_back();
+    ++done;
+    switch (core::UndoCopiedFile(file, remove)) {
       case core::CopyUndo::Gone: break;
       case core::CopyUndo::Removed: ++report.filesDeleted; break;
       case core::CopyUndo::Kept:  // changed since the copy, or a link put in its place
-      case core::CopyUndo::Failed: report.stays.push_back(it->path); break;
+      case core::CopyUndo::Failed: report.stays.push_back(file.path); break;
     }
   }
-  for (auto it = journal.folders.rbegin(); it != journal.folders.rend(); ++it) {
-    const DWORD a = GetFileAttributesA(it->c_str());
+  while (!journal.folders.empty()) {
+    if (progress && !progress(done, total)) return report;
+    const std::string folder = std::move(journal.folders.back());
+    journal.folders.pop_back();
+    ++done;
+    const DWORD a = GetFileAttributesA(folder.c_str());
     if (a == INVALID_FILE_ATTRIBUTES) continue;  // gone already
     if (a & FILE_ATTRIBUTE_REPARSE_POINT) {
-      report.stays.push_back(*it);  // replaced by a link since: never removed through it
+      report.stays.push_back(folder);  // replaced by a link since: never removed through it
       continue;
     }
-    if (remove.RemoveFolder(*it) == 0) ++report.foldersRemoved;
-    else if (core::IsExistingDirectory(*it)) report.stays.push_back(*it);
+    if (remove.RemoveFolder(folder) == 0) ++report.foldersRemoved;
+    else if (core::IsExistingDirectory(folder)) report.stays.push_back(folder);
   }
+  if (progress) progress(done, total);
   journal.Clear();
   return report;
 }

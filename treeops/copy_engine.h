@@ -82,25 +82,9 @@ struct CopyPreview {
   std::vector<char> skip;                    // main x structure, 1: skipped
 };
 
-// Structure listings kept between previews, keyed case-folded by structure
-// folder, option and pattern line, so a refresh after a list change never
-// lists an unchanged structure again. Its owner drops it whenever the disk or
-// the file selection may have changed; a run's preview starts from an empty one.
-class CopyScanCache {
-public:
-  void Clear() { listings_.clear(); }
-  // How many structures were listed from disk through this cache.
-  size_t Scans() const { return scans_; }
-
-private:
-  friend CopyPreview PreviewCopy(const CopyJob& job, CopyScanCache* cache);
-  std::unordered_map<std::string, CopyStructure, core::FoldedHash, core::FoldedEqual> listings_;
-  size_t scans_ = 0;
-};
-
-// Lists the structures (through the cache when one is given), reduces the
-// include list, checks the free space.
-CopyPreview PreviewCopy(const CopyJob& job, CopyScanCache* cache = nullptr);
+// Lists the structures as they are on disk now, reduces the include list,
+// checks the free space.
+CopyPreview PreviewCopy(const CopyJob& job);
 
 // Counters in the page's order: main folders, subfolders, files, bytes to
 // copy; the same copied; main folders not existing; subfolders, files, bytes
@@ -133,7 +117,9 @@ struct CopyUndoReport {
 // same size, time and content), newest first, then removes the recorded
 // folders newest first when empty and still at their path; a link put in the
 // place of either stays. Every removal goes through remover (the system's when
-// none is given). Empties the journal.
-CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover = nullptr);
+// none is given). Empties the journal. progress is called before each file and
+// folder (a stop leaves the rest in the journal).
+CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover = nullptr,
+                        const Progress& progress = Progress());
 
 } // namespace treeops

@@ -12,9 +12,7 @@
 #include "listwin/frmLevelSummFolder.h"
 #include "treeops/level_builder_twins.h"
 #include "ui/application.h"
-#include "ui/run_lock.h"
 #include "ui/seam.h"
-#include "ui/throttle.h"
 
 #include <windows.h>
 
@@ -151,10 +149,6 @@ CopyPage::CopyPage(ui::Form* form, Shared shared)
     const int row = page % 4, column = page / 4;
     return &frmStatistic08->Counter(row * 3 + column);
   };
-  w.list = [](int k) { return frmStatistic08 ? &frmStatistic08->List(k) : nullptr; };
-  w.setRunMode = [](bool run) {
-    if (frmStatistic08) frmStatistic08->SetRunMode(run);
-  };
   w.clearLists = [] {
     if (frmStatistic08) frmStatistic08->ClearLists();
   };
@@ -162,6 +156,12 @@ CopyPage::CopyPage(ui::Form* form, Shared shared)
     if (frmStatistic08) frmStatistic08->ShowBeside(*form_);
   };
   window_ = std::move(w);
+  RunBinding::Page page;
+  page.form = form_;
+  page.progress = &pbVol08ProgressBar;
+  page.window = [] { return static_cast<TResultsWindow*>(frmStatistic08); };
+  page.commands = [this] { return CommandControls(); };
+  run_.Bind(std::move(page));
 }
 
 ListPairDescription CopyPage::ListHalf() {
@@ -207,7 +207,6 @@ ListPairDescription CopyPage::ListHalf() {
   d.excToIncAsks = d.allFromExcAsks = d.movesNeedDrive = true;
   d.manualAddAsks = true;
   d.afterFileSelection = [this] {
-    ScanCache.Clear();
     ShowVol08FileTypes();
     ClearVol08Counters();
     ScanVol08CopyPreview();
@@ -347,9 +346,11 @@ treeops::CopyJob CopyPage::Job() const {
 
 // The run's own preview: the same main folders, structures, skipped pairs and
 // free-space check. Only a shortfall of space is told here; the run tells the rest.
-// An unchanged structure is not listed again (the cache).
+// Every structure is listed again at every change of the page, so the counts
+// are those of the disk as it is now (files added meanwhile outside the
+// program included), as the run's question will name them.
 bool CopyPage::ScanVol08CopyPreview() {
-  Preview = treeops::PreviewCopy(Job(), &ScanCache);
+  Preview = treeops::PreviewCopy(Job());
   if (Preview.stop.number == 177) Box(CopyMsg::DiskSpace, Preview.stop.text);
   // Without a structure the main folders are still counted: nothing else is to copy.
   if (Preview.stop.number == 702) Vol08Counters[0] = Preview.toCopy[0];
@@ -362,12 +363,25 @@ void CopyPage::ResetVol08ResultCounters() {
   for (int i = 4; i < 12; ++i) Vol08Counters[i] = 0;
 }
 
+std::vector<ui::Label*> CopyPage::CounterLabels() {
+  return {&lblVol08FoldersToCopy,    &lblVol08SubFoldersToCopy, &lblVol08FilesToCopy,
+          &lblVol08FileSizeToCopy,   &lblVol08FoldersCopied,    &lblVol08SubFoldersCopied,
+          &lblVol08FilesCopied,      &lblVol08FileSizeCopied,   &lblVol08FoldersNotExists,
+          &lblVol08SubFoldersExists, &lblVol08FilesExists,      &lblVol08FileSizeExists};
+}
+
 void CopyPage::ShowVol08Counters() {
-  ui::Label* labels[12] = {&lblVol08FoldersToCopy,    &lblVol08SubFoldersToCopy, &lblVol08FilesToCopy,
-                           &lblVol08FileSizeToCopy,   &lblVol08FoldersCopied,    &lblVol08SubFoldersCopied,
-                           &lblVol08FilesCopied,      &lblVol08FileSizeCopied,   &lblVol08FoldersNotExists,
-                           &lblVol08SubFoldersExists, &lblVol08FilesExists,      &lblVol08FileSizeExists};
+  const std::vector<ui::Label*> labels = CounterLabels();
   for (int i = 0; i < 12; ++i) labels[i]->SetText(Counted(Vol08Counters[i]));
+}
+
+std::vector<RunBinding::Counter> CopyPage::BoundCounters() {
+  // The Visual Log's grid holds the main-folder row first, then one row per
+  // structure count, by to copy, copied, existing.
+  const std::vector<ui::Label*> labels = CounterLabels();
+  std::vector<RunBinding::Counter> counters;
+  for (int i = 0; i < 12; ++i) counters.push_back({&Vol08Counters[i], labels[i], (i % 4) * 3 + i / 4});
+  return counters;
 }
 
 void CopyPage::ShowVol08CountersOnStatistics() {
@@ -428,7 +442,7 @@ void CopyPage::ShowVol08FileTypes() {
 }
 
 void CopyPage::OptionClick(ui::RadioButton& radio) {
-  if (!radio.Checked() || busy_) return;
+  if (!radio.Checked() || run_.Busy()) return;
   for (ui::Control* c : std::initializer_list<ui::Control*>{&lstVol08AddFolderStructure, &btnVol08AddFolderStructure,
                                                             &btnVol08ViewFolderStructure,
                                                             &btnVol08RemoveFolderStructure})
@@ -536,17 +550,6 @@ std::string CopyPage::Summary(const treeops::CopyPreview& p) const {
   return s;
 }
 
-void CopyPage::FillVisualLog(const treeops::CopyResults& r) {
-  if (!window_.list) return;
-  const std::deque<std::string>* lists[6] = {&r.foldersCopied, &r.subFoldersCopied, &r.filesCopied,
-                                             &r.foldersNotExist, &r.subFoldersExist, &r.filesExist};
-  for (int k = 0; k < 6; ++k)
-    if (ui::ListBox* box = window_.list(k)) {
-      box->Clear();
-      box->AddStrings(std::vector<std::string>(lists[k]->begin(), lists[k]->end()));
-    }
-}
-
 std::vector<ui::Control*> CopyPage::CommandControls() {
   std::vector<ui::Control*> controls = Lists.CommandControls();
   for (ui::Control* c : Levels.CommandControls()) controls.push_back(c);
@@ -561,117 +564,115 @@ std::vector<ui::Control*> CopyPage::CommandControls() {
 }
 
 void CopyPage::Start(bool sim) {
-  if (busy_) return;
-  // Stop early, before anything is scanned.
-  if (lstVol08IncludeFolderList.Count() == 0) {
-    Box(sim ? CopyMsg::SimEmpty : CopyMsg::RunEmpty);
-    return;
-  }
-  if (lstVol08AddFolderStructure.Count() == 0) {
-    Box(sim ? CopyMsg::SimNoStructure : CopyMsg::RunNoStructure);
-    btnVol08AddFolderStructure.SetFocus();
-    return;
-  }
-  // The preview again, on the page and the disk as they stand (every structure
-  // listed afresh): the run does what is confirmed.
-  ScanCache.Clear();
-  treeops::CopyPreview preview = treeops::PreviewCopy(Job(), &ScanCache);
-  Preview = preview;
-  ClearVol08Counters();
-  if (preview.stop.number != 0) {
-    ShowVol08Counters();
-    ShowVol08CountersOnStatistics();
-    ShowPreviewStop(preview.stop, sim);
-    return;
-  }
-  for (int i = 0; i < 4; ++i) Vol08Counters[i] = preview.toCopy[i];
-  ShowVol08Counters();
-  ShowVol08CountersOnStatistics();
-  const std::string question =
-      sim ? (shared_.simStart ? *shared_.simStart : std::string()) + "\n" + Summary(preview)
-          : "Do you want to copy the Folder Structures to the Main Folders ?\n\n" + Summary(preview) +
-                "\nClick YES to Copy,\nClick NO to Cancel.";
-  if (Box(sim ? CopyMsg::SimConfirm : CopyMsg::RunConfirm, question) != IDYES) return;
-
+  if (run_.Busy()) return;
+  treeops::CopyPreview preview;
   // A new run forgets the last one (its outcomes and its undo records); a
   // simulation keeps them and works on its own.
   treeops::CopyResults& results = sim ? SimulationResults : Vol08ResultLists;
-  results.Clear();
   treeops::CopyJournal dryJournal;
-  if (!sim) Vol08Undo.Clear();
-  treeops::CopyJournal& journal = sim ? dryJournal : Vol08Undo;
-  ResetVol08ResultCounters();
-  if (window_.setRunMode) window_.setRunMode(!sim);
-  ClearVol08VisualLog();
-  ShowVol08Counters();
-  ShowVol08CountersOnStatistics();
-  if (chkVol08ShowDetailedResults.Checked() && window_.show) window_.show();
-
-  ui::RunLock lock(CommandControls(), shared_.locks, busy_);
-  pbVol08ProgressBar.SetRange(0, 1000);
-  pbVol08ProgressBar.SetPosition(0);
-  pbVol08ProgressBar.SetVisible(true);
-  ui::Throttle throttle;
-  auto show = [&] {
-    for (int i = 4; i < 12; ++i) Vol08Counters[i] = results.counters[i];
+  RunBinding::Job run;
+  run.kind = sim ? RunBinding::Kind::Simulation : RunBinding::Kind::Run;
+  run.locks = shared_.locks;
+  run.confirm = [&] {
+    // Stop early, before anything is scanned.
+    if (lstVol08IncludeFolderList.Count() == 0) {
+      Box(sim ? CopyMsg::SimEmpty : CopyMsg::RunEmpty);
+      return false;
+    }
+    if (lstVol08AddFolderStructure.Count() == 0) {
+      Box(sim ? CopyMsg::SimNoStructure : CopyMsg::RunNoStructure);
+      btnVol08AddFolderStructure.SetFocus();
+      return false;
+    }
+    // The preview again, on the page and the disk as they stand (every structure
+    // listed afresh): the run does what is confirmed.
+    preview = treeops::PreviewCopy(Job());
+    Preview = preview;
+    ClearVol08Counters();
+    if (preview.stop.number == 0)
+      for (int i = 0; i < 4; ++i) Vol08Counters[i] = preview.toCopy[i];
     ShowVol08Counters();
     ShowVol08CountersOnStatistics();
-  };
-  auto progress = [&](size_t done, size_t total) {
-    if (throttle.Due()) {
-      pbVol08ProgressBar.SetPosition(total ? static_cast<int>(done * 1000 / total) : 0);
-      show();
-      ui::App().ProcessMessages();
+    if (preview.stop.number != 0) {
+      ShowPreviewStop(preview.stop, sim);
+      return false;
     }
-    return !ui::App().Terminated();
+    const std::string question =
+        sim ? (shared_.simStart ? *shared_.simStart : std::string()) + "\n" + Summary(preview)
+            : "Do you want to copy the Folder Structures to the Main Folders ?\n\n" + Summary(preview) +
+                  "\nClick YES to Copy,\nClick NO to Cancel.";
+    return Box(sim ? CopyMsg::SimConfirm : CopyMsg::RunConfirm, question) == IDYES;
   };
-  InStartupDirectory([&] { treeops::RunCopy(preview, sim, results, journal, progress); });
-  if (!sim) ScanCache.Clear();  // the run may have written into a listed structure
-  if (ui::App().Terminated()) return;  // the main window is closing: no more boxes
-  show();
-  FillVisualLog(results);
-  pbVol08ProgressBar.SetVisible(false);
-  if (results.stop.number == 705) Box(CopyMsg::RunDiskFull, results.stop.text);
-  std::string other;
-  if (!results.reasons.empty()) {
-    other = "\nNot copied for other reasons :\n";
-    for (const treeops::Refusal& r : results.reasons) other += r.path + " : " + r.reason + "\n";
-  }
-  if (sim)
-    Box(CopyMsg::SimEnd, (shared_.simEnd ? *shared_.simEnd : std::string()) + "\n" + other);
-  else
-    Box(CopyMsg::RunEnd, other);
+  run.reset = [&] {
+    results.Clear();
+    if (!sim) Vol08Undo.Clear();
+    ResetVol08ResultCounters();
+  };
+  run.showLog = chkVol08ShowDetailedResults.Checked();
+  run.counters = BoundCounters();
+  run.sync = [&] {
+    for (int i = 4; i < 12; ++i) Vol08Counters[i] = results.counters[i];
+  };
+  for (const std::deque<std::string>* list : {&results.foldersCopied, &results.subFoldersCopied, &results.filesCopied,
+                                              &results.foldersNotExist, &results.subFoldersExist, &results.filesExist})
+    run.lists.emplace_back(static_cast<int>(run.lists.size()), list);
+  run.work = [&](RunBinding::Sink& sink) {
+    treeops::RunCopy(preview, sim, results, sim ? dryJournal : Vol08Undo,
+                     [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    return true;
+  };
+  run.end = [&] {
+    if (results.stop.number == 705) Box(CopyMsg::RunDiskFull, results.stop.text);
+    // The reasons begin with a blank line; the run's text ends in one line break.
+    const std::string reasons = treeops::ReasonsSummary(results.reasons);
+    if (sim)
+      Box(CopyMsg::SimEnd, (shared_.simEnd ? *shared_.simEnd : std::string()) + reasons);
+    else
+      Box(CopyMsg::RunEnd, reasons.empty() ? reasons : reasons.substr(1));
+  };
+  run_.Run(run);
 }
 
 // ---- Undo, Clear Fields, Visual Log -------------------------------------------------------
 
 void CopyPage::btnVol08UndoClick() {
-  if (busy_) return;
-  // What the last run made: its folders, or only its files when it made no folder.
-  if (Vol08Undo.Empty()) {
-    Box(CopyMsg::UndoNothing);
-    return;
-  }
-  if (Box(CopyMsg::UndoAsk) != IDYES) return;
-  const treeops::CopyUndoReport report = treeops::UndoCopy(Vol08Undo);
-  ScanCache.Clear();
-  Vol08ResultLists.Clear();
-  ClearVol08VisualLog();
-  ResetVol08ResultCounters();
-  ShowVol08Counters();
-  ShowVol08CountersOnStatistics();
-  if (!report.stays.empty()) {
-    std::string list;
-    for (const std::string& p : report.stays) list += p + "\n";
-    Box(CopyMsg::UndoReport, list);
-  }
-  Box(CopyMsg::UndoEnd);
+  if (run_.Busy()) return;
+  treeops::CopyUndoReport report;
+  RunBinding::Job run;
+  run.kind = RunBinding::Kind::Undo;
+  run.locks = shared_.locks;
+  run.confirm = [&] {
+    // What the last run made: its folders, or only its files when it made no folder.
+    if (Vol08Undo.Empty()) {
+      Box(CopyMsg::UndoNothing);
+      return false;
+    }
+    return Box(CopyMsg::UndoAsk) == IDYES;
+  };
+  run.reset = [&] {
+    Vol08ResultLists.Clear();
+    ResetVol08ResultCounters();
+  };
+  run.counters = BoundCounters();
+  run.work = [&](RunBinding::Sink& sink) {
+    sink.Begin(Vol08Undo.files.size() + Vol08Undo.folders.size());
+    report = treeops::UndoCopy(Vol08Undo, nullptr, [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    return true;
+  };
+  run.end = [&] {
+    if (!report.stays.empty()) {
+      std::string list;
+      for (const std::string& p : report.stays) list += p + "\n";
+      Box(CopyMsg::UndoReport, list);
+    }
+    Box(CopyMsg::UndoEnd);
+  };
+  run_.Run(run);
 }
 
 void CopyPage::btnVol08ClearAllClick() {
-  if (busy_) return;
+  if (run_.Busy()) return;
   if (Box(CopyMsg::ClearAsk) != IDYES) return;
-  ScanCache.Clear();
   Lists.Clear();
   Levels.Clear();
   // A change of option runs its click (with its once-only hint); the others are cleared.

@@ -9,6 +9,7 @@
 #include "forms/tabFoldersCopy02.h"
 #include "listwin/level_builder.h"
 #include "listwin/list_pair.h"
+#include "listwin/run_binding.h"
 #include "treeops/copy_engine.h"
 #include "treeops/folder_list_rule.h"
 #include "ui/controls.h"
@@ -32,11 +33,10 @@ enum class CopyMsg {
 extern const core::MessageTable<CopyMsg> kCopyPageMessages;
 
 // The results window as the page uses it (bound once the window exists):
-// counters in the page's order and the six outcome lists.
+// counters in the page's order, its lists emptied, the window shown; runs
+// fill it through the run binding.
 struct CopyResultsWindow {
   std::function<ui::Label*(int)> counter;
-  std::function<ui::ListBox*(int)> list;
-  std::function<void(bool run)> setRunMode;
   std::function<void()> clearLists, show;
 };
 
@@ -173,9 +173,6 @@ public:
   treeops::CopyJournal Vol08Undo;
   // The last preview (structure totals, main folders, skipped pairs).
   treeops::CopyPreview Preview;
-  // The structure listings behind the refreshes after list changes; dropped
-  // after a run, on Undo, on Clear Fields and when the file selection changes.
-  treeops::CopyScanCache ScanCache;
 
   // Start-up steps of the main window's creation that concern this page.
   void InitVol08Page();
@@ -210,7 +207,7 @@ public:
   void btnVol08ClearAllClick();
   void btnVol08StatisticsClick();
   void Start(bool simulation);
-  bool Busy() const { return busy_; }
+  bool Busy() const { return run_.Busy(); }
 
 private:
   ListPairDescription ListHalf();
@@ -223,12 +220,13 @@ private:
   // The preview's counters, or its stop box (the run's own numbers).
   void ShowPreviewStop(const treeops::CopyMessage& stop, bool simulation);
   std::string Summary(const treeops::CopyPreview& preview) const;
-  void FillVisualLog(const treeops::CopyResults& results);
+  std::vector<ui::Label*> CounterLabels();
+  std::vector<RunBinding::Counter> BoundCounters();
   std::vector<ui::Control*> CommandControls();
   void UpdateFileSelectionControls();
 
   Shared shared_;
   CopyResultsWindow window_;
   treeops::ProtectedFolders protected_;
-  bool busy_ = false;
+  RunBinding run_;
 };

@@ -11,16 +11,14 @@
 #include "listwin/frmStatistic.h"
 #include "treeops/level_builder_twins.h"
 #include "ui/application.h"
-#include "ui/run_lock.h"
-#include "ui/throttle.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <unordered_set>
 
+using core::CounterText;
 using core::TrimText;
 
 namespace {
@@ -86,22 +84,6 @@ const core::NumberedMessage<DeleteMsg> kRows[] = {
      T07 B12 "Warning no: 0627."},
 };
 
-// The class library's number text: general format, 15 significant digits.
-std::string CounterText(double value) {
-  char text[40];
-  std::snprintf(text, sizeof text, "%.15g", value);
-  return text;
-}
-
-// A path with its last name cut off; empty at a drive or share root.
-std::string ParentOf(const std::string& path) {
-  const size_t cut = path.find_last_of('\\');
-  if (cut == std::string::npos) return std::string();
-  std::string parent = path.substr(0, cut);
-  const std::string drive = core::ExtractFileDrive(path);
-  return parent.size() > drive.size() ? parent : std::string();
-}
-
 // Lines of a list in a box: the first few, then how many more.
 void AddLines(std::string& out, const std::string& heading, const std::vector<std::string>& lines) {
   if (lines.empty()) return;
@@ -132,22 +114,19 @@ DeletePage::DeletePage(ui::Form* form, std::vector<ui::TabSheet*> otherSheets, c
   btnVol07DeleteFolders.OnClick = [this] { Start(false); };
   btnVol07DeleteFoldersSimulation.OnClick = [this] { Start(true); };
 
-  // The results window (made after the main window): counters, lists, title, place.
+  // The results window (made after the main window): counters and place.
   View.counter = [](int i, const std::string& text) {
     if (frmStatistics07) frmStatistics07->Counter(i).SetText(text);
-  };
-  View.append = [](int list, const std::vector<std::string>& entries) {
-    if (frmStatistics07) frmStatistics07->List(list).AddStrings(entries);
-  };
-  View.clearLists = [] {
-    if (frmStatistics07) frmStatistics07->ClearLists();
-  };
-  View.setRunMode = [](bool run) {
-    if (frmStatistics07) frmStatistics07->SetRunMode(run);
   };
   View.showBeside = [this] {
     if (frmStatistics07) frmStatistics07->ShowBeside(*form_);
   };
+  RunBinding::Page page;
+  page.form = form_;
+  page.progress = &pbVol07ProgressBar;
+  page.window = [] { return static_cast<TResultsWindow*>(frmStatistics07); };
+  page.commands = [this] { return CommandControls(); };
+  run_.Bind(std::move(page));
 
   rdoVol07DeleteOnlyFiles.SetHint("Retain Empty Main Folders and their Subfolder Structures too.");
   rdoVol07DeleteOnlyFilesInMainFolder.SetHint(
@@ -315,7 +294,7 @@ treeops::DeleteMode DeletePage::Mode() const {
 }
 
 void DeletePage::ModeClick(ui::RadioButton& radio) {
-  if (!radio.Checked() || busy_) return;
+  if (!radio.Checked() || run_.Busy()) return;
   RefreshVol07Tab();
   int* shown = &radio == &rdoVol07DeleteOnlyFiles                ? onlyFilesHintShown_
                : &radio == &rdoVol07DeleteOnlyFilesInMainFolder ? onlyFilesInMainFolderHintShown_
@@ -378,69 +357,17 @@ treeops::DeleteJob DeletePage::Snapshot() {
   return job;
 }
 
-// What each listed folder's mode would delete, from the cache when that folder
-// was counted before with the same mode and patterns (a click that changes only
-// the lists never rescans an unchanged folder). A run counts afresh.
+// What the mode would delete, counted on the disk as it is now at every change
+// of the page (the lists, the mode, the file selection): the run's own preview,
+// so the counts are those its question will name. Nothing is kept between two
+// counts: a file added meanwhile outside the program is counted.
 void DeletePage::ScanVol07IncludeFolders() {
   ClearVol07PreviewCounters();
   if (lstVol07IncludeFolderList.Count() == 0) return;
-  const treeops::DeleteJob all = Snapshot();
-  std::deque<std::string> accepted;
-  for (const std::string& line : all.includes) {
-    if (TrimText(line).empty()) continue;
-    const treeops::TargetCheck check = treeops::CheckTarget(line, all.protectedFolders);
-    if (check.ok) accepted.push_back(check.path);
-  }
-  core::ExamineSubFolders reducer(accepted);
-  if (all.mode == treeops::DeleteMode::FilesInMainFolders)
-    reducer.SortUnique();
-  else
-    reducer.KeepTopFolders();
-  std::vector<std::string> mains;
-  std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> mainSet;
-  for (const std::string& m : reducer.GetResult())
-    if (mainSet.insert(m).second) mains.push_back(m);
-  // Mode 3 keeps a listed folder lying inside another one: it belongs to that one's count.
-  std::map<std::string, std::vector<std::string>, core::FoldedLess> nested;
-  if (all.mode == treeops::DeleteMode::SubFolders)
-    for (const std::string& a : accepted) {
-      if (mainSet.count(a)) continue;
-      for (std::string up = ParentOf(a); !up.empty(); up = ParentOf(up))
-        if (mainSet.count(up)) {
-          nested[up].push_back(a);
-          break;
-        }
-    }
-  std::string common = std::to_string(static_cast<int>(all.mode)) + "|";
-  for (const std::string& p : all.patterns) common += p + "\n";
-  for (const std::string& main : mains) {
-    treeops::DeleteJob job;
-    job.includes.push_back(main);
-    job.mode = all.mode;
-    job.patterns = all.patterns;
-    job.protectedFolders = all.protectedFolders;
-    std::string key = core::FoldCase(main) + "|" + common;
-    auto inside = nested.find(main);
-    if (inside != nested.end()) {
-      std::sort(inside->second.begin(), inside->second.end(), core::FoldedLess());
-      for (const std::string& n : inside->second) {
-        key += core::FoldCase(n) + "\n";
-        job.includes.push_back(n);
-      }
-    }
-    auto cached = previewCache_.find(key);
-    if (cached == previewCache_.end()) {
-      const treeops::DeletePlan plan = treeops::PreviewDelete(job);
-      Counts counts;
-      counts.folders = static_cast<double>(plan.folders.size());
-      counts.files = static_cast<double>(plan.files.size());
-      counts.bytes = plan.bytes;
-      cached = previewCache_.emplace(key, counts).first;
-    }
-    Vol07PreviewCounters[0] += cached->second.folders;
-    Vol07PreviewCounters[1] += cached->second.files;
-    PreviewBytes += cached->second.bytes;
-  }
+  const treeops::DeletePlan plan = treeops::PreviewDelete(Snapshot());
+  Vol07PreviewCounters[0] = static_cast<double>(plan.folders.size());
+  Vol07PreviewCounters[1] = static_cast<double>(plan.files.size());
+  PreviewBytes = plan.bytes;
 }
 
 void DeletePage::ShowVol07PreviewCounters() {
@@ -466,14 +393,13 @@ void DeletePage::ShowVol07ResultCounters() {
 // ---- Clear Fields, Visual Log ---------------------------------------------------------
 
 void DeletePage::btnVol07ClearAllClick() {
-  if (busy_ || Box(DeleteMsg::ClearAsk) != IDYES) return;
+  if (run_.Busy() || Box(DeleteMsg::ClearAsk) != IDYES) return;
   Lists.Clear();
   Levels.Clear();
   chkVol07ShowDetailedResults.SetChecked(true);
   chkVol07DeleteDoubleConfirm.SetChecked(true);
   rdoVol07DeleteCompleteFolders.SetChecked(true);
   ClearVol07PreviewCounters();
-  previewCache_.clear();
   // The lists go; the last run's counters stay, as the results window keeps them.
   for (treeops::DeleteResults* r : {&Results, &SimulationResults}) {
     const std::array<double, 6> counters = r->counters;
@@ -530,80 +456,71 @@ std::vector<ui::Control*> DeletePage::CommandControls() {
 }
 
 void DeletePage::Start(bool simulation) {
-  if (busy_ || lstVol07IncludeFolderList.Count() == 0) return;
-  // The page as it stands now, counted afresh: the run deletes exactly what
-  // this preview finds and the question names.
-  protectedKnown_ = false;
-  const treeops::DeleteJob job = Snapshot();
-  const treeops::DeletePlan plan = treeops::PreviewDelete(job);
-  const std::string summary = Summary(plan, job.mode);
-  if (simulation) {
-    if (Box(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary) != IDYES) return;
-  } else if (plan.Items() == 0) {
-    Box(DeleteMsg::RunNothing, summary);
-  } else {
-    if (Box(DeleteMsg::RunConfirm, summary) != IDYES) return;
-    if (chkVol07DeleteDoubleConfirm.Checked() && Box(DeleteMsg::RunConfirmAgain, summary) != IDYES) return;
-  }
-
-  // Counters, lists and the window start empty.
-  // A simulation never touches the last run's results.
+  if (run_.Busy() || lstVol07IncludeFolderList.Count() == 0) return;
+  treeops::DeletePlan plan;
   treeops::DeleteResults& out = simulation ? SimulationResults : Results;
-  out.Clear();
-  shown_ = &out;
-  Vol07PreviewCounters[0] = static_cast<double>(plan.folders.size());
-  Vol07PreviewCounters[1] = static_cast<double>(plan.files.size());
-  PreviewBytes = plan.bytes;
-  if (View.setRunMode) View.setRunMode(!simulation);
-  if (View.clearLists) View.clearLists();
-  ShowVol07PreviewCounters();
-  ShowVol07ResultCounters();
-  if (chkVol07ShowDetailedResults.Checked() && View.showBeside) View.showBeside();
-
-  {
-    ui::RunLock lock(CommandControls(), otherSheets_, busy_);
-    pbVol07ProgressBar.SetRange(0, static_cast<int>(std::min<size_t>(plan.Items(), 0x7fffffff)));
-    pbVol07ProgressBar.SetPosition(0);
-    pbVol07ProgressBar.SetVisible(true);
-    // Entries reach the window in batches, as the counters do.
-    std::array<size_t, 6> shown{};
-    auto flush = [&] {
-      const std::deque<std::string>* lists[6] = {&out.foldersDeleted, &out.foldersNotExist,
-                                                 &out.foldersOther,   &out.filesDeleted,
-                                                 &out.filesNotExist,  &out.filesOther};
-      for (int k = 0; k < 6; ++k) {
-        if (shown[k] == lists[k]->size()) continue;
-        if (View.append)
-          View.append(k, std::vector<std::string>(lists[k]->begin() + shown[k], lists[k]->end()));
-        shown[k] = lists[k]->size();
-      }
-      ShowVol07ResultCounters();
-    };
-    ui::Throttle throttle;
-    // The run works from the start-up folder and changes no directory on its way.
-    InStartupDirectory([&] {
-      treeops::RunDelete(plan, simulation, out, [&](size_t done, size_t) {
-        if (throttle.Due()) {
-          pbVol07ProgressBar.SetPosition(static_cast<int>(done));
-          flush();
-          ui::App().ProcessMessages();
-        }
-        return !ui::App().Terminated();
-      });
-    });
-    if (ui::App().Terminated()) return;  // the main window is closing: no more boxes
-    flush();
-    pbVol07ProgressBar.SetVisible(false);
-  }
-  if (!simulation) previewCache_.clear();  // the disk changed
-  const std::string deleted = simulation ? " that would be deleted : " : " deleted : ";
-  std::string outcome = "Folders" + deleted + CounterText(out.counters[0]) +
-                        "\nFiles" + deleted + CounterText(out.counters[1]) +
-                        "\nNot deleted (not exists) : " + CounterText(out.counters[2] + out.counters[3]) +
-                        "\nNot deleted (other reasons) : " + CounterText(out.counters[4] + out.counters[5]);
-  if (simulation)
-    Box(DeleteMsg::SimEnd, *simEnd_ + "\n\n" + outcome);
-  else if (plan.Items() > 0)
-    Box(DeleteMsg::RunEnd, outcome);
-  RefreshVol07Tab();
+  treeops::ReasonFinder why(out.reasons);
+  RunBinding::Job run;
+  run.kind = simulation ? RunBinding::Kind::Simulation : RunBinding::Kind::Run;
+  run.locks = otherSheets_;
+  run.confirm = [&] {
+    // The page as it stands now, counted afresh: the run deletes exactly what
+    // this preview finds and the question names.
+    protectedKnown_ = false;
+    const treeops::DeleteJob job = Snapshot();
+    plan = treeops::PreviewDelete(job);
+    const std::string summary = Summary(plan, job.mode);
+    if (simulation) return Box(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary) == IDYES;
+    if (plan.Items() == 0) {
+      // Nothing to delete: what was refused or not found is still listed.
+      Box(DeleteMsg::RunNothing, summary);
+      return true;
+    }
+    if (Box(DeleteMsg::RunConfirm, summary) != IDYES) return false;
+    return !chkVol07DeleteDoubleConfirm.Checked() || Box(DeleteMsg::RunConfirmAgain, summary) == IDYES;
+  };
+  run.reset = [&] {
+    // A simulation never touches the last run's results.
+    out.Clear();
+    shown_ = &out;
+    Vol07PreviewCounters[0] = static_cast<double>(plan.folders.size());
+    Vol07PreviewCounters[1] = static_cast<double>(plan.files.size());
+    PreviewBytes = plan.bytes;
+  };
+  run.showLog = chkVol07ShowDetailedResults.Checked();
+  // The preview's two counts, then the outcomes: the page's labels in the
+  // results' order, the window's grid by rows (folders 1-3, files 5-7).
+  run.counters = {{&Vol07PreviewCounters[0], &lblVol07FoldersToDelete, 0},
+                  {&Vol07PreviewCounters[1], &lblVol07FilesToDelete, 4}};
+  ui::Label* labels[6] = {&lblVol07FoldersDeleted,   &lblVol07FilesDeleted,        &lblVol07FoldersNotExists,
+                          &lblVol07FilesNotExists,   &lblVol07FoldersOtherReasons, &lblVol07FilesOtherReasons};
+  const int window[6] = {1, 5, 2, 6, 3, 7};
+  for (int i = 0; i < 6; ++i) run.counters.push_back({&out.counters[i], labels[i], window[i]});
+  auto reason = [&why](const std::string& path) { return why(path); };
+  run.lists.emplace_back(0, &out.foldersDeleted);
+  run.lists.emplace_back(1, &out.foldersNotExist);
+  run.lists.emplace_back(2, &out.foldersOther, reason);
+  run.lists.emplace_back(3, &out.filesDeleted);
+  run.lists.emplace_back(4, &out.filesNotExist);
+  run.lists.emplace_back(5, &out.filesOther, reason);
+  run.work = [&](RunBinding::Sink& sink) {
+    sink.Begin(plan.Items());
+    treeops::RunDelete(plan, simulation, out, [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    return true;
+  };
+  run.end = [&] {
+    const std::string deleted = simulation ? " that would be deleted : " : " deleted : ";
+    const std::string outcome = "Folders" + deleted + CounterText(out.counters[0]) + "\nFiles" + deleted +
+                                CounterText(out.counters[1]) + "\nNot deleted (not exists) : " +
+                                CounterText(out.counters[2] + out.counters[3]) + "\nNot deleted (other reasons) : " +
+                                CounterText(out.counters[4] + out.counters[5]) +
+                                treeops::ReasonsSummary(out.reasons);
+    if (simulation)
+      Box(DeleteMsg::SimEnd, *simEnd_ + "\n\n" + outcome);
+    else if (plan.Items() > 0)
+      Box(DeleteMsg::RunEnd, outcome);
+  };
+  // The preview of what is left, once the page is free again.
+  run.after = [this] { RefreshVol07Tab(); };
+  run_.Run(run);
 }

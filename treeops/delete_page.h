@@ -9,6 +9,7 @@
 #include "forms/tabFoldersDelete01.h"
 #include "listwin/level_builder.h"
 #include "listwin/list_pair.h"
+#include "listwin/run_binding.h"
 #include "treeops/delete_engine.h"
 #include "treeops/folder_list_rule.h"
 #include "ui/controls.h"
@@ -30,15 +31,12 @@ enum class DeleteMsg {
 
 extern const core::MessageTable<DeleteMsg> kDeletePageMessages;
 
-// Where the page's results are shown besides its own labels: the results
-// window's eight counters (to delete, deleted, not existing, other reasons;
-// folders row then files row) and its six lists (folders deleted, not
-// existing, other reasons; files likewise).
+// Where the page's counters are shown besides its own labels (the results
+// window's eight: to delete, deleted, not existing, other reasons; folders
+// row then files row), and the window shown beside the page; runs fill the
+// window through the run binding.
 struct DeleteResultsView {
   std::function<void(int counter, const std::string& text)> counter;
-  std::function<void(int list, const std::vector<std::string>& entries)> append;
-  std::function<void()> clearLists;
-  std::function<void(bool run)> setRunMode;
   std::function<void()> showBeside;
 };
 
@@ -164,7 +162,7 @@ public:
   void ClearVol07PreviewCounters() { Vol07PreviewCounters[0] = Vol07PreviewCounters[1] = 0, PreviewBytes = 0; }
   // The file-type caption ("All." when every name is taken).
   void ShowFileTypes();
-  bool Busy() const { return busy_; }
+  bool Busy() const { return run_.Busy(); }
   int Box(DeleteMsg id, const std::string& arg = std::string());
   // The page's one rule for an entry on every road into its include list: the
   // tree pages' common rule with this page's boxes and its whole-drive refusal.
@@ -186,14 +184,8 @@ private:
   std::vector<ui::TabSheet*> otherSheets_;
   const std::string *simStart_, *simEnd_;
   int *onlyFilesHintShown_, *onlyFilesInMainFolderHintShown_;
-  bool busy_ = false;
+  RunBinding run_;
   const treeops::DeleteResults* shown_ = &Results;
   bool protectedKnown_ = false;
   treeops::ProtectedFolders protected_;
-  // Preview counts per (main folder, mode, pattern line, listed folders kept inside it).
-  struct Counts {
-    double folders = 0, files = 0;
-    uint64_t bytes = 0;
-  };
-  std::map<std::string, Counts> previewCache_;
 };

@@ -265,7 +265,7 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
   return true;
 }
 
-RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover) {
+RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, const Progress& progress) {
   core::SystemRemover own;
   core::Remover& rename = remover ? *remover : own;
   std::multimap<unsigned long, _tagReplaceFoldersStruct> byLevel;
@@ -274,7 +274,10 @@ RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover) {
     byLevel.emplace(core::PathLevel(path), record);
   }
   RenameUndoReport report;
+  size_t done = 0;
   for (const auto& entry : byLevel) {
+    if (progress && !progress(done, byLevel.size())) break;
+    ++done;
     const _tagReplaceFoldersStruct& r = entry.second;
     WIN32_FILE_ATTRIBUTE_DATA now{};
     if (!rename.Locate(r.newPath).Here() ||
@@ -292,6 +295,7 @@ RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover) {
       ++report.restored;
     }
   }
+  if (progress && done == byLevel.size()) progress(done, byLevel.size());
   history.clear();
   return report;
 }

@@ -96,7 +96,9 @@ struct RenameUndoReport {
 // Renames back, shallowest new path first (history order within a level), only
 // folders still at their new path as renamed (the folder itself, never a link
 // put there since), through remover (the system's when none is given); empties
-// the history.
-RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover = nullptr);
+// the history. progress is called before each record (a stop leaves the rest
+// as they are).
+RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover = nullptr,
+                            const Progress& progress = Progress());
 
 } // namespace treeops

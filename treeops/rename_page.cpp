@@ -11,8 +11,6 @@
 #include "listwin/frmStatistic.h"
 #include "treeops/level_builder_twins.h"
 #include "ui/application.h"
-#include "ui/run_lock.h"
-#include "ui/throttle.h"
 
 #include <windows.h>
 
@@ -92,6 +90,8 @@ const core::NumberedMessage<RenameMsg> kRows[] = {
     {RenameMsg::SimEnd, "0605", kMsgInformation, "{}", TE B12 "Information no: 0605."},
     {RenameMsg::NotTaken, "0606", kMsgWarning, "Not every entry was added to the INCLUDE list !\n\n{}",
      TE B12 "Warning no: 0606."},
+    {RenameMsg::NameRefused, "0607", kMsgWarning,
+     "No folder can get such a name !\n{}\nAction : You must change the field.", TB B12 "Warning no: 0607."},
 };
 
 // The empty-result warnings of the import window and of the subfolder list builder.
@@ -135,8 +135,20 @@ RenamePage::RenamePage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
     edit->OnChange = [this, edit, message] {
       if (CheckField(*edit, message)) UpdateVol06Preview();
     };
-    edit->OnExit = edit->OnChange;
+    // Leaving the field: the same check, then whether its method can give any
+    // folder a name the run would take.
+    edit->OnExit = [this, edit, message] {
+      if (!CheckField(*edit, message)) return;
+      UpdateVol06Preview();
+      NameFieldsAccepted(edit);
+    };
   }
+  RunBinding::Page page;
+  page.form = form_;
+  page.progress = &pbVol06ProgressBar;
+  page.window = [] { return static_cast<TResultsWindow*>(frmStatistic06); };
+  page.commands = [this] { return CommandControls(); };
+  run_.Bind(std::move(page));
   btnVol06RenameFolders.OnClick = [this] { Start(false); };
   btnVol06RenameFoldersSimulation.OnClick = [this] { Start(true); };
   btnVol06Undo.OnClick = [this] { btnVol06UndoClick(); };
@@ -337,6 +349,50 @@ void RenamePage::UpdateVol06Preview() {
   lblVol06EndFolder.SetText(treeops::PreviewNewPath(lstVol06IncludeFolderList.Item(count - 1), fields));
 }
 
+std::string RenamePage::NameFieldsFault(ui::Edit*& blame) const {
+  const treeops::RenameFields f = Fields();
+  if (f.method == treeops::RenameMethod::NewName) {
+    blame = const_cast<ui::Edit*>(&edtVol06RenameNewLastSubFolder);
+    // An empty New Name is no name: the run tells it for each line.
+    return f.newName.empty() ? std::string() : core::NamePartFault(f.newName);
+  }
+  // Prefix, suffix and delimiters go in trimmed. A name "x" stands for any
+  // folder's: no device name holds an "x", so what is refused with it is
+  // refused whatever the folder is called (a device before a dot of the
+  // prefix, a dot at the end of the suffix).
+  const std::string head = TrimText(f.prefix) + TrimText(f.prefixDelimiter);
+  const std::string tail = TrimText(f.suffixDelimiter) + TrimText(f.suffix);
+  const std::string fault = core::NamePartFault(head + "x" + tail);
+  if (fault.empty()) return fault;
+  const bool headFault = !core::NamePartFault(head + "x").empty();
+  blame = const_cast<ui::Edit*>(
+      headFault ? (TrimText(f.prefix).empty() ? &edtVol06DelimiterPrefixSubFolder : &edtVol06NewPrefix)
+                : (TrimText(f.suffix).empty() ? &edtVol06DelimiterSubFolderSuffix : &edtVol06NewSuffix));
+  // The box names the new name of the first listed folder.
+  std::string folder;
+  if (lstVol06IncludeFolderList.Count() > 0 &&
+      treeops::RenameSourceFolder(lstVol06IncludeFolderList.Item(0), folder)) {
+    const std::string named = core::NamePartFault(head + folder.substr(folder.find_last_of('\\') + 1) + tail);
+    if (!named.empty()) return named;
+  }
+  return fault;
+}
+
+bool RenamePage::NameFieldsAccepted(ui::Edit* leaving) {
+  const bool newName = rdoVol06RenameTheLastSubFolder.Checked();
+  if (leaving) {
+    // Left for a run button: the run tells it, once.
+    if (btnVol06RenameFolders.Focused() || btnVol06RenameFoldersSimulation.Focused()) return true;
+    if ((leaving == &edtVol06RenameNewLastSubFolder) != newName) return true;  // the other method's field
+  }
+  ui::Edit* blame = nullptr;
+  const std::string fault = NameFieldsFault(blame);
+  if (fault.empty()) return true;
+  Box(RenameMsg::NameRefused, fault);
+  if (!leaving && blame && blame->Enabled()) blame->SetFocus();
+  return false;
+}
+
 void RenamePage::rdoVol06RenameAddPrefixesSuffixesClick() {
   const bool on = rdoVol06RenameAddPrefixesSuffixes.Checked();
   for (ui::Control* c : std::initializer_list<ui::Control*>{
@@ -446,74 +502,68 @@ void RenamePage::ClearVol06RenameHistory() {
 }
 
 // ---- Run and simulation ------------------------------------------------------------------
+// Each is a job of the one run binding: the page gives its checks, its engine
+// call and its boxes.
+
+std::vector<RunBinding::Counter> RenamePage::BoundCounters() {
+  std::vector<ui::Label*> labels = CounterLabels();
+  std::vector<RunBinding::Counter> counters{{&Vol06TotalToRename, labels[0], 0}};
+  for (int i = 0; i < 4; ++i) counters.push_back({&Vol06ResultCounters[i], labels[i + 1], i + 1});
+  return counters;
+}
 
 void RenamePage::Start(bool simulation) {
-  if (busy_ || lstVol06IncludeFolderList.Count() == 0) return;
-  const std::string lines = std::to_string(lstVol06IncludeFolderList.Count());
-  if ((simulation ? Box(RenameMsg::SimConfirm, *simStart_) : Box(RenameMsg::RunConfirm, lines)) != IDYES)
-    return;
-  // Every target is checked again by the engine against the folders of this moment.
-  const std::string startup = core::Settings().GetStartupDirectory();
-  protected_ = treeops::SystemProtectedFolders(startup);
-  if (!startup.empty()) SetCurrentDirectoryA(startup.c_str());
-
-  TResultsWindow* window = frmStatistic06;
-  if (window) window->SetRunMode(!simulation);
-  ResetVol06ResultCounters();
-  ClearVol06VisualLog();
-  ShowVol06Statistics();
-  ShowVol06VisualLogTotals();
-  if (window && chkVol06ShowDetailedResults.Checked()) window->ShowBeside(*form_);
-  ui::RunLock lock(CommandControls(), simulation ? simLocks_ : runLocks_, busy_);
-
-  // The job is a snapshot of the page as it stands now.
-  treeops::RenameJob job;
-  const std::vector<std::string>& items = lstVol06IncludeFolderList.Items();
-  job.lines.assign(items.begin(), items.end());
-  job.fields = Fields();
-  job.protectedFolders = protected_;
-  job.dry = simulation;
-
-  pbVol06ProgressBar.SetRange(0, static_cast<int>(job.lines.size()));
-  pbVol06ProgressBar.SetPosition(0);
-  pbVol06ProgressBar.SetVisible(true);
+  if (run_.Busy() || lstVol06IncludeFolderList.Count() == 0) return;
   treeops::RenameResults results;
   treeops::RenameHistory history;
-  ui::Throttle throttle;
-  // The window's four lists take what the engine listed since the last look.
-  const std::deque<std::string>* lists[4] = {&results.renamed, &results.sourceNotExists,
-                                             &results.destinationExists, &results.otherReasons};
-  std::array<size_t, 4> shown{};
-  auto show = [&](size_t done) {
-    pbVol06ProgressBar.SetPosition(static_cast<int>(done));
-    for (int k = 0; k < 4 && window; ++k) {
-      if (lists[k]->size() == shown[k]) continue;
-      window->List(k).AddStrings(std::vector<std::string>(lists[k]->begin() + shown[k], lists[k]->end()));
-      shown[k] = lists[k]->size();
-    }
-    Vol06ResultCounters = results.counters;
-    ShowVol06Statistics();
-    ShowVol06VisualLogTotals();
+  treeops::ReasonFinder why(results.reasons);
+  RunBinding::Job run;
+  run.kind = simulation ? RunBinding::Kind::Simulation : RunBinding::Kind::Run;
+  run.locks = simulation ? simLocks_ : runLocks_;
+  run.confirm = [&] {
+    // Fields that can only give names the run refuses stop it here, with their box.
+    if (!NameFieldsAccepted(nullptr)) return false;
+    const std::string lines = std::to_string(lstVol06IncludeFolderList.Count());
+    return (simulation ? Box(RenameMsg::SimConfirm, *simStart_) : Box(RenameMsg::RunConfirm, lines)) == IDYES;
   };
-  treeops::RunRename(job, results, history, [&](size_t done, size_t) {
-    if (throttle.Due()) {
-      show(done);
-      ui::App().ProcessMessages();
+  run.reset = [&] {
+    // Every target is checked again by the engine against the folders of this moment.
+    protected_ = treeops::SystemProtectedFolders(core::Settings().GetStartupDirectory());
+    ResetVol06ResultCounters();
+  };
+  run.showLog = chkVol06ShowDetailedResults.Checked();
+  run.counters = BoundCounters();
+  run.sync = [&] { Vol06ResultCounters = results.counters; };
+  run.lists.emplace_back(0, &results.renamed);
+  run.lists.emplace_back(1, &results.sourceNotExists);
+  run.lists.emplace_back(2, &results.destinationExists);
+  run.lists.emplace_back(3, &results.otherReasons, [&why](const std::string& path) { return why(path); });
+  run.work = [&](RunBinding::Sink& sink) {
+    // The job is a snapshot of the page as it stands now.
+    treeops::RenameJob job;
+    const std::vector<std::string>& items = lstVol06IncludeFolderList.Items();
+    job.lines.assign(items.begin(), items.end());
+    job.fields = Fields();
+    job.protectedFolders = protected_;
+    job.dry = simulation;
+    sink.Begin(job.lines.size());
+    treeops::RunRename(job, results, history,
+                       [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    if (!simulation) {
+      // The new run's record replaces the last one's.
+      Vol06RenameHistory = std::move(history);
+      Vol06Results = results;
     }
-    return !ui::App().Terminated();
-  });
-  show(job.lines.size());
-  if (!simulation) {
-    // The new run's record replaces the last one's.
-    Vol06RenameHistory = std::move(history);
-    Vol06Results = results;
-  }
-  if (ui::App().Terminated()) return;  // the main window is closing: no more boxes
-  pbVol06ProgressBar.SetVisible(false);
-  if (simulation)
-    Box(RenameMsg::SimEnd, *simEnd_);
-  else
-    Box(RenameMsg::RunEnd, Summary(Vol06ResultCounters));
+    return true;
+  };
+  run.end = [&] {
+    const std::string reasons = treeops::ReasonsSummary(results.reasons);
+    if (simulation)
+      Box(RenameMsg::SimEnd, *simEnd_ + "\n\n" + Summary(Vol06ResultCounters) + reasons);
+    else
+      Box(RenameMsg::RunEnd, Summary(Vol06ResultCounters) + reasons);
+  };
+  run_.Run(run);
 }
 
 std::vector<ui::Control*> RenamePage::CommandControls() {
@@ -531,36 +581,49 @@ std::vector<ui::Control*> RenamePage::CommandControls() {
 // ---- Undo and Clear Fields --------------------------------------------------------------
 
 void RenamePage::btnVol06UndoClick() {
-  if (busy_) return;
-  if (Vol06RenameHistory.empty()) {
-    Box(RenameMsg::UndoNothing);
-    return;
-  }
-  if (Box(RenameMsg::UndoAsk) != IDYES) return;
-  const treeops::RenameUndoReport report = treeops::UndoRename(Vol06RenameHistory);
-  ClearVol06RenameHistory();
-  ClearVol06VisualLog();
-  ResetVol06ResultCounters();
-  ShowVol06Statistics();
-  ShowVol06VisualLogTotals();
-  if (report.Failures()) {
-    std::string text = "The program is unable to rename the following folders  : \n";
-    const std::pair<const char*, const std::deque<std::string>*> groups[] = {
-        {"\nSOURCE FOLDERS DO NOT EXISTS : \n\n", &report.sourceNotExists},
-        {"\nDESTINATION FOLDERS DO EXISTS : \n\n", &report.destinationExists},
-        {"\nOTHER REASONS   : \n\n", &report.otherReasons}};
-    for (const auto& group : groups) {
-      if (group.second->empty()) continue;
-      text += group.first;
-      for (const std::string& path : *group.second) text += path + "\n";
+  if (run_.Busy()) return;
+  treeops::RenameUndoReport report;
+  RunBinding::Job run;
+  run.kind = RunBinding::Kind::Undo;
+  run.locks = runLocks_;
+  run.confirm = [&] {
+    if (Vol06RenameHistory.empty()) {
+      Box(RenameMsg::UndoNothing);
+      return false;
     }
-    Box(RenameMsg::UndoReport, text);
-  }
-  Box(RenameMsg::UndoEnd);
+    return Box(RenameMsg::UndoAsk) == IDYES;
+  };
+  run.reset = [&] { ResetVol06ResultCounters(); };
+  run.counters = BoundCounters();
+  run.work = [&](RunBinding::Sink& sink) {
+    // The progress bar follows the records taken back.
+    sink.Begin(Vol06RenameHistory.size());
+    report = treeops::UndoRename(Vol06RenameHistory, nullptr,
+                                 [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    ClearVol06RenameHistory();
+    return true;
+  };
+  run.end = [&] {
+    if (report.Failures()) {
+      std::string text = "The program is unable to rename the following folders  : \n";
+      const std::pair<const char*, const std::deque<std::string>*> groups[] = {
+          {"\nSOURCE FOLDERS DO NOT EXISTS : \n\n", &report.sourceNotExists},
+          {"\nDESTINATION FOLDERS DO EXISTS : \n\n", &report.destinationExists},
+          {"\nOTHER REASONS   : \n\n", &report.otherReasons}};
+      for (const auto& group : groups) {
+        if (group.second->empty()) continue;
+        text += group.first;
+        for (const std::string& path : *group.second) text += path + "\n";
+      }
+      Box(RenameMsg::UndoReport, text);
+    }
+    Box(RenameMsg::UndoEnd);
+  };
+  run_.Run(run);
 }
 
 void RenamePage::btnVol06ClearAllClick() {
-  if (busy_) return;
+  if (run_.Busy()) return;
   if (Box(RenameMsg::ClearAsk) != IDYES) return;
   Lists.Clear();
   Levels.Clear();

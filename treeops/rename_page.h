@@ -9,6 +9,7 @@
 #include "forms/tabFoldersRename01.h"
 #include "listwin/level_builder.h"
 #include "listwin/list_pair.h"
+#include "listwin/run_binding.h"
 #include "treeops/folder_list_rule.h"
 #include "treeops/rename_engine.h"
 #include "ui/controls.h"
@@ -24,7 +25,7 @@ enum class RenameMsg {
   AddEmpty, InInclude, InExclude, ExcludeEmpty, DeleteSelected, ExcludeAllEmpty, DeleteAll, ExportEmpty,
   ViewNothing, PrefixIllegal, SuffixIllegal, PrefixDelimiterIllegal, SuffixDelimiterIllegal, NewNameIllegal,
   ClearAsk, ClearEnd, UndoNothing, UndoAsk, UndoReport, UndoEnd, Refused, RunConfirm, SimConfirm, RunEnd,
-  SimEnd, NotTaken,
+  SimEnd, NotTaken, NameRefused,
 };
 
 extern const core::MessageTable<RenameMsg> kRenamePageMessages;
@@ -155,7 +156,7 @@ public:
   void btnVol06ClearAllClick();
   void btnVol06StatisticsClick();
   void Start(bool simulation);
-  bool Busy() const { return busy_; }
+  bool Busy() const { return run_.Busy(); }
 
   // Page operations.
   treeops::RenameFields Fields() const;
@@ -185,9 +186,18 @@ private:
   bool CheckField(ui::Edit& field, RenameMsg message);
   std::vector<ui::Control*> CommandControls();
   std::vector<ui::Label*> CounterLabels();
+  std::vector<RunBinding::Counter> BoundCounters();
+  // What every new name would suffer from by the checked method's fields,
+  // whatever the folder is called (a device name, a name ending in a dot or a
+  // blank, "." or ".."): empty when nothing. blame: the field to change.
+  std::string NameFieldsFault(ui::Edit*& blame) const;
+  // The check of those fields, with its box: on leaving one of them (leaving
+  // set; not when the focus goes to a run button, whose run tells it) and when
+  // a run or simulation starts (leaving null: the field to change gets the focus).
+  bool NameFieldsAccepted(ui::Edit* leaving);
 
   std::vector<ui::TabSheet*> runLocks_, simLocks_;
   const std::string *simStart_, *simEnd_;
   treeops::ProtectedFolders protected_;
-  bool busy_ = false;
+  RunBinding run_;
 };

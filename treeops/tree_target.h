@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -60,5 +61,24 @@ struct Refusal {
   std::string path;
   std::string reason;
 };
+
+// The reason of each entry a run lists under "other reasons", looked up by its
+// path in the run's reasons as they grow (each entry is asked for once).
+class ReasonFinder {
+public:
+  explicit ReasonFinder(const std::vector<Refusal>& reasons) : reasons_(reasons) {}
+  // Empty when the run gave none.
+  std::string operator()(const std::string& path);
+
+private:
+  const std::vector<Refusal>& reasons_;
+  size_t indexed_ = 0;
+  std::unordered_multimap<std::string, size_t> index_;
+};
+
+// The reasons of a run's end box, after a blank line: each reason with how
+// many items it stopped and the first of them, in the order the run met them
+// ("" when none).
+std::string ReasonsSummary(const std::vector<Refusal>& reasons);
 
 } // namespace treeops

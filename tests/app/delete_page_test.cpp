@@ -173,13 +173,40 @@ TEST_F(DeletePageTest, SimulationChangesNothingAndPredictsTheRun) {
   EXPECT_EQ(Outcomes(), predicted);
   EXPECT_EQ(Window(), shownBySimulation);
   EXPECT_EQ(frmStatistics07->lblStatNormalSimulate.Text(), "Folder/File Delete Process.");
-  EXPECT_EQ(frmStatistics07->List(5).Items(), (Strings{locked}));
+  EXPECT_EQ(frmStatistics07->List(5).Items(), (Strings{locked, "      why : access denied (read-only?)"}));
   // What is left is counted again: the three folders holding the read-only file, and the file.
   EXPECT_EQ(Counters(), (Strings{"3", "9", "0", "3", "1", "10", "0", "1"}));
   EXPECT_TRUE(FileExists(locked));
   EXPECT_EQ(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(ListTree(clients), "Customer2\\\nCustomer2\\Programs\\\nCustomer2\\Programs\\Beta\\\n"
                                "Customer2\\Programs\\Beta\\locked.txt\n");
+}
+
+// Every item not deleted for other reasons is shown with its reason: on the
+// line under it in the Visual Log, and grouped by reason in the end boxes of
+// the simulation and of the run.
+TEST_F(DeletePageTest, EveryItemNotDeletedForOtherReasonsIsShownWithItsReason) {
+  const std::string locked = tree.AddFile("Clients\\Customer2\\Programs\\Beta\\locked.txt", "x");
+  SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+  AddCustomers();
+  testsupport::Choose(P().rdoVol07DeleteCompleteFolders);
+  const std::string beta = clients + "\\Customer2\\Programs\\Beta", programs = clients + "\\Customer2\\Programs",
+                    customer2 = clients + "\\Customer2";
+  const std::string denied = "access denied (read-only?)", full = "the folder is not empty";
+  const std::string why = "      why : ";
+  const std::string grouped = "\nNot done for other reasons : 4\n   " + denied + " : 1\n      " + locked + "\n   " +
+                              full + " : 3\n      " + beta + "\n      " + programs + "\n      " + customer2 + "\n";
+  Simulate();
+  ASSERT_NE(Box("0626"), nullptr);
+  EXPECT_NE(Box("0626")->text.find(grouped), std::string::npos) << Box("0626")->text;
+  Delete();
+  EXPECT_EQ(frmStatistics07->List(5).Items(), (Strings{locked, why + denied}));
+  EXPECT_EQ(frmStatistics07->List(2).Items(),
+            (Strings{beta, why + full, programs, why + full, customer2, why + full}));
+  ASSERT_NE(Box("0623"), nullptr);
+  EXPECT_NE(Box("0623")->text.find("Not deleted (other reasons) : 4\n" + grouped), std::string::npos)
+      << Box("0623")->text;
+  SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // The confirmation names what goes and says there is no undo; No (the default)
@@ -253,11 +280,12 @@ TEST_F(DeletePageTest, TheRunDeletesWhatItsOwnPreviewFound) {
   AddCustomers();
   EXPECT_EQ(Counters()[4], "10");
   tree.AddFile("Clients\\Customer3\\late.txt", "late");
-  // A change of the lists alone counts no listed folder again.
+  // The next change of the lists counts the disk as it is now.
   P().lstVol07IncludeFolderList.SetSelected(0, true);
   Press(P().btnVol07IncToExc);
+  EXPECT_EQ(Counters()[4], "8");  // Customer1's two files left with it
   Press(P().btnVol07AllFromExc);
-  EXPECT_EQ(Counters()[4], "10");
+  EXPECT_EQ(Counters()[4], "11");
   Delete();
   EXPECT_NE(Box("0621")->text.find("Files : 11\n"), std::string::npos);
   EXPECT_FALSE(FileExists(clients + "\\Customer3\\late.txt"));

@@ -89,9 +89,9 @@ TEST_F(RenamePageTest, PreviewShowsTheNewPathsOfTheFirstAndLastLineByTheCheckedM
     EXPECT_EQ(Preview(), c.expected) << c.prefix << c.d1 << c.d2 << c.suffix;
   }
   // The new name is taken as typed, blanks included; the prefix fields are then off.
-  NewName(" Company ");
+  NewName(" Company");
   EXPECT_FALSE(P().edtVol06NewPrefix.Enabled());
-  EXPECT_EQ(Preview(), (Strings{tree / "Clients\\Customer1\\ Company ", tree / "Builds\\ Company "}));
+  EXPECT_EQ(Preview(), (Strings{tree / "Clients\\Customer1\\ Company", tree / "Builds\\ Company"}));
   testsupport::Choose(P().rdoVol06RenameAddPrefixesSuffixes);
   EXPECT_FALSE(P().edtVol06RenameNewLastSubFolder.Enabled());
   EXPECT_EQ(Preview()[0], tree / "Clients\\Customer1\\xEmails_");
@@ -203,21 +203,93 @@ TEST_F(RenamePageTest, UndoLeavesAFolderWhoseOldNameIsTakenAgainAndSaysWhy) {
                 kTE + "Information no: 0213."}});
 }
 
-// A new name the system would not keep as written is refused for every line
-// before any system call: all of them under Other Reasons, the disk untouched.
-TEST_F(RenamePageTest, ANewNameTheSystemWouldNotKeepRenamesNothing) {
+// A field that can only give names the run refuses (a device name, a name
+// ending in a dot or a blank, "." or "..") is refused where it is typed:
+// leaving it shows why, and a run or simulation started with it asks nothing
+// and renames nothing.
+TEST_F(RenamePageTest, FieldsThatCanGiveNoUsableNameAreRefusedWhereTheyAreTyped) {
   Add(tree.AddFolder("One\\a"));
   Add(tree.AddFolder("Two\\b"));
   const std::string before = Snapshot(tree.Path());
-  for (const char* name : {"", " ", "CON", "x.", "aux.txt", "name "}) {
-    NewName(name);
-    Simulate();
-    EXPECT_EQ(Counters(), (Strings{"2", "0", "0", "0", "2"})) << '"' << name << '"';
-    Rename();
-    EXPECT_EQ(Counters(), (Strings{"2", "0", "0", "0", "2"})) << '"' << name << '"';
-    EXPECT_EQ(P().Vol06Results.otherReasons.size(), 2u);
-    EXPECT_EQ(Snapshot(tree.Path()), before) << '"' << name << '"';
+  struct Case {
+    ui::Edit RenamePage::*field;
+    const char* text;
+    std::string fault;
+  } cases[] = {
+      {&RenamePage::edtVol06RenameNewLastSubFolder, " ", "Illegal folder name (it ends with a dot or a blank) :  "},
+      {&RenamePage::edtVol06RenameNewLastSubFolder, "name ", "Illegal folder name (it ends with a dot or a blank) : name "},
+      {&RenamePage::edtVol06RenameNewLastSubFolder, "x.", "Illegal folder name (it ends with a dot or a blank) : x."},
+      {&RenamePage::edtVol06RenameNewLastSubFolder, "CON", "Illegal folder name (it is the name of a device) : CON"},
+      {&RenamePage::edtVol06RenameNewLastSubFolder, "aux.txt", "Illegal folder name (it is the name of a device) : aux.txt"},
+      {&RenamePage::edtVol06RenameNewLastSubFolder, "..", "Illegal folder name (\".\" and \"..\" name no new folder) : .."},
+      // Prefix, suffix and delimiters: what the first folder's name would become.
+      {&RenamePage::edtVol06NewSuffix, "v1.", "Illegal folder name (it ends with a dot or a blank) : av1."},
+      {&RenamePage::edtVol06DelimiterSubFolderSuffix, ".", "Illegal folder name (it ends with a dot or a blank) : a."},
+      {&RenamePage::edtVol06NewPrefix, "LPT1.", "Illegal folder name (it is the name of a device) : LPT1.a"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    ui::Edit& field = P().*c.field;
+    if (c.field == &RenamePage::edtVol06RenameNewLastSubFolder)
+      testsupport::Choose(P().rdoVol06RenameTheLastSubFolder);
+    else
+      testsupport::Choose(P().rdoVol06RenameAddPrefixesSuffixes);
+    seam.boxes.clear();
+    testsupport::Type(field, c.text);
+    EXPECT_TRUE(seam.boxes.empty()) << "told while typing";
+    // Leaving the field tells why.
+    seam.Answer("no: 0607", IDOK);
+    P().lstVol06IncludeFolderList.SetFocus();
+    ExpectShown({{"0607", 0x30, "No folder can get such a name !\n" + c.fault + "\nAction : You must change the field.",
+                  kTB + "Warning no: 0607."}});
+    EXPECT_EQ(field.Text(), c.text);  // kept, to be changed
+    // A run or simulation started with it says so once and asks nothing.
+    for (ui::Button* run : {&P().btnVol06RenameFolders, &P().btnVol06RenameFoldersSimulation}) {
+      seam.boxes.clear();
+      seam.Answer("no: 0607", IDOK);
+      Press(*run);
+      EXPECT_EQ(seam.Captions(), Strings({kTB + "Warning no: 0607."}));
+      EXPECT_TRUE(field.Focused());
+    }
+    EXPECT_EQ(Snapshot(tree.Path()), before);
+    testsupport::Type(field, "");
   }
+  EXPECT_EQ(Counters(), (Strings{"2", "0", "0", "0", "0"}));
+}
+
+// Every folder not renamed for other reasons is shown with its reason, in the
+// Visual Log under it and in the end box: here a prefix that makes one
+// folder's name a device name, and an empty New Name that names no folder.
+TEST_F(RenamePageTest, EveryFolderNotRenamedForOtherReasonsIsShownWithItsReason) {
+  const std::string a = tree.AddFolder("One\\a"), cfg = tree.AddFolder("Two\\.cfg");
+  Add(a);
+  Add(cfg);
+  Prefix("AUX", "", "", "");
+  Simulate();
+  const std::string device = "new name: Illegal folder name (it is the name of a device) : AUX.cfg";
+  const Strings predicted = Window();
+  EXPECT_EQ(predicted, (Strings{"2", "1", "0", "0", "1", "0: " + tree / "One\\AUXa", "3: " + cfg,
+                                "3:       why : " + device}));
+  Rename();
+  EXPECT_EQ(Window(), predicted);
+  EXPECT_TRUE(FolderExists(tree / "One\\AUXa"));
+  EXPECT_TRUE(FolderExists(cfg));
+  ASSERT_NE(Box("0604"), nullptr);
+  EXPECT_NE(Box("0604")->text.find("Other Reasons : 1\n\nNot done for other reasons : 1\n   " + device + " : 1\n      " +
+                                   cfg + "\n"),
+            std::string::npos)
+      << Box("0604")->text;
+  ASSERT_NE(Box("0605"), nullptr);
+  EXPECT_NE(Box("0605")->text.find(device + " : 1\n      " + cfg + "\n"), std::string::npos) << Box("0605")->text;
+
+  // An empty New Name: every line is refused, each one shown with why.
+  NewName("");
+  Rename();
+  const std::string empty = "      why : new name: the new name is empty";
+  EXPECT_EQ(Window(), (Strings{"2", "0", "0", "0", "2", "3: " + a, "3: " + empty, "3: " + cfg, "3: " + empty}));
+  EXPECT_NE(Box("0604")->text.find("new name: the new name is empty : 2\n      " + a + "\n      " + cfg + "\n"),
+            std::string::npos)
+      << Box("0604")->text;
 }
 
 // A simulation after a run keeps the run's undo record and result lists.

@@ -141,10 +141,12 @@ TEST_F(TreeSafetyTest, TheDeletePageKeepsLinksAndTheDataOutsideTheList) {
   EXPECT_TRUE(testsupport::PathExists(folderLink));
   EXPECT_FALSE(testsupport::PathExists(main + "\\a.txt"));
   // The Visual Log: the file link under files not deleted, the folder link and
-  // the main folder holding them under folders not deleted.
-  EXPECT_EQ(frmStatistics07->List(5).Items(), Strings({fileLink}));
+  // the main folder holding them under folders not deleted, each with why.
+  const std::string link = "      why : a link (its name leads to another place): left as it is, its target untouched";
+  EXPECT_EQ(frmStatistics07->List(5).Items(), Strings({fileLink, link}));
   EXPECT_EQ(frmStatistics07->List(5).Items(), predicted);
-  EXPECT_EQ(frmStatistics07->List(2).Items(), Strings({folderLink, main}));
+  EXPECT_EQ(frmStatistics07->List(2).Items(),
+            Strings({folderLink, link, main, "      why : the folder is not empty"}));
   EXPECT_EQ(D().lblVol07FilesDeleted.Text(), "1");
 }
 
