@@ -249,6 +249,27 @@ const char* const kCopy[] = {
     "options on a small sample.",
     nullptr};
 
+// The ways into the Include window of the delete and rename pages.
+const char* const kFolderListWays[] = {
+    "  - Subfolder Level Builder, on the page: pick a Source Folder with Browse,",
+    "    or again from the list of the folders picked before. A window shows how",
+    "    many subfolders lie on each level below it. Choose the levels, counted",
+    "    from the Source Folder (1: its direct subfolders): From - To, Above or",
+    "    Below a level number; Only the Last (the last folder of each branch",
+    "    within those levels) or All in the Path (every folder on them); and, if",
+    "    you like, a Subfolder Filter (a part of the folder's own name, letter",
+    "    case does not matter). Build a List adds the folders found; View opens",
+    "    the Source Folder.",
+    "    Folders already in either list are skipped; the first folder the page",
+    "    does not take ends the build, with the reason.",
+    "  - Subfolder List Builder: the same in a window of its own, with its own",
+    "    Include and Exclude lists; Import hands its list back.",
+    "  - Import Folder List: load the folder list from a text file.",
+    "  - Add Folders Manually: pick one folder with the folder browser.",
+    "The three radio buttons beside the buttons choose which way is open: the",
+    "Subfolder Level Builder, Import Folder List or Add Folders Manually.",
+    nullptr};
+
 const char* const kDelete[] = {
     "DELETING MULTIPLE FOLDERS AND/OR FILES",
     " ",
@@ -281,23 +302,9 @@ const char* const kDelete[] = {
     "STEP 1 - FILL THE INCLUDE WINDOW",
     " ",
     "You can fill the Include window in these ways, and combine them:",
-    "  - Subfolder Level Builder, on the page: pick a Source Folder with Browse,",
-    "    or again from the list of the folders picked before. A window shows how",
-    "    many subfolders lie on each level below it. Choose the levels, counted",
-    "    from the Source Folder (1: its direct subfolders): From - To, Above or",
-    "    Below a level number; Only the Last (the last folder of each branch",
-    "    within those levels) or All in the Path (every folder on them); and, if",
-    "    you like, a Subfolder Filter (a part of the folder's own name, letter",
-    "    case does not matter). Build a List adds the folders found; View opens",
-    "    the Source Folder.",
-    "    Folders already in either list are skipped; the first folder the page",
-    "    does not take ends the build, with the reason.",
-    "  - Subfolder List Builder: the same in a window of its own, with its own",
-    "    Include and Exclude lists; Import hands its list back.",
-    "  - Import Folder List: load the folder list from a text file.",
-    "  - Add Folders Manually: pick one folder with the folder browser.",
-    "The three radio buttons beside the buttons choose which way is open: the",
-    "Subfolder Level Builder, Import Folder List or Add Folders Manually.",
+    nullptr};
+
+const char* const kDeleteRest[] = {
     "After Clear Fields, choose \"Import Folder List.\" to use that button again.",
     "Every entry must be a full path of a folder below a drive root. Drive",
     "roots, relative paths, the system folders and the program's own folders",
@@ -493,23 +500,9 @@ const char* const kRename[] = {
     "STEP 1 - FILL THE INCLUDE WINDOW",
     " ",
     "Fill the Include window with the folders to rename, in these ways:",
-    "  - Subfolder Level Builder, on the page: pick a Source Folder with Browse,",
-    "    or again from the list of the folders picked before. A window shows how",
-    "    many subfolders lie on each level below it. Choose the levels, counted",
-    "    from the Source Folder (1: its direct subfolders): From - To, Above or",
-    "    Below a level number; Only the Last (the last folder of each branch",
-    "    within those levels) or All in the Path (every folder on them); and, if",
-    "    you like, a Subfolder Filter (a part of the folder's own name, letter",
-    "    case does not matter). Build a List adds the folders found; View opens",
-    "    the Source Folder.",
-    "    Folders already in either list are skipped; the first folder the page",
-    "    does not take ends the build, with the reason.",
-    "  - Subfolder List Builder: the same in a window of its own, with its own",
-    "    Include and Exclude lists; Import hands its list back.",
-    "  - Import Folder List: load the folder list from a text file.",
-    "  - Add Folders Manually: pick one folder with the folder browser.",
-    "The three radio buttons beside the buttons choose which way is open: the",
-    "Subfolder Level Builder, Import Folder List or Add Folders Manually.",
+    nullptr};
+
+const char* const kRenameRest[] = {
     "Every entry must be a full path below a drive or a",
     "share; a drive root, a relative path, a name ending in a dot or a blank,",
     "and the system's own folders are not taken. One folder is listed once,",
@@ -879,8 +872,8 @@ const char* const kFileSelection[] = {
 
 
 const HelpText kCopyTopic[] = {kCopy, nullptr};
-const HelpText kDeleteTopic[] = {kDelete, nullptr};
-const HelpText kRenameTopic[] = {kRename, nullptr};
+const HelpText kDeleteTopic[] = {kDelete, kFolderListWays, kDeleteRest, nullptr};
+const HelpText kRenameTopic[] = {kRename, kFolderListWays, kRenameRest, nullptr};
 const HelpText kCreateFoldersTopic[] = {kCreateFolders, kAttach, kRun, nullptr};
 const HelpText kCreateStringsTopic[] = {kCreateStrings, kAttach, kRun, nullptr};
 const HelpText kCreateNumbersTopic[] = {kCreateNumbers, kAttach, kRun, nullptr};
