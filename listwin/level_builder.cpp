@@ -302,6 +302,8 @@ void LevelBuilder::BuildClick() {
     // Each of these two refusals is told once per build: a root without a drive
     // gives every result without one (a box per result could be thousands).
     bool shortTold = false, noDriveTold = false;
+    // The results a refusal leaves unread, named in the page's closing box.
+    LeftOut left;
     for (size_t i = 0; i < results.size(); ++i) {
       const std::string entry = TrimText(results[i]);
       if (d_.refusesShortResults && entry.size() <= 3) {
@@ -315,8 +317,16 @@ void LevelBuilder::BuildClick() {
         noDriveTold = true;
         continue;
       }
-      // The page's one rule; a refused result ends the build (it has said why).
-      if (!judge(entry).taken) break;
+      // The page's one rule; a refused result ends the build (it has said why),
+      // and the results after it are named as not read, none dropped silently.
+      if (!judge(entry).taken) {
+        for (size_t rest = i + 1; rest < results.size(); ++rest) {
+          const std::string unread = TrimText(results[rest]);
+          if (!unread.empty() && !taken.Contains(unread) && !include.Contains(unread) && !exclude.Contains(unread))
+            left.Add(unread, "not read: the build stopped at " + entry);
+        }
+        break;
+      }
       taken.Add(entry);
       batch.push_back(entry);
       if (throttle.Due()) {
@@ -327,6 +337,7 @@ void LevelBuilder::BuildClick() {
     }
     flush(results.size());
     if (bar) bar->SetVisible(false);
+    lists_.Page().TellLeftOut(left);
   }
   lists_.Refresh();
 }

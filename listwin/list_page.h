@@ -12,7 +12,8 @@
 // The roads by which an entry reaches a page's include list. A page has one
 // acceptance rule for all of them: it tells the user why with its own box on
 // the roads where one entry is judged at a time (Add, "<" and the in-page
-// level builder, whose first refusal ends its build); on the bulk
+// level builder, whose first refusal ends its build and whose closing box
+// names the results it left unread); on the bulk
 // roads (a list file, Smart Import, the editor's OK, the hand-backs and "<<")
 // it hands the reason back, and the road ends with one box that names every
 // entry it did not take (LeftOut).

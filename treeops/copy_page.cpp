@@ -598,7 +598,7 @@ void CopyPage::Start(bool sim) {
       return false;
     }
     const std::string question =
-        sim ? (shared_.simStart ? *shared_.simStart : std::string()) + "\n" + Summary(preview)
+        sim ? (shared_.simStart ? *shared_.simStart : std::string()) + "\n\n" + Summary(preview)
             : "Do you want to copy the Folder Structures to the Main Folders ?\n\n" + Summary(preview) +
                   "\nClick YES to Copy,\nClick NO to Cancel.";
     return Box(sim ? CopyMsg::SimConfirm : CopyMsg::RunConfirm, question) == IDYES;

@@ -502,6 +502,8 @@ TEST_F(CopyPageTest, EveryListChangeCountsTheStructuresAsTheDiskIsNow) {
   const testsupport::ShownBox* asked = Box("0658");
   ASSERT_NE(asked, nullptr);
   EXPECT_NE(asked->text.find("Files to copy : 3\nFile Size (bytes) : 14\n"), std::string::npos) << asked->text;
+  // The counts stand apart from the simulation's note, one blank line between.
+  EXPECT_NE(asked->text.find("will be used.\n\nMain Folders : 1\n"), std::string::npos) << asked->text;
   // After a real run the counts are those of the disk again.
   Copy();
   tree.AddFile("Mkt\\c.txt", "1");

@@ -135,6 +135,21 @@ TEST_F(HelpAndExamples, TextsNameOnlyTheOptionsAndButtonsThePagesHave) {
                                                           {&frmMain->tabFolderCreate04, "CREATENUMBERS"}};
   for (const auto& [sheet, topic] : kPages)
     EXPECT_EQ(says(TextLines(HelpTopicText(topic)), "Explorer"), pageHas(sheet, "Explorer")) << topic;
+  // The exclude list's delete button is named as the page itself names it.
+  const std::pair<ui::TabSheet*, const char*> kListPages[] = {
+      {&frmMain->tabFolderCreate05, "CREATEFOLDERS"}, {&frmMain->tabFolderCreate03, "CREATESTRINGS"},
+      {&frmMain->tabFoldersRename01, "RENAME"},       {&frmMain->tabFoldersDelete01, "DELETE"},
+      {&frmMain->tabFoldersCopy02, "COPY"}};
+  for (const auto& [sheet, topic] : kListPages) {
+    frmMain->pgeMain.SetActivePage(sheet);
+    for (const char* button : {"Delete Excluded", "Delete Selected"})
+      if (says(TextLines(HelpTopicText(topic)), button)) EXPECT_TRUE(pageHas(sheet, button)) << topic << ": " << button;
+  }
+  // The file-type label is quoted as the page shows it.
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersDelete01);
+  EXPECT_TRUE(says(TextLines(HelpTopicText("DELETE")),
+                   "\"Active File Types: " + frmMain->Vol07.lblVol07FileTypesAllSelected.Text() + "\""))
+      << frmMain->Vol07.lblVol07FileTypesAllSelected.Text();
   bool everyPageHasExamples = true;
   for (int i = 0; i < frmMain->pgeMain.PageCount(); ++i)
     if (frmMain->pgeMain.Page(i)->TabVisible()) everyPageHasExamples &= pageHas(frmMain->pgeMain.Page(i), "Examples");

@@ -278,12 +278,13 @@ TEST_F(LevelBuilderTest, ResultsWithoutADriveAreToldOnceAndTheFirstRefusedResult
   EXPECT_EQ(CaptionsContaining("0335").size(), 1u);
 
   // The page's rule judges each result; the first it refuses (here the folder
-  // listed already under another spelling) ends the build, those before it stay.
+  // listed already under another spelling) ends the build, those before it
+  // stay, and the results it left unread are named in one closing box.
   const std::vector<Twin> twins = Twins();
   const struct {
     const Twin& twin;
-    const char* inInclude;
-  } pages[] = {{twins[0], "0185"}, {twins[1], "0220"}};
+    const char *inInclude, *notTaken;
+  } pages[] = {{twins[0], "0185", "0606"}, {twins[1], "0220", "0627"}, {twins[2], "0263", "0660"}};
   for (const auto& p : pages) {
     SCOPED_TRACE(p.twin.name);
     const LevelBuilderControls& c = Open(p.twin);
@@ -291,9 +292,15 @@ TEST_F(LevelBuilderTest, ResultsWithoutADriveAreToldOnceAndTheFirstRefusedResult
     Type(*c.root, tree / "S");
     Choose(*c.allInThePath);
     seam.Answer("no: " + std::string(p.inInclude), IDOK);
+    seam.Answer("no: " + std::string(p.notTaken), IDOK);
     Build(c, "1", "3");
     EXPECT_EQ(Include(p.twin).Items(), (Strings{tree / "S\\one\\two\\", tree / "S\\one"}));
     EXPECT_EQ(CaptionsContaining(p.inInclude).size(), 1u);
+    ASSERT_EQ(CaptionsContaining(p.notTaken).size(), 1u);
+    EXPECT_NE(seam.Last().text.find("1 entry not taken :"), std::string::npos) << seam.Last().text;
+    EXPECT_NE(seam.Last().text.find(tree / "S\\one\\two\\three"), std::string::npos) << seam.Last().text;
+    EXPECT_NE(seam.Last().text.find("not read: the build stopped at " + tree / "S\\one\\two"), std::string::npos)
+        << seam.Last().text;
   }
 }
 
