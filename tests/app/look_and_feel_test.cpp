@@ -214,6 +214,28 @@ HWND OpenLayout(WORD id, int dpi, HWND owner, RECT* designed = nullptr) {
   return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), owner, Inert, 0);
 }
 
+// A number typed beside an up-down shows whole: the level builders' up-downs
+// go to 999, so three digits fit the edit's text area.
+void ExpectNumberEditsShowThreeDigits(HWND layout, const std::string& where) {
+  for (HWND h = GetWindow(layout, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    char cls[32] = "", next[32] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    HWND after = GetWindow(h, GW_HWNDNEXT);
+    if (!after || lstrcmpiA(cls, "Edit") != 0) continue;
+    GetClassNameA(after, next, sizeof next);
+    if (lstrcmpiA(next, UPDOWN_CLASSA) != 0) continue;
+    RECT text{};
+    SendMessageA(h, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    HDC dc = GetDC(h);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)));
+    SIZE digits{};
+    GetTextExtentPoint32A(dc, "999", 3, &digits);
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    EXPECT_LE(digits.cx, text.right - text.left) << where << ": " << Describe(h) << " cannot show 999";
+  }
+}
+
 struct LayoutOwner {
   HWND hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 4000, 3000, nullptr, nullptr, nullptr, nullptr);
   ~LayoutOwner() { DestroyWindow(hwnd); }
@@ -233,8 +255,11 @@ TEST_F(LookAndFeel, EveryWindowLayoutIsTidyAt96And120Dpi) {
       MapDialogRect(layout, &designed);
       char caption[120] = "";
       GetWindowTextA(layout, caption, sizeof caption);
-      if (GetWindow(layout, GW_CHILD))
-        ExpectTidy(layout, std::to_string(dpi) + " DPI, " + std::to_string(id) + " \"" + caption + "\"", &designed);
+      const std::string where = std::to_string(dpi) + " DPI, " + std::to_string(id) + " \"" + caption + "\"";
+      if (GetWindow(layout, GW_CHILD)) {
+        ExpectTidy(layout, where, &designed);
+        ExpectNumberEditsShowThreeDigits(layout, where);
+      }
       DestroyWindow(layout);
     }
   }
