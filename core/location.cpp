@@ -14,11 +14,16 @@ bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ER
 // Where the system takes path itself to be (the name is opened as a link
 // where the system keeps links apart), without the "\\?\" prefix. Empty with
 // error set when path cannot be opened, or with ERROR_NOT_SUPPORTED when the
-// system cannot tell.
-std::string Resolve(const std::string& path, DWORD& error) {
+// system cannot tell. The name is opened with access besides
+// FILE_READ_ATTRIBUTES, folders too unless filesOnly; keep: the open handle is
+// handed there instead of closed (INVALID_HANDLE_VALUE when it could not be
+// opened).
+std::string Resolve(const std::string& path, DWORD& error, DWORD access = 0, bool filesOnly = false,
+                    HANDLE* keep = nullptr) {
   error = 0;
-  HANDLE h = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (keep) *keep = INVALID_HANDLE_VALUE;
+  HANDLE h = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                         (filesOnly ? 0 : FILE_FLAG_BACKUP_SEMANTICS) | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     error = GetLastError();
     if (error == 0) error = ERROR_NOT_SUPPORTED;
@@ -32,7 +37,8 @@ std::string Resolve(const std::string& path, DWORD& error) {
     n = GetFinalPathNameByHandleA(h, buffer.data(), static_cast<DWORD>(buffer.size()),
                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   }
-  CloseHandle(h);
+  if (keep) *keep = h;
+  else CloseHandle(h);
   if (n == 0 || n >= buffer.size()) {
     error = ERROR_NOT_SUPPORTED;
     return std::string();
@@ -57,16 +63,31 @@ std::string Join(const std::string& folder, const std::string& name) {
 
 } // namespace
 
-ItemLocation LocationCheck::Of(const std::string& text) {
+ItemLocation LocationCheck::Of(const std::string& path) {
+  HANDLE none;
+  return Open(path, 0, false, none);
+}
+
+ItemLocation LocationCheck::Open(const std::string& text, DWORD access, bool filesOnly, HANDLE& handle) {
   ItemLocation at;
+  handle = INVALID_HANDLE_VALUE;
+  HANDLE h = INVALID_HANDLE_VALUE;
+  // Hands the handle over only for an item that is here.
+  auto done = [&]() -> ItemLocation& {
+    if (h != INVALID_HANDLE_VALUE) {
+      if (at.error == 0 && access != 0) handle = h;
+      else CloseHandle(h);
+    }
+    return at;
+  };
   std::string path = text;
   while (path.size() > 3 && path.back() == '\\') path.pop_back();
   const size_t cut = path.find_last_of('\\');
   if (cut == std::string::npos || cut + 1 >= path.size()) {
     // A root has no folder above it: it must resolve to itself.
-    at.resolved = Resolve(path, at.error);
+    at.resolved = Resolve(path, at.error, access, filesOnly, &h);
     if (at.error == 0 && !SameText(at.resolved, path)) at.error = ERROR_NOT_SUPPORTED;
-    return at;
+    return done();
   }
   // "C:\x" lies in "C:\"; "\\server\share\x" in "\\server\share".
   const std::string folder = path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut);
@@ -77,8 +98,9 @@ ItemLocation LocationCheck::Of(const std::string& text) {
   // remembered may be named by another drive: so a mismatch is asked once
   // more, item and folder afresh, before the item is taken for a link.
   for (int attempt = 0; attempt < 2; ++attempt) {
-    at.resolved = Resolve(path, at.error);
-    if (at.error) return at;
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h), h = INVALID_HANDLE_VALUE;
+    at.resolved = Resolve(path, at.error, access, filesOnly, &h);
+    if (at.error) return done();
     auto known = folders_.find(folder);
     if (attempt > 0 && known != folders_.end()) {
       folders_.erase(known);
@@ -89,7 +111,7 @@ ItemLocation LocationCheck::Of(const std::string& text) {
       std::string resolvedFolder = Resolve(folder, error);
       if (error) {
         at.error = NotFound(error) ? error : ERROR_NOT_SUPPORTED;
-        return at;
+        return done();
       }
       known = folders_.emplace(folder, std::move(resolvedFolder)).first;
     }
@@ -102,11 +124,11 @@ ItemLocation LocationCheck::Of(const std::string& text) {
     }
     if (here) {
       at.name = LastName(at.resolved);
-      return at;
+      return done();
     }
   }
   at.error = ERROR_NOT_SUPPORTED;
-  return at;
+  return done();
 }
 
 void LocationCheck::Forget(const std::string& folder) {

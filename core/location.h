@@ -35,6 +35,13 @@ public:
   // are dropped. The item's own name must lead to the item itself; the road to
   // its folder is the one the run was given.
   ItemLocation Of(const std::string& path);
+  // The same check on a handle opened with access (besides
+  // FILE_READ_ATTRIBUTES; folders too unless filesOnly, which refuses a folder
+  // as DeleteFile does): when the item is here and access is not 0, handle is
+  // that open handle, for the caller to act through and close; otherwise
+  // INVALID_HANDLE_VALUE. Acting through the handle that was checked leaves no
+  // moment in which another item could take the name.
+  ItemLocation Open(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle);
   // Forgets what it knew of folder and the folders inside it (a rename has
   // moved them).
   void Forget(const std::string& folder);
