@@ -2,7 +2,9 @@
 // opened. Each call must answer as the call by name always did: a read-only
 // file and a folder that is not empty stay and say why, a folder is no file and
 // a file no folder, a rename never lands on an existing item; and a link, to a
-// file or to a folder, stays with its target byte for byte as it was.
+// file or to a folder, stays with its target byte for byte as it was. The
+// copy run's one-pass copy keeps what a copy by name keeps and records what
+// its undo compares.
 #include "core/remover.h"
 #include "engine/treeops_fixture.h"
 #include "support/wine_unix.h"
@@ -104,6 +106,51 @@ TEST(SystemRemover, LinksStayWithTheirTargetsOnEveryCall) {
     EXPECT_FALSE(PathExists(temp / "moved"));
   }
   EXPECT_EQ(Snapshot(outside.Path()), before);
+}
+
+TEST(CopyFileRecorded, CopiesAsTheCallByNameAndRecordsWhatTheUndoCompares) {
+  TempDir temp;
+  std::string content(700000, '\0');  // more than one read
+  for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 + i / 1000);
+  const std::string big = temp.AddFile("big.bin", content);
+  const std::string locked = temp.AddFile("locked.txt", "read-only content");
+  FILETIME old{};
+  SYSTEMTIME when{2001, 2, 0, 3, 4, 5, 6, 0};
+  SystemTimeToFileTime(&when, &old);
+  for (const std::string& path : {big, locked}) {
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    SetFileTime(h, nullptr, nullptr, &old);
+    CloseHandle(h);
+  }
+  ASSERT_TRUE(SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+  for (const char* name : {"big.bin", "locked.txt"}) {
+    SCOPED_TRACE(name);
+    const std::string from = temp / name, to = temp / (std::string("copy of ") + name);
+    core::CopiedFile copied;
+    ASSERT_EQ(core::CopyFileRecorded(from, to, copied), 0u);
+    EXPECT_EQ(testsupport::ReadFile(to), testsupport::ReadFile(from));
+    WIN32_FILE_ATTRIBUTE_DATA source{}, copy{};
+    ASSERT_TRUE(GetFileAttributesExA(from.c_str(), GetFileExInfoStandard, &source));
+    ASSERT_TRUE(GetFileAttributesExA(to.c_str(), GetFileExInfoStandard, &copy));
+    EXPECT_EQ(CompareFileTime(&copy.ftLastWriteTime, &source.ftLastWriteTime), 0);
+    EXPECT_EQ(CompareFileTime(&copy.ftLastWriteTime, &copied.written), 0);
+    EXPECT_EQ(copy.dwFileAttributes & FILE_ATTRIBUTE_READONLY, source.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(copied.size, testsupport::ReadFile(from).size());
+    uint64_t digest = 0;
+    ASSERT_TRUE(core::FileDigest(to, digest));
+    EXPECT_TRUE(copied.digested);
+    EXPECT_EQ(copied.digest, digest);
+    // Never over an existing item, which stays as it was.
+    const std::string before = testsupport::ReadFile(big);
+    EXPECT_EQ(core::CopyFileRecorded(from, big, copied), DWORD(ERROR_FILE_EXISTS));
+    EXPECT_EQ(testsupport::ReadFile(big), before);
+    SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+  core::CopiedFile copied;
+  EXPECT_EQ(core::CopyFileRecorded(temp / "missing.txt", temp / "made.txt", copied), DWORD(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(PathExists(temp / "made.txt"));
 }
 
 } // namespace
