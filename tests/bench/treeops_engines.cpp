@@ -108,7 +108,7 @@ void Rename(const testsupport::TempDir& temp) {
 }
 
 void Delete(const testsupport::TempDir& temp) {
-  const int folders = 500, files = 100, slices = 10;
+  const int folders = 500, files = 100, slices = 50;
   const std::string engineRoot = temp / "engine", sameRoot = temp / "same", plainRoot = temp / "plain";
   MakeTrees({engineRoot, sameRoot, plainRoot}, folders, files);
   treeops::DeleteJob job;
