@@ -35,6 +35,13 @@ public:
   // are dropped. The item's own name must lead to the item itself; the road to
   // its folder is the one the run was given.
   ItemLocation Of(const std::string& path);
+  // The same check on a handle opened with access (besides
+  // FILE_READ_ATTRIBUTES; folders too unless filesOnly, which refuses a folder
+  // as DeleteFile does): when the item is here and access is not 0, handle is
+  // that open handle, for the caller to act through and close; otherwise
+  // INVALID_HANDLE_VALUE. Acting through the handle that was checked leaves no
+  // moment in which another item could take the name.
+  ItemLocation Open(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle);
   // Forgets what it knew of folder and the folders inside it (a rename has
   // moved them).
   void Forget(const std::string& folder);
@@ -50,5 +57,21 @@ std::string RemovalReason(DWORD error);
 // A 64-bit digest of a file's content (read through): an undo takes back a
 // copy only while it still holds what was copied. False when it cannot be read.
 bool FileDigest(const std::string& path, uint64_t& digest);
+
+// A file copied, as its undo will know it: its size and last write time as the
+// disk shows them, and the digest of what was written (FileDigest's).
+struct CopiedFile {
+  uint64_t size = 0;
+  FILETIME written{};
+  uint64_t digest = 0;
+  bool digested = false;
+};
+
+// Copies the file from to the new file to, never over an existing item, as
+// CopyFileA with its fail-if-exists does: the content, the last write time
+// and the attributes; the digest is made from the very bytes written, so the
+// copy is read once. 0 when done, else the system's error, and a copy that
+// failed midway is taken away.
+DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFile& copied);
 
 } // namespace core

@@ -1,5 +1,7 @@
 #include "core/remover.h"
 
+#include <vector>
+
 namespace core {
 
 namespace {
@@ -31,49 +33,142 @@ HANDLE OpenAsLink(const std::string& path, DWORD access, DWORD& error) {
   return h;
 }
 
+// A call the system does not offer on a handle: today's call by name does the work.
+bool Unsupported(DWORD error) {
+  return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
+         error == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+// Marks the checked item for deletion; the system removes it when the handle
+// closes. A read-only file and a folder that is not empty are refused here.
+DWORD Dispose(HANDLE h) {
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  return Done(SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition));
+}
+
+// Renames the checked item to the full path to, never over an existing item.
+DWORD RenameHandle(HANDLE h, const std::string& to) {
+  // The system takes the new name as a full path of its own kind.
+  const std::string full = to.compare(0, 2, "\\\\") == 0 ? "\\??\\UNC\\" + to.substr(2) : "\\??\\" + to;
+  const int chars = MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), nullptr, 0);
+  if (chars <= 0) return ERROR_INVALID_NAME;
+  std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + chars * sizeof(WCHAR));
+  FILE_RENAME_INFO* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = FALSE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(chars * sizeof(WCHAR));
+  MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), info->FileName, chars);
+  return Done(SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(buffer.size())));
+}
+
 } // namespace
 
+SystemRemover::~SystemRemover() { Drop(); }
+
+void SystemRemover::Drop() {
+  if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
+  held_ = INVALID_HANDLE_VALUE;
+  located_.clear();
+}
+
 ItemLocation SystemRemover::Locate(const std::string& path) {
+  Drop();
   answer_ = check_.Of(path);
   located_ = path;
   return answer_;
 }
 
-ItemLocation SystemRemover::Checked(const std::string& path) {
+ItemLocation SystemRemover::LocateToChange(const std::string& path) {
+  Drop();
+  answer_ = check_.Open(path, DELETE, false, held_);
+  if (held_ == INVALID_HANDLE_VALUE && !answer_.Here() && answer_.error != ERROR_NOT_SUPPORTED &&
+      answer_.error != ERROR_FILE_NOT_FOUND && answer_.error != ERROR_PATH_NOT_FOUND)
+    answer_ = check_.Of(path);  // not to be opened for deleting: the call by name will tell why
+  located_ = path;
+  return answer_;
+}
+
+ItemLocation SystemRemover::Checked(const std::string& path, bool filesOnly, HANDLE& handle) {
+  handle = INVALID_HANDLE_VALUE;
   if (!located_.empty() && path == located_) {
+    handle = held_;
+    held_ = INVALID_HANDLE_VALUE;
     located_.clear();
     return answer_;
   }
-  located_.clear();
-  return check_.Of(path);
+  Drop();
+  ItemLocation at = check_.Open(path, DELETE, filesOnly, handle);
+  // A name that opens, but not for deleting (denied, in use; or a folder
+  // asked for as a file): the check alone, and the call by name gives the
+  // system's own answer, as it always did.
+  if (handle == INVALID_HANDLE_VALUE && at.error != ERROR_NOT_SUPPORTED && at.error != ERROR_FILE_NOT_FOUND &&
+      at.error != ERROR_PATH_NOT_FOUND)
+    at = check_.Of(path);
+  return at;
 }
 
 DWORD SystemRemover::RemoveFile(const std::string& path) {
-  const ItemLocation at = Checked(path);
-  return at.Here() ? Done(DeleteFileA(path.c_str())) : at.error;
+  const bool held = held_ != INVALID_HANDLE_VALUE && path == located_;
+  HANDLE h;
+  const ItemLocation at = Checked(path, true, h);
+  if (!at.Here()) return at.error;
+  if (h != INVALID_HANDLE_VALUE) {
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    DWORD error = 0;
+    // Held since LocateToChange, which opens folders too: a folder is no file.
+    if (held && (!GetFileInformationByHandleEx(h, FileAttributeTagInfo, &tag, sizeof tag) ||
+                 (tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)))
+      error = ERROR_ACCESS_DENIED;
+    else
+      error = Dispose(h);
+    CloseHandle(h);
+    if (!Unsupported(error)) return error;
+  }
+  return Done(DeleteFileA(path.c_str()));
 }
 
 DWORD SystemRemover::RemoveFolder(const std::string& path) {
-  const ItemLocation at = Checked(path);
-  return at.Here() ? Done(RemoveDirectoryA(path.c_str())) : at.error;
+  HANDLE h;
+  const ItemLocation at = Checked(path, false, h);
+  if (!at.Here()) return at.error;
+  if (h != INVALID_HANDLE_VALUE) {
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    DWORD error = 0;
+    if (!GetFileInformationByHandleEx(h, FileAttributeTagInfo, &tag, sizeof tag))
+      error = ERROR_NOT_SUPPORTED;
+    else if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      error = ERROR_DIRECTORY;  // a file has the name now: never removed as a folder
+    else
+      error = Dispose(h);
+    CloseHandle(h);
+    if (!Unsupported(error)) return error;
+  }
+  return Done(RemoveDirectoryA(path.c_str()));
 }
 
 DWORD SystemRemover::RemoveLink(const std::string& path) {
-  const ItemLocation at = Checked(path);
+  HANDLE h;
+  const ItemLocation at = Checked(path, false, h);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   if (!at.Here()) return at.error;
   DWORD error = 0;
-  HANDLE h = OpenAsLink(path, DELETE, error);
+  h = OpenAsLink(path, DELETE, error);
   if (h == INVALID_HANDLE_VALUE) return error;
-  FILE_DISPOSITION_INFO disposition{TRUE};
-  error = Done(SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition));
+  error = Dispose(h);
   CloseHandle(h);
   return error;
 }
 
 DWORD SystemRemover::Rename(const std::string& from, const std::string& to) {
-  const ItemLocation at = Checked(from);
+  HANDLE h;
+  const ItemLocation at = Checked(from, false, h);
   if (!at.Here()) return at.error;
-  const DWORD error = Done(MoveFileA(from.c_str(), to.c_str()));
+  DWORD error = ERROR_NOT_SUPPORTED;
+  if (h != INVALID_HANDLE_VALUE) {
+    error = RenameHandle(h, to);
+    CloseHandle(h);
+  }
+  if (Unsupported(error)) error = Done(MoveFileA(from.c_str(), to.c_str()));
   if (error == 0) check_.Forget(from);
   return error;
 }

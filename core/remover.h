@@ -18,6 +18,9 @@ public:
   virtual ~Remover() = default;
   // Where path's own name leads; it only reads, so a simulation asks it too.
   virtual ItemLocation Locate(const std::string& path) = 0;
+  // The same answer, asked by a run right before it renames or removes path:
+  // the system's keeps the checked item open for that next call.
+  virtual ItemLocation LocateToChange(const std::string& path) { return Locate(path); }
   // Each answers 0 when done, else the system's error.
   virtual DWORD RemoveFile(const std::string& path) = 0;
   virtual DWORD RemoveFolder(const std::string& path) = 0;  // an empty folder
@@ -28,20 +31,32 @@ public:
 };
 
 // The system's calls, each after the place check (a call right after Locate on
-// the same path takes that answer); one object serves one run.
+// the same path takes that answer); one object serves one run. Where the
+// system allows it, the item is removed or renamed through the very handle the
+// check opened (delete disposition, rename information), else by today's
+// calls by name right after the check.
 class SystemRemover : public Remover {
 public:
+  SystemRemover() = default;
+  SystemRemover(const SystemRemover&) = delete;
+  SystemRemover& operator=(const SystemRemover&) = delete;
+  ~SystemRemover() override;
   ItemLocation Locate(const std::string& path) override;
+  ItemLocation LocateToChange(const std::string& path) override;
   DWORD RemoveFile(const std::string& path) override;
   DWORD RemoveFolder(const std::string& path) override;
   DWORD RemoveLink(const std::string& path) override;
   DWORD Rename(const std::string& from, const std::string& to) override;
 
 private:
-  ItemLocation Checked(const std::string& path);
+  // The check of path, with the handle to act through when the item is here
+  // and could be opened for deleting (else INVALID_HANDLE_VALUE).
+  ItemLocation Checked(const std::string& path, bool filesOnly, HANDLE& handle);
+  void Drop();
   LocationCheck check_;
   std::string located_;  // the path the last Locate answered for, until the next call
   ItemLocation answer_;
+  HANDLE held_ = INVALID_HANDLE_VALUE;  // LocateToChange's handle of located_
 };
 
 // What RemoveLink would answer, without removing anything (for simulations):

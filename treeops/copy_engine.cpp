@@ -233,16 +233,22 @@ private:
         continue;
       }
       DWORD error = 0;
+      core::CopiedFile copied;
       if (dry_) {
         const DWORD a = parentState == New ? INVALID_FILE_ATTRIBUTES : Predicted(parent, parentOnDisk, name);
         if (a != INVALID_FILE_ATTRIBUTES) error = ERROR_FILE_EXISTS;
         else predicted_.emplace(path, FILE_ATTRIBUTE_NORMAL);
       } else {
-        const std::string source = st.root + "\\" + e.relative;
-        if (!CopyFileA(source.c_str(), path.c_str(), TRUE)) error = GetLastError();
+        // The copy and its undo's record in one pass: the content is read once.
+        error = core::CopyFileRecorded(st.root + "\\" + e.relative, path, copied);
       }
       if (error == 0) {
-        if (!dry_) j_.files.push_back(core::RecordCopy(path, e.size, e.written));
+        if (!dry_) {
+          core::CreationJournal::File file{path, copied.size, copied.written};
+          file.digest = copied.digest;
+          file.digested = copied.digested;
+          j_.files.push_back(std::move(file));
+        }
         r_.counters[6] += 1;
         r_.counters[7] += static_cast<double>(e.size);
         r_.filesCopied.push_back(path);

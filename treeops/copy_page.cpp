@@ -202,7 +202,7 @@ ListPairDescription CopyPage::ListHalf() {
                                    CopyMsg::NotTaken};
     return Box(rows[static_cast<size_t>(m)], arg);
   };
-  d.rule = [this](ListRoad road) { return ListRule().Judge(road); };
+  d.rule = [rule = ListRule()](ListRoad road) { return rule.Judge(road); };
   d.refresh = [this] { RefreshVol08Tab(); };
   d.excToIncAsks = d.allFromExcAsks = d.movesNeedDrive = true;
   d.manualAddAsks = true;

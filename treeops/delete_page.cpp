@@ -173,7 +173,7 @@ ListPairDescription DeletePage::ListHalf() {
   c.captions = {&lblVol07IncludeFolderList, &lblVol07ExcludeFolderList, &lblVol07IncludeSumCim,
                 &lblVol07ExcludeSumCim};
   d.box = [this](ListMsg m, const std::string& arg) { return Box(static_cast<DeleteMsg>(m), arg); };
-  d.rule = [this](ListRoad road) { return ListRule().Judge(road); };
+  d.rule = [rule = ListRule()](ListRoad road) { return rule.Judge(road); };
   d.refresh = [this] { RefreshVol07Tab(); };
   // Every road asks the rule, "<<" and the folder picker's answer included.
   d.excToIncAsks = d.allFromExcAsks = d.movesNeedDrive = d.manualAddAsks = true;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 
@@ -47,11 +48,88 @@ struct Listed {
   Where where;
 };
 
+const ProtectedFolders& NoProtected() {
+  static const ProtectedFolders kNone;
+  return kNone;
+}
+
+} // namespace
+
+// The folders of one list by key, kept from pass to pass and brought up to
+// date from the list's changes (read whole again only after a bulk change). A
+// key made with a short name ("PROGRA~1") depends on the disk, so such entries
+// are kept aside and keyed afresh on every pass, as the whole list once was.
+class FolderListRule::Index {
+public:
+  explicit Index(const ui::ListBox* list) : list_(list) {}
+
+  void Refresh() {
+    if (!list_) return;
+    if (built_ && version_ == list_->Version()) return;
+    if (!built_ || !list_->ChangesSince(version_, [&](const std::string& entry, bool added) {
+          added ? Add(entry) : Remove(entry);
+        })) {
+      keyed_.clear();
+      shortNamed_.clear();
+      for (const std::string& item : list_->Items()) Add(item);
+      built_ = true;
+    }
+    version_ = list_->Version();
+  }
+
+  // The spelling the list holds key under, or null.
+  const std::string* Find(const std::string& key) const {
+    const auto found = keyed_.find(key);
+    return found == keyed_.end() || found->second.empty() ? nullptr : &found->second.front();
+  }
+  const std::vector<std::string>& ShortNamed() const { return shortNamed_; }
+
+private:
+  // The key of a list entry; false when the check refuses it (never listed).
+  static bool Keyed(const std::string& item, std::string& path) {
+    const TargetCheck check = CheckTarget(item, NoProtected());
+    if (!check.ok) return false;
+    path = check.path;
+    return true;
+  }
+  void Add(const std::string& item) {
+    std::string path;
+    if (!Keyed(item, path)) return;
+    if (path.find('~') != std::string::npos) shortNamed_.push_back(item);
+    else keyed_[FolderKey(path)].push_back(core::TrimText(item));
+  }
+  void Remove(const std::string& item) {
+    std::string path;
+    if (!Keyed(item, path)) return;
+    if (path.find('~') != std::string::npos) {
+      const auto it = std::find(shortNamed_.begin(), shortNamed_.end(), item);
+      if (it != shortNamed_.end()) shortNamed_.erase(it);
+      return;
+    }
+    const auto found = keyed_.find(FolderKey(path));
+    if (found == keyed_.end()) return;
+    std::vector<std::string>& spellings = found->second;
+    const auto it = std::find(spellings.begin(), spellings.end(), core::TrimText(item));
+    if (it != spellings.end()) spellings.erase(it);
+    if (spellings.empty()) keyed_.erase(found);
+  }
+
+  const ui::ListBox* list_;
+  bool built_ = false;
+  unsigned long version_ = 0;
+  std::unordered_map<std::string, std::vector<std::string>> keyed_;  // key -> spellings, first listed first
+  std::vector<std::string> shortNamed_;
+};
+
+namespace {
+
 // One pass of a road: the folders of both lists (the include list left out
 // when the pass replaces it) and those the pass took, each by its key.
 class FolderPass {
 public:
-  FolderPass(const FolderListRule::Page& page, ListRoad road) : page_(page), road_(road) {}
+  FolderPass(const FolderListRule::Page& page, ListRoad road, std::shared_ptr<FolderListRule::Index> include,
+             std::shared_ptr<FolderListRule::Index> exclude)
+      : page_(page), road_(road), include_(std::move(include)), exclude_(std::move(exclude)) {}
 
   Verdict operator()(const std::string& entry) {
     const bool tell = RoadTellsRefusal(road_);
@@ -65,13 +143,12 @@ public:
     }
     if (!indexed_) Index();
     const std::string key = FolderKey(check.path);
-    const auto found = listed_.find(key);
-    if (found == listed_.end()) {
-      listed_.emplace(key, Listed{core::TrimText(entry), Where::Pass});
+    Listed listed{std::string(), Where::Pass};
+    if (!Find(key, listed)) {
+      taken_.emplace(key, Listed{core::TrimText(entry), Where::Pass});
       return Verdict::Take();
     }
     // The very text a list holds: the road's own duplicate test answers.
-    const Listed& listed = found->second;
     if (core::SameText(listed.spelling, core::TrimText(entry))) return Verdict::Take();
     if (tell && page_.listedBox) page_.listedBox(listed.where != Where::Exclude);
     switch (listed.where) {
@@ -83,32 +160,51 @@ public:
   }
 
 private:
+  // The include list first (unless the pass replaces it), then the exclude
+  // list, then what the pass took.
+  bool Find(const std::string& key, Listed& listed) const {
+    if (useInclude_)
+      if (const std::string* spelling = include_->Find(key)) return listed = {*spelling, Where::Include}, true;
+    const auto shortIn = shortNamed_.find(key);
+    if (shortIn != shortNamed_.end() && shortIn->second.where == Where::Include) return listed = shortIn->second, true;
+    if (const std::string* spelling = exclude_->Find(key)) return listed = {*spelling, Where::Exclude}, true;
+    if (shortIn != shortNamed_.end()) return listed = shortIn->second, true;
+    const auto taken = taken_.find(key);
+    if (taken != taken_.end()) return listed = taken->second, true;
+    return false;
+  }
+
   void Index() {
     indexed_ = true;
-    static const ProtectedFolders kNone;
-    auto add = [&](const ui::ListBox* list, Where where) {
-      if (!list) return;
-      for (const std::string& item : list->Items()) {
-        const TargetCheck check = CheckTarget(item, kNone);
-        if (check.ok) listed_.emplace(FolderKey(check.path), Listed{core::TrimText(item), where});
+    // The editor's lines replace the include list: only the exclude list stands.
+    useInclude_ = road_ != ListRoad::Editor;
+    auto add = [&](FolderListRule::Index& index, Where where) {
+      index.Refresh();
+      for (const std::string& item : index.ShortNamed()) {
+        const TargetCheck check = CheckTarget(item, NoProtected());
+        if (check.ok) shortNamed_.emplace(FolderKey(check.path), Listed{core::TrimText(item), where});
       }
     };
-    // The editor's lines replace the include list: only the exclude list stands.
-    if (road_ != ListRoad::Editor) add(page_.include, Where::Include);
-    add(page_.exclude, Where::Exclude);
+    if (useInclude_) add(*include_, Where::Include);
+    add(*exclude_, Where::Exclude);
   }
 
   FolderListRule::Page page_;
   ListRoad road_;
+  std::shared_ptr<FolderListRule::Index> include_, exclude_;
   const ProtectedFolders* protected_ = nullptr;
-  bool indexed_ = false;
-  std::unordered_map<std::string, Listed> listed_;
+  bool indexed_ = false, useInclude_ = true;
+  std::unordered_map<std::string, Listed> shortNamed_, taken_;
 };
 
 } // namespace
 
+FolderListRule::FolderListRule(Page page)
+    : page_(std::move(page)), include_(std::make_shared<Index>(page_.include)),
+      exclude_(std::make_shared<Index>(page_.exclude)) {}
+
 EntryJudge FolderListRule::Judge(ListRoad road) const {
-  auto pass = std::make_shared<FolderPass>(page_, road);
+  auto pass = std::make_shared<FolderPass>(page_, road, include_, exclude_);
   return [pass](const std::string& entry) { return (*pass)(entry); };
 }
 

@@ -10,6 +10,7 @@
 #include "treeops/tree_target.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -35,13 +36,18 @@ public:
     std::function<std::optional<Verdict>(const std::string& entry, ListRoad road)> extra;
   };
 
-  explicit FolderListRule(Page page) : page_(std::move(page)) {}
+  explicit FolderListRule(Page page);
 
   // The judge of one pass of road over its entries (ListPageDescription::rule).
+  // Copies of a rule share one index of the lists' folders, brought up to
+  // date with what changed since the last pass.
   EntryJudge Judge(ListRoad road) const;
+
+  class Index;
 
 private:
   Page page_;
+  std::shared_ptr<Index> include_, exclude_;
 };
 
 } // namespace treeops

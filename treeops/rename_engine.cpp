@@ -219,7 +219,8 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
     // its target); it also tells the name as the disk spells it, which the
     // undo gives back. A folder the simulation made up is not on disk.
     core::ItemLocation at;
-    if (!job.dry || !disk.Predicted(item.source)) at = rename.Locate(item.source);
+    if (!job.dry) at = rename.LocateToChange(item.source);
+    else if (!disk.Predicted(item.source)) at = rename.Locate(item.source);
     else at.name = LastNameOf(item.source);
     if (at.error == ERROR_FILE_NOT_FOUND || at.error == ERROR_PATH_NOT_FOUND) {
       results.counters[1] += 1;
@@ -280,7 +281,7 @@ RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, cons
     ++done;
     const _tagReplaceFoldersStruct& r = entry.second;
     WIN32_FILE_ATTRIBUTE_DATA now{};
-    if (!rename.Locate(r.newPath).Here() ||
+    if (!rename.LocateToChange(r.newPath).Here() ||
         !GetFileAttributesExA(r.newPath.c_str(), GetFileExInfoStandard, &now) ||
         (now.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
             FILE_ATTRIBUTE_DIRECTORY ||

@@ -215,7 +215,7 @@ ListPairDescription RenamePage::ListHalf() {
                                      RenameMsg::ViewNothing,     RenameMsg::NotTaken};
     return Box(rows[static_cast<size_t>(m)], arg);
   };
-  d.rule = [this](ListRoad road) { return ListRule().Judge(road); };
+  d.rule = [rule = ListRule()](ListRoad road) { return rule.Judge(road); };
   d.refresh = [this] { RefreshPage(); };
   d.excToIncAsks = true;
   d.allFromExcAsks = true;

@@ -278,10 +278,35 @@ const std::vector<std::string>& ListBox::Items() const {
   return items_;
 }
 
+void ListBox::Journal(const std::string* entry, bool added) {
+  ++version_;
+  if (!entry) {
+    journal_.clear();
+    journalStart_ = version_;
+    return;
+  }
+  if (journal_.size() >= 256) {  // the oldest changes are forgotten
+    journal_.pop_front();
+    ++journalStart_;
+  }
+  journal_.emplace_back(*entry, added);
+}
+
+bool ListBox::ChangesSince(unsigned long version,
+                           const std::function<void(const std::string& entry, bool added)>& visit) const {
+  if (version < journalStart_ || version > version_) return false;
+  for (size_t i = version - journalStart_; i < journal_.size(); ++i) visit(journal_[i].first, journal_[i].second);
+  return true;
+}
+
 void ListBox::InsertAt(int index, const std::string& item) {
   // Inserting at a given place never re-sorts, so the control keeps our order.
   SendMessageA(Handle(), LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
-  if (inControl_) return Changed();
+  if (inControl_) {
+    JournalBulk();
+    return Changed();
+  }
+  Journal(&item, true);
   items_.insert(items_.begin() + index, item);
   if (indexed_) index_.Add(item);
 }
@@ -290,6 +315,7 @@ int ListBox::Add(const std::string& item) {
   if (inControl_) {
     // The control gives the index (its sorted place in a sorted list).
     LRESULT index = SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    JournalBulk();
     Changed();
     return static_cast<int>(index);
   }
@@ -308,6 +334,7 @@ void ListBox::AddStrings(const std::vector<std::string>& items) {
 void ListBox::AddStrings(std::vector<std::string>&& items) {
   if (items.empty()) return;
   const size_t count = items.size();
+  JournalBulk();
   SetRedraw(false);
   if (inControl_) {
     // The control alone takes them: room first, then each at the end (a
@@ -359,7 +386,11 @@ void ListBox::Insert(int index, const std::string& item) {
 void ListBox::Delete(int index) {
   if (index < 0 || index >= Count()) return;
   SendMessageA(Handle(), LB_DELETESTRING, index, 0);
-  if (inControl_) return Changed();
+  if (inControl_) {
+    JournalBulk();
+    return Changed();
+  }
+  Journal(&items_[static_cast<size_t>(index)], false);
   if (indexed_) index_.Remove(items_[static_cast<size_t>(index)]);
   items_.erase(items_.begin() + index);
 }
@@ -372,15 +403,18 @@ void ListBox::DeleteIndices(std::vector<int> indices) {
   for (auto it = indices.rbegin(); it != indices.rend(); ++it)
     if (*it >= 0 && *it < Count()) SendMessageA(Handle(), LB_DELETESTRING, *it, 0);
   if (inControl_) {
+    JournalBulk();
     Changed();
     SetRedraw(true);
     return;
   }
+  if (indices.size() > 256) JournalBulk();
   std::vector<std::string> kept;
   kept.reserve(items_.size());
   size_t next = 0;
   for (size_t i = 0; i < items_.size(); ++i) {
     if (next < indices.size() && static_cast<size_t>(indices[next]) == i) {
+      if (indices.size() <= 256) Journal(&items_[i], false);
       if (indexed_) index_.Remove(items_[i]);
       ++next;
     } else {
@@ -393,6 +427,7 @@ void ListBox::DeleteIndices(std::vector<int> indices) {
 
 void ListBox::Clear() {
   // The memory goes too: a list emptied after 30,000 entries holds none.
+  JournalBulk();
   index_ = core::FoldedIndex();
   indexed_ = false;
   copied_ = false;

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,15 @@ public:
   bool Contains(const std::string& item) const;
   // Whole-entry search without letter case; -1 when none.
   int IndexOf(const std::string& item) const;
+  // Counts every change of the entries, so what a reader made of them (an
+  // index) is rebuilt only when they changed.
+  unsigned long Version() const { return version_; }
+  // The single entries added (true) and deleted (false) since version, oldest
+  // first, and true; false when that is no longer known (a bulk change, the
+  // list emptied, a list held in the control, many changes since): read the
+  // whole list again.
+  bool ChangesSince(unsigned long version,
+                    const std::function<void(const std::string& entry, bool added)>& visit) const;
 
   bool MultiSelect() const;
   bool Selected(int index) const;
@@ -167,6 +177,13 @@ private:
   // its look-up index no longer tell the truth once it changes.
   void Changed();
 
+  // One change more: a single entry added or deleted, or (bulk) any other.
+  void Journal(const std::string* entry, bool added);
+  void JournalBulk() { Journal(nullptr, false); }
+
+  unsigned long version_ = 0;
+  unsigned long journalStart_ = 0;  // the version the journal's first change left behind it
+  std::deque<std::pair<std::string, bool>> journal_;
   bool inControl_ = false;
   mutable bool copied_ = false;  // items_ holds the control's entries (inControl_ only)
   mutable core::FoldedIndex index_;

@@ -1,19 +1,22 @@
-// Speed of the rename, delete and copy engines, headless, each next to a bare
-// loop of the same system calls in this process, and each simulation next to
-// its run: 10,000 folders renamed, a tree of 50,000 files in 500 folders
-// deleted, a structure of 200 folders and 1,000 files copied into 20 folders.
-// Engine and bare loop take turns in slices of the work, so a machine busy with
-// other things slows both alike.
+// Speed of the rename, delete and copy engines, headless, each next to two
+// bare loops in this process: one of the same system calls (the place check's
+// and the action on its handle, bench/tree_calls.h), and one of the action
+// alone; and each simulation next to its run. 10,000 folders renamed, a tree
+// of 50,000 files in 500 folders deleted, a structure of 200 folders and 1,000
+// files copied into 20 folders. Each measurement works on a tree of its own,
+// never touched before; the engine and the loops take turns in slices of the
+// work, in a changing order, so a machine busy with other things slows all alike.
 #include "treeops/copy_engine.h"
 #include "treeops/delete_engine.h"
 #include "treeops/rename_engine.h"
 #include "support/temp_dir.h"
-#include "bench/bench_timing.h"
+#include "bench/tree_calls.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,13 +36,17 @@ void SmallFile(const std::string& path) {
   CloseHandle(h);
 }
 
-// folders folders of files files each below both roots, made in turns so
-// that neither tree is the older one on disk.
-void MakeTwoTrees(const std::string& root1, const std::string& root2, int folders, int files) {
-  CreateDirectoryA(root1.c_str(), nullptr);
-  CreateDirectoryA(root2.c_str(), nullptr);
+// Runs the measurements of one slice, starting with a different one each slice.
+void InTurns(int slice, const std::vector<std::function<void()>>& measurements) {
+  for (size_t i = 0; i < measurements.size(); ++i) measurements[(slice + i) % measurements.size()]();
+}
+
+// folders folders of files files each below every root, made in turns so
+// that no tree is the older one on disk.
+void MakeTrees(const std::vector<std::string>& roots, int folders, int files) {
+  for (const std::string& root : roots) CreateDirectoryA(root.c_str(), nullptr);
   for (int d = 0; d < folders; ++d)
-    for (const std::string& root : {root1, root2}) {
+    for (const std::string& root : roots) {
       const std::string folder = root + "\\" + Name("d", d);
       CreateDirectoryA(folder.c_str(), nullptr);
       for (int f = 0; f < files; ++f) SmallFile(folder + "\\" + Name("f", f) + ".txt");
@@ -48,71 +55,108 @@ void MakeTwoTrees(const std::string& root1, const std::string& root2, int folder
 
 void Rename(const testsupport::TempDir& temp) {
   const int parents = 100, children = 100;
-  std::vector<std::deque<std::string>> lines(parents);
+  // Three trees alike: the engine's, the same calls', the action alone's.
+  const char* trees[] = {"engine", "same", "plain"};
+  std::vector<std::deque<std::string>> lines[3];
+  for (auto& l : lines) l.resize(parents);
   for (int p = 0; p < parents; ++p)
-    for (int c = 0; c < children; ++c) {
-      lines[p].push_back(temp / (Name("p", p) + "\\" + Name("c", c)));
-      testsupport::MakeFolders(lines[p].back());
-    }
+    for (int c = 0; c < children; ++c)
+      for (int t = 0; t < 3; ++t) {
+        lines[t][p].push_back(temp / (std::string(trees[t]) + "\\" + Name("p", p) + "\\" + Name("c", c)));
+        testsupport::MakeFolders(lines[t][p].back());
+      }
+  auto renamed = [](const std::string& folder) {
+    const size_t cut = folder.find_last_of('\\') + 1;
+    return folder.substr(0, cut) + "x" + folder.substr(cut);
+  };
   treeops::RenameJob job;
   job.protectedFolders = treeops::SystemProtectedFolders("");
   job.fields.prefix = "x";
   treeops::RenameResults predicted, results;
   treeops::RenameHistory history;
-  double simulation = 0, run = 0, bare = 0;
-  for (int p = 0; p < parents; ++p) {
-    job.lines = lines[p];
-    job.dry = true;
-    simulation += bench::Seconds([&] { treeops::RunRename(job, predicted, history); });
-    job.dry = false;
-    run += bench::Seconds([&] { treeops::RunRename(job, results, history); });
-    // The same calls by hand: the attributes of each folder, then the move (back).
-    bare += bench::Seconds([&] {
-      for (const std::string& folder : lines[p]) {
-        const size_t cut = folder.find_last_of('\\') + 1;
-        const std::string renamed = folder.substr(0, cut) + "x" + folder.substr(cut);
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        GetFileAttributesExA(renamed.c_str(), GetFileExInfoStandard, &data);
-        MoveFileA(renamed.c_str(), folder.c_str());
-      }
-    });
-  }
-  if (results.counters[0] != parents * children || predicted.counters != results.counters)
-    std::printf("rename: unexpected outcome (%g renamed)\n", results.counters[0]);
-  bench::ReportAgainst("rename run, 10,000 folders", parents * children, run, bare, "loop", "folders");
+  double simulation = 0, run = 0, same = 0, plain = 0;
+  for (int p = 0; p < parents; ++p)
+    InTurns(p, {[&] {
+                  job.lines = lines[0][p];
+                  job.dry = true;
+                  simulation += bench::Seconds([&] { treeops::RunRename(job, predicted, history); });
+                  job.dry = false;
+                  run += bench::Seconds([&] { treeops::RunRename(job, results, history); });
+                },
+                [&] {
+                  // The same calls: the folder's attributes, its place (its parent's once), the rename.
+                  same += bench::Seconds([&] {
+                    bench::Where(temp / (std::string("same\\") + Name("p", p)));
+                    for (const std::string& folder : lines[1][p]) {
+                      WIN32_FILE_ATTRIBUTE_DATA data;
+                      GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &data);
+                      bench::RenameChecked(folder, renamed(folder));
+                    }
+                  });
+                },
+                [&] {
+                  plain += bench::Seconds([&] {
+                    for (const std::string& folder : lines[2][p]) MoveFileA(folder.c_str(), renamed(folder).c_str());
+                  });
+                }});
+  bool done = results.counters[0] == parents * children && predicted.counters == results.counters;
+  for (int t = 1; t < 3; ++t)
+    done = done && GetFileAttributesA(renamed(lines[t][parents - 1].back()).c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (!done) std::printf("rename: unexpected outcome (%g renamed)\n", results.counters[0]);
+  bench::ReportBoth("rename run, 10,000 folders", parents * children, run, same, plain, "folders");
   bench::ReportAgainst("rename simulation, 10,000 folders", parents * children, simulation, run, "run", "folders");
 }
 
 void Delete(const testsupport::TempDir& temp) {
-  const int folders = 500, files = 100, slices = 10;
-  const std::string engineRoot = temp / "engine", bareRoot = temp / "bare";
-  MakeTwoTrees(engineRoot, bareRoot, folders, files);
+  const int folders = 500, files = 100, slices = 50;
+  const std::string engineRoot = temp / "engine", sameRoot = temp / "same", plainRoot = temp / "plain";
+  MakeTrees({engineRoot, sameRoot, plainRoot}, folders, files);
   treeops::DeleteJob job;
-  job.includes = {engineRoot};
   job.mode = treeops::DeleteMode::CompleteFolders;
   job.protectedFolders = treeops::SystemProtectedFolders("");
   treeops::DeleteResults predicted, results;
-  const double simulation = bench::Seconds([&] { treeops::RunDelete(treeops::PreviewDelete(job), true, predicted); });
-  double run = 0, bare = 0;
-  for (int s = 0; s < slices; ++s) {
-    job.includes.clear();
-    for (int d = s * folders / slices; d < (s + 1) * folders / slices; ++d) job.includes.push_back(engineRoot + "\\" + Name("d", d));
-    // The run plans again first, as the page does before it deletes.
-    run += bench::Seconds([&] { treeops::RunDelete(treeops::PreviewDelete(job), false, results); });
-    // The same calls by hand: list each folder, delete its files, remove it.
-    bare += bench::Seconds([&] {
-      for (int d = s * folders / slices; d < (s + 1) * folders / slices; ++d) {
-        const std::string folder = bareRoot + "\\" + Name("d", d);
-        std::vector<std::string> names;
-        core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& f) { names.push_back(folder + "\\" + f.cFileName); });
-        for (const std::string& file : names) DeleteFileA(file.c_str());
-        RemoveDirectoryA(folder.c_str());
-      }
-    });
-  }
-  if (results.counters[1] != folders * files || results.counters[1] != predicted.counters[1])
-    std::printf("delete: unexpected outcome (%g files)\n", results.counters[1]);
-  bench::ReportAgainst("delete run, 50,000 files in 500 folders", folders * files, run, bare, "loop", "files");
+  double simulation = 0, run = 0, same = 0, plain = 0;
+  // A bare loop lists each folder of the slice, acts on each file, then on the folder.
+  auto bare = [&](int s, const std::string& root, const std::function<void(const std::string&, bool)>& act) {
+    for (int d = s * folders / slices; d < (s + 1) * folders / slices; ++d) {
+      const std::string folder = root + "\\" + Name("d", d);
+      std::vector<std::string> names;
+      core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& f) { names.push_back(folder + "\\" + f.cFileName); });
+      for (const std::string& file : names) act(file, false);
+      act(folder, true);
+    }
+  };
+  for (int s = 0; s < slices; ++s)
+    InTurns(s, {[&] {
+                  job.includes.clear();
+                  for (int d = s * folders / slices; d < (s + 1) * folders / slices; ++d)
+                    job.includes.push_back(engineRoot + "\\" + Name("d", d));
+                  // Each plans first, as the page does before it simulates or deletes.
+                  simulation += bench::Seconds([&] { treeops::RunDelete(treeops::PreviewDelete(job), true, predicted); });
+                  run += bench::Seconds([&] { treeops::RunDelete(treeops::PreviewDelete(job), false, results); });
+                },
+                [&] {
+                  // The same calls: the check of each item and of its folder, the delete on its handle.
+                  same += bench::Seconds([&] {
+                    bench::Where(sameRoot);
+                    bare(s, sameRoot, [&](const std::string& path, bool folder) {
+                      if (folder) bench::Where(path);  // the files' folder, checked once for them all
+                      bench::DeleteChecked(path, folder);
+                    });
+                  });
+                },
+                [&] {
+                  plain += bench::Seconds([&] {
+                    bare(s, plainRoot, [](const std::string& path, bool folder) {
+                      folder ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str());
+                    });
+                  });
+                }});
+  bool done = results.counters[1] == folders * files && results.counters[1] == predicted.counters[1];
+  for (const std::string& root : {sameRoot, plainRoot})
+    done = done && GetFileAttributesA((root + "\\" + Name("d", 0)).c_str()) == INVALID_FILE_ATTRIBUTES;
+  if (!done) std::printf("delete: unexpected outcome (%g files)\n", results.counters[1]);
+  bench::ReportBoth("delete run, 50,000 files in 500 folders", folders * files, run, same, plain, "files");
   bench::ReportAgainst("delete simulation, 50,000 files", folders * files, simulation, run, "run", "files");
 }
 
@@ -136,41 +180,50 @@ void Copy(const testsupport::TempDir& temp) {
   job.protectedFolders = treeops::SystemProtectedFolders("");
   for (int m = 0; m < mains; ++m) {
     job.includes.push_back(temp / ("engine\\" + Name("m", m)));
-    testsupport::MakeFolders(job.includes.back());
-    testsupport::MakeFolders(temp / ("bare\\" + Name("m", m)));
+    for (const char* tree : {"engine\\", "same\\", "plain\\"}) testsupport::MakeFolders(temp / (tree + Name("m", m)));
   }
   treeops::CopyResults predicted, results;
   treeops::CopyJournal journal;
   const double simulation = bench::Seconds([&] { treeops::RunCopy(treeops::PreviewCopy(job), true, predicted, journal); });
   const std::deque<std::string> all = job.includes;
-  double run = 0, bare = 0;
-  for (int m = 0; m < mains; ++m) {
-    job.includes = {all[m]};
-    run += bench::Seconds([&] { treeops::RunCopy(treeops::PreviewCopy(job), false, results, journal); });
-    // The same calls by hand: list the structure level by level, make each folder, copy each file.
-    const std::string main = temp / ("bare\\" + Name("m", m));
-    bare += bench::Seconds([&] {
-      std::deque<std::string> queue{""};
-      while (!queue.empty()) {
-        const std::string rel = queue.front();
-        queue.pop_front();
-        std::vector<std::string> files;
-        core::ForEachFolderEntry(rel.empty() ? structure : structure + "\\" + rel, "*", [&](const WIN32_FIND_DATAA& d) {
-          const std::string child = rel.empty() ? std::string(d.cFileName) : rel + "\\" + d.cFileName;
-          if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CreateDirectoryA((main + "\\" + child).c_str(), nullptr);
-            queue.push_back(child);
-          } else {
-            files.push_back(child);
-          }
-        });
-        for (const std::string& f : files) CopyFileA((structure + "\\" + f).c_str(), (main + "\\" + f).c_str(), TRUE);
-      }
-    });
-  }
+  // A bare loop lists the structure level by level, makes each folder, copies each file.
+  auto bare = [&](const std::string& main, const std::function<void(const std::string&, const std::string&)>& copy) {
+    std::deque<std::string> queue{""};
+    while (!queue.empty()) {
+      const std::string rel = queue.front();
+      queue.pop_front();
+      std::vector<std::string> files;
+      core::ForEachFolderEntry(rel.empty() ? structure : structure + "\\" + rel, "*", [&](const WIN32_FIND_DATAA& d) {
+        const std::string child = rel.empty() ? std::string(d.cFileName) : rel + "\\" + d.cFileName;
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          CreateDirectoryA((main + "\\" + child).c_str(), nullptr);
+          queue.push_back(child);
+        } else {
+          files.push_back(child);
+        }
+      });
+      for (const std::string& f : files) copy(structure + "\\" + f, main + "\\" + f);
+    }
+  };
+  double run = 0, same = 0, plain = 0;
+  for (int m = 0; m < mains; ++m)
+    InTurns(m, {[&] {
+                  job.includes = {all[m]};
+                  run += bench::Seconds([&] { treeops::RunCopy(treeops::PreviewCopy(job), false, results, journal); });
+                },
+                [&] {
+                  same += bench::Seconds([&] { bare(temp / ("same\\" + Name("m", m)), bench::CopyRecorded); });
+                },
+                [&] {
+                  plain += bench::Seconds([&] {
+                    bare(temp / ("plain\\" + Name("m", m)), [](const std::string& from, const std::string& to) {
+                      CopyFileA(from.c_str(), to.c_str(), TRUE);
+                    });
+                  });
+                }});
   if (results.counters[6] != mains * 1000 || predicted.counters[6] != results.counters[6])
     std::printf("copy: unexpected outcome (%g files)\n", results.counters[6]);
-  bench::ReportAgainst("copy run, 200 folders + 1,000 files x 20", mains * 1200, run, bare, "loop", "items");
+  bench::ReportBoth("copy run, 200 folders + 1,000 files x 20", mains * 1200, run, same, plain, "items");
   bench::ReportAgainst("copy simulation", mains * 1200, simulation, run, "run", "items");
 }
 

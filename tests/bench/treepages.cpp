@@ -3,7 +3,8 @@
 // process: the source summary (scan, level table and counts) and Build a List
 // (Below 0, all subfolders, the include list filled), headless. Before them:
 // the Rename page's list half on 30,000 entries (">>", "<<", Edit List OK and a
-// hand-back), and the copy page against a bare loop of its system calls.
+// hand-back). The Rename, Delete and Copy runs as the pages start them are
+// bench_treepages_runs's.
 #include "bench/bench_timing.h"
 #include "app/frmMain.h"
 #include "app/program.h"
@@ -99,69 +100,6 @@ Times Measure(const std::string& root) {
   return t;
 }
 
-// The copy page: a structure of 200 folders and 1,000 files copied with its
-// files into 20 main folders, pressed as a user would, against a bare loop of
-// the same CreateDirectoryA and CopyFileA calls; the page's undo clears each run.
-struct CopyTimes {
-  double bare, run, simulation;
-  size_t made;
-};
-
-CopyTimes MeasureCopy(const std::string& root) {
-  const std::string structure = root + "\\S", mains = root + "\\M";
-  std::vector<std::string> folders, files;  // below the structure, parents first
-  CreateDirectoryA(structure.c_str(), nullptr);
-  CreateDirectoryA(mains.c_str(), nullptr);
-  for (int a = 0; a < 10; ++a) {
-    folders.push_back("a" + std::to_string(a));
-    for (int b = 0; b < 19; ++b) folders.push_back("a" + std::to_string(a) + "\\b" + std::to_string(b));
-  }
-  for (int i = 0; folders.size() < 200; ++i) folders.push_back("c" + std::to_string(i));
-  for (const std::string& f : folders) CreateDirectoryA((structure + "\\" + f).c_str(), nullptr);
-  for (int i = 0; i < 1000; ++i) {
-    const std::string f = folders[i % folders.size()] + "\\file" + std::to_string(i) + ".txt";
-    files.push_back(f);
-    HANDLE h = CreateFileA((structure + "\\" + f).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, "0123456789", 10, &written, nullptr);
-    CloseHandle(h);
-  }
-  std::vector<std::string> targets;
-  for (int m = 0; m < 20; ++m) {
-    targets.push_back(mains + "\\m" + std::to_string(m));
-    CreateDirectoryA(targets.back().c_str(), nullptr);
-  }
-  auto bareClean = [&] {
-    for (const std::string& t : targets) {
-      for (const std::string& f : files) DeleteFileA((t + "\\S\\" + f).c_str());
-      for (auto it = folders.rbegin(); it != folders.rend(); ++it) RemoveDirectoryA((t + "\\S\\" + *it).c_str());
-      RemoveDirectoryA((t + "\\S").c_str());
-    }
-  };
-  CopyTimes t{};
-  t.bare = Best(2, bareClean, [&] {
-    for (const std::string& target : targets) {
-      const std::string to = target + "\\S";
-      CreateDirectoryA(to.c_str(), nullptr);
-      for (const std::string& f : folders) CreateDirectoryA((to + "\\" + f).c_str(), nullptr);
-      for (const std::string& f : files)
-        CopyFileA((structure + "\\" + f).c_str(), (to + "\\" + f).c_str(), TRUE);
-    }
-  });
-  bareClean();
-  CopyPage& page = frmMain->Vol08;
-  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersCopy02);
-  page.lstVol08IncludeFolderList.AddStrings(targets);
-  page.lstVol08AddFolderStructure.Add(structure);
-  page.chkVol08ShowDetailedResults.SetChecked(false);
-  page.rdoVol08AttachMainFolderWithFiles.SetChecked(true);  // refreshes the page
-  t.simulation = Best(2, [] {}, [&] { page.btnVol08CopyFoldersSimulation.Click(); });
-  t.run = Best(2, [&] { page.btnVol08Undo.Click(); }, [&] { page.btnVol08CopyFolders.Click(); });
-  t.made = page.Vol08Undo.folders.size() + page.Vol08Undo.files.size();
-  page.btnVol08Undo.Click();
-  return t;
-}
-
 // The Rename page's list half on entries full paths (the page's rule asks no
 // folder to exist): ">>" and "<<" of all of them, Edit List OK with as many
 // lines, and a hand-back by the road the list windows use; each with the page's
@@ -239,11 +177,6 @@ int main(int argc, char** argv) {
   bench::Report("rename page hand-back, 30,000 entries", entries, l.handBack, "entries");
   for (int count : l.counts)
     if (count != entries) std::printf("unexpected count %d of %d\n", count, entries);
-
-  const CopyTimes c = MeasureCopy(dir.Path());
-  bench::ReportAgainst("copy page, 20 x (200 folders, 1,000 files)", double(c.made), c.run, c.bare, "loop", "items");
-  std::printf("copy run %.2fx the bare loop (at most 1.1); simulation %.1fx faster than the run (at least 10)\n",
-              c.run / c.bare, c.simulation > 0 ? c.run / c.simulation : 0.0);
 
   const Times t1 = Measure(half);
   std::printf("half: walk %.3f s, summary %.3f s, build %.3f s\n", t1.walk, t1.summary, t1.build);
