@@ -374,9 +374,9 @@ MakeFolderResult MakeLevels(const std::string& path, size_t root,
                             std::vector<std::string>& created) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (CreateDirectoryA(path.c_str(), nullptr)) {
-      // Some names (a device under Wine) are answered with success although
-      // nothing was made: only a directory standing there now counts.
-      if (!IsExistingDirectory(path)) return MakeFolderResult::Failed;
+      // The call's success is the directory standing there: no look-up after
+      // it (the names a system answers with success without making anything,
+      // devices, are refused before any call).
       created.push_back(path);
       return MakeFolderResult::Created;
     }

@@ -158,11 +158,16 @@ bool RunBinding::Run(const Job& job) {
   job_ = &job;
   lists_.assign(job.lists.size(), ListState());
   shown_.clear();
+  // Each label is written only when its text changes (a label written
+  // repaints, even with the same text).
+  auto show = [](ui::Label& label, const std::string& text) {
+    if (label.Text() != text) label.SetText(text);
+  };
   for (const Counter& c : job.counters) {
     shown_.push_back(*c.value);
     const std::string text = core::CounterText(*c.value);
-    if (c.label) c.label->SetText(text);
-    if (window && c.window >= 0) window->Counter(c.window).SetText(text);
+    if (c.label) show(*c.label, text);
+    if (window && c.window >= 0) show(window->Counter(c.window), text);
   }
   if (window && job.showLog) window->ShowBeside(*page_.form);
 

@@ -432,7 +432,9 @@ void ListBox::Clear() {
   indexed_ = false;
   copied_ = false;
   std::vector<std::string>().swap(items_);
-  SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+  // An empty list is left alone: emptying it again would still redraw its
+  // scroll bars at once.
+  if (ControlCount() > 0) SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
 }
 
 bool ListBox::Contains(const std::string& item) const {
