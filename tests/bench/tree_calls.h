@@ -9,12 +9,59 @@
 
 #include <windows.h>
 
+#include "core/folder_scan.h"
+
 #include <cstdint>
 #include <cstdio>
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+// The benches' names: stem and a five-digit number.
+inline std::string Name(const char* stem, int i) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%s%05d", stem, i);
+  return buffer;
+}
+
+// A file of ten bytes, made only where nothing stands.
+inline void SmallFile(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  DWORD written;
+  WriteFile(h, "0123456789", 10, &written, nullptr);
+  CloseHandle(h);
+}
+
+// Runs the measurements of one slice, starting with a different one each slice.
+inline void InTurns(int slice, const std::vector<std::function<void()>>& measurements) {
+  for (size_t i = 0; i < measurements.size(); ++i) measurements[(slice + i) % measurements.size()]();
+}
+
+// The bare copy of a structure into target: level by level, each folder made,
+// each file handed to copy.
+inline void CopyStructure(const std::string& structure, const std::string& target,
+                          const std::function<void(const std::string&, const std::string&)>& copy) {
+  std::deque<std::string> queue{""};
+  while (!queue.empty()) {
+    const std::string rel = queue.front();
+    queue.pop_front();
+    std::vector<std::string> files;
+    core::ForEachFolderEntry(rel.empty() ? structure : structure + "\\" + rel, "*", [&](const WIN32_FIND_DATAA& d) {
+      const std::string child = rel.empty() ? std::string(d.cFileName) : rel + "\\" + d.cFileName;
+      if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        CreateDirectoryA((target + "\\" + child).c_str(), nullptr);
+        queue.push_back(child);
+      } else {
+        files.push_back(child);
+      }
+    });
+    for (const std::string& f : files) copy(structure + "\\" + f, target + "\\" + f);
+  }
+}
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 

@@ -22,24 +22,9 @@
 
 namespace {
 
-std::string Name(const char* stem, int i) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%s%05d", stem, i);
-  return buffer;
-}
-
-void SmallFile(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return;
-  DWORD written;
-  WriteFile(h, "0123456789", 10, &written, nullptr);
-  CloseHandle(h);
-}
-
-// Runs the measurements of one slice, starting with a different one each slice.
-void InTurns(int slice, const std::vector<std::function<void()>>& measurements) {
-  for (size_t i = 0; i < measurements.size(); ++i) measurements[(slice + i) % measurements.size()]();
-}
+using bench::InTurns;
+using bench::Name;
+using bench::SmallFile;
 
 // folders folders of files files each below every root, made in turns so
 // that no tree is the older one on disk.
@@ -188,22 +173,7 @@ void Copy(const testsupport::TempDir& temp) {
   const std::deque<std::string> all = job.includes;
   // A bare loop lists the structure level by level, makes each folder, copies each file.
   auto bare = [&](const std::string& main, const std::function<void(const std::string&, const std::string&)>& copy) {
-    std::deque<std::string> queue{""};
-    while (!queue.empty()) {
-      const std::string rel = queue.front();
-      queue.pop_front();
-      std::vector<std::string> files;
-      core::ForEachFolderEntry(rel.empty() ? structure : structure + "\\" + rel, "*", [&](const WIN32_FIND_DATAA& d) {
-        const std::string child = rel.empty() ? std::string(d.cFileName) : rel + "\\" + d.cFileName;
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          CreateDirectoryA((main + "\\" + child).c_str(), nullptr);
-          queue.push_back(child);
-        } else {
-          files.push_back(child);
-        }
-      });
-      for (const std::string& f : files) copy(structure + "\\" + f, main + "\\" + f);
-    }
+    bench::CopyStructure(structure, main, copy);
   };
   double run = 0, same = 0, plain = 0;
   for (int m = 0; m < mains; ++m)

@@ -25,23 +25,9 @@
 
 namespace {
 
-std::string Name(const char* stem, int i) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%s%05d", stem, i);
-  return buffer;
-}
-
-void SmallFile(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return;
-  DWORD written;
-  WriteFile(h, "0123456789", 10, &written, nullptr);
-  CloseHandle(h);
-}
-
-void InTurns(int slice, const std::vector<std::function<void()>>& measurements) {
-  for (size_t i = 0; i < measurements.size(); ++i) measurements[(slice + i) % measurements.size()]();
-}
+using bench::InTurns;
+using bench::Name;
+using bench::SmallFile;
 
 class YesSeam : public ui::Seam {
 public:
@@ -196,22 +182,7 @@ void Copy(const testsupport::TempDir& dir) {
   auto bare = [&](const std::string& into, const std::function<void(const std::string&, const std::string&)>& copy) {
     const std::string target = into + "\\S";
     CreateDirectoryA(target.c_str(), nullptr);
-    std::deque<std::string> queue{""};
-    while (!queue.empty()) {
-      const std::string rel = queue.front();
-      queue.pop_front();
-      std::vector<std::string> files;
-      core::ForEachFolderEntry(rel.empty() ? structure : structure + "\\" + rel, "*", [&](const WIN32_FIND_DATAA& d) {
-        const std::string child = rel.empty() ? std::string(d.cFileName) : rel + "\\" + d.cFileName;
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          CreateDirectoryA((target + "\\" + child).c_str(), nullptr);
-          queue.push_back(child);
-        } else {
-          files.push_back(child);
-        }
-      });
-      for (const std::string& f : files) copy(structure + "\\" + f, target + "\\" + f);
-    }
+    bench::CopyStructure(structure, target, copy);
   };
   double run = 0, same = 0, plain = 0, copied = 0;
   for (int s = 0; s < slices; ++s)
