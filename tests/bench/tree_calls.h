@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "core/folder_scan.h"
+#include "support/temp_dir.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -39,6 +40,20 @@ inline void SmallFile(const std::string& path) {
 // Runs the measurements of one slice, starting with a different one each slice.
 inline void InTurns(int slice, const std::vector<std::function<void()>>& measurements) {
   for (size_t i = 0; i < measurements.size(); ++i) measurements[(slice + i) % measurements.size()]();
+}
+
+// The copy benches' structure: 200 folders (20 of 9 subfolders each) and
+// 1,000 files (5 in each).
+inline void MakeStructure(const std::string& structure) {
+  std::vector<std::string> relFolders;
+  for (int a = 0; a < 20; ++a) {
+    relFolders.push_back(Name("a", a));
+    for (int b = 0; b < 9; ++b) relFolders.push_back(Name("a", a) + "\\" + Name("b", b));
+  }
+  for (const std::string& f : relFolders) {
+    testsupport::MakeFolders(structure + "\\" + f);
+    for (int i = 0; i < 5; ++i) SmallFile(structure + "\\" + f + "\\" + Name("f", i) + ".txt");
+  }
 }
 
 // The bare copy of a structure into target: level by level, each folder made,
@@ -106,6 +121,18 @@ inline void RenameChecked(const std::string& from, const std::string& to) {
                       static_cast<int>(full.size()));
   SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(buffer.size()));
   CloseHandle(h);
+}
+
+// The rename run's calls for the folders of one parent: the parent's place once,
+// then for each folder its attributes and its checked rename.
+template <class Folders, class NewName>
+void RenameFoldersChecked(const std::string& parent, const Folders& folders, const NewName& to) {
+  Where(parent);
+  for (const std::string& folder : folders) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &data);
+    RenameChecked(folder, to(folder));
+  }
 }
 
 // The copy of one file as the copy run makes it, with what its undo keeps: the

@@ -71,12 +71,7 @@ void Rename(const testsupport::TempDir& temp) {
                 [&] {
                   // The same calls: the folder's attributes, its place (its parent's once), the rename.
                   same += bench::Seconds([&] {
-                    bench::Where(temp / (std::string("same\\") + Name("p", p)));
-                    for (const std::string& folder : lines[1][p]) {
-                      WIN32_FILE_ATTRIBUTE_DATA data;
-                      GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &data);
-                      bench::RenameChecked(folder, renamed(folder));
-                    }
+                    bench::RenameFoldersChecked(temp / (std::string("same\\") + Name("p", p)), lines[1][p], renamed);
                   });
                 },
                 [&] {
@@ -146,17 +141,8 @@ void Delete(const testsupport::TempDir& temp) {
 }
 
 void Copy(const testsupport::TempDir& temp) {
-  // 200 folders (20 of 9 subfolders each) and 1,000 files (5 in each).
   const std::string structure = temp / "structure";
-  std::vector<std::string> relFolders;
-  for (int a = 0; a < 20; ++a) {
-    relFolders.push_back(Name("a", a));
-    for (int b = 0; b < 9; ++b) relFolders.push_back(Name("a", a) + "\\" + Name("b", b));
-  }
-  for (const std::string& f : relFolders) {
-    testsupport::MakeFolders(structure + "\\" + f);
-    for (int i = 0; i < 5; ++i) SmallFile(structure + "\\" + f + "\\" + Name("f", i) + ".txt");
-  }
+  bench::MakeStructure(structure);
   const int mains = 20;
   treeops::CopyJob job;
   job.structures = {structure};

@@ -72,14 +72,8 @@ void Rename(const testsupport::TempDir& dir) {
                 },
                 [&] {
                   same += bench::Seconds([&] {
-                    for (int p = s * step; p < (s + 1) * step; ++p) {
-                      bench::Where(dir / ("rename\\same\\" + Name("p", p)));
-                      for (const std::string& folder : lines[1][p]) {
-                        WIN32_FILE_ATTRIBUTE_DATA data;
-                        GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &data);
-                        bench::RenameChecked(folder, renamed(folder));
-                      }
-                    }
+                    for (int p = s * step; p < (s + 1) * step; ++p)
+                      bench::RenameFoldersChecked(dir / ("rename\\same\\" + Name("p", p)), lines[1][p], renamed);
                   });
                 },
                 [&] {
@@ -159,15 +153,7 @@ void Delete(const testsupport::TempDir& dir, int folders) {
 // folders of every tree, 5 main folders a slice; the page's undo is never pressed.
 void Copy(const testsupport::TempDir& dir) {
   const std::string structure = dir / "copy\\S";
-  std::vector<std::string> relFolders;
-  for (int a = 0; a < 20; ++a) {
-    relFolders.push_back(Name("a", a));
-    for (int b = 0; b < 9; ++b) relFolders.push_back(Name("a", a) + "\\" + Name("b", b));
-  }
-  for (const std::string& f : relFolders) {
-    testsupport::MakeFolders(structure + "\\" + f);
-    for (int i = 0; i < 5; ++i) SmallFile(structure + "\\" + f + "\\" + Name("f", i) + ".txt");
-  }
+  bench::MakeStructure(structure);
   const int mains = 20, slices = 4;
   auto main = [&](const char* tree, int m) { return dir / ("copy\\" + std::string(tree) + "\\" + Name("m", m)); };
   for (int m = 0; m < mains; ++m)

@@ -11,6 +11,7 @@
 #include "bench/bench_timing.h"
 #include "create/creation_engine.h"
 #include "listwin/frmStatistic.h"
+#include "support/creation_stores.h"
 #include "support/temp_dir.h"
 #include "ui/application.h"
 #include "ui/seam.h"
@@ -228,16 +229,10 @@ std::vector<CreationPageBench> CreationPages() {
 
 // The engine alone on the job the page builds: no window, nothing shown.
 double EngineAlone(const core::CreationJob& job, double& created) {
-  core::CreationCounters counters{};
-  core::CreationResultLists results;
-  core::CreationJournal journal;
-  core::CreationStringList copied;
-  core::StructureTotals totals;
-  core::FileSizeMap files;
-  core::CreationSink sink;
-  core::CreationEngine engine(counters, results, journal, copied, totals, files, sink);
+  testsupport::CreationStores stores;
+  core::CreationEngine engine = stores.Engine();
   const double t = bench::Seconds([&] { engine.Run(job); });
-  created = counters[core::CounterIndex(core::kCreated, core::kFolders)];
+  created = stores.counters[core::CounterIndex(core::kCreated, core::kFolders)];
   return t;
 }
 

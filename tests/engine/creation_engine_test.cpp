@@ -1,6 +1,7 @@
 // The creation engine without windows, on real temporary trees.
 #include "create/creation_engine.h"
 
+#include "support/creation_stores.h"
 #include "support/free_space_script.h"
 #include "support/temp_dir.h"
 #include "support/wine_unix.h"
@@ -46,14 +47,7 @@ TEST(CreationEngine, FreeSpaceIsAskedOnlyWhenSomethingIsCopied) {
   EXPECT_FALSE(unknown.known);
 }
 
-struct Harness {
-  core::CreationCounters counters{};
-  core::CreationResultLists results;
-  core::CreationJournal journal;
-  core::CreationStringList copied;
-  core::StructureTotals totals;
-  core::FileSizeMap files;
-  core::CreationSink sink;
+struct Harness : testsupport::CreationStores {
   std::vector<std::string> warnings;
   Harness() {
     sink.warn = [this](const std::string& text, const std::string& caption, bool ownerless) {
@@ -64,9 +58,6 @@ struct Harness {
     core::MeasureStructures(job.structures, job.mode, withFiles, totals, files);
   }
   core::FolderNameParts parts;
-  core::CreationEngine Engine() {
-    return core::CreationEngine(counters, results, journal, copied, totals, files, sink);
-  }
   core::CreationJob Job(const std::string& dest, core::AttachMode mode) {
     core::CreationJob job;
     parts = core::ComposeNameParts(dest, "", "", true);
