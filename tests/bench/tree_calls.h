@@ -56,6 +56,22 @@ inline void MakeStructure(const std::string& structure) {
   }
 }
 
+// The delete run's calls on folders (deepest first) and the files lying in
+// them: as the run plans before it acts, every folder is listed first, then
+// each file is acted on, then each folder. (Under Wine acting on files long
+// after their folder was listed costs more than acting right after: a loop
+// that lists and acts folder by folder would not be the run's calls.)
+inline void PlannedDeletes(const std::vector<std::string>& folders,
+                           const std::function<void(const std::string&, bool)>& act) {
+  std::vector<std::string> files;
+  for (const std::string& folder : folders)
+    core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& f) {
+      if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(folder + "\\" + f.cFileName);
+    });
+  for (const std::string& file : files) act(file, false);
+  for (const std::string& folder : folders) act(folder, true);
+}
+
 // The bare copy of a structure into target: level by level, each folder made,
 // each file handed to copy.
 inline void CopyStructure(const std::string& structure, const std::string& target,

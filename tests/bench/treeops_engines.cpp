@@ -96,15 +96,11 @@ void Delete(const testsupport::TempDir& temp) {
   job.protectedFolders = treeops::SystemProtectedFolders("");
   treeops::DeleteResults predicted, results;
   double simulation = 0, run = 0, same = 0, plain = 0;
-  // A bare loop lists each folder of the slice, acts on each file, then on the folder.
+  // A bare loop lists the folders of the slice, acts on each file, then on each folder.
   auto bare = [&](int s, const std::string& root, const std::function<void(const std::string&, bool)>& act) {
-    for (int d = s * folders / slices; d < (s + 1) * folders / slices; ++d) {
-      const std::string folder = root + "\\" + Name("d", d);
-      std::vector<std::string> names;
-      core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& f) { names.push_back(folder + "\\" + f.cFileName); });
-      for (const std::string& file : names) act(file, false);
-      act(folder, true);
-    }
+    std::vector<std::string> slice;
+    for (int d = s * folders / slices; d < (s + 1) * folders / slices; ++d) slice.push_back(root + "\\" + Name("d", d));
+    bench::PlannedDeletes(slice, act);
   };
   for (int s = 0; s < slices; ++s)
     InTurns(s, {[&] {

@@ -103,18 +103,14 @@ void Delete(const testsupport::TempDir& dir, int folders) {
   frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersDelete01);
   page.chkVol07ShowDetailedResults.SetChecked(false);
   page.rdoVol07DeleteCompleteFolders.SetChecked(true);
-  // A bare loop lists each folder of the slice, acts on each file, then on the folder, then on the slice's root.
+  // A bare loop lists the slice's root and its folders, acts on each file, then
+  // on each folder, then on the root.
   auto bare = [&](int s, const std::string& tree, const std::function<void(const std::string&, bool)>& act) {
     const std::string root = dir / ("delete\\" + tree + "\\" + Name("s", s));
-    std::vector<std::string> subfolders;
-    core::ForEachFolderEntry(root, "*", [&](const WIN32_FIND_DATAA& f) { subfolders.push_back(root + "\\" + f.cFileName); });
-    for (const std::string& folder : subfolders) {
-      std::vector<std::string> names;
-      core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& f) { names.push_back(folder + "\\" + f.cFileName); });
-      for (const std::string& file : names) act(file, false);
-      act(folder, true);
-    }
-    act(root, true);
+    std::vector<std::string> folders;
+    core::ForEachFolderEntry(root, "*", [&](const WIN32_FIND_DATAA& f) { folders.push_back(root + "\\" + f.cFileName); });
+    folders.push_back(root);
+    bench::PlannedDeletes(folders, act);
   };
   double simulation = 0, run = 0, same = 0, plain = 0, deleted = 0;
   for (int s = 0; s < slices; ++s)
