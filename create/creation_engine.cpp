@@ -174,48 +174,71 @@ CreationJournal::File RecordCopy(const std::string& path, uint64_t size, FILETIM
   return file;
 }
 
-CopyUndo UndoCopiedFile(const CreationJournal::File& file, Remover& remover) {
+namespace {
+
+Undone UndoCopiedFile(const CreationJournal::File& file, Remover& remover) {
   const ItemLocation at = remover.Locate(file.path);
-  if (at.error == ERROR_FILE_NOT_FOUND || at.error == ERROR_PATH_NOT_FOUND) return CopyUndo::Gone;
-  if (!at.Here()) return CopyUndo::Kept;  // a link put in its place: never removed through
+  if (at.error == ERROR_FILE_NOT_FOUND || at.error == ERROR_PATH_NOT_FOUND) return Undone::Gone;
+  if (!at.Here()) return Undone::Stays;  // a link put in its place: never removed through
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &data)) return CopyUndo::Gone;
+  if (!GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &data)) return Undone::Gone;
   const uint64_t size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   uint64_t digest = 0;
   // Changed since the copy (rewritten, even to the same size and time): the user's now.
   if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) || size != file.size ||
       CompareFileTime(&data.ftLastWriteTime, &file.written) != 0 || !file.digested ||
       !FileDigest(file.path, digest) || digest != file.digest)
-    return CopyUndo::Kept;
+    return Undone::Stays;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
     SetFileAttributesA(file.path.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-  return remover.RemoveFile(file.path) == 0 ? CopyUndo::Removed : CopyUndo::Failed;
+  return remover.RemoveFile(file.path) == 0 ? Undone::Removed : Undone::Stays;
 }
 
-CreationStringList UndoCreation(CreationJournal& journal, Remover* remover,
-                                const std::function<bool(size_t done, size_t total)>& progress) {
+Undone UndoFolder(const std::string& folder, Remover& remover) {
+  const DWORD a = GetFileAttributesA(folder.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES) return Undone::Gone;
+  if (a & FILE_ATTRIBUTE_REPARSE_POINT) return Undone::Stays;  // replaced by a link since: never removed through it
+  if (remover.RemoveFolder(folder) == 0) return Undone::Removed;
+  return IsExistingDirectory(folder) ? Undone::Stays : Undone::Gone;
+}
+
+} // namespace
+
+void UndoJournal(CreationJournal& journal, Remover* remover,
+                 const std::function<bool(size_t done, size_t total)>& progress,
+                 const std::function<void(const std::string& path, bool folder, Undone outcome)>& visit) {
   SystemRemover own;
   Remover& remove = remover ? *remover : own;
   const size_t total = journal.files.size() + journal.folders.size();
   size_t done = 0;
-  CreationStringList stayed;
   // Newest first; a stop keeps in the journal what was not taken back.
   while (!journal.files.empty()) {
-    if (progress && !progress(done, total)) return stayed;
-    UndoCopiedFile(journal.files.back(), remove);  // a file that stays keeps its folder, which is reported
+    if (progress && !progress(done, total)) return;
+    const CreationJournal::File file = std::move(journal.files.back());
     journal.files.pop_back();
     ++done;
+    const Undone outcome = UndoCopiedFile(file, remove);
+    if (visit) visit(file.path, false, outcome);
   }
   while (!journal.folders.empty()) {
-    if (progress && !progress(done, total)) return stayed;
+    if (progress && !progress(done, total)) return;
     const std::string folder = std::move(journal.folders.back());
     journal.folders.pop_back();
     ++done;
-    if (remove.RemoveFolder(folder) == 0) continue;
-    if (IsExistingDirectory(folder)) stayed.push_front(folder);
+    const Undone outcome = UndoFolder(folder, remove);
+    if (visit) visit(folder, true, outcome);
   }
   if (progress) progress(done, total);
   journal.Clear();
+}
+
+CreationStringList UndoCreation(CreationJournal& journal, Remover* remover,
+                                const std::function<bool(size_t done, size_t total)>& progress) {
+  CreationStringList stayed;
+  // A file that stays keeps its folder, which is what the page reports.
+  UndoJournal(journal, remover, progress, [&](const std::string& path, bool folder, Undone outcome) {
+    if (folder && outcome == Undone::Stays) stayed.push_front(path);
+  });
   return stayed;
 }
 

@@ -123,20 +123,25 @@ struct CreationJournal {
 // cannot be read).
 CreationJournal::File RecordCopy(const std::string& path, uint64_t size, FILETIME written);
 
-// Takes back one copied file, only while it is still the copy recorded: the
-// item itself at its path (never through a link), the same size, time and
-// content. A read-only attribute the copy inherited is cleared first.
-enum class CopyUndo { Gone, Removed, Kept, Failed };
-CopyUndo UndoCopiedFile(const CreationJournal::File& file, Remover& remover);
+// How one journaled item fared in an undo: already gone, removed, or left
+// (changed since, a link put in its place, a folder not empty, a failure).
+enum class Undone { Gone, Removed, Stays };
 
-// Removes what the journal holds, newest first: files only when still as
-// copied (UndoCopiedFile), folders only when empty and still at their path
-// (never a link put there since). Returns the journaled folders that stay (a
-// folder the user filled since), in creation order. The journal is emptied.
-// Every removal goes through remover (the system's when none is given).
-// progress, when given, is called before each file and folder with the items
-// done and the items in all; false stops the undo there (what is left stays
-// in the journal).
+// Takes back what the journal holds, newest first: each copied file only while
+// it is still the copy recorded (the item itself at its path, never through a
+// link; the same size, time and content; a read-only attribute the copy
+// inherited is cleared first), then each folder only when empty and still the
+// folder itself at its path (a link put there since stays). Every removal goes
+// through remover (the system's when none is given). visit, when given, hears
+// each item's outcome. progress, when given, is called before each file and
+// folder with the items done and the items in all; false stops the undo there
+// and leaves the rest in the journal. Otherwise the journal is emptied.
+void UndoJournal(CreationJournal& journal, Remover* remover,
+                 const std::function<bool(size_t done, size_t total)>& progress,
+                 const std::function<void(const std::string& path, bool folder, Undone outcome)>& visit);
+
+// The creation pages' undo (UndoJournal): returns the journaled folders that
+// stay (a folder the user filled since), in creation order.
 CreationStringList UndoCreation(CreationJournal& journal, Remover* remover = nullptr,
                                 const std::function<bool(size_t done, size_t total)>& progress = {});
 

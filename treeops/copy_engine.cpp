@@ -376,40 +376,11 @@ bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJou
 }
 
 CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover, const Progress& progress) {
-  core::SystemRemover own;
-  core::Remover& remove = remover ? *remover : own;
   CopyUndoReport report;
-  const size_t total = journal.files.size() + journal.folders.size();
-  size_t done = 0;
-  // Newest first; a stop keeps in the journal what was not taken back.
-  while (!journal.files.empty()) {
-    if (progress && !progress(done, total)) return report;
-    const core::CreationJournal::File file = std::move(journal.files.back());
-    journal.files.pop_back();
-    ++done;
-    switch (core::UndoCopiedFile(file, remove)) {
-      case core::CopyUndo::Gone: break;
-      case core::CopyUndo::Removed: ++report.filesDeleted; break;
-      case core::CopyUndo::Kept:  // changed since the copy, or a link put in its place
-      case core::CopyUndo::Failed: report.stays.push_back(file.path); break;
-    }
-  }
-  while (!journal.folders.empty()) {
-    if (progress && !progress(done, total)) return report;
-    const std::string folder = std::move(journal.folders.back());
-    journal.folders.pop_back();
-    ++done;
-    const DWORD a = GetFileAttributesA(folder.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES) continue;  // gone already
-    if (a & FILE_ATTRIBUTE_REPARSE_POINT) {
-      report.stays.push_back(folder);  // replaced by a link since: never removed through it
-      continue;
-    }
-    if (remove.RemoveFolder(folder) == 0) ++report.foldersRemoved;
-    else if (core::IsExistingDirectory(folder)) report.stays.push_back(folder);
-  }
-  if (progress) progress(done, total);
-  journal.Clear();
+  core::UndoJournal(journal, remover, progress, [&](const std::string& path, bool folder, core::Undone outcome) {
+    if (outcome == core::Undone::Removed) ++(folder ? report.foldersRemoved : report.filesDeleted);
+    else if (outcome == core::Undone::Stays) report.stays.push_back(path);
+  });
   return report;
 }
 

@@ -113,12 +113,11 @@ struct CopyUndoReport {
   size_t filesDeleted = 0, foldersRemoved = 0;
   std::vector<std::string> stays;  // files changed since, folders not empty, failures
 };
-// Deletes the recorded files still as copied (the item itself at its path,
-// same size, time and content), newest first, then removes the recorded
-// folders newest first when empty and still at their path; a link put in the
-// place of either stays. Every removal goes through remover (the system's when
-// none is given). Empties the journal. progress is called before each file and
-// folder (a stop leaves the rest in the journal).
+// Takes the run back through the creation pages' own undo (core::UndoJournal:
+// files still as copied, then folders when empty, a link put in the place of
+// either staying; every removal through remover, the system's when none is
+// given) and counts what went and what stays. Empties the journal unless
+// progress stops it.
 CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover = nullptr,
                         const Progress& progress = Progress());
 
