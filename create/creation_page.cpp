@@ -331,20 +331,26 @@ void CreationPage::Start(JobKind kind) {
     };
     engineSink.progress = [&](size_t i) { return sink.Progress(i); };
     engineSink.warn = [&](const std::string& text, const std::string& caption, bool ownerless) {
-      sink.Flush();
-      if (ownerless)
-        ui::App().SystemMessageBox(text, caption, core::kMsgWarning);
-      else
-        ui::App().MessageBox(text, caption, core::kMsgWarning);
+      sink.OnWindow([&] {
+        sink.Flush();
+        if (ownerless)
+          ui::App().SystemMessageBox(text, caption, core::kMsgWarning);
+        else
+          ui::App().MessageBox(text, caption, core::kMsgWarning);
+      });
     };
     core::CreationEngine engine(Counters, ResultLists, Journal, CopiedFiles, StructureTotals,
                                 StructureFiles, engineSink);
-    if (sim)
-      engine.Simulate(job);
-    else
-      engine.Run(job);
+    // The engine touches no window: it works on while the page is drawn.
+    sink.InBackground([&] {
+      if (sim)
+        engine.Simulate(job);
+      else
+        engine.Run(job);
+    });
     return true;
   };
+  run.background = true;
   run.end = [&] {
     Box(sim ? PageMsg::SimEnd : PageMsg::RunEnd, sim ? *desc_.simEndText : "");
     // The destination in the shell when the user chose to see it.
@@ -377,11 +383,14 @@ void CreationPage::Undo() {
   run.counters = BoundCounters();
   run.work = [&](RunBinding::Sink& sink) {
     sink.Begin(Journal.files.size() + Journal.folders.size());
-    stayed = core::UndoCreation(Journal, nullptr,
-                                [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    sink.InBackground([&] {
+      stayed = core::UndoCreation(Journal, nullptr,
+                                  [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    });
     CopiedFiles.clear();
     return true;
   };
+  run.background = true;
   run.end = [&] {
     if (!stayed.empty()) {
       std::string list;

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <exception>
 #include <utility>
 
 namespace {
@@ -52,9 +53,15 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
 // ---- Sink ------------------------------------------------------------------------
 
 void RunBinding::Sink::Begin(size_t total) {
-  b_.total_ = total;
-  b_.done_ = 0;
-  b_.begun_ = true;
+  {
+    Guard guard(b_.cs_);
+    b_.total_ = total;
+    b_.done_ = 0;
+    b_.begun_ = true;
+    b_.barChanged_ = true;
+  }
+  if (!b_.OnWindowThread()) return;  // the window's thread shows the bar
+  b_.barChanged_ = false;
   if (ui::ProgressBar* bar = b_.page_.progress) {
     bar->SetRange(0, static_cast<int>(total <= INT_MAX ? total : INT_MAX));
     bar->SetVisible(true);
@@ -64,6 +71,16 @@ void RunBinding::Sink::Begin(size_t total) {
 
 bool RunBinding::Sink::Progress(size_t done, size_t total) {
   if (!b_.begun_) Begin(total);
+  if (!b_.OnWindowThread()) {
+    Guard guard(b_.cs_);
+    if (total != 0 && total != b_.total_) {
+      b_.total_ = total;
+      b_.barChanged_ = true;
+    }
+    b_.done_ = done;
+    b_.Gather();
+    return b_.stop_ == 0;
+  }
   if (total != 0 && total != b_.total_) {
     b_.total_ = total;
     if (b_.page_.progress) b_.page_.progress->SetRange(0, static_cast<int>(total <= INT_MAX ? total : INT_MAX));
@@ -76,9 +93,24 @@ bool RunBinding::Sink::Progress(size_t done, size_t total) {
   return b_.Pace(first);
 }
 
-void RunBinding::Sink::Add(size_t list, std::string entry) { b_.Take(list, std::move(entry)); }
+void RunBinding::Sink::Add(size_t list, std::string entry) {
+  Guard guard(b_.cs_);
+  b_.Take(list, std::move(entry));
+}
 
-void RunBinding::Sink::Flush() { b_.Update(false); }
+void RunBinding::Sink::Flush() {
+  if (!b_.OnWindowThread()) return OnWindow([this] { Flush(); });
+  b_.Update(false);
+}
+
+void RunBinding::Sink::InBackground(const std::function<void()>& work) { b_.Background(work); }
+
+void RunBinding::Sink::OnWindow(const std::function<void()>& fn) {
+  if (b_.OnWindowThread() || !b_.background_) return fn();
+  b_.call_ = &fn;
+  SetEvent(b_.callAsked_);
+  WaitForSingleObject(b_.callDone_, INFINITE);
+}
 
 // ---- The binding -------------------------------------------------------------------
 
@@ -95,41 +127,70 @@ void RunBinding::Take(size_t list, std::string entry) {
   if (!why.empty()) s.pending.push_back(ReasonLine(why));
 }
 
-void RunBinding::UpdateProgress() {
-  ui::ProgressBar* bar = page_.progress;
-  if (!bar || !begun_) return;
-  const size_t done = done_ < total_ ? done_ : total_;
-  bar->SetPosition(total_ <= INT_MAX ? static_cast<int>(done)
-                                     : static_cast<int>(double(done) / double(total_) * INT_MAX));
-}
-
-void RunBinding::Update(bool last) {
+void RunBinding::Gather() {
   const Job& job = *job_;
   if (job.sync) job.sync();
-  UpdateProgress();
-  TResultsWindow* window = page_.window ? page_.window() : nullptr;
   for (size_t k = 0; k < job.lists.size(); ++k) {
     const List& row = job.lists[k];
     ListState& s = lists_[k];
     if (row.entries)
       while (s.taken < row.entries->size()) Take(k, (*row.entries)[s.taken++]);
-    if (last && s.unlisted > 0) {
-      s.pending.push_back(UnlistedLine(s.unlisted));
-      s.unlisted = 0;
-    }
-    if (s.pending.empty()) continue;
-    if (window) window->List(row.window).AddStrings(std::move(s.pending));
-    s.pending.clear();
   }
+  for (size_t i = 0; i < job.counters.size(); ++i) latest_[i] = *job.counters[i].value;
+}
+
+void RunBinding::Show(bool last) {
+  const Job& job = *job_;
+  std::vector<std::vector<std::string>> blocks(job.lists.size());
+  std::vector<double> values;
+  size_t done, total;
+  bool barChanged, begun;
+  {
+    Guard guard(cs_);
+    for (size_t k = 0; k < job.lists.size(); ++k) {
+      ListState& s = lists_[k];
+      if (last && s.unlisted > 0) {
+        s.pending.push_back(UnlistedLine(s.unlisted));
+        s.unlisted = 0;
+      }
+      blocks[k].swap(s.pending);
+    }
+    values = latest_;
+    done = done_ < total_ ? done_ : total_;
+    total = total_;
+    barChanged = barChanged_;
+    barChanged_ = false;
+    begun = begun_;
+  }
+  if (ui::ProgressBar* bar = page_.progress; bar && begun) {
+    if (barChanged) {
+      bar->SetRange(0, static_cast<int>(total <= INT_MAX ? total : INT_MAX));
+      bar->SetVisible(true);
+    }
+    bar->SetPosition(total <= INT_MAX ? static_cast<int>(done)
+                                      : static_cast<int>(double(done) / double(total) * INT_MAX));
+  }
+  TResultsWindow* window = page_.window ? page_.window() : nullptr;
+  if (window)
+    for (size_t k = 0; k < job.lists.size(); ++k)
+      if (!blocks[k].empty()) window->List(job.lists[k].window).AddStrings(std::move(blocks[k]));
   // Only the counters that changed since they were last shown are written.
   for (size_t i = 0; i < job.counters.size(); ++i) {
     const Counter& c = job.counters[i];
-    if (*c.value == shown_[i]) continue;
-    shown_[i] = *c.value;
-    const std::string text = core::CounterText(*c.value);
+    if (values[i] == shown_[i]) continue;
+    shown_[i] = values[i];
+    const std::string text = core::CounterText(values[i]);
     if (c.label) c.label->SetText(text);
     if (window && c.window >= 0) window->Counter(c.window).SetText(text);
   }
+}
+
+void RunBinding::Update(bool last) {
+  {
+    Guard guard(cs_);
+    Gather();
+  }
+  Show(last);
 }
 
 bool RunBinding::Pace(bool now) {
@@ -146,6 +207,96 @@ bool RunBinding::Pace(bool now) {
   return !ui::App().Terminated();
 }
 
+namespace {
+
+struct BackgroundWork {
+  const std::function<void()>* work;
+  std::exception_ptr error;
+};
+
+DWORD WINAPI RunBackgroundWork(LPVOID parameter) {
+  BackgroundWork& w = *static_cast<BackgroundWork*>(parameter);
+  try {
+    (*w.work)();
+  } catch (...) {
+    w.error = std::current_exception();
+  }
+  return 0;
+}
+
+} // namespace
+
+void RunBinding::Background(const std::function<void()>& work) {
+  if (!OnWindowThread() || background_) return work();
+  // A close that came before the work starts keeps it from starting: what
+  // the user did or anyone posted is handled first (what only waits to be
+  // painted, or a caret's blink, comes while the work runs).
+  MSG waiting;
+  if (PeekMessageA(&waiting, nullptr, 0, 0,
+                   PM_NOREMOVE | PM_QS_INPUT | PM_QS_SENDMESSAGE | ((QS_POSTMESSAGE | QS_HOTKEY) << 16)))
+    ui::App().ProcessMessages();
+  if (ui::App().Terminated()) return;
+  stop_ = 0;
+  first_ = false;
+  callAsked_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  callDone_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  BackgroundWork w{&work, nullptr};
+  HANDLE thread = callAsked_ && callDone_ ? CreateThread(nullptr, 0, RunBackgroundWork, &w, 0, nullptr) : nullptr;
+  if (!thread) {  // no thread to be had: the work runs here, paced as before
+    if (callAsked_) CloseHandle(callAsked_);
+    if (callDone_) CloseHandle(callDone_);
+    callAsked_ = callDone_ = nullptr;
+    first_ = true;
+    Enter();
+    return work();
+  }
+  background_ = true;
+  // The page is locked and the Visual Log shown while the work already runs:
+  // no message is handled before the lock is on.
+  Enter();
+  throttle_ = ui::Throttle();
+  bool shown = false;
+  for (;;) {
+    const HANDLE waits[2] = {thread, callAsked_};
+    const DWORD woke = MsgWaitForMultipleObjects(2, waits, FALSE, ui::Throttle::kIntervalMs, QS_ALLINPUT);
+    if (woke == WAIT_OBJECT_0) break;
+    if (woke == WAIT_OBJECT_0 + 1) {
+      ui::App().SafeCall(*call_);
+      SetEvent(callDone_);
+    }
+    if (!shown || throttle_.Due()) {
+      LARGE_INTEGER start, end;
+      QueryPerformanceCounter(&start);
+      Show(false);
+      ui::App().ProcessMessages();
+      QueryPerformanceCounter(&end);
+      throttle_.Took(shown ? static_cast<DWORD>(Milliseconds(start, end)) : 0);
+      shown = true;
+    } else {
+      ui::App().ProcessMessages();
+    }
+    if (ui::App().Terminated()) InterlockedExchange(&stop_, 1);
+  }
+  CloseHandle(thread);
+  CloseHandle(callAsked_);
+  CloseHandle(callDone_);
+  callAsked_ = callDone_ = nullptr;
+  background_ = false;
+  if (w.error) std::rethrow_exception(w.error);
+}
+
+void RunBinding::Enter() {
+  if (entered_) return;
+  entered_ = true;
+  const Job& job = *job_;
+  TResultsWindow* window = page_.window ? page_.window() : nullptr;
+  if (window && job.showLog) window->ShowBeside(*page_.form);
+  // The page's commands and the other sheets stay locked until the end box
+  // is answered.
+  lock_ = std::make_unique<ui::RunLock>(page_.commands ? page_.commands() : std::vector<ui::Control*>(),
+                                        job.locks, busy_);
+}
+
 bool RunBinding::Run(const Job& job) {
   if (busy_) return false;
   if (job.confirm && !job.confirm()) return false;
@@ -156,8 +307,10 @@ bool RunBinding::Run(const Job& job) {
   if (job.reset) job.reset();
   if (window && job.clearLog) window->ClearLists();
   job_ = &job;
+  windowThread_ = GetCurrentThreadId();
   lists_.assign(job.lists.size(), ListState());
   shown_.clear();
+  latest_.clear();
   // Each label is written only when its text changes (a label written
   // repaints, even with the same text).
   auto show = [](ui::Label& label, const std::string& text) {
@@ -165,37 +318,54 @@ bool RunBinding::Run(const Job& job) {
   };
   for (const Counter& c : job.counters) {
     shown_.push_back(*c.value);
+    latest_.push_back(*c.value);
     const std::string text = core::CounterText(*c.value);
     if (c.label) show(*c.label, text);
     if (window && c.window >= 0) show(window->Counter(c.window), text);
   }
-  if (window && job.showLog) window->ShowBeside(*page_.form);
 
   bool ended = false;
+  busy_ = true;  // also before the lock: a box shown before it starts no other run
+  entered_ = false;
+  auto leave = [this] {
+    lock_.reset();
+    busy_ = false;
+    job_ = nullptr;
+  };
   {
-    // The page's commands and the other sheets stay locked, and the start-up
-    // folder is the current directory, until the end box is answered.
-    ui::RunLock lock(page_.commands ? page_.commands() : std::vector<ui::Control*>(), job.locks, busy_);
+    // The start-up folder is the current directory until the end box is
+    // answered.
     InStartupFolder folder;
     done_ = total_ = 0;
     begun_ = false;
+    barChanged_ = false;
     first_ = true;
     throttle_ = ui::Throttle();
+    if (!job.background) Enter();
     Sink sink(*this);
-    const bool went = job.work ? job.work(sink) : true;
+    bool went = true;
+    try {
+      went = job.work ? job.work(sink) : true;
+    } catch (...) {
+      leave();
+      throw;
+    }
     if (ui::App().Terminated()) {  // the main window is closing: no more boxes
-      job_ = nullptr;
+      leave();
       return false;
     }
-    if (went) done_ = total_;
-    Update(true);
+    if (went) {
+      Enter();
+      done_ = total_;
+    }
+    if (entered_) Update(true);  // (a background job refused before its engine started shows nothing)
     if (page_.progress) page_.progress->SetVisible(false);
     if (went) {
       if (job.end) job.end();
       ended = true;
     }
   }
-  job_ = nullptr;
+  leave();
   if (job.after) job.after();
   return ended;
 }

@@ -11,15 +11,26 @@
 // no cost per item. Each list of the Visual Log shows at most kMaxListed
 // entries, the rest counted in one closing line; an entry not done for other
 // reasons is shown with its reason on the line beneath it.
+//
+// An engine call that touches no window may run on a thread of its own
+// (Sink::InBackground): the window's thread then locks the page, shows the
+// Visual Log and keeps the progress, the counters and the lists drawn while
+// the engine works, instead of between its items. Under Wine drawing a
+// themed control costs milliseconds, so a run whose window is drawn beside
+// it takes about the time of its system calls alone.
 #pragma once
 #include "listwin/frmStatistic.h"
 #include "ui/controls.h"
 #include "ui/pages.h"
+#include "ui/run_lock.h"
 #include "ui/throttle.h"
+
+#include <windows.h>
 
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,8 +50,9 @@ public:
     std::function<TResultsWindow*()> window;              // null until the window is made
     std::function<std::vector<ui::Control*>()> commands;  // locked while a run lasts
   };
-  RunBinding() = default;
-  explicit RunBinding(Page page) : page_(std::move(page)) {}
+  RunBinding() { InitializeCriticalSection(&cs_); }
+  explicit RunBinding(Page page) : page_(std::move(page)) { InitializeCriticalSection(&cs_); }
+  ~RunBinding() { DeleteCriticalSection(&cs_); }
   // Binds the page (a page whose controls are bound late binds them here).
   void Bind(Page page) { page_ = std::move(page); }
   RunBinding(const RunBinding&) = delete;
@@ -79,6 +91,14 @@ public:
     void Add(size_t list, std::string entry);
     // Brings the window up to date now (before a box the engine shows).
     void Flush();
+    // Runs work on a thread of its own and returns when it is done; the
+    // window's messages are handled meanwhile. The calls above may come from
+    // work; anything that touches a window (a box) goes through OnWindow.
+    // Progress answers false once the main window closes. A close that came
+    // before work starts keeps it from starting.
+    void InBackground(const std::function<void()>& work);
+    // Runs fn on the window's thread; from background work, waits for it.
+    void OnWindow(const std::function<void()>& fn);
 
   private:
     friend class RunBinding;
@@ -97,10 +117,15 @@ public:
     bool clearLog = true;    // its lists emptied at the start
     std::vector<Counter> counters;
     std::vector<List> lists;
-    // Before each update: the page's counters taken from the engine's.
+    // Before each update: the page's counters taken from the engine's (in a
+    // background job, on the engine's thread as it works).
     std::function<void()> sync;
     // The engine call; false: stopped without an end (its box shown).
     std::function<bool(Sink&)> work;
+    // The page is locked and the Visual Log shown once work hands its engine
+    // to Sink::InBackground (what work does before shows its boxes on a page
+    // as it stands), so both are drawn while the engine already works.
+    bool background = false;
     // The end box and what follows it, the page still locked.
     std::function<void()> end;
     // Once the page is free again.
@@ -119,18 +144,50 @@ private:
     size_t listed = 0;    // entries in the window
     size_t unlisted = 0;  // entries beyond kMaxListed
   };
+  // Guards what the engine's thread and the window's thread share.
+  class Guard {
+  public:
+    explicit Guard(CRITICAL_SECTION& cs) : cs_(cs) { EnterCriticalSection(&cs_); }
+    ~Guard() { LeaveCriticalSection(&cs_); }
+    Guard(const Guard&) = delete;
+    Guard& operator=(const Guard&) = delete;
+
+  private:
+    CRITICAL_SECTION& cs_;
+  };
+
+  bool OnWindowThread() const { return GetCurrentThreadId() == windowThread_; }
+  // Shows the Visual Log and locks the page, once per job.
+  void Enter();
   void Take(size_t list, std::string entry);
+  // Where the engine works: its outcomes and counters taken for the window.
+  void Gather();
+  // On the window's thread: what was gathered written to the window.
+  void Show(bool last);
   void Update(bool last);
-  void UpdateProgress();
   bool Pace(bool now);
+  void Background(const std::function<void()>& work);
 
   Page page_;
   bool busy_ = false;
   // The job in progress.
   const Job* job_ = nullptr;
+  std::unique_ptr<ui::RunLock> lock_;
+  bool entered_ = false;
+  DWORD windowThread_ = 0;
+  // Shared with background work (under cs_).
+  CRITICAL_SECTION cs_;
   std::vector<ListState> lists_;
-  std::vector<double> shown_;
+  std::vector<double> latest_;  // the counters as last gathered
   size_t done_ = 0, total_ = 0;
-  bool begun_ = false, first_ = true;
+  bool begun_ = false, barChanged_ = false;
+  // The window's own.
+  std::vector<double> shown_;
+  bool first_ = true;
   ui::Throttle throttle_;
+  // Background work: its stop, and a call it waits for on the window's thread.
+  volatile LONG stop_ = 0;
+  bool background_ = false;
+  const std::function<void()>* call_ = nullptr;
+  HANDLE callAsked_ = nullptr, callDone_ = nullptr;
 };

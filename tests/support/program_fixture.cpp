@@ -100,6 +100,7 @@ void ProgramTest::StopProgram() {
 
 void ProgramTest::TearDown() {
   StopProgram();
+  EXPECT_EQ(seam.offThread, 0) << "a box or window was asked for off the windows' thread";
   SetCurrentDirectoryA(savedDirectory.c_str());
   dir.reset();
 }

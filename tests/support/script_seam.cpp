@@ -49,6 +49,7 @@ int ScriptSeam::Unscripted() const {
 
 int ScriptSeam::MessageBox(HWND owner, ui::BoxOwner kind, const std::string& text,
                            const std::string& caption, unsigned flags) {
+  Asked();
   ShownBox box{kind, text, caption, flags, 0, false, owner};
   for (auto it = answers_.begin(); it != answers_.end(); ++it) {
     if (caption.find(it->first) != std::string::npos) {
@@ -70,6 +71,7 @@ int ScriptSeam::MessageBox(HWND owner, ui::BoxOwner kind, const std::string& tex
 }
 
 int ScriptSeam::RunModal(ui::Form& form) {
+  Asked();
   modalForms.push_back(form.Caption());
   auto it = modal_.find(&form);
   if (it == modal_.end() || it->second.empty()) return IDCANCEL;
@@ -92,17 +94,25 @@ bool NextAnswer(std::deque<std::function<bool(Request&)>>& answers, std::vector<
 }
 } // namespace
 
-bool ScriptSeam::FileDialog(ui::FileDialogRequest& request) { return NextAnswer(fileAnswers_, fileDialogs, request); }
-bool ScriptSeam::PickFolder(ui::FolderPickRequest& request) { return NextAnswer(folderAnswers_, folderPicks, request); }
+bool ScriptSeam::FileDialog(ui::FileDialogRequest& request) {
+  Asked();
+  return NextAnswer(fileAnswers_, fileDialogs, request);
+}
+bool ScriptSeam::PickFolder(ui::FolderPickRequest& request) {
+  Asked();
+  return NextAnswer(folderAnswers_, folderPicks, request);
+}
 
 bool ScriptSeam::ShellOpen(HWND, const std::string& file, const std::string& parameters,
                            const std::string& directory, int) {
+  Asked();
   shellOpens.push_back(file + "|" + parameters + "|" + directory);
   shellOpenCurrentDirs.push_back(CurrentDirectory());
   return shellResult;
 }
 
 bool ScriptSeam::HelpQuit(HWND, const std::string& helpFile) {
+  Asked();
   helpQuits.push_back(helpFile);
   helpQuitCurrentDirs.push_back(CurrentDirectory());
   return helpResult;

@@ -51,6 +51,9 @@ public:
   std::vector<std::string> helpQuits;
   bool shellResult = true;
   bool helpResult = true;
+  // Boxes, windows and dialogs asked for from another thread than the one the
+  // seam was made on (the windows' thread): each would be a fault.
+  int offThread = 0;
 
   // The captions of all boxes shown, in order.
   std::vector<std::string> Captions() const;
@@ -70,6 +73,10 @@ public:
   bool HelpQuit(HWND owner, const std::string& helpFile) override;
 
 private:
+  void Asked() {
+    if (GetCurrentThreadId() != thread_) ++offThread;
+  }
+  DWORD thread_ = GetCurrentThreadId();
   ui::Seam* previous_;
   std::deque<std::pair<std::string, int>> answers_;
   std::map<ui::Form*, std::deque<std::function<int(ui::Form&)>>> modal_;
