@@ -617,10 +617,13 @@ void CopyPage::Start(bool sim) {
                                               &results.foldersNotExist, &results.subFoldersExist, &results.filesExist})
     run.lists.emplace_back(static_cast<int>(run.lists.size()), list);
   run.work = [&](RunBinding::Sink& sink) {
-    treeops::RunCopy(preview, sim, results, sim ? dryJournal : Vol08Undo,
-                     [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    sink.InBackground([&] {
+      treeops::RunCopy(preview, sim, results, sim ? dryJournal : Vol08Undo,
+                       [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    });
     return true;
   };
+  run.background = true;
   run.end = [&] {
     if (results.stop.number == 705) Box(CopyMsg::RunDiskFull, results.stop.text);
     // The reasons begin with a blank line; the run's text ends in one line break.
@@ -656,9 +659,12 @@ void CopyPage::btnVol08UndoClick() {
   run.counters = BoundCounters();
   run.work = [&](RunBinding::Sink& sink) {
     sink.Begin(Vol08Undo.files.size() + Vol08Undo.folders.size());
-    report = treeops::UndoCopy(Vol08Undo, nullptr, [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    sink.InBackground([&] {
+      report = treeops::UndoCopy(Vol08Undo, nullptr, [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    });
     return true;
   };
+  run.background = true;
   run.end = [&] {
     if (!report.stays.empty()) {
       std::string list;

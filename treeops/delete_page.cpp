@@ -505,9 +505,12 @@ void DeletePage::Start(bool simulation) {
   run.lists.emplace_back(5, &out.filesOther, reason);
   run.work = [&](RunBinding::Sink& sink) {
     sink.Begin(plan.Items());
-    treeops::RunDelete(plan, simulation, out, [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    sink.InBackground([&] {
+      treeops::RunDelete(plan, simulation, out, [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    });
     return true;
   };
+  run.background = true;
   run.end = [&] {
     const std::string deleted = simulation ? " that would be deleted : " : " deleted : ";
     const std::string outcome = "Folders" + deleted + CounterText(out.counters[0]) + "\nFiles" + deleted +

@@ -547,8 +547,10 @@ void RenamePage::Start(bool simulation) {
     job.protectedFolders = protected_;
     job.dry = simulation;
     sink.Begin(job.lines.size());
-    treeops::RunRename(job, results, history,
-                       [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    sink.InBackground([&] {
+      treeops::RunRename(job, results, history,
+                         [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    });
     if (!simulation) {
       // The new run's record replaces the last one's.
       Vol06RenameHistory = std::move(history);
@@ -556,6 +558,7 @@ void RenamePage::Start(bool simulation) {
     }
     return true;
   };
+  run.background = true;
   run.end = [&] {
     const std::string reasons = treeops::ReasonsSummary(results.reasons);
     if (simulation)
@@ -598,11 +601,14 @@ void RenamePage::btnVol06UndoClick() {
   run.work = [&](RunBinding::Sink& sink) {
     // The progress bar follows the records taken back.
     sink.Begin(Vol06RenameHistory.size());
-    report = treeops::UndoRename(Vol06RenameHistory, nullptr,
-                                 [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    sink.InBackground([&] {
+      report = treeops::UndoRename(Vol06RenameHistory, nullptr,
+                                   [&](size_t done, size_t total) { return sink.Progress(done, total); });
+    });
     ClearVol06RenameHistory();
     return true;
   };
+  run.background = true;
   run.end = [&] {
     if (report.Failures()) {
       std::string text = "The program is unable to rename the following folders  : \n";
