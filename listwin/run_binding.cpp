@@ -209,6 +209,9 @@ bool RunBinding::Pace(bool now) {
 
 namespace {
 
+// The timer of a caret's blink.
+constexpr UINT kSystemTimer = 0x0118;
+
 struct BackgroundWork {
   const std::function<void()>* work;
   std::exception_ptr error;
@@ -229,11 +232,14 @@ DWORD WINAPI RunBackgroundWork(LPVOID parameter) {
 void RunBinding::Background(const std::function<void()>& work) {
   if (!OnWindowThread() || background_) return work();
   // A close that came before the work starts keeps it from starting: what
-  // the user did or anyone posted is handled first (what only waits to be
-  // painted, or a caret's blink, comes while the work runs).
+  // the user did or anyone posted is handled first. Posted and input messages
+  // come before paints and timers, so when the first waiting message is a
+  // paint or a timer (a caret's blink) nothing else waits, and the painting
+  // is done while the work runs. (Asked for posted messages alone, Wine may
+  // answer that none wait when one does.)
   MSG waiting;
-  if (PeekMessageA(&waiting, nullptr, 0, 0,
-                   PM_NOREMOVE | PM_QS_INPUT | PM_QS_SENDMESSAGE | ((QS_POSTMESSAGE | QS_HOTKEY) << 16)))
+  if (PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE) && waiting.message != WM_PAINT &&
+      waiting.message != WM_TIMER && waiting.message != kSystemTimer)
     ui::App().ProcessMessages();
   if (ui::App().Terminated()) return;
   stop_ = 0;
@@ -258,7 +264,8 @@ void RunBinding::Background(const std::function<void()>& work) {
   bool shown = false;
   for (;;) {
     const HANDLE waits[2] = {thread, callAsked_};
-    const DWORD woke = MsgWaitForMultipleObjects(2, waits, FALSE, ui::Throttle::kIntervalMs, QS_ALLINPUT);
+    const DWORD woke =
+        MsgWaitForMultipleObjectsEx(2, waits, ui::Throttle::kIntervalMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (woke == WAIT_OBJECT_0) break;
     if (woke == WAIT_OBJECT_0 + 1) {
       ui::App().SafeCall(*call_);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,6 +35,41 @@ inline std::string Snapshot(const std::string& root) {
   }
   return out;
 }
+
+// Closes the main window while a run works: the first time the run moves the
+// progress bar between its ends (some items done, some not), a close is
+// posted, and the window handles it with that update.
+class CloseMidRun {
+public:
+  explicit CloseMidRun(ui::ProgressBar& bar) {
+    bar_ = bar.Handle();
+    posted_ = false;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~CloseMidRun() {
+    UnhookWindowsHookEx(hook_);
+    bar_ = nullptr;
+  }
+  CloseMidRun(const CloseMidRun&) = delete;
+  CloseMidRun& operator=(const CloseMidRun&) = delete;
+  static bool Posted() { return posted_; }
+
+private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && !posted_ && bar_ && sent->hwnd == bar_ && sent->message == PBM_SETPOS) {
+      const int at = static_cast<int>(sent->wParam);
+      if (at > 0 && at < static_cast<int>(SendMessageA(bar_, PBM_GETRANGE, FALSE, 0))) {
+        posted_ = true;
+        PostMessageA(frmMain->Handle(), WM_CLOSE, 0, 0);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline HWND bar_ = nullptr;
+  static inline bool posted_ = false;
+  HHOOK hook_;
+};
 
 class CreationPageTest : public testsupport::ProgramTest {
 protected:

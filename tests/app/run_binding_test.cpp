@@ -117,6 +117,46 @@ TEST_F(RunBindingTest, TheCopyVisualLogIsFilledWhileTheRunWorks) {
   EXPECT_TRUE(frmStatistic08->Visible());
 }
 
+// Work handed to its own thread: a box it asks for is shown on the windows'
+// thread (the work waits for the answer), and a close that comes while it
+// works is seen at its next step, which stops it; the binding is free after.
+TEST_F(RunBindingTest, BackgroundWorkShowsItsBoxesOnTheWindowsThreadAndAStopReachesIt) {
+  RunBinding binding(RunBinding::Page{});
+  const DWORD windows = GetCurrentThreadId();
+  DWORD boxThread = 0, workThread = windows;
+  int answer = 0;
+  size_t steps = 0;
+  constexpr size_t kMany = 1000000;  // far more than the close lets it do
+  RunBinding::Job job;
+  job.background = true;
+  bool ended = false;
+  job.end = [&] { ended = true; };
+  job.work = [&](RunBinding::Sink& sink) {
+    sink.Begin(kMany);
+    sink.InBackground([&] {
+      workThread = GetCurrentThreadId();
+      sink.OnWindow([&] {
+        boxThread = GetCurrentThreadId();
+        answer = ui::App().MessageBox("Halfway.", "Background test box", MB_YESNO);
+      });
+      PostThreadMessageA(windows, WM_QUIT, 0, 0);  // the program closes while the work goes on
+      while (steps < kMany && sink.Progress(steps)) {
+        ++steps;
+        Sleep(1);
+      }
+    });
+    return true;
+  };
+  seam.Answer("Background test box", IDNO);
+  EXPECT_FALSE(binding.Run(job));
+  EXPECT_NE(workThread, windows);
+  EXPECT_EQ(boxThread, windows);
+  EXPECT_EQ(answer, IDNO);
+  EXPECT_LT(steps, kMany);
+  EXPECT_FALSE(ended);  // no end box once the program closes
+  EXPECT_FALSE(binding.Busy());
+}
+
 // Every run, simulation and undo works from the start-up folder (no listed
 // folder is held as the current directory meanwhile) and gives the user's
 // current directory back when it is over.
