@@ -73,9 +73,7 @@ void SystemRemover::Drop() {
 
 ItemLocation SystemRemover::Locate(const std::string& path) {
   Drop();
-  answer_ = check_.Of(path);
-  located_ = path;
-  return answer_;
+  return check_.Of(path);
 }
 
 ItemLocation SystemRemover::LocateToChange(const std::string& path) {
@@ -90,7 +88,10 @@ ItemLocation SystemRemover::LocateToChange(const std::string& path) {
 
 ItemLocation SystemRemover::Checked(const std::string& path, bool filesOnly, HANDLE& handle) {
   handle = INVALID_HANDLE_VALUE;
-  if (!located_.empty() && path == located_) {
+  // The item LocateToChange opened is acted on through that handle. An answer
+  // Locate gave is not taken: it only read, and what lies at a name may have
+  // changed since (an undo reads a whole file between the two).
+  if (held_ != INVALID_HANDLE_VALUE && path == located_) {
     handle = held_;
     held_ = INVALID_HANDLE_VALUE;
     located_.clear();

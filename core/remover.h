@@ -30,8 +30,9 @@ public:
   virtual DWORD Rename(const std::string& from, const std::string& to) = 0;
 };
 
-// The system's calls, each after the place check (a call right after Locate on
-// the same path takes that answer); one object serves one run. Where the
+// The system's calls, each after the place check made by the call itself, or
+// right after LocateToChange on the same path (then through the handle it
+// opened); one object serves one run. Where the
 // system allows it, the item is removed or renamed through the very handle the
 // check opened (delete disposition, rename information), else by today's
 // calls by name right after the check.
@@ -54,7 +55,7 @@ private:
   ItemLocation Checked(const std::string& path, bool filesOnly, HANDLE& handle);
   void Drop();
   LocationCheck check_;
-  std::string located_;  // the path the last Locate answered for, until the next call
+  std::string located_;  // the path LocateToChange answered for, until the next call
   ItemLocation answer_;
   HANDLE held_ = INVALID_HANDLE_VALUE;  // LocateToChange's handle of located_
 };
