@@ -301,7 +301,7 @@ void RunBinding::Enter() {
   // The page's commands and the other sheets stay locked until the end box
   // is answered.
   lock_ = std::make_unique<ui::RunLock>(page_.commands ? page_.commands() : std::vector<ui::Control*>(),
-                                        job.locks, busy_);
+                                        job.locks);
 }
 
 bool RunBinding::Run(const Job& job) {
@@ -332,7 +332,7 @@ bool RunBinding::Run(const Job& job) {
   }
 
   bool ended = false;
-  busy_ = true;  // also before the lock: a box shown before it starts no other run
+  busy_ = true;  // from here, before the lock too: a box shown before it starts no other run
   entered_ = false;
   auto leave = [this] {
     lock_.reset();

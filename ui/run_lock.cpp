@@ -6,9 +6,7 @@
 
 namespace ui {
 
-RunLock::RunLock(std::vector<Control*> controls, std::vector<TabSheet*> sheets, bool& busy)
-    : sheets_(std::move(sheets)), busy_(busy) {
-  busy_ = true;
+RunLock::RunLock(std::vector<Control*> controls, std::vector<TabSheet*> sheets) : sheets_(std::move(sheets)) {
   // A control named twice (by the list half and by the page) is recorded once,
   // with its state before the lock, so the run gives that state back.
   for (Control* c : controls) {
@@ -23,7 +21,6 @@ RunLock::RunLock(std::vector<Control*> controls, std::vector<TabSheet*> sheets, 
 RunLock::~RunLock() {
   for (size_t i = 0; i < controls_.size(); ++i) controls_[i]->SetEnabled(was_[i]);
   for (TabSheet* s : sheets_) s->SetEnabled(true);
-  busy_ = false;
 }
 
 } // namespace ui

@@ -13,7 +13,7 @@ namespace ui {
 // the lock, however often it was named.
 class RunLock {
 public:
-  RunLock(std::vector<Control*> controls, std::vector<TabSheet*> sheets, bool& busy);
+  RunLock(std::vector<Control*> controls, std::vector<TabSheet*> sheets);
   ~RunLock();
   RunLock(const RunLock&) = delete;
   RunLock& operator=(const RunLock&) = delete;
@@ -22,7 +22,6 @@ private:
   std::vector<Control*> controls_;
   std::vector<TabSheet*> sheets_;
   std::vector<bool> was_;
-  bool& busy_;
 };
 
 } // namespace ui

@@ -132,8 +132,7 @@ TEST_F(PageStart, APageLockedBeforeItIsBuiltIsLockedWhenBuilt) {
   for (ui::TabSheet* sheet : Sheets())
     if (sheet != &frmMain->tabFolderCreate05) others.push_back(sheet);
   {
-    bool busy = false;
-    ui::RunLock lock({}, others, busy);  // as the path-list page's run takes it
+    ui::RunLock lock({}, others);  // as the path-list page's run takes it
     EXPECT_FALSE(frmMain->tabFoldersCopy02.Enabled());
     EXPECT_FALSE(frmMain->tabFolderCreate03.Built());
     EXPECT_FALSE(testsupport::Reachable(frmMain->Vol02.btnVol02AddDestFolder));
