@@ -84,12 +84,23 @@ TEST(SystemRemover, RenamesThroughTheCheckedHandleNeverOverAnItem) {
   EXPECT_TRUE(PathExists(temp / "a3\\inner.txt"));
 }
 
+// Data in a second temp folder that links point into: no call may change it.
+struct Outside {
+  Outside() {
+    dir.AddFile("data.txt", "outside data, byte for byte");
+    dir.AddFile("dir\\inner.txt", "outside inner");
+    before = Snapshot(dir.Path());
+  }
+  std::string operator/(const std::string& name) const { return dir / name; }
+  std::string Now() const { return Snapshot(dir.Path()); }
+  TempDir dir;
+  std::string before;
+};
+
 TEST(SystemRemover, LinksStayWithTheirTargetsOnEveryCall) {
   if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
-  TempDir outside, temp;
-  outside.AddFile("data.txt", "outside data, byte for byte");
-  outside.AddFile("dir\\inner.txt", "outside inner");
-  const std::string before = Snapshot(outside.Path());
+  Outside outside;
+  TempDir temp;
   ASSERT_TRUE(MakeUnixFileSymlink(temp / "filelink.txt", outside / "data.txt"));
   ASSERT_TRUE(MakeUnixSymlink(temp / "dirlink", outside / "dir"));
   for (const std::string& link : {temp / "filelink.txt", temp / "dirlink"}) {
@@ -105,7 +116,7 @@ TEST(SystemRemover, LinksStayWithTheirTargetsOnEveryCall) {
     EXPECT_TRUE(PathExists(link));
     EXPECT_FALSE(PathExists(temp / "moved"));
   }
-  EXPECT_EQ(Snapshot(outside.Path()), before);
+  EXPECT_EQ(outside.Now(), outside.before);
 }
 
 // A check that only read (Locate) is no licence for a later removal: an item
@@ -113,10 +124,8 @@ TEST(SystemRemover, LinksStayWithTheirTargetsOnEveryCall) {
 // content between the two) is checked again by the removal, and stays.
 TEST(SystemRemover, AnItemSwappedForALinkAfterItWasLookedAtStays) {
   if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
-  TempDir outside, temp;
-  outside.AddFile("data.txt", "outside data, byte for byte");
-  outside.AddFile("dir\\inner.txt", "outside inner");
-  const std::string before = Snapshot(outside.Path());
+  Outside outside;
+  TempDir temp;
   const std::string file = temp.AddFile("copied.txt", "copied"), folder = temp.AddFolder("made");
   core::SystemRemover remover;
   ASSERT_TRUE(remover.Locate(file).Here());
@@ -129,7 +138,7 @@ TEST(SystemRemover, AnItemSwappedForALinkAfterItWasLookedAtStays) {
   EXPECT_EQ(remover.RemoveFolder(folder), DWORD(ERROR_NOT_SUPPORTED));
   EXPECT_TRUE(PathExists(file));
   EXPECT_TRUE(PathExists(folder));
-  EXPECT_EQ(Snapshot(outside.Path()), before);
+  EXPECT_EQ(outside.Now(), outside.before);
 }
 
 TEST(CopyFileRecorded, CopiesAsTheCallByNameAndRecordsWhatTheUndoCompares) {
