@@ -61,37 +61,10 @@ void ForEachMatchingFile(const std::vector<WIN32_FIND_DATAA>& listing, const std
     }
 }
 
-uint64_t FindDataSize(const WIN32_FIND_DATAA& data) {
-  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-bool FindDataIsFolder(const WIN32_FIND_DATAA& data) {
-  return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool FindDataIsReparsePoint(const WIN32_FIND_DATAA& data) {
-  return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
 std::string FolderForJoining(const std::string& folder) {
   std::string joined = folder;
   if (joined.size() > 1 && joined.back() == '\\' && joined != "\\\\") joined.pop_back();
   return joined;
-}
-
-bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
-                        const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
-  const std::string search = folder + "\\" + mask;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(search.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  do {
-    const char* name = data.cFileName;
-    if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
-    visit(data);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return true;
 }
 
 FolderStructSize::FolderStructSize(const std::string& root) : root_(root) {
@@ -125,6 +98,8 @@ void FolderStructSize::ScanSelectedFilesMainFolder() {
     std::vector<WIN32_FIND_DATAA> files;
     ForEachFolderEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& data) {
       if (!FindDataIsFolder(data)) files.push_back(data);
+    }, [&](const KeptEntry& entry) {
+      if (!entry.folder) kept_.push_back(KeptIn(folder, entry));
     });
     TakeSelectedFiles(folder, files);
   }
@@ -171,7 +146,7 @@ void FolderStructSize::ScanFolder(const std::string& folder, uint32_t level, boo
       if (keepFileMap_) fileMap_[folder + "\\" + data.cFileName] = size;
     }
     if (matchPatterns) files.push_back(data);
-  });
+  }, [&](const KeptEntry& entry) { kept_.push_back(KeptIn(folder, entry)); });
 
   if (matchPatterns) TakeSelectedFiles(folder, files);
 }

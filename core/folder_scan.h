@@ -4,6 +4,8 @@
 // from every file path to its size; the selected-file walks count only the
 // files that match a list of file-name patterns.
 #pragma once
+#include "core/folder_listing.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -20,23 +22,10 @@ using FileSizeMap = std::map<std::string, uint64_t>;
 // Path level to the number of folders found on that level.
 using LevelHistogram = std::map<uint32_t, uint32_t>;
 
-// Size of a find-data entry: high part times 2^32 plus the low part.
-uint64_t FindDataSize(const WIN32_FIND_DATAA& data);
-// True for an entry that is a directory.
-bool FindDataIsFolder(const WIN32_FIND_DATAA& data);
-// True for a junction, symbolic link or other reparse point: walks never enter it.
-bool FindDataIsReparsePoint(const WIN32_FIND_DATAA& data);
-
 // The folder as a walk joins names to it: one trailing backslash dropped, so a
 // drive root "C:\" or "\\server\share\" gives "C:\name", never "C:\\name" (a
 // lone "\" or "\\" stays as it is).
 std::string FolderForJoining(const std::string& folder);
-
-// Lists folder + "\" + mask (FindFirstFileA / FindNextFileA), skipping "." and
-// "..", and hands every other entry to visit. Nothing is visited when the folder
-// cannot be listed. Returns false when the listing could not be opened.
-bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
-                        const std::function<void(const WIN32_FIND_DATAA&)>& visit);
 
 // Whether a file's name matches a file-name pattern: letter case ignored, "*"
 // any run of characters (none too), "?" exactly one; dots and stars ending the
@@ -95,6 +84,9 @@ public:
   // Folders per path level: the root on its own level, then every subfolder
   // found, each once. Empty when nothing was walked.
   const LevelHistogram& GetLevelHistogram() const { return histogram_; }
+  // Entries the listing kept back (names no path reaches), with the reason;
+  // they count in no total and are never entered.
+  const std::vector<KeptPath>& GetKeptEntries() const { return kept_; }
 
 private:
   // Lists one folder: counts and queues its subfolders, adds its files to the
@@ -121,6 +113,7 @@ private:
   FileSizeMap fileMap_;
   FileSizeMap selectedFileMap_;
   std::vector<std::string> patterns_;
+  std::vector<KeptPath> kept_;
 };
 
 } // namespace core

@@ -6,6 +6,7 @@
 #include "core/textutil.h"
 
 #include <deque>
+#include <unordered_set>
 
 namespace core {
 
@@ -17,6 +18,7 @@ bool WalkFolderTree(const std::string& folder, const std::function<void(const Wa
   for (std::string relative;;) {
     const bool opened = ForEachFolderEntry(relative.empty() ? root : root + "\\" + relative, "*", [&](const WIN32_FIND_DATAA& data) {
       WalkEntry entry;
+      entry.nameAt = relative.empty() ? 0 : relative.size() + 1;
       entry.relative = relative.empty() ? std::string(data.cFileName) : relative + "\\" + data.cFileName;
       entry.path = root + "\\" + entry.relative;
       entry.attributes = data.dwFileAttributes;
@@ -24,6 +26,15 @@ bool WalkFolderTree(const std::string& folder, const std::function<void(const Wa
       entry.link = FindDataIsReparsePoint(data);
       entry.size = entry.folder ? 0 : FindDataSize(data);
       if (entry.folder && !entry.link) queue.push_back(entry.relative);
+      visit(entry);
+    }, [&](const KeptEntry& kept) {
+      WalkEntry entry;
+      entry.nameAt = relative.empty() ? 0 : relative.size() + 1;
+      entry.relative = relative.empty() ? kept.name : relative + "\\" + kept.name;
+      entry.path = root + "\\" + entry.relative;
+      entry.folder = kept.folder;
+      entry.size = kept.size;
+      entry.kept = kept.reason;
       visit(entry);
     });
     if (relative.empty()) listed = opened;
@@ -48,6 +59,11 @@ RemovalItem RemoveEntry(const WalkEntry& entry, Remover& remover) {
   item.path = entry.path;
   item.folder = entry.folder;
   item.link = entry.link;
+  if (!entry.kept.empty()) {
+    item.outcome = RemovalOutcome::Kept;
+    item.reason = entry.kept;
+    return item;
+  }
   // The remover opens the name first: when the system resolves it to another
   // place (a link it follows whatever is asked), any call on the name would
   // act on the target, so the link stays, and so does its target. A link the
@@ -87,8 +103,23 @@ ContentsRemoval RemoveFolderContents(const std::string& text, Remover* remover) 
 
   SystemRemover own;
   Remover& r = remover ? *remover : own;
+  if (!r.ListRoad(base).Here()) {
+    removal.refused = true;
+    return removal;
+  }
   std::vector<WalkEntry> entries;
-  WalkFolderTree(base, [&](const WalkEntry& entry) { entries.push_back(entry); });
+  std::unordered_set<std::string> holding;  // relative folders holding a kept entry
+  WalkFolderTree(base, [&](const WalkEntry& entry) {
+    // The folders above a kept entry cannot be emptied: they stay too.
+    if (!entry.kept.empty() && entry.nameAt > 0)
+      for (size_t cut = entry.nameAt - 1; cut != std::string::npos && cut > 0;
+           cut = entry.relative.find_last_of('\\', cut - 1))
+        if (!holding.insert(entry.relative.substr(0, cut)).second) break;
+    entries.push_back(entry);
+  });
+  for (WalkEntry& entry : entries)
+    if (entry.folder && entry.kept.empty() && holding.count(entry.relative))
+      entry.kept = "it holds an entry that stays";
   // Breadth-first order lists every folder before its contents: backwards, the
   // contents go first.
   removal.items.reserve(entries.size());

@@ -26,10 +26,13 @@ bool IsTreeFolder(const WIN32_FIND_DATAA& data) {
   return FindDataIsFolder(data) && !FindDataIsReparsePoint(data);
 }
 
+// A subfolder no path reaches is a subfolder all the same.
 bool HasNoTreeSubfolder(const std::string& folder) {
   bool none = true;
   ForEachFolderEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& data) {
     if (IsTreeFolder(data)) none = false;
+  }, [&](const KeptEntry& entry) {
+    if (entry.folder) none = false;
   });
   return none;
 }
@@ -109,6 +112,7 @@ bool LevelCopy::PassesFilter(const std::string& folder) const {
 
 void LevelCopy::Run() {
   result_.clear();
+  kept_.clear();
   if (refused_) return;
   for (const std::string& root : roots_) WalkRoot(root);
 }
@@ -145,6 +149,11 @@ void LevelCopy::WalkRoot(const std::string& root) {
         queue.push_back(Pending{r, std::move(path), leafSlot});
       else if (leafSlot >= 0)
         slots_[leafSlot].keep = HasNoTreeSubfolder(slots_[leafSlot].path);
+    }, [&](const KeptEntry& entry) {
+      if (!entry.folder) return;
+      ++subfolders;  // its parent is no leaf
+      if (Decide(r) != Take::No && (nameFilter_.empty() || FoldCase(entry.name).find(nameFilter_) != std::string::npos))
+        kept_.push_back(KeptIn(folder.path, entry));
     });
     if (folder.leafSlot >= 0) slots_[folder.leafSlot].keep = subfolders == 0;
   }

@@ -4,6 +4,8 @@
 // ("All in the Path") or only the last folder of each branch within it ("Only
 // the Last"), optionally only folders whose own name holds a given text.
 #pragma once
+#include "core/folder_listing.h"
+
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -37,6 +39,9 @@ public:
   // level by level, within a level in listing order.
   void Run();
   std::deque<std::string> GetResultList() const { return result_; }
+  // Subfolders the walk met whose names no path reaches (never listed, never
+  // entered), with why.
+  const std::vector<KeptPath>& GetKeptFolders() const { return kept_; }
 
 private:
   enum class Take { No, Yes, IfLeaf };
@@ -66,6 +71,7 @@ private:
   std::deque<std::string> result_;
   std::string nameFilter_;
   std::vector<Slot> slots_; // one root's result while leaf tests are pending
+  std::vector<KeptPath> kept_;
 };
 
 } // namespace core

@@ -11,24 +11,10 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
-// Where the system takes path itself to be (the name is opened as a link
-// where the system keeps links apart), without the "\\?\" prefix. Empty with
-// error set when path cannot be opened, or with ERROR_NOT_SUPPORTED when the
-// system cannot tell. The name is opened with access besides
-// FILE_READ_ATTRIBUTES, folders too unless filesOnly; keep: the open handle is
-// handed there instead of closed (INVALID_HANDLE_VALUE when it could not be
-// opened).
-std::string Resolve(const std::string& path, DWORD& error, DWORD access = 0, bool filesOnly = false,
-                    HANDLE* keep = nullptr) {
+// The place of the item open at h, without the "\\?\" prefix; empty with
+// error ERROR_NOT_SUPPORTED when the system cannot tell.
+std::string FinalPathOf(HANDLE h, DWORD& error) {
   error = 0;
-  if (keep) *keep = INVALID_HANDLE_VALUE;
-  HANDLE h = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                         (filesOnly ? 0 : FILE_FLAG_BACKUP_SEMANTICS) | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    error = GetLastError();
-    if (error == 0) error = ERROR_NOT_SUPPORTED;
-    return std::string();
-  }
   std::vector<char> buffer(MAX_PATH + 16);
   DWORD n = GetFinalPathNameByHandleA(h, buffer.data(), static_cast<DWORD>(buffer.size()),
                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
@@ -37,8 +23,6 @@ std::string Resolve(const std::string& path, DWORD& error, DWORD access = 0, boo
     n = GetFinalPathNameByHandleA(h, buffer.data(), static_cast<DWORD>(buffer.size()),
                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   }
-  if (keep) *keep = h;
-  else CloseHandle(h);
   if (n == 0 || n >= buffer.size()) {
     error = ERROR_NOT_SUPPORTED;
     return std::string();
@@ -52,6 +36,30 @@ std::string Resolve(const std::string& path, DWORD& error, DWORD access = 0, boo
   return resolved;
 }
 
+// Where the system takes path itself to be (the name is opened as a link
+// where the system keeps links apart). Empty with error set when path cannot
+// be opened, or with ERROR_NOT_SUPPORTED when the system cannot tell. The
+// name is opened with access besides FILE_READ_ATTRIBUTES, folders too unless
+// filesOnly; keep: the open handle is handed there instead of closed
+// (INVALID_HANDLE_VALUE when it could not be opened); identity: the item's.
+std::string Resolve(const std::string& path, DWORD& error, DWORD access = 0, bool filesOnly = false,
+                    HANDLE* keep = nullptr, FileIdentity* identity = nullptr) {
+  error = 0;
+  if (keep) *keep = INVALID_HANDLE_VALUE;
+  HANDLE h = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                         (filesOnly ? 0 : FILE_FLAG_BACKUP_SEMANTICS) | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    error = GetLastError();
+    if (error == 0) error = ERROR_NOT_SUPPORTED;
+    return std::string();
+  }
+  std::string resolved = FinalPathOf(h, error);
+  if (identity) *identity = IdentityOf(h);
+  if (keep) *keep = h;
+  else CloseHandle(h);
+  return resolved;
+}
+
 std::string LastName(const std::string& path) {
   const size_t cut = path.find_last_of('\\');
   return cut == std::string::npos ? path : path.substr(cut + 1);
@@ -61,7 +69,122 @@ std::string Join(const std::string& folder, const std::string& name) {
   return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
 }
 
+// path without trailing backslashes (a root keeps its own).
+std::string Trimmed(const std::string& text) {
+  std::string path = text;
+  while (path.size() > 3 && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// The long form of path when the system knows one, else path.
+std::string LongForm(const std::string& path) {
+  char longPath[MAX_PATH * 2];
+  const DWORD n = GetLongPathNameA(path.c_str(), longPath, sizeof longPath);
+  return n > 0 && n < sizeof longPath ? Trimmed(std::string(longPath, n)) : path;
+}
+
+// The own-name rule: the item at path, opened as itself, lies in its folder
+// (as that folder resolves now) under its own name, or, for a short 8.3 name,
+// its long name. A root has no folder above it and must resolve to itself.
+ItemLocation OwnName(const std::string& path, DWORD access, bool filesOnly, HANDLE& h,
+                     FileIdentity* identity = nullptr) {
+  ItemLocation at;
+  at.resolved = Resolve(path, at.error, access, filesOnly, &h, identity);
+  if (at.error) return at;
+  const size_t cut = path.find_last_of('\\');
+  if (cut == std::string::npos || cut + 1 >= path.size()) {
+    if (!SameText(at.resolved, path)) at.error = ERROR_NOT_SUPPORTED;
+    return at;
+  }
+  // "C:\x" lies in "C:\"; "\\server\share\x" in "\\server\share".
+  const std::string folder = path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut);
+  const std::string name = path.substr(cut + 1);
+  DWORD error = 0;
+  const std::string resolvedFolder = Resolve(folder, error);
+  if (error) {
+    at.error = NotFound(error) ? error : ERROR_NOT_SUPPORTED;
+    return at;
+  }
+  bool here = SameText(at.resolved, Join(resolvedFolder, name));
+  if (!here && name.find('~') != std::string::npos)
+    here = SameText(at.resolved, Join(resolvedFolder, LastName(LongForm(path))));
+  if (!here) at.error = ERROR_NOT_SUPPORTED;
+  else at.name = LastName(at.resolved);
+  return at;
+}
+
+// Below road: the rest of path, starting with its backslash ("" for the road itself).
+std::string RestBelow(const std::string& road, const std::string& path) {
+  std::string rest = path.substr(road.size());
+  if (!rest.empty() && rest.front() != '\\') rest.insert(rest.begin(), '\\');
+  return rest;
+}
+
+std::string AlongRoad(const std::string& resolvedRoad, const std::string& rest) {
+  if (rest.empty()) return resolvedRoad;
+  return !resolvedRoad.empty() && resolvedRoad.back() == '\\' ? resolvedRoad + rest.substr(1) : resolvedRoad + rest;
+}
+
 } // namespace
+
+FileIdentity IdentityOf(HANDLE handle) {
+  FileIdentity id;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info)) {
+    id.volume = info.dwVolumeSerialNumber;
+    id.high = info.nFileIndexHigh;
+    id.low = info.nFileIndexLow;
+    id.known = id.high != 0 || id.low != 0;
+  }
+  return id;
+}
+
+std::map<std::string, LocationCheck::Road, FoldedLess>::iterator LocationCheck::RoadOf(const std::string& path) {
+  if (roads_.empty()) return roads_.end();
+  // The path itself, then each folder above it, deepest first.
+  for (std::string folder = path;;) {
+    auto it = roads_.find(folder);
+    if (it != roads_.end()) return it;
+    const size_t cut = folder.find_last_of('\\');
+    if (cut == std::string::npos || cut < 2) return roads_.end();
+    folder.resize(cut == 2 && folder[1] == ':' ? 3 : cut);
+    if (folder.size() == 3 && folder[1] == ':') {
+      it = roads_.find(folder);
+      return it;
+    }
+  }
+}
+
+DWORD LocationCheck::OnRoad(const std::string& path, const std::string& resolved,
+                            std::map<std::string, Road, FoldedLess>::iterator road) {
+  std::string rest = RestBelow(road->first, path);
+  if (road->second.error) return rest.empty() || NotFound(road->second.error) ? road->second.error : kErrorRoadMoved;
+  if (SameText(resolved, AlongRoad(road->second.resolved, rest))) return 0;
+  if (rest.find('~') != std::string::npos) {
+    const std::string longRoad = LongForm(road->first), longPath = LongForm(path);
+    if (longPath.size() >= longRoad.size() && SameText(longPath.substr(0, longRoad.size()), longRoad)) {
+      rest = RestBelow(longRoad, longPath);
+      if (SameText(resolved, AlongRoad(road->second.resolved, rest))) return 0;
+    }
+  }
+  // Not where the road leads. The item's own name may be the link.
+  HANDLE h = INVALID_HANDLE_VALUE;
+  if (!rest.empty()) {
+    const ItemLocation own = OwnName(path, 0, false, h);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    if (own.error == ERROR_NOT_SUPPORTED) return ERROR_NOT_SUPPORTED;
+  }
+  // The system names a place by one of the drives that reach it, and may name
+  // the road's folder by another drive now: the same folder (by its identity,
+  // its own name still leading to it) is followed under its new name.
+  FileIdentity now;
+  const ItemLocation again = OwnName(road->first, 0, false, h, &now);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  if (!again.Here()) return rest.empty() && again.error == ERROR_NOT_SUPPORTED ? ERROR_NOT_SUPPORTED : kErrorRoadMoved;
+  if (!(now == road->second.identity) || SameText(again.resolved, road->second.resolved)) return kErrorRoadMoved;
+  road->second.resolved = again.resolved;
+  return SameText(resolved, AlongRoad(road->second.resolved, rest)) ? 0 : kErrorRoadMoved;
+}
 
 ItemLocation LocationCheck::Of(const std::string& path) {
   HANDLE none;
@@ -69,81 +192,75 @@ ItemLocation LocationCheck::Of(const std::string& path) {
 }
 
 ItemLocation LocationCheck::Open(const std::string& text, DWORD access, bool filesOnly, HANDLE& handle) {
-  ItemLocation at;
   handle = INVALID_HANDLE_VALUE;
   HANDLE h = INVALID_HANDLE_VALUE;
+  const std::string path = Trimmed(text);
+  ItemLocation at;
+  auto road = RoadOf(path);
+  if (road == roads_.end()) {
+    at = OwnName(path, access, filesOnly, h);
+  } else if (road->second.error) {
+    at.error = OnRoad(path, std::string(), road);
+  } else {
+    at.resolved = Resolve(path, at.error, access, filesOnly, &h);
+    if (at.error == 0) at.error = OnRoad(path, at.resolved, road);
+    if (at.error == 0) at.name = LastName(at.resolved);
+  }
   // Hands the handle over only for an item that is here.
-  auto done = [&]() -> ItemLocation& {
-    if (h != INVALID_HANDLE_VALUE) {
-      if (at.error == 0 && access != 0) handle = h;
-      else CloseHandle(h);
-    }
-    return at;
-  };
-  std::string path = text;
-  while (path.size() > 3 && path.back() == '\\') path.pop_back();
-  const size_t cut = path.find_last_of('\\');
-  if (cut == std::string::npos || cut + 1 >= path.size()) {
-    // A root has no folder above it: it must resolve to itself.
-    at.resolved = Resolve(path, at.error, access, filesOnly, &h);
-    if (at.error == 0 && !SameText(at.resolved, path)) at.error = ERROR_NOT_SUPPORTED;
-    return done();
+  if (h != INVALID_HANDLE_VALUE) {
+    if (at.error == 0 && access != 0) handle = h;
+    else CloseHandle(h);
   }
-  // "C:\x" lies in "C:\"; "\\server\share\x" in "\\server\share".
-  const std::string folder = path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut);
-  const std::string name = path.substr(cut + 1);
-  // The item must lie in its folder under its own name (or, for a short 8.3
-  // name, its long name). The system names a place by one of the drives that
-  // reach it; when the drives change while a run lasts, the folder it
-  // remembered may be named by another drive: so a mismatch is asked once
-  // more, item and folder afresh, before the item is taken for a link.
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h), h = INVALID_HANDLE_VALUE;
-    at.resolved = Resolve(path, at.error, access, filesOnly, &h);
-    if (at.error) return done();
-    auto known = folders_.find(folder);
-    if (attempt > 0 && known != folders_.end()) {
-      folders_.erase(known);
-      known = folders_.end();
-    }
-    if (known == folders_.end()) {
-      DWORD error = 0;
-      std::string resolvedFolder = Resolve(folder, error);
-      if (error) {
-        at.error = NotFound(error) ? error : ERROR_NOT_SUPPORTED;
-        return done();
-      }
-      known = folders_.emplace(folder, std::move(resolvedFolder)).first;
-    }
-    bool here = SameText(at.resolved, Join(known->second, name));
-    if (!here && name.find('~') != std::string::npos) {
-      char longPath[MAX_PATH * 2];
-      const DWORD n = GetLongPathNameA(path.c_str(), longPath, sizeof longPath);
-      here = n > 0 && n < sizeof longPath &&
-             SameText(at.resolved, Join(known->second, LastName(std::string(longPath, n))));
-    }
-    if (here) {
-      at.name = LastName(at.resolved);
-      return done();
-    }
-  }
-  at.error = ERROR_NOT_SUPPORTED;
-  return done();
+  return at;
 }
 
-void LocationCheck::Forget(const std::string& folder) {
-  folders_.erase(folder);
+ItemLocation LocationCheck::ListRoad(const std::string& text) {
+  const std::string folder = Trimmed(text);
+  HANDLE h = INVALID_HANDLE_VALUE;
+  FileIdentity identity;
+  ItemLocation at;
+  auto road = RoadOf(folder);
+  if (road == roads_.end()) {
+    at = OwnName(folder, 0, false, h, &identity);
+  } else {
+    at.resolved = Resolve(folder, at.error, 0, false, &h, &identity);
+    if (at.error == 0) at.error = OnRoad(folder, at.resolved, road);
+  }
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  if (at.error == 0) at.name = LastName(at.resolved);
+  roads_[folder] = Road{at.error ? std::string() : at.resolved, identity, at.error};
+  return at;
+}
+
+bool LocationCheck::HandleIsAt(HANDLE handle, const std::string& text) {
+  const std::string path = Trimmed(text);
+  DWORD error = 0;
+  const std::string resolved = FinalPathOf(handle, error);
+  if (error) return false;
+  auto road = RoadOf(path);
+  if (road != roads_.end()) return OnRoad(path, resolved, road) == 0;
+  const size_t cut = path.find_last_of('\\');
+  if (cut == std::string::npos || cut + 1 >= path.size()) return SameText(resolved, path);
+  const std::string resolvedFolder = Resolve(path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut), error);
+  return error == 0 && SameText(resolved, Join(resolvedFolder, path.substr(cut + 1)));
+}
+
+void LocationCheck::Forget(const std::string& text) {
+  const std::string folder = Trimmed(text);
+  roads_.erase(folder);
   // The folders inside it sort together, right after its name and a backslash.
   const std::string below = folder + "\\";
-  for (auto it = folders_.lower_bound(below);
-       it != folders_.end() && it->first.size() >= below.size() && SameText(it->first.substr(0, below.size()), below);)
-    it = folders_.erase(it);
+  for (auto it = roads_.lower_bound(below);
+       it != roads_.end() && it->first.size() >= below.size() && SameText(it->first.substr(0, below.size()), below);)
+    it = roads_.erase(it);
 }
 
 std::string RemovalReason(DWORD error) {
   switch (error) {
     case ERROR_NOT_SUPPORTED:
       return "a link (its name leads to another place): left as it is, its target untouched";
+    case kErrorRoadMoved: return "a folder on its path is a link or was moved";
+    case kErrorHoldsKept: return "it holds an entry that stays";
     case ERROR_ACCESS_DENIED: return "access denied (read-only?)";
     case ERROR_DIR_NOT_EMPTY: return "the folder is not empty";
     case ERROR_FILENAME_EXCED_RANGE: return "the path is too long";

@@ -19,21 +19,46 @@ namespace core {
 
 struct ItemLocation {
   // 0: the name is the item itself, at the path asked about. ERROR_NOT_SUPPORTED:
-  // the name leads somewhere else (a link), so nothing may act on it. Otherwise
-  // the system's reason why the name could not be checked (not found, ...).
+  // the name leads somewhere else (a link), so nothing may act on it.
+  // kErrorRoadMoved: a folder on the item's path is a link or was moved since
+  // the run listed it. Otherwise the system's reason why the name could not be
+  // checked (not found, ...).
   DWORD error = 0;
   std::string resolved;  // where the system takes the name to be, when it could tell
   std::string name;      // error 0: the item's own name, as the disk spells it
   bool Here() const { return error == 0; }
 };
 
-// The check. It remembers the folders it resolved: a run asks about many items
-// of one folder. One object serves one run.
+// The check's own error (an application code, never the system's): the item
+// does not lie where the run listed it, because a folder on its path is now a
+// link or another folder.
+constexpr DWORD kErrorRoadMoved = 0x20000001;
+// A folder a run leaves because it holds an entry the run keeps (a name no
+// path reaches): it cannot be emptied, so it is not tried.
+constexpr DWORD kErrorHoldsKept = 0x20000002;
+
+// A file's identity on its volume: the same object whatever its name or path.
+struct FileIdentity {
+  DWORD volume = 0, high = 0, low = 0;
+  bool known = false;
+  bool operator==(const FileIdentity& o) const {
+    return known && o.known && volume == o.volume && high == o.high && low == o.low;
+  }
+};
+// The identity of the item open at handle (unknown when the system cannot tell).
+FileIdentity IdentityOf(HANDLE handle);
+
+// The check. One object serves one run.
+//
+// An item's own name must lead to the item itself in its folder. Below a
+// folder the run listed (a road, ListRoad), more holds: the item's whole
+// resolved location must be where that folder lay when it was listed,
+// followed by the rest of the item's path, so a folder on the way swapped for
+// a link (or moved) since then keeps everything below it out of reach.
 class LocationCheck {
 public:
-  // path: a full path ("X:\..." or "\\server\share\..."); trailing backslashes
-  // are dropped. The item's own name must lead to the item itself; the road to
-  // its folder is the one the run was given.
+  // path: a full path ("X:\..." or "\\server\share\..."); trailing
+  // backslashes are dropped.
   ItemLocation Of(const std::string& path);
   // The same check on a handle opened with access (besides
   // FILE_READ_ATTRIBUTES; folders too unless filesOnly, which refuses a folder
@@ -42,12 +67,31 @@ public:
   // INVALID_HANDLE_VALUE. Acting through the handle that was checked leaves no
   // moment in which another item could take the name.
   ItemLocation Open(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle);
-  // Forgets what it knew of folder and the folders inside it (a rename has
-  // moved them).
+  // Takes folder as a road of the run: it must be itself at its path now
+  // (checked as any item is), and from now on every item below it must lie
+  // where it lies now, followed by the rest of the item's path. The answer is
+  // the folder's own check; when the folder is not itself there, nothing
+  // below it is reached for the rest of the run (not found when it is gone,
+  // else kErrorRoadMoved).
+  ItemLocation ListRoad(const std::string& folder);
+  // Whether the item open at handle lies at path by the same rule (a file the
+  // run has just made, before it writes into it).
+  bool HandleIsAt(HANDLE handle, const std::string& path);
+  // Forgets the roads at folder and inside it (a rename has moved them).
   void Forget(const std::string& folder);
 
 private:
-  std::map<std::string, std::string, FoldedLess> folders_;  // folder -> where it resolves
+  struct Road {
+    std::string resolved;
+    FileIdentity identity;
+    DWORD error = 0;  // the folder was not itself there when listed
+  };
+  // The deepest road holding path (path itself included), or roads_.end().
+  std::map<std::string, Road, FoldedLess>::iterator RoadOf(const std::string& path);
+  // The road rule on an item already resolved; error 0 or kErrorRoadMoved.
+  DWORD OnRoad(const std::string& path, const std::string& resolved,
+               std::map<std::string, Road, FoldedLess>::iterator road);
+  std::map<std::string, Road, FoldedLess> roads_;  // listed folder -> where it lay
 };
 
 // Why an item an operation left alone stays, by the error of the check or of

@@ -76,6 +76,11 @@ ItemLocation SystemRemover::Locate(const std::string& path) {
   return check_.Of(path);
 }
 
+ItemLocation SystemRemover::ListRoad(const std::string& folder) {
+  Drop();
+  return check_.ListRoad(folder);
+}
+
 ItemLocation SystemRemover::LocateToChange(const std::string& path) {
   Drop();
   answer_ = check_.Open(path, DELETE, false, held_);

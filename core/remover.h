@@ -18,6 +18,10 @@ public:
   virtual ~Remover() = default;
   // Where path's own name leads; it only reads, so a simulation asks it too.
   virtual ItemLocation Locate(const std::string& path) = 0;
+  // Takes folder, which the run listed, as a road: from now on every item
+  // below it must lie where the folder lies now, followed by the rest of its
+  // path (LocationCheck::ListRoad). The answer is the folder's own check.
+  virtual ItemLocation ListRoad(const std::string& folder) = 0;
   // The same answer, asked by a run right before it renames or removes path:
   // the system's keeps the checked item open for that next call.
   virtual ItemLocation LocateToChange(const std::string& path) { return Locate(path); }
@@ -43,6 +47,7 @@ public:
   SystemRemover& operator=(const SystemRemover&) = delete;
   ~SystemRemover() override;
   ItemLocation Locate(const std::string& path) override;
+  ItemLocation ListRoad(const std::string& folder) override;
   ItemLocation LocateToChange(const std::string& path) override;
   DWORD RemoveFile(const std::string& path) override;
   DWORD RemoveFolder(const std::string& path) override;

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "core/casefold.h"
+#include "core/folder_listing.h"
 #include "core/folder_walk.h"
 #include "core/validation.h"
 
@@ -433,24 +434,17 @@ bool HasAtMostSubFolders(uint32_t limit, const std::string& folder) {
   if (folder.empty()) return true;
   const std::string base =
       folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((base + "\\*.*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return true;
-
   SavedCurrentDirectory keep;
   uint32_t count = 0;
-  bool result = true;
-  do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-    if (std::strcmp(data.cFileName, ".") == 0 || std::strcmp(data.cFileName, "..") == 0)
-      continue;
-    if (CanSetCurrentDirectory(base + "\\" + data.cFileName) && ++count > limit) {
-      result = false;
-      break;
-    }
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return result;
+  ForEachFolderEntry(base, "*.*", [&](const WIN32_FIND_DATAA& data) {
+    if (count <= limit && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        CanSetCurrentDirectory(base + "\\" + data.cFileName))
+      ++count;
+  }, [&](const KeptEntry& entry) {
+    // A subfolder no path reaches is one all the same.
+    if (entry.folder) ++count;
+  });
+  return count <= limit;
 }
 
 } // namespace core

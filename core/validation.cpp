@@ -194,6 +194,21 @@ bool FindControlCharacter(std::string_view text, std::string& character) {
   return false;
 }
 
+bool IsDeviceName(std::string_view part) {
+  // The system takes a device name before the first dot, blanks before the
+  // dot ignored, for the device whatever follows.
+  std::string_view base = part.substr(0, part.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  if (base.size() < 3 || base.size() > 7) return false;
+  std::string lower(base);
+  for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  static const char* const kDevices[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
+  for (const char* d : kDevices)
+    if (lower == d) return true;
+  return lower.size() == 4 && (lower.compare(0, 3, "com") == 0 || lower.compare(0, 3, "lpt") == 0) &&
+         lower[3] >= '1' && lower[3] <= '9';
+}
+
 std::string NamePartFault(const std::string& part) {
   std::string control;
   if (FindControlCharacter(part, control)) return "Illegal character in the folder name : " + control;
@@ -202,18 +217,7 @@ std::string NamePartFault(const std::string& part) {
     return "Illegal folder name (\".\" and \"..\" name no new folder) : " + part;
   if (!part.empty() && (part.back() == '.' || part.back() == ' '))
     return "Illegal folder name (it ends with a dot or a blank) : " + part;
-  // The system takes a device name before the first dot, blanks before the
-  // dot ignored, for the device whatever follows.
-  std::string base = part.substr(0, part.find('.'));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  base = FoldCase(base);
-  static const char* const kDevices[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
-  bool device = std::find_if(std::begin(kDevices), std::end(kDevices), [&](const char* d) {
-                  return base == d;
-                }) != std::end(kDevices);
-  if (!device && base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0))
-    device = base[3] >= '1' && base[3] <= '9';
-  if (device) return "Illegal folder name (it is the name of a device) : " + part;
+  if (IsDeviceName(part)) return "Illegal folder name (it is the name of a device) : " + part;
   return std::string();
 }
 

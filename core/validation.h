@@ -47,6 +47,10 @@ bool ValidateIncludeText(const std::string& text, std::string& normalised,
 // the drive, and every name part a name the file system keeps as typed (see
 // CheckNameParts).
 bool ValidateFolderName(const std::string& text, std::string& message);
+// A device name (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$,
+// any letter case) before the first dot, blanks before the dot ignored: the
+// system takes such a name for the device, whatever extension follows.
+bool IsDeviceName(std::string_view part);
 // Why one name part cannot name a folder, or empty when it can: a device name
 // (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$, any letter case,
 // with or without an extension), "." or "..", a name ending in a dot or a

@@ -33,7 +33,7 @@ std::string StructureRoot(const std::string& structure) {
 }
 
 void MeasureStructures(const CreationStringList& structures, AttachMode mode, bool withFiles,
-                       StructureTotals& totals, FileSizeMap& files) {
+                       StructureTotals& totals, FileSizeMap& files, std::vector<KeptPath>* kept) {
   totals = StructureTotals();
   files.clear();
   if (mode == AttachMode::Nothing) return;
@@ -52,7 +52,20 @@ void MeasureStructures(const CreationStringList& structures, AttachMode mode, bo
       totals.bytes += scan.GetTotalBytes();
       totals.files += scan.GetFileCount();
     }
+    if (kept)
+      for (const KeptPath& k : scan.GetKeptEntries())
+        if (withFiles || k.folder) kept->push_back(k);
   }
+}
+
+std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept) {
+  std::string text = "The Folder Structure holds entries this system cannot address : " +
+                     UInt64ToStdString(kept.size()) + "\n" + structure +
+                     "\nThey are never copied, and the folders holding them are made without them :\n\n";
+  const size_t shown = std::min<size_t>(kept.size(), 20);
+  for (size_t i = 0; i < shown; ++i) text += kept[i].path + "\n   " + kept[i].reason + "\n";
+  if (kept.size() > shown) text += "... (" + UInt64ToStdString(kept.size()) + " in all)\n";
+  return text;
 }
 
 std::string FreeSpaceCheck::Message() const {
@@ -209,6 +222,12 @@ void UndoJournal(CreationJournal& journal, Remover* remover,
                  const std::function<void(const std::string& path, bool folder, Undone outcome)>& visit) {
   SystemRemover own;
   Remover& remove = remover ? *remover : own;
+  // Shallowest first, so that a road inside another is checked along it.
+  std::vector<std::string> roads = journal.roads;
+  std::stable_sort(roads.begin(), roads.end(), [](const std::string& a, const std::string& b) {
+    return std::count(a.begin(), a.end(), '\\') < std::count(b.begin(), b.end(), '\\');
+  });
+  for (const std::string& road : roads) remove.ListRoad(road);
   const size_t total = journal.files.size() + journal.folders.size();
   size_t done = 0;
   // Newest first; a stop keeps in the journal what was not taken back.
@@ -265,7 +284,7 @@ StructureListing ListStructure(const std::string& structure) {
       // nothing is copied through a link.
       if (entry.folder && !FindDataIsReparsePoint(data)) queue.push_back(entry.relative);
       listing.entries.push_back(std::move(entry));
-    });
+    }, [&](const KeptEntry& entry) { listing.kept.push_back(KeptIn(folder, entry)); });
   }
   return listing;
 }
@@ -317,6 +336,11 @@ const StructureListing& CreationEngine::Listing(size_t index, const CreationJob&
   if (!listed_[index]) {
     listings_[index] = ListStructure(job.structures[index]);
     listed_[index] = true;
+    // Said once a job, when the structure is first listed: what of it is never copied.
+    std::vector<KeptPath> kept;
+    for (const KeptPath& k : listings_[index].kept)
+      if (AttachWithFiles(job.mode) || k.folder) kept.push_back(k);
+    if (!kept.empty() && sink_.warn) sink_.warn(KeptEntriesText(listings_[index].root, kept), keptCaption_, false);
   }
   return listings_[index];
 }
@@ -390,6 +414,16 @@ void CreationEngine::Attach(const std::string& root, const StructureListing& lis
   }
 }
 
+void CreationEngine::NoteRoad(size_t madeFrom) {
+  if (journal_.folders.size() <= madeFrom) return;
+  const std::string& top = journal_.folders[madeFrom];
+  const size_t cut = top.find_last_of('\\');
+  if (cut == std::string::npos) return;
+  const std::string above = top.substr(0, cut == 2 && top[1] == ':' ? 3 : cut);
+  if (!journal_.roads.empty() && SameText(journal_.roads.back(), above)) return;
+  if (roadsNoted_.insert(above).second) journal_.roads.push_back(above);
+}
+
 void CreationEngine::StartJob(const CreationJob& job) {
   listings_.assign(job.structures.size(), StructureListing());
   listed_.assign(job.structures.size(), false);
@@ -409,6 +443,7 @@ void CreationEngine::ReportUnmeasured(const std::string& caption) {
 
 bool CreationEngine::Run(const CreationJob& job) {
   StartJob(job);
+  keptCaption_ = job.captions.keptNames;
   recording_ = true;
   // Every structure is listed before the first folder is made, so nothing this
   // run creates (inside a structure) is ever copied.
@@ -427,7 +462,9 @@ bool CreationEngine::Run(const CreationJob& job) {
       RecordOther(path, job, verdict == ItemVerdict::Other);
       continue;
     }
+    const size_t madeFrom = journal_.folders.size();
     MakeFolderResult made = MakeFolderLevels(path, &journal_.folders);
+    NoteRoad(madeFrom);
     if (made == MakeFolderResult::Exists) {
       RecordExists(path, job);
       continue;
@@ -483,20 +520,17 @@ private:
   };
   static Folder List(const std::string& parent) {
     Folder folder;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((parent + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
+    // Only names a path reaches answer a look-up: a look-alike of a name the
+    // code page cannot spell is no entry of that name.
+    folder.listed = ForEachFolderEntry(parent, "*", [&](const WIN32_FIND_DATAA& data) {
+      folder.names.emplace(data.cFileName, data.dwFileAttributes);
+      if (data.cAlternateFileName[0]) folder.names.emplace(data.cAlternateFileName, data.dwFileAttributes);
+    });
+    if (!folder.listed) {
       const DWORD error = GetLastError();
       // A parent that is not there holds nothing.
       folder.listed = error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND;
-      return folder;
     }
-    folder.listed = true;
-    do {
-      folder.names.emplace(data.cFileName, data.dwFileAttributes);
-      if (data.cAlternateFileName[0]) folder.names.emplace(data.cAlternateFileName, data.dwFileAttributes);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
     return folder;
   }
   std::unordered_map<std::string, Folder, FoldedHash, FoldedEqual> folders_;
@@ -555,6 +589,7 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
 
 bool CreationEngine::Simulate(const CreationJob& job) {
   StartJob(job);
+  keptCaption_ = job.captions.simulateKeptNames;
   recording_ = false;
   // The folders predicted so far, each kept as its item's number under the
   // folded hash of its path (a 30,000-item job holds no second copy of every

@@ -80,9 +80,19 @@ struct StructureTotals {
 // Measures the structures (entries blank once trimmed are skipped): folders
 // always (the root counted under the main-folder options), files and bytes only
 // when withFiles; every file goes into the map (a path keeps its first size).
-// Under "Attach Nothing." nothing is scanned and the totals stay zero.
+// Under "Attach Nothing." nothing is scanned and the totals stay zero. kept,
+// when given, gets the entries no path reaches (files only when withFiles):
+// they count in no total and are never copied.
 void MeasureStructures(const CreationStringList& structures, AttachMode mode, bool withFiles,
-                       StructureTotals& totals, FileSizeMap& files);
+                       StructureTotals& totals, FileSizeMap& files, std::vector<KeptPath>* kept = nullptr);
+
+// A structure's root as measured and walked: trimmed, backslashes only, no
+// trailing backslash.
+std::string StructureRoot(const std::string& structure);
+
+// The box text naming the entries of structure that are never copied (names
+// no path reaches), with why; the first twenty, then how many in all.
+std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept);
 
 // The free-space check of a run: verdict and the texts of the message.
 struct FreeSpaceCheck {
@@ -111,10 +121,15 @@ struct CreationJournal {
   };
   std::vector<std::string> folders;
   std::vector<File> files;
+  // The folders that stood before the run and hold what it made (a
+  // destination, a main folder), each once: the undo reaches nothing below one
+  // unless it lies where that folder lies when the undo starts.
+  std::vector<std::string> roads;
   bool Empty() const { return folders.empty() && files.empty(); }
   void Clear() {
     std::vector<std::string>().swap(folders);
     std::vector<File>().swap(files);
+    std::vector<std::string>().swap(roads);
   }
 };
 
@@ -131,7 +146,10 @@ enum class Undone { Gone, Removed, Stays };
 // it is still the copy recorded (the item itself at its path, never through a
 // link; the same size, time and content; a read-only attribute the copy
 // inherited is cleared first), then each folder only when empty and still the
-// folder itself at its path (a link put there since stays). Every removal goes
+// folder itself at its path (a link put there since stays). The journal's
+// roads come first: nothing below one is reached unless it lies where that
+// folder lies now (a folder the run made, swapped for a link since, keeps
+// everything below it). Every removal goes
 // through remover (the system's when none is given). visit, when given, hears
 // each item's outcome. progress, when given, is called before each file and
 // folder with the items done and the items in all; false stops the undo there
@@ -158,6 +176,7 @@ struct StructureListing {
   std::string root;       // trimmed, without a trailing backslash (but "c:\" stays "c:")
   std::string lastName;   // last name of the root; empty for a drive
   std::vector<Entry> entries;
+  std::vector<KeptPath> kept;  // entries no path reaches: never entered, never copied
 };
 StructureListing ListStructure(const std::string& structure);
 
@@ -180,6 +199,8 @@ struct CreationCaptions {
   std::string simulateSelfCopy; // the same in a simulation
   std::string missingSize;      // files that were not measured (run), one summary box
   std::string simulateMissingSize;  // the same in a simulation
+  std::string keptNames;        // a structure holding names no path reaches (run)
+  std::string simulateKeptNames;    // the same in a simulation
 };
 
 // What an item is: a folder to make, or "other reasons" (path then holds the
@@ -267,6 +288,11 @@ private:
   std::vector<StructureListing> listings_;
   std::vector<bool> listed_;
   std::vector<bool> refusalShown_;
+  std::unordered_set<std::string, FoldedHash, FoldedEqual> roadsNoted_;
+  // Notes in the journal, once, the folder holding the levels made since
+  // madeFrom (the first of them is the top-most).
+  void NoteRoad(size_t madeFrom);
+  std::string keptCaption_;  // the caption of the job's box for kept entries
   CreationStringList unmeasured_;
   // What a simulation predicts in the current new folder (repeats exist by then).
   std::unordered_set<std::string, FoldedHash, FoldedEqual> predictedTargets_;

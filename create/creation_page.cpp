@@ -153,8 +153,9 @@ void CreationPage::SumFolderStructures(bool withFiles, bool force) {
   std::vector<std::string> items = c_.structures->Items();
   for (const std::string& s : items) key += "\n" + s;
   if (!force && measured_ && key == measuredKey_) return;
+  StructureKept.clear();
   core::MeasureStructures(core::CreationStringList(items.begin(), items.end()), mode, withFiles,
-                          StructureTotals, StructureFiles);
+                          StructureTotals, StructureFiles, &StructureKept);
   measuredKey_ = key;
   measured_ = true;
 }
@@ -225,6 +226,16 @@ void CreationPage::AddFolderStructure(const std::string& folder) {
   for (const std::string& s : c_.structures->Items()) listed = listed || s == folder;
   if (!listed) c_.structures->Add(folder);
   RefreshCounters();
+  // What of the new structure can never be copied is said now, and again at each run.
+  if (!listed && AttachMode() != core::AttachMode::Nothing) {
+    const std::string root = core::StructureRoot(folder);
+    std::vector<core::KeptPath> kept;
+    for (const core::KeptPath& k : StructureKept)
+      if (k.path.size() > root.size() && core::SameText(k.path.substr(0, root.size()), root) &&
+          k.path[root.size()] == '\\')
+        kept.push_back(k);
+    if (!kept.empty()) Box(PageMsg::StructureKept, core::KeptEntriesText(root, kept));
+  }
   UpdateCreateButtons();
   c_.create->SetEnabled(true);
   c_.simulate->SetEnabled(true);
@@ -323,6 +334,8 @@ void CreationPage::Start(JobKind kind) {
     job.captions.simulateSelfCopy = Message(PageMsg::SimSelfCopy).caption;
     job.captions.missingSize = Message(PageMsg::RunMissingSize).caption;
     job.captions.simulateMissingSize = Message(PageMsg::SimMissingSize).caption;
+    job.captions.keptNames = Message(PageMsg::RunKeptNames).caption;
+    job.captions.simulateKeptNames = Message(PageMsg::SimKeptNames).caption;
     sink.Begin(job.items.count);
     core::CreationSink engineSink;
     // The engine's lists in the order of the job's lists.

@@ -25,6 +25,7 @@ enum class PageMsg {
   RunNoStructure, SimNoStructure, RunStructureMissing, SimStructureMissing,
   RunConfirm, SimConfirm, RunEnd, SimEnd, RunEmpty, SimEmpty,
   RunSelfCopy, SimSelfCopy, RunMissingSize, SimMissingSize, DiskSpace,
+  StructureKept, RunKeptNames, SimKeptNames,
   UndoNothing, UndoAsk, UndoReport, UndoEnd, ClearAsk, ClearEnd,
   // Page-specific boxes.
   Extra1, Extra2, Extra3, Extra4, Extra5, Extra6, Extra7, Extra8, Extra9, Extra10,
@@ -90,6 +91,7 @@ public:
   core::CreationStringList CopiedFiles;
   core::StructureTotals StructureTotals;
   core::FileSizeMap StructureFiles;
+  std::vector<core::KeptPath> StructureKept;  // entries of the structures no path reaches
 
   // Shows a box of the page's table; "{}" in its text becomes arg.
   int Box(PageMsg id, const std::string& arg = std::string());

@@ -91,6 +91,9 @@ const PageMessage kMessages[] = {
      "Do you want to Attach the Entire Disk to the Folders specified in The Include Window "
      "?\nClick YES to Attach,\nClick NO to Cancel.",
      VEXTIL_CAPTION(T03, "Warning", "0332")},
+    {PageMsg::StructureKept, "0743", kMsgWarning, "{}", VEXTIL_CAPTION(T03, "Warning", "0743")},
+    {PageMsg::RunKeptNames, "0744", kMsgWarning, "{}", VEXTIL_CAPTION(T03, "Warning", "0744")},
+    {PageMsg::SimKeptNames, "0745", kMsgWarning, "{}", VEXTIL_CAPTION(S03, "Warning", "0745")},
     {PageMsg::RunSelfCopy, "0374", kMsgWarning, "{}", T03 TABS "Warning no: 0374."},
     {kSimStartAboveEnd, "0461", kMsgWarning, kStartGreater, S03 "    Warning no: 0461."},
     {kSimTooMany, "0462", kMsgWarning,

@@ -92,6 +92,9 @@ const PageMessage kMessages[] = {
      "Do you want to Attach the Entire Disk to the Folders specified in The Include Window "
      "?\nClick YES to Attach,\nClick NO to Cancel.",
      VEXTIL_CAPTION(T04, "Warning", "0333")},
+    {PageMsg::StructureKept, "0746", kMsgWarning, "{}", VEXTIL_CAPTION(T04, "Warning", "0746")},
+    {PageMsg::RunKeptNames, "0747", kMsgWarning, "{}", VEXTIL_CAPTION(T04, "Warning", "0747")},
+    {PageMsg::SimKeptNames, "0748", kMsgWarning, "{}", VEXTIL_CAPTION(S04, "Warning", "0748")},
     {PageMsg::RunSelfCopy, "0375", kMsgWarning, "{}", VEXTIL_CAPTION(T04, "Warning", "0375")},
     {PageMsg::SimNoStructure, "0471", kMsgWarning, kNoStructure, VEXTIL_CAPTION(S04, "Warning", "0471")},
     {PageMsg::SimStructureMissing, "0472", kMsgWarning, kStructureMissing,

@@ -111,6 +111,9 @@ const PageMessage kMessages[] = {
      "Do you want to Attach the Entire Disk to the Folders specified in The Include Window "
      "?\nClick YES to Attach,\nClick NO to Cancel.",
      VEXTIL_CAPTION(T02, "Warning", "0331")},
+    {PageMsg::StructureKept, "0740", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0740")},
+    {PageMsg::RunKeptNames, "0741", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0741")},
+    {PageMsg::SimKeptNames, "0742", kMsgWarning, "{}", VEXTIL_CAPTION(S02, "Warning", "0742")},
     {PageMsg::RunSelfCopy, "0373", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0373")},
     {PageMsg::SimNoStructure, "0453", kMsgWarning,
      "There is no additional Subfolder structure. !\nAction : You must add at least one "

@@ -117,6 +117,7 @@ public:
       }
       r_.counters[4] += 1;
       r_.foldersCopied.push_back(target);
+      if (!dry_) j_.roads.push_back(target);  // the undo's road to what it receives
       predicted_.clear();
       listings_.clear();
       for (size_t s = 0; s < p_.structures.size(); ++s) {

@@ -108,6 +108,12 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
     }
 
   const bool selected = job.mode == DeleteMode::FilesInTree || job.mode == DeleteMode::FilesInMainFolders;
+  const std::vector<std::string> patterns = core::UsableFilePatterns(job.patterns);
+  auto selectedName = [&](const std::string& name) {
+    for (const std::string& p : patterns)
+      if (core::MatchesFilePattern(name, p)) return true;
+    return false;
+  };
   const bool walkTree = job.mode != DeleteMode::FilesInMainFolders;
   const bool deleteFolders = job.mode == DeleteMode::SubFolders || job.mode == DeleteMode::CompleteFolders;
   std::vector<Walked> files, folders;
@@ -130,6 +136,7 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
       plan.refused.push_back({main, "a link (junction or symbolic link) is never entered"});
       continue;
     }
+    plan.roads.push_back(main);
     queue.emplace_back(main, mainIndex);
     while (!queue.empty()) {
       const std::string folder = std::move(queue.front().first);
@@ -157,6 +164,15 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
         }
         if (selected) listing.push_back(data);
         else files.push_back(MakeWalked(std::move(path), core::FindDataSize(data), data.dwFileAttributes, parent, childLevel));
+      }, [&](const core::KeptEntry& k) {
+        // Never joined into a path, never touched. It counts where the mode
+        // would have reached it (a folder the file modes cannot enter, a file
+        // the patterns take), and the folders holding it stay.
+        if (k.folder ? !walkTree : (selected && !selectedName(k.name))) return;
+        plan.kept.push_back(core::KeptIn(folder, k));
+        if (deleteFolders)
+          for (int up = parent; up >= 0 && !folders[up].item.holdsKept; up = folders[up].item.parent)
+            folders[up].item.holdsKept = true;
       });
       if (selected)
         ForEachSelectedFile(folder, job.patterns, &listing, [&](const WIN32_FIND_DATAA& data) {
@@ -180,10 +196,17 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
     results.counters[2] += 1;
     results.foldersNotExist.push_back(m);
   }
+  for (const core::KeptPath& k : plan.kept) {
+    results.counters[k.folder ? 4 : 5] += 1;
+    (k.folder ? results.foldersOther : results.filesOther).push_back(k.path);
+    results.reasons.push_back({k.path, k.reason});
+  }
   // A run acts through the remover, which checks each item's place before the
-  // call; a simulation asks it the same check and removes nothing.
+  // call; a simulation asks it the same check and removes nothing. Each main
+  // folder is the road to what lies below it.
   core::SystemRemover own;
   core::Remover& remove = remover ? *remover : own;
+  for (const std::string& road : plan.roads) remove.ListRoad(road);
   // The simulation's knowledge: a folder that will keep something cannot go.
   std::vector<char> blocked(dry ? plan.folders.size() : 0, 0);
   const size_t total = plan.Items();
@@ -192,6 +215,7 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
     if (error == 0) {
       results.counters[folder ? 0 : 1] += 1;
       (folder ? results.foldersDeleted : results.filesDeleted).push_back(item.path);
+      if (!folder) results.bytes += item.size;
       return;
     }
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
@@ -208,13 +232,15 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
   // opens as the link itself; anything else only when its name leads to it,
   // and then as the system allows.
   auto predict = [&](const DeleteItem& item, bool folder, bool isBlocked) -> DWORD {
-    if (item.attributes & FILE_ATTRIBUTE_REPARSE_POINT) return core::LinkRemovable(item.path);
+    if (item.holdsKept) return core::kErrorHoldsKept;
     const core::ItemLocation at = remove.Locate(item.path);
     if (!at.Here()) return at.error;
+    if (item.attributes & FILE_ATTRIBUTE_REPARSE_POINT) return core::LinkRemovable(item.path);
     if (folder && isBlocked) return ERROR_DIR_NOT_EMPTY;
     return (item.attributes & FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
   };
   auto act = [&](const DeleteItem& item, bool folder) -> DWORD {
+    if (item.holdsKept) return core::kErrorHoldsKept;
     if (item.attributes & FILE_ATTRIBUTE_REPARSE_POINT) return remove.RemoveLink(item.path);
     return folder ? remove.RemoveFolder(item.path) : remove.RemoveFile(item.path);
   };

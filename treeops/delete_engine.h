@@ -6,6 +6,7 @@
 // link (a link is removed as a link). The simulation is the same pass with the
 // dry flag: nothing is touched, and it predicts every outcome the run would have.
 #pragma once
+#include "core/folder_listing.h"
 #include "treeops/tree_target.h"
 
 #include <windows.h>
@@ -40,6 +41,7 @@ struct DeleteItem {
   uint64_t size = 0;
   DWORD attributes = 0;  // from the walk's find data
   int parent = -1;       // the plan folder holding it, -1 when the plan keeps it
+  bool holdsKept = false;  // a folder holding a kept entry: never tried
 };
 
 struct DeletePlan {
@@ -52,6 +54,10 @@ struct DeletePlan {
   std::vector<std::string> missing;            // listed folders that are not there
   std::vector<std::string> excludedInside;     // excluded folders lying inside a target
   std::vector<std::string> keptMainFolders;    // mode 3: listed folders kept inside another
+  std::vector<core::KeptPath> kept;            // entries the listing kept back (names no path
+                                               // reaches): never touched, their folders stay
+  std::vector<std::string> roads;              // the main folders walked: nothing below one is
+                                               // acted on unless it lies where the walk found it
   size_t Items() const { return files.size() + folders.size(); }
 };
 
@@ -64,6 +70,7 @@ DeletePlan PreviewDelete(const DeleteJob& job);
 // likewise. Six lists to match; reasons pairs each other-reasons entry with why.
 struct DeleteResults {
   std::array<double, 6> counters{};
+  uint64_t bytes = 0;  // of the files deleted
   std::deque<std::string> foldersDeleted, filesDeleted, foldersNotExist, filesNotExist,
       foldersOther, filesOther;
   std::vector<Refusal> reasons;
@@ -72,7 +79,10 @@ struct DeleteResults {
 
 // Deletes (or, dry, predicts) the plan's items into results (appended to). The
 // refused targets come first, under folders for other reasons, then the
-// missing ones, under folders not existing. Every removal goes through
+// missing ones, under folders not existing, then the entries the listing kept
+// back, under other reasons with why. Nothing below a main folder is acted on
+// unless it lies where the walk found it (the main folder is the run's road:
+// a folder on the way swapped for a link since keeps everything below it). Every removal goes through
 // remover (the system's when none is given), which leaves an item whose name
 // leads elsewhere (a link, to a file as well as to a folder) in place: it is
 // listed under other reasons with why; a simulation predicts that by the same

@@ -133,6 +133,10 @@ DeletePage::DeletePage(ui::Form* form, std::vector<ui::TabSheet*> otherSheets, c
       "Retain Empty Main Folders, and Complete Subfolder Structures with Files.");
   btnVol07FileSelection.SetHint("Select File Names and/or File Types");
   chkVol07ShowDetailedResults.SetHint("Show Detailed Results window DURING the DELETE process.");
+  // The live count is the quick one; the questions before a delete count what will really go.
+  for (ui::Label* l : {&lblVol07FoldersToDelete, &lblVol07FilesToDelete})
+    l->SetHint("Counted as listed. The question before the delete counts what will really go: links, names "
+               "this system cannot address and paths too long are counted apart and kept.");
   btnVol07DeleteFolders.SetHint("Start the DELETE process.");
   btnVol07Statistics.SetHint("Click to show the Detailed Results Window.");
   btnVol07ClearAll.SetHint("Clear all controls.");
@@ -419,7 +423,8 @@ void DeletePage::btnVol07StatisticsClick() {
 
 // ---- Run and simulation -----------------------------------------------------------------
 
-std::string DeletePage::Summary(const treeops::DeletePlan& plan, treeops::DeleteMode mode) const {
+std::string DeletePage::Summary(const treeops::DeletePlan& plan, const treeops::DeleteResults& forecast,
+                                treeops::DeleteMode mode) const {
   std::string out;
   // Only the last mode deletes the Main Folders themselves; the others say they stay.
   const std::string mains = std::to_string(plan.mainFolders.size());
@@ -432,14 +437,14 @@ std::string DeletePage::Summary(const treeops::DeletePlan& plan, treeops::Delete
       break;
     default: out += "Main Folders kept : " + mains + "\n   (the folders stay; only files are deleted)\n"; break;
   }
-  out += "Folders : " + std::to_string(plan.folders.size()) + "\n";
-  out += "Files : " + std::to_string(plan.files.size()) + "\n";
-  out += "Size : " + core::FormatByteSize(plan.bytes) + "\n";
+  // The counts are those of the run itself: what it will keep is counted apart.
+  out += "Folders : " + CounterText(forecast.counters[0]) + "\n";
+  out += "Files : " + CounterText(forecast.counters[1]) + "\n";
+  out += "Size : " + core::FormatByteSize(forecast.bytes) + "\n";
   AddLines(out, "\nFolders of the EXCLUDE list lying inside them (deleted with them) :", plan.excludedInside);
   AddLines(out, "\nListed Main Folders kept (they lie inside another listed folder) :", plan.keptMainFolders);
-  std::vector<std::string> refused;
-  for (const treeops::Refusal& r : plan.refused) refused.push_back(r.path + "  (" + r.reason + ")");
-  AddLines(out, "\nRefused, never touched :", refused);
+  std::string kept = treeops::ReasonsSummary(forecast.reasons, "Kept, never deleted");
+  if (!kept.empty()) out += kept.substr(1);  // one blank line before it, as before the lists
   AddLines(out, "\nNot found :", plan.missing);
   return out;
 }
@@ -458,6 +463,7 @@ std::vector<ui::Control*> DeletePage::CommandControls() {
 void DeletePage::Start(bool simulation) {
   if (run_.Busy() || lstVol07IncludeFolderList.Count() == 0) return;
   treeops::DeletePlan plan;
+  treeops::DeleteResults forecast;  // the run's own prediction, for the questions
   treeops::DeleteResults& out = simulation ? SimulationResults : Results;
   treeops::ReasonFinder why(out.reasons);
   RunBinding::Job run;
@@ -469,7 +475,8 @@ void DeletePage::Start(bool simulation) {
     protectedKnown_ = false;
     const treeops::DeleteJob job = Snapshot();
     plan = treeops::PreviewDelete(job);
-    const std::string summary = Summary(plan, job.mode);
+    treeops::RunDelete(plan, true, forecast);
+    const std::string summary = Summary(plan, forecast, job.mode);
     if (simulation) return Box(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary) == IDYES;
     if (plan.Items() == 0) {
       // Nothing to delete: what was refused or not found is still listed.
@@ -483,8 +490,11 @@ void DeletePage::Start(bool simulation) {
     // A simulation never touches the last run's results.
     out.Clear();
     shown_ = &out;
-    Vol07PreviewCounters[0] = static_cast<double>(plan.folders.size());
-    Vol07PreviewCounters[1] = static_cast<double>(plan.files.size());
+    // Everything the run will meet: what it deletes and what it keeps.
+    size_t keptFolders = 0;
+    for (const core::KeptPath& k : plan.kept) keptFolders += k.folder;
+    Vol07PreviewCounters[0] = static_cast<double>(plan.folders.size() + keptFolders);
+    Vol07PreviewCounters[1] = static_cast<double>(plan.files.size() + plan.kept.size() - keptFolders);
     PreviewBytes = plan.bytes;
   };
   run.showLog = chkVol07ShowDetailedResults.Checked();

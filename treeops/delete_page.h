@@ -178,7 +178,10 @@ private:
   void ScanVol07IncludeFolders();
   // What a run would delete, as its questions name it (the mode tells whether
   // the Main Folders go or stay).
-  std::string Summary(const treeops::DeletePlan& plan, treeops::DeleteMode mode) const;
+  // The questions' text: what the run will delete and what it will keep, by
+  // kind, as its own simulation of the plan predicts.
+  std::string Summary(const treeops::DeletePlan& plan, const treeops::DeleteResults& forecast,
+                      treeops::DeleteMode mode) const;
   std::vector<ui::Control*> CommandControls();
 
   std::vector<ui::TabSheet*> otherSheets_;

@@ -157,7 +157,7 @@ std::string ReasonFinder::operator()(const std::string& path) {
   return reason;
 }
 
-std::string ReasonsSummary(const std::vector<Refusal>& reasons) {
+std::string ReasonsSummary(const std::vector<Refusal>& reasons, const std::string& heading) {
   if (reasons.empty()) return std::string();
   // Each reason once, in the order met, with the items it stopped.
   constexpr size_t kReasonsShown = 10, kPathsShown = 5;
@@ -168,7 +168,7 @@ std::string ReasonsSummary(const std::vector<Refusal>& reasons) {
     if (list.empty()) order.push_back(r.reason);
     list.push_back(&r.path);
   }
-  std::string text = "\n\nNot done for other reasons : " + std::to_string(reasons.size()) + "\n";
+  std::string text = "\n\n" + heading + " : " + std::to_string(reasons.size()) + "\n";
   for (size_t i = 0; i < order.size() && i < kReasonsShown; ++i) {
     const auto& list = items[order[i]];
     text += "   " + order[i] + " : " + std::to_string(list.size()) + "\n";

@@ -76,9 +76,10 @@ private:
   std::unordered_multimap<std::string, size_t> index_;
 };
 
-// The reasons of a run's end box, after a blank line: each reason with how
-// many items it stopped and the first of them, in the order the run met them
-// ("" when none).
-std::string ReasonsSummary(const std::vector<Refusal>& reasons);
+// The reasons of a run's end box, after a blank line: the heading with how
+// many items, then each reason with how many items it stopped and the first
+// of them, in the order the run met them ("" when none).
+std::string ReasonsSummary(const std::vector<Refusal>& reasons,
+                           const std::string& heading = "Not done for other reasons");
 
 } // namespace treeops

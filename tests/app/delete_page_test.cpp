@@ -8,6 +8,7 @@
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmStatistic.h"
+#include "support/wine_unix.h"
 
 using namespace creationtest;
 
@@ -398,6 +399,55 @@ TEST_F(DeletePageTest, ACloseWhileTheRunWorksStopsItAndWhatIsCountedIsWhatIsGone
   EXPECT_EQ(ReadFile(tree / "Beside\\keep.txt"), "keep");
   EXPECT_FALSE(P().Busy());
   EXPECT_TRUE(P().btnVol07DeleteFolders.Enabled());
+}
+
+// The questions count what the run will really do: a file link, names this
+// system cannot address ("CON", "..\Beside") and the folder holding them are
+// counted apart, by kind, and the question, the simulation and the run agree.
+// Nothing beside the listed folder, nor the link's target, changes.
+TEST_F(DeletePageTest, TheQuestionsCountWhatTheRunWillDoAndNameWhatItKeeps) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links and odd names are made on the Linux side";
+  testsupport::TempDir outside;
+  outside.AddFile("target.txt", "the link's target");
+  const std::string customer1 = clients + "\\Customer1";
+  ASSERT_TRUE(testsupport::MakeUnixFileSymlink(customer1 + "\\flink.txt", outside / "target.txt"));
+  ASSERT_TRUE(testsupport::MakeUnixEntry(customer1, "CON", false));
+  ASSERT_TRUE(testsupport::MakeUnixEntry(customer1, "..\\Beside", true));
+  const std::string beside = Snapshot(tree / "Beside"), target = Snapshot(outside.Path());
+  Add(customer1);
+  testsupport::Choose(P().rdoVol07DeleteCompleteFolders);
+  // The live count is the quick one, and its hint says so.
+  EXPECT_EQ(Counters()[4], "4");
+  EXPECT_NE(P().lblVol07FilesToDelete.Hint().find("counted apart"), std::string::npos);
+
+  seam.Answer("0621", IDNO);
+  Press(P().btnVol07DeleteFolders);
+  ASSERT_NE(Box("0621"), nullptr);
+  const std::string asked = Box("0621")->text;
+  EXPECT_NE(asked.find("Main Folders : 1\nFolders : 3\nFiles : 3\n"), std::string::npos) << asked;
+  EXPECT_NE(asked.find("\nKept, never deleted : 4\n"), std::string::npos) << asked;
+  EXPECT_NE(asked.find("a link (its name leads to another place)"), std::string::npos) << asked;
+  EXPECT_NE(asked.find("a name this system cannot address (a device name) : 1\n      " + customer1 + "\\CON\n"),
+            std::string::npos) << asked;
+  EXPECT_NE(asked.find("it holds an entry that stays : 1\n      " + customer1 + "\n"), std::string::npos) << asked;
+
+  Simulate();
+  const Strings simulated = Outcomes(true);
+  EXPECT_EQ(P().SimulationResults.counters[0], 3.0);
+  EXPECT_EQ(P().SimulationResults.counters[1], 3.0);
+  Delete();
+  EXPECT_EQ(Outcomes(), simulated);
+  // Folders and files deleted, not there, kept: as the question said.
+  const Strings counted = Counters();
+  EXPECT_EQ(Strings(counted.begin() + 1, counted.begin() + 4), (Strings{"3", "0", "2"}));
+  EXPECT_EQ(Strings(counted.begin() + 5, counted.end()), (Strings{"3", "0", "2"}));
+  EXPECT_EQ(Snapshot(tree / "Beside"), beside);
+  EXPECT_EQ(Snapshot(outside.Path()), target);
+  EXPECT_TRUE(testsupport::ListsEntry(customer1, "CON"));
+  EXPECT_TRUE(testsupport::ListsEntry(customer1, "..\\Beside"));
+  EXPECT_FALSE(FolderExists(customer1 + "\\Marketing"));
+  testsupport::RemoveTree(customer1);
+  EXPECT_EQ(Snapshot(outside.Path()), target);
 }
 
 } // namespace

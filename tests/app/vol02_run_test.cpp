@@ -1,6 +1,8 @@
 // Creation runs of the string-list page on real folder trees.
 #include "tests/app/creation_page_fixture.h"
 
+#include "support/wine_unix.h"
+
 #include <algorithm>
 
 using namespace creationtest;
@@ -219,6 +221,40 @@ TEST_F(Vol02Run, ACloseWhileTheRunWorksStopsItAndTheCountIsWhatWasMade) {
   EXPECT_FALSE(M().Vol02.Busy());
   EXPECT_TRUE(M().Vol02.btnVol02CreateFolders.Enabled());
   EXPECT_TRUE(M().tabFolderCreate05.Enabled());
+}
+
+// A structure holding names this system cannot address ("..\beside.txt",
+// "nul.txt"): the page says so when it is added and again at each run and
+// simulation, copies only the plain entries, into the new folders alone, and
+// counts only them.
+TEST_F(Vol02Run, AStructureWithNamesNoPathReachesIsCopiedWithoutThemAndSaysSo) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "odd names are made on the Linux side";
+  MakeStructure();
+  ASSERT_TRUE(testsupport::MakeUnixEntry(tree / "T", "..\\beside.txt", false));
+  ASSERT_TRUE(testsupport::MakeUnixEntry(tree / "T\\x", "nul.txt", false));
+  PickDestination(dest.Path());
+  Type("n");
+  testsupport::Choose(M().Vol02.rdoVol02AttachMainFolderWithFiles);
+  seam.Answer("0740", IDOK);
+  AddStructure(tree / "T");
+  ASSERT_EQ(CaptionsContaining("0740").size(), 1u);
+  const std::string said = Box("0740")->text;
+  EXPECT_NE(said.find("holds entries this system cannot address : 2\n" + tree / "T"), std::string::npos) << said;
+  EXPECT_NE(said.find(tree / "T\\..\\beside.txt\n   a name this system cannot address"), std::string::npos) << said;
+  EXPECT_NE(said.find(tree / "T\\x\\nul.txt\n   a name this system cannot address (a device name)"),
+            std::string::npos) << said;
+  EXPECT_EQ(Row(PageCounters(), 0), (Strings{"1", "3", "2", "8"}));
+
+  seam.Answer("0742", IDOK);
+  Simulate();
+  EXPECT_EQ(CaptionsContaining("0742").size(), 1u);
+  seam.Answer("0741", IDOK);
+  Create();
+  EXPECT_EQ(CaptionsContaining("0741").size(), 1u);
+  EXPECT_EQ(ListTree(dest.Path()), "n\\\nn\\T\\\nn\\T\\a.txt\nn\\T\\x\\\nn\\T\\x\\b.txt\nn\\T\\x\\y\\\n");
+  EXPECT_EQ(Row(PageCounters(), 1), (Strings{"1", "3", "2", "8"}));
+  EXPECT_FALSE(FileExists(dest / "n\\beside.txt"));
+  EXPECT_FALSE(FileExists(dest / "beside.txt"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // the test's own temp folder.
 #pragma once
 #include "core/casefold.h"
+#include "core/folder_listing.h"
 #include "core/remover.h"
 #include "support/temp_dir.h"
 #include "treeops/tree_target.h"
@@ -22,21 +23,17 @@ namespace treetest {
 // folders (a rename and its undo change their parents' times).
 inline std::string Snapshot(const std::string& root, bool folderTimes = true, const std::string& relative = "") {
   std::string out;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((root + "\\" + relative + "*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return out;
-  do {
-    const std::string name = fd.cFileName;
-    if (name == "." || name == "..") continue;
-    const std::string path = relative + name;
+  // A name no path reaches is shown as listed, never entered or read.
+  const std::string listed = relative.empty() ? root : root + "\\" + relative.substr(0, relative.size() - 1);
+  core::ForEachFolderEntry(listed, "*", [&](const WIN32_FIND_DATAA& fd) {
+    const std::string path = relative + fd.cFileName;
     const bool folder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     out += path + " " + std::to_string(fd.dwFileAttributes) + " " + std::to_string(fd.nFileSizeLow) + " " +
            (folder && !folderTimes ? std::string() : std::to_string(fd.ftLastWriteTime.dwLowDateTime)) + "\n";
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) out += Snapshot(root, folderTimes, path + "\\");
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return;
+    if (folder) out += Snapshot(root, folderTimes, path + "\\");
     else out += testsupport::ReadFile(root + "\\" + path) + "\n";
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
+  }, [&](const core::KeptEntry& kept) { out += relative + kept.name + " kept " + std::to_string(kept.size) + "\n"; });
   return out;
 }
 
@@ -74,6 +71,7 @@ public:
   explicit TestRemover(bool simulation) : simulation_(simulation) {}
   int Calls() const { return calls_; }
   core::ItemLocation Locate(const std::string& path) override { return system_.Locate(path); }  // reads only
+  core::ItemLocation ListRoad(const std::string& folder) override { return system_.ListRoad(folder); }
   DWORD RemoveFile(const std::string& path) override {
     return Allowed("RemoveFile", path) ? system_.RemoveFile(path) : ERROR_ACCESS_DENIED;
   }

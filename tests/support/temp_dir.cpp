@@ -2,6 +2,7 @@
 
 #include "support/wine_unix.h"
 
+#include "core/folder_listing.h"
 #include "core/location.h"
 
 #include <windows.h>
@@ -101,25 +102,21 @@ namespace {
 // Removes what the Windows side can; true when the folder itself went. A name
 // that leads elsewhere (a Linux link, which Wine follows) is left for the
 // Linux side: deleting it here would delete its target.
+// A name no path reaches (one holding "\\" or "..", a device name, letters the
+// code page cannot spell) is never joined into a path: it stays for the Linux
+// side too.
 bool RemoveFromWindowsSide(const std::string& path, core::LocationCheck& check) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string child = path + "\\" + name;
-      const bool folder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-      const bool link = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-      if (!check.Of(child).Here()) continue;
-      // A link's attributes would be set on its target: leave them.
-      if (!link) SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!folder) DeleteFileA(child.c_str());
-      else if (link) RemoveDirectoryA(child.c_str());
-      else RemoveFromWindowsSide(child, check);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-  }
+  core::ForEachFolderEntry(path, "*", [&](const WIN32_FIND_DATAA& fd) {
+    std::string child = path + "\\" + fd.cFileName;
+    const bool folder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const bool link = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (!check.Of(child).Here()) return;
+    // A link's attributes would be set on its target: leave them.
+    if (!link) SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!folder) DeleteFileA(child.c_str());
+    else if (link) RemoveDirectoryA(child.c_str());
+    else RemoveFromWindowsSide(child, check);
+  });
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return RemoveDirectoryA(path.c_str()) != 0;
 }
@@ -147,16 +144,13 @@ namespace {
 // Adds every entry below folder as relative + its name, folders ending in "\".
 void Collect(const std::string& folder, const std::string& relative, std::vector<std::string>& out) {
   WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return;
-  do {
+  // A name no path reaches is listed as shown, never entered.
+  core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& fd) {
     const std::string name = fd.cFileName;
-    if (name == "." || name == "..") continue;
     const bool isFolder = fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
     out.push_back(relative + name + (isFolder ? "\\" : ""));
     if (isFolder) Collect(folder + "\\" + name, std::string(out.back()), out);
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
+  }, [&](const core::KeptEntry& kept) { out.push_back(relative + kept.name + (kept.folder ? "\\" : "")); });
 }
 } // namespace
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace testsupport {
 
 namespace {
@@ -71,6 +73,77 @@ bool MakeUnixSymlink(const std::string& linkPath, const std::string& target) {
 
 bool MakeUnixFileSymlink(const std::string& linkPath, const std::string& target) {
   return LinkTo(linkPath, target, false);
+}
+
+namespace {
+// One argument of a command line, quoted so that the program gets it as it
+// is: backslashes before a quote, or before the closing one, are doubled.
+std::wstring Quoted(const std::wstring& arg) {
+  std::wstring out = L"\"";
+  size_t slashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++slashes;
+      continue;
+    }
+    out.append(c == L'"' ? slashes * 2 + 1 : slashes, L'\\');
+    slashes = 0;
+    out += c;
+  }
+  out.append(slashes * 2, L'\\');
+  return out + L"\"";
+}
+
+std::wstring Wide(const std::string& utf8) {
+  wchar_t buffer[MAX_PATH * 2];
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, buffer, MAX_PATH * 2);
+  return n > 0 ? std::wstring(buffer) : std::wstring();
+}
+
+bool RunUnixW(const std::wstring& program, const std::vector<std::wstring>& args) {
+  std::wstring line = Quoted(program);
+  for (const std::wstring& a : args) line += L" " + Quoted(a);
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return true;
+}
+
+bool ListsName(const std::string& folder, const std::wstring& name) {
+  WIN32_FIND_DATAW data;
+  HANDLE h = FindFirstFileW((Wide(folder) + L"\\*").c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool found = false;
+  do found = found || name == data.cFileName;
+  while (FindNextFileW(h, &data));
+  FindClose(h);
+  return found;
+}
+} // namespace
+
+bool MakeUnixEntry(const std::string& folder, const std::string& name, bool asFolder) {
+  const std::string unixFolder = UnixPathOf(folder);
+  const std::wstring wide = Wide(name);
+  if (unixFolder.empty() || wide.empty() || name.find('/') != std::string::npos) return false;
+  // Under Wine every Linux name shows as it is (a "\\" stays a "\\").
+  if (!RunUnixW(asFolder ? L"/bin/mkdir" : L"/usr/bin/touch", {Wide(unixFolder + "/" + name)})) return false;
+  for (int i = 0; i < 200; ++i) {
+    if (ListsName(folder, wide)) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+bool ListsEntry(const std::string& folder, const std::string& name) { return ListsName(folder, Wide(name)); }
+
+bool MoveOnUnixSide(const std::string& from, const std::string& to) {
+  const std::string unixFrom = UnixPathOf(from), unixTo = UnixPathOf(to);
+  if (unixFrom.empty() || unixTo.empty()) return false;
+  return RunUnixW(L"/bin/mv", {L"-T", Wide(unixFrom), Wide(unixTo)}) && WaitForPath(true, to) &&
+         WaitForPath(false, from);
 }
 
 namespace {

@@ -19,6 +19,16 @@ bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
 // asked to delete it: the target must lie in a test folder that goes too.
 bool MakeUnixFileSymlink(const std::string& linkPath, const std::string& target);
 
+// Makes an entry named name (UTF-8, any Linux name: "..\\x", "CON", "α.txt",
+// a trailing blank ...) in folder, from the Linux side, and waits until the
+// listing shows it: an empty file, or a folder. False when not possible.
+bool MakeUnixEntry(const std::string& folder, const std::string& name, bool asFolder);
+// Whether folder's listing shows an entry named name (UTF-8), by its Unicode name.
+bool ListsEntry(const std::string& folder, const std::string& name);
+// Renames (moves) from to to on the Linux side (both Windows paths of plain
+// names) and waits until to is there.
+bool MoveOnUnixSide(const std::string& from, const std::string& to);
+
 // A spare drive letter naming folder while the object lives (0 when none could be mapped),
 // so a test can aim at a drive root that holds nothing of the machine.
 class MappedDrive {

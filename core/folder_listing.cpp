@@ -1,0 +1,133 @@
+#include "core/folder_listing.h"
+
+#include "core/validation.h"
+
+#include <cstring>
+#include <cwchar>
+
+namespace core {
+
+uint64_t FindDataSize(const WIN32_FIND_DATAA& data) {
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool FindDataIsFolder(const WIN32_FIND_DATAA& data) {
+  return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool FindDataIsReparsePoint(const WIN32_FIND_DATAA& data) {
+  return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+namespace {
+
+constexpr char kCannotAddress[] = "a name this system cannot address";
+
+std::string Because(const char* why) { return std::string(kCannotAddress) + " (" + why + ")"; }
+
+// The name in this code page when it spells back to the very same Unicode
+// name: no look-alike ("a" for "α", "txt" for full-width letters) and no "?"
+// for a letter it has not. shown gets the nearest spelling either way.
+bool SpellsBack(const wchar_t* wide, char (&narrow)[MAX_PATH], std::string& shown) {
+  BOOL defaulted = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, narrow, MAX_PATH, nullptr, &defaulted);
+  if (n > 0 && !defaulted) {
+    WCHAR back[MAX_PATH];
+    const int m = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, narrow, -1, back, MAX_PATH);
+    if (m > 0 && std::wcscmp(back, wide) == 0) {
+      shown = narrow;
+      return true;
+    }
+  }
+  char nearest[MAX_PATH * 2];
+  const int k = WideCharToMultiByte(CP_ACP, 0, wide, -1, nearest, sizeof nearest, nullptr, nullptr);
+  shown = k > 0 ? std::string(nearest) : std::string("?");
+  return false;
+}
+
+// What is shown of a kept name: control characters as "?".
+std::string Printable(std::string name) {
+  for (char& c : name)
+    if (static_cast<unsigned char>(c) < 32) c = '?';
+  return name;
+}
+
+} // namespace
+
+KeptPath KeptIn(const std::string& folder, const KeptEntry& entry) {
+  KeptPath kept;
+  kept.path = folder + "\\" + entry.name;
+  kept.reason = entry.reason;
+  kept.folder = entry.folder;
+  return kept;
+}
+
+std::string ListedNameFault(const std::string& name) {
+  if (name.empty() || name == "." || name == "..") return Because("it is \".\" or \"..\"");
+  for (char c : name) {
+    if (c == '\\' || c == '/') return Because("it holds \"\\\" or \"/\"");
+    if (static_cast<unsigned char>(c) < 32) return Because("it holds a control character");
+    if (std::strchr("<>:\"|?*", c)) return Because("it holds one of < > : \" | ? *");
+  }
+  if (name.back() == '.' || name.back() == ' ') return Because("it ends in a dot or a blank");
+  if (IsDeviceName(name)) return Because("a device name");
+  return std::string();
+}
+
+bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
+                        const std::function<void(const WIN32_FIND_DATAA&)>& visit,
+                        const std::function<void(const KeptEntry&)>& kept) {
+  const std::string search = folder + "\\" + mask;
+  WCHAR wide[MAX_PATH * 4];
+  const int chars = MultiByteToWideChar(CP_ACP, 0, search.c_str(), -1, wide, MAX_PATH * 4);
+  if (chars <= 0) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+  }
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(wide, &found);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  WIN32_FIND_DATAA data;
+  std::string shown;
+  do {
+    const wchar_t* w = found.cFileName;
+    if (w[0] == L'.' && (w[1] == 0 || (w[1] == L'.' && w[2] == 0))) continue;
+    std::string fault;
+    if (!SpellsBack(w, data.cFileName, shown)) fault = Because("letters this code page cannot spell");
+    else fault = ListedNameFault(shown);
+    if (!fault.empty()) {
+      if (kept) {
+        KeptEntry entry;
+        entry.name = Printable(shown);
+        entry.reason = std::move(fault);
+        entry.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.size = entry.folder ? 0 : (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        kept(entry);
+      }
+      continue;
+    }
+    data.dwFileAttributes = found.dwFileAttributes;
+    data.ftCreationTime = found.ftCreationTime;
+    data.ftLastAccessTime = found.ftLastAccessTime;
+    data.ftLastWriteTime = found.ftLastWriteTime;
+    data.nFileSizeHigh = found.nFileSizeHigh;
+    data.nFileSizeLow = found.nFileSizeLow;
+    data.dwReserved0 = found.dwReserved0;
+    data.dwReserved1 = found.dwReserved1;
+    // The short name answers look-ups as the system's own search would; one
+    // that is not plain names nothing this program may reach.
+    data.cAlternateFileName[0] = 0;
+    if (found.cAlternateFileName[0]) {
+      char alias[MAX_PATH];
+      std::string spelled;
+      if (SpellsBack(found.cAlternateFileName, alias, spelled) && spelled.size() < sizeof data.cAlternateFileName &&
+          ListedNameFault(spelled).empty())
+        std::memcpy(data.cAlternateFileName, spelled.c_str(), spelled.size() + 1);
+    }
+    visit(data);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return true;
+}
+
+} // namespace core

@@ -1,0 +1,58 @@
+// The one folder listing every walk of the program goes through. A listing may
+// hand back names that no path can reach: under Wine a Linux name may hold "\"
+// or "..", or letters this code page cannot spell (shown as look-alikes, "a"
+// for "α", or as "?"); device names and names ending in a dot or a blank are
+// taken by the system for other things. Joined into a path, such a name would
+// name another item (one outside the folder, a device, a look-alike beside
+// it). So the listing reads each name in Unicode, hands on only plain names
+// that spell back to the very same name, and keeps the rest apart with the
+// reason: the caller reports them and never touches them.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace core {
+
+// Size of a find-data entry: high part times 2^32 plus the low part.
+uint64_t FindDataSize(const WIN32_FIND_DATAA& data);
+// True for an entry that is a directory.
+bool FindDataIsFolder(const WIN32_FIND_DATAA& data);
+// True for a junction, symbolic link or other reparse point: walks never enter it.
+bool FindDataIsReparsePoint(const WIN32_FIND_DATAA& data);
+
+// An entry the listing keeps back: never joined into a path, never acted on.
+struct KeptEntry {
+  std::string name;    // as near as this code page spells it, for showing only
+  std::string reason;  // "a name this system cannot address (...)"
+  bool folder = false;
+  uint64_t size = 0;
+};
+
+// A kept entry as a walk reports it: its folder and the name as shown, joined
+// for the reader only.
+struct KeptPath {
+  std::string path;
+  std::string reason;
+  bool folder = false;
+};
+KeptPath KeptIn(const std::string& folder, const KeptEntry& entry);
+
+// The reason a listed name cannot be used as it is, or empty when it can: "."
+// or "..", a "\" or "/" or one of < > : " | ? * in it, a character of codes
+// 0-31, a device name (CON, NUL, COM1 ... with any extension), a name ending
+// in a dot or a blank.
+std::string ListedNameFault(const std::string& name);
+
+// Lists folder + "\" + mask and hands every plain entry to visit ("." and ".."
+// of the folder itself skipped); every other entry goes to kept, when given,
+// with its reason. The short (8.3) name handed on is empty unless it is plain
+// too. Returns false when the listing could not be opened (GetLastError tells
+// why; nothing is visited).
+bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
+                        const std::function<void(const WIN32_FIND_DATAA&)>& visit,
+                        const std::function<void(const KeptEntry&)>& kept = nullptr);
+
+} // namespace core
