@@ -31,6 +31,14 @@ bool HasExtension(const std::string& name) {
 bool IsFolder(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+bool IsFile(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+// A line whose last name has an extension and that is an existing file names
+// the folder holding it.
+bool NamesAFile(const std::string& path) {
+  return HasExtension(LastNameOf(path)) && IsFile(GetFileAttributesA(path.c_str()));
+}
 bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 bool Exists(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
 
@@ -64,7 +72,7 @@ Item PrepareItem(size_t index, const RenameJob& job) {
   Item item;
   item.line = index;
   TargetCheck check = CheckTarget(job.lines[index], job.protectedFolders);
-  if (check.ok && HasExtension(LastNameOf(check.path)) && !IsFolder(GetFileAttributesA(check.path.c_str())))
+  if (check.ok && NamesAFile(check.path))
     check = CheckTarget(ParentOf(check.path), job.protectedFolders);  // a file's folder
   if (!check.ok) {
     item.source = core::TrimText(job.lines[index]);
@@ -132,10 +140,7 @@ bool RenameSourceFolder(const std::string& line, std::string& folder) {
   const std::string drive = core::ExtractFileDrive(path);
   if (core::TrimText(drive).empty()) return false;
   while (path.size() > drive.size() && path.back() == '\\') path.pop_back();
-  if (path.size() > drive.size() + 1 && HasExtension(LastNameOf(path)) &&
-      !IsFolder(GetFileAttributesA(path.c_str()))) {
-    path = ParentOf(path);
-  }
+  if (path.size() > drive.size() + 1 && NamesAFile(path)) path = ParentOf(path);
   if (path.size() <= drive.size() + 1 || path.find('\\', drive.size()) == std::string::npos)
     return false;  // a root names no folder
   folder = path;

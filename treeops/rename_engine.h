@@ -42,9 +42,10 @@ struct RenameFields {
 };
 
 // The folder a line renames: the line trimmed, "/" as "\", without trailing
-// backslashes. When its last name has an extension and the path is not an
-// existing folder, the line names a file and its folder is the one renamed; an
-// existing folder keeps its whole last name ("Release.2"). False when no folder
+// backslashes. When its last name has an extension and the path is an existing
+// file, the line names that file and its folder is the one renamed; anything
+// else keeps its whole last name ("Release.2"), so a dotted name that names
+// nothing on disk is a missing folder, never its parent. False when no folder
 // with a name results (no drive part, a root).
 bool RenameSourceFolder(const std::string& line, std::string& folder);
 

@@ -392,4 +392,22 @@ TEST_F(RenamePageTest, ClearFieldsEmptiesListsFieldsCountersAndTheUndoRecord) {
                                                                        "       Warning no: 0205."}});
 }
 
+// A line whose dotted last part names nothing is a missing folder: its
+// preview names the folder it lists, and the run counts it under "Source
+// doesn't Exists" without touching the folder above it. A line naming an
+// existing file renames the folder holding it.
+TEST_F(RenamePageTest, ADottedLineThatNamesNothingNeverRenamesItsParent) {
+  tree.AddFolder("d\\Proj\\v1.4");
+  tree.AddFile("e\\Docs\\readme.txt", "r");
+  Edit({tree / "d\\Proj\\v1.5", tree / "e\\Docs\\readme.txt"});
+  NewName("old");
+  EXPECT_EQ(Preview(), (Strings{tree / "d\\Proj\\old", tree / "e\\old"}));
+  Simulate();
+  EXPECT_EQ(Counters(), (Strings{"2", "1", "1", "0", "0"}));
+  Rename();
+  EXPECT_EQ(Counters(), (Strings{"2", "1", "1", "0", "0"}));
+  EXPECT_EQ(Window(), (Strings{"2", "1", "1", "0", "0", "0: " + tree / "e\\old", "1: " + tree / "d\\Proj\\v1.5"}));
+  EXPECT_EQ(ListTree(tree / "d"), "Proj\\\nProj\\v1.4\\\n");
+}
+
 } // namespace

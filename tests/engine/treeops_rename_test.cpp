@@ -263,4 +263,38 @@ TEST(RenameEngine, ALinkIsNeverRenamedNorFollowed) {
   EXPECT_EQ(Snapshot(temp.Path()), before);
 }
 
+// A line renames the folder above its last part only when that part is an
+// existing file; a dotted name that names nothing is a missing folder.
+TEST(RenameEngine, OnlyAnExistingFileRenamesItsFolder) {
+  TempDir temp;
+  temp.AddFolder("d\\Proj\\v1.4");
+  temp.AddFile("e\\Docs\\readme.txt", "r");
+  temp.AddFolder("f\\Data.v2");
+  temp.AddFolder("builds");  // its Release.2 is gone
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.method = treeops::RenameMethod::NewName;
+  job.fields.newName = "old";
+  struct Case {
+    std::string line, preview;
+  } cases[] = {
+      {"d\\Proj\\v1.5", "d\\Proj\\old"},
+      {"builds\\Release.2", "builds\\old"},
+      {"e\\Docs\\readme.txt", "e\\old"},
+      {"f\\Data.v2", "f\\old"},
+  };
+  std::deque<std::string> relative;
+  for (const Case& c : cases) {
+    relative.push_back(c.line);
+    EXPECT_EQ(treeops::PreviewNewPath(temp / c.line, job.fields), temp / c.preview) << c.line;
+  }
+  job.lines = Inside(temp, relative);
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.results.counters, (std::array<double, 4>{2, 2, 0, 0}));
+  EXPECT_EQ(r.results.sourceNotExists, (std::deque<std::string>{temp / "d\\Proj\\v1.5", temp / "builds\\Release.2"}));
+  EXPECT_EQ(ListTree(temp.Path()), "builds\\\nd\\\nd\\Proj\\\nd\\Proj\\v1.4\\\ne\\\ne\\old\\\ne\\old\\readme.txt\n"
+                                    "f\\\nf\\old\\\n");
+}
+
 } // namespace
