@@ -246,17 +246,24 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
     if (job.dry) {
       if (!caseOnly && disk.Attributes(item.target) != INVALID_FILE_ATTRIBUTES) error = ERROR_ALREADY_EXISTS;
       else disk.Renamed(item.source, item.target, attributes);
-    } else if ((error = MoveFolder(rename, item.source, item.target)) != 0) {
-      if (!NotFound(error) && !Exists(error) && !caseOnly &&
-          GetFileAttributesA(item.target.c_str()) != INVALID_FILE_ATTRIBUTES)
-        error = ERROR_ALREADY_EXISTS;
+    } else {
+      // The folder's identity, read once its place is checked and right before
+      // the rename (after it, Wine tells no volume for a handle opened before):
+      // the undo takes back only this very folder.
+      core::FileIdentity identity;
+      core::IdentityAt(item.source, identity);
+      if ((error = MoveFolder(rename, item.source, item.target)) != 0) {
+        if (!NotFound(error) && !Exists(error) && !caseOnly &&
+            GetFileAttributesA(item.target.c_str()) != INVALID_FILE_ATTRIBUTES)
+          error = ERROR_ALREADY_EXISTS;
+      }
+      // The undo gives the folder back the name it had on disk, whatever the
+      // spelling of the listed line.
+      if (error == 0) history.push_back({ParentOf(item.source) + "\\" + at.name, item.target, identity});
     }
     if (error == 0) {
       results.counters[0] += 1;
       results.renamed.push_back(item.target);
-      // The undo gives the folder back the name it had on disk, whatever the
-      // spelling of the listed line.
-      if (!job.dry) history.push_back({ParentOf(item.source) + "\\" + at.name, item.target, data.ftCreationTime});
     } else if (NotFound(error)) {
       results.counters[1] += 1;
       results.sourceNotExists.push_back(item.source);
@@ -285,12 +292,13 @@ RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, cons
     if (progress && !progress(done, byLevel.size())) break;
     ++done;
     const _tagReplaceFoldersStruct& r = entry.second;
-    WIN32_FILE_ATTRIBUTE_DATA now{};
-    if (!rename.LocateToChange(r.newPath).Here() ||
-        !GetFileAttributesExA(r.newPath.c_str(), GetFileExInfoStandard, &now) ||
-        (now.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
-            FILE_ATTRIBUTE_DIRECTORY ||
-        CompareFileTime(&now.ftCreationTime, &r.created) != 0) {
+    // The name must lead to the folder itself, and the folder be the one renamed.
+    const core::ItemLocation at = rename.LocateToChange(r.newPath);
+    core::FileIdentity now;
+    DWORD attributes = 0;
+    if (!at.Here() || !core::IdentityAt(r.newPath, now, &attributes) ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY ||
+        (r.identity.known && now != r.identity)) {
       report.sourceNotExists.push_back(core::TrimText(r.newPath));
     } else if (!core::SameText(r.oldPath, r.newPath) &&
                GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {

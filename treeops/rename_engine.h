@@ -5,6 +5,7 @@
 // the same pass with the dry flag: it reads the disk, changes nothing, keeps no
 // history and predicts the run's counters and lists.
 #pragma once
+#include "core/file_identity.h"
 #include "create/creation_engine.h"
 #include "treeops/tree_target.h"
 
@@ -15,12 +16,13 @@
 #include <string>
 #include <vector>
 
-// One recorded rename: the folder's path before and after, and its creation
-// time then (an undo renames back only the same folder).
+// One recorded rename: the folder's path before and after, and which folder it
+// is (an undo renames back only that very folder, whatever was saved into it
+// since).
 struct _tagReplaceFoldersStruct {
   std::string oldPath;
   std::string newPath;
-  FILETIME created{};
+  core::FileIdentity identity;
 };
 
 namespace core {
@@ -78,10 +80,10 @@ struct RenameJob {
 
 // Runs (or, dry, predicts) the job into results (appended to; the page clears
 // them at a start) and, in a run, history (the renames in the order made, each
-// with the folder's old name as the disk spelled it). A folder whose name
-// leads elsewhere (a link) is never renamed. Renames go through remover (the
-// system's when none is given); a simulation never calls it. False when
-// progress stopped it.
+// with the folder's old name as the disk spelled it and its identity). A
+// folder whose name leads elsewhere (a link) is never renamed. Renames go
+// through remover (the system's when none is given); a simulation never calls
+// it. False when progress stopped it.
 bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& history,
                const Progress& progress = Progress(), core::Remover* remover = nullptr);
 
@@ -94,11 +96,11 @@ struct RenameUndoReport {
     return !sourceNotExists.empty() || !destinationExists.empty() || !otherReasons.empty();
   }
 };
-// Renames back, shallowest new path first (history order within a level), only
-// folders still at their new path as renamed (the folder itself, never a link
-// put there since), through remover (the system's when none is given); empties
-// the history. progress is called before each record (a stop leaves the rest
-// as they are).
+// Renames back shallowest new path first (history order within a level). Only
+// folders still at their new path are renamed back: the very folder renamed
+// (by its identity), never another folder or a link put there since. Goes
+// through remover (the system's when none is given); empties the history.
+// progress is called before each record (a stop leaves the rest as they are).
 RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover = nullptr,
                             const Progress& progress = Progress());
 

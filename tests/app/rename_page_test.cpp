@@ -392,6 +392,23 @@ TEST_F(RenamePageTest, ClearFieldsEmptiesListsFieldsCountersAndTheUndoRecord) {
                                                                        "       Warning no: 0205."}});
 }
 
+// A file saved into a renamed folder leaves it the same folder for Undo.
+TEST_F(RenamePageTest, UndoTakesBackFoldersFilesWereSavedInto) {
+  const std::string f = tree.AddFolder("r\\F"), g = tree.AddFolder("r\\G");
+  Add(f);
+  Add(g);
+  Prefix("p_", "", "", "");
+  Rename();
+  ASSERT_TRUE(FolderExists(tree / "r\\p_F"));
+  Sleep(20);
+  tree.AddFile("r\\p_F\\saved.txt", "new");
+  seam.Answer("no: 0212", IDYES);
+  seam.Answer("no: 0214", IDOK);
+  Press(P().btnVol06Undo);
+  EXPECT_EQ(Box("0213"), nullptr) << Box("0213")->text;
+  EXPECT_EQ(ListTree(tree / "r"), "F\\\nF\\saved.txt\nG\\\n");
+}
+
 // A line whose dotted last part names nothing is a missing folder: its
 // preview names the folder it lists, and the run counts it under "Source
 // doesn't Exists" without touching the folder above it. A line naming an

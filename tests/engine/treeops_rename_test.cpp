@@ -237,9 +237,12 @@ TEST(RenameEngine, UndoRenamesBackOnlyWhatIsStillThereUnchanged) {
   ASSERT_EQ(r.history.size(), 4u);
   RemoveDirectoryA((temp / "u\\gone2").c_str());
   temp.AddFolder("u\\taken");                        // the old name is used again
-  RemoveDirectoryA((temp / "u\\swapped2").c_str());  // another folder under the new name
-  Sleep(20);
+  // Another folder under the new name: made while the renamed one still
+  // stands elsewhere, so that it is another item (a folder removed first may
+  // leave its index to the next one made, as Linux file systems do).
+  ASSERT_TRUE(MoveFileA((temp / "u\\swapped2").c_str(), (temp / "u\\aside").c_str()));
   temp.AddFolder("u\\swapped2");
+  ASSERT_TRUE(RemoveDirectoryA((temp / "u\\aside").c_str()));
   treeops::RenameUndoReport undo = treeops::UndoRename(r.history);
   EXPECT_EQ(undo.restored, 1u);
   EXPECT_EQ(undo.sourceNotExists.size(), 2u);  // gone, and another folder now
@@ -261,6 +264,30 @@ TEST(RenameEngine, ALinkIsNeverRenamedNorFollowed) {
   r.PredictAndRun(temp, job);
   EXPECT_EQ(r.results.counters, (std::array<double, 4>{0, 0, 0, 1}));
   EXPECT_EQ(Snapshot(temp.Path()), before);
+}
+
+// A folder is known by its identity, not its times: a file saved into a
+// renamed folder (which under Wine changes the creation time it reports) does
+// not keep the undo from taking it back.
+TEST(RenameEngine, UndoTakesBackAFolderAFileWasSavedInto) {
+  TempDir temp;
+  temp.AddFile("r\\F\\f.txt", "f");
+  temp.AddFolder("r\\G");
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.prefix = "p_";
+  job.lines = Inside(temp, {"r\\F", "r\\G"});
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  ASSERT_EQ(r.results.counters, (std::array<double, 4>{2, 0, 0, 0}));
+  for (const _tagReplaceFoldersStruct& record : r.history) EXPECT_TRUE(record.identity.known) << record.newPath;
+  Sleep(20);
+  temp.AddFile("r\\p_F\\saved.txt", "new");
+  temp.AddFolder("r\\p_G\\made");
+  const treeops::RenameUndoReport undo = treeops::UndoRename(r.history);
+  EXPECT_EQ(undo.restored, 2u);
+  EXPECT_TRUE(undo.sourceNotExists.empty()) << undo.sourceNotExists.front();
+  EXPECT_EQ(ListTree(temp / "r"), "F\\\nF\\f.txt\nF\\saved.txt\nG\\\nG\\made\\\n");
 }
 
 // A line renames the folder above its last part only when that part is an
