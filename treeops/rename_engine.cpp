@@ -7,6 +7,7 @@
 #include "core/validation.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <unordered_map>
@@ -191,6 +192,8 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
     results.otherReasons.push_back(path);
     results.reasons.push_back({path, reason});
   };
+  // This run's renames follow the earlier runs' in the history.
+  const unsigned run = history.empty() ? 1 : history.back().run + 1;
   PredictedDisk disk;
   unsigned level = items.empty() ? 0 : items.front().level;
   for (size_t n = 0; n < items.size(); ++n) {
@@ -259,7 +262,7 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
       }
       // The undo gives the folder back the name it had on disk, whatever the
       // spelling of the listed line.
-      if (error == 0) history.push_back({ParentOf(item.source) + "\\" + at.name, item.target, identity});
+      if (error == 0) history.push_back({ParentOf(item.source) + "\\" + at.name, item.target, identity, run});
     }
     if (error == 0) {
       results.counters[0] += 1;
@@ -281,35 +284,46 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
 RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, const Progress& progress) {
   core::SystemRemover own;
   core::Remover& rename = remover ? *remover : own;
-  std::multimap<unsigned long, _tagReplaceFoldersStruct> byLevel;
+  // The newest run first; within a run by the level of the new path, history
+  // order within a level.
+  using Run = std::multimap<unsigned long, const _tagReplaceFoldersStruct*>;
+  std::map<unsigned, Run, std::greater<unsigned>> byRun;
   for (const _tagReplaceFoldersStruct& record : history) {
     std::string path = record.newPath;
-    byLevel.emplace(core::PathLevel(path), record);
+    byRun[record.run].emplace(core::PathLevel(path), &record);
   }
   RenameUndoReport report;
+  const size_t total = history.size();
   size_t done = 0;
-  for (const auto& entry : byLevel) {
-    if (progress && !progress(done, byLevel.size())) break;
-    ++done;
-    const _tagReplaceFoldersStruct& r = entry.second;
-    // The name must lead to the folder itself, and the folder be the one renamed.
-    const core::ItemLocation at = rename.LocateToChange(r.newPath);
-    core::FileIdentity now;
-    DWORD attributes = 0;
-    if (!at.Here() || !core::IdentityAt(r.newPath, now, &attributes) ||
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY ||
-        (r.identity.known && now != r.identity)) {
-      report.sourceNotExists.push_back(core::TrimText(r.newPath));
-    } else if (!core::SameText(r.oldPath, r.newPath) &&
-               GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      report.destinationExists.push_back(core::TrimText(r.oldPath));
-    } else if (MoveFolder(rename, r.newPath, r.oldPath) != 0) {
-      report.otherReasons.push_back(core::TrimText(r.oldPath));
-    } else {
-      ++report.restored;
+  bool stopped = false;
+  for (const auto& run : byRun) {
+    for (const auto& entry : run.second) {
+      if (progress && !progress(done, total)) {
+        stopped = true;
+        break;
+      }
+      ++done;
+      const _tagReplaceFoldersStruct& r = *entry.second;
+      // The name must lead to the folder itself, and the folder be the one renamed.
+      const core::ItemLocation at = rename.LocateToChange(r.newPath);
+      core::FileIdentity now;
+      DWORD attributes = 0;
+      if (!at.Here() || !core::IdentityAt(r.newPath, now, &attributes) ||
+          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY ||
+          (r.identity.known && now != r.identity)) {
+        report.sourceNotExists.push_back(core::TrimText(r.newPath));
+      } else if (!core::SameText(r.oldPath, r.newPath) &&
+                 GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        report.destinationExists.push_back(core::TrimText(r.oldPath));
+      } else if (MoveFolder(rename, r.newPath, r.oldPath) != 0) {
+        report.otherReasons.push_back(core::TrimText(r.oldPath));
+      } else {
+        ++report.restored;
+      }
     }
+    if (stopped) break;
   }
-  if (progress && done == byLevel.size()) progress(done, byLevel.size());
+  if (progress && !stopped) progress(done, total);
   history.clear();
   return report;
 }

@@ -1,8 +1,10 @@
 // The rename run: the last folder of every listed path gets a new name, by one
 // of the page's two methods. Deepest folders go first (list order within a
-// level), so a parent renamed later never breaks a child's path, and the undo
-// (shallowest first) restores parents before their children. A simulation is
-// the same pass with the dry flag: it reads the disk, changes nothing, keeps no
+// level), so a parent renamed later never breaks a child's path. Each run adds
+// its renames to the history; the undo takes the runs back newest first, and
+// within a run shallowest first, so it restores parents before their children
+// and a folder renamed twice gets its first name back. A simulation is the
+// same pass with the dry flag: it reads the disk, changes nothing, keeps no
 // history and predicts the run's counters and lists.
 #pragma once
 #include "core/file_identity.h"
@@ -16,13 +18,14 @@
 #include <string>
 #include <vector>
 
-// One recorded rename: the folder's path before and after, and which folder it
-// is (an undo renames back only that very folder, whatever was saved into it
-// since).
+// One recorded rename: the folder's path before and after, which folder it is
+// (an undo renames back only that very folder, whatever was saved into it
+// since), and the run that made it (numbered from 1 in the history).
 struct _tagReplaceFoldersStruct {
   std::string oldPath;
   std::string newPath;
   core::FileIdentity identity;
+  unsigned run = 0;
 };
 
 namespace core {
@@ -79,11 +82,11 @@ struct RenameJob {
 };
 
 // Runs (or, dry, predicts) the job into results (appended to; the page clears
-// them at a start) and, in a run, history (the renames in the order made, each
-// with the folder's old name as the disk spelled it and its identity). A
-// folder whose name leads elsewhere (a link) is never renamed. Renames go
-// through remover (the system's when none is given); a simulation never calls
-// it. False when progress stopped it.
+// them at a start) and, in a run, history: the renames in the order made are
+// added at its end under the next run number, each with the folder's old name
+// as the disk spelled it and its identity. A folder whose name leads elsewhere
+// (a link) is never renamed. Renames go through remover (the system's when
+// none is given); a simulation never calls it. False when progress stopped it.
 bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& history,
                const Progress& progress = Progress(), core::Remover* remover = nullptr);
 
@@ -96,11 +99,12 @@ struct RenameUndoReport {
     return !sourceNotExists.empty() || !destinationExists.empty() || !otherReasons.empty();
   }
 };
-// Renames back shallowest new path first (history order within a level). Only
-// folders still at their new path are renamed back: the very folder renamed
-// (by its identity), never another folder or a link put there since. Goes
-// through remover (the system's when none is given); empties the history.
-// progress is called before each record (a stop leaves the rest as they are).
+// Renames back run by run, the newest run first; within a run shallowest new
+// path first (history order within a level). Only folders still at their new
+// path are renamed back: the very folder renamed (by its identity), never
+// another folder or a link put there since. Goes through remover (the
+// system's when none is given); empties the history. progress is called
+// before each record (a stop leaves the rest as they are).
 RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover = nullptr,
                             const Progress& progress = Progress());
 

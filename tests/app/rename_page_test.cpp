@@ -392,6 +392,35 @@ TEST_F(RenamePageTest, ClearFieldsEmptiesListsFieldsCountersAndTheUndoRecord) {
                                                                        "       Warning no: 0205."}});
 }
 
+// Every run adds its renames to the undo record; a simulation adds nothing.
+// Undo takes the newest run back first, so a folder renamed twice gets its
+// first name back, and a finished Undo empties the record.
+TEST_F(RenamePageTest, EachRunAddsToTheUndoRecordAndUndoTakesTheNewestRunBackFirst) {
+  const std::string b = tree.AddFolder("r\\S\\b");
+  tree.AddFile("r\\S\\b\\in.txt", "keep");
+  const std::string before = Snapshot(tree.Path());
+  Add(b);
+  Prefix("q", "_", "", "");
+  Rename();
+  ASSERT_TRUE(FolderExists(tree / "r\\S\\q_b"));
+  Rename();  // the list still names b, renamed by the first run
+  EXPECT_EQ(Counters(), (Strings{"1", "0", "1", "0", "0"}));
+  Simulate();
+  EXPECT_EQ(P().Vol06RenameHistory.size(), 1u);
+  Edit({tree / "r\\S\\q_b"});
+  Rename();
+  ASSERT_TRUE(FolderExists(tree / "r\\S\\q_q_b"));
+  EXPECT_EQ(P().Vol06RenameHistory.size(), 2u);
+  seam.Answer("no: 0212", IDYES);
+  seam.Answer("no: 0214", IDOK);
+  Press(P().btnVol06Undo);
+  EXPECT_EQ(Box("0213"), nullptr);
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+  seam.Answer("no: 0211", IDOK);
+  Press(P().btnVol06Undo);
+  EXPECT_NE(Box("0211"), nullptr);
+}
+
 // A file saved into a renamed folder leaves it the same folder for Undo.
 TEST_F(RenamePageTest, UndoTakesBackFoldersFilesWereSavedInto) {
   const std::string f = tree.AddFolder("r\\F"), g = tree.AddFolder("r\\G");

@@ -266,6 +266,37 @@ TEST(RenameEngine, ALinkIsNeverRenamedNorFollowed) {
   EXPECT_EQ(Snapshot(temp.Path()), before);
 }
 
+// Runs add to one history; the undo takes the newest run back first (each run
+// parents first), so a folder renamed twice gets its first name back.
+TEST(RenameEngine, RunsAddToOneHistoryAndTheUndoTakesTheNewestRunBackFirst) {
+  TempDir temp;
+  temp.AddFile("r\\S\\b\\in.txt", "keep");
+  temp.AddFile("r\\T\\c\\deep.txt", "deep");
+  const std::string original = Snapshot(temp.Path(), false);
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.prefix = "q";
+  job.fields.prefixDelimiter = "_";
+  job.lines = Inside(temp, {"r\\S\\b", "r\\T", "r\\T\\c"});
+  treeops::RenameResults first, second;
+  treeops::RenameHistory history;
+  ASSERT_TRUE(treeops::RunRename(job, first, history));
+  EXPECT_EQ(first.counters, (std::array<double, 4>{3, 0, 0, 0}));
+  // The same list again finds b gone; the renamed folders are renamed once more.
+  job.lines = Inside(temp, {"r\\S\\b", "r\\S\\q_b", "r\\q_T"});
+  ASSERT_TRUE(treeops::RunRename(job, second, history));
+  EXPECT_EQ(second.counters, (std::array<double, 4>{2, 1, 0, 0}));
+  EXPECT_EQ(ListTree(temp / "r"), "S\\\nS\\q_q_b\\\nS\\q_q_b\\in.txt\nq_q_T\\\nq_q_T\\q_c\\\nq_q_T\\q_c\\deep.txt\n");
+  ASSERT_EQ(history.size(), 5u);
+  EXPECT_EQ(history.front().run, 1u);
+  EXPECT_EQ(history.back().run, 2u);
+  const treeops::RenameUndoReport undo = treeops::UndoRename(history);
+  EXPECT_EQ(undo.restored, 5u);
+  EXPECT_FALSE(undo.Failures());
+  EXPECT_TRUE(history.empty());
+  EXPECT_EQ(Snapshot(temp.Path(), false), original);
+}
+
 // A folder is known by its identity, not its times: a file saved into a
 // renamed folder (which under Wine changes the creation time it reports) does
 // not keep the undo from taking it back.
