@@ -49,17 +49,56 @@ std::string NewLastName(const std::string& name, const RenameFields& f) {
          core::TrimText(f.suffixDelimiter) + core::TrimText(f.suffix);
 }
 
+// Whether an entry of folder other than the one named own (as the disk spells
+// it) answers to name, letter case ignored: a twin differing in case only,
+// which Linux allows. Every entry is listed: a search for the name itself may
+// stop at the first that answers.
+bool AnotherAnswers(const std::string& folder, const std::string& name, const std::string& own) {
+  bool found = false;
+  core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& entry) {
+    if (!found && own != entry.cFileName && core::SameText(entry.cFileName, name)) found = true;
+  });
+  return found;
+}
+
+// A name beside path that answers to nothing yet, for a change of letter case.
+std::string TemporaryName(const std::string& path) {
+  std::string name = path + ".vextil-rename";
+  for (int n = 2; n < 100 && GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES; ++n)
+    name = path + ".vextil-rename-" + std::to_string(n);
+  return name;
+}
+
+struct Moved {
+  DWORD error = 0;       // 0: renamed
+  std::string stranded;  // not empty: the folder stays under this temporary name
+  DWORD strandError = 0; // why its own name could not be given back
+};
+
 // A rename without replace, through the remover (which renames only a folder
-// whose name is its own, never a link's target); 0 or the error. A change of
-// letter case alone goes through a temporary name beside the folder: some file
-// systems take a direct case-only move for a move onto itself and change nothing.
-DWORD MoveFolder(core::Remover& remover, const std::string& from, const std::string& to) {
-  if (!core::SameText(from, to)) return remover.Rename(from, to);
-  const std::string temporary = from + ".vextil-rename";
-  if (DWORD error = remover.Rename(from, temporary)) return error;
-  const DWORD error = remover.Rename(temporary, to);
-  if (error) remover.Rename(temporary, from);
-  return error;
+// whose name is its own, never a link's target). A change of letter case alone
+// goes through a temporary name beside the folder: some file systems take a
+// direct case-only move for a move onto itself and change nothing. When the
+// second step fails the folder is given back its own name, home (the path as
+// the disk spelled it); only when that fails too does it stay under the
+// temporary name, and the answer says so.
+Moved MoveFolder(core::Remover& remover, const std::string& from, const std::string& to, const std::string& home) {
+  Moved moved;
+  if (!core::SameText(from, to)) {
+    moved.error = remover.Rename(from, to);
+    return moved;
+  }
+  const std::string temporary = TemporaryName(from);
+  if ((moved.error = remover.Rename(from, temporary)) != 0) return moved;
+  if ((moved.error = remover.Rename(temporary, to)) == 0) return moved;
+  if ((moved.strandError = remover.Rename(temporary, home)) != 0) moved.stranded = temporary;
+  return moved;
+}
+
+// Why a folder stays under its temporary name, for the end box and the log.
+std::string StrandedReason(const Moved& moved) {
+  return "renaming it failed (" + core::RemovalReason(moved.error) + "), and so did giving it its name back (" +
+         core::RemovalReason(moved.strandError) + "): it is left as " + moved.stranded;
 }
 
 // One line made ready: the folder to rename (checked) and its new path.
@@ -245,9 +284,14 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
       continue;
     }
     const bool caseOnly = core::SameText(item.source, item.target);
-    DWORD error = 0;
-    if (job.dry) {
-      if (!caseOnly && disk.Attributes(item.target) != INVALID_FILE_ATTRIBUTES) error = ERROR_ALREADY_EXISTS;
+    const std::string home = ParentOf(item.source) + "\\" + at.name;  // the old name as the disk spells it
+    Moved moved;
+    // A twin of the folder (its name in other letter case) already answers to
+    // the new name: nothing is called, on the disk or in a prediction.
+    if (caseOnly && AnotherAnswers(ParentOf(item.source), LastNameOf(item.target), at.name)) {
+      moved.error = ERROR_ALREADY_EXISTS;
+    } else if (job.dry) {
+      if (!caseOnly && disk.Attributes(item.target) != INVALID_FILE_ATTRIBUTES) moved.error = ERROR_ALREADY_EXISTS;
       else disk.Renamed(item.source, item.target, attributes);
     } else {
       // The folder's identity, read once its place is checked and right before
@@ -255,18 +299,21 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
       // the undo takes back only this very folder.
       core::FileIdentity identity;
       core::IdentityAt(item.source, identity);
-      if ((error = MoveFolder(rename, item.source, item.target)) != 0) {
-        if (!NotFound(error) && !Exists(error) && !caseOnly &&
-            GetFileAttributesA(item.target.c_str()) != INVALID_FILE_ATTRIBUTES)
-          error = ERROR_ALREADY_EXISTS;
-      }
+      moved = MoveFolder(rename, item.source, item.target, home);
+      if (moved.error && moved.stranded.empty() && !NotFound(moved.error) && !Exists(moved.error) && !caseOnly &&
+          GetFileAttributesA(item.target.c_str()) != INVALID_FILE_ATTRIBUTES)
+        moved.error = ERROR_ALREADY_EXISTS;
       // The undo gives the folder back the name it had on disk, whatever the
-      // spelling of the listed line.
-      if (error == 0) history.push_back({ParentOf(item.source) + "\\" + at.name, item.target, identity, run});
+      // spelling of the listed line; one left under a temporary name too.
+      if (moved.error == 0) history.push_back({home, item.target, identity, run});
+      else if (!moved.stranded.empty()) history.push_back({home, moved.stranded, identity, run});
     }
+    const DWORD error = moved.error;
     if (error == 0) {
       results.counters[0] += 1;
       results.renamed.push_back(item.target);
+    } else if (!moved.stranded.empty()) {
+      other(item.source, StrandedReason(moved) + " (Undo gives it its own name back)");
     } else if (NotFound(error)) {
       results.counters[1] += 1;
       results.sourceNotExists.push_back(item.source);
@@ -308,17 +355,22 @@ RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, cons
       const core::ItemLocation at = rename.LocateToChange(r.newPath);
       core::FileIdentity now;
       DWORD attributes = 0;
+      const bool caseOnly = core::SameText(r.oldPath, r.newPath);
       if (!at.Here() || !core::IdentityAt(r.newPath, now, &attributes) ||
           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY ||
           (r.identity.known && now != r.identity)) {
         report.sourceNotExists.push_back(core::TrimText(r.newPath));
-      } else if (!core::SameText(r.oldPath, r.newPath) &&
-                 GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      } else if (caseOnly ? AnotherAnswers(ParentOf(r.newPath), LastNameOf(r.oldPath), at.name)
+                          : GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
         report.destinationExists.push_back(core::TrimText(r.oldPath));
-      } else if (MoveFolder(rename, r.newPath, r.oldPath) != 0) {
-        report.otherReasons.push_back(core::TrimText(r.oldPath));
       } else {
-        ++report.restored;
+        const Moved moved = MoveFolder(rename, r.newPath, r.oldPath, ParentOf(r.newPath) + "\\" + at.name);
+        if (!moved.stranded.empty())
+          report.otherReasons.push_back(core::TrimText(r.oldPath) + " (" + StrandedReason(moved) + ")");
+        else if (moved.error)
+          report.otherReasons.push_back(core::TrimText(r.oldPath));
+        else
+          ++report.restored;
       }
     }
     if (stopped) break;

@@ -85,8 +85,14 @@ struct RenameJob {
 // them at a start) and, in a run, history: the renames in the order made are
 // added at its end under the next run number, each with the folder's old name
 // as the disk spelled it and its identity. A folder whose name leads elsewhere
-// (a link) is never renamed. Renames go through remover (the system's when
-// none is given); a simulation never calls it. False when progress stopped it.
+// (a link) is never renamed. A new name that another entry of the folder
+// already answers to (a twin differing in letter case only, as Linux allows)
+// is refused before any call (destination exists). A change of letter case
+// goes through a temporary name; when a step fails the folder gets its own name
+// back, and when that fails too it stays under the temporary name, recorded in
+// the history for the undo and counted under other reasons with a reason that
+// names it. Renames go through remover (the system's when none is given); a
+// simulation never calls it. False when progress stopped it.
 bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& history,
                const Progress& progress = Progress(), core::Remover* remover = nullptr);
 
@@ -94,7 +100,10 @@ struct RenameUndoReport {
   size_t restored = 0;
   std::deque<std::string> sourceNotExists;    // the new path is no longer our folder
   std::deque<std::string> destinationExists;  // the old path is taken again
-  std::deque<std::string> otherReasons;       // the rename back failed
+  // The rename back failed: the old path; for a change of letter case that
+  // left the folder under its temporary name, the old path followed by where
+  // the folder is now and why.
+  std::deque<std::string> otherReasons;
   bool Failures() const {
     return !sourceNotExists.empty() || !destinationExists.empty() || !otherReasons.empty();
   }

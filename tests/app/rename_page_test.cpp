@@ -5,6 +5,7 @@
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmStatistic.h"
 #include "listwin/frmSubFolderListBuilder.h"
+#include "support/wine_unix.h"
 
 using namespace creationtest;
 
@@ -454,6 +455,24 @@ TEST_F(RenamePageTest, ADottedLineThatNamesNothingNeverRenamesItsParent) {
   EXPECT_EQ(Counters(), (Strings{"2", "1", "1", "0", "0"}));
   EXPECT_EQ(Window(), (Strings{"2", "1", "1", "0", "0", "0: " + tree / "e\\old", "1: " + tree / "d\\Proj\\v1.5"}));
   EXPECT_EQ(ListTree(tree / "d"), "Proj\\\nProj\\v1.4\\\n");
+}
+
+// Linux lets "Proj" and "proj" stand side by side. "PROJ" for one of them is
+// refused (Destination Already Exists) and both keep their names and files.
+TEST_F(RenamePageTest, ACaseChangeBesideACaseTwinIsRefusedAndStrandsNothing) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "case twins are made on the Linux side";
+  tree.AddFile("t\\Proj\\upper.txt", "upper");
+  ASSERT_TRUE(testsupport::MakeUnixFolder(tree / "t\\proj"));
+  testsupport::WriteFile(tree / "t\\proj\\lower.txt", "lower");
+  const std::string before = Snapshot(tree.Path());
+  Edit({tree / "t\\Proj"});
+  NewName("PROJ");
+  Rename();
+  EXPECT_EQ(Counters(), (Strings{"1", "0", "0", "1", "0"}));
+  EXPECT_NE(Box("0604")->text.find("Destination Already Exists : 1"), std::string::npos) << Box("0604")->text;
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+  EXPECT_TRUE(testsupport::ListedExactly(tree / "t", "Proj"));
+  EXPECT_TRUE(testsupport::ListedExactly(tree / "t", "proj"));
 }
 
 } // namespace

@@ -355,4 +355,115 @@ TEST(RenameEngine, OnlyAnExistingFileRenamesItsFolder) {
                                     "f\\\nf\\old\\\n");
 }
 
+// The system's remover, with the renames from a temporary name failing: the
+// one to the new name, and with back also the one to the folder's own name.
+class TemporaryStepsFail : public core::Remover {
+public:
+  explicit TemporaryStepsFail(bool back) : back_(back) {}
+  core::ItemLocation Locate(const std::string& path) override { return system_.Locate(path); }
+  core::ItemLocation LocateToChange(const std::string& path) override { return system_.LocateToChange(path); }
+  DWORD RemoveFile(const std::string& path) override { return system_.RemoveFile(path); }
+  DWORD RemoveFolder(const std::string& path) override { return system_.RemoveFolder(path); }
+  DWORD RemoveLink(const std::string& path) override { return system_.RemoveLink(path); }
+  DWORD Rename(const std::string& from, const std::string& to) override {
+    const bool fromTemporary = from.find(".vextil-rename") != std::string::npos;
+    const bool toNewName = to.size() > 4 && to.compare(to.size() - 4, 4, "\\ABC") == 0;
+    if (fromTemporary && (back_ || toNewName)) return ERROR_ACCESS_DENIED;
+    return system_.Rename(from, to);
+  }
+
+private:
+  const bool back_;
+  core::SystemRemover system_;
+};
+
+// A change of letter case goes through a temporary name; a step that fails
+// gives the folder its own name back, and when even that fails the folder is
+// never left there silently: the reason names where it is, the history keeps
+// it, and the undo gives it its name back.
+TEST(RenameEngine, ACaseChangeThatFailsMidwayNeverStrandsTheFolderSilently) {
+  for (const bool backFails : {false, true}) {
+    SCOPED_TRACE(backFails ? "the way back fails too" : "the new name fails");
+    TempDir temp;
+    temp.AddFile("q\\abc\\in.txt", "keep");
+    const std::string original = Snapshot(temp.Path(), false);
+    treeops::RenameJob job;
+    job.protectedFolders = treetest::Protected();
+    job.fields.method = treeops::RenameMethod::NewName;
+    job.fields.newName = "ABC";
+    job.lines = Inside(temp, {"q\\abc"});
+    treeops::RenameResults results;
+    treeops::RenameHistory history;
+    TemporaryStepsFail remover(backFails);
+    ASSERT_TRUE(treeops::RunRename(job, results, history, treeops::Progress(), &remover));
+    EXPECT_EQ(results.counters, (std::array<double, 4>{0, 0, 0, 1}));
+    EXPECT_EQ(results.otherReasons, std::deque<std::string>{temp / "q\\abc"});
+    ASSERT_EQ(results.reasons.size(), 1u);
+    const std::string temporary = temp / "q\\abc.vextil-rename";
+    if (!backFails) {
+      EXPECT_EQ(results.reasons[0].reason, core::RemovalReason(ERROR_ACCESS_DENIED));
+      EXPECT_TRUE(history.empty());
+      EXPECT_EQ(Snapshot(temp.Path(), false), original);
+      continue;
+    }
+    EXPECT_NE(results.reasons[0].reason.find(temporary), std::string::npos) << results.reasons[0].reason;
+    EXPECT_EQ(ListTree(temp / "q"), "abc.vextil-rename\\\nabc.vextil-rename\\in.txt\n");
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].oldPath, temp / "q\\abc");
+    EXPECT_EQ(history[0].newPath, temporary);
+    const treeops::RenameUndoReport undo = treeops::UndoRename(history);
+    EXPECT_EQ(undo.restored, 1u);
+    EXPECT_EQ(Snapshot(temp.Path(), false), original);
+  }
+}
+
+// Linux lets "Proj" and "proj" stand side by side; Windows calls take either
+// for the other. A new name "PROJ" for one of them is refused before any call,
+// by the simulation as by the run, and both folders keep their names and data.
+TEST(RenameEngine, ACaseChangeBesideACaseTwinIsRefusedBeforeAnyCall) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "case twins are made on the Linux side";
+  TempDir temp;
+  temp.AddFile("t\\Proj\\upper.txt", "upper");
+  ASSERT_TRUE(testsupport::MakeUnixFolder(temp / "t\\proj"));
+  testsupport::WriteFile(temp / "t\\proj\\lower.txt", "lower");
+  ASSERT_EQ(testsupport::ReadFile(temp / "t\\Proj\\upper.txt"), "upper");
+  const std::string before = Snapshot(temp.Path());
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.method = treeops::RenameMethod::NewName;
+  job.fields.newName = "PROJ";
+  job.lines = Inside(temp, {"t\\Proj"});
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.results.counters, (std::array<double, 4>{0, 0, 1, 0}));
+  EXPECT_EQ(r.results.destinationExists, std::deque<std::string>{temp / "t\\Proj"});
+  EXPECT_TRUE(r.history.empty());
+  EXPECT_EQ(Snapshot(temp.Path()), before);
+  // Handed a remover that counts, the run calls nothing on the disk.
+  treeops::RenameResults again;
+  treeops::RenameHistory none;
+  treetest::TestRemover counted(false);
+  ASSERT_TRUE(treeops::RunRename(job, again, none, treeops::Progress(), &counted));
+  EXPECT_EQ(counted.Calls(), 0);
+  EXPECT_TRUE(testsupport::ListedExactly(temp / "t", "Proj"));
+  EXPECT_TRUE(testsupport::ListedExactly(temp / "t", "proj"));
+
+  // The undo of a change of case, when a twin has taken the old name since, is
+  // refused the same way: the folder keeps its new name, the twin its own.
+  temp.AddFile("u\\abc\\in.txt", "in");
+  job.fields.newName = "ABC";
+  job.lines = Inside(temp, {"u\\abc"});
+  treeops::RenameResults made;
+  treeops::RenameHistory record;
+  ASSERT_TRUE(treeops::RunRename(job, made, record));
+  ASSERT_EQ(made.counters[0], 1);
+  ASSERT_TRUE(testsupport::MakeUnixFolder(temp / "u\\abc"));
+  const std::string twins = Snapshot(temp.Path());
+  const treeops::RenameUndoReport undo = treeops::UndoRename(record);
+  EXPECT_EQ(undo.restored, 0u);
+  EXPECT_EQ(undo.destinationExists, std::deque<std::string>{temp / "u\\abc"});
+  EXPECT_EQ(Snapshot(temp.Path()), twins);
+  EXPECT_TRUE(testsupport::ListedExactly(temp / "u", "ABC"));
+}
+
 } // namespace

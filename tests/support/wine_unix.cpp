@@ -73,6 +73,32 @@ bool MakeUnixFileSymlink(const std::string& linkPath, const std::string& target)
   return LinkTo(linkPath, target, false);
 }
 
+bool ListedExactly(const std::string& folder, const std::string& name) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool found = false;
+  do found = name == fd.cFileName;
+  while (!found && FindNextFileA(h, &fd));
+  FindClose(h);
+  return found;
+}
+
+bool MakeUnixFolder(const std::string& folder) {
+  const size_t cut = folder.find_last_of('\\');
+  if (cut == std::string::npos) return false;
+  const std::string parent = folder.substr(0, cut), name = folder.substr(cut + 1);
+  const std::string unixParent = UnixPathOf(parent);
+  if (unixParent.empty() || !OneWord(unixParent + "/" + name)) return false;
+  if (!RunUnix("/bin/mkdir " + unixParent + "/" + name)) return false;
+  // A look-up by name may answer for the twin: the listing tells.
+  for (int i = 0; i < 200; ++i) {
+    if (ListedExactly(parent, name)) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
 namespace {
 // The same folder seen through two paths (the drive's root and the folder).
 bool SameFolder(const std::string& a, const std::string& b) {

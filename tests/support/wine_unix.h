@@ -19,6 +19,14 @@ bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
 // asked to delete it: the target must lie in a test folder that goes too.
 bool MakeUnixFileSymlink(const std::string& linkPath, const std::string& target);
 
+// A folder made on the Linux side at the Windows path folder (its parent must
+// exist): its name is taken exactly as written, beside a folder whose name
+// differs in letter case only, which Windows calls would take for that one.
+// False when not possible.
+bool MakeUnixFolder(const std::string& folder);
+// Whether folder's listing holds an entry spelled exactly name.
+bool ListedExactly(const std::string& folder, const std::string& name);
+
 // A spare drive letter naming folder while the object lives (0 when none could be mapped),
 // so a test can aim at a drive root that holds nothing of the machine.
 class MappedDrive {
