@@ -54,7 +54,7 @@ std::string Resolve(const std::string& path, DWORD& error, DWORD access = 0, boo
     return std::string();
   }
   std::string resolved = FinalPathOf(h, error);
-  if (identity) *identity = IdentityOf(h);
+  if (identity) IdentityOf(h, *identity);
   if (keep) *keep = h;
   else CloseHandle(h);
   return resolved;
@@ -126,18 +126,6 @@ std::string AlongRoad(const std::string& resolvedRoad, const std::string& rest) 
 }
 
 } // namespace
-
-FileIdentity IdentityOf(HANDLE handle) {
-  FileIdentity id;
-  BY_HANDLE_FILE_INFORMATION info;
-  if (handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info)) {
-    id.volume = info.dwVolumeSerialNumber;
-    id.high = info.nFileIndexHigh;
-    id.low = info.nFileIndexLow;
-    id.known = id.high != 0 || id.low != 0;
-  }
-  return id;
-}
 
 std::map<std::string, LocationCheck::Road, FoldedLess>::iterator LocationCheck::RoadOf(const std::string& path) {
   if (roads_.empty()) return roads_.end();

@@ -8,6 +8,7 @@
 // simulation asks the same check to predict the run).
 #pragma once
 #include "core/casefold.h"
+#include "core/file_identity.h"
 
 #include <windows.h>
 
@@ -36,17 +37,6 @@ constexpr DWORD kErrorRoadMoved = 0x20000001;
 // A folder a run leaves because it holds an entry the run keeps (a name no
 // path reaches): it cannot be emptied, so it is not tried.
 constexpr DWORD kErrorHoldsKept = 0x20000002;
-
-// A file's identity on its volume: the same object whatever its name or path.
-struct FileIdentity {
-  DWORD volume = 0, high = 0, low = 0;
-  bool known = false;
-  bool operator==(const FileIdentity& o) const {
-    return known && o.known && volume == o.volume && high == o.high && low == o.low;
-  }
-};
-// The identity of the item open at handle (unknown when the system cannot tell).
-FileIdentity IdentityOf(HANDLE handle);
 
 // The check. One object serves one run.
 //

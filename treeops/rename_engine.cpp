@@ -7,6 +7,7 @@
 #include "core/validation.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <unordered_map>
@@ -31,6 +32,14 @@ bool HasExtension(const std::string& name) {
 bool IsFolder(DWORD attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+bool IsFile(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+// A line whose last name has an extension and that is an existing file names
+// the folder holding it.
+bool NamesAFile(const std::string& path) {
+  return HasExtension(LastNameOf(path)) && IsFile(GetFileAttributesA(path.c_str()));
+}
 bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 bool Exists(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
 
@@ -40,17 +49,56 @@ std::string NewLastName(const std::string& name, const RenameFields& f) {
          core::TrimText(f.suffixDelimiter) + core::TrimText(f.suffix);
 }
 
+// Whether an entry of folder other than the one named own (as the disk spells
+// it) answers to name, letter case ignored: a twin differing in case only,
+// which Linux allows. Every entry is listed: a search for the name itself may
+// stop at the first that answers.
+bool AnotherAnswers(const std::string& folder, const std::string& name, const std::string& own) {
+  bool found = false;
+  core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& entry) {
+    if (!found && own != entry.cFileName && core::SameText(entry.cFileName, name)) found = true;
+  });
+  return found;
+}
+
+// A name beside path that answers to nothing yet, for a change of letter case.
+std::string TemporaryName(const std::string& path) {
+  std::string name = path + ".vextil-rename";
+  for (int n = 2; n < 100 && GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES; ++n)
+    name = path + ".vextil-rename-" + std::to_string(n);
+  return name;
+}
+
+struct Moved {
+  DWORD error = 0;       // 0: renamed
+  std::string stranded;  // not empty: the folder stays under this temporary name
+  DWORD strandError = 0; // why its own name could not be given back
+};
+
 // A rename without replace, through the remover (which renames only a folder
-// whose name is its own, never a link's target); 0 or the error. A change of
-// letter case alone goes through a temporary name beside the folder: some file
-// systems take a direct case-only move for a move onto itself and change nothing.
-DWORD MoveFolder(core::Remover& remover, const std::string& from, const std::string& to) {
-  if (!core::SameText(from, to)) return remover.Rename(from, to);
-  const std::string temporary = from + ".vextil-rename";
-  if (DWORD error = remover.Rename(from, temporary)) return error;
-  const DWORD error = remover.Rename(temporary, to);
-  if (error) remover.Rename(temporary, from);
-  return error;
+// whose name is its own, never a link's target). A change of letter case alone
+// goes through a temporary name beside the folder: some file systems take a
+// direct case-only move for a move onto itself and change nothing. When the
+// second step fails the folder is given back its own name, home (the path as
+// the disk spelled it); only when that fails too does it stay under the
+// temporary name, and the answer says so.
+Moved MoveFolder(core::Remover& remover, const std::string& from, const std::string& to, const std::string& home) {
+  Moved moved;
+  if (!core::SameText(from, to)) {
+    moved.error = remover.Rename(from, to);
+    return moved;
+  }
+  const std::string temporary = TemporaryName(from);
+  if ((moved.error = remover.Rename(from, temporary)) != 0) return moved;
+  if ((moved.error = remover.Rename(temporary, to)) == 0) return moved;
+  if ((moved.strandError = remover.Rename(temporary, home)) != 0) moved.stranded = temporary;
+  return moved;
+}
+
+// Why a folder stays under its temporary name, for the end box and the log.
+std::string StrandedReason(const Moved& moved) {
+  return "renaming it failed (" + core::RemovalReason(moved.error) + "), and so did giving it its name back (" +
+         core::RemovalReason(moved.strandError) + "): it is left as " + moved.stranded;
 }
 
 // One line made ready: the folder to rename (checked) and its new path.
@@ -64,7 +112,7 @@ Item PrepareItem(size_t index, const RenameJob& job) {
   Item item;
   item.line = index;
   TargetCheck check = CheckTarget(job.lines[index], job.protectedFolders);
-  if (check.ok && HasExtension(LastNameOf(check.path)) && !IsFolder(GetFileAttributesA(check.path.c_str())))
+  if (check.ok && NamesAFile(check.path))
     check = CheckTarget(ParentOf(check.path), job.protectedFolders);  // a file's folder
   if (!check.ok) {
     item.source = core::TrimText(job.lines[index]);
@@ -132,10 +180,7 @@ bool RenameSourceFolder(const std::string& line, std::string& folder) {
   const std::string drive = core::ExtractFileDrive(path);
   if (core::TrimText(drive).empty()) return false;
   while (path.size() > drive.size() && path.back() == '\\') path.pop_back();
-  if (path.size() > drive.size() + 1 && HasExtension(LastNameOf(path)) &&
-      !IsFolder(GetFileAttributesA(path.c_str()))) {
-    path = ParentOf(path);
-  }
+  if (path.size() > drive.size() + 1 && NamesAFile(path)) path = ParentOf(path);
   if (path.size() <= drive.size() + 1 || path.find('\\', drive.size()) == std::string::npos)
     return false;  // a root names no folder
   folder = path;
@@ -186,6 +231,8 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
     results.otherReasons.push_back(path);
     results.reasons.push_back({path, reason});
   };
+  // This run's renames follow the earlier runs' in the history.
+  const unsigned run = history.empty() ? 1 : history.back().run + 1;
   PredictedDisk disk;
   unsigned level = items.empty() ? 0 : items.front().level;
   for (size_t n = 0; n < items.size(); ++n) {
@@ -237,21 +284,36 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
       continue;
     }
     const bool caseOnly = core::SameText(item.source, item.target);
-    DWORD error = 0;
-    if (job.dry) {
-      if (!caseOnly && disk.Attributes(item.target) != INVALID_FILE_ATTRIBUTES) error = ERROR_ALREADY_EXISTS;
+    const std::string home = ParentOf(item.source) + "\\" + at.name;  // the old name as the disk spells it
+    Moved moved;
+    // A twin of the folder (its name in other letter case) already answers to
+    // the new name: nothing is called, on the disk or in a prediction.
+    if (caseOnly && AnotherAnswers(ParentOf(item.source), LastNameOf(item.target), at.name)) {
+      moved.error = ERROR_ALREADY_EXISTS;
+    } else if (job.dry) {
+      if (!caseOnly && disk.Attributes(item.target) != INVALID_FILE_ATTRIBUTES) moved.error = ERROR_ALREADY_EXISTS;
       else disk.Renamed(item.source, item.target, attributes);
-    } else if ((error = MoveFolder(rename, item.source, item.target)) != 0) {
-      if (!NotFound(error) && !Exists(error) && !caseOnly &&
+    } else {
+      // The folder's identity, read once its place is checked and right before
+      // the rename (after it, Wine tells no volume for a handle opened before):
+      // the undo takes back only this very folder.
+      core::FileIdentity identity;
+      core::IdentityAt(item.source, identity);
+      moved = MoveFolder(rename, item.source, item.target, home);
+      if (moved.error && moved.stranded.empty() && !NotFound(moved.error) && !Exists(moved.error) && !caseOnly &&
           GetFileAttributesA(item.target.c_str()) != INVALID_FILE_ATTRIBUTES)
-        error = ERROR_ALREADY_EXISTS;
+        moved.error = ERROR_ALREADY_EXISTS;
+      // The undo gives the folder back the name it had on disk, whatever the
+      // spelling of the listed line; one left under a temporary name too.
+      if (moved.error == 0) history.push_back({home, item.target, identity, run});
+      else if (!moved.stranded.empty()) history.push_back({home, moved.stranded, identity, run});
     }
+    const DWORD error = moved.error;
     if (error == 0) {
       results.counters[0] += 1;
       results.renamed.push_back(item.target);
-      // The undo gives the folder back the name it had on disk, whatever the
-      // spelling of the listed line.
-      if (!job.dry) history.push_back({ParentOf(item.source) + "\\" + at.name, item.target, data.ftCreationTime});
+    } else if (!moved.stranded.empty()) {
+      other(item.source, StrandedReason(moved) + " (Undo gives it its own name back)");
     } else if (NotFound(error)) {
       results.counters[1] += 1;
       results.sourceNotExists.push_back(item.source);
@@ -269,34 +331,51 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
 RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, const Progress& progress) {
   core::SystemRemover own;
   core::Remover& rename = remover ? *remover : own;
-  std::multimap<unsigned long, _tagReplaceFoldersStruct> byLevel;
+  // The newest run first; within a run by the level of the new path, history
+  // order within a level.
+  using Run = std::multimap<unsigned long, const _tagReplaceFoldersStruct*>;
+  std::map<unsigned, Run, std::greater<unsigned>> byRun;
   for (const _tagReplaceFoldersStruct& record : history) {
     std::string path = record.newPath;
-    byLevel.emplace(core::PathLevel(path), record);
+    byRun[record.run].emplace(core::PathLevel(path), &record);
   }
   RenameUndoReport report;
+  const size_t total = history.size();
   size_t done = 0;
-  for (const auto& entry : byLevel) {
-    if (progress && !progress(done, byLevel.size())) break;
-    ++done;
-    const _tagReplaceFoldersStruct& r = entry.second;
-    WIN32_FILE_ATTRIBUTE_DATA now{};
-    if (!rename.LocateToChange(r.newPath).Here() ||
-        !GetFileAttributesExA(r.newPath.c_str(), GetFileExInfoStandard, &now) ||
-        (now.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
-            FILE_ATTRIBUTE_DIRECTORY ||
-        CompareFileTime(&now.ftCreationTime, &r.created) != 0) {
-      report.sourceNotExists.push_back(core::TrimText(r.newPath));
-    } else if (!core::SameText(r.oldPath, r.newPath) &&
-               GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      report.destinationExists.push_back(core::TrimText(r.oldPath));
-    } else if (MoveFolder(rename, r.newPath, r.oldPath) != 0) {
-      report.otherReasons.push_back(core::TrimText(r.oldPath));
-    } else {
-      ++report.restored;
+  bool stopped = false;
+  for (const auto& run : byRun) {
+    for (const auto& entry : run.second) {
+      if (progress && !progress(done, total)) {
+        stopped = true;
+        break;
+      }
+      ++done;
+      const _tagReplaceFoldersStruct& r = *entry.second;
+      // The name must lead to the folder itself, and the folder be the one renamed.
+      const core::ItemLocation at = rename.LocateToChange(r.newPath);
+      core::FileIdentity now;
+      DWORD attributes = 0;
+      const bool caseOnly = core::SameText(r.oldPath, r.newPath);
+      if (!at.Here() || !core::IdentityAt(r.newPath, now, &attributes) ||
+          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY ||
+          now != r.identity) {
+        report.sourceNotExists.push_back(core::TrimText(r.newPath));
+      } else if (caseOnly ? AnotherAnswers(ParentOf(r.newPath), LastNameOf(r.oldPath), at.name)
+                          : GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        report.destinationExists.push_back(core::TrimText(r.oldPath));
+      } else {
+        const Moved moved = MoveFolder(rename, r.newPath, r.oldPath, ParentOf(r.newPath) + "\\" + at.name);
+        if (!moved.stranded.empty())
+          report.otherReasons.push_back(core::TrimText(r.oldPath) + " (" + StrandedReason(moved) + ")");
+        else if (moved.error)
+          report.otherReasons.push_back(core::TrimText(r.oldPath));
+        else
+          ++report.restored;
+      }
     }
+    if (stopped) break;
   }
-  if (progress && done == byLevel.size()) progress(done, byLevel.size());
+  if (progress && !stopped) progress(done, total);
   history.clear();
   return report;
 }

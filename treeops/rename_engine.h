@@ -1,10 +1,13 @@
 // The rename run: the last folder of every listed path gets a new name, by one
 // of the page's two methods. Deepest folders go first (list order within a
-// level), so a parent renamed later never breaks a child's path, and the undo
-// (shallowest first) restores parents before their children. A simulation is
-// the same pass with the dry flag: it reads the disk, changes nothing, keeps no
+// level), so a parent renamed later never breaks a child's path. Each run adds
+// its renames to the history; the undo takes the runs back newest first, and
+// within a run shallowest first, so it restores parents before their children
+// and a folder renamed twice gets its first name back. A simulation is the
+// same pass with the dry flag: it reads the disk, changes nothing, keeps no
 // history and predicts the run's counters and lists.
 #pragma once
+#include "core/file_identity.h"
 #include "create/creation_engine.h"
 #include "treeops/tree_target.h"
 
@@ -15,12 +18,14 @@
 #include <string>
 #include <vector>
 
-// One recorded rename: the folder's path before and after, and its creation
-// time then (an undo renames back only the same folder).
+// One recorded rename: the folder's path before and after, which folder it is
+// (an undo renames back only that very folder, whatever was saved into it
+// since), and the run that made it (numbered from 1 in the history).
 struct _tagReplaceFoldersStruct {
   std::string oldPath;
   std::string newPath;
-  FILETIME created{};
+  core::FileIdentity identity;
+  unsigned run = 0;
 };
 
 namespace core {
@@ -42,9 +47,10 @@ struct RenameFields {
 };
 
 // The folder a line renames: the line trimmed, "/" as "\", without trailing
-// backslashes. When its last name has an extension and the path is not an
-// existing folder, the line names a file and its folder is the one renamed; an
-// existing folder keeps its whole last name ("Release.2"). False when no folder
+// backslashes. When its last name has an extension and the path is an existing
+// file, the line names that file and its folder is the one renamed; anything
+// else keeps its whole last name ("Release.2"), so a dotted name that names
+// nothing on disk is a missing folder, never its parent. False when no folder
 // with a name results (no drive part, a root).
 bool RenameSourceFolder(const std::string& line, std::string& folder);
 
@@ -76,11 +82,17 @@ struct RenameJob {
 };
 
 // Runs (or, dry, predicts) the job into results (appended to; the page clears
-// them at a start) and, in a run, history (the renames in the order made, each
-// with the folder's old name as the disk spelled it). A folder whose name
-// leads elsewhere (a link) is never renamed. Renames go through remover (the
-// system's when none is given); a simulation never calls it. False when
-// progress stopped it.
+// them at a start) and, in a run, history: the renames in the order made are
+// added at its end under the next run number, each with the folder's old name
+// as the disk spelled it and its identity. A folder whose name leads elsewhere
+// (a link) is never renamed. A new name that another entry of the folder
+// already answers to (a twin differing in letter case only, as Linux allows)
+// is refused before any call (destination exists). A change of letter case
+// goes through a temporary name; when a step fails the folder gets its own name
+// back, and when that fails too it stays under the temporary name, recorded in
+// the history for the undo and counted under other reasons with a reason that
+// names it. Renames go through remover (the system's when none is given); a
+// simulation never calls it. False when progress stopped it.
 bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& history,
                const Progress& progress = Progress(), core::Remover* remover = nullptr);
 
@@ -88,16 +100,20 @@ struct RenameUndoReport {
   size_t restored = 0;
   std::deque<std::string> sourceNotExists;    // the new path is no longer our folder
   std::deque<std::string> destinationExists;  // the old path is taken again
-  std::deque<std::string> otherReasons;       // the rename back failed
+  // The rename back failed: the old path; for a change of letter case that
+  // left the folder under its temporary name, the old path followed by where
+  // the folder is now and why.
+  std::deque<std::string> otherReasons;
   bool Failures() const {
     return !sourceNotExists.empty() || !destinationExists.empty() || !otherReasons.empty();
   }
 };
-// Renames back, shallowest new path first (history order within a level), only
-// folders still at their new path as renamed (the folder itself, never a link
-// put there since), through remover (the system's when none is given); empties
-// the history. progress is called before each record (a stop leaves the rest
-// as they are).
+// Renames back run by run, the newest run first; within a run shallowest new
+// path first (history order within a level). Only folders still at their new
+// path are renamed back: the very folder renamed (by its identity), never
+// another folder or a link put there since. Goes through remover (the
+// system's when none is given); empties the history. progress is called
+// before each record (a stop leaves the rest as they are).
 RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover = nullptr,
                             const Progress& progress = Progress());
 

@@ -546,13 +546,15 @@ void RenamePage::Start(bool simulation) {
     job.fields = Fields();
     job.protectedFolders = protected_;
     job.dry = simulation;
+    // A run adds its renames after those of the runs before it: the undo
+    // record lasts until an Undo or Clear Fields empties it.
+    if (!simulation) history = Vol06RenameHistory;
     sink.Begin(job.lines.size());
     sink.InBackground([&] {
       treeops::RunRename(job, results, history,
                          [&](size_t done, size_t total) { return sink.Progress(done, total); });
     });
     if (!simulation) {
-      // The new run's record replaces the last one's.
       Vol06RenameHistory = std::move(history);
       Vol06Results = results;
     }

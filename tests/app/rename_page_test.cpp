@@ -5,6 +5,7 @@
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmStatistic.h"
 #include "listwin/frmSubFolderListBuilder.h"
+#include "support/wine_unix.h"
 
 using namespace creationtest;
 
@@ -390,6 +391,88 @@ TEST_F(RenamePageTest, ClearFieldsEmptiesListsFieldsCountersAndTheUndoRecord) {
                 kTB + "Information no: 0204."},
                {"0205", 0x30, "End of the CLEAR FIELDS process !!!\n", "Rename Folders. - From a Folder List.    "
                                                                        "       Warning no: 0205."}});
+}
+
+// Every run adds its renames to the undo record; a simulation adds nothing.
+// Undo takes the newest run back first, so a folder renamed twice gets its
+// first name back, and a finished Undo empties the record.
+TEST_F(RenamePageTest, EachRunAddsToTheUndoRecordAndUndoTakesTheNewestRunBackFirst) {
+  const std::string b = tree.AddFolder("r\\S\\b");
+  tree.AddFile("r\\S\\b\\in.txt", "keep");
+  const std::string before = Snapshot(tree.Path());
+  Add(b);
+  Prefix("q", "_", "", "");
+  Rename();
+  ASSERT_TRUE(FolderExists(tree / "r\\S\\q_b"));
+  Rename();  // the list still names b, renamed by the first run
+  EXPECT_EQ(Counters(), (Strings{"1", "0", "1", "0", "0"}));
+  Simulate();
+  EXPECT_EQ(P().Vol06RenameHistory.size(), 1u);
+  Edit({tree / "r\\S\\q_b"});
+  Rename();
+  ASSERT_TRUE(FolderExists(tree / "r\\S\\q_q_b"));
+  EXPECT_EQ(P().Vol06RenameHistory.size(), 2u);
+  seam.Answer("no: 0212", IDYES);
+  seam.Answer("no: 0214", IDOK);
+  Press(P().btnVol06Undo);
+  EXPECT_EQ(Box("0213"), nullptr);
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+  seam.Answer("no: 0211", IDOK);
+  Press(P().btnVol06Undo);
+  EXPECT_NE(Box("0211"), nullptr);
+}
+
+// A file saved into a renamed folder leaves it the same folder for Undo.
+TEST_F(RenamePageTest, UndoTakesBackFoldersFilesWereSavedInto) {
+  const std::string f = tree.AddFolder("r\\F"), g = tree.AddFolder("r\\G");
+  Add(f);
+  Add(g);
+  Prefix("p_", "", "", "");
+  Rename();
+  ASSERT_TRUE(FolderExists(tree / "r\\p_F"));
+  Sleep(20);
+  tree.AddFile("r\\p_F\\saved.txt", "new");
+  seam.Answer("no: 0212", IDYES);
+  seam.Answer("no: 0214", IDOK);
+  Press(P().btnVol06Undo);
+  EXPECT_EQ(Box("0213"), nullptr) << Box("0213")->text;
+  EXPECT_EQ(ListTree(tree / "r"), "F\\\nF\\saved.txt\nG\\\n");
+}
+
+// A line whose dotted last part names nothing is a missing folder: its
+// preview names the folder it lists, and the run counts it under "Source
+// doesn't Exists" without touching the folder above it. A line naming an
+// existing file renames the folder holding it.
+TEST_F(RenamePageTest, ADottedLineThatNamesNothingNeverRenamesItsParent) {
+  tree.AddFolder("d\\Proj\\v1.4");
+  tree.AddFile("e\\Docs\\readme.txt", "r");
+  Edit({tree / "d\\Proj\\v1.5", tree / "e\\Docs\\readme.txt"});
+  NewName("old");
+  EXPECT_EQ(Preview(), (Strings{tree / "d\\Proj\\old", tree / "e\\old"}));
+  Simulate();
+  EXPECT_EQ(Counters(), (Strings{"2", "1", "1", "0", "0"}));
+  Rename();
+  EXPECT_EQ(Counters(), (Strings{"2", "1", "1", "0", "0"}));
+  EXPECT_EQ(Window(), (Strings{"2", "1", "1", "0", "0", "0: " + tree / "e\\old", "1: " + tree / "d\\Proj\\v1.5"}));
+  EXPECT_EQ(ListTree(tree / "d"), "Proj\\\nProj\\v1.4\\\n");
+}
+
+// Linux lets "Proj" and "proj" stand side by side. "PROJ" for one of them is
+// refused (Destination Already Exists) and both keep their names and files.
+TEST_F(RenamePageTest, ACaseChangeBesideACaseTwinIsRefusedAndStrandsNothing) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "case twins are made on the Linux side";
+  tree.AddFile("t\\Proj\\upper.txt", "upper");
+  ASSERT_TRUE(testsupport::MakeUnixEntry(tree / "t", "proj", true));
+  testsupport::WriteFile(tree / "t\\proj\\lower.txt", "lower");
+  const std::string before = Snapshot(tree.Path());
+  Edit({tree / "t\\Proj"});
+  NewName("PROJ");
+  Rename();
+  EXPECT_EQ(Counters(), (Strings{"1", "0", "0", "1", "0"}));
+  EXPECT_NE(Box("0604")->text.find("Destination Already Exists : 1"), std::string::npos) << Box("0604")->text;
+  EXPECT_EQ(Snapshot(tree.Path()), before);
+  EXPECT_TRUE(testsupport::ListsEntry(tree / "t", "Proj"));
+  EXPECT_TRUE(testsupport::ListsEntry(tree / "t", "proj"));
 }
 
 } // namespace

@@ -237,9 +237,12 @@ TEST(RenameEngine, UndoRenamesBackOnlyWhatIsStillThereUnchanged) {
   ASSERT_EQ(r.history.size(), 4u);
   RemoveDirectoryA((temp / "u\\gone2").c_str());
   temp.AddFolder("u\\taken");                        // the old name is used again
-  RemoveDirectoryA((temp / "u\\swapped2").c_str());  // another folder under the new name
-  Sleep(20);
+  // Another folder under the new name: made while the renamed one still
+  // stands elsewhere, so that it is another item (a folder removed first may
+  // leave its index to the next one made, as Linux file systems do).
+  ASSERT_TRUE(MoveFileA((temp / "u\\swapped2").c_str(), (temp / "u\\aside").c_str()));
   temp.AddFolder("u\\swapped2");
+  ASSERT_TRUE(RemoveDirectoryA((temp / "u\\aside").c_str()));
   treeops::RenameUndoReport undo = treeops::UndoRename(r.history);
   EXPECT_EQ(undo.restored, 1u);
   EXPECT_EQ(undo.sourceNotExists.size(), 2u);  // gone, and another folder now
@@ -261,6 +264,207 @@ TEST(RenameEngine, ALinkIsNeverRenamedNorFollowed) {
   r.PredictAndRun(temp, job);
   EXPECT_EQ(r.results.counters, (std::array<double, 4>{0, 0, 0, 1}));
   EXPECT_EQ(Snapshot(temp.Path()), before);
+}
+
+// Runs add to one history; the undo takes the newest run back first (each run
+// parents first), so a folder renamed twice gets its first name back.
+TEST(RenameEngine, RunsAddToOneHistoryAndTheUndoTakesTheNewestRunBackFirst) {
+  TempDir temp;
+  temp.AddFile("r\\S\\b\\in.txt", "keep");
+  temp.AddFile("r\\T\\c\\deep.txt", "deep");
+  const std::string original = Snapshot(temp.Path(), false);
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.prefix = "q";
+  job.fields.prefixDelimiter = "_";
+  job.lines = Inside(temp, {"r\\S\\b", "r\\T", "r\\T\\c"});
+  treeops::RenameResults first, second;
+  treeops::RenameHistory history;
+  ASSERT_TRUE(treeops::RunRename(job, first, history));
+  EXPECT_EQ(first.counters, (std::array<double, 4>{3, 0, 0, 0}));
+  // The same list again finds b gone; the renamed folders are renamed once more.
+  job.lines = Inside(temp, {"r\\S\\b", "r\\S\\q_b", "r\\q_T"});
+  ASSERT_TRUE(treeops::RunRename(job, second, history));
+  EXPECT_EQ(second.counters, (std::array<double, 4>{2, 1, 0, 0}));
+  EXPECT_EQ(ListTree(temp / "r"), "S\\\nS\\q_q_b\\\nS\\q_q_b\\in.txt\nq_q_T\\\nq_q_T\\q_c\\\nq_q_T\\q_c\\deep.txt\n");
+  ASSERT_EQ(history.size(), 5u);
+  EXPECT_EQ(history.front().run, 1u);
+  EXPECT_EQ(history.back().run, 2u);
+  const treeops::RenameUndoReport undo = treeops::UndoRename(history);
+  EXPECT_EQ(undo.restored, 5u);
+  EXPECT_FALSE(undo.Failures());
+  EXPECT_TRUE(history.empty());
+  EXPECT_EQ(Snapshot(temp.Path(), false), original);
+}
+
+// A folder is known by its identity, not its times: a file saved into a
+// renamed folder (which under Wine changes the creation time it reports) does
+// not keep the undo from taking it back.
+TEST(RenameEngine, UndoTakesBackAFolderAFileWasSavedInto) {
+  TempDir temp;
+  temp.AddFile("r\\F\\f.txt", "f");
+  temp.AddFolder("r\\G");
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.prefix = "p_";
+  job.lines = Inside(temp, {"r\\F", "r\\G"});
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  ASSERT_EQ(r.results.counters, (std::array<double, 4>{2, 0, 0, 0}));
+  for (const _tagReplaceFoldersStruct& record : r.history) EXPECT_TRUE(record.identity.known) << record.newPath;
+  Sleep(20);
+  temp.AddFile("r\\p_F\\saved.txt", "new");
+  temp.AddFolder("r\\p_G\\made");
+  const treeops::RenameUndoReport undo = treeops::UndoRename(r.history);
+  EXPECT_EQ(undo.restored, 2u);
+  EXPECT_TRUE(undo.sourceNotExists.empty()) << undo.sourceNotExists.front();
+  EXPECT_EQ(ListTree(temp / "r"), "F\\\nF\\f.txt\nF\\saved.txt\nG\\\nG\\made\\\n");
+}
+
+// A line renames the folder above its last part only when that part is an
+// existing file; a dotted name that names nothing is a missing folder.
+TEST(RenameEngine, OnlyAnExistingFileRenamesItsFolder) {
+  TempDir temp;
+  temp.AddFolder("d\\Proj\\v1.4");
+  temp.AddFile("e\\Docs\\readme.txt", "r");
+  temp.AddFolder("f\\Data.v2");
+  temp.AddFolder("builds");  // its Release.2 is gone
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.method = treeops::RenameMethod::NewName;
+  job.fields.newName = "old";
+  struct Case {
+    std::string line, preview;
+  } cases[] = {
+      {"d\\Proj\\v1.5", "d\\Proj\\old"},
+      {"builds\\Release.2", "builds\\old"},
+      {"e\\Docs\\readme.txt", "e\\old"},
+      {"f\\Data.v2", "f\\old"},
+  };
+  std::deque<std::string> relative;
+  for (const Case& c : cases) {
+    relative.push_back(c.line);
+    EXPECT_EQ(treeops::PreviewNewPath(temp / c.line, job.fields), temp / c.preview) << c.line;
+  }
+  job.lines = Inside(temp, relative);
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.results.counters, (std::array<double, 4>{2, 2, 0, 0}));
+  EXPECT_EQ(r.results.sourceNotExists, (std::deque<std::string>{temp / "d\\Proj\\v1.5", temp / "builds\\Release.2"}));
+  EXPECT_EQ(ListTree(temp.Path()), "builds\\\nd\\\nd\\Proj\\\nd\\Proj\\v1.4\\\ne\\\ne\\old\\\ne\\old\\readme.txt\n"
+                                    "f\\\nf\\old\\\n");
+}
+
+// The system's remover, with the renames from a temporary name failing: the
+// one to the new name, and with back also the one to the folder's own name.
+class TemporaryStepsFail : public core::Remover {
+public:
+  explicit TemporaryStepsFail(bool back) : back_(back) {}
+  core::ItemLocation Locate(const std::string& path) override { return system_.Locate(path); }
+  core::ItemLocation ListRoad(const std::string& folder) override { return system_.ListRoad(folder); }
+  core::ItemLocation LocateToChange(const std::string& path) override { return system_.LocateToChange(path); }
+  DWORD RemoveFile(const std::string& path) override { return system_.RemoveFile(path); }
+  DWORD RemoveFolder(const std::string& path) override { return system_.RemoveFolder(path); }
+  DWORD RemoveLink(const std::string& path) override { return system_.RemoveLink(path); }
+  DWORD Rename(const std::string& from, const std::string& to) override {
+    const bool fromTemporary = from.find(".vextil-rename") != std::string::npos;
+    const bool toNewName = to.size() > 4 && to.compare(to.size() - 4, 4, "\\ABC") == 0;
+    if (fromTemporary && (back_ || toNewName)) return ERROR_ACCESS_DENIED;
+    return system_.Rename(from, to);
+  }
+
+private:
+  const bool back_;
+  core::SystemRemover system_;
+};
+
+// A change of letter case goes through a temporary name; a step that fails
+// gives the folder its own name back, and when even that fails the folder is
+// never left there silently: the reason names where it is, the history keeps
+// it, and the undo gives it its name back.
+TEST(RenameEngine, ACaseChangeThatFailsMidwayNeverStrandsTheFolderSilently) {
+  for (const bool backFails : {false, true}) {
+    SCOPED_TRACE(backFails ? "the way back fails too" : "the new name fails");
+    TempDir temp;
+    temp.AddFile("q\\abc\\in.txt", "keep");
+    const std::string original = Snapshot(temp.Path(), false);
+    treeops::RenameJob job;
+    job.protectedFolders = treetest::Protected();
+    job.fields.method = treeops::RenameMethod::NewName;
+    job.fields.newName = "ABC";
+    job.lines = Inside(temp, {"q\\abc"});
+    treeops::RenameResults results;
+    treeops::RenameHistory history;
+    TemporaryStepsFail remover(backFails);
+    ASSERT_TRUE(treeops::RunRename(job, results, history, treeops::Progress(), &remover));
+    EXPECT_EQ(results.counters, (std::array<double, 4>{0, 0, 0, 1}));
+    EXPECT_EQ(results.otherReasons, std::deque<std::string>{temp / "q\\abc"});
+    ASSERT_EQ(results.reasons.size(), 1u);
+    const std::string temporary = temp / "q\\abc.vextil-rename";
+    if (!backFails) {
+      EXPECT_EQ(results.reasons[0].reason, core::RemovalReason(ERROR_ACCESS_DENIED));
+      EXPECT_TRUE(history.empty());
+      EXPECT_EQ(Snapshot(temp.Path(), false), original);
+      continue;
+    }
+    EXPECT_NE(results.reasons[0].reason.find(temporary), std::string::npos) << results.reasons[0].reason;
+    EXPECT_EQ(ListTree(temp / "q"), "abc.vextil-rename\\\nabc.vextil-rename\\in.txt\n");
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].oldPath, temp / "q\\abc");
+    EXPECT_EQ(history[0].newPath, temporary);
+    const treeops::RenameUndoReport undo = treeops::UndoRename(history);
+    EXPECT_EQ(undo.restored, 1u);
+    EXPECT_EQ(Snapshot(temp.Path(), false), original);
+  }
+}
+
+// Linux lets "Proj" and "proj" stand side by side; Windows calls take either
+// for the other. A new name "PROJ" for one of them is refused before any call,
+// by the simulation as by the run, and both folders keep their names and data.
+TEST(RenameEngine, ACaseChangeBesideACaseTwinIsRefusedBeforeAnyCall) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "case twins are made on the Linux side";
+  TempDir temp;
+  temp.AddFile("t\\Proj\\upper.txt", "upper");
+  ASSERT_TRUE(testsupport::MakeUnixEntry(temp / "t", "proj", true));
+  testsupport::WriteFile(temp / "t\\proj\\lower.txt", "lower");
+  ASSERT_EQ(testsupport::ReadFile(temp / "t\\Proj\\upper.txt"), "upper");
+  const std::string before = Snapshot(temp.Path());
+  treeops::RenameJob job;
+  job.protectedFolders = treetest::Protected();
+  job.fields.method = treeops::RenameMethod::NewName;
+  job.fields.newName = "PROJ";
+  job.lines = Inside(temp, {"t\\Proj"});
+  RenameRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.results.counters, (std::array<double, 4>{0, 0, 1, 0}));
+  EXPECT_EQ(r.results.destinationExists, std::deque<std::string>{temp / "t\\Proj"});
+  EXPECT_TRUE(r.history.empty());
+  EXPECT_EQ(Snapshot(temp.Path()), before);
+  // Handed a remover that counts, the run calls nothing on the disk.
+  treeops::RenameResults again;
+  treeops::RenameHistory none;
+  treetest::TestRemover counted(false);
+  ASSERT_TRUE(treeops::RunRename(job, again, none, treeops::Progress(), &counted));
+  EXPECT_EQ(counted.Calls(), 0);
+  EXPECT_TRUE(testsupport::ListsEntry(temp / "t", "Proj"));
+  EXPECT_TRUE(testsupport::ListsEntry(temp / "t", "proj"));
+
+  // The undo of a change of case, when a twin has taken the old name since, is
+  // refused the same way: the folder keeps its new name, the twin its own.
+  temp.AddFile("u\\abc\\in.txt", "in");
+  job.fields.newName = "ABC";
+  job.lines = Inside(temp, {"u\\abc"});
+  treeops::RenameResults made;
+  treeops::RenameHistory record;
+  ASSERT_TRUE(treeops::RunRename(job, made, record));
+  ASSERT_EQ(made.counters[0], 1);
+  ASSERT_TRUE(testsupport::MakeUnixEntry(temp / "u", "abc", true));
+  const std::string twins = Snapshot(temp.Path());
+  const treeops::RenameUndoReport undo = treeops::UndoRename(record);
+  EXPECT_EQ(undo.restored, 0u);
+  EXPECT_EQ(undo.destinationExists, std::deque<std::string>{temp / "u\\abc"});
+  EXPECT_EQ(Snapshot(temp.Path()), twins);
+  EXPECT_TRUE(testsupport::ListsEntry(temp / "u", "ABC"));
 }
 
 } // namespace
