@@ -6,6 +6,7 @@
 #include "core/textutil.h"
 #include "listwin/frmLevelSummFolder.h"
 #include "ui/application.h"
+#include "ui/dialogs.h"
 #include "ui/seam.h"
 #include "ui/throttle.h"
 
@@ -19,11 +20,6 @@ using core::TrimText;
 namespace {
 
 constexpr int kLevelLimit = 999;  // deeper than any path the system allows
-
-bool IsExistingFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 } // namespace
 
@@ -235,11 +231,7 @@ void LevelBuilder::ViewClick() {
     return;
   }
   // Only a folder is handed to the shell: "open" on a typed file name would start that file.
-  if (!IsExistingFolder(root)) {
-    Box(LevelMsg::NotAFolder);
-    return;
-  }
-  ui::seam().ShellOpen(form_->Handle(), root, "", "", SW_SHOWNORMAL);
+  if (!ui::OpenFolder(root, form_->Handle())) Box(LevelMsg::NotAFolder);
 }
 
 // ---- Build a List -----------------------------------------------------------------------

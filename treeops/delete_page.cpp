@@ -45,6 +45,7 @@ const core::NumberedMessage<DeleteMsg> kRows[] = {
     {DeleteMsg::ViewNothing, "0306", core::kMsgWarning,
      "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
      T07 B12 "Warning no: 0306."},
+    {DeleteMsg::ViewNotAFolder, "0695", core::kMsgWarning, core::kNotAFolderText, T07 B12 "Warning no: 0695."},
     {DeleteMsg::WholeDrive, "0334", core::kMsgWarning,
      "You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
      T07 B12 "Warning no: 0334."},
