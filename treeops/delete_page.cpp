@@ -244,8 +244,8 @@ const treeops::ProtectedFolders& DeletePage::Protected() {
 // One rule for every road: a full path the run would take (not a root, no "."
 // or ".." part, no protected folder), and not the same folder as an entry of
 // either list however it is written ("C:\Data" and "c:/data/" are one entry).
-// A drive or share root is the page's own refusal (0334): on the hand-backs it
-// ends the road, the entries before it staying.
+// A drive or share root is the page's own refusal (0334): on the hand-backs and
+// Build a List it ends the road, the entries before it staying.
 treeops::FolderListRule DeletePage::ListRule() {
   treeops::FolderListRule::Page page;
   page.include = &lstVol07IncludeFolderList;
@@ -258,7 +258,7 @@ treeops::FolderListRule DeletePage::ListRule() {
   page.extra = [this](const std::string& entry, ListRoad road) -> std::optional<Verdict> {
     if (!treeops::IsDriveOrShareRoot(entry)) return std::nullopt;
     const std::string why = "a drive or share root: the entire drive can not be deleted";
-    if (road == ListRoad::HandBack || road == ListRoad::SmartImport) {
+    if (road == ListRoad::HandBack || road == ListRoad::SmartImport || road == ListRoad::LevelBuilder) {
       Box(DeleteMsg::WholeDrive);
       return Verdict::Stop(why);
     }
