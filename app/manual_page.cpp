@@ -52,6 +52,8 @@ const core::NumberedMessage<ManualMsg> kManualPageRows[] = {
     {ManualMsg::NoFolderSelected, "0114", kMsgWarning,
      "The selection field is empty !\nAction : You must select a folder with subfolders structure.",
      "Creating Folder(s).\t\t\t            Warning no: 0114."},
+    {ManualMsg::ViewNotAFolder, "0703", kMsgWarning, core::kNotAFolderText,
+     "Creating Folder(s).\t\t\t            Warning no: 0703."},
     {ManualMsg::LowerExists, "0115", kMsgWarning, FOLDER_EXISTS, MANUAL_CAPTION "Warning no: 0115."},
     {ManualMsg::LowerDrive, "0116", kMsgWarning,
      "There is a drive letter in text !\nAction : You can't enter a drive letter to Subfolder field.",
@@ -335,7 +337,7 @@ void ManualPage::RunSubFolder() {
     case core::MakeFolderResult::Created:
       if (cboSubFolder.IndexOf(sub) < 0) cboSubFolder.Add(sub);
       lstSuccessSubFolders.Add(path);
-      if (chkSubViewDestFolder.Checked()) ui::ShellOpen(core::TrimText(cboRootFolders.Text()));
+      if (chkSubViewDestFolder.Checked()) ViewDestination(core::TrimText(cboRootFolders.Text()));
       break;
     case core::MakeFolderResult::Failed:
       SubFolderErrorLog.other.push_back(path);
@@ -369,5 +371,10 @@ void ManualPage::btnSubViewDestFolderClick() {
     Box(ManualMsg::NoFolderSelected);
     return;
   }
-  ui::ShellOpen(folder);
+  ViewDestination(folder);
+}
+
+// Only a folder is handed to the shell: "open" on a file would start it.
+void ManualPage::ViewDestination(const std::string& folder) {
+  if (!ui::OpenFolder(folder)) Box(ManualMsg::ViewNotAFolder);
 }

@@ -33,6 +33,7 @@ std::string JoinDestinationAndSubFolder(const std::string& destination, const st
 enum class ManualMsg {
   UpperEmpty, UpperRefused, PathRefused, CreateAsk, UpperExists, UpperEndLog, UpperEnd, RootEmptyPicked,
   RootEmpty, NoFolderSelected, LowerExists, LowerDrive, LowerEmpty, LowerEndLog, LowerEnd,
+  ViewNotAFolder,
 };
 extern const core::MessageTable<ManualMsg> kManualPageMessages;
 
@@ -92,4 +93,6 @@ private:
   void SetOtherSheetsEnabled(bool enabled);
   // Makes the destination combo show folder (empty: no selection).
   void ShowRootFolder(const std::string& folder);
+  // Opens the destination in the shell when it is an existing folder; warns otherwise.
+  void ViewDestination(const std::string& folder);
 };

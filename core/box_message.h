@@ -16,6 +16,11 @@ constexpr unsigned kMsgInformation = 0x40;  // information icon, OK
 constexpr unsigned kMsgQuestion = 0x124;    // question icon, Yes/No, No the default
 constexpr int kMsgAnswerYes = 6;            // what a question returns for Yes
 
+// The warning of every View whose path is no existing folder (a file, which
+// the shell's "open" would start, or nothing at all): the shell is not asked.
+inline constexpr char kNotAFolderText[] =
+    "The folder does not exist !\nAction : You must select an existing folder.";
+
 // One message: the window's key, the four-digit number, the kind, the text
 // ("{}" stands for the variable part) and the whole caption (nullptr where the
 // window composes it from its title, see TitledCaption).

@@ -93,10 +93,10 @@ bool CreationPage::SelectDestination(const std::string& text) {
 
 void CreationPage::ViewDestination() {
   std::string dest = TrimText(c_.dest->Text());
-  if (!dest.empty())
-    ui::seam().ShellOpen(form_->Handle(), dest, "", "", SW_SHOWNORMAL);
-  else
+  if (dest.empty())
     Box(PageMsg::ViewNoDestination);
+  else if (!ui::OpenFolder(dest, form_->Handle()))  // "open" on a file would start it
+    Box(PageMsg::ViewNotAFolder);
 }
 
 bool CreationPage::CheckNameField(ui::Edit& field, PageMsg message) {
@@ -248,8 +248,9 @@ void CreationPage::ViewStructureClick() {
     Box(PageMsg::StructureNotSelected);
     return;
   }
-  ui::seam().ShellOpen(form_->Handle(), TrimText(c_.structures->Item(selected.front())), "", "",
-                       SW_SHOWNORMAL);
+  // Only a folder is handed to the shell: "open" on a file would start it.
+  if (!ui::OpenFolder(TrimText(c_.structures->Item(selected.front())), form_->Handle()))
+    Box(PageMsg::StructureNotAFolder);
 }
 
 void CreationPage::RemoveStructureClick() {
@@ -370,7 +371,7 @@ void CreationPage::Start(JobKind kind) {
     if (c_.viewDestFolder && c_.dest && c_.viewDestFolder->Checked()) {
       std::string dest = TrimText(c_.dest->Text());
       if (dest.size() > MAX_PATH - 1) dest.resize(MAX_PATH - 1);
-      ui::seam().ShellOpen(form_->Handle(), dest, "", "", SW_SHOWNORMAL);
+      if (!ui::OpenFolder(dest, form_->Handle())) Box(PageMsg::ViewNotAFolder);
     }
   };
   run_.Run(run);

@@ -27,6 +27,8 @@ enum class PageMsg {
   RunSelfCopy, SimSelfCopy, RunMissingSize, SimMissingSize, DiskSpace,
   StructureKept, RunKeptNames, SimKeptNames,
   UndoNothing, UndoAsk, UndoReport, UndoEnd, ClearAsk, ClearEnd,
+  // View of a destination or a structure that is no existing folder.
+  ViewNotAFolder, StructureNotAFolder,
   // Page-specific boxes.
   Extra1, Extra2, Extra3, Extra4, Extra5, Extra6, Extra7, Extra8, Extra9, Extra10,
   Extra11, Extra12, Extra13,

@@ -39,6 +39,7 @@ const PageMessage kMessages[] = {
     {PageMsg::ViewNoDestination, "0078", kMsgWarning,
      "The selection field is empty !\nAction : You must select a destination folder.",
      T03 TABS "Warning no: 0078."},
+    {PageMsg::ViewNotAFolder, "0700", kMsgWarning, core::kNotAFolderText, T03 TABS "Warning no: 0700."},
     {PageMsg::PrefixIllegal, "0079", kMsgWarning, "Illegal character in the Prefix : {}",
      VEXTIL_CAPTION(T03, "Warning", "0079")},
     {PageMsg::SuffixIllegal, "0080", kMsgWarning, "Illegal character in the Suffix : {}",
@@ -57,6 +58,7 @@ const PageMessage kMessages[] = {
      "There is no selected Folder Structure !\nAction : You must select a folder with subfolder "
      "structure.",
      T03 TABS "Warning no: 0086."},
+    {PageMsg::StructureNotAFolder, "0701", kMsgWarning, core::kNotAFolderText, T03 TABS "Warning no: 0701."},
     {PageMsg::StructureRemove, "0087", kMsgQuestion,
      "Do you want to delete selected folder(s) from the Exclude list ?", T03 TABS "Warning no: 0087."},
     {kStartAboveEnd, "0089", kMsgWarning, kStartGreater, T03 "    Warning no: 0089."},

@@ -52,6 +52,8 @@ const PageMessage kMessages[] = {
      "There is no selected Folder Structure !\nAction : You must select a Folder with subfolders "
      "structure.",
      VEXTIL_CAPTION(T04, "Warning", "0057")},
+    {PageMsg::StructureNotAFolder, "0702", kMsgWarning, core::kNotAFolderText,
+     VEXTIL_CAPTION(T04, "Warning", "0702")},
     {PageMsg::StructureRemove, "0058", kMsgQuestion,
      "Do you want to delete the selected item(s) from the Exclude list ?",
      VEXTIL_CAPTION(T04, "Warning", "0058")},

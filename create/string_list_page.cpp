@@ -28,6 +28,7 @@ const PageMessage kMessages[] = {
     {PageMsg::ViewNoDestination, "0002", kMsgWarning,
      "The selection field is empty !\nAction : You must select a destination folder.",
      VEXTIL_CAPTION(T02, "Warning", "0002")},
+    {PageMsg::ViewNotAFolder, "0698", kMsgWarning, core::kNotAFolderText, VEXTIL_CAPTION(T02, "Warning", "0698")},
     {kAddEmpty, "0004", kMsgWarning,
      "The text field is empty !\nAction : You must enter a different name to add to the Include "
      "List.",
@@ -64,6 +65,8 @@ const PageMessage kMessages[] = {
      "There is no selected Folder Structure !\nAction : You must select a folder with subfolders "
      "structure.",
      VEXTIL_CAPTION(T02, "Warning", "0021")},
+    {PageMsg::StructureNotAFolder, "0699", kMsgWarning, core::kNotAFolderText,
+     VEXTIL_CAPTION(T02, "Warning", "0699")},
     {PageMsg::StructureRemove, "0022", kMsgQuestion,
      "Do you want to delete the selected item(s) from the Exclude list ?",
      VEXTIL_CAPTION(T02, "Warning", "0022")},

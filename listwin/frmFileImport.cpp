@@ -79,6 +79,16 @@ TfrmFileImport::TfrmFileImport() : ui::Form(IDD_TFRMFILEIMPORT) {
   btnFileImportOk.ModalResult = IDOK;
   btnFileImportCancel.ModalResult = IDCANCEL;
 
+  edtFileImportFileName.SetHint("A source file name.");
+  lstFileImportSource.SetHint("Content of the original file");
+  lstFileImportResults.SetHint("Temporary list created from the original file.");
+  cboFileImportDelimiter.SetHint("Choose a delimiter from the list.");
+  edtFileImportColumnNumber.SetHint("Select a column number.");
+  btnFileImportFrom.SetHint("Create a Temporary List from the Original File.");
+  btnFileImportOk.SetHint("Import the created list to the INCLUDE List and Close the Window.");
+  btnFileImportCancel.SetHint("Close the Window without Importing the List");
+  btnFileImportClear.SetHint("Clear all Controls, and Set Defaults.");
+
   OpenDialog4.Title = "Import Folder Na\xC3" "mes (strings) from Files.";
   OpenDialog4.Filter = "Text Files (*.txt)|*.txt|Comma Separated  (*.csv)|*.csv|All Files (*.*)|*.*";
   OpenDialog4.DefaultExt = "txt";

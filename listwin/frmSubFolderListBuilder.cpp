@@ -29,16 +29,15 @@ using Msg = BuilderMsg;
 using Message = core::NumberedMessage<Msg>;
 
 const char kEmptySelection[] = "The selection field is empty !\nAction : You must select a destination folder.";
-const char kNotAFolder[] = "The folder does not exist !\nAction : You must select an existing folder.";
 
 // Every message of the builder and its memo editor.
 const Message kMessages[] = {
     {Msg::SourceEmpty, "0572", core::kMsgWarning, kEmptySelection},
     {Msg::ViewEmpty, "0573", core::kMsgWarning, kEmptySelection},
-    {Msg::ViewMissing, "0586", core::kMsgWarning, kNotAFolder},
+    {Msg::ViewMissing, "0586", core::kMsgWarning, core::kNotAFolderText},
     {Msg::NoSelected, "0574", core::kMsgWarning,
      "There is no selected Folder Structure !\nAction : You must select a Folder with a subfolder structure."},
-    {Msg::SelectedMissing, "0587", core::kMsgWarning, kNotAFolder},
+    {Msg::SelectedMissing, "0587", core::kMsgWarning, core::kNotAFolderText},
     {Msg::DeleteSelected, "0575", core::kMsgQuestion,
      "Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY from the "
      "EXCLUDE list.\n"},
@@ -85,11 +84,6 @@ int Box(Msg id) {
 }
 
 bool Yes(Msg id) { return Box(id) == IDYES; }
-
-bool IsExistingFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 constexpr int kLevelLimit = 999;  // deeper than any path the system allows
 
@@ -236,11 +230,7 @@ void TfrmSubFolderListBuilder::cboMainSourceFolderSelect() {
 // Only an existing folder is handed to the shell: "open" on a typed file name
 // would start that file.
 void TfrmSubFolderListBuilder::OpenFolder(const std::string& folder, bool selectedEntry) {
-  if (!IsExistingFolder(folder)) {
-    Box(selectedEntry ? Msg::SelectedMissing : Msg::ViewMissing);
-    return;
-  }
-  ui::ShellOpen(folder);
+  if (!ui::OpenFolder(folder)) Box(selectedEntry ? Msg::SelectedMissing : Msg::ViewMissing);
 }
 
 void TfrmSubFolderListBuilder::btnMainSourceFolderViewClick() {

@@ -6,6 +6,7 @@
 #include "core/textutil.h"
 #include "listwin/frmLevelSummFolder.h"
 #include "ui/application.h"
+#include "ui/dialogs.h"
 #include "ui/seam.h"
 #include "ui/throttle.h"
 
@@ -19,11 +20,6 @@ using core::TrimText;
 namespace {
 
 constexpr int kLevelLimit = 999;  // deeper than any path the system allows
-
-bool IsExistingFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 } // namespace
 
@@ -235,11 +231,7 @@ void LevelBuilder::ViewClick() {
     return;
   }
   // Only a folder is handed to the shell: "open" on a typed file name would start that file.
-  if (!IsExistingFolder(root)) {
-    Box(LevelMsg::NotAFolder);
-    return;
-  }
-  ui::seam().ShellOpen(form_->Handle(), root, "", "", SW_SHOWNORMAL);
+  if (!ui::OpenFolder(root, form_->Handle())) Box(LevelMsg::NotAFolder);
 }
 
 // ---- Build a List -----------------------------------------------------------------------
@@ -299,44 +291,59 @@ void LevelBuilder::BuildClick() {
       if (bar) bar->SetPosition(static_cast<int>(done));
     };
     ui::Throttle throttle;
-    // Each of these two refusals is told once per build: a root without a drive
+    // Each of these two boxes is shown once per build: a root without a drive
     // gives every result without one (a box per result could be thousands).
     bool shortTold = false, noDriveTold = false;
-    // The results a refusal leaves unread, named in the page's closing box.
+    // Every result not added, with its reason, for the build's one closing box.
     LeftOut left;
+    size_t added = 0;
     for (size_t i = 0; i < results.size(); ++i) {
-      const std::string entry = TrimText(results[i]);
-      if (d_.refusesShortResults && entry.size() <= 3) {
-        if (!shortTold) Box(LevelMsg::WholeDisk);
-        shortTold = true;
-        continue;
-      }
-      if (entry.empty() || taken.Contains(entry) || include.Contains(entry) || exclude.Contains(entry)) continue;
-      if (!core::HasDrivePart(entry)) {
-        if (!noDriveTold) Box(LevelMsg::NoDrive);
-        noDriveTold = true;
-        continue;
-      }
-      // The page's one rule; a refused result ends the build (it has said why),
-      // and the results after it are named as not read, none dropped silently.
-      if (!judge(entry).taken) {
-        for (size_t rest = i + 1; rest < results.size(); ++rest) {
-          const std::string unread = TrimText(results[rest]);
-          if (!unread.empty() && !taken.Contains(unread) && !include.Contains(unread) && !exclude.Contains(unread))
-            left.Add(unread, "not read: the build stopped at " + entry);
-        }
-        break;
-      }
-      taken.Add(entry);
-      batch.push_back(entry);
       if (throttle.Due()) {
-        flush(i + 1);
+        flush(i);
         ui::App().ProcessMessages();
         if (ui::App().Terminated()) return;
       }
+      const std::string entry = TrimText(results[i]);
+      if (entry.empty()) continue;
+      if (d_.refusesShortResults && entry.size() <= 3) {
+        if (!shortTold) Box(LevelMsg::WholeDisk);
+        shortTold = true;
+        left.Add(entry, "3 characters or fewer: the entire disk can not be deleted");
+        continue;
+      }
+      if (taken.Contains(entry) || include.Contains(entry) || exclude.Contains(entry)) {
+        left.Add(entry, exclude.Contains(entry) ? "in the EXCLUDE list" : "listed already");
+        continue;
+      }
+      if (!core::HasDrivePart(entry)) {
+        if (!noDriveTold) Box(LevelMsg::NoDrive);
+        noDriveTold = true;
+        left.Add(entry, "no drive letter");
+        continue;
+      }
+      // The page's one rule: a result it refuses is skipped and the build goes
+      // on; only a refusal that ends the road (the page has shown its own box)
+      // ends the build, and the results after it are named as not read.
+      const Verdict verdict = judge(entry);
+      if (verdict.stop) {
+        left.Add(entry, verdict.reason);
+        for (size_t rest = i + 1; rest < results.size(); ++rest) {
+          const std::string unread = TrimText(results[rest]);
+          if (!unread.empty()) left.Add(unread, "not read: the build stopped at " + entry);
+        }
+        break;
+      }
+      if (!verdict.taken) {
+        left.Add(entry, verdict.reason);
+        continue;
+      }
+      taken.Add(entry);
+      batch.push_back(entry);
+      ++added;
     }
     flush(results.size());
     if (bar) bar->SetVisible(false);
+    left.SetAdded(added);
     lists_.Page().TellLeftOut(left);
   }
   lists_.Refresh();

@@ -3,8 +3,11 @@
 // View, the root summary and validation, the level rule (From-To, Above,
 // Below), "Only the Last" / "All in the Path", the name filter and Build a
 // List, which takes the subfolders of the root by their level into the page's
-// include list through the page's one acceptance rule. Written once; a page
-// binds it by a small table: its controls, its message rows and its quirks.
+// include list through the page's one acceptance rule: a result the rule (or a
+// list, or the page's own checks) refuses is skipped, the others are added, and
+// one closing box names the skipped ones with their reasons and says how many
+// were added. Written once; a page binds it by a small table: its controls,
+// its message rows and its quirks.
 #pragma once
 #include "core/box_message.h"
 #include "listwin/list_pair.h"

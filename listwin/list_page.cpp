@@ -21,7 +21,9 @@ void LeftOut::Add(const std::string& entry, const std::string& reason) {
 }
 
 std::string LeftOut::Text() const {
-  std::string out = std::to_string(count_) + (count_ == 1 ? " entry" : " entries") + " not taken :\n";
+  std::string out;
+  if (addedKnown_) out = std::to_string(added_) + (added_ == 1 ? " entry" : " entries") + " added.\n";
+  out += std::to_string(count_) + (count_ == 1 ? " entry" : " entries") + " not taken :\n";
   for (const auto& [entry, reason] : named_) out += "\n   " + entry + "   (" + reason + ")";
   if (count_ > named_.size()) out += "\n   ... and " + std::to_string(count_ - named_.size()) + " more";
   return out + "\n";

@@ -11,16 +11,14 @@
 
 // The roads by which an entry reaches a page's include list. A page has one
 // acceptance rule for all of them: it tells the user why with its own box on
-// the roads where one entry is judged at a time (Add, "<" and the in-page
-// level builder, whose first refusal ends its build and whose closing box
-// names the results it left unread); on the bulk
-// roads (a list file, Smart Import, the editor's OK, the hand-backs and "<<")
-// it hands the reason back, and the road ends with one box that names every
-// entry it did not take (LeftOut).
+// the roads where one entry is judged at a time (Add and "<"); on the bulk
+// roads (a list file, Smart Import, the editor's OK, the hand-backs, "<<" and
+// the in-page level builder's Build a List) it hands the reason back, the road
+// skips the entry and goes on (unless the page ends the road with a box of its
+// own, Verdict::Stop), and it ends with one box that names every entry it did
+// not take (LeftOut).
 enum class ListRoad { Add, Move, MoveAll, ListFile, SmartImport, Editor, HandBack, LevelBuilder };
-inline bool RoadTellsRefusal(ListRoad road) {
-  return road == ListRoad::Add || road == ListRoad::Move || road == ListRoad::LevelBuilder;
-}
+inline bool RoadTellsRefusal(ListRoad road) { return road == ListRoad::Add || road == ListRoad::Move; }
 
 // The rule's answer for one entry.
 struct Verdict {
@@ -42,11 +40,15 @@ public:
   static constexpr size_t kNamed = 10;
   void Add(const std::string& entry, const std::string& reason);
   size_t Count() const { return count_; }
-  // "3 entries not taken :" and the first entries, one a line with its reason.
+  // A road that tells how many entries it added too (its box then says so first).
+  void SetAdded(size_t added) { added_ = added, addedKnown_ = true; }
+  // "3 entries not taken :" and the first entries, one a line with its reason
+  // (after "2 entries added." when the road told it).
   std::string Text() const;
 
 private:
-  size_t count_ = 0;
+  size_t count_ = 0, added_ = 0;
+  bool addedKnown_ = false;
   std::vector<std::pair<std::string, std::string>> named_;
 };
 

@@ -5,6 +5,7 @@
 #include "listwin/frmFileSelection.h"
 #include "listwin/import_handover.h"
 #include "ui/application.h"
+#include "ui/dialogs.h"
 #include "ui/folder_picker.h"
 #include "ui/seam.h"
 
@@ -266,10 +267,13 @@ void ListPair::Zoom() { ZoomPageIncludeList(Page()); }
 
 void ListPair::View() {
   const int focused = Include().ItemIndex();
-  if (focused < 0 || focused >= Include().Count())
+  if (focused < 0 || focused >= Include().Count()) {
     d_.box(ListMsg::ViewNothing, "");
-  else
-    ui::seam().ShellOpen(form_->Handle(), TrimText(Include().Item(focused)), "", "", SW_SHOWNORMAL);
+    return;
+  }
+  // Only a folder is handed to the shell: "open" on an entry that names a file would start it.
+  const std::string entry = TrimText(Include().Item(focused));
+  if (!ui::OpenFolder(entry, form_->Handle())) d_.box(ListMsg::ViewNotAFolder, entry);
 }
 
 void ListPair::ImportList() {

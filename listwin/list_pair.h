@@ -22,6 +22,8 @@ enum class ListMsg {
   ExportEmpty, ViewNothing,
   // The closing box of a bulk road that left entries out ("{}": LeftOut::Text).
   NotTaken,
+  // View Selected of an entry that is no existing folder (a file, or nothing).
+  ViewNotAFolder,
 };
 
 // One piece of a typed Add: the text the page's rule judges and the entry kept.

@@ -51,6 +51,7 @@ const core::NumberedMessage<CopyMsg> kRows[] = {
     {CopyMsg::ViewNothing, "0278", kMsgWarning,
      "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
      CAP(T08, "Warning", "0278")},
+    {CopyMsg::ViewNotAFolder, "0696", kMsgWarning, core::kNotAFolderText, CAP(T08, "Warning", "0696")},
     {CopyMsg::ExcludeAllEmpty, "0520", kMsgWarning, "Empty List in the Exclude Window!\n",
      CAP(T08, "Warning", "0520")},
     {CopyMsg::DeleteAll, "0521", kMsgQuestion, "Do you want to delete all item(s) from the Exclude list ?",
@@ -67,6 +68,7 @@ const core::NumberedMessage<CopyMsg> kRows[] = {
     {CopyMsg::StructureNotSelected, "0280", kMsgWarning,
      "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
      CAP(T08, "Warning", "0280")},
+    {CopyMsg::StructureNotAFolder, "0697", kMsgWarning, core::kNotAFolderText, CAP(T08, "Warning", "0697")},
     {CopyMsg::StructureRemove, "0281", kMsgQuestion,
      "Do you want to delete the selected item(s) from the Exclude list ?", CAP(T08, "Warning", "0281")},
     {CopyMsg::ClearAsk, "0287", kMsgQuestion,
@@ -199,7 +201,7 @@ ListPairDescription CopyPage::ListHalf() {
     static const CopyMsg rows[] = {CopyMsg::AddEmpty,        CopyMsg::InInclude,       CopyMsg::InExclude,
                                    CopyMsg::ExcludeEmpty,    CopyMsg::DeleteSelected,  CopyMsg::ExcludeAllEmpty,
                                    CopyMsg::DeleteAll,       CopyMsg::ExportEmpty,     CopyMsg::ViewNothing,
-                                   CopyMsg::NotTaken};
+                                   CopyMsg::NotTaken,        CopyMsg::ViewNotAFolder};
     return Box(rows[static_cast<size_t>(m)], arg);
   };
   d.rule = [rule = ListRule()](ListRoad road) { return rule.Judge(road); };
@@ -507,8 +509,9 @@ void CopyPage::btnVol08ViewFolderStructureClick() {
     Box(CopyMsg::StructureNotSelected);
     return;
   }
-  ui::seam().ShellOpen(form_->Handle(), TrimText(lstVol08AddFolderStructure.Item(selected.front())), "", "",
-                       SW_SHOWNORMAL);
+  // Only a folder is handed to the shell: "open" on a file would start it.
+  if (!ui::OpenFolder(TrimText(lstVol08AddFolderStructure.Item(selected.front())), form_->Handle()))
+    Box(CopyMsg::StructureNotAFolder);
 }
 
 void CopyPage::btnVol08RemoveFolderStructureClick() {

@@ -25,6 +25,7 @@
 enum class CopyMsg {
   AddEmpty, InInclude, InExclude, DeleteSelected, ExcludeEmpty, ViewNothing, ExcludeAllEmpty,
   DeleteAll, ExportEmpty, Refused, NotTaken,
+  ViewNotAFolder, StructureNotAFolder,
   DiskSpace, SelectFilesHint, StructureNotSelected, StructureRemove, ClearAsk, ClearEnd,
   UndoNothing, UndoAsk, UndoReport, UndoEnd, WholeDisk,
   RunEmpty, RunNoStructure, RunStructureRefused, RunSpaceUnknown, RunConfirm, RunEnd, RunDiskFull,

@@ -45,6 +45,7 @@ const core::NumberedMessage<DeleteMsg> kRows[] = {
     {DeleteMsg::ViewNothing, "0306", core::kMsgWarning,
      "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
      T07 B12 "Warning no: 0306."},
+    {DeleteMsg::ViewNotAFolder, "0695", core::kMsgWarning, core::kNotAFolderText, T07 B12 "Warning no: 0695."},
     {DeleteMsg::WholeDrive, "0334", core::kMsgWarning,
      "You can not Enter a drive without Folder(s)!\nSo You can not Delete the Entire drive.",
      T07 B12 "Warning no: 0334."},
@@ -247,8 +248,8 @@ const treeops::ProtectedFolders& DeletePage::Protected() {
 // One rule for every road: a full path the run would take (not a root, no "."
 // or ".." part, no protected folder), and not the same folder as an entry of
 // either list however it is written ("C:\Data" and "c:/data/" are one entry).
-// A drive or share root is the page's own refusal (0334): on the hand-backs it
-// ends the road, the entries before it staying.
+// A drive or share root is the page's own refusal (0334): on the hand-backs and
+// Build a List it ends the road, the entries before it staying.
 treeops::FolderListRule DeletePage::ListRule() {
   treeops::FolderListRule::Page page;
   page.include = &lstVol07IncludeFolderList;
@@ -261,7 +262,7 @@ treeops::FolderListRule DeletePage::ListRule() {
   page.extra = [this](const std::string& entry, ListRoad road) -> std::optional<Verdict> {
     if (!treeops::IsDriveOrShareRoot(entry)) return std::nullopt;
     const std::string why = "a drive or share root: the entire drive can not be deleted";
-    if (road == ListRoad::HandBack || road == ListRoad::SmartImport) {
+    if (road == ListRoad::HandBack || road == ListRoad::SmartImport || road == ListRoad::LevelBuilder) {
       Box(DeleteMsg::WholeDrive);
       return Verdict::Stop(why);
     }

@@ -25,6 +25,7 @@
 enum class DeleteMsg {
   AddEmpty, InInclude, InExclude, ExcludeEmpty, DeleteSelected, ExcludeAllEmpty, DeleteAll,
   ExportEmpty, ViewNothing, NotTaken,
+  ViewNotAFolder,
   WholeDrive, Refused, FilesHint, ClearAsk, ClearEnd,
   RunConfirm, RunConfirmAgain, RunEnd, RunNothing, SimConfirm, SimEnd,
 };

@@ -12,7 +12,7 @@ namespace {
   "or a filter."
 #define NO_DRIVE "There is no drive letter !\n"
 // Only an existing folder is opened by View.
-#define NOT_A_FOLDER "The folder does not exist !\nAction : You must select an existing folder."
+#define NOT_A_FOLDER core::kNotAFolderText
 
 #define R "Rename Folders - From a Folder List - Level."
 const core::NumberedMessage<LevelMsg> kRenameRows[] = {

@@ -46,6 +46,7 @@ const core::NumberedMessage<RenameMsg> kRows[] = {
     {RenameMsg::ViewNothing, "0305", kMsgWarning,
      "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
      TC B12 "Warning no: 0305."},
+    {RenameMsg::ViewNotAFolder, "0694", kMsgWarning, core::kNotAFolderText, TC B12 "Warning no: 0694."},
     {RenameMsg::ExcludeAllEmpty, "0524", kMsgWarning, "Empty List in the Exclude Window!\n",
      TD B12 "Warning no: 0524."},
     {RenameMsg::DeleteAll, "0525", kMsgQuestion, "Do you want to delete all item(s) from the Exclude list ?",
@@ -212,7 +213,8 @@ ListPairDescription RenamePage::ListHalf() {
                                      RenameMsg::InExclude,       RenameMsg::ExcludeEmpty,
                                      RenameMsg::DeleteSelected,  RenameMsg::ExcludeAllEmpty,
                                      RenameMsg::DeleteAll,       RenameMsg::ExportEmpty,
-                                     RenameMsg::ViewNothing,     RenameMsg::NotTaken};
+                                     RenameMsg::ViewNothing,     RenameMsg::NotTaken,
+                                     RenameMsg::ViewNotAFolder};
     return Box(rows[static_cast<size_t>(m)], arg);
   };
   d.rule = [rule = ListRule()](ListRoad road) { return rule.Judge(road); };

@@ -23,6 +23,7 @@
 // The boxes of the Rename page.
 enum class RenameMsg {
   AddEmpty, InInclude, InExclude, ExcludeEmpty, DeleteSelected, ExcludeAllEmpty, DeleteAll, ExportEmpty,
+  ViewNotAFolder,
   ViewNothing, PrefixIllegal, SuffixIllegal, PrefixDelimiterIllegal, SuffixDelimiterIllegal, NewNameIllegal,
   ClearAsk, ClearEnd, UndoNothing, UndoAsk, UndoReport, UndoEnd, Refused, RunConfirm, SimConfirm, RunEnd,
   SimEnd, NotTaken, NameRefused,

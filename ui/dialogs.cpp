@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 
+#include "core/textutil.h"
 #include "ui/application.h"
 #include "ui/form.h"
 
@@ -60,6 +61,12 @@ bool SaveDialog::Execute(Form* owner) {
 bool ShellOpen(const std::string& file, const std::string& parameters,
                const std::string& directory) {
   return seam().ShellOpen(App().ActiveWindowHandle(), file, parameters, directory, SW_SHOWNORMAL);
+}
+
+bool OpenFolder(const std::string& folder, HWND owner) {
+  if (folder.empty() || !core::IsExistingDirectory(folder)) return false;
+  seam().ShellOpen(owner ? owner : App().ActiveWindowHandle(), folder, "", "", SW_SHOWNORMAL);
+  return true;
 }
 
 } // namespace ui

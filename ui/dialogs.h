@@ -34,4 +34,10 @@ struct SaveDialog {
 bool ShellOpen(const std::string& file, const std::string& parameters = "",
                const std::string& directory = "");
 
+// Shows a folder in the shell, and only a folder: "open" on a file would start
+// it (a program, a batch file), so a path that is no existing folder (a file,
+// or nothing at all) never reaches the shell. False then, and the caller warns.
+// owner null: the active window.
+bool OpenFolder(const std::string& folder, HWND owner = nullptr);
+
 } // namespace ui

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -75,6 +77,37 @@ TEST_F(ImportWindow, BrowseShowsTheLinesOfTheFileItOpened) {
     // UTF-16 text shows as text.
     Browse(dir->AddFile("wide.txt", std::string("\xFF\xFE" "C\0:\0\r\0\n\0x\0", 12)));
     EXPECT_EQ(w.lstFileImportSource.Items(), (std::vector<std::string>{"C:", "x"}));
+    Press(w.btnFileImportCancel);
+  });
+}
+
+// The text the window's hint bubble shows over a control, as the tooltip holds it.
+std::string ShownHint(const ui::Control& control) {
+  char text[512] = "";
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = GetParent(control.Handle());
+  tool.uId = reinterpret_cast<UINT_PTR>(control.Handle());
+  tool.lpszText = text;
+  SendMessageA(control.Owner()->TooltipHandle(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
+TEST_F(ImportWindow, EveryOptionAndButtonShowsItsHint) {
+  Open([&](TfrmFileImport& w) {
+    const std::pair<const ui::Control*, std::string> hints[] = {
+        {&w.edtFileImportFileName, "A source file name."},
+        {&w.lstFileImportSource, "Content of the original file"},
+        {&w.lstFileImportResults, "Temporary list created from the original file."},
+        {&w.cboFileImportDelimiter, "Choose a delimiter from the list."},
+        {&w.edtFileImportColumnNumber, "Select a column number."},
+        {&w.btnFileImportFrom, "Create a Temporary List from the Original File."},
+        {&w.btnFileImportOk, "Import the created list to the INCLUDE List and Close the Window."},
+        {&w.btnFileImportCancel, "Close the Window without Importing the List"},
+        {&w.btnFileImportClear, "Clear all Controls, and Set Defaults."},
+    };
+    EXPECT_TRUE(w.ShowHint);
+    for (const auto& [control, hint] : hints) EXPECT_EQ(ShownHint(*control), hint);
     Press(w.btnFileImportCancel);
   });
 }

@@ -2,7 +2,10 @@
 // user drives it on a real tree; one row per page says what differs.
 #include "tests/app/creation_page_fixture.h"
 
+#include "core/settings_file.h"
+#include "core/settings_store.h"
 #include "listwin/frmLevelSummFolder.h"
+#include "support/wine_unix.h"
 
 #include <algorithm>
 #include <memory>
@@ -138,6 +141,10 @@ protected:
     for (const char* r : relative) out.push_back(root + "\\" + r);
     return out;
   }
+  // The closing box names entry with its reason.
+  static bool Names(const testsupport::ShownBox& box, const std::string& entry, const std::string& reason) {
+    return box.text.find("\n   " + entry + "   (" + reason + ")") != std::string::npos;
+  }
   static Strings Sorted(Strings s) {
     std::sort(s.begin(), s.end());
     return s;
@@ -250,25 +257,40 @@ TEST_F(LevelBuilderTest, AnEmptyOrMissingRootIsToldByEachCommandWithItsOwnBox) {
   }
 }
 
-TEST_F(LevelBuilderTest, ResultsWithoutADriveAreToldOnceAndTheFirstRefusedResultEndsTheBuild) {
-  // A root typed without a drive lists folders without one: one box, nothing added.
-  // The Delete page first refuses results of three characters or fewer (a
-  // bare drive could be one), with one box too.
+TEST_F(LevelBuilderTest, ResultsWithoutADriveAreToldOnceAndARefusedResultIsSkippedAndNamed) {
+  // A root typed without a drive lists folders without one: one box, nothing
+  // added, and the build's closing box names each with why. The Delete page
+  // first refuses results of three characters or fewer (a bare drive could be
+  // one), with one box too.
   tree.AddFolder("S\\one\\two\\three");
+  const char* const notTaken[] = {"0606", "0627", "0660"};
+  int page = 0;
   for (const Twin& t : Twins()) {
     SCOPED_TRACE(t.name);
     const LevelBuilderControls& c = Open(t);
     const std::string here = testsupport::CurrentDirectory();
     SetCurrentDirectoryA(tree.Path().c_str());
     const bool delete_ = std::string(t.name) == "Delete";
+    const std::string closing = std::string("no: ") + notTaken[page++];
     if (delete_) seam.Answer("no: 0335", IDOK);
     if (!delete_) seam.Answer(t.noDrive.caption, IDOK);
+    seam.Answer(closing, IDOK);
     Type(*c.root, "R");  // R\a, R\d, R\e
     Build(c, "1", "1");
+    const std::string short_ = delete_ ? "3 characters or fewer: the entire disk can not be deleted" : "no drive letter";
+    EXPECT_EQ(seam.Last().text.rfind("Not every entry was added to the INCLUDE list !\n\n0 entries added.\n"
+                                     "3 entries not taken :\n",
+                                     0),
+              0u)
+        << seam.Last().text;
+    for (const char* result : {"R\\a", "R\\d", "R\\e"}) EXPECT_TRUE(Names(seam.Last(), result, short_)) << result;
     seam.Answer(t.noDrive.caption, IDOK);
-    Type(*c.root, "S");  // S\one, S\one\two
+    seam.Answer(closing, IDOK);
+    Type(*c.root, "S");  // S\one\two, the last folder of its branch within the levels
     Build(c, "1", "2");
     SetCurrentDirectoryA(here.c_str());
+    EXPECT_NE(seam.Last().text.find("1 entry not taken :"), std::string::npos) << seam.Last().text;
+    EXPECT_TRUE(Names(seam.Last(), "S\\one\\two", "no drive letter")) << seam.Last().text;
     EXPECT_EQ(CaptionsContaining(t.noDrive.number).size(), delete_ ? 1u : 2u);
     ExpectShown({{t.noDrive.number, 0x30, kNoDrive, t.noDrive.caption}});
     EXPECT_EQ(Include(t).Count(), 0);
@@ -277,9 +299,9 @@ TEST_F(LevelBuilderTest, ResultsWithoutADriveAreToldOnceAndTheFirstRefusedResult
                 "Delete Folder(s).-From a Folder List.             Warning no: 0335."}});
   EXPECT_EQ(CaptionsContaining("0335").size(), 1u);
 
-  // The page's rule judges each result; the first it refuses (here the folder
-  // listed already under another spelling) ends the build, those before it
-  // stay, and the results it left unread are named in one closing box.
+  // The page's rule judges each result; one it refuses (here the folder listed
+  // already under another spelling) is skipped without a box of its own, the
+  // build goes on, and one closing box names it and says how many were added.
   const std::vector<Twin> twins = Twins();
   const struct {
     const Twin& twin;
@@ -291,16 +313,82 @@ TEST_F(LevelBuilderTest, ResultsWithoutADriveAreToldOnceAndTheFirstRefusedResult
     PickWith(*p.twin.lists(*frmMain).Description().c.add, tree / "S\\one\\two\\");
     Type(*c.root, tree / "S");
     Choose(*c.allInThePath);
-    seam.Answer("no: " + std::string(p.inInclude), IDOK);
     seam.Answer("no: " + std::string(p.notTaken), IDOK);
+    const size_t before = seam.boxes.size();
     Build(c, "1", "3");
-    EXPECT_EQ(Include(p.twin).Items(), (Strings{tree / "S\\one\\two\\", tree / "S\\one"}));
-    EXPECT_EQ(CaptionsContaining(p.inInclude).size(), 1u);
-    ASSERT_EQ(CaptionsContaining(p.notTaken).size(), 1u);
-    EXPECT_NE(seam.Last().text.find("1 entry not taken :"), std::string::npos) << seam.Last().text;
-    EXPECT_NE(seam.Last().text.find(tree / "S\\one\\two\\three"), std::string::npos) << seam.Last().text;
-    EXPECT_NE(seam.Last().text.find("not read: the build stopped at " + tree / "S\\one\\two"), std::string::npos)
-        << seam.Last().text;
+    EXPECT_EQ(Include(p.twin).Items(), (Strings{tree / "S\\one\\two\\", tree / "S\\one", tree / "S\\one\\two\\three"}));
+    EXPECT_TRUE(CaptionsContaining(p.inInclude).empty());
+    ASSERT_EQ(seam.boxes.size(), before + 1);
+    EXPECT_EQ(seam.Last().caption.find("no: " + std::string(p.notTaken)) != std::string::npos, true);
+    EXPECT_EQ(seam.Last().text, "Not every entry was added to the INCLUDE list !\n\n2 entries added.\n"
+                                "1 entry not taken :\n\n   " +
+                                    tree / "S\\one\\two" + "   (the same folder as " + tree / "S\\one\\two\\" +
+                                    ", listed already)\n");
+  }
+}
+
+// Whatever the page's rule or its lists refuse is skipped and named with why
+// in the build's one closing box, and every other result is added: a folder
+// listed already (as typed, or spelt otherwise), one in the EXCLUDE list, a
+// protected folder (here the program's start-up folder), a name ending in a
+// dot and a path too long for the runs.
+TEST_F(LevelBuilderTest, EachPageAddsEveryResultItsRuleTakesAndNamesTheOthersInOneBox) {
+  const std::string root = tree.AddFolder("P");
+  for (const char* name : {"a", "b", "c", "d", "x"}) tree.AddFolder(std::string("P\\") + name);
+  // The program starts again with its start-up folder below the root.
+  const std::string startup = tree.AddFolder("P\\m");
+  core::Settings().SetStartupDirectory(startup);
+  ASSERT_TRUE(core::SaveClass(dir->Path() + "\\default.set").Save());
+  StopProgram();
+  StartProgram();
+  ASSERT_EQ(core::Settings().GetStartupDirectory(), startup);
+  Strings refused = {root + "\\m"};
+  // A path of 255 characters, and (where Wine shows it) a name ending in a dot.
+  const std::string long_ = root + "\\" + std::string(255 - root.size() - 1, 'L');
+  if (CreateDirectoryA(long_.c_str(), nullptr)) refused.push_back(long_);
+  if (testsupport::UnderWine() &&
+      testsupport::RunUnix("/bin/mkdir \"" + testsupport::UnixPathOf(root) + "/dot.\"")) {
+    for (int i = 0; i < 200 && ListTree(root).find("dot.\\\n") == std::string::npos; ++i) Sleep(50);
+    if (ListTree(root).find("dot.\\\n") != std::string::npos) refused.push_back(root + "\\dot.");
+  }
+  const char* const notTaken[] = {"0606", "0627", "0660"};
+  int page = 0;
+  for (const Twin& t : Twins()) {
+    SCOPED_TRACE(t.name);
+    const LevelBuilderControls& c = Open(t);
+    ListPair& lists = t.lists(*frmMain);
+    // b spelt otherwise and c as the build finds it, in the include list; x in the exclude list.
+    for (const char* listed : {"P\\b\\", "P\\c", "P\\x"}) PickWith(*lists.Description().c.add, tree / listed);
+    lists.Include().SetSelected(2, true);
+    Press(*lists.Description().c.incToExc);
+    ASSERT_EQ(lists.Exclude().Items(), Strings{root + "\\x"});
+
+    Type(*c.root, root);
+    const size_t before = seam.boxes.size();
+    seam.Answer(std::string("no: ") + notTaken[page++], IDOK);
+    Build(c, "1", "1");
+    const Strings held = Include(t).Items();
+    ASSERT_EQ(held.size(), 4u);
+    EXPECT_EQ(Strings(held.begin(), held.begin() + 2), (Strings{root + "\\b\\", root + "\\c"}));
+    EXPECT_EQ(Sorted(Strings(held.begin() + 2, held.end())), (Strings{root + "\\a", root + "\\d"}));
+    ASSERT_EQ(seam.boxes.size(), before + 1);  // the closing box alone
+    const testsupport::ShownBox& box = seam.Last();
+    EXPECT_EQ(box.flags, 0x30u);
+    EXPECT_EQ(box.text.rfind("Not every entry was added to the INCLUDE list !\n\n2 entries added.\n" +
+                                 std::to_string(3 + refused.size()) + " entries not taken :\n",
+                             0),
+              0u)
+        << box.text;
+    EXPECT_TRUE(Names(box, root + "\\b", "the same folder as " + root + "\\b\\, listed already")) << box.text;
+    EXPECT_TRUE(Names(box, root + "\\c", "listed already")) << box.text;
+    EXPECT_TRUE(Names(box, root + "\\x", "in the EXCLUDE list")) << box.text;
+    EXPECT_TRUE(Names(box, root + "\\m", "the protected folder " + startup)) << box.text;
+    for (const std::string& entry : refused) {
+      // A long entry is named by its first 120 characters.
+      const std::string named = entry.size() > 120 ? entry.substr(0, 120) + "..." : entry;
+      EXPECT_NE(box.text.find("\n   " + named + "   ("), std::string::npos) << named << "\n" << box.text;
+    }
+    EXPECT_EQ(box.text.find("not read"), std::string::npos) << box.text;
   }
 }
 
