@@ -64,6 +64,7 @@ const Message kMessages[] = {
      "changed."},
     {Msg::EditTrimmed, "0013", core::kMsgWarning,
      "The list may hold at most 30000 folders !\nOnly the first 30000 lines were kept."},
+    {Msg::FoundKept, "0588", core::kMsgWarning, "Not every folder found was added to the INCLUDE list !\n\n{}"},
 };
 
 } // namespace
@@ -72,13 +73,13 @@ const core::MessageTable<BuilderMsg> kSubFolderListBuilderMessages = core::Table
 
 namespace {
 
-int Box(Msg id) {
+int Box(Msg id, const std::string& arg = std::string()) {
   for (const Message& m : kSubFolderListBuilderMessages) {
     if (m.id != id) continue;
     const bool editor = id == Msg::EditTooMany || id == Msg::EditTrimmed;
     std::string caption = editor ? "Folder Level List Builder." : "SubFolder Level List Builder.";
     caption += std::string(id == Msg::IncludeEmpty ? 13 : 12, ' ');
-    return ui::App().MessageBox(m.text, caption + "Warning no: " + m.number + ".", m.flags);
+    return ui::App().MessageBox(core::Compose(m, arg).text, caption + "Warning no: " + m.number + ".", m.flags);
   }
   return 0;
 }
@@ -337,6 +338,7 @@ void TfrmSubFolderListBuilder::btnBuildListClick() {
   const bool replace = Yes(Msg::ClearInclude);
 
   std::deque<std::string> found;
+  std::vector<core::KeptPath> kept;  // folders no path reaches: never listed
   {
     core::LevelCopy builder({source});
     if (rule == Rule::FromTo) builder.SetFromTo(first, second);
@@ -347,9 +349,17 @@ void TfrmSubFolderListBuilder::btnBuildListClick() {
     builder.SetNameFilter(filter);
     builder.Run();
     found = builder.GetResultList();
+    kept = builder.GetKeptFolders();
   }
+  auto tellKept = [&] {
+    if (kept.empty()) return;
+    LeftOut left;
+    for (const core::KeptPath& k : kept) left.Add(k.path, k.reason);
+    Box(Msg::FoundKept, left.Text());
+  };
   if (found.empty()) {
     Box(Msg::NoMatches);  // the include list keeps what it had, whatever the answer
+    tellKept();
     return;
   }
   if (replace) lstIncludeFolderList.Clear();
@@ -364,6 +374,7 @@ void TfrmSubFolderListBuilder::btnBuildListClick() {
     entries.push_back(std::move(entry));
   }
   AppendEntries(lstIncludeFolderList, entries);
+  tellKept();
 }
 
 void TfrmSubFolderListBuilder::AppendEntries(ui::ListBox& list, const std::vector<std::string>& entries) {

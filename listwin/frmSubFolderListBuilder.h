@@ -21,7 +21,7 @@ class FolderStructSize;
 enum class BuilderMsg {
   SourceEmpty, ViewEmpty, ViewMissing, NoSelected, SelectedMissing, DeleteSelected, ExcludeEmpty,
   ExcludeEmptyAll, DeleteAll, BuildEmpty, ClearInclude, FromAboveTo, NoMatches, LevelTooSmall,
-  IncludeEmpty, EditTooMany, EditTrimmed
+  IncludeEmpty, EditTooMany, EditTrimmed, FoundKept
 };
 extern const core::MessageTable<BuilderMsg> kSubFolderListBuilderMessages;
 

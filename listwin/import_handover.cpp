@@ -67,9 +67,12 @@ int HandBackToPage(const ListPageDescription& page, bool ok, const std::vector<s
     }
     for (size_t k = 0; k < pieces.size(); ++k) {
       const std::string entry = core::TrimText(pieces[k]);
-      if (entry.empty() || taken.Contains(entry) || page.include->Contains(entry) ||
-          page.exclude->Contains(entry))
+      if (entry.empty()) continue;
+      // An entry already present is skipped, and named with the others left out.
+      if (taken.Contains(entry) || page.include->Contains(entry) || page.exclude->Contains(entry)) {
+        left.Add(entry, page.exclude->Contains(entry) ? "in the EXCLUDE list" : "listed already");
         continue;
+      }
       const Verdict verdict = judge(entry);
       if (verdict.stop) {
         // The page has said why; the rest of this item is not read either.

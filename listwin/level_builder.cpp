@@ -246,6 +246,7 @@ void LevelBuilder::BuildClick() {
     return;
   }
   std::deque<std::string> results;
+  std::vector<core::KeptPath> kept;  // folders no path reaches: skipped, and named
   {
     core::LevelCopy builder({root});
     // A level that is no whole number ends the handler here with the conversion error.
@@ -262,8 +263,9 @@ void LevelBuilder::BuildClick() {
     builder.SetNameFilter(filter);
     builder.Run();
     results = builder.GetResultList();
+    kept = builder.GetKeptFolders();
   }
-  if (results.empty()) {
+  if (results.empty() && kept.empty()) {
     Box(LevelMsg::NoResults);
     lists_.Refresh();
     return;
@@ -343,6 +345,7 @@ void LevelBuilder::BuildClick() {
     }
     flush(results.size());
     if (bar) bar->SetVisible(false);
+    for (const core::KeptPath& k : kept) left.Add(k.path, k.reason);
     left.SetAdded(added);
     lists_.Page().TellLeftOut(left);
   }

@@ -188,6 +188,15 @@ TEST_F(ListRoads, SmartImportNamesWhatItLeftOutInOneBox) {
     // All taken: no box.
     SmartImport(lists, {Good(page, "ok3")});
     EXPECT_EQ(PageBoxesSince(before), 1u);
+    // An entry listed already is skipped, and said so.
+    seam.Answer(page.notTaken, IDOK);
+    const size_t again = seam.boxes.size();
+    SmartImport(lists, {ok1, Good(page, "ok4")});
+    const auto dup = BoxesSince(again, page.notTaken);
+    ASSERT_EQ(dup.size(), 1u);
+    EXPECT_NE(dup[0]->text.find("1 entry not taken :\n\n   " + ok1 + "   (listed already)"), std::string::npos)
+        << dup[0]->text;
+    EXPECT_EQ(lists.Include().Items().size(), 4u);
   }
 }
 

@@ -2,6 +2,7 @@
 #include "listwin/frmFileExport.h"
 #include "listwin/frmSubFolderListBuilder.h"
 #include "support/press.h"
+#include "support/wine_unix.h"
 #include "support/program_fixture.h"
 #include "ui/application.h"
 
@@ -166,6 +167,29 @@ TEST_F(SubFolderBuilder, BuildFollowsTheRuleThePathModeAndTheFilter) {
         EXPECT_LE(std::count(got[i - 1].begin(), got[i - 1].end(), '\\'), std::count(got[i].begin(), got[i].end(), '\\'))
             << c.what << ": shallower levels first";
     }
+    Press(w.BitBtn2);
+  });
+  EXPECT_EQ(seam.Unscripted(), 0);
+}
+
+// A subfolder whose name no path reaches ("..\src" would name the source
+// itself) is never listed: the build names it with why in one box, and lists
+// the plain ones.
+TEST_F(SubFolderBuilder, AFolderNoPathReachesIsNamedNotListed) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "odd names are made on the Linux side";
+  ASSERT_TRUE(testsupport::MakeUnixEntry(src, "..\\src", true));
+  ASSERT_TRUE(testsupport::MakeUnixEntry(src + "\\e", "com1", true));
+  Open([&](TfrmSubFolderListBuilder& w) {
+    Type(w.edtFromLevelNumber, "1");
+    Type(w.edtToLevelNumber, "2");
+    seam.Answer("0588", IDOK);
+    Build(src, IDYES);
+    EXPECT_EQ(Sorted(w.lstIncludeFolderList.Items()), Sorted(Paths({"a", "d", "e", "a\\b", "e\\bx"})));
+    ASSERT_EQ(seam.Last().caption, kCap + "Warning no: 0588.");
+    EXPECT_EQ(seam.Last().text,
+              "Not every folder found was added to the INCLUDE list !\n\n2 entries not taken :\n\n   " + src +
+                  "\\..\\src   (a name this system cannot address (it holds \"\\\" or \"/\"))\n   " + src +
+                  "\\e\\com1   (a name this system cannot address (a device name))\n");
     Press(w.BitBtn2);
   });
   EXPECT_EQ(seam.Unscripted(), 0);
