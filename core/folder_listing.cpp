@@ -27,17 +27,21 @@ std::string Because(const char* why) { return std::string(kCannotAddress) + " ("
 
 // The name in this code page when it spells back to the very same Unicode
 // name: no look-alike ("a" for "α", "txt" for full-width letters) and no "?"
-// for a letter it has not. shown gets the nearest spelling either way.
+// for a letter it has not. shown gets the nearest spelling when it does not.
 bool SpellsBack(const wchar_t* wide, char (&narrow)[MAX_PATH], std::string& shown) {
+  // Plain ASCII (nearly every name) is the same in every code page.
+  size_t ascii = 0;
+  for (; wide[ascii] && wide[ascii] < 0x80 && ascii + 1 < MAX_PATH; ++ascii) narrow[ascii] = static_cast<char>(wide[ascii]);
+  if (!wide[ascii]) {
+    narrow[ascii] = 0;
+    return true;
+  }
   BOOL defaulted = FALSE;
   const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, narrow, MAX_PATH, nullptr, &defaulted);
   if (n > 0 && !defaulted) {
     WCHAR back[MAX_PATH];
     const int m = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, narrow, -1, back, MAX_PATH);
-    if (m > 0 && std::wcscmp(back, wide) == 0) {
-      shown = narrow;
-      return true;
-    }
+    if (m > 0 && std::wcscmp(back, wide) == 0) return true;
   }
   char nearest[MAX_PATH * 2];
   const int k = WideCharToMultiByte(CP_ACP, 0, wide, -1, nearest, sizeof nearest, nullptr, nullptr);
@@ -62,11 +66,14 @@ KeptPath KeptIn(const std::string& folder, const KeptEntry& entry) {
   return kept;
 }
 
-std::string ListedNameFault(const std::string& name) {
+std::string ListedNameFault(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return Because("it is \".\" or \"..\"");
   for (char c : name) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    // Every character that can be wrong is below 128; letters pass at once.
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u >= 0x80) continue;
     if (c == '\\' || c == '/') return Because("it holds \"\\\" or \"/\"");
-    if (static_cast<unsigned char>(c) < 32) return Because("it holds a control character");
+    if (u < 32) return Because("it holds a control character");
     if (std::strchr("<>:\"|?*", c)) return Because("it holds one of < > : \" | ? *");
   }
   if (name.back() == '.' || name.back() == ' ') return Because("it ends in a dot or a blank");
@@ -94,7 +101,7 @@ bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
     if (w[0] == L'.' && (w[1] == 0 || (w[1] == L'.' && w[2] == 0))) continue;
     std::string fault;
     if (!SpellsBack(w, data.cFileName, shown)) fault = Because("letters this code page cannot spell");
-    else fault = ListedNameFault(shown);
+    else if (!(fault = ListedNameFault(data.cFileName)).empty()) shown = data.cFileName;
     if (!fault.empty()) {
       if (kept) {
         KeptEntry entry;

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace core {
 
@@ -44,7 +45,7 @@ KeptPath KeptIn(const std::string& folder, const KeptEntry& entry);
 // or "..", a "\" or "/" or one of < > : " | ? * in it, a character of codes
 // 0-31, a device name (CON, NUL, COM1 ... with any extension), a name ending
 // in a dot or a blank.
-std::string ListedNameFault(const std::string& name);
+std::string ListedNameFault(std::string_view name);
 
 // Lists folder + "\" + mask and hands every plain entry to visit ("." and ".."
 // of the folder itself skipped); every other entry goes to kept, when given,

@@ -17,14 +17,9 @@ namespace {
 // Every entry of every folder, nothing kept but a count of files.
 unsigned BareWalk(const std::string& folder) {
   unsigned n = 0;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return 0;
-  do {
-    if (std::strcmp(data.cFileName, ".") == 0 || std::strcmp(data.cFileName, "..") == 0) continue;
-    n += (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? BareWalk(folder + "\\" + data.cFileName) : 1;
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
+  bench::ListFolder(folder, [&](const char* name, DWORD attributes) {
+    n += (attributes & FILE_ATTRIBUTE_DIRECTORY) ? BareWalk(folder + "\\" + name) : 1;
+  });
   return n;
 }
 

@@ -32,20 +32,14 @@ namespace {
 unsigned BareWalk(const std::string& root) {
   unsigned folders = 0;
   std::deque<std::string> queue{root};
-  WIN32_FIND_DATAA data;
   while (!queue.empty()) {
     const std::string folder = std::move(queue.front());
     queue.pop_front();
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) continue;
-    do {
-      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || std::strcmp(data.cFileName, ".") == 0 ||
-          std::strcmp(data.cFileName, "..") == 0)
-        continue;
+    bench::ListFolder(folder, [&](const char* name, DWORD attributes) {
+      if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
       ++folders;
-      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) queue.push_back(folder + "\\" + data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+      if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) queue.push_back(folder + "\\" + name);
+    });
   }
   return folders;
 }
