@@ -9,6 +9,7 @@
 // messages and show the warnings of the walk.
 #pragma once
 #include "core/casefold.h"
+#include "core/file_copy.h"
 #include "core/folder_scan.h"
 #include "core/location.h"
 #include "core/remover.h"

@@ -2,6 +2,7 @@
 
 #include "core/casefold.h"
 #include "core/examine_subfolders.h"
+#include "core/file_copy.h"
 #include "core/folder_scan.h"
 #include "core/free_space.h"
 #include "core/remover.h"
