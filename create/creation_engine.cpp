@@ -375,8 +375,14 @@ void CreationEngine::Attach(const std::string& root, const StructureListing& lis
     }
     if (!withFiles) continue;
     const std::string source = listing.root + "\\" + entry.relative;
-    if (CopyFileA(source.c_str(), target.c_str(), job.failIfExists ? TRUE : FALSE)) {
-      journal_.files.push_back(RecordCopy(target, entry.size, entry.written));
+    // Written whole under a temporary name, then given its real name; never
+    // over an existing file. The copy and its undo's record in one pass.
+    CopiedFile copied;
+    if (CopyFileRecorded(source, target, copied) == 0) {
+      CreationJournal::File file{target, copied.size, copied.written};
+      file.digest = copied.digest;
+      file.digested = copied.digested;
+      journal_.files.push_back(std::move(file));
       if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
       if (subOnly && AttachWithFiles(job.mode) && entry.relative.find('\\') == std::string::npos)
         copiedFiles_.push_back(target);
@@ -540,7 +546,7 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
       const size_t cut = entry.relative.rfind('\\');
       const bool folderMade =
           cut == std::string::npos ? rootMade : refused.count(entry.relative.substr(0, cut)) == 0;
-      if (folderMade && (isNew || !job.failIfExists)) {
+      if (folderMade && isNew) {
         if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
         counters_[CounterIndex(kCreated, kFiles)] += 1;
         counters_[CounterIndex(kCreated, kBytes)] += size;

@@ -217,7 +217,6 @@ struct CreationJob {
   ItemSource items;
   CreationStringList structures;  // as listed
   AttachMode mode = AttachMode::Nothing;
-  bool failIfExists = true;       // CopyFileA's bFailIfExists for structure files
   bool totalsOnExists = true;     // an existing main folder adds the structure totals
   bool totalsOnOther = true;      // so does one that cannot be made
   CreationCaptions captions;

@@ -72,6 +72,20 @@ CopyStructure ListStructure(const std::string& root, bool withFiles,
 }
 
 bool NotFound(DWORD e) { return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND; }
+
+std::string LastName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+// What removing an unfinished copy found at temporary (its attributes as
+// listed) will answer, without removing it: 0 when it goes; a link, a folder
+// or a read-only file stays, as the run's remover answers.
+DWORD LeftoverRemovable(const std::string& temporary, DWORD attributes) {
+  if (temporary.size() >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
+  core::LocationCheck check;
+  const core::ItemLocation at = check.Of(temporary);
+  if (!at.Here()) return at.error;
+  return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
+}
+
 bool AlreadyThere(DWORD e) { return e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS; }
 bool DiskFull(DWORD e) { return e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL; }
 
@@ -237,10 +251,22 @@ private:
       core::CopiedFile copied;
       if (dry_) {
         const DWORD a = parentState == New ? INVALID_FILE_ATTRIBUTES : Predicted(parent, parentOnDisk, name);
-        if (a != INVALID_FILE_ATTRIBUTES) error = ERROR_FILE_EXISTS;
-        else predicted_.emplace(path, FILE_ATTRIBUTE_NORMAL);
+        if (a != INVALID_FILE_ATTRIBUTES) {
+          error = ERROR_FILE_EXISTS;
+        } else {
+          // What the run will find under the copy's temporary name.
+          const std::string temporary = core::TemporaryCopyPath(path);
+          const DWORD t = parentState == New ? INVALID_FILE_ATTRIBUTES
+                                             : Predicted(parent, parentOnDisk, LastName(temporary));
+          if (t != INVALID_FILE_ATTRIBUTES) {
+            error = LeftoverRemovable(temporary, t);
+            (error ? copied.leftoverStays : copied.leftoverReplaced) = true;
+          }
+          if (!error) predicted_.emplace(path, FILE_ATTRIBUTE_NORMAL);
+        }
       } else {
-        // The copy and its undo's record in one pass: the content is read once.
+        // Written whole under a temporary name, then given its real name; the
+        // copy and its undo's record in one pass: the content is read once.
         error = core::CopyFileRecorded(st.root + "\\" + e.relative, path, copied);
       }
       if (error == 0) {
@@ -253,6 +279,13 @@ private:
         r_.counters[6] += 1;
         r_.counters[7] += static_cast<double>(e.size);
         r_.filesCopied.push_back(path);
+        if (copied.leftoverReplaced)
+          r_.notes.push_back({path, "written afresh over an unfinished copy an earlier run left (" +
+                                        LastName(core::TemporaryCopyPath(path)) + ")"});
+      } else if (copied.leftoverStays) {
+        Other(r_.filesOther, r_.other[2], path,
+              "an unfinished copy an earlier run left (" + LastName(core::TemporaryCopyPath(path)) +
+                  ") cannot be replaced: " + core::RemovalReason(error));
       } else if (AlreadyThere(error)) {
         r_.counters[10] += 1;
         r_.counters[11] += static_cast<double>(e.size);
@@ -264,7 +297,9 @@ private:
         return false;
       } else {
         Other(r_.filesOther, r_.other[2], path,
-              NotFound(error) ? "the structure's file is gone" : "system error " + std::to_string(error));
+              NotFound(error)       ? "the structure's file is gone"
+              : error == ERROR_CRC ? "the copy did not read back whole: taken away"
+                                   : "system error " + std::to_string(error));
       }
     }
     (void)target;

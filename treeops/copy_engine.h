@@ -4,7 +4,9 @@
 // made, so nothing the run makes is ever copied), refuses pairs that would copy
 // a structure into itself and checks the free space of every drive written to.
 // The run makes folders one level at a time and copies files with
-// fail-if-exists (never overwriting), recording every folder made and file
+// fail-if-exists (never overwriting), each written whole under a temporary
+// name before it takes its real one (an unfinished copy an earlier run left
+// there is replaced, and said so), recording every folder made and file
 // copied for the undo. The simulation is the same pass with the dry flag.
 #pragma once
 #include "core/casefold.h"
@@ -96,6 +98,8 @@ struct CopyResults {
   std::deque<std::string> foldersCopied, subFoldersCopied, filesCopied, foldersNotExist,
       subFoldersExist, filesExist, foldersOther, subFoldersOther, filesOther;
   std::vector<Refusal> reasons;
+  // Files copied over an unfinished copy of an earlier run, with a note saying so.
+  std::vector<Refusal> notes;
   CopyMessage stop;  // 0705 when the disk became full
   void Clear() { *this = CopyResults(); }
 };

@@ -107,6 +107,17 @@ const core::NumberedMessage<CopyMsg> kRows[] = {
 
 std::string Counted(double value) { return core::CounterText(value); }
 
+// The files written over unfinished copies an earlier run left, for the end
+// box: after a blank line, how many and the first of them ("" when none).
+std::string Replaced(const std::vector<treeops::Refusal>& notes) {
+  if (notes.empty()) return std::string();
+  constexpr size_t kShown = 5;
+  std::string text = "\n\nUnfinished copies of an earlier run, written afresh : " + std::to_string(notes.size()) + "\n";
+  for (size_t i = 0; i < notes.size() && i < kShown; ++i) text += "      " + notes[i].path + "\n";
+  if (notes.size() > kShown) text += "      ... and " + std::to_string(notes.size() - kShown) + " more\n";
+  return text;
+}
+
 } // namespace
 
 const core::MessageTable<CopyMsg> kCopyPageMessages = core::TableOf(kRows);
@@ -613,9 +624,14 @@ void CopyPage::Start(bool sim) {
   run.sync = [&] {
     for (int i = 4; i < 12; ++i) Vol08Counters[i] = results.counters[i];
   };
-  for (const std::deque<std::string>* list : {&results.foldersCopied, &results.subFoldersCopied, &results.filesCopied,
-                                              &results.foldersNotExist, &results.subFoldersExist, &results.filesExist})
-    run.lists.emplace_back(static_cast<int>(run.lists.size()), list);
+  // A file written over an unfinished copy an earlier run left says so beneath it.
+  treeops::ReasonFinder noted(results.notes);
+  run.lists.emplace_back(0, &results.foldersCopied);
+  run.lists.emplace_back(1, &results.subFoldersCopied);
+  run.lists.emplace_back(2, &results.filesCopied, nullptr, [&noted](const std::string& path) { return noted(path); });
+  run.lists.emplace_back(3, &results.foldersNotExist);
+  run.lists.emplace_back(4, &results.subFoldersExist);
+  run.lists.emplace_back(5, &results.filesExist);
   run.work = [&](RunBinding::Sink& sink) {
     sink.InBackground([&] {
       treeops::RunCopy(preview, sim, results, sim ? dryJournal : Vol08Undo,
@@ -627,7 +643,7 @@ void CopyPage::Start(bool sim) {
   run.end = [&] {
     if (results.stop.number == 705) Box(CopyMsg::RunDiskFull, results.stop.text);
     // The reasons begin with a blank line; the run's text ends in one line break.
-    const std::string reasons = treeops::ReasonsSummary(results.reasons);
+    const std::string reasons = treeops::ReasonsSummary(results.reasons) + Replaced(results.notes);
     if (sim)
       Box(CopyMsg::SimEnd, (shared_.simEnd ? *shared_.simEnd : std::string()) + reasons);
     else

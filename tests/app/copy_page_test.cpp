@@ -2,6 +2,7 @@
 // against run, undo, and every refusal with nothing outside its target touched.
 #include "tests/app/creation_page_fixture.h"
 
+#include "core/file_copy.h"
 #include "core/settings_store.h"
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileExport.h"
@@ -264,6 +265,31 @@ TEST_F(CopyPageTest, TheEndBoxTellsWhyEachItemWasNotMade) {
             "End of the Copy process !!!\n\nNot done for other reasons : 4\n   a file or a link has the name : 1\n      " +
                 blocking + "\n   its folder could not be made : 3\n      " + c1 + "\\Mkt\\Mail\n      " + c1 +
                 "\\Mkt\\SEO\n      " + c1 + "\\Mkt\\SEO\\Deep\n");
+}
+
+// A copy an earlier run left unfinished (under its temporary name) is
+// written afresh: the simulation foretells it, the run does it, and the Visual
+// Log and the end box say so.
+TEST_F(CopyPageTest, AnUnfinishedCopyAnEarlierRunLeftIsWrittenAfreshAndSaidSo) {
+  const std::string c1 = dest.AddFolder("C1");
+  const std::string copy = c1 + "\\Mkt\\Mail\\m.txt";
+  const std::string left = core::TemporaryCopyPath(copy);
+  const std::string leftName = left.substr(left.find_last_of('\\') + 1);
+  dest.AddFile("C1\\Mkt\\Mail\\" + leftName, "12");
+  AddMain(c1);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  const Strings logged{copy, "      note : written afresh over an unfinished copy an earlier run left (" + leftName + ")"};
+  Simulate();
+  EXPECT_EQ(frmStatistic08->List(2).Items(), logged);
+  EXPECT_TRUE(FileExists(left));
+  Copy();
+  EXPECT_EQ(frmStatistic08->List(2).Items(), logged);
+  EXPECT_EQ(ReadFile(copy), "12345");
+  EXPECT_EQ(ListTree(c1 + "\\Mkt\\Mail"), "m.txt\n");
+  ASSERT_NE(Box("0652"), nullptr);
+  EXPECT_EQ(Box("0652")->text,
+            "End of the Copy process !!!\n\nUnfinished copies of an earlier run, written afresh : 1\n      " + copy + "\n");
 }
 
 TEST_F(CopyPageTest, RunsStopBeforeAnythingIsWrittenWhenTheStructureIsGoneOrTheSpaceShortOrUnknown) {

@@ -1,6 +1,7 @@
 // The copy engine on real temp trees: the examples' structures in each option,
 // repeats that never overwrite, the undo, copies into itself, early stops and links.
 #include "treeops/copy_engine.h"
+#include "core/file_copy.h"
 #include "engine/treeops_fixture.h"
 #include "support/free_space_script.h"
 #include "support/wine_unix.h"
@@ -243,6 +244,62 @@ TEST(CopyEngine, ARunStopsEarlyAndTouchesNothing) {
     EXPECT_EQ(Snapshot(temp.Path()), before);
   }
   EXPECT_EQ(seam.askedRoots.back(), "\\\\server\\share\\");
+}
+
+// A run killed midway (the writer's test hook stops it in the middle of a big
+// file) leaves no cut file under a real name; the next run, simulated first,
+// writes that file afresh over what the first left, says so, and leaves every
+// file whole; its undo takes it back under its real name.
+struct Killed {};
+void KillInBigFile(const std::string& temporary, uint64_t written) {
+  if (temporary.find("big.bin") != std::string::npos && written >= 1) throw Killed();
+}
+
+TEST(CopyEngine, ARunKilledMidwayLeavesNoCutFileAndTheNextReplacesWhatItLeft) {
+  TempDir temp;
+  MakeStructures(temp);
+  const std::string big(900000, 'b');
+  temp.AddFile("S\\Marketing\\SEO\\big.bin", big);
+  treeops::CopyJob job = Job(temp, treeops::CopyOption::MainWithFiles);
+  job.includes = {temp / "D\\Company01"};
+  job.structures = {temp / "S\\Marketing"};
+  const std::string copy = temp / "D\\Company01\\Marketing\\SEO\\big.bin";
+  {
+    treeops::CopyPreview preview = treeops::PreviewCopy(job);
+    treeops::CopyResults results;
+    treeops::CopyJournal journal;
+    core::SetCopyWriteHook(KillInBigFile);
+    EXPECT_THROW(treeops::RunCopy(preview, false, results, journal), Killed);
+    core::SetCopyWriteHook(nullptr);
+  }
+  EXPECT_FALSE(testsupport::PathExists(copy));
+  const std::string left = core::TemporaryCopyPath(copy);
+  ASSERT_TRUE(testsupport::PathExists(left));
+  EXPECT_LT(testsupport::ReadFile(left).size(), big.size());
+  // Every file under its real name is whole.
+  auto whole = [&](const std::string& relative) {
+    return testsupport::ReadFile(temp / ("D\\Company01\\" + relative)) ==
+           testsupport::ReadFile(temp / ("S\\" + relative));
+  };
+  for (const char* f : {"Marketing\\E-mails\\m.txt", "Marketing\\SEO\\s.doc", "Marketing\\top.txt"})
+    if (testsupport::PathExists(temp / ("D\\Company01\\" + std::string(f)))) EXPECT_TRUE(whole(f)) << f;
+
+  CopyRun again;
+  again.PredictAndRun(temp, job);
+  const std::vector<treeops::Refusal> noted = again.results.notes;
+  ASSERT_EQ(noted.size(), 1u);
+  EXPECT_EQ(noted[0].path, copy);
+  EXPECT_EQ(noted[0].reason, "written afresh over an unfinished copy an earlier run left (" +
+                                 left.substr(left.find_last_of('\\') + 1) + ")");
+  EXPECT_EQ(again.predicted.notes.size(), 1u);
+  EXPECT_EQ(again.predicted.notes[0].reason, noted[0].reason);
+  EXPECT_EQ(testsupport::ReadFile(copy), big);
+  EXPECT_FALSE(testsupport::PathExists(left));
+  for (const char* f : {"Marketing\\E-mails\\m.txt", "Marketing\\SEO\\s.doc", "Marketing\\top.txt"}) EXPECT_TRUE(whole(f)) << f;
+  EXPECT_TRUE(std::any_of(again.journal.files.begin(), again.journal.files.end(),
+                          [&](const core::CreationJournal::File& f) { return f.path == copy; }));
+  treeops::UndoCopy(again.journal);
+  EXPECT_FALSE(testsupport::PathExists(copy));
 }
 
 TEST(CopyEngine, ALinkIsMadeAsAFolderButNeverEnteredNorWrittenThrough) {
