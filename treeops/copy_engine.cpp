@@ -413,10 +413,15 @@ bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJou
 
 CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover, const Progress& progress) {
   CopyUndoReport report;
-  core::UndoJournal(journal, remover, progress, [&](const std::string& path, bool folder, core::Undone outcome) {
-    if (outcome == core::Undone::Removed) ++(folder ? report.foldersRemoved : report.filesDeleted);
-    else if (outcome == core::Undone::Stays) report.stays.push_back(path);
-  });
+  core::UndoJournal(journal, remover, progress,
+                    [&](const std::string& path, bool folder, core::Undone outcome, const std::string& why) {
+                      if (outcome == core::Undone::Removed) {
+                        ++(folder ? report.foldersRemoved : report.filesDeleted);
+                      } else if (outcome == core::Undone::Stays) {
+                        report.stays.push_back(path);
+                        report.why.push_back(why);
+                      }
+                    });
   return report;
 }
 

@@ -116,6 +116,7 @@ bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJou
 struct CopyUndoReport {
   size_t filesDeleted = 0, foldersRemoved = 0;
   std::vector<std::string> stays;  // files changed since, folders not empty, failures
+  std::vector<std::string> why;    // the reason of each of stays, in its order
 };
 // Takes the run back through the creation pages' own undo (core::UndoJournal:
 // files still as copied, then folders when empty, a link put in the place of

@@ -684,7 +684,9 @@ void CopyPage::btnVol08UndoClick() {
   run.end = [&] {
     if (!report.stays.empty()) {
       std::string list;
-      for (const std::string& p : report.stays) list += p + "\n";
+      // Each with why it stays (a file changed since the run is the user's now).
+      for (size_t i = 0; i < report.stays.size(); ++i)
+        list += report.stays[i] + (report.why[i].empty() ? std::string() : "   (" + report.why[i] + ")") + "\n";
       Box(CopyMsg::UndoReport, list);
     }
     Box(CopyMsg::UndoEnd);

@@ -210,6 +210,26 @@ TEST_F(CopyPageTest, TheVisualLogListsTheFilesThatAlreadyExistedAndExportsThem) 
   EXPECT_EQ(Box("0440"), nullptr);
 }
 
+// The undo's report names beside each item it kept why it stays: a copied file
+// changed since the run is the user's now, a folder holding it is not empty.
+TEST_F(CopyPageTest, TheUndoSaysWhyEachItemItKeptStays) {
+  const std::string c1 = dest.AddFolder("C1");
+  AddMain(c1);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  Copy();
+  testsupport::WriteFile(c1 + "\\Mkt\\Mail\\m.txt", "changed by the user");
+  seam.Answer("no: 0292", IDOK);
+  Undo();
+  ASSERT_NE(Box("0292"), nullptr);
+  const std::string& text = Box("0292")->text;
+  for (const std::string& line :
+       {c1 + "\\Mkt\\Mail\\m.txt   (changed since the copy (its size, time or content): kept as yours)\n",
+        c1 + "\\Mkt\\Mail   (the folder is not empty)\n", c1 + "\\Mkt   (the folder is not empty)\n"})
+    EXPECT_NE(text.find("\n" + line), std::string::npos) << text;
+  EXPECT_EQ(ListTree(c1), "Mkt\\\nMkt\\Mail\\\nMkt\\Mail\\m.txt\n");
+}
+
 // A new run forgets the last one's records: undo takes back only the newest run.
 TEST_F(CopyPageTest, UndoTakesBackOnlyTheLastRunAndWorksWhenOnlyFilesWereMade) {
   const std::string c1 = dest.AddFolder("C1");

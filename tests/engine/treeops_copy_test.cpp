@@ -140,6 +140,8 @@ TEST(CopyEngine, TheUndoKeepsACopyRewrittenToTheSameSizeAndTime) {
   CloseHandle(h);
   const treeops::CopyUndoReport undo = treeops::UndoCopy(r.journal);
   EXPECT_EQ(undo.stays, (std::vector<std::string>{copy, temp / "D\\Company01\\Marketing"}));
+  EXPECT_EQ(undo.why, (std::vector<std::string>{"changed since the copy (its size, time or content): kept as yours",
+                                                "the folder is not empty"}));
   EXPECT_EQ(testsupport::ReadFile(copy), mine);
   EXPECT_EQ(ListTree(temp / "D\\Company01"), "Marketing\\\nMarketing\\top.txt\n");
   EXPECT_EQ(ListTree(temp / "D\\Company02"), "");
