@@ -86,6 +86,13 @@ DWORD LeftoverRemovable(const std::string& temporary, DWORD attributes) {
   return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
 }
 
+// A folder as names are joined to it: a root without its trailing backslash
+// ("X:\" gives "X:", "\\server\share\" gives "\\server\share").
+std::string JoiningForm(std::string folder) {
+  while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  return folder;
+}
+
 bool AlreadyThere(DWORD e) { return e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS; }
 bool DiskFull(DWORD e) { return e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL; }
 
@@ -134,10 +141,13 @@ public:
       r_.foldersCopied.push_back(target);
       predicted_.clear();
       listings_.clear();
+      guards_ = &p_.guarded[m];
+      // A drive root ("X:\") is joined to names without its backslash.
+      const std::string base = JoiningForm(target);
       for (size_t s = 0; s < p_.structures.size(); ++s) {
         if (p_.Skipped(m, s)) continue;
         const CopyStructure& st = p_.structures[s];
-        const std::string root = main && !st.lastName.empty() ? target + "\\" + st.lastName : target;
+        const std::string root = main && !st.lastName.empty() ? base + "\\" + st.lastName : base;
         if (!Pair(target, root, st, main && !st.lastName.empty())) return false;
       }
     }
@@ -146,7 +156,23 @@ public:
   }
 
 private:
-  enum State : char { New, Existing, Blocked };
+  // Blocked: the folder could not be made; Shut: a protected folder (or inside
+  // one), never entered.
+  enum State : char { New, Existing, Blocked, Shut };
+
+  // The protected folder path is, when the main folder holds one (a drive root).
+  const std::string* Guard(const std::string& path) const {
+    if (!guards_ || guards_->empty()) return nullptr;
+    std::string compared = path;
+    if (path.find('~') != std::string::npos) {  // a short name may stand for a protected folder
+      char longName[MAX_PATH * 2];
+      const DWORD n = GetLongPathNameA(path.c_str(), longName, sizeof longName);
+      if (n > 0 && n < sizeof longName) compared = longName;
+    }
+    for (const std::string& guard : *guards_)
+      if (core::SameText(guard, compared)) return &guard;
+    return nullptr;
+  }
 
   bool Step() { return !progress_ || progress_(done_++, total_); }
 
@@ -173,6 +199,11 @@ private:
     const std::string path = parent + "\\" + name;
     onDisk = false;
     if (parentState == Blocked) return Other(r_.subFoldersOther, r_.other[1], path, "its folder could not be made");
+    if (parentState == Shut)
+      return Other(r_.subFoldersOther, r_.other[1], path, "it lies inside a protected folder", Shut);
+    if (const std::string* guard = Guard(path))
+      return Other(r_.subFoldersOther, r_.other[1], path,
+                   "the protected folder " + *guard + ": nothing is copied into it", Shut);
     if (path.size() >= kPathLimit) return Other(r_.subFoldersOther, r_.other[1], path, "the path is too long");
     DWORD error = 0;
     if (dry_) {
@@ -205,11 +236,12 @@ private:
     return Other(r_.subFoldersOther, r_.other[1], path, "system error " + std::to_string(error));
   }
 
-  State Other(std::deque<std::string>& list, double& counter, const std::string& path, const std::string& why) {
+  State Other(std::deque<std::string>& list, double& counter, const std::string& path, const std::string& why,
+              State state = Blocked) {
     counter += 1;
     list.push_back(path);
     r_.reasons.push_back({path, why});
-    return Blocked;
+    return state;
   }
 
   bool Pair(const std::string& target, const std::string& root, const CopyStructure& st, bool makeRoot) {
@@ -237,14 +269,16 @@ private:
       if (e.folder) {
         bool onDisk = false;
         states_[i] = MakeFolder(parent, parentState, parentOnDisk, name, onDisk);
-        if (e.link && states_[i] != Blocked) states_[i] = Blocked;  // made, never entered
+        if (e.link && (states_[i] == New || states_[i] == Existing)) states_[i] = Blocked;  // made, never entered
         onDisk_[i] = onDisk;
         continue;
       }
       const std::string path = parent + "\\" + name;
-      if (parentState == Blocked || path.size() >= kPathLimit) {
+      if (parentState == Blocked || parentState == Shut || path.size() >= kPathLimit) {
         Other(r_.filesOther, r_.other[2], path,
-              parentState == Blocked ? "its folder could not be made" : "the path is too long");
+              parentState == Blocked ? "its folder could not be made"
+              : parentState == Shut  ? "it lies inside a protected folder"
+                                     : "the path is too long");
         continue;
       }
       DWORD error = 0;
@@ -312,6 +346,7 @@ private:
   CopyJournal& j_;
   const Progress& progress_;
   size_t done_ = 0, total_ = 0;
+  const std::vector<std::string>* guards_ = nullptr;  // of the main folder worked on
   std::vector<State> states_;
   std::vector<char> onDisk_;
   FoldedNames predicted_;  // dry: what this main folder received so far
@@ -333,21 +368,37 @@ CopyPreview PreviewCopy(const CopyJob& job) {
     return p;
   };
   std::deque<std::string> accepted;
+  std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> rootsTaken;  // as "X:"
   for (const std::string& line : job.includes) {
     if (core::TrimText(line).empty()) continue;
-    TargetCheck check = CheckTarget(line, job.protectedFolders);
-    if (check.ok) accepted.push_back(check.path);
-    else p.refused.push_back({core::TrimText(line), check.reason});
+    // A drive root is taken: the run only adds new items inside it.
+    TargetCheck check = CheckTarget(line, job.protectedFolders, true);
+    if (!check.ok) {
+      p.refused.push_back({core::TrimText(line), check.reason});
+      continue;
+    }
+    accepted.push_back(JoiningForm(check.path));
+    if (check.path.back() == '\\') rootsTaken.insert(accepted.back());  // only a root keeps its backslash
   }
   if (accepted.empty() && p.refused.empty())
     return stop(701, "The Include Folder List is empty !\nAction : You must add at least one Folder to the Include List.");
   // The main folders are known before any structure: a list without one still
-  // shows how many main folders there are to copy to.
+  // shows how many main folders there are to copy to. Roots go to the reducer
+  // without their backslash ("X:"), so that what lies on a drive lies in its root.
   core::ExamineSubFolders reducer(accepted);
   reducer.KeepTopFolders();
   std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> seen;
-  for (const std::string& m : reducer.GetResult())
-    if (seen.insert(m).second) p.mainFolders.push_back(m);
+  for (const std::string& m : reducer.GetResult()) {
+    const bool root = rootsTaken.count(m) != 0;
+    const std::string folder = root ? m + "\\" : m;
+    if (!seen.insert(folder).second) continue;
+    p.mainFolders.push_back(folder);
+    // The protected folders a root holds: the run never enters them.
+    std::vector<std::string> guards;
+    for (const ProtectedFolder& f : job.protectedFolders)
+      if (root && SameOrInside(f.path, folder) && !core::SameText(f.path, folder)) guards.push_back(f.path);
+    p.guarded.push_back(std::move(guards));
+  }
   p.toCopy[0] = static_cast<double>(p.mainFolders.size());
   std::vector<std::string> roots;
   for (const std::string& line : job.structures)
@@ -374,7 +425,7 @@ CopyPreview PreviewCopy(const CopyJob& job) {
     for (size_t s = 0; s < p.structures.size(); ++s) {
       const CopyStructure& st = p.structures[s];
       const bool makeRoot = main && !st.lastName.empty();
-      const std::string dest = makeRoot ? target + "\\" + st.lastName : target;
+      const std::string dest = makeRoot ? JoiningForm(target) + "\\" + st.lastName : target;
       if (SameOrInside(dest, st.root)) {
         p.skip[m * p.structures.size() + s] = 1;
         p.skippedPairs.emplace_back(target, st.root);

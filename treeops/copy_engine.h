@@ -74,7 +74,9 @@ struct DriveSpace {
 struct CopyPreview {
   CopyOption option = CopyOption::MainWithoutFiles;
   CopyMessage stop;                          // number 0: the run may start
-  std::vector<std::string> mainFolders;      // the top-most folders worked on
+  std::vector<std::string> mainFolders;      // the top-most folders worked on (a root as "X:\")
+  // Per main folder, the protected folders it holds (a drive root's): never entered.
+  std::vector<std::vector<std::string>> guarded;
   std::vector<Refusal> refused;              // include lines the target check refused
   std::vector<CopyStructure> structures;
   std::vector<std::pair<std::string, std::string>> skippedPairs;  // main folder, structure

@@ -304,6 +304,9 @@ treeops::FolderListRule CopyPage::ListRule() {
   page.include = &lstVol08IncludeFolderList;
   page.exclude = &lstVol08ExcludeFolderList;
   page.protectedFolders = [this]() -> const treeops::ProtectedFolders& { return protected_; };
+  // A drive root too (an empty structure copied onto a USB stick): the run
+  // only adds new folders and files inside it.
+  page.rootsTaken = true;
   page.refusedBox = [this](const std::string& entry, const std::string& reason) {
     Box(CopyMsg::Refused, TrimText(entry) + "\n" + reason);
   };

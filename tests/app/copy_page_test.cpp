@@ -8,6 +8,7 @@
 #include "listwin/frmFileExport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmStatistic.h"
+#include "support/wine_unix.h"
 
 using namespace creationtest;
 
@@ -367,9 +368,11 @@ TEST_F(CopyPageTest, SelectFilesStaysAtHandAfterEveryRunWithSelectedFiles) {
   EXPECT_EQ(P().lblVol08FilesToCopy.Text(), "1");
 }
 
-// One acceptance rule on every road: full paths only, no roots, each folder once however it is written.
+// One acceptance rule on every road: full paths only, each folder once however
+// it is written; a drive root is taken (the copy only adds inside it).
 TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
   const std::string c1 = dest.AddFolder("C1");
+  const std::string root = c1.substr(0, 3);
   struct Case {
     std::string picked;
     const char* number;  // the refusal shown, "" when added
@@ -378,7 +381,8 @@ TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
       {c1, "0263"},                                    // already listed
       {std::string(1, char(tolower(c1[0]))) + c1.substr(1), "0263"},  // the same folder in other letters
       {c1 + "\\", "0263"},                             // the same folder written otherwise
-      {c1.substr(0, 3), "0640"},                       // a drive root
+      {root, ""},                                      // a drive root
+      {std::string(1, char(tolower(root[0]))) + ":/", "0263"},  // the same root written otherwise
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.picked);
@@ -391,8 +395,29 @@ TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
       EXPECT_TRUE(seam.boxes.empty());
     }
   }
-  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1}));
-  EXPECT_EQ(P().lblVol08IncludeSum.Text(), "1");
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, root}));
+  EXPECT_EQ(P().lblVol08IncludeSum.Text(), "2");
+  EXPECT_EQ(Counters()[0], "1");  // the folder lies on the root's drive: one main folder
+}
+
+// A drive root (a spare letter mapped to a test folder, never the machine's
+// own) is copied to as any main folder, and the undo takes back only what the
+// copy made there.
+TEST_F(CopyPageTest, ADriveRootReceivesTheStructuresAndItsUndoTakesBackOnlyThem) {
+  dest.AddFile("R\\kept.txt", "the stick's own");
+  testsupport::MappedDrive drive(dest / "R");
+  if (!drive.Letter()) GTEST_SKIP() << "no spare drive letter";
+  const std::string before = Snapshot(dest / "R");
+  AddMain(drive.Root());
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  seam.SetFreeSpace(drive.Root(), {true, 1u << 30, 1u << 30, 1u << 30});
+  EXPECT_EQ(Counters(), Strings({"1", "4", "1", "5", "0", "0", "0", "0", "0", "0", "0", "0"}));
+  Copy();
+  EXPECT_EQ(ListTree(dest / "R"), "Mkt\\\nMkt\\Mail\\\nMkt\\Mail\\m.txt\nMkt\\SEO\\\nMkt\\SEO\\Deep\\\nkept.txt\n");
+  EXPECT_EQ(frmStatistic08->List(0).Items(), Strings({drive.Root()}));
+  Undo();
+  EXPECT_EQ(Snapshot(dest / "R"), before);
 }
 
 // Before a structure is listed the page already counts its main folders (the
@@ -482,22 +507,24 @@ TEST_F(CopyPageTest, ASimulationKeepsTheRunsRecordsAndClearFieldsForgetsThem) {
 
 namespace {
 
-// The editor and the list file take what Add takes: each folder once, in any spelling, no roots.
+// The editor and the list file take what Add takes: each folder once, in any
+// spelling, a drive root too.
 TEST_F(CopyPageTest, EveryRoadIntoTheIncludeListTakesOnlyWhatAddTakes) {
   unscriptedBoxes = true;  // the list file's end boxes
   const std::string c1 = dest.AddFolder("C1"), c2 = dest.AddFolder("C2");
+  const std::string root = c1.substr(0, 3);
   std::string lower = c1;
   lower[0] = static_cast<char>(tolower(lower[0]));
-  const std::string lines = c1 + "\r\n" + c1 + "\\\r\n" + lower + "\r\n" + c1.substr(0, 3) + "\r\nrel\r\n" + c2;
+  const std::string lines = c1 + "\r\n" + c1 + "\\\r\n" + lower + "\r\n" + root + "\r\nrel\r\n" + c2;
   TfrmEditIncludeList* editor = frmVol08EditIncludeList;
-  seam.Answer("no: 0161", IDYES);  // the root and "rel" named, the others taken
+  seam.Answer("no: 0161", IDYES);  // "rel" named, the others taken
   seam.OnModal(editor, [&](ui::Form&) {
     editor->mmoEditIncludeList.SetText(lines);
     Press(editor->btnEditOk);
     return 0;
   });
   Press(P().btnVol08EditIncludeList);
-  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, c2}));
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, root, c2}));
 
   // The list file written by Export List comes back whole; a refused line is told and left out.
   const std::string file = dir->Path() + "\\copy.txt";
@@ -506,17 +533,16 @@ TEST_F(CopyPageTest, EveryRoadIntoTheIncludeListTakesOnlyWhatAddTakes) {
   seam.ChooseFile(file);
   seam.Answer("no: 0270", IDYES);
   Press(P().btnVol08LoadFrom);
-  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, c2}));
-  // Another spelling of a folder is taken; a root is named in the one closing box.
-  testsupport::WriteFile(file, c1 + "\\\r\n" + c1.substr(0, 3) + "\r\n" + c2 + "\r\n");
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, root, c2}));
+  // Another spelling of a folder or a root is taken; a name no folder can have is named in the one closing box.
+  testsupport::WriteFile(file, c1 + "\\\r\n" + root.substr(0, 2) + "/\r\n" + c2 + "\\a|b\r\n" + c2 + "\r\n");
   seam.ChooseFile(file);
   seam.Answer("no: 0270", IDYES);
   Press(P().btnVol08LoadFrom);
   ASSERT_NE(Box("0660"), nullptr);
-  EXPECT_NE(Box("0660")->text.find("1 entry not taken :\n\n   " + c1.substr(0, 3) + "   (a drive or share root)"),
-            std::string::npos)
+  EXPECT_NE(Box("0660")->text.find("1 entry not taken :\n\n   " + c2 + "\\a|b   ("), std::string::npos)
       << Box("0660")->text;
-  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1 + "\\", c2}));
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1 + "\\", root.substr(0, 2) + "/", c2}));
 }
 
 } // namespace

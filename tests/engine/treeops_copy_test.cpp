@@ -328,3 +328,59 @@ TEST(CopyEngine, ALinkIsMadeAsAFolderButNeverEnteredNorWrittenThrough) {
 }
 
 } // namespace
+
+namespace {
+
+// A drive root is a main folder like any other (an empty structure copied onto
+// a USB stick's root): the run only adds new items inside it, never enters a
+// protected folder the root holds (as C:\ holds the Windows folder), never
+// copies a structure into itself, checks the drive's free space, and its undo
+// takes back only what it made. The drive is a spare letter mapped to a temp
+// folder, never the machine's own.
+TEST(CopyEngine, ADriveRootTakesTheStructuresButNeverAProtectedFolderItHolds) {
+  TempDir temp;
+  MakeStructures(temp);
+  temp.AddFile("S2\\Company02\\inside\\i.txt", "i");
+  temp.AddFolder("S2\\Other\\deep");
+  testsupport::MappedDrive drive(temp / "D");
+  if (!drive.Letter()) GTEST_SKIP() << "no spare drive letter";
+  const std::string root = drive.Root();
+  const std::string before = Snapshot(temp / "D");
+  testsupport::ScriptFreeSpace seam;
+  seam.Set(root, {true, 1u << 30, 1u << 30, 1u << 30});
+  treeops::CopyJob job;
+  job.option = treeops::CopyOption::SubOnlyWithFiles;
+  job.patterns = {"*.*"};
+  job.protectedFolders = treetest::Protected(root + "Company02");
+  // The root in two spellings and a folder on it: one main folder, the root.
+  job.includes = {root, std::string(1, static_cast<char>(tolower(root[0]))) + ":/", root + "Company01"};
+  job.structures = {temp / "S2", root + "Company03"};
+  CopyRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.preview.mainFolders, std::vector<std::string>{root});
+  EXPECT_EQ(r.preview.toCopy[0], 1);
+  EXPECT_EQ(r.results.foldersCopied, std::deque<std::string>{root});
+  EXPECT_FALSE(r.preview.drives.empty());
+  EXPECT_EQ(seam.askedRoots.back(), root);
+  // The protected folder and what lies inside it are refused; the rest is made beside.
+  EXPECT_EQ(r.results.subFoldersOther, (std::deque<std::string>{root + "Company02", root + "Company02\\inside"}));
+  EXPECT_EQ(r.results.filesOther, std::deque<std::string>{root + "Company02\\inside\\i.txt"});
+  ASSERT_FALSE(r.results.reasons.empty());
+  EXPECT_EQ(r.results.reasons[0].reason, "the protected folder " + root + "Company02: nothing is copied into it");
+  EXPECT_EQ(r.results.reasons[1].reason, "it lies inside a protected folder");
+  EXPECT_EQ(ListTree(temp / "D\\Company02"), "");
+  EXPECT_EQ(ListTree(temp / "D"), "Company01\\\nCompany02\\\nCompany03\\\nOther\\\nOther\\deep\\\n");
+
+  treeops::CopyUndoReport undo = treeops::UndoCopy(r.journal);
+  EXPECT_TRUE(undo.stays.empty());
+  EXPECT_EQ(Snapshot(temp / "D"), before);
+
+  // A structure on the root is never copied into the root itself.
+  job.option = treeops::CopyOption::MainWithoutFiles;
+  job.structures = {root + "Company03", temp / "S\\Marketing"};
+  const treeops::CopyPreview into = treeops::PreviewCopy(job);
+  EXPECT_EQ(into.skippedPairs,
+            (std::vector<std::pair<std::string, std::string>>{{root, root + "Company03"}}));
+}
+
+} // namespace
