@@ -106,11 +106,7 @@ public:
       : p_(p), dry_(dry), r_(r), j_(j), progress_(progress) {}
 
   bool Run() {
-    for (const Refusal& refusal : p_.refused) {
-      r_.other[0] += 1;
-      r_.foldersOther.push_back(refusal.path);
-      r_.reasons.push_back(refusal);
-    }
+    for (const Refusal& refusal : p_.refused) Other(r_.foldersOther, r_.other[0], refusal.path, refusal.reason);
     for (const CopyStructure& s : p_.structures) total_ += (s.entries.size() + 1) * p_.mainFolders.size();
     const bool main = CopyMainFolder(p_.option);
     for (size_t m = 0; m < p_.mainFolders.size(); ++m) {
@@ -122,9 +118,7 @@ public:
         continue;
       }
       if (a & FILE_ATTRIBUTE_REPARSE_POINT) {
-        r_.other[0] += 1;
-        r_.foldersOther.push_back(target);
-        r_.reasons.push_back({target, "a link: nothing is copied through it"});
+        Other(r_.foldersOther, r_.other[0], target, "a link: nothing is copied through it");
         continue;
       }
       // A main folder that every structure holds receives nothing (no pair is
@@ -132,9 +126,7 @@ public:
       bool receives = false;
       for (size_t s = 0; s < p_.structures.size() && !receives; ++s) receives = !p_.Skipped(m, s);
       if (!receives) {
-        r_.other[0] += 1;
-        r_.foldersOther.push_back(target);
-        r_.reasons.push_back({target, "it lies inside every structure: nothing is copied into itself"});
+        Other(r_.foldersOther, r_.other[0], target, "it lies inside every structure: nothing is copied into itself");
         continue;
       }
       r_.counters[4] += 1;
@@ -240,8 +232,15 @@ private:
               State state = Blocked) {
     counter += 1;
     list.push_back(path);
+    r_.notDone.push_back(path);
     r_.reasons.push_back({path, why});
     return state;
+  }
+
+  // A file not copied for other reasons, its bytes counted with it.
+  void FileNotDone(const std::string& path, uint64_t size, const std::string& why) {
+    Other(r_.filesOther, r_.other[2], path, why);
+    r_.other[3] += static_cast<double>(size);
   }
 
   bool Pair(const std::string& target, const std::string& root, const CopyStructure& st, bool makeRoot) {
@@ -275,7 +274,7 @@ private:
       }
       const std::string path = parent + "\\" + name;
       if (parentState == Blocked || parentState == Shut || path.size() >= kPathLimit) {
-        Other(r_.filesOther, r_.other[2], path,
+        FileNotDone(path, e.size,
               parentState == Blocked ? "its folder could not be made"
               : parentState == Shut  ? "it lies inside a protected folder"
                                      : "the path is too long");
@@ -317,7 +316,7 @@ private:
           r_.notes.push_back({path, "written afresh over an unfinished copy an earlier run left (" +
                                         LastName(core::TemporaryCopyPath(path)) + ")"});
       } else if (copied.leftoverStays) {
-        Other(r_.filesOther, r_.other[2], path,
+        FileNotDone(path, e.size,
               "an unfinished copy an earlier run left (" + LastName(core::TemporaryCopyPath(path)) +
                   ") cannot be replaced: " + core::RemovalReason(error));
       } else if (AlreadyThere(error)) {
@@ -325,12 +324,12 @@ private:
         r_.counters[11] += static_cast<double>(e.size);
         r_.filesExist.push_back(path);
       } else if (DiskFull(error)) {
-        Other(r_.filesOther, r_.other[2], path, "the disk is full");
+        FileNotDone(path, e.size, "the disk is full");
         r_.stop.number = 705;
         r_.stop.text = "The disk is full !\nThe Copy process is stopped at : \n" + path;
         return false;
       } else {
-        Other(r_.filesOther, r_.other[2], path,
+        FileNotDone(path, e.size,
               NotFound(error)       ? "the structure's file is gone"
               : error == ERROR_CRC ? "the copy did not read back whole: taken away"
                                    : "system error " + std::to_string(error));
@@ -399,7 +398,9 @@ CopyPreview PreviewCopy(const CopyJob& job) {
       if (root && SameOrInside(f.path, folder) && !core::SameText(f.path, folder)) guards.push_back(f.path);
     p.guarded.push_back(std::move(guards));
   }
-  p.toCopy[0] = static_cast<double>(p.mainFolders.size());
+  // The lines the check refuses are main folders not done for other reasons:
+  // counted too, so that every line of the list is accounted for.
+  p.toCopy[0] = static_cast<double>(p.mainFolders.size() + p.refused.size());
   std::vector<std::string> roots;
   for (const std::string& line : job.structures)
     if (!core::TrimText(line).empty()) roots.push_back(StructureRoot(line));

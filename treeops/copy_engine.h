@@ -94,11 +94,17 @@ CopyPreview PreviewCopy(const CopyJob& job);
 // copy; the same copied; main folders not existing; subfolders, files, bytes
 // already existing. Six lists to match, and what failed otherwise (refused or
 // linked main folders, folders and files the system would not make) with reasons.
+// Every main folder the preview counts ends in exactly one of copied, not
+// existing and other reasons.
 struct CopyResults {
   std::array<double, 12> counters{};
-  std::array<double, 3> other{};  // main folders, subfolders, files not done for other reasons
+  // Main folders, subfolders, files and their bytes not done for other reasons.
+  std::array<double, 4> other{};
   std::deque<std::string> foldersCopied, subFoldersCopied, filesCopied, foldersNotExist,
       subFoldersExist, filesExist, foldersOther, subFoldersOther, filesOther;
+  // Everything not done for other reasons, in the order met (main folders,
+  // subfolders and files), each with its entry in reasons.
+  std::deque<std::string> notDone;
   std::vector<Refusal> reasons;
   // Files copied over an unfinished copy of an earlier run, with a note saying so.
   std::vector<Refusal> notes;

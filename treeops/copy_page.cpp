@@ -152,13 +152,10 @@ CopyPage::CopyPage(ui::Form* form, Shared shared)
   chkVol08ShowDetailedResults.SetHint("Show Detailed Results during the Copy process.");
   btnVol08ExchangeIncToExc.SetHint("Exchange the contents of the two window.");
 
-  // The Visual Log (made after the main window): its grid holds the main-folder
-  // row first, then one row per structure count, by to copy, copied, existing.
+  // The Visual Log (made after the main window).
   CopyResultsWindow w;
   w.counter = [](int page) -> ui::Label* {
-    if (!frmStatistic08) return nullptr;
-    const int row = page % 4, column = page / 4;
-    return &frmStatistic08->Counter(row * 3 + column);
+    return frmStatistic08 ? &frmStatistic08->Counter(VisualLogCounter(page)) : nullptr;
   };
   w.clearLists = [] {
     if (frmStatistic08) frmStatistic08->ClearLists();
@@ -374,7 +371,16 @@ bool CopyPage::ScanVol08CopyPreview() {
 }
 
 void CopyPage::ResetVol08ResultCounters() {
-  for (int i = 4; i < 12; ++i) Vol08Counters[i] = 0;
+  for (int i = 4; i < 16; ++i) Vol08Counters[i] = 0;
+}
+
+// The Visual Log's grid holds the main-folder row first (to copy, copied to,
+// not existing, other reasons), then one row per structure count, by to copy,
+// copied, existing and other reasons.
+int CopyPage::VisualLogCounter(int i) {
+  const int quantity = i < 12 ? i % 4 : i - 12;  // main folders, subfolders, files, bytes
+  const int outcome = i < 12 ? i / 4 : 3;        // to copy, copied, exists, other reasons
+  return quantity == 0 ? outcome : 4 + (quantity - 1) * 4 + outcome;
 }
 
 std::vector<ui::Label*> CopyPage::CounterLabels() {
@@ -390,17 +396,17 @@ void CopyPage::ShowVol08Counters() {
 }
 
 std::vector<RunBinding::Counter> CopyPage::BoundCounters() {
-  // The Visual Log's grid holds the main-folder row first, then one row per
-  // structure count, by to copy, copied, existing.
+  // The page shows the first twelve; the Visual Log all sixteen.
   const std::vector<ui::Label*> labels = CounterLabels();
   std::vector<RunBinding::Counter> counters;
-  for (int i = 0; i < 12; ++i) counters.push_back({&Vol08Counters[i], labels[i], (i % 4) * 3 + i / 4});
+  for (int i = 0; i < 16; ++i)
+    counters.push_back({&Vol08Counters[i], i < 12 ? labels[i] : nullptr, VisualLogCounter(i)});
   return counters;
 }
 
 void CopyPage::ShowVol08CountersOnStatistics() {
   if (!window_.counter) return;
-  for (int i = 0; i < 12; ++i)
+  for (int i = 0; i < 16; ++i)
     if (ui::Label* l = window_.counter(i)) l->SetText(Counted(Vol08Counters[i]));
 }
 
@@ -626,6 +632,7 @@ void CopyPage::Start(bool sim) {
   run.counters = BoundCounters();
   run.sync = [&] {
     for (int i = 4; i < 12; ++i) Vol08Counters[i] = results.counters[i];
+    for (int i = 0; i < 4; ++i) Vol08Counters[12 + i] = results.other[i];
   };
   // A file written over an unfinished copy an earlier run left says so beneath it.
   treeops::ReasonFinder noted(results.notes);
@@ -635,6 +642,10 @@ void CopyPage::Start(bool sim) {
   run.lists.emplace_back(3, &results.foldersNotExist);
   run.lists.emplace_back(4, &results.subFoldersExist);
   run.lists.emplace_back(5, &results.filesExist);
+  // Every main folder and item not done for other reasons, with why, as the
+  // rename and delete pages list theirs.
+  treeops::ReasonFinder why(results.reasons);
+  run.lists.emplace_back(6, &results.notDone, [&why](const std::string& path) { return why(path); });
   run.work = [&](RunBinding::Sink& sink) {
     sink.InBackground([&] {
       treeops::RunCopy(preview, sim, results, sim ? dryJournal : Vol08Undo,

@@ -73,10 +73,10 @@ protected:
     return out;
   }
   const testsupport::ShownBox* Shown(const std::string& number) const { return Box(number); }
-  // The Visual Log: its twelve counters read back into the page's order, and its six lists.
+  // The Visual Log: the page's twelve counters read back in the page's order, and its first six lists.
   static Strings VisualLog() {
     Strings out;
-    for (int i = 0; i < 12; ++i) out.push_back(frmStatistic08->Counter((i % 4) * 3 + i / 4).Text());
+    for (int i = 0; i < 12; ++i) out.push_back(frmStatistic08->Counter(CopyPage::VisualLogCounter(i)).Text());
     for (int k = 0; k < 6; ++k)
       for (const std::string& e : frmStatistic08->List(k).Items()) out.push_back(std::to_string(k) + ": " + e);
     return out;
@@ -200,7 +200,7 @@ TEST_F(CopyPageTest, TheVisualLogListsTheFilesThatAlreadyExistedAndExportsThem) 
   EXPECT_EQ(frmStatistic08->ListCaption(5).Text(), "Files");
   EXPECT_EQ(frmStatistic08->List(5).Items(), Strings({mine}));
   EXPECT_EQ(frmStatistic08->List(4).Items(), Strings({c1 + "\\Mkt", c1 + "\\Mkt\\Mail"}));
-  EXPECT_EQ(frmStatistic08->Counter(8).Text(), "1");  // files already there, in the grid
+  EXPECT_EQ(frmStatistic08->Counter(10).Text(), "1");  // files already there, in the grid
   Strings handed;
   seam.OnModal(frmFileExport, [&handed](ui::Form&) {
     handed = frmFileExport->lstFileExportSource.Items();
@@ -311,6 +311,52 @@ TEST_F(CopyPageTest, AnUnfinishedCopyAnEarlierRunLeftIsWrittenAfreshAndSaidSo) {
   ASSERT_NE(Box("0652"), nullptr);
   EXPECT_EQ(Box("0652")->text,
             "End of the Copy process !!!\n\nUnfinished copies of an earlier run, written afresh : 1\n      " + copy + "\n");
+}
+
+// Every main folder the preview counts ends in one counter of the Visual Log
+// (copied to, not existing, other reasons), and each main folder and item not
+// done for other reasons is listed there with why, the simulation's as the run's.
+TEST_F(CopyPageTest, TheVisualLogNamesEveryMainFolderAndItemNotDoneWithWhy) {
+  const std::string c1 = dest.AddFolder("C1"), c2 = dest.AddFolder("C2"), gone = dest.AddFolder("Gone");
+  const std::string blocking = dest.AddFile("C2\\Mkt", "a file");
+  const std::string inside = tree / "Mkt\\SEO";
+  for (const std::string& m : {c1, c2, gone, inside}) AddMain(m);
+  AddStructure(tree / "Mkt");
+  RemoveIn(dest, "Gone");
+  auto otherCounters = [] {
+    Strings out;
+    for (int i = 12; i < 16; ++i) out.push_back(frmStatistic08->Counter(CopyPage::VisualLogCounter(i)).Text());
+    return out;
+  };
+  const std::vector<std::pair<std::string, std::string>> whys = {
+      {inside, "it lies inside every structure: nothing is copied into itself"},
+      {blocking, "a file or a link has the name"},
+      {c2 + "\\Mkt\\Mail", "its folder could not be made"},
+      {c2 + "\\Mkt\\SEO\\Deep", "its folder could not be made"}};
+  Strings simulated;
+  for (bool simulation : {true, false}) {
+    SCOPED_TRACE(simulation ? "simulation" : "run");
+    if (simulation) Simulate();
+    else Copy();
+    // The main folders' row: to copy, copied to, not existing, other reasons.
+    EXPECT_EQ(frmStatistic08->Counter(0).Text(), "4");
+    EXPECT_EQ(frmStatistic08->Counter(1).Text(), "2");
+    EXPECT_EQ(frmStatistic08->Counter(2).Text(), "1");
+    EXPECT_EQ(frmStatistic08->Counter(3).Text(), "1");
+    EXPECT_EQ(otherCounters(), Strings({"1", "4", "0", "0"}));
+    EXPECT_EQ(frmStatistic08->List(3).Items(), Strings({gone}));
+    const Strings listed = frmStatistic08->List(6).Items();
+    EXPECT_EQ(listed.size(), 10u);
+    for (const auto& [path, why] : whys) {
+      const auto at = std::find(listed.begin(), listed.end(), path);
+      ASSERT_NE(at, listed.end()) << path;
+      ASSERT_NE(at + 1, listed.end()) << path;
+      EXPECT_EQ(*(at + 1), "      why : " + why);
+    }
+    if (simulation) simulated = listed;
+    else EXPECT_EQ(listed, simulated);
+  }
+  EXPECT_EQ(ReadFile(blocking), "a file");
 }
 
 TEST_F(CopyPageTest, RunsStopBeforeAnythingIsWrittenWhenTheStructureIsGoneOrTheSpaceShortOrUnknown) {

@@ -49,6 +49,9 @@ struct CopyRun {
     EXPECT_TRUE(journal.Empty());
     EXPECT_EQ(Snapshot(temp.Path()), before);
     EXPECT_TRUE(treeops::RunCopy(preview, false, results, journal));
+    // Every main folder counted ends in one outcome.
+    EXPECT_EQ(preview.toCopy[0], results.counters[4] + results.counters[8] + results.other[0]);
+    EXPECT_EQ(predicted.notDone, results.notDone);
     EXPECT_EQ(predicted.counters, results.counters);
     EXPECT_EQ(predicted.other, results.other);
     for (auto list : {&treeops::CopyResults::foldersCopied, &treeops::CopyResults::subFoldersCopied,
@@ -381,6 +384,31 @@ TEST(CopyEngine, ADriveRootTakesTheStructuresButNeverAProtectedFolderItHolds) {
   const treeops::CopyPreview into = treeops::PreviewCopy(job);
   EXPECT_EQ(into.skippedPairs,
             (std::vector<std::pair<std::string, std::string>>{{root, root + "Company03"}}));
+}
+
+} // namespace
+
+namespace {
+
+// Every line of the include list is accounted for: a line the check refuses is
+// counted with the main folders and ends, as one lying inside every structure,
+// among those not done for other reasons, each named with why.
+TEST(CopyEngine, EveryMainFolderOfTheListEndsInOneOutcomeWithWhy) {
+  TempDir temp;
+  MakeStructures(temp);
+  treeops::CopyJob job = Job(temp, treeops::CopyOption::MainWithoutFiles);
+  job.includes = {temp / "D\\Company01", temp / "D\\Gone", "relative\\path", temp / "S\\Marketing\\SEO"};
+  job.structures = {temp / "S\\Marketing"};
+  CopyRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.preview.toCopy[0], 4);
+  EXPECT_EQ(r.results.counters[4], 1);
+  EXPECT_EQ(r.results.counters[8], 1);
+  EXPECT_EQ(r.results.other[0], 2);
+  EXPECT_EQ(r.results.notDone, (std::deque<std::string>{"relative\\path", temp / "S\\Marketing\\SEO"}));
+  ASSERT_EQ(r.results.reasons.size(), 2u);
+  EXPECT_EQ(r.results.reasons[0].reason, "not a full path (no drive letter or \\\\server\\share)");
+  EXPECT_EQ(r.results.reasons[1].reason, "it lies inside every structure: nothing is copied into itself");
 }
 
 } // namespace
