@@ -8,6 +8,8 @@
 // name before it takes its real one (an unfinished copy an earlier run left
 // there is replaced, and said so), recording every folder made and file
 // copied for the undo. The simulation is the same pass with the dry flag.
+// A main folder may be a drive or share root: the run only adds new items
+// there and never enters a protected folder the root holds.
 #pragma once
 #include "core/casefold.h"
 #include "create/creation_engine.h"
