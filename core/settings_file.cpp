@@ -138,8 +138,34 @@ std::string SettingsFilePath(const std::string& fileName) {
 
 // ---- SaveClass ----
 
+namespace {
+
+// A temporary name no other save can hold: this process's and this save's own
+// (two copies of the program started together save at the same moment).
+std::string SaveTemporaryPath(const std::string& path) {
+  static volatile LONG saves = 0;
+  return path + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(InterlockedIncrement(&saves)) +
+         ".tmp";
+}
+
+// Replaces the settings file by the temporary one. Another copy of the program
+// may be reading or replacing the settings file at that moment: the
+// replacement is tried again while the file is only busy, for about a second.
+bool ReplaceSettingsFile(const std::string& temporary, const std::string& path) {
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    const DWORD error = GetLastError();
+    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION) ||
+        attempt >= 50)
+      return false;
+    Sleep(20);
+  }
+}
+
+} // namespace
+
 SaveClass::SaveClass(const std::string& fileName)
-    : path_(SettingsFilePath(fileName)), tempPath_(path_ + ".tmp") {
+    : path_(SettingsFilePath(fileName)), tempPath_(SaveTemporaryPath(path_)) {
   file_ = CreateFileA(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                       FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file_ == INVALID_HANDLE_VALUE) Fail();
@@ -223,7 +249,7 @@ bool SaveClass::Save() {
     Fail();
     return false;
   }
-  if (!MoveFileExA(tempPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!ReplaceSettingsFile(tempPath_, path_)) {
     DeleteFileA(tempPath_.c_str());
     Fail();
     return false;

@@ -44,11 +44,13 @@ static_assert(offsetof(SettingsRecord, reserved) == 5280, "reserved offset");
 // directory lacks a trailing one, so "\\server\share" paths stay whole).
 std::string SettingsFilePath(const std::string& fileName);
 
-// Writes the whole settings store. The records go to "<file>.tmp" beside the
-// settings file, every write and the close are checked, and only then is the
-// settings file replaced; on any failure the temporary file is removed, the old
-// settings file stays as it was, and the caller shows SettingsSaveFailedMessage
-// (a system box, no owner).
+// Writes the whole settings store. The records go to a temporary file beside
+// the settings file whose name is this save's own ("<file>.<process>-<save>.tmp",
+// so two copies of the program saving at once never meet there), every write
+// and the close are checked, and only then is the settings file replaced
+// (tried again for a moment while another copy of the program holds it); on any
+// failure the temporary file is removed, the old settings file stays as it
+// was, and the caller shows SettingsSaveFailedMessage (a system box, no owner).
 class SaveClass {
 public:
   explicit SaveClass(const std::string& fileName);

@@ -189,37 +189,60 @@ CreationJournal::File RecordCopy(const std::string& path, uint64_t size, FILETIM
 
 namespace {
 
-Undone UndoCopiedFile(const CreationJournal::File& file, Remover& remover) {
+// Each sets why to the reason when the item stays.
+Undone UndoCopiedFile(const CreationJournal::File& file, Remover& remover, std::string& why) {
   const ItemLocation at = remover.Locate(file.path);
   if (at.error == ERROR_FILE_NOT_FOUND || at.error == ERROR_PATH_NOT_FOUND) return Undone::Gone;
-  if (!at.Here()) return Undone::Stays;  // a link put in its place: never removed through
+  if (!at.Here()) {  // a link put in its place: never removed through
+    why = RemovalReason(at.error);
+    return Undone::Stays;
+  }
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(file.path.c_str(), GetFileExInfoStandard, &data)) return Undone::Gone;
   const uint64_t size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   uint64_t digest = 0;
   // Changed since the copy (rewritten, even to the same size and time): the user's now.
-  if ((data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) || size != file.size ||
-      CompareFileTime(&data.ftLastWriteTime, &file.written) != 0 || !file.digested ||
-      !FileDigest(file.path, digest) || digest != file.digest)
+  if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
+    why = "a folder or a link has its name now";
     return Undone::Stays;
+  }
+  if (!file.digested) {
+    why = "its copy could not be read back when it was made: kept";
+    return Undone::Stays;
+  }
+  if (size != file.size || CompareFileTime(&data.ftLastWriteTime, &file.written) != 0 ||
+      !FileDigest(file.path, digest) || digest != file.digest) {
+    why = "changed since the copy (its size, time or content): kept as yours";
+    return Undone::Stays;
+  }
   if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
     SetFileAttributesA(file.path.c_str(), data.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-  return remover.RemoveFile(file.path) == 0 ? Undone::Removed : Undone::Stays;
+  const DWORD error = remover.RemoveFile(file.path);
+  if (error == 0) return Undone::Removed;
+  why = RemovalReason(error);
+  return Undone::Stays;
 }
 
-Undone UndoFolder(const std::string& folder, Remover& remover) {
+Undone UndoFolder(const std::string& folder, Remover& remover, std::string& why) {
   const DWORD a = GetFileAttributesA(folder.c_str());
   if (a == INVALID_FILE_ATTRIBUTES) return Undone::Gone;
-  if (a & FILE_ATTRIBUTE_REPARSE_POINT) return Undone::Stays;  // replaced by a link since: never removed through it
-  if (remover.RemoveFolder(folder) == 0) return Undone::Removed;
-  return IsExistingDirectory(folder) ? Undone::Stays : Undone::Gone;
+  if (a & FILE_ATTRIBUTE_REPARSE_POINT) {  // replaced by a link since: never removed through it
+    why = RemovalReason(ERROR_NOT_SUPPORTED);
+    return Undone::Stays;
+  }
+  const DWORD error = remover.RemoveFolder(folder);
+  if (error == 0) return Undone::Removed;
+  if (!IsExistingDirectory(folder)) return Undone::Gone;
+  why = RemovalReason(error);
+  return Undone::Stays;
 }
 
 } // namespace
 
 void UndoJournal(CreationJournal& journal, Remover* remover,
                  const std::function<bool(size_t done, size_t total)>& progress,
-                 const std::function<void(const std::string& path, bool folder, Undone outcome)>& visit) {
+                 const std::function<void(const std::string& path, bool folder, Undone outcome,
+                                          const std::string& why)>& visit) {
   SystemRemover own;
   Remover& remove = remover ? *remover : own;
   // Shallowest first, so that a road inside another is checked along it.
@@ -236,16 +259,18 @@ void UndoJournal(CreationJournal& journal, Remover* remover,
     const CreationJournal::File file = std::move(journal.files.back());
     journal.files.pop_back();
     ++done;
-    const Undone outcome = UndoCopiedFile(file, remove);
-    if (visit) visit(file.path, false, outcome);
+    std::string why;
+    const Undone outcome = UndoCopiedFile(file, remove, why);
+    if (visit) visit(file.path, false, outcome, why);
   }
   while (!journal.folders.empty()) {
     if (progress && !progress(done, total)) return;
     const std::string folder = std::move(journal.folders.back());
     journal.folders.pop_back();
     ++done;
-    const Undone outcome = UndoFolder(folder, remove);
-    if (visit) visit(folder, true, outcome);
+    std::string why;
+    const Undone outcome = UndoFolder(folder, remove, why);
+    if (visit) visit(folder, true, outcome, why);
   }
   if (progress) progress(done, total);
   journal.Clear();
@@ -255,7 +280,7 @@ CreationStringList UndoCreation(CreationJournal& journal, Remover* remover,
                                 const std::function<bool(size_t done, size_t total)>& progress) {
   CreationStringList stayed;
   // A file that stays keeps its folder, which is what the page reports.
-  UndoJournal(journal, remover, progress, [&](const std::string& path, bool folder, Undone outcome) {
+  UndoJournal(journal, remover, progress, [&](const std::string& path, bool folder, Undone outcome, const std::string&) {
     if (folder && outcome == Undone::Stays) stayed.push_front(path);
   });
   return stayed;
@@ -399,8 +424,14 @@ void CreationEngine::Attach(const std::string& root, const StructureListing& lis
     }
     if (!withFiles) continue;
     const std::string source = listing.root + "\\" + entry.relative;
-    if (CopyFileA(source.c_str(), target.c_str(), job.failIfExists ? TRUE : FALSE)) {
-      journal_.files.push_back(RecordCopy(target, entry.size, entry.written));
+    // Written whole under a temporary name, then given its real name; never
+    // over an existing file. The copy and its undo's record in one pass.
+    CopiedFile copied;
+    if (CopyFileRecorded(source, target, copied) == 0) {
+      CreationJournal::File file{target, copied.size, copied.written};
+      file.digest = copied.digest;
+      file.digested = copied.digested;
+      journal_.files.push_back(std::move(file));
       if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
       if (subOnly && AttachWithFiles(job.mode) && entry.relative.find('\\') == std::string::npos)
         copiedFiles_.push_back(target);
@@ -574,7 +605,7 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
       const size_t cut = entry.relative.rfind('\\');
       const bool folderMade =
           cut == std::string::npos ? rootMade : refused.count(entry.relative.substr(0, cut)) == 0;
-      if (folderMade && (isNew || !job.failIfExists)) {
+      if (folderMade && isNew) {
         if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
         counters_[CounterIndex(kCreated, kFiles)] += 1;
         counters_[CounterIndex(kCreated, kBytes)] += size;

@@ -9,6 +9,7 @@
 // messages and show the warnings of the walk.
 #pragma once
 #include "core/casefold.h"
+#include "core/file_copy.h"
 #include "core/folder_scan.h"
 #include "core/location.h"
 #include "core/remover.h"
@@ -153,10 +154,12 @@ enum class Undone { Gone, Removed, Stays };
 // through remover (the system's when none is given). visit, when given, hears
 // each item's outcome. progress, when given, is called before each file and
 // folder with the items done and the items in all; false stops the undo there
-// and leaves the rest in the journal. Otherwise the journal is emptied.
+// and leaves the rest in the journal. Otherwise the journal is emptied. An
+// item that stays is told with why it stays.
 void UndoJournal(CreationJournal& journal, Remover* remover,
                  const std::function<bool(size_t done, size_t total)>& progress,
-                 const std::function<void(const std::string& path, bool folder, Undone outcome)>& visit);
+                 const std::function<void(const std::string& path, bool folder, Undone outcome,
+                                          const std::string& why)>& visit);
 
 // The creation pages' undo (UndoJournal): returns the journaled folders that
 // stay (a folder the user filled since), in creation order.
@@ -237,7 +240,6 @@ struct CreationJob {
   ItemSource items;
   CreationStringList structures;  // as listed
   AttachMode mode = AttachMode::Nothing;
-  bool failIfExists = true;       // CopyFileA's bFailIfExists for structure files
   bool totalsOnExists = true;     // an existing main folder adds the structure totals
   bool totalsOnOther = true;      // so does one that cannot be made
   CreationCaptions captions;

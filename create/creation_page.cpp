@@ -328,7 +328,6 @@ void CreationPage::Start(JobKind kind) {
       job.structures.assign(structures.begin(), structures.end());
     }
     job.mode = mode;
-    job.failIfExists = desc_.failIfExists;
     job.totalsOnExists = desc_.totalsOnExists;
     job.totalsOnOther = desc_.totalsOnOther;
     job.captions.selfCopy = Message(PageMsg::RunSelfCopy).caption;

@@ -70,7 +70,6 @@ struct CreationPageDescription {
   const std::string* simEndText;
   bool totalsOnExists = true;           // an existing main folder adds the structure totals
   bool totalsOnOther = true;            // so does a failed one
-  bool failIfExists = true;             // structure files are never copied over existing ones
 };
 
 class CreationPage {

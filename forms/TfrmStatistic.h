@@ -14,7 +14,7 @@
 #define IDC_STAT_NORMALSIMULATE 4202
 // Counter value labels, in the order of the window's counters (up to 16).
 #define IDC_STAT_COUNTER 4210
-// Outcome lists and their Smart Export buttons, in list order (up to 6).
+// Outcome lists and their Smart Export buttons, in list order (up to 7).
 #define IDC_STAT_LIST 4230
 #define IDC_STAT_EXPORT 4240
 #define IDC_STAT_OK 4250

@@ -110,6 +110,9 @@ const core::NumberedMessage<ResultsMsg> kResultsMessageRows[] = {
     {ResultsMsg::Vol08FilesExists, "0440", core::kMsgWarning,
      "The List of Not Copied (Already Exist) File Names is empty !\n",
      "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 0440."},
+    {ResultsMsg::Vol08OtherReasons, "0441", core::kMsgWarning,
+     "The List of Not Copied (Other Reasons) Folder and File Names is empty !\n",
+     "Copy Folder structure(s).-From a Folder List - Level.            Warning no: 0441."},
 };
 
 } // namespace
@@ -297,45 +300,54 @@ const ResultsWindowRow kStatistics07{
 
 // ---- Copy ----
 
-// The copied lists take the upper half of the growth in thirds; below, the
-// failed main folders a third and the existing subfolders and files the rest.
+// The copied lists take the upper third of the growth in height, side by
+// side in thirds; the failed main folders and the existing subfolders and
+// files the middle third; everything not done for other reasons the last.
 const ui::AnchorRule kCopyAnchors[] = {
     {IDC_STAT_TITLE, ui::kGrowWide},
-    {kGroup + 0, {0, 0, 100, 50}},
+    {kGroup + 0, {0, 0, 100, 33}},
     {kCaption + 0, {0, 0, 33, 0}},
     {kCaption + 1, {33, 0, 67, 0}},
     {kCaption + 2, {67, 0, 100, 0}},
-    {kList + 0, kThird1},
-    {kList + 1, kThird2},
-    {kList + 2, kThird3},
-    {kExport + 0, {0, 50, 0, 50}},
-    {kExport + 1, {33, 50, 33, 50}},
-    {kExport + 2, {67, 50, 67, 50}},
-    {kGroup + 1, {0, 50, 33, 100}},
-    {kCaption + 3, {0, 50, 33, 50}},
-    {kList + 3, {0, 50, 33, 100}},
-    {kExport + 3, ui::kStayLeftBottom},
-    {kGroup + 2, {33, 50, 100, 100}},
-    {kCaption + 4, {33, 50, 67, 50}},
-    {kCaption + 5, {67, 50, 100, 50}},
-    {kList + 4, {33, 50, 67, 100}},
-    {kList + 5, {67, 50, 100, 100}},
-    {kExport + 4, {33, 100, 33, 100}},
-    {kExport + 5, {67, 100, 67, 100}},
+    {kList + 0, {0, 0, 33, 33}},
+    {kList + 1, {33, 0, 67, 33}},
+    {kList + 2, {67, 0, 100, 33}},
+    {kExport + 0, {0, 33, 0, 33}},
+    {kExport + 1, {33, 33, 33, 33}},
+    {kExport + 2, {67, 33, 67, 33}},
+    {kGroup + 1, {0, 33, 33, 67}},
+    {kCaption + 3, {0, 33, 33, 33}},
+    {kList + 3, {0, 33, 33, 67}},
+    {kExport + 3, {0, 67, 0, 67}},
+    {kGroup + 2, {33, 33, 100, 67}},
+    {kCaption + 4, {33, 33, 67, 33}},
+    {kCaption + 5, {67, 33, 100, 33}},
+    {kList + 4, {33, 33, 67, 67}},
+    {kList + 5, {67, 33, 100, 67}},
+    {kExport + 4, {33, 67, 33, 67}},
+    {kExport + 5, {67, 67, 67, 67}},
+    {kGroup + 3, {0, 67, 100, 100}},
+    {kCaption + 6, {0, 67, 100, 67}},
+    {kList + 6, {0, 67, 100, 100}},
+    {kExport + 6, ui::kStayLeftBottom},
     {IDC_STAT_OK, ui::kStayCentreBottom},
 };
 
+// The counters: the main folders' row (to copy, copied to, not existing,
+// other reasons), then the structure's subfolders, files and bytes by to copy,
+// copied, already existing and other reasons.
 const ResultsWindowRow kStatistic08{
     IDD_TFRMSTATISTIC08,
     "Detailed Results for Copied Subfolders and/or Files to Main Folders.",
     "Folder/File Copy Process.", "Simulate the Folder/File Copy Process.",
     "Normal/Simulate",
-    {"Total of Destination Folders", "Already Exists", "Not Exists", "To Copy:", "Successfully Copied:",
-     "Not Copied (Already Exists):"},
+    {"Total of Destination Folders", "Already Exists", "Not Exists", "Other Reasons", "To Copy:",
+     "Successfully Copied:", "Not Copied (Already Exists):", "Not Copied (Other Reasons):"},
     {"Total Folders", "Total Folders, Subfolders in Structure", "Total Files in Structure",
      "Total File Size in Structure"},
-    12,
-    {"SUCCESSFULLY COPIED", "FAILED COPY PROCESS -  FOLDERS", "FAILED COPY - SUBFOLDERS AND FILES - ALREADY EXIST"},
+    16,
+    {"SUCCESSFULLY COPIED", "FAILED COPY PROCESS -  FOLDERS", "FAILED COPY - SUBFOLDERS AND FILES - ALREADY EXIST",
+     "FAILED COPY - OTHER REASONS"},
     {
         {"To Folders", ResultsMsg::Vol08FoldersCopied,
          "Export (save) a List of Successfully Copied Main Folder Names to a text File."},
@@ -349,6 +361,8 @@ const ResultsWindowRow kStatistic08{
          "Export (Save) a List of Not Copied (Already Exist) Subfolder Names to a Text File"},
         {"Files", ResultsMsg::Vol08FilesExists,
          "Export (Save) a List of Not Copied  (Already Exist) File Names to a Text File."},
+        {"Main Folders, Subfolders and Files, each with why", ResultsMsg::Vol08OtherReasons,
+         "Export (save) a List of Not Copied (Other Reasons) Folder and File Names to a Text File."},
     },
     kCopyAnchors, std::size(kCopyAnchors)};
 

@@ -47,7 +47,8 @@ enum class ResultsMsg {
   Vol08FilesCopied,
   Vol08FoldersNotExists,
   Vol08SubFoldersExists,
-  Vol08FilesExists
+  Vol08FilesExists,
+  Vol08OtherReasons
 };
 extern const core::MessageTable<ResultsMsg> kResultsWindowMessages;
 

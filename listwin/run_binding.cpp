@@ -123,8 +123,10 @@ void RunBinding::Take(size_t list, std::string entry) {
   ++s.listed;
   const List& row = job_->lists[list];
   std::string why = row.reason ? row.reason(entry) : std::string();
+  std::string note = row.note ? row.note(entry) : std::string();
   s.pending.push_back(std::move(entry));
   if (!why.empty()) s.pending.push_back(ReasonLine(why));
+  if (!note.empty()) s.pending.push_back(NoteLine(note));
 }
 
 void RunBinding::Gather() {

@@ -40,6 +40,8 @@ public:
   static constexpr size_t kMaxListed = 100000;
   // The line under an entry that tells why it was not done.
   static std::string ReasonLine(const std::string& reason) { return "      why : " + reason; }
+  // The line under an entry done with something to know about it.
+  static std::string NoteLine(const std::string& note) { return "      note : " + note; }
   // The line closing a list that holds more than kMaxListed entries.
   static std::string UnlistedLine(size_t more) { return "... " + std::to_string(more) + " more, not listed."; }
 
@@ -69,14 +71,17 @@ public:
   // A list of the Visual Log filled while the run lasts.
   struct List {
     explicit List(int windowList, const std::deque<std::string>* engineList = nullptr,
-                  std::function<std::string(const std::string&)> why = {})
-        : window(windowList), entries(engineList), reason(std::move(why)) {}
+                  std::function<std::string(const std::string&)> why = {},
+                  std::function<std::string(const std::string&)> noted = {})
+        : window(windowList), entries(engineList), reason(std::move(why)), note(std::move(noted)) {}
     int window = 0;  // TResultsWindow::List index
     // The engine's own list, appended to as it works; null: entries come
     // through Sink::Add.
     const std::deque<std::string>* entries = nullptr;
     // Why an entry was not done (empty: no line beneath it).
     std::function<std::string(const std::string& entry)> reason;
+    // What to know about an entry that was done (empty: no line beneath it).
+    std::function<std::string(const std::string& entry)> note;
   };
 
   // What the engine call is handed.

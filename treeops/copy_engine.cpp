@@ -2,6 +2,7 @@
 
 #include "core/casefold.h"
 #include "core/examine_subfolders.h"
+#include "core/file_copy.h"
 #include "core/folder_scan.h"
 #include "core/free_space.h"
 #include "core/remover.h"
@@ -71,6 +72,27 @@ CopyStructure ListStructure(const std::string& root, bool withFiles,
 }
 
 bool NotFound(DWORD e) { return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND; }
+
+std::string LastName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+// What removing an unfinished copy found at temporary (its attributes as
+// listed) will answer, without removing it: 0 when it goes; a link, a folder
+// or a read-only file stays, as the run's remover answers.
+DWORD LeftoverRemovable(const std::string& temporary, DWORD attributes) {
+  if (temporary.size() >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
+  core::LocationCheck check;
+  const core::ItemLocation at = check.Of(temporary);
+  if (!at.Here()) return at.error;
+  return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
+}
+
+// A folder as names are joined to it: a root without its trailing backslash
+// ("X:\" gives "X:", "\\server\share\" gives "\\server\share").
+std::string JoiningForm(std::string folder) {
+  while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  return folder;
+}
+
 bool AlreadyThere(DWORD e) { return e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS; }
 bool DiskFull(DWORD e) { return e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL; }
 
@@ -84,11 +106,7 @@ public:
       : p_(p), dry_(dry), r_(r), j_(j), progress_(progress) {}
 
   bool Run() {
-    for (const Refusal& refusal : p_.refused) {
-      r_.other[0] += 1;
-      r_.foldersOther.push_back(refusal.path);
-      r_.reasons.push_back(refusal);
-    }
+    for (const Refusal& refusal : p_.refused) Other(r_.foldersOther, r_.other[0], refusal.path, refusal.reason);
     for (const CopyStructure& s : p_.structures) total_ += (s.entries.size() + 1) * p_.mainFolders.size();
     const bool main = CopyMainFolder(p_.option);
     for (size_t m = 0; m < p_.mainFolders.size(); ++m) {
@@ -100,9 +118,7 @@ public:
         continue;
       }
       if (a & FILE_ATTRIBUTE_REPARSE_POINT) {
-        r_.other[0] += 1;
-        r_.foldersOther.push_back(target);
-        r_.reasons.push_back({target, "a link: nothing is copied through it"});
+        Other(r_.foldersOther, r_.other[0], target, "a link: nothing is copied through it");
         continue;
       }
       // A main folder that every structure holds receives nothing (no pair is
@@ -110,9 +126,7 @@ public:
       bool receives = false;
       for (size_t s = 0; s < p_.structures.size() && !receives; ++s) receives = !p_.Skipped(m, s);
       if (!receives) {
-        r_.other[0] += 1;
-        r_.foldersOther.push_back(target);
-        r_.reasons.push_back({target, "it lies inside every structure: nothing is copied into itself"});
+        Other(r_.foldersOther, r_.other[0], target, "it lies inside every structure: nothing is copied into itself");
         continue;
       }
       r_.counters[4] += 1;
@@ -120,10 +134,13 @@ public:
       if (!dry_) j_.roads.push_back(target);  // the undo's road to what it receives
       predicted_.clear();
       listings_.clear();
+      guards_ = &p_.guarded[m];
+      // A drive root ("X:\") is joined to names without its backslash.
+      const std::string base = JoiningForm(target);
       for (size_t s = 0; s < p_.structures.size(); ++s) {
         if (p_.Skipped(m, s)) continue;
         const CopyStructure& st = p_.structures[s];
-        const std::string root = main && !st.lastName.empty() ? target + "\\" + st.lastName : target;
+        const std::string root = main && !st.lastName.empty() ? base + "\\" + st.lastName : base;
         if (!Pair(target, root, st, main && !st.lastName.empty())) return false;
       }
     }
@@ -132,7 +149,23 @@ public:
   }
 
 private:
-  enum State : char { New, Existing, Blocked };
+  // Blocked: the folder could not be made; Shut: a protected folder (or inside
+  // one), never entered.
+  enum State : char { New, Existing, Blocked, Shut };
+
+  // The protected folder path is, when the main folder holds one (a drive root).
+  const std::string* Guard(const std::string& path) const {
+    if (!guards_ || guards_->empty()) return nullptr;
+    std::string compared = path;
+    if (path.find('~') != std::string::npos) {  // a short name may stand for a protected folder
+      char longName[MAX_PATH * 2];
+      const DWORD n = GetLongPathNameA(path.c_str(), longName, sizeof longName);
+      if (n > 0 && n < sizeof longName) compared = longName;
+    }
+    for (const std::string& guard : *guards_)
+      if (core::SameText(guard, compared)) return &guard;
+    return nullptr;
+  }
 
   bool Step() { return !progress_ || progress_(done_++, total_); }
 
@@ -159,6 +192,11 @@ private:
     const std::string path = parent + "\\" + name;
     onDisk = false;
     if (parentState == Blocked) return Other(r_.subFoldersOther, r_.other[1], path, "its folder could not be made");
+    if (parentState == Shut)
+      return Other(r_.subFoldersOther, r_.other[1], path, "it lies inside a protected folder", Shut);
+    if (const std::string* guard = Guard(path))
+      return Other(r_.subFoldersOther, r_.other[1], path,
+                   "the protected folder " + *guard + ": nothing is copied into it", Shut);
     if (path.size() >= kPathLimit) return Other(r_.subFoldersOther, r_.other[1], path, "the path is too long");
     DWORD error = 0;
     if (dry_) {
@@ -191,11 +229,19 @@ private:
     return Other(r_.subFoldersOther, r_.other[1], path, "system error " + std::to_string(error));
   }
 
-  State Other(std::deque<std::string>& list, double& counter, const std::string& path, const std::string& why) {
+  State Other(std::deque<std::string>& list, double& counter, const std::string& path, const std::string& why,
+              State state = Blocked) {
     counter += 1;
     list.push_back(path);
+    r_.notDone.push_back(path);
     r_.reasons.push_back({path, why});
-    return Blocked;
+    return state;
+  }
+
+  // A file not copied for other reasons, its bytes counted with it.
+  void FileNotDone(const std::string& path, uint64_t size, const std::string& why) {
+    Other(r_.filesOther, r_.other[2], path, why);
+    r_.other[3] += static_cast<double>(size);
   }
 
   bool Pair(const std::string& target, const std::string& root, const CopyStructure& st, bool makeRoot) {
@@ -223,24 +269,38 @@ private:
       if (e.folder) {
         bool onDisk = false;
         states_[i] = MakeFolder(parent, parentState, parentOnDisk, name, onDisk);
-        if (e.link && states_[i] != Blocked) states_[i] = Blocked;  // made, never entered
+        if (e.link && (states_[i] == New || states_[i] == Existing)) states_[i] = Blocked;  // made, never entered
         onDisk_[i] = onDisk;
         continue;
       }
       const std::string path = parent + "\\" + name;
-      if (parentState == Blocked || path.size() >= kPathLimit) {
-        Other(r_.filesOther, r_.other[2], path,
-              parentState == Blocked ? "its folder could not be made" : "the path is too long");
+      if (parentState == Blocked || parentState == Shut || path.size() >= kPathLimit) {
+        FileNotDone(path, e.size,
+              parentState == Blocked ? "its folder could not be made"
+              : parentState == Shut  ? "it lies inside a protected folder"
+                                     : "the path is too long");
         continue;
       }
       DWORD error = 0;
       core::CopiedFile copied;
       if (dry_) {
         const DWORD a = parentState == New ? INVALID_FILE_ATTRIBUTES : Predicted(parent, parentOnDisk, name);
-        if (a != INVALID_FILE_ATTRIBUTES) error = ERROR_FILE_EXISTS;
-        else predicted_.emplace(path, FILE_ATTRIBUTE_NORMAL);
+        if (a != INVALID_FILE_ATTRIBUTES) {
+          error = ERROR_FILE_EXISTS;
+        } else {
+          // What the run will find under the copy's temporary name.
+          const std::string temporary = core::TemporaryCopyPath(path);
+          const DWORD t = parentState == New ? INVALID_FILE_ATTRIBUTES
+                                             : Predicted(parent, parentOnDisk, LastName(temporary));
+          if (t != INVALID_FILE_ATTRIBUTES) {
+            error = LeftoverRemovable(temporary, t);
+            (error ? copied.leftoverStays : copied.leftoverReplaced) = true;
+          }
+          if (!error) predicted_.emplace(path, FILE_ATTRIBUTE_NORMAL);
+        }
       } else {
-        // The copy and its undo's record in one pass: the content is read once.
+        // Written whole under a temporary name, then given its real name; the
+        // copy and its undo's record in one pass: the content is read once.
         error = core::CopyFileRecorded(st.root + "\\" + e.relative, path, copied);
       }
       if (error == 0) {
@@ -253,18 +313,27 @@ private:
         r_.counters[6] += 1;
         r_.counters[7] += static_cast<double>(e.size);
         r_.filesCopied.push_back(path);
+        if (copied.leftoverReplaced)
+          r_.notes.push_back({path, "written afresh over an unfinished copy an earlier run left (" +
+                                        LastName(core::TemporaryCopyPath(path)) + ")"});
+      } else if (copied.leftoverStays) {
+        FileNotDone(path, e.size,
+              "an unfinished copy an earlier run left (" + LastName(core::TemporaryCopyPath(path)) +
+                  ") cannot be replaced: " + core::RemovalReason(error));
       } else if (AlreadyThere(error)) {
         r_.counters[10] += 1;
         r_.counters[11] += static_cast<double>(e.size);
         r_.filesExist.push_back(path);
       } else if (DiskFull(error)) {
-        Other(r_.filesOther, r_.other[2], path, "the disk is full");
+        FileNotDone(path, e.size, "the disk is full");
         r_.stop.number = 705;
         r_.stop.text = "The disk is full !\nThe Copy process is stopped at : \n" + path;
         return false;
       } else {
-        Other(r_.filesOther, r_.other[2], path,
-              NotFound(error) ? "the structure's file is gone" : "system error " + std::to_string(error));
+        FileNotDone(path, e.size,
+              NotFound(error)       ? "the structure's file is gone"
+              : error == ERROR_CRC ? "the copy did not read back whole: taken away"
+                                   : "system error " + std::to_string(error));
       }
     }
     (void)target;
@@ -277,6 +346,7 @@ private:
   CopyJournal& j_;
   const Progress& progress_;
   size_t done_ = 0, total_ = 0;
+  const std::vector<std::string>* guards_ = nullptr;  // of the main folder worked on
   std::vector<State> states_;
   std::vector<char> onDisk_;
   FoldedNames predicted_;  // dry: what this main folder received so far
@@ -298,22 +368,40 @@ CopyPreview PreviewCopy(const CopyJob& job) {
     return p;
   };
   std::deque<std::string> accepted;
+  std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> rootsTaken;  // as "X:"
   for (const std::string& line : job.includes) {
     if (core::TrimText(line).empty()) continue;
-    TargetCheck check = CheckTarget(line, job.protectedFolders);
-    if (check.ok) accepted.push_back(check.path);
-    else p.refused.push_back({core::TrimText(line), check.reason});
+    // A drive root is taken: the run only adds new items inside it.
+    TargetCheck check = CheckTarget(line, job.protectedFolders, true);
+    if (!check.ok) {
+      p.refused.push_back({core::TrimText(line), check.reason});
+      continue;
+    }
+    accepted.push_back(JoiningForm(check.path));
+    if (check.path.back() == '\\') rootsTaken.insert(accepted.back());  // only a root keeps its backslash
   }
   if (accepted.empty() && p.refused.empty())
     return stop(701, "The Include Folder List is empty !\nAction : You must add at least one Folder to the Include List.");
   // The main folders are known before any structure: a list without one still
-  // shows how many main folders there are to copy to.
+  // shows how many main folders there are to copy to. Roots go to the reducer
+  // without their backslash ("X:"), so that what lies on a drive lies in its root.
   core::ExamineSubFolders reducer(accepted);
   reducer.KeepTopFolders();
   std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> seen;
-  for (const std::string& m : reducer.GetResult())
-    if (seen.insert(m).second) p.mainFolders.push_back(m);
-  p.toCopy[0] = static_cast<double>(p.mainFolders.size());
+  for (const std::string& m : reducer.GetResult()) {
+    const bool root = rootsTaken.count(m) != 0;
+    const std::string folder = root ? m + "\\" : m;
+    if (!seen.insert(folder).second) continue;
+    p.mainFolders.push_back(folder);
+    // The protected folders a root holds: the run never enters them.
+    std::vector<std::string> guards;
+    for (const ProtectedFolder& f : job.protectedFolders)
+      if (root && SameOrInside(f.path, folder) && !core::SameText(f.path, folder)) guards.push_back(f.path);
+    p.guarded.push_back(std::move(guards));
+  }
+  // The lines the check refuses are main folders not done for other reasons:
+  // counted too, so that every line of the list is accounted for.
+  p.toCopy[0] = static_cast<double>(p.mainFolders.size() + p.refused.size());
   std::vector<std::string> roots;
   for (const std::string& line : job.structures)
     if (!core::TrimText(line).empty()) roots.push_back(StructureRoot(line));
@@ -339,7 +427,7 @@ CopyPreview PreviewCopy(const CopyJob& job) {
     for (size_t s = 0; s < p.structures.size(); ++s) {
       const CopyStructure& st = p.structures[s];
       const bool makeRoot = main && !st.lastName.empty();
-      const std::string dest = makeRoot ? target + "\\" + st.lastName : target;
+      const std::string dest = makeRoot ? JoiningForm(target) + "\\" + st.lastName : target;
       if (SameOrInside(dest, st.root)) {
         p.skip[m * p.structures.size() + s] = 1;
         p.skippedPairs.emplace_back(target, st.root);
@@ -378,10 +466,15 @@ bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJou
 
 CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover, const Progress& progress) {
   CopyUndoReport report;
-  core::UndoJournal(journal, remover, progress, [&](const std::string& path, bool folder, core::Undone outcome) {
-    if (outcome == core::Undone::Removed) ++(folder ? report.foldersRemoved : report.filesDeleted);
-    else if (outcome == core::Undone::Stays) report.stays.push_back(path);
-  });
+  core::UndoJournal(journal, remover, progress,
+                    [&](const std::string& path, bool folder, core::Undone outcome, const std::string& why) {
+                      if (outcome == core::Undone::Removed) {
+                        ++(folder ? report.foldersRemoved : report.filesDeleted);
+                      } else if (outcome == core::Undone::Stays) {
+                        report.stays.push_back(path);
+                        report.why.push_back(why);
+                      }
+                    });
   return report;
 }
 

@@ -4,8 +4,12 @@
 // made, so nothing the run makes is ever copied), refuses pairs that would copy
 // a structure into itself and checks the free space of every drive written to.
 // The run makes folders one level at a time and copies files with
-// fail-if-exists (never overwriting), recording every folder made and file
+// fail-if-exists (never overwriting), each written whole under a temporary
+// name before it takes its real one (an unfinished copy an earlier run left
+// there is replaced, and said so), recording every folder made and file
 // copied for the undo. The simulation is the same pass with the dry flag.
+// A main folder may be a drive or share root: the run only adds new items
+// there and never enters a protected folder the root holds.
 #pragma once
 #include "core/casefold.h"
 #include "create/creation_engine.h"
@@ -72,7 +76,9 @@ struct DriveSpace {
 struct CopyPreview {
   CopyOption option = CopyOption::MainWithoutFiles;
   CopyMessage stop;                          // number 0: the run may start
-  std::vector<std::string> mainFolders;      // the top-most folders worked on
+  std::vector<std::string> mainFolders;      // the top-most folders worked on (a root as "X:\")
+  // Per main folder, the protected folders it holds (a drive root's): never entered.
+  std::vector<std::vector<std::string>> guarded;
   std::vector<Refusal> refused;              // include lines the target check refused
   std::vector<CopyStructure> structures;
   std::vector<std::pair<std::string, std::string>> skippedPairs;  // main folder, structure
@@ -90,12 +96,20 @@ CopyPreview PreviewCopy(const CopyJob& job);
 // copy; the same copied; main folders not existing; subfolders, files, bytes
 // already existing. Six lists to match, and what failed otherwise (refused or
 // linked main folders, folders and files the system would not make) with reasons.
+// Every main folder the preview counts ends in exactly one of copied, not
+// existing and other reasons.
 struct CopyResults {
   std::array<double, 12> counters{};
-  std::array<double, 3> other{};  // main folders, subfolders, files not done for other reasons
+  // Main folders, subfolders, files and their bytes not done for other reasons.
+  std::array<double, 4> other{};
   std::deque<std::string> foldersCopied, subFoldersCopied, filesCopied, foldersNotExist,
       subFoldersExist, filesExist, foldersOther, subFoldersOther, filesOther;
+  // Everything not done for other reasons, in the order met (main folders,
+  // subfolders and files), each with its entry in reasons.
+  std::deque<std::string> notDone;
   std::vector<Refusal> reasons;
+  // Files copied over an unfinished copy of an earlier run, with a note saying so.
+  std::vector<Refusal> notes;
   CopyMessage stop;  // 0705 when the disk became full
   void Clear() { *this = CopyResults(); }
 };
@@ -112,6 +126,7 @@ bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJou
 struct CopyUndoReport {
   size_t filesDeleted = 0, foldersRemoved = 0;
   std::vector<std::string> stays;  // files changed since, folders not empty, failures
+  std::vector<std::string> why;    // the reason of each of stays, in its order
 };
 // Takes the run back through the creation pages' own undo (core::UndoJournal:
 // files still as copied, then folders when empty, a link put in the place of

@@ -109,6 +109,17 @@ const core::NumberedMessage<CopyMsg> kRows[] = {
 
 std::string Counted(double value) { return core::CounterText(value); }
 
+// The files written over unfinished copies an earlier run left, for the end
+// box: after a blank line, how many and the first of them ("" when none).
+std::string Replaced(const std::vector<treeops::Refusal>& notes) {
+  if (notes.empty()) return std::string();
+  constexpr size_t kShown = 5;
+  std::string text = "\n\nUnfinished copies of an earlier run, written afresh : " + std::to_string(notes.size()) + "\n";
+  for (size_t i = 0; i < notes.size() && i < kShown; ++i) text += "      " + notes[i].path + "\n";
+  if (notes.size() > kShown) text += "      ... and " + std::to_string(notes.size() - kShown) + " more\n";
+  return text;
+}
+
 } // namespace
 
 const core::MessageTable<CopyMsg> kCopyPageMessages = core::TableOf(kRows);
@@ -143,13 +154,10 @@ CopyPage::CopyPage(ui::Form* form, Shared shared)
   chkVol08ShowDetailedResults.SetHint("Show Detailed Results during the Copy process.");
   btnVol08ExchangeIncToExc.SetHint("Exchange the contents of the two window.");
 
-  // The Visual Log (made after the main window): its grid holds the main-folder
-  // row first, then one row per structure count, by to copy, copied, existing.
+  // The Visual Log (made after the main window).
   CopyResultsWindow w;
   w.counter = [](int page) -> ui::Label* {
-    if (!frmStatistic08) return nullptr;
-    const int row = page % 4, column = page / 4;
-    return &frmStatistic08->Counter(row * 3 + column);
+    return frmStatistic08 ? &frmStatistic08->Counter(VisualLogCounter(page)) : nullptr;
   };
   w.clearLists = [] {
     if (frmStatistic08) frmStatistic08->ClearLists();
@@ -295,6 +303,9 @@ treeops::FolderListRule CopyPage::ListRule() {
   page.include = &lstVol08IncludeFolderList;
   page.exclude = &lstVol08ExcludeFolderList;
   page.protectedFolders = [this]() -> const treeops::ProtectedFolders& { return protected_; };
+  // A drive root too (an empty structure copied onto a USB stick): the run
+  // only adds new folders and files inside it.
+  page.rootsTaken = true;
   page.refusedBox = [this](const std::string& entry, const std::string& reason) {
     Box(CopyMsg::Refused, TrimText(entry) + "\n" + reason);
   };
@@ -362,7 +373,16 @@ bool CopyPage::ScanVol08CopyPreview() {
 }
 
 void CopyPage::ResetVol08ResultCounters() {
-  for (int i = 4; i < 12; ++i) Vol08Counters[i] = 0;
+  for (int i = 4; i < 16; ++i) Vol08Counters[i] = 0;
+}
+
+// The Visual Log's grid holds the main-folder row first (to copy, copied to,
+// not existing, other reasons), then one row per structure count, by to copy,
+// copied, existing and other reasons.
+int CopyPage::VisualLogCounter(int i) {
+  const int quantity = i < 12 ? i % 4 : i - 12;  // main folders, subfolders, files, bytes
+  const int outcome = i < 12 ? i / 4 : 3;        // to copy, copied, exists, other reasons
+  return quantity == 0 ? outcome : 4 + (quantity - 1) * 4 + outcome;
 }
 
 std::vector<ui::Label*> CopyPage::CounterLabels() {
@@ -378,17 +398,17 @@ void CopyPage::ShowVol08Counters() {
 }
 
 std::vector<RunBinding::Counter> CopyPage::BoundCounters() {
-  // The Visual Log's grid holds the main-folder row first, then one row per
-  // structure count, by to copy, copied, existing.
+  // The page shows the first twelve; the Visual Log all sixteen.
   const std::vector<ui::Label*> labels = CounterLabels();
   std::vector<RunBinding::Counter> counters;
-  for (int i = 0; i < 12; ++i) counters.push_back({&Vol08Counters[i], labels[i], (i % 4) * 3 + i / 4});
+  for (int i = 0; i < 16; ++i)
+    counters.push_back({&Vol08Counters[i], i < 12 ? labels[i] : nullptr, VisualLogCounter(i)});
   return counters;
 }
 
 void CopyPage::ShowVol08CountersOnStatistics() {
   if (!window_.counter) return;
-  for (int i = 0; i < 12; ++i)
+  for (int i = 0; i < 16; ++i)
     if (ui::Label* l = window_.counter(i)) l->SetText(Counted(Vol08Counters[i]));
 }
 
@@ -615,10 +635,20 @@ void CopyPage::Start(bool sim) {
   run.counters = BoundCounters();
   run.sync = [&] {
     for (int i = 4; i < 12; ++i) Vol08Counters[i] = results.counters[i];
+    for (int i = 0; i < 4; ++i) Vol08Counters[12 + i] = results.other[i];
   };
-  for (const std::deque<std::string>* list : {&results.foldersCopied, &results.subFoldersCopied, &results.filesCopied,
-                                              &results.foldersNotExist, &results.subFoldersExist, &results.filesExist})
-    run.lists.emplace_back(static_cast<int>(run.lists.size()), list);
+  // A file written over an unfinished copy an earlier run left says so beneath it.
+  treeops::ReasonFinder noted(results.notes);
+  run.lists.emplace_back(0, &results.foldersCopied);
+  run.lists.emplace_back(1, &results.subFoldersCopied);
+  run.lists.emplace_back(2, &results.filesCopied, nullptr, [&noted](const std::string& path) { return noted(path); });
+  run.lists.emplace_back(3, &results.foldersNotExist);
+  run.lists.emplace_back(4, &results.subFoldersExist);
+  run.lists.emplace_back(5, &results.filesExist);
+  // Every main folder and item not done for other reasons, with why, as the
+  // rename and delete pages list theirs.
+  treeops::ReasonFinder why(results.reasons);
+  run.lists.emplace_back(6, &results.notDone, [&why](const std::string& path) { return why(path); });
   run.work = [&](RunBinding::Sink& sink) {
     sink.InBackground([&] {
       treeops::RunCopy(preview, sim, results, sim ? dryJournal : Vol08Undo,
@@ -630,7 +660,7 @@ void CopyPage::Start(bool sim) {
   run.end = [&] {
     if (results.stop.number == 705) Box(CopyMsg::RunDiskFull, results.stop.text);
     // The reasons begin with a blank line; the run's text ends in one line break.
-    const std::string reasons = treeops::ReasonsSummary(results.reasons);
+    const std::string reasons = treeops::ReasonsSummary(results.reasons) + Replaced(results.notes);
     if (sim)
       Box(CopyMsg::SimEnd, (shared_.simEnd ? *shared_.simEnd : std::string()) + reasons);
     else
@@ -671,7 +701,9 @@ void CopyPage::btnVol08UndoClick() {
   run.end = [&] {
     if (!report.stays.empty()) {
       std::string list;
-      for (const std::string& p : report.stays) list += p + "\n";
+      // Each with why it stays (a file changed since the run is the user's now).
+      for (size_t i = 0; i < report.stays.size(); ++i)
+        list += report.stays[i] + (report.why[i].empty() ? std::string() : "   (" + report.why[i] + ")") + "\n";
       Box(CopyMsg::UndoReport, list);
     }
     Box(CopyMsg::UndoEnd);

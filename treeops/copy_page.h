@@ -167,8 +167,12 @@ public:
   LevelBuilder Levels;
 
   // Main folders, subfolders, files and bytes to copy; the same copied; main
-  // folders not existing; subfolders, files and bytes already existing.
-  std::array<double, 12> Vol08Counters{};
+  // folders not existing; subfolders, files and bytes already existing; main
+  // folders, subfolders, files and bytes not done for other reasons (the last
+  // four shown in the Visual Log only).
+  std::array<double, 16> Vol08Counters{};
+  // The Visual Log's value label of counter i.
+  static int VisualLogCounter(int i);
   // The last run's outcomes (a simulation keeps its own) and what it made.
   treeops::CopyResults Vol08ResultLists, SimulationResults;
   treeops::CopyJournal Vol08Undo;

@@ -61,7 +61,8 @@ const ProtectedFolders& NoProtected() {
 // are kept aside and keyed afresh on every pass, as the whole list once was.
 class FolderListRule::Index {
 public:
-  explicit Index(const ui::ListBox* list) : list_(list) {}
+  Index(const ui::ListBox* list, bool rootsTaken) : list_(list), rootsTaken_(rootsTaken) {}
+  bool RootsTaken() const { return rootsTaken_; }
 
   void Refresh() {
     if (!list_) return;
@@ -86,8 +87,8 @@ public:
 
 private:
   // The key of a list entry; false when the check refuses it (never listed).
-  static bool Keyed(const std::string& item, std::string& path) {
-    const TargetCheck check = CheckTarget(item, NoProtected());
+  bool Keyed(const std::string& item, std::string& path) const {
+    const TargetCheck check = CheckTarget(item, NoProtected(), rootsTaken_);
     if (!check.ok) return false;
     path = check.path;
     return true;
@@ -115,6 +116,7 @@ private:
   }
 
   const ui::ListBox* list_;
+  const bool rootsTaken_;
   bool built_ = false;
   unsigned long version_ = 0;
   std::unordered_map<std::string, std::vector<std::string>> keyed_;  // key -> spellings, first listed first
@@ -136,7 +138,7 @@ public:
     if (page_.extra)
       if (std::optional<Verdict> own = page_.extra(entry, road_)) return *own;
     if (!protected_) protected_ = &page_.protectedFolders();
-    const TargetCheck check = CheckTarget(entry, *protected_);
+    const TargetCheck check = CheckTarget(entry, *protected_, page_.rootsTaken);
     if (!check.ok) {
       if (tell && page_.refusedBox) page_.refusedBox(entry, check.reason);
       return Verdict::Refuse(check.reason);
@@ -181,7 +183,7 @@ private:
     auto add = [&](FolderListRule::Index& index, Where where) {
       index.Refresh();
       for (const std::string& item : index.ShortNamed()) {
-        const TargetCheck check = CheckTarget(item, NoProtected());
+        const TargetCheck check = CheckTarget(item, NoProtected(), index.RootsTaken());
         if (check.ok) shortNamed_.emplace(FolderKey(check.path), Listed{core::TrimText(item), where});
       }
     };
@@ -200,8 +202,8 @@ private:
 } // namespace
 
 FolderListRule::FolderListRule(Page page)
-    : page_(std::move(page)), include_(std::make_shared<Index>(page_.include)),
-      exclude_(std::make_shared<Index>(page_.exclude)) {}
+    : page_(std::move(page)), include_(std::make_shared<Index>(page_.include, page_.rootsTaken)),
+      exclude_(std::make_shared<Index>(page_.exclude, page_.rootsTaken)) {}
 
 EntryJudge FolderListRule::Judge(ListRoad road) const {
   auto pass = std::make_shared<FolderPass>(page_, road, include_, exclude_);

@@ -26,6 +26,9 @@ public:
     const ui::ListBox* exclude = nullptr;
     // The folders no run may touch (asked once per pass).
     std::function<const ProtectedFolders&()> protectedFolders;
+    // Drive and share roots are taken (the copy page: its run only adds new
+    // items inside a folder, and never enters a protected folder a root holds).
+    bool rootsTaken = false;
     // The page's boxes on the roads that tell refusals: the target check's
     // refusal of entry, and a folder that a list already holds ("in the
     // INCLUDE list" or "in the EXCLUDE list").

@@ -98,7 +98,7 @@ ProtectedFolders SystemProtectedFolders(const std::string& startupFolder) {
   return folders;
 }
 
-TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders) {
+TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders, bool rootTaken) {
   TargetCheck check;
   std::string path = core::TrimText(core::ForwardToBackslashes(line));
   const std::string drive = DrivePart(path);
@@ -106,9 +106,21 @@ TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protect
     check.reason = reason;
     return check;
   };
+  // A root holds protected folders (C:\ the Windows folder): taken only where
+  // asked, and then refused only when it is a protected folder itself.
+  auto root = [&]() {
+    if (!rootTaken) return refuse("a drive or share root");
+    const std::string rootPath = drive + "\\";
+    for (const ProtectedFolder& folder : protectedFolders)
+      if (core::SameText(folder.path, rootPath) || core::SameText(folder.path, drive))
+        return refuse("the protected folder " + folder.path);
+    check.ok = true;
+    check.path = rootPath;
+    return check;
+  };
   if (drive.empty()) return refuse("not a full path (no drive letter or \\\\server\\share)");
   if (drive.size() == 2) {
-    if (path.size() == 2) return refuse("a drive or share root");
+    if (path.size() == 2) return root();
     if (path[2] != '\\') return refuse("not a full path (drive-relative)");
   } else {
     std::string server = drive.substr(2, drive.find('\\', 2) - 2);
@@ -119,7 +131,7 @@ TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protect
   }
   std::string rest = core::CollapseDoubleBackslashes(path.substr(drive.size()));
   while (!rest.empty() && rest.back() == '\\') rest.pop_back();
-  if (rest.empty()) return refuse("a drive or share root");
+  if (rest.empty()) return root();
   path = drive + rest;
   for (size_t start = 1; start <= rest.size();) {
     size_t end = rest.find('\\', start);

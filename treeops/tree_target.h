@@ -43,8 +43,11 @@ struct TargetCheck {
 // blank or holds a control character or one of < > : " | ? *, paths of
 // kPathLimit characters or more, a protected folder or any folder that
 // contains one, and anything inside a folder protected with its insides
-// (letter case ignored); the reason names the protected folder.
-TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders);
+// (letter case ignored); the reason names the protected folder. With rootTaken
+// (the copy run, which only adds new items inside its folders) a drive or
+// share root is taken as "X:\" or "\\server\share\" unless it is a protected
+// folder itself; the run then never enters a protected folder it holds.
+TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders, bool rootTaken = false);
 
 // A's full path equals B's or lies below it (letter case ignored; both
 // normalised, without trailing backslashes).

@@ -2,11 +2,13 @@
 // against run, undo, and every refusal with nothing outside its target touched.
 #include "tests/app/creation_page_fixture.h"
 
+#include "core/file_copy.h"
 #include "core/settings_store.h"
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileExport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmStatistic.h"
+#include "support/wine_unix.h"
 
 using namespace creationtest;
 
@@ -71,10 +73,10 @@ protected:
     return out;
   }
   const testsupport::ShownBox* Shown(const std::string& number) const { return Box(number); }
-  // The Visual Log: its twelve counters read back into the page's order, and its six lists.
+  // The Visual Log: the page's twelve counters read back in the page's order, and its first six lists.
   static Strings VisualLog() {
     Strings out;
-    for (int i = 0; i < 12; ++i) out.push_back(frmStatistic08->Counter((i % 4) * 3 + i / 4).Text());
+    for (int i = 0; i < 12; ++i) out.push_back(frmStatistic08->Counter(CopyPage::VisualLogCounter(i)).Text());
     for (int k = 0; k < 6; ++k)
       for (const std::string& e : frmStatistic08->List(k).Items()) out.push_back(std::to_string(k) + ": " + e);
     return out;
@@ -198,7 +200,7 @@ TEST_F(CopyPageTest, TheVisualLogListsTheFilesThatAlreadyExistedAndExportsThem) 
   EXPECT_EQ(frmStatistic08->ListCaption(5).Text(), "Files");
   EXPECT_EQ(frmStatistic08->List(5).Items(), Strings({mine}));
   EXPECT_EQ(frmStatistic08->List(4).Items(), Strings({c1 + "\\Mkt", c1 + "\\Mkt\\Mail"}));
-  EXPECT_EQ(frmStatistic08->Counter(8).Text(), "1");  // files already there, in the grid
+  EXPECT_EQ(frmStatistic08->Counter(10).Text(), "1");  // files already there, in the grid
   Strings handed;
   seam.OnModal(frmFileExport, [&handed](ui::Form&) {
     handed = frmFileExport->lstFileExportSource.Items();
@@ -207,6 +209,26 @@ TEST_F(CopyPageTest, TheVisualLogListsTheFilesThatAlreadyExistedAndExportsThem) 
   Press(frmStatistic08->ExportButton(5));
   EXPECT_EQ(handed, Strings({mine}));
   EXPECT_EQ(Box("0440"), nullptr);
+}
+
+// The undo's report names beside each item it kept why it stays: a copied file
+// changed since the run is the user's now, a folder holding it is not empty.
+TEST_F(CopyPageTest, TheUndoSaysWhyEachItemItKeptStays) {
+  const std::string c1 = dest.AddFolder("C1");
+  AddMain(c1);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  Copy();
+  testsupport::WriteFile(c1 + "\\Mkt\\Mail\\m.txt", "changed by the user");
+  seam.Answer("no: 0292", IDOK);
+  Undo();
+  ASSERT_NE(Box("0292"), nullptr);
+  const std::string& text = Box("0292")->text;
+  for (const std::string& line :
+       {c1 + "\\Mkt\\Mail\\m.txt   (changed since the copy (its size, time or content): kept as yours)\n",
+        c1 + "\\Mkt\\Mail   (the folder is not empty)\n", c1 + "\\Mkt   (the folder is not empty)\n"})
+    EXPECT_NE(text.find("\n" + line), std::string::npos) << text;
+  EXPECT_EQ(ListTree(c1), "Mkt\\\nMkt\\Mail\\\nMkt\\Mail\\m.txt\n");
 }
 
 // A new run forgets the last one's records: undo takes back only the newest run.
@@ -266,6 +288,77 @@ TEST_F(CopyPageTest, TheEndBoxTellsWhyEachItemWasNotMade) {
                 "\\Mkt\\SEO\n      " + c1 + "\\Mkt\\SEO\\Deep\n");
 }
 
+// A copy an earlier run left unfinished (under its temporary name) is
+// written afresh: the simulation foretells it, the run does it, and the Visual
+// Log and the end box say so.
+TEST_F(CopyPageTest, AnUnfinishedCopyAnEarlierRunLeftIsWrittenAfreshAndSaidSo) {
+  const std::string c1 = dest.AddFolder("C1");
+  const std::string copy = c1 + "\\Mkt\\Mail\\m.txt";
+  const std::string left = core::TemporaryCopyPath(copy);
+  const std::string leftName = left.substr(left.find_last_of('\\') + 1);
+  dest.AddFile("C1\\Mkt\\Mail\\" + leftName, "12");
+  AddMain(c1);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  const Strings logged{copy, "      note : written afresh over an unfinished copy an earlier run left (" + leftName + ")"};
+  Simulate();
+  EXPECT_EQ(frmStatistic08->List(2).Items(), logged);
+  EXPECT_TRUE(FileExists(left));
+  Copy();
+  EXPECT_EQ(frmStatistic08->List(2).Items(), logged);
+  EXPECT_EQ(ReadFile(copy), "12345");
+  EXPECT_EQ(ListTree(c1 + "\\Mkt\\Mail"), "m.txt\n");
+  ASSERT_NE(Box("0652"), nullptr);
+  EXPECT_EQ(Box("0652")->text,
+            "End of the Copy process !!!\n\nUnfinished copies of an earlier run, written afresh : 1\n      " + copy + "\n");
+}
+
+// Every main folder the preview counts ends in one counter of the Visual Log
+// (copied to, not existing, other reasons), and each main folder and item not
+// done for other reasons is listed there with why, the simulation's as the run's.
+TEST_F(CopyPageTest, TheVisualLogNamesEveryMainFolderAndItemNotDoneWithWhy) {
+  const std::string c1 = dest.AddFolder("C1"), c2 = dest.AddFolder("C2"), gone = dest.AddFolder("Gone");
+  const std::string blocking = dest.AddFile("C2\\Mkt", "a file");
+  const std::string inside = tree / "Mkt\\SEO";
+  for (const std::string& m : {c1, c2, gone, inside}) AddMain(m);
+  AddStructure(tree / "Mkt");
+  RemoveIn(dest, "Gone");
+  auto otherCounters = [] {
+    Strings out;
+    for (int i = 12; i < 16; ++i) out.push_back(frmStatistic08->Counter(CopyPage::VisualLogCounter(i)).Text());
+    return out;
+  };
+  const std::vector<std::pair<std::string, std::string>> whys = {
+      {inside, "it lies inside every structure: nothing is copied into itself"},
+      {blocking, "a file or a link has the name"},
+      {c2 + "\\Mkt\\Mail", "its folder could not be made"},
+      {c2 + "\\Mkt\\SEO\\Deep", "its folder could not be made"}};
+  Strings simulated;
+  for (bool simulation : {true, false}) {
+    SCOPED_TRACE(simulation ? "simulation" : "run");
+    if (simulation) Simulate();
+    else Copy();
+    // The main folders' row: to copy, copied to, not existing, other reasons.
+    EXPECT_EQ(frmStatistic08->Counter(0).Text(), "4");
+    EXPECT_EQ(frmStatistic08->Counter(1).Text(), "2");
+    EXPECT_EQ(frmStatistic08->Counter(2).Text(), "1");
+    EXPECT_EQ(frmStatistic08->Counter(3).Text(), "1");
+    EXPECT_EQ(otherCounters(), Strings({"1", "4", "0", "0"}));
+    EXPECT_EQ(frmStatistic08->List(3).Items(), Strings({gone}));
+    const Strings listed = frmStatistic08->List(6).Items();
+    EXPECT_EQ(listed.size(), 10u);
+    for (const auto& [path, why] : whys) {
+      const auto at = std::find(listed.begin(), listed.end(), path);
+      ASSERT_NE(at, listed.end()) << path;
+      ASSERT_NE(at + 1, listed.end()) << path;
+      EXPECT_EQ(*(at + 1), "      why : " + why);
+    }
+    if (simulation) simulated = listed;
+    else EXPECT_EQ(listed, simulated);
+  }
+  EXPECT_EQ(ReadFile(blocking), "a file");
+}
+
 TEST_F(CopyPageTest, RunsStopBeforeAnythingIsWrittenWhenTheStructureIsGoneOrTheSpaceShortOrUnknown) {
   unscriptedBoxes = true;  // the preview's own 0177 boxes
   const std::string c1 = dest.AddFolder("C1");
@@ -321,9 +414,11 @@ TEST_F(CopyPageTest, SelectFilesStaysAtHandAfterEveryRunWithSelectedFiles) {
   EXPECT_EQ(P().lblVol08FilesToCopy.Text(), "1");
 }
 
-// One acceptance rule on every road: full paths only, no roots, each folder once however it is written.
+// One acceptance rule on every road: full paths only, each folder once however
+// it is written; a drive root is taken (the copy only adds inside it).
 TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
   const std::string c1 = dest.AddFolder("C1");
+  const std::string root = c1.substr(0, 3);
   struct Case {
     std::string picked;
     const char* number;  // the refusal shown, "" when added
@@ -332,7 +427,8 @@ TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
       {c1, "0263"},                                    // already listed
       {std::string(1, char(tolower(c1[0]))) + c1.substr(1), "0263"},  // the same folder in other letters
       {c1 + "\\", "0263"},                             // the same folder written otherwise
-      {c1.substr(0, 3), "0640"},                       // a drive root
+      {root, ""},                                      // a drive root
+      {std::string(1, char(tolower(root[0]))) + ":/", "0263"},  // the same root written otherwise
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.picked);
@@ -345,8 +441,29 @@ TEST_F(CopyPageTest, TheIncludeListTakesOnlyWhatTheRunWouldCopyTo) {
       EXPECT_TRUE(seam.boxes.empty());
     }
   }
-  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1}));
-  EXPECT_EQ(P().lblVol08IncludeSum.Text(), "1");
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, root}));
+  EXPECT_EQ(P().lblVol08IncludeSum.Text(), "2");
+  EXPECT_EQ(Counters()[0], "1");  // the folder lies on the root's drive: one main folder
+}
+
+// A drive root (a spare letter mapped to a test folder, never the machine's
+// own) is copied to as any main folder, and the undo takes back only what the
+// copy made there.
+TEST_F(CopyPageTest, ADriveRootReceivesTheStructuresAndItsUndoTakesBackOnlyThem) {
+  dest.AddFile("R\\kept.txt", "the stick's own");
+  testsupport::MappedDrive drive(dest / "R");
+  if (!drive.Letter()) GTEST_SKIP() << "no spare drive letter";
+  const std::string before = Snapshot(dest / "R");
+  AddMain(drive.Root());
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  seam.SetFreeSpace(drive.Root(), {true, 1u << 30, 1u << 30, 1u << 30});
+  EXPECT_EQ(Counters(), Strings({"1", "4", "1", "5", "0", "0", "0", "0", "0", "0", "0", "0"}));
+  Copy();
+  EXPECT_EQ(ListTree(dest / "R"), "Mkt\\\nMkt\\Mail\\\nMkt\\Mail\\m.txt\nMkt\\SEO\\\nMkt\\SEO\\Deep\\\nkept.txt\n");
+  EXPECT_EQ(frmStatistic08->List(0).Items(), Strings({drive.Root()}));
+  Undo();
+  EXPECT_EQ(Snapshot(dest / "R"), before);
 }
 
 // Before a structure is listed the page already counts its main folders (the
@@ -436,22 +553,24 @@ TEST_F(CopyPageTest, ASimulationKeepsTheRunsRecordsAndClearFieldsForgetsThem) {
 
 namespace {
 
-// The editor and the list file take what Add takes: each folder once, in any spelling, no roots.
+// The editor and the list file take what Add takes: each folder once, in any
+// spelling, a drive root too.
 TEST_F(CopyPageTest, EveryRoadIntoTheIncludeListTakesOnlyWhatAddTakes) {
   unscriptedBoxes = true;  // the list file's end boxes
   const std::string c1 = dest.AddFolder("C1"), c2 = dest.AddFolder("C2");
+  const std::string root = c1.substr(0, 3);
   std::string lower = c1;
   lower[0] = static_cast<char>(tolower(lower[0]));
-  const std::string lines = c1 + "\r\n" + c1 + "\\\r\n" + lower + "\r\n" + c1.substr(0, 3) + "\r\nrel\r\n" + c2;
+  const std::string lines = c1 + "\r\n" + c1 + "\\\r\n" + lower + "\r\n" + root + "\r\nrel\r\n" + c2;
   TfrmEditIncludeList* editor = frmVol08EditIncludeList;
-  seam.Answer("no: 0161", IDYES);  // the root and "rel" named, the others taken
+  seam.Answer("no: 0161", IDYES);  // "rel" named, the others taken
   seam.OnModal(editor, [&](ui::Form&) {
     editor->mmoEditIncludeList.SetText(lines);
     Press(editor->btnEditOk);
     return 0;
   });
   Press(P().btnVol08EditIncludeList);
-  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, c2}));
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, root, c2}));
 
   // The list file written by Export List comes back whole; a refused line is told and left out.
   const std::string file = dir->Path() + "\\copy.txt";
@@ -460,17 +579,16 @@ TEST_F(CopyPageTest, EveryRoadIntoTheIncludeListTakesOnlyWhatAddTakes) {
   seam.ChooseFile(file);
   seam.Answer("no: 0270", IDYES);
   Press(P().btnVol08LoadFrom);
-  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, c2}));
-  // Another spelling of a folder is taken; a root is named in the one closing box.
-  testsupport::WriteFile(file, c1 + "\\\r\n" + c1.substr(0, 3) + "\r\n" + c2 + "\r\n");
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1, root, c2}));
+  // Another spelling of a folder or a root is taken; a name no folder can have is named in the one closing box.
+  testsupport::WriteFile(file, c1 + "\\\r\n" + root.substr(0, 2) + "/\r\n" + c2 + "\\a|b\r\n" + c2 + "\r\n");
   seam.ChooseFile(file);
   seam.Answer("no: 0270", IDYES);
   Press(P().btnVol08LoadFrom);
   ASSERT_NE(Box("0660"), nullptr);
-  EXPECT_NE(Box("0660")->text.find("1 entry not taken :\n\n   " + c1.substr(0, 3) + "   (a drive or share root)"),
-            std::string::npos)
+  EXPECT_NE(Box("0660")->text.find("1 entry not taken :\n\n   " + c2 + "\\a|b   ("), std::string::npos)
       << Box("0660")->text;
-  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1 + "\\", c2}));
+  EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1 + "\\", root.substr(0, 2) + "/", c2}));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/settings_file.h"
 #include "core/settings_store.h"
 #include "support/program_fixture.h"
+#include "support/wine_unix.h"
 #include "ui/application.h"
 
 #include <gtest/gtest.h>
@@ -31,17 +32,22 @@ TEST_F(FirstStart, WritesTheDefaults) {
   EXPECT_EQ(frmMain->Vol08.lblVol08FileTypesAllSelected.Text(), "All.");
 }
 
+// The settings file cannot be written: the start-up folder went from under
+// the program (removed on the Linux side, as a pulled-out drive takes it).
 TEST_F(FirstStart, ASettingsFileThatCannotBeWrittenShows0130AndTheProgramRunsOnDefaults) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "the start-up folder is removed on the Linux side";
   StopProgram();
-  const std::string file = dir->Path() + "\\default.set";
-  ASSERT_TRUE(DeleteFileA(file.c_str()));
-  ASSERT_TRUE(CreateDirectoryA((file + ".tmp").c_str(), nullptr));
+  const std::string gone = dir->Path() + "\\gone";
+  ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr));
+  ASSERT_TRUE(SetCurrentDirectoryA(gone.c_str()));
+  ASSERT_TRUE(testsupport::RunUnix("/bin/rmdir " + testsupport::UnixPathOf(gone)));
+  ASSERT_TRUE(testsupport::WaitForPath(false, gone));
   StartProgram();
+  SetCurrentDirectoryA(dir->Path().c_str());
   EXPECT_EQ(seam.Captions(), std::vector<std::string>{"Severe Error!    Msg no: 0130."});
   EXPECT_EQ(seam.Last().owner, ui::BoxOwner::None);
-  EXPECT_FALSE(testsupport::PathExists(file));
+  EXPECT_FALSE(testsupport::PathExists(gone));
   EXPECT_EQ(core::Settings().GetFilePatternList(), core::SettingsList{"*.*"});
-  RemoveDirectoryA((file + ".tmp").c_str());
 }
 
 TEST_F(MainWindow, AStoredDirectoryBecomesTheStartupDirectoryOfTheHelpShutdown) {

@@ -292,12 +292,13 @@ const std::vector<WindowSeen>& SixWindows() {
       {[]() -> TResultsWindow* { return frmStatistic08; },
        "Detailed Results for Copied Subfolders and/or Files to Main Folders.", "Folder/File Copy Process.",
        "Simulate the Folder/File Copy Process.",
-       {"Total of Destination Folders", "Already Exists", "Not Exists", "To Copy:", "Successfully Copied:",
-        "Not Copied (Already Exists):"},
+       {"Total of Destination Folders", "Already Exists", "Not Exists", "Other Reasons", "To Copy:",
+        "Successfully Copied:", "Not Copied (Already Exists):", "Not Copied (Other Reasons):"},
        {"Total Folders", "Total Folders, Subfolders in Structure", "Total Files in Structure",
         "Total File Size in Structure"},
-       12,
-       {"SUCCESSFULLY COPIED", "FAILED COPY PROCESS -  FOLDERS", "FAILED COPY - SUBFOLDERS AND FILES - ALREADY EXIST"},
+       16,
+       {"SUCCESSFULLY COPIED", "FAILED COPY PROCESS -  FOLDERS", "FAILED COPY - SUBFOLDERS AND FILES - ALREADY EXIST",
+        "FAILED COPY - OTHER REASONS"},
        {{"To Folders", "0435", kCopy,
          "The List of Successfully Copied Main Folder Names is empty !\nAction : You must Copy at least one Main "
          "Folder to use the Smart Export Feature."},
@@ -309,7 +310,9 @@ const std::vector<WindowSeen>& SixWindows() {
          "the Smart Export Feature."},
         {"Not exist", "0438", kCopy, "The List of Not Copied (Don't Exist) Main Folder Names is empty !\n"},
         {"Subfolders", "0439", kCopy, "The List of Not Copied (Already Exist) Subfolder Names is empty !\n"},
-        {"Files", "0440", kCopy, "The List of Not Copied (Already Exist) File Names is empty !\n"}}},
+        {"Files", "0440", kCopy, "The List of Not Copied (Already Exist) File Names is empty !\n"},
+        {"Main Folders, Subfolders and Files, each with why", "0441", kCopy,
+         "The List of Not Copied (Other Reasons) Folder and File Names is empty !\n"}}},
   };
   return windows;
 }

@@ -342,3 +342,34 @@ TEST(CreationEngine, APathLineMakesTheFolderItNamesWithPrefixAndSuffixAroundItsL
   EXPECT_EQ(items.compose(2, path), core::ItemVerdict::Folder);
   EXPECT_EQ(path, "E:\\a");
 }
+
+namespace {
+
+struct Killed {};
+void KillInBigFile(const std::string& temporary, uint64_t) {
+  if (temporary.find("big.bin") != std::string::npos) throw Killed();
+}
+
+// A structure copy "with files" stopped in the middle of a file (the writer's
+// test hook stops it, as a killed program stops) leaves no cut file under a
+// real name: the file it was writing is only under its temporary name.
+TEST(CreationEngine, ARunKilledInTheMiddleOfAFileLeavesNoCutFileUnderItsRealName) {
+  testsupport::TempDir dest, tree;
+  tree.AddFile("T\\a.txt", "a");
+  tree.AddFile("T\\big.bin", std::string(600000, 'b'));
+  Harness h;
+  core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
+  job.structures = {tree / "T"};
+  job.items = core::StringListItems({"n"}, h.parts);
+  h.Measure(job, true);
+  core::SetCopyWriteHook(KillInBigFile);
+  EXPECT_THROW(h.Engine().Run(job), Killed);
+  core::SetCopyWriteHook(nullptr);
+  EXPECT_FALSE(testsupport::PathExists(dest / "n\\big.bin"));
+  const std::string left = core::TemporaryCopyPath(dest / "n\\big.bin");
+  EXPECT_TRUE(FileExists(left));
+  EXPECT_LT(testsupport::ReadFile(left).size(), 600000u);
+  if (FileExists(dest / "n\\a.txt")) EXPECT_EQ(testsupport::ReadFile(dest / "n\\a.txt"), "a");
+}
+
+} // namespace

@@ -5,6 +5,7 @@
 // file or to a folder, stays with its target byte for byte as it was. The
 // copy run's one-pass copy keeps what a copy by name keeps and records what
 // its undo compares.
+#include "core/file_copy.h"
 #include "core/remover.h"
 #include "engine/treeops_fixture.h"
 #include "support/wine_unix.h"

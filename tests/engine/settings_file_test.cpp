@@ -79,7 +79,7 @@ protected:
 TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndSecondStartLoadsThem) {
   core::Settings().SetAppName("VEXTIL");
   EXPECT_EQ(core::LoadOrCreateSettings(dir_.Path()), core::SettingsStartup::DefaultsWritten);
-  EXPECT_FALSE(PathExists(SetFile() + ".tmp"));
+  EXPECT_EQ(testsupport::ListTree(dir_.Path()), "default.set\n");  // no temporary file left
   Bytes first = ReadFile(SetFile());
   ASSERT_EQ(first.size(), 2358528u);
   std::vector<Parsed> recs = Parse(first);
@@ -313,7 +313,7 @@ TEST_F(SettingsFileTest, MissingOrLockedFileLeavesTheStoreAlone) {
   EXPECT_EQ(s.GetIncludeFileTypes().size(), 172u);
   EXPECT_EQ(s.GetFilePatternList(), core::SettingsList{"*.*"});
   EXPECT_EQ(s.GetStartupDirectory(), dir_.Path());
-  EXPECT_FALSE(PathExists(SetFile() + ".tmp"));
+  EXPECT_EQ(testsupport::ListTree(dir_.Path()), "default.set\n");  // no temporary file left
 }
 
 TEST_F(SettingsFileTest, FailedSaveGives0130AndKeepsTheOldFile) {
@@ -327,11 +327,18 @@ TEST_F(SettingsFileTest, FailedSaveGives0130AndKeepsTheOldFile) {
   const Bytes old = ReadFile(SetFile());
   s.StoreBuiltInDefaults();
 
-  // The temporary file cannot be made.
+  // A temporary name another program could hold beside the file stops no
+  // save: each save writes under a name of its own.
   ASSERT_TRUE(CreateDirectoryA((SetFile() + ".tmp").c_str(), nullptr));
-  EXPECT_FALSE(Save());
-  EXPECT_EQ(ReadFile(SetFile()), old);
+  EXPECT_TRUE(Save());
+  EXPECT_NE(ReadFile(SetFile()), old);
   RemoveDirectoryA((SetFile() + ".tmp").c_str());
+  s.Reset();
+  s.SetStartupDirectory(dir_.Path());
+  s.AddDelimiter(",");
+  ASSERT_TRUE(Save());
+  ASSERT_EQ(ReadFile(SetFile()), old);
+  s.StoreBuiltInDefaults();
 
   // The settings file cannot be replaced: another program holds it.
   HANDLE lock = CreateFileA(SetFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -339,7 +346,7 @@ TEST_F(SettingsFileTest, FailedSaveGives0130AndKeepsTheOldFile) {
   EXPECT_FALSE(Save());
   CloseHandle(lock);
   EXPECT_EQ(ReadFile(SetFile()), old);
-  EXPECT_FALSE(PathExists(SetFile() + ".tmp"));
+  EXPECT_EQ(testsupport::ListTree(dir_.Path()), "default.set\n");  // no temporary file left
 
   // A start in a folder that is gone: defaults in memory, nothing written.
   s.Reset();
@@ -350,6 +357,51 @@ TEST_F(SettingsFileTest, FailedSaveGives0130AndKeepsTheOldFile) {
   s.SetStartupDirectory(dir_.Path());
   EXPECT_TRUE(Save());
   EXPECT_EQ(ReadFile(SetFile()).size(), 444u * kRecord);
+}
+
+// Two copies of the program started together in one start-up folder save at
+// the same moment: this process opens its save, a second process (this test
+// program again, below) saves whole meanwhile, then this save ends. Both
+// succeed (no 0130 box to show) and the settings file is whole.
+const char kSaveInto[] = "VEXTIL_TEST_SAVE_SETTINGS_INTO";
+const bool kSecondProcessSaved = [] {
+  char folder[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableA(kSaveInto, folder, sizeof folder);
+  if (n == 0 || n >= sizeof folder) return false;
+  core::Settings().StoreBuiltInDefaults();
+  core::Settings().SetStartupDirectory(folder);
+  ExitProcess(core::SaveClass("").Save() ? 0 : 1);
+}();
+
+TEST_F(SettingsFileTest, TwoProcessesSavingAtOnceBothSucceedAndLeaveAWholeFile) {
+  core::Settings().StoreBuiltInDefaults();
+  core::Settings().SetStartupDirectory(dir_.Path());
+  core::SaveClass mine("");  // its temporary file is open from here on
+  char exe[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameA(nullptr, exe, sizeof exe), 0u);
+  std::string line = std::string("\"") + exe + "\" --gtest_filter=-*";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(SetEnvironmentVariableA(kSaveInto, dir_.Path().c_str()));
+  const BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+  SetEnvironmentVariableA(kSaveInto, nullptr);
+  ASSERT_TRUE(started);
+  WaitForSingleObject(pi.hProcess, INFINITE);
+  DWORD code = 2;
+  GetExitCodeProcess(pi.hProcess, &code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  EXPECT_EQ(code, 0u) << "the second process could not save";
+  EXPECT_TRUE(mine.Save());
+  const Bytes whole = ReadFile(SetFile());
+  EXPECT_EQ(whole.size(), 444u * kRecord);
+  EXPECT_EQ(Parse(whole).back().id, 900);
+  EXPECT_EQ(testsupport::ListTree(dir_.Path()), "default.set\n");
+  core::Settings().Reset();
+  core::Settings().SetStartupDirectory(dir_.Path());
+  ASSERT_TRUE(Load());
+  EXPECT_EQ(core::Settings().GetIncludeFileTypes().size(), 172u);
 }
 
 TEST(SettingsFilePath, AddsOneBackslashOnlyWhereMissing) {

@@ -1,6 +1,7 @@
 // The copy engine on real temp trees: the examples' structures in each option,
 // repeats that never overwrite, the undo, copies into itself, early stops and links.
 #include "treeops/copy_engine.h"
+#include "core/file_copy.h"
 #include "engine/treeops_fixture.h"
 #include "support/free_space_script.h"
 #include "support/wine_unix.h"
@@ -48,6 +49,9 @@ struct CopyRun {
     EXPECT_TRUE(journal.Empty());
     EXPECT_EQ(Snapshot(temp.Path()), before);
     EXPECT_TRUE(treeops::RunCopy(preview, false, results, journal));
+    // Every main folder counted ends in one outcome.
+    EXPECT_EQ(preview.toCopy[0], results.counters[4] + results.counters[8] + results.other[0]);
+    EXPECT_EQ(predicted.notDone, results.notDone);
     EXPECT_EQ(predicted.counters, results.counters);
     EXPECT_EQ(predicted.other, results.other);
     for (auto list : {&treeops::CopyResults::foldersCopied, &treeops::CopyResults::subFoldersCopied,
@@ -139,6 +143,8 @@ TEST(CopyEngine, TheUndoKeepsACopyRewrittenToTheSameSizeAndTime) {
   CloseHandle(h);
   const treeops::CopyUndoReport undo = treeops::UndoCopy(r.journal);
   EXPECT_EQ(undo.stays, (std::vector<std::string>{copy, temp / "D\\Company01\\Marketing"}));
+  EXPECT_EQ(undo.why, (std::vector<std::string>{"changed since the copy (its size, time or content): kept as yours",
+                                                "the folder is not empty"}));
   EXPECT_EQ(testsupport::ReadFile(copy), mine);
   EXPECT_EQ(ListTree(temp / "D\\Company01"), "Marketing\\\nMarketing\\top.txt\n");
   EXPECT_EQ(ListTree(temp / "D\\Company02"), "");
@@ -245,6 +251,62 @@ TEST(CopyEngine, ARunStopsEarlyAndTouchesNothing) {
   EXPECT_EQ(seam.askedRoots.back(), "\\\\server\\share\\");
 }
 
+// A run killed midway (the writer's test hook stops it in the middle of a big
+// file) leaves no cut file under a real name; the next run, simulated first,
+// writes that file afresh over what the first left, says so, and leaves every
+// file whole; its undo takes it back under its real name.
+struct Killed {};
+void KillInBigFile(const std::string& temporary, uint64_t written) {
+  if (temporary.find("big.bin") != std::string::npos && written >= 1) throw Killed();
+}
+
+TEST(CopyEngine, ARunKilledMidwayLeavesNoCutFileAndTheNextReplacesWhatItLeft) {
+  TempDir temp;
+  MakeStructures(temp);
+  const std::string big(900000, 'b');
+  temp.AddFile("S\\Marketing\\SEO\\big.bin", big);
+  treeops::CopyJob job = Job(temp, treeops::CopyOption::MainWithFiles);
+  job.includes = {temp / "D\\Company01"};
+  job.structures = {temp / "S\\Marketing"};
+  const std::string copy = temp / "D\\Company01\\Marketing\\SEO\\big.bin";
+  {
+    treeops::CopyPreview preview = treeops::PreviewCopy(job);
+    treeops::CopyResults results;
+    treeops::CopyJournal journal;
+    core::SetCopyWriteHook(KillInBigFile);
+    EXPECT_THROW(treeops::RunCopy(preview, false, results, journal), Killed);
+    core::SetCopyWriteHook(nullptr);
+  }
+  EXPECT_FALSE(testsupport::PathExists(copy));
+  const std::string left = core::TemporaryCopyPath(copy);
+  ASSERT_TRUE(testsupport::PathExists(left));
+  EXPECT_LT(testsupport::ReadFile(left).size(), big.size());
+  // Every file under its real name is whole.
+  auto whole = [&](const std::string& relative) {
+    return testsupport::ReadFile(temp / ("D\\Company01\\" + relative)) ==
+           testsupport::ReadFile(temp / ("S\\" + relative));
+  };
+  for (const char* f : {"Marketing\\E-mails\\m.txt", "Marketing\\SEO\\s.doc", "Marketing\\top.txt"})
+    if (testsupport::PathExists(temp / ("D\\Company01\\" + std::string(f)))) EXPECT_TRUE(whole(f)) << f;
+
+  CopyRun again;
+  again.PredictAndRun(temp, job);
+  const std::vector<treeops::Refusal> noted = again.results.notes;
+  ASSERT_EQ(noted.size(), 1u);
+  EXPECT_EQ(noted[0].path, copy);
+  EXPECT_EQ(noted[0].reason, "written afresh over an unfinished copy an earlier run left (" +
+                                 left.substr(left.find_last_of('\\') + 1) + ")");
+  EXPECT_EQ(again.predicted.notes.size(), 1u);
+  EXPECT_EQ(again.predicted.notes[0].reason, noted[0].reason);
+  EXPECT_EQ(testsupport::ReadFile(copy), big);
+  EXPECT_FALSE(testsupport::PathExists(left));
+  for (const char* f : {"Marketing\\E-mails\\m.txt", "Marketing\\SEO\\s.doc", "Marketing\\top.txt"}) EXPECT_TRUE(whole(f)) << f;
+  EXPECT_TRUE(std::any_of(again.journal.files.begin(), again.journal.files.end(),
+                          [&](const core::CreationJournal::File& f) { return f.path == copy; }));
+  treeops::UndoCopy(again.journal);
+  EXPECT_FALSE(testsupport::PathExists(copy));
+}
+
 TEST(CopyEngine, ALinkIsMadeAsAFolderButNeverEnteredNorWrittenThrough) {
   if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
   TempDir temp;
@@ -266,6 +328,87 @@ TEST(CopyEngine, ALinkIsMadeAsAFolderButNeverEnteredNorWrittenThrough) {
   treeops::CopyJob linked = job;
   linked.structures = {temp / "S\\Marketing\\link"};
   EXPECT_EQ(treeops::PreviewCopy(linked).stop.number, 706);
+}
+
+} // namespace
+
+namespace {
+
+// A drive root is a main folder like any other (an empty structure copied onto
+// a USB stick's root): the run only adds new items inside it, never enters a
+// protected folder the root holds (as C:\ holds the Windows folder), never
+// copies a structure into itself, checks the drive's free space, and its undo
+// takes back only what it made. The drive is a spare letter mapped to a temp
+// folder, never the machine's own.
+TEST(CopyEngine, ADriveRootTakesTheStructuresButNeverAProtectedFolderItHolds) {
+  TempDir temp;
+  MakeStructures(temp);
+  temp.AddFile("S2\\Company02\\inside\\i.txt", "i");
+  temp.AddFolder("S2\\Other\\deep");
+  testsupport::MappedDrive drive(temp / "D");
+  if (!drive.Letter()) GTEST_SKIP() << "no spare drive letter";
+  const std::string root = drive.Root();
+  const std::string before = Snapshot(temp / "D");
+  testsupport::ScriptFreeSpace seam;
+  seam.Set(root, {true, 1u << 30, 1u << 30, 1u << 30});
+  treeops::CopyJob job;
+  job.option = treeops::CopyOption::SubOnlyWithFiles;
+  job.patterns = {"*.*"};
+  job.protectedFolders = treetest::Protected(root + "Company02");
+  // The root in two spellings and a folder on it: one main folder, the root.
+  job.includes = {root, std::string(1, static_cast<char>(tolower(root[0]))) + ":/", root + "Company01"};
+  job.structures = {temp / "S2", root + "Company03"};
+  CopyRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.preview.mainFolders, std::vector<std::string>{root});
+  EXPECT_EQ(r.preview.toCopy[0], 1);
+  EXPECT_EQ(r.results.foldersCopied, std::deque<std::string>{root});
+  EXPECT_FALSE(r.preview.drives.empty());
+  EXPECT_EQ(seam.askedRoots.back(), root);
+  // The protected folder and what lies inside it are refused; the rest is made beside.
+  EXPECT_EQ(r.results.subFoldersOther, (std::deque<std::string>{root + "Company02", root + "Company02\\inside"}));
+  EXPECT_EQ(r.results.filesOther, std::deque<std::string>{root + "Company02\\inside\\i.txt"});
+  ASSERT_FALSE(r.results.reasons.empty());
+  EXPECT_EQ(r.results.reasons[0].reason, "the protected folder " + root + "Company02: nothing is copied into it");
+  EXPECT_EQ(r.results.reasons[1].reason, "it lies inside a protected folder");
+  EXPECT_EQ(ListTree(temp / "D\\Company02"), "");
+  EXPECT_EQ(ListTree(temp / "D"), "Company01\\\nCompany02\\\nCompany03\\\nOther\\\nOther\\deep\\\n");
+
+  treeops::CopyUndoReport undo = treeops::UndoCopy(r.journal);
+  EXPECT_TRUE(undo.stays.empty());
+  EXPECT_EQ(Snapshot(temp / "D"), before);
+
+  // A structure on the root is never copied into the root itself.
+  job.option = treeops::CopyOption::MainWithoutFiles;
+  job.structures = {root + "Company03", temp / "S\\Marketing"};
+  const treeops::CopyPreview into = treeops::PreviewCopy(job);
+  EXPECT_EQ(into.skippedPairs,
+            (std::vector<std::pair<std::string, std::string>>{{root, root + "Company03"}}));
+}
+
+} // namespace
+
+namespace {
+
+// Every line of the include list is accounted for: a line the check refuses is
+// counted with the main folders and ends, as one lying inside every structure,
+// among those not done for other reasons, each named with why.
+TEST(CopyEngine, EveryMainFolderOfTheListEndsInOneOutcomeWithWhy) {
+  TempDir temp;
+  MakeStructures(temp);
+  treeops::CopyJob job = Job(temp, treeops::CopyOption::MainWithoutFiles);
+  job.includes = {temp / "D\\Company01", temp / "D\\Gone", "relative\\path", temp / "S\\Marketing\\SEO"};
+  job.structures = {temp / "S\\Marketing"};
+  CopyRun r;
+  r.PredictAndRun(temp, job);
+  EXPECT_EQ(r.preview.toCopy[0], 4);
+  EXPECT_EQ(r.results.counters[4], 1);
+  EXPECT_EQ(r.results.counters[8], 1);
+  EXPECT_EQ(r.results.other[0], 2);
+  EXPECT_EQ(r.results.notDone, (std::deque<std::string>{"relative\\path", temp / "S\\Marketing\\SEO"}));
+  ASSERT_EQ(r.results.reasons.size(), 2u);
+  EXPECT_EQ(r.results.reasons[0].reason, "not a full path (no drive letter or \\\\server\\share)");
+  EXPECT_EQ(r.results.reasons[1].reason, "it lies inside every structure: nothing is copied into itself");
 }
 
 } // namespace
