@@ -1,6 +1,7 @@
 #include "core/file_copy.h"
 
 #include "core/casefold.h"
+#include "core/location.h"
 
 #include <cstdio>
 #include <cstring>
@@ -195,6 +196,12 @@ DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFil
     target.Reset(CreateTemporary(temporary, error));
   }
   if (!target) return error;
+  // The copy is written only where the run listed its folder: a folder on the
+  // way swapped for a link since would carry it elsewhere.
+  if (remover && !remover->HandleIsAt(target.get(), temporary)) {
+    Dispose(target.get());
+    return kErrorRoadMoved;
+  }
   ContentDigest content;
   static thread_local std::vector<unsigned char> buffer(kBufferSize);
   uint64_t size = 0;
@@ -241,7 +248,13 @@ DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFil
   // What the disk now says of the copy is what an undo will compare.
   FILE_BASIC_INFO now{};
   const bool known = GetFileInformationByHandleEx(target.get(), FileBasicInfo, &now, sizeof now);
-  // The real name, never over an item that took it meanwhile.
+  // The real name, never over an item that took it meanwhile, and only while
+  // the copy still lies where the run listed its folder (a folder on the way
+  // swapped for a link meanwhile would carry it elsewhere).
+  if (remover && !remover->HandleIsAt(target.get(), temporary)) {
+    Dispose(target.get());
+    return kErrorRoadMoved;
+  }
   error = RenameNoReplace(target.get(), to);
   if (Unsupported(error)) {
     // No rename through the handle here: the move by name, which never
@@ -251,7 +264,11 @@ DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFil
   } else if (error) {
     Dispose(target.get());
   }
-  if (error) return AlreadyThere(error) ? ERROR_FILE_EXISTS : error;
+  if (error) {
+    // Written whole, but its folder is no longer where the run listed it.
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return kErrorRoadMoved;
+    return AlreadyThere(error) ? ERROR_FILE_EXISTS : error;
+  }
   target.Close();
   copied.size = size;
   const LARGE_INTEGER written = known ? now.LastWriteTime : basic.LastWriteTime;

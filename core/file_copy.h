@@ -45,7 +45,9 @@ struct CopiedFile {
 // anything there) only when its size and the digest of what it holds, read
 // back, are those of what was read. An unfinished copy of an earlier run under
 // the temporary name is removed first, through remover (the system's when none
-// is given). 0 when done, else the system's error (ERROR_FILE_EXISTS when the
+// is given). With a remover, the new temporary file must lie where the
+// remover's check places it (the road the run listed): else it is taken away
+// and kErrorRoadMoved returned. 0 when done, else the system's error (ERROR_FILE_EXISTS when the
 // real name is taken), and a copy that failed midway is taken away.
 DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFile& copied,
                        Remover* remover = nullptr);

@@ -18,6 +18,10 @@ LevelSummary SummarizeLevels(const FolderStructSize& scan, bool selectedFiles) {
     summary.rows.push_back(LevelSummaryRow{NumberToStdString(level.first - 1.0),
                                            UIntToStdString(level.second)});
   }
+  // What the walk met but could not count: names no path reaches.
+  if (!scan.GetKeptEntries().empty())
+    summary.rows.push_back(LevelSummaryRow{"Not counted", UInt64ToStdString(scan.GetKeptEntries().size()) +
+                                                              " (names this system cannot address)"});
   summary.folderCount = UIntToStdString(scan.GetFolderCount());
   const uint64_t bytes = selectedFiles ? scan.GetSelectedBytes() : scan.GetTotalBytes();
   summary.fileCount =

@@ -27,7 +27,8 @@ struct LevelSummary {
 std::string LevelSummarySizeText(uint64_t bytes);
 
 // From a scanner that has run: rows for every level below the root that holds
-// folders, ascending (none when nothing below the root was found); the folder
+// folders, ascending (none when nothing below the root was found), and a last
+// row "Not counted" with the entries whose names no path reaches; the folder
 // count as the scanner gives it; with selectedFiles the selected-file count and
 // bytes, otherwise the count and bytes of all files.
 LevelSummary SummarizeLevels(const FolderStructSize& scan, bool selectedFiles);

@@ -22,6 +22,9 @@ public:
   // below it must lie where the folder lies now, followed by the rest of its
   // path (LocationCheck::ListRoad). The answer is the folder's own check.
   virtual ItemLocation ListRoad(const std::string& folder) = 0;
+  // Whether the item open at handle (one the run has just made, before it
+  // writes into it) lies at path by the same rule.
+  virtual bool HandleIsAt(HANDLE handle, const std::string& path) = 0;
   // The same answer, asked by a run right before it renames or removes path:
   // the system's keeps the checked item open for that next call.
   virtual ItemLocation LocateToChange(const std::string& path) { return Locate(path); }
@@ -48,6 +51,7 @@ public:
   ~SystemRemover() override;
   ItemLocation Locate(const std::string& path) override;
   ItemLocation ListRoad(const std::string& folder) override;
+  bool HandleIsAt(HANDLE handle, const std::string& path) override { return check_.HandleIsAt(handle, path); }
   ItemLocation LocateToChange(const std::string& path) override;
   DWORD RemoveFile(const std::string& path) override;
   DWORD RemoveFolder(const std::string& path) override;

@@ -38,6 +38,10 @@ const char* const kAttach[] = {
     "into itself: one that is, contains or lies inside a new folder is skipped",
     "for that folder and reported once. Linked folders (junctions, symbolic",
     "links) inside a structure are created as empty folders and never entered.",
+    "An entry whose name this system cannot address (one holding \\ or /, a",
+    "device name such as CON, a name ending in a dot or a blank, letters the",
+    "code page cannot spell) is never copied: adding the structure says so,",
+    "and every run and simulation says so again.",
     nullptr};
 
 const char* const kRun[] = {
@@ -171,6 +175,12 @@ const char* const kCopy[] = {
     "View Selected opens the selected structure folder (a structure that is no",
     "folder any more is reported, and nothing is opened), Remove Selected takes",
     "it off the list.",
+    "A structure holding entries whose names this system cannot address (one",
+    "holding \\ or /, a device name such as CON, a name ending in a dot or a",
+    "blank, letters the code page cannot spell) says so when it is added; the",
+    "run never copies them and names each of them, with why, in the Visual",
+    "Log. Nothing is written into a folder of a Main Folder that is a link,",
+    "or that was replaced by one while the run works.",
     "A structure is never copied into itself: when the place it would be",
     "copied to lies inside the structure, that structure is skipped for that",
     "Main Folder, and the question before the copy lists every skipped pair.",

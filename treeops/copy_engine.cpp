@@ -17,12 +17,6 @@ namespace treeops {
 
 namespace {
 
-std::string StructureRoot(const std::string& line) {
-  std::string root = core::TrimText(core::ForwardToBackslashes(line));
-  while (!root.empty() && root.back() == '\\') root.pop_back();
-  return root;
-}
-
 // The structure's folder as written, and the name its copy takes.
 void NameStructure(CopyStructure& s, const std::string& root) {
   s.root = root;
@@ -34,6 +28,12 @@ CopyStructure ListStructure(const std::string& root, bool withFiles,
                             const std::deque<std::string>& patterns) {
   CopyStructure s;
   NameStructure(s, root);
+  const std::vector<std::string> usable = core::UsableFilePatterns(patterns);
+  auto selected = [&](const std::string& name) {
+    for (const std::string& p : usable)
+      if (core::MatchesFilePattern(name, p)) return true;
+    return false;
+  };
   std::deque<int> queue{-1};
   std::vector<WIN32_FIND_DATAA> files;
   while (!queue.empty()) {
@@ -55,6 +55,15 @@ CopyStructure ListStructure(const std::string& root, bool withFiles,
       if (!e.link) queue.push_back(static_cast<int>(s.entries.size()));
       s.entries.push_back(std::move(e));
       ++s.folders;
+    }, [&](const core::KeptEntry& k) {
+      if (!k.folder && (!withFiles || !selected(k.name))) return;
+      s.kept.push_back({relative + k.name, k.reason, k.folder, parent, k.size});
+      if (k.folder) {
+        ++s.folders;
+      } else {
+        ++s.files;
+        s.bytes += k.size;
+      }
     });
     if (!withFiles) continue;
     ForEachSelectedFile(folder, patterns, &files, [&](const WIN32_FIND_DATAA& data) {
@@ -127,6 +136,14 @@ public:
       for (size_t s = 0; s < p_.structures.size() && !receives; ++s) receives = !p_.Skipped(m, s);
       if (!receives) {
         Other(r_.foldersOther, r_.other[0], target, "it lies inside every structure: nothing is copied into itself");
+        continue;
+      }
+      // The main folder is the road to everything the run puts into it: written
+      // into only where it lies now, and nothing through a folder on the way
+      // that is (or becomes) a link.
+      const core::ItemLocation road = remover_.ListRoad(target);
+      if (!road.Here()) {
+        Other(r_.foldersOther, r_.other[0], target, core::RemovalReason(road.error));
         continue;
       }
       r_.counters[4] += 1;
@@ -219,12 +236,15 @@ private:
     }
     if (AlreadyThere(error)) {
       const DWORD a = dry_ ? Predicted(parent, parentOnDisk, name) : GetFileAttributesA(path.c_str());
-      if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        r_.counters[9] += 1;
-        r_.subFoldersExist.push_back(path);
-        return Existing;
-      }
-      return Other(r_.subFoldersOther, r_.other[1], path, "a file or a link has the name");
+      if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY) || (a & FILE_ATTRIBUTE_REPARSE_POINT))
+        return Other(r_.subFoldersOther, r_.other[1], path, "a file or a link has the name");
+      // A folder on disk is written into only where the run listed it (a link
+      // that took its name leads elsewhere).
+      const core::ItemLocation at = onDisk ? remover_.Locate(path) : core::ItemLocation();
+      if (!at.Here()) return Other(r_.subFoldersOther, r_.other[1], path, core::RemovalReason(at.error));
+      r_.counters[9] += 1;
+      r_.subFoldersExist.push_back(path);
+      return Existing;
     }
     return Other(r_.subFoldersOther, r_.other[1], path, "system error " + std::to_string(error));
   }
@@ -301,7 +321,7 @@ private:
       } else {
         // Written whole under a temporary name, then given its real name; the
         // copy and its undo's record in one pass: the content is read once.
-        error = core::CopyFileRecorded(st.root + "\\" + e.relative, path, copied);
+        error = core::CopyFileRecorded(st.root + "\\" + e.relative, path, copied, &remover_);
       }
       if (error == 0) {
         if (!dry_) {
@@ -333,8 +353,14 @@ private:
         FileNotDone(path, e.size,
               NotFound(error)       ? "the structure's file is gone"
               : error == ERROR_CRC ? "the copy did not read back whole: taken away"
-                                   : "system error " + std::to_string(error));
+                                   : core::RemovalReason(error));
       }
+    }
+    // What the structure holds that no path reaches: never copied, named.
+    for (const CopyStructure::Kept& k : st.kept) {
+      const std::string path = root + "\\" + k.relative;
+      if (k.folder) Other(r_.subFoldersOther, r_.other[1], path, k.reason);
+      else FileNotDone(path, k.size, k.reason);
     }
     (void)target;
     return true;
@@ -347,6 +373,7 @@ private:
   const Progress& progress_;
   size_t done_ = 0, total_ = 0;
   const std::vector<std::string>* guards_ = nullptr;  // of the main folder worked on
+  core::SystemRemover remover_;  // its check follows the main folders as the run's roads
   std::vector<State> states_;
   std::vector<char> onDisk_;
   FoldedNames predicted_;  // dry: what this main folder received so far
@@ -354,6 +381,10 @@ private:
 };
 
 } // namespace
+
+CopyStructure ListCopyStructure(const std::string& root, bool withFiles, const std::deque<std::string>& patterns) {
+  return ListStructure(core::StructureRoot(root), withFiles, patterns);
+}
 
 bool CopyPreview::Skipped(size_t main, size_t structure) const {
   return skip[main * structures.size() + structure] != 0;
@@ -404,7 +435,7 @@ CopyPreview PreviewCopy(const CopyJob& job) {
   p.toCopy[0] = static_cast<double>(p.mainFolders.size() + p.refused.size());
   std::vector<std::string> roots;
   for (const std::string& line : job.structures)
-    if (!core::TrimText(line).empty()) roots.push_back(StructureRoot(line));
+    if (!core::TrimText(line).empty()) roots.push_back(core::StructureRoot(line));
   if (roots.empty())
     return stop(702, "The list of Folder Structures is empty !\nAction : You must add at least one Folder Structure.");
   for (const std::string& root : roots) {

@@ -60,12 +60,25 @@ struct CopyStructure {
     uint64_t size = 0;     // from the find data
     FILETIME written{};
   };
+  // An entry the listing kept back (a name no path reaches): counted with the
+  // structure, never copied, named with why in every main folder it would go to.
+  struct Kept {
+    std::string relative;  // below the root, with the name as shown (for the reader only)
+    std::string reason;
+    bool folder = false;
+    int parent = -1;       // index of the entry of its folder, -1: the root
+    uint64_t size = 0;
+  };
   std::string root;        // without a trailing backslash ("c:" for a drive)
   std::string lastName;    // empty for a drive
   std::vector<Entry> entries;
+  std::vector<Kept> kept;  // folders, and with files the selected files
   uint32_t folders = 0, files = 0;
   uint64_t bytes = 0;
 };
+// Lists one structure as the preview does (root as written, trailing
+// backslashes dropped).
+CopyStructure ListCopyStructure(const std::string& root, bool withFiles, const std::deque<std::string>& patterns);
 
 struct DriveSpace {
   std::string root;        // "C:\" or "\\server\share\"

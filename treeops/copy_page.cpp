@@ -69,6 +69,7 @@ const core::NumberedMessage<CopyMsg> kRows[] = {
      "There is no selected Folder Structure !\nAction : You must select a Folder with subfolder structure.",
      CAP(T08, "Warning", "0280")},
     {CopyMsg::StructureNotAFolder, "0697", kMsgWarning, core::kNotAFolderText, CAP(T08, "Warning", "0697")},
+    {CopyMsg::StructureKept, "0661", kMsgWarning, "{}", CAP(T08, "Warning", "0661")},
     {CopyMsg::StructureRemove, "0281", kMsgQuestion,
      "Do you want to delete the selected item(s) from the Exclude list ?", CAP(T08, "Warning", "0281")},
     {CopyMsg::ClearAsk, "0287", kMsgQuestion,
@@ -510,7 +511,17 @@ void CopyPage::AddVol08FolderStructure(const std::string& path) {
   bool listed = false;
   for (const std::string& s : lstVol08AddFolderStructure.Items())
     listed = listed || lstrcmpiA(s.c_str(), path.c_str()) == 0;
-  if (!listed) lstVol08AddFolderStructure.Add(path);
+  if (!listed) {
+    lstVol08AddFolderStructure.Add(path);
+    // What of it can never be copied is said now; the run names it again, in
+    // every main folder, in the Visual Log.
+    const treeops::CopyJob job = Job();
+    const treeops::CopyStructure added =
+        treeops::ListCopyStructure(trimmed, treeops::CopyWithFiles(job.option), job.patterns);
+    std::vector<core::KeptPath> kept;
+    for (const treeops::CopyStructure::Kept& k : added.kept) kept.push_back({added.root + "\\" + k.relative, k.reason, k.folder});
+    if (!kept.empty()) Box(CopyMsg::StructureKept, core::KeptEntriesText(added.root, kept));
+  }
   ClearVol08Counters();
   ScanVol08CopyPreview();
   ShowVol08Counters();

@@ -25,7 +25,7 @@
 enum class CopyMsg {
   AddEmpty, InInclude, InExclude, DeleteSelected, ExcludeEmpty, ViewNothing, ExcludeAllEmpty,
   DeleteAll, ExportEmpty, Refused, NotTaken,
-  ViewNotAFolder, StructureNotAFolder,
+  ViewNotAFolder, StructureNotAFolder, StructureKept,
   DiskSpace, SelectFilesHint, StructureNotSelected, StructureRemove, ClearAsk, ClearEnd,
   UndoNothing, UndoAsk, UndoReport, UndoEnd, WholeDisk,
   RunEmpty, RunNoStructure, RunStructureRefused, RunSpaceUnknown, RunConfirm, RunEnd, RunDiskFull,

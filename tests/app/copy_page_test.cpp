@@ -629,4 +629,34 @@ TEST_F(CopyPageTest, EveryListChangeCountsTheStructuresAsTheDiskIsNow) {
   EXPECT_EQ(toCopy(), Strings({"2", "10", "8", "30"}));
 }
 
+// A structure holding names this system cannot address says so when it is
+// added (0661) and again at the run, where the Visual Log names each of them,
+// with why, in every main folder; only the plain entries are copied.
+TEST_F(CopyPageTest, AStructureWithNamesNoPathReachesSaysSoAndIsCopiedWithoutThem) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "odd names are made on the Linux side";
+  ASSERT_TRUE(testsupport::MakeUnixEntry(tree / "Mkt\\Mail", "..\\..\\beside.txt", false));
+  ASSERT_TRUE(testsupport::MakeUnixEntry(tree / "Mkt", "CON", true));
+  const std::string c1 = dest.AddFolder("C1");
+  AddMain(c1);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  seam.Answer("no: 0661", IDOK);
+  AddStructure(tree / "Mkt");
+  const testsupport::ShownBox* said = Shown("0661");
+  ASSERT_NE(said, nullptr);
+  EXPECT_NE(said->text.find("holds entries this system cannot address : 2\n" + tree / "Mkt"), std::string::npos)
+      << said->text;
+  EXPECT_NE(said->text.find(tree / "Mkt\\CON\n   a name this system cannot address (a device name)"),
+            std::string::npos) << said->text;
+  Copy();
+  EXPECT_EQ(ReadFile(c1 + "\\Mkt\\Mail\\m.txt"), "12345");
+  EXPECT_FALSE(FileExists(c1 + "\\beside.txt"));
+  const Strings listed = frmStatistic08->List(6).Items();
+  for (const std::string& path : {c1 + "\\Mkt\\CON", c1 + "\\Mkt\\Mail\\..\\..\\beside.txt"}) {
+    const auto at = std::find(listed.begin(), listed.end(), path);
+    ASSERT_NE(at, listed.end()) << path;
+    ASSERT_NE(at + 1, listed.end());
+    EXPECT_EQ((at + 1)->find("      why : a name this system cannot address"), 0u) << *(at + 1);
+  }
+}
+
 } // namespace

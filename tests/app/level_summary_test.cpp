@@ -3,6 +3,7 @@
 #include "listwin/frmLevelSummFolder.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
+#include "support/wine_unix.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,26 @@ TEST_F(LevelSummaryWindow, ShowsSubfoldersPerLevelAndTheTotalsOfARealTree) {
   EXPECT_EQ(shown.folders, "0");
   EXPECT_EQ(frmLevelSummFolder->lstViewLevelSummFolder.Count(), 0);
   EXPECT_EQ(seam.Unscripted(), 0);
+}
+
+// Entries whose names no path reaches are not counted, and the summary says
+// how many it left out.
+TEST_F(LevelSummaryWindow, NamesNoPathReachesAreNotCountedAndSaidSo) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "odd names are made on the Linux side";
+  TempDir t;
+  const std::string root = t / "data";
+  testsupport::MakeFolders(root + "\\a");
+  ASSERT_TRUE(testsupport::MakeUnixEntry(root, "..\\data", true));
+  ASSERT_TRUE(testsupport::MakeUnixEntry(root + "\\a", "nul.txt", false));
+  core::FolderStructSize scan(root);
+  scan.ScanAll();
+  Shown shown;
+  ReadNextShow(shown);
+  ShowLevelSummaryAllFiles(scan);
+  EXPECT_EQ(shown.folders, "1");
+  EXPECT_EQ(shown.files, "0");
+  ASSERT_EQ(shown.rows.size(), 2u);
+  EXPECT_EQ(shown.rows[1], (Strings{"Not counted", "2 (names this system cannot address)"}));
 }
 
 } // namespace

@@ -6,13 +6,16 @@
 // touches them; the data outside stays byte for byte. And an item is acted on
 // only where the run listed it: a folder on its way swapped for a link keeps
 // everything below it.
+#include "core/file_copy.h"
 #include "core/folder_listing.h"
 #include "core/folder_scan.h"
 #include "core/folder_walk.h"
 #include "core/level_copy.h"
 #include "create/creation_engine.h"
 #include "engine/treeops_fixture.h"
+#include "support/creation_stores.h"
 #include "support/wine_unix.h"
+#include "treeops/copy_engine.h"
 #include "treeops/delete_engine.h"
 
 #include <algorithm>
@@ -222,15 +225,9 @@ TEST(OddNames, TheContentsRemoverAndTheCreationUndoKeepOddNamesAndNeverPassALink
   temp.AddFile("Struct\\S\\f.txt", "outside f");
   ASSERT_TRUE(CopyFileA((temp / "Struct\\S\\f.txt").c_str(), (outside / "sub\\f.txt").c_str(), TRUE));
   const std::string twin = Snapshot(outside.Path());
-  core::CreationCounters counters{};
-  core::CreationResultLists lists;
-  core::CreationJournal journal;
-  core::CreationStringList copied;
-  core::StructureTotals totals;
-  core::FileSizeMap files;
-  core::MeasureStructures({temp / "Struct"}, core::AttachMode::SubOnlyWithFiles, true, totals, files);
-  core::CreationSink sink;
-  core::CreationEngine engine(counters, lists, journal, copied, totals, files, sink);
+  testsupport::CreationStores stores;
+  core::MeasureStructures({temp / "Struct"}, core::AttachMode::SubOnlyWithFiles, true, stores.totals, stores.files);
+  core::CreationEngine engine = stores.Engine();
   core::CreationJob job;
   job.items = core::StringListItems({"New"}, core::ComposeNameParts(temp.Path(), "", "", false));
   job.structures = {temp / "Struct"};
@@ -239,7 +236,7 @@ TEST(OddNames, TheContentsRemoverAndTheCreationUndoKeepOddNamesAndNeverPassALink
   ASSERT_TRUE(PathExists(temp / "New\\S\\f.txt"));
   ASSERT_TRUE(testsupport::MoveOnUnixSide(temp / "New\\S", temp / "away"));
   ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "New\\S", outside / "sub"));
-  core::UndoCreation(journal);
+  core::UndoCreation(stores.journal);
   EXPECT_EQ(Snapshot(outside.Path()), twin);
   EXPECT_TRUE(PathExists(temp / "New\\S"));
   testsupport::RemoveTree(temp / "New");
@@ -259,20 +256,17 @@ TEST(OddNames, ACreationStructureWithOddNamesWritesNothingOutsideAndSaysSo) {
   temp.AddFolder("Dest");
   for (bool simulate : {true, false}) {
     SCOPED_TRACE(simulate);
-    core::CreationCounters counters{};
-    core::CreationResultLists lists;
-    core::CreationJournal journal;
-    core::CreationStringList copied;
-    core::StructureTotals totals;
-    core::FileSizeMap files;
+    testsupport::CreationStores stores;
     std::vector<core::KeptPath> kept;
-    core::MeasureStructures({temp / "Struct"}, core::AttachMode::MainWithFiles, true, totals, files, &kept);
+    core::MeasureStructures({temp / "Struct"}, core::AttachMode::MainWithFiles, true, stores.totals, stores.files,
+                            &kept);
     EXPECT_EQ(kept.size(), 3u);
-    EXPECT_EQ(totals.files, 1u);
+    EXPECT_EQ(stores.totals.files, 1u);
     std::vector<std::string> warnings;
-    core::CreationSink sink;
-    sink.warn = [&](const std::string& text, const std::string& caption, bool) { warnings.push_back(caption + "|" + text); };
-    core::CreationEngine engine(counters, lists, journal, copied, totals, files, sink);
+    stores.sink.warn = [&](const std::string& text, const std::string& caption, bool) {
+      warnings.push_back(caption + "|" + text);
+    };
+    core::CreationEngine engine = stores.Engine();
     core::CreationJob job;
     job.items = core::StringListItems({"a", "b"}, core::ComposeNameParts(temp / "Dest", "", "", false));
     job.structures = {temp / "Struct"};
@@ -283,7 +277,7 @@ TEST(OddNames, ACreationStructureWithOddNamesWritesNothingOutsideAndSaysSo) {
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0].find(simulate ? "simulation caption|" : "run caption|"), 0u);
     EXPECT_NE(warnings[0].find("..\\beside.txt"), std::string::npos);
-    EXPECT_EQ(counters[core::CounterIndex(core::kCreated, core::kFiles)], 2.0);
+    EXPECT_EQ(stores.counters[core::CounterIndex(core::kCreated, core::kFiles)], 2.0);
   }
   EXPECT_EQ(testsupport::ListTree(temp / "Dest"),
             "a\\\na\\Struct\\\na\\Struct\\plain.txt\na\\Struct\\sub\\\n"
@@ -313,6 +307,121 @@ TEST(OddNames, TheLevelBuilderListsPlainFoldersAndNamesTheOthers) {
   last.SetFromTo(1, 2);
   last.Run();
   EXPECT_EQ(last.GetResultList(), (std::deque<std::string>{temp / "T\\a\\deep"}));
+}
+
+// The Copy page: a structure holding "..\..\outside\secret.txt" and a device
+// name copies only its plain entries; a folder inside the main folder that is
+// a link, and a main folder that is one, receive nothing; simulation and run
+// agree; the outside data stays byte for byte.
+TEST(OddNames, TheCopyRunWritesOnlyWhereItListedAndNeverReadsOrWritesThroughOddNames) {
+  NEEDS_WINE();
+  TempDir temp, outside;
+  outside.AddFile("secret.txt", "outside secret");
+  outside.AddFile("linked\\own.txt", "outside own");
+  temp.AddFile("S\\Sub\\plain.txt", "plain");
+  temp.AddFile("S\\L\\into.txt", "would go through the link");
+  ASSERT_TRUE(MakeUnixEntry(temp / "S", "..\\..\\outside\\secret.txt", false));
+  ASSERT_TRUE(MakeUnixEntry(temp / "S\\Sub", "aux.log", false));
+  temp.AddFolder("M1");
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "M1\\L", outside / "linked"));  // a link inside a main folder
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "M2", outside / "linked"));     // a main folder that is one
+  const std::string before = Snapshot(outside.Path());
+  treeops::CopyJob job;
+  job.option = treeops::CopyOption::SubOnlyWithFiles;
+  job.patterns = {"*.*"};
+  job.protectedFolders = treetest::Protected();
+  job.includes = Inside(temp, {"M1", "M2"});
+  job.structures = {temp / "S"};
+  const treeops::CopyPreview preview = treeops::PreviewCopy(job);
+  ASSERT_EQ(preview.stop.number, 0) << preview.stop.text;
+  ASSERT_EQ(preview.structures.size(), 1u);
+  EXPECT_EQ(preview.structures[0].kept.size(), 2u);
+  treeops::CopyResults predicted, results;
+  treeops::CopyJournal dry, journal;
+  ASSERT_TRUE(treeops::RunCopy(preview, true, predicted, dry));
+  ASSERT_TRUE(treeops::RunCopy(preview, false, results, journal));
+  EXPECT_EQ(predicted.counters, results.counters);
+  EXPECT_EQ(predicted.other, results.other);
+  EXPECT_EQ(predicted.notDone, results.notDone);
+  EXPECT_EQ(Snapshot(outside.Path()), before);
+  EXPECT_EQ(testsupport::ReadFile(temp / "M1\\Sub\\plain.txt"), "plain");
+  EXPECT_FALSE(testsupport::ListsEntry(temp / "M1\\Sub", "aux.log"));  // a device answers to any path
+  EXPECT_TRUE(Holds(results.subFoldersOther, temp / "M1\\L"));
+  EXPECT_TRUE(Holds(results.foldersOther, temp / "M2"));
+  for (const treeops::Refusal& r : results.reasons)
+    if (r.path == temp / "M1\\L" || r.path == temp / "M2") EXPECT_NE(r.reason.find("link"), std::string::npos) << r.reason;
+  // The kept entries are named with why, once per main folder that receives the structure.
+  size_t named = 0;
+  for (const treeops::Refusal& r : results.reasons) named += r.reason.find("cannot address") != std::string::npos;
+  EXPECT_EQ(named, 2u);
+  treeops::UndoCopy(journal);
+  EXPECT_EQ(Snapshot(outside.Path()), before);
+}
+
+// The check on a file the run has just made: it lies where the run listed its
+// folder, or the write goes no further.
+TEST(OddNames, ANewFileIsWrittenOnlyWhereTheRoadLeads) {
+  NEEDS_WINE();
+  TempDir temp, outside;
+  outside.AddFolder("away");
+  temp.AddFolder("R\\plain");
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "R\\linked", outside / "away"));
+  core::LocationCheck check;
+  ASSERT_TRUE(check.ListRoad(temp / "R").Here());
+  for (const char* name : {"plain\\new.txt", "linked\\new.txt"}) {
+    const std::string path = temp / "R" + "\\" + name;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << name;
+    EXPECT_EQ(check.HandleIsAt(h, path), std::string(name) == "plain\\new.txt") << name;
+    CloseHandle(h);
+  }
+}
+
+// A folder of the main folder swapped for a link while a copy into it is being
+// written: the copy never takes its name there (it would land behind the
+// link), and the outside data stays as it was.
+namespace swap {
+std::string folder, away, target;
+bool done = false;
+void Hook(const std::string&, uint64_t) {
+  if (done) return;
+  done = true;
+  testsupport::MoveOnUnixSide(folder, away);
+  testsupport::MakeUnixSymlink(folder, target);
+}
+} // namespace swap
+
+TEST(OddNames, AFolderSwappedForALinkWhileACopyIsWrittenNeverReceivesIt) {
+  NEEDS_WINE();
+  TempDir temp, outside;
+  outside.AddFolder("S");
+  temp.AddFile("Struct\\S\\a.txt", "copied");
+  temp.AddFolder("M\\S");
+  const std::string before = Snapshot(outside.Path());
+  treeops::CopyJob job;
+  job.option = treeops::CopyOption::SubOnlyWithFiles;
+  job.patterns = {"*.*"};
+  job.protectedFolders = treetest::Protected();
+  job.includes = Inside(temp, {"M"});
+  job.structures = {temp / "Struct"};
+  const treeops::CopyPreview preview = treeops::PreviewCopy(job);
+  ASSERT_EQ(preview.stop.number, 0) << preview.stop.text;
+  swap::folder = temp / "M\\S";
+  swap::away = temp / "M-away";
+  swap::target = outside / "S";
+  swap::done = false;
+  core::SetCopyWriteHook(&swap::Hook);
+  treeops::CopyResults results;
+  treeops::CopyJournal journal;
+  treeops::RunCopy(preview, false, results, journal);
+  core::SetCopyWriteHook(nullptr);
+  ASSERT_TRUE(swap::done);
+  EXPECT_EQ(Snapshot(outside.Path()), before);
+  EXPECT_TRUE(Holds(results.filesOther, temp / "M\\S\\a.txt"));
+  for (const treeops::Refusal& r : results.reasons)
+    if (r.path == temp / "M\\S\\a.txt") EXPECT_EQ(r.reason, "a folder on its path is a link or was moved");
+  testsupport::RemoveTree(temp / "M");
+  EXPECT_EQ(Snapshot(outside.Path()), before);
 }
 
 } // namespace
