@@ -1,5 +1,7 @@
 #include "core/file_identity.h"
 
+#include <winternl.h>
+
 namespace core {
 
 bool IdentityOf(HANDLE handle, FileIdentity& identity, DWORD* attributes) {
@@ -11,6 +13,23 @@ bool IdentityOf(HANDLE handle, FileIdentity& identity, DWORD* attributes) {
   identity.indexLow = info.nFileIndexLow;
   identity.known = true;
   if (attributes) *attributes = info.dwFileAttributes;
+  return true;
+}
+
+bool IndexOf(HANDLE handle, DWORD volume, FileIdentity& identity) {
+  identity = FileIdentity();
+  struct {
+    LARGE_INTEGER index;
+  } internal{};
+  IO_STATUS_BLOCK status{};
+  constexpr auto kInternalInformation = static_cast<FILE_INFORMATION_CLASS>(6);
+  if (handle == INVALID_HANDLE_VALUE ||
+      NtQueryInformationFile(handle, &status, &internal, sizeof internal, kInternalInformation) != 0)
+    return false;
+  identity.volume = volume;
+  identity.indexHigh = static_cast<DWORD>(internal.index.HighPart);
+  identity.indexLow = internal.index.LowPart;
+  identity.known = true;
   return true;
 }
 

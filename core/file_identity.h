@@ -25,6 +25,11 @@ struct FileIdentity {
 // when the system cannot tell.
 bool IdentityOf(HANDLE handle, FileIdentity& identity, DWORD* attributes = nullptr);
 
+// The item's index alone (cheap: the volume's serial number is the costly part
+// under Wine), with the volume given by the caller, who knows it from a folder
+// on the same road; false when the system cannot tell.
+bool IndexOf(HANDLE handle, DWORD volume, FileIdentity& identity);
+
 // A handle on the item at path as itself (a folder too; a link's name is opened
 // as the link where the system keeps links apart), for reading its identity
 // only; it lets the item be renamed or removed while open. INVALID_HANDLE_VALUE

@@ -214,7 +214,7 @@ ItemLocation LocationCheck::Open(const std::string& text, DWORD access, bool fil
   return at;
 }
 
-ItemLocation LocationCheck::ListRoad(const std::string& text) {
+ItemLocation LocationCheck::ListRoad(const std::string& text, bool absentCloses) {
   const std::string folder = Trimmed(text);
   HANDLE h = INVALID_HANDLE_VALUE;
   FileIdentity identity;
@@ -228,7 +228,8 @@ ItemLocation LocationCheck::ListRoad(const std::string& text) {
   }
   if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   if (at.error == 0) at.name = LastName(at.resolved);
-  roads_[folder] = Road{at.error ? std::string() : at.resolved, identity, at.error};
+  if (absentCloses || !NotFound(at.error))
+    roads_[folder] = Road{at.error ? std::string() : at.resolved, identity, at.error};
   return at;
 }
 
@@ -243,6 +244,11 @@ bool LocationCheck::HandleIsAt(HANDLE handle, const std::string& text) {
   if (cut == std::string::npos || cut + 1 >= path.size()) return SameText(resolved, path);
   const std::string resolvedFolder = Resolve(path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut), error);
   return error == 0 && SameText(resolved, Join(resolvedFolder, path.substr(cut + 1)));
+}
+
+bool LocationCheck::IdentityOnRoad(HANDLE handle, const std::string& path, FileIdentity& identity) {
+  auto road = RoadOf(Trimmed(path));
+  return road != roads_.end() && road->second.identity.known && IndexOf(handle, road->second.identity.volume, identity);
 }
 
 void LocationCheck::Forget(const std::string& text) {

@@ -26,6 +26,10 @@ struct ItemLocation {
   DWORD error = 0;
   std::string resolved;  // where the system takes the name to be, when it could tell
   std::string name;      // error 0: the item's own name, as the disk spells it
+  // Read from the handle a run will act through, when the remover holds one
+  // (LocateToChange): which item it is, and its attributes (else unknown).
+  FileIdentity identity;
+  DWORD attributes = INVALID_FILE_ATTRIBUTES;
   bool Here() const { return error == 0; }
 };
 
@@ -61,11 +65,15 @@ public:
   // where it lies now, followed by the rest of the item's path. The answer is
   // the folder's own check; when the folder is not itself there, nothing
   // below it is reached for the rest of the run (not found when it is gone,
-  // else kErrorRoadMoved).
-  ItemLocation ListRoad(const std::string& folder);
+  // else kErrorRoadMoved). absentCloses false: a folder that is not there is
+  // no road at all (an undo gives a renamed folder its name back later).
+  ItemLocation ListRoad(const std::string& folder, bool absentCloses = true);
   // Whether the item open at handle lies at path by the same rule (a file the
   // run has just made, before it writes into it).
   bool HandleIsAt(HANDLE handle, const std::string& path);
+  // The identity of the item open at handle, which the check found at path:
+  // its index, with the volume of the road path lies on (false without one).
+  bool IdentityOnRoad(HANDLE handle, const std::string& path, FileIdentity& identity);
   // Forgets the roads at folder and inside it (a rename has moved them).
   void Forget(const std::string& folder);
 

@@ -76,14 +76,21 @@ ItemLocation SystemRemover::Locate(const std::string& path) {
   return check_.Of(path);
 }
 
-ItemLocation SystemRemover::ListRoad(const std::string& folder) {
+ItemLocation SystemRemover::ListRoad(const std::string& folder, bool absentCloses) {
   Drop();
-  return check_.ListRoad(folder);
+  return check_.ListRoad(folder, absentCloses);
 }
 
 ItemLocation SystemRemover::LocateToChange(const std::string& path) {
   Drop();
   answer_ = check_.Open(path, DELETE, false, held_);
+  if (held_ != INVALID_HANDLE_VALUE) {
+    // Through the handle the change will act through: cheap reads only, the
+    // volume taken from the item's road when it has one.
+    FILE_BASIC_INFO basic{};
+    if (GetFileInformationByHandleEx(held_, FileBasicInfo, &basic, sizeof basic)) answer_.attributes = basic.FileAttributes;
+    if (!check_.IdentityOnRoad(held_, path, answer_.identity)) IdentityOf(held_, answer_.identity, &answer_.attributes);
+  }
   if (held_ == INVALID_HANDLE_VALUE && !answer_.Here() && answer_.error != ERROR_NOT_SUPPORTED &&
       answer_.error != ERROR_FILE_NOT_FOUND && answer_.error != ERROR_PATH_NOT_FOUND)
     answer_ = check_.Of(path);  // not to be opened for deleting: the call by name will tell why

@@ -21,12 +21,13 @@ public:
   // Takes folder, which the run listed, as a road: from now on every item
   // below it must lie where the folder lies now, followed by the rest of its
   // path (LocationCheck::ListRoad). The answer is the folder's own check.
-  virtual ItemLocation ListRoad(const std::string& folder) = 0;
+  virtual ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) = 0;
   // Whether the item open at handle (one the run has just made, before it
   // writes into it) lies at path by the same rule.
   virtual bool HandleIsAt(HANDLE handle, const std::string& path) = 0;
   // The same answer, asked by a run right before it renames or removes path:
-  // the system's keeps the checked item open for that next call.
+  // the system's keeps the checked item open for that next call, and tells
+  // the item's identity and attributes read through it.
   virtual ItemLocation LocateToChange(const std::string& path) { return Locate(path); }
   // Each answers 0 when done, else the system's error.
   virtual DWORD RemoveFile(const std::string& path) = 0;
@@ -50,7 +51,7 @@ public:
   SystemRemover& operator=(const SystemRemover&) = delete;
   ~SystemRemover() override;
   ItemLocation Locate(const std::string& path) override;
-  ItemLocation ListRoad(const std::string& folder) override;
+  ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) override;
   bool HandleIsAt(HANDLE handle, const std::string& path) override { return check_.HandleIsAt(handle, path); }
   ItemLocation LocateToChange(const std::string& path) override;
   DWORD RemoveFile(const std::string& path) override;

@@ -306,6 +306,37 @@ void RunBinding::Enter() {
                                         job.locks);
 }
 
+bool RunBinding::Count(size_t total, const std::vector<ui::TabSheet*>& locks,
+                       const std::function<bool(const std::function<bool(size_t, size_t)>&)>& work) {
+  if (busy_) return false;
+  InStartupFolder folder;
+  ui::RunLock lock(page_.commands ? page_.commands() : std::vector<ui::Control*>(), locks);
+  ui::ProgressBar* bar = page_.progress;
+  if (bar) {
+    bar->SetRange(0, static_cast<int>(total));
+    bar->SetPosition(0);
+    bar->SetVisible(true);
+  }
+  ui::Throttle throttle;
+  busy_ = true;  // the page starts no job meanwhile
+  bool counted = false;
+  try {
+    counted = work([&](size_t done, size_t) {
+      if (!throttle.Due()) return true;
+      if (bar) bar->SetPosition(static_cast<int>(done));
+      ui::App().ProcessMessages();
+      return !ui::App().Terminated();
+    });
+  } catch (...) {
+    busy_ = false;
+    if (bar) bar->SetVisible(false);
+    throw;
+  }
+  busy_ = false;
+  if (bar) bar->SetVisible(false);
+  return counted && !ui::App().Terminated();
+}
+
 bool RunBinding::Run(const Job& job) {
   if (busy_) return false;
   if (job.confirm && !job.confirm()) return false;

@@ -140,6 +140,14 @@ public:
   // Runs the job; true when it came to its end box. Nothing happens while a
   // run of this page lasts.
   bool Run(const Job& job);
+  // A count a page's question needs before its job (the run's own simulation
+  // of what it will do), made as a job works: from the start-up folder, the
+  // page's commands and the sheets given locked, the progress bar moving
+  // through total, the window answering. work gets the progress to call
+  // before each item (false: stop); the answer is work's, false too once the
+  // main window closes.
+  bool Count(size_t total, const std::vector<ui::TabSheet*>& locks,
+             const std::function<bool(const std::function<bool(size_t done, size_t total)>& progress)>& work);
   bool Busy() const { return busy_; }
 
 private:

@@ -450,6 +450,15 @@ std::string DeletePage::Summary(const treeops::DeletePlan& plan, const treeops::
   return out;
 }
 
+// The run's own simulation of the plan, for the questions: each item checked
+// as the run will check it, made as a run works; false when the main window
+// closed meanwhile.
+bool DeletePage::Forecast(const treeops::DeletePlan& plan, treeops::DeleteResults& forecast) {
+  return run_.Count(plan.Items(), otherSheets_, [&](const treeops::Progress& progress) {
+    return treeops::RunDelete(plan, true, forecast, progress);
+  });
+}
+
 std::vector<ui::Control*> DeletePage::CommandControls() {
   std::vector<ui::Control*> controls = Lists.CommandControls();
   for (ui::Control* c : Levels.CommandControls()) controls.push_back(c);
@@ -476,7 +485,7 @@ void DeletePage::Start(bool simulation) {
     protectedKnown_ = false;
     const treeops::DeleteJob job = Snapshot();
     plan = treeops::PreviewDelete(job);
-    treeops::RunDelete(plan, true, forecast);
+    if (!Forecast(plan, forecast)) return false;
     const std::string summary = Summary(plan, forecast, job.mode);
     if (simulation) return Box(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary) == IDYES;
     if (plan.Items() == 0) {

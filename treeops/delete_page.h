@@ -183,6 +183,7 @@ private:
   // kind, as its own simulation of the plan predicts.
   std::string Summary(const treeops::DeletePlan& plan, const treeops::DeleteResults& forecast,
                       treeops::DeleteMode mode) const;
+  bool Forecast(const treeops::DeletePlan& plan, treeops::DeleteResults& forecast);
   std::vector<ui::Control*> CommandControls();
 
   std::vector<ui::TabSheet*> otherSheets_;

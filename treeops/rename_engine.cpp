@@ -11,6 +11,7 @@
 #include <map>
 #include <numeric>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace treeops {
 
@@ -99,6 +100,27 @@ Moved MoveFolder(core::Remover& remover, const std::string& from, const std::str
 std::string StrandedReason(const Moved& moved) {
   return "renaming it failed (" + core::RemovalReason(moved.error) + "), and so did giving it its name back (" +
          core::RemovalReason(moved.strandError) + "): it is left as " + moved.stranded;
+}
+
+// Takes the folder holding each item (of(item); "" for none) as a road of the
+// run, each once, shallowest first: a folder on the way swapped for a link
+// since keeps what lies below it, and an item's folder is asked where it
+// lies once a run.
+template <class Items, class Of>
+void ListParentRoads(core::Remover& remover, const Items& items, Of of) {
+  std::vector<std::string> parents;
+  std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> seen;
+  for (const auto& item : items) {
+    const std::string path = of(item);
+    const std::string parent = ParentOf(path);
+    if (path.empty() || parent.size() < 2 || !seen.insert(parent).second) continue;
+    parents.push_back(parent.size() == 2 ? parent + "\\" : parent);
+  }
+  std::stable_sort(parents.begin(), parents.end(),
+                   [](const std::string& a, const std::string& b) { return Level(a) < Level(b); });
+  // A folder not there now may be there later (the undo gives a renamed
+  // parent its name back before its children): it is no road.
+  for (const std::string& parent : parents) remover.ListRoad(parent, false);
 }
 
 // One line made ready: the folder to rename (checked) and its new path.
@@ -233,6 +255,7 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
   };
   // This run's renames follow the earlier runs' in the history.
   const unsigned run = history.empty() ? 1 : history.back().run + 1;
+  ListParentRoads(rename, items, [](const Item& item) { return item.refusal.empty() ? item.source : std::string(); });
   PredictedDisk disk;
   unsigned level = items.empty() ? 0 : items.front().level;
   for (size_t n = 0; n < items.size(); ++n) {
@@ -251,24 +274,32 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
       disk.NextLevel();
       level = item.level;
     }
-    WIN32_FILE_ATTRIBUTE_DATA data{};
+    // The folder's name must reach the folder itself (a link's name reaches
+    // its target); the check also tells the name as the disk spells it, which
+    // the undo gives back, and (in a run, through the handle it keeps open for
+    // the rename) which folder it is. A folder the simulation made up is not
+    // on disk. The run asks nothing before the check: it answers "not there"
+    // itself.
+    core::ItemLocation at;
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    if (job.dry)
+    if (job.dry) {
       attributes = disk.Attributes(item.source);
-    else if (GetFileAttributesExA(item.source.c_str(), GetFileExInfoStandard, &data))
-      attributes = data.dwFileAttributes;
+      if (IsFolder(attributes)) {
+        if (!disk.Predicted(item.source)) at = rename.Locate(item.source);
+        else at.name = LastNameOf(item.source);
+      }
+    } else {
+      at = rename.LocateToChange(item.source);
+      if (at.Here() && !at.identity.known) core::IdentityAt(item.source, at.identity, &at.attributes);
+      // An item the check refused is judged by what its listing shows, as the simulation does.
+      attributes = at.Here() ? at.attributes : NotFound(at.error) ? INVALID_FILE_ATTRIBUTES
+                                                                  : GetFileAttributesA(item.source.c_str());
+    }
     if (!IsFolder(attributes)) {
       results.counters[1] += 1;
       results.sourceNotExists.push_back(item.source);
       continue;
     }
-    // The folder's name must reach the folder itself (a link's name reaches
-    // its target); it also tells the name as the disk spells it, which the
-    // undo gives back. A folder the simulation made up is not on disk.
-    core::ItemLocation at;
-    if (!job.dry) at = rename.LocateToChange(item.source);
-    else if (!disk.Predicted(item.source)) at = rename.Locate(item.source);
-    else at.name = LastNameOf(item.source);
     if (at.error == ERROR_FILE_NOT_FOUND || at.error == ERROR_PATH_NOT_FOUND) {
       results.counters[1] += 1;
       results.sourceNotExists.push_back(item.source);
@@ -297,8 +328,7 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
       // The folder's identity, read once its place is checked and right before
       // the rename (after it, Wine tells no volume for a handle opened before):
       // the undo takes back only this very folder.
-      core::FileIdentity identity;
-      core::IdentityAt(item.source, identity);
+      const core::FileIdentity identity = at.identity;
       moved = MoveFolder(rename, item.source, item.target, home);
       if (moved.error && moved.stranded.empty() && !NotFound(moved.error) && !Exists(moved.error) && !caseOnly &&
           GetFileAttributesA(item.target.c_str()) != INVALID_FILE_ATTRIBUTES)
@@ -339,6 +369,7 @@ RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, cons
     std::string path = record.newPath;
     byRun[record.run].emplace(core::PathLevel(path), &record);
   }
+  ListParentRoads(rename, history, [](const _tagReplaceFoldersStruct& r) { return r.newPath; });
   RenameUndoReport report;
   const size_t total = history.size();
   size_t done = 0;
@@ -352,13 +383,12 @@ RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, cons
       ++done;
       const _tagReplaceFoldersStruct& r = *entry.second;
       // The name must lead to the folder itself, and the folder be the one renamed.
-      const core::ItemLocation at = rename.LocateToChange(r.newPath);
-      core::FileIdentity now;
-      DWORD attributes = 0;
+      core::ItemLocation at = rename.LocateToChange(r.newPath);
+      if (at.Here() && !at.identity.known) core::IdentityAt(r.newPath, at.identity, &at.attributes);
       const bool caseOnly = core::SameText(r.oldPath, r.newPath);
-      if (!at.Here() || !core::IdentityAt(r.newPath, now, &attributes) ||
-          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY ||
-          now != r.identity) {
+      if (!at.Here() ||
+          (at.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY ||
+          at.identity != r.identity) {
         report.sourceNotExists.push_back(core::TrimText(r.newPath));
       } else if (caseOnly ? AnotherAnswers(ParentOf(r.newPath), LastNameOf(r.oldPath), at.name)
                           : GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {

@@ -8,6 +8,7 @@
 #include "bench/bench_timing.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include "core/folder_scan.h"
 #include "support/temp_dir.h"
@@ -125,8 +126,8 @@ inline void DeleteChecked(const std::string& path, bool folder) {
   CloseHandle(h);
 }
 
-inline void RenameChecked(const std::string& from, const std::string& to) {
-  HANDLE h = OpenChecked(from, true);
+// Renames the item open at h to the full path to, never over an existing item.
+inline void RenameHandle(HANDLE h, const std::string& to) {
   const std::string full = "\\??\\" + to;
   std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + full.size() * sizeof(WCHAR));
   FILE_RENAME_INFO* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
@@ -136,30 +137,51 @@ inline void RenameChecked(const std::string& from, const std::string& to) {
   MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), info->FileName,
                       static_cast<int>(full.size()));
   SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(buffer.size()));
-  CloseHandle(h);
 }
 
-// The rename run's calls for the folders of one parent: the parent's place once,
-// then for each folder its attributes and its checked rename.
+// The rename run's calls for the folders of one parent: the parent's place
+// once (with its identity, for its volume), then for each folder its checked
+// open, its attributes and index read through that handle (the undo's
+// record), and the rename through it.
 template <class Folders, class NewName>
 void RenameFoldersChecked(const std::string& parent, const Folders& folders, const NewName& to) {
-  Where(parent);
+  HANDLE p = CreateFileA(parent.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  char where[MAX_PATH + 16];
+  GetFinalPathNameByHandleA(p, where, sizeof where, 0);
+  BY_HANDLE_FILE_INFORMATION identity;
+  GetFileInformationByHandle(p, &identity);
+  CloseHandle(p);
   for (const std::string& folder : folders) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &data);
-    RenameChecked(folder, to(folder));
+    HANDLE h = OpenChecked(folder, true);
+    FILE_BASIC_INFO basic;
+    GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic);
+    struct {
+      LARGE_INTEGER index;
+    } internal;
+    IO_STATUS_BLOCK status;
+    NtQueryInformationFile(h, &status, &internal, sizeof internal, static_cast<FILE_INFORMATION_CLASS>(6));
+    RenameHandle(h, to(folder));
+    CloseHandle(h);
   }
 }
 
 // The copy of one file as the copy run makes it, with what its undo keeps: the
-// content read once and written, a digest of it made on the way, the source's
-// time and attributes set, the copy's time read back.
+// real name looked at, the content read once and written under a temporary
+// name beside it (the new file's place asked), a digest of it made on the way
+// and of what it holds read back, the source's time and attributes set, the
+// copy's time read, its place asked again, and the rename to its real name.
 inline void CopyRecorded(const std::string& from, const std::string& to) {
   HANDLE source = CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   FILE_BASIC_INFO basic{};
   GetFileInformationByHandleEx(source, FileBasicInfo, &basic, sizeof basic);
-  HANDLE target = CreateFileA(to.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  GetFileAttributesA(to.c_str());
+  const std::string temporary = to + ".~vx00000000";
+  HANDLE target = CreateFileA(temporary.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  char where[MAX_PATH + 16];
+  GetFinalPathNameByHandleA(target, where, sizeof where, 0);
   static std::vector<unsigned char> buffer(1 << 18);
   DWORD got = 0, written = 0;
   uint64_t sum = 0;
@@ -168,11 +190,19 @@ inline void CopyRecorded(const std::string& from, const std::string& to) {
     for (DWORD i = 0; i < got; ++i) sum = sum * 31 + buffer[i];
   }
   CloseHandle(source);
+  FILE_STANDARD_INFO standard;
+  GetFileInformationByHandleEx(target, FileStandardInfo, &standard, sizeof standard);
+  LARGE_INTEGER start{};
+  SetFilePointerEx(target, start, nullptr, FILE_BEGIN);
+  while (ReadFile(target, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got)
+    for (DWORD i = 0; i < got; ++i) sum = sum * 31 + buffer[i];
   FILE_BASIC_INFO set{};
   set.LastWriteTime = basic.LastWriteTime;
   set.FileAttributes = FILE_ATTRIBUTE_NORMAL;
   SetFileInformationByHandle(target, FileBasicInfo, &set, sizeof set);
   GetFileInformationByHandleEx(target, FileBasicInfo, &basic, sizeof basic);
+  GetFinalPathNameByHandleA(target, where, sizeof where, 0);
+  RenameHandle(target, to);
   CloseHandle(target);
 }
 

@@ -124,11 +124,14 @@ void Delete(const testsupport::TempDir& dir, int folders) {
                 },
                 [&] {
                   same += bench::Seconds([&] {
-                    bench::Where(dir / "delete\\same");
-                    bare(s, "same", [&](const std::string& path, bool folder) {
-                      if (folder) bench::Where(path);  // the files' folder, checked once for them all
-                      bench::DeleteChecked(path, folder);
-                    });
+                    // The questions' count: each item's place asked once; then
+                    // the run: the main folder's place (its road) and identity,
+                    // and each item checked and deleted through its handle.
+                    std::vector<std::pair<std::string, bool>> items;
+                    bare(s, "same", [&](const std::string& path, bool folder) { items.emplace_back(path, folder); });
+                    for (const auto& item : items) bench::Where(item.first);
+                    bench::Where(dir / ("delete\\same\\" + Name("s", s)));
+                    for (const auto& item : items) bench::DeleteChecked(item.first, item.second);
                   });
                 },
                 [&] {

@@ -71,7 +71,9 @@ public:
   explicit TestRemover(bool simulation) : simulation_(simulation) {}
   int Calls() const { return calls_; }
   core::ItemLocation Locate(const std::string& path) override { return system_.Locate(path); }  // reads only
-  core::ItemLocation ListRoad(const std::string& folder) override { return system_.ListRoad(folder); }
+  core::ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) override {
+    return system_.ListRoad(folder, absentCloses);
+  }
   bool HandleIsAt(HANDLE handle, const std::string& path) override { return system_.HandleIsAt(handle, path); }
   DWORD RemoveFile(const std::string& path) override {
     return Allowed("RemoveFile", path) ? system_.RemoveFile(path) : ERROR_ACCESS_DENIED;

@@ -361,7 +361,9 @@ class TemporaryStepsFail : public core::Remover {
 public:
   explicit TemporaryStepsFail(bool back) : back_(back) {}
   core::ItemLocation Locate(const std::string& path) override { return system_.Locate(path); }
-  core::ItemLocation ListRoad(const std::string& folder) override { return system_.ListRoad(folder); }
+  core::ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) override {
+    return system_.ListRoad(folder, absentCloses);
+  }
   bool HandleIsAt(HANDLE handle, const std::string& path) override { return system_.HandleIsAt(handle, path); }
   core::ItemLocation LocateToChange(const std::string& path) override { return system_.LocateToChange(path); }
   DWORD RemoveFile(const std::string& path) override { return system_.RemoveFile(path); }
