@@ -1,5 +1,6 @@
 #include "core/remover.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace core {
@@ -184,6 +185,18 @@ DWORD SystemRemover::Rename(const std::string& from, const std::string& to) {
   if (Unsupported(error)) error = Done(MoveFileA(from.c_str(), to.c_str()));
   if (error == 0) check_.Forget(from);
   return error;
+}
+
+void ListRoads(Remover& remover, std::vector<std::string> folders, bool absentCloses) {
+  auto level = [](const std::string& path) { return std::count(path.begin(), path.end(), '\\'); };
+  std::stable_sort(folders.begin(), folders.end(),
+                   [&](const std::string& a, const std::string& b) { return level(a) < level(b); });
+  FoldedIndex listed;
+  for (const std::string& folder : folders) {
+    if (listed.Contains(folder)) continue;
+    listed.Add(folder);
+    remover.ListRoad(folder, absentCloses);
+  }
 }
 
 DWORD LinkRemovable(const std::string& path) {

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace core {
 
@@ -69,6 +70,10 @@ private:
   ItemLocation answer_;
   HANDLE held_ = INVALID_HANDLE_VALUE;  // LocateToChange's handle of located_
 };
+
+// Takes each folder as a road of the run (Remover::ListRoad), each once,
+// shallowest first, so that a road inside another is checked along it.
+void ListRoads(Remover& remover, std::vector<std::string> folders, bool absentCloses = true);
 
 // What RemoveLink would answer, without removing anything (for simulations):
 // 0 when the name opens as the link itself, ERROR_NOT_SUPPORTED where the

@@ -245,12 +245,7 @@ void UndoJournal(CreationJournal& journal, Remover* remover,
                                           const std::string& why)>& visit) {
   SystemRemover own;
   Remover& remove = remover ? *remover : own;
-  // Shallowest first, so that a road inside another is checked along it.
-  std::vector<std::string> roads = journal.roads;
-  std::stable_sort(roads.begin(), roads.end(), [](const std::string& a, const std::string& b) {
-    return std::count(a.begin(), a.end(), '\\') < std::count(b.begin(), b.end(), '\\');
-  });
-  for (const std::string& road : roads) remove.ListRoad(road);
+  ListRoads(remove, journal.roads);
   const size_t total = journal.files.size() + journal.folders.size();
   size_t done = 0;
   // Newest first; a stop keeps in the journal what was not taken back.

@@ -84,24 +84,6 @@ bool NotFound(DWORD e) { return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT
 
 std::string LastName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
-// What removing an unfinished copy found at temporary (its attributes as
-// listed) will answer, without removing it: 0 when it goes; a link, a folder
-// or a read-only file stays, as the run's remover answers.
-DWORD LeftoverRemovable(const std::string& temporary, DWORD attributes) {
-  if (temporary.size() >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
-  core::LocationCheck check;
-  const core::ItemLocation at = check.Of(temporary);
-  if (!at.Here()) return at.error;
-  return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
-}
-
-// A folder as names are joined to it: a root without its trailing backslash
-// ("X:\" gives "X:", "\\server\share\" gives "\\server\share").
-std::string JoiningForm(std::string folder) {
-  while (!folder.empty() && folder.back() == '\\') folder.pop_back();
-  return folder;
-}
-
 bool AlreadyThere(DWORD e) { return e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS; }
 bool DiskFull(DWORD e) { return e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL; }
 
@@ -153,7 +135,7 @@ public:
       listings_.clear();
       guards_ = &p_.guarded[m];
       // A drive root ("X:\") is joined to names without its backslash.
-      const std::string base = JoiningForm(target);
+      const std::string base = core::FolderForJoining(target);
       for (size_t s = 0; s < p_.structures.size(); ++s) {
         if (p_.Skipped(m, s)) continue;
         const CopyStructure& st = p_.structures[s];
@@ -185,6 +167,16 @@ private:
   }
 
   bool Step() { return !progress_ || progress_(done_++, total_); }
+
+  // What removing an unfinished copy found at temporary (its attributes as
+  // listed) will answer, without removing it, by the run's own check: 0 when
+  // it goes; a link, a folder or a read-only file stays.
+  DWORD LeftoverRemovable(const std::string& temporary, DWORD attributes) {
+    if (temporary.size() >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
+    const core::ItemLocation at = remover_.Locate(temporary);
+    if (!at.Here()) return at.error;
+    return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
+  }
 
   // What is at path now (dry: as predicted); INVALID_FILE_ATTRIBUTES for nothing.
   DWORD Predicted(const std::string& folder, bool folderOnDisk, const std::string& name) {
@@ -408,7 +400,7 @@ CopyPreview PreviewCopy(const CopyJob& job) {
       p.refused.push_back({core::TrimText(line), check.reason});
       continue;
     }
-    accepted.push_back(JoiningForm(check.path));
+    accepted.push_back(core::FolderForJoining(check.path));
     if (check.path.back() == '\\') rootsTaken.insert(accepted.back());  // only a root keeps its backslash
   }
   if (accepted.empty() && p.refused.empty())
@@ -458,7 +450,7 @@ CopyPreview PreviewCopy(const CopyJob& job) {
     for (size_t s = 0; s < p.structures.size(); ++s) {
       const CopyStructure& st = p.structures[s];
       const bool makeRoot = main && !st.lastName.empty();
-      const std::string dest = makeRoot ? JoiningForm(target) + "\\" + st.lastName : target;
+      const std::string dest = makeRoot ? core::FolderForJoining(target) + "\\" + st.lastName : target;
       if (SameOrInside(dest, st.root)) {
         p.skip[m * p.structures.size() + s] = 1;
         p.skippedPairs.emplace_back(target, st.root);

@@ -206,7 +206,7 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
   // folder is the road to what lies below it.
   core::SystemRemover own;
   core::Remover& remove = remover ? *remover : own;
-  for (const std::string& road : plan.roads) remove.ListRoad(road);
+  core::ListRoads(remove, plan.roads);
   // The simulation's knowledge: a folder that will keep something cannot go.
   std::vector<char> blocked(dry ? plan.folders.size() : 0, 0);
   const size_t total = plan.Items();

@@ -103,24 +103,19 @@ std::string StrandedReason(const Moved& moved) {
 }
 
 // Takes the folder holding each item (of(item); "" for none) as a road of the
-// run, each once, shallowest first: a folder on the way swapped for a link
-// since keeps what lies below it, and an item's folder is asked where it
-// lies once a run.
+// run: a folder on the way swapped for a link since keeps what lies below it,
+// and an item's folder is asked where it lies once a run. A folder not there
+// now may be there later (the undo gives a renamed parent its name back before
+// its children): it is no road.
 template <class Items, class Of>
 void ListParentRoads(core::Remover& remover, const Items& items, Of of) {
   std::vector<std::string> parents;
-  std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> seen;
   for (const auto& item : items) {
     const std::string path = of(item);
     const std::string parent = ParentOf(path);
-    if (path.empty() || parent.size() < 2 || !seen.insert(parent).second) continue;
-    parents.push_back(parent.size() == 2 ? parent + "\\" : parent);
+    if (!path.empty() && parent.size() >= 2) parents.push_back(parent.size() == 2 ? parent + "\\" : parent);
   }
-  std::stable_sort(parents.begin(), parents.end(),
-                   [](const std::string& a, const std::string& b) { return Level(a) < Level(b); });
-  // A folder not there now may be there later (the undo gives a renamed
-  // parent its name back before its children): it is no road.
-  for (const std::string& parent : parents) remover.ListRoad(parent, false);
+  core::ListRoads(remover, std::move(parents), false);
 }
 
 // One line made ready: the folder to rename (checked) and its new path.
