@@ -137,6 +137,24 @@ std::string AlongRoad(const std::string& resolvedRoad, const std::string& rest) 
   return !resolvedRoad.empty() && resolvedRoad.back() == '\\' ? resolvedRoad + rest.substr(1) : resolvedRoad + rest;
 }
 
+// Whether the road's folder found again at resolved is the one listed at
+// listedAt, now named by another drive. Under Wine the volume's serial number
+// is the one of the drive that names the place, so when the drive differs
+// only the index can tell; on the same drive both must agree.
+bool SameItemRenamed(const FileIdentity& now, const FileIdentity& listed, const std::string& resolved,
+                     const std::string& listedAt) {
+  if (SameText(resolved, listedAt) || !now.known || !listed.known) return false;
+  if (now == listed) return true;
+  auto driveOf = [](const std::string& path) {
+    if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+    const size_t server = path.compare(0, 2, "\\\\") == 0 ? path.find('\\', 2) : std::string::npos;
+    const size_t share = server == std::string::npos ? server : path.find('\\', server + 1);
+    return path.substr(0, share);
+  };
+  return !SameText(driveOf(resolved), driveOf(listedAt)) && now.indexHigh == listed.indexHigh &&
+         now.indexLow == listed.indexLow;
+}
+
 } // namespace
 
 std::map<std::string, LocationCheck::Road, FoldedLess>::iterator LocationCheck::RoadOf(const std::string& path) {
@@ -181,7 +199,7 @@ DWORD LocationCheck::OnRoad(const std::string& path, const std::string& resolved
   const ItemLocation again = RoadItself(road->first, h, &now);
   if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   if (!again.Here()) return rest.empty() && again.error == ERROR_NOT_SUPPORTED ? ERROR_NOT_SUPPORTED : kErrorRoadMoved;
-  if (!(now == road->second.identity) || SameText(again.resolved, road->second.resolved)) return kErrorRoadMoved;
+  if (!SameItemRenamed(now, road->second.identity, again.resolved, road->second.resolved)) return kErrorRoadMoved;
   road->second.resolved = again.resolved;
   return SameText(resolved, AlongRoad(road->second.resolved, rest)) ? 0 : kErrorRoadMoved;
 }

@@ -239,7 +239,7 @@ TEST(DeleteEngine, ARefusedTargetIsListedAndNothingIsTouched) {
   TempDir temp;
   MakeExamplesTree(temp);
   temp.AddFolder("guarded\\inner");
-  testsupport::MappedDrive drive(temp / "C");
+  testsupport::MappedDrive drive(temp.AddFolder("root"));  // a folder of its own: C stays C
   std::deque<std::string> lines = {"C\\Customer1\\..\\Customer2\\.", "C\\con", "guarded", "guarded\\inner", "C\\Customer1 \\x"};
   const std::deque<std::string> missing = Inside(temp, {"C\\Missing", "C\\Customer1\\index.html"});
   if (drive.Letter()) lines.push_back(drive.Root());

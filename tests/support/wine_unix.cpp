@@ -169,8 +169,9 @@ MappedDrive::MappedDrive(const std::string& folder) {
   const std::string target = UnixPathOf(folder);
   if (!UnderWine() || n == 0 || n >= MAX_PATH || target.empty()) return;
   // Test processes run side by side on one prefix: each starts its search at
-  // a letter of its own, never replaces a link (ln without -f fails on one
-  // that stands), and takes a letter only when its root is its own folder.
+  // a letter of its own, never replaces a link (ln -n without -f fails on one
+  // that stands, where plain ln would make a link inside the folder it leads
+  // to), and takes a letter only when its root is its own folder.
   const int letters = 'Y' - 'Q' + 1;
   const int first = static_cast<int>(GetCurrentProcessId() / 4 % letters);
   for (int i = 0; i < letters; ++i) {
@@ -181,7 +182,7 @@ MappedDrive::MappedDrive(const std::string& folder) {
       continue;
     std::string link = std::string(prefix) + "/dosdevices/" + char(letter - 'A' + 'a') + ":";
     if (!OneWord(link) || !OneWord(target)) return;
-    if (RunUnix("/bin/ln -s " + target + " " + link) && WaitForPath(true, root) && SameFolder(root, folder)) {
+    if (RunUnix("/bin/ln -sn " + target + " " + link) && WaitForPath(true, root) && SameFolder(root, folder)) {
       letter_ = letter;
       link_ = link;
       return;
