@@ -251,7 +251,8 @@ public:
                  CreationJournal& journal, CreationStringList& copiedFiles,
                  const StructureTotals& totals, const FileSizeMap& files, CreationSink& sink);
   // Creates the folders of the job and attaches the structures. The result lists
-  // and journal are appended to (the page clears them at the start of a run).
+  // and journal are appended to (the page clears the lists at the start of a
+  // run; the journal gathers every run until an undo takes them back).
   // False when the sink stopped it.
   bool Run(const CreationJob& job);
   // Predicts the run's outcomes into the counters and the window's lists;

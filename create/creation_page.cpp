@@ -307,12 +307,11 @@ void CreationPage::Start(JobKind kind) {
   run.reset = [&] {
     // The totals the outcomes add are measured at the start of every run.
     if (mode != core::AttachMode::Nothing && !withFiles) SumFolderStructures(false, true);
-    // Fresh counters; a run also starts a fresh result record.
+    // Fresh counters; a run also starts fresh result lists. Its undo record
+    // goes on after the earlier runs' (an Undo takes them all back, newest
+    // first), so no run leaves what it made beyond reach of the undo.
     ResetResultCounters();
-    if (!sim) {
-      ClearResultLists();
-      Journal.Clear();  // earlier runs are never touched again
-    }
+    if (!sim) ClearResultLists();
   };
   run.showLog = c_.viewDetailed->Checked();
   run.counters = BoundCounters();

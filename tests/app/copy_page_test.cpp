@@ -231,21 +231,23 @@ TEST_F(CopyPageTest, TheUndoSaysWhyEachItemItKeptStays) {
   EXPECT_EQ(ListTree(c1), "Mkt\\\nMkt\\Mail\\\nMkt\\Mail\\m.txt\n");
 }
 
-// A new run forgets the last one's records: undo takes back only the newest run.
-TEST_F(CopyPageTest, UndoTakesBackOnlyTheLastRunAndWorksWhenOnlyFilesWereMade) {
+// Each run adds to the undo record: one Undo takes back both runs, the one
+// that made only a file as well as the one that made the folders.
+TEST_F(CopyPageTest, UndoTakesBackEveryRunSinceTheLastUndoAndWorksWhenOnlyFilesWereMade) {
   const std::string c1 = dest.AddFolder("C1");
   AddMain(c1);
   ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
   AddStructure(tree / "Mkt");
   Copy();
-  const std::string first = ListTree(c1);
+  const size_t folders = P().Vol08Undo.folders.size(), files = P().Vol08Undo.files.size();
   // The second run finds every folder in place and copies one new file only.
   tree.AddFile("Mkt\\SEO\\new.txt", "7");
   Copy();
-  EXPECT_TRUE(P().Vol08Undo.folders.empty());
-  EXPECT_EQ(P().Vol08Undo.files.size(), 1u);
+  EXPECT_EQ(P().Vol08Undo.folders.size(), folders);
+  EXPECT_EQ(P().Vol08Undo.files.size(), files + 1);
   Undo();
-  EXPECT_EQ(ListTree(c1), first);
+  EXPECT_EQ(ListTree(c1), "");
+  EXPECT_TRUE(P().Vol08Undo.Empty());
 }
 
 // Refusals: nothing outside the target is touched, the reason is told.

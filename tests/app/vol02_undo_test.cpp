@@ -75,18 +75,30 @@ TEST_F(Vol02Undo, UndoRemovesWhatTheRunMadeKeepsTheUsersFileAndReportsItsFolder)
   EXPECT_TRUE(FileExists(tree / "T\\a.txt"));  // the source is never touched
 }
 
-TEST_F(Vol02Undo, NestedFoldersGoWithoutAFalseReportAndEarlierRunsAreLeftAlone) {
+// Each run adds to the undo record: one Undo takes back every run since the
+// last Undo, newest first, and a simulation between them adds nothing.
+TEST_F(Vol02Undo, NestedFoldersGoWithoutAFalseReportAndEveryRunSinceTheLastUndoIsTakenBack) {
   PickDestination(dest.Path());
   Type("a");
   Create();
   Type("a\\b");
   Type("c");
   Create();  // "a" exists now; this run makes a\b and c
+  Simulate();
+  EXPECT_EQ(ListTree(dest.Path()), "a\\\na\\b\\\nc\\\n");
   seam.Answer("0029", IDYES);
   seam.Answer("0031", IDOK);
   Press(M().Vol02.btnVol02Undo);
   EXPECT_EQ(CaptionsContaining("0030").size(), 0u);
-  EXPECT_EQ(ListTree(dest.Path()), "a\\\n");  // the first run's folder stays
+  EXPECT_EQ(ListTree(dest.Path()), "");  // both runs' folders, the first run's "a" last
+  // The record is empty now: a run after the undo is all the next Undo takes.
+  dest.AddFolder("mine");
+  Type("d");
+  Create();
+  seam.Answer("0029", IDYES);
+  seam.Answer("0031", IDOK);
+  Press(M().Vol02.btnVol02Undo);
+  EXPECT_EQ(ListTree(dest.Path()), "mine\\\n");
 
   // No to the question changes nothing.
   Type("z");
