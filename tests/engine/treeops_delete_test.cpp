@@ -24,27 +24,7 @@ void MakeExamplesTree(const TempDir& temp) {
   for (const char* f : kMainFolderFiles) temp.AddFile(f, f);
 }
 
-struct DeleteRun {
-  treeops::DeletePlan plan;
-  treeops::DeleteResults predicted, results;
-  // Plans, simulates (the disk stays byte for byte and no remover is called),
-  // then runs the plan: the run does what was predicted.
-  void PredictAndRun(const TempDir& temp, const treeops::DeleteJob& job) {
-    plan = treeops::PreviewDelete(job);
-    const std::string before = Snapshot(temp.Path());
-    treetest::TestRemover simulation(true), run(false);
-    EXPECT_TRUE(treeops::RunDelete(plan, true, predicted, treeops::Progress(), &simulation));
-    EXPECT_EQ(Snapshot(temp.Path()), before);
-    EXPECT_TRUE(treeops::RunDelete(plan, false, results, treeops::Progress(), &run));
-    EXPECT_EQ(predicted.counters, results.counters);
-    EXPECT_EQ(predicted.filesDeleted, results.filesDeleted);
-    EXPECT_EQ(predicted.foldersDeleted, results.foldersDeleted);
-    EXPECT_EQ(predicted.filesOther, results.filesOther);
-    EXPECT_EQ(predicted.foldersOther, results.foldersOther);
-    EXPECT_EQ(predicted.filesNotExist, results.filesNotExist);
-    EXPECT_EQ(predicted.foldersNotExist, results.foldersNotExist);
-  }
-};
+using treetest::DeleteRun;
 
 std::vector<std::string> Sorted(const std::deque<std::string>& list) {
   std::vector<std::string> v(list.begin(), list.end());

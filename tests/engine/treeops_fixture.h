@@ -1,11 +1,12 @@
 // Shared by the rename, delete and copy engine tests: a byte-for-byte picture
-// of a temp tree, and the guard that keeps every rename or delete target inside
-// the test's own temp folder.
+// of a temp tree, the guard that keeps every rename or delete target inside
+// the test's own temp folder, and a delete simulated, then run.
 #pragma once
 #include "core/casefold.h"
 #include "core/folder_listing.h"
 #include "core/remover.h"
 #include "support/temp_dir.h"
+#include "treeops/delete_engine.h"
 #include "treeops/tree_target.h"
 
 #include <gtest/gtest.h>
@@ -105,5 +106,29 @@ inline treeops::ProtectedFolders Protected(const std::string& extra = "") {
   if (!extra.empty()) p.push_back(extra);
   return p;
 }
+
+struct DeleteRun {
+  treeops::DeletePlan plan;
+  treeops::DeleteResults predicted, results;
+  int runCalls = 0;  // the run's calls on its remover
+  // Plans, simulates (the disk stays byte for byte and no remover is called),
+  // then runs the plan: the run does what was predicted.
+  void PredictAndRun(const testsupport::TempDir& temp, const treeops::DeleteJob& job) {
+    plan = treeops::PreviewDelete(job);
+    const std::string before = Snapshot(temp.Path());
+    TestRemover simulation(true), run(false);
+    EXPECT_TRUE(treeops::RunDelete(plan, true, predicted, treeops::Progress(), &simulation));
+    EXPECT_EQ(Snapshot(temp.Path()), before);
+    EXPECT_TRUE(treeops::RunDelete(plan, false, results, treeops::Progress(), &run));
+    runCalls = run.Calls();
+    EXPECT_EQ(predicted.counters, results.counters);
+    EXPECT_EQ(predicted.filesDeleted, results.filesDeleted);
+    EXPECT_EQ(predicted.foldersDeleted, results.foldersDeleted);
+    EXPECT_EQ(predicted.filesOther, results.filesOther);
+    EXPECT_EQ(predicted.foldersOther, results.foldersOther);
+    EXPECT_EQ(predicted.filesNotExist, results.filesNotExist);
+    EXPECT_EQ(predicted.foldersNotExist, results.foldersNotExist);
+  }
+};
 
 } // namespace treetest
