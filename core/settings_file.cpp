@@ -164,11 +164,17 @@ bool ReplaceSettingsFile(const std::string& temporary, const std::string& path) 
 
 } // namespace
 
-SaveClass::SaveClass(const std::string& fileName)
-    : path_(SettingsFilePath(fileName)), tempPath_(SaveTemporaryPath(path_)) {
-  file_ = CreateFileA(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                      FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file_ == INVALID_HANDLE_VALUE) Fail();
+SaveClass::SaveClass(const std::string& fileName) : path_(SettingsFilePath(fileName)) {
+  // Made new, never opened over what stands under the name (a leftover of a
+  // killed process whose number came back, or a link): the next name is taken.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath_ = SaveTemporaryPath(path_);
+    file_ = CreateFileA(tempPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file_ != INVALID_HANDLE_VALUE) return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  failed_ = true;  // nothing of ours to remove
 }
 
 SaveClass::~SaveClass() {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -402,6 +403,22 @@ TEST_F(SettingsFileTest, TwoProcessesSavingAtOnceBothSucceedAndLeaveAWholeFile) 
   core::Settings().SetStartupDirectory(dir_.Path());
   ASSERT_TRUE(Load());
   EXPECT_EQ(core::Settings().GetIncludeFileTypes().size(), 172u);
+}
+
+// A file standing under a temporary name this process would take (left by a
+// killed copy of the program whose process number came back) is never
+// written over nor removed: the save takes the next name.
+TEST_F(SettingsFileTest, ASaveNeverWritesOverWhatStandsUnderItsTemporaryName) {
+  core::Settings().StoreBuiltInDefaults();
+  const std::string pid = std::to_string(GetCurrentProcessId());
+  std::vector<std::string> leftovers;
+  for (int k = 1; k <= 20; ++k)
+    leftovers.push_back(dir_.AddFile("default.set." + pid + "-" + std::to_string(k) + ".tmp", "not this save's"));
+  ASSERT_TRUE(Save());
+  for (const std::string& f : leftovers) EXPECT_EQ(testsupport::ReadFile(f), "not this save's") << f;
+  EXPECT_EQ(Parse(ReadFile(SetFile())).back().id, 900);
+  const std::string listed = testsupport::ListTree(dir_.Path());  // no temporary file of this save stays
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 21) << listed;
 }
 
 TEST(SettingsFilePath, AddsOneBackslashOnlyWhereMissing) {
