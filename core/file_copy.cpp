@@ -55,12 +55,6 @@ DWORD Failed() {
 
 bool AlreadyThere(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
 
-// A call the system does not offer on a handle.
-bool Unsupported(DWORD error) {
-  return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
-         error == ERROR_CALL_NOT_IMPLEMENTED;
-}
-
 // A handle closed when it goes, whatever ends the copy (a test's hook throws).
 class Owned {
 public:
@@ -124,19 +118,6 @@ bool DigestOf(HANDLE h, std::vector<unsigned char>& buffer, uint64_t& digest) {
   }
   digest = content.Finish();
   return true;
-}
-
-// Gives the file of h the full path to, never over an existing item.
-DWORD RenameNoReplace(HANDLE h, const std::string& to) {
-  // The system takes the new name as a full path of its own kind.
-  const std::wstring full = to.compare(0, 2, "\\\\") == 0 ? L"\\??\\UNC\\" + Wide(to.substr(2)) : L"\\??\\" + Wide(to);
-  std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + full.size() * sizeof(WCHAR));
-  FILE_RENAME_INFO* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-  info->ReplaceIfExists = FALSE;
-  info->RootDirectory = nullptr;
-  info->FileNameLength = static_cast<DWORD>(full.size() * sizeof(WCHAR));
-  std::memcpy(info->FileName, full.data(), full.size() * sizeof(WCHAR));
-  return SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(buffer.size())) ? 0 : Failed();
 }
 
 } // namespace
@@ -255,8 +236,8 @@ DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFil
     Dispose(target.get());
     return kErrorRoadMoved;
   }
-  error = RenameNoReplace(target.get(), to);
-  if (Unsupported(error)) {
+  error = RenameThroughHandle(target.get(), to);
+  if (UnsupportedOnHandle(error)) {
     // No rename through the handle here: the move by name, which never
     // replaces either; a failed one leaves an unfinished copy a later run replaces.
     target.Close();

@@ -34,32 +34,11 @@ HANDLE OpenAsLink(const std::string& path, DWORD access, DWORD& error) {
   return h;
 }
 
-// A call the system does not offer on a handle: today's call by name does the work.
-bool Unsupported(DWORD error) {
-  return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
-         error == ERROR_CALL_NOT_IMPLEMENTED;
-}
-
 // Marks the checked item for deletion; the system removes it when the handle
 // closes. A read-only file and a folder that is not empty are refused here.
 DWORD Dispose(HANDLE h) {
   FILE_DISPOSITION_INFO disposition{TRUE};
   return Done(SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition));
-}
-
-// Renames the checked item to the full path to, never over an existing item.
-DWORD RenameHandle(HANDLE h, const std::string& to) {
-  // The system takes the new name as a full path of its own kind.
-  const std::string full = to.compare(0, 2, "\\\\") == 0 ? "\\??\\UNC\\" + to.substr(2) : "\\??\\" + to;
-  const int chars = MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), nullptr, 0);
-  if (chars <= 0) return ERROR_INVALID_NAME;
-  std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + chars * sizeof(WCHAR));
-  FILE_RENAME_INFO* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-  info->ReplaceIfExists = FALSE;
-  info->RootDirectory = nullptr;
-  info->FileNameLength = static_cast<DWORD>(chars * sizeof(WCHAR));
-  MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), info->FileName, chars);
-  return Done(SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(buffer.size())));
 }
 
 } // namespace
@@ -136,7 +115,7 @@ DWORD SystemRemover::RemoveFile(const std::string& path) {
     else
       error = Dispose(h);
     CloseHandle(h);
-    if (!Unsupported(error)) return error;
+    if (!UnsupportedOnHandle(error)) return error;
   }
   return Done(DeleteFileA(path.c_str()));
 }
@@ -155,7 +134,7 @@ DWORD SystemRemover::RemoveFolder(const std::string& path) {
     else
       error = Dispose(h);
     CloseHandle(h);
-    if (!Unsupported(error)) return error;
+    if (!UnsupportedOnHandle(error)) return error;
   }
   return Done(RemoveDirectoryA(path.c_str()));
 }
@@ -179,12 +158,31 @@ DWORD SystemRemover::Rename(const std::string& from, const std::string& to) {
   if (!at.Here()) return at.error;
   DWORD error = ERROR_NOT_SUPPORTED;
   if (h != INVALID_HANDLE_VALUE) {
-    error = RenameHandle(h, to);
+    error = RenameThroughHandle(h, to);
     CloseHandle(h);
   }
-  if (Unsupported(error)) error = Done(MoveFileA(from.c_str(), to.c_str()));
+  if (UnsupportedOnHandle(error)) error = Done(MoveFileA(from.c_str(), to.c_str()));
   if (error == 0) check_.Forget(from);
   return error;
+}
+
+bool UnsupportedOnHandle(DWORD error) {
+  return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
+         error == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+DWORD RenameThroughHandle(HANDLE h, const std::string& to) {
+  // The system takes the new name as a full path of its own kind.
+  const std::string full = to.compare(0, 2, "\\\\") == 0 ? "\\??\\UNC\\" + to.substr(2) : "\\??\\" + to;
+  const int chars = MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), nullptr, 0);
+  if (chars <= 0) return ERROR_INVALID_NAME;
+  std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + chars * sizeof(WCHAR));
+  FILE_RENAME_INFO* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = FALSE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(chars * sizeof(WCHAR));
+  MultiByteToWideChar(CP_ACP, 0, full.data(), static_cast<int>(full.size()), info->FileName, chars);
+  return Done(SetFileInformationByHandle(h, FileRenameInfo, info, static_cast<DWORD>(buffer.size())));
 }
 
 void ListRoads(Remover& remover, std::vector<std::string> folders, bool absentCloses) {

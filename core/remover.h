@@ -75,6 +75,13 @@ private:
 // shallowest first, so that a road inside another is checked along it.
 void ListRoads(Remover& remover, std::vector<std::string> folders, bool absentCloses = true);
 
+// Gives the item open at h (with DELETE access) the full path to, never over
+// an existing item: 0 when done, else the system's error.
+DWORD RenameThroughHandle(HANDLE h, const std::string& to);
+// Whether error says the system does not offer a call on a handle (then the
+// call by name does the work).
+bool UnsupportedOnHandle(DWORD error);
+
 // What RemoveLink would answer, without removing anything (for simulations):
 // 0 when the name opens as the link itself, ERROR_NOT_SUPPORTED where the
 // system would only follow it (Wine with a Linux link), else the error.
