@@ -385,13 +385,16 @@ RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, cons
           (at.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY ||
           at.identity != r.identity) {
         report.sourceNotExists.push_back(core::TrimText(r.newPath));
-      } else if (caseOnly ? AnotherAnswers(ParentOf(r.newPath), LastNameOf(r.oldPath), at.name)
-                          : GetFileAttributesA(r.oldPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      } else if (caseOnly && AnotherAnswers(ParentOf(r.newPath), LastNameOf(r.oldPath), at.name)) {
         report.destinationExists.push_back(core::TrimText(r.oldPath));
       } else {
+        // The rename never replaces: an item under the old name is its answer
+        // (no look-up first, which under Wine reads the whole folder).
         const Moved moved = MoveFolder(rename, r.newPath, r.oldPath, ParentOf(r.newPath) + "\\" + at.name);
         if (!moved.stranded.empty())
           report.otherReasons.push_back(core::TrimText(r.oldPath) + " (" + StrandedReason(moved) + ")");
+        else if (Exists(moved.error))
+          report.destinationExists.push_back(core::TrimText(r.oldPath));
         else if (moved.error)
           report.otherReasons.push_back(core::TrimText(r.oldPath));
         else
