@@ -1,6 +1,9 @@
 #include "core/location.h"
 
+#include <cwchar>
 #include <vector>
+
+#include <winternl.h>
 
 namespace core {
 
@@ -10,23 +13,53 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
+// The DOS path in the name the system keeps for the object open at h, when
+// that name has the "\??\X:\..." or "\??\UNC\..." form, written into out
+// as "\\?\..." with its length; 0 otherwise (a "\Device\..." name).
+DWORD NtObjectPath(HANDLE h, std::vector<wchar_t>& out) {
+  std::vector<unsigned char> info(sizeof(OBJECT_NAME_INFORMATION) + 4 * 32768);
+  ULONG length = 0;
+  if (NtQueryObject(h, ObjectNameInformation, info.data(), static_cast<ULONG>(info.size()), &length) != 0) return 0;
+  const UNICODE_STRING& name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(info.data())->Name;
+  const size_t chars = name.Length / sizeof(wchar_t);
+  if (!name.Buffer || chars < 4 || std::wcsncmp(name.Buffer, L"\\??\\", 4) != 0) return 0;
+  out.assign(name.Buffer, name.Buffer + chars);
+  out[1] = L'\\';  // "\??\" -> "\\?\", the form GetFinalPathNameByHandle answers
+  out.push_back(L'\0');
+  return static_cast<DWORD>(chars);
+}
+
 // The place of the item open at h, without the "\\?\" prefix; empty with
-// error ERROR_NOT_SUPPORTED when the system cannot tell.
+// error ERROR_NOT_SUPPORTED when the system cannot tell. A copy's temporary
+// name may lie past MAX_PATH: asked in Unicode, and of the object's own name
+// where the system answers no such path.
 std::string FinalPathOf(HANDLE h, DWORD& error) {
   error = 0;
-  std::vector<char> buffer(MAX_PATH + 16);
-  DWORD n = GetFinalPathNameByHandleA(h, buffer.data(), static_cast<DWORD>(buffer.size()),
+  std::vector<wchar_t> wide(MAX_PATH + 16);
+  DWORD n = GetFinalPathNameByHandleW(h, wide.data(), static_cast<DWORD>(wide.size()),
                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (n >= buffer.size()) {
-    buffer.resize(n + 1);
-    n = GetFinalPathNameByHandleA(h, buffer.data(), static_cast<DWORD>(buffer.size()),
+  if (n >= wide.size()) {
+    wide.resize(n + 1);
+    n = GetFinalPathNameByHandleW(h, wide.data(), static_cast<DWORD>(wide.size()),
                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   }
-  if (n == 0 || n >= buffer.size()) {
+  if (n == 0 || n >= wide.size()) {
+    // Wine answers no path past MAX_PATH there; the object's own name, in the
+    // "\??\C:\..." form, tells the same place.
+    n = NtObjectPath(h, wide);
+  }
+  int chars = 0;
+  std::vector<char> buffer;
+  if (n > 0 && n < wide.size()) {
+    chars = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+    buffer.resize(chars > 0 ? chars : 0);
+    if (chars > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), buffer.data(), chars, nullptr, nullptr);
+  }
+  if (chars <= 0) {
     error = ERROR_NOT_SUPPORTED;
     return std::string();
   }
-  std::string resolved(buffer.data(), n);
+  std::string resolved(buffer.data(), static_cast<size_t>(chars));
   if (resolved.compare(0, 8, "\\\\?\\UNC\\") == 0)
     resolved = "\\\\" + resolved.substr(8);
   else if (resolved.compare(0, 4, "\\\\?\\") == 0)

@@ -218,6 +218,15 @@ TEST(CopyEngine, ATargetPathAtTheLimitIsOtherReasons) {
   EXPECT_EQ(r.results.subFoldersOther, std::deque<std::string>{main + "\\Marketing\\E-mails"});
   EXPECT_EQ(r.results.counters[5], 2);
   EXPECT_EQ(r.results.filesOther.size(), 3u);
+
+  // One letter shorter, top.txt lies under the limit and is copied whole, its
+  // temporary name past MAX_PATH checked where it lies as any other.
+  const std::string shorter = temp.AddFolder("D\\" + std::string(255 - temp.Path().size() - 3 - 19, 'n'));
+  job.includes = {shorter};
+  CopyRun s;
+  s.PredictAndRun(temp, job);
+  EXPECT_EQ(s.results.filesCopied, std::deque<std::string>{shorter + "\\Marketing\\top.txt"});
+  EXPECT_EQ(testsupport::ReadFile(shorter + "\\Marketing\\top.txt"), "S\\Marketing\\top.txt");
 }
 
 TEST(CopyEngine, ARunStopsEarlyAndTouchesNothing) {
