@@ -404,6 +404,7 @@ void CreationEngine::Attach(const std::string& root, const StructureListing& lis
     if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
     Count(kCreated, kSubFolders);
   }
+  if (withFiles && writes_) writes_->ListRoad(root);
   for (const StructureListing::Entry& entry : listing.entries) {
     const std::string target = root + "\\" + entry.relative;
     if (entry.folder) {
@@ -420,9 +421,15 @@ void CreationEngine::Attach(const std::string& root, const StructureListing& lis
     if (!withFiles) continue;
     const std::string source = listing.root + "\\" + entry.relative;
     // Written whole under a temporary name, then given its real name; never
-    // over an existing file. The copy and its undo's record in one pass.
+    // over an existing file, and only where the folder lay when the files
+    // started. The copy and its undo's record in one pass.
     CopiedFile copied;
-    if (CopyFileRecorded(source, target, copied) == 0) {
+    const DWORD error = CopyFileRecorded(source, target, copied, writes_.get());
+    if (error == kErrorRoadMoved) {
+      movedWrites_.push_back(target);
+      counters_[CounterIndex(kOther, kFiles)] += 1;
+      counters_[CounterIndex(kOther, kBytes)] += static_cast<double>(MeasuredSize(source, entry));
+    } else if (error == 0) {
       CreationJournal::File file{target, copied.size, copied.written};
       file.digest = copied.digest;
       file.digested = copied.digested;
@@ -467,9 +474,21 @@ void CreationEngine::ReportUnmeasured(const std::string& caption) {
   sink_.warn(text, caption, true);
 }
 
+void CreationEngine::ReportMovedWrites(const std::string& caption) {
+  if (movedWrites_.empty() || !sink_.warn) return;
+  std::string text = "Files not written : " + UInt64ToStdString(movedWrites_.size()) +
+                     "\nA folder on their path is a link or was moved since the run made it :\n\n";
+  const size_t shown = std::min<size_t>(movedWrites_.size(), 20);
+  for (size_t i = 0; i < shown; ++i) text += movedWrites_[i] + "\n";
+  if (movedWrites_.size() > shown) text += "... (" + UInt64ToStdString(movedWrites_.size()) + " in all)\n";
+  sink_.warn(text, caption, false);
+}
+
 bool CreationEngine::Run(const CreationJob& job) {
   StartJob(job);
   keptCaption_ = job.captions.keptNames;
+  writes_ = std::make_unique<SystemRemover>();
+  movedWrites_.clear();
   recording_ = true;
   // Every structure is listed before the first folder is made, so nothing this
   // run creates (inside a structure) is ever copied.
@@ -509,6 +528,8 @@ bool CreationEngine::Run(const CreationJob& job) {
     }
   }
   ReportUnmeasured(job.captions.missingSize);
+  ReportMovedWrites(job.captions.writesMoved);
+  writes_.reset();
   return completed;
 }
 

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -204,6 +205,7 @@ struct CreationCaptions {
   std::string simulateMissingSize;  // the same in a simulation
   std::string keptNames;        // a structure holding names no path reaches (run)
   std::string simulateKeptNames;    // the same in a simulation
+  std::string writesMoved;      // files not written: their folder moved (run only), one summary box
 };
 
 // What an item is: a folder to make, or "other reasons" (path then holds the
@@ -297,6 +299,12 @@ private:
   void NoteRoad(size_t madeFrom);
   std::string keptCaption_;  // the caption of the job's box for kept entries
   CreationStringList unmeasured_;
+  // A run's copy writes: each new folder a structure's files go to is taken as
+  // a road when they start, and a file is written only where that folder lay
+  // then (one swapped for a link meanwhile receives nothing).
+  std::unique_ptr<SystemRemover> writes_;
+  CreationStringList movedWrites_;  // files not written for that reason
+  void ReportMovedWrites(const std::string& caption);
   // What a simulation predicts in the current new folder (repeats exist by then).
   std::unordered_set<std::string, FoldedHash, FoldedEqual> predictedTargets_;
 };

@@ -335,6 +335,7 @@ void CreationPage::Start(JobKind kind) {
     job.captions.simulateMissingSize = Message(PageMsg::SimMissingSize).caption;
     job.captions.keptNames = Message(PageMsg::RunKeptNames).caption;
     job.captions.simulateKeptNames = Message(PageMsg::SimKeptNames).caption;
+    job.captions.writesMoved = Message(PageMsg::RunWritesMoved).caption;
     sink.Begin(job.items.count);
     core::CreationSink engineSink;
     // The engine's lists in the order of the job's lists.

@@ -416,4 +416,47 @@ TEST(OddNames, AFolderSwappedForALinkWhileACopyIsWrittenNeverReceivesIt) {
   EXPECT_EQ(Snapshot(outside.Path()), before);
 }
 
+// The creation run's copies too: a folder the run made, swapped for a link
+// while a structure's file is written into it, receives nothing more, and the
+// files not written are counted and named once at the end.
+TEST(OddNames, AFolderACreationRunMadeSwappedForALinkReceivesNothingMore) {
+  NEEDS_WINE();
+  TempDir temp, outside;
+  outside.AddFolder("n\\Struct");
+  temp.AddFile("Struct\\a.txt", "first");
+  temp.AddFile("Struct\\b.txt", "second");
+  temp.AddFolder("Dest");
+  // Every file byte for byte; not the folders' times: the temporary file is
+  // made, found in the wrong place and taken away before anything is written.
+  const std::string before = Snapshot(outside.Path(), false);
+  testsupport::CreationStores stores;
+  core::MeasureStructures({temp / "Struct"}, core::AttachMode::MainWithFiles, true, stores.totals, stores.files);
+  std::vector<std::string> warnings;
+  stores.sink.warn = [&](const std::string& text, const std::string& caption, bool) {
+    warnings.push_back(caption + "|" + text);
+  };
+  core::CreationEngine engine = stores.Engine();
+  core::CreationJob job;
+  job.items = core::StringListItems({"n"}, core::ComposeNameParts(temp / "Dest", "", "", false));
+  job.structures = {temp / "Struct"};
+  job.mode = core::AttachMode::MainWithFiles;
+  job.captions.writesMoved = "moved caption";
+  swap::folder = temp / "Dest\\n";
+  swap::away = temp / "Dest\\n-away";
+  swap::target = outside / "n";
+  swap::done = false;
+  core::SetCopyWriteHook(&swap::Hook);
+  engine.Run(job);
+  core::SetCopyWriteHook(nullptr);
+  ASSERT_TRUE(swap::done);
+  EXPECT_EQ(Snapshot(outside.Path(), false), before);
+  EXPECT_FALSE(PathExists(temp / "Dest\\n-away\\Struct\\b.txt"));
+  EXPECT_GE(stores.counters[core::CounterIndex(core::kOther, core::kFiles)], 1.0);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].find("moved caption|Files not written : "), 0u) << warnings[0];
+  EXPECT_NE(warnings[0].find(temp / "Dest\\n\\Struct\\b.txt"), std::string::npos) << warnings[0];
+  testsupport::RemoveTree(temp / "Dest");
+  EXPECT_EQ(Snapshot(outside.Path(), false), before);
+}
+
 } // namespace
