@@ -50,6 +50,12 @@ std::vector<std::string> UsableFilePatterns(const std::deque<std::string>& patte
   return usable;
 }
 
+bool MatchesAnyFilePattern(const std::string& name, const std::vector<std::string>& usable) {
+  for (const std::string& p : usable)
+    if (MatchesFilePattern(name, p)) return true;
+  return false;
+}
+
 void ForEachMatchingFile(const std::vector<WIN32_FIND_DATAA>& listing, const std::vector<std::string>& patterns,
                          const std::function<void(const WIN32_FIND_DATAA&)>& visit) {
   std::vector<char> taken(listing.size(), 0);

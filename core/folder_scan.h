@@ -38,6 +38,9 @@ bool MatchesFilePattern(const std::string& name, const std::string& pattern);
 // (they would name another folder or drive) and repeats (letter case ignored)
 // are left out.
 std::vector<std::string> UsableFilePatterns(const std::deque<std::string>& patterns);
+// Whether name matches at least one of the usable patterns (a name the
+// listing keeps is counted where a selection would have taken it).
+bool MatchesAnyFilePattern(const std::string& name, const std::vector<std::string>& usable);
 
 // The files of one folder's listing that match at least one pattern, each once:
 // pattern by pattern, in listing order within a pattern. Folders are skipped.

@@ -29,11 +29,6 @@ CopyStructure ListStructure(const std::string& root, bool withFiles,
   CopyStructure s;
   NameStructure(s, root);
   const std::vector<std::string> usable = core::UsableFilePatterns(patterns);
-  auto selected = [&](const std::string& name) {
-    for (const std::string& p : usable)
-      if (core::MatchesFilePattern(name, p)) return true;
-    return false;
-  };
   std::deque<int> queue{-1};
   std::vector<WIN32_FIND_DATAA> files;
   while (!queue.empty()) {
@@ -56,7 +51,7 @@ CopyStructure ListStructure(const std::string& root, bool withFiles,
       s.entries.push_back(std::move(e));
       ++s.folders;
     }, [&](const core::KeptEntry& k) {
-      if (!k.folder && (!withFiles || !selected(k.name))) return;
+      if (!k.folder && (!withFiles || !core::MatchesAnyFilePattern(k.name, usable))) return;
       s.kept.push_back({relative + k.name, k.reason, k.folder, parent, k.size});
       if (k.folder) {
         ++s.folders;

@@ -109,11 +109,6 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
 
   const bool selected = job.mode == DeleteMode::FilesInTree || job.mode == DeleteMode::FilesInMainFolders;
   const std::vector<std::string> patterns = core::UsableFilePatterns(job.patterns);
-  auto selectedName = [&](const std::string& name) {
-    for (const std::string& p : patterns)
-      if (core::MatchesFilePattern(name, p)) return true;
-    return false;
-  };
   const bool walkTree = job.mode != DeleteMode::FilesInMainFolders;
   const bool deleteFolders = job.mode == DeleteMode::SubFolders || job.mode == DeleteMode::CompleteFolders;
   std::vector<Walked> files, folders;
@@ -168,7 +163,7 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
         // Never joined into a path, never touched. It counts where the mode
         // would have reached it (a folder the file modes cannot enter, a file
         // the patterns take), and the folders holding it stay.
-        if (k.folder ? !walkTree : (selected && !selectedName(k.name))) return;
+        if (k.folder ? !walkTree : (selected && !core::MatchesAnyFilePattern(k.name, patterns))) return;
         plan.kept.push_back(core::KeptIn(folder, k));
         if (deleteFolders)
           for (int up = parent; up >= 0 && !folders[up].item.holdsKept; up = folders[up].item.parent)
