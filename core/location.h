@@ -84,6 +84,11 @@ public:
   // else kErrorRoadMoved). absentCloses false: a folder that is not there is
   // no road at all (an undo gives a renamed folder its name back later).
   ItemLocation ListRoad(const std::string& folder, bool absentCloses = true);
+  // The road rule on the folders above folder on its path, from its root
+  // down (each itself, under its own name in the folder before it; each
+  // checked once a run): 0, not found, or kErrorRoadMoved for a link or a
+  // moved folder among them. ListRoad asks it of a road no other road holds.
+  DWORD RoadAbove(const std::string& folder);
   // Whether the item open at handle lies at path by the same rule (a file the
   // run has just made, before it writes into it).
   bool HandleIsAt(HANDLE handle, const std::string& path);
@@ -104,9 +109,6 @@ private:
   // The road rule on an item already resolved; error 0 or kErrorRoadMoved.
   DWORD OnRoad(const std::string& path, const std::string& resolved,
                std::map<std::string, Road, FoldedLess>::iterator road);
-  // The road rule from the root down: error 0 when every folder on folder's
-  // path above it is itself in the folder before it.
-  DWORD RoadAbove(const std::string& folder);
   // The protected places' verdict on an item found at resolved, under road.
   DWORD Guarded(const std::string& resolved, std::map<std::string, Road, FoldedLess>::iterator road);
   std::map<std::string, Road, FoldedLess> roads_;  // listed folder -> where it lay

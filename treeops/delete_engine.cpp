@@ -116,10 +116,9 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
   std::vector<Walked> files, folders;
   std::deque<std::pair<std::string, int>> queue;  // folder, its plan folder (-1: kept)
   std::vector<WIN32_FIND_DATAA> listing;
-  // Every folder on a main folder's path is itself, as the run's check will
-  // find it (core::LocationCheck::ListRoad): a link above it refuses it.
+  // Every folder above a main folder on its path is itself, as the run's
+  // check will find it (core::LocationCheck::RoadAbove): a link there refuses it.
   core::LocationCheck roads;
-  roads.Protect(plan.protectedPlaces);
   for (const std::string& main : plan.mainFolders) {
     int mainIndex = -1;
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -128,8 +127,8 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
       plan.missing.push_back(main);
       continue;
     }
-    const DWORD road = roads.ListRoad(main).error;
-    if (road == core::kErrorRoadMoved || road == core::kErrorProtected) {
+    const DWORD road = roads.RoadAbove(main);
+    if (road == core::kErrorRoadMoved) {
       plan.refused.push_back({main, core::RemovalReason(road)});
       continue;
     }
