@@ -1,5 +1,7 @@
 #include "core/location.h"
 
+#include "core/protected_places.h"
+
 #include <cwchar>
 #include <vector>
 
@@ -51,9 +53,20 @@ std::string FinalPathOf(HANDLE h, DWORD& error) {
   int chars = 0;
   std::vector<char> buffer;
   if (n > 0 && n < wide.size()) {
-    chars = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+    // No best fit: a letter the code page lacks never turns into a look-alike
+    // that could name another, real place. A place spelt with one is not
+    // compared at all.
+    const UINT codePage = GetACP();
+    const bool utf = codePage == CP_UTF8 || codePage == CP_UTF7;
+    const DWORD flags = utf ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL defaulted = FALSE;
+    chars = WideCharToMultiByte(CP_ACP, flags, wide.data(), static_cast<int>(n), nullptr, 0, nullptr,
+                                utf ? nullptr : &defaulted);
     buffer.resize(chars > 0 ? chars : 0);
-    if (chars > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), buffer.data(), chars, nullptr, nullptr);
+    if (chars > 0)
+      WideCharToMultiByte(CP_ACP, flags, wide.data(), static_cast<int>(n), buffer.data(), chars, nullptr,
+                          utf ? nullptr : &defaulted);
+    if (defaulted) chars = 0;
   }
   if (chars <= 0) {
     error = ERROR_NOT_SUPPORTED;
@@ -209,7 +222,8 @@ std::map<std::string, LocationCheck::Road, FoldedLess>::iterator LocationCheck::
 DWORD LocationCheck::OnRoad(const std::string& path, const std::string& resolved,
                             std::map<std::string, Road, FoldedLess>::iterator road) {
   std::string rest = RestBelow(road->first, path);
-  if (road->second.error) return rest.empty() || NotFound(road->second.error) ? road->second.error : kErrorRoadMoved;
+  const DWORD closed = road->second.error;
+  if (closed) return rest.empty() || NotFound(closed) || closed == kErrorProtected ? closed : kErrorRoadMoved;
   if (SameText(resolved, AlongRoad(road->second.resolved, rest))) return 0;
   if (rest.find('~') != std::string::npos) {
     const std::string longRoad = LongForm(road->first), longPath = LongForm(path);
@@ -257,6 +271,7 @@ ItemLocation LocationCheck::Open(const std::string& text, DWORD access, bool fil
     if (at.error == 0) at.error = OnRoad(path, at.resolved, road);
     if (at.error == 0) at.name = LastName(at.resolved);
   }
+  if (at.error == 0) at.error = Guarded(at.resolved, road);
   // Hands the handle over only for an item that is here.
   if (h != INVALID_HANDLE_VALUE) {
     if (at.error == 0 && access != 0) handle = h;
@@ -272,12 +287,14 @@ ItemLocation LocationCheck::ListRoad(const std::string& text, bool absentCloses)
   ItemLocation at;
   auto road = RoadOf(folder);
   if (road == roads_.end()) {
-    at = RoadItself(folder, h, &identity);
+    at.error = RoadAbove(folder);
+    if (at.error == 0) at = RoadItself(folder, h, &identity);
   } else {
     at.resolved = Resolve(folder, at.error, 0, false, &h, &identity);
     if (at.error == 0) at.error = OnRoad(folder, at.resolved, road);
   }
   if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  if (at.error == 0 && protected_ && protected_->RoadRefused(at.resolved, identity)) at.error = kErrorProtected;
   if (at.error == 0) at.name = LastName(at.resolved);
   if (absentCloses || !NotFound(at.error))
     roads_[folder] = Road{at.error ? std::string() : at.resolved, identity, at.error};
@@ -290,12 +307,46 @@ bool LocationCheck::HandleIsAt(HANDLE handle, const std::string& text) {
   const std::string resolved = FinalPathOf(handle, error);
   if (error) return false;
   auto road = RoadOf(path);
+  if (Guarded(resolved, road)) return false;
   if (road != roads_.end()) return OnRoad(path, resolved, road) == 0;
   const size_t cut = path.find_last_of('\\');
   if (cut == std::string::npos || cut + 1 >= path.size()) return SameText(resolved, path);
   const std::string resolvedFolder = Resolve(path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut), error);
   return error == 0 && SameText(resolved, Join(resolvedFolder, path.substr(cut + 1)));
 }
+
+DWORD LocationCheck::RoadAbove(const std::string& folder) {
+  const std::vector<std::string> road = RoadFolders(folder);
+  // From the root (taken wherever the system places it: a drive letter may
+  // name a folder of another drive) down to the folder's parent.
+  for (size_t i = 0; i + 1 < road.size(); ++i) {
+    auto found = above_.find(road[i]);
+    if (found == above_.end()) {
+      std::pair<std::string, DWORD> at;
+      at.first = Resolve(road[i], at.second);
+      if (at.second == 0 && i > 0) {
+        const std::string& before = above_.find(road[i - 1])->second.first;
+        const std::string name = LastName(road[i]);
+        bool here = SameText(at.first, Join(before, name));
+        if (!here && name.find('~') != std::string::npos)
+          here = SameText(at.first, Join(before, LastName(LongForm(road[i]))));
+        if (!here) at.second = ERROR_NOT_SUPPORTED;
+      }
+      found = above_.emplace(road[i], at).first;
+    }
+    const DWORD error = found->second.second;
+    if (error) return NotFound(error) ? error : kErrorRoadMoved;
+  }
+  return 0;
+}
+
+DWORD LocationCheck::Guarded(const std::string& resolved, std::map<std::string, Road, FoldedLess>::iterator road) {
+  if (!protected_) return 0;
+  const std::string roadAt = road != roads_.end() && !road->second.error ? road->second.resolved : std::string();
+  return protected_->ItemRefused(resolved, roadAt) ? kErrorProtected : 0;
+}
+
+std::string ResolvedPathOf(HANDLE h, DWORD& error) { return FinalPathOf(h, error); }
 
 bool LocationCheck::IdentityOnRoad(HANDLE handle, const std::string& path, FileIdentity& identity) {
   auto road = RoadOf(Trimmed(path));
@@ -304,12 +355,16 @@ bool LocationCheck::IdentityOnRoad(HANDLE handle, const std::string& path, FileI
 
 void LocationCheck::Forget(const std::string& text) {
   const std::string folder = Trimmed(text);
-  roads_.erase(folder);
   // The folders inside it sort together, right after its name and a backslash.
   const std::string below = folder + "\\";
-  for (auto it = roads_.lower_bound(below);
-       it != roads_.end() && it->first.size() >= below.size() && SameText(it->first.substr(0, below.size()), below);)
-    it = roads_.erase(it);
+  auto forget = [&](auto& places) {
+    places.erase(folder);
+    for (auto it = places.lower_bound(below);
+         it != places.end() && it->first.size() >= below.size() && SameText(it->first.substr(0, below.size()), below);)
+      it = places.erase(it);
+  };
+  forget(roads_);
+  forget(above_);
 }
 
 std::string RemovalReason(DWORD error) {
@@ -318,6 +373,9 @@ std::string RemovalReason(DWORD error) {
       return "a link (its name leads to another place): left as it is, its target untouched";
     case kErrorRoadMoved: return "a folder on its path is a link or was moved";
     case kErrorHoldsKept: return "it holds an entry that stays";
+    case kErrorProtected:
+      return "a protected folder, a folder holding one or a place inside one (whatever road leads there): "
+             "never touched";
     case ERROR_ACCESS_DENIED: return "access denied (read-only?)";
     case ERROR_DIR_NOT_EMPTY: return "the folder is not empty";
     case ERROR_FILENAME_EXCED_RANGE: return "the path is too long";

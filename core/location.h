@@ -12,8 +12,9 @@
 
 #include <windows.h>
 
-#include <string>
 #include <map>
+#include <memory>
+#include <string>
 
 namespace core {
 
@@ -40,6 +41,11 @@ constexpr DWORD kErrorRoadMoved = 0x20000001;
 // A folder a run leaves because it holds an entry the run keeps (a name no
 // path reaches): it cannot be emptied, so it is not tried.
 constexpr DWORD kErrorHoldsKept = 0x20000002;
+// The item is a protected folder, holds one or lies inside one
+// (core/protected_places.h): never touched.
+constexpr DWORD kErrorProtected = 0x20000003;
+
+class ProtectedPlaces;
 
 // The check. One object serves one run.
 //
@@ -47,9 +53,19 @@ constexpr DWORD kErrorHoldsKept = 0x20000002;
 // folder the run listed (a road, ListRoad), more holds: the item's whole
 // resolved location must be where that folder lay when it was listed,
 // followed by the rest of the item's path, so a folder on the way swapped for
-// a link (or moved) since then keeps everything below it out of reach.
+// a link (or moved) since then keeps everything below it out of reach. A
+// road's own path is checked folder by folder from its root: each folder on
+// it must be itself, under its own name in the folder before it, so a link
+// anywhere on the way keeps the road closed.
+//
+// With protected places given, an item that is or holds one, or lies where
+// they forbid (ProtectedPlaces::ItemRefused), answers kErrorProtected, and a
+// road that lies inside a place protected with its insides is closed with it.
 class LocationCheck {
 public:
+  // The places no item of the run may be, hold or lie in (shared with the
+  // run, which judged its lines by them).
+  void Protect(std::shared_ptr<ProtectedPlaces> places) { protected_ = std::move(places); }
   // path: a full path ("X:\..." or "\\server\share\..."); trailing
   // backslashes are dropped.
   ItemLocation Of(const std::string& path);
@@ -68,6 +84,11 @@ public:
   // else kErrorRoadMoved). absentCloses false: a folder that is not there is
   // no road at all (an undo gives a renamed folder its name back later).
   ItemLocation ListRoad(const std::string& folder, bool absentCloses = true);
+  // The road rule on the folders above folder on its path, from its root
+  // down (each itself, under its own name in the folder before it; each
+  // checked once a run): 0, not found, or kErrorRoadMoved for a link or a
+  // moved folder among them. ListRoad asks it of a road no other road holds.
+  DWORD RoadAbove(const std::string& folder);
   // Whether the item open at handle lies at path by the same rule (a file the
   // run has just made, before it writes into it).
   bool HandleIsAt(HANDLE handle, const std::string& path);
@@ -88,8 +109,19 @@ private:
   // The road rule on an item already resolved; error 0 or kErrorRoadMoved.
   DWORD OnRoad(const std::string& path, const std::string& resolved,
                std::map<std::string, Road, FoldedLess>::iterator road);
+  // The protected places' verdict on an item found at resolved, under road.
+  DWORD Guarded(const std::string& resolved, std::map<std::string, Road, FoldedLess>::iterator road);
   std::map<std::string, Road, FoldedLess> roads_;  // listed folder -> where it lay
+  // Each folder on a road's path, checked once: where it lies, or the error.
+  std::map<std::string, std::pair<std::string, DWORD>, FoldedLess> above_;
+  std::shared_ptr<ProtectedPlaces> protected_;
 };
+
+// Where the system places the item open at h, as a DOS path without the
+// "\\?\" prefix; empty with error ERROR_NOT_SUPPORTED when it cannot tell or
+// when the place has a letter this code page cannot spell (a look-alike is
+// never taken for a real path).
+std::string ResolvedPathOf(HANDLE h, DWORD& error);
 
 // Why an item an operation left alone stays, by the error of the check or of
 // the call: a link, read-only, not empty, too long, not found, or the code.

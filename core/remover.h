@@ -23,6 +23,9 @@ public:
   // below it must lie where the folder lies now, followed by the rest of its
   // path (LocationCheck::ListRoad). The answer is the folder's own check.
   virtual ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) = 0;
+  // The protected places of the run: from now on the check refuses an item
+  // that is, holds or lies where they forbid (LocationCheck::Protect).
+  virtual void Protect(std::shared_ptr<ProtectedPlaces> places) = 0;
   // Whether the item open at handle (one the run has just made, before it
   // writes into it) lies at path by the same rule.
   virtual bool HandleIsAt(HANDLE handle, const std::string& path) = 0;
@@ -53,6 +56,7 @@ public:
   ~SystemRemover() override;
   ItemLocation Locate(const std::string& path) override;
   ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) override;
+  void Protect(std::shared_ptr<ProtectedPlaces> places) override { check_.Protect(std::move(places)); }
   bool HandleIsAt(HANDLE handle, const std::string& path) override { return check_.HandleIsAt(handle, path); }
   ItemLocation LocateToChange(const std::string& path) override;
   DWORD RemoveFile(const std::string& path) override;

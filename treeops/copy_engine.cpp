@@ -92,6 +92,7 @@ public:
       : p_(p), dry_(dry), r_(r), j_(j), progress_(progress) {}
 
   bool Run() {
+    if (p_.protectedPlaces) remover_.Protect(p_.protectedPlaces);
     for (const Refusal& refusal : p_.refused) Other(r_.foldersOther, r_.other[0], refusal.path, refusal.reason);
     for (const CopyStructure& s : p_.structures) total_ += (s.entries.size() + 1) * p_.mainFolders.size();
     const bool main = CopyMainFolder(p_.option);
@@ -129,6 +130,7 @@ public:
       predicted_.clear();
       listings_.clear();
       guards_ = &p_.guarded[m];
+      guarding_ = target.back() == '\\';  // a root holds protected folders: each folder made is asked
       // A drive root ("X:\") is joined to names without its backslash.
       const std::string base = core::FolderForJoining(target);
       for (size_t s = 0; s < p_.structures.size(); ++s) {
@@ -147,18 +149,22 @@ private:
   // one), never entered.
   enum State : char { New, Existing, Blocked, Shut };
 
-  // The protected folder path is, when the main folder holds one (a drive root).
-  const std::string* Guard(const std::string& path) const {
-    if (!guards_ || guards_->empty()) return nullptr;
+  // Why nothing is copied into path, when the main folder is a root (which
+  // holds protected folders): path is one of them by its name, or by what it
+  // is (another drive letter or a link may lead to one), or lies inside one
+  // protected with its insides. Empty otherwise.
+  std::string Guard(const std::string& path) {
+    if (!guarding_) return std::string();
     std::string compared = path;
     if (path.find('~') != std::string::npos) {  // a short name may stand for a protected folder
       char longName[MAX_PATH * 2];
       const DWORD n = GetLongPathNameA(path.c_str(), longName, sizeof longName);
       if (n > 0 && n < sizeof longName) compared = longName;
     }
-    for (const std::string& guard : *guards_)
-      if (core::SameText(guard, compared)) return &guard;
-    return nullptr;
+    if (guards_)
+      for (const std::string& guard : *guards_)
+        if (core::SameText(guard, compared)) return "the protected folder " + guard;
+    return p_.protectedPlaces ? p_.protectedPlaces->Refusal(path, false, false) : std::string();
   }
 
   bool Step() { return !progress_ || progress_(done_++, total_); }
@@ -198,9 +204,8 @@ private:
     if (parentState == Blocked) return Other(r_.subFoldersOther, r_.other[1], path, "its folder could not be made");
     if (parentState == Shut)
       return Other(r_.subFoldersOther, r_.other[1], path, "it lies inside a protected folder", Shut);
-    if (const std::string* guard = Guard(path))
-      return Other(r_.subFoldersOther, r_.other[1], path,
-                   "the protected folder " + *guard + ": nothing is copied into it", Shut);
+    const std::string guard = Guard(path);
+    if (!guard.empty()) return Other(r_.subFoldersOther, r_.other[1], path, guard + ": nothing is copied into it", Shut);
     if (path.size() >= kPathLimit) return Other(r_.subFoldersOther, r_.other[1], path, "the path is too long");
     DWORD error = 0;
     if (dry_) {
@@ -360,6 +365,7 @@ private:
   const Progress& progress_;
   size_t done_ = 0, total_ = 0;
   const std::vector<std::string>* guards_ = nullptr;  // of the main folder worked on
+  bool guarding_ = false;                              // it is a root
   core::SystemRemover remover_;  // its check follows the main folders as the run's roads
   std::vector<State> states_;
   std::vector<char> onDisk_;
@@ -385,12 +391,13 @@ CopyPreview PreviewCopy(const CopyJob& job) {
     p.stop.text = text;
     return p;
   };
+  p.protectedPlaces = PlacesOf(job.protectedFolders);
   std::deque<std::string> accepted;
   std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> rootsTaken;  // as "X:"
   for (const std::string& line : job.includes) {
     if (core::TrimText(line).empty()) continue;
     // A drive root is taken: the run only adds new items inside it.
-    TargetCheck check = CheckTarget(line, job.protectedFolders, true);
+    TargetCheck check = CheckTarget(line, job.protectedFolders, true, p.protectedPlaces.get());
     if (!check.ok) {
       p.refused.push_back({core::TrimText(line), check.reason});
       continue;

@@ -92,6 +92,10 @@ struct CopyPreview {
   std::vector<std::string> mainFolders;      // the top-most folders worked on (a root as "X:\")
   // Per main folder, the protected folders it holds (a drive root's): never entered.
   std::vector<std::vector<std::string>> guarded;
+  // The protected folders by identity, as the lines were judged by them: the
+  // run enters no folder that is one or lies in one protected with its
+  // insides, whatever its name, and its place check refuses the rest.
+  std::shared_ptr<core::ProtectedPlaces> protectedPlaces;
   std::vector<Refusal> refused;              // include lines the target check refused
   std::vector<CopyStructure> structures;
   std::vector<std::pair<std::string, std::string>> skippedPairs;  // main folder, structure

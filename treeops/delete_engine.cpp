@@ -3,6 +3,7 @@
 #include "core/casefold.h"
 #include "core/examine_subfolders.h"
 #include "core/folder_scan.h"
+#include "core/location.h"
 #include "core/remover.h"
 #include "core/textutil.h"
 
@@ -77,11 +78,12 @@ void ForEachSelectedFile(const std::string& folder, const std::deque<std::string
 
 DeletePlan PreviewDelete(const DeleteJob& job) {
   DeletePlan plan;
+  plan.protectedPlaces = PlacesOf(job.protectedFolders);
   std::deque<std::string> accepted;
   FoldedSet listed;
   for (const std::string& line : job.includes) {
     if (core::TrimText(line).empty()) continue;
-    TargetCheck check = CheckTarget(line, job.protectedFolders);
+    TargetCheck check = CheckTarget(line, job.protectedFolders, false, plan.protectedPlaces.get());
     if (!check.ok) {
       plan.refused.push_back({core::TrimText(line), check.reason});
       continue;
@@ -114,12 +116,20 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
   std::vector<Walked> files, folders;
   std::deque<std::pair<std::string, int>> queue;  // folder, its plan folder (-1: kept)
   std::vector<WIN32_FIND_DATAA> listing;
+  // Every folder above a main folder on its path is itself, as the run's
+  // check will find it (core::LocationCheck::RoadAbove): a link there refuses it.
+  core::LocationCheck roads;
   for (const std::string& main : plan.mainFolders) {
     int mainIndex = -1;
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(main.c_str(), GetFileExInfoStandard, &data) ||
         !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       plan.missing.push_back(main);
+      continue;
+    }
+    const DWORD road = roads.RoadAbove(main);
+    if (road == core::kErrorRoadMoved) {
+      plan.refused.push_back({main, core::RemovalReason(road)});
       continue;
     }
     const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
@@ -201,6 +211,7 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
   // folder is the road to what lies below it.
   core::SystemRemover own;
   core::Remover& remove = remover ? *remover : own;
+  if (plan.protectedPlaces) remove.Protect(plan.protectedPlaces);
   core::ListRoads(remove, plan.roads);
   // The simulation's knowledge: a folder that will keep something cannot go.
   std::vector<char> blocked(dry ? plan.folders.size() : 0, 0);

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,11 +59,17 @@ struct DeletePlan {
                                                // reaches): never touched, their folders stay
   std::vector<std::string> roads;              // the main folders walked: nothing below one is
                                                // acted on unless it lies where the walk found it
+  // The protected folders as the lines were judged by them: the run's place
+  // check refuses any item that is, holds or lies where they forbid.
+  std::shared_ptr<core::ProtectedPlaces> protectedPlaces;
   size_t Items() const { return files.size() + folders.size(); }
 };
 
 // Walks the listed folders (modes 1, 3, 4: the top-most ones; mode 2: each
-// listed folder once) and plans the deletion.
+// listed folder once) and plans the deletion. Each line is judged by the
+// target check with the protected folders known by identity; a main folder
+// with a link (or a folder moved) anywhere above it on its path is refused
+// with why, never walked.
 DeletePlan PreviewDelete(const DeleteJob& job);
 
 // Counters in the page's order: folders deleted, files deleted, folders not

@@ -137,8 +137,13 @@ public:
     const bool tell = RoadTellsRefusal(road_);
     if (page_.extra)
       if (std::optional<Verdict> own = page_.extra(entry, road_)) return *own;
-    if (!protected_) protected_ = &page_.protectedFolders();
-    const TargetCheck check = CheckTarget(entry, *protected_, page_.rootsTaken);
+    if (!protected_) {
+      protected_ = &page_.protectedFolders();
+      // Known by what they are, once per pass: each folder on an entry's road
+      // is opened and compared, whatever spelling or link reached it.
+      places_ = PlacesOf(*protected_);
+    }
+    const TargetCheck check = CheckTarget(entry, *protected_, page_.rootsTaken, places_.get());
     if (!check.ok) {
       if (tell && page_.refusedBox) page_.refusedBox(entry, check.reason);
       return Verdict::Refuse(check.reason);
@@ -195,6 +200,7 @@ private:
   ListRoad road_;
   std::shared_ptr<FolderListRule::Index> include_, exclude_;
   const ProtectedFolders* protected_ = nullptr;
+  std::shared_ptr<core::ProtectedPlaces> places_;
   bool indexed_ = false, useInclude_ = true;
   std::unordered_map<std::string, Listed> shortNamed_, taken_;
 };

@@ -125,12 +125,12 @@ struct Item {
   std::string source, target, refusal;
 };
 
-Item PrepareItem(size_t index, const RenameJob& job) {
+Item PrepareItem(size_t index, const RenameJob& job, core::ProtectedPlaces& places) {
   Item item;
   item.line = index;
-  TargetCheck check = CheckTarget(job.lines[index], job.protectedFolders);
+  TargetCheck check = CheckTarget(job.lines[index], job.protectedFolders, false, &places);
   if (check.ok && NamesAFile(check.path))
-    check = CheckTarget(ParentOf(check.path), job.protectedFolders);  // a file's folder
+    check = CheckTarget(ParentOf(check.path), job.protectedFolders, false, &places);  // a file's folder
   if (!check.ok) {
     item.source = core::TrimText(job.lines[index]);
     item.refusal = check.reason;
@@ -236,9 +236,13 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
                const Progress& progress, core::Remover* remover) {
   core::SystemRemover own;
   core::Remover& rename = remover ? *remover : own;
+  // The protected folders by identity: each line is judged by them, and the
+  // place check refuses any folder that is, holds or lies in one.
+  const std::shared_ptr<core::ProtectedPlaces> places = PlacesOf(job.protectedFolders);
+  rename.Protect(places);
   std::vector<Item> items;
   items.reserve(job.lines.size());
-  for (size_t i = 0; i < job.lines.size(); ++i) items.push_back(PrepareItem(i, job));
+  for (size_t i = 0; i < job.lines.size(); ++i) items.push_back(PrepareItem(i, job, *places));
   // Deepest first; list order within a level.
   std::stable_sort(items.begin(), items.end(),
                    [](const Item& a, const Item& b) { return a.level > b.level; });

@@ -98,7 +98,15 @@ ProtectedFolders SystemProtectedFolders(const std::string& startupFolder) {
   return folders;
 }
 
-TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders, bool rootTaken) {
+std::shared_ptr<core::ProtectedPlaces> PlacesOf(const ProtectedFolders& folders) {
+  std::vector<core::ProtectedPlace> places;
+  places.reserve(folders.size());
+  for (const ProtectedFolder& f : folders) places.push_back({f.path, f.inside});
+  return std::make_shared<core::ProtectedPlaces>(places);
+}
+
+TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders, bool rootTaken,
+                        core::ProtectedPlaces* places) {
   TargetCheck check;
   std::string path = core::TrimText(core::ForwardToBackslashes(line));
   const std::string drive = DrivePart(path);
@@ -114,6 +122,10 @@ TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protect
     for (const ProtectedFolder& folder : protectedFolders)
       if (core::SameText(folder.path, rootPath) || core::SameText(folder.path, drive))
         return refuse("the protected folder " + folder.path);
+    if (places) {
+      const std::string why = places->Refusal(rootPath, true);
+      if (!why.empty()) return refuse(why);
+    }
     check.ok = true;
     check.path = rootPath;
     return check;
@@ -154,6 +166,10 @@ TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protect
                                                            : "it holds the protected folder " + folder.path);
     if (folder.inside && SameOrInside(compared, folder.path))
       return refuse("it lies inside the protected folder " + folder.path);
+  }
+  if (places) {
+    const std::string why = places->Refusal(path);
+    if (!why.empty()) return refuse(why);
   }
   check.ok = true;
   check.path = path;

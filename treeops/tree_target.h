@@ -3,8 +3,11 @@
 // the page's list. A refused folder is counted under "other reasons" and listed
 // with the reason the check gives.
 #pragma once
+#include "core/protected_places.h"
+
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -29,6 +32,9 @@ using ProtectedFolders = std::vector<ProtectedFolder>;
 // folder and each profile root, the start-up folder (given), the executable's
 // folder and the current directory. Empty entries are left out.
 ProtectedFolders SystemProtectedFolders(const std::string& startupFolder);
+// The folders as the place check and the identity check know them: each
+// opened now, with the folders holding it (one per pass or run).
+std::shared_ptr<core::ProtectedPlaces> PlacesOf(const ProtectedFolders& folders);
 
 struct TargetCheck {
   bool ok = false;
@@ -43,11 +49,15 @@ struct TargetCheck {
 // blank or holds a control character or one of < > : " | ? *, paths of
 // kPathLimit characters or more, a protected folder or any folder that
 // contains one, and anything inside a folder protected with its insides
-// (letter case ignored); the reason names the protected folder. With rootTaken
+// (letter case ignored); the reason names the protected folder. With places
+// (PlacesOf the same folders), the same refusals are made by what each folder
+// on the path is (core::ProtectedPlaces::Refusal), whatever spelling, drive
+// letter or link leads there. With rootTaken
 // (the copy run, which only adds new items inside its folders) a drive or
 // share root is taken as "X:\" or "\\server\share\" unless it is a protected
 // folder itself; the run then never enters a protected folder it holds.
-TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders, bool rootTaken = false);
+TargetCheck CheckTarget(const std::string& line, const ProtectedFolders& protectedFolders, bool rootTaken = false,
+                        core::ProtectedPlaces* places = nullptr);
 
 // A's full path equals B's or lies below it (letter case ignored; both
 // normalised, without trailing backslashes).

@@ -7,6 +7,7 @@
 #include "core/settings_store.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmStatistic.h"
+#include "support/windows_decoy.h"
 #include "support/wine_unix.h"
 
 #include <shlobj.h>
@@ -148,6 +149,166 @@ TEST_F(TreeSafetyTest, TheDeletePageKeepsLinksAndTheDataOutsideTheList) {
   EXPECT_EQ(frmStatistics07->List(2).Items(),
             Strings({folderLink, link, main, "      why : the folder is not empty"}));
   EXPECT_EQ(D().lblVol07FilesDeleted.Text(), "1");
+}
+
+// The start-up folder lies in the test's own folder (p\st, a user's file
+// beside it in p), and a folder of the test's own lies in the Windows folder
+// (a decoy): every road a user could take to either is the test's own.
+class ProtectedRoadsTest : public TreeSafetyTest {
+protected:
+  ProtectedRoadsTest() { startupBelow = "p\\st"; }
+  std::string Startup() const { return dir->Path() + "\\p\\st"; }
+  struct Page {
+    ui::TabSheet* sheet;
+    ui::Button* add;
+    ui::ListBox* include;
+    const char* refusal;
+  };
+  std::vector<Page> Pages() {
+    TfrmMain& m = *frmMain;
+    return {{&m.tabFoldersRename01, &m.Vol06.btnVol06AddFolderToList, &m.Vol06.lstVol06IncludeFolderList, "0601"},
+            {&m.tabFoldersDelete01, &m.Vol07.btnVol07AddFoldersToList, &m.Vol07.lstVol07IncludeFolderList, "0620"},
+            {&m.tabFoldersCopy02, &m.Vol08.btnVol08AddFolderToList, &m.Vol08.lstVol08IncludeFolderList, "0640"}};
+  }
+  // Lists a line of the test's own (in its tree or its folder) on a page.
+  void AddOn(const Page& page, const std::string& line) {
+    ASSERT_TRUE(line.rfind(tree.Path() + "\\", 0) == 0 || line.rfind(dir->Path() + "\\", 0) == 0)
+        << "not the test's own: " << line;
+    frmMain->pgeMain.SetActivePage(page.sheet);
+    PickWith(*page.add, line);
+  }
+};
+
+// The Windows folder reached through Z: and through a link, and a folder
+// holding the start-up folder reached through Z:: every page refuses each line
+// where it is taken, naming the protected folder, and nothing is touched.
+TEST_F(ProtectedRoadsTest, EveryPageRefusesAProtectedFolderWhateverRoadReachesIt) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "Z: and links are Wine's";
+  testsupport::WindowsDecoy decoy;
+  ASSERT_TRUE(decoy.Made());
+  dir->AddFile("p\\user.txt", "the user's");
+  const std::string picture = decoy.Picture(), startup = Snapshot(dir->Path() + "\\p");
+  const std::string zWindows = testsupport::ZSpelling(decoy.Windows()), zDir = testsupport::ZSpelling(dir->Path());
+  ASSERT_FALSE(zWindows.empty() || zDir.empty());
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(tree / "win", decoy.Windows()));
+  const std::string inside = "it lies inside the protected folder " + decoy.Windows();
+  const std::pair<std::string, std::string> lines[] = {
+      {zWindows + "\\" + decoy.Name(), inside},
+      {zWindows + "\\" + decoy.Name() + "\\d1", inside},
+      {zWindows, "the protected folder " + decoy.Windows()},
+      {tree / ("win\\" + decoy.Name()), inside},
+      {tree / "win", "the protected folder " + decoy.Windows()},
+      {zDir + "\\p", "it holds the protected folder " + Startup()},
+      {zDir + "\\p\\st", "the protected folder " + Startup()},
+  };
+  for (const Page& page : Pages()) {
+    frmMain->pgeMain.SetActivePage(page.sheet);
+    for (const auto& line : lines) {
+      SCOPED_TRACE(std::string(page.refusal) + " " + line.first);
+      seam.boxes.clear();
+      seam.Answer(std::string("no: ") + page.refusal, IDOK);
+      PickWith(*page.add, line.first);  // a Z: line is no line of the test's tree: it is only refused
+      ASSERT_EQ(seam.boxes.size(), 1u);
+      EXPECT_NE(seam.Last().text.find(line.second), std::string::npos) << seam.Last().text;
+      EXPECT_EQ(page.include->Count(), 0);
+    }
+  }
+  EXPECT_EQ(decoy.Picture(), picture);
+  EXPECT_EQ(Snapshot(dir->Path() + "\\p"), startup);
+}
+
+// Lines taken while they were plain folders of the test's tree, then turned
+// into roads to the Windows folder's decoy and to the folder holding the
+// start-up folder by a link swapped in: every delete mode, the rename and the
+// copy, simulated and run, and their undos refuse them with why, the
+// simulation saying what the run does, and both stay byte for byte.
+TEST_F(ProtectedRoadsTest, LinesTurnedIntoRoadsToProtectedFoldersAreRefusedAtTheRun) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
+  testsupport::WindowsDecoy decoy;
+  ASSERT_TRUE(decoy.Made());
+  dir->AddFile("p\\user.txt", "the user's");
+  tree.AddFile("m\\" + decoy.Name() + "\\keep.txt", "mine");
+  tree.AddFile("m\\" + decoy.Name() + "\\d1\\inner.txt", "mine too");
+  tree.AddFile("q\\user.txt", "mine");
+  tree.AddFile("S\\sub\\s.txt", "structure");
+  const std::string line = tree / ("m\\" + decoy.Name()), holder = tree / "q";
+  const std::vector<Page> pages = Pages();
+  AddOn(pages[0], line);
+  AddOn(pages[1], line);
+  AddOn(pages[1], holder);
+  AddOn(pages[2], line);
+  PickWith(frmMain->Vol08.btnVol08AddFolderStructure, tree / "S");
+  for (const Page& page : pages) ASSERT_GT(page.include->Count(), 0) << page.refusal;
+  // Now the folders the lines name lie in the Windows folder and hold the start-up folder.
+  ASSERT_TRUE(testsupport::MoveOnUnixSide(tree / "m", tree / "m-listed"));
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(tree / "m", decoy.Windows()));
+  ASSERT_TRUE(testsupport::MoveOnUnixSide(tree / "q", tree / "q-listed"));
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(tree / "q", dir->Path() + "\\p"));
+  const std::string picture = decoy.Picture(), startup = Snapshot(dir->Path() + "\\p");
+  // The test's own folders as listed (the tree itself now holds links into the Windows folder).
+  auto own = [&] { return Snapshot(tree / "m-listed") + "|" + Snapshot(tree / "q-listed") + "|" + Snapshot(tree / "S"); };
+  const std::string listed = own();
+  auto intact = [&] {
+    EXPECT_EQ(decoy.Picture(), picture);
+    EXPECT_EQ(Snapshot(dir->Path() + "\\p"), startup);
+    EXPECT_EQ(own(), listed);
+  };
+  const std::string inside = "it lies inside the protected folder " + decoy.Windows();
+
+  // Delete, every mode: nothing to delete, both lines named with why.
+  SavePatterns("*.*");
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersDelete01);
+  struct Mode {
+    ui::RadioButton DeletePage::*radio;
+    bool hint;
+  } modes[] = {{&DeletePage::rdoVol07DeleteOnlyFiles, true},
+               {&DeletePage::rdoVol07DeleteOnlyFilesInMainFolder, true},
+               {&DeletePage::rdoVol07DeleteSubFolders, false},
+               {&DeletePage::rdoVol07DeleteCompleteFolders, false}};
+  for (const Mode& mode : modes) {
+    if (mode.hint) seam.Answer("0237", IDOK);
+    testsupport::Choose(D().*mode.radio);
+    Simulate();
+    const Strings predicted = frmStatistics07->List(2).Items();
+    EXPECT_EQ(D().lblVol07FoldersOtherReasons.Text(), "2");
+    seam.Answer("0624", IDOK);
+    seam.Answer("0623", IDOK);
+    Press(D().btnVol07DeleteFolders);
+    EXPECT_EQ(D().lblVol07FoldersOtherReasons.Text(), "2");
+    EXPECT_EQ(D().lblVol07FilesDeleted.Text(), "0");
+    EXPECT_EQ(frmStatistics07->List(2).Items(), predicted);
+    EXPECT_EQ(predicted, Strings({line, "      why : " + inside, holder,
+                                  "      why : it holds the protected folder " + Startup()}));
+    intact();
+  }
+
+  // Rename: the run and its simulation refuse the line; nothing to undo.
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersRename01);
+  RenamePage& r = frmMain->Vol06;
+  testsupport::Choose(r.rdoVol06RenameTheLastSubFolder);
+  testsupport::Type(r.edtVol06RenameNewLastSubFolder, "renamed");
+  Run(r.btnVol06RenameFoldersSimulation, "no: 0603", "no: 0605");
+  EXPECT_EQ(r.lblVol06FoldersOtherReasons.Text(), "1");
+  Run(r.btnVol06RenameFolders, "no: 0602", "no: 0604");
+  EXPECT_EQ(r.lblVol06FoldersOtherReasons.Text(), "1");
+  EXPECT_EQ(r.lblVol06FoldersRenamed.Text(), "0");
+  EXPECT_EQ(frmStatistic06->List(3).Items(), Strings({line, "      why : " + inside}));
+  seam.Answer("no: 0211", IDOK);
+  Press(r.btnVol06Undo);
+  intact();
+
+  // Copy: the main folder is refused; nothing is made, nothing to undo.
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersCopy02);
+  CopyPage& c = frmMain->Vol08;
+  Run(c.btnVol08CopyFoldersSimulation, "no: 0658", "no: 0659");
+  const Strings predicted = frmStatistic08->List(6).Items();
+  Run(c.btnVol08CopyFolders, "no: 0651", "no: 0652");
+  EXPECT_EQ(frmStatistic08->List(6).Items(), predicted);
+  EXPECT_EQ(predicted, Strings({line, "      why : " + inside}));
+  EXPECT_EQ(c.lblVol08SubFoldersCopied.Text(), "0");
+  seam.Answer("no: 0290", IDOK);
+  Press(c.btnVol08Undo);
+  intact();
 }
 
 } // namespace

@@ -367,6 +367,7 @@ public:
   core::ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) override {
     return system_.ListRoad(folder, absentCloses);
   }
+  void Protect(std::shared_ptr<core::ProtectedPlaces> places) override { system_.Protect(std::move(places)); }
   bool HandleIsAt(HANDLE handle, const std::string& path) override { return system_.HandleIsAt(handle, path); }
   core::ItemLocation LocateToChange(const std::string& path) override { return system_.LocateToChange(path); }
   DWORD RemoveFile(const std::string& path) override { return system_.RemoveFile(path); }

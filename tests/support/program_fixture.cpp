@@ -75,11 +75,12 @@ void PlaceSettingsFile(const std::string& seed, const std::string& folder) {
 void ProgramTest::SetUp() {
   savedDirectory = CurrentDirectory();
   dir = std::make_unique<TempDir>();
+  const std::string startup = startupBelow.empty() ? dir->Path() : dir->AddFolder(startupBelow);
   if (seedSettings) {
     const std::string seed = SeededSettingsFile();
-    if (!seed.empty()) PlaceSettingsFile(seed, dir->Path());
+    if (!seed.empty()) PlaceSettingsFile(seed, startup);
   }
-  SetCurrentDirectoryA(dir->Path().c_str());
+  SetCurrentDirectoryA(startup.c_str());
   StartProgram();
 }
 

@@ -22,6 +22,9 @@ protected:
   // Seeds the folder with the settings file a first start writes (made once per build); a
   // fixture testing the first start itself sets this false in its constructor.
   bool seedSettings = true;
+  // The start-up folder below the test's folder (made by SetUp), so that a
+  // folder holding it is the test's own too; empty: the test's folder itself.
+  std::string startupBelow;
 
   ScriptSeam seam;
   std::unique_ptr<TempDir> dir;

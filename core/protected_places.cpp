@@ -1,0 +1,154 @@
+#include "core/protected_places.h"
+
+#include "core/location.h"
+
+#include <windows.h>
+
+namespace core {
+
+namespace {
+
+// A handle on the folder the system leads path to, links followed.
+HANDLE OpenFollowed(const std::string& path) {
+  return CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// a is b or lies inside it (both without trailing backslashes but a root's).
+bool SameOrBelow(const std::string& a, const std::string& b) {
+  if (b.empty() || a.size() < b.size() || !SameText(a.substr(0, b.size()), b)) return false;
+  return a.size() == b.size() || a[b.size()] == '\\' || b.back() == '\\';
+}
+
+} // namespace
+
+std::vector<std::string> RoadFolders(const std::string& path) {
+  std::vector<std::string> folders;
+  size_t start = 0;
+  if (path.size() >= 2 && path[1] == ':') {
+    start = 3;
+  } else if (path.compare(0, 2, "\\\\") == 0) {
+    const size_t server = path.find('\\', 2);
+    if (server == std::string::npos) return folders;
+    const size_t share = path.find('\\', server + 1);
+    start = share == std::string::npos ? path.size() + 1 : share + 1;
+  } else {
+    return folders;
+  }
+  // The root, with its backslash.
+  folders.push_back(start > path.size() ? path + "\\" : path.substr(0, start));
+  if (folders.back().size() == 2) folders.back() += "\\";
+  while (start < path.size()) {
+    size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) folders.push_back(path.substr(0, end));
+    start = end + 1;
+  }
+  return folders;
+}
+
+ProtectedPlaces::ProtectedPlaces(const std::vector<ProtectedPlace>& places) {
+  for (const ProtectedPlace& p : places) {
+    Place place;
+    place.path = p.path;
+    place.inside = p.inside;
+    HANDLE h = OpenFollowed(p.path.size() == 2 ? p.path + "\\" : p.path);
+    if (h != INVALID_HANDLE_VALUE) {
+      DWORD error = 0;
+      place.resolved = ResolvedPathOf(h, error);
+      if (error) place.resolved.clear();
+      IdentityOf(h, place.identity);
+      CloseHandle(h);
+    }
+    places_.push_back(place);
+    const size_t index = places_.size() - 1;
+    if (place.identity.known)
+      byIndex_.emplace(std::make_pair(place.identity.indexHigh, place.identity.indexLow),
+                       std::make_pair(place.identity, Match{index, false}));
+    // The folders holding it, by the road it was given and by where it lies.
+    AddHolders(index, p.path);
+    if (!place.resolved.empty() && !SameText(place.resolved, p.path)) AddHolders(index, place.resolved);
+  }
+}
+
+void ProtectedPlaces::AddHolders(size_t place, const std::string& path) {
+  std::vector<std::string> road = RoadFolders(path);
+  if (!road.empty()) road.pop_back();  // the place itself
+  for (const std::string& folder : road) {
+    FileIdentity identity;
+    HANDLE h = OpenFollowed(folder);
+    if (h == INVALID_HANDLE_VALUE) continue;
+    IdentityOf(h, identity);
+    CloseHandle(h);
+    if (!identity.known || identity == places_[place].identity) continue;
+    bool known = false;
+    const auto range = byIndex_.equal_range(std::make_pair(identity.indexHigh, identity.indexLow));
+    for (auto it = range.first; it != range.second && !known; ++it)
+      known = it->second.first == identity && it->second.second.place == place;
+    if (!known)
+      byIndex_.emplace(std::make_pair(identity.indexHigh, identity.indexLow),
+                       std::make_pair(identity, Match{place, true}));
+  }
+}
+
+const ProtectedPlaces::Known& ProtectedPlaces::Open(const std::string& folder) {
+  auto found = known_.find(folder);
+  if (found != known_.end()) return found->second;
+  Known& known = known_[folder];
+  HANDLE h = OpenFollowed(folder);
+  if (h == INVALID_HANDLE_VALUE) return known;
+  known.opened = true;
+  // The index alone is cheap; the volume is read only for a folder whose
+  // index is a protected one's (the serial number is the costly part).
+  FileIdentity index;
+  if (IndexOf(h, 0, index)) {
+    const auto range = byIndex_.equal_range(std::make_pair(index.indexHigh, index.indexLow));
+    FileIdentity full;
+    if (range.first != range.second && IdentityOf(h, full))
+      for (auto it = range.first; it != range.second; ++it)
+        if (it->second.first == full) known.matches.push_back(it->second.second);
+  }
+  CloseHandle(h);
+  return known;
+}
+
+std::string ProtectedPlaces::Refusal(const std::string& path, bool rootTaken, bool holders) {
+  if (places_.empty()) return std::string();
+  const std::vector<std::string> road = RoadFolders(path);
+  for (size_t i = 0; i < road.size(); ++i) {
+    const Known& known = Open(road[i]);
+    if (!known.opened) break;  // nothing deeper is there
+    const bool last = i + 1 == road.size();
+    for (const Match& m : known.matches) {
+      const Place& place = places_[m.place];
+      if (!m.holder && last) return "the protected folder " + place.path;
+      if (!m.holder && place.inside) return "it lies inside the protected folder " + place.path;
+    }
+    if (!last || !holders || (rootTaken && i == 0)) continue;
+    for (const Match& m : known.matches)
+      if (m.holder) return "it holds the protected folder " + places_[m.place].path;
+  }
+  return std::string();
+}
+
+bool ProtectedPlaces::ItemRefused(const std::string& resolved, const std::string& road) const {
+  if (resolved.empty()) return false;
+  for (const Place& place : places_) {
+    if (place.resolved.empty()) continue;
+    if (SameOrBelow(place.resolved, resolved)) return true;  // it is or holds the place
+    if (!SameOrBelow(resolved, place.resolved)) continue;
+    if (place.inside || (!road.empty() && !SameOrBelow(road, place.resolved))) return true;
+  }
+  return false;
+}
+
+bool ProtectedPlaces::RoadRefused(const std::string& resolved, const FileIdentity& identity) const {
+  for (const Place& place : places_) {
+    if (!place.inside) continue;
+    if (identity.known && identity == place.identity) return true;
+    if (!place.resolved.empty() && SameOrBelow(resolved, place.resolved)) return true;
+  }
+  return false;
+}
+
+} // namespace core

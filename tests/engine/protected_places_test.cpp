@@ -1,0 +1,249 @@
+// Protected folders are known by what they are, not by how a line spells
+// them: a folder of the test's own inside the Windows folder (a decoy) is
+// reached through Z: (Wine's drive for the Linux tree) and through a link made
+// in the test's temp folder; a folder holding a start-up folder of the test's
+// own is reached through Z:. The target check refuses every such line with its
+// reason, the place check refuses every such item, and the delete run leaves
+// the decoy byte for byte when a link is swapped in after its plan was made.
+#include "core/location.h"
+#include "core/protected_places.h"
+#include "engine/treeops_fixture.h"
+#include "support/windows_decoy.h"
+#include "support/wine_unix.h"
+#include "treeops/copy_engine.h"
+#include "treeops/delete_engine.h"
+#include "treeops/tree_target.h"
+
+using testsupport::TempDir;
+using testsupport::WindowsDecoy;
+
+namespace {
+
+#define NEEDS_WINE_ROADS()                                                           \
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links and Z: are made from the Linux side"
+
+// The test's tree: a link "win" to the Windows folder, a start-up folder
+// p\st with its settings file and a user's file beside it.
+struct Roads {
+  WindowsDecoy decoy;
+  TempDir temp;
+  std::string zWindows, zTemp, startup;
+  treeops::ProtectedFolders folders;
+  bool Ready() {
+    if (!decoy.Made()) return false;
+    startup = temp.AddFolder("p\\st");
+    temp.AddFile("p\\st\\default.set", "settings");
+    temp.AddFile("p\\user.txt", "the user's");
+    temp.AddFile("plain\\a.txt", "a");
+    zWindows = testsupport::ZSpelling(decoy.Windows());
+    zTemp = testsupport::ZSpelling(temp.Path());
+    folders = treetest::Protected(startup);
+    return !zWindows.empty() && !zTemp.empty() && testsupport::MakeUnixSymlink(temp / "win", decoy.Windows());
+  }
+};
+
+} // namespace
+
+// Every road to a protected folder is refused with the reason the plain
+// spelling gets; a folder beside them stays free.
+TEST(ProtectedPlaces, EveryRoadToAProtectedFolderIsKnownByWhatItIs) {
+  NEEDS_WINE_ROADS();
+  Roads r;
+  ASSERT_TRUE(r.Ready());
+  const std::string inWindows = "it lies inside the protected folder " + r.decoy.Windows();
+  const std::string windows = "the protected folder " + r.decoy.Windows();
+  const std::string holdsStartup = "it holds the protected folder " + r.startup;
+  const std::string name = r.decoy.Name();
+  struct Case {
+    std::string line;
+    bool rootTaken;
+    std::string reason;  // empty: taken
+  } cases[] = {
+      {r.decoy.Path(), false, inWindows},
+      {r.zWindows + "\\" + name, false, inWindows},
+      {r.zWindows + "\\" + name + "\\d1", false, inWindows},
+      {r.zWindows, false, windows},
+      {r.zWindows, true, windows},
+      {r.temp / ("win\\" + name), false, inWindows},
+      {r.temp / ("WIN\\" + name + "\\d1\\"), false, inWindows},
+      {r.temp / "win", false, windows},
+      {r.zTemp + "\\p", false, holdsStartup},
+      {r.zTemp + "\\p", true, holdsStartup},
+      {r.zTemp + "\\P\\ST", false, "the protected folder " + r.startup},
+      {r.zTemp + "\\plain", false, ""},
+      {r.temp / "plain", false, ""},
+      {r.temp / "p\\st2", false, ""},
+  };
+  const std::shared_ptr<core::ProtectedPlaces> places = treeops::PlacesOf(r.folders);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const treeops::TargetCheck check = treeops::CheckTarget(c.line, r.folders, c.rootTaken, places.get());
+    EXPECT_EQ(check.ok, c.reason.empty());
+    EXPECT_EQ(check.reason, c.reason);
+  }
+  // A drive root the copy page takes is refused only as what it is.
+  EXPECT_TRUE(treeops::CheckTarget("C:\\", r.folders, true, places.get()).ok);
+}
+
+// The place check before every act: a road with a link above it is closed, a
+// road inside the Windows folder is closed, and an item that is, holds or lies
+// inside a protected folder is never touched, whatever road reaches it.
+TEST(ProtectedPlaces, ThePlaceCheckRefusesEveryRoadIntoAProtectedFolder) {
+  NEEDS_WINE_ROADS();
+  Roads r;
+  ASSERT_TRUE(r.Ready());
+  const std::string name = r.decoy.Name();
+  struct Case {
+    std::string road;  // listed first ("" for none)
+    std::string item;
+    DWORD roadError, itemError;
+  } cases[] = {
+      // A link above the road: closed, and nothing below it reached.
+      {r.temp / ("win\\" + name), r.temp / ("win\\" + name + "\\keep.txt"), core::kErrorRoadMoved,
+       core::kErrorRoadMoved},
+      // Z: names drive_c by another road: its folder is not itself there.
+      {r.zWindows + "\\" + name, r.zWindows + "\\" + name + "\\keep.txt", core::kErrorRoadMoved,
+       core::kErrorRoadMoved},
+      // The Windows folder's insides, by any road.
+      {r.decoy.Path(), r.decoy.Path() + "\\d1\\inner.txt", core::kErrorProtected, core::kErrorProtected},
+      {"", r.zWindows + "\\" + name + "\\keep.txt", 0, core::kErrorProtected},
+      {"", r.temp / ("win\\" + name + "\\d1"), 0, core::kErrorProtected},
+      // A road holding the start-up folder: what lies in it stays, the rest does not.
+      {r.temp / "p", r.temp / "p\\st\\default.set", 0, core::kErrorProtected},
+      {r.temp / "p", r.temp / "p\\st", 0, core::kErrorProtected},
+      {r.temp / "p", r.temp / "p", 0, core::kErrorProtected},
+      {r.temp / "p", r.temp / "p\\user.txt", 0, 0},
+      {"", r.zTemp + "\\p\\st\\default.set", 0, 0},  // Z: spells its own name: no road, inside a folder itself
+      {r.temp / "plain", r.temp / "plain\\a.txt", 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.road + " | " + c.item);
+    core::LocationCheck check;
+    check.Protect(treeops::PlacesOf(r.folders));
+    if (!c.road.empty()) {
+      EXPECT_EQ(check.ListRoad(c.road).error, c.roadError);
+    }
+    const core::ItemLocation at = check.Of(c.item);
+    EXPECT_EQ(at.error, c.itemError);
+  }
+  EXPECT_NE(core::RemovalReason(core::kErrorProtected).find("protected folder"), std::string::npos);
+  EXPECT_EQ(r.decoy.Picture(), "d1\\\nd1\\inner.txt\nkeep.txt\nd1\\inner.txt=decoy inner\nkeep.txt=decoy data\n");
+}
+
+// A place whose name holds a letter the code page lacks is never spelt with
+// a look-alike: it cannot be taken for the real folder of the look-alike name.
+TEST(ProtectedPlaces, APlaceSpeltWithALetterTheCodePageLacksIsNeverALookAlike) {
+  NEEDS_WINE_ROADS();
+  if (GetACP() == CP_UTF8) GTEST_SKIP() << "every letter spells back in UTF-8";
+  TempDir temp;
+  temp.AddFolder("data");
+  ASSERT_TRUE(testsupport::MakeUnixEntry(temp.Path(), "d\xCE\xB1ta", true));  // "dαta"
+  std::wstring wide(temp.Path().begin(), temp.Path().end());
+  wide += L"\\d\x03B1ta";
+  HANDLE h = CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  DWORD error = 0;
+  const std::string resolved = core::ResolvedPathOf(h, error);
+  CloseHandle(h);
+  EXPECT_EQ(error, DWORD(ERROR_NOT_SUPPORTED)) << resolved;
+  EXPECT_TRUE(resolved.empty()) << resolved;
+}
+
+// A link swapped in above a planned folder after the plan was made: every
+// delete mode, simulated and run, leaves the Windows folder's decoy byte for
+// byte, the run doing what the simulation said.
+TEST(ProtectedPlaces, ALinkSwappedInAfterThePlanLeadsNoDeleteIntoTheWindowsFolder) {
+  NEEDS_WINE_ROADS();
+  for (const treeops::DeleteMode mode : {treeops::DeleteMode::FilesInTree, treeops::DeleteMode::FilesInMainFolders,
+                                         treeops::DeleteMode::SubFolders, treeops::DeleteMode::CompleteFolders}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    WindowsDecoy decoy;
+    ASSERT_TRUE(decoy.Made());
+    const std::string picture = decoy.Picture();
+    TempDir temp;
+    // The folder as listed: a real one, with the decoy's name and shape.
+    temp.AddFile("m\\" + decoy.Name() + "\\keep.txt", "mine");
+    temp.AddFile("m\\" + decoy.Name() + "\\d1\\inner.txt", "mine too");
+    treeops::DeleteJob job;
+    job.includes = treetest::Inside(temp, {"m\\" + decoy.Name()});
+    job.mode = mode;
+    job.patterns = {"*.txt"};
+    job.protectedFolders = treetest::Protected();
+    const treeops::DeletePlan plan = treeops::PreviewDelete(job);
+    ASSERT_TRUE(plan.refused.empty());
+    ASSERT_GT(plan.Items(), 0u);
+    // Then "m" becomes a link to the Windows folder.
+    ASSERT_TRUE(testsupport::MoveOnUnixSide(temp / "m", temp / "m-listed"));
+    ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "m", decoy.Windows()));
+    treeops::DeleteResults predicted, results;
+    treetest::TestRemover simulation(true), run(false);
+    EXPECT_TRUE(treeops::RunDelete(plan, true, predicted, treeops::Progress(), &simulation));
+    EXPECT_TRUE(treeops::RunDelete(plan, false, results, treeops::Progress(), &run));
+    EXPECT_EQ(decoy.Picture(), picture);
+    EXPECT_EQ(predicted.counters, results.counters);
+    EXPECT_EQ(predicted.foldersOther, results.foldersOther);
+    EXPECT_EQ(predicted.filesOther, results.filesOther);
+    EXPECT_EQ(results.counters[0] + results.counters[1], 0);
+    // And the line itself, judged again, is refused by what it is now.
+    const treeops::DeletePlan again = treeops::PreviewDelete(job);
+    ASSERT_EQ(again.refused.size(), 1u);
+    EXPECT_EQ(again.refused[0].reason, "it lies inside the protected folder " + decoy.Windows());
+  }
+}
+
+// A delete line with a link above it on its path (to a folder outside the
+// list) is refused where the plan is made, with why, and never walked: the
+// data the link leads to stays byte for byte.
+TEST(ProtectedPlaces, ADeleteLineWithALinkOnItsPathIsRefusedByThePlan) {
+  NEEDS_WINE_ROADS();
+  TempDir temp, outside;
+  outside.AddFile("d1\\data.txt", "outside data");
+  const std::string before = treetest::Snapshot(outside.Path());
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "lnk", outside.Path()));
+  treeops::DeleteJob job;
+  job.includes = treetest::Inside(temp, {"lnk\\d1"});
+  job.mode = treeops::DeleteMode::CompleteFolders;
+  job.protectedFolders = treetest::Protected();
+  treetest::DeleteRun r;
+  r.PredictAndRun(temp, job);
+  ASSERT_EQ(r.plan.refused.size(), 1u);
+  EXPECT_EQ(r.plan.refused[0].reason, core::RemovalReason(core::kErrorRoadMoved));
+  EXPECT_EQ(r.plan.Items(), 0u);
+  EXPECT_EQ(r.runCalls, 0);
+  EXPECT_EQ(treetest::Snapshot(outside.Path()), before);
+}
+
+// A copy into a drive root never enters a folder there that is the Windows
+// folder by what it is (a link to it), and says so: nothing lands in it.
+TEST(ProtectedPlaces, ACopyIntoARootKnowsTheWindowsFolderByWhatItIs) {
+  NEEDS_WINE_ROADS();
+  WindowsDecoy decoy;
+  ASSERT_TRUE(decoy.Made());
+  const std::string picture = decoy.Picture();
+  TempDir temp;
+  temp.AddFolder("root");
+  temp.AddFolder("S\\w\\" + decoy.Name() + "\\new");
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(temp / "root\\w", decoy.Windows()));
+  testsupport::MappedDrive drive(temp / "root");
+  if (!drive.Letter()) GTEST_SKIP() << "no drive letter to spare";
+  treeops::CopyJob job;
+  job.includes = {drive.Root()};
+  job.structures = {temp / "S"};
+  job.option = treeops::CopyOption::SubOnlyWithoutFiles;
+  job.protectedFolders = treetest::Protected();
+  for (const bool dry : {true, false}) {
+    SCOPED_TRACE(dry ? "simulation" : "run");
+    const treeops::CopyPreview preview = treeops::PreviewCopy(job);
+    ASSERT_EQ(preview.mainFolders, std::vector<std::string>{drive.Root()});
+    treeops::CopyResults results;
+    treeops::CopyJournal journal;
+    EXPECT_TRUE(treeops::RunCopy(preview, dry, results, journal));
+    const std::string w = drive.Root() + "w";
+    ASSERT_EQ(results.subFoldersOther.size(), 3u);
+    EXPECT_EQ(results.subFoldersOther[0], w);
+    ASSERT_FALSE(results.reasons.empty());
+    EXPECT_EQ(results.reasons[0].reason, "the protected folder " + decoy.Windows() + ": nothing is copied into it");
+    EXPECT_EQ(decoy.Picture(), picture);
+  }
+}
