@@ -23,8 +23,9 @@ bool BreaksAfter(char c) { return c == ' ' || c == '\\' || c == '-'; }
 
 // The lines one line of text (no line break in it) takes: a line breaks
 // after a blank, a "\" or a "-"; a part that does not fit where the line
-// stands goes whole to the next line; a part wider than a whole line widens
-// the box and takes two.
+// stands goes whole to the next line; a part wider than a whole line takes
+// the lines it fills when broken between its letters, and two at least (a
+// part the system does not break widens the box and takes two).
 size_t LinesOfLine(const std::string& line, size_t from, size_t to) {
   size_t lines = 1;
   int x = 0;
@@ -44,8 +45,9 @@ size_t LinesOfLine(const std::string& line, size_t from, size_t to) {
       x = 0;
     }
     if (part - trailing > kLineWidth) {
-      ++lines;  // it stands alone and the line after it is a new one
-      x = kLineWidth;
+      const int width = part - trailing;
+      lines += width > 2 * kLineWidth ? static_cast<size_t>((width + kLineWidth - 1) / kLineWidth) - 1 : 1;
+      x = kLineWidth;  // what follows starts a new line
     } else {
       x += part;
     }
