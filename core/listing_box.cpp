@@ -151,8 +151,8 @@ std::string ListingBoxText(const std::string& frame, const std::vector<ListedSec
     plans.push_back({&s, {}});
   }
 
-  // The groups, the first of every list first: each its reason line and the
-  // line that tells how many are not named.
+  // The groups, the first of every list first: each its reason line, its
+  // first item and the line that tells how many are not named.
   std::vector<size_t> next(plans.size(), 0);
   std::vector<bool> closed(plans.size(), false);
   for (bool added = true; added;) {
@@ -165,12 +165,16 @@ std::string ListingBoxText(const std::string& frame, const std::vector<ListedSec
       const size_t base = s.heading.empty() ? 0 : 3;
       shown.reasonIndent = base;
       shown.nameIndent = shown.group->reason.empty() ? base : base + 3;
-      const long cost = (shown.group->reason.empty() ? 0 : static_cast<long>(ListingLines(ReasonLine(shown)))) + 1;
+      const bool named = !shown.group->names.empty();
+      const long cost = (shown.group->reason.empty() ? 0 : static_cast<long>(ListingLines(ReasonLine(shown)))) +
+                        (named ? static_cast<long>(ListingLines(NameLine(shown, 0))) : 0) +
+                        (named && shown.group->Count() > 1 ? 1 : 0);
       if (cost > room) {
         closed[p] = true;
         continue;
       }
       room -= cost;
+      shown.names = named ? 1 : 0;
       plans[p].groups.push_back(shown);
       ++next[p];
       added = true;
