@@ -9,7 +9,7 @@ namespace {
 // The widest a letter can be, in pixels of the box's font at 96 DPI (8-point
 // "MS Shell Dlg"); at 120 DPI the letters and the box's line grow alike.
 int LetterWidth(unsigned char c) {
-  if (c >= 0x80) return 15;  // any letter of the code page ("‰" is the widest)
+  if (c >= 0x80) return 15;  // any letter of the code page (the per mille sign is the widest)
   if (c == ' ') return 4;
   if (c == '\t') return 64;
   if (std::strchr("@Wm%", c)) return 11;
