@@ -1,5 +1,6 @@
 #include "core/folder_listing.h"
 
+#include "core/textutil.h"
 #include "core/validation.h"
 
 #include <cstring>
@@ -27,7 +28,9 @@ std::string Because(const char* why) { return std::string(kCannotAddress) + " ("
 
 // The name in this code page when it spells back to the very same Unicode
 // name: no look-alike ("a" for "α", "txt" for full-width letters) and no "?"
-// for a letter it has not. shown gets the nearest spelling when it does not.
+// for a letter it has not. When it does not, shown gets it with each letter
+// the code page cannot spell as "?" (SpelledName): it can never be taken for
+// another name.
 bool SpellsBack(const wchar_t* wide, char (&narrow)[MAX_PATH], std::string& shown) {
   // Plain ASCII (nearly every name) is the same in every code page.
   size_t ascii = 0;
@@ -43,9 +46,7 @@ bool SpellsBack(const wchar_t* wide, char (&narrow)[MAX_PATH], std::string& show
     const int m = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, narrow, -1, back, MAX_PATH);
     if (m > 0 && std::wcscmp(back, wide) == 0) return true;
   }
-  char nearest[MAX_PATH * 2];
-  const int k = WideCharToMultiByte(CP_ACP, 0, wide, -1, nearest, sizeof nearest, nullptr, nullptr);
-  shown = k > 0 ? std::string(nearest) : std::string("?");
+  shown = SpelledName(wide, std::wcslen(wide));
   return false;
 }
 

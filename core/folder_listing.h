@@ -1,12 +1,13 @@
 // The one folder listing every walk of the program goes through. A listing may
 // hand back names that no path can reach: under Wine a Linux name may hold "\"
-// or "..", or letters this code page cannot spell (shown as look-alikes, "a"
-// for "α", or as "?"); device names and names ending in a dot or a blank are
+// or "..", or letters this code page cannot spell (the "A" calls give
+// look-alikes, "a" for "α"); device names and names ending in a dot or a blank are
 // taken by the system for other things. Joined into a path, such a name would
 // name another item (one outside the folder, a device, a look-alike beside
 // it). So the listing reads each name in Unicode, hands on only plain names
 // that spell back to the very same name, and keeps the rest apart with the
-// reason: the caller reports them and never touches them.
+// reason: the caller reports them and never touches them, showing each
+// letter the code page cannot spell as "?" (SpelledName).
 #pragma once
 #include <windows.h>
 
@@ -26,7 +27,7 @@ bool FindDataIsReparsePoint(const WIN32_FIND_DATAA& data);
 
 // An entry the listing keeps back: never joined into a path, never acted on.
 struct KeptEntry {
-  std::string name;    // as near as this code page spells it, for showing only
+  std::string name;    // for showing only: each letter this code page cannot spell as "?"
   std::string reason;  // "a name this system cannot address (...)"
   bool folder = false;
   uint64_t size = 0;

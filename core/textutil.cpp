@@ -17,6 +17,46 @@
 
 namespace core {
 
+std::string SpelledName(const wchar_t* name, size_t length) {
+  std::string out;
+  out.reserve(length);
+  const UINT page = GetACP();
+  for (size_t i = 0; i < length;) {
+    if (name[i] < 0x80) {
+      out += static_cast<char>(name[i++]);
+      continue;
+    }
+    // One letter: a surrogate pair is one.
+    const size_t units = (name[i] >= 0xD800 && name[i] < 0xDC00 && i + 1 < length && name[i + 1] >= 0xDC00 &&
+                          name[i + 1] < 0xE000)
+                             ? 2
+                             : 1;
+    char spelt[8];
+    BOOL defaulted = FALSE;
+    // A UTF-8 code page spells every letter and takes no flags.
+    const int n = page == CP_UTF8
+                      ? WideCharToMultiByte(page, 0, name + i, static_cast<int>(units), spelt, sizeof spelt, nullptr,
+                                            nullptr)
+                      : WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, name + i, static_cast<int>(units), spelt,
+                                            sizeof spelt, nullptr, &defaulted);
+    bool same = n > 0 && !defaulted;
+    if (same) {
+      // Spelt back to the very same letter (no look-alike slipped through).
+      wchar_t back[4];
+      const int m = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, spelt, n, back, 4);
+      same = m == static_cast<int>(units) && back[0] == name[i] && (units == 1 || back[1] == name[i + 1]);
+    }
+    if (same)
+      out.append(spelt, static_cast<size_t>(n));
+    else
+      out += '?';
+    i += units;
+  }
+  return out;
+}
+
+std::string SpelledName(const std::wstring& name) { return SpelledName(name.data(), name.size()); }
+
 namespace {
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }

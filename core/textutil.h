@@ -15,6 +15,15 @@ namespace core {
 // Positions of matches in a text, ascending (CountSubstring fills it).
 using PositionList = std::deque<uint32_t>;
 
+// ---- Names from the system ----------------------------------------------------
+
+// A name the system gives in Unicode, spelt in this code page so that it can
+// never be taken for another: each letter the code page cannot spell is "?"
+// (one for a letter of two UTF-16 units), never a look-alike ("a" for "α",
+// "txt" for full-width letters).
+std::string SpelledName(const wchar_t* name, size_t length);
+std::string SpelledName(const std::wstring& name);
+
 // ---- Trimming, case and counting --------------------------------------------
 
 // Copy without leading and trailing blanks (0x20 only; tabs stay).

@@ -1,6 +1,7 @@
 #include "create/creation_engine.h"
 
 #include "core/casefold.h"
+#include "core/listing_box.h"
 #include "core/textutil.h"
 #include "core/validation.h"
 
@@ -58,14 +59,14 @@ void MeasureStructures(const CreationStringList& structures, AttachMode mode, bo
   }
 }
 
-std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept) {
-  std::string text = "The Folder Structure holds entries this system cannot address : " +
-                     UInt64ToStdString(kept.size()) + "\n" + structure +
-                     "\nThey are never copied, and the folders holding them are made without them :\n\n";
-  const size_t shown = std::min<size_t>(kept.size(), 20);
-  for (size_t i = 0; i < shown; ++i) text += kept[i].path + "\n   " + kept[i].reason + "\n";
-  if (kept.size() > shown) text += "... (" + UInt64ToStdString(kept.size()) + " in all)\n";
-  return text;
+std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept,
+                            const std::string& where) {
+  ListedGroups groups;
+  for (const KeptPath& k : kept) groups.Add(k.path, k.reason);
+  return ListingBoxText("The Folder Structure holds entries this system cannot address : " +
+                            UInt64ToStdString(kept.size()) + "\n" + ListedName(structure) +
+                            "\nThey are never copied, and the folders holding them are made without them :\n\n{}",
+                        "", groups.Groups(), where);
 }
 
 std::string FreeSpaceCheck::Message() const {
@@ -466,22 +467,20 @@ void CreationEngine::StartJob(const CreationJob& job) {
 
 void CreationEngine::ReportUnmeasured(const std::string& caption) {
   if (unmeasured_.empty() || !sink_.warn) return;
-  std::string text = "The path doesn't exists : \n";
-  const size_t shown = std::min<size_t>(unmeasured_.size(), 20);
-  for (size_t i = 0; i < shown; ++i) text += unmeasured_[i] + "\n";
-  if (unmeasured_.size() > shown)
-    text += "... (" + UInt64ToStdString(unmeasured_.size()) + " files in all)\n";
-  sink_.warn(text, caption, true);
+  ListedGroups files;
+  for (const std::string& f : unmeasured_) files.Add(f);
+  sink_.warn(ListingBoxText("The path doesn't exists : \n{}", "Files not measured", files.Groups(), ""), caption,
+             true);
 }
 
 void CreationEngine::ReportMovedWrites(const std::string& caption) {
   if (movedWrites_.empty() || !sink_.warn) return;
-  std::string text = "Files not written : " + UInt64ToStdString(movedWrites_.size()) +
-                     "\nA folder on their path is a link or was moved since the run made it :\n\n";
-  const size_t shown = std::min<size_t>(movedWrites_.size(), 20);
-  for (size_t i = 0; i < shown; ++i) text += movedWrites_[i] + "\n";
-  if (movedWrites_.size() > shown) text += "... (" + UInt64ToStdString(movedWrites_.size()) + " in all)\n";
-  sink_.warn(text, caption, false);
+  ListedGroups files;
+  for (const std::string& f : movedWrites_) files.Add(f);
+  sink_.warn(ListingBoxText("Files not written : " + UInt64ToStdString(movedWrites_.size()) +
+                                "\nA folder on their path is a link or was moved since the run made it :\n\n{}",
+                            "", files.Groups(), ""),
+             caption, false);
 }
 
 bool CreationEngine::Run(const CreationJob& job) {

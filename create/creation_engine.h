@@ -93,8 +93,10 @@ void MeasureStructures(const CreationStringList& structures, AttachMode mode, bo
 std::string StructureRoot(const std::string& structure);
 
 // The box text naming the entries of structure that are never copied (names
-// no path reaches), with why; the first twenty, then how many in all.
-std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept);
+// no path reaches): how many, then by reason how many and the first of them
+// (core::ListingBoxText); where: where the whole list is, if anywhere.
+std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept,
+                            const std::string& where = std::string());
 
 // The free-space check of a run: verdict and the texts of the message.
 struct FreeSpaceCheck {

@@ -1,5 +1,6 @@
 #include "create/creation_page.h"
 
+#include "core/listing_box.h"
 #include "core/textutil.h"
 #include "core/validation.h"
 #include "ui/application.h"
@@ -8,7 +9,9 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <stdexcept>
+#include <unordered_map>
 
 using core::TrimText;
 
@@ -378,7 +381,10 @@ void CreationPage::Start(JobKind kind) {
 
 void CreationPage::Undo() {
   if (run_.Busy()) return;
-  core::CreationStringList stayed;
+  // The journaled folders that stay (a file that stays keeps its folder), in
+  // creation order, each with why.
+  std::deque<std::string> stayed;
+  std::unordered_map<std::string, std::string> why;
   RunBinding::Job run;
   run.kind = RunBinding::Kind::Undo;
   run.locks = desc_.runLocks;
@@ -394,21 +400,33 @@ void CreationPage::Undo() {
     ResetResultCounters();
   };
   run.counters = BoundCounters();
+  // What stays is listed whole in the Visual Log, each folder with why.
+  run.lists.emplace_back(TResultsWindow::kFoldersOther, nullptr,
+                         [&why](const std::string& path) { return why[path]; });
   run.work = [&](RunBinding::Sink& sink) {
     sink.Begin(Journal.files.size() + Journal.folders.size());
     sink.InBackground([&] {
-      stayed = core::UndoCreation(Journal, nullptr,
-                                  [&](size_t done, size_t total) { return sink.Progress(done, total); });
+      core::UndoJournal(Journal, nullptr, [&](size_t done, size_t total) { return sink.Progress(done, total); },
+                        [&](const std::string& path, bool folder, core::Undone outcome, const std::string& reason) {
+                          if (!folder || outcome != core::Undone::Stays) return;
+                          stayed.push_front(path);
+                          why[path] = reason;
+                        });
     });
+    for (const std::string& path : stayed) sink.Add(0, path);
     CopiedFiles.clear();
     return true;
   };
   run.background = true;
   run.end = [&] {
     if (!stayed.empty()) {
-      std::string list;
-      for (const std::string& p : stayed) list += p + "\n";
-      Box(PageMsg::UndoReport, list);
+      core::ListedGroups groups;
+      for (const std::string& path : stayed) groups.Add(path, why[path]);
+      const PageMessage& m = Message(PageMsg::UndoReport);
+      ui::App().MessageBox(core::ListingBoxText(m.text, "", groups.Groups(),
+                                                "the Visual Log, list Other reasons (each folder with why); Smart "
+                                                "Export saves it."),
+                           m.caption, m.flags);
     }
     Box(PageMsg::UndoEnd);
   };

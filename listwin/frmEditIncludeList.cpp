@@ -144,9 +144,8 @@ void TfrmEditIncludeList::btnEditOkClick() {
   if (left.Count() > 0) {
     // Nothing is lost unasked: No keeps the editor open with its text.
     const core::NumberedMessage<EditMsg>& m = kEditIncludeListMessages[EditMsg::NotTaken];
-    const core::BoxMessage b =
-        core::Compose(m, left.Text(), core::TitledCaption(twin_.caption, "Warning", m.number));
-    if (ui::App().MessageBox(b.text, b.caption, b.flags) != IDYES) {
+    const std::string caption = core::TitledCaption(twin_.caption, "Warning", m.number);
+    if (ui::App().MessageBox(left.BoxText(m.text), caption, m.flags) != IDYES) {
       mmoEditIncludeList.SetFocus();
       return;
     }

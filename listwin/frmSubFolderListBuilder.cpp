@@ -351,15 +351,17 @@ void TfrmSubFolderListBuilder::btnBuildListClick() {
     found = builder.GetResultList();
     kept = builder.GetKeptFolders();
   }
-  auto tellKept = [&] {
+  // The folders found that no path reaches, by reason, after how many were added.
+  auto tellKept = [&](size_t added) {
     if (kept.empty()) return;
     LeftOut left;
     for (const core::KeptPath& k : kept) left.Add(k.path, k.reason);
+    left.SetAdded(added);
     Box(Msg::FoundKept, left.Text());
   };
   if (found.empty()) {
     Box(Msg::NoMatches);  // the include list keeps what it had, whatever the answer
-    tellKept();
+    tellKept(0);
     return;
   }
   if (replace) lstIncludeFolderList.Clear();
@@ -374,7 +376,7 @@ void TfrmSubFolderListBuilder::btnBuildListClick() {
     entries.push_back(std::move(entry));
   }
   AppendEntries(lstIncludeFolderList, entries);
-  tellKept();
+  tellKept(entries.size());
 }
 
 void TfrmSubFolderListBuilder::AppendEntries(ui::ListBox& list, const std::vector<std::string>& entries) {

@@ -2,31 +2,20 @@
 
 #include <windows.h>
 
-namespace {
+void LeftOut::Add(const std::string& entry, const std::string& reason) { left_.Add(entry, reason); }
 
-// An entry as a box can show it: control characters as "?", a long one cut.
-std::string Shown(const std::string& entry) {
-  constexpr size_t kLongest = 120;
-  std::string out = entry.size() > kLongest ? entry.substr(0, kLongest) + "..." : entry;
-  for (char& c : out)
-    if (static_cast<unsigned char>(c) < 32) c = '?';
-  return out;
-}
+std::string LeftOut::Text() const { return Compose("{}", kBoxLines); }
 
-} // namespace
+std::string LeftOut::BoxText(const std::string& frame) const { return Compose(frame, 0); }
 
-void LeftOut::Add(const std::string& entry, const std::string& reason) {
-  ++count_;
-  if (named_.size() < kNamed) named_.emplace_back(Shown(entry), reason);
-}
-
-std::string LeftOut::Text() const {
-  std::string out;
-  if (addedKnown_) out = std::to_string(added_) + (added_ == 1 ? " entry" : " entries") + " added.\n";
-  out += std::to_string(count_) + (count_ == 1 ? " entry" : " entries") + " not taken :\n";
-  for (const auto& [entry, reason] : named_) out += "\n   " + entry + "   (" + reason + ")";
-  if (count_ > named_.size()) out += "\n   ... and " + std::to_string(count_ - named_.size()) + " more";
-  return out + "\n";
+std::string LeftOut::Compose(const std::string& frame, size_t reserved) const {
+  std::string lead;
+  if (addedKnown_) lead = std::to_string(added_) + (added_ == 1 ? " entry" : " entries") + " added.\n";
+  const size_t count = left_.Count();
+  lead += std::to_string(count) + (count == 1 ? " entry" : " entries") + " not taken :\n";
+  const size_t at = frame.find("{}");
+  const std::string framed = at == std::string::npos ? frame : frame.substr(0, at) + lead + frame.substr(at);
+  return core::ListingBoxText(framed, {{"", left_.Groups()}}, "", reserved);
 }
 
 EntryJudge ListPageDescription::Judge(ListRoad road) const {

@@ -2,6 +2,7 @@
 // show: its lists and counters, its own acceptance rule and its refresh. Each
 // page gives one such description; the windows hold no page-specific code.
 #pragma once
+#include "core/listing_box.h"
 #include "ui/controls.h"
 
 #include <functional>
@@ -34,22 +35,28 @@ struct Verdict {
 using EntryJudge = std::function<Verdict(const std::string& entry)>;
 
 // The entries a bulk road left out, each with its reason, for its one closing
-// box: how many, and the first few by name.
+// box: how many, how many for each reason and the first entries of each
+// (core::ListingBoxText).
 class LeftOut {
 public:
-  static constexpr size_t kNamed = 10;
+  // The lines the boxes that show Text add around it ("Not every entry was
+  // added to the INCLUDE list !" and a blank line).
+  static constexpr size_t kBoxLines = 3;
   void Add(const std::string& entry, const std::string& reason);
-  size_t Count() const { return count_; }
+  size_t Count() const { return left_.Count(); }
   // A road that tells how many entries it added too (its box then says so first).
   void SetAdded(size_t added) { added_ = added, addedKnown_ = true; }
-  // "3 entries not taken :" and the first entries, one a line with its reason
+  // "3 entries not taken :" and, by reason, how many and the first entries
   // (after "2 entries added." when the road told it).
   std::string Text() const;
+  // The whole text of a box of its own: frame with "{}" where Text goes.
+  std::string BoxText(const std::string& frame) const;
 
 private:
-  size_t count_ = 0, added_ = 0;
+  std::string Compose(const std::string& frame, size_t reserved) const;
+  core::ListedGroups left_;
+  size_t added_ = 0;
   bool addedKnown_ = false;
-  std::vector<std::pair<std::string, std::string>> named_;
 };
 
 struct ListPageDescription {

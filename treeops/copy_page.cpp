@@ -110,20 +110,35 @@ const core::NumberedMessage<CopyMsg> kRows[] = {
 
 std::string Counted(double value) { return core::CounterText(value); }
 
-// The files written over unfinished copies an earlier run left, for the end
-// box: after a blank line, how many and the first of them ("" when none).
-std::string Replaced(const std::vector<treeops::Refusal>& notes) {
-  if (notes.empty()) return std::string();
-  constexpr size_t kShown = 5;
-  std::string text = "\n\nUnfinished copies of an earlier run, written afresh : " + std::to_string(notes.size()) + "\n";
-  for (size_t i = 0; i < notes.size() && i < kShown; ++i) text += "      " + notes[i].path + "\n";
-  if (notes.size() > kShown) text += "      ... and " + std::to_string(notes.size() - kShown) + " more\n";
-  return text;
-}
-
 } // namespace
 
 const core::MessageTable<CopyMsg> kCopyPageMessages = core::TableOf(kRows);
+
+namespace {
+
+// The files written over unfinished copies an earlier run left, as a list of the end box.
+core::ListedSection Replaced(const std::vector<treeops::Refusal>& notes) {
+  core::ListedGroups files;
+  for (const treeops::Refusal& n : notes) files.Add(n.path);
+  return {"Unfinished copies of an earlier run, written afresh", files.Groups()};
+}
+
+// Where the boxes' lists are given whole.
+const char kWhereAsked[] = "the Visual Log after a Simulation (list OTHER REASONS, each item with why).";
+const char kWhereDone[] =
+    "the Visual Log, list OTHER REASONS (each item with why; a file written afresh has a note); Smart Export "
+    "saves it.";
+const char kWhereUndo[] = "the Visual Log, list OTHER REASONS (each item with why); Smart Export saves it.";
+
+// A box that lists items: the row's text with lead and the lists in the
+// place of "{}", cut to fit the screen.
+int ListingBox(CopyMsg id, const std::string& lead, const std::vector<core::ListedSection>& lists,
+               const std::string& where, const std::string& tail = std::string()) {
+  const core::BoxMessage m = core::Compose(kCopyPageMessages[id], lead + "{}" + tail);
+  return ui::App().MessageBox(core::ListingBoxText(m.text, lists, where), m.caption, m.flags);
+}
+
+} // namespace
 
 CopyPage::CopyPage(ui::Form* form, Shared shared)
     : form_(form), Lists(form_, ListHalf()), Levels(form_, Lists, LevelHalf()), shared_(std::move(shared)) {
@@ -520,7 +535,11 @@ void CopyPage::AddVol08FolderStructure(const std::string& path) {
         treeops::ListCopyStructure(trimmed, treeops::CopyWithFiles(job.option), job.patterns);
     std::vector<core::KeptPath> kept;
     for (const treeops::CopyStructure::Kept& k : added.kept) kept.push_back({added.root + "\\" + k.relative, k.reason, k.folder});
-    if (!kept.empty()) Box(CopyMsg::StructureKept, core::KeptEntriesText(added.root, kept));
+    if (!kept.empty())
+      Box(CopyMsg::StructureKept,
+          core::KeptEntriesText(added.root, kept,
+                                "the Visual Log of a Copy or its Simulation, list OTHER REASONS (in every Main "
+                                "Folder, each with why)."));
   }
   ClearVol08Counters();
   ScanVol08CopyPreview();
@@ -570,18 +589,15 @@ void CopyPage::ShowPreviewStop(const treeops::CopyMessage& stop, bool sim) {
 }
 
 std::string CopyPage::Summary(const treeops::CopyPreview& p) const {
-  std::string s = "Main Folders : " + Counted(p.toCopy[0]) + "\nFolders, Subfolders to copy : " +
-                  Counted(p.toCopy[1]) + "\nFiles to copy : " + Counted(p.toCopy[2]) +
-                  "\nFile Size (bytes) : " + Counted(p.toCopy[3]) + "\n";
-  if (!p.skippedPairs.empty()) {
-    s += "\nNot copied into itself (skipped) :\n";
-    for (const auto& pair : p.skippedPairs) s += pair.second + "  ->  " + pair.first + "\n";
-  }
-  if (!p.refused.empty()) {
-    s += "\nRefused Main Folders :\n";
-    for (const treeops::Refusal& r : p.refused) s += r.path + " : " + r.reason + "\n";
-  }
-  return s;
+  return "Main Folders : " + Counted(p.toCopy[0]) + "\nFolders, Subfolders to copy : " + Counted(p.toCopy[1]) +
+         "\nFiles to copy : " + Counted(p.toCopy[2]) + "\nFile Size (bytes) : " + Counted(p.toCopy[3]) + "\n";
+}
+
+std::vector<core::ListedSection> CopyPage::SummaryLists(const treeops::CopyPreview& p) const {
+  core::ListedGroups skipped;
+  for (const auto& pair : p.skippedPairs) skipped.Add(pair.second + "  ->  " + pair.first);
+  return {{"Not copied into itself (skipped)", skipped.Groups()},
+          treeops::ReasonsSection(p.refused, "Refused Main Folders")};
 }
 
 std::vector<ui::Control*> CopyPage::CommandControls() {
@@ -631,11 +647,12 @@ void CopyPage::Start(bool sim) {
       ShowPreviewStop(preview.stop, sim);
       return false;
     }
-    const std::string question =
-        sim ? (shared_.simStart ? *shared_.simStart : std::string()) + "\n\n" + Summary(preview)
-            : "Do you want to copy the Folder Structures to the Main Folders ?\n\n" + Summary(preview) +
-                  "\nClick YES to Copy,\nClick NO to Cancel.";
-    return Box(sim ? CopyMsg::SimConfirm : CopyMsg::RunConfirm, question) == IDYES;
+    const std::string lead = sim ? (shared_.simStart ? *shared_.simStart : std::string()) + "\n\n" + Summary(preview)
+                                 : "Do you want to copy the Folder Structures to the Main Folders ?\n\n" +
+                                       Summary(preview);
+    // The question's lists, then its answers.
+    return ListingBox(sim ? CopyMsg::SimConfirm : CopyMsg::RunConfirm, lead, SummaryLists(preview), kWhereAsked,
+                      sim ? "" : "\nClick YES to Copy,\nClick NO to Cancel.") == IDYES;
   };
   run.reset = [&] {
     results.Clear();
@@ -669,12 +686,11 @@ void CopyPage::Start(bool sim) {
   run.background = true;
   run.end = [&] {
     if (results.stop.number == 705) Box(CopyMsg::RunDiskFull, results.stop.text);
-    // The reasons begin with a blank line; the run's text ends in one line break.
-    const std::string reasons = treeops::ReasonsSummary(results.reasons) + Replaced(results.notes);
+    const std::vector<core::ListedSection> lists{treeops::ReasonsSection(results.reasons), Replaced(results.notes)};
     if (sim)
-      Box(CopyMsg::SimEnd, (shared_.simEnd ? *shared_.simEnd : std::string()) + reasons);
+      ListingBox(CopyMsg::SimEnd, shared_.simEnd ? *shared_.simEnd : std::string(), lists, kWhereDone);
     else
-      Box(CopyMsg::RunEnd, reasons.empty() ? reasons : reasons.substr(1));
+      ListingBox(CopyMsg::RunEnd, "", lists, kWhereDone);
   };
   run_.Run(run);
 }
@@ -700,22 +716,23 @@ void CopyPage::btnVol08UndoClick() {
     ResetVol08ResultCounters();
   };
   run.counters = BoundCounters();
+  // What stays is listed whole in the Visual Log, each item with why (a file
+  // changed since the run is the user's now).
+  std::vector<treeops::Refusal> stays;
+  treeops::ReasonFinder why(stays);
+  run.lists.emplace_back(6, nullptr, [&why](const std::string& path) { return why(path); });
   run.work = [&](RunBinding::Sink& sink) {
     sink.Begin(Vol08Undo.files.size() + Vol08Undo.folders.size());
     sink.InBackground([&] {
       report = treeops::UndoCopy(Vol08Undo, nullptr, [&](size_t done, size_t total) { return sink.Progress(done, total); });
     });
+    for (size_t i = 0; i < report.stays.size(); ++i) stays.push_back({report.stays[i], report.why[i]});
+    for (const treeops::Refusal& stay : stays) sink.Add(0, stay.path);
     return true;
   };
   run.background = true;
   run.end = [&] {
-    if (!report.stays.empty()) {
-      std::string list;
-      // Each with why it stays (a file changed since the run is the user's now).
-      for (size_t i = 0; i < report.stays.size(); ++i)
-        list += report.stays[i] + (report.why[i].empty() ? std::string() : "   (" + report.why[i] + ")") + "\n";
-      Box(CopyMsg::UndoReport, list);
-    }
+    if (!stays.empty()) ListingBox(CopyMsg::UndoReport, "", {treeops::ReasonsSection(stays, "")}, kWhereUndo);
     Box(CopyMsg::UndoEnd);
   };
   run_.Run(run);

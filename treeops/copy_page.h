@@ -226,6 +226,8 @@ private:
   // The preview's counters, or its stop box (the run's own numbers).
   void ShowPreviewStop(const treeops::CopyMessage& stop, bool simulation);
   std::string Summary(const treeops::CopyPreview& preview) const;
+  // The lists the questions name after the counts: pairs skipped, main folders refused.
+  std::vector<core::ListedSection> SummaryLists(const treeops::CopyPreview& preview) const;
   std::vector<ui::Label*> CounterLabels();
   std::vector<RunBinding::Counter> BoundCounters();
   std::vector<ui::Control*> CommandControls();

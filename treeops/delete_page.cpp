@@ -85,14 +85,10 @@ const core::NumberedMessage<DeleteMsg> kRows[] = {
      T07 B12 "Warning no: 0627."},
 };
 
-// Lines of a list in a box: the first few, then how many more.
-void AddLines(std::string& out, const std::string& heading, const std::vector<std::string>& lines) {
-  if (lines.empty()) return;
-  constexpr size_t kShown = 8;
-  out += heading + "\n";
-  for (size_t i = 0; i < lines.size() && i < kShown; ++i) out += "   " + lines[i] + "\n";
-  if (lines.size() > kShown) out += "   ... and " + std::to_string(lines.size() - kShown) + " more\n";
-}
+// Where the questions' lists are given whole, and the end boxes'.
+const char kWhereAsked[] = "the Visual Log after a Simulation (lists NOT EXISTS and OTHER REASONS, each item with why).";
+const char kWhereDone[] =
+    "the Visual Log, lists NOT EXISTS and OTHER REASONS (each item with why); Smart Export saves them.";
 
 } // namespace
 
@@ -148,6 +144,12 @@ DeletePage::DeletePage(ui::Form* form, std::vector<ui::TabSheet*> otherSheets, c
 int DeletePage::Box(DeleteMsg id, const std::string& arg) {
   const core::BoxMessage m = core::Compose(kDeletePageMessages[id], arg);
   return ui::App().MessageBox(m.text, m.caption, m.flags);
+}
+
+int DeletePage::ListingBox(DeleteMsg id, const std::string& lead, const std::vector<core::ListedSection>& lists,
+                           const std::string& where) {
+  const core::BoxMessage m = core::Compose(kDeletePageMessages[id], lead + "{}");
+  return ui::App().MessageBox(core::ListingBoxText(m.text, lists, where), m.caption, m.flags);
 }
 
 ListPairDescription DeletePage::ListHalf() {
@@ -442,12 +444,19 @@ std::string DeletePage::Summary(const treeops::DeletePlan& plan, const treeops::
   out += "Folders : " + CounterText(forecast.counters[0]) + "\n";
   out += "Files : " + CounterText(forecast.counters[1]) + "\n";
   out += "Size : " + core::FormatByteSize(forecast.bytes) + "\n";
-  AddLines(out, "\nFolders of the EXCLUDE list lying inside them (deleted with them) :", plan.excludedInside);
-  AddLines(out, "\nListed Main Folders kept (they lie inside another listed folder) :", plan.keptMainFolders);
-  std::string kept = treeops::ReasonsSummary(forecast.reasons, "Kept, never deleted");
-  if (!kept.empty()) out += kept.substr(1);  // one blank line before it, as before the lists
-  AddLines(out, "\nNot found :", plan.missing);
   return out;
+}
+
+std::vector<core::ListedSection> DeletePage::SummaryLists(const treeops::DeletePlan& plan,
+                                                          const treeops::DeleteResults& forecast) const {
+  auto list = [](const std::string& heading, const std::vector<std::string>& paths) {
+    core::ListedGroups items;
+    for (const std::string& p : paths) items.Add(p);
+    return core::ListedSection{heading, items.Groups()};
+  };
+  return {list("Folders of the EXCLUDE list lying inside them (deleted with them)", plan.excludedInside),
+          list("Listed Main Folders kept (they lie inside another listed folder)", plan.keptMainFolders),
+          treeops::ReasonsSection(forecast.reasons, "Kept, never deleted"), list("Not found", plan.missing)};
 }
 
 // The run's own simulation of the plan, for the questions: each item checked
@@ -487,14 +496,16 @@ void DeletePage::Start(bool simulation) {
     plan = treeops::PreviewDelete(job);
     if (!Forecast(plan, forecast)) return false;
     const std::string summary = Summary(plan, forecast, job.mode);
-    if (simulation) return Box(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary) == IDYES;
+    const std::vector<core::ListedSection> lists = SummaryLists(plan, forecast);
+    if (simulation) return ListingBox(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary, lists, kWhereAsked) == IDYES;
     if (plan.Items() == 0) {
       // Nothing to delete: what was refused or not found is still listed.
-      Box(DeleteMsg::RunNothing, summary);
+      ListingBox(DeleteMsg::RunNothing, summary, lists, kWhereDone);
       return true;
     }
-    if (Box(DeleteMsg::RunConfirm, summary) != IDYES) return false;
-    return !chkVol07DeleteDoubleConfirm.Checked() || Box(DeleteMsg::RunConfirmAgain, summary) == IDYES;
+    if (ListingBox(DeleteMsg::RunConfirm, summary, lists, kWhereAsked) != IDYES) return false;
+    return !chkVol07DeleteDoubleConfirm.Checked() ||
+           ListingBox(DeleteMsg::RunConfirmAgain, summary, lists, kWhereAsked) == IDYES;
   };
   run.reset = [&] {
     // A simulation never touches the last run's results.
@@ -536,12 +547,12 @@ void DeletePage::Start(bool simulation) {
     const std::string outcome = "Folders" + deleted + CounterText(out.counters[0]) + "\nFiles" + deleted +
                                 CounterText(out.counters[1]) + "\nNot deleted (not exists) : " +
                                 CounterText(out.counters[2] + out.counters[3]) + "\nNot deleted (other reasons) : " +
-                                CounterText(out.counters[4] + out.counters[5]) +
-                                treeops::ReasonsSummary(out.reasons);
+                                CounterText(out.counters[4] + out.counters[5]);
+    const std::vector<core::ListedSection> reasons{treeops::ReasonsSection(out.reasons)};
     if (simulation)
-      Box(DeleteMsg::SimEnd, *simEnd_ + "\n\n" + outcome);
+      ListingBox(DeleteMsg::SimEnd, *simEnd_ + "\n\n" + outcome, reasons, kWhereDone);
     else if (plan.Items() > 0)
-      Box(DeleteMsg::RunEnd, outcome);
+      ListingBox(DeleteMsg::RunEnd, outcome, reasons, kWhereDone);
   };
   // The preview of what is left, once the page is free again.
   run.after = [this] { RefreshVol07Tab(); };

@@ -183,6 +183,14 @@ private:
   // kind, as its own simulation of the plan predicts.
   std::string Summary(const treeops::DeletePlan& plan, const treeops::DeleteResults& forecast,
                       treeops::DeleteMode mode) const;
+  // The lists the questions name after their counts: what goes with the
+  // folders, what is kept and why, what is not found.
+  std::vector<core::ListedSection> SummaryLists(const treeops::DeletePlan& plan,
+                                                const treeops::DeleteResults& forecast) const;
+  // A box that lists items: its row's text with lead and the lists in the
+  // place of "{}", cut to fit the screen (core::ListingBoxText).
+  int ListingBox(DeleteMsg id, const std::string& lead, const std::vector<core::ListedSection>& lists,
+                 const std::string& where);
   bool Forecast(const treeops::DeletePlan& plan, treeops::DeleteResults& forecast);
   std::vector<ui::Control*> CommandControls();
 

@@ -564,11 +564,12 @@ void RenamePage::Start(bool simulation) {
   };
   run.background = true;
   run.end = [&] {
-    const std::string reasons = treeops::ReasonsSummary(results.reasons);
-    if (simulation)
-      Box(RenameMsg::SimEnd, *simEnd_ + "\n\n" + Summary(Vol06ResultCounters) + reasons);
-    else
-      Box(RenameMsg::RunEnd, Summary(Vol06ResultCounters) + reasons);
+    const std::vector<core::ListedSection> reasons{treeops::ReasonsSection(results.reasons)};
+    const char* where = "the Visual Log, list Not Renamed : OTHER Reasons (each with why); Smart Export saves it.";
+    const core::BoxMessage m = core::Compose(
+        kRenamePageMessages[simulation ? RenameMsg::SimEnd : RenameMsg::RunEnd],
+        (simulation ? *simEnd_ + "\n\n" : std::string()) + Summary(Vol06ResultCounters) + "{}");
+    ui::App().MessageBox(core::ListingBoxText(m.text, reasons, where), m.caption, m.flags);
   };
   run_.Run(run);
 }
@@ -602,6 +603,10 @@ void RenamePage::btnVol06UndoClick() {
   };
   run.reset = [&] { ResetVol06ResultCounters(); };
   run.counters = BoundCounters();
+  // What was not renamed back is listed whole in the Visual Log, by cause.
+  const std::deque<std::string>* lists[] = {&report.sourceNotExists, &report.destinationExists,
+                                            &report.otherReasons};
+  for (int k = 1; k <= 3; ++k) run.lists.emplace_back(k);
   run.work = [&](RunBinding::Sink& sink) {
     // The progress bar follows the records taken back.
     sink.Begin(Vol06RenameHistory.size());
@@ -609,23 +614,25 @@ void RenamePage::btnVol06UndoClick() {
       report = treeops::UndoRename(Vol06RenameHistory, nullptr,
                                    [&](size_t done, size_t total) { return sink.Progress(done, total); });
     });
+    for (size_t k = 0; k < 3; ++k)
+      for (const std::string& path : *lists[k]) sink.Add(k, path);
     ClearVol06RenameHistory();
     return true;
   };
   run.background = true;
   run.end = [&] {
     if (report.Failures()) {
-      std::string text = "The program is unable to rename the following folders  : \n";
-      const std::pair<const char*, const std::deque<std::string>*> groups[] = {
-          {"\nSOURCE FOLDERS DO NOT EXISTS : \n\n", &report.sourceNotExists},
-          {"\nDESTINATION FOLDERS DO EXISTS : \n\n", &report.destinationExists},
-          {"\nOTHER REASONS   : \n\n", &report.otherReasons}};
-      for (const auto& group : groups) {
-        if (group.second->empty()) continue;
-        text += group.first;
-        for (const std::string& path : *group.second) text += path + "\n";
+      const char* headings[] = {"SOURCE FOLDERS DO NOT EXISTS", "DESTINATION FOLDERS DO EXISTS", "OTHER REASONS"};
+      std::vector<core::ListedSection> sections;
+      for (size_t k = 0; k < 3; ++k) {
+        core::ListedGroups paths;
+        for (const std::string& path : *lists[k]) paths.Add(path);
+        sections.push_back({headings[k], paths.Groups()});
       }
-      Box(RenameMsg::UndoReport, text);
+      Box(RenameMsg::UndoReport,
+          core::ListingBoxText("The program is unable to rename the following folders  : \n{}", sections,
+                               "the Visual Log, lists Not Renamed (SOURCE NOT EXISTS, DESTINATION ALREADY EXISTS, "
+                               "OTHER Reasons); Smart Export saves them."));
     }
     Box(RenameMsg::UndoEnd);
   };

@@ -185,27 +185,10 @@ std::string ReasonFinder::operator()(const std::string& path) {
   return reason;
 }
 
-std::string ReasonsSummary(const std::vector<Refusal>& reasons, const std::string& heading) {
-  if (reasons.empty()) return std::string();
-  // Each reason once, in the order met, with the items it stopped.
-  constexpr size_t kReasonsShown = 10, kPathsShown = 5;
-  std::vector<std::string> order;
-  std::unordered_map<std::string, std::vector<const std::string*>> items;
-  for (const Refusal& r : reasons) {
-    auto& list = items[r.reason];
-    if (list.empty()) order.push_back(r.reason);
-    list.push_back(&r.path);
-  }
-  std::string text = "\n\n" + heading + " : " + std::to_string(reasons.size()) + "\n";
-  for (size_t i = 0; i < order.size() && i < kReasonsShown; ++i) {
-    const auto& list = items[order[i]];
-    text += "   " + order[i] + " : " + std::to_string(list.size()) + "\n";
-    for (size_t k = 0; k < list.size() && k < kPathsShown; ++k) text += "      " + *list[k] + "\n";
-    if (list.size() > kPathsShown) text += "      ... and " + std::to_string(list.size() - kPathsShown) + " more\n";
-  }
-  if (order.size() > kReasonsShown)
-    text += "   ... and " + std::to_string(order.size() - kReasonsShown) + " more reasons\n";
-  return text;
+core::ListedSection ReasonsSection(const std::vector<Refusal>& reasons, const std::string& heading) {
+  core::ListedGroups groups;
+  for (const Refusal& r : reasons) groups.Add(r.path, r.reason);
+  return core::ListedSection{heading, groups.Groups()};
 }
 
 } // namespace treeops

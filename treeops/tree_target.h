@@ -3,6 +3,7 @@
 // the page's list. A refused folder is counted under "other reasons" and listed
 // with the reason the check gives.
 #pragma once
+#include "core/listing_box.h"
 #include "core/protected_places.h"
 
 #include <cstddef>
@@ -89,10 +90,10 @@ private:
   std::unordered_multimap<std::string, size_t> index_;
 };
 
-// The reasons of a run's end box, after a blank line: the heading with how
-// many items, then each reason with how many items it stopped and the first
-// of them, in the order the run met them ("" when none).
-std::string ReasonsSummary(const std::vector<Refusal>& reasons,
-                           const std::string& heading = "Not done for other reasons");
+// The reasons of a run's box as one list of it (core::ListingBoxText): the
+// heading with how many items, then each reason with how many items it
+// stopped and the first of them, in the order the run met them.
+core::ListedSection ReasonsSection(const std::vector<Refusal>& reasons,
+                                   const std::string& heading = "Not done for other reasons");
 
 } // namespace treeops

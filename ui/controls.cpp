@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "core/textutil.h"
 #include "ui/application.h"
 
 #include <windowsx.h>
@@ -246,10 +247,8 @@ std::string ListBox::ControlText(int index) const {
   std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
   LRESULT got = SendMessageW(Handle(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
   if (got == LB_ERR || got <= 0) return std::string();
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(got), &text[0], n, nullptr, nullptr);
-  return text;
+  // A letter the code page cannot spell reads "?", never a look-alike.
+  return core::SpelledName(wide.data(), static_cast<size_t>(got));
 }
 
 void ListBox::Changed() {

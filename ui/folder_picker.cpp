@@ -1,10 +1,13 @@
 #include "ui/folder_picker.h"
 
+#include "core/textutil.h"
 #include "ui/layout.h"
 #include "ui/seam.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
+
+#include <cwchar>
 
 
 namespace ui {
@@ -148,9 +151,9 @@ int CALLBACK BrowseCallbackProc(HWND hwnd, UINT msg, LPARAM lParam, LPARAM data)
       SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE,
                    reinterpret_cast<LPARAM>(state.initialFolder.c_str()));
   } else if (msg == BFFM_SELCHANGED && state.edit) {
-    char path[MAX_PATH] = "";
-    if (!SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(lParam), path)) path[0] = '\0';
-    SetWindowTextA(state.edit, path);
+    wchar_t path[MAX_PATH] = L"";
+    if (!SHGetPathFromIDListW(reinterpret_cast<LPCITEMIDLIST>(lParam), path)) path[0] = L'\0';
+    SetWindowTextA(state.edit, core::SpelledName(path, wcslen(path)).c_str());
   }
   return 0;
 }
@@ -178,8 +181,9 @@ std::string BrowseForFolder(HWND owner, const std::string& title,
   std::string result;
   LPITEMIDLIST pidl = SHBrowseForFolderA(&bi);
   if (pidl) {
-    char path[MAX_PATH] = "";
-    if (SHGetPathFromIDListA(pidl, path)) result = path;
+    // A letter the code page cannot spell is "?", never a look-alike naming another folder.
+    wchar_t path[MAX_PATH] = L"";
+    if (SHGetPathFromIDListW(pidl, path)) result = core::SpelledName(path, wcslen(path));
     allocator->Free(pidl);
   }
   allocator->Release();

@@ -1,10 +1,13 @@
 #include "ui/seam.h"
 
+#include "core/textutil.h"
+
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstring>
+#include <cwchar>
 
 namespace ui {
 
@@ -51,26 +54,43 @@ int Seam::MessageBox(HWND owner, BoxOwner kind, const std::string& text,
 
 int Seam::RunModal(Form& form) { return g_runModal ? g_runModal(form) : IDCANCEL; }
 
+namespace {
+
+// Text of this code page in Unicode (embedded NULs kept).
+std::wstring Widened(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+  return wide;
+}
+
+} // namespace
+
 bool Seam::FileDialog(FileDialogRequest& r) {
-  std::string filter = DialogFilter(r.filter);
-  std::vector<char> buffer(32768, '\0');
-  std::strncpy(buffer.data(), r.fileName.c_str(), buffer.size() - 1);
-  OPENFILENAMEA ofn{};
+  // In Unicode: the file chosen comes back with each letter the code page
+  // cannot spell as "?", never a look-alike naming another file.
+  const std::wstring filter = Widened(DialogFilter(r.filter)), initialDir = Widened(r.initialDir),
+                     title = Widened(r.title), defaultExt = Widened(r.defaultExt);
+  std::vector<wchar_t> buffer(32768, L'\0');
+  const std::wstring proposed = Widened(r.fileName);
+  std::wcsncpy(buffer.data(), proposed.c_str(), buffer.size() - 1);
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = r.owner;
   ofn.lpstrFilter = r.filter.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = r.filterIndex;
   ofn.lpstrFile = buffer.data();
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.lpstrInitialDir = r.initialDir.empty() ? nullptr : r.initialDir.c_str();
-  ofn.lpstrTitle = r.title.empty() ? nullptr : r.title.c_str();
-  ofn.lpstrDefExt = r.defaultExt.empty() ? nullptr : r.defaultExt.c_str();
+  ofn.lpstrInitialDir = r.initialDir.empty() ? nullptr : initialDir.c_str();
+  ofn.lpstrTitle = r.title.empty() ? nullptr : title.c_str();
+  ofn.lpstrDefExt = r.defaultExt.empty() ? nullptr : defaultExt.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
   if (r.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
   if (r.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-  BOOL ok = r.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  BOOL ok = r.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!ok) return false;
-  r.fileName = buffer.data();
+  r.fileName = core::SpelledName(buffer.data(), wcslen(buffer.data()));
   r.filterIndex = static_cast<int>(ofn.nFilterIndex);
   return true;
 }
@@ -88,11 +108,13 @@ bool Seam::PickFolder(FolderPickRequest& r) {
   bi.lParam = r.initialFolder.empty() ? 0 : reinterpret_cast<LPARAM>(r.initialFolder.c_str());
   LPITEMIDLIST pidl = SHBrowseForFolderA(&bi);
   if (!pidl) return false;
-  char path[MAX_PATH] = "";
-  BOOL ok = SHGetPathFromIDListA(pidl, path);
+  // Read in Unicode: a letter the code page cannot spell is "?", never a
+  // look-alike naming another folder.
+  wchar_t path[MAX_PATH] = L"";
+  BOOL ok = SHGetPathFromIDListW(pidl, path);
   CoTaskMemFree(pidl);
   if (!ok) return false;
-  r.result = path;
+  r.result = core::SpelledName(path, wcslen(path));
   return true;
 }
 

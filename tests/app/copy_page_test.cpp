@@ -8,6 +8,7 @@
 #include "listwin/frmFileExport.h"
 #include "listwin/frmFileSelection.h"
 #include "listwin/frmStatistic.h"
+#include "listwin/run_binding.h"
 #include "support/wine_unix.h"
 
 using namespace creationtest;
@@ -224,11 +225,17 @@ TEST_F(CopyPageTest, TheUndoSaysWhyEachItemItKeptStays) {
   Undo();
   ASSERT_NE(Box("0292"), nullptr);
   const std::string& text = Box("0292")->text;
-  for (const std::string& line :
-       {c1 + "\\Mkt\\Mail\\m.txt   (changed since the copy (its size, time or content): kept as yours)\n",
-        c1 + "\\Mkt\\Mail   (the folder is not empty)\n", c1 + "\\Mkt   (the folder is not empty)\n"})
-    EXPECT_NE(text.find("\n" + line), std::string::npos) << text;
+  for (const std::string& group :
+       {"changed since the copy (its size, time or content): kept as yours : 1\n   " + c1 + "\\Mkt\\Mail\\m.txt\n",
+        "the folder is not empty : 2\n   " + c1 + "\\Mkt\\Mail\n   " + c1 + "\\Mkt\n"})
+    EXPECT_NE(text.find("\n" + group), std::string::npos) << text;
   EXPECT_EQ(ListTree(c1), "Mkt\\\nMkt\\Mail\\\nMkt\\Mail\\m.txt\n");
+  // The same items, each with why, in the Visual Log.
+  EXPECT_EQ(frmStatistic08->List(6).Items(),
+            Strings({c1 + "\\Mkt\\Mail\\m.txt",
+                     RunBinding::ReasonLine("changed since the copy (its size, time or content): kept as yours"),
+                     c1 + "\\Mkt\\Mail", RunBinding::ReasonLine("the folder is not empty"), c1 + "\\Mkt",
+                     RunBinding::ReasonLine("the folder is not empty")}));
 }
 
 // Each run adds to the undo record: one Undo takes back both runs, the one
@@ -260,7 +267,7 @@ TEST_F(CopyPageTest, NeverCopiesAStructureIntoItselfAndListsTheSkippedPairs) {
   Copy();
   const testsupport::ShownBox* confirm = Shown("0651");
   ASSERT_NE(confirm, nullptr);
-  EXPECT_NE(confirm->text.find("Not copied into itself (skipped) :\n" + (tree / "Mkt") + "  ->  " + (tree / "Mkt\\SEO")),
+  EXPECT_NE(confirm->text.find("Not copied into itself (skipped) : 1\n   " + (tree / "Mkt") + "  ->  " + (tree / "Mkt\\SEO")),
             std::string::npos)
       << confirm->text;
   EXPECT_EQ(Snapshot(tree.Path()), treeBefore);
@@ -312,7 +319,7 @@ TEST_F(CopyPageTest, AnUnfinishedCopyAnEarlierRunLeftIsWrittenAfreshAndSaidSo) {
   EXPECT_EQ(ListTree(c1 + "\\Mkt\\Mail"), "m.txt\n");
   ASSERT_NE(Box("0652"), nullptr);
   EXPECT_EQ(Box("0652")->text,
-            "End of the Copy process !!!\n\nUnfinished copies of an earlier run, written afresh : 1\n      " + copy + "\n");
+            "End of the Copy process !!!\n\nUnfinished copies of an earlier run, written afresh : 1\n   " + copy + "\n");
 }
 
 // Every main folder the preview counts ends in one counter of the Visual Log
@@ -588,7 +595,7 @@ TEST_F(CopyPageTest, EveryRoadIntoTheIncludeListTakesOnlyWhatAddTakes) {
   seam.Answer("no: 0270", IDYES);
   Press(P().btnVol08LoadFrom);
   ASSERT_NE(Box("0660"), nullptr);
-  EXPECT_NE(Box("0660")->text.find("1 entry not taken :\n\n   " + c2 + "\\a|b   ("), std::string::npos)
+  EXPECT_NE(Box("0660")->text.find(" : 1\n   " + c2 + "\\a|b\n"), std::string::npos)
       << Box("0660")->text;
   EXPECT_EQ(P().lstVol08IncludeFolderList.Items(), Strings({c1 + "\\", root.substr(0, 2) + "/", c2}));
 }
@@ -647,7 +654,7 @@ TEST_F(CopyPageTest, AStructureWithNamesNoPathReachesSaysSoAndIsCopiedWithoutThe
   ASSERT_NE(said, nullptr);
   EXPECT_NE(said->text.find("holds entries this system cannot address : 2\n" + tree / "Mkt"), std::string::npos)
       << said->text;
-  EXPECT_NE(said->text.find(tree / "Mkt\\CON\n   a name this system cannot address (a device name)"),
+  EXPECT_NE(said->text.find("a name this system cannot address (a device name) : 1\n   " + tree / "Mkt\\CON\n"),
             std::string::npos) << said->text;
   Copy();
   EXPECT_EQ(ReadFile(c1 + "\\Mkt\\Mail\\m.txt"), "12345");

@@ -2,6 +2,7 @@
 // user drives it on a real tree; one row per page says what differs.
 #include "tests/app/creation_page_fixture.h"
 
+#include "core/listing_box.h"
 #include "core/settings_file.h"
 #include "core/settings_store.h"
 #include "listwin/frmLevelSummFolder.h"
@@ -143,7 +144,8 @@ protected:
   }
   // The closing box names entry with its reason.
   static bool Names(const testsupport::ShownBox& box, const std::string& entry, const std::string& reason) {
-    return box.text.find("\n   " + entry + "   (" + reason + ")") != std::string::npos;
+    const size_t at = box.text.find("\n" + reason + " : ");
+    return at != std::string::npos && box.text.find("\n   " + entry + "\n", at) != std::string::npos;
   }
   static Strings Sorted(Strings s) {
     std::sort(s.begin(), s.end());
@@ -321,9 +323,8 @@ TEST_F(LevelBuilderTest, ResultsWithoutADriveAreToldOnceAndARefusedResultIsSkipp
     ASSERT_EQ(seam.boxes.size(), before + 1);
     EXPECT_EQ(seam.Last().caption.find("no: " + std::string(p.notTaken)) != std::string::npos, true);
     EXPECT_EQ(seam.Last().text, "Not every entry was added to the INCLUDE list !\n\n2 entries added.\n"
-                                "1 entry not taken :\n\n   " +
-                                    tree / "S\\one\\two" + "   (the same folder as " + tree / "S\\one\\two\\" +
-                                    ", listed already)\n");
+                                "1 entry not taken :\n\nthe same folder as " + tree / "S\\one\\two\\" +
+                                    ", listed already : 1\n   " + tree / "S\\one\\two" + "\n");
   }
 }
 
@@ -386,9 +387,8 @@ TEST_F(LevelBuilderTest, EachPageAddsEveryResultItsRuleTakesAndNamesTheOthersInO
     EXPECT_TRUE(Names(box, root + "\\x", "in the EXCLUDE list")) << box.text;
     EXPECT_TRUE(Names(box, root + "\\m", "the protected folder " + startup)) << box.text;
     for (const std::string& entry : refused) {
-      // A long entry is named by its first 120 characters.
-      const std::string named = entry.size() > 120 ? entry.substr(0, 120) + "..." : entry;
-      EXPECT_NE(box.text.find("\n   " + named + "   ("), std::string::npos) << named << "\n" << box.text;
+      // A long entry is named by its start and its end.
+      EXPECT_NE(box.text.find("\n   " + core::ListedName(entry) + "\n"), std::string::npos) << entry << "\n" << box.text;
     }
     EXPECT_EQ(box.text.find("not read"), std::string::npos) << box.text;
   }

@@ -160,7 +160,7 @@ TEST_F(ListPairTest, MovesThatAskTheRuleKeepARefusedEntryAndFinishThePass) {
       EXPECT_EQ(seam.Last().caption, "Creating Folder(s).-From a String List.            Warning no: 0010.");
       EXPECT_EQ(seam.Last().text,
                 "Not every entry was added to the INCLUDE list !\n\n2 entries not taken :\n\n"
-                "   C:\\no   (refused by the page)\n   rel   (no drive letter)\n");
+                "refused by the page : 1\n   C:\\no\nno drive letter : 1\n   rel\n");
     }
   }
 }

@@ -199,7 +199,7 @@ TEST_F(RenamePageTest, UndoLeavesAFolderWhoseOldNameIsTakenAgainAndSaysWhy) {
   Press(P().btnVol06Undo);
   EXPECT_TRUE(FolderExists(tree / "old-a"));
   ExpectShown({{"0213", 0x30,
-                "The program is unable to rename the following folders  : \n\nDESTINATION FOLDERS DO EXISTS : \n\n" +
+                "The program is unable to rename the following folders  : \n\nDESTINATION FOLDERS DO EXISTS : 1\n   " +
                     a + "\n",
                 kTE + "Information no: 0213."}});
 }

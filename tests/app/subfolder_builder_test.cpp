@@ -187,9 +187,9 @@ TEST_F(SubFolderBuilder, AFolderNoPathReachesIsNamedNotListed) {
     EXPECT_EQ(Sorted(w.lstIncludeFolderList.Items()), Sorted(Paths({"a", "d", "e", "a\\b", "e\\bx"})));
     ASSERT_EQ(seam.Last().caption, kCap + "Warning no: 0588.");
     EXPECT_EQ(seam.Last().text,
-              "Not every folder found was added to the INCLUDE list !\n\n2 entries not taken :\n\n   " + src +
-                  "\\..\\src   (a name this system cannot address (it holds \"\\\" or \"/\"))\n   " + src +
-                  "\\e\\com1   (a name this system cannot address (a device name))\n");
+              "Not every folder found was added to the INCLUDE list !\n\n5 entries added.\n2 entries not taken :\n\n"
+              "a name this system cannot address (it holds \"\\\" or \"/\") : 1\n   " + src +
+                  "\\..\\src\na name this system cannot address (a device name) : 1\n   " + src + "\\e\\com1\n");
     Press(w.BitBtn2);
   });
   EXPECT_EQ(seam.Unscripted(), 0);

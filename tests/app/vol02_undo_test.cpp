@@ -1,5 +1,6 @@
 // Simulation, Undo and Clear Fields of the string-list page on real trees.
 #include "tests/app/creation_page_fixture.h"
+#include "listwin/run_binding.h"
 
 using namespace creationtest;
 
@@ -66,10 +67,15 @@ TEST_F(Vol02Undo, UndoRemovesWhatTheRunMadeKeepsTheUsersFileAndReportsItsFolder)
   EXPECT_EQ(report.flags, 0x30u);
   EXPECT_EQ(report.text,
             "The program is unable to delete the following folders and their contents : \n"
-            "\nOTHER REASONS   : \n\n" +
-                (dest / "level") + "\n" + (dest / "level\\two") + "\n" + (dest / "level\\two\\T") +
-                "\n" + (dest / "level\\two\\T\\x") + "\n");
+            "\nOTHER REASONS   : \n\nthe folder is not empty : 4\n   " +
+                (dest / "level") + "\n   " + (dest / "level\\two") + "\n   " + (dest / "level\\two\\T") +
+                "\n   " + (dest / "level\\two\\T\\x") + "\n");
   EXPECT_EQ(seam.Last().text, "End of Undo process !!!");
+  // The same folders, each with why, in the Visual Log.
+  const std::string why = RunBinding::ReasonLine("the folder is not empty");
+  EXPECT_EQ(frmStatistic02->List(TResultsWindow::kFoldersOther).Items(),
+            (std::vector<std::string>{dest / "level", why, dest / "level\\two", why, dest / "level\\two\\T", why,
+                                      dest / "level\\two\\T\\x", why}));
   EXPECT_EQ(Row(PageCounters(), 1), (Strings{"0", "0", "0", "0"}));
   EXPECT_EQ(frmStatistic02->List(TResultsWindow::kFoldersCreated).Count(), 0);
   EXPECT_TRUE(FileExists(tree / "T\\a.txt"));  // the source is never touched

@@ -76,6 +76,26 @@ TEST(TextUtil, TextRules) {
     for (const auto& [in, out] : rule.examples) EXPECT_EQ(rule.convert(in), out) << rule.what << ": " << in;
 }
 
+// A name from the system is spelt so that it can never be taken for another:
+// each letter the code page cannot spell is one "?", never a look-alike.
+TEST(TextUtil, NamesAreSpeltWithoutLookAlikes) {
+  struct Case {
+    std::wstring name;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {L"plain name.txt", "plain name.txt"},
+      {L"greek-\x03B1\x03B2" L"001", "greek-??001"},                 // not "greek-a\xDF" "001"
+      {L"\x03B1.txt", "?.txt"},                                      // not "a.txt"
+      {L"notes.\xFF54\xFF58\xFF54", "notes.???"},                   // full-width letters, not "notes.txt"
+      {L"caf\x00E9", "caf\xE9"},                                     // a letter the code page has
+      {L"cafe\x0301", "cafe?"},                                      // a combining accent it has not
+      {L"\xD83D\xDE00" L"x", "?x"},                                  // one letter of two units
+      {L"\x65E5\x672C.txt", "??.txt"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(core::SpelledName(c.name), c.shown);
+}
+
 TEST(TextUtil, CountsAndSplits) {
   core::PositionList positions;
   EXPECT_EQ(core::CountSubstring("aaaa", "aa", positions), 3u); // overlapping matches

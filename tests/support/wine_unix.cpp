@@ -124,6 +124,17 @@ bool ListsName(const std::string& folder, const std::wstring& name) {
 }
 } // namespace
 
+bool RunUnixScriptIn(const std::string& folder, const std::string& script, const std::string& last) {
+  const std::string unixFolder = UnixPathOf(folder);
+  if (unixFolder.empty() || unixFolder.find('\'') != std::string::npos) return false;
+  if (!RunUnixW(L"/bin/sh", {L"-c", Wide("cd '" + unixFolder + "' && " + script)})) return false;
+  for (int i = 0; i < 1200; ++i) {
+    if (ListsName(folder, Wide(last))) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
 bool MakeUnixEntry(const std::string& folder, const std::string& name, bool asFolder) {
   const std::string unixFolder = UnixPathOf(folder);
   const std::wstring wide = Wide(name);

@@ -23,6 +23,11 @@ bool MakeUnixFileSymlink(const std::string& linkPath, const std::string& target)
 // a trailing blank ...) in folder, from the Linux side, and waits until the
 // listing shows it: an empty file, or a folder. False when not possible.
 bool MakeUnixEntry(const std::string& folder, const std::string& name, bool asFolder);
+// Runs a shell script (UTF-8) in folder on the Linux side, to make many odd
+// entries at once, and waits (about a minute at most) until the listing of
+// folder shows the entry named last (UTF-8), the script's last. False when
+// not possible.
+bool RunUnixScriptIn(const std::string& folder, const std::string& script, const std::string& last);
 // Whether folder's listing shows an entry named name (UTF-8), by its Unicode name.
 bool ListsEntry(const std::string& folder, const std::string& name);
 // Renames (moves) from to to on the Linux side (both Windows paths of plain
