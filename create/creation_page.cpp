@@ -307,11 +307,15 @@ void CreationPage::Start(JobKind kind) {
   run.reset = [&] {
     // The totals the outcomes add are measured at the start of every run.
     if (mode != core::AttachMode::Nothing && !withFiles) SumFolderStructures(false, true);
-    // Fresh counters; a run also starts fresh result lists. Its undo record
-    // goes on after the earlier runs' (an Undo takes them all back, newest
-    // first), so no run leaves what it made beyond reach of the undo.
+    // Fresh counters; a run also starts fresh result lists and a fresh undo
+    // record: what the last run made replaces what the run before it made (a
+    // run stopped before this point, a No to its question among them, keeps
+    // the record it found; one whose list is empty ends with none).
     ResetResultCounters();
-    if (!sim) ClearResultLists();
+    if (!sim) {
+      ClearResultLists();
+      Journal.Clear();
+    }
   };
   run.showLog = c_.viewDetailed->Checked();
   run.counters = BoundCounters();
@@ -378,7 +382,7 @@ void CreationPage::Start(JobKind kind) {
 
 void CreationPage::Undo() {
   if (run_.Busy()) return;
-  core::CreationStringList stayed;
+  core::CreationStringList stayed, why;
   RunBinding::Job run;
   run.kind = RunBinding::Kind::Undo;
   run.locks = desc_.runLocks;
@@ -398,7 +402,7 @@ void CreationPage::Undo() {
     sink.Begin(Journal.files.size() + Journal.folders.size());
     sink.InBackground([&] {
       stayed = core::UndoCreation(Journal, nullptr,
-                                  [&](size_t done, size_t total) { return sink.Progress(done, total); });
+                                  [&](size_t done, size_t total) { return sink.Progress(done, total); }, &why);
     });
     CopiedFiles.clear();
     return true;
@@ -406,8 +410,11 @@ void CreationPage::Undo() {
   run.background = true;
   run.end = [&] {
     if (!stayed.empty()) {
+      // Each folder with why it stays (a file of the user's in it, another
+      // folder made in its place ...).
       std::string list;
-      for (const std::string& p : stayed) list += p + "\n";
+      for (size_t i = 0; i < stayed.size(); ++i)
+        list += stayed[i] + (why[i].empty() ? std::string() : "   (" + why[i] + ")") + "\n";
       Box(PageMsg::UndoReport, list);
     }
     Box(PageMsg::UndoEnd);

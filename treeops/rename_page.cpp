@@ -532,6 +532,8 @@ void RenamePage::Start(bool simulation) {
     // Every target is checked again by the engine against the folders of this moment.
     protected_ = treeops::SystemProtectedFolders(core::Settings().GetStartupDirectory());
     ResetVol06ResultCounters();
+    // A run replaces the last run's undo record; a simulation keeps it.
+    if (!simulation) ClearVol06RenameHistory();
   };
   run.showLog = chkVol06ShowDetailedResults.Checked();
   run.counters = BoundCounters();
@@ -548,15 +550,13 @@ void RenamePage::Start(bool simulation) {
     job.fields = Fields();
     job.protectedFolders = protected_;
     job.dry = simulation;
-    // A run adds its renames after those of the runs before it: the undo
-    // record lasts until an Undo or Clear Fields empties it.
-    if (!simulation) history = Vol06RenameHistory;
     sink.Begin(job.lines.size());
     sink.InBackground([&] {
       treeops::RunRename(job, results, history,
                          [&](size_t done, size_t total) { return sink.Progress(done, total); });
     });
     if (!simulation) {
+      // The run's own renames are the undo record (also those of a run stopped midway).
       Vol06RenameHistory = std::move(history);
       Vol06Results = results;
     }
@@ -616,6 +616,7 @@ void RenamePage::btnVol06UndoClick() {
   run.end = [&] {
     if (report.Failures()) {
       std::string text = "The program is unable to rename the following folders  : \n";
+      treeops::ReasonFinder why(report.reasons);  // each folder with why it stays
       const std::pair<const char*, const std::deque<std::string>*> groups[] = {
           {"\nSOURCE FOLDERS DO NOT EXISTS : \n\n", &report.sourceNotExists},
           {"\nDESTINATION FOLDERS DO EXISTS : \n\n", &report.destinationExists},
@@ -623,7 +624,10 @@ void RenamePage::btnVol06UndoClick() {
       for (const auto& group : groups) {
         if (group.second->empty()) continue;
         text += group.first;
-        for (const std::string& path : *group.second) text += path + "\n";
+        for (const std::string& path : *group.second) {
+          const std::string reason = why(path);
+          text += path + (reason.empty() ? std::string() : "   (" + reason + ")") + "\n";
+        }
       }
       Box(RenameMsg::UndoReport, text);
     }

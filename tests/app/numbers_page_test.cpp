@@ -101,7 +101,7 @@ TEST_F(NumbersPageTest, EveryMessageHasItsNumberFlagsTextAndCaption) {
       {"0466", 0x30, "", S + "\t\t\tWarning no: 0466."},
       {"0467", 0x40, frmMain->CreateSimulationEndText, S + B12 + "Information no: 0467."},
       {"0097", 0x124, "Do you want to delete all folders (and files)\ncreated last time ?", T + B12 + "Information no: 0097."},
-      {"0098", 0x30, "The program is unable to delete the following folders (and their contents), and/or separate files : \n\nOTHER REASONS   : \n\n" + dest / "a-1-b" + "\n", T + B12 + "Information no: 0098."},
+      {"0098", 0x30, "The program is unable to delete the following folders (and their contents), and/or separate files : \n\nOTHER REASONS   : \n\n" + dest / "a-1-b" + "   (the folder is not empty)\n", T + B12 + "Information no: 0098."},
       {"0099", 0x40, "End of Undo process !!!", T + B12 + "Information no: 0099."},
       {"0096", 0x30, "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folder to UNDO them.", T + B12 + "Warning no: 0096."},
       {"0100", 0x30, "", T + B12 + "Information no: 0100."},

@@ -125,7 +125,7 @@ TEST_F(PathListPageTest, IsTheFirstPageAndEveryMessageHasItsNumberFlagsTextAndCa
       {"0375", 0x30, "", T + B12 + "Warning no: 0375."},
       {"0062", 0x40, "End of Creating Folders/Files !!!", T + B12 + "Information no: 0062."},
       {"0068", 0x124, "Do you want to delete all folders (and files)\ncreated last time ?", T + B12 + "Information no: 0068."},
-      {"0069", 0x30, "The program is unable to delete the following folders (and their contents), and/or separate files : \n\nOTHER REASONS   : \n\n" + dest / "p-a-s" + "\n", T + B12 + "Information no: 0069."},
+      {"0069", 0x30, "The program is unable to delete the following folders (and their contents), and/or separate files : \n\nOTHER REASONS   : \n\n" + dest / "p-a-s" + "   (the folder is not empty)\n", T + B12 + "Information no: 0069."},
       {"0070", 0x40, "End of Undo process !!!", T + B12 + "Information no: 0070."},
       {"0067", 0x30, "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must at least one Folder to UNDO them.", T + B12 + "Warning no: 0067."},
       {"0053", 0x124, "Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY from the EXCLUDE list.\n", T + B12 + "Warning no: 0053."},

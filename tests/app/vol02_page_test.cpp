@@ -127,7 +127,7 @@ TEST_F(Vol02Page, EveryMessageHasItsNumberFlagsTextAndCaption) {
       {"0373", 0x30, "", T + B12 + "Warning no: 0373."},
       {"0026", 0x40, "End of Creating Folders/Files !!!", T + B12 + "Information no: 0026."},
       {"0029", 0x124, "Do you want to delete all folders (and files)\ncreated last time ?", T + B12 + "Information no: 0029."},
-      {"0030", 0x30, "The program is unable to delete the following folders and their contents : \n\nOTHER REASONS   : \n\n" + dest / "ab-one-x" + "\n", T + B12 + "Information no: 0030."},
+      {"0030", 0x30, "The program is unable to delete the following folders and their contents : \n\nOTHER REASONS   : \n\n" + dest / "ab-one-x" + "   (the folder is not empty)\n", T + B12 + "Information no: 0030."},
       {"0031", 0x40, "End of Undo process !!!", T + B12 + "Information no: 0031."},
       {"0028", 0x30, "No UNDO process !!!\nThere are no created folders (and files) !!!\nYou must create at least one folder to UNDO them.", T + B12 + "Warning no: 0028."},
       {"0017", 0x124, "Do you want to delete the selected item(s) from the Exclude list ?\nNote: You can delete ONLY from the EXCLUDE list.\n", T + B12 + "Warning no: 0017."},
