@@ -161,15 +161,15 @@ enum class Undone { Gone, Removed, Stays };
 // folder the run made, as the run left it (its stamp, read through the handle
 // that removes it; for a folder holding journaled items, read before the first
 // of them is taken away): another folder made under its name since, a folder
-// changed since and a link put there stay. The journal's
-// roads come first: nothing below one is reached unless it lies where that
-// folder lies now (a folder the run made, swapped for a link since, keeps
-// everything below it). Every removal goes
-// through remover (the system's when none is given). visit, when given, hears
-// each item's outcome. progress, when given, is called before each file and
-// folder with the items done and the items in all; false stops the undo there
-// and leaves the rest in the journal. Otherwise the journal is emptied. An
-// item that stays is told with why it stays.
+// changed since and a link put there stay. The journal's roads come first:
+// nothing below one is reached unless it lies where that folder lies now (a
+// folder the run made, swapped for a link since, keeps everything below it).
+// Every removal goes through remover (the system's when none is given).
+// visit, when given, hears each item's outcome. progress, when given, is
+// called before each file and folder with the items done and the items in
+// all; false stops the undo there and leaves the rest in the journal.
+// Otherwise the journal is emptied. An item that stays is told with why it
+// stays.
 void UndoJournal(CreationJournal& journal, Remover* remover,
                  const std::function<bool(size_t done, size_t total)>& progress,
                  const std::function<void(const std::string& path, bool folder, Undone outcome,
