@@ -40,4 +40,34 @@ HANDLE OpenForIdentity(const std::string& path);
 // it cannot be opened or the system cannot tell.
 bool IdentityAt(const std::string& path, FileIdentity& identity, DWORD* attributes = nullptr);
 
+// What tells a folder a run made from another folder made later under its
+// name: the item's index on its volume and the moment of its last change (the
+// change time of FILE_BASIC_INFO), both read through a handle. The index alone
+// does not: a Linux file system under Wine hands a removed folder's index to
+// the next folder made, at once. Nor does the creation time, which Wine gives
+// as the change time. The change time of a new folder is the moment it was
+// made; that of the run's folder stays as the run left it until something is
+// added to it or removed from it.
+struct ItemStamp {
+  DWORD indexHigh = 0;
+  DWORD indexLow = 0;
+  LONGLONG changed = 0;
+  bool known = false;  // false: the system could not tell
+  bool SameIndex(const FileIdentity& identity) const {
+    return known && identity.known && identity.indexHigh == indexHigh && identity.indexLow == indexLow;
+  }
+};
+
+// The stamp of the item open at handle (two cheap reads: no volume asked);
+// false when the system cannot tell.
+bool StampOf(HANDLE handle, ItemStamp& stamp);
+// The stamp of the item at path, opened as OpenForIdentity does.
+bool StampAt(const std::string& path, ItemStamp& stamp);
+
+// Makes one folder with the one system call CreateDirectoryA makes, and reads
+// its stamp through the handle that call opens (stamp.known false when it
+// cannot be read). 0 when made, else the system's error (ERROR_ALREADY_EXISTS,
+// ERROR_PATH_NOT_FOUND ...), as CreateDirectoryA would set it.
+DWORD CreateFolderStamped(const std::string& path, ItemStamp& stamp);
+
 } // namespace core

@@ -28,9 +28,11 @@ struct ItemLocation {
   std::string resolved;  // where the system takes the name to be, when it could tell
   std::string name;      // error 0: the item's own name, as the disk spells it
   // Read from the handle a run will act through, when the remover holds one
-  // (LocateToChange): which item it is, and its attributes (else unknown).
+  // (LocateToChange): which item it is, its attributes (else unknown) and the
+  // moment of its last change (0: unknown; see ItemStamp).
   FileIdentity identity;
   DWORD attributes = INVALID_FILE_ATTRIBUTES;
+  LONGLONG changed = 0;
   bool Here() const { return error == 0; }
 };
 

@@ -68,7 +68,10 @@ ItemLocation SystemRemover::LocateToChange(const std::string& path) {
     // Through the handle the change will act through: cheap reads only, the
     // volume taken from the item's road when it has one.
     FILE_BASIC_INFO basic{};
-    if (GetFileInformationByHandleEx(held_, FileBasicInfo, &basic, sizeof basic)) answer_.attributes = basic.FileAttributes;
+    if (GetFileInformationByHandleEx(held_, FileBasicInfo, &basic, sizeof basic)) {
+      answer_.attributes = basic.FileAttributes;
+      answer_.changed = basic.ChangeTime.QuadPart;
+    }
     if (!check_.IdentityOnRoad(held_, path, answer_.identity)) IdentityOf(held_, answer_.identity, &answer_.attributes);
   }
   if (held_ == INVALID_HANDLE_VALUE && !answer_.Here() && answer_.error != ERROR_NOT_SUPPORTED &&

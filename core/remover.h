@@ -31,7 +31,7 @@ public:
   virtual bool HandleIsAt(HANDLE handle, const std::string& path) = 0;
   // The same answer, asked by a run right before it renames or removes path:
   // the system's keeps the checked item open for that next call, and tells
-  // the item's identity and attributes read through it.
+  // the item's identity, attributes and change time read through it.
   virtual ItemLocation LocateToChange(const std::string& path) { return Locate(path); }
   // Each answers 0 when done, else the system's error.
   virtual DWORD RemoveFile(const std::string& path) = 0;

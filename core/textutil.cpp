@@ -411,21 +411,26 @@ size_t FullPathRootLength(const std::string& path) {
 } // namespace
 
 namespace {
+// stamps, when given, takes the stamp of each folder made, read through the
+// handle its creation opened.
 MakeFolderResult MakeLevels(const std::string& path, size_t root,
-                            std::vector<std::string>& created) {
+                            std::vector<std::string>& created, std::vector<ItemStamp>* stamps) {
   for (int attempt = 0; attempt < 2; ++attempt) {
-    if (CreateDirectoryA(path.c_str(), nullptr)) {
+    ItemStamp stamp;
+    const DWORD error = stamps ? CreateFolderStamped(path, stamp)
+                               : CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
+    if (error == 0) {
       // The call's success is the directory standing there: no look-up after
       // it (the names a system answers with success without making anything,
       // devices, are refused before any call).
       created.push_back(path);
+      if (stamps) stamps->push_back(stamp);
       return MakeFolderResult::Created;
     }
-    DWORD error = GetLastError();
     if (error != ERROR_PATH_NOT_FOUND || attempt == 1)  // e.g. a read-only share
       return IsExistingDirectory(path) ? MakeFolderResult::Exists : MakeFolderResult::Failed;
     std::string parent = path.substr(0, path.find_last_of('\\'));
-    if (parent.size() < root || MakeLevels(parent, root, created) == MakeFolderResult::Failed)
+    if (parent.size() < root || MakeLevels(parent, root, created, stamps) == MakeFolderResult::Failed)
       return MakeFolderResult::Failed;
   }
   return MakeFolderResult::Failed;
@@ -450,7 +455,8 @@ bool IsCreatableFolderPath(const std::string& text) {
   return path.find_first_of("<>:\"|?*", ExtractFileDrive(path).size()) == std::string::npos;
 }
 
-MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created) {
+MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created,
+                                  std::vector<ItemStamp>* stamps) {
   // Run and simulation share this rule; nothing is asked of the system before it.
   if (!IsCreatableFolderPath(text)) return MakeFolderResult::Failed;
   const size_t root = FullPathRootLength(text);
@@ -458,13 +464,15 @@ MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::stri
   if (path.size() <= root)  // a drive or share root: nothing to create
     return IsExistingDirectory(path) ? MakeFolderResult::Exists : MakeFolderResult::Failed;
   std::vector<std::string> made;
-  MakeFolderResult result = MakeLevels(path, root, made);
+  std::vector<ItemStamp> madeStamps;
+  MakeFolderResult result = MakeLevels(path, root, made, created && stamps ? &madeStamps : nullptr);
   if (result == MakeFolderResult::Failed) {
     // The parents this attempt made are empty and ours: the disk stays as it was.
     for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryA(it->c_str());
     return result;
   }
   if (created) created->insert(created->end(), made.begin(), made.end());
+  if (created && stamps) stamps->insert(stamps->end(), madeStamps.begin(), madeStamps.end());
   return result;
 }
 

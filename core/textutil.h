@@ -3,6 +3,7 @@
 // texts, drive facts (type name, free space), clearing a folder's contents and
 // the test for at most N subfolders. None keeps state between calls.
 #pragma once
+#include "core/file_identity.h"
 #include "core/free_space.h"
 
 #include <cstdint>
@@ -150,10 +151,12 @@ bool IsCreatableFolderPath(const std::string& path);
 // whose parent is there, and only when the call answers "path not found" the
 // missing parents first (so an existing tree is never probed level by level).
 // A path that IsCreatableFolderPath refuses fails before any system call. Each
-// folder made is appended to created.
+// folder made is appended to created, and (with created) its stamp, read
+// through the handle of its creation, to stamps (core/file_identity.h).
 enum class MakeFolderResult { Created, Exists, Failed };
 MakeFolderResult MakeFolderLevels(const std::string& path,
-                                  std::vector<std::string>* created = nullptr);
+                                  std::vector<std::string>* created = nullptr,
+                                  std::vector<ItemStamp>* stamps = nullptr);
 
 // Deletes everything inside folder (not the folder itself), entry by entry,
 // never through a link and never to the recycle bin (RemoveFolderContents of

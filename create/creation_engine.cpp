@@ -190,10 +190,44 @@ CreationJournal::File RecordCopy(const std::string& path, uint64_t size, FILETIM
 
 namespace {
 
+std::string ParentPath(const std::string& path) {
+  const size_t cut = path.find_last_of('\\');
+  return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+// The journal's folders by path (letter case ignored), without a second copy
+// of every path: each is kept as its position under the folded hash of its
+// path, confirmed on the journal's own text.
+class JournalFolders {
+public:
+  explicit JournalFolders(const std::vector<std::string>& folders) : folders_(folders) {
+    positions_.reserve(folders.size());
+    for (size_t i = 0; i < folders.size(); ++i) positions_.emplace(hash_(folders[i]), i);
+  }
+  // The position of path among the folders (the last made, for a repeat);
+  // npos when it is none of them.
+  size_t Find(const std::string& path) const {
+    size_t found = std::string::npos;
+    auto range = positions_.equal_range(hash_(path));
+    for (auto it = range.first; it != range.second; ++it)
+      if (it->second < folders_.size() && SameText(folders_[it->second], path) &&
+          (found == std::string::npos || it->second > found))
+        found = it->second;
+    return found;
+  }
+
+private:
+  const std::vector<std::string>& folders_;
+  FoldedHash hash_;
+  std::unordered_multimap<size_t, size_t> positions_;
+};
+
+bool NotFoundError(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
 // Each sets why to the reason when the item stays.
 Undone UndoCopiedFile(const CreationJournal::File& file, Remover& remover, std::string& why) {
   const ItemLocation at = remover.Locate(file.path);
-  if (at.error == ERROR_FILE_NOT_FOUND || at.error == ERROR_PATH_NOT_FOUND) return Undone::Gone;
+  if (NotFoundError(at.error)) return Undone::Gone;
   if (!at.Here()) {  // a link put in its place: never removed through
     why = RemovalReason(at.error);
     return Undone::Stays;
@@ -224,12 +258,58 @@ Undone UndoCopiedFile(const CreationJournal::File& file, Remover& remover, std::
   return Undone::Stays;
 }
 
-Undone UndoFolder(const std::string& folder, Remover& remover, std::string& why) {
-  const DWORD a = GetFileAttributesA(folder.c_str());
-  if (a == INVALID_FILE_ATTRIBUTES) return Undone::Gone;
-  if (a & FILE_ATTRIBUTE_REPARSE_POINT) {  // replaced by a link since: never removed through it
-    why = RemovalReason(ERROR_NOT_SUPPORTED);
+// Whether the folder holds any entry (one no path reaches too).
+bool HoldsEntries(const std::string& folder) {
+  bool any = false;
+  ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA&) { any = true; },
+                     [&](const KeptEntry&) { any = true; });
+  return any;
+}
+
+// How a folder's stamp read before the undo took anything out of it compares
+// with the one the run left: unknown (not read), unchanged, changed.
+enum class Checked : char { Unknown, Unchanged, Changed };
+
+// made: the folder's stamp as the run left it (unknown for a journal without
+// stamps); early: its comparison made before the undo took anything out of it.
+Undone UndoFolder(const std::string& folder, const ItemStamp& made, Checked early, Remover& remover,
+                  std::string& why) {
+  // The folder's own name opened for the removal: what it is is read through
+  // that handle, and the removal acts through it.
+  const ItemLocation at = remover.LocateToChange(folder);
+  if (NotFoundError(at.error)) return Undone::Gone;
+  if (!at.Here()) {  // a link put in its place: never removed through it
+    why = RemovalReason(at.error);
     return Undone::Stays;
+  }
+  if (at.attributes != INVALID_FILE_ATTRIBUTES) {
+    if (at.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+      why = RemovalReason(ERROR_NOT_SUPPORTED);
+      return Undone::Stays;
+    }
+    if (!(at.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      why = "a file has its name now";
+      return Undone::Stays;
+    }
+  }
+  if (made.known && at.identity.known) {
+    if (!made.SameIndex(at.identity)) {
+      why = "another folder has its name now (the one the run made is gone)";
+      return Undone::Stays;
+    }
+    // The same index may be a new folder's (a Linux file system under Wine
+    // hands a removed folder's index on): the change time tells.
+    const bool changed = early == Checked::Unknown ? at.changed != made.changed : early == Checked::Changed;
+    if (changed) {
+      // Not removed: the handle held for the removal goes (the system lists
+      // no folder beside it), and a listing tells whether the user's things
+      // are in it.
+      remover.Locate(folder);
+      why = HoldsEntries(folder) ? RemovalReason(ERROR_DIR_NOT_EMPTY)
+                                 : "changed since the run made it (something was added to it or taken out of it, "
+                                   "or another folder was made in its place)";
+      return Undone::Stays;
+    }
   }
   const DWORD error = remover.RemoveFolder(folder);
   if (error == 0) return Undone::Removed;
@@ -240,6 +320,26 @@ Undone UndoFolder(const std::string& folder, Remover& remover, std::string& why)
 
 } // namespace
 
+void StampFilledFolders(CreationJournal& journal) {
+  if (journal.folders.empty() || journal.stamps.size() != journal.folders.size()) return;
+  const JournalFolders index(journal.folders);
+  std::vector<char> filled(journal.folders.size(), 0);
+  auto mark = [&](const std::string& item) {
+    const size_t at = index.Find(ParentPath(item));
+    if (at != std::string::npos) filled[at] = 1;
+  };
+  for (const std::string& folder : journal.folders) mark(folder);
+  for (const CreationJournal::File& file : journal.files) mark(file.path);
+  for (size_t i = 0; i < filled.size(); ++i) {
+    if (!filled[i]) continue;
+    ItemStamp now;
+    ItemStamp& made = journal.stamps[i];
+    if (StampAt(journal.folders[i], now) && made.known && now.indexHigh == made.indexHigh &&
+        now.indexLow == made.indexLow)
+      made.changed = now.changed;
+  }
+}
+
 void UndoJournal(CreationJournal& journal, Remover* remover,
                  const std::function<bool(size_t done, size_t total)>& progress,
                  const std::function<void(const std::string& path, bool folder, Undone outcome,
@@ -249,23 +349,44 @@ void UndoJournal(CreationJournal& journal, Remover* remover,
   ListRoads(remove, journal.roads);
   const size_t total = journal.files.size() + journal.folders.size();
   size_t done = 0;
+  // A journaled folder holding an item about to be taken back is compared
+  // with its stamp first: taking the item out changes the folder.
+  const bool stamped = journal.stamps.size() == journal.folders.size();
+  std::unique_ptr<JournalFolders> index;
+  if (stamped && !journal.folders.empty()) index = std::make_unique<JournalFolders>(journal.folders);
+  std::vector<Checked> early(stamped ? journal.folders.size() : 0, Checked::Unknown);
+  auto checkFolderOf = [&](const std::string& item) {
+    if (!index) return;
+    const size_t at = index->Find(ParentPath(item));
+    if (at == std::string::npos || at >= journal.folders.size() || early[at] != Checked::Unknown) return;
+    const ItemStamp& made = journal.stamps[at];
+    ItemStamp now;
+    if (made.known && StampAt(journal.folders[at], now))
+      early[at] = now.changed == made.changed ? Checked::Unchanged : Checked::Changed;
+  };
   // Newest first; a stop keeps in the journal what was not taken back.
   while (!journal.files.empty()) {
     if (progress && !progress(done, total)) return;
     const CreationJournal::File file = std::move(journal.files.back());
     journal.files.pop_back();
     ++done;
+    checkFolderOf(file.path);
     std::string why;
     const Undone outcome = UndoCopiedFile(file, remove, why);
     if (visit) visit(file.path, false, outcome, why);
   }
   while (!journal.folders.empty()) {
     if (progress && !progress(done, total)) return;
+    const size_t at = journal.folders.size() - 1;
     const std::string folder = std::move(journal.folders.back());
+    const ItemStamp made = at < journal.stamps.size() ? journal.stamps[at] : ItemStamp();
+    const Checked before = at < early.size() ? early[at] : Checked::Unknown;
     journal.folders.pop_back();
+    if (journal.stamps.size() > journal.folders.size()) journal.stamps.resize(journal.folders.size());
     ++done;
+    checkFolderOf(folder);
     std::string why;
-    const Undone outcome = UndoFolder(folder, remove, why);
+    const Undone outcome = UndoFolder(folder, made, before, remove, why);
     if (visit) visit(folder, true, outcome, why);
   }
   if (progress) progress(done, total);
@@ -273,11 +394,15 @@ void UndoJournal(CreationJournal& journal, Remover* remover,
 }
 
 CreationStringList UndoCreation(CreationJournal& journal, Remover* remover,
-                                const std::function<bool(size_t done, size_t total)>& progress) {
+                                const std::function<bool(size_t done, size_t total)>& progress,
+                                CreationStringList* why) {
   CreationStringList stayed;
   // A file that stays keeps its folder, which is what the page reports.
-  UndoJournal(journal, remover, progress, [&](const std::string& path, bool folder, Undone outcome, const std::string&) {
-    if (folder && outcome == Undone::Stays) stayed.push_front(path);
+  UndoJournal(journal, remover, progress, [&](const std::string& path, bool folder, Undone outcome,
+                                              const std::string& reason) {
+    if (!folder || outcome != Undone::Stays) return;
+    stayed.push_front(path);
+    if (why) why->push_front(reason);
   });
   return stayed;
 }
@@ -401,7 +526,7 @@ void CreationEngine::Attach(const std::string& root, const StructureListing& lis
                             const CreationJob& job) {
   const bool withFiles = AttachWithFiles(job.mode);
   const bool subOnly = !AttachMainFolders(job.mode);
-  if (MakeFolderLevels(root, &journal_.folders) == MakeFolderResult::Created) {
+  if (MakeFolderLevels(root, &journal_.folders, &journal_.stamps) == MakeFolderResult::Created) {
     if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
     Count(kCreated, kSubFolders);
   }
@@ -409,7 +534,7 @@ void CreationEngine::Attach(const std::string& root, const StructureListing& lis
   for (const StructureListing::Entry& entry : listing.entries) {
     const std::string target = root + "\\" + entry.relative;
     if (entry.folder) {
-      switch (MakeFolderLevels(target, &journal_.folders)) {
+      switch (MakeFolderLevels(target, &journal_.folders, &journal_.stamps)) {
       case MakeFolderResult::Created:
         if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, target);
         Count(kCreated, kSubFolders);
@@ -507,7 +632,7 @@ bool CreationEngine::Run(const CreationJob& job) {
       continue;
     }
     const size_t madeFrom = journal_.folders.size();
-    MakeFolderResult made = MakeFolderLevels(path, &journal_.folders);
+    MakeFolderResult made = MakeFolderLevels(path, &journal_.folders, &journal_.stamps);
     NoteRoad(madeFrom);
     if (made == MakeFolderResult::Exists) {
       RecordExists(path, job);
@@ -526,6 +651,8 @@ bool CreationEngine::Run(const CreationJob& job) {
       Attach(TargetRoot(path, s, job), Listing(s, job), job);
     }
   }
+  // What the undo knows each folder by: as the run left it.
+  StampFilledFolders(journal_);
   ReportUnmeasured(job.captions.missingSize);
   ReportMovedWrites(job.captions.writesMoved);
   writes_.reset();

@@ -113,8 +113,10 @@ struct FreeSpaceCheck {
 // refuse; free space equal to the need is enough.
 FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint64_t bytes);
 
-// What a run made, newest last: every folder level it created and every file it
-// copied, with the size, time and content digest the copy had.
+// What a run made, newest last: every folder level it created, with its stamp
+// as the run left it (core/file_identity.h: the undo takes back only that very
+// folder, unchanged), and every file it copied, with the size, time and
+// content digest the copy had.
 struct CreationJournal {
   struct File {
     std::string path;
@@ -124,6 +126,7 @@ struct CreationJournal {
     bool digested = false;   // false: the copy could not be read back, so no undo takes it
   };
   std::vector<std::string> folders;
+  std::vector<ItemStamp> stamps;  // of folders[i]; none (fewer) where unknown
   std::vector<File> files;
   // The folders that stood before the run and hold what it made (a
   // destination, a main folder), each once: the undo reaches nothing below one
@@ -132,10 +135,17 @@ struct CreationJournal {
   bool Empty() const { return folders.empty() && files.empty(); }
   void Clear() {
     std::vector<std::string>().swap(folders);
+    std::vector<ItemStamp>().swap(stamps);
     std::vector<File>().swap(files);
     std::vector<std::string>().swap(roads);
   }
 };
+
+// Reads again, once the run is done, the stamp of each journaled folder that
+// received an item the journal holds (made in it after it): the change time
+// recorded when it was made is not the one the run left it with. A folder
+// found to be another one meanwhile keeps the stamp it was made with.
+void StampFilledFolders(CreationJournal& journal);
 
 // The journal's record of a file just copied to path: its size, time and
 // content digest as they are on disk now (the size and time given when they
@@ -150,24 +160,29 @@ enum class Undone { Gone, Removed, Stays };
 // it is still the copy recorded (the item itself at its path, never through a
 // link; the same size, time and content; a read-only attribute the copy
 // inherited is cleared first), then each folder only when empty and still the
-// folder itself at its path (a link put there since stays). The journal's
-// roads come first: nothing below one is reached unless it lies where that
-// folder lies now (a folder the run made, swapped for a link since, keeps
-// everything below it). Every removal goes
-// through remover (the system's when none is given). visit, when given, hears
-// each item's outcome. progress, when given, is called before each file and
-// folder with the items done and the items in all; false stops the undo there
-// and leaves the rest in the journal. Otherwise the journal is emptied. An
-// item that stays is told with why it stays.
+// folder the run made, as the run left it (its stamp, read through the handle
+// that removes it; for a folder holding journaled items, read before the first
+// of them is taken away): another folder made under its name since, a folder
+// changed since and a link put there stay. The journal's roads come first:
+// nothing below one is reached unless it lies where that folder lies now (a
+// folder the run made, swapped for a link since, keeps everything below it).
+// Every removal goes through remover (the system's when none is given).
+// visit, when given, hears each item's outcome. progress, when given, is
+// called before each file and folder with the items done and the items in
+// all; false stops the undo there and leaves the rest in the journal.
+// Otherwise the journal is emptied. An item that stays is told with why it
+// stays.
 void UndoJournal(CreationJournal& journal, Remover* remover,
                  const std::function<bool(size_t done, size_t total)>& progress,
                  const std::function<void(const std::string& path, bool folder, Undone outcome,
                                           const std::string& why)>& visit);
 
 // The creation pages' undo (UndoJournal): returns the journaled folders that
-// stay (a folder the user filled since), in creation order.
+// stay (a folder the user filled since), in creation order; why, when given,
+// gets the reason of each, in the same order.
 CreationStringList UndoCreation(CreationJournal& journal, Remover* remover = nullptr,
-                                const std::function<bool(size_t done, size_t total)>& progress = {});
+                                const std::function<bool(size_t done, size_t total)>& progress = {},
+                                CreationStringList* why = nullptr);
 
 
 // A structure as listed once per run: its entries breadth-first (root's entries
@@ -255,9 +270,8 @@ public:
                  CreationJournal& journal, CreationStringList& copiedFiles,
                  const StructureTotals& totals, const FileSizeMap& files, CreationSink& sink);
   // Creates the folders of the job and attaches the structures. The result lists
-  // and journal are appended to (the page clears the lists at the start of a
-  // run; the journal gathers every run until an undo takes them back).
-  // False when the sink stopped it.
+  // and journal are appended to (the page clears both at the start of a run:
+  // the journal holds what the last run made). False when the sink stopped it.
   bool Run(const CreationJob& job);
   // Predicts the run's outcomes into the counters and the window's lists;
   // nothing is created, and the result lists and journal are not touched.

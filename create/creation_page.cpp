@@ -310,11 +310,15 @@ void CreationPage::Start(JobKind kind) {
   run.reset = [&] {
     // The totals the outcomes add are measured at the start of every run.
     if (mode != core::AttachMode::Nothing && !withFiles) SumFolderStructures(false, true);
-    // Fresh counters; a run also starts fresh result lists. Its undo record
-    // goes on after the earlier runs' (an Undo takes them all back, newest
-    // first), so no run leaves what it made beyond reach of the undo.
+    // Fresh counters; a run also starts fresh result lists and a fresh undo
+    // record: what the last run made replaces what the run before it made (a
+    // run stopped before this point, a No to its question among them, keeps
+    // the record it found; one whose list is empty ends with none).
     ResetResultCounters();
-    if (!sim) ClearResultLists();
+    if (!sim) {
+      ClearResultLists();
+      Journal.Clear();
+    }
   };
   run.showLog = c_.viewDetailed->Checked();
   run.counters = BoundCounters();

@@ -88,7 +88,7 @@ public:
   // What the page keeps between runs.
   core::CreationCounters Counters{};
   core::CreationResultLists ResultLists;
-  core::CreationJournal Journal;        // what the runs made since the last Undo or Clear Fields
+  core::CreationJournal Journal;        // what the last run made (the undo record)
   core::CreationStringList CopiedFiles;
   core::StructureTotals StructureTotals;
   core::FileSizeMap StructureFiles;

@@ -208,6 +208,7 @@ private:
     if (!guard.empty()) return Other(r_.subFoldersOther, r_.other[1], path, guard + ": nothing is copied into it", Shut);
     if (path.size() >= kPathLimit) return Other(r_.subFoldersOther, r_.other[1], path, "the path is too long");
     DWORD error = 0;
+    core::ItemStamp stamp;  // the undo's record of the folder, read through the handle that made it
     if (dry_) {
       const DWORD a = parentState == New ? INVALID_FILE_ATTRIBUTES : Predicted(parent, parentOnDisk, name);
       if (a != INVALID_FILE_ATTRIBUTES) {
@@ -216,12 +217,14 @@ private:
       } else {
         predicted_.emplace(path, FILE_ATTRIBUTE_DIRECTORY);
       }
-    } else if (!CreateDirectoryA(path.c_str(), nullptr)) {
-      error = GetLastError();
+    } else if ((error = core::CreateFolderStamped(path, stamp)) != 0) {
       onDisk = true;
     }
     if (error == 0) {
-      if (!dry_) j_.folders.push_back(path);
+      if (!dry_) {
+        j_.folders.push_back(path);
+        j_.stamps.push_back(stamp);
+      }
       r_.counters[5] += 1;
       r_.subFoldersCopied.push_back(path);
       return New;
@@ -486,7 +489,10 @@ CopyPreview PreviewCopy(const CopyJob& job) {
 bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJournal& journal,
              const Progress& progress) {
   if (preview.stop.number != 0) return false;
-  return CopyPass(preview, dry, results, journal, progress).Run();
+  const bool completed = CopyPass(preview, dry, results, journal, progress).Run();
+  // What the undo knows each folder by: as the run left it.
+  if (!dry) core::StampFilledFolders(journal);
+  return completed;
 }
 
 CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover, const Progress& progress) {

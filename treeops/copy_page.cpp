@@ -616,8 +616,8 @@ std::vector<ui::Control*> CopyPage::CommandControls() {
 void CopyPage::Start(bool sim) {
   if (run_.Busy()) return;
   treeops::CopyPreview preview;
-  // A new run forgets the last one's outcomes, and adds what it makes to the
-  // undo record of the earlier runs; a simulation keeps both and works on its own.
+  // A new run forgets the last one's outcomes and its undo record: the record
+  // holds what the last run made. A simulation keeps both and works on its own.
   treeops::CopyResults& results = sim ? SimulationResults : Vol08ResultLists;
   treeops::CopyJournal dryJournal;
   RunBinding::Job run;
@@ -656,6 +656,7 @@ void CopyPage::Start(bool sim) {
   };
   run.reset = [&] {
     results.Clear();
+    if (!sim) Vol08Undo.Clear();
     ResetVol08ResultCounters();
   };
   run.showLog = chkVol08ShowDetailedResults.Checked();
@@ -704,7 +705,7 @@ void CopyPage::btnVol08UndoClick() {
   run.kind = RunBinding::Kind::Undo;
   run.locks = shared_.locks;
   run.confirm = [&] {
-    // What the runs made: their folders and their files.
+    // What the last run made: its folders and its files.
     if (Vol08Undo.Empty()) {
       Box(CopyMsg::UndoNothing);
       return false;

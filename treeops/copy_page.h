@@ -173,8 +173,8 @@ public:
   std::array<double, 16> Vol08Counters{};
   // The Visual Log's value label of counter i.
   static int VisualLogCounter(int i);
-  // The last run's outcomes (a simulation keeps its own), and what the runs
-  // made since the last Undo or Clear Fields.
+  // The last run's outcomes (a simulation keeps its own), and what it made
+  // (the undo record).
   treeops::CopyResults Vol08ResultLists, SimulationResults;
   treeops::CopyJournal Vol08Undo;
   // The last preview (structure totals, main folders, skipped pairs).

@@ -252,8 +252,6 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
     results.otherReasons.push_back(path);
     results.reasons.push_back({path, reason});
   };
-  // This run's renames follow the earlier runs' in the history.
-  const unsigned run = history.empty() ? 1 : history.back().run + 1;
   ListParentRoads(rename, items, [](const Item& item) { return item.refusal.empty() ? item.source : std::string(); });
   PredictedDisk disk;
   unsigned level = items.empty() ? 0 : items.front().level;
@@ -334,8 +332,8 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
         moved.error = ERROR_ALREADY_EXISTS;
       // The undo gives the folder back the name it had on disk, whatever the
       // spelling of the listed line; one left under a temporary name too.
-      if (moved.error == 0) history.push_back({home, item.target, identity, run});
-      else if (!moved.stranded.empty()) history.push_back({home, moved.stranded, identity, run});
+      if (moved.error == 0) history.push_back({home, item.target, identity});
+      else if (!moved.stranded.empty()) history.push_back({home, moved.stranded, identity});
     }
     const DWORD error = moved.error;
     if (error == 0) {
@@ -360,54 +358,54 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
 RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, const Progress& progress) {
   core::SystemRemover own;
   core::Remover& rename = remover ? *remover : own;
-  // The newest run first; within a run by the level of the new path, history
-  // order within a level.
-  using Run = std::multimap<unsigned long, const _tagReplaceFoldersStruct*>;
-  std::map<unsigned, Run, std::greater<unsigned>> byRun;
+  // By the level of the new path, shallowest first; history order within a level.
+  std::multimap<unsigned long, const _tagReplaceFoldersStruct*> byLevel;
   for (const _tagReplaceFoldersStruct& record : history) {
     std::string path = record.newPath;
-    byRun[record.run].emplace(core::PathLevel(path), &record);
+    byLevel.emplace(core::PathLevel(path), &record);
   }
   ListParentRoads(rename, history, [](const _tagReplaceFoldersStruct& r) { return r.newPath; });
   RenameUndoReport report;
   const size_t total = history.size();
   size_t done = 0;
-  bool stopped = false;
-  for (const auto& run : byRun) {
-    for (const auto& entry : run.second) {
-      if (progress && !progress(done, total)) {
-        stopped = true;
-        break;
-      }
-      ++done;
-      const _tagReplaceFoldersStruct& r = *entry.second;
-      // The name must lead to the folder itself, and the folder be the one renamed.
-      core::ItemLocation at = rename.LocateToChange(r.newPath);
-      if (at.Here() && !at.identity.known) core::IdentityAt(r.newPath, at.identity, &at.attributes);
-      const bool caseOnly = core::SameText(r.oldPath, r.newPath);
-      if (!at.Here() ||
-          (at.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY ||
-          at.identity != r.identity) {
-        report.sourceNotExists.push_back(core::TrimText(r.newPath));
-      } else if (caseOnly && AnotherAnswers(ParentOf(r.newPath), LastNameOf(r.oldPath), at.name)) {
-        report.destinationExists.push_back(core::TrimText(r.oldPath));
-      } else {
-        // The rename never replaces: an item under the old name is its answer
-        // (no look-up first, which under Wine reads the whole folder).
-        const Moved moved = MoveFolder(rename, r.newPath, r.oldPath, ParentOf(r.newPath) + "\\" + at.name);
-        if (!moved.stranded.empty())
-          report.otherReasons.push_back(core::TrimText(r.oldPath) + " (" + StrandedReason(moved) + ")");
-        else if (Exists(moved.error))
-          report.destinationExists.push_back(core::TrimText(r.oldPath));
-        else if (moved.error)
-          report.otherReasons.push_back(core::TrimText(r.oldPath));
-        else
-          ++report.restored;
-      }
+  for (const auto& entry : byLevel) {
+    if (progress && !progress(done, total)) break;
+    ++done;
+    const _tagReplaceFoldersStruct& r = *entry.second;
+    // The name must lead to the folder itself, and the folder be the one renamed.
+    core::ItemLocation at = rename.LocateToChange(r.newPath);
+    if (at.Here() && !at.identity.known) core::IdentityAt(r.newPath, at.identity, &at.attributes);
+    const bool caseOnly = core::SameText(r.oldPath, r.newPath);
+    auto stays = [&](std::deque<std::string>& list, const std::string& path, const std::string& why) {
+      list.push_back(core::TrimText(path));
+      if (!why.empty()) report.reasons.push_back({list.back(), why});
+    };
+    const DWORD kind = at.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+    if (!at.Here()) {
+      stays(report.sourceNotExists, r.newPath,
+            NotFound(at.error) ? "not found: renamed or removed since" : core::RemovalReason(at.error));
+    } else if (kind != FILE_ATTRIBUTE_DIRECTORY) {
+      stays(report.sourceNotExists, r.newPath,
+            kind & FILE_ATTRIBUTE_REPARSE_POINT ? "a link has its name now" : "a file has its name now");
+    } else if (at.identity != r.identity) {
+      stays(report.sourceNotExists, r.newPath, "another folder has its name now (the renamed one was moved or removed)");
+    } else if (caseOnly && AnotherAnswers(ParentOf(r.newPath), LastNameOf(r.oldPath), at.name)) {
+      stays(report.destinationExists, r.oldPath, "another entry of its folder has this name in other letter case");
+    } else {
+      // The rename never replaces: an item under the old name is its answer
+      // (no look-up first, which under Wine reads the whole folder).
+      const Moved moved = MoveFolder(rename, r.newPath, r.oldPath, ParentOf(r.newPath) + "\\" + at.name);
+      if (!moved.stranded.empty())
+        report.otherReasons.push_back(core::TrimText(r.oldPath) + " (" + StrandedReason(moved) + ")");
+      else if (Exists(moved.error))
+        stays(report.destinationExists, r.oldPath, "an item has this name now");
+      else if (moved.error)
+        stays(report.otherReasons, r.oldPath, core::RemovalReason(moved.error));
+      else
+        ++report.restored;
     }
-    if (stopped) break;
   }
-  if (progress && !stopped) progress(done, total);
+  if (progress && done == total) progress(done, total);
   history.clear();
   return report;
 }

@@ -1,11 +1,10 @@
 // The rename run: the last folder of every listed path gets a new name, by one
 // of the page's two methods. Deepest folders go first (list order within a
-// level), so a parent renamed later never breaks a child's path. Each run adds
-// its renames to the history; the undo takes the runs back newest first, and
-// within a run shallowest first, so it restores parents before their children
-// and a folder renamed twice gets its first name back. A simulation is the
-// same pass with the dry flag: it reads the disk, changes nothing, keeps no
-// history and predicts the run's counters and lists.
+// level), so a parent renamed later never breaks a child's path. A run's
+// history holds its own renames; the undo takes them back shallowest first, so
+// it restores parents before their children. A simulation is the same pass
+// with the dry flag: it reads the disk, changes nothing, keeps no history and
+// predicts the run's counters and lists.
 #pragma once
 #include "core/file_identity.h"
 #include "create/creation_engine.h"
@@ -18,14 +17,13 @@
 #include <string>
 #include <vector>
 
-// One recorded rename: the folder's path before and after, which folder it is
-// (an undo renames back only that very folder, whatever was saved into it
-// since), and the run that made it (numbered from 1 in the history).
+// One recorded rename: the folder's path before and after, and which folder it
+// is (an undo renames back only that very folder, whatever was saved into it
+// since).
 struct _tagReplaceFoldersStruct {
   std::string oldPath;
   std::string newPath;
   core::FileIdentity identity;
-  unsigned run = 0;
 };
 
 namespace core {
@@ -83,8 +81,8 @@ struct RenameJob {
 
 // Runs (or, dry, predicts) the job into results (appended to; the page clears
 // them at a start) and, in a run, history: the renames in the order made are
-// added at its end under the next run number, each with the folder's old name
-// as the disk spelled it and its identity. A folder whose name leads elsewhere
+// added at its end (the page hands a run an empty one), each with the folder's
+// old name as the disk spelled it and its identity. A folder whose name leads elsewhere
 // (a link) is never renamed. A new name that another entry of the folder
 // already answers to (a twin differing in letter case only, as Linux allows)
 // is refused before any call (destination exists). A change of letter case
@@ -104,12 +102,14 @@ struct RenameUndoReport {
   // left the folder under its temporary name, the old path followed by where
   // the folder is now and why.
   std::deque<std::string> otherReasons;
+  // Why each listed path was not renamed back (a stranded folder's entry tells
+  // it in its own text).
+  std::vector<Refusal> reasons;
   bool Failures() const {
     return !sourceNotExists.empty() || !destinationExists.empty() || !otherReasons.empty();
   }
 };
-// Renames back run by run, the newest run first; within a run shallowest new
-// path first (history order within a level). Only folders still at their new
+// Renames back shallowest new path first (history order within a level). Only folders still at their new
 // path are renamed back: the very folder renamed (by its identity), never
 // another folder or a link put there since. Goes through remover (the
 // system's when none is given); empties the history. progress is called

@@ -532,6 +532,8 @@ void RenamePage::Start(bool simulation) {
     // Every target is checked again by the engine against the folders of this moment.
     protected_ = treeops::SystemProtectedFolders(core::Settings().GetStartupDirectory());
     ResetVol06ResultCounters();
+    // A run replaces the last run's undo record; a simulation keeps it.
+    if (!simulation) ClearVol06RenameHistory();
   };
   run.showLog = chkVol06ShowDetailedResults.Checked();
   run.counters = BoundCounters();
@@ -548,15 +550,13 @@ void RenamePage::Start(bool simulation) {
     job.fields = Fields();
     job.protectedFolders = protected_;
     job.dry = simulation;
-    // A run adds its renames after those of the runs before it: the undo
-    // record lasts until an Undo or Clear Fields empties it.
-    if (!simulation) history = Vol06RenameHistory;
     sink.Begin(job.lines.size());
     sink.InBackground([&] {
       treeops::RunRename(job, results, history,
                          [&](size_t done, size_t total) { return sink.Progress(done, total); });
     });
     if (!simulation) {
+      // The run's own renames are the undo record (also those of a run stopped midway).
       Vol06RenameHistory = std::move(history);
       Vol06Results = results;
     }
@@ -606,7 +606,10 @@ void RenamePage::btnVol06UndoClick() {
   // What was not renamed back is listed whole in the Visual Log, by cause.
   const std::deque<std::string>* lists[] = {&report.sourceNotExists, &report.destinationExists,
                                             &report.otherReasons};
-  for (int k = 1; k <= 3; ++k) run.lists.emplace_back(k);
+  treeops::ReasonFinder listedWhy(report.reasons);
+  run.lists.emplace_back(1);
+  run.lists.emplace_back(2);
+  run.lists.emplace_back(3, nullptr, [&listedWhy](const std::string& path) { return listedWhy(path); });
   run.work = [&](RunBinding::Sink& sink) {
     // The progress bar follows the records taken back.
     sink.Begin(Vol06RenameHistory.size());
@@ -623,10 +626,11 @@ void RenamePage::btnVol06UndoClick() {
   run.end = [&] {
     if (report.Failures()) {
       const char* headings[] = {"SOURCE FOLDERS DO NOT EXISTS", "DESTINATION FOLDERS DO EXISTS", "OTHER REASONS"};
+      treeops::ReasonFinder why(report.reasons);  // each folder with why it stays
       std::vector<core::ListedSection> sections;
       for (size_t k = 0; k < 3; ++k) {
         core::ListedGroups paths;
-        for (const std::string& path : *lists[k]) paths.Add(path);
+        for (const std::string& path : *lists[k]) paths.Add(path, why(path));
         sections.push_back({headings[k], paths.Groups()});
       }
       Box(RenameMsg::UndoReport,

@@ -142,8 +142,7 @@ public:
   double Vol06TotalToRename = 0;
   // Renamed, source does not exist, destination exists, other reasons.
   std::array<double, 4> Vol06ResultCounters{};
-  // The renames of every run since the last Undo or Clear Fields, in the order
-  // made, each with its run's number (the undo record).
+  // The renames of the last run, in the order made (the undo record).
   treeops::RenameHistory Vol06RenameHistory;
   // The result lists of the last run.
   treeops::RenameResults Vol06Results;

@@ -238,23 +238,63 @@ TEST_F(CopyPageTest, TheUndoSaysWhyEachItemItKeptStays) {
                      RunBinding::ReasonLine("the folder is not empty")}));
 }
 
-// Each run adds to the undo record: one Undo takes back both runs, the one
-// that made only a file as well as the one that made the folders.
-TEST_F(CopyPageTest, UndoTakesBackEveryRunSinceTheLastUndoAndWorksWhenOnlyFilesWereMade) {
+// A new run replaces the last one's undo record: Undo takes back only the
+// newest run, also one that made only a file, and a second Undo has nothing
+// left to take back.
+TEST_F(CopyPageTest, UndoTakesBackOnlyTheLastRunAndWorksWhenOnlyFilesWereMade) {
   const std::string c1 = dest.AddFolder("C1");
   AddMain(c1);
   ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
   AddStructure(tree / "Mkt");
   Copy();
-  const size_t folders = P().Vol08Undo.folders.size(), files = P().Vol08Undo.files.size();
-  // The second run finds every folder in place and copies one new file only.
+  const std::string first = ListTree(c1);
+  // The second run finds every folder in place ("already exists") and copies one new file only.
   tree.AddFile("Mkt\\SEO\\new.txt", "7");
   Copy();
-  EXPECT_EQ(P().Vol08Undo.folders.size(), folders);
-  EXPECT_EQ(P().Vol08Undo.files.size(), files + 1);
+  EXPECT_EQ(frmStatistic08->List(4).Count(), 4);
+  EXPECT_TRUE(P().Vol08Undo.folders.empty());
+  EXPECT_EQ(P().Vol08Undo.files.size(), 1u);
+  Simulate();
+  EXPECT_EQ(P().Vol08Undo.files.size(), 1u);
   Undo();
-  EXPECT_EQ(ListTree(c1), "");
-  EXPECT_TRUE(P().Vol08Undo.Empty());
+  EXPECT_EQ(ListTree(c1), first);
+  seam.Answer("no: 0290", IDOK);
+  Press(P().btnVol08Undo);
+  EXPECT_EQ(seam.Last().caption, kT + "Warning no: 0290.");
+  EXPECT_EQ(ListTree(c1), first);
+}
+
+// A folder the run made, removed by the user and made again (empty, or with a
+// file of theirs in it), is another folder: Undo leaves it and says why, with
+// the run's folders holding it; what nobody touched goes.
+TEST_F(CopyPageTest, AFolderRemovedAndMadeAgainStaysAtUndoWithWhy) {
+  const std::string c1 = dest.AddFolder("C1"), c2 = dest.AddFolder("C2");
+  AddMain(c1);
+  AddMain(c2);
+  AddStructure(tree / "Mkt");  // main folders and their subfolders, without files
+  Copy();
+  ASSERT_EQ(ListTree(c1), "Mkt\\\nMkt\\Mail\\\nMkt\\SEO\\\nMkt\\SEO\\Deep\\\n");
+  RemakeFolder(dest, "C1\\Mkt\\Mail");
+  RemakeFolder(dest, "C1\\Mkt\\SEO\\Deep", "mine.txt");
+  seam.Answer("no: 0292", IDOK);
+  Undo();
+  EXPECT_EQ(ListTree(c2), "");
+  EXPECT_EQ(ListTree(c1), "Mkt\\\nMkt\\Mail\\\nMkt\\SEO\\\nMkt\\SEO\\Deep\\\nMkt\\SEO\\Deep\\mine.txt\n");
+  ASSERT_NE(Box("0292"), nullptr);
+  const std::string& text = Box("0292")->text;
+  const std::string another = "another folder has its name now (the one the run made is gone)";
+  auto reasonOf = [&text](const std::string& path) { return testsupport::ListedReason(text, path); };
+  EXPECT_TRUE(reasonOf(c1 + "\\Mkt\\Mail") == another ||
+              reasonOf(c1 + "\\Mkt\\Mail") ==
+                  "changed since the run made it (something was added to it or taken out of it, or another folder "
+                  "was made in its place)")
+      << text;
+  EXPECT_TRUE(reasonOf(c1 + "\\Mkt\\SEO\\Deep") == another ||
+              reasonOf(c1 + "\\Mkt\\SEO\\Deep") == "the folder is not empty")
+      << text;
+  EXPECT_EQ(reasonOf(c1 + "\\Mkt\\SEO"), "the folder is not empty") << text;
+  EXPECT_EQ(reasonOf(c1 + "\\Mkt"), "the folder is not empty") << text;
+  EXPECT_EQ(text.find(c2), std::string::npos) << text;
 }
 
 // Refusals: nothing outside the target is touched, the reason is told.

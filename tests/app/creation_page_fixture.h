@@ -153,6 +153,21 @@ protected:
       }
     }
   }
+  // What a user does in Explorer after a run: removes the folder relative of
+  // one of the test's own folders (never the folder itself, never anything
+  // outside it) and makes a new one of the same name, with a file of theirs in
+  // it when file is given.
+  static void RemakeFolder(const testsupport::TempDir& own, const std::string& relative, const char* file = nullptr) {
+    ASSERT_FALSE(relative.empty());
+    ASSERT_EQ(relative.find(".."), std::string::npos);
+    ASSERT_EQ(relative.find_first_of(":/"), std::string::npos);
+    ASSERT_NE(relative[0], '\\');
+    ASSERT_TRUE(FolderExists(own / relative));
+    testsupport::RemoveTree(own / relative);
+    ASSERT_FALSE(testsupport::PathExists(own / relative));
+    own.AddFolder(relative);
+    if (file) own.AddFile(relative + "\\" + file, "the user's");
+  }
   testsupport::TempDir dest, tree;
 };
 

@@ -1,9 +1,9 @@
 // Speed of the rename, delete and copy engines, headless, each next to two
 // bare loops in this process: one of the same system calls (the place check's
 // and the action on its handle, bench/tree_calls.h), and one of the action
-// alone; and each simulation next to its run. 10,000 folders renamed, a tree
-// of 50,000 files in 500 folders deleted, a structure of 200 folders and 1,000
-// files copied into 20 folders. Each measurement works on a tree of its own,
+// alone; and each simulation next to its run. 10,000 folders renamed and
+// renamed back by the undo, a tree of 50,000 files in 500 folders deleted, a
+// structure of 200 folders and 1,000 files copied into 20 folders. Each measurement works on a tree of its own,
 // never touched before; the engine and the loops take turns in slices of the
 // work, in a changing order, so a machine busy with other things slows all alike.
 #include "treeops/copy_engine.h"
@@ -57,34 +57,49 @@ void Rename(const testsupport::TempDir& temp) {
   treeops::RenameJob job;
   job.protectedFolders = treeops::SystemProtectedFolders("");
   job.fields.prefix = "x";
+  auto original = [](const std::string& folder) {
+    const size_t cut = folder.find_last_of('\\') + 1;
+    return folder.substr(0, cut) + folder.substr(cut + 1);
+  };
   treeops::RenameResults predicted, results;
-  treeops::RenameHistory history;
-  double simulation = 0, run = 0, same = 0, plain = 0;
+  double simulation = 0, run = 0, same = 0, plain = 0, undo = 0, undoSame = 0, undoPlain = 0;
+  size_t restored = 0;
   for (int p = 0; p < parents; ++p)
     InTurns(p, {[&] {
+                  treeops::RenameHistory history;
                   job.lines = lines[0][p];
                   job.dry = true;
                   simulation += bench::Seconds([&] { treeops::RunRename(job, predicted, history); });
                   job.dry = false;
                   run += bench::Seconds([&] { treeops::RunRename(job, results, history); });
+                  // Its undo: each folder renamed back, as the page's Undo does.
+                  undo += bench::Seconds([&] { restored += treeops::UndoRename(history).restored; });
                 },
                 [&] {
-                  // The same calls: the folder's attributes, its place (its parent's once), the rename.
-                  same += bench::Seconds([&] {
-                    bench::RenameFoldersChecked(temp / (std::string("same\\") + Name("p", p)), lines[1][p], renamed);
-                  });
+                  // The same calls: the folder's attributes, its place (its parent's once), the rename;
+                  // then the same again to rename each back.
+                  const std::string parent = temp / (std::string("same\\") + Name("p", p));
+                  same += bench::Seconds([&] { bench::RenameFoldersChecked(parent, lines[1][p], renamed); });
+                  std::deque<std::string> back;
+                  for (const std::string& folder : lines[1][p]) back.push_back(renamed(folder));
+                  undoSame += bench::Seconds([&] { bench::RenameFoldersChecked(parent, back, original); });
                 },
                 [&] {
                   plain += bench::Seconds([&] {
                     for (const std::string& folder : lines[2][p]) MoveFileA(folder.c_str(), renamed(folder).c_str());
                   });
+                  undoPlain += bench::Seconds([&] {
+                    for (const std::string& folder : lines[2][p]) MoveFileA(renamed(folder).c_str(), folder.c_str());
+                  });
                 }});
-  bool done = results.counters[0] == parents * children && predicted.counters == results.counters;
-  for (int t = 1; t < 3; ++t)
-    done = done && GetFileAttributesA(renamed(lines[t][parents - 1].back()).c_str()) != INVALID_FILE_ATTRIBUTES;
-  if (!done) std::printf("rename: unexpected outcome (%g renamed)\n", results.counters[0]);
+  bool done = results.counters[0] == parents * children && predicted.counters == results.counters &&
+              restored == size_t(parents * children);
+  for (int t = 0; t < 3; ++t)
+    done = done && GetFileAttributesA(lines[t][parents - 1].back().c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (!done) std::printf("rename: unexpected outcome (%g renamed, %u back)\n", results.counters[0], unsigned(restored));
   bench::ReportBoth("rename run, 10,000 folders", parents * children, run, same, plain, "folders");
   bench::ReportAgainst("rename simulation, 10,000 folders", parents * children, simulation, run, "run", "folders");
+  bench::ReportBoth("rename undo, 10,000 folders", parents * children, undo, undoSame, undoPlain, "folders");
 }
 
 void Delete(const testsupport::TempDir& temp) {

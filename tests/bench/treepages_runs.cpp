@@ -2,10 +2,13 @@
 // page's list filled, its button pressed as a user would (its questions
 // answered Yes, its end boxes OK), headless; each against the two bare loops of
 // bench/tree_calls.h in the same process (the same system calls, and the
-// action alone). 10,000 folders renamed (1,000 a press), 50,000 files in 500
-// folders deleted (5,000 a press, the page's simulation first), a structure of
-// 200 folders and 1,000 files copied into 20 folders (5 a press). Each measurement works on a tree of its own, never
-// touched before; page and loops take turns in slices, in a changing order.
+// action alone). 5,000 folders renamed with one press and taken back with
+// Undo ("Show Visual Log" on, as the page starts), in five rounds, each
+// round's ratios printed and the median round's reported; 50,000 files in 500
+// folders deleted (5,000 a press, the page's simulation first), a structure
+// of 200 folders and 1,000 files copied into 20 folders (5 a press). Each
+// measurement works on a tree of its own, never touched before; page and
+// loops take turns in slices, in a changing order.
 #include "bench/tree_calls.h"
 #include "app/frmMain.h"
 #include "app/program.h"
@@ -16,6 +19,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -38,54 +42,107 @@ public:
 
 const char* kTrees[] = {"page", "same", "plain"};
 
-// 100 parents of 100 folders each in every tree; each slice renames ten
-// parents' folders, 1,000 with one press.
-void Rename(const testsupport::TempDir& dir) {
-  const int parents = 100, children = 100, slices = 10;
+// One round of the Rename page: 50 parents of 100 folders each, 5,000 folders,
+// in each of three trees made for the round; the page's list filled with all
+// of them, Rename Folders pressed (prefix "x"), then Undo pressed; beside it
+// the same calls by hand (bench/tree_calls.h) forward and back, and the
+// action alone. The three take turns in an order that changes with the round.
+struct RenameRound {
+  double run = 0, runSame = 0, runPlain = 0, undo = 0, undoSame = 0, undoPlain = 0;
+  bool ok = false;
+};
+
+RenameRound RenameOnce(const testsupport::TempDir& dir, int round) {
+  const int parents = 50, children = 100;
+  const std::string base = dir / ("rename" + std::to_string(round));
   std::vector<std::vector<std::string>> lines[3];
   for (auto& l : lines) l.resize(parents);
   for (int p = 0; p < parents; ++p)
     for (int c = 0; c < children; ++c)
       for (int t = 0; t < 3; ++t) {
-        lines[t][p].push_back(dir / ("rename\\" + std::string(kTrees[t]) + "\\" + Name("p", p) + "\\" + Name("c", c)));
+        lines[t][p].push_back(base + "\\" + kTrees[t] + "\\" + Name("p", p) + "\\" + Name("c", c));
         testsupport::MakeFolders(lines[t][p].back());
       }
   auto renamed = [](const std::string& folder) {
     const size_t cut = folder.find_last_of('\\') + 1;
     return folder.substr(0, cut) + "x" + folder.substr(cut);
   };
+  auto original = [](const std::string& folder) {
+    const size_t cut = folder.find_last_of('\\') + 1;
+    return folder.substr(0, cut) + folder.substr(cut + 1);
+  };
   RenamePage& page = frmMain->Vol06;
-  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersRename01);
-  page.chkVol06ShowDetailedResults.SetChecked(false);
-  page.rdoVol06RenameAddPrefixesSuffixes.SetChecked(true);
-  page.edtVol06NewPrefix.SetText("x");
-  double run = 0, same = 0, plain = 0;
-  double renamedCount = 0;
-  const int step = parents / slices;
-  for (int s = 0; s < slices; ++s)
-    InTurns(s, {[&] {
-                  page.Lists.Clear();
-                  for (int p = s * step; p < (s + 1) * step; ++p) page.lstVol06IncludeFolderList.AddStrings(lines[0][p]);
-                  page.Lists.Refresh();
-                  run += bench::Seconds([&] { page.btnVol06RenameFolders.Click(); });
-                  renamedCount += page.Vol06Results.counters[0];
-                },
-                [&] {
-                  same += bench::Seconds([&] {
-                    for (int p = s * step; p < (s + 1) * step; ++p)
-                      bench::RenameFoldersChecked(dir / ("rename\\same\\" + Name("p", p)), lines[1][p], renamed);
-                  });
-                },
-                [&] {
-                  plain += bench::Seconds([&] {
-                    for (int p = s * step; p < (s + 1) * step; ++p)
-                      for (const std::string& folder : lines[2][p]) MoveFileA(folder.c_str(), renamed(folder).c_str());
-                  });
-                }});
+  RenameRound r;
+  double renamedCount = 0, restored = 0;
+  InTurns(round, {[&] {
+                    page.Lists.Clear();
+                    for (int p = 0; p < parents; ++p) page.lstVol06IncludeFolderList.AddStrings(lines[0][p]);
+                    page.Lists.Refresh();
+                    r.run = bench::Seconds([&] { page.btnVol06RenameFolders.Click(); });
+                    renamedCount = page.Vol06Results.counters[0];
+                    r.undo = bench::Seconds([&] { page.btnVol06Undo.Click(); });
+                    restored = testsupport::FolderExists(lines[0][parents - 1].back()) ? 1 : 0;
+                  },
+                  [&] {
+                    std::vector<std::vector<std::string>> back(parents);
+                    for (int p = 0; p < parents; ++p)
+                      for (const std::string& f : lines[1][p]) back[p].push_back(renamed(f));
+                    r.runSame = bench::Seconds([&] {
+                      for (int p = 0; p < parents; ++p)
+                        bench::RenameFoldersChecked(base + "\\same\\" + Name("p", p), lines[1][p], renamed);
+                    });
+                    r.undoSame = bench::Seconds([&] {
+                      for (int p = 0; p < parents; ++p)
+                        bench::RenameFoldersChecked(base + "\\same\\" + Name("p", p), back[p], original);
+                    });
+                  },
+                  [&] {
+                    r.runPlain = bench::Seconds([&] {
+                      for (int p = 0; p < parents; ++p)
+                        for (const std::string& f : lines[2][p]) MoveFileA(f.c_str(), renamed(f).c_str());
+                    });
+                    r.undoPlain = bench::Seconds([&] {
+                      for (int p = 0; p < parents; ++p)
+                        for (const std::string& f : lines[2][p]) MoveFileA(renamed(f).c_str(), f.c_str());
+                    });
+                  }});
   page.Lists.Clear();
   page.Lists.Refresh();
-  if (renamedCount != parents * children) std::printf("rename page: unexpected outcome (%g renamed)\n", renamedCount);
-  bench::ReportBoth("rename page run, 10,000 folders", parents * children, run, same, plain, "folders");
+  r.ok = renamedCount == parents * children && restored == 1 && testsupport::FolderExists(lines[1][parents - 1].back()) &&
+         testsupport::FolderExists(lines[2][parents - 1].back());
+  if (!r.ok) std::printf("rename page, round %d: unexpected outcome (%g renamed)\n", round + 1, renamedCount);
+  return r;
+}
+
+// Five rounds of the Rename page's run and its Undo, each round's ratios
+// beside its bare loops, then the median round of each.
+void Rename(const testsupport::TempDir& dir) {
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersRename01);
+  RenamePage& page = frmMain->Vol06;
+  page.chkVol06ShowDetailedResults.SetChecked(true);  // as the page starts: the Visual Log fills as it works
+  page.rdoVol06RenameAddPrefixesSuffixes.SetChecked(true);
+  page.edtVol06NewPrefix.SetText("x");
+  const int rounds = 5, folders = 5000;
+  std::vector<RenameRound> all;
+  for (int round = 0; round < rounds; ++round) {
+    all.push_back(RenameOnce(dir, round));
+    const RenameRound& r = all.back();
+    std::printf("  rename page, round %d: run %.3f s = %.2f x the same calls (%.3f s); undo %.3f s = %.2f x the "
+                "same calls (%.3f s)\n",
+                round + 1, r.run, r.run / r.runSame, r.runSame, r.undo, r.undo / r.undoSame, r.undoSame);
+  }
+  auto median = [&](double RenameRound::*seconds, double RenameRound::*same) {
+    std::vector<RenameRound> sorted = all;
+    std::sort(sorted.begin(), sorted.end(), [&](const RenameRound& a, const RenameRound& b) {
+      return a.*seconds / (a.*same) < b.*seconds / (b.*same);
+    });
+    return sorted[sorted.size() / 2];
+  };
+  const RenameRound run = median(&RenameRound::run, &RenameRound::runSame);
+  const RenameRound undo = median(&RenameRound::undo, &RenameRound::undoSame);
+  bench::ReportBoth("rename page run, 5,000 folders", folders, run.run, run.runSame, run.runPlain, "folders");
+  bench::ReportBoth("rename page undo, 5,000 folders", folders, undo.undo, undo.undoSame, undo.undoPlain, "folders");
+  std::printf("  (the median round of %d)\n", rounds);
 }
 
 // 10 slices of 50 folders of 100 files in every tree; the page deletes one

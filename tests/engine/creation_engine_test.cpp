@@ -10,6 +10,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
+
 using testsupport::FileExists;
 using testsupport::ListTree;
 
@@ -128,6 +131,63 @@ TEST(CreationEngine, UndoDeletesOnlyUnchangedCopiesAndEmptyFolders) {
                                               dest / "new\\b\\T\\x"}));
   EXPECT_TRUE(h.journal.Empty());
   EXPECT_TRUE(FileExists(tree / "T\\ro.txt"));
+}
+
+// The undo knows each folder the run made by the moment of its last change as
+// the run left it, beside its index: what the run itself put into a folder
+// after making it keeps the folder the run's, while a folder made again in its
+// place, or one the user changed (a file put in and taken out again), is left
+// with why.
+TEST(CreationEngine, UndoTakesBackOnlyTheFoldersTheRunMadeAsItLeftThem) {
+  const std::string changed =
+      "changed since the run made it (something was added to it or taken out of it, or another folder was made in "
+      "its place)";
+  struct Case {
+    const char* name;
+    std::function<void(const testsupport::TempDir& dest)> change;
+    const char* left;
+    std::vector<std::string> why;  // the reasons the innermost folder may be given
+  };
+  const Case cases[] = {
+      {"untouched", [](const testsupport::TempDir&) {}, "", {}},
+      {"made again",
+       [](const testsupport::TempDir& dest) {
+         ASSERT_TRUE(RemoveDirectoryA((dest / "n\\T\\x\\y").c_str()));
+         ASSERT_TRUE(CreateDirectoryA((dest / "n\\T\\x\\y").c_str(), nullptr));
+       },
+       "n\\\nn\\T\\\nn\\T\\x\\\nn\\T\\x\\y\\\n",
+       {changed, "another folder has its name now (the one the run made is gone)"}},
+      {"a file put in and taken out",
+       [](const testsupport::TempDir& dest) {
+         testsupport::WriteFile(dest / "n\\T\\x\\y\\mine.txt", "mine");
+         ASSERT_TRUE(DeleteFileA((dest / "n\\T\\x\\y\\mine.txt").c_str()));
+       },
+       "n\\\nn\\T\\\nn\\T\\x\\\nn\\T\\x\\y\\\n", {changed}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testsupport::TempDir dest, tree;
+    tree.AddFile("T\\f.txt", "file");
+    tree.AddFolder("T\\x\\y");
+    Harness h;
+    core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithFiles);
+    job.structures = {tree / "T"};
+    job.items = core::StringListItems({"n"}, h.parts);
+    h.Measure(job, true);
+    h.Engine().Run(job);
+    ASSERT_EQ(ListTree(dest.Path()), "n\\\nn\\T\\\nn\\T\\f.txt\nn\\T\\x\\\nn\\T\\x\\y\\\n");
+    c.change(dest);
+    core::CreationStringList why;
+    const core::CreationStringList stayed = core::UndoCreation(h.journal, nullptr, {}, &why);
+    EXPECT_EQ(ListTree(dest.Path()), c.left);
+    if (c.why.empty()) {
+      EXPECT_TRUE(stayed.empty());
+      continue;
+    }
+    ASSERT_EQ(stayed, (core::CreationStringList{dest / "n", dest / "n\\T", dest / "n\\T\\x", dest / "n\\T\\x\\y"}));
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(why[i], "the folder is not empty") << stayed[i];
+    EXPECT_NE(std::find(c.why.begin(), c.why.end(), why[3]), c.why.end()) << why[3];
+  }
 }
 
 // Sets a file's last-write time.

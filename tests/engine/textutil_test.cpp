@@ -235,12 +235,44 @@ TEST(TextUtil, MakesFolderLevels) {
       // 260 bytes on the Linux side: only the last level fails, after its parents were made.
       t / "n1\\n2\\" + std::string(130, '\xE9'),
   };
-  for (const std::string& path : rows) {
-    created.clear();
-    EXPECT_EQ(core::MakeFolderLevels(path, &created), core::MakeFolderResult::Failed) << path;
-    EXPECT_TRUE(created.empty()) << path;
-    EXPECT_EQ(testsupport::ListTree(t.Path()), before) << path;
-  }
+  // The same with each folder's stamp read through the handle that makes it.
+  std::vector<core::ItemStamp> stamps;
+  for (bool stamped : {false, true})
+    for (const std::string& path : rows) {
+      created.clear();
+      stamps.clear();
+      EXPECT_EQ(core::MakeFolderLevels(path, &created, stamped ? &stamps : nullptr), core::MakeFolderResult::Failed)
+          << path;
+      EXPECT_TRUE(created.empty() && stamps.empty()) << path;
+      EXPECT_EQ(testsupport::ListTree(t.Path()), before) << path;
+    }
+}
+
+// A folder made with its stamp: the stamp read then is the one the folder
+// shows afterwards, until something is made inside it (its parent made on
+// the way keeps its index, but its change time moves on).
+TEST(TextUtil, MakesFolderLevelsWithTheStampOfEachFolderMade) {
+  testsupport::TempDir t;
+  std::vector<std::string> created;
+  std::vector<core::ItemStamp> stamps;
+  ASSERT_EQ(core::MakeFolderLevels(t / "s\\u", &created, &stamps), core::MakeFolderResult::Created);
+  ASSERT_EQ(created, std::vector<std::string>({t / "s", t / "s\\u"}));
+  ASSERT_EQ(stamps.size(), 2u);
+  core::ItemStamp now;
+  ASSERT_TRUE(core::StampAt(t / "s\\u", now));
+  EXPECT_TRUE(stamps[1].known);
+  EXPECT_EQ(now.indexLow, stamps[1].indexLow);
+  EXPECT_EQ(now.indexHigh, stamps[1].indexHigh);
+  EXPECT_EQ(now.changed, stamps[1].changed);
+  ASSERT_TRUE(core::StampAt(t / "s", now));
+  EXPECT_EQ(now.indexLow, stamps[0].indexLow);
+  // What CreateDirectoryA answers, the stamped creation answers too.
+  core::ItemStamp stamp;
+  EXPECT_EQ(core::CreateFolderStamped(t / "s\\u", stamp), DWORD(ERROR_ALREADY_EXISTS));
+  EXPECT_FALSE(stamp.known);
+  EXPECT_EQ(core::CreateFolderStamped(t / "none\\u", stamp), DWORD(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(core::CreateFolderStamped(t / std::string(300, 'L'), stamp), DWORD(ERROR_FILENAME_EXCED_RANGE));
+  EXPECT_EQ(testsupport::ListTree(t.Path()), "s\\\ns\\u\\\n");
 }
 
 TEST(TextUtil, DeletesOnlyTheContentsOfAnExistingFolder) {

@@ -269,9 +269,10 @@ TEST(RenameEngine, ALinkIsNeverRenamedNorFollowed) {
   EXPECT_EQ(Snapshot(temp.Path()), before);
 }
 
-// Runs add to one history; the undo takes the newest run back first (each run
-// parents first), so a folder renamed twice gets its first name back.
-TEST(RenameEngine, RunsAddToOneHistoryAndTheUndoTakesTheNewestRunBackFirst) {
+// Each run keeps its own history; the undo of the second run's takes back
+// that run only (parents first), leaving the names the first run gave, and the
+// first run's history still takes the tree back to where it started.
+TEST(RenameEngine, EachRunHasItsOwnHistoryAndItsUndoTakesBackThatRunOnly) {
   TempDir temp;
   temp.AddFile("r\\S\\b\\in.txt", "keep");
   temp.AddFile("r\\T\\c\\deep.txt", "deep");
@@ -282,21 +283,24 @@ TEST(RenameEngine, RunsAddToOneHistoryAndTheUndoTakesTheNewestRunBackFirst) {
   job.fields.prefixDelimiter = "_";
   job.lines = Inside(temp, {"r\\S\\b", "r\\T", "r\\T\\c"});
   treeops::RenameResults first, second;
-  treeops::RenameHistory history;
-  ASSERT_TRUE(treeops::RunRename(job, first, history));
+  treeops::RenameHistory firstHistory, secondHistory;
+  ASSERT_TRUE(treeops::RunRename(job, first, firstHistory));
   EXPECT_EQ(first.counters, (std::array<double, 4>{3, 0, 0, 0}));
+  const std::string afterFirst = Snapshot(temp.Path(), false);
   // The same list again finds b gone; the renamed folders are renamed once more.
   job.lines = Inside(temp, {"r\\S\\b", "r\\S\\q_b", "r\\q_T"});
-  ASSERT_TRUE(treeops::RunRename(job, second, history));
+  ASSERT_TRUE(treeops::RunRename(job, second, secondHistory));
   EXPECT_EQ(second.counters, (std::array<double, 4>{2, 1, 0, 0}));
   EXPECT_EQ(ListTree(temp / "r"), "S\\\nS\\q_q_b\\\nS\\q_q_b\\in.txt\nq_q_T\\\nq_q_T\\q_c\\\nq_q_T\\q_c\\deep.txt\n");
-  ASSERT_EQ(history.size(), 5u);
-  EXPECT_EQ(history.front().run, 1u);
-  EXPECT_EQ(history.back().run, 2u);
-  const treeops::RenameUndoReport undo = treeops::UndoRename(history);
-  EXPECT_EQ(undo.restored, 5u);
+  ASSERT_EQ(firstHistory.size(), 3u);
+  ASSERT_EQ(secondHistory.size(), 2u);
+  treeops::RenameUndoReport undo = treeops::UndoRename(secondHistory);
+  EXPECT_EQ(undo.restored, 2u);
   EXPECT_FALSE(undo.Failures());
-  EXPECT_TRUE(history.empty());
+  EXPECT_TRUE(secondHistory.empty());
+  EXPECT_EQ(Snapshot(temp.Path(), false), afterFirst);
+  undo = treeops::UndoRename(firstHistory);
+  EXPECT_EQ(undo.restored, 3u);
   EXPECT_EQ(Snapshot(temp.Path(), false), original);
 }
 

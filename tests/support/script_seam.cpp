@@ -35,6 +35,30 @@ std::string Box(const std::string& caption, unsigned flags, const std::string& t
   return caption + " | " + hex + " | " + text;
 }
 
+std::string ListedReason(const std::string& text, const std::string& item) {
+  // Each line's indent and text; the reason is the nearest line above the
+  // item's that is indented less and ends in " : count".
+  std::vector<std::pair<size_t, std::string>> lines;
+  for (size_t from = 0; from < text.size();) {
+    size_t end = text.find('\n', from);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(from, end - from);
+    const size_t indent = line.find_first_not_of(' ');
+    if (indent != std::string::npos) lines.emplace_back(indent, line.substr(indent));
+    from = end + 1;
+  }
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].second != item) continue;
+    for (size_t k = i; k-- > 0;) {
+      if (lines[k].first >= lines[i].first) continue;
+      const size_t colon = lines[k].second.rfind(" : ");
+      if (colon == std::string::npos) break;
+      return lines[k].second.substr(0, colon);
+    }
+  }
+  return "(not listed)";
+}
+
 std::vector<std::string> ScriptSeam::Shown() const {
   std::vector<std::string> shown;
   for (const ShownBox& box : boxes) shown.push_back(Box(box.caption, box.flags, box.text));

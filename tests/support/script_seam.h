@@ -24,6 +24,11 @@ struct ShownBox {
 // A whole box in one text, to compare caption, flags and text at once.
 std::string Box(const std::string& caption, unsigned flags, const std::string& text);
 
+// The reason a box that lists items by reason ("reason : count" with the
+// items indented beneath it) gives for item; "(not listed)" when the box does
+// not name it.
+std::string ListedReason(const std::string& text, const std::string& item);
+
 class ScriptSeam : public ui::Seam {
 public:
   ScriptSeam();
