@@ -299,11 +299,15 @@ void RunBinding::Enter() {
   entered_ = true;
   const Job& job = *job_;
   TResultsWindow* window = page_.window ? page_.window() : nullptr;
-  if (window && job.showLog) window->ShowBeside(*page_.form);
+  if (window && job.showLog) ShowLog(*window);
   // The page's commands and the other sheets stay locked until the end box
   // is answered.
   lock_ = std::make_unique<ui::RunLock>(page_.commands ? page_.commands() : std::vector<ui::Control*>(),
                                         job.locks);
+}
+
+void RunBinding::ShowLog(TResultsWindow& window) {
+  window.ShowBeside(*page_.form, page_.runButtons);
 }
 
 bool RunBinding::Count(size_t total, const std::vector<ui::TabSheet*>& locks,

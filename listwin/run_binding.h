@@ -51,6 +51,9 @@ public:
     ui::ProgressBar* progress = nullptr;
     std::function<TResultsWindow*()> window;              // null until the window is made
     std::function<std::vector<ui::Control*>()> commands;  // locked while a run lasts
+    // The page's run buttons: a Visual Log shown beside the main window leaves
+    // them in sight where the screen has room.
+    std::vector<const ui::Control*> runButtons;
   };
   RunBinding() { InitializeCriticalSection(&cs_); }
   explicit RunBinding(Page page) : page_(std::move(page)) { InitializeCriticalSection(&cs_); }
@@ -148,6 +151,8 @@ public:
   // main window closes.
   bool Count(size_t total, const std::vector<ui::TabSheet*>& locks,
              const std::function<bool(const std::function<bool(size_t done, size_t total)>& progress)>& work);
+  // Shows the page's Visual Log beside the main window, the run buttons in sight.
+  void ShowLog(TResultsWindow& window);
   bool Busy() const { return busy_; }
 
 private:

@@ -120,13 +120,14 @@ DeletePage::DeletePage(ui::Form* form, std::vector<ui::TabSheet*> otherSheets, c
     if (frmStatistics07) frmStatistics07->Counter(i).SetText(text);
   };
   View.showBeside = [this] {
-    if (frmStatistics07) frmStatistics07->ShowBeside(*form_);
+    if (frmStatistics07) run_.ShowLog(*frmStatistics07);
   };
   RunBinding::Page page;
   page.form = form_;
   page.progress = &pbVol07ProgressBar;
   page.window = [] { return static_cast<TResultsWindow*>(frmStatistics07); };
   page.commands = [this] { return CommandControls(); };
+  page.runButtons = {&btnVol07DeleteFolders, &btnVol07DeleteFoldersSimulation};
   run_.Bind(std::move(page));
 
   rdoVol07DeleteOnlyFiles.SetHint("Retain Empty Main Folders and their Subfolder Structures too.");
