@@ -473,8 +473,12 @@ INT_PTR Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       item->Click();
       return TRUE;
     }
-    // Escape closes a secondary window (a modal one gives Cancel); the main
-    // window stays.
+    // Escape does what the window says, else it closes a secondary window (a
+    // modal one gives Cancel); the main window stays.
+    if (LOWORD(wParam) == IDCANCEL && hwnd == hwnd_ && OnEscape) {
+      App().SafeCall(OnEscape);
+      return TRUE;
+    }
     if (LOWORD(wParam) == IDCANCEL && hwnd == hwnd_ && App().MainForm() != this) {
       App().SafeCall([this] { Close(); });
       return TRUE;

@@ -154,6 +154,9 @@ public:
   std::function<void()> OnActivate;
   std::function<void(CloseAction&)> OnClose;
   std::function<void()> OnDestroy;
+  // Escape pressed in the window. Set, it is what Escape does there; unset,
+  // Escape closes a secondary window and does nothing in the main one.
+  std::function<void()> OnEscape;
 
   // Window-layer internals.
   void Create(HWND owner);
