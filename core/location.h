@@ -12,8 +12,9 @@
 
 #include <windows.h>
 
-#include <string>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace core {
 
@@ -40,6 +41,17 @@ constexpr DWORD kErrorRoadMoved = 0x20000001;
 // A folder a run leaves because it holds an entry the run keeps (a name no
 // path reaches): it cannot be emptied, so it is not tried.
 constexpr DWORD kErrorHoldsKept = 0x20000002;
+
+// Where a folder above items was found, asked once for several of them, and
+// the serial number of the volume its items lie on (read once: an item opened
+// as itself, a link or mount point too, lies on its folder's volume).
+struct FolderPlace {
+  DWORD error = 0;
+  std::string resolved;
+  DWORD volume = 0;
+  bool volumeKnown = false;
+};
+using FolderPlaces = std::map<std::string, FolderPlace, FoldedLess>;
 
 // The check. One object serves one run.
 //
@@ -68,6 +80,12 @@ public:
   // else kErrorRoadMoved). absentCloses false: a folder that is not there is
   // no road at all (an undo gives a renamed folder its name back later).
   ItemLocation ListRoad(const std::string& folder, bool absentCloses = true);
+  // ListRoad of each folder, in the order given (shallowest first, so a road
+  // inside another is checked along it), taken together while their listing
+  // is fresh: the folder holding several of them is asked where it lies once
+  // for them all. (Asked once, it can only refuse a road whose folder moved
+  // meanwhile, never take one.) The answers, in the same order.
+  std::vector<ItemLocation> ListRoads(const std::vector<std::string>& folders, bool absentCloses = true);
   // Whether the item open at handle lies at path by the same rule (a file the
   // run has just made, before it writes into it).
   bool HandleIsAt(HANDLE handle, const std::string& path);
@@ -83,6 +101,7 @@ private:
     FileIdentity identity;
     DWORD error = 0;  // the folder was not itself there when listed
   };
+  ItemLocation TakeRoad(const std::string& folder, bool absentCloses, FolderPlaces* above);
   // The deepest road holding path (path itself included), or roads_.end().
   std::map<std::string, Road, FoldedLess>::iterator RoadOf(const std::string& path);
   // The road rule on an item already resolved; error 0 or kErrorRoadMoved.

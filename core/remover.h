@@ -23,6 +23,13 @@ public:
   // below it must lie where the folder lies now, followed by the rest of its
   // path (LocationCheck::ListRoad). The answer is the folder's own check.
   virtual ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) = 0;
+  // ListRoad of each folder in the order given, taken together while their
+  // listing is fresh (LocationCheck::ListRoads); the answers in that order.
+  virtual std::vector<ItemLocation> ListRoads(const std::vector<std::string>& folders, bool absentCloses = true) {
+    std::vector<ItemLocation> answers;
+    for (const std::string& folder : folders) answers.push_back(ListRoad(folder, absentCloses));
+    return answers;
+  }
   // Whether the item open at handle (one the run has just made, before it
   // writes into it) lies at path by the same rule.
   virtual bool HandleIsAt(HANDLE handle, const std::string& path) = 0;
@@ -53,6 +60,7 @@ public:
   ~SystemRemover() override;
   ItemLocation Locate(const std::string& path) override;
   ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) override;
+  std::vector<ItemLocation> ListRoads(const std::vector<std::string>& folders, bool absentCloses = true) override;
   bool HandleIsAt(HANDLE handle, const std::string& path) override { return check_.HandleIsAt(handle, path); }
   ItemLocation LocateToChange(const std::string& path) override;
   DWORD RemoveFile(const std::string& path) override;

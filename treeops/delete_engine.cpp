@@ -320,9 +320,14 @@ bool CountDelete(const DeletePlan& plan, core::Remover& remover, DeleteResults& 
   std::stable_sort(order.begin(), order.end(),
                    [&](size_t a, size_t b) { return Level(plan.roads[a]) < Level(plan.roads[b]); });
   std::vector<DWORD> roadErrors(plan.roads.size(), 0);
-  for (size_t k = 0; k < order.size(); ++k) {
+  // In batches, so the count can be stopped between them.
+  constexpr size_t kBatch = 64;
+  for (size_t k = 0; k < order.size(); k += kBatch) {
     if (progress && !progress(k, order.size())) return false;
-    roadErrors[order[k]] = remover.ListRoad(plan.roads[order[k]]).error;
+    std::vector<std::string> batch;
+    for (size_t i = k; i < order.size() && i < k + kBatch; ++i) batch.push_back(plan.roads[order[i]]);
+    const std::vector<core::ItemLocation> answers = remover.ListRoads(batch);
+    for (size_t i = 0; i < answers.size(); ++i) roadErrors[order[k + i]] = answers[i].error;
   }
   return PassOver(plan, Pass::Count, count, progress, remover, roadErrors);
 }
