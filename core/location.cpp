@@ -131,13 +131,27 @@ std::string LongForm(const std::string& path) {
 // The own-name rule: the item at path, opened as itself, lies in its folder
 // (as that folder resolves now) under its own name, or, for a short 8.3 name,
 // its long name. A root has no folder above it and must resolve to itself.
+// above: where folders above items were found already (asked and noted when
+// not there yet); with it the identity is read with the volume noted there.
 ItemLocation OwnName(const std::string& path, DWORD access, bool filesOnly, HANDLE& h,
-                     FileIdentity* identity = nullptr) {
+                     FileIdentity* identity = nullptr, FolderPlaces* above = nullptr) {
   ItemLocation at;
-  at.resolved = Resolve(path, at.error, access, filesOnly, &h, identity);
+  const bool later = above && identity;
+  at.resolved = Resolve(path, at.error, access, filesOnly, &h, later ? nullptr : identity);
   if (at.error) return at;
+  FolderPlace* place = nullptr;
+  auto readIdentity = [&] {
+    if (!later || h == INVALID_HANDLE_VALUE) return;
+    if (place && place->volumeKnown) {
+      IndexOf(h, place->volume, *identity);
+    } else if (IdentityOf(h, *identity) && place) {
+      place->volume = identity->volume;
+      place->volumeKnown = true;
+    }
+  };
   const size_t cut = path.find_last_of('\\');
   if (cut == std::string::npos || cut + 1 >= path.size()) {
+    readIdentity();
     if (!SameText(at.resolved, path)) at.error = ERROR_NOT_SUPPORTED;
     return at;
   }
@@ -145,7 +159,17 @@ ItemLocation OwnName(const std::string& path, DWORD access, bool filesOnly, HAND
   const std::string folder = path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut);
   const std::string name = path.substr(cut + 1);
   DWORD error = 0;
-  const std::string resolvedFolder = Resolve(folder, error);
+  std::string resolvedFolder;
+  auto known = above ? above->find(folder) : FolderPlaces::iterator();
+  if (above && known != above->end()) {
+    error = known->second.error;
+    resolvedFolder = known->second.resolved;
+  } else {
+    resolvedFolder = Resolve(folder, error);
+    if (above) known = above->emplace(folder, FolderPlace{error, resolvedFolder}).first;
+  }
+  if (above) place = &known->second;
+  readIdentity();
   if (error) {
     at.error = NotFound(error) ? error : ERROR_NOT_SUPPORTED;
     return at;
@@ -161,11 +185,11 @@ ItemLocation OwnName(const std::string& path, DWORD access, bool filesOnly, HAND
 // A road's own check: the own-name rule; a drive or share root has no name
 // of its own and is taken wherever the system places it (a drive letter may
 // name a folder of another drive).
-ItemLocation RoadItself(const std::string& folder, HANDLE& h, FileIdentity* identity) {
+ItemLocation RoadItself(const std::string& folder, HANDLE& h, FileIdentity* identity, FolderPlaces* above = nullptr) {
   const bool drive = folder.size() >= 2 && folder.size() <= 3 && folder[1] == ':';
   const size_t server = folder.compare(0, 2, "\\\\") == 0 ? folder.find('\\', 2) : std::string::npos;
   const bool share = server != std::string::npos && folder.find('\\', server + 1) == std::string::npos;
-  if (!drive && !share) return OwnName(folder, 0, false, h, identity);
+  if (!drive && !share) return OwnName(folder, 0, false, h, identity, above);
   ItemLocation at;
   at.resolved = Resolve(folder.size() == 2 ? folder + "\\" : folder, at.error, 0, false, &h, identity);
   return at;
@@ -281,6 +305,18 @@ ItemLocation LocationCheck::Open(const std::string& text, DWORD access, bool fil
 }
 
 ItemLocation LocationCheck::ListRoad(const std::string& text, bool absentCloses) {
+  return TakeRoad(text, absentCloses, nullptr);
+}
+
+std::vector<ItemLocation> LocationCheck::ListRoads(const std::vector<std::string>& folders, bool absentCloses) {
+  FolderPlaces above;
+  std::vector<ItemLocation> answers;
+  answers.reserve(folders.size());
+  for (const std::string& folder : folders) answers.push_back(TakeRoad(folder, absentCloses, &above));
+  return answers;
+}
+
+ItemLocation LocationCheck::TakeRoad(const std::string& text, bool absentCloses, FolderPlaces* above) {
   const std::string folder = Trimmed(text);
   HANDLE h = INVALID_HANDLE_VALUE;
   FileIdentity identity;
@@ -288,7 +324,7 @@ ItemLocation LocationCheck::ListRoad(const std::string& text, bool absentCloses)
   auto road = RoadOf(folder);
   if (road == roads_.end()) {
     at.error = RoadAbove(folder);
-    if (at.error == 0) at = RoadItself(folder, h, &identity);
+    if (at.error == 0) at = RoadItself(folder, h, &identity, above);
   } else {
     at.resolved = Resolve(folder, at.error, 0, false, &h, &identity);
     if (at.error == 0) at.error = OnRoad(folder, at.resolved, road);

@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace core {
 
@@ -48,6 +49,17 @@ constexpr DWORD kErrorHoldsKept = 0x20000002;
 constexpr DWORD kErrorProtected = 0x20000003;
 
 class ProtectedPlaces;
+
+// Where a folder above items was found, asked once for several of them, and
+// the serial number of the volume its items lie on (read once: an item opened
+// as itself, a link or mount point too, lies on its folder's volume).
+struct FolderPlace {
+  DWORD error = 0;
+  std::string resolved;
+  DWORD volume = 0;
+  bool volumeKnown = false;
+};
+using FolderPlaces = std::map<std::string, FolderPlace, FoldedLess>;
 
 // The check. One object serves one run.
 //
@@ -91,6 +103,12 @@ public:
   // checked once a run): 0, not found, or kErrorRoadMoved for a link or a
   // moved folder among them. ListRoad asks it of a road no other road holds.
   DWORD RoadAbove(const std::string& folder);
+  // ListRoad of each folder, in the order given (shallowest first, so a road
+  // inside another is checked along it), taken together while their listing
+  // is fresh: the folder holding several of them is asked where it lies once
+  // for them all. (Asked once, it can only refuse a road whose folder moved
+  // meanwhile, never take one.) The answers, in the same order.
+  std::vector<ItemLocation> ListRoads(const std::vector<std::string>& folders, bool absentCloses = true);
   // Whether the item open at handle lies at path by the same rule (a file the
   // run has just made, before it writes into it).
   bool HandleIsAt(HANDLE handle, const std::string& path);
@@ -106,6 +124,7 @@ private:
     FileIdentity identity;
     DWORD error = 0;  // the folder was not itself there when listed
   };
+  ItemLocation TakeRoad(const std::string& folder, bool absentCloses, FolderPlaces* above);
   // The deepest road holding path (path itself included), or roads_.end().
   std::map<std::string, Road, FoldedLess>::iterator RoadOf(const std::string& path);
   // The road rule on an item already resolved; error 0 or kErrorRoadMoved.

@@ -61,6 +61,11 @@ ItemLocation SystemRemover::ListRoad(const std::string& folder, bool absentClose
   return check_.ListRoad(folder, absentCloses);
 }
 
+std::vector<ItemLocation> SystemRemover::ListRoads(const std::vector<std::string>& folders, bool absentCloses) {
+  Drop();
+  return check_.ListRoads(folders, absentCloses);
+}
+
 ItemLocation SystemRemover::LocateToChange(const std::string& path) {
   Drop();
   answer_ = check_.Open(path, DELETE, false, held_);

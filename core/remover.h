@@ -26,6 +26,13 @@ public:
   // The protected places of the run: from now on the check refuses an item
   // that is, holds or lies where they forbid (LocationCheck::Protect).
   virtual void Protect(std::shared_ptr<ProtectedPlaces> places) = 0;
+  // ListRoad of each folder in the order given, taken together while their
+  // listing is fresh (LocationCheck::ListRoads); the answers in that order.
+  virtual std::vector<ItemLocation> ListRoads(const std::vector<std::string>& folders, bool absentCloses = true) {
+    std::vector<ItemLocation> answers;
+    for (const std::string& folder : folders) answers.push_back(ListRoad(folder, absentCloses));
+    return answers;
+  }
   // Whether the item open at handle (one the run has just made, before it
   // writes into it) lies at path by the same rule.
   virtual bool HandleIsAt(HANDLE handle, const std::string& path) = 0;
@@ -57,6 +64,7 @@ public:
   ItemLocation Locate(const std::string& path) override;
   ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) override;
   void Protect(std::shared_ptr<ProtectedPlaces> places) override { check_.Protect(std::move(places)); }
+  std::vector<ItemLocation> ListRoads(const std::vector<std::string>& folders, bool absentCloses = true) override;
   bool HandleIsAt(HANDLE handle, const std::string& path) override { return check_.HandleIsAt(handle, path); }
   ItemLocation LocateToChange(const std::string& path) override;
   DWORD RemoveFile(const std::string& path) override;

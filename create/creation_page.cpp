@@ -32,6 +32,7 @@ void CreationPage::Bind(const CreationPageControls& controls) {
   page.progress = c_.progress;
   page.window = desc_.window;
   page.commands = [this] { return CommandControls(); };
+  page.runButtons = {c_.create, c_.simulate, c_.undo};
   run_.Bind(std::move(page));
 }
 
@@ -193,7 +194,7 @@ core::FreeSpaceCheck CreationPage::CheckRoom(double count, uint64_t bytes) {
 
 void CreationPage::ShowVisualLog() {
   ShowVisualLogTotals();
-  if (Window()) Window()->ShowBeside(*form_);
+  if (Window()) run_.ShowLog(*Window());
 }
 
 std::function<int(ListMsg, const std::string&)> CreationPage::ListBoxes(std::vector<ListBoxRow> rows) {

@@ -300,36 +300,37 @@ const ResultsWindowRow kStatistics07{
 
 // ---- Copy ----
 
-// The copied lists take the upper third of the growth in height, side by
-// side in thirds; the failed main folders and the existing subfolders and
-// files the middle third; everything not done for other reasons the last.
+// The copied lists take the upper half of the growth in height, side by side
+// in thirds; the failed main folders, the existing subfolders and files and
+// everything not done for other reasons the lower half, side by side in the
+// shares of their widths.
 const ui::AnchorRule kCopyAnchors[] = {
     {IDC_STAT_TITLE, ui::kGrowWide},
-    {kGroup + 0, {0, 0, 100, 33}},
+    {kGroup + 0, {0, 0, 100, 50}},
     {kCaption + 0, {0, 0, 33, 0}},
     {kCaption + 1, {33, 0, 67, 0}},
     {kCaption + 2, {67, 0, 100, 0}},
-    {kList + 0, {0, 0, 33, 33}},
-    {kList + 1, {33, 0, 67, 33}},
-    {kList + 2, {67, 0, 100, 33}},
-    {kExport + 0, {0, 33, 0, 33}},
-    {kExport + 1, {33, 33, 33, 33}},
-    {kExport + 2, {67, 33, 67, 33}},
-    {kGroup + 1, {0, 33, 33, 67}},
-    {kCaption + 3, {0, 33, 33, 33}},
-    {kList + 3, {0, 33, 33, 67}},
-    {kExport + 3, {0, 67, 0, 67}},
-    {kGroup + 2, {33, 33, 100, 67}},
-    {kCaption + 4, {33, 33, 67, 33}},
-    {kCaption + 5, {67, 33, 100, 33}},
-    {kList + 4, {33, 33, 67, 67}},
-    {kList + 5, {67, 33, 100, 67}},
-    {kExport + 4, {33, 67, 33, 67}},
-    {kExport + 5, {67, 67, 67, 67}},
-    {kGroup + 3, {0, 67, 100, 100}},
-    {kCaption + 6, {0, 67, 100, 67}},
-    {kList + 6, {0, 67, 100, 100}},
-    {kExport + 6, ui::kStayLeftBottom},
+    {kList + 0, kThird1},
+    {kList + 1, kThird2},
+    {kList + 2, kThird3},
+    {kExport + 0, {0, 50, 0, 50}},
+    {kExport + 1, {33, 50, 33, 50}},
+    {kExport + 2, {67, 50, 67, 50}},
+    {kGroup + 1, {0, 50, 25, 100}},
+    {kCaption + 3, {0, 50, 25, 50}},
+    {kList + 3, {0, 50, 25, 100}},
+    {kExport + 3, ui::kStayLeftBottom},
+    {kGroup + 2, {25, 50, 67, 100}},
+    {kCaption + 4, {25, 50, 46, 50}},
+    {kCaption + 5, {46, 50, 67, 50}},
+    {kList + 4, {25, 50, 46, 100}},
+    {kList + 5, {46, 50, 67, 100}},
+    {kExport + 4, {25, 100, 25, 100}},
+    {kExport + 5, {46, 100, 46, 100}},
+    {kGroup + 3, {67, 50, 100, 100}},
+    {kCaption + 6, {67, 50, 100, 50}},
+    {kList + 6, {67, 50, 100, 100}},
+    {kExport + 6, {67, 100, 67, 100}},
     {IDC_STAT_OK, ui::kStayCentreBottom},
 };
 

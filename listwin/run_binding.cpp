@@ -299,42 +299,79 @@ void RunBinding::Enter() {
   entered_ = true;
   const Job& job = *job_;
   TResultsWindow* window = page_.window ? page_.window() : nullptr;
-  if (window && job.showLog) window->ShowBeside(*page_.form);
+  if (window && job.showLog) ShowLog(*window);
   // The page's commands and the other sheets stay locked until the end box
   // is answered.
   lock_ = std::make_unique<ui::RunLock>(page_.commands ? page_.commands() : std::vector<ui::Control*>(),
                                         job.locks);
 }
 
-bool RunBinding::Count(size_t total, const std::vector<ui::TabSheet*>& locks,
+void RunBinding::Bind(Page page) {
+  page_ = std::move(page);
+  if (page_.stop) page_.stop->OnClick = [this] { countStopped_ = true; };
+}
+
+void RunBinding::ShowLog(TResultsWindow& window) {
+  window.ShowBeside(*page_.form, page_.runButtons);
+}
+
+bool RunBinding::Count(const std::string& text, const std::vector<ui::TabSheet*>& locks,
                        const std::function<bool(const std::function<bool(size_t, size_t)>&)>& work) {
   if (busy_) return false;
   InStartupFolder folder;
-  ui::RunLock lock(page_.commands ? page_.commands() : std::vector<ui::Control*>(), locks);
+  const HWND focused = GetFocus();
+  auto lock = std::make_unique<ui::RunLock>(page_.commands ? page_.commands() : std::vector<ui::Control*>(), locks);
   ui::ProgressBar* bar = page_.progress;
-  if (bar) {
-    bar->SetRange(0, static_cast<int>(total));
-    bar->SetPosition(0);
-    bar->SetVisible(true);
+  ui::Form* form = page_.form;
+  countStopped_ = false;
+  // What the page shows while it counts, and how the count is stopped.
+  if (page_.counting) {
+    page_.counting->SetText(text);
+    page_.counting->SetVisible(true);
   }
+  if (page_.stop) {
+    page_.stop->SetEnabled(true);
+    page_.stop->SetVisible(true);
+    page_.stop->SetFocus();
+  }
+  if (form) form->OnEscape = [this] { countStopped_ = true; };
+  auto leave = [&] {
+    if (form) form->OnEscape = nullptr;
+    if (page_.stop) page_.stop->SetVisible(false);
+    if (page_.counting) page_.counting->SetVisible(false);
+    if (bar) bar->SetVisible(false);
+    busy_ = false;
+  };
   ui::Throttle throttle;
   busy_ = true;  // the page starts no job meanwhile
-  bool counted = false;
+  bool first = true, counted = false;
+  size_t range = 0;
   try {
-    counted = work([&](size_t done, size_t) {
-      if (!throttle.Due()) return true;
-      if (bar) bar->SetPosition(static_cast<int>(done));
+    counted = work([&](size_t done, size_t total) {
+      // Messages waiting when the count starts are handled first.
+      if (!first && !throttle.Due()) return !countStopped_;
+      if (bar) {
+        if (first || total != range) {
+          range = total;
+          bar->SetRange(0, static_cast<int>(total <= INT_MAX ? total : INT_MAX));
+        }
+        if (first) bar->SetVisible(true);
+        bar->SetPosition(total <= INT_MAX ? static_cast<int>(done)
+                                          : static_cast<int>(double(done) / double(total) * INT_MAX));
+      }
+      first = false;
       ui::App().ProcessMessages();
-      return !ui::App().Terminated();
+      return !countStopped_ && !ui::App().Terminated();
     });
   } catch (...) {
-    busy_ = false;
-    if (bar) bar->SetVisible(false);
+    leave();
     throw;
   }
-  busy_ = false;
-  if (bar) bar->SetVisible(false);
-  return counted && !ui::App().Terminated();
+  leave();
+  lock.reset();
+  // The focus goes back where it was (the command pressed).
+  if (focused && IsWindowEnabled(focused) && IsWindowVisible(focused)) SetFocus(focused);
+  return counted && !countStopped_ && !ui::App().Terminated();
 }
 
 bool RunBinding::Run(const Job& job) {

@@ -51,12 +51,22 @@ public:
     ui::ProgressBar* progress = nullptr;
     std::function<TResultsWindow*()> window;              // null until the window is made
     std::function<std::vector<ui::Control*>()> commands;  // locked while a run lasts
+    // Shown only while a count before the page's questions lasts (see Count):
+    // what it is doing, and the button that stops it.
+    ui::Label* counting = nullptr;
+    ui::Button* stop = nullptr;
+    // The page's run buttons: a Visual Log shown beside the main window leaves
+    // them in sight where the screen has room.
+    std::vector<const ui::Control*> runButtons;
   };
   RunBinding() { InitializeCriticalSection(&cs_); }
-  explicit RunBinding(Page page) : page_(std::move(page)) { InitializeCriticalSection(&cs_); }
+  explicit RunBinding(Page page) {
+    InitializeCriticalSection(&cs_);
+    Bind(std::move(page));
+  }
   ~RunBinding() { DeleteCriticalSection(&cs_); }
   // Binds the page (a page whose controls are bound late binds them here).
-  void Bind(Page page) { page_ = std::move(page); }
+  void Bind(Page page);
   RunBinding(const RunBinding&) = delete;
   RunBinding& operator=(const RunBinding&) = delete;
 
@@ -140,14 +150,17 @@ public:
   // Runs the job; true when it came to its end box. Nothing happens while a
   // run of this page lasts.
   bool Run(const Job& job);
-  // A count a page's question needs before its job (the run's own simulation
-  // of what it will do), made as a job works: from the start-up folder, the
-  // page's commands and the sheets given locked, the progress bar moving
-  // through total, the window answering. work gets the progress to call
-  // before each item (false: stop); the answer is work's, false too once the
-  // main window closes.
-  bool Count(size_t total, const std::vector<ui::TabSheet*>& locks,
+  // A count a page's questions need before its job (what the job will do),
+  // made as a job works: from the start-up folder, the page's commands and
+  // the sheets given locked, the window answering. The page says what goes on
+  // (text, in its counting label), the progress bar moves, and the page's Stop
+  // button, in reach and focused, or Escape ends the count. work gets the
+  // progress to call (done of total as far as known; false: stop); the answer
+  // is work's, false too once the count was stopped or the main window closes.
+  bool Count(const std::string& text, const std::vector<ui::TabSheet*>& locks,
              const std::function<bool(const std::function<bool(size_t done, size_t total)>& progress)>& work);
+  // Shows the page's Visual Log beside the main window, the run buttons in sight.
+  void ShowLog(TResultsWindow& window);
   bool Busy() const { return busy_; }
 
 private:
@@ -183,6 +196,7 @@ private:
 
   Page page_;
   bool busy_ = false;
+  bool countStopped_ = false;  // Stop or Escape during a count
   // The job in progress.
   const Job* job_ = nullptr;
   std::unique_ptr<ui::RunLock> lock_;

@@ -179,7 +179,7 @@ CopyPage::CopyPage(ui::Form* form, Shared shared)
     if (frmStatistic08) frmStatistic08->ClearLists();
   };
   w.show = [this] {
-    if (frmStatistic08) frmStatistic08->ShowBeside(*form_);
+    if (frmStatistic08) run_.ShowLog(*frmStatistic08);
   };
   window_ = std::move(w);
   RunBinding::Page page;
@@ -187,6 +187,7 @@ CopyPage::CopyPage(ui::Form* form, Shared shared)
   page.progress = &pbVol08ProgressBar;
   page.window = [] { return static_cast<TResultsWindow*>(frmStatistic08); };
   page.commands = [this] { return CommandControls(); };
+  page.runButtons = {&btnVol08CopyFolders, &btnVol08CopyFoldersSimulation, &btnVol08Undo};
   run_.Bind(std::move(page));
 }
 

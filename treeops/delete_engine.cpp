@@ -21,12 +21,13 @@ struct Walked {
   unsigned level = 0;
   bool kept = false;
 };
-Walked MakeWalked(std::string path, uint64_t size, DWORD attributes, int parent, unsigned level) {
+Walked MakeWalked(std::string path, uint64_t size, DWORD attributes, int parent, unsigned level, int road) {
   Walked w;
   w.item.path = std::move(path);
   w.item.size = size;
   w.item.attributes = attributes;
   w.item.parent = parent;
+  w.item.road = road;
   w.level = level;
   return w;
 }
@@ -76,7 +77,7 @@ void ForEachSelectedFile(const std::string& folder, const std::deque<std::string
   core::ForEachMatchingFile(*listing, usable, visit);
 }
 
-DeletePlan PreviewDelete(const DeleteJob& job) {
+DeletePlan PreviewDelete(const DeleteJob& job, const Progress& progress) {
   DeletePlan plan;
   plan.protectedPlaces = PlacesOf(job.protectedFolders);
   std::deque<std::string> accepted;
@@ -119,31 +120,50 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
   // Every folder above a main folder on its path is itself, as the run's
   // check will find it (core::LocationCheck::RoadAbove): a link there refuses it.
   core::LocationCheck roads;
+  size_t walked = 0, found = plan.mainFolders.size();
   for (const std::string& main : plan.mainFolders) {
+    if (progress && !progress(walked, found)) {
+      plan.stopped = true;
+      break;
+    }
     int mainIndex = -1;
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(main.c_str(), GetFileExInfoStandard, &data) ||
         !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       plan.missing.push_back(main);
+      ++walked;
       continue;
     }
-    const DWORD road = roads.RoadAbove(main);
-    if (road == core::kErrorRoadMoved) {
-      plan.refused.push_back({main, core::RemovalReason(road)});
+    const DWORD above = roads.RoadAbove(main);
+    if (above == core::kErrorRoadMoved) {
+      plan.refused.push_back({main, core::RemovalReason(above)});
+      ++walked;
       continue;
     }
     const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    const int road = link ? -1 : static_cast<int>(plan.roads.size());
     if (job.mode == DeleteMode::CompleteFolders) {
       mainIndex = static_cast<int>(folders.size());
-      folders.push_back(MakeWalked(main, 0, data.dwFileAttributes, -1, Level(main)));
-      if (link) continue;  // removed as a link, never entered
+      folders.push_back(MakeWalked(main, 0, data.dwFileAttributes, -1, Level(main), road));
+      if (link) {
+        ++walked;
+        continue;  // removed as a link, never entered
+      }
     } else if (link) {
       plan.refused.push_back({main, "a link (junction or symbolic link) is never entered"});
+      ++walked;
       continue;
     }
     plan.roads.push_back(main);
     queue.emplace_back(main, mainIndex);
+    bool first = true;
     while (!queue.empty()) {
+      if (!first && progress && !progress(walked, found)) {
+        plan.stopped = true;
+        break;
+      }
+      first = false;
+      ++walked;
       const std::string folder = std::move(queue.front().first);
       const int parent = queue.front().second;
       queue.pop_front();
@@ -157,18 +177,23 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
           int index = parent;
           if (deleteFolders) {
             index = static_cast<int>(folders.size());
-            folders.push_back(MakeWalked(path, 0, data.dwFileAttributes, parent, childLevel));
+            folders.push_back(MakeWalked(path, 0, data.dwFileAttributes, parent, childLevel, road));
             if (job.mode == DeleteMode::SubFolders && listed.count(path)) {
               // A listed main folder stays, and so does every folder holding it.
               plan.keptMainFolders.push_back(path);
               for (int up = index; up >= 0; up = folders[up].item.parent) folders[up].kept = true;
             }
           }
-          if (!link) queue.emplace_back(std::move(path), index);
+          if (!link) {
+            queue.emplace_back(std::move(path), index);
+            ++found;
+          }
           return;
         }
         if (selected) listing.push_back(data);
-        else files.push_back(MakeWalked(std::move(path), core::FindDataSize(data), data.dwFileAttributes, parent, childLevel));
+        else
+          files.push_back(
+              MakeWalked(std::move(path), core::FindDataSize(data), data.dwFileAttributes, parent, childLevel, road));
       }, [&](const core::KeptEntry& k) {
         // Never joined into a path, never touched. It counts where the mode
         // would have reached it (a folder the file modes cannot enter, a file
@@ -182,16 +207,29 @@ DeletePlan PreviewDelete(const DeleteJob& job) {
       if (selected)
         ForEachSelectedFile(folder, job.patterns, &listing, [&](const WIN32_FIND_DATAA& data) {
           files.push_back(MakeWalked(folder + "\\" + data.cFileName, core::FindDataSize(data),
-                                     data.dwFileAttributes, -1, childLevel));
+                                     data.dwFileAttributes, -1, childLevel, road));
         });
     }
+    if (plan.stopped) break;
   }
+  if (plan.stopped) return plan;
   Order(files, folders, plan);
   return plan;
 }
 
-bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const Progress& progress,
-               core::Remover* remover) {
+namespace {
+
+// How a pass over the plan meets each item: by its act, by the run's own
+// check asked without acting (a simulation), or by what the listing showed
+// (the questions' count).
+enum class Pass { Act, Simulate, Count };
+
+bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// The one pass of the run, the simulation and the count: the same outcomes,
+// lists and order. roadErrors (Count only): each road's own check.
+bool PassOver(const DeletePlan& plan, Pass pass, DeleteResults& results, const Progress& progress,
+              core::Remover& remove, const std::vector<DWORD>& roadErrors) {
   for (const Refusal& r : plan.refused) {
     results.counters[4] += 1;
     results.foldersOther.push_back(r.path);
@@ -206,15 +244,9 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
     (k.folder ? results.foldersOther : results.filesOther).push_back(k.path);
     results.reasons.push_back({k.path, k.reason});
   }
-  // A run acts through the remover, which checks each item's place before the
-  // call; a simulation asks it the same check and removes nothing. Each main
-  // folder is the road to what lies below it.
-  core::SystemRemover own;
-  core::Remover& remove = remover ? *remover : own;
-  if (plan.protectedPlaces) remove.Protect(plan.protectedPlaces);
-  core::ListRoads(remove, plan.roads);
-  // The simulation's knowledge: a folder that will keep something cannot go.
-  std::vector<char> blocked(dry ? plan.folders.size() : 0, 0);
+  const bool foretold = pass != Pass::Act;
+  // What a simulation or a count knows: a folder that will keep something cannot go.
+  std::vector<char> blocked(foretold ? plan.folders.size() : 0, 0);
   const size_t total = plan.Items();
   size_t done = 0;
   auto outcome = [&](const DeleteItem& item, bool folder, DWORD error) {
@@ -224,7 +256,7 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
       if (!folder) results.bytes += item.size;
       return;
     }
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+    if (NotFound(error)) {
       results.counters[folder ? 2 : 3] += 1;
       (folder ? results.foldersNotExist : results.filesNotExist).push_back(item.path);
       return;
@@ -232,43 +264,96 @@ bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const P
     results.counters[folder ? 4 : 5] += 1;
     (folder ? results.foldersOther : results.filesOther).push_back(item.path);
     results.reasons.push_back({item.path, core::RemovalReason(error)});
-    if (dry && item.parent >= 0) blocked[item.parent] = 1;
+    if (foretold && item.parent >= 0) blocked[item.parent] = 1;
   };
-  // What the run will meet: a link the system shows as one goes only when it
-  // opens as the link itself; anything else only when its name leads to it,
-  // and then as the system allows.
-  auto predict = [&](const DeleteItem& item, bool folder, bool isBlocked) -> DWORD {
-    if (item.holdsKept) return core::kErrorHoldsKept;
-    const core::ItemLocation at = remove.Locate(item.path);
-    if (!at.Here()) return at.error;
+  // What the run will meet once the item's place is known: a link the system
+  // shows as one goes only when it opens as the link itself; anything else as
+  // the system allows.
+  auto once = [&](const DeleteItem& item, bool folder, bool isBlocked) -> DWORD {
     if (item.attributes & FILE_ATTRIBUTE_REPARSE_POINT) return core::LinkRemovable(item.path);
     if (folder && isBlocked) return ERROR_DIR_NOT_EMPTY;
     return (item.attributes & FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
+  };
+  // A simulation asks each item's place as the run's remover does.
+  auto simulate = [&](const DeleteItem& item, bool folder, bool isBlocked) -> DWORD {
+    if (item.holdsKept) return core::kErrorHoldsKept;
+    const core::ItemLocation at = remove.Locate(item.path);
+    if (!at.Here()) return at.error;
+    return once(item, folder, isBlocked);
+  };
+  // A count takes the place the listing found, unless the item's road is not
+  // itself there: then what the road's check answers reaches everything below
+  // it (the road itself gets that answer, a vanished road leaves its items
+  // not found, any other keeps them as moved).
+  auto count = [&](const DeleteItem& item, bool folder, bool isBlocked) -> DWORD {
+    if (item.holdsKept) return core::kErrorHoldsKept;
+    if (item.road >= 0 && roadErrors[item.road] != 0) {
+      const DWORD error = roadErrors[item.road];
+      return core::SameText(item.path, plan.roads[item.road]) || NotFound(error) ? error : core::kErrorRoadMoved;
+    }
+    return once(item, folder, isBlocked);
   };
   auto act = [&](const DeleteItem& item, bool folder) -> DWORD {
     if (item.holdsKept) return core::kErrorHoldsKept;
     if (item.attributes & FILE_ATTRIBUTE_REPARSE_POINT) return remove.RemoveLink(item.path);
     return folder ? remove.RemoveFolder(item.path) : remove.RemoveFile(item.path);
   };
+  auto meet = [&](const DeleteItem& item, bool folder, bool isBlocked) -> DWORD {
+    if (item.path.size() >= kPathLimit) return ERROR_FILENAME_EXCED_RANGE;
+    switch (pass) {
+      case Pass::Act: return act(item, folder);
+      case Pass::Simulate: return simulate(item, folder, isBlocked);
+      default: return count(item, folder, isBlocked);
+    }
+  };
   for (const DeleteItem& file : plan.files) {
     if (progress && !progress(done, total)) return false;
     ++done;
-    const DWORD error = file.path.size() >= kPathLimit ? ERROR_FILENAME_EXCED_RANGE
-                        : dry                           ? predict(file, false, false)
-                                                        : act(file, false);
-    outcome(file, false, error);
+    outcome(file, false, meet(file, false, false));
   }
   for (size_t i = 0; i < plan.folders.size(); ++i) {
-    const DeleteItem& folder = plan.folders[i];
     if (progress && !progress(done, total)) return false;
     ++done;
-    const DWORD error = folder.path.size() >= kPathLimit ? ERROR_FILENAME_EXCED_RANGE
-                        : dry                             ? predict(folder, true, blocked[i] != 0)
-                                                          : act(folder, true);
-    outcome(folder, true, error);
+    outcome(plan.folders[i], true, meet(plan.folders[i], true, foretold && blocked[i] != 0));
   }
   if (progress) progress(total, total);
   return true;
+}
+
+} // namespace
+
+bool CountDelete(const DeletePlan& plan, core::Remover& remover, DeleteResults& count, const Progress& progress) {
+  // Each main folder is the road to what lies below it, taken now, while the
+  // listing is fresh: shallowest first, so a road inside another is checked
+  // along it.
+  std::vector<size_t> order(plan.roads.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return Level(plan.roads[a]) < Level(plan.roads[b]); });
+  std::vector<DWORD> roadErrors(plan.roads.size(), 0);
+  if (plan.protectedPlaces) remover.Protect(plan.protectedPlaces);
+  // In batches, so the count can be stopped between them.
+  constexpr size_t kBatch = 64;
+  for (size_t k = 0; k < order.size(); k += kBatch) {
+    if (progress && !progress(k, order.size())) return false;
+    std::vector<std::string> batch;
+    for (size_t i = k; i < order.size() && i < k + kBatch; ++i) batch.push_back(plan.roads[order[i]]);
+    const std::vector<core::ItemLocation> answers = remover.ListRoads(batch);
+    for (size_t i = 0; i < answers.size(); ++i) roadErrors[order[k + i]] = answers[i].error;
+  }
+  return PassOver(plan, Pass::Count, count, progress, remover, roadErrors);
+}
+
+bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results, const Progress& progress,
+               core::Remover* remover, bool roadsTaken) {
+  // A run acts through the remover, which checks each item's place before the
+  // call; a simulation asks it the same check and removes nothing. Each main
+  // folder is the road to what lies below it.
+  core::SystemRemover own;
+  core::Remover& remove = remover ? *remover : own;
+  if (plan.protectedPlaces) remove.Protect(plan.protectedPlaces);
+  if (!roadsTaken) core::ListRoads(remove, plan.roads);
+  return PassOver(plan, dry ? Pass::Simulate : Pass::Act, results, progress, remove, {});
 }
 
 } // namespace treeops

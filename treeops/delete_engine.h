@@ -1,10 +1,13 @@
 // The delete run in its four modes. A preview walks the listed folders once and
 // makes the plan: what will go, in the order it goes (files before folders,
-// deeper before their parents), with the counts the confirmation names. The run
-// deletes exactly the plan's items, each with its own outcome: no shell bulk
+// deeper before their parents). The count the confirmation names is made from
+// that listing alone (CountDelete): what the run will delete and what it will
+// keep, by kind, with no call per item. The run deletes exactly the plan's
+// items, each with its own outcome after its own place check: no shell bulk
 // delete, no retry, never a read-only attribute cleared, never a walk into a
 // link (a link is removed as a link). The simulation is the same pass with the
-// dry flag: nothing is touched, and it predicts every outcome the run would have.
+// dry flag: nothing is touched, and it predicts every outcome the run would
+// have, asking each item's place as the run does.
 #pragma once
 #include "core/folder_listing.h"
 #include "treeops/tree_target.h"
@@ -42,6 +45,7 @@ struct DeleteItem {
   uint64_t size = 0;
   DWORD attributes = 0;  // from the walk's find data
   int parent = -1;       // the plan folder holding it, -1 when the plan keeps it
+  int road = -1;         // the main folder it was found below (an index of roads), -1: none
   bool holdsKept = false;  // a folder holding a kept entry: never tried
 };
 
@@ -62,6 +66,7 @@ struct DeletePlan {
   // The protected folders as the lines were judged by them: the run's place
   // check refuses any item that is, holds or lies where they forbid.
   std::shared_ptr<core::ProtectedPlaces> protectedPlaces;
+  bool stopped = false;                        // the walk's progress stopped it: not whole
   size_t Items() const { return files.size() + folders.size(); }
 };
 
@@ -69,8 +74,10 @@ struct DeletePlan {
 // listed folder once) and plans the deletion. Each line is judged by the
 // target check with the protected folders known by identity; a main folder
 // with a link (or a folder moved) anywhere above it on its path is refused
-// with why, never walked.
-DeletePlan PreviewDelete(const DeleteJob& job);
+// with why, never walked. progress: before each folder is listed, the
+// folders listed and the folders found so far; false stops the walk (the
+// plan says so).
+DeletePlan PreviewDelete(const DeleteJob& job, const Progress& progress = Progress());
 
 // Counters in the page's order: folders deleted, files deleted, folders not
 // existing, files not existing, folders not deleted for other reasons, files
@@ -84,6 +91,21 @@ struct DeleteResults {
   void Clear() { *this = DeleteResults(); }
 };
 
+// The count the questions before a run name, from what the walk listed: the
+// plan's main folders taken as the run's roads in remover (each one's place
+// asked once, when the listing is fresh; the run that follows with the same
+// remover keeps them and lists nothing again), then each item counted under
+// the outcome the run will give it, into count (appended to, in the run's
+// lists and order). What the listing shows decides: a link (asked whether it
+// opens as the link itself), a name no path reaches, a path too long, a
+// read-only file, a folder that will keep something, an item below a road
+// that is not itself there. The place of each item is left to its act: an
+// item whose name the listing cannot tell from a link (under Wine a link to a
+// file shows as the file), or that changed after the count, gets its own
+// outcome from the run. False when progress stopped it.
+bool CountDelete(const DeletePlan& plan, core::Remover& remover, DeleteResults& count,
+                 const Progress& progress = Progress());
+
 // Deletes (or, dry, predicts) the plan's items into results (appended to). The
 // refused targets come first, under folders for other reasons, then the
 // missing ones, under folders not existing, then the entries the listing kept
@@ -93,9 +115,10 @@ struct DeleteResults {
 // remover (the system's when none is given), which leaves an item whose name
 // leads elsewhere (a link, to a file as well as to a folder) in place: it is
 // listed under other reasons with why; a simulation predicts that by the same
-// check and never calls the remover. False when progress stopped it.
+// check and never calls the remover. roadsTaken: remover holds the plan's roads
+// already (CountDelete took them). False when progress stopped it.
 bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results,
-               const Progress& progress = Progress(), core::Remover* remover = nullptr);
+               const Progress& progress = Progress(), core::Remover* remover = nullptr, bool roadsTaken = false);
 
 // The files of folder whose long names match at least one pattern
 // (core::MatchesFilePattern; patterns naming another folder or drive are

@@ -2,6 +2,7 @@
 
 #include "core/casefold.h"
 #include "core/examine_subfolders.h"
+#include "core/remover.h"
 #include "core/settings_store.h"
 #include "core/textutil.h"
 #include "listwin/frmFileSelection.h"
@@ -116,13 +117,16 @@ DeletePage::DeletePage(ui::Form* form, std::vector<ui::TabSheet*> otherSheets, c
     if (frmStatistics07) frmStatistics07->Counter(i).SetText(text);
   };
   View.showBeside = [this] {
-    if (frmStatistics07) frmStatistics07->ShowBeside(*form_);
+    if (frmStatistics07) run_.ShowLog(*frmStatistics07);
   };
   RunBinding::Page page;
   page.form = form_;
   page.progress = &pbVol07ProgressBar;
   page.window = [] { return static_cast<TResultsWindow*>(frmStatistics07); };
   page.commands = [this] { return CommandControls(); };
+  page.runButtons = {&btnVol07DeleteFolders, &btnVol07DeleteFoldersSimulation};
+  page.counting = &lblVol07Counting;
+  page.stop = &btnVol07StopCounting;
   run_.Bind(std::move(page));
 
   rdoVol07DeleteOnlyFiles.SetHint("Retain Empty Main Folders and their Subfolder Structures too.");
@@ -130,10 +134,10 @@ DeletePage::DeletePage(ui::Form* form, std::vector<ui::TabSheet*> otherSheets, c
       "Retain Empty Main Folders, and Complete Subfolder Structures with Files.");
   btnVol07FileSelection.SetHint("Select File Names and/or File Types");
   chkVol07ShowDetailedResults.SetHint("Show Detailed Results window DURING the DELETE process.");
-  // The live count is the quick one; the questions before a delete count what will really go.
+  // The live count is the quick one; the questions before a delete count what will go and what stays.
   for (ui::Label* l : {&lblVol07FoldersToDelete, &lblVol07FilesToDelete})
-    l->SetHint("Counted as listed. The question before the delete counts what will really go: links, names "
-               "this system cannot address and paths too long are counted apart and kept.");
+    l->SetHint("Counted as listed. The question before the delete counts what will go: links, names this "
+               "system cannot address and paths too long are counted apart and kept.");
   btnVol07DeleteFolders.SetHint("Start the DELETE process.");
   btnVol07Statistics.SetHint("Click to show the Detailed Results Window.");
   btnVol07ClearAll.SetHint("Clear all controls.");
@@ -459,12 +463,20 @@ std::vector<core::ListedSection> DeletePage::SummaryLists(const treeops::DeleteP
           treeops::ReasonsSection(forecast.reasons, "Kept, never deleted"), list("Not found", plan.missing)};
 }
 
-// The run's own simulation of the plan, for the questions: each item checked
-// as the run will check it, made as a run works; false when the main window
-// closed meanwhile.
-bool DeletePage::Forecast(const treeops::DeletePlan& plan, treeops::DeleteResults& forecast) {
-  return run_.Count(plan.Items(), otherSheets_, [&](const treeops::Progress& progress) {
-    return treeops::RunDelete(plan, true, forecast, progress);
+// The page as it stands now, walked afresh and counted from that listing:
+// the run deletes exactly the items of this walk, and the questions name what
+// this count finds. The page says that it counts and that nothing is deleted
+// yet; Stop or Escape ends the count with nothing done.
+bool DeletePage::CountFirst(const treeops::DeleteJob& job, bool simulation, core::Remover& remover,
+                            treeops::DeletePlan& plan, treeops::DeleteResults& forecast) {
+  const std::string text = simulation
+                               ? "Counting the folders and files for the simulation - nothing is deleted. Press Esc "
+                                 "or Stop to end the count."
+                               : "Counting the folders and files to delete - nothing is deleted yet. Press Esc or "
+                                 "Stop to end the count.";
+  return run_.Count(text, otherSheets_, [&](const treeops::Progress& progress) {
+    plan = treeops::PreviewDelete(job, progress);
+    return !plan.stopped && treeops::CountDelete(plan, remover, forecast, progress);
   });
 }
 
@@ -482,19 +494,18 @@ std::vector<ui::Control*> DeletePage::CommandControls() {
 void DeletePage::Start(bool simulation) {
   if (run_.Busy() || lstVol07IncludeFolderList.Count() == 0) return;
   treeops::DeletePlan plan;
-  treeops::DeleteResults forecast;  // the run's own prediction, for the questions
+  treeops::DeleteResults forecast;  // what the questions name
+  // One remover for the count and the run: the roads the count takes are the run's.
+  core::SystemRemover remover;
   treeops::DeleteResults& out = simulation ? SimulationResults : Results;
   treeops::ReasonFinder why(out.reasons);
   RunBinding::Job run;
   run.kind = simulation ? RunBinding::Kind::Simulation : RunBinding::Kind::Run;
   run.locks = otherSheets_;
   run.confirm = [&] {
-    // The page as it stands now, counted afresh: the run deletes exactly what
-    // this preview finds and the question names.
     protectedKnown_ = false;
     const treeops::DeleteJob job = Snapshot();
-    plan = treeops::PreviewDelete(job);
-    if (!Forecast(plan, forecast)) return false;
+    if (!CountFirst(job, simulation, remover, plan, forecast)) return false;
     const std::string summary = Summary(plan, forecast, job.mode);
     const std::vector<core::ListedSection> lists = SummaryLists(plan, forecast);
     if (simulation) return ListingBox(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary, lists, kWhereAsked) == IDYES;
@@ -537,7 +548,9 @@ void DeletePage::Start(bool simulation) {
   run.work = [&](RunBinding::Sink& sink) {
     sink.Begin(plan.Items());
     sink.InBackground([&] {
-      treeops::RunDelete(plan, simulation, out, [&](size_t done, size_t total) { return sink.Progress(done, total); });
+      treeops::RunDelete(
+          plan, simulation, out, [&](size_t done, size_t total) { return sink.Progress(done, total); }, &remover,
+          true);
     });
     return true;
   };

@@ -2,8 +2,8 @@
 // exclude list, four delete modes, the selected-file controls of the two file
 // modes, the preview counters, and the run and simulation over the delete
 // engine. There is no undo: the run asks first (twice when the page says so),
-// naming what will go, and deletes exactly what a fresh preview found when it
-// started.
+// naming what will go as a fresh walk of the folders counts it, and deletes
+// exactly the items of that walk, each after its own place check.
 #pragma once
 #include "core/box_message.h"
 #include "forms/tabFoldersDelete01.h"
@@ -106,6 +106,9 @@ public:
   ui::Button btnVol07Examples{form_, IDC_BTNVOL07EXAMPLES};
   ui::Button btnVol07Help{form_, IDC_BTNVOL07HELP};
   ui::ProgressBar pbVol07ProgressBar{form_, IDC_PBVOL07PROGRESSBAR};
+  // While the count before the questions lasts: what goes on, and its Stop.
+  ui::Label lblVol07Counting{form_, IDC_LBLVOL07COUNTING};
+  ui::Button btnVol07StopCounting{form_, IDC_BTNVOL07STOPCOUNTING};
   // The in-page level builder: its method radios, and its group.
   ui::RadioButton rdoVol07MakeListSelector{form_, IDC_RDOVOL07MAKELISTSELECTOR};
   ui::RadioButton rdoVol07MakeListImport{form_, IDC_RDOVOL07MAKELISTIMPORT};
@@ -177,10 +180,9 @@ private:
   const treeops::ProtectedFolders& Protected();
   treeops::DeleteJob Snapshot();
   void ScanVol07IncludeFolders();
-  // What a run would delete, as its questions name it (the mode tells whether
-  // the Main Folders go or stay).
   // The questions' text: what the run will delete and what it will keep, by
-  // kind, as its own simulation of the plan predicts.
+  // kind, as the count from the walk's listing finds it (the mode tells
+  // whether the Main Folders go or stay).
   std::string Summary(const treeops::DeletePlan& plan, const treeops::DeleteResults& forecast,
                       treeops::DeleteMode mode) const;
   // The lists the questions name after their counts: what goes with the
@@ -191,7 +193,11 @@ private:
   // place of "{}", cut to fit the screen (core::ListingBoxText).
   int ListingBox(DeleteMsg id, const std::string& lead, const std::vector<core::ListedSection>& lists,
                  const std::string& where);
-  bool Forecast(const treeops::DeletePlan& plan, treeops::DeleteResults& forecast);
+  // The walk and the count before the questions, the page saying so and
+  // Stop or Escape ending them: false when stopped (nothing is done) or the
+  // main window closes. remover takes the plan's roads for the run.
+  bool CountFirst(const treeops::DeleteJob& job, bool simulation, core::Remover& remover,
+                  treeops::DeletePlan& plan, treeops::DeleteResults& forecast);
   std::vector<ui::Control*> CommandControls();
 
   std::vector<ui::TabSheet*> otherSheets_;

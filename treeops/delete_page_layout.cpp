@@ -68,6 +68,8 @@ const ui::AnchorRule kDeletePageAnchors[] = {
     {IDC_BTNVOL07STATISTICS, ui::kStayRightBottom},
     {IDC_BTNVOL07EXAMPLES, ui::kStayRightBottom},
     {IDC_BTNVOL07HELP, ui::kStayRightBottom},
+    {IDC_LBLVOL07COUNTING, ui::kGrowWideAtBottom},
+    {IDC_BTNVOL07STOPCOUNTING, ui::kStayRightBottom},
     {IDC_PBVOL07PROGRESSBAR, ui::kGrowWideAtBottom},
 };
 

@@ -149,6 +149,7 @@ RenamePage::RenamePage(ui::Form* form, std::vector<ui::TabSheet*> runLocks,
   page.progress = &pbVol06ProgressBar;
   page.window = [] { return static_cast<TResultsWindow*>(frmStatistic06); };
   page.commands = [this] { return CommandControls(); };
+  page.runButtons = {&btnVol06RenameFolders, &btnVol06RenameFoldersSimulation, &btnVol06Undo};
   run_.Bind(std::move(page));
   btnVol06RenameFolders.OnClick = [this] { Start(false); };
   btnVol06RenameFoldersSimulation.OnClick = [this] { Start(true); };
@@ -495,7 +496,7 @@ void RenamePage::ClearVol06VisualLog() {
 
 void RenamePage::btnVol06StatisticsClick() {
   ShowVol06VisualLogTotals();
-  if (frmStatistic06) frmStatistic06->ShowBeside(*form_);
+  if (frmStatistic06) run_.ShowLog(*frmStatistic06);
 }
 
 void RenamePage::ClearVol06RenameHistory() {

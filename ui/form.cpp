@@ -256,14 +256,21 @@ void Form::FitToWorkArea(int clientWidthDlu, int clientHeightDlu) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::PlaceBeside(const Form& other) {
+void Form::PlaceBeside(const Form& other, const std::vector<const Control*>& keepInSight) {
   Build();
   if (Visible() || !other.Handle()) return;
-  RECT main{}, own{};
+  RECT main{}, own{}, keep{};
   GetWindowRect(other.Handle(), &main);
   GetWindowRect(hwnd_, &own);
+  // The controls to leave in sight, as they stand on the screen.
+  for (const Control* c : keepInSight) {
+    if (!c || !IsWindowVisible(c->Handle())) continue;
+    RECT r{};
+    GetWindowRect(c->Handle(), &r);
+    UnionRect(&keep, &keep, &r);
+  }
   RECT r = BesideBounds(main, SIZE{own.right - own.left, own.bottom - own.top},
-                        WorkAreaOf(other.Handle()));
+                        WorkAreaOf(other.Handle()), &keep);
   SetWindowPos(hwnd_, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -277,8 +284,8 @@ void Form::PlaceCentredOn(const Form& other) {
   SetWindowPos(hwnd_, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::ShowBeside(const Form& other) {
-  PlaceBeside(other);
+void Form::ShowBeside(const Form& other, const std::vector<const Control*>& keepInSight) {
+  PlaceBeside(other, keepInSight);
   Show();
 }
 
@@ -466,8 +473,12 @@ INT_PTR Form::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       item->Click();
       return TRUE;
     }
-    // Escape closes a secondary window (a modal one gives Cancel); the main
-    // window stays.
+    // Escape does what the window says, else it closes a secondary window (a
+    // modal one gives Cancel); the main window stays.
+    if (LOWORD(wParam) == IDCANCEL && hwnd == hwnd_ && OnEscape) {
+      App().SafeCall(OnEscape);
+      return TRUE;
+    }
     if (LOWORD(wParam) == IDCANCEL && hwnd == hwnd_ && App().MainForm() != this) {
       App().SafeCall([this] { Close(); });
       return TRUE;

@@ -133,9 +133,11 @@ public:
   void FitToWorkArea(int clientWidthDlu, int clientHeightDlu);
   // Places the hidden window beside another (to its right when there is room,
   // else at the right edge of the work area); a visible one stays where it is.
-  void PlaceBeside(const Form& other);
+  // keepInSight: controls of the other window to leave in sight where the
+  // screen has room (ui::BesideBounds).
+  void PlaceBeside(const Form& other, const std::vector<const Control*>& keepInSight = {});
   // PlaceBeside, then Show (not modal).
-  void ShowBeside(const Form& other);
+  void ShowBeside(const Form& other, const std::vector<const Control*>& keepInSight = {});
   // Centres the hidden window on another, inside the work area, as Windows
   // places an owned dialog; ShowModal does this with the main window.
   void PlaceCentredOn(const Form& other);
@@ -152,6 +154,9 @@ public:
   std::function<void()> OnActivate;
   std::function<void(CloseAction&)> OnClose;
   std::function<void()> OnDestroy;
+  // Escape pressed in the window. Set, it is what Escape does there; unset,
+  // Escape closes a secondary window and does nothing in the main one.
+  std::function<void()> OnEscape;
 
   // Window-layer internals.
   void Create(HWND owner);

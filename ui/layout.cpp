@@ -17,6 +17,11 @@ RECT KeepInside(RECT r, const RECT& area) {
   return RECT{x, y, x + w, y + h};
 }
 
+bool Contains(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
 bool IsCombo(HWND hwnd) {
   char cls[16] = "";
   GetClassNameA(hwnd, cls, sizeof cls);
@@ -101,10 +106,25 @@ RECT OpeningBounds(SIZE minimum, SIZE preferred, const RECT& work) {
   return RECT{work.left, y, work.left + w, y + h};
 }
 
-RECT BesideBounds(const RECT& main, SIZE size, const RECT& work) {
+RECT BesideBounds(const RECT& main, SIZE size, const RECT& work, const RECT* keep) {
   RECT r{main.right, main.top, main.right + size.cx, main.top + size.cy};
-  if (r.right > work.right) r = RECT{work.right - size.cx, main.top, work.right, main.top + size.cy};
-  return KeepInside(r, work);
+  if (r.right <= work.right) return KeepInside(r, work);
+  auto at = [&](int x, int y) { return RECT{x, y, x + size.cx, y + size.cy}; };
+  const RECT edge = KeepInside(at(work.right - size.cx, main.top), work);
+  if (!keep || IsRectEmpty(keep)) return edge;
+  RECT common{};
+  auto leaves = [&](const RECT& c) { return Contains(work, c) && !IntersectRect(&common, &c, keep); };
+  if (leaves(edge)) return edge;
+  // Level with the main window's top, as far as the work area allows.
+  const int level = std::max<int>(work.top, std::min<int>(main.top, work.bottom - size.cy));
+  const RECT tries[] = {
+      at(work.right - size.cx, keep->top - size.cy),
+      at(work.right - size.cx, keep->bottom),
+      at(work.left, level),
+  };
+  for (const RECT& t : tries)
+    if (leaves(t)) return t;
+  return edge;
 }
 
 RECT CenteredBounds(const RECT& owner, SIZE size, const RECT& work) {

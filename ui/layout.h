@@ -83,8 +83,13 @@ RECT OpeningBounds(SIZE minimum, SIZE preferred, const RECT& workArea);
 // Where a secondary window of this size goes beside the main window's
 // rectangle: to its right when it fits in the work area, otherwise against
 // the work area's right edge; level with the main window's top, kept inside
-// the work area.
-RECT BesideBounds(const RECT& main, SIZE size, const RECT& workArea);
+// the work area. keep (given, not empty): a part of the main window to leave
+// in sight (the run buttons of the page that opened the window). Where the
+// window against the right edge would cover it, it goes where it leaves keep
+// in sight, the first of: against the right edge just above keep, just below
+// it; against the left edge, level with the main window's top. When none of
+// them fits in the work area, it stays against the right edge.
+RECT BesideBounds(const RECT& main, SIZE size, const RECT& workArea, const RECT* keep = nullptr);
 
 // A window of this size centred on its owner's rectangle, kept inside the
 // work area.

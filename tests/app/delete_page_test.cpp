@@ -21,6 +21,60 @@ const char* const kSampleFiles[] = {
     "Customer3\\Analyses\\PowerPoint\\feed.ppt",
 };
 
+// What the page showed when the count before the questions was stopped.
+struct CountSeen {
+  bool pressed = false;
+  std::string counting;  // the page's counting text, when shown
+  bool stopInReach = false, stopFocused = false;
+};
+
+// Ends the count before the delete's questions as a user would, the first
+// time the count moves the page's progress bar: Escape pressed where the
+// focus is, or the page's Stop button pressed. Notes what the page showed
+// at that moment.
+class StopMidCount {
+public:
+  enum How { kEscape, kStop };
+  StopMidCount(DeletePage& page, How how) {
+    page_ = &page;
+    how_ = how;
+    seen_ = CountSeen();
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~StopMidCount() {
+    UnhookWindowsHookEx(hook_);
+    page_ = nullptr;
+  }
+  StopMidCount(const StopMidCount&) = delete;
+  StopMidCount& operator=(const StopMidCount&) = delete;
+  static const CountSeen& What() { return seen_; }
+
+private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && page_ && !seen_.pressed && sent->message == PBM_SETPOS &&
+        sent->hwnd == page_->pbVol07ProgressBar.Handle()) {
+      seen_.pressed = true;
+      if (page_->lblVol07Counting.Visible()) seen_.counting = page_->lblVol07Counting.Text();
+      const HWND stop = page_->btnVol07StopCounting.Handle();
+      seen_.stopInReach = testsupport::Reachable(stop);
+      seen_.stopFocused = GetFocus() == stop;
+      if (how_ == kEscape) {
+        const HWND focus = GetFocus() ? GetFocus() : frmMain->Handle();
+        PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageA(focus, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+      } else if (seen_.stopInReach) {
+        PostMessageA(stop, BM_CLICK, 0, 0);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline DeletePage* page_ = nullptr;
+  static inline How how_ = kEscape;
+  static inline CountSeen seen_;
+  HHOOK hook_;
+};
+
 class DeletePageTest : public CreationPageTest {
 protected:
   void SetUp() override {
@@ -368,6 +422,131 @@ TEST_F(DeletePageTest, ClearFieldsHintsAndEnabling) {
   EXPECT_EQ(Box("0237")->text, "End of the CLEAR FIELDS process !!!\n");
 }
 
+// Before its questions the page counts what the delete will do, and says so:
+// nothing is deleted yet, and Escape or the page's Stop button ends the
+// count. Ended, nothing is done and no question is asked; the page is free
+// again, its focus back on the button pressed.
+TEST_F(DeletePageTest, TheCountBeforeTheQuestionsSaysSoAndEscapeOrStopEndsItWithNothingDone) {
+  AddCustomers();
+  testsupport::Choose(P().rdoVol07DeleteCompleteFolders);
+  const std::string before = Snapshot(tree.Path());
+  const struct {
+    const char* name;
+    StopMidCount::How how;
+    ui::Button DeletePage::*button;
+    const char* counting;
+  } rows[] = {
+      {"Escape, delete", StopMidCount::kEscape, &DeletePage::btnVol07DeleteFolders,
+       "Counting the folders and files to delete - nothing is deleted yet. Press Esc or Stop to end the count."},
+      {"Stop, delete", StopMidCount::kStop, &DeletePage::btnVol07DeleteFolders,
+       "Counting the folders and files to delete - nothing is deleted yet. Press Esc or Stop to end the count."},
+      {"Escape, simulation", StopMidCount::kEscape, &DeletePage::btnVol07DeleteFoldersSimulation,
+       "Counting the folders and files for the simulation - nothing is deleted. Press Esc or Stop to end the count."},
+      {"Stop, simulation", StopMidCount::kStop, &DeletePage::btnVol07DeleteFoldersSimulation,
+       "Counting the folders and files for the simulation - nothing is deleted. Press Esc or Stop to end the count."},
+  };
+  for (const auto& row : rows) {
+    const size_t boxes = seam.boxes.size();
+    {
+      StopMidCount stop(P(), row.how);
+      Press(P().*row.button);
+      ASSERT_TRUE(StopMidCount::What().pressed) << row.name;
+    }
+    EXPECT_EQ(StopMidCount::What().counting, row.counting) << row.name;
+    EXPECT_TRUE(StopMidCount::What().stopInReach) << row.name;
+    EXPECT_TRUE(StopMidCount::What().stopFocused) << row.name;
+    EXPECT_EQ(seam.boxes.size(), boxes) << row.name << ": " << (seam.boxes.empty() ? "" : seam.Last().caption);
+    EXPECT_EQ(Snapshot(tree.Path()), before) << row.name;
+    EXPECT_FALSE(frmStatistics07->Visible()) << row.name;
+    EXPECT_EQ(Counters(), (Strings{"12", "0", "0", "0", "10", "0", "0", "0"})) << row.name;
+    EXPECT_FALSE(P().lblVol07Counting.Visible()) << row.name;
+    EXPECT_FALSE(P().btnVol07StopCounting.Visible()) << row.name;
+    EXPECT_FALSE(P().pbVol07ProgressBar.Visible()) << row.name;
+    EXPECT_FALSE(P().Busy()) << row.name;
+    EXPECT_TRUE(P().btnVol07DeleteFolders.Enabled()) << row.name;
+    EXPECT_TRUE((P().*row.button).Focused()) << row.name;
+  }
+  // Not stopped, the same press asks and deletes.
+  Delete();
+  EXPECT_EQ(ListTree(clients), "");
+}
+
+// The run deletes the items the questions counted, from that one walk (no
+// second listing), each after its own place check: what changed on the disk
+// while the question was shown is told item by item. A file gone is not
+// found; a file added is not in the plan and keeps its folder; a folder on
+// the way swapped for a link keeps everything below it, and nothing at the
+// link's target is touched.
+TEST_F(DeletePageTest, TheRunDeletesWhatTheQuestionsCountedAndTellsEachItemThatChangedMeanwhile) {
+  testsupport::TempDir elsewhere;  // the link's target: the same tree, never to be touched
+  for (const char* f : kSampleFiles) elsewhere.AddFile(f, f);
+  const std::string customer1 = clients + "\\Customer1", customer3 = clients + "\\Customer3";
+  const Strings customers = {"Customer1", "Customer2", "Customer3"},
+                deeper = {"Customer1\\Marketing", "Customer2\\Programs", "Customer3\\Analyses"};
+  const struct {
+    const char* name;
+    bool links;  // made on the Linux side
+    Strings listed;
+    std::string asked;  // what the question counted
+    std::function<void()> meanwhile;
+    std::function<void()> expect;
+  } rows[] = {
+      {"a file gone, a file added", false, customers, "Main Folders : 3\nFolders : 12\nFiles : 10\n",
+       [&] {
+         DeleteFileA((customer1 + "\\index.html").c_str());
+         tree.AddFile("Clients\\Customer3\\late.txt", "late");
+       },
+       [&] {
+         const treeops::DeleteResults& r = P().Results;
+         EXPECT_EQ(r.filesNotExist, (std::deque<std::string>{customer1 + "\\index.html"}));
+         EXPECT_EQ(r.counters[1], 9.0);
+         EXPECT_EQ(r.foldersOther, (std::deque<std::string>{customer3}));
+         EXPECT_EQ(r.counters[0], 11.0);
+         EXPECT_EQ(frmStatistics07->List(2).Items(), (Strings{customer3, "      why : the folder is not empty"}));
+         EXPECT_EQ(frmStatistics07->List(4).Items(), (Strings{customer1 + "\\index.html"}));
+         EXPECT_EQ(ListTree(clients), "Customer3\\\nCustomer3\\late.txt\n");
+         DeleteFileA((customer3 + "\\late.txt").c_str());
+       }},
+      {"a folder two levels above the main folders swapped for a link", true, deeper,
+       "Main Folders : 3\nFolders : 9\nFiles : 6\n",
+       [&] {
+         ASSERT_TRUE(testsupport::MoveOnUnixSide(clients, tree / "Moved"));
+         ASSERT_TRUE(testsupport::MakeUnixSymlink(clients, elsewhere.Path()));
+       },
+       [&] {
+         const treeops::DeleteResults& r = P().Results;
+         EXPECT_EQ(r.counters[0] + r.counters[1], 0.0);
+         EXPECT_EQ(r.counters[4], 9.0);
+         EXPECT_EQ(r.counters[5], 6.0);
+         const Strings shown = frmStatistics07->List(5).Items();
+         ASSERT_FALSE(shown.empty());
+         EXPECT_EQ(shown[1], "      why : a folder on its path is a link or was moved");
+       }},
+  };
+  for (const auto& row : rows) {
+    if (row.links && !testsupport::UnderWine()) continue;  // links are made on the Linux side
+    SCOPED_TRACE(row.name);
+    for (const char* f : kSampleFiles) tree.AddFile(std::string("Clients\\") + f, f);
+    const std::string target = Snapshot(elsewhere.Path());
+    if (P().lstVol07IncludeFolderList.Count() > 0) {
+      seam.Answer("0236", IDYES);
+      seam.Answer("0237", IDOK);
+      Press(P().btnVol07ClearAll);
+    }
+    for (const std::string& folder : row.listed) Add(clients + "\\" + folder);
+    testsupport::Choose(P().rdoVol07DeleteCompleteFolders);
+    seam.Answer("0621", IDYES, row.meanwhile);
+    seam.Answer("0622", IDYES);
+    seam.Answer("0623", IDOK);
+    Press(P().btnVol07DeleteFolders);
+    ASSERT_NE(Box("0621"), nullptr);
+    EXPECT_NE(Box("0621")->text.find(row.asked), std::string::npos) << Box("0621")->text;
+    row.expect();
+    EXPECT_EQ(Snapshot(elsewhere.Path()), target);
+    EXPECT_EQ(ReadFile(tree / "Beside\\keep.txt"), "keep");
+  }
+}
+
 // The run deletes while the window handles its messages: a close that comes
 // meanwhile stops it (at its next item, or at its end when the window came to
 // the close late), and every file and folder it counts as deleted is one that
@@ -401,16 +580,20 @@ TEST_F(DeletePageTest, ACloseWhileTheRunWorksStopsItAndWhatIsCountedIsWhatIsGone
   EXPECT_TRUE(P().btnVol07DeleteFolders.Enabled());
 }
 
-// The questions count what the run will really do: a file link, names this
-// system cannot address ("CON", "..\Beside") and the folder holding them are
-// counted apart, by kind, and the question, the simulation and the run agree.
-// Nothing beside the listed folder, nor the link's target, changes.
+// The questions count what the run will do from the walk's listing: a folder
+// link, names this system cannot address ("CON", "..\Beside") and the folder
+// holding them are counted apart, by kind. A link to a file, which the
+// listing shows as the file itself, is counted among the files; the run's
+// place check at its act keeps it, with its reason, as the simulation
+// foretells, and simulation and run agree. Nothing beside the listed folder,
+// nor the links' targets, changes.
 TEST_F(DeletePageTest, TheQuestionsCountWhatTheRunWillDoAndNameWhatItKeeps) {
   if (!testsupport::UnderWine()) GTEST_SKIP() << "links and odd names are made on the Linux side";
   testsupport::TempDir outside;
   outside.AddFile("target.txt", "the link's target");
   const std::string customer1 = clients + "\\Customer1";
   ASSERT_TRUE(testsupport::MakeUnixFileSymlink(customer1 + "\\flink.txt", outside / "target.txt"));
+  ASSERT_TRUE(testsupport::MakeUnixSymlink(customer1 + "\\dlink", outside.Path()));
   ASSERT_TRUE(testsupport::MakeUnixEntry(customer1, "CON", false));
   ASSERT_TRUE(testsupport::MakeUnixEntry(customer1, "..\\Beside", true));
   const std::string beside = Snapshot(tree / "Beside"), target = Snapshot(outside.Path());
@@ -424,9 +607,12 @@ TEST_F(DeletePageTest, TheQuestionsCountWhatTheRunWillDoAndNameWhatItKeeps) {
   Press(P().btnVol07DeleteFolders);
   ASSERT_NE(Box("0621"), nullptr);
   const std::string asked = Box("0621")->text;
-  EXPECT_NE(asked.find("Main Folders : 1\nFolders : 3\nFiles : 3\n"), std::string::npos) << asked;
+  EXPECT_NE(asked.find("Main Folders : 1\nFolders : 3\nFiles : 4\n"), std::string::npos) << asked;
   EXPECT_NE(asked.find("\nKept, never deleted : 4\n"), std::string::npos) << asked;
-  EXPECT_NE(asked.find("a link (its name leads to another place)"), std::string::npos) << asked;
+  EXPECT_NE(asked.find("a link (its name leads to another place): left as it is, its target untouched : 1\n      " +
+                       customer1 + "\\dlink\n"),
+            std::string::npos)
+      << asked;
   EXPECT_NE(asked.find("a name this system cannot address (a device name) : 1\n      " + customer1 + "\\CON\n"),
             std::string::npos) << asked;
   EXPECT_NE(asked.find("it holds an entry that stays : 1\n      " + customer1 + "\n"), std::string::npos) << asked;
@@ -435,12 +621,19 @@ TEST_F(DeletePageTest, TheQuestionsCountWhatTheRunWillDoAndNameWhatItKeeps) {
   const Strings simulated = Outcomes(true);
   EXPECT_EQ(P().SimulationResults.counters[0], 3.0);
   EXPECT_EQ(P().SimulationResults.counters[1], 3.0);
+  EXPECT_NE(std::find(P().SimulationResults.filesOther.begin(), P().SimulationResults.filesOther.end(),
+                      customer1 + "\\flink.txt"),
+            P().SimulationResults.filesOther.end());
   Delete();
   EXPECT_EQ(Outcomes(), simulated);
-  // Folders and files deleted, not there, kept: as the question said.
+  // Folders and files deleted, not there, kept: the link to a file among the kept.
   const Strings counted = Counters();
-  EXPECT_EQ(Strings(counted.begin() + 1, counted.begin() + 4), (Strings{"3", "0", "2"}));
+  EXPECT_EQ(Strings(counted.begin() + 1, counted.begin() + 4), (Strings{"3", "0", "3"}));
   EXPECT_EQ(Strings(counted.begin() + 5, counted.end()), (Strings{"3", "0", "2"}));
+  EXPECT_EQ(frmStatistics07->List(5).Items(),
+            (Strings{customer1 + "\\CON", "      why : a name this system cannot address (a device name)",
+                     customer1 + "\\flink.txt",
+                     "      why : a link (its name leads to another place): left as it is, its target untouched"}));
   EXPECT_EQ(Snapshot(tree / "Beside"), beside);
   EXPECT_EQ(Snapshot(outside.Path()), target);
   EXPECT_TRUE(testsupport::ListsEntry(customer1, "CON"));

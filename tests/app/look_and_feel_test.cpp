@@ -483,6 +483,124 @@ TEST_F(LookAndFeel, PreviewLabelsShortenLongPathsAndShowThemWholeInTheirHint) {
   }
 }
 
+// Every results window fits the smallest screens the program is made for,
+// its OK button included: a work area of 1024 x 728 at 96 DPI (the windows as
+// they are), and of 1366 x 718 at 120 DPI (each layout with its font scaled,
+// its frame as at 96 DPI scaled alike).
+TEST_F(LookAndFeel, ResultsWindowsFitTheSmallestScreensWithTheirOkButtonAt96And120Dpi) {
+  LayoutOwner owner;
+  for (const ResultsWindowRow* row : ResultsWindowRows()) {
+    ui::Form* form = nullptr;
+    for (ui::Form* f : std::vector<ui::Form*>{frmStatistic02, frmStatistic03, frmStatistic04, frmStatistic06,
+                                              frmStatistics07, frmStatistic08})
+      if (f->Caption() == row->caption) form = f;
+    ASSERT_NE(form, nullptr) << row->caption;
+    SCOPED_TRACE(row->caption);
+    // 96 DPI: the window at its smallest, and its OK button inside it.
+    const SIZE minimum = form->MinimumSize();
+    EXPECT_LE(minimum.cx, 1024);
+    EXPECT_LE(minimum.cy, 728);
+    RECT window{}, client{}, ok{};
+    GetWindowRect(form->Handle(), &window);
+    GetClientRect(form->Handle(), &client);
+    POINT origin{0, 0};
+    ClientToScreen(form->Handle(), &origin);
+    GetWindowRect(GetDlgItem(form->Handle(), IDC_STAT_OK), &ok);
+    EXPECT_LE(ok.bottom - window.top, 728);
+    // The frame's parts at 120 DPI: a quarter more than at 96.
+    const int frameAbove = (origin.y - window.top) * 5 / 4;
+    const int frameWide = ((window.right - window.left) - client.right) * 5 / 4;
+    const int frameBelow = ((window.bottom - window.top) - client.bottom - (origin.y - window.top)) * 5 / 4;
+    RECT designed{};
+    HWND layout = OpenLayout(static_cast<WORD>(row->dialogId), 120, owner.hwnd, &designed);
+    ASSERT_TRUE(layout);
+    MapDialogRect(layout, &designed);
+    const RECT okAt120 = RectIn(GetDlgItem(layout, IDC_STAT_OK), layout);
+    DestroyWindow(layout);
+    EXPECT_LE(designed.right + frameWide, 1366);
+    EXPECT_LE(frameAbove + designed.bottom + frameBelow, 718);
+    EXPECT_LE(frameAbove + okAt120.bottom, 718) << "the OK button lies below the work area";
+  }
+}
+
+// A results window opened beside the main window on a 1024 x 768 screen
+// leaves the run buttons of its page in sight (run, simulation, undo), with
+// the main window as it opened and at its smallest at the foot of the screen.
+TEST_F(LookAndFeel, ResultsWindowsLeaveTheirPagesRunButtonsInSight) {
+  TfrmMain& m = *frmMain;
+  const RECT work = ui::WorkAreaOf(m.Handle());
+  ASSERT_EQ(work.right - work.left, 1024) << "the test screen";
+  ASSERT_EQ(work.bottom - work.top, 768) << "the test screen";
+  // A folder of the test's own enables each page's Visual Log; no page runs.
+  const std::string listed = dir->Path() + "\\Listed";
+  testsupport::MakeFolders(listed);
+  auto addFolder = [&](ui::Button& add) {
+    seam.PickFolder(listed);
+    testsupport::Press(add);
+  };
+  struct PageSeen {
+    ui::TabSheet* sheet;
+    ui::Form* window;
+    ui::Button* visualLog;
+    std::vector<ui::Button*> runButtons;
+    std::function<void()> fill;  // what the page needs before its Visual Log can be pressed
+  } pages[] = {
+      {&m.tabFolderCreate03, frmStatistic02, &m.Vol02.btnVol02Statistic,
+       {&m.Vol02.btnVol02CreateFolders, &m.Vol02.btnVol02CreateFoldersSimulation, &m.Vol02.btnVol02Undo},
+       [&] { FillStringListPage("One"); }},
+      {&m.tabFolderCreate04, frmStatistic03, &m.Vol03.btnVol03Statistics,
+       {&m.Vol03.btnVol03CreateFolders, &m.Vol03.btnVol03CreateFoldersSimulation, &m.Vol03.btnVol03Undo},
+       [&] { addFolder(m.Vol03.btnVol03AddDestFolder); }},
+      {&m.tabFolderCreate05, frmStatistic04, &m.Vol04.btnVol04Statistics,
+       {&m.Vol04.btnVol04CreateFolders, &m.Vol04.btnVol04CreateFoldersSimulation, &m.Vol04.btnVol04Undo},
+       [&] {
+         testsupport::Type(m.Vol04.edtVol04AddToList, dir->Path() + "\\New");
+         testsupport::Press(m.Vol04.btnVol04AddToList);
+       }},
+      {&m.tabFoldersRename01, frmStatistic06, &m.Vol06.btnVol06Statistics,
+       {&m.Vol06.btnVol06RenameFolders, &m.Vol06.btnVol06RenameFoldersSimulation, &m.Vol06.btnVol06Undo},
+       [&] { addFolder(m.Vol06.btnVol06AddFolderToList); }},
+      {&m.tabFoldersDelete01, frmStatistics07, &m.Vol07.btnVol07Statistics,
+       {&m.Vol07.btnVol07DeleteFolders, &m.Vol07.btnVol07DeleteFoldersSimulation},
+       [&] { addFolder(m.Vol07.btnVol07AddFoldersToList); }},
+      {&m.tabFoldersCopy02, frmStatistic08, &m.Vol08.btnVol08Statistics,
+       {&m.Vol08.btnVol08CopyFolders, &m.Vol08.btnVol08CopyFoldersSimulation, &m.Vol08.btnVol08Undo},
+       [&] { addFolder(m.Vol08.btnVol08AddFolderToList); }},
+  };
+  RECT opened{};
+  GetWindowRect(m.Handle(), &opened);
+  const SIZE smallest = m.MinimumSize();
+  const struct {
+    const char* name;
+    RECT main;
+  } places[] = {
+      {"as opened", opened},
+      {"at its smallest, at the foot of the screen",
+       RECT{work.left, work.bottom - smallest.cy, work.left + smallest.cx, work.bottom}},
+  };
+  for (const auto& place : places) {
+    SetWindowPos(m.Handle(), nullptr, place.main.left, place.main.top, place.main.right - place.main.left,
+                 place.main.bottom - place.main.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (PageSeen& page : pages) {
+      m.pgeMain.SetActivePage(page.sheet);
+      if (!page.visualLog->Enabled()) page.fill();
+      const std::string where = std::string(place.name) + ", " + page.window->Caption();
+      page.window->Hide();
+      ASSERT_TRUE(testsupport::Press(*page.visualLog)) << where;
+      ASSERT_TRUE(page.window->Visible()) << where;
+      RECT shown{};
+      GetWindowRect(page.window->Handle(), &shown);
+      EXPECT_TRUE(Contains(work, shown)) << where;
+      for (ui::Button* button : page.runButtons) {
+        RECT r{};
+        GetWindowRect(button->Handle(), &r);
+        EXPECT_FALSE(Overlap(shown, r)) << where << ": covers \"" << button->Text() << "\"";
+      }
+      page.window->Hide();
+    }
+  }
+}
+
 TEST(WindowPlacement, BesideTheMainWindowOrAtTheRightEdgeInsideTheWorkArea) {
   const RECT work{0, 0, 1920, 1040};
   struct Case {
@@ -498,6 +616,30 @@ TEST(WindowPlacement, BesideTheMainWindowOrAtTheRightEdgeInsideTheWorkArea) {
   };
   for (const Case& c : cases) {
     RECT r = ui::BesideBounds(c.main, c.size, work);
+    EXPECT_TRUE(EqualRect(&r, &c.expected)) << c.name << ": " << r.left << "," << r.top;
+  }
+}
+
+// With no room on the right, a window against the right edge that would cover
+// the part of the main window to keep in sight (the run buttons) goes where it
+// leaves it in sight; where nothing leaves it, against the right edge as before.
+TEST(WindowPlacement, ARightEdgeWindowLeavesTheRunButtonsInSightWhereTheScreenHasRoom) {
+  const RECT work{0, 0, 1024, 768};
+  const RECT main{0, 195, 1009, 768};
+  struct Case {
+    const char* name;
+    RECT keep;
+    SIZE size;
+    RECT expected;
+  } cases[] = {
+      {"not covered: level with the main window", {726, 740, 870, 760}, {883, 534}, {141, 195, 1024, 729}},
+      {"above the buttons", {726, 621, 870, 676}, {883, 534}, {141, 87, 1024, 621}},
+      {"below the buttons", {726, 160, 870, 220}, {883, 534}, {141, 220, 1024, 754}},
+      {"at the left edge", {900, 100, 1000, 700}, {883, 534}, {0, 195, 883, 729}},
+      {"no room anywhere: against the right edge", {200, 300, 900, 500}, {883, 534}, {141, 195, 1024, 729}},
+  };
+  for (const Case& c : cases) {
+    RECT r = ui::BesideBounds(main, c.size, work, &c.keep);
     EXPECT_TRUE(EqualRect(&r, &c.expected)) << c.name << ": " << r.left << "," << r.top;
   }
 }

@@ -1,14 +1,17 @@
 // Speed of the rename, delete and copy engines, headless, each next to two
 // bare loops in this process: one of the same system calls (the place check's
 // and the action on its handle, bench/tree_calls.h), and one of the action
-// alone; and each simulation next to its run. 10,000 folders renamed and
+// alone; and each simulation next to its run (and the delete's count, which
+// its questions name, next to its run too). 10,000 folders renamed and
 // renamed back by the undo, a tree of 50,000 files in 500 folders deleted, a
-// structure of 200 folders and 1,000 files copied into 20 folders. Each measurement works on a tree of its own,
+// structure of 200 folders and 1,000 files copied into 20 folders. Each
+// measurement works on a tree of its own,
 // never touched before; the engine and the loops take turns in slices of the
 // work, in a changing order, so a machine busy with other things slows all alike.
 #include "treeops/copy_engine.h"
 #include "treeops/delete_engine.h"
 #include "treeops/rename_engine.h"
+#include "core/remover.h"
 #include "support/temp_dir.h"
 #include "bench/tree_calls.h"
 
@@ -109,8 +112,8 @@ void Delete(const testsupport::TempDir& temp) {
   treeops::DeleteJob job;
   job.mode = treeops::DeleteMode::CompleteFolders;
   job.protectedFolders = treeops::SystemProtectedFolders("");
-  treeops::DeleteResults predicted, results;
-  double simulation = 0, run = 0, same = 0, plain = 0;
+  treeops::DeleteResults predicted, counted, results;
+  double simulation = 0, count = 0, run = 0, same = 0, plain = 0;
   // A bare loop lists the folders of the slice, acts on each file, then on each folder.
   auto bare = [&](int s, const std::string& root, const std::function<void(const std::string&, bool)>& act) {
     std::vector<std::string> slice;
@@ -122,9 +125,17 @@ void Delete(const testsupport::TempDir& temp) {
                   job.includes.clear();
                   for (int d = s * folders / slices; d < (s + 1) * folders / slices; ++d)
                     job.includes.push_back(engineRoot + "\\" + Name("d", d));
-                  // Each plans first, as the page does before it simulates or deletes.
+                  // Each plans first, as the page does before it simulates or
+                  // deletes: the walk and the count its questions name, then
+                  // the run of that plan along the roads the count took.
                   simulation += bench::Seconds([&] { treeops::RunDelete(treeops::PreviewDelete(job), true, predicted); });
-                  run += bench::Seconds([&] { treeops::RunDelete(treeops::PreviewDelete(job), false, results); });
+                  core::SystemRemover remover;
+                  treeops::DeletePlan plan;
+                  count += bench::Seconds([&] {
+                    plan = treeops::PreviewDelete(job);
+                    treeops::CountDelete(plan, remover, counted);
+                  });
+                  run += bench::Seconds([&] { treeops::RunDelete(plan, false, results, {}, &remover, true); });
                 },
                 [&] {
                   // The same calls: the check of each item and of its folder, the delete on its handle.
@@ -143,10 +154,13 @@ void Delete(const testsupport::TempDir& temp) {
                     });
                   });
                 }});
-  bool done = results.counters[1] == folders * files && results.counters[1] == predicted.counters[1];
+  bool done = results.counters[1] == folders * files && results.counters[1] == predicted.counters[1] &&
+              counted.counters == results.counters;
   for (const std::string& root : {sameRoot, plainRoot})
     done = done && GetFileAttributesA((root + "\\" + Name("d", 0)).c_str()) == INVALID_FILE_ATTRIBUTES;
   if (!done) std::printf("delete: unexpected outcome (%g files)\n", results.counters[1]);
+  bench::ReportAgainst("delete count (the questions'), 50,000 files", folders * files, count, run, "run", "files");
+  bench::ReportBoth("delete count + run, 50,000 files", folders * files, count + run, same, plain, "files");
   bench::ReportBoth("delete run, 50,000 files in 500 folders", folders * files, run, same, plain, "files");
   bench::ReportAgainst("delete simulation, 50,000 files", folders * files, simulation, run, "run", "files");
 }

@@ -5,8 +5,10 @@
 // action alone). 5,000 folders renamed with one press and taken back with
 // Undo ("Show Visual Log" on, as the page starts), in five rounds, each
 // round's ratios printed and the median round's reported; 50,000 files in 500
-// folders deleted (5,000 a press, the page's simulation first), a structure
-// of 200 folders and 1,000 files copied into 20 folders (5 a press). Each
+// folders deleted (50 listed folders a press, the page's simulation first),
+// then 20,000 files in 2,000 folders (200 a press), the delete's press timed
+// to its question and after it, and "rmdir /s /q" beside; a structure of 200
+// folders and 1,000 files copied into 20 folders (5 a press). Each
 // measurement works on a tree of its own, never touched before; page and
 // loops take turns in slices, in a changing order.
 #include "bench/tree_calls.h"
@@ -33,12 +35,37 @@ using bench::InTurns;
 using bench::Name;
 using bench::SmallFile;
 
+// Answers every question Yes and every other box OK, and notes when a press
+// met its first question (Arm before the press).
 class YesSeam : public ui::Seam {
 public:
   int MessageBox(HWND, ui::BoxOwner, const std::string&, const std::string&, unsigned flags) override {
-    return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+    if ((flags & MB_TYPEMASK) != MB_YESNO) return IDOK;
+    if (!asked) {
+      QueryPerformanceCounter(&askedAt);
+      asked = true;
+    }
+    return IDYES;
   }
+  void Arm() { asked = false; }
+  bool asked = false;
+  LARGE_INTEGER askedAt{};
 };
+YesSeam* g_seam = nullptr;
+
+// Presses button; adds the time from the press to its first question to
+// question, and the rest of the press to rest.
+void PressTimed(ui::Button& button, double& question, double& rest) {
+  g_seam->Arm();
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  button.Click();
+  QueryPerformanceCounter(&end);
+  const LARGE_INTEGER asked = g_seam->asked ? g_seam->askedAt : end;
+  question += double(asked.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+  rest += double(end.QuadPart - asked.QuadPart) / double(frequency.QuadPart);
+}
 
 const char* kTrees[] = {"page", "same", "plain"};
 
@@ -145,14 +172,27 @@ void Rename(const testsupport::TempDir& dir) {
   std::printf("  (the median round of %d)\n", rounds);
 }
 
-// 10 slices of 50 folders of 100 files in every tree; the page deletes one
-// slice's root in mode 4 (the folders too), its simulation first.
-void Delete(const testsupport::TempDir& dir, int folders) {
-  const int files = 100, slices = 10;
+// folders folders of files files each in every tree, in 10 slices; the page
+// lists one slice's folders as its main folders and deletes them in mode 4
+// (the folders too), its simulation first. The press of the run is timed in
+// two: from the press to the first question (the count the questions name),
+// and from there to the end. Beside it: the bare loop of the calls the run
+// must make (the slice's folders listed, each one's place asked once as a
+// road of the run, then each item checked and deleted through its handle),
+// the action alone, and "rmdir /s /q" of the slice's root.
+void Delete(const testsupport::TempDir& dir, int folders, int files, const char* what) {
+  const int slices = 10;
+  const std::string base = "delete" + std::to_string(folders) + "x" + std::to_string(files) + "\\";
+  const char* trees[] = {"page", "same", "plain", "rmdir"};
+  auto root = [&](const char* tree, int s) { return dir / (base + tree + "\\" + Name("s", s)); };
+  auto slice = [&](const char* tree, int s) {
+    std::vector<std::string> listed;
+    for (int d = s * folders / slices; d < (s + 1) * folders / slices; ++d) listed.push_back(root(tree, s) + "\\" + Name("d", d));
+    return listed;
+  };
   for (int s = 0; s < slices; ++s)
-    for (int d = s * folders / slices; d < (s + 1) * folders / slices; ++d)
-      for (const char* tree : kTrees) {
-        const std::string folder = dir / ("delete\\" + std::string(tree) + "\\" + Name("s", s) + "\\" + Name("d", d));
+    for (int t = 0; t < 4; ++t)
+      for (const std::string& folder : slice(trees[t], s)) {
         testsupport::MakeFolders(folder);
         for (int f = 0; f < files; ++f) SmallFile(folder + "\\" + Name("f", f) + ".txt");
       }
@@ -160,49 +200,49 @@ void Delete(const testsupport::TempDir& dir, int folders) {
   frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersDelete01);
   page.chkVol07ShowDetailedResults.SetChecked(false);
   page.rdoVol07DeleteCompleteFolders.SetChecked(true);
-  // A bare loop lists the slice's root and its folders, acts on each file, then
-  // on each folder, then on the root.
-  auto bare = [&](int s, const std::string& tree, const std::function<void(const std::string&, bool)>& act) {
-    const std::string root = dir / ("delete\\" + tree + "\\" + Name("s", s));
-    std::vector<std::string> folders;
-    core::ForEachFolderEntry(root, "*", [&](const WIN32_FIND_DATAA& f) { folders.push_back(root + "\\" + f.cFileName); });
-    folders.push_back(root);
-    bench::PlannedDeletes(folders, act);
-  };
-  double simulation = 0, run = 0, same = 0, plain = 0, deleted = 0;
+  double simulation = 0, simulationAsked = 0, question = 0, run = 0, same = 0, plain = 0, rmdir = 0, deleted = 0;
   for (int s = 0; s < slices; ++s)
     InTurns(s, {[&] {
                   page.Lists.Clear();
-                  page.lstVol07IncludeFolderList.Add(dir / ("delete\\page\\" + Name("s", s)));
+                  page.lstVol07IncludeFolderList.AddStrings(slice("page", s));
                   page.Lists.Refresh();
-                  simulation += bench::Seconds([&] { page.btnVol07DeleteFoldersSimulation.Click(); });
-                  run += bench::Seconds([&] { page.btnVol07DeleteFolders.Click(); });
+                  PressTimed(page.btnVol07DeleteFoldersSimulation, simulationAsked, simulation);
+                  PressTimed(page.btnVol07DeleteFolders, question, run);
                   deleted += page.Results.counters[1];
                 },
                 [&] {
                   same += bench::Seconds([&] {
-                    // The questions' count: each item's place asked once; then
-                    // the run: the main folder's place (its road) and identity,
-                    // and each item checked and deleted through its handle.
+                    const std::vector<std::string> listed = slice("same", s);
                     std::vector<std::pair<std::string, bool>> items;
-                    bare(s, "same", [&](const std::string& path, bool folder) { items.emplace_back(path, folder); });
-                    for (const auto& item : items) bench::Where(item.first);
-                    bench::Where(dir / ("delete\\same\\" + Name("s", s)));
+                    bench::PlannedDeletes(listed, [&](const std::string& path, bool folder) { items.emplace_back(path, folder); });
+                    for (const std::string& folder : listed) bench::Where(folder);
                     for (const auto& item : items) bench::DeleteChecked(item.first, item.second);
                   });
                 },
                 [&] {
                   plain += bench::Seconds([&] {
-                    bare(s, "plain", [](const std::string& path, bool folder) {
+                    bench::PlannedDeletes(slice("plain", s), [](const std::string& path, bool folder) {
                       folder ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str());
                     });
                   });
-                }});
+                },
+                [&] { rmdir += bench::Seconds([&] { bench::RmdirSQ(root("rmdir", s)); }); }});
   page.Lists.Clear();
   page.Lists.Refresh();
   if (deleted != folders * files) std::printf("delete page: unexpected outcome (%g files)\n", deleted);
-  bench::ReportBoth("delete page run, mode 4", folders * files, run, same, plain, "files");
-  bench::ReportAgainst("delete page simulation, mode 4", folders * files, simulation, run, "run", "files");
+  for (const char* tree : {"same", "plain"})
+    if (GetFileAttributesA(slice(tree, slices - 1).back().c_str()) != INVALID_FILE_ATTRIBUTES)
+      std::printf("delete page: the %s loop left its tree\n", tree);
+  if (GetFileAttributesA(root("rmdir", slices - 1).c_str()) != INVALID_FILE_ATTRIBUTES)
+    std::printf("delete page: rmdir /s /q left its tree\n");
+  const double items = folders * files;
+  std::printf("%s, each listed, mode 4:\n", what);
+  std::printf("%-44s %9.0f files in %7.3f s = %.2f x the run after it (%.3f s)\n", "delete page, press to question",
+              items, question, run > 0 ? question / run : 0.0, run);
+  bench::ReportWithRmdir("delete page, question + run", items, question + run, same, plain, rmdir, "files");
+  std::printf("%-44s %9.0f files in %7.3f s = %.2f x the delete's question + run (%.3f s)\n",
+              "delete page simulation, question + run", items, simulationAsked + simulation,
+              question + run > 0 ? (simulationAsked + simulation) / (question + run) : 0.0, question + run);
 }
 
 // A structure of 200 folders and 1,000 files copied with itself into 20 main
@@ -259,19 +299,24 @@ void Copy(const testsupport::TempDir& dir) {
 } // namespace
 
 // One argument (rename, delete or copy) runs that part alone; a second gives
-// the delete run's folders for a quick look ("delete 50").
+// the folders of the first delete shape for a quick look ("delete 50"; 0
+// leaves that shape out).
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   const std::string only = argc > 1 ? argv[1] : "";
   const int deleteFolders = argc > 2 ? std::atoi(argv[2]) : 500;
   testsupport::TempDir dir;
   YesSeam seam;
+  g_seam = &seam;
   ui::InstallSeam(&seam);
   SetCurrentDirectoryA(dir.Path().c_str());  // the program's settings file goes there
   ui::App().Initialize();
   CreateProgramWindows();
   if (only.empty() || only == "rename") Rename(dir);
-  if (only.empty() || only == "delete") Delete(dir, deleteFolders);
+  if (only.empty() || only == "delete") {
+    if (deleteFolders > 0) Delete(dir, deleteFolders, 100, "delete: folders of 100 files");
+    Delete(dir, 2000, 10, "delete: 20,000 files in 2,000 folders");
+  }
   if (only.empty() || only == "copy") Copy(dir);
   ui::App().DestroyForms();
   char temp[MAX_PATH] = "";

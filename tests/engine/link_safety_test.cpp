@@ -64,6 +64,42 @@ TEST(LocationCheck, APlainNameIsItselfALinkLeadsElsewhere) {
   EXPECT_TRUE(check.Of(temp / "dirlink\\x.txt").Here());
 }
 
+// Roads taken together (the folder holding several asked where it lies once)
+// answer each as a road taken alone does: a plain folder is itself, a link
+// leads elsewhere, a missing one is not found, one below a linked folder is
+// taken where the link leads now; a road inside another is checked along it.
+TEST(LocationCheck, RoadsTakenTogetherAnswerAsEachTakenAlone) {
+  TempDir outside, temp;
+  outside.AddFolder("dir\\in");
+  temp.AddFolder("P\\a\\inner");
+  temp.AddFolder("P\\b");
+  std::vector<std::string> roads = {temp / "P\\a", temp / "P\\b", temp / "P\\missing", temp / "P\\a\\inner"};
+  if (testsupport::UnderWine()) {
+    ASSERT_TRUE(MakeUnixSymlink(temp / "P\\link", outside / "dir"));
+    ASSERT_TRUE(MakeUnixSymlink(temp / "Q", outside / "dir"));
+    roads.push_back(temp / "P\\link");
+    roads.push_back(temp / "Q\\in");
+  }
+  core::LocationCheck together;
+  const std::vector<core::ItemLocation> answers = together.ListRoads(roads);
+  ASSERT_EQ(answers.size(), roads.size());
+  core::LocationCheck alone;
+  for (size_t i = 0; i < roads.size(); ++i) {
+    const core::ItemLocation expected = alone.ListRoad(roads[i]);
+    EXPECT_EQ(answers[i].error, expected.error) << roads[i];
+    EXPECT_EQ(answers[i].resolved, expected.resolved) << roads[i];
+  }
+  EXPECT_TRUE(answers[0].Here());
+  EXPECT_TRUE(answers[1].Here());
+  EXPECT_EQ(answers[2].error, DWORD(ERROR_FILE_NOT_FOUND));
+  if (testsupport::UnderWine()) {
+    EXPECT_EQ(answers[4].error, DWORD(ERROR_NOT_SUPPORTED));
+    EXPECT_TRUE(answers[5].Here());
+  }
+  // What lies below a road taken together is checked along it.
+  EXPECT_TRUE(together.Of(temp / "P\\a\\inner").Here());
+}
+
 TEST(LinkSafety, EveryDeleteModeKeepsLinksAndTheDataTheyLeadTo) {
   NEEDS_WINE_LINKS();
   TempDir outside, temp;

@@ -5,6 +5,7 @@
 #include "support/wine_unix.h"
 
 #include <algorithm>
+#include <functional>
 
 using testsupport::ListTree;
 using testsupport::TempDir;
@@ -147,6 +148,123 @@ TEST(DeleteEngine, ProgressSeesEveryItemAndCanStopTheRun) {
   }));
   EXPECT_EQ(seen, (std::vector<size_t>{0, 1, 2}));
   EXPECT_EQ(results.counters[1], 2);
+}
+
+// A remover that counts the place checks asked of it.
+class CountingRemover : public treetest::TestRemover {
+public:
+  CountingRemover() : TestRemover(false) {}
+  core::ItemLocation Locate(const std::string& path) override {
+    ++locates;
+    return TestRemover::Locate(path);
+  }
+  core::ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) override {
+    ++roads;
+    return TestRemover::ListRoad(folder, absentCloses);
+  }
+  int locates = 0, roads = 0;
+};
+
+std::vector<std::string> Outcomes(const treeops::DeleteResults& r) {
+  std::vector<std::string> out;
+  for (double c : r.counters) out.push_back(std::to_string(c));
+  for (const auto* list : {&r.foldersDeleted, &r.filesDeleted, &r.foldersNotExist, &r.filesNotExist, &r.foldersOther,
+                           &r.filesOther}) {
+    out.push_back("--");
+    out.insert(out.end(), list->begin(), list->end());
+  }
+  for (const treeops::Refusal& why : r.reasons) out.push_back(why.path + " : " + why.reason);
+  return out;
+}
+
+// The questions' count is made from the walk's listing alone: no place check
+// per item (each main folder's place asked once, as the run's road), nothing
+// removed. Wherever the listing tells what an item is, it counts what the
+// simulation foretells and what the run, along the roads the count took, then
+// does, outcome by outcome and reason by reason.
+TEST(DeleteEngine, TheCountFromTheListingIsWhatTheSimulationForetellsAndTheRunDoes) {
+  using M = treeops::DeleteMode;
+  struct Case {
+    const char* name;
+    M mode;
+    std::deque<std::string> patterns;
+    std::vector<std::string> listed;
+    std::function<void(const TempDir&)> extra;  // beside the examples tree
+    bool links;                                 // made on the Linux side
+  };
+  const std::vector<std::string> customers = {"C\\Customer1", "C\\Customer2", "C\\Customer3"};
+  const Case cases[] = {
+      {"subfolders", M::SubFolders, {}, customers, nullptr, false},
+      {"complete folders, one listed inside another", M::CompleteFolders, {}, {"C", "C\\Customer2"}, nullptr, false},
+      {"selected files in the tree", M::FilesInTree, {"*.html"}, customers, nullptr, false},
+      {"selected files in the main folders", M::FilesInMainFolders, {"*.*"}, {"C\\Customer3", "C\\Customer3\\Analyses"},
+       nullptr, false},
+      {"a read-only file and a missing main folder", M::CompleteFolders, {}, {"C\\Customer2", "C\\Gone"},
+       [](const TempDir& t) {
+         SetFileAttributesA((t / "C\\Customer2\\Programs\\Beta\\Main.cpp").c_str(), FILE_ATTRIBUTE_READONLY);
+       },
+       false},
+      {"a folder link and names no path reaches", M::CompleteFolders, {}, customers,
+       [](const TempDir& t) {
+         t.AddFolder("outside\\kept");
+         ASSERT_TRUE(testsupport::MakeUnixSymlink(t / "C\\Customer1\\Marketing\\toOutside", t / "outside"));
+         ASSERT_TRUE(testsupport::MakeUnixEntry(t / "C\\Customer2", "CON", false));
+         ASSERT_TRUE(testsupport::MakeUnixEntry(t / "C\\Customer3\\Analyses", "..\\up", true));
+       },
+       true},
+  };
+  for (const Case& c : cases) {
+    if (c.links && !testsupport::UnderWine()) continue;
+    SCOPED_TRACE(c.name);
+    TempDir temp;
+    MakeExamplesTree(temp);
+    if (c.extra) c.extra(temp);
+    treeops::DeleteJob job;
+    job.mode = c.mode;
+    job.patterns = c.patterns;
+    job.protectedFolders = treetest::Protected();
+    job.includes = Inside(temp, std::deque<std::string>(c.listed.begin(), c.listed.end()));
+    const std::string outside = Snapshot(temp / "outside");
+    const treeops::DeletePlan plan = treeops::PreviewDelete(job);
+    CountingRemover remover;
+    treeops::DeleteResults counted, foretold, done;
+    ASSERT_TRUE(treeops::CountDelete(plan, remover, counted));
+    EXPECT_EQ(remover.locates, 0);
+    EXPECT_EQ(remover.roads, static_cast<int>(plan.roads.size()));
+    EXPECT_EQ(remover.Calls(), 0);
+    treetest::TestRemover simulation(true);
+    ASSERT_TRUE(treeops::RunDelete(plan, true, foretold, treeops::Progress(), &simulation));
+    EXPECT_EQ(Outcomes(counted), Outcomes(foretold));
+    ASSERT_TRUE(treeops::RunDelete(plan, false, done, treeops::Progress(), &remover, true));
+    EXPECT_EQ(remover.roads, static_cast<int>(plan.roads.size()));  // the run lists no road again
+    EXPECT_EQ(Outcomes(done), Outcomes(counted));
+    EXPECT_EQ(Snapshot(temp / "outside"), outside);
+    SetFileAttributesA((temp / "C\\Customer2\\Programs\\Beta\\Main.cpp").c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
+// The walk's progress sees each folder as it is listed and can stop the walk:
+// the plan says it is not whole.
+TEST(DeleteEngine, TheWalkShowsItsProgressAndCanBeStopped) {
+  TempDir temp;
+  MakeExamplesTree(temp);
+  treeops::DeleteJob job;
+  job.mode = treeops::DeleteMode::CompleteFolders;
+  job.includes = Inside(temp, {"C\\Customer1", "C\\Customer2"});
+  std::vector<std::pair<size_t, size_t>> seen;
+  const treeops::DeletePlan whole = treeops::PreviewDelete(job, [&](size_t done, size_t total) {
+    seen.emplace_back(done, total);
+    return true;
+  });
+  EXPECT_FALSE(whole.stopped);
+  EXPECT_EQ(whole.Items(), 14u);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.front(), (std::pair<size_t, size_t>{0, 2}));
+  EXPECT_EQ(seen.back().second, 8u);  // the two main folders and the six folders below them
+  for (size_t i = 1; i < seen.size(); ++i) EXPECT_GE(seen[i].first, seen[i - 1].first);
+  const treeops::DeletePlan stopped = treeops::PreviewDelete(job, [](size_t done, size_t) { return done < 3; });
+  EXPECT_TRUE(stopped.stopped);
+  EXPECT_EQ(stopped.Items(), 0u);
 }
 
 TEST(DeleteEngine, AReadOnlyFileStaysWithItsFoldersAndIsPredicted) {
