@@ -61,6 +61,16 @@ ItemLocation SystemRemover::ListRoad(const std::string& folder, bool absentClose
   return check_.ListRoad(folder, absentCloses);
 }
 
+ItemLocation SystemRemover::ListRoadAsListed(const std::string& folder, const ItemLocation& listed) {
+  Drop();
+  return check_.ListRoadAsListed(folder, listed);
+}
+
+ItemLocation SystemRemover::OpenChecked(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle) {
+  Drop();
+  return check_.Open(path, access, filesOnly, handle);
+}
+
 ItemLocation SystemRemover::LocateToChange(const std::string& path) {
   Drop();
   answer_ = check_.Open(path, DELETE, false, held_);

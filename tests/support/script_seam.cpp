@@ -10,7 +10,10 @@ namespace testsupport {
 ScriptSeam::ScriptSeam() { previous_ = ui::InstallSeam(this); }
 ScriptSeam::~ScriptSeam() { ui::InstallSeam(previous_); }
 
-void ScriptSeam::Answer(const std::string& captionPart, int answer) { answers_.emplace_back(captionPart, answer); }
+void ScriptSeam::Answer(const std::string& captionPart, int answer) { answers_.push_back({captionPart, answer, {}}); }
+void ScriptSeam::Answer(const std::string& captionPart, int answer, std::function<void()> meanwhile) {
+  answers_.push_back({captionPart, answer, std::move(meanwhile)});
+}
 void ScriptSeam::OnModal(ui::Form* form, std::function<int(ui::Form&)> fill) { modal_[form].push_back(std::move(fill)); }
 void ScriptSeam::OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer) { fileAnswers_.push_back(std::move(answer)); }
 void ScriptSeam::OnPickFolder(std::function<bool(ui::FolderPickRequest&)> answer) { folderAnswers_.push_back(std::move(answer)); }
@@ -51,14 +54,17 @@ int ScriptSeam::MessageBox(HWND owner, ui::BoxOwner kind, const std::string& tex
                            const std::string& caption, unsigned flags) {
   Asked();
   ShownBox box{kind, text, caption, flags, 0, false, owner};
+  std::function<void()> meanwhile;
   for (auto it = answers_.begin(); it != answers_.end(); ++it) {
-    if (caption.find(it->first) != std::string::npos) {
-      box.answer = it->second;
+    if (caption.find(it->captionPart) != std::string::npos) {
+      box.answer = it->answer;
       box.scripted = true;
+      meanwhile = std::move(it->meanwhile);
       answers_.erase(it);
       break;
     }
   }
+  if (meanwhile) meanwhile();
   if (!box.scripted) {  // the default button
     unsigned type = flags & MB_TYPEMASK;
     bool second = (flags & MB_DEFMASK) == MB_DEFBUTTON2;

@@ -31,6 +31,9 @@ public:
 
   // The next box whose caption contains captionPart gets this answer.
   void Answer(const std::string& captionPart, int answer);
+  // The same, and meanwhile runs while the box is open (what happens on the
+  // disk while a user reads the question), before the answer is given.
+  void Answer(const std::string& captionPart, int answer, std::function<void()> meanwhile);
   // The form's next modal showing runs fill on screen; it returns the result (0: the form's own).
   void OnModal(ui::Form* form, std::function<int(ui::Form&)> fill);
   void OnFileDialog(std::function<bool(ui::FileDialogRequest&)> answer);
@@ -78,7 +81,12 @@ private:
   }
   DWORD thread_ = GetCurrentThreadId();
   ui::Seam* previous_;
-  std::deque<std::pair<std::string, int>> answers_;
+  struct Scripted {
+    std::string captionPart;
+    int answer;
+    std::function<void()> meanwhile;
+  };
+  std::deque<Scripted> answers_;
   std::map<ui::Form*, std::deque<std::function<int(ui::Form&)>>> modal_;
   std::deque<std::function<bool(ui::FileDialogRequest&)>> fileAnswers_;
   std::deque<std::function<bool(ui::FolderPickRequest&)>> folderAnswers_;
