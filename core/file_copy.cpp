@@ -1,6 +1,7 @@
 #include "core/file_copy.h"
 
 #include "core/casefold.h"
+#include "core/file_identity.h"
 #include "core/location.h"
 
 #include <emmintrin.h>
@@ -8,7 +9,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace core {
@@ -129,13 +129,10 @@ uint64_t ContentDigest::Finish() const {
 
 namespace {
 
-// Pieces read and written at a time: small files in one piece or a few; a
-// large file in pieces at least as large as the system's own copy takes.
+// The piece read and written at a time: larger than the system's own copy
+// takes. (Under Wine pieces of 512 KB and more make a large file's copy
+// several times slower now and then.)
 constexpr DWORD kPiece = 1 << 18;
-constexpr DWORD kLargePiece = 1 << 20;
-// From this size on, the digest is taken on a thread of its own while the
-// next pieces are copied.
-constexpr uint64_t kLargeFile = 8ull << 20;
 
 CopyWriteHook g_writeHook = nullptr;
 CopyWriteFault g_writeFault = nullptr;
@@ -216,10 +213,10 @@ DWORD NameIn(HANDLE h, HANDLE folder, const std::string& name, bool link) {
                                          link ? FileLinkInformation : FileRenameInformation));
 }
 
-// A file system that keeps no second link to a file (FAT) answers one of these.
+// A file system that keeps no second link to a file (FAT) answers one of
+// these (under Wine the system's "not permitted" comes as access denied).
 bool LinksRefused(DWORD error) {
-  return UnsupportedOnHandle(error) || error == ERROR_ACCESS_DENIED || error == ERROR_INVALID_FUNCTION ||
-         error == ERROR_NOT_SAME_DEVICE;
+  return UnsupportedOnHandle(error) || error == ERROR_ACCESS_DENIED || error == ERROR_INVALID_FUNCTION;
 }
 
 // Marks the file open at h for removal when it closes.
@@ -234,133 +231,25 @@ uint64_t SizeOf(HANDLE h, bool& known) {
   return known ? static_cast<uint64_t>(standard.EndOfFile.QuadPart) : 0;
 }
 
-// Waits until ready() says so: a short spin, then yielding, then sleeping on
-// the event the other side sets while the waiting flag is up.
-template <class Ready>
-void WaitUntil(const Ready& ready, volatile LONG& waiting, HANDLE event) {
-  for (int spin = 0; spin < 256; ++spin) {
-    if (ready()) return;
-    YieldProcessor();
-  }
-  LARGE_INTEGER frequency, start, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  for (;;) {
-    if (ready()) return;
-    QueryPerformanceCounter(&now);
-    if ((now.QuadPart - start.QuadPart) * 500 > frequency.QuadPart) break;  // 2 ms
-    SwitchToThread();
-  }
-  for (;;) {
-    InterlockedExchange(&waiting, 1);
-    if (ready()) break;
-    WaitForSingleObject(event, INFINITE);
-  }
-  InterlockedExchange(&waiting, 0);
-}
-
-// The digest of a large file taken on a thread of its own: the copy reads
-// each piece into the next free buffer of a ring, writes it and hands it
-// over; the digest takes the pieces in order from the very bytes written.
-class DigestThread {
-public:
-  static constexpr size_t kSlots = 4;
-  explicit DigestThread(ContentDigest& digest) : digest_(digest) {
-    for (auto& slot : slots_) slot.resize(kLargePiece);
-    dataReady_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    slotFree_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (dataReady_ && slotFree_) thread_ = CreateThread(nullptr, 0, &Run, this, 0, nullptr);
-  }
-  ~DigestThread() {
-    Finish();
-    if (dataReady_) CloseHandle(dataReady_);
-    if (slotFree_) CloseHandle(slotFree_);
-  }
-  DigestThread(const DigestThread&) = delete;
-  DigestThread& operator=(const DigestThread&) = delete;
-  bool Started() const { return thread_ != nullptr; }
-  // The buffer the next piece is read into, once the digest is done with it.
-  unsigned char* Next() {
-    WaitUntil([this] { return produced_ - consumed_ < static_cast<LONG>(kSlots); }, copyWaiting_, slotFree_);
-    return slots_[produced_ % kSlots].data();
-  }
-  // The piece in that buffer is written: the digest's now.
-  void Written(DWORD size) {
-    sizes_[produced_ % kSlots] = size;
-    InterlockedIncrement(&produced_);
-    if (digestWaiting_) SetEvent(dataReady_);
-  }
-  // Every piece handed over is digested when it returns.
-  void Finish() {
-    if (!thread_) return;
-    InterlockedExchange(&finished_, 1);
-    SetEvent(dataReady_);
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-    thread_ = nullptr;
-  }
-
-private:
-  static DWORD WINAPI Run(void* self) {
-    static_cast<DigestThread*>(self)->Digest();
-    return 0;
-  }
-  void Digest() {
-    for (;;) {
-      WaitUntil([this] { return consumed_ < produced_ || finished_; }, digestWaiting_, dataReady_);
-      if (consumed_ == produced_) return;  // finished, and nothing left
-      const LONG slot = consumed_ % kSlots;
-      digest_.Add(slots_[slot].data(), sizes_[slot]);
-      InterlockedIncrement(&consumed_);
-      if (copyWaiting_) SetEvent(slotFree_);
-    }
-  }
-  ContentDigest& digest_;
-  std::vector<unsigned char> slots_[kSlots];
-  DWORD sizes_[kSlots] = {};
-  volatile LONG produced_ = 0, consumed_ = 0, finished_ = 0;
-  volatile LONG digestWaiting_ = 0, copyWaiting_ = 0;
-  HANDLE dataReady_ = nullptr, slotFree_ = nullptr, thread_ = nullptr;
-};
-
 // Copies what source holds from its current place to target, the digest
 // taken from the bytes written; size gets what was written. 0 or the error.
-DWORD CopyContent(HANDLE source, HANDLE target, const std::string& temporary, uint64_t expected,
-                  ContentDigest& digest, uint64_t& size) {
+DWORD CopyContent(HANDLE source, HANDLE target, const std::string& temporary, ContentDigest& digest,
+                  uint64_t& size) {
   size = 0;
-  // One piece: the test seams, the write, and what it adds.
-  auto write = [&](const unsigned char* data, DWORD got) -> DWORD {
-    if (g_writeFault)
-      if (const DWORD fault = g_writeFault(temporary, size)) return fault;
-    DWORD written = 0;
-    const BOOL wrote = WriteFile(target, data, got, &written, nullptr);
-    if (!wrote || written != got) return wrote ? ERROR_DISK_FULL : Failed();
-    size += got;
-    if (g_writeHook) g_writeHook(temporary, size);
-    return 0;
-  };
-  if (expected >= kLargeFile) {
-    DigestThread digester(digest);
-    if (digester.Started()) {
-      for (;;) {
-        unsigned char* piece = digester.Next();
-        DWORD got = 0;
-        if (!ReadFile(source, piece, kLargePiece, &got, nullptr)) return Failed();
-        if (got == 0) break;
-        if (const DWORD error = write(piece, got)) return error;
-        digester.Written(got);
-      }
-      digester.Finish();
-      return 0;
-    }
-  }
   static thread_local std::vector<unsigned char> buffer(kPiece);
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(source, buffer.data(), kPiece, &got, nullptr)) return Failed();
     if (got == 0) return 0;
-    if (const DWORD error = write(buffer.data(), got)) return error;
+    if (g_writeFault)
+      if (const DWORD fault = g_writeFault(temporary, size)) return fault;
+    DWORD written = 0;
+    const BOOL wrote = WriteFile(target, buffer.data(), got, &written, nullptr);
+    if (!wrote || written != got) return wrote ? ERROR_DISK_FULL : Failed();
+    // The digest of the very bytes written, while they are at hand.
     digest.Add(buffer.data(), got);
+    size += got;
+    if (g_writeHook) g_writeHook(temporary, size);
   }
 }
 
@@ -433,6 +322,45 @@ std::string CopyFailureReason(DWORD error, const CopiedFile& copied) {
 
 // ---- The writer ----------------------------------------------------------------------
 
+HANDLE CopyWriter::OpenSource(const std::string& from, DWORD& error) {
+  error = 0;
+  auto known = checked_.find(from);
+  if (known != checked_.end()) {
+    HANDLE h = CreateFileA(from.c_str(), GENERIC_READ | FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      error = Failed();
+      return h;
+    }
+    FileIdentity index;
+    FILE_BASIC_INFO basic{};
+    bool sizeKnown = false;
+    if (IndexOf(h, 0, index) && index == known->second.index &&
+        GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) &&
+        basic.LastWriteTime.QuadPart == known->second.written.QuadPart && SizeOf(h, sizeKnown) == known->second.size &&
+        sizeKnown)
+      return h;  // the very file checked before
+    CloseHandle(h);
+    checked_.erase(known);
+  }
+  HANDLE h = INVALID_HANDLE_VALUE;
+  const ItemLocation at = remover_.OpenChecked(from, GENERIC_READ, true, h);
+  if (h == INVALID_HANDLE_VALUE) {
+    error = at.Here() ? ERROR_ACCESS_DENIED : at.error;
+    return h;
+  }
+  Checked mark{};
+  FILE_BASIC_INFO basic{};
+  bool sizeKnown = false;
+  if (IndexOf(h, 0, mark.index) && GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic)) {
+    mark.written = basic.LastWriteTime;
+    mark.size = SizeOf(h, sizeKnown);
+    if (sizeKnown) checked_[from] = mark;
+  }
+  return h;
+}
+
 void CopyWriter::Leave() {
   if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
   held_ = INVALID_HANDLE_VALUE;
@@ -482,27 +410,16 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
   const std::string name = to.substr(cut + 1);
 
   // The source: opened once, checked on that handle, read through it.
-  Owned source;
-  {
-    HANDLE h = INVALID_HANDLE_VALUE;
-    const ItemLocation at = remover_.OpenChecked(from, GENERIC_READ, true, h);
-    source.Reset(h);
-    if (!source) {
-      copied.sourceFault = true;
-      return at.Here() ? ERROR_ACCESS_DENIED : at.error;
-    }
-  }
   FILE_BASIC_INFO basic{};
-  if (!GetFileInformationByHandleEx(source.get(), FileBasicInfo, &basic, sizeof basic)) {
+  DWORD error = 0;
+  Owned source(OpenSource(from, error));
+  if (source && !GetFileInformationByHandleEx(source.get(), FileBasicInfo, &basic, sizeof basic)) error = Failed();
+  if (source && !error && (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+    error = ERROR_NOT_SUPPORTED;  // a link opened as itself (where the system keeps links apart)
+  if (error) {
     copied.sourceFault = true;
-    return Failed();
+    return error;
   }
-  if (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) {
-    copied.sourceFault = true;  // a link opened as itself (where the system keeps links apart)
-    return ERROR_NOT_SUPPORTED;
-  }
-  bool sizeKnown = false;
-  const uint64_t expected = SizeOf(source.get(), sizeKnown);
 
   // The folder, checked once while its files follow one another.
   if (const DWORD error = Enter(folder)) return error;
@@ -511,7 +428,7 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
   // program's own found there taken away first; what else holds a name stays.
   Owned target;
   std::string temporary;
-  DWORD error = ERROR_CANNOT_MAKE;
+  error = ERROR_CANNOT_MAKE;
   for (unsigned attempt = 0; attempt < kTemporaryNames && !target; ++attempt) {
     temporary = TemporaryCopyPath(to, attempt);
     const std::string temporaryName = temporary.substr(temporary.find_last_of('\\') + 1);
@@ -533,7 +450,7 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
 
   ContentDigest content;
   uint64_t size = 0;
-  error = CopyContent(source.get(), target.get(), temporary, sizeKnown ? expected : 0, content, size);
+  error = CopyContent(source.get(), target.get(), temporary, content, size);
   source.Close();
   // Whole: the size on the handle is what was read.
   bool known = false;
@@ -552,12 +469,10 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
   set.FileAttributes = (attributes & ~FILE_ATTRIBUTE_READONLY) ? (attributes & ~FILE_ATTRIBUTE_READONLY)
                                                                  : FILE_ATTRIBUTE_NORMAL;
   SetFileInformationByHandle(target.get(), FileBasicInfo, &set, sizeof set);
-  // The real name only while the copy still lies where the run listed its
-  // folder (a folder on the way moved or swapped for a link meanwhile).
-  if (!remover_.HandleIsAt(target.get(), temporary)) {
-    Dispose(target.get());
-    return kErrorRoadMoved;
-  }
+  // The real name, in the folder checked when its files started. Where the
+  // system names a file by its place (Wine), a folder on the way moved or
+  // swapped for a link since leaves the copy where it no longer is: the new
+  // link then fails as not found.
   error = NameIn(target.get(), held_, name, true);
   bool renamed = false;
   if (LinksRefused(error)) {
@@ -601,10 +516,10 @@ bool FileDigest(const std::string& path, uint64_t& digest) {
                       nullptr));
   if (!h) return false;
   ContentDigest content;
-  std::vector<unsigned char> buffer(kLargePiece);
+  std::vector<unsigned char> buffer(kPiece);
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(h.get(), buffer.data(), kLargePiece, &got, nullptr)) return false;
+    if (!ReadFile(h.get(), buffer.data(), kPiece, &got, nullptr)) return false;
     if (got == 0) break;
     content.Add(buffer.data(), got);
   }

@@ -26,6 +26,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 namespace core {
 
@@ -111,6 +112,9 @@ public:
   bool OwnLeftover(const std::string& from, const std::string& path);
 
 private:
+  // Opens the source for reading through a handle checked to lie where its
+  // structure was listed (copied.sourceFault and the error when it does not).
+  HANDLE OpenSource(const std::string& from, DWORD& error);
   // Opens and checks the folder copies go to, unless it is the one held.
   DWORD Enter(const std::string& folder);
   void Leave();
@@ -118,6 +122,16 @@ private:
   std::string folder_;
   HANDLE held_ = INVALID_HANDLE_VALUE;
   DWORD heldError_ = 0;
+  // Each source whose place was checked on its handle, as that handle showed
+  // it: a later copy of the same file (into the next folder) opens it again
+  // and knows it for the very item checked by its index, time and size,
+  // which no link to other data shares; anything else is checked afresh.
+  struct Checked {
+    FileIdentity index;
+    LARGE_INTEGER written;
+    uint64_t size;
+  };
+  std::unordered_map<std::string, Checked> checked_;
 };
 
 // One copy through a writer of its own (the system's remover when none is

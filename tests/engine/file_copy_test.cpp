@@ -230,8 +230,8 @@ TEST(CopyFileRecorded, AFailureNamesItsReasonAndLeavesNothing) {
 }
 
 // The digest the undo compares is the same however the content comes in
-// pieces, taken from the bytes as they are written: a large file's too
-// (digested beside the copy), and one byte changed anywhere changes it.
+// pieces, taken from the bytes as they are written (a large file's too), and
+// one byte changed anywhere changes it.
 TEST(CopyFileRecorded, TheDigestIsTheContentsWhateverThePiecesAndForALargeFileToo) {
   const std::string content = Content(3 * 65536 + 77);
   core::ContentDigest whole;
