@@ -1,7 +1,11 @@
 #include "core/file_copy.h"
 
 #include "core/casefold.h"
+#include "core/file_identity.h"
 #include "core/location.h"
+
+#include <emmintrin.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -9,51 +13,143 @@
 
 namespace core {
 
+// ---- The digest ----------------------------------------------------------------------
+//
+// Eight 64-bit lanes over the content taken as 64-byte blocks of eight
+// little-endian words: word j of block b goes to lane j as
+//   x = word ^ (key[j] + b * step);  lane += low32(x) * high32(x) + (word rotated by 32 bits)
+// so every byte counts, and a word moved to another block counts otherwise.
+// The last, partial block is taken filled up with zeros; the lanes, the
+// length and that tail are mixed at the end, so a content and the same
+// content with zeros appended differ. The lanes map onto SSE2 registers two
+// by two; the plain loop gives the very same digest where SSE2 is missing.
+
 namespace {
 
-// The digest of a content given in pieces of any size: eight bytes at a time
-// through a multiply and shift mix; the length goes in at the end, so a file
-// and the same file with zeros appended differ.
-class ContentDigest {
-public:
-  void Add(const unsigned char* data, size_t got) {
-    length_ += got;
-    size_t i = 0;
-    for (; filled_ != 0 && i < got; ++i) {  // the rest of a word a short piece left open
-      word_ |= static_cast<uint64_t>(data[i]) << (8 * filled_);
-      if (++filled_ == 8) Mix(word_), word_ = 0, filled_ = 0;
-    }
-    for (uint64_t w; i + 8 <= got; i += 8) {
-      std::memcpy(&w, &data[i], 8);
-      Mix(w);
-    }
-    for (; i < got; ++i) word_ |= static_cast<uint64_t>(data[i]) << (8 * filled_++);
-  }
-  uint64_t Finish() const {
-    uint64_t hash = (hash_ ^ word_ ^ (static_cast<uint64_t>(filled_) << 56)) * 0x9E3779B97F4A7C15ull;
-    hash = (hash ^ length_) * 0xC2B2AE3D27D4EB4Full;
-    return hash ^ (hash >> 31);
-  }
+constexpr uint64_t kKeys[8] = {0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull,
+                               0xD6E8FEB86659FD93ull, 0xA0761D6478BD642Full, 0xE7037ED1A0B428DBull,
+                               0x8EBC6AF09C88C6E3ull, 0x589965CC75374CC3ull};
+constexpr uint64_t kStep = 0x1D8E4E27C47D124Full;
 
-private:
-  void Mix(uint64_t w) {
-    hash_ = (hash_ ^ w) * 0x9E3779B97F4A7C15ull;
-    hash_ ^= hash_ >> 29;
-  }
-  uint64_t hash_ = 0x243F6A8885A308D3ull, length_ = 0, word_ = 0;
-  unsigned filled_ = 0;
-};
+uint64_t Mix(uint64_t h) {
+  h = (h ^ (h >> 31)) * 0x7FB5D329728EA185ull;
+  h = (h ^ (h >> 27)) * 0x81DADEF4BC2DD44Dull;
+  return h ^ (h >> 33);
+}
 
-constexpr DWORD kBufferSize = 1 << 18;
+void PlainBlocks(uint64_t (&lanes)[8], uint64_t first, const unsigned char* data, size_t blocks) {
+  for (size_t b = 0; b < blocks; ++b, data += 64) {
+    const uint64_t shift = (first + b) * kStep;
+    for (int j = 0; j < 8; ++j) {
+      uint64_t word;
+      std::memcpy(&word, data + 8 * j, 8);
+      const uint64_t x = word ^ (kKeys[j] + shift);
+      lanes[j] += static_cast<uint64_t>(static_cast<uint32_t>(x)) * static_cast<uint32_t>(x >> 32) +
+                  ((word << 32) | (word >> 32));
+    }
+  }
+}
+
+// 32-bit Windows keeps the stack 4-byte aligned: the SSE2 registers spilled
+// there need it aligned to 16 on entry.
+__attribute__((target("sse2"), force_align_arg_pointer)) void Sse2Blocks(uint64_t (&lanes)[8], uint64_t first, const unsigned char* data,
+                                                 size_t blocks) {
+  __m128i acc[4], key[4];
+  const __m128i step = _mm_set1_epi64x(static_cast<long long>(kStep));
+  const uint64_t shift = first * kStep;
+  for (int i = 0; i < 4; ++i) {
+    acc[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&lanes[2 * i]));
+    key[i] = _mm_set_epi64x(static_cast<long long>(kKeys[2 * i + 1] + shift), static_cast<long long>(kKeys[2 * i] + shift));
+  }
+  for (size_t b = 0; b < blocks; ++b, data += 64) {
+    for (int i = 0; i < 4; ++i) {
+      const __m128i word = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * i));
+      const __m128i x = _mm_xor_si128(word, key[i]);
+      const __m128i product = _mm_mul_epu32(x, _mm_shuffle_epi32(x, 0xB1));
+      acc[i] = _mm_add_epi64(acc[i], _mm_add_epi64(product, _mm_shuffle_epi32(word, 0xB1)));
+      key[i] = _mm_add_epi64(key[i], step);
+    }
+  }
+  for (int i = 0; i < 4; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(&lanes[2 * i]), acc[i]);
+}
+
+bool HasSse2() {
+  static const bool has = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != 0;
+  return has;
+}
+
+} // namespace
+
+ContentDigest::ContentDigest() {
+  for (int j = 0; j < 8; ++j) lanes_[j] = kKeys[7 - j];
+}
+
+void ContentDigest::Blocks(const unsigned char* data, size_t blocks) {
+  if (HasSse2())
+    Sse2Blocks(lanes_, blocks_, data, blocks);
+  else
+    PlainBlocks(lanes_, blocks_, data, blocks);
+  blocks_ += blocks;
+}
+
+void ContentDigest::Add(const void* bytes, size_t size) {
+  const unsigned char* data = static_cast<const unsigned char*>(bytes);
+  length_ += size;
+  if (filled_ > 0) {
+    const size_t take = size < 64 - filled_ ? size : 64 - filled_;
+    std::memcpy(tail_ + filled_, data, take);
+    filled_ += take;
+    data += take;
+    size -= take;
+    if (filled_ < 64) return;
+    Blocks(tail_, 1);
+    filled_ = 0;
+  }
+  if (size >= 64) Blocks(data, size / 64);
+  data += size / 64 * 64;
+  size %= 64;
+  std::memcpy(tail_, data, size);
+  filled_ = size;
+}
+
+uint64_t ContentDigest::Finish() const {
+  uint64_t lanes[8];
+  std::memcpy(lanes, lanes_, sizeof lanes);
+  if (filled_ > 0) {
+    unsigned char last[64] = {};
+    std::memcpy(last, tail_, filled_);
+    PlainBlocks(lanes, blocks_, last, 1);
+  }
+  uint64_t hash = Mix(length_ ^ 0x243F6A8885A308D3ull);
+  for (uint64_t lane : lanes) hash = Mix(hash ^ lane) + 0x9E3779B97F4A7C15ull;
+  return Mix(hash ^ length_);
+}
+
+// ---- Handles and names ---------------------------------------------------------------
+
+namespace {
+
+// The piece read and written at a time: larger than the system's own copy
+// takes. (Under Wine pieces of 512 KB and more make a large file's copy
+// several times slower now and then.)
+constexpr DWORD kPiece = 1 << 18;
 
 CopyWriteHook g_writeHook = nullptr;
+CopyWriteFault g_writeFault = nullptr;
 
 DWORD Failed() {
   const DWORD error = GetLastError();
   return error ? error : ERROR_GEN_FAILURE;
 }
 
+DWORD FromStatus(NTSTATUS status) {
+  if (status == 0) return 0;
+  const ULONG error = RtlNtStatusToDosError(status);
+  return error ? error : ERROR_GEN_FAILURE;
+}
+
 bool AlreadyThere(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
+bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 // A handle closed when it goes, whatever ends the copy (a test's hook throws).
 class Owned {
@@ -84,35 +180,346 @@ std::wstring Wide(const std::string& text) {
   return wide;
 }
 
-// The temporary name is a few characters longer than the real one, which may
-// lie just under the path limit: it is reached by its long-path form.
-std::wstring LongPath(const std::string& path) {
-  return path.compare(0, 2, "\\\\") == 0 ? L"\\\\?\\UNC\\" + Wide(path.substr(2)) : L"\\\\?\\" + Wide(path);
+// The new file name in the open folder: the program's own, plain; nobody
+// else opens it while it is written.
+HANDLE CreateIn(HANDLE folder, const std::string& name, DWORD& error) {
+  std::wstring wide = Wide(name);
+  UNICODE_STRING string;
+  string.Buffer = &wide[0];
+  string.Length = string.MaximumLength = static_cast<USHORT>(wide.size() * sizeof(WCHAR));
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &string, OBJ_CASE_INSENSITIVE, folder, nullptr);
+  IO_STATUS_BLOCK io{};
+  HANDLE h = nullptr;
+  error = FromStatus(NtCreateFile(&h, GENERIC_READ | GENERIC_WRITE | DELETE | SYNCHRONIZE, &attributes, &io, nullptr,
+                                  FILE_ATTRIBUTE_NORMAL, 0, FILE_CREATE,
+                                  FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_SEQUENTIAL_ONLY,
+                                  nullptr, 0));
+  return error ? INVALID_HANDLE_VALUE : h;
 }
 
-HANDLE CreateTemporary(const std::string& temporary, DWORD& error) {
-  // Its own and plain: nobody else opens it while it is written, and a copy
-  // failing midway is taken away through this handle.
-  HANDLE h = CreateFileW(LongPath(temporary).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  error = h == INVALID_HANDLE_VALUE ? Failed() : 0;
+// Gives the file open at h the name in the open folder, as a new link beside
+// its own (link) or in place of it: never over an existing entry.
+DWORD NameIn(HANDLE h, HANDLE folder, const std::string& name, bool link) {
+  const std::wstring wide = Wide(name);
+  std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + wide.size() * sizeof(WCHAR));
+  FILE_RENAME_INFO* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = FALSE;
+  info->RootDirectory = folder;
+  info->FileNameLength = static_cast<DWORD>(wide.size() * sizeof(WCHAR));
+  std::memcpy(info->FileName, wide.data(), wide.size() * sizeof(WCHAR));
+  IO_STATUS_BLOCK io{};
+  return FromStatus(NtSetInformationFile(h, &io, info, static_cast<ULONG>(buffer.size()),
+                                         link ? FileLinkInformation : FileRenameInformation));
+}
+
+// A file system that keeps no second link to a file (FAT) answers one of
+// these (under Wine the system's "not permitted" comes as access denied).
+bool LinksRefused(DWORD error) {
+  return UnsupportedOnHandle(error) || error == ERROR_ACCESS_DENIED || error == ERROR_INVALID_FUNCTION;
+}
+
+// Marks the file open at h for removal when it closes.
+bool Dispose(HANDLE h) {
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  return SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+}
+
+uint64_t SizeOf(HANDLE h, bool& known) {
+  FILE_STANDARD_INFO standard{};
+  known = GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard) != 0;
+  return known ? static_cast<uint64_t>(standard.EndOfFile.QuadPart) : 0;
+}
+
+// Copies what source holds from its current place to target, the digest
+// taken from the bytes written; size gets what was written. 0 or the error.
+DWORD CopyContent(HANDLE source, HANDLE target, const std::string& temporary, ContentDigest& digest,
+                  uint64_t& size) {
+  size = 0;
+  static thread_local std::vector<unsigned char> buffer(kPiece);
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(source, buffer.data(), kPiece, &got, nullptr)) return Failed();
+    if (got == 0) return 0;
+    if (g_writeFault)
+      if (const DWORD fault = g_writeFault(temporary, size)) return fault;
+    DWORD written = 0;
+    const BOOL wrote = WriteFile(target, buffer.data(), got, &written, nullptr);
+    if (!wrote || written != got) return wrote ? ERROR_DISK_FULL : Failed();
+    // The digest of the very bytes written, while they are at hand.
+    digest.Add(buffer.data(), got);
+    size += got;
+    if (g_writeHook) g_writeHook(temporary, size);
+  }
+}
+
+// Whether leftover holds a beginning of what source holds (both read from
+// their start; source is left at its start again).
+bool HoldsBeginningOf(HANDLE leftover, HANDLE source) {
+  bool known = false, sourceKnown = false;
+  const uint64_t size = SizeOf(leftover, known), whole = SizeOf(source, sourceKnown);
+  if (!known || !sourceKnown || size == 0 || size > whole) return false;
+  std::vector<unsigned char> a(kPiece), b(kPiece);
+  bool same = true;
+  for (uint64_t left = size; same && left > 0;) {
+    const DWORD want = left < kPiece ? static_cast<DWORD>(left) : kPiece;
+    DWORD gotA = 0, gotB = 0;
+    same = ReadFile(leftover, a.data(), want, &gotA, nullptr) && ReadFile(source, b.data(), want, &gotB, nullptr) &&
+           gotA == want && gotB == want && std::memcmp(a.data(), b.data(), want) == 0;
+    left -= want;
+  }
+  LARGE_INTEGER start{};
+  SetFilePointerEx(source, start, nullptr, FILE_BEGIN);
+  return same;
+}
+
+} // namespace
+
+// ---- Names and reasons -------------------------------------------------------------------
+
+std::string TemporaryCopyPath(const std::string& target, unsigned attempt) {
+  const size_t cut = target.find_last_of('\\');
+  const std::string name = cut == std::string::npos ? target : target.substr(cut + 1);
+  // Derived from the name with a text of the program's own: another program's
+  // file has this name only by design.
+  ContentDigest mark;
+  std::string text = "Vextil unfinished copy of " + FoldCase(name);
+  if (attempt > 0) text += " #" + std::to_string(attempt);
+  mark.Add(text.data(), text.size());
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(mark.Finish() & 0xFFFFFFFFu));
+  return target + ".~vx" + hex;
+}
+
+bool DiskFullError(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
+bool NameTakenError(DWORD error) { return AlreadyThere(error); }
+
+std::string CopyFailureReason(DWORD error, const CopiedFile& copied) {
+  if (copied.sourceFault) {
+    switch (error) {
+      case ERROR_NOT_SUPPORTED: return "a link (its name leads to another place): never read through";
+      case kErrorRoadMoved:
+        return "a folder of the structure on its path is a link or was moved since it was listed: never read through";
+      case ERROR_FILE_NOT_FOUND:
+      case ERROR_PATH_NOT_FOUND: return "the structure's file is gone";
+      case ERROR_SHARING_VIOLATION:
+      case ERROR_LOCK_VIOLATION: return "in use by another program: it cannot be read";
+      case ERROR_ACCESS_DENIED: return "access denied: it cannot be read";
+      default: return "it cannot be read: system error " + std::to_string(error);
+    }
+  }
+  switch (error) {
+    case ERROR_NOT_SUPPORTED: return "its folder is a link: nothing is written through it";
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return "its folder could not be made";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "the disk is full";
+    case ERROR_CRC: return "the copy was not written whole: taken away";
+    case ERROR_CANNOT_MAKE: return "every temporary name beside it is held by another item";
+    default: return RemovalReason(error);
+  }
+}
+
+// ---- The writer ----------------------------------------------------------------------
+
+HANDLE CopyWriter::OpenSource(const std::string& from, DWORD& error) {
+  error = 0;
+  auto known = checked_.find(from);
+  if (known != checked_.end()) {
+    HANDLE h = CreateFileA(from.c_str(), GENERIC_READ | FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      error = Failed();
+      return h;
+    }
+    FileIdentity index;
+    FILE_BASIC_INFO basic{};
+    bool sizeKnown = false;
+    if (IndexOf(h, 0, index) && index == known->second.index &&
+        GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) &&
+        basic.LastWriteTime.QuadPart == known->second.written.QuadPart && SizeOf(h, sizeKnown) == known->second.size &&
+        sizeKnown)
+      return h;  // the very file checked before
+    CloseHandle(h);
+    checked_.erase(known);
+  }
+  HANDLE h = INVALID_HANDLE_VALUE;
+  const ItemLocation at = remover_.OpenChecked(from, GENERIC_READ, true, h);
+  if (h == INVALID_HANDLE_VALUE) {
+    error = at.Here() ? ERROR_ACCESS_DENIED : at.error;
+    return h;
+  }
+  Checked mark{};
+  FILE_BASIC_INFO basic{};
+  bool sizeKnown = false;
+  if (IndexOf(h, 0, mark.index) && GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic)) {
+    mark.written = basic.LastWriteTime;
+    mark.size = SizeOf(h, sizeKnown);
+    if (sizeKnown) checked_[from] = mark;
+  }
   return h;
 }
 
-void Dispose(HANDLE h) {
-  FILE_BASIC_INFO plain{};
-  plain.FileAttributes = FILE_ATTRIBUTE_NORMAL;  // a read-only file is not deleted
-  SetFileInformationByHandle(h, FileBasicInfo, &plain, sizeof plain);
-  FILE_DISPOSITION_INFO disposition{TRUE};
-  SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition);
+void CopyWriter::Leave() {
+  if (held_ != INVALID_HANDLE_VALUE) CloseHandle(held_);
+  held_ = INVALID_HANDLE_VALUE;
+  folder_.clear();
+  heldError_ = 0;
 }
 
-// The digest of what h holds, read from its start.
-bool DigestOf(HANDLE h, std::vector<unsigned char>& buffer, uint64_t& digest) {
+DWORD CopyWriter::Enter(const std::string& folder) {
+  if (!folder_.empty() && folder == folder_) return heldError_;
+  Leave();
+  folder_ = folder;
+  HANDLE h = INVALID_HANDLE_VALUE;
+  const ItemLocation at =
+      remover_.OpenChecked(folder, FILE_LIST_DIRECTORY | FILE_ADD_FILE | FILE_TRAVERSE | SYNCHRONIZE, false, h);
+  held_ = h;
+  heldError_ = at.Here() ? (h != INVALID_HANDLE_VALUE ? 0 : ERROR_ACCESS_DENIED) : at.error;
+  return heldError_;
+}
+
+DWORD CopyWriter::SourceReadable(const std::string& from) {
+  HANDLE h = INVALID_HANDLE_VALUE;
+  const ItemLocation at = remover_.OpenChecked(from, GENERIC_READ, true, h);
+  if (h == INVALID_HANDLE_VALUE) return at.Here() ? ERROR_ACCESS_DENIED : at.error;
+  FILE_BASIC_INFO basic{};
+  const bool plain = GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) &&
+                     !(basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
+  CloseHandle(h);
+  return plain ? 0 : ERROR_NOT_SUPPORTED;
+}
+
+bool CopyWriter::OwnLeftover(const std::string& from, const std::string& path) {
+  HANDLE source = INVALID_HANDLE_VALUE, leftover = INVALID_HANDLE_VALUE;
+  remover_.OpenChecked(from, GENERIC_READ, true, source);
+  if (source == INVALID_HANDLE_VALUE) return false;
+  remover_.OpenChecked(path, GENERIC_READ, true, leftover);
+  const bool own = leftover != INVALID_HANDLE_VALUE && HoldsBeginningOf(leftover, source);
+  if (leftover != INVALID_HANDLE_VALUE) CloseHandle(leftover);
+  CloseHandle(source);
+  return own;
+}
+
+DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFile& copied) {
+  copied = CopiedFile();
+  const size_t cut = to.find_last_of('\\');
+  if (cut == std::string::npos || cut + 1 >= to.size()) return ERROR_INVALID_NAME;
+  const std::string folder = to.substr(0, cut == 2 && to[1] == ':' ? 3 : cut);
+  const std::string name = to.substr(cut + 1);
+
+  // The source: opened once, checked on that handle, read through it.
+  FILE_BASIC_INFO basic{};
+  DWORD error = 0;
+  Owned source(OpenSource(from, error));
+  if (source && !GetFileInformationByHandleEx(source.get(), FileBasicInfo, &basic, sizeof basic)) error = Failed();
+  if (source && !error && (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+    error = ERROR_NOT_SUPPORTED;  // a link opened as itself (where the system keeps links apart)
+  if (error) {
+    copied.sourceFault = true;
+    return error;
+  }
+
+  // The folder, checked once while its files follow one another.
+  if (const DWORD error = Enter(folder)) return error;
+
+  // The temporary name: the first one free, an unfinished copy of the
+  // program's own found there taken away first; what else holds a name stays.
+  Owned target;
+  std::string temporary;
+  error = ERROR_CANNOT_MAKE;
+  for (unsigned attempt = 0; attempt < kTemporaryNames && !target; ++attempt) {
+    temporary = TemporaryCopyPath(to, attempt);
+    const std::string temporaryName = temporary.substr(temporary.find_last_of('\\') + 1);
+    copied.attempt = attempt;
+    target.Reset(CreateIn(held_, temporaryName, error));
+    if (target) break;
+    if (!AlreadyThere(error)) return error;
+    HANDLE left = INVALID_HANDLE_VALUE;
+    remover_.OpenChecked(temporary, GENERIC_READ | DELETE, true, left);
+    if (left == INVALID_HANDLE_VALUE) continue;
+    const bool own = HoldsBeginningOf(left, source.get()) && Dispose(left);
+    CloseHandle(left);
+    if (!own) continue;
+    copied.leftoverReplaced = true;
+    target.Reset(CreateIn(held_, temporaryName, error));
+    if (!target && !AlreadyThere(error)) return error;
+  }
+  if (!target) return ERROR_CANNOT_MAKE;
+
   ContentDigest content;
+  uint64_t size = 0;
+  error = CopyContent(source.get(), target.get(), temporary, content, size);
+  source.Close();
+  // Whole: the size on the handle is what was read.
+  bool known = false;
+  if (!error && (SizeOf(target.get(), known) != size || !known)) error = ERROR_CRC;
+  if (error) {
+    Dispose(target.get());
+    return error;
+  }
+  // The source's last write time and attributes, as a copy by name keeps
+  // them; read-only only once the temporary name is gone.
+  const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD attributes = basic.FileAttributes & kept;
+  FILE_BASIC_INFO set{};
+  set.LastWriteTime = basic.LastWriteTime;
+  set.FileAttributes = (attributes & ~FILE_ATTRIBUTE_READONLY) ? (attributes & ~FILE_ATTRIBUTE_READONLY)
+                                                                 : FILE_ATTRIBUTE_NORMAL;
+  SetFileInformationByHandle(target.get(), FileBasicInfo, &set, sizeof set);
+  // The real name, in the folder checked when its files started. Where the
+  // system names a file by its place (Wine), a folder on the way moved or
+  // swapped for a link since leaves the copy where it no longer is: the new
+  // link then fails as not found.
+  error = NameIn(target.get(), held_, name, true);
+  bool renamed = false;
+  if (LinksRefused(error)) {
+    // No second link here (FAT keeps none, nor links to what is missing):
+    // the rename, which never replaces either.
+    error = NameIn(target.get(), held_, name, false);
+    renamed = error == 0;
+  }
+  if (error) {
+    Dispose(target.get());
+    // Written whole, but its folder is no longer where the run listed it.
+    if (NotFound(error)) return kErrorRoadMoved;
+    return AlreadyThere(error) ? ERROR_FILE_EXISTS : error;
+  }
+  if (!renamed) Dispose(target.get());  // the temporary name goes, the copy stays under its own
+  if (attributes & FILE_ATTRIBUTE_READONLY) {
+    set.FileAttributes = attributes;
+    SetFileInformationByHandle(target.get(), FileBasicInfo, &set, sizeof set);
+  }
+  // What the disk now says of the copy is what an undo will compare.
+  FILE_BASIC_INFO now{};
+  const bool timeKnown = GetFileInformationByHandleEx(target.get(), FileBasicInfo, &now, sizeof now);
+  target.Close();
+  copied.size = size;
+  const LARGE_INTEGER written = timeKnown ? now.LastWriteTime : basic.LastWriteTime;
+  copied.written.dwLowDateTime = written.LowPart;
+  copied.written.dwHighDateTime = static_cast<DWORD>(written.HighPart);
+  copied.digest = content.Finish();
+  copied.digested = true;
+  return 0;
+}
+
+DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFile& copied, SystemRemover* remover) {
+  SystemRemover own;
+  CopyWriter writer(remover ? *remover : own);
+  return writer.Copy(from, to, copied);
+}
+
+bool FileDigest(const std::string& path, uint64_t& digest) {
+  Owned h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                      nullptr));
+  if (!h) return false;
+  ContentDigest content;
+  std::vector<unsigned char> buffer(kPiece);
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(h, buffer.data(), kBufferSize, &got, nullptr)) return false;
+    if (!ReadFile(h.get(), buffer.data(), kPiece, &got, nullptr)) return false;
     if (got == 0) break;
     content.Add(buffer.data(), got);
   }
@@ -120,144 +527,7 @@ bool DigestOf(HANDLE h, std::vector<unsigned char>& buffer, uint64_t& digest) {
   return true;
 }
 
-} // namespace
-
-bool FileDigest(const std::string& path, uint64_t& digest) {
-  Owned h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                      nullptr));
-  if (!h) return false;
-  std::vector<unsigned char> buffer(kBufferSize);
-  return DigestOf(h.get(), buffer, digest);
-}
-
-std::string TemporaryCopyPath(const std::string& target) {
-  const size_t cut = target.find_last_of('\\');
-  const std::string name = cut == std::string::npos ? target : target.substr(cut + 1);
-  // Derived from the name with a text of the program's own: another program's
-  // file has this name only by design.
-  ContentDigest mark;
-  const std::string text = "Vextil unfinished copy of " + FoldCase(name);
-  mark.Add(reinterpret_cast<const unsigned char*>(text.data()), text.size());
-  char hex[9];
-  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(mark.Finish() & 0xFFFFFFFFu));
-  return target + ".~vx" + hex;
-}
-
 void SetCopyWriteHook(CopyWriteHook hook) { g_writeHook = hook; }
-
-DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFile& copied, Remover* remover) {
-  copied = CopiedFile();
-  Owned source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!source) return Failed();
-  FILE_BASIC_INFO basic{};
-  if (!GetFileInformationByHandleEx(source.get(), FileBasicInfo, &basic, sizeof basic)) return Failed();
-  // An item under the real name is never replaced: nothing is written then.
-  if (GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES) return ERROR_FILE_EXISTS;
-  const std::string temporary = TemporaryCopyPath(to);
-  DWORD error = 0;
-  Owned target(CreateTemporary(temporary, error));
-  if (!target && AlreadyThere(error)) {
-    // An unfinished copy of an earlier run: taken away (never through a link
-    // put in its place), then written afresh. The place check reaches names
-    // under the system's path limit only.
-    SystemRemover own;
-    Remover& remove = remover ? *remover : own;
-    if (temporary.size() >= MAX_PATH) {
-      error = ERROR_FILENAME_EXCED_RANGE;
-    } else {
-      const ItemLocation at = remove.LocateToChange(temporary);
-      error = at.Here() ? remove.RemoveFile(temporary) : at.error;
-    }
-    if (error) {
-      copied.leftoverStays = true;
-      return error;
-    }
-    copied.leftoverReplaced = true;
-    target.Reset(CreateTemporary(temporary, error));
-  }
-  if (!target) return error;
-  // The copy is written only where the run listed its folder: a folder on the
-  // way swapped for a link since would carry it elsewhere.
-  if (remover && !remover->HandleIsAt(target.get(), temporary)) {
-    Dispose(target.get());
-    return kErrorRoadMoved;
-  }
-  ContentDigest content;
-  static thread_local std::vector<unsigned char> buffer(kBufferSize);
-  uint64_t size = 0;
-  for (;;) {
-    DWORD got = 0, written = 0;
-    if (!ReadFile(source.get(), buffer.data(), kBufferSize, &got, nullptr)) {
-      error = Failed();
-      break;
-    }
-    if (got == 0) break;
-    const BOOL wrote = WriteFile(target.get(), buffer.data(), got, &written, nullptr);
-    if (!wrote || written != got) {
-      error = wrote ? ERROR_DISK_FULL : Failed();
-      break;
-    }
-    content.Add(buffer.data(), got);
-    size += got;
-    if (g_writeHook) g_writeHook(temporary, size);
-  }
-  source.Close();
-  // Whole: the size on disk and the content read back are those of what was read.
-  const uint64_t digest = content.Finish();
-  if (!error) {
-    FILE_STANDARD_INFO standard{};
-    LARGE_INTEGER start{};
-    uint64_t back = 0;
-    if (!GetFileInformationByHandleEx(target.get(), FileStandardInfo, &standard, sizeof standard) ||
-        static_cast<uint64_t>(standard.EndOfFile.QuadPart) != size ||
-        !SetFilePointerEx(target.get(), start, nullptr, FILE_BEGIN) || !DigestOf(target.get(), buffer, back) ||
-        back != digest)
-      error = ERROR_CRC;
-  }
-  if (error) {
-    Dispose(target.get());
-    return error;
-  }
-  // The source's last write time and attributes, as a copy by name keeps them.
-  const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  FILE_BASIC_INFO set{};
-  set.LastWriteTime = basic.LastWriteTime;
-  set.FileAttributes = (basic.FileAttributes & kept) ? (basic.FileAttributes & kept) : FILE_ATTRIBUTE_NORMAL;
-  SetFileInformationByHandle(target.get(), FileBasicInfo, &set, sizeof set);
-  // What the disk now says of the copy is what an undo will compare.
-  FILE_BASIC_INFO now{};
-  const bool known = GetFileInformationByHandleEx(target.get(), FileBasicInfo, &now, sizeof now);
-  // The real name, never over an item that took it meanwhile, and only while
-  // the copy still lies where the run listed its folder (a folder on the way
-  // swapped for a link meanwhile would carry it elsewhere).
-  if (remover && !remover->HandleIsAt(target.get(), temporary)) {
-    Dispose(target.get());
-    return kErrorRoadMoved;
-  }
-  error = RenameThroughHandle(target.get(), to);
-  if (UnsupportedOnHandle(error)) {
-    // No rename through the handle here: the move by name, which never
-    // replaces either; a failed one leaves an unfinished copy a later run replaces.
-    target.Close();
-    error = MoveFileExW(LongPath(temporary).c_str(), LongPath(to).c_str(), 0) ? 0 : Failed();
-  } else if (error) {
-    Dispose(target.get());
-  }
-  if (error) {
-    // Written whole, but its folder is no longer where the run listed it.
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return kErrorRoadMoved;
-    return AlreadyThere(error) ? ERROR_FILE_EXISTS : error;
-  }
-  target.Close();
-  copied.size = size;
-  const LARGE_INTEGER written = known ? now.LastWriteTime : basic.LastWriteTime;
-  copied.written.dwLowDateTime = written.LowPart;
-  copied.written.dwHighDateTime = static_cast<DWORD>(written.HighPart);
-  copied.digest = digest;
-  copied.digested = true;
-  return 0;
-}
+void SetCopyWriteFault(CopyWriteFault fault) { g_writeFault = fault; }
 
 } // namespace core

@@ -5,24 +5,58 @@
 // real name only once it is whole, so a run ended in the middle (the program
 // killed, the machine switched off) never leaves a cut file under a real name.
 // The temporary name is the target's name with ".~vx" and eight hex digits
-// that only this program derives from that name: a later run knows an
-// unfinished copy of its own by it, and no user's file is taken for one.
+// that only this program derives from that name. What lies under that name is
+// replaced only when the program can prove it its own (it holds a beginning of
+// the source's content: an unfinished copy of an earlier run); anything else
+// there stays, and the copy takes the next name of the same kind.
+//
+// Nothing is read through a link: the source is opened once, checked on that
+// very handle to lie where its run listed it (the place check of
+// core/location.h, along the roads of the run's remover), and read through
+// it. The copy is made in a folder opened once and checked the same way, by
+// a name relative to that open folder, and takes its real name by a new link
+// beside the temporary one, which the system refuses over any entry of that
+// name, a link whose target is missing included (a rename through Wine would
+// replace such a link).
 #pragma once
 #include "core/remover.h"
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 namespace core {
+
+// The digest of a content given in pieces of any size; the same whatever the
+// pieces. Fast enough to be taken from the bytes as they are copied.
+class ContentDigest {
+public:
+  ContentDigest();
+  void Add(const void* data, size_t size);
+  uint64_t Finish() const;
+
+private:
+  void Blocks(const unsigned char* data, size_t blocks);
+  uint64_t lanes_[8];
+  uint64_t blocks_ = 0;  // 64-byte blocks taken
+  uint64_t length_ = 0;
+  unsigned char tail_[64];
+  size_t filled_ = 0;
+};
 
 // A 64-bit digest of a file's content (read through): an undo takes back a
 // copy only while it still holds what was copied. False when it cannot be read.
 bool FileDigest(const std::string& path, uint64_t& digest);
 
-// The temporary name a copy to target (a full path) is written under, beside it.
-std::string TemporaryCopyPath(const std::string& target);
+// The temporary name a copy to target (a full path) is written under, beside
+// it; attempt 1, 2 ... give the next names, taken when an item the program
+// cannot prove its own holds the earlier ones.
+std::string TemporaryCopyPath(const std::string& target, unsigned attempt = 0);
+// How many temporary names a copy tries before it gives up.
+constexpr unsigned kTemporaryNames = 8;
 
 // A file copied, as its undo will know it: its size and last write time as the
 // disk shows them, and the digest of what was written (FileDigest's).
@@ -32,25 +66,78 @@ struct CopiedFile {
   uint64_t digest = 0;
   bool digested = false;
   // An unfinished copy of an earlier run lay under the temporary name: it was
-  // removed and the copy written afresh (replaced), or it could not be removed
-  // and nothing was copied (stays; the error returned is the removal's).
+  // removed and the copy written afresh.
   bool leftoverReplaced = false;
-  bool leftoverStays = false;
+  // Which of the temporary names (TemporaryCopyPath's attempt) it was written under.
+  unsigned attempt = 0;
+  // The failure lies with the source (it was not read: gone, a link, in use),
+  // not with the target.
+  bool sourceFault = false;
 };
 
-// Copies the file from to the new file to, never over an existing item, as
-// CopyFileA with its fail-if-exists does: the content, the last write time
-// and the attributes. The content goes to the temporary name and is digested
-// from the very bytes written; it takes the real name (never replacing
-// anything there) only when its size and the digest of what it holds, read
-// back, are those of what was read. An unfinished copy of an earlier run under
-// the temporary name is removed first, through remover (the system's when none
-// is given). With a remover, the new temporary file must lie where the
-// remover's check places it (the road the run listed): else it is taken away
-// and kErrorRoadMoved returned. 0 when done, else the system's error (ERROR_FILE_EXISTS when the
-// real name is taken), and a copy that failed midway is taken away.
+// Why a copy that failed with error was not made, as a run names it.
+std::string CopyFailureReason(DWORD error, const CopiedFile& copied);
+// Whether error says the disk is full (the run stops there).
+bool DiskFullError(DWORD error);
+// Whether error says the real name is taken (the file "already exists").
+bool NameTakenError(DWORD error);
+
+// The one file writer of a run. Its remover's roads are the run's: the
+// sources' structures and the folders written into. One writer serves one
+// run on one thread; it keeps the folder last written into open, so each
+// folder is checked once while its files follow one another.
+class CopyWriter {
+public:
+  explicit CopyWriter(SystemRemover& remover) : remover_(remover) {}
+  ~CopyWriter() { Leave(); }
+  CopyWriter(const CopyWriter&) = delete;
+  CopyWriter& operator=(const CopyWriter&) = delete;
+
+  // Copies the file from to the new file to, never over an existing item, as
+  // CopyFileA with its fail-if-exists does: the content, the last write time
+  // and the attributes. The digest is taken from the bytes as they are
+  // written; the copy is whole when the size on its handle is what was read.
+  // 0 when done, else the error (copied.sourceFault tells whose): the
+  // check's (ERROR_NOT_SUPPORTED a link, kErrorRoadMoved a folder on the way
+  // moved or swapped for a link), ERROR_FILE_EXISTS when the real name is
+  // taken, the system's; a copy that failed midway is taken away.
+  DWORD Copy(const std::string& from, const std::string& to, CopiedFile& copied);
+  // What Copy would answer of the source, without reading it: 0 when it may
+  // be read (a simulation predicts the run by it).
+  DWORD SourceReadable(const std::string& from);
+  // Whether the item at path (the temporary name of a copy of from) is an
+  // unfinished copy of an earlier run: a file lying where the run listed its
+  // folder (never a link), no longer than the source and holding its
+  // beginning. Reads only.
+  bool OwnLeftover(const std::string& from, const std::string& path);
+
+private:
+  // Opens the source for reading through a handle checked to lie where its
+  // structure was listed (copied.sourceFault and the error when it does not).
+  HANDLE OpenSource(const std::string& from, DWORD& error);
+  // Opens and checks the folder copies go to, unless it is the one held.
+  DWORD Enter(const std::string& folder);
+  void Leave();
+  SystemRemover& remover_;
+  std::string folder_;
+  HANDLE held_ = INVALID_HANDLE_VALUE;
+  DWORD heldError_ = 0;
+  // Each source whose place was checked on its handle, as that handle showed
+  // it: a later copy of the same file (into the next folder) opens it again
+  // and knows it for the very item checked by its index, time and size,
+  // which no link to other data shares; anything else is checked afresh.
+  struct Checked {
+    FileIdentity index;
+    LARGE_INTEGER written;
+    uint64_t size;
+  };
+  std::unordered_map<std::string, Checked> checked_;
+};
+
+// One copy through a writer of its own (the system's remover when none is
+// given): CopyWriter::Copy.
 DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFile& copied,
-                       Remover* remover = nullptr);
+                       SystemRemover* remover = nullptr);
 
 // For tests only, never set by the program: called after each piece written to
 // a temporary file, with its path and the bytes written so far. A hook that
@@ -58,5 +145,9 @@ DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFil
 // stays as it is, under its temporary name. Null (the default) changes nothing.
 using CopyWriteHook = void (*)(const std::string& temporary, uint64_t written);
 void SetCopyWriteHook(CopyWriteHook hook);
+// For tests only, never set by the program: asked before each piece is
+// written; an error it answers is taken as the write's own (a full disk).
+using CopyWriteFault = DWORD (*)(const std::string& temporary, uint64_t written);
+void SetCopyWriteFault(CopyWriteFault fault);
 
 } // namespace core

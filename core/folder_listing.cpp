@@ -138,4 +138,12 @@ bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
   return true;
 }
 
+bool FolderHidesEntry(const std::string& folder, const std::string& name) {
+  // Found, it is listed too; not found, nothing holds the name. Under Wine an
+  // entry the search matched but left out (its target missing) ends the
+  // search with "no more files" instead.
+  if (ForEachFolderEntry(folder, name, [](const WIN32_FIND_DATAA&) {})) return false;
+  return GetLastError() == ERROR_NO_MORE_FILES;
+}
+
 } // namespace core

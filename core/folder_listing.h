@@ -57,4 +57,12 @@ bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
                         const std::function<void(const WIN32_FIND_DATAA&)>& visit,
                         const std::function<void(const KeptEntry&)>& kept = nullptr);
 
+// Whether folder holds an entry named name (a plain name) that no listing
+// shows: under Wine a link whose target is missing (a file on a drive not
+// mounted) is left out of every listing and answers no look-up, yet its name
+// is taken, and a new file can never have it. The system's search for the
+// exact name tells it apart from a name nothing holds. One look-up, as a
+// look-up of a missing name costs.
+bool FolderHidesEntry(const std::string& folder, const std::string& name);
+
 } // namespace core

@@ -19,7 +19,7 @@ bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ER
 // that name has the "\??\X:\..." or "\??\UNC\..." form, written into out
 // as "\\?\..." with its length; 0 otherwise (a "\Device\..." name).
 DWORD NtObjectPath(HANDLE h, std::vector<wchar_t>& out) {
-  std::vector<unsigned char> info(sizeof(OBJECT_NAME_INFORMATION) + 4 * 32768);
+  static thread_local std::vector<unsigned char> info(sizeof(OBJECT_NAME_INFORMATION) + 4 * 32768);
   ULONG length = 0;
   if (NtQueryObject(h, ObjectNameInformation, info.data(), static_cast<ULONG>(info.size()), &length) != 0) return 0;
   const UNICODE_STRING& name = reinterpret_cast<const OBJECT_NAME_INFORMATION*>(info.data())->Name;
@@ -38,17 +38,21 @@ DWORD NtObjectPath(HANDLE h, std::vector<wchar_t>& out) {
 std::string FinalPathOf(HANDLE h, DWORD& error) {
   error = 0;
   std::vector<wchar_t> wide(MAX_PATH + 16);
-  DWORD n = GetFinalPathNameByHandleW(h, wide.data(), static_cast<DWORD>(wide.size()),
-                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (n >= wide.size()) {
-    wide.resize(n + 1);
+  // The object's own name first: under Wine it has the "\??\C:\..." form,
+  // the place the final-path call answers, at the cost of one call of the
+  // system (the final-path call asks each drive letter in turn), and it tells
+  // places past MAX_PATH too. Windows names a device there: then the
+  // final-path call.
+  DWORD n = NtObjectPath(h, wide);
+  if (n == 0) {
+    wide.assign(MAX_PATH + 16, L'\0');
     n = GetFinalPathNameByHandleW(h, wide.data(), static_cast<DWORD>(wide.size()),
                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  }
-  if (n == 0 || n >= wide.size()) {
-    // Wine answers no path past MAX_PATH there; the object's own name, in the
-    // "\??\C:\..." form, tells the same place.
-    n = NtObjectPath(h, wide);
+    if (n >= wide.size()) {
+      wide.resize(n + 1);
+      n = GetFinalPathNameByHandleW(h, wide.data(), static_cast<DWORD>(wide.size()),
+                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
   }
   int chars = 0;
   std::vector<char> buffer;
@@ -332,9 +336,23 @@ ItemLocation LocationCheck::TakeRoad(const std::string& text, bool absentCloses,
   if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   if (at.error == 0 && protected_ && protected_->RoadRefused(at.resolved, identity)) at.error = kErrorProtected;
   if (at.error == 0) at.name = LastName(at.resolved);
+  at.identity = identity;
   if (absentCloses || !NotFound(at.error))
     roads_[folder] = Road{at.error ? std::string() : at.resolved, identity, at.error};
   return at;
+}
+
+ItemLocation LocationCheck::ListRoadAsListed(const std::string& text, const ItemLocation& listed) {
+  const std::string folder = Trimmed(text);
+  if (!listed.Here()) {
+    // Not itself when it was listed: nothing below it is reached.
+    roads_[folder] = Road{std::string(), listed.identity, listed.error};
+    ItemLocation at;
+    at.error = listed.error;
+    return at;
+  }
+  roads_[folder] = Road{listed.resolved, listed.identity, 0};
+  return ListRoad(folder);
 }
 
 bool LocationCheck::HandleIsAt(HANDLE handle, const std::string& text) {

@@ -109,6 +109,11 @@ public:
   // for them all. (Asked once, it can only refuse a road whose folder moved
   // meanwhile, never take one.) The answers, in the same order.
   std::vector<ItemLocation> ListRoads(const std::vector<std::string>& folders, bool absentCloses = true);
+  // Takes folder as a road again as it lay when listed (listed: ListRoad's
+  // answer then, here or another checker's) and checks it still lies there,
+  // as ListRoad checks a road it took before: a folder listed once and read
+  // from later (a structure a run copies) is reached only where it was listed.
+  ItemLocation ListRoadAsListed(const std::string& folder, const ItemLocation& listed);
   // Whether the item open at handle lies at path by the same rule (a file the
   // run has just made, before it writes into it).
   bool HandleIsAt(HANDLE handle, const std::string& path);

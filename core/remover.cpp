@@ -66,6 +66,16 @@ std::vector<ItemLocation> SystemRemover::ListRoads(const std::vector<std::string
   return check_.ListRoads(folders, absentCloses);
 }
 
+ItemLocation SystemRemover::ListRoadAsListed(const std::string& folder, const ItemLocation& listed) {
+  Drop();
+  return check_.ListRoadAsListed(folder, listed);
+}
+
+ItemLocation SystemRemover::OpenChecked(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle) {
+  Drop();
+  return check_.Open(path, access, filesOnly, handle);
+}
+
 ItemLocation SystemRemover::LocateToChange(const std::string& path) {
   Drop();
   answer_ = check_.Open(path, DELETE, false, held_);

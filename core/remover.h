@@ -71,6 +71,13 @@ public:
   DWORD RemoveFolder(const std::string& path) override;
   DWORD RemoveLink(const std::string& path) override;
   DWORD Rename(const std::string& from, const std::string& to) override;
+  // LocationCheck::ListRoadAsListed on the remover's roads.
+  ItemLocation ListRoadAsListed(const std::string& folder, const ItemLocation& listed);
+  // The item at path opened with access after the place check, for the
+  // caller to act through (a copy reads its source, writes into its folder):
+  // handle is the checked handle when the item is here, else
+  // INVALID_HANDLE_VALUE (LocationCheck::Open).
+  ItemLocation OpenChecked(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle);
 
 private:
   // The check of path, with the handle to act through when the item is here

@@ -480,8 +480,21 @@ void CreationEngine::RecordOther(const std::string& text, const CreationJob& job
 
 const StructureListing& CreationEngine::Listing(size_t index, const CreationJob& job) {
   if (!listed_[index]) {
-    listings_[index] = ListStructure(job.structures[index]);
     listed_[index] = true;
+    // The structure's folder is a road of the job: listed and read only
+    // where it lies now, never through a link put in its place.
+    const std::string root = StructureRoot(job.structures[index]);
+    const ItemLocation road = writes_->ListRoad(root.size() == 2 ? root + "\\" : root);
+    if (road.error == ERROR_NOT_SUPPORTED || road.error == kErrorRoadMoved) {
+      linked_[index] = true;
+      listings_[index].root = root;
+      if (sink_.warn)
+        sink_.warn("The Folder Structure is a link (its name leads to another place) : \n" + root +
+                       "\nNothing is read through it: it is not copied.",
+                   linkedCaption_, false);
+      return listings_[index];
+    }
+    listings_[index] = ListStructure(job.structures[index]);
     // Said once a job, when the structure is first listed: what of it is never copied.
     std::vector<KeptPath> kept;
     for (const KeptPath& k : listings_[index].kept)
@@ -522,17 +535,25 @@ uint64_t CreationEngine::MeasuredSize(const std::string& source,
   return entry.size;
 }
 
-void CreationEngine::Attach(const std::string& root, const StructureListing& listing,
+bool CreationEngine::Attach(const std::string& root, const StructureListing& listing,
                             const CreationJob& job) {
   const bool withFiles = AttachWithFiles(job.mode);
   const bool subOnly = !AttachMainFolders(job.mode);
-  if (MakeFolderLevels(root, &journal_.folders, &journal_.stamps) == MakeFolderResult::Created) {
+  const MakeFolderResult rootMade = MakeFolderLevels(root, &journal_.folders, &journal_.stamps);
+  if (rootMade == MakeFolderResult::Created) {
     if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
     Count(kCreated, kSubFolders);
   }
-  if (withFiles && writes_) writes_->ListRoad(root);
+  if (AttachMainFolders(job.mode)) predictedTargets_.insert(root);
+  if (withFiles) {
+    writes_->ListRoad(root);
+    // The structure's folder again, as this folder receives it.
+    writes_->ListRoad(listing.root.size() == 2 ? listing.root + "\\" : listing.root);
+  }
+  std::unordered_set<std::string> failed;  // relative folders that could not be made
   for (const StructureListing::Entry& entry : listing.entries) {
     const std::string target = root + "\\" + entry.relative;
+    const bool isNew = predictedTargets_.insert(target).second;
     if (entry.folder) {
       switch (MakeFolderLevels(target, &journal_.folders, &journal_.stamps)) {
       case MakeFolderResult::Created:
@@ -540,37 +561,66 @@ void CreationEngine::Attach(const std::string& root, const StructureListing& lis
         Count(kCreated, kSubFolders);
         break;
       case MakeFolderResult::Exists: Count(kExists, kSubFolders); break;
-      case MakeFolderResult::Failed: Count(kOther, kSubFolders); break;
+      case MakeFolderResult::Failed:
+        failed.insert(entry.relative);
+        Count(kOther, kSubFolders);
+        break;
       }
       continue;
     }
     if (!withFiles) continue;
     const std::string source = listing.root + "\\" + entry.relative;
-    // Written whole under a temporary name, then given its real name; never
-    // over an existing file, and only where the folder lay when the files
-    // started. The copy and its undo's record in one pass.
+    const double size = static_cast<double>(MeasuredSize(source, entry));
+    const size_t cut = entry.relative.rfind('\\');
+    const bool folderMade = cut == std::string::npos ? rootMade != MakeFolderResult::Failed
+                                                     : failed.count(entry.relative.substr(0, cut)) == 0;
+    if (!folderMade) {
+      NotWritten(target, size, "its folder could not be made");
+      continue;
+    }
+    if (!isNew) {  // another structure's entry of that name came first
+      counters_[CounterIndex(kExists, kFiles)] += 1;
+      counters_[CounterIndex(kExists, kBytes)] += size;
+      if (sink_.countersChanged) sink_.countersChanged();
+      continue;
+    }
+    // Read only where the structure was listed, written whole under a
+    // temporary name and given its real name only where the folder lay when
+    // the files started, never over an existing item. The copy and its undo's
+    // record in one pass.
     CopiedFile copied;
-    const DWORD error = CopyFileRecorded(source, target, copied, writes_.get());
-    if (error == kErrorRoadMoved) {
-      movedWrites_.push_back(target);
-      counters_[CounterIndex(kOther, kFiles)] += 1;
-      counters_[CounterIndex(kOther, kBytes)] += static_cast<double>(MeasuredSize(source, entry));
-    } else if (error == 0) {
+    const DWORD error = writer_->Copy(source, target, copied);
+    if (error == 0) {
       CreationJournal::File file{target, copied.size, copied.written};
       file.digest = copied.digest;
       file.digested = copied.digested;
       journal_.files.push_back(std::move(file));
       if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
-      if (subOnly && AttachWithFiles(job.mode) && entry.relative.find('\\') == std::string::npos)
-        copiedFiles_.push_back(target);
+      if (subOnly && entry.relative.find('\\') == std::string::npos) copiedFiles_.push_back(target);
       counters_[CounterIndex(kCreated, kFiles)] += 1;
-      counters_[CounterIndex(kCreated, kBytes)] += static_cast<double>(MeasuredSize(source, entry));
-    } else {
+      counters_[CounterIndex(kCreated, kBytes)] += size;
+    } else if (NameTakenError(error) && !copied.sourceFault) {
       counters_[CounterIndex(kExists, kFiles)] += 1;
-      counters_[CounterIndex(kExists, kBytes)] += static_cast<double>(MeasuredSize(source, entry));
+      counters_[CounterIndex(kExists, kBytes)] += size;
+    } else {
+      NotWritten(target, size, CopyFailureReason(error, copied));
+      if (DiskFullError(error)) {
+        fullAt_ = target;
+        return false;  // nothing more is written: the run stops here
+      }
+      continue;
     }
     if (sink_.countersChanged) sink_.countersChanged();
   }
+  return true;
+}
+
+void CreationEngine::NotWritten(const std::string& target, double size, const std::string& why) {
+  counters_[CounterIndex(kOther, kFiles)] += 1;
+  counters_[CounterIndex(kOther, kBytes)] += size;
+  if (recording_) notWritten_.emplace_back(target, why);
+  if (sink_.notWritten) sink_.notWritten(target, why);
+  if (sink_.countersChanged) sink_.countersChanged();
 }
 
 void CreationEngine::NoteRoad(size_t madeFrom) {
@@ -586,8 +636,14 @@ void CreationEngine::NoteRoad(size_t madeFrom) {
 void CreationEngine::StartJob(const CreationJob& job) {
   listings_.assign(job.structures.size(), StructureListing());
   listed_.assign(job.structures.size(), false);
+  linked_.assign(job.structures.size(), false);
   refusalShown_.assign(job.structures.size(), false);
+  verdicts_.assign(job.structures.size(), std::vector<DWORD>());
   unmeasured_.clear();
+  notWritten_.clear();
+  fullAt_.clear();
+  writes_ = std::make_unique<SystemRemover>();
+  writer_ = std::make_unique<CopyWriter>(*writes_);
 }
 
 void CreationEngine::ReportUnmeasured(const std::string& caption) {
@@ -598,21 +654,20 @@ void CreationEngine::ReportUnmeasured(const std::string& caption) {
              true);
 }
 
-void CreationEngine::ReportMovedWrites(const std::string& caption) {
-  if (movedWrites_.empty() || !sink_.warn) return;
+void CreationEngine::ReportNotWritten(const std::string& caption) {
+  if (notWritten_.empty() || !sink_.warn) return;
+  // Each reason once, in the order met, with the files it kept from being written.
   ListedGroups files;
-  for (const std::string& f : movedWrites_) files.Add(f);
-  sink_.warn(ListingBoxText("Files not written : " + UInt64ToStdString(movedWrites_.size()) +
-                                "\nA folder on their path is a link or was moved since the run made it :\n\n{}",
-                            "", files.Groups(), ""),
+  for (const auto& item : notWritten_) files.Add(item.first, item.second);
+  sink_.warn(ListingBoxText("Files not written : " + UInt64ToStdString(notWritten_.size()) + "\n\n{}", "",
+                            files.Groups(), "the Visual Log, list Other reasons (each file with why)"),
              caption, false);
 }
 
 bool CreationEngine::Run(const CreationJob& job) {
   StartJob(job);
   keptCaption_ = job.captions.keptNames;
-  writes_ = std::make_unique<SystemRemover>();
-  movedWrites_.clear();
+  linkedCaption_ = job.captions.selfCopy;
   recording_ = true;
   // Every structure is listed before the first folder is made, so nothing this
   // run creates (inside a structure) is ever copied.
@@ -645,16 +700,23 @@ bool CreationEngine::Run(const CreationJob& job) {
     RecordCreated(path);
     if (job.mode == AttachMode::Nothing) continue;
     copiedFiles_.clear();
-    for (size_t s = 0; s < job.structures.size(); ++s) {
+    predictedTargets_.clear();
+    for (size_t s = 0; s < job.structures.size() && completed; ++s) {
       if (TrimText(job.structures[s]).empty()) continue;
       if (Refused(s, path, job, job.captions.selfCopy)) continue;
-      Attach(TargetRoot(path, s, job), Listing(s, job), job);
+      const StructureListing& listing = Listing(s, job);
+      if (Linked(s)) continue;
+      completed = Attach(TargetRoot(path, s, job), listing, job);
     }
+    if (!completed) break;
   }
   // What the undo knows each folder by: as the run left it.
   StampFilledFolders(journal_);
   ReportUnmeasured(job.captions.missingSize);
-  ReportMovedWrites(job.captions.writesMoved);
+  if (!fullAt_.empty() && sink_.warn)
+    sink_.warn("The disk is full !\nThe Creation process is stopped at : \n" + fullAt_, job.captions.diskFull, false);
+  ReportNotWritten(job.captions.writesMoved);
+  writer_.reset();
   writes_.reset();
   return completed;
 }
@@ -710,21 +772,25 @@ private:
 };
 } // namespace
 
-void CreationEngine::SimulateAttach(const std::string& root, const StructureListing& listing,
+void CreationEngine::SimulateAttach(const std::string& root, size_t index, const StructureListing& listing,
                                     const CreationJob& job) {
   const bool withFiles = AttachWithFiles(job.mode);
   // Everything below a predicted new folder is new as well, unless an earlier
   // structure of this folder already put it there: no probing. The run's rule
   // for folder paths holds here too: a folder it refuses is "other reasons",
-  // and a file for such a folder is not copied (counted as the run counts a
-  // copy that fails).
+  // and a file for such a folder is not written. A file is read only where
+  // the structure lies, never through a link: each source is asked once a
+  // job, as the run opens it.
   const bool rootMade = IsCreatableFolderPath(root);
   if (AttachMainFolders(job.mode) && rootMade && predictedTargets_.insert(root).second) {
     if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
     Count(kCreated, kSubFolders);
   }
+  std::vector<DWORD>& verdicts = verdicts_[index];
+  if (withFiles && verdicts.empty()) verdicts.assign(listing.entries.size(), 0xFFFFFFFF);
   std::unordered_set<std::string> refused;  // relative folders the rule refuses (listed before their files)
-  for (const StructureListing::Entry& entry : listing.entries) {
+  for (size_t i = 0; i < listing.entries.size(); ++i) {
+    const StructureListing::Entry& entry = listing.entries[i];
     const std::string target = root + "\\" + entry.relative;
     if (entry.folder && !IsCreatableFolderPath(target)) {
       refused.insert(entry.relative);
@@ -747,13 +813,24 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
       const size_t cut = entry.relative.rfind('\\');
       const bool folderMade =
           cut == std::string::npos ? rootMade : refused.count(entry.relative.substr(0, cut)) == 0;
-      if (folderMade && isNew) {
+      if (!folderMade) {
+        NotWritten(target, size, "its folder could not be made");
+        continue;
+      }
+      if (!isNew) {
+        counters_[CounterIndex(kExists, kFiles)] += 1;
+        counters_[CounterIndex(kExists, kBytes)] += size;
+      } else {
+        if (verdicts[i] == 0xFFFFFFFF) verdicts[i] = writer_->SourceReadable(source);
+        if (verdicts[i] != 0) {
+          CopiedFile fault;
+          fault.sourceFault = true;
+          NotWritten(target, size, CopyFailureReason(verdicts[i], fault));
+          continue;
+        }
         if (sink_.listed) sink_.listed(ResultList::FilesCreated, target);
         counters_[CounterIndex(kCreated, kFiles)] += 1;
         counters_[CounterIndex(kCreated, kBytes)] += size;
-      } else {
-        counters_[CounterIndex(kExists, kFiles)] += 1;
-        counters_[CounterIndex(kExists, kBytes)] += size;
       }
       if (sink_.countersChanged) sink_.countersChanged();
     }
@@ -763,6 +840,7 @@ void CreationEngine::SimulateAttach(const std::string& root, const StructureList
 bool CreationEngine::Simulate(const CreationJob& job) {
   StartJob(job);
   keptCaption_ = job.captions.simulateKeptNames;
+  linkedCaption_ = job.captions.simulateSelfCopy;
   recording_ = false;
   // The folders predicted so far, each kept as its item's number under the
   // folded hash of its path (a 30,000-item job holds no second copy of every
@@ -824,10 +902,14 @@ bool CreationEngine::Simulate(const CreationJob& job) {
     for (size_t s = 0; s < job.structures.size(); ++s) {
       if (TrimText(job.structures[s]).empty()) continue;
       if (Refused(s, path, job, job.captions.simulateSelfCopy)) continue;
-      SimulateAttach(TargetRoot(path, s, job), Listing(s, job), job);
+      const StructureListing& listing = Listing(s, job);
+      if (Linked(s)) continue;
+      SimulateAttach(TargetRoot(path, s, job), s, listing, job);
     }
   }
   ReportUnmeasured(job.captions.simulateMissingSize);
+  writer_.reset();
+  writes_.reset();
   return completed;
 }
 

@@ -212,6 +212,9 @@ struct CreationSink {
   // A warning: ownerless for the walker's own boxes (the system box), else the
   // page's box.
   std::function<void(const std::string& text, const std::string& caption, bool ownerless)> warn;
+  // A structure's file not written (other reasons), with why: the window lists
+  // it among the items not created for other reasons, its reason beneath it.
+  std::function<void(const std::string& path, const std::string& why)> notWritten;
 };
 
 // Captions of the engine's own messages for one page.
@@ -222,7 +225,8 @@ struct CreationCaptions {
   std::string simulateMissingSize;  // the same in a simulation
   std::string keptNames;        // a structure holding names no path reaches (run)
   std::string simulateKeptNames;    // the same in a simulation
-  std::string writesMoved;      // files not written: their folder moved (run only), one summary box
+  std::string writesMoved;      // files not written, with why (run only), one summary box
+  std::string diskFull;         // the disk became full: the run stopped (run only)
 };
 
 // What an item is: a folder to make, or "other reasons" (path then holds the
@@ -290,14 +294,21 @@ private:
   void RecordExists(const std::string& path, const CreationJob& job);
   void RecordOther(const std::string& text, const CreationJob& job, bool totals = true);
   bool recording_ = false;
+  // The structure's listing, made once a job; a structure whose folder is a
+  // link (or lies elsewhere than it is named) is never listed nor read
+  // through: its box is shown once and Linked tells it.
   const StructureListing& Listing(size_t index, const CreationJob& job);
+  bool Linked(size_t index) const { return linked_[index]; }
   bool Refused(size_t index, const std::string& path, const CreationJob& job,
                const std::string& caption);
   std::string TargetRoot(const std::string& path, size_t index, const CreationJob& job);
-  void Attach(const std::string& root, const StructureListing& listing, const CreationJob& job);
-  void SimulateAttach(const std::string& root, const StructureListing& listing,
+  // False when the disk became full (the run stops there).
+  bool Attach(const std::string& root, const StructureListing& listing, const CreationJob& job);
+  void SimulateAttach(const std::string& root, size_t index, const StructureListing& listing,
                       const CreationJob& job);
   uint64_t MeasuredSize(const std::string& source, const StructureListing::Entry& entry);
+  // A structure's file not written: other reasons, the window's list, the box's record.
+  void NotWritten(const std::string& target, double size, const std::string& why);
 
   CreationCounters& counters_;
   CreationResultLists& results_;
@@ -308,6 +319,8 @@ private:
   CreationSink& sink_;
   std::vector<StructureListing> listings_;
   std::vector<bool> listed_;
+  std::vector<bool> linked_;
+  std::string linkedCaption_;  // the caption of the job's box for a structure that is a link
   std::vector<bool> refusalShown_;
   std::unordered_set<std::string, FoldedHash, FoldedEqual> roadsNoted_;
   // Notes in the journal, once, the folder holding the levels made since
@@ -315,13 +328,22 @@ private:
   void NoteRoad(size_t madeFrom);
   std::string keptCaption_;  // the caption of the job's box for kept entries
   CreationStringList unmeasured_;
-  // A run's copy writes: each new folder a structure's files go to is taken as
-  // a road when they start, and a file is written only where that folder lay
-  // then (one swapped for a link meanwhile receives nothing).
+  // A job's roads: each structure's folder, taken when it is listed and
+  // checked again as each new folder receives it, so its files are read only
+  // where it lay; and each new folder a structure's files go to, taken when
+  // they start, so a file is written only where that folder lay then (one
+  // swapped for a link meanwhile receives nothing). A simulation asks the
+  // same checks and writes nothing.
   std::unique_ptr<SystemRemover> writes_;
-  CreationStringList movedWrites_;  // files not written for that reason
-  void ReportMovedWrites(const std::string& caption);
-  // What a simulation predicts in the current new folder (repeats exist by then).
+  std::unique_ptr<CopyWriter> writer_;
+  // A simulation's verdict on each structure file's source, asked once a job.
+  std::vector<std::vector<DWORD>> verdicts_;
+  // The files not written, each with why, for the run's box at the end.
+  std::vector<std::pair<std::string, std::string>> notWritten_;
+  std::string fullAt_;  // where the disk became full, if it did
+  void ReportNotWritten(const std::string& caption);
+  // What the current new folder holds so far (a repeat of another structure's
+  // entry exists by then), in a run as predicted in a simulation.
   std::unordered_set<std::string, FoldedHash, FoldedEqual> predictedTargets_;
 };
 

@@ -324,9 +324,19 @@ void CreationPage::Start(JobKind kind) {
   run.showLog = c_.viewDetailed->Checked();
   run.counters = BoundCounters();
   using W = TResultsWindow;
+  // A structure's file not written goes among the items not created for
+  // other reasons, its reason beneath it; the engine names it right before
+  // it hands the entry over, on its own thread.
+  std::pair<std::string, std::string> notWritten;
+  auto why = [&notWritten](const std::string& entry) {
+    std::string reason;
+    if (entry == notWritten.first) reason.swap(notWritten.second);
+    notWritten.first.clear();
+    return reason;
+  };
   for (int list : {W::kFoldersCreated, W::kFoldersExists, W::kFoldersOther, W::kSubFoldersCreated,
                    W::kFilesCreated})
-    run.lists.emplace_back(list);
+    run.lists.emplace_back(list, nullptr, list == W::kFoldersOther ? why : std::function<std::string(const std::string&)>());
   run.work = [&](RunBinding::Sink& sink) {
     // The job is a snapshot of the page's items, structures and options as they stand now.
     if (!TakeItems(job, sim)) return false;
@@ -344,11 +354,16 @@ void CreationPage::Start(JobKind kind) {
     job.captions.keptNames = Message(PageMsg::RunKeptNames).caption;
     job.captions.simulateKeptNames = Message(PageMsg::SimKeptNames).caption;
     job.captions.writesMoved = Message(PageMsg::RunWritesMoved).caption;
+    job.captions.diskFull = Message(PageMsg::RunDiskFull).caption;
     sink.Begin(job.items.count);
     core::CreationSink engineSink;
     // The engine's lists in the order of the job's lists.
     engineSink.listed = [&](core::ResultList list, const std::string& text) {
       sink.Add(static_cast<size_t>(list), text);
+    };
+    engineSink.notWritten = [&](const std::string& path, const std::string& reason) {
+      notWritten = {path, reason};
+      sink.Add(static_cast<size_t>(core::ResultList::FoldersOther), path);
     };
     engineSink.progress = [&](size_t i) { return sink.Progress(i); };
     engineSink.warn = [&](const std::string& text, const std::string& caption, bool ownerless) {

@@ -25,7 +25,7 @@ enum class PageMsg {
   RunNoStructure, SimNoStructure, RunStructureMissing, SimStructureMissing,
   RunConfirm, SimConfirm, RunEnd, SimEnd, RunEmpty, SimEmpty,
   RunSelfCopy, SimSelfCopy, RunMissingSize, SimMissingSize, DiskSpace,
-  StructureKept, RunKeptNames, SimKeptNames, RunWritesMoved,
+  StructureKept, RunKeptNames, SimKeptNames, RunWritesMoved, RunDiskFull,
   UndoNothing, UndoAsk, UndoReport, UndoEnd, ClearAsk, ClearEnd,
   // View of a destination or a structure that is no existing folder.
   ViewNotAFolder, StructureNotAFolder,

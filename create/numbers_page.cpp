@@ -96,6 +96,7 @@ const PageMessage kMessages[] = {
     {PageMsg::StructureKept, "0743", kMsgWarning, "{}", VEXTIL_CAPTION(T03, "Warning", "0743")},
     {PageMsg::RunKeptNames, "0744", kMsgWarning, "{}", VEXTIL_CAPTION(T03, "Warning", "0744")},
     {PageMsg::RunWritesMoved, "0750", kMsgWarning, "{}", VEXTIL_CAPTION(T03, "Warning", "0750")},
+    {PageMsg::RunDiskFull, "0771", kMsgWarning, "{}", VEXTIL_CAPTION(T03, "Warning", "0771")},
     {PageMsg::SimKeptNames, "0745", kMsgWarning, "{}", VEXTIL_CAPTION(S03, "Warning", "0745")},
     {PageMsg::RunSelfCopy, "0374", kMsgWarning, "{}", T03 TABS "Warning no: 0374."},
     {kSimStartAboveEnd, "0461", kMsgWarning, kStartGreater, S03 "    Warning no: 0461."},

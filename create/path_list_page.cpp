@@ -97,6 +97,7 @@ const PageMessage kMessages[] = {
     {PageMsg::StructureKept, "0746", kMsgWarning, "{}", VEXTIL_CAPTION(T04, "Warning", "0746")},
     {PageMsg::RunKeptNames, "0747", kMsgWarning, "{}", VEXTIL_CAPTION(T04, "Warning", "0747")},
     {PageMsg::RunWritesMoved, "0751", kMsgWarning, "{}", VEXTIL_CAPTION(T04, "Warning", "0751")},
+    {PageMsg::RunDiskFull, "0772", kMsgWarning, "{}", VEXTIL_CAPTION(T04, "Warning", "0772")},
     {PageMsg::SimKeptNames, "0748", kMsgWarning, "{}", VEXTIL_CAPTION(S04, "Warning", "0748")},
     {PageMsg::RunSelfCopy, "0375", kMsgWarning, "{}", VEXTIL_CAPTION(T04, "Warning", "0375")},
     {PageMsg::SimNoStructure, "0471", kMsgWarning, kNoStructure, VEXTIL_CAPTION(S04, "Warning", "0471")},

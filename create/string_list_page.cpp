@@ -117,6 +117,7 @@ const PageMessage kMessages[] = {
     {PageMsg::StructureKept, "0740", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0740")},
     {PageMsg::RunKeptNames, "0741", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0741")},
     {PageMsg::RunWritesMoved, "0749", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0749")},
+    {PageMsg::RunDiskFull, "0770", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0770")},
     {PageMsg::SimKeptNames, "0742", kMsgWarning, "{}", VEXTIL_CAPTION(S02, "Warning", "0742")},
     {PageMsg::RunSelfCopy, "0373", kMsgWarning, "{}", VEXTIL_CAPTION(T02, "Warning", "0373")},
     {PageMsg::SimNoStructure, "0453", kMsgWarning,

@@ -28,6 +28,8 @@ CopyStructure ListStructure(const std::string& root, bool withFiles,
                             const std::deque<std::string>& patterns) {
   CopyStructure s;
   NameStructure(s, root);
+  core::SystemRemover check;
+  s.road = check.ListRoad(root.size() == 2 ? root + "\\" : root);
   const std::vector<std::string> usable = core::UsableFilePatterns(patterns);
   std::deque<int> queue{-1};
   std::vector<WIN32_FIND_DATAA> files;
@@ -75,12 +77,9 @@ CopyStructure ListStructure(const std::string& root, bool withFiles,
   return s;
 }
 
-bool NotFound(DWORD e) { return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND; }
-
 std::string LastName(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
 bool AlreadyThere(DWORD e) { return e == ERROR_ALREADY_EXISTS || e == ERROR_FILE_EXISTS; }
-bool DiskFull(DWORD e) { return e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL; }
 
 using FoldedNames = std::unordered_map<std::string, DWORD, core::FoldedHash, core::FoldedEqual>;
 
@@ -137,7 +136,7 @@ public:
         if (p_.Skipped(m, s)) continue;
         const CopyStructure& st = p_.structures[s];
         const std::string root = main && !st.lastName.empty() ? base + "\\" + st.lastName : base;
-        if (!Pair(target, root, st, main && !st.lastName.empty())) return false;
+        if (!Pair(s, root, st, main && !st.lastName.empty())) return false;
       }
     }
     if (progress_) progress_(done_, total_);
@@ -169,14 +168,34 @@ private:
 
   bool Step() { return !progress_ || progress_(done_++, total_); }
 
-  // What removing an unfinished copy found at temporary (its attributes as
-  // listed) will answer, without removing it, by the run's own check: 0 when
-  // it goes; a link, a folder or a read-only file stays.
-  DWORD LeftoverRemovable(const std::string& temporary, DWORD attributes) {
-    if (temporary.size() >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
-    const core::ItemLocation at = remover_.Locate(temporary);
-    if (!at.Here()) return at.error;
-    return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
+  // What the run's copy will answer of a structure's file before it writes
+  // anything (dry): asked once a simulation, as the copy opens it.
+  DWORD SourceVerdict(size_t structure, size_t entry, const std::string& source) {
+    if (verdicts_.size() <= structure) verdicts_.resize(p_.structures.size());
+    std::vector<DWORD>& known = verdicts_[structure];
+    if (known.empty()) known.assign(p_.structures[structure].entries.size(), kUnasked);
+    if (known[entry] == kUnasked) known[entry] = writer_.SourceReadable(source);
+    return known[entry];
+  }
+
+  // What the run's copy to path (its folder as listed or predicted) will
+  // find, without writing (dry): a name held by an entry no listing shows,
+  // and the temporary name it takes, writing afresh over an unfinished copy
+  // of the program's own found there. 0 or ERROR_FILE_EXISTS.
+  DWORD PredictTarget(const std::string& source, const std::string& folder, bool folderOnDisk,
+                      const std::string& path, core::CopiedFile& copied) {
+    if (!folderOnDisk) return 0;
+    if (core::FolderHidesEntry(folder, LastName(path))) return ERROR_FILE_EXISTS;
+    for (unsigned attempt = 0; attempt < core::kTemporaryNames; ++attempt) {
+      const std::string temporary = core::TemporaryCopyPath(path, attempt);
+      copied.attempt = attempt;
+      if (Predicted(folder, folderOnDisk, LastName(temporary)) == INVALID_FILE_ATTRIBUTES) return 0;
+      if (writer_.OwnLeftover(source, temporary)) {
+        copied.leftoverReplaced = true;
+        return 0;
+      }
+    }
+    return ERROR_CANNOT_MAKE;
   }
 
   // What is at path now (dry: as predicted); INVALID_FILE_ATTRIBUTES for nothing.
@@ -259,7 +278,10 @@ private:
     r_.other[3] += static_cast<double>(size);
   }
 
-  bool Pair(const std::string& target, const std::string& root, const CopyStructure& st, bool makeRoot) {
+  bool Pair(size_t structure, const std::string& root, const CopyStructure& st, bool makeRoot) {
+    // The structure folder checked again as the run reaches it: its files are
+    // read only where it was listed.
+    remover_.ListRoadAsListed(st.root.size() == 2 ? st.root + "\\" : st.root, st.road);
     State rootState = Existing;
     bool rootOnDisk = true;
     if (makeRoot) {
@@ -296,29 +318,26 @@ private:
                                      : "the path is too long");
         continue;
       }
-      DWORD error = 0;
+      // What the folder holds already (listed once) or received from this
+      // run is never written over: the file exists.
+      if (Predicted(parent, parentOnDisk, name) != INVALID_FILE_ATTRIBUTES) {
+        Exists(path, e.size);
+        continue;
+      }
+      const std::string source = st.root + "\\" + e.relative;
       core::CopiedFile copied;
+      DWORD error = 0;
       if (dry_) {
-        const DWORD a = parentState == New ? INVALID_FILE_ATTRIBUTES : Predicted(parent, parentOnDisk, name);
-        if (a != INVALID_FILE_ATTRIBUTES) {
-          error = ERROR_FILE_EXISTS;
-        } else {
-          // What the run will find under the copy's temporary name.
-          const std::string temporary = core::TemporaryCopyPath(path);
-          const DWORD t = parentState == New ? INVALID_FILE_ATTRIBUTES
-                                             : Predicted(parent, parentOnDisk, LastName(temporary));
-          if (t != INVALID_FILE_ATTRIBUTES) {
-            error = LeftoverRemovable(temporary, t);
-            (error ? copied.leftoverStays : copied.leftoverReplaced) = true;
-          }
-          if (!error) predicted_.emplace(path, FILE_ATTRIBUTE_NORMAL);
-        }
+        error = SourceVerdict(structure, i, source);
+        copied.sourceFault = error != 0;
+        if (!error) error = PredictTarget(source, parent, parentOnDisk, path, copied);
       } else {
         // Written whole under a temporary name, then given its real name; the
         // copy and its undo's record in one pass: the content is read once.
-        error = core::CopyFileRecorded(st.root + "\\" + e.relative, path, copied, &remover_);
+        error = writer_.Copy(source, path, copied);
       }
       if (error == 0) {
+        predicted_.emplace(path, FILE_ATTRIBUTE_NORMAL);
         if (!dry_) {
           core::CreationJournal::File file{path, copied.size, copied.written};
           file.digest = copied.digest;
@@ -330,25 +349,16 @@ private:
         r_.filesCopied.push_back(path);
         if (copied.leftoverReplaced)
           r_.notes.push_back({path, "written afresh over an unfinished copy an earlier run left (" +
-                                        LastName(core::TemporaryCopyPath(path)) + ")"});
-      } else if (copied.leftoverStays) {
-        FileNotDone(path, e.size,
-              "an unfinished copy an earlier run left (" + LastName(core::TemporaryCopyPath(path)) +
-                  ") cannot be replaced: " + core::RemovalReason(error));
-      } else if (AlreadyThere(error)) {
-        r_.counters[10] += 1;
-        r_.counters[11] += static_cast<double>(e.size);
-        r_.filesExist.push_back(path);
-      } else if (DiskFull(error)) {
-        FileNotDone(path, e.size, "the disk is full");
+                                        LastName(core::TemporaryCopyPath(path, copied.attempt)) + ")"});
+      } else if (core::NameTakenError(error) && !copied.sourceFault) {
+        Exists(path, e.size);
+      } else if (core::DiskFullError(error)) {
+        FileNotDone(path, e.size, core::CopyFailureReason(error, copied));
         r_.stop.number = 705;
         r_.stop.text = "The disk is full !\nThe Copy process is stopped at : \n" + path;
         return false;
       } else {
-        FileNotDone(path, e.size,
-              NotFound(error)       ? "the structure's file is gone"
-              : error == ERROR_CRC ? "the copy did not read back whole: taken away"
-                                   : core::RemovalReason(error));
+        FileNotDone(path, e.size, core::CopyFailureReason(error, copied));
       }
     }
     // What the structure holds that no path reaches: never copied, named.
@@ -357,8 +367,13 @@ private:
       if (k.folder) Other(r_.subFoldersOther, r_.other[1], path, k.reason);
       else FileNotDone(path, k.size, k.reason);
     }
-    (void)target;
     return true;
+  }
+
+  void Exists(const std::string& path, uint64_t size) {
+    r_.counters[10] += 1;
+    r_.counters[11] += static_cast<double>(size);
+    r_.filesExist.push_back(path);
   }
 
   const CopyPreview& p_;
@@ -369,7 +384,10 @@ private:
   size_t done_ = 0, total_ = 0;
   const std::vector<std::string>* guards_ = nullptr;  // of the main folder worked on
   bool guarding_ = false;                              // it is a root
-  core::SystemRemover remover_;  // its check follows the main folders as the run's roads
+  core::SystemRemover remover_;  // its check follows the main folders and the structures as the run's roads
+  core::CopyWriter writer_{remover_};
+  static constexpr DWORD kUnasked = 0xFFFFFFFF;
+  std::vector<std::vector<DWORD>> verdicts_;  // dry: each structure file's source verdict
   std::vector<State> states_;
   std::vector<char> onDisk_;
   FoldedNames predicted_;  // dry: what this main folder received so far

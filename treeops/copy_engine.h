@@ -4,10 +4,12 @@
 // made, so nothing the run makes is ever copied), refuses pairs that would copy
 // a structure into itself and checks the free space of every drive written to.
 // The run makes folders one level at a time and copies files with
-// fail-if-exists (never overwriting), each written whole under a temporary
-// name before it takes its real one (an unfinished copy an earlier run left
-// there is replaced, and said so), recording every folder made and file
-// copied for the undo. The simulation is the same pass with the dry flag.
+// fail-if-exists (never overwriting), each read only where its structure was
+// listed (never through a link) and written whole under a temporary name
+// before it takes its real one (an unfinished copy an earlier run left there
+// is replaced, and said so), recording every folder made and file copied for
+// the undo. The simulation is the same pass with the dry flag, asking the
+// same checks without writing.
 // A main folder may be a drive or share root: the run only adds new items
 // there and never enters a protected folder the root holds.
 #pragma once
@@ -71,6 +73,9 @@ struct CopyStructure {
   };
   std::string root;        // without a trailing backslash ("c:" for a drive)
   std::string lastName;    // empty for a drive
+  // Where the root lay when it was listed: the run reads its files only
+  // there (a structure folder swapped for a link since is never read through).
+  core::ItemLocation road;
   std::vector<Entry> entries;
   std::vector<Kept> kept;  // folders, and with files the selected files
   uint32_t folders = 0, files = 0;

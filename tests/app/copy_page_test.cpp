@@ -709,3 +709,50 @@ TEST_F(CopyPageTest, AStructureWithNamesNoPathReachesSaysSoAndIsCopiedWithoutThe
 }
 
 } // namespace
+
+namespace {
+
+// Nothing is read through a link: a file link lying in the structure from the
+// start, and a subfolder swapped for a link while the run's question is open
+// (after the preview listed it), lead to outside data under the structure's
+// own names. Their files are not copied; the Visual Log names each under the
+// items not done for other reasons with why, the end box too, and the outside
+// data stays as it was.
+TEST_F(CopyPageTest, ALinkInTheStructureOrSwappedInWhileTheQuestionIsOpenIsNeverReadThrough) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
+  testsupport::TempDir outside;
+  outside.AddFile("link.txt", "outside link");
+  outside.AddFile("Mail\\m.txt", "outside m");
+  const std::string before = Snapshot(outside.Path());
+  ASSERT_TRUE(testsupport::MakeUnixFileSymlink(tree / "Mkt\\link.txt", outside / "link.txt"));
+  const std::string c1 = dest.AddFolder("C1");
+  AddMain(c1);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  bool swapped = false;
+  seam.Answer("no: 0651", IDYES, [&] {
+    swapped = testsupport::MoveOnUnixSide(tree / "Mkt\\Mail", tree / "Mail-away") &&
+              testsupport::MakeUnixSymlink(tree / "Mkt\\Mail", outside / "Mail");
+  });
+  seam.Answer("no: 0652", IDOK);
+  Press(P().btnVol08CopyFolders);
+  ASSERT_TRUE(swapped);
+  const std::string link = c1 + "\\Mkt\\link.txt", mail = c1 + "\\Mkt\\Mail\\m.txt";
+  const std::string linkWhy = "a link (its name leads to another place): never read through";
+  const std::string mailWhy = "a folder of the structure on its path is a link or was moved since it was listed: never read through";
+  EXPECT_FALSE(testsupport::PathExists(link));
+  EXPECT_FALSE(testsupport::PathExists(mail));
+  const Strings listed = frmStatistic08->List(6).Items();
+  EXPECT_EQ(listed, (Strings{link, "      why : " + linkWhy, mail, "      why : " + mailWhy})) << listed.size();
+  EXPECT_EQ(P().lblVol08FilesCopied.Text(), "0");
+  EXPECT_EQ(P().lblVol08FilesExists.Text(), "0");
+  ASSERT_NE(Box("0652"), nullptr);
+  EXPECT_NE(Box("0652")->text.find(linkWhy + " : 1\n      " + link), std::string::npos) << Box("0652")->text;
+  EXPECT_NE(Box("0652")->text.find(mailWhy + " : 1\n      " + mail), std::string::npos) << Box("0652")->text;
+  // A simulation now finds the linked subfolder a link: made, never entered.
+  Simulate();
+  EXPECT_EQ(frmStatistic08->List(6).Items(), (Strings{link, "      why : " + linkWhy}));
+  EXPECT_EQ(Snapshot(outside.Path()), before);
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 // Creation runs of the string-list page on real folder trees.
 #include "tests/app/creation_page_fixture.h"
 
+#include "core/file_copy.h"
 #include "support/wine_unix.h"
 
 #include <algorithm>
@@ -258,6 +259,110 @@ TEST_F(Vol02Run, AStructureWithNamesNoPathReachesIsCopiedWithoutThemAndSaysSo) {
   EXPECT_EQ(Row(PageCounters(), 1), (Strings{"1", "3", "2", "8"}));
   EXPECT_FALSE(FileExists(dest / "n\\beside.txt"));
   EXPECT_FALSE(FileExists(dest / "beside.txt"));
+}
+
+} // namespace
+
+namespace {
+
+// A structure's file that cannot be written is never taken for one that
+// already exists: one another program holds open without sharing it, one
+// that is a link lying in the structure from the start, and one swapped for a
+// link while the run's question is open. Each is
+// counted under other reasons and listed among them in the Visual Log with
+// why beneath it, and the box at the end names them; the outside data stays.
+TEST_F(Vol02Run, AFileNotWrittenIsListedWithWhyAndNeverCountedAsExisting) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
+  MakeStructure();
+  testsupport::TempDir outside;
+  outside.AddFile("link.txt", "outside link");
+  outside.AddFile("b.txt", "outside b");
+  const std::string before = Snapshot(outside.Path());
+  ASSERT_TRUE(testsupport::MakeUnixFileSymlink(tree / "T\\link.txt", outside / "link.txt"));
+  const std::string held = tree.AddFile("T\\held.txt", "held");
+  PickDestination(dest.Path());
+  Type("n");
+  M().Vol02.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  AddStructure(tree / "T");
+  HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  bool swapped = false;
+  seam.Answer("0025", IDYES, [&] {
+    swapped = testsupport::MoveOnUnixSide(tree / "T\\x\\b.txt", tree / "b-away.txt") &&
+              testsupport::MakeUnixFileSymlink(tree / "T\\x\\b.txt", outside / "b.txt");
+  });
+  seam.Answer("0749", IDOK);
+  seam.Answer("0026", IDOK);
+  Press(M().Vol02.btnVol02CreateFolders);
+  CloseHandle(holder);
+  ASSERT_TRUE(swapped);
+  const std::vector<std::pair<std::string, std::string>> notWritten = {
+      {dest / "n\\T\\held.txt", "in use by another program: it cannot be read"},
+      {dest / "n\\T\\link.txt", "a link (its name leads to another place): never read through"},
+      {dest / "n\\T\\x\\b.txt", "a link (its name leads to another place): never read through"}};
+  const Strings other = frmStatistic02->List(TResultsWindow::kFoldersOther).Items();
+  EXPECT_EQ(other.size(), 6u);
+  ASSERT_NE(Box("0749"), nullptr);
+  const std::string& box = Box("0749")->text;
+  EXPECT_EQ(box.find("Files not written : 3\n"), 0u) << box;
+  for (const auto& [path, why] : notWritten) {
+    EXPECT_FALSE(testsupport::PathExists(path)) << path;
+    const auto at = std::find(other.begin(), other.end(), path);
+    ASSERT_NE(at, other.end()) << path;
+    ASSERT_NE(at + 1, other.end()) << path;
+    EXPECT_EQ(*(at + 1), "      why : " + why);
+    EXPECT_NE(box.find("   " + path + "\n"), std::string::npos) << box;
+  }
+  // Created a.txt alone; nothing "already exists"; three files not written.
+  EXPECT_EQ(Row(PageCounters(), 1)[2], "1");
+  EXPECT_EQ(Row(PageCounters(), 2), (Strings{"0", "0", "0", "0"}));
+  EXPECT_EQ(Row(PageCounters(), 3)[2], "3");
+  EXPECT_EQ(WindowCounters(), PageCounters());
+  EXPECT_EQ(ReadFile(dest / "n\\T\\a.txt"), "hello");
+  EXPECT_EQ(Snapshot(outside.Path()), before);
+  EXPECT_LT(Box("0749") - &seam.boxes.front(), Box("0026") - &seam.boxes.front());
+}
+
+// A disk that fills up while a structure's file is written stops the run: the
+// file is taken away (no cut file, no temporary one), the next folders are not
+// made, a box says where it stopped and the box of the files not written names
+// it, before the end box.
+DWORD FullDisk(const std::string& temporary, uint64_t) {
+  return temporary.find("b.txt") != std::string::npos ? ERROR_DISK_FULL : 0;
+}
+
+TEST_F(Vol02Run, AFullDiskStopsTheRunAndSaysWhere) {
+  MakeStructure();
+  PickDestination(dest.Path());
+  Type("n1");
+  Type("n2");
+  M().Vol02.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  AddStructure(tree / "T");
+  seam.Answer("0025", IDYES);
+  seam.Answer("0770", IDOK);
+  seam.Answer("0749", IDOK);
+  seam.Answer("0026", IDOK);
+  core::SetCopyWriteFault(FullDisk);
+  Press(M().Vol02.btnVol02CreateFolders);
+  core::SetCopyWriteFault(nullptr);
+  const std::string stopped = dest / "n1\\T\\x\\b.txt";
+  EXPECT_FALSE(testsupport::PathExists(stopped));
+  EXPECT_EQ(ListTree(dest / "n1\\T\\x").find("b.txt"), std::string::npos);  // nor its temporary name
+  EXPECT_FALSE(testsupport::PathExists(dest / "n2"));
+  ASSERT_NE(Box("0770"), nullptr);
+  EXPECT_EQ(testsupport::Box(Box("0770")->caption, Box("0770")->flags, Box("0770")->text),
+            testsupport::Box(kT + "Warning no: 0770.", 0x30,
+                             "The disk is full !\nThe Creation process is stopped at : \n" + stopped));
+  ASSERT_NE(Box("0749"), nullptr);
+  EXPECT_EQ(Box("0749")->text, "Files not written : 1\n\nthe disk is full : 1\n   " + stopped + "\n");
+  EXPECT_EQ(Row(PageCounters(), 3)[2], "1");
+  EXPECT_EQ(Row(PageCounters(), 3)[3], "3");
+  EXPECT_EQ(Row(PageCounters(), 2)[2], "0");
+  const Strings captions = seam.Captions();
+  ASSERT_GE(captions.size(), 3u);
+  EXPECT_NE(captions[captions.size() - 3].find("0770"), std::string::npos);
+  EXPECT_NE(captions[captions.size() - 2].find("0749"), std::string::npos);
+  EXPECT_NE(captions[captions.size() - 1].find("0026"), std::string::npos);
 }
 
 } // namespace

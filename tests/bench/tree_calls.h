@@ -15,7 +15,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <deque>
+#include <memory>
+#include <unordered_set>
 #include <functional>
 #include <string>
 #include <vector>
@@ -167,43 +170,61 @@ void RenameFoldersChecked(const std::string& parent, const Folders& folders, con
 }
 
 // The copy of one file as the copy run makes it, with what its undo keeps: the
-// real name looked at, the content read once and written under a temporary
-// name beside it (the new file's place asked), a digest of it made on the way
-// and of what it holds read back, the source's time and attributes set, the
-// copy's time read, its place asked again, and the rename to its real name.
-inline void CopyRecorded(const std::string& from, const std::string& to) {
-  HANDLE source = CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+// source opened and its place asked (the first copy of each file; a later one
+// reads its index instead), its time read; the temporary file made in the
+// folder (opened and its place asked once per folder, by the caller), the
+// content read once and written with a digest made on the way, the size
+// asked, the source's time set and the copy's read; the real name given by a
+// new link in the folder and the temporary name removed.
+inline void CopyRecorded(const std::string& from, const std::string& to, HANDLE folder, bool firstOfFile) {
+  HANDLE source = CreateFileA(from.c_str(), GENERIC_READ | FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  char where[MAX_PATH + 16];
+  struct {
+    LARGE_INTEGER index;
+  } internal;
+  IO_STATUS_BLOCK status;
+  if (firstOfFile) GetFinalPathNameByHandleA(source, where, sizeof where, 0);
+  NtQueryInformationFile(source, &status, &internal, sizeof internal, static_cast<FILE_INFORMATION_CLASS>(6));
   FILE_BASIC_INFO basic{};
   GetFileInformationByHandleEx(source, FileBasicInfo, &basic, sizeof basic);
-  GetFileAttributesA(to.c_str());
-  const std::string temporary = to + ".~vx00000000";
-  HANDLE target = CreateFileA(temporary.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  char where[MAX_PATH + 16];
-  GetFinalPathNameByHandleA(target, where, sizeof where, 0);
+  const std::string name = to.substr(to.find_last_of('\\') + 1);
+  const std::wstring temporary(name.begin(), name.end());
+  const std::wstring wide = temporary + L".~vx00000000";
+  UNICODE_STRING string;
+  string.Buffer = const_cast<wchar_t*>(wide.c_str());
+  string.Length = string.MaximumLength = static_cast<USHORT>(wide.size() * sizeof(WCHAR));
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &string, OBJ_CASE_INSENSITIVE, folder, nullptr);
+  HANDLE target = nullptr;
+  NtCreateFile(&target, GENERIC_READ | GENERIC_WRITE | DELETE | SYNCHRONIZE, &attributes, &status, nullptr,
+               FILE_ATTRIBUTE_NORMAL, 0, FILE_CREATE, FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
   static std::vector<unsigned char> buffer(1 << 18);
   DWORD got = 0, written = 0;
   uint64_t sum = 0;
   while (ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got) {
     WriteFile(target, buffer.data(), got, &written, nullptr);
-    for (DWORD i = 0; i < got; ++i) sum = sum * 31 + buffer[i];
+    for (DWORD i = 0; i + 8 <= got; i += 8) sum += *reinterpret_cast<const uint32_t*>(&buffer[i]) * 31u;
   }
   CloseHandle(source);
   FILE_STANDARD_INFO standard;
   GetFileInformationByHandleEx(target, FileStandardInfo, &standard, sizeof standard);
-  LARGE_INTEGER start{};
-  SetFilePointerEx(target, start, nullptr, FILE_BEGIN);
-  while (ReadFile(target, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got)
-    for (DWORD i = 0; i < got; ++i) sum = sum * 31 + buffer[i];
   FILE_BASIC_INFO set{};
   set.LastWriteTime = basic.LastWriteTime;
   set.FileAttributes = FILE_ATTRIBUTE_NORMAL;
   SetFileInformationByHandle(target, FileBasicInfo, &set, sizeof set);
+  std::vector<char> link(sizeof(FILE_RENAME_INFO) + temporary.size() * sizeof(WCHAR));
+  FILE_RENAME_INFO* info = reinterpret_cast<FILE_RENAME_INFO*>(link.data());
+  info->ReplaceIfExists = FALSE;
+  info->RootDirectory = folder;
+  info->FileNameLength = static_cast<DWORD>(temporary.size() * sizeof(WCHAR));
+  std::memcpy(info->FileName, temporary.data(), temporary.size() * sizeof(WCHAR));
+  NtSetInformationFile(target, &status, info, static_cast<ULONG>(link.size()), FileLinkInformation);
+  FILE_DISPOSITION_INFO disposition{TRUE};
+  SetFileInformationByHandle(target, FileDispositionInfo, &disposition, sizeof disposition);
   GetFileInformationByHandleEx(target, FileBasicInfo, &basic, sizeof basic);
-  GetFinalPathNameByHandleA(target, where, sizeof where, 0);
-  RenameHandle(target, to);
   CloseHandle(target);
+  if (sum == 1) std::printf(" ");
 }
 
 // The system's own bulk delete of a folder tree, as a user types it: cmd's
@@ -220,6 +241,39 @@ inline void RmdirSQ(const std::string& folder) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
 }
+
+// CopyRecorded for the files of a structure copied into folders one after
+// the other, as the run makes them: each folder opened and its place asked
+// when its first file comes, each source's place asked the first time the
+// file is copied. Copies of the object share what it has seen.
+class RecordedCopies {
+public:
+  void operator()(const std::string& from, const std::string& to) {
+    State& s = *state_;
+    const std::string folder = to.substr(0, to.find_last_of('\\'));
+    if (folder != s.folder) {
+      if (s.handle != INVALID_HANDLE_VALUE) CloseHandle(s.handle);
+      s.folder = folder;
+      s.handle = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY | FILE_ADD_FILE | FILE_TRAVERSE | SYNCHRONIZE |
+                             FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+      char where[MAX_PATH + 16];
+      GetFinalPathNameByHandleA(s.handle, where, sizeof where, 0);
+    }
+    CopyRecorded(from, to, s.handle, s.seen.insert(from).second);
+  }
+
+private:
+  struct State {
+    std::string folder;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    std::unordered_set<std::string> seen;
+    ~State() {
+      if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+  };
+  std::shared_ptr<State> state_ = std::make_shared<State>();
+};
 
 // "what: items in s = n/s = r1 x the same calls (s), r2 x the action alone (s)".
 inline void ReportBoth(const char* what, double items, double seconds, double same, double plain,

@@ -11,6 +11,16 @@
 // folders and 1,000 files copied into 20 folders (5 a press). Each
 // measurement works on a tree of its own, never touched before; page and
 // loops take turns in slices, in a changing order.
+//
+// "copies" measures the copies of files themselves, each case in rounds
+// (five unless a number follows), every round on fresh trees, the page, a bare
+// loop of CopyFileA and Wine's own xcopy.exe taking turns: the Copy page
+// copying one file of 300 MB into 5 main folders, and 2,000 files of 50 KB (20
+// folders of 100) into 5 main folders; the string-list page making 50 folders,
+// each with a structure of 500 files of 20 KB (10 folders of 50) "with
+// files". Each round prints the page against the bare loop and against xcopy;
+// the end prints their medians. Everything made is removed after each round
+// (the 300 MB case needs about 5 GB free while a round lasts).
 #include "bench/tree_calls.h"
 #include "app/frmMain.h"
 #include "app/program.h"
@@ -22,6 +32,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -39,6 +50,7 @@ using bench::SmallFile;
 // met its first question (Arm before the press).
 class YesSeam : public ui::Seam {
 public:
+  std::string folder;  // what the folder picker answers
   int MessageBox(HWND, ui::BoxOwner, const std::string&, const std::string&, unsigned flags) override {
     if ((flags & MB_TYPEMASK) != MB_YESNO) return IDOK;
     if (!asked) {
@@ -50,6 +62,11 @@ public:
   void Arm() { asked = false; }
   bool asked = false;
   LARGE_INTEGER askedAt{};
+  bool PickFolder(ui::FolderPickRequest& request) override {
+    request.result = folder;
+    return true;
+  }
+  bool ShellOpen(HWND, const std::string&, const std::string&, const std::string&, int) override { return true; }
 };
 YesSeam* g_seam = nullptr;
 
@@ -266,6 +283,7 @@ void Copy(const testsupport::TempDir& dir) {
     CreateDirectoryA(target.c_str(), nullptr);
     bench::CopyStructure(structure, target, copy);
   };
+  bench::RecordedCopies recorded;  // the run's calls, each source's place asked once
   double run = 0, same = 0, plain = 0, copied = 0;
   for (int s = 0; s < slices; ++s)
     InTurns(s, {[&] {
@@ -279,7 +297,7 @@ void Copy(const testsupport::TempDir& dir) {
                 },
                 [&] {
                   same += bench::Seconds([&] {
-                    for (int m = s * mains / slices; m < (s + 1) * mains / slices; ++m) bare(main("same", m), bench::CopyRecorded);
+                    for (int m = s * mains / slices; m < (s + 1) * mains / slices; ++m) bare(main("same", m), recorded);
                   });
                 },
                 [&] {
@@ -296,15 +314,242 @@ void Copy(const testsupport::TempDir& dir) {
   bench::ReportBoth("copy page run, 20 x (201 folders, 1,000 files)", mains * 1201, run, same, plain, "items");
 }
 
+// ---- The copies of files, against CopyFileA and xcopy -------------------------------
+
+// A file of size bytes, its content varying along it.
+void ContentFile(const std::string& path, uint64_t size, unsigned seed) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  std::vector<unsigned char> block(1 << 20);
+  for (uint64_t done = 0; done < size;) {
+    const DWORD n = static_cast<DWORD>(std::min<uint64_t>(block.size(), size - done));
+    for (DWORD i = 0; i < n; ++i) block[i] = static_cast<unsigned char>((done + i) * 31 + seed + (done + i) / 4093);
+    DWORD written = 0;
+    WriteFile(h, block.data(), n, &written, nullptr);
+    done += n;
+  }
+  CloseHandle(h);
+}
+
+// A structure of folders x files files of size bytes each.
+void FilesStructure(const std::string& root, int folders, int files, uint64_t size) {
+  for (int f = 0; f < folders; ++f) {
+    const std::string folder = root + "\\" + Name("d", f);
+    testsupport::MakeFolders(folder);
+    for (int i = 0; i < files; ++i) ContentFile(folder + "\\" + Name("f", i) + ".dat", size, f * files + i);
+  }
+}
+
+// Wine's (or Windows') own xcopy of the folder from into the new folder to,
+// its output to nowhere; waits for it.
+void XCopy(const std::string& from, const std::string& to) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                           OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = si.hStdOutput = si.hStdError = nul;
+  PROCESS_INFORMATION pi{};
+  std::string line = "xcopy.exe \"" + from + "\" \"" + to + "\" /E /I /Q /Y";
+  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  } else {
+    std::printf("xcopy could not be started\n");
+  }
+  CloseHandle(nul);
+}
+
+// The files below root (how many), for checking what each side made.
+int CountFiles(const std::string& root) {
+  int n = 0;
+  core::ForEachFolderEntry(root, "*", [&](const WIN32_FIND_DATAA& d) {
+    n += (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? CountFiles(root + "\\" + d.cFileName) : 1;
+  });
+  return n;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+struct Rounds {
+  std::vector<double> page, bare, xcopy;
+  void Print(const char* what) const {
+    std::vector<double> toBare, toXcopy, xcopyToBare;
+    for (size_t i = 0; i < page.size(); ++i) {
+      toBare.push_back(page[i] / bare[i]);
+      toXcopy.push_back(page[i] / xcopy[i]);
+      xcopyToBare.push_back(xcopy[i] / bare[i]);
+    }
+    std::printf("%-48s median of %zu: page %.3f s = %.2f x the bare CopyFileA loop (%.3f s), %.2f x xcopy (%.3f s); "
+                "xcopy = %.2f x the bare loop\n",
+                what, page.size(), Median(page), Median(toBare), Median(bare), Median(toXcopy), Median(xcopy),
+                Median(xcopyToBare));
+  }
+};
+
+void PrintRound(const char* what, int round, double page, double bare, double xcopy) {
+  std::printf("%-48s round %d: page %.3f s = %.2f x bare (%.3f s), %.2f x xcopy (%.3f s)\n", what, round + 1, page,
+              page / bare, bare, page / xcopy, xcopy);
+}
+
+// The Copy page copying the structure (made in dir\\S by make) into 5 fresh
+// main folders a round; the bare loop makes each main folder's copy of the
+// structure folder and copies each file with CopyFileA; xcopy copies the
+// structure folder into each.
+Rounds CopyFiles(const testsupport::TempDir& dir, const char* what, int rounds, int files,
+                 const std::function<void(const std::string&)>& make) {
+  const std::string structure = dir / "copies\\S";
+  make(structure);
+  CopyPage& page = frmMain->Vol08;
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersCopy02);
+  page.Lists.Clear();
+  page.lstVol08AddFolderStructure.Clear();
+  page.lstVol08AddFolderStructure.Add(structure);
+  page.chkVol08ShowDetailedResults.SetChecked(false);
+  page.rdoVol08AttachMainFolderWithFiles.SetChecked(true);
+  const int mains = 5;
+  Rounds r;
+  for (int round = 0; round < rounds; ++round) {
+    const std::string base = dir / ("copies\\r" + std::to_string(round));
+    auto main = [&](const char* tree, int m) { return base + "\\" + tree + "\\" + Name("m", m); };
+    // Each measurement on main folders of its own, made before it and
+    // removed right after it (so little of what it wrote waits to go to disk).
+    auto measure = [&](const char* tree, const std::function<void()>& work) {
+      for (int m = 0; m < mains; ++m) testsupport::MakeFolders(main(tree, m));
+      const double seconds = bench::Seconds(work);
+      if (CountFiles(base + "\\" + tree) != mains * files)
+        std::printf("%s: %s made %d files\n", what, tree, CountFiles(base + "\\" + tree));
+      testsupport::RemoveTree(base + "\\" + tree);
+      return seconds;
+    };
+    double run = 0, bare = 0, xcopy = 0;
+    InTurns(round, {[&] {
+                      std::vector<std::string> targets;
+                      for (int m = 0; m < mains; ++m) targets.push_back(main("page", m));
+                      page.Lists.Clear();
+                      page.lstVol08IncludeFolderList.AddStrings(targets);
+                      for (int m = 0; m < mains; ++m) testsupport::MakeFolders(main("page", m));
+                      page.Lists.Refresh();
+                      run = measure("page", [&] { page.btnVol08CopyFolders.Click(); });
+                      page.Lists.Clear();
+                      page.Lists.Refresh();
+                    },
+                    [&] {
+                      bare = measure("same", [&] {
+                        for (int m = 0; m < mains; ++m) {
+                          const std::string target = main("same", m) + "\\S";
+                          CreateDirectoryA(target.c_str(), nullptr);
+                          bench::CopyStructure(structure, target, [](const std::string& from, const std::string& to) {
+                            CopyFileA(from.c_str(), to.c_str(), TRUE);
+                          });
+                        }
+                      });
+                    },
+                    [&] {
+                      xcopy = measure("plain", [&] {
+                        for (int m = 0; m < mains; ++m) XCopy(structure, main("plain", m) + "\\S");
+                      });
+                    }});
+    testsupport::RemoveTree(base);
+    PrintRound(what, round, run, bare, xcopy);
+    r.page.push_back(run);
+    r.bare.push_back(bare);
+    r.xcopy.push_back(xcopy);
+  }
+  page.lstVol08AddFolderStructure.Clear();
+  testsupport::RemoveTree(structure);
+  return r;
+}
+
+// The string-list page making 50 folders "with files" of a structure of 500
+// files of 20 KB; the bare loop makes each folder, its structure folder, and
+// the structure's copy with CopyFileA; xcopy copies the structure folder into
+// each folder the bare loop's way made.
+Rounds CreateWithFiles(YesSeam& seam, const testsupport::TempDir& dir, int rounds) {
+  const char* what = "string-list page, 50 x 500 files of 20 KB";
+  const std::string structure = dir / "create\\T";
+  FilesStructure(structure, 10, 50, 20 * 1024);
+  std::vector<std::string> names;
+  for (int i = 0; i < 50; ++i) names.push_back(Name("item", i));
+  StringListPage& page = frmMain->Vol02;
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFolderCreate03);
+  page.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  seam.folder = structure;
+  page.btnVol02AddFolderStructure.Click();
+  page.chkVol02ViewDetailedResults.SetChecked(false);
+  page.chkVol02ViewDestFolder.SetChecked(false);
+  Rounds r;
+  for (int round = 0; round < rounds; ++round) {
+    const std::string base = dir / ("create\\r" + std::to_string(round));
+    auto measure = [&](const char* tree, const std::function<void()>& work) {
+      testsupport::MakeFolders(base + "\\" + tree);
+      const double seconds = bench::Seconds(work);
+      if (CountFiles(base + "\\" + tree) != 50 * 500)
+        std::printf("%s: %s made %d files\n", what, tree, CountFiles(base + "\\" + tree));
+      testsupport::RemoveTree(base + "\\" + tree);
+      return seconds;
+    };
+    double run = 0, bare = 0, xcopy = 0;
+    InTurns(round, {[&] {
+                      testsupport::MakeFolders(base + "\\page");
+                      seam.folder = base + "\\page";
+                      page.btnVol02AddDestFolder.Click();
+                      page.lstVol02IncludeStrings.Clear();
+                      page.lstVol02IncludeStrings.AddStrings(names);
+                      page.Lists.Refresh();
+                      run = measure("page", [&] { page.btnVol02CreateFolders.Click(); });
+                    },
+                    [&] {
+                      bare = measure("same", [&] {
+                        for (const std::string& name : names) {
+                          const std::string folder = base + "\\same\\" + name, target = folder + "\\T";
+                          CreateDirectoryA(folder.c_str(), nullptr);
+                          CreateDirectoryA(target.c_str(), nullptr);
+                          bench::CopyStructure(structure, target, [](const std::string& from, const std::string& to) {
+                            CopyFileA(from.c_str(), to.c_str(), TRUE);
+                          });
+                        }
+                      });
+                    },
+                    [&] {
+                      xcopy = measure("plain", [&] {
+                        for (const std::string& name : names) {
+                          const std::string folder = base + "\\plain\\" + name;
+                          CreateDirectoryA(folder.c_str(), nullptr);
+                          XCopy(structure, folder + "\\T");
+                        }
+                      });
+                    }});
+    testsupport::RemoveTree(base);
+    PrintRound(what, round, run, bare, xcopy);
+    r.page.push_back(run);
+    r.bare.push_back(bare);
+    r.xcopy.push_back(xcopy);
+  }
+  page.lstVol02IncludeStrings.Clear();
+  page.Lists.Refresh();
+  testsupport::RemoveTree(structure);
+  return r;
+}
+
 } // namespace
 
-// One argument (rename, delete or copy) runs that part alone; a second gives
-// the folders of the first delete shape for a quick look ("delete 50"; 0
-// leaves that shape out).
+// One argument (rename, delete, copy or copies) runs that part alone; a second
+// gives the folders of the first delete shape for a quick look ("delete 50";
+// 0 leaves that shape out), or the rounds of "copies" (also "copies big",
+// "copies small" or "copies create" with rounds after it, for one case alone).
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   const std::string only = argc > 1 ? argv[1] : "";
   const int deleteFolders = argc > 2 ? std::atoi(argv[2]) : 500;
+  std::string copiesCase = argc > 2 && !std::isdigit(static_cast<unsigned char>(argv[2][0])) ? argv[2] : "";
+  const char* roundsArg = copiesCase.empty() ? (argc > 2 ? argv[2] : nullptr) : (argc > 3 ? argv[3] : nullptr);
+  const int rounds = roundsArg ? std::max(1, std::atoi(roundsArg)) : 5;
   testsupport::TempDir dir;
   YesSeam seam;
   g_seam = &seam;
@@ -318,6 +563,22 @@ int main(int argc, char** argv) {
     Delete(dir, 2000, 10, "delete: 20,000 files in 2,000 folders");
   }
   if (only.empty() || only == "copy") Copy(dir);
+  if (only == "copies") {
+    std::vector<std::pair<const char*, Rounds>> results;
+    if (copiesCase.empty() || copiesCase == "big")
+      results.emplace_back("Copy page, one 300 MB file into 5 main folders",
+                           CopyFiles(dir, "Copy page, one 300 MB file into 5", rounds, 1, [](const std::string& s) {
+                             testsupport::MakeFolders(s);
+                             ContentFile(s + "\\big.bin", 300ull << 20, 7);
+                           }));
+    if (copiesCase.empty() || copiesCase == "small")
+      results.emplace_back("Copy page, 2,000 files of 50 KB into 5 main folders",
+                           CopyFiles(dir, "Copy page, 2,000 files of 50 KB into 5", rounds, 2000,
+                                     [](const std::string& s) { FilesStructure(s, 20, 100, 50 * 1024); }));
+    if (copiesCase.empty() || copiesCase == "create")
+      results.emplace_back("string-list page, 50 folders x 500 files of 20 KB", CreateWithFiles(seam, dir, rounds));
+    for (const auto& result : results) result.second.Print(result.first);
+  }
   ui::App().DestroyForms();
   char temp[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, temp);

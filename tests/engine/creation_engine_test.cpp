@@ -433,3 +433,122 @@ TEST(CreationEngine, ARunKilledInTheMiddleOfAFileLeavesNoCutFileUnderItsRealName
 }
 
 } // namespace
+
+namespace {
+
+// Only a file whose real name is taken counts as already existing: a source
+// another program holds open without sharing it, and one gone since it was
+// listed, are not written, counted under other reasons with their bytes and
+// named with why, as the simulation predicts; a disk that fills up stops the
+// run there (what it was writing is taken away, the next folders are not
+// made) and says so; a link whose target is missing put under a file's real
+// name meanwhile keeps it, and that file already exists.
+namespace failing {
+std::string gone;
+void GoneMeanwhile(const std::string& temporary, uint64_t) {
+  if (temporary.find("big.bin") != std::string::npos) DeleteFileA(gone.c_str());
+}
+DWORD DiskFills(const std::string& temporary, uint64_t) {
+  return temporary.find("big.bin") != std::string::npos ? ERROR_DISK_FULL : 0;
+}
+std::string linkAt, linkTarget;
+bool linked = false;
+void LinkMeanwhile(const std::string& temporary, uint64_t) {
+  if (linked || temporary.find("big.bin") == std::string::npos) return;
+  testsupport::MakeFolders(linkAt.substr(0, linkAt.find_last_of('\\')));
+  linked = testsupport::MakeUnixDanglingLink(linkAt, linkTarget);
+}
+} // namespace failing
+
+TEST(CreationEngine, AFileNotWrittenIsCountedUnderOtherReasonsWithWhyNeverAsExisting) {
+  struct Case {
+    const char* name;
+    double created, exists, other;  // files of the first new folder
+    const char* why;                // of the one file not written
+    bool stops;
+  };
+  const Case cases[] = {
+      {"a source held open", 2, 0, 1, "in use by another program: it cannot be read", false},
+      {"a source gone", 2, 0, 1, "the structure's file is gone", false},
+      {"the disk full", 1, 0, 1, "the disk is full", true},
+      {"a link meanwhile", 2, 1, 0, nullptr, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string name = c.name;
+    if (name == "a link meanwhile" && !testsupport::UnderWine()) continue;
+    testsupport::TempDir dest, tree;
+    tree.AddFile("T\\a.txt", "aaaa");
+    tree.AddFile("T\\big.bin", std::string(300000, 'b'));
+    tree.AddFile("T\\sub\\c.txt", "cc");
+    Harness h;
+    std::vector<std::pair<std::string, std::string>> named;
+    h.sink.notWritten = [&](const std::string& path, const std::string& why) { named.emplace_back(path, why); };
+    core::CreationJob job = h.Job(dest.Path(), core::AttachMode::SubOnlyWithFiles);
+    job.captions.writesMoved = "0749";
+    job.captions.diskFull = "0770";
+    job.structures = {tree / "T"};
+    job.items = core::StringListItems({"n1", "n2"}, h.parts);
+    h.Measure(job, true);
+    // The file the failure meets, by its place in the new folder.
+    std::string failed = "n1\\a.txt";
+    HANDLE holder = INVALID_HANDLE_VALUE;
+    if (name == "a source held open") {
+      holder = CreateFileA((tree / "T\\a.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    } else if (name == "a source gone") {
+      failed = "n1\\sub\\c.txt";  // listed, then gone while the root's large file is written
+      failing::gone = tree / "T\\sub\\c.txt";
+      core::SetCopyWriteHook(failing::GoneMeanwhile);
+    } else if (name == "the disk full") {
+      failed = "n1\\big.bin";
+      core::SetCopyWriteFault(failing::DiskFills);
+    } else {
+      failed = "n1\\sub\\c.txt";
+      failing::linkAt = dest / failed;
+      failing::linkTarget = tree / "gone.txt";
+      failing::linked = false;
+      core::SetCopyWriteHook(failing::LinkMeanwhile);
+    }
+    Harness predicted;
+    predicted.totals = h.totals;
+    predicted.files = h.files;
+    const bool meanwhile = c.stops || name == "a link meanwhile" || name == "a source gone";
+    if (!meanwhile) predicted.Engine().Simulate(job);
+    const bool completed = h.Engine().Run(job);
+    core::SetCopyWriteFault(nullptr);
+    core::SetCopyWriteHook(nullptr);
+    if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+    if (name == "a link meanwhile") ASSERT_TRUE(failing::linked);
+    EXPECT_EQ(completed, !c.stops);
+    const double folders = c.stops ? 1 : 2;
+    EXPECT_EQ(h.counters[core::CounterIndex(core::kCreated, core::kFolders)], folders);
+    EXPECT_EQ(h.counters[core::CounterIndex(core::kCreated, core::kFiles)], c.created + (c.stops ? 0 : 3 - c.other));
+    EXPECT_EQ(h.counters[core::CounterIndex(core::kExists, core::kFiles)], c.exists);
+    EXPECT_EQ(h.counters[core::CounterIndex(core::kOther, core::kFiles)], c.stops ? c.other : 2 * c.other);
+    if (!meanwhile) EXPECT_EQ(predicted.counters, h.counters);
+    if (c.why) {
+      ASSERT_FALSE(named.empty());
+      EXPECT_EQ(named.front(), std::make_pair(dest / failed, std::string(c.why)));
+      EXPECT_FALSE(testsupport::PathExists(dest / failed));
+      EXPECT_FALSE(testsupport::PathExists(core::TemporaryCopyPath(dest / failed)));
+      ASSERT_FALSE(h.warnings.empty());
+      const std::string& box = h.warnings.back();
+      EXPECT_EQ(box.find("0749!Files not written : " + std::to_string(named.size()) + "\n\n" + c.why + " : "), 0u)
+          << box;
+      EXPECT_NE(box.find(dest / failed), std::string::npos) << box;
+    } else {
+      EXPECT_TRUE(named.empty());
+      testsupport::WriteFile(failing::linkTarget, "the link's own");
+      EXPECT_EQ(testsupport::ReadFile(dest / failed), "the link's own");
+    }
+    if (c.stops) {
+      EXPECT_FALSE(testsupport::PathExists(dest / "n2"));
+      ASSERT_GE(h.warnings.size(), 2u);
+      EXPECT_EQ(h.warnings[h.warnings.size() - 2],
+                "0770!The disk is full !\nThe Creation process is stopped at : \n" + dest / failed);
+    }
+  }
+}
+
+} // namespace

@@ -4,9 +4,11 @@
 // replaces what it left; nothing under the real name is ever replaced, and
 // nothing but an unfinished copy of the program's own is taken away.
 #include "core/file_copy.h"
+#include "core/folder_listing.h"
 #include "engine/treeops_fixture.h"
 #include "support/wine_unix.h"
 
+#include <algorithm>
 #include <cctype>
 
 using testsupport::PathExists;
@@ -84,32 +86,49 @@ TEST(CopyFileRecorded, AFileMadeUnderTheRealNameMeanwhileIsNeverReplaced) {
   EXPECT_FALSE(PathExists(core::TemporaryCopyPath(to)));
 }
 
-// Only an unfinished copy of the program's own is taken away: a folder or a
-// link under its temporary name stays, and so nothing is copied.
-TEST(CopyFileRecorded, WhatIsNoUnfinishedCopyOfItsOwnStaysAndNothingIsCopied) {
+// Only an unfinished copy of the program's own (a beginning of the source's
+// content) is taken away: a folder, a link, a user's own file under the
+// temporary name stays as it was, and the copy is written under the next
+// temporary name and takes its real name.
+TEST(CopyFileRecorded, WhatIsNoUnfinishedCopyOfItsOwnStaysAndTheCopyTakesAnotherName) {
   TempDir temp;
   const std::string from = temp.AddFile("a.txt", "source");
   const std::string outside = temp.AddFile("outside\\target.txt", "outside");
   struct Case {
     const char* name;
     std::function<bool(const std::string& temporary)> arrange;
-    DWORD error;
+    const char* stays;  // the content that stays under the temporary name (null: a folder)
+    bool replaced;
   };
   const Case cases[] = {
-      {"a folder", [&](const std::string& t) { return testsupport::MakeFolders(t), true; }, ERROR_ACCESS_DENIED},
+      {"a folder", [&](const std::string& t) { return testsupport::MakeFolders(t), true; }, nullptr, false},
       {"a link to a file",
        [&](const std::string& t) { return testsupport::UnderWine() && testsupport::MakeUnixFileSymlink(t, outside); },
-       ERROR_NOT_SUPPORTED},
+       "outside", false},
+      {"the user's file", [&](const std::string& t) { return testsupport::WriteFile(t, "the user's"), true; }, "the user's",
+       false},
+      {"the user's longer file", [&](const std::string& t) { return testsupport::WriteFile(t, "source and more"), true; },
+       "source and more", false},
+      {"an empty file", [&](const std::string& t) { return testsupport::WriteFile(t, ""), true; }, "", false},
+      {"an unfinished copy", [&](const std::string& t) { return testsupport::WriteFile(t, "sou"), true; }, nullptr, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string to = temp / (std::string(c.name) + ".txt");
-    if (!c.arrange(core::TemporaryCopyPath(to))) continue;
+    const std::string held = core::TemporaryCopyPath(to);
+    if (!c.arrange(held)) continue;
     core::CopiedFile copied;
-    EXPECT_EQ(core::CopyFileRecorded(from, to, copied), c.error);
-    EXPECT_TRUE(copied.leftoverStays);
-    EXPECT_FALSE(PathExists(to));
-    EXPECT_TRUE(PathExists(core::TemporaryCopyPath(to)));
+    ASSERT_EQ(core::CopyFileRecorded(from, to, copied), 0u);
+    EXPECT_EQ(copied.leftoverReplaced, c.replaced);
+    EXPECT_EQ(copied.attempt, c.replaced ? 0u : 1u);
+    EXPECT_EQ(ReadFile(to), "source");
+    EXPECT_FALSE(PathExists(core::TemporaryCopyPath(to, 1)));
+    if (c.replaced)
+      EXPECT_FALSE(PathExists(held));
+    else if (c.stays)
+      EXPECT_EQ(ReadFile(held), c.stays);
+    else
+      EXPECT_TRUE(testsupport::FolderExists(held));
   }
   EXPECT_EQ(ReadFile(outside), "outside");
 }
@@ -135,6 +154,116 @@ TEST(CopyFileRecorded, TheTemporaryNameIsTheProgramsOwnAndWorksAtThePathLimit) {
   ASSERT_EQ(core::CopyFileRecorded(from, to, copied), 0u);
   EXPECT_EQ(ReadFile(to), "at the limit");
   EXPECT_EQ(testsupport::ListTree(folder), to.substr(folder.size() + 1) + "\n");
+}
+
+} // namespace
+
+namespace {
+
+// A link whose target is missing holds the real name: no look-up finds it,
+// yet the copy never takes its name (a rename would replace it). The copy is
+// taken away, the real name counts as taken, and the link stays: its target
+// written again is what the name shows.
+TEST(CopyFileRecorded, ALinkWhoseTargetIsMissingKeepsItsName) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made with the Unix ln";
+  TempDir temp;
+  const std::string from = temp.AddFile("a.txt", "source");
+  const std::string to = temp / "taken.txt", target = temp / "gone.txt";
+  ASSERT_TRUE(testsupport::MakeUnixDanglingLink(to, target));
+  ASSERT_FALSE(PathExists(to));
+  core::CopiedFile copied;
+  EXPECT_EQ(core::CopyFileRecorded(from, to, copied), DWORD(ERROR_FILE_EXISTS));
+  EXPECT_TRUE(core::NameTakenError(ERROR_FILE_EXISTS));
+  EXPECT_FALSE(copied.sourceFault);
+  EXPECT_FALSE(PathExists(core::TemporaryCopyPath(to)));
+  EXPECT_TRUE(core::FolderHidesEntry(temp.Path(), "taken.txt"));
+  EXPECT_FALSE(core::FolderHidesEntry(temp.Path(), "free.txt"));
+  testsupport::WriteFile(target, "the link's own target");
+  EXPECT_EQ(ReadFile(to), "the link's own target");
+}
+
+// A copy that fails is never taken for an existing file: a source another
+// program holds open without sharing it, one that is gone, and a disk that
+// fills up while the copy is written each name their own reason, and leave
+// nothing under the real name nor the temporary one.
+uint64_t g_fullAfter = 0;
+DWORD DiskFills(const std::string&, uint64_t written) { return written >= g_fullAfter ? ERROR_DISK_FULL : 0; }
+
+TEST(CopyFileRecorded, AFailureNamesItsReasonAndLeavesNothing) {
+  TempDir temp;
+  const std::string big = temp.AddFile("big.bin", Content(700000));
+  const std::string held = temp.AddFile("held.txt", "held");
+  HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  struct Case {
+    const char* name;
+    std::string from;
+    uint64_t fullAfter;  // 0: the disk never fills
+    DWORD error;
+    bool sourceFault;
+    const char* why;
+  };
+  const Case cases[] = {
+      {"held open", held, 0, ERROR_SHARING_VIOLATION, true, "in use by another program: it cannot be read"},
+      {"gone", temp / "gone.bin", 0, ERROR_FILE_NOT_FOUND, true, "the structure's file is gone"},
+      {"disk full at once", big, 1, ERROR_DISK_FULL, false, "the disk is full"},
+      {"disk full midway", big, 262144, ERROR_DISK_FULL, false, "the disk is full"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string to = temp / (std::string("copy of ") + c.name);
+    g_fullAfter = c.fullAfter;
+    core::SetCopyWriteFault(c.fullAfter ? DiskFills : nullptr);
+    core::CopiedFile copied;
+    const DWORD error = core::CopyFileRecorded(c.from, to, copied);
+    core::SetCopyWriteFault(nullptr);
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(copied.sourceFault, c.sourceFault);
+    EXPECT_EQ(core::CopyFailureReason(error, copied), c.why);
+    EXPECT_FALSE(core::NameTakenError(error));
+    EXPECT_EQ(core::DiskFullError(error), c.fullAfter != 0);
+    EXPECT_FALSE(PathExists(to));
+    EXPECT_FALSE(PathExists(core::TemporaryCopyPath(to)));
+  }
+  CloseHandle(holder);
+  EXPECT_EQ(ReadFile(held), "held");
+}
+
+// The digest the undo compares is the same however the content comes in
+// pieces, taken from the bytes as they are written (a large file's too), and
+// one byte changed anywhere changes it.
+TEST(CopyFileRecorded, TheDigestIsTheContentsWhateverThePiecesAndForALargeFileToo) {
+  const std::string content = Content(3 * 65536 + 77);
+  core::ContentDigest whole;
+  whole.Add(content.data(), content.size());
+  for (size_t piece : {1u, 7u, 63u, 64u, 65u, 4096u, 100000u}) {
+    core::ContentDigest pieces;
+    for (size_t at = 0; at < content.size(); at += piece)
+      pieces.Add(content.data() + at, std::min(piece, content.size() - at));
+    EXPECT_EQ(pieces.Finish(), whole.Finish()) << piece;
+  }
+  for (size_t at : {0u, 8u, 64u, 65535u, 3 * 65536u + 76}) {
+    std::string changed = content;
+    changed[at] ^= 1;
+    core::ContentDigest other;
+    other.Add(changed.data(), changed.size());
+    EXPECT_NE(other.Finish(), whole.Finish()) << at;
+  }
+  core::ContentDigest longer;
+  longer.Add((content + std::string(1, '\0')).data(), content.size() + 1);
+  EXPECT_NE(longer.Finish(), whole.Finish());
+
+  TempDir temp;
+  const std::string large = temp.AddFile("large.bin", Content(9 << 20));
+  core::CopiedFile copied;
+  ASSERT_EQ(core::CopyFileRecorded(large, temp / "large copy.bin", copied), 0u);
+  uint64_t digest = 0;
+  ASSERT_TRUE(core::FileDigest(temp / "large copy.bin", digest));
+  EXPECT_EQ(copied.digest, digest);
+  ASSERT_TRUE(core::FileDigest(large, digest));
+  EXPECT_EQ(copied.digest, digest);
+  EXPECT_EQ(copied.size, uint64_t(9 << 20));
+  EXPECT_EQ(ReadFile(temp / "large copy.bin"), ReadFile(large));
 }
 
 } // namespace

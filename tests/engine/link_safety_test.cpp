@@ -6,12 +6,16 @@
 // tried on plain names, short names and links.
 #include "core/location.h"
 #include "treeops/copy_engine.h"
+#include "core/file_copy.h"
+#include "create/creation_engine.h"
+#include "support/creation_stores.h"
 #include "treeops/delete_engine.h"
 #include "treeops/rename_engine.h"
 #include "engine/treeops_fixture.h"
 #include "support/wine_unix.h"
 
 #include <algorithm>
+#include <functional>
 
 using testsupport::MakeUnixFileSymlink;
 using testsupport::MakeUnixSymlink;
@@ -204,6 +208,186 @@ TEST(LinkSafety, TheRenameRunAndItsUndoNeverMoveALinksTarget) {
   EXPECT_EQ(undo.sourceNotExists, std::deque<std::string>{temp / "R\\n-old"});
   EXPECT_EQ(Snapshot(outside.Path()), linked);
   EXPECT_FALSE(PathExists(temp / "R\\old"));
+}
+
+} // namespace
+
+namespace {
+
+// A copy never reads through a link: a link to a file lying in the structure
+// from the start, a file, a subfolder or the structure folder itself swapped
+// for a link after the structure was listed (while the run's question is open).
+// Each link leads to outside data under the very names the structure holds.
+// Nothing of it reaches the main folder, each file not read is named with why,
+// the outside data stays byte for byte, and the simulation (made after the
+// swap, as the run) predicts every count.
+struct LinkCase {
+  const char* name;
+  bool fromStart;  // made before the structure is listed
+  std::function<bool(const TempDir& temp, const TempDir& outside)> arrange;
+  std::vector<std::string> notRead;  // below the main folder
+  const char* why;
+};
+
+std::vector<LinkCase> LinkCases() {
+  using testsupport::MoveOnUnixSide;
+  return {
+      {"a file link from the start", true,
+       [](const TempDir& t, const TempDir& o) { return MakeUnixFileSymlink(t / "S\\link.txt", o / "data\\f.txt"); },
+       {"S\\link.txt"}, "a link (its name leads to another place): never read through"},
+      {"a file swapped", false,
+       [](const TempDir& t, const TempDir& o) {
+         return MoveOnUnixSide(t / "S\\f.txt", t / "f-away.txt") && MakeUnixFileSymlink(t / "S\\f.txt", o / "data\\f.txt");
+       },
+       {"S\\f.txt"}, "a link (its name leads to another place): never read through"},
+      {"a subfolder swapped", false,
+       [](const TempDir& t, const TempDir& o) {
+         return MoveOnUnixSide(t / "S\\sub", t / "sub-away") && MakeUnixSymlink(t / "S\\sub", o / "data\\sub");
+       },
+       {"S\\sub\\g.txt"}, "a folder of the structure on its path is a link or was moved since it was listed: never read through"},
+      {"the structure folder swapped", false,
+       [](const TempDir& t, const TempDir& o) {
+         return MoveOnUnixSide(t / "S", t / "S-away") && MakeUnixSymlink(t / "S", o / "data");
+       },
+       {"S\\f.txt", "S\\sub\\g.txt"}, "a folder of the structure on its path is a link or was moved since it was listed: never read through"},
+  };
+}
+
+void MakeLinkTrees(const TempDir& temp, const TempDir& outside) {
+  temp.AddFile("S\\f.txt", "structure f");
+  temp.AddFile("S\\sub\\g.txt", "structure g");
+  temp.AddFolder("M");
+  outside.AddFile("data\\f.txt", "outside f");
+  outside.AddFile("data\\link.txt", "outside link");
+  outside.AddFile("data\\sub\\g.txt", "outside g");
+}
+
+TEST(LinkSafety, TheCopyPageNeverReadsThroughALinkPresentOrSwappedIn) {
+  NEEDS_WINE_LINKS();
+  for (const LinkCase& c : LinkCases()) {
+    SCOPED_TRACE(c.name);
+    TempDir outside, temp;
+    MakeLinkTrees(temp, outside);
+    const std::string before = Snapshot(outside.Path());
+    if (c.fromStart) ASSERT_TRUE(c.arrange(temp, outside));
+    treeops::CopyJob job;
+    job.option = treeops::CopyOption::MainWithFiles;
+    job.patterns = {"*.*"};
+    job.protectedFolders = treetest::Protected();
+    job.includes = {temp / "M"};
+    job.structures = {temp / "S"};
+    const treeops::CopyPreview preview = treeops::PreviewCopy(job);
+    ASSERT_EQ(preview.stop.number, 0) << preview.stop.text;
+    if (!c.fromStart) ASSERT_TRUE(c.arrange(temp, outside));
+    treeops::CopyResults predicted, results;
+    treeops::CopyJournal dry, journal;
+    ASSERT_TRUE(treeops::RunCopy(preview, true, predicted, dry));
+    ASSERT_TRUE(treeops::RunCopy(preview, false, results, journal));
+    EXPECT_EQ(predicted.counters, results.counters);
+    EXPECT_EQ(predicted.other, results.other);
+    EXPECT_EQ(predicted.notDone, results.notDone);
+    EXPECT_EQ(Snapshot(outside.Path()), before);
+    for (const std::string& relative : c.notRead) {
+      const std::string path = temp / ("M\\" + relative);
+      EXPECT_FALSE(PathExists(path)) << path;
+      EXPECT_TRUE(Holds(results.filesOther, path)) << path;
+      for (const treeops::Refusal& r : results.reasons)
+        if (r.path == path) EXPECT_EQ(r.reason, c.why);
+    }
+    EXPECT_EQ(results.other[2], static_cast<double>(c.notRead.size()));
+    EXPECT_EQ(results.counters[6] + results.other[2], preview.toCopy[2]);
+    // Whatever was copied is the structure's own.
+    for (const std::string& copied : results.filesCopied)
+      EXPECT_EQ(testsupport::ReadFile(copied).find("outside"), std::string::npos) << copied;
+    treeops::UndoCopy(journal);
+    EXPECT_EQ(Snapshot(outside.Path()), before);
+  }
+}
+
+// The creation pages' structures "with files": the same links, present from
+// the start or swapped in by the writer's test hook while a large file of the
+// same structure is being written.
+namespace midfile {
+const LinkCase* now = nullptr;
+const TempDir *temp = nullptr, *outside = nullptr;
+bool done = false, arranged = false;
+void Swap(const std::string& temporary, uint64_t) {
+  if (done || temporary.find("big.bin") == std::string::npos) return;
+  done = true;
+  arranged = now->arrange(*temp, *outside);
+}
+} // namespace midfile
+
+TEST(LinkSafety, TheCreationPagesNeverReadThroughALinkPresentOrSwappedInMidFile) {
+  NEEDS_WINE_LINKS();
+  for (const LinkCase& c : LinkCases()) {
+    SCOPED_TRACE(c.name);
+    TempDir outside, temp, dest;
+    MakeLinkTrees(temp, outside);
+    // The large file lies in the root: the subfolder's files come after it.
+    // A swap mid-file is told by them (a root file may come before it).
+    temp.AddFile("S\\big.bin", std::string(3 * 262144 + 5, 'b'));
+    LinkCase swapped = c;
+    if (!c.fromStart) {
+      swapped.notRead = {"S\\sub\\g.txt"};
+      if (c.notRead[0] == "S\\f.txt" && c.notRead.size() == 1)
+        swapped.arrange = [](const TempDir& t, const TempDir& o) {
+          return testsupport::MoveOnUnixSide(t / "S\\sub\\g.txt", t / "g-away.txt") &&
+                 MakeUnixFileSymlink(t / "S\\sub\\g.txt", o / "data\\sub\\g.txt");
+        };
+    }
+    const std::string before = Snapshot(outside.Path());
+    if (c.fromStart) ASSERT_TRUE(c.arrange(temp, outside));
+    testsupport::CreationStores stores;
+    std::vector<std::pair<std::string, std::string>> named;
+    stores.sink.notWritten = [&](const std::string& path, const std::string& why) { named.emplace_back(path, why); };
+    std::vector<std::string> boxes;
+    stores.sink.warn = [&](const std::string& text, const std::string& caption, bool) {
+      boxes.push_back(caption + "|" + text);
+    };
+    core::CreationJob job;
+    job.items = core::StringListItems({"n"}, core::ComposeNameParts(dest.Path(), "", "", false));
+    job.structures = {temp / "S"};
+    job.mode = core::AttachMode::MainWithFiles;
+    job.captions.writesMoved = "not written";
+    core::MeasureStructures(job.structures, job.mode, true, stores.totals, stores.files);
+    if (c.fromStart) {  // the simulation sees the link too
+      testsupport::CreationStores sim = stores;
+      sim.sink = core::CreationSink();
+      sim.Engine().Simulate(job);
+      stores.Engine().Run(job);
+      EXPECT_EQ(sim.counters, stores.counters);
+    } else {
+      midfile::now = &swapped;
+      midfile::temp = &temp;
+      midfile::outside = &outside;
+      midfile::done = midfile::arranged = false;
+      core::SetCopyWriteHook(&midfile::Swap);
+      stores.Engine().Run(job);
+      core::SetCopyWriteHook(nullptr);
+      ASSERT_TRUE(midfile::arranged);
+    }
+    EXPECT_EQ(Snapshot(outside.Path()), before);
+    EXPECT_EQ(testsupport::ReadFile(dest / "n\\S\\big.bin").size(), 3 * 262144u + 5);
+    for (const std::string& relative : swapped.notRead) {
+      const std::string path = dest / ("n\\" + relative);
+      EXPECT_FALSE(PathExists(path)) << path;
+      EXPECT_NE(std::find(named.begin(), named.end(), std::make_pair(path, std::string(swapped.why))), named.end())
+          << path;
+    }
+    // Every file either copied, the structure's own, or named under other reasons; none "already exists".
+    const double other = stores.counters[core::CounterIndex(core::kOther, core::kFiles)];
+    EXPECT_GE(other, double(swapped.notRead.size()));
+    EXPECT_EQ(other, double(named.size()));
+    EXPECT_EQ(stores.counters[core::CounterIndex(core::kExists, core::kFiles)], 0);
+    EXPECT_EQ(stores.counters[core::CounterIndex(core::kCreated, core::kFiles)] + other, stores.totals.files);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back().find("not written|Files not written : "), 0u) << boxes.back();
+    for (const core::CreationJournal::File& f : stores.journal.files)
+      EXPECT_EQ(testsupport::ReadFile(f.path).find("outside"), std::string::npos) << f.path;
+    core::UndoCreation(stores.journal);
+    EXPECT_EQ(Snapshot(outside.Path()), before);
+  }
 }
 
 } // namespace

@@ -421,3 +421,67 @@ TEST(CopyEngine, EveryMainFolderOfTheListEndsInOneOutcomeWithWhy) {
 }
 
 } // namespace
+
+namespace {
+
+// What the program did not make is never overwritten or removed: a user's
+// file under a copy's temporary name stays and the copy takes another one
+// (nothing is said of an unfinished copy); a link whose target is missing
+// under a file's real name keeps it and the file already exists. An
+// unfinished copy of an earlier run (a beginning of the source) is written
+// afresh and said so. The simulation predicts each as the run does it.
+TEST(CopyEngine, WhatTheProgramDidNotMakeIsNeverOverwrittenNorRemoved) {
+  struct Case {
+    const char* name;
+    bool realNameTaken;  // the file counts as already existing
+    bool noted;          // "written afresh over an unfinished copy"
+  };
+  const Case cases[] = {
+      {"the user's file under the temporary name", false, false},
+      {"a link whose target is missing under the real name", true, false},
+      {"an unfinished copy under the temporary name", false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string name = c.name;
+    if (c.realNameTaken && !testsupport::UnderWine()) continue;
+    TempDir temp;
+    const std::string big(700000, 'b');
+    temp.AddFile("S\\big.bin", big);
+    temp.AddFile("S\\x.txt", "x");
+    const std::string copy = temp.AddFolder("M") + "\\big.bin";
+    const std::string temporary = core::TemporaryCopyPath(copy);
+    if (name == "the user's file under the temporary name") testsupport::WriteFile(temporary, "the user's own");
+    if (name == "an unfinished copy under the temporary name") testsupport::WriteFile(temporary, big.substr(0, 262144));
+    if (c.realNameTaken) ASSERT_TRUE(testsupport::MakeUnixDanglingLink(copy, temp / "gone.bin"));
+    treeops::CopyJob job;
+    job.option = treeops::CopyOption::SubOnlyWithFiles;
+    job.patterns = {"*.*"};
+    job.protectedFolders = treetest::Protected();
+    job.includes = {temp / "M"};
+    job.structures = {temp / "S"};
+    CopyRun r;
+    r.PredictAndRun(temp, job);
+    EXPECT_EQ(r.predicted.filesExist, r.results.filesExist);
+    EXPECT_EQ(r.predicted.notes.size(), r.results.notes.size());
+    EXPECT_EQ(r.results.notes.size(), c.noted ? 1u : 0u);
+    EXPECT_EQ(r.results.counters[6], c.realNameTaken ? 1 : 2);
+    EXPECT_EQ(r.results.counters[10], c.realNameTaken ? 1 : 0);
+    EXPECT_EQ(r.results.other[2], 0);
+    if (c.realNameTaken) {
+      EXPECT_EQ(r.results.filesExist, std::deque<std::string>{copy});
+      testsupport::WriteFile(temp / "gone.bin", "the link's own");
+      EXPECT_EQ(testsupport::ReadFile(copy), "the link's own");
+    } else {
+      EXPECT_EQ(testsupport::ReadFile(copy), big);
+    }
+    if (name == "the user's file under the temporary name") {
+      EXPECT_EQ(testsupport::ReadFile(temporary), "the user's own");
+      EXPECT_FALSE(testsupport::PathExists(core::TemporaryCopyPath(copy, 1)));
+    } else if (!c.realNameTaken) {
+      EXPECT_FALSE(testsupport::PathExists(temporary));
+    }
+  }
+}
+
+} // namespace

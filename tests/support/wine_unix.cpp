@@ -75,6 +75,13 @@ bool MakeUnixFileSymlink(const std::string& linkPath, const std::string& target)
   return LinkTo(linkPath, target, false);
 }
 
+bool MakeUnixDanglingLink(const std::string& linkPath, const std::string& targetPath) {
+  HANDLE h = CreateFileA(targetPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return LinkTo(linkPath, targetPath, false) && DeleteFileA(targetPath.c_str()) && WaitForPath(false, linkPath);
+}
+
 namespace {
 // One argument of a command line, quoted so that the program gets it as it
 // is: backslashes before a quote, or before the closing one, are doubled.

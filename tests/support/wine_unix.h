@@ -19,6 +19,13 @@ bool MakeUnixSymlink(const std::string& linkPath, const std::string& target);
 // asked to delete it: the target must lie in a test folder that goes too.
 bool MakeUnixFileSymlink(const std::string& linkPath, const std::string& target);
 
+// A link at linkPath to targetPath, a file made for it and removed right
+// after: a link whose target is missing (as one to a file on a drive not
+// mounted). Under Wine no listing shows it and no look-up finds it, yet its
+// name is taken. targetPath must lie in a test folder; writing a file there
+// again brings the link's target back. False when not possible.
+bool MakeUnixDanglingLink(const std::string& linkPath, const std::string& targetPath);
+
 // Makes an entry named name (UTF-8, any Linux name: "..\\x", "CON", "α.txt",
 // a trailing blank ...) in folder, from the Linux side, and waits until the
 // listing shows it: an empty file, or a folder. False when not possible.
