@@ -47,6 +47,14 @@ private:
   size_t filled_ = 0;
 };
 
+// How the digest is taken: the same digest every way, the fastest the
+// processor has (Best) unless a test asks for a slower one to compare.
+enum class DigestWay { Plain, Sse2, Avx2, Best };
+// For tests only, never set by the program (Best, the default, changes nothing).
+void SetDigestWay(DigestWay way);
+// The way taken now (the slower of the one asked and the best there is).
+DigestWay DigestWayTaken();
+
 // A 64-bit digest of a file's content (read through): an undo takes back a
 // copy only while it still holds what was copied. False when it cannot be read.
 bool FileDigest(const std::string& path, uint64_t& digest);

@@ -253,6 +253,18 @@ TEST(CopyFileRecorded, TheDigestIsTheContentsWhateverThePiecesAndForALargeFileTo
   longer.Add((content + std::string(1, '\0')).data(), content.size() + 1);
   EXPECT_NE(longer.Finish(), whole.Finish());
 
+  // Every way the processor may take it gives the very same digest.
+  for (core::DigestWay way : {core::DigestWay::Plain, core::DigestWay::Sse2, core::DigestWay::Avx2}) {
+    core::SetDigestWay(way);
+    for (size_t piece : {65u, 100000u}) {
+      core::ContentDigest pieces;
+      for (size_t at = 0; at < content.size(); at += piece)
+        pieces.Add(content.data() + at, std::min(piece, content.size() - at));
+      EXPECT_EQ(pieces.Finish(), whole.Finish()) << int(core::DigestWayTaken()) << " " << piece;
+    }
+  }
+  core::SetDigestWay(core::DigestWay::Best);
+
   TempDir temp;
   const std::string large = temp.AddFile("large.bin", Content(9 << 20));
   core::CopiedFile copied;
