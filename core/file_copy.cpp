@@ -228,8 +228,9 @@ std::wstring Wide(const std::string& text) {
 }
 
 // The new file name in the open folder: the program's own, plain; nobody
-// else opens it while it is written.
-HANDLE CreateIn(HANDLE folder, const std::string& name, DWORD& error) {
+// else opens it while it is written. With closeRemoves the name goes when the
+// handle closes, whatever ends the copy.
+HANDLE CreateIn(HANDLE folder, const std::string& name, bool closeRemoves, DWORD& error) {
   std::wstring wide = Wide(name);
   UNICODE_STRING string;
   string.Buffer = &wide[0];
@@ -240,7 +241,8 @@ HANDLE CreateIn(HANDLE folder, const std::string& name, DWORD& error) {
   HANDLE h = nullptr;
   error = FromStatus(NtCreateFile(&h, GENERIC_READ | GENERIC_WRITE | DELETE | SYNCHRONIZE, &attributes, &io, nullptr,
                                   FILE_ATTRIBUTE_NORMAL, 0, FILE_CREATE,
-                                  FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_SEQUENTIAL_ONLY,
+                                  FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_SEQUENTIAL_ONLY |
+                                      (closeRemoves ? FILE_DELETE_ON_CLOSE : 0),
                                   nullptr, 0));
   return error ? INVALID_HANDLE_VALUE : h;
 }
@@ -471,74 +473,93 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
   // The folder, checked once while its files follow one another.
   if (const DWORD error = Enter(folder)) return error;
 
-  // The temporary name: the first one free, an unfinished copy of the
-  // program's own found there taken away first; what else holds a name stays.
+  // The temporary name goes by itself when its handle closes, the copy
+  // staying under its real name (a second link), unless the file system keeps
+  // no second link: then the copy is written again and renamed. A test's hook
+  // that ends a copy midway finds the cut file left, as a machine switched off
+  // would leave it.
   Owned target;
   std::string temporary;
-  error = ERROR_CANNOT_MAKE;
-  for (unsigned attempt = 0; attempt < kTemporaryNames && !target; ++attempt) {
-    temporary = TemporaryCopyPath(to, attempt);
-    const std::string temporaryName = temporary.substr(temporary.find_last_of('\\') + 1);
-    copied.attempt = attempt;
-    target.Reset(CreateIn(held_, temporaryName, error));
-    if (target) break;
-    if (!AlreadyThere(error)) return error;
-    HANDLE left = INVALID_HANDLE_VALUE;
-    remover_.OpenChecked(temporary, GENERIC_READ | DELETE, true, left);
-    if (left == INVALID_HANDLE_VALUE) continue;
-    const bool own = HoldsBeginningOf(left, source.get()) && Dispose(left);
-    CloseHandle(left);
-    if (!own) continue;
-    copied.leftoverReplaced = true;
-    target.Reset(CreateIn(held_, temporaryName, error));
-    if (!target && !AlreadyThere(error)) return error;
-  }
-  if (!target) return ERROR_CANNOT_MAKE;
-
   ContentDigest content;
   uint64_t size = 0;
-  error = CopyContent(source.get(), target.get(), temporary, content, size);
-  source.Close();
-  // Whole: the size on the handle is what was read.
-  bool known = false;
-  if (!error && (SizeOf(target.get(), known) != size || !known)) error = ERROR_CRC;
-  if (error) {
-    Dispose(target.get());
-    return error;
-  }
-  // The source's last write time and attributes, as a copy by name keeps
-  // them; read-only only once the temporary name is gone.
+  bool renamed = false;
   const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
   const DWORD attributes = basic.FileAttributes & kept;
-  FILE_BASIC_INFO set{};
-  set.LastWriteTime = basic.LastWriteTime;
-  set.FileAttributes = (attributes & ~FILE_ATTRIBUTE_READONLY) ? (attributes & ~FILE_ATTRIBUTE_READONLY)
-                                                                 : FILE_ATTRIBUTE_NORMAL;
-  SetFileInformationByHandle(target.get(), FileBasicInfo, &set, sizeof set);
-  // The real name, in the folder checked when its files started. Where the
-  // system names a file by its place (Wine), a folder on the way moved or
-  // swapped for a link since leaves the copy where it no longer is: the new
-  // link then fails as not found.
-  error = NameIn(target.get(), held_, name, true);
-  bool renamed = false;
-  if (LinksRefused(error)) {
-    // No second link here (FAT keeps none, nor links to what is missing):
-    // the rename, which never replaces either.
-    error = NameIn(target.get(), held_, name, false);
-    renamed = error == 0;
-  }
-  if (error) {
-    Dispose(target.get());
-    // Written whole, but its folder is no longer where the run listed it.
-    if (NotFound(error)) return kErrorRoadMoved;
-    return AlreadyThere(error) ? ERROR_FILE_EXISTS : error;
-  }
-  if (!renamed) Dispose(target.get());  // the temporary name goes, the copy stays under its own
-  if (attributes & FILE_ATTRIBUTE_READONLY) {
-    set.FileAttributes = attributes;
+  for (bool closeRemoves = !linksRefused_ && !g_writeHook;; closeRemoves = false) {
+    // The first temporary name free, an unfinished copy of the program's
+    // own found there taken away first; what else holds a name stays.
+    error = ERROR_CANNOT_MAKE;
+    for (unsigned attempt = 0; attempt < kTemporaryNames && !target; ++attempt) {
+      temporary = TemporaryCopyPath(to, attempt);
+      const std::string temporaryName = temporary.substr(temporary.find_last_of('\\') + 1);
+      copied.attempt = attempt;
+      target.Reset(CreateIn(held_, temporaryName, closeRemoves, error));
+      if (target) break;
+      if (!AlreadyThere(error)) return error;
+      HANDLE left = INVALID_HANDLE_VALUE;
+      remover_.OpenChecked(temporary, GENERIC_READ | DELETE, true, left);
+      if (left == INVALID_HANDLE_VALUE) continue;
+      const bool own = HoldsBeginningOf(left, source.get()) && Dispose(left);
+      CloseHandle(left);
+      if (!own) continue;
+      copied.leftoverReplaced = true;
+      target.Reset(CreateIn(held_, temporaryName, closeRemoves, error));
+      if (!target && !AlreadyThere(error)) return error;
+    }
+    if (!target) return ERROR_CANNOT_MAKE;
+
+    content = ContentDigest();
+    error = CopyContent(source.get(), target.get(), temporary, content, size);
+    // Whole: the size on the handle is what was read.
+    bool known = false;
+    if (!error && (SizeOf(target.get(), known) != size || !known)) error = ERROR_CRC;
+    if (error) {
+      Dispose(target.get());
+      return error;
+    }
+    // The source's last write time and attributes, as a copy by name keeps
+    // them; read-only only once the temporary name is gone.
+    FILE_BASIC_INFO set{};
+    set.LastWriteTime = basic.LastWriteTime;
+    set.FileAttributes = (attributes & ~FILE_ATTRIBUTE_READONLY) ? (attributes & ~FILE_ATTRIBUTE_READONLY)
+                                                                   : FILE_ATTRIBUTE_NORMAL;
     SetFileInformationByHandle(target.get(), FileBasicInfo, &set, sizeof set);
+    // The real name, in the folder checked when its files started. Where the
+    // system names a file by its place (Wine), a folder on the way moved or
+    // swapped for a link since leaves the copy where it no longer is: the new
+    // link then fails as not found.
+    error = NameIn(target.get(), held_, name, true);
+    if (LinksRefused(error)) {
+      // No second link here (FAT keeps none, nor links to what is missing):
+      // the rename, which never replaces either; a copy whose temporary name
+      // goes at its close is written again without that.
+      linksRefused_ = true;
+      if (closeRemoves) {
+        target.Close();
+        LARGE_INTEGER start{};
+        if (!SetFilePointerEx(source.get(), start, nullptr, FILE_BEGIN)) return Failed();
+        copied.leftoverReplaced = false;
+        continue;
+      }
+      error = NameIn(target.get(), held_, name, false);
+      renamed = error == 0;
+    }
+    if (error) {
+      Dispose(target.get());
+      // Written whole, but its folder is no longer where the run listed it.
+      if (NotFound(error)) return kErrorRoadMoved;
+      return AlreadyThere(error) ? ERROR_FILE_EXISTS : error;
+    }
+    // The temporary name goes, the copy stays under its own.
+    if (!renamed && !closeRemoves) Dispose(target.get());
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+      set.FileAttributes = attributes;
+      SetFileInformationByHandle(target.get(), FileBasicInfo, &set, sizeof set);
+    }
+    break;
   }
+  source.Close();
   // What the disk now says of the copy is what an undo will compare.
   FILE_BASIC_INFO now{};
   const bool timeKnown = GetFileInformationByHandleEx(target.get(), FileBasicInfo, &now, sizeof now);

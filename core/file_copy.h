@@ -140,6 +140,9 @@ private:
     uint64_t size;
   };
   std::unordered_map<std::string, Checked> checked_;
+  // The folders written into keep no second link to a file (FAT): copies are
+  // renamed into place.
+  bool linksRefused_ = false;
 };
 
 // One copy through a writer of its own (the system's remover when none is
@@ -149,8 +152,8 @@ DWORD CopyFileRecorded(const std::string& from, const std::string& to, CopiedFil
 
 // For tests only, never set by the program: called after each piece written to
 // a temporary file, with its path and the bytes written so far. A hook that
-// throws ends the copy there as a killed program would: the cut temporary file
-// stays as it is, under its temporary name. Null (the default) changes nothing.
+// throws ends the copy there as a machine switched off would: the cut
+// temporary file stays as it is, under its temporary name. Null (the default) changes nothing.
 using CopyWriteHook = void (*)(const std::string& temporary, uint64_t written);
 void SetCopyWriteHook(CopyWriteHook hook);
 // For tests only, never set by the program: asked before each piece is
