@@ -48,47 +48,61 @@ std::vector<std::string> RoadFolders(const std::string& path) {
 }
 
 ProtectedPlaces::ProtectedPlaces(const std::vector<ProtectedPlace>& places) {
+  // Each folder is read once, however many places name it or lie below it
+  // (reading a folder's volume is dear under Wine).
+  struct Read {
+    bool identityRead = false, resolvedRead = false;
+    std::string resolved;
+    FileIdentity identity;
+  };
+  std::unordered_map<std::string, Read, FoldedHash, FoldedEqual> read;
+  // A place is also resolved (where the system leads it); a folder holding one needs its identity only.
+  auto readOnce = [&](const std::string& path, bool resolve) -> const Read& {
+    Read& r = read[path];
+    if (r.identityRead && (r.resolvedRead || !resolve)) return r;
+    HANDLE h = OpenFollowed(path.size() == 2 ? path + "\\" : path);
+    if (h != INVALID_HANDLE_VALUE) {
+      if (resolve) {
+        DWORD error = 0;
+        r.resolved = ResolvedPathOf(h, error);
+        if (error) r.resolved.clear();
+      }
+      if (!r.identityRead) IdentityOf(h, r.identity);
+      CloseHandle(h);
+    }
+    r.identityRead = true;
+    r.resolvedRead = r.resolvedRead || resolve;
+    return r;
+  };
   for (const ProtectedPlace& p : places) {
     Place place;
     place.path = p.path;
     place.inside = p.inside;
-    HANDLE h = OpenFollowed(p.path.size() == 2 ? p.path + "\\" : p.path);
-    if (h != INVALID_HANDLE_VALUE) {
-      DWORD error = 0;
-      place.resolved = ResolvedPathOf(h, error);
-      if (error) place.resolved.clear();
-      IdentityOf(h, place.identity);
-      CloseHandle(h);
-    }
+    const Read& at = readOnce(p.path, true);
+    place.resolved = at.resolved;
+    place.identity = at.identity;
     places_.push_back(place);
     const size_t index = places_.size() - 1;
     if (place.identity.known)
       byIndex_.emplace(std::make_pair(place.identity.indexHigh, place.identity.indexLow),
                        std::make_pair(place.identity, Match{index, false}));
     // The folders holding it, by the road it was given and by where it lies.
-    AddHolders(index, p.path);
-    if (!place.resolved.empty() && !SameText(place.resolved, p.path)) AddHolders(index, place.resolved);
+    for (int road = 0; road < 2; ++road) {
+      const std::string& path = road == 0 ? p.path : place.resolved;
+      if (path.empty() || (road == 1 && SameText(path, p.path))) continue;
+      std::vector<std::string> folders = RoadFolders(path);
+      if (!folders.empty()) folders.pop_back();  // the place itself
+      for (const std::string& folder : folders) AddHolder(index, readOnce(folder, false).identity);
+    }
   }
 }
 
-void ProtectedPlaces::AddHolders(size_t place, const std::string& path) {
-  std::vector<std::string> road = RoadFolders(path);
-  if (!road.empty()) road.pop_back();  // the place itself
-  for (const std::string& folder : road) {
-    FileIdentity identity;
-    HANDLE h = OpenFollowed(folder);
-    if (h == INVALID_HANDLE_VALUE) continue;
-    IdentityOf(h, identity);
-    CloseHandle(h);
-    if (!identity.known || identity == places_[place].identity) continue;
-    bool known = false;
-    const auto range = byIndex_.equal_range(std::make_pair(identity.indexHigh, identity.indexLow));
-    for (auto it = range.first; it != range.second && !known; ++it)
-      known = it->second.first == identity && it->second.second.place == place;
-    if (!known)
-      byIndex_.emplace(std::make_pair(identity.indexHigh, identity.indexLow),
-                       std::make_pair(identity, Match{place, true}));
-  }
+void ProtectedPlaces::AddHolder(size_t place, const FileIdentity& identity) {
+  if (!identity.known || identity == places_[place].identity) return;
+  const auto range = byIndex_.equal_range(std::make_pair(identity.indexHigh, identity.indexLow));
+  for (auto it = range.first; it != range.second; ++it)
+    if (it->second.first == identity && it->second.second.place == place) return;
+  byIndex_.emplace(std::make_pair(identity.indexHigh, identity.indexLow), std::make_pair(identity, Match{place, true}));
 }
 
 const ProtectedPlaces::Known& ProtectedPlaces::Open(const std::string& folder) {

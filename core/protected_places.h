@@ -64,7 +64,8 @@ private:
     std::vector<Match> matches;
   };
   const Known& Open(const std::string& folder);
-  void AddHolders(size_t place, const std::string& path);
+  // Records a folder holding place (not the place itself), once.
+  void AddHolder(size_t place, const FileIdentity& identity);
 
   std::vector<Place> places_;
   // Index (high, low) -> the identities carrying it, with what they are.
