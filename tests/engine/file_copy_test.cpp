@@ -1,11 +1,12 @@
 // A copy is written under its temporary name and takes its real name only when
-// whole: a copy stopped midway (the writer's test hook throws, as a killed
-// program stops) leaves no cut file under a real name, and the next copy
+// whole: a copy stopped midway (the writer's test hook throws, as a machine
+// switched off stops it) leaves no cut file under a real name, and the next copy
 // replaces what it left; nothing under the real name is ever replaced, and
 // nothing but an unfinished copy of the program's own is taken away.
 #include "core/file_copy.h"
 #include "core/folder_listing.h"
 #include "engine/treeops_fixture.h"
+#include "support/second_process.h"
 #include "support/wine_unix.h"
 
 #include <algorithm>
@@ -74,6 +75,33 @@ TEST(CopyFileRecorded, AStoppedCopyLeavesNoCutFileUnderTheRealNameAndTheNextRepl
 
 // A file put under the real name while the copy is written stays as it is; the
 // copy is taken away and counts as existing.
+// A copy in a program killed midway: this test program again, started below
+// with the copy to make, ends itself once the copy's first piece is written.
+const char kCopyKilled[] = "VEXTIL_TEST_COPY_KILLED";
+const bool kCopyKilledRan = [] {
+  char paths[2 * MAX_PATH];
+  const DWORD n = GetEnvironmentVariableA(kCopyKilled, paths, sizeof paths);
+  if (n == 0 || n >= sizeof paths) return false;
+  const std::string both(paths, n);
+  const size_t bar = both.find('|');
+  core::SetCopyWriteFault([](const std::string&, uint64_t written) -> DWORD {
+    if (written > 0) TerminateProcess(GetCurrentProcess(), 3);
+    return 0;
+  });
+  core::CopiedFile copied;
+  core::CopyFileRecorded(both.substr(0, bar), both.substr(bar + 1), copied);
+  ExitProcess(0);  // never reached: the copy is killed first
+}();
+
+TEST(CopyFileRecorded, AProgramKilledMidCopyLeavesNeitherTheCopyNorItsTemporaryName) {
+  TempDir temp;
+  const std::string from = temp.AddFile("big.bin", Content(700000)), to = temp / "copy\\big.bin";
+  testsupport::MakeFolders(temp / "copy");
+  EXPECT_EQ(testsupport::RunThisProgramAgain(kCopyKilled, from + "|" + to), 3u) << "the copy was not killed midway";
+  EXPECT_EQ(testsupport::ListTree(temp / "copy"), "");
+  EXPECT_EQ(ReadFile(from), Content(700000));
+}
+
 TEST(CopyFileRecorded, AFileMadeUnderTheRealNameMeanwhileIsNeverReplaced) {
   TempDir temp;
   const std::string from = temp.AddFile("big.bin", Content(700000)), to = temp / "made.bin";

@@ -1,5 +1,6 @@
 #include "core/settings_file.h"
 #include "core/settings_store.h"
+#include "support/second_process.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -378,22 +379,7 @@ TEST_F(SettingsFileTest, TwoProcessesSavingAtOnceBothSucceedAndLeaveAWholeFile) 
   core::Settings().StoreBuiltInDefaults();
   core::Settings().SetStartupDirectory(dir_.Path());
   core::SaveClass mine("");  // its temporary file is open from here on
-  char exe[MAX_PATH];
-  ASSERT_GT(GetModuleFileNameA(nullptr, exe, sizeof exe), 0u);
-  std::string line = std::string("\"") + exe + "\" --gtest_filter=-*";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(SetEnvironmentVariableA(kSaveInto, dir_.Path().c_str()));
-  const BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
-  SetEnvironmentVariableA(kSaveInto, nullptr);
-  ASSERT_TRUE(started);
-  WaitForSingleObject(pi.hProcess, INFINITE);
-  DWORD code = 2;
-  GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  EXPECT_EQ(code, 0u) << "the second process could not save";
+  EXPECT_EQ(testsupport::RunThisProgramAgain(kSaveInto, dir_.Path()), 0u) << "the second process could not save";
   EXPECT_TRUE(mine.Save());
   const Bytes whole = ReadFile(SetFile());
   EXPECT_EQ(whole.size(), 444u * kRecord);
