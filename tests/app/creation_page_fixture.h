@@ -2,6 +2,7 @@
 #pragma once
 #include "app/frmMain.h"
 #include "listwin/frmStatistic.h"
+#include "listwin/frmSubFolderListBuilder.h"
 #include "support/press.h"
 #include "support/program_fixture.h"
 #include "support/temp_dir.h"
@@ -135,6 +136,22 @@ protected:
     for (auto it = seam.boxes.rbegin(); it != seam.boxes.rend(); ++it)
       if (it->caption.find("no: " + number) != std::string::npos) return &*it;
     return nullptr;
+  }
+  // The subfolder builder opened, folder typed as its source, Build List
+  // pressed (its question answered yes) and the window closed: the text of
+  // its closing box 0588 (empty when none was shown).
+  std::string BuildSubFolderList(const std::string& folder) {
+    seam.OnModal(frmSubFolderListBuilder, [&](ui::Form&) {
+      TfrmSubFolderListBuilder& w = *frmSubFolderListBuilder;
+      testsupport::Type(w.cboMainSourceFolder, folder);
+      seam.Answer("0580", IDYES);
+      seam.Answer("0588", IDOK);
+      testsupport::Press(w.btnBuildList);
+      testsupport::Press(w.BitBtn2);
+      return 0;
+    });
+    OpenSubFolderListBuilder();
+    return Box("0588") ? Box("0588")->text : std::string();
   }
   // One message of a table: number, flags, text (empty: not compared), caption.
   struct Message {
