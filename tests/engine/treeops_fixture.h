@@ -6,6 +6,7 @@
 #include "core/folder_listing.h"
 #include "core/remover.h"
 #include "support/temp_dir.h"
+#include "treeops/copy_engine.h"
 #include "treeops/delete_engine.h"
 #include "treeops/tree_target.h"
 
@@ -102,6 +103,20 @@ private:
 };
 
 // Protected folders as the program finds them, plus the test's own.
+// A copy's simulation and then its run, on one preview: the run's results
+// and its undo record, the simulation found to have foretold every count and
+// every item not done.
+inline void SimulateThenCopy(const treeops::CopyPreview& preview, treeops::CopyResults& results,
+                             treeops::CopyJournal& journal) {
+  treeops::CopyResults predicted;
+  treeops::CopyJournal dry;
+  ASSERT_TRUE(treeops::RunCopy(preview, true, predicted, dry));
+  ASSERT_TRUE(treeops::RunCopy(preview, false, results, journal));
+  EXPECT_EQ(predicted.counters, results.counters);
+  EXPECT_EQ(predicted.other, results.other);
+  EXPECT_EQ(predicted.notDone, results.notDone);
+}
+
 inline treeops::ProtectedFolders Protected(const std::string& extra = "") {
   treeops::ProtectedFolders p = treeops::SystemProtectedFolders("");
   if (!extra.empty()) p.push_back(extra);
