@@ -3,6 +3,7 @@
 #include "core/location.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 namespace core {
 
@@ -19,6 +20,9 @@ bool SameOrBelow(const std::string& a, const std::string& b) {
   if (b.empty() || a.size() < b.size() || !SameText(a.substr(0, b.size()), b)) return false;
   return a.size() == b.size() || a[b.size()] == '\\' || b.back() == '\\';
 }
+
+extern "C" NTSTATUS NTAPI NtQueryDirectoryFile(HANDLE, HANDLE, PVOID, PVOID, PIO_STATUS_BLOCK, PVOID, ULONG,
+                                               FILE_INFORMATION_CLASS, BOOLEAN, PUNICODE_STRING, BOOLEAN);
 
 } // namespace
 
@@ -105,24 +109,79 @@ void ProtectedPlaces::AddHolder(size_t place, const FileIdentity& identity) {
   byIndex_.emplace(std::make_pair(identity.indexHigh, identity.indexLow), std::make_pair(identity, Match{place, true}));
 }
 
+ProtectedPlaces::~ProtectedPlaces() {
+  for (auto& parent : parents_)
+    if (parent.second != INVALID_HANDLE_VALUE) CloseHandle(parent.second);
+}
+
+bool ProtectedPlaces::ListedIndex(const std::string& folder, FileIdentity& index) {
+  const size_t cut = folder.find_last_of('\\');
+  if (cut == std::string::npos || cut + 1 >= folder.size()) return false;  // a root
+  const std::string parent = folder.substr(0, folder[cut - 1] == ':' ? cut + 1 : cut);
+  auto held = parents_.find(parent);
+  if (held == parents_.end())
+    held = parents_
+               .emplace(parent, CreateFileA(parent.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr))
+               .first;
+  if (held->second == INVALID_HANDLE_VALUE) return false;
+  const std::string name = folder.substr(cut + 1);
+  if (name.find_first_of("*?<>\"") != std::string::npos) return false;
+  WCHAR wide[MAX_PATH];
+  const int chars = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), wide, MAX_PATH);
+  if (chars <= 0) return false;
+  UNICODE_STRING mask;
+  mask.Buffer = wide;
+  mask.Length = mask.MaximumLength = static_cast<USHORT>(chars * sizeof(WCHAR));
+  union {
+    FILE_ID_BOTH_DIR_INFORMATION entry;
+    char bytes[sizeof(FILE_ID_BOTH_DIR_INFORMATION) + MAX_PATH * sizeof(WCHAR)];
+  } buffer;
+  IO_STATUS_BLOCK io{};
+  if (NtQueryDirectoryFile(held->second, nullptr, nullptr, nullptr, &io, &buffer, sizeof buffer,
+                           FileIdBothDirectoryInformation, TRUE, &mask, TRUE) != 0)
+    return false;
+  const FILE_ID_BOTH_DIR_INFORMATION& entry = buffer.entry;
+  // Only a plain folder: a link is known by where it leads, which its handle tells.
+  if (!(entry.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (entry.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+      entry.FileId.QuadPart == 0)
+    return false;
+  index = FileIdentity();
+  index.indexHigh = static_cast<DWORD>(entry.FileId.HighPart);
+  index.indexLow = entry.FileId.LowPart;
+  index.known = true;
+  return true;
+}
+
 const ProtectedPlaces::Known& ProtectedPlaces::Open(const std::string& folder) {
   auto found = known_.find(folder);
   if (found != known_.end()) return found->second;
   Known& known = known_[folder];
-  HANDLE h = OpenFollowed(folder);
-  if (h == INVALID_HANDLE_VALUE) return known;
-  known.opened = true;
-  // The index alone is cheap; the volume is read only for a folder whose
-  // index is a protected one's (the serial number is the costly part).
+  // The index alone is cheap, and cheapest from the listing of the folder
+  // holding it (no handle of its own, which under Wine is a round trip to the
+  // server); the folder is opened only where its parent does not list it as a
+  // plain folder, or to read its volume where its index is a protected one's
+  // (the serial number is the costly part).
   FileIdentity index;
-  if (IndexOf(h, 0, index)) {
-    const auto range = byIndex_.equal_range(std::make_pair(index.indexHigh, index.indexLow));
+  HANDLE h = INVALID_HANDLE_VALUE;
+  if (!ListedIndex(folder, index)) {
+    h = OpenFollowed(folder);
+    if (h == INVALID_HANDLE_VALUE) return known;
+    if (!IndexOf(h, 0, index)) index = FileIdentity();
+  }
+  known.opened = true;
+  if (index.known && byIndex_.count(std::make_pair(index.indexHigh, index.indexLow)) != 0) {
+    if (h == INVALID_HANDLE_VALUE) h = OpenFollowed(folder);
+    // The handle's own identity decides (the folder may have changed since it was listed).
     FileIdentity full;
-    if (range.first != range.second && IdentityOf(h, full))
+    if (h != INVALID_HANDLE_VALUE && IdentityOf(h, full)) {
+      const auto range = byIndex_.equal_range(std::make_pair(full.indexHigh, full.indexLow));
       for (auto it = range.first; it != range.second; ++it)
         if (it->second.first == full) known.matches.push_back(it->second.second);
+    }
   }
-  CloseHandle(h);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   return known;
 }
 

@@ -29,6 +29,9 @@ public:
   // Opens each place (and each folder holding it); a place that cannot be
   // opened is known by its text alone (the callers compare that too).
   explicit ProtectedPlaces(const std::vector<ProtectedPlace>& places);
+  ~ProtectedPlaces();
+  ProtectedPlaces(const ProtectedPlaces&) = delete;
+  ProtectedPlaces& operator=(const ProtectedPlaces&) = delete;
 
   // Why the folder at path (a full path, "X:\..." or "\\server\share\...",
   // without trailing backslashes but a root's) must be left, judged by the
@@ -64,6 +67,9 @@ private:
     std::vector<Match> matches;
   };
   const Known& Open(const std::string& folder);
+  // The index of folder as the folder holding it lists it, when it is listed
+  // there as a plain folder (no link); false otherwise.
+  bool ListedIndex(const std::string& folder, FileIdentity& index);
   // Records a folder holding place (not the place itself), once.
   void AddHolder(size_t place, const FileIdentity& identity);
 
@@ -71,6 +77,8 @@ private:
   // Index (high, low) -> the identities carrying it, with what they are.
   std::multimap<std::pair<DWORD, DWORD>, std::pair<FileIdentity, Match>> byIndex_;
   std::unordered_map<std::string, Known, FoldedHash, FoldedEqual> known_;
+  // The folders holding those asked of, open for listing.
+  std::unordered_map<std::string, HANDLE, FoldedHash, FoldedEqual> parents_;
 };
 
 // The folder paths of path from its root down to path itself: "C:\",
