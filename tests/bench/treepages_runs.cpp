@@ -378,6 +378,14 @@ double Median(std::vector<double> values) {
 
 struct Rounds {
   std::vector<double> page, bare, xcopy;
+  // One round's times, kept and printed.
+  void Add(const char* what, double pageTime, double bareTime, double xcopyTime) {
+    page.push_back(pageTime);
+    bare.push_back(bareTime);
+    xcopy.push_back(xcopyTime);
+    std::printf("%-48s round %zu: page %.3f s = %.2f x bare (%.3f s), %.2f x xcopy (%.3f s)\n", what, page.size(),
+                pageTime, pageTime / bareTime, bareTime, pageTime / xcopyTime, xcopyTime);
+  }
   void Print(const char* what) const {
     std::vector<double> toBare, toXcopy, xcopyToBare;
     for (size_t i = 0; i < page.size(); ++i) {
@@ -392,10 +400,6 @@ struct Rounds {
   }
 };
 
-void PrintRound(const char* what, int round, double page, double bare, double xcopy) {
-  std::printf("%-48s round %d: page %.3f s = %.2f x bare (%.3f s), %.2f x xcopy (%.3f s)\n", what, round + 1, page,
-              page / bare, bare, page / xcopy, xcopy);
-}
 
 // The Copy page copying the structure (made in dir\\S by make) into 5 fresh
 // main folders a round; the bare loop makes each main folder's copy of the
@@ -456,10 +460,7 @@ Rounds CopyFiles(const testsupport::TempDir& dir, const char* what, int rounds, 
                       });
                     }});
     testsupport::RemoveTree(base);
-    PrintRound(what, round, run, bare, xcopy);
-    r.page.push_back(run);
-    r.bare.push_back(bare);
-    r.xcopy.push_back(xcopy);
+    r.Add(what, run, bare, xcopy);
   }
   page.lstVol08AddFolderStructure.Clear();
   testsupport::RemoveTree(structure);
@@ -526,10 +527,7 @@ Rounds CreateWithFiles(YesSeam& seam, const testsupport::TempDir& dir, int round
                       });
                     }});
     testsupport::RemoveTree(base);
-    PrintRound(what, round, run, bare, xcopy);
-    r.page.push_back(run);
-    r.bare.push_back(bare);
-    r.xcopy.push_back(xcopy);
+    r.Add(what, run, bare, xcopy);
   }
   page.lstVol02IncludeStrings.Clear();
   page.Lists.Refresh();
