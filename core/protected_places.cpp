@@ -109,12 +109,16 @@ void ProtectedPlaces::AddHolder(size_t place, const FileIdentity& identity) {
   byIndex_.emplace(std::make_pair(identity.indexHigh, identity.indexLow), std::make_pair(identity, Match{place, true}));
 }
 
-ProtectedPlaces::~ProtectedPlaces() {
+ProtectedPlaces::~ProtectedPlaces() { CloseListings(); }
+
+void ProtectedPlaces::CloseListings() {
   for (auto& parent : parents_)
     if (parent.second != INVALID_HANDLE_VALUE) CloseHandle(parent.second);
+  parents_.clear();
 }
 
 bool ProtectedPlaces::ListedIndex(const std::string& folder, FileIdentity& index) {
+  if (holding_ == 0) return false;
   const size_t cut = folder.find_last_of('\\');
   if (cut == std::string::npos || cut + 1 >= folder.size()) return false;  // a root
   const std::string parent = folder.substr(0, folder[cut - 1] == ':' ? cut + 1 : cut);

@@ -33,6 +33,25 @@ public:
   ProtectedPlaces(const ProtectedPlaces&) = delete;
   ProtectedPlaces& operator=(const ProtectedPlaces&) = delete;
 
+  // While one lives, the folders holding those Refusal is asked of stay open
+  // for listing, so lines checked one after another in one folder cost one
+  // handle; they close when the last one goes, so no folder of the user's is
+  // held open beyond the lines' check. Without one each folder is opened.
+  class HeldListings {
+  public:
+    explicit HeldListings(ProtectedPlaces* places) : places_(places) {
+      if (places_) ++places_->holding_;
+    }
+    ~HeldListings() {
+      if (places_ && --places_->holding_ == 0) places_->CloseListings();
+    }
+    HeldListings(const HeldListings&) = delete;
+    HeldListings& operator=(const HeldListings&) = delete;
+
+  private:
+    ProtectedPlaces* places_;
+  };
+
   // Why the folder at path (a full path, "X:\..." or "\\server\share\...",
   // without trailing backslashes but a root's) must be left, judged by the
   // identity of every folder on its road, each opened as the system leads to
@@ -77,8 +96,10 @@ private:
   // Index (high, low) -> the identities carrying it, with what they are.
   std::multimap<std::pair<DWORD, DWORD>, std::pair<FileIdentity, Match>> byIndex_;
   std::unordered_map<std::string, Known, FoldedHash, FoldedEqual> known_;
-  // The folders holding those asked of, open for listing.
+  void CloseListings();
+  // The folders holding those asked of, open for listing while held.
   std::unordered_map<std::string, HANDLE, FoldedHash, FoldedEqual> parents_;
+  unsigned holding_ = 0;
 };
 
 // The folder paths of path from its root down to path itself: "C:\",

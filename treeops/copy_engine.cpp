@@ -415,16 +415,19 @@ CopyPreview PreviewCopy(const CopyJob& job) {
   p.protectedPlaces = PlacesOf(job.protectedFolders);
   std::deque<std::string> accepted;
   std::unordered_set<std::string, core::FoldedHash, core::FoldedEqual> rootsTaken;  // as "X:"
-  for (const std::string& line : job.includes) {
-    if (core::TrimText(line).empty()) continue;
-    // A drive root is taken: the run only adds new items inside it.
-    TargetCheck check = CheckTarget(line, job.protectedFolders, true, p.protectedPlaces.get());
-    if (!check.ok) {
-      p.refused.push_back({core::TrimText(line), check.reason});
-      continue;
+  {
+    const core::ProtectedPlaces::HeldListings held(p.protectedPlaces.get());
+    for (const std::string& line : job.includes) {
+      if (core::TrimText(line).empty()) continue;
+      // A drive root is taken: the run only adds new items inside it.
+      TargetCheck check = CheckTarget(line, job.protectedFolders, true, p.protectedPlaces.get());
+      if (!check.ok) {
+        p.refused.push_back({core::TrimText(line), check.reason});
+        continue;
+      }
+      accepted.push_back(core::FolderForJoining(check.path));
+      if (check.path.back() == '\\') rootsTaken.insert(accepted.back());  // only a root keeps its backslash
     }
-    accepted.push_back(core::FolderForJoining(check.path));
-    if (check.path.back() == '\\') rootsTaken.insert(accepted.back());  // only a root keeps its backslash
   }
   if (accepted.empty() && p.refused.empty())
     return stop(701, "The Include Folder List is empty !\nAction : You must add at least one Folder to the Include List.");

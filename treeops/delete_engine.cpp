@@ -82,15 +82,18 @@ DeletePlan PreviewDelete(const DeleteJob& job, const Progress& progress) {
   plan.protectedPlaces = PlacesOf(job.protectedFolders);
   std::deque<std::string> accepted;
   FoldedSet listed;
-  for (const std::string& line : job.includes) {
-    if (core::TrimText(line).empty()) continue;
-    TargetCheck check = CheckTarget(line, job.protectedFolders, false, plan.protectedPlaces.get());
-    if (!check.ok) {
-      plan.refused.push_back({core::TrimText(line), check.reason});
-      continue;
+  {
+    const core::ProtectedPlaces::HeldListings held(plan.protectedPlaces.get());
+    for (const std::string& line : job.includes) {
+      if (core::TrimText(line).empty()) continue;
+      TargetCheck check = CheckTarget(line, job.protectedFolders, false, plan.protectedPlaces.get());
+      if (!check.ok) {
+        plan.refused.push_back({core::TrimText(line), check.reason});
+        continue;
+      }
+      accepted.push_back(check.path);
+      listed.insert(check.path);
     }
-    accepted.push_back(check.path);
-    listed.insert(check.path);
   }
   core::ExamineSubFolders reducer(accepted);
   if (job.mode == DeleteMode::FilesInMainFolders) reducer.SortUnique();

@@ -142,6 +142,7 @@ public:
       // Known by what they are, once per pass: each folder on an entry's road
       // is opened and compared, whatever spelling or link reached it.
       places_ = PlacesOf(*protected_);
+      held_ = std::make_unique<core::ProtectedPlaces::HeldListings>(places_.get());
     }
     const TargetCheck check = CheckTarget(entry, *protected_, page_.rootsTaken, places_.get());
     if (!check.ok) {
@@ -201,6 +202,8 @@ private:
   std::shared_ptr<FolderListRule::Index> include_, exclude_;
   const ProtectedFolders* protected_ = nullptr;
   std::shared_ptr<core::ProtectedPlaces> places_;
+  // The folders holding the entries stay open for listing while the pass lasts.
+  std::unique_ptr<core::ProtectedPlaces::HeldListings> held_;
   bool indexed_ = false, useInclude_ = true;
   std::unordered_map<std::string, Listed> shortNamed_, taken_;
 };

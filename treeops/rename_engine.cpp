@@ -242,7 +242,10 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
   rename.Protect(places);
   std::vector<Item> items;
   items.reserve(job.lines.size());
-  for (size_t i = 0; i < job.lines.size(); ++i) items.push_back(PrepareItem(i, job, *places));
+  {
+    const core::ProtectedPlaces::HeldListings held(places.get());
+    for (size_t i = 0; i < job.lines.size(); ++i) items.push_back(PrepareItem(i, job, *places));
+  }
   // Deepest first; list order within a level.
   std::stable_sort(items.begin(), items.end(),
                    [](const Item& a, const Item& b) { return a.level > b.level; });
