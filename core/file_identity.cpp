@@ -87,8 +87,16 @@ bool StampAt(const std::string& path, ItemStamp& stamp) {
   return ok;
 }
 
+namespace {
+FolderMakeFault g_folderMakeFault = nullptr;
+} // namespace
+
+void SetFolderMakeFault(FolderMakeFault fault) { g_folderMakeFault = fault; }
+
 DWORD CreateFolderStamped(const std::string& path, ItemStamp& stamp) {
   stamp = ItemStamp();
+  if (g_folderMakeFault)
+    if (const DWORD fault = g_folderMakeFault(path)) return fault;
   // The path as CreateDirectoryA takes it: at most MAX_PATH - 1 characters of
   // this code page, turned into the object's name by the system's own rule.
   if (path.size() >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;

@@ -70,4 +70,11 @@ bool StampAt(const std::string& path, ItemStamp& stamp);
 // ERROR_PATH_NOT_FOUND ...), as CreateDirectoryA would set it.
 DWORD CreateFolderStamped(const std::string& path, ItemStamp& stamp);
 
+// For tests only, never set by the program: asked before each folder
+// CreateFolderStamped makes; an error it answers is taken as the system's
+// own and the folder is not made (ERROR_DISK_FULL: a disk without room, as a
+// full file system answers). Null (the default) changes nothing.
+using FolderMakeFault = DWORD (*)(const std::string& path);
+void SetFolderMakeFault(FolderMakeFault fault);
+
 } // namespace core

@@ -122,15 +122,16 @@ bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
     data.nFileSizeLow = found.nFileSizeLow;
     data.dwReserved0 = found.dwReserved0;
     data.dwReserved1 = found.dwReserved1;
-    // The short name answers look-ups as the system's own search would; one
-    // that is not plain names nothing this program may reach.
+    // The short name answers look-ups as the system's own search would (a
+    // name typed as "A_RA~42N" is the folder that has it); one that is not
+    // plain names nothing this program may reach.
     data.cAlternateFileName[0] = 0;
     if (found.cAlternateFileName[0]) {
       char alias[MAX_PATH];
-      std::string spelled;
-      if (SpellsBack(found.cAlternateFileName, alias, spelled) && spelled.size() < sizeof data.cAlternateFileName &&
-          ListedNameFault(spelled).empty())
-        std::memcpy(data.cAlternateFileName, spelled.c_str(), spelled.size() + 1);
+      std::string unspelled;
+      if (SpellsBack(found.cAlternateFileName, alias, unspelled) && std::strlen(alias) < sizeof data.cAlternateFileName &&
+          ListedNameFault(alias).empty())
+        std::memcpy(data.cAlternateFileName, alias, std::strlen(alias) + 1);
     }
     visit(data);
   } while (FindNextFileW(find, &found));

@@ -50,8 +50,10 @@ std::string ListedNameFault(std::string_view name);
 
 // Lists folder + "\" + mask and hands every plain entry to visit ("." and ".."
 // of the folder itself skipped); every other entry goes to kept, when given,
-// with its reason. The short (8.3) name handed on is empty unless it is plain
-// too. Returns false when the listing could not be opened (GetLastError tells
+// with its reason. An entry's short (8.3) name, where the system keeps one,
+// is handed on in cAlternateFileName when it is plain too (else that is
+// empty): a look-up of it finds the entry, as one of the long name does.
+// Returns false when the listing could not be opened (GetLastError tells
 // why; nothing is visited).
 bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
                         const std::function<void(const WIN32_FIND_DATAA&)>& visit,

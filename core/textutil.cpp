@@ -412,13 +412,12 @@ size_t FullPathRootLength(const std::string& path) {
 
 namespace {
 // stamps, when given, takes the stamp of each folder made, read through the
-// handle its creation opened.
+// handle its creation opened; error the system's answer when one fails.
 MakeFolderResult MakeLevels(const std::string& path, size_t root,
-                            std::vector<std::string>& created, std::vector<ItemStamp>* stamps) {
+                            std::vector<std::string>& created, std::vector<ItemStamp>* stamps, DWORD& error) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     ItemStamp stamp;
-    const DWORD error = stamps ? CreateFolderStamped(path, stamp)
-                               : CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
+    error = stamps ? CreateFolderStamped(path, stamp) : CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
     if (error == 0) {
       // The call's success is the directory standing there: no look-up after
       // it (the names a system answers with success without making anything,
@@ -427,10 +426,13 @@ MakeFolderResult MakeLevels(const std::string& path, size_t root,
       if (stamps) stamps->push_back(stamp);
       return MakeFolderResult::Created;
     }
-    if (error != ERROR_PATH_NOT_FOUND || attempt == 1)  // e.g. a read-only share
-      return IsExistingDirectory(path) ? MakeFolderResult::Exists : MakeFolderResult::Failed;
+    if (error != ERROR_PATH_NOT_FOUND || attempt == 1) {  // e.g. a read-only share
+      if (!IsExistingDirectory(path)) return MakeFolderResult::Failed;
+      error = 0;
+      return MakeFolderResult::Exists;
+    }
     std::string parent = path.substr(0, path.find_last_of('\\'));
-    if (parent.size() < root || MakeLevels(parent, root, created, stamps) == MakeFolderResult::Failed)
+    if (parent.size() < root || MakeLevels(parent, root, created, stamps, error) == MakeFolderResult::Failed)
       return MakeFolderResult::Failed;
   }
   return MakeFolderResult::Failed;
@@ -456,16 +458,25 @@ bool IsCreatableFolderPath(const std::string& text) {
 }
 
 MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created,
-                                  std::vector<ItemStamp>* stamps) {
+                                  std::vector<ItemStamp>* stamps, DWORD* error) {
+  DWORD answer = 0;
+  if (!error) error = &answer;
+  *error = 0;
   // Run and simulation share this rule; nothing is asked of the system before it.
-  if (!IsCreatableFolderPath(text)) return MakeFolderResult::Failed;
+  if (!IsCreatableFolderPath(text)) {
+    *error = ERROR_INVALID_NAME;
+    return MakeFolderResult::Failed;
+  }
   const size_t root = FullPathRootLength(text);
   const std::string path = WithoutTrailingBackslashesAfter(text, root);
-  if (path.size() <= root)  // a drive or share root: nothing to create
-    return IsExistingDirectory(path) ? MakeFolderResult::Exists : MakeFolderResult::Failed;
+  if (path.size() <= root) {  // a drive or share root: nothing to create
+    if (IsExistingDirectory(path)) return MakeFolderResult::Exists;
+    *error = ERROR_PATH_NOT_FOUND;
+    return MakeFolderResult::Failed;
+  }
   std::vector<std::string> made;
   std::vector<ItemStamp> madeStamps;
-  MakeFolderResult result = MakeLevels(path, root, made, created && stamps ? &madeStamps : nullptr);
+  MakeFolderResult result = MakeLevels(path, root, made, created && stamps ? &madeStamps : nullptr, *error);
   if (result == MakeFolderResult::Failed) {
     // The parents this attempt made are empty and ours: the disk stays as it was.
     for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryA(it->c_str());

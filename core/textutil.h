@@ -153,10 +153,13 @@ bool IsCreatableFolderPath(const std::string& path);
 // A path that IsCreatableFolderPath refuses fails before any system call. Each
 // folder made is appended to created, and (with created) its stamp, read
 // through the handle of its creation, to stamps (core/file_identity.h).
+// error, when given, gets why a folder failed (the system's answer, as
+// ERROR_DISK_FULL for a disk without room; ERROR_INVALID_NAME for a path the
+// rule refuses), else 0.
 enum class MakeFolderResult { Created, Exists, Failed };
 MakeFolderResult MakeFolderLevels(const std::string& path,
                                   std::vector<std::string>* created = nullptr,
-                                  std::vector<ItemStamp>* stamps = nullptr);
+                                  std::vector<ItemStamp>* stamps = nullptr, DWORD* error = nullptr);
 
 // Deletes everything inside folder (not the folder itself), entry by entry,
 // never through a link and never to the recycle bin (RemoveFolderContents of

@@ -38,21 +38,26 @@ void MeasureStructures(const CreationStringList& structures, AttachMode mode, bo
   totals = StructureTotals();
   files.clear();
   if (mode == AttachMode::Nothing) return;
-  for (const std::string& entry : structures) {
+  totals.each.assign(structures.size(), StructureTotals::Share());
+  for (size_t i = 0; i < structures.size(); ++i) {
     // The same root text as the walk's, so a whole drive ("E:\\") is measured
     // under the names the walk looks up.
-    const std::string root = StructureRoot(entry);
+    const std::string root = StructureRoot(structures[i]);
     if (root.empty()) continue;
     FolderStructSize scan(root);
     scan.SetCountRootFolder(AttachMainFolders(mode));
     scan.ScanAll();
-    totals.folders += scan.GetFolderCount();
+    StructureTotals::Share& share = totals.each[i];
+    share.folders = scan.GetFolderCount();
     FileSizeMap map = scan.GetFileMap();
     files.insert(map.begin(), map.end());  // a path already present keeps its first size
     if (withFiles) {
-      totals.bytes += scan.GetTotalBytes();
-      totals.files += scan.GetFileCount();
+      share.bytes = scan.GetTotalBytes();
+      share.files = scan.GetFileCount();
     }
+    totals.folders += share.folders;
+    totals.bytes += share.bytes;
+    totals.files += share.files;
     if (kept)
       for (const KeptPath& k : scan.GetKeptEntries())
         if (withFiles || k.folder) kept->push_back(k);
@@ -407,13 +412,38 @@ CreationStringList UndoCreation(CreationJournal& journal, Remover* remover,
   return stayed;
 }
 
+namespace {
+
+// The last name of a structure's root; empty for a drive.
+std::string StructureLastName(const std::string& root) {
+  const size_t cut = root.find_last_of('\\');
+  if (cut == std::string::npos) return ExtractFileDrive(root) != root ? root : std::string();
+  return root.substr(cut + 1);
+}
+
+// Why a structure folder could not be made, from the answer of MakeFolderLevels.
+std::string FolderFailureReason(DWORD error) {
+  switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "the disk is full";
+    case ERROR_INVALID_NAME:
+      return "a folder path the system cannot make (248 characters or more, a device name, a name ending in a dot "
+             "or a blank, a control character or a character a folder name cannot hold)";
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS: return "a file has its name";
+    case ERROR_ACCESS_DENIED: return "access denied";
+    case ERROR_PATH_NOT_FOUND: return "its drive or a folder above it cannot be reached";
+    default: return "system error " + std::to_string(error);
+  }
+}
+
+} // namespace
+
 StructureListing ListStructure(const std::string& structure) {
   StructureListing listing;
   const std::string root = StructureRoot(structure);
   listing.root = root;
-  size_t cut = root.find_last_of('\\');
-  listing.lastName = cut == std::string::npos ? std::string() : root.substr(cut + 1);
-  if (cut == std::string::npos && ExtractFileDrive(root) != root) listing.lastName = root;
+  listing.lastName = StructureLastName(root);
   std::deque<std::string> queue{std::string()};
   while (!queue.empty()) {
     std::string relative = std::move(queue.front());
@@ -470,12 +500,16 @@ void CreationEngine::RecordExists(const std::string& path, const CreationJob& jo
   if (sink_.listed) sink_.listed(ResultList::FoldersExists, path);
 }
 
-void CreationEngine::RecordOther(const std::string& text, const CreationJob& job, bool totals) {
+void CreationEngine::RecordOther(const std::string& text, const CreationJob& job, bool totals,
+                                 const std::string& why) {
   counters_[CounterIndex(kOther, kFolders)] += 1;
   if (totals && job.totalsOnOther) AddTotals(kOther, job.mode);
   if (sink_.countersChanged) sink_.countersChanged();
   if (recording_) results_.OtherFolders().push_back(text);
-  if (sink_.listed) sink_.listed(ResultList::FoldersOther, text);
+  if (!why.empty() && sink_.notWritten)
+    sink_.notWritten(text, why);
+  else if (sink_.listed)
+    sink_.listed(ResultList::FoldersOther, text);
 }
 
 const StructureListing& CreationEngine::Listing(size_t index, const CreationJob& job) {
@@ -488,6 +522,7 @@ const StructureListing& CreationEngine::Listing(size_t index, const CreationJob&
     if (road.error == ERROR_NOT_SUPPORTED || road.error == kErrorRoadMoved) {
       linked_[index] = true;
       listings_[index].root = root;
+      listings_[index].lastName = StructureLastName(root);
       if (sink_.warn)
         sink_.warn("The Folder Structure is a link (its name leads to another place) : \n" + root +
                        "\nNothing is read through it: it is not copied.",
@@ -539,10 +574,21 @@ bool CreationEngine::Attach(const std::string& root, const StructureListing& lis
                             const CreationJob& job) {
   const bool withFiles = AttachWithFiles(job.mode);
   const bool subOnly = !AttachMainFolders(job.mode);
-  const MakeFolderResult rootMade = MakeFolderLevels(root, &journal_.folders, &journal_.stamps);
+  DWORD error = 0;
+  const MakeFolderResult rootMade = MakeFolderLevels(root, &journal_.folders, &journal_.stamps, &error);
+  // Under the main-folder options the structure's own folder is one of its
+  // folders (the new folder itself is not, under the others).
   if (rootMade == MakeFolderResult::Created) {
     if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
     Count(kCreated, kSubFolders);
+  } else if (!subOnly && rootMade == MakeFolderResult::Exists) {
+    Count(kExists, kSubFolders);
+  } else if (rootMade == MakeFolderResult::Failed) {
+    if (!subOnly) NotMade(root, FolderFailureReason(error));
+    if (DiskFullError(error)) {
+      fullAt_ = root;
+      return false;  // nothing more is made: the run stops here
+    }
   }
   if (AttachMainFolders(job.mode)) predictedTargets_.insert(root);
   if (withFiles) {
@@ -555,7 +601,7 @@ bool CreationEngine::Attach(const std::string& root, const StructureListing& lis
     const std::string target = root + "\\" + entry.relative;
     const bool isNew = predictedTargets_.insert(target).second;
     if (entry.folder) {
-      switch (MakeFolderLevels(target, &journal_.folders, &journal_.stamps)) {
+      switch (MakeFolderLevels(target, &journal_.folders, &journal_.stamps, &error)) {
       case MakeFolderResult::Created:
         if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, target);
         Count(kCreated, kSubFolders);
@@ -563,7 +609,11 @@ bool CreationEngine::Attach(const std::string& root, const StructureListing& lis
       case MakeFolderResult::Exists: Count(kExists, kSubFolders); break;
       case MakeFolderResult::Failed:
         failed.insert(entry.relative);
-        Count(kOther, kSubFolders);
+        NotMade(target, FolderFailureReason(error));
+        if (DiskFullError(error)) {
+          fullAt_ = target;
+          return false;  // nothing more is made: the run stops here
+        }
         break;
       }
       continue;
@@ -621,6 +671,50 @@ void CreationEngine::NotWritten(const std::string& target, double size, const st
   if (recording_) notWritten_.emplace_back(target, why);
   if (sink_.notWritten) sink_.notWritten(target, why);
   if (sink_.countersChanged) sink_.countersChanged();
+}
+
+void CreationEngine::NotMade(const std::string& target, const std::string& why) {
+  counters_[CounterIndex(kOther, kSubFolders)] += 1;
+  if (sink_.notWritten) sink_.notWritten(target, why);
+  if (sink_.countersChanged) sink_.countersChanged();
+}
+
+void CreationEngine::Unattached(const std::string& path, size_t index, const CreationJob& job) {
+  const bool withFiles = AttachWithFiles(job.mode);
+  const std::string root = TargetRoot(path, index, job);
+  if (Linked(index, job)) {
+    // Never listed nor read: what the page measured of it, on one line.
+    StructureTotals::Share share;
+    if (index < totals_.each.size()) share = totals_.each[index];
+    counters_[CounterIndex(kOther, kSubFolders)] += share.folders;
+    counters_[CounterIndex(kOther, kFiles)] += share.files;
+    counters_[CounterIndex(kOther, kBytes)] += static_cast<double>(share.bytes);
+    std::string measured = "folders : " + UInt64ToStdString(share.folders);
+    if (withFiles) measured += ", files : " + UInt64ToStdString(share.files);
+    if (sink_.notWritten)
+      sink_.notWritten(root, "its Folder Structure " + Listing(index, job).root +
+                                 " is a link (its name leads to another place): nothing is read through it, nothing "
+                                 "of it is made (as measured, " + measured + ")");
+    if (sink_.countersChanged) sink_.countersChanged();
+    return;
+  }
+  // Refused for this folder: each entry of the run's listing, with why.
+  const StructureListing& listing = Listing(index, job);
+  const std::string why = "its Folder Structure " + listing.root +
+                          " and the new folder are one, or one lies inside the other: nothing is copied into itself";
+  if (AttachMainFolders(job.mode)) NotMade(root, why);
+  for (const StructureListing::Entry& entry : listing.entries) {
+    const std::string target = root + "\\" + entry.relative;
+    if (entry.folder) {
+      NotMade(target, why);
+    } else if (withFiles) {
+      auto found = files_.find(listing.root + "\\" + entry.relative);
+      counters_[CounterIndex(kOther, kFiles)] += 1;
+      counters_[CounterIndex(kOther, kBytes)] += static_cast<double>(found != files_.end() ? found->second : entry.size);
+      if (sink_.notWritten) sink_.notWritten(target, why);
+      if (sink_.countersChanged) sink_.countersChanged();
+    }
+  }
 }
 
 void CreationEngine::NoteRoad(size_t madeFrom) {
@@ -687,13 +781,21 @@ bool CreationEngine::Run(const CreationJob& job) {
       continue;
     }
     const size_t madeFrom = journal_.folders.size();
-    MakeFolderResult made = MakeFolderLevels(path, &journal_.folders, &journal_.stamps);
+    DWORD error = 0;
+    MakeFolderResult made = MakeFolderLevels(path, &journal_.folders, &journal_.stamps, &error);
     NoteRoad(madeFrom);
     if (made == MakeFolderResult::Exists) {
       RecordExists(path, job);
       continue;
     }
     if (made == MakeFolderResult::Failed) {
+      if (DiskFullError(error)) {
+        // Nothing more is made: the run stops here and says where.
+        RecordOther(path, job, true, FolderFailureReason(error));
+        fullAt_ = path;
+        completed = false;
+        break;
+      }
       RecordOther(path, job);
       continue;
     }
@@ -703,10 +805,11 @@ bool CreationEngine::Run(const CreationJob& job) {
     predictedTargets_.clear();
     for (size_t s = 0; s < job.structures.size() && completed; ++s) {
       if (TrimText(job.structures[s]).empty()) continue;
-      if (Refused(s, path, job, job.captions.selfCopy)) continue;
-      const StructureListing& listing = Listing(s, job);
-      if (Linked(s)) continue;
-      completed = Attach(TargetRoot(path, s, job), listing, job);
+      if (Refused(s, path, job, job.captions.selfCopy) || Linked(s, job)) {
+        Unattached(path, s, job);
+        continue;
+      }
+      completed = Attach(TargetRoot(path, s, job), Listing(s, job), job);
     }
     if (!completed) break;
   }
@@ -782,9 +885,15 @@ void CreationEngine::SimulateAttach(const std::string& root, size_t index, const
   // the structure lies, never through a link: each source is asked once a
   // job, as the run opens it.
   const bool rootMade = IsCreatableFolderPath(root);
-  if (AttachMainFolders(job.mode) && rootMade && predictedTargets_.insert(root).second) {
-    if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
-    Count(kCreated, kSubFolders);
+  if (AttachMainFolders(job.mode)) {
+    if (!rootMade) {
+      NotMade(root, FolderFailureReason(ERROR_INVALID_NAME));
+    } else if (predictedTargets_.insert(root).second) {
+      if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, root);
+      Count(kCreated, kSubFolders);
+    } else {
+      Count(kExists, kSubFolders);
+    }
   }
   std::vector<DWORD>& verdicts = verdicts_[index];
   if (withFiles && verdicts.empty()) verdicts.assign(listing.entries.size(), 0xFFFFFFFF);
@@ -794,7 +903,7 @@ void CreationEngine::SimulateAttach(const std::string& root, size_t index, const
     const std::string target = root + "\\" + entry.relative;
     if (entry.folder && !IsCreatableFolderPath(target)) {
       refused.insert(entry.relative);
-      Count(kOther, kSubFolders);
+      NotMade(target, FolderFailureReason(ERROR_INVALID_NAME));
       continue;
     }
     const bool isNew = predictedTargets_.insert(target).second;
@@ -901,10 +1010,11 @@ bool CreationEngine::Simulate(const CreationJob& job) {
     predictedTargets_.insert(key);  // the new folder itself
     for (size_t s = 0; s < job.structures.size(); ++s) {
       if (TrimText(job.structures[s]).empty()) continue;
-      if (Refused(s, path, job, job.captions.simulateSelfCopy)) continue;
-      const StructureListing& listing = Listing(s, job);
-      if (Linked(s)) continue;
-      SimulateAttach(TargetRoot(path, s, job), s, listing, job);
+      if (Refused(s, path, job, job.captions.simulateSelfCopy) || Linked(s, job)) {
+        Unattached(path, s, job);
+        continue;
+      }
+      SimulateAttach(TargetRoot(path, s, job), s, Listing(s, job), job);
     }
   }
   ReportUnmeasured(job.captions.simulateMissingSize);

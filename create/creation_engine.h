@@ -77,11 +77,21 @@ struct StructureTotals {
   uint64_t bytes = 0;
   uint32_t files = 0;
   uint32_t folders = 0;
+  // Each listed structure's own part of the sums, in list order (a blank
+  // entry's is nothing): what a new folder does not receive of a structure
+  // that is never read (a link) is counted by it.
+  struct Share {
+    uint64_t bytes = 0;
+    uint32_t files = 0;
+    uint32_t folders = 0;
+  };
+  std::vector<Share> each;
 };
 
 // Measures the structures (entries blank once trimmed are skipped): folders
 // always (the root counted under the main-folder options), files and bytes only
 // when withFiles; every file goes into the map (a path keeps its first size).
+// Each structure's own part goes to totals.each.
 // Under "Attach Nothing." nothing is scanned and the totals stay zero. kept,
 // when given, gets the entries no path reaches (files only when withFiles):
 // they count in no total and are never copied.
@@ -212,8 +222,10 @@ struct CreationSink {
   // A warning: ownerless for the walker's own boxes (the system box), else the
   // page's box.
   std::function<void(const std::string& text, const std::string& caption, bool ownerless)> warn;
-  // A structure's file not written (other reasons), with why: the window lists
-  // it among the items not created for other reasons, its reason beneath it.
+  // An entry not made for other reasons, with why (a structure's file not
+  // written, a folder not made, what a structure refused or never read would
+  // have brought, a main folder on a full disk): the window lists it among
+  // the items not created for other reasons, its reason beneath it.
   std::function<void(const std::string& path, const std::string& why)> notWritten;
 };
 
@@ -226,7 +238,7 @@ struct CreationCaptions {
   std::string keptNames;        // a structure holding names no path reaches (run)
   std::string simulateKeptNames;    // the same in a simulation
   std::string writesMoved;      // files not written, with why (run only), one summary box
-  std::string diskFull;         // the disk became full: the run stopped (run only)
+  std::string diskFull;         // the disk became full (a file or a folder): the run stopped (run only)
 };
 
 // What an item is: a folder to make, or "other reasons" (path then holds the
@@ -292,13 +304,17 @@ private:
   // list and (in a run only) the page's result lists.
   void RecordCreated(const std::string& path);
   void RecordExists(const std::string& path, const CreationJob& job);
-  void RecordOther(const std::string& text, const CreationJob& job, bool totals = true);
+  void RecordOther(const std::string& text, const CreationJob& job, bool totals = true,
+                   const std::string& why = std::string());
   bool recording_ = false;
   // The structure's listing, made once a job; a structure whose folder is a
   // link (or lies elsewhere than it is named) is never listed nor read
   // through: its box is shown once and Linked tells it.
   const StructureListing& Listing(size_t index, const CreationJob& job);
-  bool Linked(size_t index) const { return linked_[index]; }
+  bool Linked(size_t index, const CreationJob& job) {
+    Listing(index, job);
+    return linked_[index];
+  }
   bool Refused(size_t index, const std::string& path, const CreationJob& job,
                const std::string& caption);
   std::string TargetRoot(const std::string& path, size_t index, const CreationJob& job);
@@ -309,6 +325,13 @@ private:
   uint64_t MeasuredSize(const std::string& source, const StructureListing::Entry& entry);
   // A structure's file not written: other reasons, the window's list, the box's record.
   void NotWritten(const std::string& target, double size, const std::string& why);
+  // A structure's folder not made: other reasons, the window's list with why.
+  void NotMade(const std::string& target, const std::string& why);
+  // A structure a new folder does not receive (it is refused for that folder,
+  // or it is a link): each entry it would have brought is counted under other
+  // reasons and listed with why, from the run's listing of it (a link, never
+  // listed, as measured: one line for it all).
+  void Unattached(const std::string& path, size_t index, const CreationJob& job);
 
   CreationCounters& counters_;
   CreationResultLists& results_;

@@ -374,6 +374,8 @@ bool RunBinding::Count(const std::string& text, const std::vector<ui::TabSheet*>
   return counted && !countStopped_ && !ui::App().Terminated();
 }
 
+bool RunBinding::CountStopped() const { return countStopped_ && !ui::App().Terminated(); }
+
 bool RunBinding::Run(const Job& job) {
   if (busy_) return false;
   if (job.confirm && !job.confirm()) return false;

@@ -159,6 +159,9 @@ public:
   // is work's, false too once the count was stopped or the main window closes.
   bool Count(const std::string& text, const std::vector<ui::TabSheet*>& locks,
              const std::function<bool(const std::function<bool(size_t done, size_t total)>& progress)>& work);
+  // Whether the last count was ended by its Stop button or Escape (the
+  // program closing meanwhile is no such stop).
+  bool CountStopped() const;
   // Shows the page's Visual Log beside the main window, the run buttons in sight.
   void ShowLog(TResultsWindow& window);
   bool Busy() const { return busy_; }

@@ -260,7 +260,20 @@ private:
       r_.subFoldersExist.push_back(path);
       return Existing;
     }
+    if (core::DiskFullError(error)) {
+      fullAt_ = path;  // the pass stops here (DiskFilled)
+      return Other(r_.subFoldersOther, r_.other[1], path, "the disk is full");
+    }
     return Other(r_.subFoldersOther, r_.other[1], path, "system error " + std::to_string(error));
+  }
+
+  // Whether the disk became full where a folder or a file was made: the
+  // pass stops there, and says where.
+  bool DiskFilled() {
+    if (fullAt_.empty()) return false;
+    r_.stop.number = 705;
+    r_.stop.text = "The disk is full !\nThe Copy process is stopped at : \n" + fullAt_;
+    return true;
   }
 
   State Other(std::deque<std::string>& list, double& counter, const std::string& path, const std::string& why,
@@ -288,6 +301,7 @@ private:
       if (!Step()) return false;
       const size_t cut = root.find_last_of('\\');
       rootState = MakeFolder(root.substr(0, cut), Existing, true, root.substr(cut + 1), rootOnDisk);
+      if (DiskFilled()) return false;
     } else {
       ++done_;
       rootOnDisk = predicted_.find(root) == predicted_.end();
@@ -306,6 +320,7 @@ private:
       if (e.folder) {
         bool onDisk = false;
         states_[i] = MakeFolder(parent, parentState, parentOnDisk, name, onDisk);
+        if (DiskFilled()) return false;
         if (e.link && (states_[i] == New || states_[i] == Existing)) states_[i] = Blocked;  // made, never entered
         onDisk_[i] = onDisk;
         continue;
@@ -354,8 +369,8 @@ private:
         Exists(path, e.size);
       } else if (core::DiskFullError(error)) {
         FileNotDone(path, e.size, core::CopyFailureReason(error, copied));
-        r_.stop.number = 705;
-        r_.stop.text = "The disk is full !\nThe Copy process is stopped at : \n" + path;
+        fullAt_ = path;
+        DiskFilled();
         return false;
       } else {
         FileNotDone(path, e.size, core::CopyFailureReason(error, copied));
@@ -390,6 +405,7 @@ private:
   std::vector<std::vector<DWORD>> verdicts_;  // dry: each structure file's source verdict
   std::vector<State> states_;
   std::vector<char> onDisk_;
+  std::string fullAt_;  // where the disk became full, if it did
   FoldedNames predicted_;  // dry: what this main folder received so far
   std::unordered_map<std::string, FoldedNames, core::FoldedHash, core::FoldedEqual> listings_;
 };

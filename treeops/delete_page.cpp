@@ -84,6 +84,12 @@ const core::NumberedMessage<DeleteMsg> kRows[] = {
     {DeleteMsg::SimEnd, "0626", core::kMsgInformation, "{}", S07 B12 "Information no: 0626."},
     {DeleteMsg::NotTaken, "0627", core::kMsgWarning, "Not every entry was added to the INCLUDE list !\n\n{}",
      T07 B12 "Warning no: 0627."},
+    {DeleteMsg::RunCountStopped, "0636", core::kMsgInformation,
+     "The count was stopped !\nNothing was deleted: the Delete process is stopped.",
+     T07 B12 "Information no: 0636."},
+    {DeleteMsg::SimCountStopped, "0637", core::kMsgInformation,
+     "The count was stopped !\nNothing was deleted: the Simulation is stopped.",
+     S07 B12 "Information no: 0637."},
 };
 
 // Where the questions' lists are given whole, and the end boxes'.
@@ -466,7 +472,7 @@ std::vector<core::ListedSection> DeletePage::SummaryLists(const treeops::DeleteP
 // The page as it stands now, walked afresh and counted from that listing:
 // the run deletes exactly the items of this walk, and the questions name what
 // this count finds. The page says that it counts and that nothing is deleted
-// yet; Stop or Escape ends the count with nothing done.
+// yet; Stop or Escape ends the count with nothing done, and a box says so.
 bool DeletePage::CountFirst(const treeops::DeleteJob& job, bool simulation, core::Remover& remover,
                             treeops::DeletePlan& plan, treeops::DeleteResults& forecast) {
   const std::string text = simulation
@@ -505,7 +511,11 @@ void DeletePage::Start(bool simulation) {
   run.confirm = [&] {
     protectedKnown_ = false;
     const treeops::DeleteJob job = Snapshot();
-    if (!CountFirst(job, simulation, remover, plan, forecast)) return false;
+    if (!CountFirst(job, simulation, remover, plan, forecast)) {
+      // Stopped by the user (not by the program closing): said, not just gone.
+      if (run_.CountStopped()) Box(simulation ? DeleteMsg::SimCountStopped : DeleteMsg::RunCountStopped);
+      return false;
+    }
     const std::string summary = Summary(plan, forecast, job.mode);
     const std::vector<core::ListedSection> lists = SummaryLists(plan, forecast);
     if (simulation) return ListingBox(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary, lists, kWhereAsked) == IDYES;

@@ -28,6 +28,8 @@ enum class DeleteMsg {
   ViewNotAFolder,
   WholeDrive, Refused, FilesHint, ClearAsk, ClearEnd,
   RunConfirm, RunConfirmAgain, RunEnd, RunNothing, SimConfirm, SimEnd,
+  // The count before the questions ended by Stop or Escape.
+  RunCountStopped, SimCountStopped,
 };
 
 extern const core::MessageTable<DeleteMsg> kDeletePageMessages;

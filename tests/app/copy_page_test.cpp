@@ -2,7 +2,9 @@
 // against run, undo, and every refusal with nothing outside its target touched.
 #include "tests/app/creation_page_fixture.h"
 
+#include "core/casefold.h"
 #include "core/file_copy.h"
+#include "core/file_identity.h"
 #include "core/settings_store.h"
 #include "listwin/frmEditIncludeList.h"
 #include "listwin/frmFileExport.h"
@@ -753,6 +755,56 @@ TEST_F(CopyPageTest, ALinkInTheStructureOrSwappedInWhileTheQuestionIsOpenIsNever
   Simulate();
   EXPECT_EQ(frmStatistic08->List(6).Items(), (Strings{link, "      why : " + linkWhy}));
   EXPECT_EQ(Snapshot(outside.Path()), before);
+}
+
+} // namespace
+
+namespace {
+
+// The disk becomes full at one place: a folder the copy makes, or a file it writes.
+std::string g_fullAt;
+DWORD FolderFills(const std::string& path) { return core::SameText(path, g_fullAt) ? ERROR_DISK_FULL : 0; }
+DWORD FileFills(const std::string& temporary, uint64_t) {
+  return temporary.rfind(g_fullAt + ".~vx", 0) == 0 ? ERROR_DISK_FULL : 0;
+}
+
+// A disk that becomes full while the copy makes a folder stops it as one
+// that fills while a file is written: what was being made is not there, it
+// is listed under other reasons with why, the next main folder receives
+// nothing, and a box says where the copy stopped.
+TEST_F(CopyPageTest, AFullDiskWhileAFolderOrAFileIsMadeStopsTheCopyAndSaysWhere) {
+  const std::string c1 = dest.AddFolder("C1"), c2 = dest.AddFolder("C2");
+  AddMain(c1);
+  AddMain(c2);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  const struct {
+    const char* name;
+    std::string at;
+    bool folder;
+  } rows[] = {{"a folder", c1 + "\\Mkt\\Mail", true}, {"a file", c1 + "\\Mkt\\Mail\\m.txt", false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    g_fullAt = row.at;
+    seam.Answer("no: 0653", IDOK);
+    if (row.folder) core::SetFolderMakeFault(FolderFills);
+    else core::SetCopyWriteFault(FileFills);
+    Copy();
+    core::SetFolderMakeFault(nullptr);
+    core::SetCopyWriteFault(nullptr);
+    ASSERT_NE(Box("0653"), nullptr);
+    EXPECT_EQ(testsupport::Box(Box("0653")->caption, Box("0653")->flags, Box("0653")->text),
+              testsupport::Box(kT + "Warning no: 0653.", 0x30,
+                               "The disk is full !\nThe Copy process is stopped at : \n" + row.at));
+    EXPECT_FALSE(testsupport::PathExists(row.at));
+    EXPECT_EQ(ListTree(c2), "");
+    const Strings listed = frmStatistic08->List(6).Items();
+    const auto at = std::find(listed.begin(), listed.end(), row.at);
+    ASSERT_NE(at, listed.end());
+    ASSERT_NE(at + 1, listed.end());
+    EXPECT_EQ(at[1], "      why : the disk is full");
+    RemoveIn(dest, "C1\\Mkt");
+  }
 }
 
 } // namespace

@@ -424,8 +424,9 @@ TEST_F(DeletePageTest, ClearFieldsHintsAndEnabling) {
 
 // Before its questions the page counts what the delete will do, and says so:
 // nothing is deleted yet, and Escape or the page's Stop button ends the
-// count. Ended, nothing is done and no question is asked; the page is free
-// again, its focus back on the button pressed.
+// count. Ended, nothing is done and no question is asked: a box says that the
+// count was stopped and nothing was deleted; the page is free again, its
+// focus back on the button pressed.
 TEST_F(DeletePageTest, TheCountBeforeTheQuestionsSaysSoAndEscapeOrStopEndsItWithNothingDone) {
   AddCustomers();
   testsupport::Choose(P().rdoVol07DeleteCompleteFolders);
@@ -445,8 +446,12 @@ TEST_F(DeletePageTest, TheCountBeforeTheQuestionsSaysSoAndEscapeOrStopEndsItWith
       {"Stop, simulation", StopMidCount::kStop, &DeletePage::btnVol07DeleteFoldersSimulation,
        "Counting the folders and files for the simulation - nothing is deleted. Press Esc or Stop to end the count."},
   };
+  const std::string T = "Delete Folder(s).-From a Folder List.            ";
+  const std::string S = "Simulate " + T;
   for (const auto& row : rows) {
     const size_t boxes = seam.boxes.size();
+    const bool simulation = row.button == &DeletePage::btnVol07DeleteFoldersSimulation;
+    seam.Answer(simulation ? "0637" : "0636", IDOK);
     {
       StopMidCount stop(P(), row.how);
       Press(P().*row.button);
@@ -455,7 +460,15 @@ TEST_F(DeletePageTest, TheCountBeforeTheQuestionsSaysSoAndEscapeOrStopEndsItWith
     EXPECT_EQ(StopMidCount::What().counting, row.counting) << row.name;
     EXPECT_TRUE(StopMidCount::What().stopInReach) << row.name;
     EXPECT_TRUE(StopMidCount::What().stopFocused) << row.name;
-    EXPECT_EQ(seam.boxes.size(), boxes) << row.name << ": " << (seam.boxes.empty() ? "" : seam.Last().caption);
+    // No question: the one box says the count was stopped and nothing was deleted.
+    ASSERT_EQ(seam.boxes.size(), boxes + 1) << row.name;
+    EXPECT_EQ(testsupport::Box(seam.Last().caption, seam.Last().flags, seam.Last().text),
+              simulation ? testsupport::Box(S + "Information no: 0637.", 0x40,
+                                            "The count was stopped !\nNothing was deleted: the Simulation is stopped.")
+                         : testsupport::Box(T + "Information no: 0636.", 0x40,
+                                            "The count was stopped !\nNothing was deleted: the Delete process is "
+                                            "stopped."))
+        << row.name;
     EXPECT_EQ(Snapshot(tree.Path()), before) << row.name;
     EXPECT_FALSE(frmStatistics07->Visible()) << row.name;
     EXPECT_EQ(Counters(), (Strings{"12", "0", "0", "0", "10", "0", "0", "0"})) << row.name;
