@@ -428,8 +428,8 @@ std::string RemovalReason(DWORD error) {
     case kErrorRoadMoved: return "a folder on its path is a link or was moved";
     case kErrorHoldsKept: return "it holds an entry that stays";
     case kErrorProtected:
-      return "a protected folder, a folder holding one or a place inside one (whatever road leads there): "
-             "never touched";
+      return "a protected folder, a folder holding one or a place inside one (whatever road leads there), or "
+             "a place on a drive whose folders above its root cannot be read: never touched";
     case ERROR_ACCESS_DENIED: return "access denied (read-only?)";
     case ERROR_DIR_NOT_EMPTY: return "the folder is not empty";
     case ERROR_FILENAME_EXCED_RANGE: return "the path is too long";

@@ -44,7 +44,8 @@ constexpr DWORD kErrorRoadMoved = 0x20000001;
 // A folder a run leaves because it holds an entry the run keeps (a name no
 // path reaches): it cannot be emptied, so it is not tried.
 constexpr DWORD kErrorHoldsKept = 0x20000002;
-// The item is a protected folder, holds one or lies inside one
+// The item is a protected folder, holds one or lies inside one, or lies on a
+// drive whose folders above its root cannot be read
 // (core/protected_places.h): never touched.
 constexpr DWORD kErrorProtected = 0x20000003;
 

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <algorithm>
+
 namespace core {
 
 namespace {
@@ -23,6 +25,81 @@ bool SameOrBelow(const std::string& a, const std::string& b) {
 
 extern "C" NTSTATUS NTAPI NtQueryDirectoryFile(HANDLE, HANDLE, PVOID, PVOID, PIO_STATUS_BLOCK, PVOID, ULONG,
                                                FILE_INFORMATION_CLASS, BOOLEAN, PUNICODE_STRING, BOOLEAN);
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr NTSTATUS kNoMoreFiles = static_cast<NTSTATUS>(0x80000006);
+constexpr NTSTATUS kNoSuchFile = static_cast<NTSTATUS>(0xC000000F);
+// Deeper than any folder a path can name: a climb that goes on is not trusted.
+constexpr int kClimbLimit = 512;
+
+// A handle on the folder at path for listing it.
+HANDLE OpenForListing(const std::string& path) {
+  return CreateFileA(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE, kShareAll, nullptr,
+                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// "X:\" or "\\server\share\" of path; empty for a path with neither.
+std::string RootPart(const std::string& path) {
+  if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2) + "\\";
+  if (path.compare(0, 2, "\\\\") != 0) return std::string();
+  const size_t server = path.find('\\', 2);
+  if (server == std::string::npos) return std::string();
+  const size_t share = path.find('\\', server + 1);
+  return share == std::string::npos ? path + "\\" : path.substr(0, share + 1);
+}
+
+// The folder holding path (a root: the root itself).
+std::string FolderOf(const std::string& path) {
+  const size_t cut = path.find_last_of('\\');
+  if (cut == std::string::npos || cut + 1 >= path.size()) return path;
+  return path.substr(0, cut == 2 && path[1] == ':' ? cut + 1 : cut);
+}
+
+// The ".." entry of the folder open at h, as its own listing gives it: its
+// index (0 where the system gives none: under Wine a parent on another file
+// system), or not listed (a volume's root has none; Wine hides its own
+// configuration folder, /dev, /proc and /sys), or the listing failed.
+enum class Parent { Listed, None, Failed };
+Parent ParentEntry(HANDLE h, ULONGLONG& id) {
+  WCHAR dots[] = L"..";
+  UNICODE_STRING mask;
+  mask.Buffer = dots;
+  mask.Length = mask.MaximumLength = 2 * sizeof(WCHAR);
+  union {
+    FILE_ID_BOTH_DIR_INFORMATION entry;
+    char bytes[sizeof(FILE_ID_BOTH_DIR_INFORMATION) + 16 * sizeof(WCHAR)];
+  } buffer;
+  IO_STATUS_BLOCK io{};
+  const NTSTATUS status = NtQueryDirectoryFile(h, nullptr, nullptr, nullptr, &io, &buffer, sizeof buffer,
+                                               FileIdBothDirectoryInformation, TRUE, &mask, TRUE);
+  if (status == kNoMoreFiles || status == kNoSuchFile) return Parent::None;
+  const FILE_ID_BOTH_DIR_INFORMATION& entry = buffer.entry;
+  if (status != 0 || entry.FileNameLength != 2 * sizeof(WCHAR) || entry.FileName[0] != L'.' ||
+      entry.FileName[1] != L'.')
+    return Parent::Failed;
+  id = static_cast<ULONGLONG>(entry.FileId.QuadPart);
+  return Parent::Listed;
+}
+
+// The folder whose index is id, opened through the folder open at from, for
+// listing. Asked only of the id from's own ".." entry gave: under Wine any
+// other id is looked for through everything below from.
+HANDLE OpenParentById(HANDLE from, ULONGLONG id) {
+  UNICODE_STRING name;
+  name.Buffer = reinterpret_cast<PWSTR>(&id);
+  name.Length = name.MaximumLength = sizeof id;
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &name, 0, from, nullptr);
+  IO_STATUS_BLOCK io{};
+  HANDLE h = nullptr;
+  const NTSTATUS status =
+      NtCreateFile(&h, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE, &attributes, &io, nullptr, 0,
+                   kShareAll, FILE_OPEN,
+                   FILE_OPEN_BY_FILE_ID | FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT |
+                       FILE_OPEN_FOR_BACKUP_INTENT,
+                   nullptr, 0);
+  return status == 0 && h ? h : INVALID_HANDLE_VALUE;
+}
 
 } // namespace
 
@@ -189,6 +266,127 @@ const ProtectedPlaces::Known& ProtectedPlaces::Open(const std::string& folder) {
   return known;
 }
 
+bool ProtectedPlaces::InsideByIndex(DWORD high, DWORD low, size_t& place) const {
+  const auto range = byIndex_.equal_range(std::make_pair(high, low));
+  for (auto it = range.first; it != range.second; ++it)
+    if (!it->second.second.holder && places_[it->second.second.place].inside) {
+      place = it->second.second.place;
+      return true;
+    }
+  return false;
+}
+
+const ProtectedPlaces::RootVerdict& ProtectedPlaces::RootOf(const std::string& root, const std::string& folder) {
+  RootSeen& seen = roots_[root];
+  if (seen.known && (folder.empty() || SameText(seen.folder, folder))) return seen.verdict;
+  if (!folder.empty()) seen.folder = folder;
+  HANDLE h = OpenForListing(root);
+  FileIdentity index;
+  if (h == INVALID_HANDLE_VALUE || !IndexOf(h, 0, index)) {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    seen.known = true;
+    seen.index = FileIdentity();
+    seen.verdict = RootVerdict();
+    seen.verdict.what = RootVerdict::Unknown;
+    return seen.verdict;
+  }
+  if (seen.known && seen.index.known && seen.index.indexHigh == index.indexHigh &&
+      seen.index.indexLow == index.indexLow) {
+    CloseHandle(h);
+    return seen.verdict;
+  }
+  seen.known = true;
+  seen.index = index;
+  seen.verdict = Climb(h, index, root);
+  return seen.verdict;
+}
+
+ProtectedPlaces::RootVerdict ProtectedPlaces::Climb(HANDLE h, FileIdentity index, const std::string& root) {
+  RootVerdict verdict;
+  auto inside = [&](size_t place, bool itself) {
+    verdict.what = RootVerdict::Inside;
+    verdict.place = place;
+    verdict.itself = itself;
+    return verdict;
+  };
+  // The places protected with their insides that the climb may still meet.
+  std::vector<size_t> pending;
+  for (size_t i = 0; i < places_.size(); ++i)
+    if (places_[i].inside && places_[i].identity.known) pending.push_back(i);
+  if (pending.empty()) {
+    CloseHandle(h);
+    return verdict;
+  }
+  // Where the system names the root by another place (Windows names a SUBST
+  // drive's folder by its real path), every folder on that place's road counts.
+  DWORD error = 0;
+  const std::string resolved = ResolvedPathOf(h, error);
+  if (error == 0 && !resolved.empty() && !SameText(resolved, root)) {
+    const std::vector<std::string> road = RoadFolders(resolved);
+    for (size_t i = 0; i < road.size(); ++i)
+      for (const Match& m : Open(road[i]).matches)
+        if (!m.holder && places_[m.place].inside) {
+          CloseHandle(h);
+          return inside(m.place, i + 1 == road.size());
+        }
+  }
+  // Then up through the ".." entries, each folder known by its index alone (a
+  // place's index met on another file system only refuses, the safe side),
+  // until a folder holding every such place (by its whole identity: above it
+  // none of them can be met), the file system's root, or a folder whose parent
+  // lies on another file system (Wine gives no index there, and looking one up
+  // would search the whole file system).
+  for (int level = 0;; ++level) {
+    size_t place = 0;
+    if (InsideByIndex(index.indexHigh, index.indexLow, place)) {
+      CloseHandle(h);
+      return inside(place, level == 0);
+    }
+    const auto range = byIndex_.equal_range(std::make_pair(index.indexHigh, index.indexLow));
+    FileIdentity whole;
+    bool read = false;
+    for (auto it = range.first; it != range.second; ++it) {
+      const auto at = std::find(pending.begin(), pending.end(), it->second.second.place);
+      if (!it->second.second.holder || at == pending.end()) continue;
+      if (!read) {
+        IdentityOf(h, whole);
+        read = true;
+      }
+      if (whole == it->second.first) pending.erase(at);
+    }
+    ULONGLONG id = 0;
+    const Parent parent = level < kClimbLimit ? ParentEntry(h, id) : Parent::Failed;
+    const ULONGLONG own = (static_cast<ULONGLONG>(index.indexHigh) << 32) | index.indexLow;
+    if (pending.empty() || parent == Parent::None || (parent == Parent::Listed && (id == 0 || id == own))) {
+      CloseHandle(h);
+      return verdict;
+    }
+    if (parent == Parent::Listed &&
+        InsideByIndex(static_cast<DWORD>(id >> 32), static_cast<DWORD>(id & 0xFFFFFFFFu), place)) {
+      CloseHandle(h);
+      return inside(place, false);
+    }
+    HANDLE up = parent == Parent::Listed ? OpenParentById(h, id) : INVALID_HANDLE_VALUE;
+    CloseHandle(h);
+    h = up;
+    if (h == INVALID_HANDLE_VALUE || !IndexOf(h, 0, index) ||
+        ((static_cast<ULONGLONG>(index.indexHigh) << 32) | index.indexLow) != id) {
+      if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+      verdict.what = RootVerdict::Unknown;
+      return verdict;
+    }
+  }
+}
+
+std::string ProtectedPlaces::RootRefusal(const RootVerdict& verdict, bool rootItself) const {
+  if (verdict.what == RootVerdict::Unknown)
+    return "the folders above its drive's root cannot be read, so it may lie inside a protected folder";
+  if (verdict.what != RootVerdict::Inside) return std::string();
+  const std::string& place = places_[verdict.place].path;
+  return verdict.itself && rootItself ? "the protected folder " + place
+                                      : "it lies inside the protected folder " + place;
+}
+
 std::string ProtectedPlaces::Refusal(const std::string& path, bool rootTaken, bool holders) {
   if (places_.empty()) return std::string();
   const std::vector<std::string> road = RoadFolders(path);
@@ -201,6 +399,10 @@ std::string ProtectedPlaces::Refusal(const std::string& path, bool rootTaken, bo
       if (!m.holder && last) return "the protected folder " + place.path;
       if (!m.holder && place.inside) return "it lies inside the protected folder " + place.path;
     }
+    if (i == 0) {
+      const std::string why = RootRefusal(RootOf(road[0]), last);
+      if (!why.empty()) return why;
+    }
     if (!last || !holders || (rootTaken && i == 0)) continue;
     for (const Match& m : known.matches)
       if (m.holder) return "it holds the protected folder " + places_[m.place].path;
@@ -208,24 +410,26 @@ std::string ProtectedPlaces::Refusal(const std::string& path, bool rootTaken, bo
   return std::string();
 }
 
-bool ProtectedPlaces::ItemRefused(const std::string& resolved, const std::string& road) const {
-  if (resolved.empty()) return false;
+bool ProtectedPlaces::ItemRefused(const std::string& resolved, const std::string& road) {
+  if (resolved.empty() || places_.empty()) return false;
   for (const Place& place : places_) {
     if (place.resolved.empty()) continue;
     if (SameOrBelow(place.resolved, resolved)) return true;  // it is or holds the place
     if (!SameOrBelow(resolved, place.resolved)) continue;
     if (place.inside || (!road.empty() && !SameOrBelow(road, place.resolved))) return true;
   }
-  return false;
+  const std::string root = RootPart(resolved);
+  return !root.empty() && RootOf(root, FolderOf(resolved)).what != RootVerdict::Clear;
 }
 
-bool ProtectedPlaces::RoadRefused(const std::string& resolved, const FileIdentity& identity) const {
+bool ProtectedPlaces::RoadRefused(const std::string& resolved, const FileIdentity& identity) {
   for (const Place& place : places_) {
     if (!place.inside) continue;
     if (identity.known && identity == place.identity) return true;
     if (!place.resolved.empty() && SameOrBelow(resolved, place.resolved)) return true;
   }
-  return false;
+  const std::string root = places_.empty() ? std::string() : RootPart(resolved);
+  return !root.empty() && RootOf(root, FolderOf(resolved)).what != RootVerdict::Clear;
 }
 
 } // namespace core

@@ -5,6 +5,10 @@
 // letter naming the same disk, a link, a junction, a short name), every
 // folder on a line's road is opened and compared, so a line that is one,
 // holds one or lies inside one protected with its insides is known as such.
+// A drive's root may itself lie inside a protected folder (a letter made as
+// SUBST makes one, under Wine a link naming a folder inside the Windows
+// folder): the folders above it, past the root, are known by climbing from
+// it, once per drive, and everything on that drive then lies inside.
 // One object serves one pass or one run: it keeps what it learnt of each
 // folder it opened, and is used from one thread.
 #pragma once
@@ -58,17 +62,23 @@ public:
   // it: "the protected folder P", "it lies inside the protected folder P", or
   // "it holds the protected folder P" (not asked of a drive or share root when
   // rootTaken, nor of any folder without holders); empty when nothing stops it.
+  // A drive whose root lies inside a place protected with its insides, or
+  // whose folders above its root cannot be read, is refused as a whole.
   std::string Refusal(const std::string& path, bool rootTaken = false, bool holders = true);
 
   // The place check's rules, on places as the system names them (resolved):
   // an item a run acts on must not be a protected folder, hold one, lie
   // inside one protected with its insides, nor lie inside any other one that
   // its road (the folder the run listed, found at road; empty for none) does
-  // not lie inside (the run came in through a folder holding it).
-  bool ItemRefused(const std::string& resolved, const std::string& road) const;
+  // not lie inside (the run came in through a folder holding it). Nor may it
+  // lie on a drive refused as a whole: the drive's root is opened again
+  // whenever the items asked of move to another folder, and climbed from
+  // again when it is another folder now (the letter was mapped elsewhere).
+  bool ItemRefused(const std::string& resolved, const std::string& road);
   // A road (a folder a run listed) must not be nor lie inside a place
-  // protected with its insides: nothing below it is then reached.
-  bool RoadRefused(const std::string& resolved, const FileIdentity& identity) const;
+  // protected with its insides, nor lie on a drive refused as a whole (its
+  // root checked as for an item): nothing below it is then reached.
+  bool RoadRefused(const std::string& resolved, const FileIdentity& identity);
 
 private:
   struct Place {
@@ -85,6 +95,32 @@ private:
     bool opened = false;
     std::vector<Match> matches;
   };
+  // What lies above a drive's root: nothing protected, a place protected
+  // with its insides (itself: the root is that place), or the folders above
+  // it could not be read.
+  struct RootVerdict {
+    enum What { Clear, Inside, Unknown } what = Clear;
+    size_t place = 0;
+    bool itself = false;
+  };
+  struct RootSeen {
+    bool known = false;
+    FileIdentity index;   // the root's index when climbed from (unknown: not opened)
+    std::string folder;   // the folder of the last item checked on the drive
+    RootVerdict verdict;
+  };
+  // The verdict on root, climbed from once; with folder (the folder of an
+  // item on the drive) the root's index is read again when the folder is not
+  // the last one asked about, and the climb made again when it changed.
+  const RootVerdict& RootOf(const std::string& root, const std::string& folder = std::string());
+  // The climb from the folder open at h (for listing), whose index is index;
+  // closes h.
+  RootVerdict Climb(HANDLE h, FileIdentity index, const std::string& root);
+  // The place protected with its insides that index is the index of, by the
+  // index alone (under Wine each drive letter has its own volume number).
+  bool InsideByIndex(DWORD high, DWORD low, size_t& place) const;
+  // Why a drive's root refuses what lies on it; empty when nothing does.
+  std::string RootRefusal(const RootVerdict& verdict, bool rootItself) const;
   const Known& Open(const std::string& folder);
   // The index of folder as the folder holding it lists it, when it is listed
   // there as a plain folder (no link); false otherwise.
@@ -96,6 +132,7 @@ private:
   // Index (high, low) -> the identities carrying it, with what they are.
   std::multimap<std::pair<DWORD, DWORD>, std::pair<FileIdentity, Match>> byIndex_;
   std::unordered_map<std::string, Known, FoldedHash, FoldedEqual> known_;
+  std::unordered_map<std::string, RootSeen, FoldedHash, FoldedEqual> roots_;
   void CloseListings();
   // The folders holding those asked of, open for listing while held.
   std::unordered_map<std::string, HANDLE, FoldedHash, FoldedEqual> parents_;

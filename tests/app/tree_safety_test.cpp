@@ -311,4 +311,124 @@ TEST_F(ProtectedRoadsTest, LinesTurnedIntoRoadsToProtectedFoldersAreRefusedAtThe
   intact();
 }
 
+// A drive letter made as SUBST makes one, naming a folder two levels deep in
+// a folder of the test's own inside the Windows folder (a decoy): every page
+// refuses each line on it where it is taken, its root too (the copy page
+// takes roots), naming the Windows folder, and nothing there is touched.
+TEST_F(ProtectedRoadsTest, EveryPageRefusesADriveWhoseRootLiesInsideTheWindowsFolder) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "drive letters are made from the Linux side";
+  testsupport::WindowsDecoy decoy;
+  ASSERT_TRUE(decoy.Made());
+  for (const char* name : {"d1", "d2", "d4"}) decoy.AddFile(std::string("a\\b\\") + name + "\\f.txt", name);
+  testsupport::MappedDrive drive(decoy.Path() + "\\a\\b");
+  if (!drive.Letter()) GTEST_SKIP() << "no drive letter to spare";
+  const std::string picture = decoy.Picture(), inside = "it lies inside the protected folder " + decoy.Windows();
+  for (const Page& page : Pages()) {
+    frmMain->pgeMain.SetActivePage(page.sheet);
+    for (const std::string& line : {drive.Root() + "d1", drive.Root() + "d4", drive.Root()}) {
+      SCOPED_TRACE(std::string(page.refusal) + " " + line);
+      seam.boxes.clear();
+      seam.Answer(std::string("no: ") + page.refusal, IDOK);
+      PickWith(*page.add, line);  // a line of the decoy's: it is only refused
+      ASSERT_EQ(seam.boxes.size(), 1u);
+      // The rename and delete pages refuse a root as a root.
+      if (line != drive.Root() || page.sheet == &frmMain->tabFoldersCopy02) {
+        EXPECT_NE(seam.Last().text.find(inside), std::string::npos) << seam.Last().text;
+      }
+      EXPECT_EQ(page.include->Count(), 0);
+    }
+  }
+  EXPECT_EQ(decoy.Picture(), picture);
+}
+
+// Lines on a drive letter naming a folder of the test's own, taken on every
+// page; then the letter made to name a folder two levels deep in the Windows
+// folder's decoy holding folders of the same names: delete (modes 3 and 4),
+// rename and copy (into the root and into a folder on it), simulated, run and
+// undone, refuse every line with why, the simulation saying what the run
+// does, and both folders stay byte for byte.
+TEST_F(ProtectedRoadsTest, LinesOnADriveMappedIntoTheWindowsFolderAfterTheyWereTakenAreRefusedAtTheRun) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "drive letters are made from the Linux side";
+  testsupport::WindowsDecoy decoy;
+  ASSERT_TRUE(decoy.Made());
+  for (const char* name : {"d1", "d2", "d4", "x"}) {
+    decoy.AddFile(std::string("a\\b\\") + name + "\\f.txt", "decoy");
+    tree.AddFile(std::string("u\\") + name + "\\f.txt", "mine");
+  }
+  tree.AddFile("S\\sub\\s.txt", "structure");
+  testsupport::MappedDrive drive(tree / "u");
+  if (!drive.Letter()) GTEST_SKIP() << "no drive letter to spare";
+  const std::string root = drive.Root();
+  // Taken while the letter names the test's own folder.
+  const std::vector<Page> pages = Pages();
+  auto take = [&](const Page& page, const std::string& line) {
+    frmMain->pgeMain.SetActivePage(page.sheet);
+    PickWith(*page.add, line);
+  };
+  take(pages[0], root + "d4");
+  take(pages[1], root + "d1");
+  take(pages[1], root + "d2");
+  take(pages[2], root);
+  take(pages[2], root + "x");
+  PickWith(frmMain->Vol08.btnVol08AddFolderStructure, tree / "S");
+  EXPECT_EQ(pages[0].include->Count(), 1);
+  EXPECT_EQ(pages[1].include->Count(), 2);
+  EXPECT_EQ(pages[2].include->Count(), 2);
+  // Now the letter names a folder inside the Windows folder.
+  ASSERT_TRUE(drive.Remap(decoy.Path() + "\\a\\b"));
+  const std::string picture = decoy.Picture(), mine = Snapshot(tree / "u") + "|" + Snapshot(tree / "S");
+  auto intact = [&] {
+    EXPECT_EQ(decoy.Picture(), picture);
+    EXPECT_EQ(Snapshot(tree / "u") + "|" + Snapshot(tree / "S"), mine);
+  };
+  const std::string why = "      why : it lies inside the protected folder " + decoy.Windows();
+
+  // Delete, modes 3 and 4: nothing to delete, both lines named with why.
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersDelete01);
+  for (ui::RadioButton DeletePage::*mode : {&DeletePage::rdoVol07DeleteSubFolders,
+                                             &DeletePage::rdoVol07DeleteCompleteFolders}) {
+    testsupport::Choose(D().*mode);
+    Simulate();
+    const Strings predicted = frmStatistics07->List(2).Items();
+    EXPECT_EQ(D().lblVol07FoldersOtherReasons.Text(), "2");
+    seam.Answer("0624", IDOK);
+    seam.Answer("0623", IDOK);
+    Press(D().btnVol07DeleteFolders);
+    EXPECT_EQ(D().lblVol07FoldersOtherReasons.Text(), "2");
+    EXPECT_EQ(D().lblVol07FoldersDeleted.Text(), "0");
+    EXPECT_EQ(D().lblVol07FilesDeleted.Text(), "0");
+    EXPECT_EQ(frmStatistics07->List(2).Items(), predicted);
+    EXPECT_EQ(predicted, Strings({root + "d1", why, root + "d2", why}));
+    intact();
+  }
+
+  // Rename: the simulation and the run refuse the line; nothing to undo.
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersRename01);
+  RenamePage& r = frmMain->Vol06;
+  testsupport::Choose(r.rdoVol06RenameTheLastSubFolder);
+  testsupport::Type(r.edtVol06RenameNewLastSubFolder, "renamed");
+  Run(r.btnVol06RenameFoldersSimulation, "no: 0603", "no: 0605");
+  EXPECT_EQ(r.lblVol06FoldersOtherReasons.Text(), "1");
+  Run(r.btnVol06RenameFolders, "no: 0602", "no: 0604");
+  EXPECT_EQ(r.lblVol06FoldersOtherReasons.Text(), "1");
+  EXPECT_EQ(r.lblVol06FoldersRenamed.Text(), "0");
+  EXPECT_EQ(frmStatistic06->List(3).Items(), Strings({root + "d4", why}));
+  seam.Answer("no: 0211", IDOK);
+  Press(r.btnVol06Undo);
+  intact();
+
+  // Copy into the root and into a folder on it: both refused, nothing made.
+  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersCopy02);
+  CopyPage& c = frmMain->Vol08;
+  Run(c.btnVol08CopyFoldersSimulation, "no: 0658", "no: 0659");
+  const Strings predicted = frmStatistic08->List(6).Items();
+  Run(c.btnVol08CopyFolders, "no: 0651", "no: 0652");
+  EXPECT_EQ(frmStatistic08->List(6).Items(), predicted);
+  EXPECT_EQ(predicted, Strings({root, why, root + "x", why}));
+  EXPECT_EQ(c.lblVol08SubFoldersCopied.Text(), "0");
+  seam.Answer("no: 0290", IDOK);
+  Press(c.btnVol08Undo);
+  intact();
+}
+
 } // namespace

@@ -5,6 +5,8 @@
 // own is reached through Z:. The target check refuses every such line with its
 // reason, the place check refuses every such item, and the delete run leaves
 // the decoy byte for byte when a link is swapped in after its plan was made.
+// A drive letter whose root lies deep inside the decoy is refused as a whole,
+// also when it is mapped there only after a delete's count.
 #include "core/location.h"
 #include "core/protected_places.h"
 #include "engine/treeops_fixture.h"
@@ -245,5 +247,116 @@ TEST(ProtectedPlaces, ACopyIntoARootKnowsTheWindowsFolderByWhatItIs) {
     ASSERT_FALSE(results.reasons.empty());
     EXPECT_EQ(results.reasons[0].reason, "the protected folder " + decoy.Windows() + ": nothing is copied into it");
     EXPECT_EQ(decoy.Picture(), picture);
+  }
+}
+
+// A drive letter made as SUBST makes one, its root two levels deep inside a
+// folder of the test's own in the Windows folder (a decoy), which no folder of
+// its drive shows: every line on it is refused where it is taken, by the line
+// check and by the place check before each act, its root too (a copy's main
+// folder); a letter naming a folder of the test's own and the C: drive stay
+// free.
+TEST(ProtectedPlaces, ADriveWhoseRootLiesDeepInsideTheWindowsFolderIsRefusedAsAWhole) {
+  NEEDS_WINE_ROADS();
+  WindowsDecoy decoy;
+  ASSERT_TRUE(decoy.Made());
+  for (const char* name : {"d1", "d2", "d4"}) decoy.AddFile(std::string("a\\b\\") + name + "\\f.txt", name);
+  const std::string picture = decoy.Picture(), inside = "it lies inside the protected folder " + decoy.Windows();
+  TempDir temp;
+  temp.AddFile("mine\\d1\\f.txt", "mine");
+  testsupport::MappedDrive drive(decoy.Path() + "\\a\\b"), mine(temp / "mine");
+  if (!drive.Letter() || !mine.Letter()) GTEST_SKIP() << "no drive letters to spare";
+  const std::string root = drive.Root();
+  const treeops::ProtectedFolders folders = treetest::Protected();
+  struct Case {
+    std::string line;
+    bool rootTaken;
+    std::string reason;  // empty: taken
+  } cases[] = {
+      {root + "d1", false, inside},       {root + "d1\\f.txt", false, inside}, {root + "missing", false, inside},
+      {root, true, inside},               {mine.Root() + "d1", false, ""},    {mine.Root(), true, ""},
+      {"C:\\", true, ""},                 {temp / "mine\\d1", false, ""},
+  };
+  const std::shared_ptr<core::ProtectedPlaces> places = treeops::PlacesOf(folders);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const treeops::TargetCheck check = treeops::CheckTarget(c.line, folders, c.rootTaken, places.get());
+    EXPECT_EQ(check.ok, c.reason.empty());
+    EXPECT_EQ(check.reason, c.reason);
+  }
+  // The place check: a road on the drive is closed, an item on it refused,
+  // each by a check of its own.
+  struct Act {
+    std::string road, item;
+    DWORD roadError, itemError;
+  } acts[] = {
+      {root + "d1", root + "d1\\f.txt", core::kErrorProtected, core::kErrorProtected},
+      {root, root + "d2", core::kErrorProtected, core::kErrorProtected},
+      {"", root + "d4\\f.txt", 0, core::kErrorProtected},
+      {"", root + "d4", 0, core::kErrorProtected},
+      {mine.Root() + "d1", mine.Root() + "d1\\f.txt", 0, 0},
+      {"", mine.Root() + "d1", 0, 0},
+  };
+  for (const Act& a : acts) {
+    SCOPED_TRACE(a.road + " | " + a.item);
+    core::LocationCheck check;
+    check.Protect(treeops::PlacesOf(folders));
+    if (!a.road.empty()) {
+      EXPECT_EQ(check.ListRoad(a.road).error, a.roadError);
+    }
+    EXPECT_EQ(check.Of(a.item).error, a.itemError);
+  }
+  EXPECT_EQ(decoy.Picture(), picture);
+}
+
+// Lines and roads taken while the letter named a folder of the test's own,
+// then the letter mapped two levels deep into the Windows folder's decoy
+// (onto folders of the same names) before the run acts: the place check
+// before each act climbs from the drive's root again and refuses every item,
+// the simulation saying so too.
+TEST(ProtectedPlaces, ALetterMappedIntoTheWindowsFolderAfterTheCountLeadsNoDeleteThere) {
+  NEEDS_WINE_ROADS();
+  for (const treeops::DeleteMode mode : {treeops::DeleteMode::SubFolders, treeops::DeleteMode::CompleteFolders}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    WindowsDecoy decoy;
+    ASSERT_TRUE(decoy.Made());
+    TempDir temp;
+    for (const char* name : {"d1", "d2"}) {
+      temp.AddFile(std::string("mine\\") + name + "\\f.txt", "mine");
+      decoy.AddFile(std::string("a\\b\\") + name + "\\f.txt", "decoy");
+    }
+    const std::string picture = decoy.Picture();
+    testsupport::MappedDrive drive(temp / "mine");
+    if (!drive.Letter()) GTEST_SKIP() << "no drive letter to spare";
+    // Past the current second the system names the folders by the new letter,
+    // as it names a letter that has stood for long: the roads are taken so.
+    Sleep(1100);
+    treeops::DeleteJob job;
+    job.includes = {drive.Root() + "d1", drive.Root() + "d2"};
+    job.mode = mode;
+    job.protectedFolders = treetest::Protected();
+    const treeops::DeletePlan plan = treeops::PreviewDelete(job);
+    ASSERT_TRUE(plan.refused.empty());
+    ASSERT_GT(plan.Items(), 0u);
+    // Counted as the page counts before its question: everything would go.
+    treetest::TestRemover simulation(true), run(false);
+    treeops::DeleteResults simulationCount, runCount, predicted, results;
+    ASSERT_TRUE(treeops::CountDelete(plan, simulation, simulationCount));
+    ASSERT_TRUE(treeops::CountDelete(plan, run, runCount));
+    EXPECT_EQ(runCount.counters[0] + runCount.counters[1], static_cast<double>(plan.Items()));
+    ASSERT_TRUE(drive.Remap(decoy.Path() + "\\a\\b"));
+    EXPECT_TRUE(treeops::RunDelete(plan, true, predicted, treeops::Progress(), &simulation, true));
+    EXPECT_TRUE(treeops::RunDelete(plan, false, results, treeops::Progress(), &run, true));
+    EXPECT_EQ(decoy.Picture(), picture);
+    EXPECT_EQ(predicted.counters, results.counters);
+    EXPECT_EQ(predicted.filesOther, results.filesOther);
+    EXPECT_EQ(predicted.foldersOther, results.foldersOther);
+    EXPECT_EQ(results.counters[0] + results.counters[1], 0);
+    ASSERT_FALSE(results.reasons.empty());
+    EXPECT_EQ(results.reasons[0].reason, core::RemovalReason(core::kErrorProtected));
+    // And the lines, judged again, are refused by what their drive is now.
+    const treeops::DeletePlan again = treeops::PreviewDelete(job);
+    ASSERT_EQ(again.refused.size(), 2u);
+    EXPECT_EQ(again.refused[0].reason, "it lies inside the protected folder " + decoy.Windows());
   }
 }

@@ -50,6 +50,12 @@ WindowsDecoy::~WindowsDecoy() {
   RemoveTree(path_);
 }
 
+std::string WindowsDecoy::AddFile(const std::string& relative, const std::string& content) const {
+  if (!made_) throw std::runtime_error("no decoy to write into");
+  WriteFile(path_ + "\\" + relative, content);
+  return path_ + "\\" + relative;
+}
+
 std::string WindowsDecoy::Picture() const {
   const std::string listed = ListTree(path_);
   std::string picture = listed;

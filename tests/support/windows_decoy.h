@@ -19,6 +19,8 @@ public:
   const std::string& Windows() const { return windows_; }
   const std::string& Path() const { return path_; }
   const std::string& Name() const { return name_; }
+  // Writes a file below the decoy (making its folders); returns its full path.
+  std::string AddFile(const std::string& relative, const std::string& content) const;
   // Every entry below the decoy with each file's content: what must stay byte for byte.
   std::string Picture() const;
 

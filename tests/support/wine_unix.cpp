@@ -222,4 +222,16 @@ std::string MappedDrive::Root() const {
   return letter_ ? std::string(1, letter_) + ":\\" : std::string();
 }
 
+bool MappedDrive::Remap(const std::string& folder) {
+  const std::string target = UnixPathOf(folder);
+  if (!letter_ || !OneWord(target)) return false;
+  if (!RunUnix("/bin/ln -sfn " + target + " " + link_)) return false;
+  for (int i = 0; i < 200 && !SameFolder(Root(), folder); ++i) Sleep(50);
+  if (!SameFolder(Root(), folder)) return false;
+  // Each Wine process keeps its list of drives for the rest of the current
+  // second: past it, every process names the folder by the letter.
+  Sleep(1100);
+  return true;
+}
+
 } // namespace testsupport

@@ -52,6 +52,10 @@ public:
   char Letter() const { return letter_; }
   // "Q:\" (empty when not mapped).
   std::string Root() const;
+  // Makes the letter name folder instead (its link replaced from the Linux
+  // side, as one could while a run waits), and waits until every process
+  // names it so; false when not possible.
+  bool Remap(const std::string& folder);
 
 private:
   char letter_ = 0;
