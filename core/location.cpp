@@ -402,6 +402,12 @@ DWORD LocationCheck::Guarded(const std::string& resolved, std::map<std::string, 
 
 std::string ResolvedPathOf(HANDLE h, DWORD& error) { return FinalPathOf(h, error); }
 
+bool ListingShowsFileLinks() {
+  // Wine's own system library names its version; Windows' does not.
+  static const bool windows = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr;
+  return windows;
+}
+
 bool LocationCheck::IdentityOnRoad(HANDLE handle, const std::string& path, FileIdentity& identity) {
   auto road = RoadOf(Trimmed(path));
   return road != roads_.end() && road->second.identity.known && IndexOf(handle, road->second.identity.volume, identity);

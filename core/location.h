@@ -144,6 +144,12 @@ private:
   std::shared_ptr<ProtectedPlaces> protected_;
 };
 
+// Whether a folder's listing shows every link to a file as a link (a reparse
+// point), as Windows' does. Under Wine a Linux link to a file shows as the file
+// it leads to (its attributes, size and index): only the item's own check (its
+// name opened and asked where it leads) tells it.
+bool ListingShowsFileLinks();
+
 // Where the system places the item open at h, as a DOS path without the
 // "\\?\" prefix; empty with error ERROR_NOT_SUPPORTED when it cannot tell or
 // when the place has a letter this code page cannot spell (a look-alike is

@@ -171,16 +171,42 @@ DWORD SystemRemover::RemoveLink(const std::string& path) {
 }
 
 DWORD SystemRemover::Rename(const std::string& from, const std::string& to) {
+  return RenameChecked(from, to, nullptr);
+}
+
+DWORD SystemRemover::RenameStamped(const std::string& from, const std::string& to, LONGLONG& changed) {
+  return RenameChecked(from, to, &changed);
+}
+
+DWORD SystemRemover::RenameChecked(const std::string& from, const std::string& to, LONGLONG* changed) {
   HANDLE h;
   const ItemLocation at = Checked(from, false, h);
   if (!at.Here()) return at.error;
   DWORD error = ERROR_NOT_SUPPORTED;
   if (h != INVALID_HANDLE_VALUE) {
     error = RenameThroughHandle(h, to);
+    // One read through the handle that renamed it: the rename set the time.
+    FILE_BASIC_INFO basic{};
+    if (error == 0 && changed)
+      *changed = GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) ? basic.ChangeTime.QuadPart : 0;
     CloseHandle(h);
   }
-  if (UnsupportedOnHandle(error)) error = Done(MoveFileA(from.c_str(), to.c_str()));
+  if (UnsupportedOnHandle(error)) {
+    error = Done(MoveFileA(from.c_str(), to.c_str()));
+    // Renamed by name: the new name read at once, taken only when it is the
+    // item the check found (its index, when the check read it).
+    ItemStamp stamp;
+    if (error == 0 && changed)
+      *changed = StampAt(to, stamp) && (!at.identity.known || stamp.SameIndex(at.identity)) ? stamp.changed : 0;
+  }
   if (error == 0) check_.Forget(from);
+  return error;
+}
+
+DWORD Remover::RenameStamped(const std::string& from, const std::string& to, LONGLONG& changed) {
+  const DWORD error = Rename(from, to);
+  ItemStamp stamp;
+  if (error == 0) changed = StampAt(to, stamp) ? stamp.changed : 0;
   return error;
 }
 

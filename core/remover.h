@@ -47,6 +47,11 @@ public:
   virtual DWORD RemoveLink(const std::string& path) = 0;
   // A move within the same folder; never over an existing item.
   virtual DWORD Rename(const std::string& from, const std::string& to) = 0;
+  // Rename, and when done the moment of the item's last change (the change
+  // time of FILE_BASIC_INFO, which the rename itself sets) read right after it
+  // through the handle that renamed it: changed is set on success only (0 when
+  // it cannot be read). Here, read by the new name.
+  virtual DWORD RenameStamped(const std::string& from, const std::string& to, LONGLONG& changed);
 };
 
 // The system's calls, each after the place check made by the call itself, or
@@ -71,6 +76,7 @@ public:
   DWORD RemoveFolder(const std::string& path) override;
   DWORD RemoveLink(const std::string& path) override;
   DWORD Rename(const std::string& from, const std::string& to) override;
+  DWORD RenameStamped(const std::string& from, const std::string& to, LONGLONG& changed) override;
   // LocationCheck::ListRoadAsListed on the remover's roads.
   ItemLocation ListRoadAsListed(const std::string& folder, const ItemLocation& listed);
   // The item at path opened with access after the place check, for the
@@ -84,6 +90,8 @@ private:
   // and could be opened for deleting (else INVALID_HANDLE_VALUE).
   ItemLocation Checked(const std::string& path, bool filesOnly, HANDLE& handle);
   void Drop();
+  // The rename of Rename and RenameStamped; changed: read after it when given.
+  DWORD RenameChecked(const std::string& from, const std::string& to, LONGLONG* changed);
   LocationCheck check_;
   std::string located_;  // the path LocateToChange answered for, until the next call
   ItemLocation answer_;

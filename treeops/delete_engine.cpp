@@ -287,12 +287,19 @@ bool PassOver(const DeletePlan& plan, Pass pass, DeleteResults& results, const P
   // A count takes the place the listing found, unless the item's road is not
   // itself there: then what the road's check answers reaches everything below
   // it (the road itself gets that answer, a vanished road leaves its items
-  // not found, any other keeps them as moved).
+  // not found, any other keeps them as moved). Where a listing shows a link
+  // to a file as the file it leads to (Wine), each file's own check is asked,
+  // as the run will ask it: a link is kept, never counted with its target's size.
+  const bool fileLinksShown = core::ListingShowsFileLinks();
   auto count = [&](const DeleteItem& item, bool folder, bool isBlocked) -> DWORD {
     if (item.holdsKept) return core::kErrorHoldsKept;
     if (item.road >= 0 && roadErrors[item.road] != 0) {
       const DWORD error = roadErrors[item.road];
       return core::SameText(item.path, plan.roads[item.road]) || NotFound(error) ? error : core::kErrorRoadMoved;
+    }
+    if (!folder && !fileLinksShown && !(item.attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      const core::ItemLocation at = remove.Locate(item.path);
+      if (!at.Here()) return at.error;
     }
     return once(item, folder, isBlocked);
   };

@@ -1,8 +1,10 @@
 // The delete run in its four modes. A preview walks the listed folders once and
 // makes the plan: what will go, in the order it goes (files before folders,
 // deeper before their parents). The count the confirmation names is made from
-// that listing alone (CountDelete): what the run will delete and what it will
-// keep, by kind, with no call per item. The run deletes exactly the plan's
+// that listing (CountDelete): what the run will delete and what it will keep,
+// by kind, with no call per item where the listing shows links as links (under
+// Wine one per file: there only a file's own check tells a link to a file from
+// the file). The run deletes exactly the plan's
 // items, each with its own outcome after its own place check: no shell bulk
 // delete, no retry, never a read-only attribute cleared, never a walk into a
 // link (a link is removed as a link). The simulation is the same pass with the
@@ -99,10 +101,12 @@ struct DeleteResults {
 // lists and order). What the listing shows decides: a link (asked whether it
 // opens as the link itself), a name no path reaches, a path too long, a
 // read-only file, a folder that will keep something, an item below a road
-// that is not itself there. The place of each item is left to its act: an
-// item whose name the listing cannot tell from a link (under Wine a link to a
-// file shows as the file), or that changed after the count, gets its own
-// outcome from the run. False when progress stopped it.
+// that is not itself there. Where the listing shows a link to a file as the
+// file it leads to (under Wine), each file's own place is asked as the run
+// will ask it, so a link is counted kept, never deleted with its target's
+// size. Otherwise the place of each item is left to its act: an item that
+// changed after the count gets its own outcome from the run. False when
+// progress stopped it.
 bool CountDelete(const DeletePlan& plan, core::Remover& remover, DeleteResults& count,
                  const Progress& progress = Progress());
 

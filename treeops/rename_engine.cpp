@@ -74,6 +74,7 @@ struct Moved {
   DWORD error = 0;       // 0: renamed
   std::string stranded;  // not empty: the folder stays under this temporary name
   DWORD strandError = 0; // why its own name could not be given back
+  LONGLONG changed = 0;  // renamed or stranded: its change time after the last step
 };
 
 // A rename without replace, through the remover (which renames only a folder
@@ -82,17 +83,19 @@ struct Moved {
 // direct case-only move for a move onto itself and change nothing. When the
 // second step fails the folder is given back its own name, home (the path as
 // the disk spelled it); only when that fails too does it stay under the
-// temporary name, and the answer says so.
+// temporary name, and the answer says so. Each step reads the folder's change
+// time through the handle that renamed it.
 Moved MoveFolder(core::Remover& remover, const std::string& from, const std::string& to, const std::string& home) {
   Moved moved;
   if (!core::SameText(from, to)) {
-    moved.error = remover.Rename(from, to);
+    moved.error = remover.RenameStamped(from, to, moved.changed);
     return moved;
   }
   const std::string temporary = TemporaryName(from);
-  if ((moved.error = remover.Rename(from, temporary)) != 0) return moved;
-  if ((moved.error = remover.Rename(temporary, to)) == 0) return moved;
-  if ((moved.strandError = remover.Rename(temporary, home)) != 0) moved.stranded = temporary;
+  if ((moved.error = remover.RenameStamped(from, temporary, moved.changed)) != 0) return moved;
+  if ((moved.error = remover.RenameStamped(temporary, to, moved.changed)) == 0) return moved;
+  LONGLONG back = 0;
+  if ((moved.strandError = remover.RenameStamped(temporary, home, back)) != 0) moved.stranded = temporary;
   return moved;
 }
 
@@ -326,8 +329,9 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
       else disk.Renamed(item.source, item.target, attributes);
     } else {
       // The folder's identity, read once its place is checked and right before
-      // the rename (after it, Wine tells no volume for a handle opened before):
-      // the undo takes back only this very folder.
+      // the rename (after it, Wine tells no volume for a handle opened before),
+      // and its change time, read right after the rename through the same
+      // handle: the undo takes back only this very folder, as the run left it.
       const core::FileIdentity identity = at.identity;
       moved = MoveFolder(rename, item.source, item.target, home);
       if (moved.error && moved.stranded.empty() && !NotFound(moved.error) && !Exists(moved.error) && !caseOnly &&
@@ -335,8 +339,8 @@ bool RunRename(const RenameJob& job, RenameResults& results, RenameHistory& hist
         moved.error = ERROR_ALREADY_EXISTS;
       // The undo gives the folder back the name it had on disk, whatever the
       // spelling of the listed line; one left under a temporary name too.
-      if (moved.error == 0) history.push_back({home, item.target, identity});
-      else if (!moved.stranded.empty()) history.push_back({home, moved.stranded, identity});
+      if (moved.error == 0) history.push_back({home, item.target, identity, moved.changed});
+      else if (!moved.stranded.empty()) history.push_back({home, moved.stranded, identity, moved.changed});
     }
     const DWORD error = moved.error;
     if (error == 0) {
@@ -392,6 +396,13 @@ RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover, cons
             kind & FILE_ATTRIBUTE_REPARSE_POINT ? "a link has its name now" : "a file has its name now");
     } else if (at.identity != r.identity) {
       stays(report.sourceNotExists, r.newPath, "another folder has its name now (the renamed one was moved or removed)");
+    } else if (at.changed != r.changed) {
+      // The same index may be a new folder's (a Linux file system under Wine
+      // hands a removed folder's index on): the change time tells. A folder
+      // changed since the run is the user's now, as the creation undo keeps it.
+      stays(report.otherReasons, r.newPath,
+            "changed since the run renamed it (something was added to it or taken out of it, or another folder was "
+            "made in its place): it keeps its new name");
     } else if (caseOnly && AnotherAnswers(ParentOf(r.newPath), LastNameOf(r.oldPath), at.name)) {
       stays(report.destinationExists, r.oldPath, "another entry of its folder has this name in other letter case");
     } else {

@@ -2,7 +2,11 @@
 // of the page's two methods. Deepest folders go first (list order within a
 // level), so a parent renamed later never breaks a child's path. A run's
 // history holds its own renames; the undo takes them back shallowest first, so
-// it restores parents before their children. A simulation is the same pass
+// it restores parents before their children. Renaming a folder changes the
+// folder holding it: in that order the run has renamed everything inside a
+// folder before it renames (and stamps) the folder, and the undo checks a
+// folder before it renames back anything inside it, so neither ever finds a
+// folder changed by the program's own renames. A simulation is the same pass
 // with the dry flag: it reads the disk, changes nothing, keeps no history and
 // predicts the run's counters and lists.
 #pragma once
@@ -18,12 +22,16 @@
 #include <vector>
 
 // One recorded rename: the folder's path before and after, and which folder it
-// is (an undo renames back only that very folder, whatever was saved into it
-// since).
+// is: its identity (volume and index) and the moment of its last change as the
+// run left it, read through the handle that renamed it right after the rename.
+// An undo renames back only that very folder, unchanged since: a Linux file
+// system under Wine hands a removed folder's index to the next folder made at
+// once, and only the change time tells that one from the folder renamed.
 struct _tagReplaceFoldersStruct {
   std::string oldPath;
   std::string newPath;
   core::FileIdentity identity;
+  LONGLONG changed = 0;  // 0: could not be read
 };
 
 namespace core {
@@ -82,7 +90,8 @@ struct RenameJob {
 // Runs (or, dry, predicts) the job into results (appended to; the page clears
 // them at a start) and, in a run, history: the renames in the order made are
 // added at its end (the page hands a run an empty one), each with the folder's
-// old name as the disk spelled it and its identity. A folder whose name leads elsewhere
+// old name as the disk spelled it, its identity and its change time after the
+// rename. A folder whose name leads elsewhere
 // (a link) is never renamed. A new name that another entry of the folder
 // already answers to (a twin differing in letter case only, as Linux allows)
 // is refused before any call (destination exists). A change of letter case
@@ -110,10 +119,12 @@ struct RenameUndoReport {
   }
 };
 // Renames back shallowest new path first (history order within a level). Only folders still at their new
-// path are renamed back: the very folder renamed (by its identity), never
-// another folder or a link put there since. Goes through remover (the
-// system's when none is given); empties the history. progress is called
-// before each record (a stop leaves the rest as they are).
+// path and unchanged since the run are renamed back: the very folder renamed
+// (by its identity and the moment of its last change), never another folder
+// or a link put there since, nor one something was added to or taken out of
+// (counted under other reasons with why). Goes through remover (the system's
+// when none is given); empties the history. progress is called before each
+// record (a stop leaves the rest as they are).
 RenameUndoReport UndoRename(RenameHistory& history, core::Remover* remover = nullptr,
                             const Progress& progress = Progress());
 

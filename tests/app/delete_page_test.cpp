@@ -593,13 +593,12 @@ TEST_F(DeletePageTest, ACloseWhileTheRunWorksStopsItAndWhatIsCountedIsWhatIsGone
   EXPECT_TRUE(P().btnVol07DeleteFolders.Enabled());
 }
 
-// The questions count what the run will do from the walk's listing: a folder
-// link, names this system cannot address ("CON", "..\Beside") and the folder
-// holding them are counted apart, by kind. A link to a file, which the
-// listing shows as the file itself, is counted among the files; the run's
-// place check at its act keeps it, with its reason, as the simulation
-// foretells, and simulation and run agree. Nothing beside the listed folder,
-// nor the links' targets, changes.
+// The questions count what the run will do from the walk's listing: links (a
+// link to a file too, which the listing shows as the file itself), names this
+// system cannot address ("CON", "..\Beside") and the folder holding them are
+// counted apart, by kind; the run's place check at its act keeps each, with
+// its reason, as the simulation foretells, and simulation and run agree.
+// Nothing beside the listed folder, nor the links' targets, changes.
 TEST_F(DeletePageTest, TheQuestionsCountWhatTheRunWillDoAndNameWhatItKeeps) {
   if (!testsupport::UnderWine()) GTEST_SKIP() << "links and odd names are made on the Linux side";
   testsupport::TempDir outside;
@@ -620,10 +619,10 @@ TEST_F(DeletePageTest, TheQuestionsCountWhatTheRunWillDoAndNameWhatItKeeps) {
   Press(P().btnVol07DeleteFolders);
   ASSERT_NE(Box("0621"), nullptr);
   const std::string asked = Box("0621")->text;
-  EXPECT_NE(asked.find("Main Folders : 1\nFolders : 3\nFiles : 4\n"), std::string::npos) << asked;
-  EXPECT_NE(asked.find("\nKept, never deleted : 4\n"), std::string::npos) << asked;
-  EXPECT_NE(asked.find("a link (its name leads to another place): left as it is, its target untouched : 1\n      " +
-                       customer1 + "\\dlink\n"),
+  EXPECT_NE(asked.find("Main Folders : 1\nFolders : 3\nFiles : 3\n"), std::string::npos) << asked;
+  EXPECT_NE(asked.find("\nKept, never deleted : 5\n"), std::string::npos) << asked;
+  EXPECT_NE(asked.find("a link (its name leads to another place): left as it is, its target untouched : 2\n      " +
+                       customer1 + "\\flink.txt\n"),
             std::string::npos)
       << asked;
   EXPECT_NE(asked.find("a name this system cannot address (a device name) : 1\n      " + customer1 + "\\CON\n"),
@@ -654,6 +653,87 @@ TEST_F(DeletePageTest, TheQuestionsCountWhatTheRunWillDoAndNameWhatItKeeps) {
   EXPECT_FALSE(FolderExists(customer1 + "\\Marketing"));
   testsupport::RemoveTree(customer1);
   EXPECT_EQ(Snapshot(outside.Path()), target);
+}
+
+// A main folder of 7 plain files with, in a subfolder, two links to a file
+// of 300,000 bytes outside it and a link to a folder: both questions count
+// the 7 files and their bytes alone and name every link as kept (under Wine
+// the listing shows a link to a file as its target, size and all), the run
+// does what they counted, and the links and what they lead to stay.
+TEST_F(DeletePageTest, TheQuestionsKeepEveryLinkAndNeverCountTheSizeItLeadsTo) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made on the Linux side";
+  struct Case {
+    const char* name;
+    ui::RadioButton* mode;
+    std::string relative;  // the main folder, in the test's folder
+    std::string mains;     // the questions' first line
+    std::string folders;   // folders kept (other reasons) after the run
+    std::vector<std::string> notEmpty;  // relative to the test's folder
+  };
+  const std::string mainKept =
+      "Main Folders kept : 1\n   (the Main Folders themselves stay; all their subfolders and the files\n   lying "
+      "directly in them are deleted)\n";
+  const Case cases[] = {
+      {"delete the main folders", &P().rdoVol07DeleteCompleteFolders, "M4", "Main Folders : 1\n", "3",
+       {"M4\\sub", "M4"}},
+      {"delete their subfolders", &P().rdoVol07DeleteSubFolders, "M3", mainKept, "2", {"M3\\sub"}},
+  };
+  testsupport::TempDir outside;
+  outside.AddFile("big.bin", std::string(300000, 'b'));
+  outside.AddFile("dir\\inner.txt", "inner");
+  const std::string targets = Snapshot(outside.Path());
+  const std::string link = "a link (its name leads to another place): left as it is, its target untouched";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string& relative = c.relative;
+    const std::string main = tree.AddFolder(relative);
+    for (int i = 1; i <= 7; ++i) tree.AddFile(relative + "\\f" + std::to_string(i) + ".txt", std::string(1024, 'f'));
+    const std::string sub = tree.AddFolder(relative + "\\sub");
+    const std::vector<std::string> links = {sub + "\\flink1.txt", sub + "\\flink2.txt", sub + "\\dlink"};
+    ASSERT_TRUE(testsupport::MakeUnixFileSymlink(links[0], outside / "big.bin"));
+    ASSERT_TRUE(testsupport::MakeUnixFileSymlink(links[1], outside / "big.bin"));
+    ASSERT_TRUE(testsupport::MakeUnixSymlink(links[2], outside / "dir"));
+    P().Lists.Clear();
+    Add(main);
+    testsupport::Choose(*c.mode);
+    Simulate();
+    const Strings simulated = Outcomes(true);
+    Delete();
+    const std::string counted = c.mains + "Folders : 0\nFiles : 7\nSize : 7.00 KB\n";
+    for (const char* question : {"0621", "0622"}) {
+      ASSERT_NE(Box(question), nullptr) << question;
+      const std::string& asked = Box(question)->text;
+      EXPECT_NE(asked.find(counted), std::string::npos) << asked;
+      EXPECT_NE(asked.find("\nKept, never deleted : " + std::to_string(3 + c.notEmpty.size()) + "\n"),
+                std::string::npos)
+          << asked;
+      // Each group counted whole; the box names as many items as fit the screen.
+      EXPECT_NE(asked.find("   " + link + " : 3\n"), std::string::npos) << asked;
+      EXPECT_NE(asked.find("   the folder is not empty : " + std::to_string(c.notEmpty.size()) + "\n"),
+                std::string::npos)
+          << asked;
+      for (const std::string& l : links) {
+        const std::string why = testsupport::ListedReason(asked, l);
+        EXPECT_TRUE(why == link || why == "(not listed)") << asked;
+      }
+    }
+    // The Visual Log names each kept item with why.
+    const std::string because = RunBinding::ReasonLine(link);
+    Strings files = frmStatistics07->List(5).Items();
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (Strings{because, because, links[0], links[1]}));
+    const Strings folders = frmStatistics07->List(2).Items();
+    EXPECT_EQ(Strings(folders.begin(), folders.begin() + 2), (Strings{links[2], because}));
+    EXPECT_EQ(folders.size(), 2 + 2 * c.notEmpty.size());
+    EXPECT_NE(Box("0625")->text.find(counted), std::string::npos) << Box("0625")->text;
+    // The run: folders deleted, not there, kept; files likewise.
+    const Strings shown = Counters();
+    EXPECT_EQ(Strings(shown.begin() + 1, shown.begin() + 4), (Strings{"0", "0", c.folders}));
+    EXPECT_EQ(Strings(shown.begin() + 5, shown.end()), (Strings{"7", "0", "2"}));
+    EXPECT_EQ(Outcomes(), simulated);
+    EXPECT_EQ(ListTree(main), "sub\\\nsub\\dlink\\\nsub\\dlink\\inner.txt\nsub\\flink1.txt\nsub\\flink2.txt\n");
+    EXPECT_EQ(Snapshot(outside.Path()), targets);
+  }
 }
 
 } // namespace

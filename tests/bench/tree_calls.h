@@ -144,10 +144,11 @@ inline void RenameHandle(HANDLE h, const std::string& to) {
 
 // The rename run's calls for the folders of one parent: the parent's place
 // once (with its identity, for its volume), then for each folder its checked
-// open, its attributes and index read through that handle (the undo's
-// record), and the rename through it.
+// open, its attributes and index read through that handle, the rename through
+// it and, for a run (stamped), its change time read through it after the
+// rename (the undo's record).
 template <class Folders, class NewName>
-void RenameFoldersChecked(const std::string& parent, const Folders& folders, const NewName& to) {
+void RenameFoldersChecked(const std::string& parent, const Folders& folders, const NewName& to, bool stamped) {
   HANDLE p = CreateFileA(parent.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   char where[MAX_PATH + 16];
@@ -165,6 +166,7 @@ void RenameFoldersChecked(const std::string& parent, const Folders& folders, con
     IO_STATUS_BLOCK status;
     NtQueryInformationFile(h, &status, &internal, sizeof internal, static_cast<FILE_INFORMATION_CLASS>(6));
     RenameHandle(h, to(folder));
+    if (stamped) GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic);
     CloseHandle(h);
   }
 }

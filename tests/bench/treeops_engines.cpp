@@ -82,10 +82,10 @@ void Rename(const testsupport::TempDir& temp) {
                   // The same calls: the folder's attributes, its place (its parent's once), the rename;
                   // then the same again to rename each back.
                   const std::string parent = temp / (std::string("same\\") + Name("p", p));
-                  same += bench::Seconds([&] { bench::RenameFoldersChecked(parent, lines[1][p], renamed); });
+                  same += bench::Seconds([&] { bench::RenameFoldersChecked(parent, lines[1][p], renamed, true); });
                   std::deque<std::string> back;
                   for (const std::string& folder : lines[1][p]) back.push_back(renamed(folder));
-                  undoSame += bench::Seconds([&] { bench::RenameFoldersChecked(parent, back, original); });
+                  undoSame += bench::Seconds([&] { bench::RenameFoldersChecked(parent, back, original, false); });
                 },
                 [&] {
                   plain += bench::Seconds([&] {

@@ -133,11 +133,11 @@ RenameRound RenameOnce(const testsupport::TempDir& dir, int round) {
                       for (const std::string& f : lines[1][p]) back[p].push_back(renamed(f));
                     r.runSame = bench::Seconds([&] {
                       for (int p = 0; p < parents; ++p)
-                        bench::RenameFoldersChecked(base + "\\same\\" + Name("p", p), lines[1][p], renamed);
+                        bench::RenameFoldersChecked(base + "\\same\\" + Name("p", p), lines[1][p], renamed, true);
                     });
                     r.undoSame = bench::Seconds([&] {
                       for (int p = 0; p < parents; ++p)
-                        bench::RenameFoldersChecked(base + "\\same\\" + Name("p", p), back[p], original);
+                        bench::RenameFoldersChecked(base + "\\same\\" + Name("p", p), back[p], original, false);
                     });
                   },
                   [&] {

@@ -90,6 +90,9 @@ public:
   DWORD Rename(const std::string& from, const std::string& to) override {
     return Allowed("Rename", from) ? system_.Rename(from, to) : ERROR_ACCESS_DENIED;
   }
+  DWORD RenameStamped(const std::string& from, const std::string& to, LONGLONG& changed) override {
+    return Allowed("Rename", from) ? system_.RenameStamped(from, to, changed) : ERROR_ACCESS_DENIED;
+  }
 
 private:
   bool Allowed(const char* call, const std::string& path) {

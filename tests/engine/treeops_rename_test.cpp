@@ -270,8 +270,10 @@ TEST(RenameEngine, ALinkIsNeverRenamedNorFollowed) {
 }
 
 // Each run keeps its own history; the undo of the second run's takes back
-// that run only (parents first), leaving the names the first run gave, and the
-// first run's history still takes the tree back to where it started.
+// that run only (parents first), leaving the names the first run gave. The
+// first run's history then finds its folders renamed since (by the second run
+// and its undo): changed, they keep their names (the page keeps the last
+// run's history alone).
 TEST(RenameEngine, EachRunHasItsOwnHistoryAndItsUndoTakesBackThatRunOnly) {
   TempDir temp;
   temp.AddFile("r\\S\\b\\in.txt", "keep");
@@ -300,32 +302,48 @@ TEST(RenameEngine, EachRunHasItsOwnHistoryAndItsUndoTakesBackThatRunOnly) {
   EXPECT_TRUE(secondHistory.empty());
   EXPECT_EQ(Snapshot(temp.Path(), false), afterFirst);
   undo = treeops::UndoRename(firstHistory);
-  EXPECT_EQ(undo.restored, 3u);
-  EXPECT_EQ(Snapshot(temp.Path(), false), original);
+  EXPECT_EQ(undo.restored, 0u);
+  EXPECT_EQ(undo.otherReasons, (std::deque<std::string>{temp / "r\\q_T", temp / "r\\S\\q_b"}));
+  EXPECT_EQ(undo.sourceNotExists, std::deque<std::string>{temp / "r\\T\\q_c"});  // its parent kept q_T
+  EXPECT_EQ(Snapshot(temp.Path(), false), afterFirst);
+  EXPECT_NE(original, afterFirst);
 }
 
-// A folder is known by its identity, not its times: a file saved into a
-// renamed folder (which under Wine changes the creation time it reports) does
-// not keep the undo from taking it back.
-TEST(RenameEngine, UndoTakesBackAFolderAFileWasSavedInto) {
+// A folder is known by its identity and the moment of its last change, as
+// the run left it: one whose file was written over since is taken back, one
+// something was added to or taken out of since is the user's now and keeps
+// its new name, with why.
+TEST(RenameEngine, UndoKeepsAFolderChangedSinceAndTakesBackOneAFileWasWrittenIn) {
   TempDir temp;
   temp.AddFile("r\\F\\f.txt", "f");
   temp.AddFolder("r\\G");
+  temp.AddFile("r\\H\\h.txt", "h");
   treeops::RenameJob job;
   job.protectedFolders = treetest::Protected();
   job.fields.prefix = "p_";
-  job.lines = Inside(temp, {"r\\F", "r\\G"});
+  job.lines = Inside(temp, {"r\\F", "r\\G", "r\\H"});
   RenameRun r;
   r.PredictAndRun(temp, job);
-  ASSERT_EQ(r.results.counters, (std::array<double, 4>{2, 0, 0, 0}));
-  for (const _tagReplaceFoldersStruct& record : r.history) EXPECT_TRUE(record.identity.known) << record.newPath;
+  ASSERT_EQ(r.results.counters, (std::array<double, 4>{3, 0, 0, 0}));
+  for (const _tagReplaceFoldersStruct& record : r.history) {
+    EXPECT_TRUE(record.identity.known) << record.newPath;
+    EXPECT_NE(record.changed, 0) << record.newPath;
+  }
   Sleep(20);
-  temp.AddFile("r\\p_F\\saved.txt", "new");
+  temp.AddFile("r\\p_F\\f.txt", "written over");  // no entry added or taken out
   temp.AddFolder("r\\p_G\\made");
+  ASSERT_TRUE(DeleteFileA((temp / "r\\p_H\\h.txt").c_str()));
   const treeops::RenameUndoReport undo = treeops::UndoRename(r.history);
-  EXPECT_EQ(undo.restored, 2u);
+  EXPECT_EQ(undo.restored, 1u);
   EXPECT_TRUE(undo.sourceNotExists.empty()) << undo.sourceNotExists.front();
-  EXPECT_EQ(ListTree(temp / "r"), "F\\\nF\\f.txt\nF\\saved.txt\nG\\\nG\\made\\\n");
+  EXPECT_EQ(undo.otherReasons, (std::deque<std::string>{temp / "r\\p_G", temp / "r\\p_H"}));
+  const std::string changed =
+      "changed since the run renamed it (something was added to it or taken out of it, or another folder was made "
+      "in its place): it keeps its new name";
+  ASSERT_EQ(undo.reasons.size(), 2u);
+  for (const treeops::Refusal& why : undo.reasons) EXPECT_EQ(why.reason, changed) << why.path;
+  EXPECT_EQ(ListTree(temp / "r"), "F\\\nF\\f.txt\np_G\\\np_G\\made\\\np_H\\\n");
+  EXPECT_EQ(testsupport::ReadFile(temp / "r\\F\\f.txt"), "written over");
 }
 
 // A line renames the folder above its last part only when that part is an
