@@ -1,6 +1,7 @@
 // The creation engine without windows, on real temporary trees.
 #include "create/creation_engine.h"
 
+#include "engine/treeops_fixture.h"
 #include "support/creation_stores.h"
 #include "support/free_space_script.h"
 #include "support/temp_dir.h"
@@ -549,6 +550,29 @@ TEST(CreationEngine, AFileNotWrittenIsCountedUnderOtherReasonsWithWhyNeverAsExis
                 "0770!The disk is full !\nThe Creation process is stopped at : \n" + dest / failed);
     }
   }
+}
+
+// The creation undo names a copied file the system took for removal and did
+// not remove (under Wine a refusal at the close is silent), with why, beside
+// the folders that stay with it; nothing else stays.
+TEST(CreationEngine, TheUndoNamesAFileTheSystemDidNotRemove) {
+  testsupport::TempDir dest, tree;
+  tree.AddFile("T\\x\\kept.txt", "k");
+  tree.AddFile("T\\y\\gone.txt", "g");
+  Harness h;
+  core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithFiles);
+  job.structures = {tree / "T"};
+  job.items = core::StringListItems({"n"}, h.parts);
+  h.Measure(job, true);
+  h.Engine().Run(job);
+  ASSERT_EQ(ListTree(dest.Path()), "n\\\nn\\T\\\nn\\T\\x\\\nn\\T\\x\\kept.txt\nn\\T\\y\\\nn\\T\\y\\gone.txt\n");
+  treetest::RefusedAtClose remover(dest / "n\\T\\x");
+  core::CreationStringList why;
+  const core::CreationStringList stayed = core::UndoCreation(h.journal, &remover, {}, &why);
+  EXPECT_EQ(ListTree(dest.Path()), "n\\\nn\\T\\\nn\\T\\x\\\nn\\T\\x\\kept.txt\n");
+  EXPECT_EQ(stayed, (core::CreationStringList{dest / "n", dest / "n\\T", dest / "n\\T\\x", dest / "n\\T\\x\\kept.txt"}));
+  EXPECT_EQ(why, (core::CreationStringList{"the folder is not empty", "the folder is not empty", "the folder is not empty",
+                                           core::RemovalReason(core::kErrorStillThere)}));
 }
 
 } // namespace
