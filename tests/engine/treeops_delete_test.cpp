@@ -461,7 +461,9 @@ TEST(DeleteEngine, TheContentsRemoverNeverCountsARefusedEntryRemoved) {
   for (const core::RemovalItem& item : removal.items) {
     SCOPED_TRACE(item.path);
     EXPECT_EQ(item.outcome == core::RemovalOutcome::Removed, !testsupport::PathExists(item.path));
-    if (item.path.find("\\Keep\\") != std::string::npos) EXPECT_EQ(item.error, core::kErrorStillThere);
+    if (item.path.find("\\Keep\\") != std::string::npos) {
+      EXPECT_EQ(item.error, core::kErrorStillThere);
+    }
   }
 }
 
