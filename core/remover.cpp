@@ -142,10 +142,12 @@ std::vector<Unremoved> Remover::Settle() {
           auto range = names.items.equal_range(name);
           for (auto it = range.first; it != range.second; ++it) {
             const ItemStamp& stamp = taken_[it->second].stamp;
-            // Another index or change time: another item has the name now, ours is gone.
-            stands[it->second] = !stamp.known || (static_cast<DWORD>(entry->FileId.HighPart) == stamp.indexHigh &&
-                                                  entry->FileId.LowPart == stamp.indexLow &&
-                                                  entry->ChangeTime.QuadPart == stamp.changed);
+            // Another index or change time: another item has the name now,
+            // ours is gone. A listing that tells no index tells nothing.
+            stands[it->second] = !stamp.known || entry->FileId.QuadPart == 0 ||
+                                 (static_cast<DWORD>(entry->FileId.HighPart) == stamp.indexHigh &&
+                                  entry->FileId.LowPart == stamp.indexLow &&
+                                  entry->ChangeTime.QuadPart == stamp.changed);
           }
         }
         if (entry->NextEntryOffset == 0) break;
