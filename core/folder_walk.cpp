@@ -125,6 +125,20 @@ ContentsRemoval RemoveFolderContents(const std::string& text, Remover* remover) 
   removal.items.reserve(entries.size());
   for (auto it = entries.rbegin(); it != entries.rend(); ++it)
     removal.items.push_back(RemoveEntry(*it, r));
+  // An entry counts as removed only once it is gone: the removals the system
+  // took are settled together, each folder that held some listed once.
+  std::vector<std::string> paths;
+  std::vector<DWORD> errors;
+  for (const RemovalItem& item : removal.items) {
+    paths.push_back(item.path);
+    errors.push_back(item.outcome == RemovalOutcome::Removed ? 0 : ERROR_GEN_FAILURE);
+  }
+  ApplySettled(r, paths, errors);
+  for (size_t i = 0; i < removal.items.size(); ++i)
+    if (removal.items[i].outcome == RemovalOutcome::Removed && errors[i] != 0) {
+      removal.items[i].outcome = RemovalOutcome::Failed;
+      removal.items[i].error = errors[i];
+    }
   return removal;
 }
 

@@ -36,7 +36,8 @@ bool WalkFolderTree(const std::string& root, const std::function<void(const Walk
 // The outcome of one entry of a removal.
 enum class RemovalOutcome {
   Removed,   // gone (a link removed as a link, its target untouched)
-  Failed,    // the system refused (error tells why): read-only, in use, not empty ...
+  Failed,    // the system refused (error tells why): read-only, in use, not empty, or
+             // still there after a removal it took (kErrorStillThere)
   LinkKept,  // a link the system would only follow: left in place with its target
   Kept,      // a name no path reaches, or a folder holding one: left in place (reason tells)
 };
@@ -62,7 +63,8 @@ struct ContentsRemoval {
 // entry must lie where the folder lies now, followed by its own path: a
 // folder inside swapped for a link keeps everything below it.
 // Every removal goes through remover (the system's when none is given), which
-// leaves an entry whose name leads elsewhere in place (LinkKept).
+// leaves an entry whose name leads elsewhere in place (LinkKept); an entry
+// counts as removed only once the remover has settled it (Remover::Settle).
 class Remover;
 ContentsRemoval RemoveFolderContents(const std::string& folder, Remover* remover = nullptr);
 

@@ -436,6 +436,9 @@ std::string RemovalReason(DWORD error) {
     case kErrorProtected:
       return "a protected folder, a folder holding one or a place inside one (whatever road leads there), or "
              "a place on a drive whose folders above its root cannot be read: never touched";
+    case kErrorStillThere:
+      return "the system did not remove it: still there after its removal (refused, or held open by another "
+             "program)";
     case ERROR_ACCESS_DENIED: return "access denied (read-only?)";
     case ERROR_DIR_NOT_EMPTY: return "the folder is not empty";
     case ERROR_FILENAME_EXCED_RANGE: return "the path is too long";

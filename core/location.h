@@ -48,6 +48,12 @@ constexpr DWORD kErrorHoldsKept = 0x20000002;
 // drive whose folders above its root cannot be read
 // (core/protected_places.h): never touched.
 constexpr DWORD kErrorProtected = 0x20000003;
+// The system took the removal (its call answered done), yet the item still
+// stands under its name after it: refused when the item's handle closed
+// (under Wine a removal happens there, and a failure there is silent: a folder
+// the file system keeps unchanged, a medium turned read-only), or kept by
+// another program's handle. Never counted as removed.
+constexpr DWORD kErrorStillThere = 0x20000004;
 
 class ProtectedPlaces;
 

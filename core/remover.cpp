@@ -1,6 +1,10 @@
 #include "core/remover.h"
 
+#include "core/casefold.h"
+
 #include <algorithm>
+#include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace core {
@@ -41,7 +45,138 @@ DWORD Dispose(HANDLE h) {
   return Done(SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition));
 }
 
+bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+// The folder holding path ("C:\x" lies in "C:\", "\\server\share\x" in
+// "\\server\share") and path's own name.
+void SplitFolder(const std::string& text, std::string& folder, std::string& name) {
+  std::string path = text;
+  while (path.size() > 3 && path.back() == '\\') path.pop_back();
+  const size_t cut = path.find_last_of('\\');
+  if (cut == std::string::npos) {
+    folder.clear();
+    name = path;
+    return;
+  }
+  folder = path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut);
+  name = path.substr(cut + 1);
+}
+
+// A listed Unicode name in this code page, false when it does not spell back
+// exactly (then it is no name a removal was handed).
+bool Narrow(const wchar_t* wide, size_t chars, std::string& out) {
+  out.clear();
+  if (chars == 0) return false;
+  const UINT codePage = GetACP();
+  const bool utf = codePage == CP_UTF8 || codePage == CP_UTF7;
+  BOOL defaulted = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), nullptr, 0,
+                                    nullptr, utf ? nullptr : &defaulted);
+  if (n <= 0 || defaulted) return false;
+  out.resize(static_cast<size_t>(n));
+  WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), &out[0], n, nullptr,
+                      utf ? nullptr : &defaulted);
+  return !defaulted;
+}
+
+// Whether the item at path still answers, asked by name (only where its
+// folder cannot be listed).
+bool AnswersByName(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  return !NotFound(GetLastError());
+}
+
 } // namespace
+
+void Remover::Taken(const std::string& path, const ItemStamp* stamp) {
+  if (taken_.empty()) settledAt_ = GetTickCount();
+  taken_.push_back({path, stamp ? *stamp : ItemStamp()});
+}
+
+bool Remover::SettleDue() const {
+  return !taken_.empty() && GetTickCount() - settledAt_ >= std::max<DWORD>(250, 8 * settleCost_);
+}
+
+std::vector<Unremoved> Remover::Settle() {
+  std::vector<Unremoved> standing;
+  const DWORD start = GetTickCount();
+  if (taken_.empty()) {
+    settledAt_ = start;
+    return standing;
+  }
+  // Each folder once, by its names: the removals taken in it.
+  struct Names {
+    std::unordered_multimap<std::string, size_t, FoldedHash, FoldedEqual> items;
+  };
+  std::map<std::string, Names, FoldedLess> folders;
+  for (size_t i = 0; i < taken_.size(); ++i) {
+    std::string folder, name;
+    SplitFolder(taken_[i].path, folder, name);
+    folders[folder].items.emplace(name, i);
+  }
+  std::vector<char> stands(taken_.size(), 0);
+  std::vector<LONGLONG> buffer(64 * 1024 / sizeof(LONGLONG));
+  std::string name;
+  for (auto& [folder, names] : folders) {
+    auto byName = [&] {
+      for (const auto& item : names.items) stands[item.second] = AnswersByName(taken_[item.second].path);
+    };
+    HANDLE h = folder.empty() ? INVALID_HANDLE_VALUE
+                              : CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      // A folder gone took everything in it; one that cannot be listed is asked item by item.
+      if (folder.empty() || !NotFound(GetLastError())) byName();
+      continue;
+    }
+    FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
+    bool listed = false;
+    while (GetFileInformationByHandleEx(h, kind, buffer.data(), static_cast<DWORD>(buffer.size() * sizeof(LONGLONG)))) {
+      listed = true;
+      kind = FileIdBothDirectoryInfo;
+      const char* at = reinterpret_cast<const char*>(buffer.data());
+      for (;;) {
+        const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+        if (Narrow(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name)) {
+          auto range = names.items.equal_range(name);
+          for (auto it = range.first; it != range.second; ++it) {
+            const ItemStamp& stamp = taken_[it->second].stamp;
+            // Another index or change time: another item has the name now,
+            // ours is gone. A listing that tells no index tells nothing.
+            stands[it->second] = !stamp.known || entry->FileId.QuadPart == 0 ||
+                                 (static_cast<DWORD>(entry->FileId.HighPart) == stamp.indexHigh &&
+                                  entry->FileId.LowPart == stamp.indexLow &&
+                                  entry->ChangeTime.QuadPart == stamp.changed);
+          }
+        }
+        if (entry->NextEntryOffset == 0) break;
+        at += entry->NextEntryOffset;
+      }
+    }
+    const DWORD error = GetLastError();
+    CloseHandle(h);
+    if (!listed && error != ERROR_NO_MORE_FILES) byName();
+  }
+  for (size_t i = 0; i < taken_.size(); ++i)
+    if (stands[i]) standing.push_back({taken_[i].path, kErrorStillThere});
+  taken_.clear();
+  settledAt_ = GetTickCount();
+  settleCost_ = settledAt_ - start;
+  return standing;
+}
+
+void ApplySettled(Remover& remover, const std::vector<std::string>& paths, std::vector<DWORD>& errors) {
+  const std::vector<Unremoved> standing = remover.Settle();
+  if (standing.empty()) return;
+  std::unordered_map<std::string, DWORD, FoldedHash, FoldedEqual> error;
+  for (const Unremoved& u : standing) error.emplace(u.path, u.error);
+  for (size_t i = 0; i < paths.size() && i < errors.size(); ++i) {
+    if (errors[i] != 0) continue;
+    auto found = error.find(paths[i]);
+    if (found != error.end()) errors[i] = found->second;
+  }
+}
 
 SystemRemover::~SystemRemover() { Drop(); }
 
@@ -118,8 +253,25 @@ ItemLocation SystemRemover::Checked(const std::string& path, bool filesOnly, HAN
   return at;
 }
 
+ItemStamp SystemRemover::HeldStamp(const std::string& path) const {
+  ItemStamp stamp;
+  if (held_ == INVALID_HANDLE_VALUE || path != located_ || !answer_.identity.known || answer_.changed == 0)
+    return stamp;
+  stamp.indexHigh = answer_.identity.indexHigh;
+  stamp.indexLow = answer_.identity.indexLow;
+  stamp.changed = answer_.changed;
+  stamp.known = true;
+  return stamp;
+}
+
+DWORD SystemRemover::TakenIf(DWORD error, const std::string& path, const ItemStamp& stamp) {
+  if (error == 0) Taken(path, stamp.known ? &stamp : nullptr);
+  return error;
+}
+
 DWORD SystemRemover::RemoveFile(const std::string& path) {
   const bool held = held_ != INVALID_HANDLE_VALUE && path == located_;
+  const ItemStamp stamp = HeldStamp(path);
   HANDLE h;
   const ItemLocation at = Checked(path, true, h);
   if (!at.Here()) return at.error;
@@ -133,12 +285,13 @@ DWORD SystemRemover::RemoveFile(const std::string& path) {
     else
       error = Dispose(h);
     CloseHandle(h);
-    if (!UnsupportedOnHandle(error)) return error;
+    if (!UnsupportedOnHandle(error)) return TakenIf(error, path, stamp);
   }
-  return Done(DeleteFileA(path.c_str()));
+  return TakenIf(Done(DeleteFileA(path.c_str())), path, stamp);
 }
 
 DWORD SystemRemover::RemoveFolder(const std::string& path) {
+  const ItemStamp stamp = HeldStamp(path);
   HANDLE h;
   const ItemLocation at = Checked(path, false, h);
   if (!at.Here()) return at.error;
@@ -152,9 +305,9 @@ DWORD SystemRemover::RemoveFolder(const std::string& path) {
     else
       error = Dispose(h);
     CloseHandle(h);
-    if (!UnsupportedOnHandle(error)) return error;
+    if (!UnsupportedOnHandle(error)) return TakenIf(error, path, stamp);
   }
-  return Done(RemoveDirectoryA(path.c_str()));
+  return TakenIf(Done(RemoveDirectoryA(path.c_str())), path, stamp);
 }
 
 DWORD SystemRemover::RemoveLink(const std::string& path) {
@@ -167,7 +320,7 @@ DWORD SystemRemover::RemoveLink(const std::string& path) {
   if (h == INVALID_HANDLE_VALUE) return error;
   error = Dispose(h);
   CloseHandle(h);
-  return error;
+  return TakenIf(error, path, ItemStamp());
 }
 
 DWORD SystemRemover::Rename(const std::string& from, const std::string& to) {

@@ -14,6 +14,12 @@
 
 namespace core {
 
+// An item whose removal the system took but that still stands (Remover::Settle).
+struct Unremoved {
+  std::string path;  // as it was handed to the removal
+  DWORD error = 0;   // kErrorStillThere
+};
+
 class Remover {
 public:
   virtual ~Remover() = default;
@@ -52,7 +58,45 @@ public:
   // through the handle that renamed it: changed is set on success only (0 when
   // it cannot be read). Here, read by the new name.
   virtual DWORD RenameStamped(const std::string& from, const std::string& to, LONGLONG& changed);
+
+  // A removal answered 0 was taken by the system, not yet seen done: the
+  // system removes an item as the handle it was marked through closes, and
+  // under Wine a refusal there (a folder the file system keeps unchanged, a
+  // medium turned read-only) is silent; elsewhere another program's handle
+  // may keep the name. Settle looks at the disk once for all removals taken
+  // since the last Settle, with one listing of each folder that held them (a
+  // folder gone: everything in it is gone), and answers those whose name
+  // still answers with the item, in the order they were removed; the others
+  // are gone. A name that answers with another item (another index or change
+  // time than the item read through the handle that removed it) means ours is
+  // gone; where the removal read no identity, a name that answers at all
+  // stands. A run counts an item removed only once it is settled.
+  virtual std::vector<Unremoved> Settle();
+  // Whether removals wait to be settled and the last Settle is long enough
+  // ago (about a quarter of a second, and at least eight times what that
+  // Settle took), so that a run settles as it goes, its counters moving, at
+  // the cost of a listing per folder and pause.
+  virtual bool SettleDue() const;
+
+protected:
+  // Notes path, whose removal the system just took, for the next Settle;
+  // stamp: the item's, read through the handle that removed it, when known.
+  void Taken(const std::string& path, const ItemStamp* stamp = nullptr);
+
+private:
+  struct TakenRemoval {
+    std::string path;
+    ItemStamp stamp;
+  };
+  std::vector<TakenRemoval> taken_;
+  DWORD settledAt_ = 0;   // GetTickCount of the last Settle (or of the first removal after it)
+  DWORD settleCost_ = 0;  // what that Settle took, in ms
 };
+
+// Settles remover's removals (Remover::Settle) for outcomes a run holds back
+// until then: errors[i] is the outcome of paths[i], and each 0 whose item
+// still stands takes the error Settle gives it. Empties neither.
+void ApplySettled(Remover& remover, const std::vector<std::string>& paths, std::vector<DWORD>& errors);
 
 // The system's calls, each after the place check made by the call itself, or
 // right after LocateToChange on the same path (then through the handle it
@@ -89,6 +133,10 @@ private:
   // The check of path, with the handle to act through when the item is here
   // and could be opened for deleting (else INVALID_HANDLE_VALUE).
   ItemLocation Checked(const std::string& path, bool filesOnly, HANDLE& handle);
+  // The stamp LocateToChange read of path through the handle it holds (else unknown).
+  ItemStamp HeldStamp(const std::string& path) const;
+  // error, noting a removal the system took (0) for the next Settle.
+  DWORD TakenIf(DWORD error, const std::string& path, const ItemStamp& stamp);
   void Drop();
   // The rename of Rename and RenameStamped; changed: read after it when given.
   DWORD RenameChecked(const std::string& from, const std::string& to, LONGLONG* changed);

@@ -260,7 +260,7 @@ Undone UndoCopiedFile(const CreationJournal::File& file, Remover& remover, std::
   const DWORD error = remover.RemoveFile(file.path);
   if (error == 0) return Undone::Removed;
   why = RemovalReason(error);
-  return Undone::Stays;
+  return Undone::Refused;
 }
 
 // Whether the folder holds any entry (one no path reaches too).
@@ -320,7 +320,7 @@ Undone UndoFolder(const std::string& folder, const ItemStamp& made, Checked earl
   if (error == 0) return Undone::Removed;
   if (!IsExistingDirectory(folder)) return Undone::Gone;
   why = RemovalReason(error);
-  return Undone::Stays;
+  return Undone::Refused;
 }
 
 } // namespace
@@ -343,6 +343,10 @@ void StampFilledFolders(CreationJournal& journal) {
         now.indexLow == made.indexLow)
       made.changed = now.changed;
   }
+}
+
+bool ReportedAfterUndo(bool folder, Undone outcome) {
+  return outcome == Undone::Refused || (folder && outcome == Undone::Stays);
 }
 
 void UndoJournal(CreationJournal& journal, Remover* remover,
@@ -369,19 +373,56 @@ void UndoJournal(CreationJournal& journal, Remover* remover,
     if (made.known && StampAt(journal.folders[at], now))
       early[at] = now.changed == made.changed ? Checked::Unchanged : Checked::Changed;
   };
+  // An item counts as taken back only once it is gone: the outcomes wait, in
+  // their order, until the remover settles the removals behind them
+  // (Remover::Settle), as often as that falls due and at the end.
+  struct Held {
+    std::string path;
+    bool folder;
+    Undone outcome;
+    std::string why;
+  };
+  std::vector<Held> held;
+  std::vector<std::string> heldPaths;
+  std::vector<DWORD> heldErrors;
+  auto settle = [&] {
+    if (held.empty()) return;
+    ApplySettled(remove, heldPaths, heldErrors);
+    for (size_t i = 0; i < held.size(); ++i) {
+      Held& h = held[i];
+      if (h.outcome == Undone::Removed && heldErrors[i] != 0) {
+        h.outcome = Undone::Refused;
+        h.why = RemovalReason(heldErrors[i]);
+      }
+      if (visit) visit(h.path, h.folder, h.outcome, h.why);
+    }
+    held.clear();
+    heldPaths.clear();
+    heldErrors.clear();
+  };
+  auto record = [&](const std::string& path, bool folder, Undone outcome, std::string why) {
+    if (outcome != Undone::Removed && held.empty()) {
+      if (visit) visit(path, folder, outcome, why);
+      return;
+    }
+    held.push_back({path, folder, outcome, std::move(why)});
+    heldPaths.push_back(path);
+    heldErrors.push_back(0);
+    if (remove.SettleDue()) settle();
+  };
   // Newest first; a stop keeps in the journal what was not taken back.
   while (!journal.files.empty()) {
-    if (progress && !progress(done, total)) return;
+    if (progress && !progress(done, total)) return settle();
     const CreationJournal::File file = std::move(journal.files.back());
     journal.files.pop_back();
     ++done;
     checkFolderOf(file.path);
     std::string why;
     const Undone outcome = UndoCopiedFile(file, remove, why);
-    if (visit) visit(file.path, false, outcome, why);
+    record(file.path, false, outcome, std::move(why));
   }
   while (!journal.folders.empty()) {
-    if (progress && !progress(done, total)) return;
+    if (progress && !progress(done, total)) return settle();
     const size_t at = journal.folders.size() - 1;
     const std::string folder = std::move(journal.folders.back());
     const ItemStamp made = at < journal.stamps.size() ? journal.stamps[at] : ItemStamp();
@@ -392,8 +433,9 @@ void UndoJournal(CreationJournal& journal, Remover* remover,
     checkFolderOf(folder);
     std::string why;
     const Undone outcome = UndoFolder(folder, made, before, remove, why);
-    if (visit) visit(folder, true, outcome, why);
+    record(folder, true, outcome, std::move(why));
   }
+  settle();
   if (progress) progress(done, total);
   journal.Clear();
 }
@@ -402,10 +444,11 @@ CreationStringList UndoCreation(CreationJournal& journal, Remover* remover,
                                 const std::function<bool(size_t done, size_t total)>& progress,
                                 CreationStringList* why) {
   CreationStringList stayed;
-  // A file that stays keeps its folder, which is what the page reports.
+  // A file kept as the user's keeps its folder, which is what the page
+  // reports; one the system did not remove is named itself.
   UndoJournal(journal, remover, progress, [&](const std::string& path, bool folder, Undone outcome,
                                               const std::string& reason) {
-    if (!folder || outcome != Undone::Stays) return;
+    if (!ReportedAfterUndo(folder, outcome)) return;
     stayed.push_front(path);
     if (why) why->push_front(reason);
   });

@@ -162,9 +162,16 @@ void StampFilledFolders(CreationJournal& journal);
 // cannot be read).
 CreationJournal::File RecordCopy(const std::string& path, uint64_t size, FILETIME written);
 
-// How one journaled item fared in an undo: already gone, removed, or left
-// (changed since, a link put in its place, a folder not empty, a failure).
-enum class Undone { Gone, Removed, Stays };
+// How one journaled item fared in an undo: already gone, removed (gone from
+// the disk), left as it is (changed since, a link or another item put in its
+// place), or refused by the system (its removal failed: a folder not empty, in
+// use, read-only; or the system took it and the item still stands).
+enum class Undone { Gone, Removed, Stays, Refused };
+
+// Whether the creation pages' undo report names the item: a folder that is
+// left or refused, a file only when refused (a file kept as the user's keeps
+// its folder, which the report names).
+bool ReportedAfterUndo(bool folder, Undone outcome);
 
 // Takes back what the journal holds, newest first: each copied file only while
 // it is still the copy recorded (the item itself at its path, never through a
@@ -187,9 +194,10 @@ void UndoJournal(CreationJournal& journal, Remover* remover,
                  const std::function<void(const std::string& path, bool folder, Undone outcome,
                                           const std::string& why)>& visit);
 
-// The creation pages' undo (UndoJournal): returns the journaled folders that
-// stay (a folder the user filled since), in creation order; why, when given,
-// gets the reason of each, in the same order.
+// The creation pages' undo (UndoJournal): returns the journaled items the
+// report names (ReportedAfterUndo: a folder the user filled since, a file the
+// system did not remove ...), folders first, each in creation order; why,
+// when given, gets the reason of each, in the same order.
 CreationStringList UndoCreation(CreationJournal& journal, Remover* remover = nullptr,
                                 const std::function<bool(size_t done, size_t total)>& progress = {},
                                 CreationStringList* why = nullptr);

@@ -401,8 +401,9 @@ void CreationPage::Start(JobKind kind) {
 
 void CreationPage::Undo() {
   if (run_.Busy()) return;
-  // The journaled folders that stay (a file that stays keeps its folder), in
-  // creation order, each with why.
+  // The journaled items the report names (core::ReportedAfterUndo: the
+  // folders that stay, the files the system did not remove), folders first,
+  // in creation order, each with why.
   std::deque<std::string> stayed;
   std::unordered_map<std::string, std::string> why;
   RunBinding::Job run;
@@ -420,7 +421,7 @@ void CreationPage::Undo() {
     ResetResultCounters();
   };
   run.counters = BoundCounters();
-  // What stays is listed whole in the Visual Log, each folder with why.
+  // What stays is listed whole in the Visual Log, each item with why.
   run.lists.emplace_back(TResultsWindow::kFoldersOther, nullptr,
                          [&why](const std::string& path) { return why[path]; });
   run.work = [&](RunBinding::Sink& sink) {
@@ -428,7 +429,7 @@ void CreationPage::Undo() {
     sink.InBackground([&] {
       core::UndoJournal(Journal, nullptr, [&](size_t done, size_t total) { return sink.Progress(done, total); },
                         [&](const std::string& path, bool folder, core::Undone outcome, const std::string& reason) {
-                          if (!folder || outcome != core::Undone::Stays) return;
+                          if (!core::ReportedAfterUndo(folder, outcome)) return;
                           stayed.push_front(path);
                           why[path] = reason;
                         });
@@ -444,7 +445,7 @@ void CreationPage::Undo() {
       for (const std::string& path : stayed) groups.Add(path, why[path]);
       const PageMessage& m = Message(PageMsg::UndoReport);
       ui::App().MessageBox(core::ListingBoxText(m.text, "", groups.Groups(),
-                                                "the Visual Log, list Other reasons (each folder with why); Smart "
+                                                "the Visual Log, list Other reasons (each item with why); Smart "
                                                 "Export saves it."),
                            m.caption, m.flags);
     }

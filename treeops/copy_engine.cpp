@@ -538,7 +538,7 @@ CopyUndoReport UndoCopy(CopyJournal& journal, core::Remover* remover, const Prog
                     [&](const std::string& path, bool folder, core::Undone outcome, const std::string& why) {
                       if (outcome == core::Undone::Removed) {
                         ++(folder ? report.foldersRemoved : report.filesDeleted);
-                      } else if (outcome == core::Undone::Stays) {
+                      } else if (outcome == core::Undone::Stays || outcome == core::Undone::Refused) {
                         report.stays.push_back(path);
                         report.why.push_back(why);
                       }

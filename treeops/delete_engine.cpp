@@ -316,16 +316,45 @@ bool PassOver(const DeletePlan& plan, Pass pass, DeleteResults& results, const P
       default: return count(item, folder, isBlocked);
     }
   };
+  // A run's outcomes wait, in their order, until the remover settles the
+  // removals behind them (core::Remover::Settle: each folder that held some
+  // listed once, as often as it falls due): an item counts as deleted only
+  // once it is gone. Nothing the simulation or the count meets is held.
+  std::vector<std::pair<const DeleteItem*, bool>> held;
+  std::vector<std::string> heldPaths;
+  std::vector<DWORD> heldErrors;
+  auto settle = [&] {
+    if (held.empty()) return;
+    core::ApplySettled(remove, heldPaths, heldErrors);
+    for (size_t i = 0; i < held.size(); ++i) outcome(*held[i].first, held[i].second, heldErrors[i]);
+    held.clear();
+    heldPaths.clear();
+    heldErrors.clear();
+  };
+  auto record = [&](const DeleteItem& item, bool folder, DWORD error) {
+    if (pass != Pass::Act || (error != 0 && held.empty())) return outcome(item, folder, error);
+    held.emplace_back(&item, folder);
+    heldPaths.push_back(item.path);
+    heldErrors.push_back(error);
+    if (remove.SettleDue()) settle();
+  };
   for (const DeleteItem& file : plan.files) {
-    if (progress && !progress(done, total)) return false;
+    if (progress && !progress(done, total)) {
+      settle();
+      return false;
+    }
     ++done;
-    outcome(file, false, meet(file, false, false));
+    record(file, false, meet(file, false, false));
   }
   for (size_t i = 0; i < plan.folders.size(); ++i) {
-    if (progress && !progress(done, total)) return false;
+    if (progress && !progress(done, total)) {
+      settle();
+      return false;
+    }
     ++done;
-    outcome(plan.folders[i], true, meet(plan.folders[i], true, foretold && blocked[i] != 0));
+    record(plan.folders[i], true, meet(plan.folders[i], true, foretold && blocked[i] != 0));
   }
+  settle();
   if (progress) progress(total, total);
   return true;
 }

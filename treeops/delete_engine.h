@@ -7,9 +7,14 @@
 // the file). The run deletes exactly the plan's
 // items, each with its own outcome after its own place check: no shell bulk
 // delete, no retry, never a read-only attribute cleared, never a walk into a
-// link (a link is removed as a link). The simulation is the same pass with the
-// dry flag: nothing is touched, and it predicts every outcome the run would
-// have, asking each item's place as the run does.
+// link (a link is removed as a link). An item counts as deleted only once it
+// is gone: the run holds each outcome until its remover has settled the
+// removals behind it (core::Remover::Settle). The simulation is the same pass
+// with the dry flag: nothing is touched, and it predicts every outcome the run
+// would have, asking each item's place as the run does, all but one: a
+// removal the system takes and then fails as the item's handle closes (under
+// Wine a folder the file system keeps unchanged, a medium turned read-only)
+// shows only in the run.
 #pragma once
 #include "core/folder_listing.h"
 #include "treeops/tree_target.h"
@@ -119,7 +124,8 @@ bool CountDelete(const DeletePlan& plan, core::Remover& remover, DeleteResults& 
 // remover (the system's when none is given), which leaves an item whose name
 // leads elsewhere (a link, to a file as well as to a folder) in place: it is
 // listed under other reasons with why; a simulation predicts that by the same
-// check and never calls the remover. roadsTaken: remover holds the plan's roads
+// check and never calls the remover. An item the system took for removal and
+// that still stands once settled is other reasons with why (never deleted). roadsTaken: remover holds the plan's roads
 // already (CountDelete took them). False when progress stopped it.
 bool RunDelete(const DeletePlan& plan, bool dry, DeleteResults& results,
                const Progress& progress = Progress(), core::Remover* remover = nullptr, bool roadsTaken = false);

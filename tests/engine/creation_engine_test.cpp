@@ -1,6 +1,7 @@
 // The creation engine without windows, on real temporary trees.
 #include "create/creation_engine.h"
 
+#include "engine/treeops_fixture.h"
 #include "support/creation_stores.h"
 #include "support/free_space_script.h"
 #include "support/temp_dir.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 using testsupport::FileExists;
 using testsupport::ListTree;
@@ -549,6 +551,81 @@ TEST(CreationEngine, AFileNotWrittenIsCountedUnderOtherReasonsWithWhyNeverAsExis
                 "0770!The disk is full !\nThe Creation process is stopped at : \n" + dest / failed);
     }
   }
+}
+
+// The creation undo names a copied file and a made folder the system took
+// for removal and did not remove (under Wine a refusal at the close is
+// silent: a remover made to, and a folder the file system keeps unchanged),
+// with why, beside the folders that stay with them; nothing else stays. The
+// folder was read through the handle that removed it: still there with its
+// index and change time, it is no other folder made in its place.
+TEST(CreationEngine, TheUndoNamesWhatTheSystemDidNotRemove) {
+  for (const bool immutable : {false, true}) {
+    SCOPED_TRACE(immutable ? "an immutable folder" : "a remover refusing at the close");
+    testsupport::TempDir dest, tree;
+    tree.AddFile("T\\x\\kept.txt", "k");
+    tree.AddFolder("T\\x\\E");
+    tree.AddFile("T\\y\\gone.txt", "g");
+    Harness h;
+    core::CreationJob job = h.Job(dest.Path(), core::AttachMode::MainWithFiles);
+    job.structures = {tree / "T"};
+    job.items = core::StringListItems({"n"}, h.parts);
+    h.Measure(job, true);
+    h.Engine().Run(job);
+    const std::string made = "n\\\nn\\T\\\nn\\T\\x\\\nn\\T\\x\\E\\\nn\\T\\x\\kept.txt\n";
+    ASSERT_EQ(ListTree(dest.Path()), made + "n\\T\\y\\\nn\\T\\y\\gone.txt\n");
+    const std::string x = dest / "n\\T\\x";
+    treetest::RefusedAtClose remover(x);
+    std::unique_ptr<testsupport::ImmutableFolder> flag;
+    if (immutable) {
+      flag = std::make_unique<testsupport::ImmutableFolder>(x);
+      if (!flag->Made()) GTEST_SKIP() << "the immutable flag cannot be set here (chattr needs root under Wine on a "
+                                         "file system that has it): the remover case covers the counting";
+    }
+    core::CreationStringList why;
+    const core::CreationStringList stayed = core::UndoCreation(h.journal, immutable ? nullptr : &remover, {}, &why);
+    flag.reset();
+    EXPECT_EQ(ListTree(dest.Path()), made);
+    const std::string full = "the folder is not empty", still = core::RemovalReason(core::kErrorStillThere);
+    EXPECT_EQ(stayed, (core::CreationStringList{dest / "n", dest / "n\\T", x, x + "\\E", x + "\\kept.txt"}));
+    EXPECT_EQ(why, (core::CreationStringList{full, full, full, still, still}));
+  }
+}
+
+// The system's remover, with another folder made under the name of the one
+// it just removed (as another program might, before the removal is settled).
+class RemadeAfterRemoval : public core::SystemRemover {
+public:
+  explicit RemadeAfterRemoval(std::string folder) : folder_(std::move(folder)) {}
+  DWORD RemoveFolder(const std::string& path) override {
+    const DWORD error = SystemRemover::RemoveFolder(path);
+    if (error == 0 && path == folder_) remade = CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    return error;
+  }
+  bool remade = false;
+
+private:
+  const std::string folder_;
+};
+
+// A folder made under the name of one the undo removed, before the removal is
+// settled, is another folder (its change time tells, whatever index the file
+// system gave it): the run's folder counts as taken back, and the new one
+// stays, keeping the folder holding it.
+TEST(CreationEngine, AFolderMadeInThePlaceOfARemovedOneIsNotTakenForIt) {
+  testsupport::TempDir dest;
+  Harness h;
+  core::CreationJob job = h.Job(dest.Path(), core::AttachMode::Nothing);
+  job.items = core::StringListItems({"n\\inner"}, h.parts);
+  h.Engine().Run(job);
+  ASSERT_EQ(ListTree(dest.Path()), "n\\\nn\\inner\\\n");
+  RemadeAfterRemoval remover(dest / "n\\inner");
+  core::CreationStringList why;
+  const core::CreationStringList stayed = core::UndoCreation(h.journal, &remover, {}, &why);
+  ASSERT_TRUE(remover.remade);
+  EXPECT_EQ(ListTree(dest.Path()), "n\\\nn\\inner\\\n");
+  EXPECT_EQ(stayed, core::CreationStringList{dest / "n"});
+  EXPECT_EQ(why, core::CreationStringList{"the folder is not empty"});
 }
 
 } // namespace

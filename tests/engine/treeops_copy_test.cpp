@@ -484,4 +484,36 @@ TEST(CopyEngine, WhatTheProgramDidNotMakeIsNeverOverwrittenNorRemoved) {
   }
 }
 
+// An undo counts a copied file or a made folder as taken back only once it
+// is gone: a removal the system takes and fails at the close (a remover made
+// to, and a folder the file system keeps unchanged) stays in the report with
+// why, and the counts agree with the disk.
+TEST(CopyEngine, TheUndoNeverCountsWhatTheSystemDidNotRemoveAsTakenBack) {
+  for (const bool immutable : {false, true}) {
+    SCOPED_TRACE(immutable ? "an immutable folder" : "a remover refusing at the close");
+    TempDir temp;
+    MakeStructures(temp);
+    CopyRun r;
+    r.PredictAndRun(temp, Job(temp, treeops::CopyOption::MainWithFiles));
+    const std::string kept = temp / "D\\Company01\\Marketing\\E-mails";
+    ASSERT_TRUE(testsupport::FileExists(kept + "\\m.txt"));
+    treetest::RefusedAtClose remover(kept);
+    std::unique_ptr<testsupport::ImmutableFolder> flag;
+    if (immutable) {
+      flag = std::make_unique<testsupport::ImmutableFolder>(kept);
+      if (!flag->Made()) GTEST_SKIP() << "the immutable flag cannot be set here (chattr needs root under Wine on a "
+                                         "file system that has it): the remover case covers the counting";
+    }
+    const treeops::CopyUndoReport undo = treeops::UndoCopy(r.journal, immutable ? nullptr : &remover);
+    flag.reset();
+    EXPECT_EQ(undo.filesDeleted, 14u);
+    EXPECT_EQ(undo.foldersRemoved, 16u);
+    EXPECT_EQ(undo.stays, (std::vector<std::string>{kept + "\\m.txt", kept, temp / "D\\Company01\\Marketing"}));
+    EXPECT_EQ(undo.why, (std::vector<std::string>{core::RemovalReason(core::kErrorStillThere), "the folder is not empty",
+                                                  "the folder is not empty"}));
+    EXPECT_EQ(ListTree(temp / "D"), "Company01\\\nCompany01\\Marketing\\\nCompany01\\Marketing\\E-mails\\\n"
+                                    "Company01\\Marketing\\E-mails\\m.txt\nCompany02\\\nCompany03\\\n");
+  }
+}
+
 } // namespace

@@ -93,6 +93,8 @@ public:
   DWORD RenameStamped(const std::string& from, const std::string& to, LONGLONG& changed) override {
     return Allowed("Rename", from) ? system_.RenameStamped(from, to, changed) : ERROR_ACCESS_DENIED;
   }
+  std::vector<core::Unremoved> Settle() override { return system_.Settle(); }
+  bool SettleDue() const override { return system_.SettleDue(); }
 
 private:
   bool Allowed(const char* call, const std::string& path) {
@@ -103,6 +105,33 @@ private:
   const bool simulation_;
   int calls_ = 0;
   core::SystemRemover system_;
+};
+
+// The system's remover, but an item whose folder is refused (the folder
+// itself, or any name inside it) is taken and never removed, as the system
+// does under Wine with a folder the file system keeps unchanged: the call
+// answers done and the removal fails silently at the close. Only the remover's
+// Settle can tell.
+class RefusedAtClose : public core::SystemRemover {
+public:
+  explicit RefusedAtClose(std::string folder) : folder_(std::move(folder)) {}
+  DWORD RemoveFile(const std::string& path) override { return Refused(path) ? Taken(path) : SystemRemover::RemoveFile(path); }
+  DWORD RemoveFolder(const std::string& path) override {
+    return Refused(path) ? Taken(path) : SystemRemover::RemoveFolder(path);
+  }
+  int refused = 0;  // the removals taken and not done
+
+private:
+  bool Refused(const std::string& path) const {
+    const size_t cut = path.find_last_of('\\');
+    return cut != std::string::npos && core::SameText(path.substr(0, cut), folder_);
+  }
+  DWORD Taken(const std::string& path) {
+    ++refused;
+    Remover::Taken(path);
+    return 0;
+  }
+  const std::string folder_;
 };
 
 // Protected folders as the program finds them, plus the test's own.

@@ -401,6 +401,8 @@ public:
     if (fromTemporary && (back_ || toNewName)) return ERROR_ACCESS_DENIED;
     return system_.Rename(from, to);
   }
+  std::vector<core::Unremoved> Settle() override { return system_.Settle(); }
+  bool SettleDue() const override { return system_.SettleDue(); }
 
 private:
   const bool back_;

@@ -234,4 +234,53 @@ bool MappedDrive::Remap(const std::string& folder) {
   return true;
 }
 
+ImmutableFolder::ImmutableFolder(const std::string& folder) {
+  unixFolder_ = UnixPathOf(folder);
+  if (unixFolder_.empty() || unixFolder_.find('\'') != std::string::npos ||
+      GetFileAttributesA("Z:\\usr\\bin\\chattr") == INVALID_FILE_ATTRIBUTES)
+    return;
+  char temp[MAX_PATH];
+  if (!GetTempPathA(MAX_PATH, temp)) return;
+  marks_ = std::string(temp) + "vextil-chattr-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetTickCount());
+  if (!CreateDirectoryA(marks_.c_str(), nullptr)) {
+    marks_.clear();
+    return;
+  }
+  made_ = Chattr("+i");
+}
+
+ImmutableFolder::~ImmutableFolder() {
+  if (made_) Chattr("-i");
+  if (!marks_.empty()) RemoveDirectoryA(marks_.c_str());
+}
+
+bool ImmutableFolder::Chattr(const char* flag) {
+  // chattr cannot be waited on: its exit status lands in a file of the marks
+  // folder, which is waited for.
+  const std::string mark = std::string("status") + (flag[0] == '+' ? "-set" : "-clear");
+  const std::string script =
+      "/usr/bin/chattr " + std::string(flag) + " '" + unixFolder_ + "' 2>/dev/null; echo $? > " + mark;
+  const bool ran = RunUnixScriptIn(marks_, script, mark);
+  const std::string path = marks_ + "\\" + mark;
+  bool ok = false;
+  for (int i = 0; ran && i < 200 && !ok; ++i) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      char text[8] = {};
+      DWORD read = 0;
+      ReadFile(h, text, sizeof text - 1, &read, nullptr);
+      CloseHandle(h);
+      if (read > 0 && text[read - 1] == '\n') {
+        ok = text[0] == '0' && read == 2;
+        break;
+      }
+    }
+    Sleep(50);
+  }
+  DeleteFileA(path.c_str());
+  return ok;
+}
+
 } // namespace testsupport

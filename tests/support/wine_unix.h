@@ -41,6 +41,31 @@ bool ListsEntry(const std::string& folder, const std::string& name);
 // names) and waits until to is there.
 bool MoveOnUnixSide(const std::string& from, const std::string& to);
 
+// The file system's immutable flag (chattr +i, as root on ext4) on a folder
+// while the object lives: nothing in it can be added, removed or renamed.
+// Under Wine a removal of an item inside it is taken and fails silently when
+// the item's handle closes, as on a medium turned read-only. The flag goes
+// when the object goes, before the temp folder holding it does (declare the
+// object after that TempDir), also when the test fails. Made() is false where
+// the flag cannot be set (not under Wine, not root, another file system): the
+// caller says so and skips.
+class ImmutableFolder {
+public:
+  explicit ImmutableFolder(const std::string& folder);
+  ~ImmutableFolder();
+  ImmutableFolder(const ImmutableFolder&) = delete;
+  ImmutableFolder& operator=(const ImmutableFolder&) = delete;
+  bool Made() const { return made_; }
+
+private:
+  // Runs chattr with flag ("+i", "-i") on the folder and waits for its exit
+  // status; true when it exited 0.
+  bool Chattr(const char* flag);
+  std::string unixFolder_;
+  std::string marks_;  // a folder of its own for chattr's exit status
+  bool made_ = false;
+};
+
 // A spare drive letter naming folder while the object lives (0 when none could be mapped),
 // so a test can aim at a drive root that holds nothing of the machine.
 class MappedDrive {
