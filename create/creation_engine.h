@@ -94,9 +94,10 @@ std::string StructureRoot(const std::string& structure);
 
 // The box text naming the entries of structure that are never copied (names
 // no path reaches): how many, then by reason how many and the first of them
-// (core::ListingBoxText); where: where the whole list is, if anywhere.
-std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept,
-                            const std::string& where = std::string());
+// (core::ListingBoxText); when it cannot name them all, it saves them all
+// with their reasons in the whole list kKeptEntriesFile and names that file.
+constexpr const char* kKeptEntriesFile = "entries never copied.txt";
+std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept);
 
 // The free-space check of a run: verdict and the texts of the message.
 struct FreeSpaceCheck {
@@ -215,6 +216,8 @@ struct CreationSink {
   // A structure's file not written (other reasons), with why: the window lists
   // it among the items not created for other reasons, its reason beneath it.
   std::function<void(const std::string& path, const std::string& why)> notWritten;
+  // Whether the window's list holds every outcome handed to it so far (null: it does).
+  std::function<bool(ResultList)> listedWhole;
 };
 
 // Captions of the engine's own messages for one page.
