@@ -1,5 +1,9 @@
 #include "core/listing_box.h"
 
+#include "core/settings_store.h"
+
+#include <windows.h>
+
 #include <cstring>
 
 namespace core {
@@ -127,8 +131,25 @@ size_t ListingLines(const std::string& text) {
   return lines;
 }
 
-std::string ListingBoxText(const std::string& frame, const std::vector<ListedSection>& sections,
-                           const std::string& where, size_t reserved) {
+namespace {
+
+// Whether a box shows name cut (ListedName; a control character shown as
+// "?" is no cut).
+bool NameIsCut(const std::string& name) {
+  if (name.size() > kListingNameChars) return true;
+  size_t run = 0;
+  for (char c : name) {
+    if (BreaksAfter(c)) run = 0;
+    else if (++run > kListingRunChars) return true;
+  }
+  return false;
+}
+
+// The box's text (ListingBoxText); partial, when given, is set when an item
+// is left unnamed or a name is cut.
+// force: the where line is given whatever the box names.
+std::string Compose(const std::string& frame, const std::vector<ListedSection>& sections, const std::string& where,
+                    size_t reserved, bool force, bool* partial) {
   const size_t at = frame.find("{}");
   const std::string before = at == std::string::npos ? frame : frame.substr(0, at);
   const std::string after = at == std::string::npos ? std::string() : frame.substr(at + 2);
@@ -205,7 +226,7 @@ std::string ListingBoxText(const std::string& frame, const std::vector<ListedSec
   }
 
   std::string text;
-  bool leftOut = false;
+  bool leftOut = false, cut = false;
   for (const SectionPlan& plan : plans) {
     const ListedSection& s = *plan.section;
     if (!text.empty()) text += "\n\n";
@@ -220,7 +241,11 @@ std::string ListingBoxText(const std::string& frame, const std::vector<ListedSec
     for (const Shown& g : plan.groups) {
       itemsShownInGroups += g.group->Count();
       if (!g.group->reason.empty()) line(ReasonLine(g));
-      for (size_t k = 0; k < g.names; ++k) line(NameLine(g, k));
+      cut = cut || NameIsCut(g.group->reason);
+      for (size_t k = 0; k < g.names; ++k) {
+        line(NameLine(g, k));
+        cut = cut || NameIsCut(g.group->names[k]);
+      }
       if (g.names < g.group->Count()) {
         leftOut = true;
         if (g.names > 0) line(MoreLine(g));
@@ -234,7 +259,8 @@ std::string ListingBoxText(const std::string& frame, const std::vector<ListedSec
     }
     text += lines;
   }
-  if (leftOut && !whereLine.empty()) text += "\n\n" + whereLine;
+  if (partial) *partial = leftOut || cut;
+  if ((leftOut || cut || force) && !whereLine.empty()) text += "\n\n" + whereLine;
   if (text.empty()) return before + after;
   // The lists stand apart from the text around them by a blank line.
   auto newlines = [](const std::string& s, bool atEnd) {
@@ -249,6 +275,15 @@ std::string ListingBoxText(const std::string& frame, const std::vector<ListedSec
   // Every line of a list ends in a line break, the last too.
   if (after.empty()) out += "\n";
   return out + after;
+}
+
+} // namespace
+
+bool ListedNameCut(const std::string& name) { return NameIsCut(name); }
+
+std::string ListingBoxText(const std::string& frame, const std::vector<ListedSection>& sections,
+                           const std::string& where, size_t reserved) {
+  return Compose(frame, sections, where, reserved, false, nullptr);
 }
 
 std::string ListingBoxText(const std::string& frame, const std::string& heading,
@@ -266,7 +301,7 @@ ListedGroup& ListedGroups::GroupOf(const std::string& reason) {
 
 void ListedGroups::Add(const std::string& name, const std::string& reason) {
   ListedGroup& g = GroupOf(reason);
-  if (g.names.size() < kListingNamesKept) g.names.push_back(name);
+  g.names.push_back(name);
   ++g.count;
   ++total_;
 }
@@ -276,6 +311,166 @@ void ListedGroups::AddCount(const std::string& reason, size_t count) {
   ListedGroup& g = GroupOf(reason);
   g.count += count;
   total_ += count;
+}
+
+// ---- The whole list, saved ---------------------------------------------------------
+
+namespace {
+
+// The first words of every whole-list file: a file that begins otherwise is not one.
+const char kWholeListMark[] = "Whole list : ";
+const char kWholeListFolder[] = "whole lists";
+
+std::string Plain(std::string text) {
+  for (char& c : text)
+    if (static_cast<unsigned char>(c) < 32) c = '?';
+  return text;
+}
+
+std::string WithoutTrailingBackslash(std::string folder) {
+  while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  return folder;
+}
+
+// Whether the file at path begins as a whole list does (one the program wrote).
+bool IsWholeList(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  char start[sizeof kWholeListMark - 1];
+  DWORD read = 0;
+  const bool plain = GetFileInformationByHandle(h, &info) &&
+                     !(info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
+  const bool ours = plain && ReadFile(h, start, sizeof start, &read, nullptr) && read == sizeof start &&
+                    std::memcmp(start, kWholeListMark, sizeof start) == 0;
+  CloseHandle(h);
+  return ours;
+}
+
+// Writes text into a new file at path, or over a whole list written there
+// before; ERROR_FILE_EXISTS when another file holds the name.
+DWORD WriteWholeList(const std::string& path, const std::string& text) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return error;
+    if (!IsWholeList(path)) return ERROR_FILE_EXISTS;
+    h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+                    nullptr);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError();
+  }
+  DWORD written = 0;
+  const bool whole = WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                     written == text.size();
+  const DWORD error = whole ? 0 : (GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
+  CloseHandle(h);
+  return error;
+}
+
+// The folder of whole lists below folder, made when missing; empty when it
+// cannot be had (a file or a link holds its name).
+std::string WholeListFolder(const std::string& folder) {
+  const std::string dir = folder + "\\" + kWholeListFolder;
+  if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
+  if (GetLastError() != ERROR_ALREADY_EXISTS) return std::string();
+  const DWORD a = GetFileAttributesA(dir.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY) || (a & FILE_ATTRIBUTE_REPARSE_POINT))
+    return std::string();
+  return dir;
+}
+
+std::string BaseFolder(bool inTemp) {
+  if (!inTemp) return WithoutTrailingBackslash(Settings().GetStartupDirectory());
+  char buffer[MAX_PATH + 1];
+  const DWORD n = GetTempPathA(sizeof buffer, buffer);
+  return n > 0 && n < sizeof buffer ? WithoutTrailingBackslash(std::string(buffer, n)) : std::string();
+}
+
+// "name (k).txt" for the k-th try of file "name.txt".
+std::string NumberedName(const std::string& file, int k) {
+  if (k == 1) return file;
+  const size_t dot = file.find_last_of('.');
+  const std::string stem = dot == std::string::npos ? file : file.substr(0, dot);
+  const std::string ext = dot == std::string::npos ? std::string() : file.substr(dot);
+  return stem + " (" + std::to_string(k) + ")" + ext;
+}
+
+} // namespace
+
+std::string WholeListText(const std::string& title, const std::string& frame,
+                          const std::vector<ListedSection>& sections) {
+  std::string out = kWholeListMark + Plain(title) + "\r\n\r\n";
+  std::string before = frame.substr(0, frame.find("{}"));
+  while (!before.empty() && (before.back() == '\n' || before.back() == ' ')) before.pop_back();
+  if (!before.empty()) {
+    for (char c : before) {
+      if (c == '\n') out += "\r\n";
+      else out += static_cast<unsigned char>(c) < 32 ? '?' : c;
+    }
+    out += "\r\n\r\n";
+  }
+  // The lists stand below a line of their own.
+  out += std::string(40, '-') + "\r\n\r\n";
+  bool first = true;
+  for (const ListedSection& s : sections) {
+    if (s.Count() == 0) continue;
+    if (!first) out += "\r\n";
+    first = false;
+    const size_t base = s.heading.empty() ? 0 : 3;
+    if (!s.heading.empty()) out += Plain(s.heading) + " : " + std::to_string(s.Count()) + "\r\n";
+    for (const ListedGroup& g : s.groups) {
+      if (g.Count() == 0) continue;
+      const size_t names = g.reason.empty() ? base : base + 3;
+      if (!g.reason.empty()) out += Indent(base) + Plain(g.reason) + " : " + std::to_string(g.Count()) + "\r\n";
+      for (const std::string& name : g.names) out += Indent(names) + Plain(name) + "\r\n";
+      if (g.Count() > g.names.size())
+        out += Indent(names) + "... and " + std::to_string(g.Count() - g.names.size()) + " more, not named\r\n";
+    }
+  }
+  return out;
+}
+
+std::string WholeListPath(const std::string& file, bool inTemp) {
+  return BaseFolder(inTemp) + "\\" + kWholeListFolder + "\\" + file;
+}
+
+std::string SaveWholeList(const std::string& file, const std::string& text) {
+  for (bool inTemp : {false, true}) {
+    const std::string base = BaseFolder(inTemp);
+    if (base.empty()) continue;
+    const std::string folder = WholeListFolder(base);
+    if (folder.empty()) continue;
+    for (int k = 1; k <= 100; ++k) {
+      const std::string path = folder + "\\" + NumberedName(file, k);
+      const DWORD error = WriteWholeList(path, text);
+      if (error == 0) return path;
+      if (error != ERROR_FILE_EXISTS) break;
+    }
+  }
+  return std::string();
+}
+
+std::string ListingBoxText(const std::string& frame, const std::vector<ListedSection>& sections,
+                           const WholeList& whole, size_t reserved) {
+  // A box that names every item whole keeps the room a where line would take.
+  bool partial = false;
+  if (!whole.frameCut) {
+    const std::string all = Compose(frame, sections, "", reserved, false, &partial);
+    if (!partial) return all;
+  }
+  // Else it is composed naming the place, or the file where it is most
+  // likely to be written (the line it takes is then the line it keeps).
+  const std::string expected = whole.place.empty() ? WholeListPath(whole.file) : whole.place;
+  const std::string text = Compose(frame, sections, expected, reserved, whole.frameCut, &partial);
+  if (!whole.place.empty()) return text;
+  const std::string saved = SaveWholeList(whole.file, WholeListText(whole.title, frame, sections));
+  if (saved == expected) return text;
+  return Compose(frame, sections,
+                 saved.empty() ? "not saved: no text file could be written in the start-up folder nor in the "
+                                 "temp folder."
+                               : saved,
+                 reserved, whole.frameCut, nullptr);
 }
 
 } // namespace core

@@ -64,14 +64,16 @@ void MeasureStructures(const CreationStringList& structures, AttachMode mode, bo
   }
 }
 
-std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept,
-                            const std::string& where) {
+std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept) {
   ListedGroups groups;
   for (const KeptPath& k : kept) groups.Add(k.path, k.reason);
+  WholeList whole{"", kKeptEntriesFile,
+                  "The Folder Structure " + structure + " holds entries this system cannot address",
+                  ListedNameCut(structure)};
   return ListingBoxText("The Folder Structure holds entries this system cannot address : " +
                             UInt64ToStdString(kept.size()) + "\n" + ListedName(structure) +
                             "\nThey are never copied, and the folders holding them are made without them :\n\n{}",
-                        "", groups.Groups(), where);
+                        {{"", groups.Groups()}}, whole);
 }
 
 std::string FreeSpaceCheck::Message() const {
@@ -346,7 +348,7 @@ void StampFilledFolders(CreationJournal& journal) {
 }
 
 bool ReportedAfterUndo(bool folder, Undone outcome) {
-  return outcome == Undone::Refused || (folder && outcome == Undone::Stays);
+  return outcome == Undone::Refused || outcome == Undone::Stays;
 }
 
 void UndoJournal(CreationJournal& journal, Remover* remover,
@@ -787,8 +789,9 @@ void CreationEngine::ReportUnmeasured(const std::string& caption) {
   if (unmeasured_.empty() || !sink_.warn) return;
   ListedGroups files;
   for (const std::string& f : unmeasured_) files.Add(f);
-  sink_.warn(ListingBoxText("The path doesn't exists : \n{}", "Files not measured", files.Groups(), ""), caption,
-             true);
+  sink_.warn(ListingBoxText("The path doesn't exists : \n{}", {{"Files not measured", files.Groups()}},
+                            WholeList{"", "files not measured.txt", caption}),
+             caption, true);
 }
 
 void CreationEngine::ReportNotWritten(const std::string& caption) {
@@ -796,8 +799,12 @@ void CreationEngine::ReportNotWritten(const std::string& caption) {
   // Each reason once, in the order met, with the files it kept from being written.
   ListedGroups files;
   for (const auto& item : notWritten_) files.Add(item.first, item.second);
-  sink_.warn(ListingBoxText("Files not written : " + UInt64ToStdString(notWritten_.size()) + "\n\n{}", "",
-                            files.Groups(), "the Visual Log, list Other reasons (each file with why)"),
+  // The Visual Log lists them, each with why, while its list is whole.
+  const bool listed = !sink_.listedWhole || sink_.listedWhole(ResultList::FoldersOther);
+  sink_.warn(ListingBoxText("Files not written : " + UInt64ToStdString(notWritten_.size()) + "\n\n{}",
+                            {{"", files.Groups()}},
+                            WholeList{listed ? "the Visual Log, list Other reasons, each file with why." : "",
+                                      "files not written.txt", caption}),
              caption, false);
 }
 

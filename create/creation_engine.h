@@ -104,9 +104,10 @@ std::string StructureRoot(const std::string& structure);
 
 // The box text naming the entries of structure that are never copied (names
 // no path reaches): how many, then by reason how many and the first of them
-// (core::ListingBoxText); where: where the whole list is, if anywhere.
-std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept,
-                            const std::string& where = std::string());
+// (core::ListingBoxText); when it cannot name them all, it saves them all
+// with their reasons in the whole list kKeptEntriesFile and names that file.
+constexpr const char* kKeptEntriesFile = "entries never copied.txt";
+std::string KeptEntriesText(const std::string& structure, const std::vector<KeptPath>& kept);
 
 // The free-space check of a run: verdict and the texts of the message.
 struct FreeSpaceCheck {
@@ -168,9 +169,8 @@ CreationJournal::File RecordCopy(const std::string& path, uint64_t size, FILETIM
 // use, read-only; or the system took it and the item still stands).
 enum class Undone { Gone, Removed, Stays, Refused };
 
-// Whether the creation pages' undo report names the item: a folder that is
-// left or refused, a file only when refused (a file kept as the user's keeps
-// its folder, which the report names).
+// Whether the creation pages' undo report names the item: whatever is left or
+// refused, a folder or a copied file.
 bool ReportedAfterUndo(bool folder, Undone outcome);
 
 // Takes back what the journal holds, newest first: each copied file only while
@@ -195,8 +195,8 @@ void UndoJournal(CreationJournal& journal, Remover* remover,
                                           const std::string& why)>& visit);
 
 // The creation pages' undo (UndoJournal): returns the journaled items the
-// report names (ReportedAfterUndo: a folder the user filled since, a file the
-// system did not remove ...), folders first, each in creation order; why,
+// report names (ReportedAfterUndo: a folder the user filled since, a copy the user changed, a
+// file the system did not remove ...), folders first, each in creation order; why,
 // when given, gets the reason of each, in the same order.
 CreationStringList UndoCreation(CreationJournal& journal, Remover* remover = nullptr,
                                 const std::function<bool(size_t done, size_t total)>& progress = {},
@@ -235,6 +235,8 @@ struct CreationSink {
   // have brought, a main folder on a full disk): the window lists it among
   // the items not created for other reasons, its reason beneath it.
   std::function<void(const std::string& path, const std::string& why)> notWritten;
+  // Whether the window's list holds every outcome handed to it so far (null: it does).
+  std::function<bool(ResultList)> listedWhole;
 };
 
 // Captions of the engine's own messages for one page.

@@ -366,6 +366,7 @@ void CreationPage::Start(JobKind kind) {
       sink.Add(static_cast<size_t>(core::ResultList::FoldersOther), path);
     };
     engineSink.progress = [&](size_t i) { return sink.Progress(i); };
+    engineSink.listedWhole = [&](core::ResultList list) { return sink.Whole(static_cast<size_t>(list)); };
     engineSink.warn = [&](const std::string& text, const std::string& caption, bool ownerless) {
       sink.OnWindow([&] {
         sink.Flush();
@@ -402,8 +403,8 @@ void CreationPage::Start(JobKind kind) {
 void CreationPage::Undo() {
   if (run_.Busy()) return;
   // The journaled items the report names (core::ReportedAfterUndo: the
-  // folders that stay, the files the system did not remove), folders first,
-  // in creation order, each with why.
+  // folders and copied files that stay, the items the system did not
+  // remove), each with why: the folders in creation order, then the files.
   std::deque<std::string> stayed;
   std::unordered_map<std::string, std::string> why;
   RunBinding::Job run;
@@ -421,19 +422,22 @@ void CreationPage::Undo() {
     ResetResultCounters();
   };
   run.counters = BoundCounters();
-  // What stays is listed whole in the Visual Log, each item with why.
+  // What stays is listed whole in the Visual Log, each item with why (its
+  // title then says that the list holds what the Undo kept).
   run.lists.emplace_back(TResultsWindow::kFoldersOther, nullptr,
                          [&why](const std::string& path) { return why[path]; });
   run.work = [&](RunBinding::Sink& sink) {
     sink.Begin(Journal.files.size() + Journal.folders.size());
+    std::deque<std::string> files;
     sink.InBackground([&] {
       core::UndoJournal(Journal, nullptr, [&](size_t done, size_t total) { return sink.Progress(done, total); },
                         [&](const std::string& path, bool folder, core::Undone outcome, const std::string& reason) {
                           if (!core::ReportedAfterUndo(folder, outcome)) return;
-                          stayed.push_front(path);
+                          (folder ? stayed : files).push_front(path);
                           why[path] = reason;
                         });
     });
+    stayed.insert(stayed.end(), files.begin(), files.end());
     for (const std::string& path : stayed) sink.Add(0, path);
     CopiedFiles.clear();
     return true;
@@ -444,10 +448,9 @@ void CreationPage::Undo() {
       core::ListedGroups groups;
       for (const std::string& path : stayed) groups.Add(path, why[path]);
       const PageMessage& m = Message(PageMsg::UndoReport);
-      ui::App().MessageBox(core::ListingBoxText(m.text, "", groups.Groups(),
-                                                "the Visual Log, list Other reasons (each item with why); Smart "
-                                                "Export saves it."),
-                           m.caption, m.flags);
+      const core::WholeList whole{run_.Place("the Visual Log, list Other reasons, each with why.", {0}),
+                                  "creation undo.txt", m.caption};
+      ui::App().MessageBox(core::ListingBoxText(m.text, {{"", groups.Groups()}}, whole), m.caption, m.flags);
     }
     Box(PageMsg::UndoEnd);
   };

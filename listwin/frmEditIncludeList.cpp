@@ -145,6 +145,7 @@ void TfrmEditIncludeList::btnEditOkClick() {
     // Nothing is lost unasked: No keeps the editor open with its text.
     const core::NumberedMessage<EditMsg>& m = kEditIncludeListMessages[EditMsg::NotTaken];
     const std::string caption = core::TitledCaption(twin_.caption, "Warning", m.number);
+    left.SetTitle(caption);
     if (ui::App().MessageBox(left.BoxText(m.text), caption, m.flags) != IDYES) {
       mmoEditIncludeList.SetFocus();
       return;

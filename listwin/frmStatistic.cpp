@@ -168,6 +168,7 @@ std::vector<ResultsListRow> CreationLists(ResultsMsg first) {
 
 const char kCreationRun[] = "Folder/File Creation Process.";
 const char kCreationSimulation[] = "Simulate the Folder/File Creation Process.";
+const char kCreationUndo[] = "Undo of the last Creation: what it kept is listed under Other reasons, each with why.";
 
 const ResultsWindowRow kStatistic02{
     IDD_TFRMSTATISTIC02,
@@ -178,7 +179,7 @@ const ResultsWindowRow kStatistic02{
     16,
     {"SUCCESSFULLY CREATED", "FOLDERS  NOT CREATED"},
     CreationLists(ResultsMsg::Vol02FoldersCreated),
-    kCreationAnchors, std::size(kCreationAnchors)};
+    kCreationAnchors, std::size(kCreationAnchors), kCreationUndo};
 
 const ResultsWindowRow kStatistic03{
     IDD_TFRMSTATISTIC03,
@@ -189,7 +190,7 @@ const ResultsWindowRow kStatistic03{
     16,
     {"SUCCESSFULLY CREATED", "FOLDERS NOT CREATED "},
     CreationLists(ResultsMsg::Vol03FoldersCreated),
-    kCreationAnchors, std::size(kCreationAnchors)};
+    kCreationAnchors, std::size(kCreationAnchors), kCreationUndo};
 
 const ResultsWindowRow kStatistic04{
     IDD_TFRMSTATISTIC04,
@@ -200,7 +201,7 @@ const ResultsWindowRow kStatistic04{
     16,
     {"SUCCESSFULLY CREATED", "FOLDERS  NOT CREATED"},
     CreationLists(ResultsMsg::Vol04FoldersCreated),
-    kCreationAnchors, std::size(kCreationAnchors)};
+    kCreationAnchors, std::size(kCreationAnchors), kCreationUndo};
 
 // ---- Rename ----
 
@@ -242,7 +243,8 @@ const ResultsWindowRow kStatistic06{
         {"Not Renamed : OTHER Reasons.", ResultsMsg::Vol06OtherReasons,
          ""},
     },
-    kRenameAnchors, std::size(kRenameAnchors)};
+    kRenameAnchors, std::size(kRenameAnchors),
+    "Undo of the last Rename: the folders it could not rename back, each with why."};
 
 // ---- Delete ----
 
@@ -365,7 +367,8 @@ const ResultsWindowRow kStatistic08{
         {"Main Folders, Subfolders and Files, each with why", ResultsMsg::Vol08OtherReasons,
          "Export (save) a List of Not Copied (Other Reasons) Folder and File Names to a Text File."},
     },
-    kCopyAnchors, std::size(kCopyAnchors)};
+    kCopyAnchors, std::size(kCopyAnchors),
+    "Undo of the last Copy: what it kept is listed under OTHER REASONS, each with why."};
 
 template <class T>
 void Bind(ui::Form* form, std::vector<std::unique_ptr<T>>& into, int firstId, size_t count) {
@@ -417,15 +420,24 @@ void TResultsWindow::FormCreate() {
 }
 
 void TResultsWindow::SetRunMode(bool run) {
+  undo_ = false;
   chkStatNormalSimulate.SetChecked(run);
   lblStatNormalSimulate.SetFontColor(kMaroon);
   lblStatNormalSimulate.SetText(run ? row_.runTitle : row_.simulationTitle);
 }
 
+void TResultsWindow::SetUndoMode() {
+  if (!row_.undoTitle) return;
+  undo_ = true;
+  lblStatNormalSimulate.SetFontColor(kMaroon);
+  lblStatNormalSimulate.SetText(row_.undoTitle);
+}
+
 void TResultsWindow::ApplyNormalSimulateTitle() {
   lblStatNormalSimulate.SetFontColor(kMaroon);
   lblStatNormalSimulate.SetCentered(true);
-  lblStatNormalSimulate.SetText(chkStatNormalSimulate.Checked() ? row_.runTitle : row_.simulationTitle);
+  if (undo_) lblStatNormalSimulate.SetText(row_.undoTitle);
+  else lblStatNormalSimulate.SetText(chkStatNormalSimulate.Checked() ? row_.runTitle : row_.simulationTitle);
 }
 
 void TResultsWindow::ClearLists() {

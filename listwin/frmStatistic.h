@@ -73,6 +73,9 @@ struct ResultsWindowRow {
   std::vector<ResultsListRow> lists;
   const ui::AnchorRule* anchors;
   size_t anchorCount;
+  // The title after the page's Undo, whose lists then hold what it kept
+  // (null: the page has no Undo).
+  const char* undoTitle = nullptr;
 };
 
 class TResultsWindow : public ui::Form {
@@ -103,8 +106,12 @@ public:
   // Marks the window as showing a run (true) or a simulation (false) and
   // shows that title.
   void SetRunMode(bool run);
+  // Marks the window as showing what the page's Undo kept and shows that
+  // title, until the next run or simulation.
+  void SetUndoMode();
   // Colours the title maroon, centres it and sets its text by the mode check
-  // box: checked (a real run) or unchecked (a simulation).
+  // box: checked (a real run) or unchecked (a simulation); after an Undo, the
+  // Undo's title.
   void ApplyNormalSimulateTitle();
   // Empties every outcome list.
   void ClearLists();
@@ -119,6 +126,7 @@ private:
   void FormCreate();
 
   const ResultsWindowRow& row_;
+  bool undo_ = false;  // the lists hold what an Undo kept
   std::vector<std::unique_ptr<ui::Label>> counters_, columns_, rows_, listCaptions_;
   std::vector<std::unique_ptr<ui::GroupBox>> groups_;
   std::vector<std::unique_ptr<ui::ListBox>> lists_;

@@ -357,6 +357,7 @@ void TfrmSubFolderListBuilder::btnBuildListClick() {
     LeftOut left;
     for (const core::KeptPath& k : kept) left.Add(k.path, k.reason);
     left.SetAdded(added);
+    left.SetTitle("Not every folder found was added to the INCLUDE list !");
     Box(Msg::FoundKept, left.Text());
   };
   if (found.empty()) {

@@ -15,7 +15,7 @@ std::string LeftOut::Compose(const std::string& frame, size_t reserved) const {
   lead += std::to_string(count) + (count == 1 ? " entry" : " entries") + " not taken :\n";
   const size_t at = frame.find("{}");
   const std::string framed = at == std::string::npos ? frame : frame.substr(0, at) + lead + frame.substr(at);
-  return core::ListingBoxText(framed, {{"", left_.Groups()}}, "", reserved);
+  return core::ListingBoxText(framed, {{"", left_.Groups()}}, core::WholeList{"", kFile, title_}, reserved);
 }
 
 EntryJudge ListPageDescription::Judge(ListRoad road) const {

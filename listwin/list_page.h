@@ -36,9 +36,12 @@ using EntryJudge = std::function<Verdict(const std::string& entry)>;
 
 // The entries a bulk road left out, each with its reason, for its one closing
 // box: how many, how many for each reason and the first entries of each
-// (core::ListingBoxText).
+// (core::ListingBoxText); when the box cannot name them all, it saves them
+// all with their reasons in the whole list "entries not taken.txt" and names
+// that file.
 class LeftOut {
 public:
+  static constexpr const char* kFile = "entries not taken.txt";
   // The lines the boxes that show Text add around it ("Not every entry was
   // added to the INCLUDE list !" and a blank line).
   static constexpr size_t kBoxLines = 3;
@@ -46,6 +49,8 @@ public:
   size_t Count() const { return left_.Count(); }
   // A road that tells how many entries it added too (its box then says so first).
   void SetAdded(size_t added) { added_ = added, addedKnown_ = true; }
+  // The first line of the whole list saved (the box's own first words or caption).
+  void SetTitle(std::string title) { title_ = std::move(title); }
   // "3 entries not taken :" and, by reason, how many and the first entries
   // (after "2 entries added." when the road told it).
   std::string Text() const;
@@ -55,6 +60,7 @@ public:
 private:
   std::string Compose(const std::string& frame, size_t reserved) const;
   core::ListedGroups left_;
+  std::string title_ = "Not every entry was added to the INCLUDE list !";
   size_t added_ = 0;
   bool addedKnown_ = false;
 };

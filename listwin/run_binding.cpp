@@ -105,6 +105,11 @@ void RunBinding::Sink::Flush() {
 
 void RunBinding::Sink::InBackground(const std::function<void()>& work) { b_.Background(work); }
 
+bool RunBinding::Sink::Whole(size_t list) const {
+  Guard guard(b_.cs_);
+  return list >= b_.lists_.size() || b_.lists_[list].beyond == 0;
+}
+
 void RunBinding::Sink::OnWindow(const std::function<void()>& fn) {
   if (b_.OnWindowThread() || !b_.background_) return fn();
   b_.call_ = &fn;
@@ -118,6 +123,7 @@ void RunBinding::Take(size_t list, std::string entry) {
   ListState& s = lists_[list];
   if (s.listed >= kMaxListed) {
     ++s.unlisted;
+    ++s.beyond;
     return;
   }
   ++s.listed;
@@ -311,6 +317,13 @@ void RunBinding::Bind(Page page) {
   if (page_.stop) page_.stop->OnClick = [this] { countStopped_ = true; };
 }
 
+std::string RunBinding::Place(const std::string& place, std::initializer_list<size_t> lists) const {
+  Guard guard(cs_);
+  for (size_t k : lists)
+    if (k < lists_.size() && lists_[k].beyond > 0) return std::string();
+  return place;
+}
+
 void RunBinding::ShowLog(TResultsWindow& window) {
   window.ShowBeside(*page_.form, page_.runButtons);
 }
@@ -382,7 +395,10 @@ bool RunBinding::Run(const Job& job) {
 
   // The job starts from fresh counters and an empty Visual Log.
   TResultsWindow* window = page_.window ? page_.window() : nullptr;
-  if (window && job.kind != Kind::Undo) window->SetRunMode(job.kind == Kind::Run);
+  if (window) {
+    if (job.kind == Kind::Undo) window->SetUndoMode();
+    else window->SetRunMode(job.kind == Kind::Run);
+  }
   if (job.reset) job.reset();
   if (window && job.clearLog) window->ClearLists();
   job_ = &job;

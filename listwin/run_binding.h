@@ -30,6 +30,7 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -114,6 +115,9 @@ public:
     void InBackground(const std::function<void()>& work);
     // Runs fn on the window's thread; from background work, waits for it.
     void OnWindow(const std::function<void()>& fn);
+    // Whether list (by its place in the job's lists) holds every entry given
+    // to it so far (none beyond kMaxListed).
+    bool Whole(size_t list) const;
 
   private:
     friend class RunBinding;
@@ -148,7 +152,8 @@ public:
   };
 
   // Runs the job; true when it came to its end box. Nothing happens while a
-  // run of this page lasts.
+  // run of this page lasts. A results window the job shows is titled by the
+  // job's kind (an undo's says that its lists hold what the undo kept).
   bool Run(const Job& job);
   // A count a page's questions need before its job (what the job will do),
   // made as a job works: from the start-up folder, the page's commands and
@@ -162,6 +167,11 @@ public:
   // Whether the last count was ended by its Stop button or Escape (the
   // program closing meanwhile is no such stop).
   bool CountStopped() const;
+  // While a job lasts (its end box included): place, a list or lists of the
+  // Visual Log a box names as holding its whole list, when each of those
+  // lists (by their places in the job's lists) is whole; else empty (the box
+  // then saves its whole list in a file).
+  std::string Place(const std::string& place, std::initializer_list<size_t> lists) const;
   // Shows the page's Visual Log beside the main window, the run buttons in sight.
   void ShowLog(TResultsWindow& window);
   bool Busy() const { return busy_; }
@@ -171,7 +181,8 @@ private:
     std::vector<std::string> pending;
     size_t taken = 0;     // entries of the engine's list looked at
     size_t listed = 0;    // entries in the window
-    size_t unlisted = 0;  // entries beyond kMaxListed
+    size_t unlisted = 0;  // entries beyond kMaxListed, not yet counted in the closing line
+    size_t beyond = 0;    // entries beyond kMaxListed in all
   };
   // Guards what the engine's thread and the window's thread share.
   class Guard {
@@ -206,7 +217,7 @@ private:
   bool entered_ = false;
   DWORD windowThread_ = 0;
   // Shared with background work (under cs_).
-  CRITICAL_SECTION cs_;
+  mutable CRITICAL_SECTION cs_;
   std::vector<ListState> lists_;
   std::vector<double> latest_;  // the counters as last gathered
   size_t done_ = 0, total_ = 0;

@@ -123,19 +123,27 @@ core::ListedSection Replaced(const std::vector<treeops::Refusal>& notes) {
   return {"Unfinished copies of an earlier run, written afresh", files.Groups()};
 }
 
-// Where the boxes' lists are given whole.
-const char kWhereAsked[] = "the Visual Log after a Simulation (list OTHER REASONS, each item with why).";
-const char kWhereDone[] =
-    "the Visual Log, list OTHER REASONS (each item with why; a file written afresh has a note); Smart Export "
-    "saves it.";
-const char kWhereUndo[] = "the Visual Log, list OTHER REASONS (each item with why); Smart Export saves it.";
+// Where the boxes' lists are whole: the questions' in a file they save (no
+// list of the Visual Log holds the pairs not copied into themselves); the
+// end boxes' and the undo's in the Visual Log, while its lists are whole,
+// else in a file too.
+const char kQuestionFile[] = "copy question.txt";
+const char kEndPlace[] =
+    "the Visual Log, lists FAILED COPY - OTHER REASONS (each with why) and, for the files written afresh, Files "
+    "in Structure (each with a note).";
+const char kEndFile[] = "copy end.txt";
+const char kUndoPlace[] = "the Visual Log, list FAILED COPY - OTHER REASONS, each with why.";
+const char kUndoFile[] = "copy undo.txt";
 
 // A box that lists items: the row's text with lead and the lists in the
-// place of "{}", cut to fit the screen.
+// place of "{}", cut to fit the screen; their whole list is place (a list of
+// the Visual Log) or, when place is empty, file, saved by the box when it
+// cannot name every item.
 int ListingBox(CopyMsg id, const std::string& lead, const std::vector<core::ListedSection>& lists,
-               const std::string& where, const std::string& tail = std::string()) {
+               const std::string& place, const char* file, const std::string& tail = std::string()) {
   const core::BoxMessage m = core::Compose(kCopyPageMessages[id], lead + "{}" + tail);
-  return ui::App().MessageBox(core::ListingBoxText(m.text, lists, where), m.caption, m.flags);
+  return ui::App().MessageBox(core::ListingBoxText(m.text, lists, core::WholeList{place, file, m.caption}),
+                              m.caption, m.flags);
 }
 
 } // namespace
@@ -529,18 +537,14 @@ void CopyPage::AddVol08FolderStructure(const std::string& path) {
     listed = listed || lstrcmpiA(s.c_str(), path.c_str()) == 0;
   if (!listed) {
     lstVol08AddFolderStructure.Add(path);
-    // What of it can never be copied is said now; the run names it again, in
-    // every main folder, in the Visual Log.
+    // What of it can never be copied is said now (the run lists it again, in
+    // every main folder it copies into, in the Visual Log).
     const treeops::CopyJob job = Job();
     const treeops::CopyStructure added =
         treeops::ListCopyStructure(trimmed, treeops::CopyWithFiles(job.option), job.patterns);
     std::vector<core::KeptPath> kept;
     for (const treeops::CopyStructure::Kept& k : added.kept) kept.push_back({added.root + "\\" + k.relative, k.reason, k.folder});
-    if (!kept.empty())
-      Box(CopyMsg::StructureKept,
-          core::KeptEntriesText(added.root, kept,
-                                "the Visual Log of a Copy or its Simulation, list OTHER REASONS (in every Main "
-                                "Folder, each with why)."));
+    if (!kept.empty()) Box(CopyMsg::StructureKept, core::KeptEntriesText(added.root, kept));
   }
   ClearVol08Counters();
   ScanVol08CopyPreview();
@@ -652,8 +656,8 @@ void CopyPage::Start(bool sim) {
                                  : "Do you want to copy the Folder Structures to the Main Folders ?\n\n" +
                                        Summary(preview);
     // The question's lists, then its answers.
-    return ListingBox(sim ? CopyMsg::SimConfirm : CopyMsg::RunConfirm, lead, SummaryLists(preview), kWhereAsked,
-                      sim ? "" : "\nClick YES to Copy,\nClick NO to Cancel.") == IDYES;
+    return ListingBox(sim ? CopyMsg::SimConfirm : CopyMsg::RunConfirm, lead, SummaryLists(preview), "",
+                      kQuestionFile, sim ? "" : "\nClick YES to Copy,\nClick NO to Cancel.") == IDYES;
   };
   run.reset = [&] {
     results.Clear();
@@ -689,10 +693,12 @@ void CopyPage::Start(bool sim) {
   run.end = [&] {
     if (results.stop.number == 705) Box(CopyMsg::RunDiskFull, results.stop.text);
     const std::vector<core::ListedSection> lists{treeops::ReasonsSection(results.reasons), Replaced(results.notes)};
+    // The lists of what was not done for other reasons and of the files copied.
+    const std::string place = run_.Place(kEndPlace, {6, 2});
     if (sim)
-      ListingBox(CopyMsg::SimEnd, shared_.simEnd ? *shared_.simEnd : std::string(), lists, kWhereDone);
+      ListingBox(CopyMsg::SimEnd, shared_.simEnd ? *shared_.simEnd : std::string(), lists, place, kEndFile);
     else
-      ListingBox(CopyMsg::RunEnd, "", lists, kWhereDone);
+      ListingBox(CopyMsg::RunEnd, "", lists, place, kEndFile);
   };
   run_.Run(run);
 }
@@ -734,7 +740,9 @@ void CopyPage::btnVol08UndoClick() {
   };
   run.background = true;
   run.end = [&] {
-    if (!stays.empty()) ListingBox(CopyMsg::UndoReport, "", {treeops::ReasonsSection(stays, "")}, kWhereUndo);
+    if (!stays.empty())
+      ListingBox(CopyMsg::UndoReport, "", {treeops::ReasonsSection(stays, "")}, run_.Place(kUndoPlace, {0}),
+                 kUndoFile);
     Box(CopyMsg::UndoEnd);
   };
   run_.Run(run);

@@ -92,10 +92,13 @@ const core::NumberedMessage<DeleteMsg> kRows[] = {
      S07 B12 "Information no: 0637."},
 };
 
-// Where the questions' lists are given whole, and the end boxes'.
-const char kWhereAsked[] = "the Visual Log after a Simulation (lists NOT EXISTS and OTHER REASONS, each item with why).";
-const char kWhereDone[] =
-    "the Visual Log, lists NOT EXISTS and OTHER REASONS (each item with why); Smart Export saves them.";
+// Where the boxes' lists are whole: the questions' in a file they save (no
+// list of the Visual Log holds the Main Folders kept or the excluded folders
+// deleted with them); the end boxes' in the Visual Log, while its lists are
+// whole, else in a file too.
+const char kQuestionFile[] = "delete question.txt";
+const char kEndPlace[] = "the Visual Log, lists OTHER REASONS of FOLDERS and of FILES, each with why.";
+const char kEndFile[] = "delete end.txt";
 
 } // namespace
 
@@ -157,9 +160,10 @@ int DeletePage::Box(DeleteMsg id, const std::string& arg) {
 }
 
 int DeletePage::ListingBox(DeleteMsg id, const std::string& lead, const std::vector<core::ListedSection>& lists,
-                           const std::string& where) {
+                           const std::string& place, const char* file) {
   const core::BoxMessage m = core::Compose(kDeletePageMessages[id], lead + "{}");
-  return ui::App().MessageBox(core::ListingBoxText(m.text, lists, where), m.caption, m.flags);
+  return ui::App().MessageBox(core::ListingBoxText(m.text, lists, core::WholeList{place, file, m.caption}),
+                              m.caption, m.flags);
 }
 
 ListPairDescription DeletePage::ListHalf() {
@@ -518,15 +522,16 @@ void DeletePage::Start(bool simulation) {
     }
     const std::string summary = Summary(plan, forecast, job.mode);
     const std::vector<core::ListedSection> lists = SummaryLists(plan, forecast);
-    if (simulation) return ListingBox(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary, lists, kWhereAsked) == IDYES;
+    if (simulation)
+      return ListingBox(DeleteMsg::SimConfirm, *simStart_ + "\n\n" + summary, lists, "", kQuestionFile) == IDYES;
     if (plan.Items() == 0) {
       // Nothing to delete: what was refused or not found is still listed.
-      ListingBox(DeleteMsg::RunNothing, summary, lists, kWhereDone);
+      ListingBox(DeleteMsg::RunNothing, summary, lists, "", kQuestionFile);
       return true;
     }
-    if (ListingBox(DeleteMsg::RunConfirm, summary, lists, kWhereAsked) != IDYES) return false;
+    if (ListingBox(DeleteMsg::RunConfirm, summary, lists, "", kQuestionFile) != IDYES) return false;
     return !chkVol07DeleteDoubleConfirm.Checked() ||
-           ListingBox(DeleteMsg::RunConfirmAgain, summary, lists, kWhereAsked) == IDYES;
+           ListingBox(DeleteMsg::RunConfirmAgain, summary, lists, "", kQuestionFile) == IDYES;
   };
   run.reset = [&] {
     // A simulation never touches the last run's results.
@@ -572,10 +577,12 @@ void DeletePage::Start(bool simulation) {
                                 CounterText(out.counters[2] + out.counters[3]) + "\nNot deleted (other reasons) : " +
                                 CounterText(out.counters[4] + out.counters[5]);
     const std::vector<core::ListedSection> reasons{treeops::ReasonsSection(out.reasons)};
+    // The lists of folders and files not deleted for other reasons.
+    const std::string place = run_.Place(kEndPlace, {2, 5});
     if (simulation)
-      ListingBox(DeleteMsg::SimEnd, *simEnd_ + "\n\n" + outcome, reasons, kWhereDone);
+      ListingBox(DeleteMsg::SimEnd, *simEnd_ + "\n\n" + outcome, reasons, place, kEndFile);
     else if (plan.Items() > 0)
-      ListingBox(DeleteMsg::RunEnd, outcome, reasons, kWhereDone);
+      ListingBox(DeleteMsg::RunEnd, outcome, reasons, place, kEndFile);
   };
   // The preview of what is left, once the page is free again.
   run.after = [this] { RefreshVol07Tab(); };

@@ -192,9 +192,11 @@ private:
   std::vector<core::ListedSection> SummaryLists(const treeops::DeletePlan& plan,
                                                 const treeops::DeleteResults& forecast) const;
   // A box that lists items: its row's text with lead and the lists in the
-  // place of "{}", cut to fit the screen (core::ListingBoxText).
+  // place of "{}", cut to fit the screen (core::ListingBoxText). Their whole
+  // list is place (a list of the Visual Log) or, when place is empty, file,
+  // saved by the box when it cannot name every item.
   int ListingBox(DeleteMsg id, const std::string& lead, const std::vector<core::ListedSection>& lists,
-                 const std::string& where);
+                 const std::string& place, const char* file);
   // The walk and the count before the questions, the page saying so and
   // Stop or Escape ending them: false when stopped (nothing is done) or the
   // main window closes. remover takes the plan's roads for the run.

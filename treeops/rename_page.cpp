@@ -566,11 +566,14 @@ void RenamePage::Start(bool simulation) {
   run.background = true;
   run.end = [&] {
     const std::vector<core::ListedSection> reasons{treeops::ReasonsSection(results.reasons)};
-    const char* where = "the Visual Log, list Not Renamed : OTHER Reasons (each with why); Smart Export saves it.";
     const core::BoxMessage m = core::Compose(
         kRenamePageMessages[simulation ? RenameMsg::SimEnd : RenameMsg::RunEnd],
         (simulation ? *simEnd_ + "\n\n" : std::string()) + Summary(Vol06ResultCounters) + "{}");
-    ui::App().MessageBox(core::ListingBoxText(m.text, reasons, where), m.caption, m.flags);
+    // The list of the folders not renamed for other reasons, while it is whole.
+    const core::WholeList whole{
+        run_.Place("the Visual Log, list Not Renamed : OTHER Reasons, each with why.", {3}), "rename end.txt",
+        m.caption};
+    ui::App().MessageBox(core::ListingBoxText(m.text, reasons, whole), m.caption, m.flags);
   };
   run_.Run(run);
 }
@@ -604,13 +607,13 @@ void RenamePage::btnVol06UndoClick() {
   };
   run.reset = [&] { ResetVol06ResultCounters(); };
   run.counters = BoundCounters();
-  // What was not renamed back is listed whole in the Visual Log, by cause.
+  // What was not renamed back is listed whole in the Visual Log, by cause,
+  // each folder with why.
   const std::deque<std::string>* lists[] = {&report.sourceNotExists, &report.destinationExists,
                                             &report.otherReasons};
   treeops::ReasonFinder listedWhy(report.reasons);
-  run.lists.emplace_back(1);
-  run.lists.emplace_back(2);
-  run.lists.emplace_back(3, nullptr, [&listedWhy](const std::string& path) { return listedWhy(path); });
+  auto listed = [&listedWhy](const std::string& path) { return listedWhy(path); };
+  for (int list : {1, 2, 3}) run.lists.emplace_back(list, nullptr, listed);
   run.work = [&](RunBinding::Sink& sink) {
     // The progress bar follows the records taken back.
     sink.Begin(Vol06RenameHistory.size());
@@ -634,10 +637,13 @@ void RenamePage::btnVol06UndoClick() {
         for (const std::string& path : *lists[k]) paths.Add(path, why(path));
         sections.push_back({headings[k], paths.Groups()});
       }
+      const core::WholeList whole{
+          run_.Place("the Visual Log, lists Not Renamed (SOURCE NOT EXISTS, DESTINATION ALREADY EXISTS, OTHER "
+                     "Reasons), each with why.",
+                     {0, 1, 2}),
+          "rename undo.txt", kRenamePageMessages[RenameMsg::UndoReport].caption};
       Box(RenameMsg::UndoReport,
-          core::ListingBoxText("The program is unable to rename the following folders  : \n{}", sections,
-                               "the Visual Log, lists Not Renamed (SOURCE NOT EXISTS, DESTINATION ALREADY EXISTS, "
-                               "OTHER Reasons); Smart Export saves them."));
+          core::ListingBoxText("The program is unable to rename the following folders  : \n{}", sections, whole));
     }
     Box(RenameMsg::UndoEnd);
   };

@@ -1,7 +1,9 @@
 // Include-list text files of the pages, written and read through scripted file dialogs.
 #include "app/frmMain.h"
 #include "support/press.h"
+#include "core/settings_store.h"
 #include "support/program_fixture.h"
+#include "support/whole_list.h"
 #include "ui/application.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +74,13 @@ TEST_F(ListFile, ImportTellsEveryRefusedLine) {
             "holds a drive letter : 2\n   x:\\drive\n   y:\\later\n"
             "illegal character (character code 1) : 1\n   bi?n\n"
             "255 characters or more : 1\n   " + std::string(22, 'L') + "..." + std::string(23, 'L') + "\n"
-            "illegal character | : 1\n   bad|char\n");
+            "illegal character | : 1\n   bad|char\n\n"
+            "The whole list : " + core::Settings().GetStartupDirectory() + "\\whole lists\\entries not taken.txt\n");
+  // The long line is cut in the box, and whole in the file it names.
+  const testsupport::WholeList whole = testsupport::WholeListOf(seam.boxes[seam.boxes.size() - 2].text);
+  ASSERT_TRUE(whole.read) << whole.where;
+  EXPECT_EQ(whole.Reason(std::string(300, 'L')), "255 characters or more");
+  EXPECT_EQ(whole.items.size(), 5u);
 }
 
 TEST_F(ListFile, RefusalsAndFailuresOfTheImport) {

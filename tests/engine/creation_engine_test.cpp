@@ -129,8 +129,9 @@ TEST(CreationEngine, UndoDeletesOnlyUnchangedCopiesAndEmptyFolders) {
   core::CreationStringList stayed = core::UndoCreation(h.journal);
   EXPECT_EQ(ListTree(dest.Path()), "new\\\nnew\\b\\\nnew\\b\\T\\\nnew\\b\\T\\x\\\n"
                                    "new\\b\\T\\x\\changed.txt\n");
+  // The folders that stay, then the copy the user changed.
   EXPECT_EQ(stayed, (core::CreationStringList{dest / "new", dest / "new\\b", dest / "new\\b\\T",
-                                              dest / "new\\b\\T\\x"}));
+                                              dest / "new\\b\\T\\x", dest / "new\\b\\T\\x\\changed.txt"}));
   EXPECT_TRUE(h.journal.Empty());
   EXPECT_TRUE(FileExists(tree / "T\\ro.txt"));
 }
@@ -246,7 +247,7 @@ TEST(CreationEngine, UndoNeverRemovesThroughALinkPutInPlaceOfWhatItMade) {
   const std::string before = ListTree(outside.Path()) + testsupport::ReadFile(outside / "T\\t.txt");
   const core::CreationStringList stayed = core::UndoCreation(h.journal);
   EXPECT_EQ(ListTree(outside.Path()) + testsupport::ReadFile(outside / "T\\t.txt"), before);
-  EXPECT_EQ(stayed, (core::CreationStringList{dest / "n", dest / "n\\T", dest / "n\\T\\E"}));
+  EXPECT_EQ(stayed, (core::CreationStringList{dest / "n", dest / "n\\T", dest / "n\\T\\E", dest / "n\\T\\t.txt"}));
   EXPECT_TRUE(testsupport::PathExists(dest / "n\\T\\t.txt"));
 }
 

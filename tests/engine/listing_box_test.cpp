@@ -1,6 +1,8 @@
 // The composer of the boxes that list items, on its own: what it tells of
 // every list, what it names, and where it stops.
 #include "core/listing_box.h"
+#include "core/settings_store.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -79,9 +81,75 @@ TEST(ListingBox, GroupsGatherByReasonInTheOrderMet) {
   EXPECT_EQ(g.Groups()[0].reason, "three");
   EXPECT_EQ(g.Groups()[0].Count(), 34u);
   EXPECT_EQ(g.Groups()[1].Count(), 66u);
-  EXPECT_EQ(g.Groups()[1].names.size(), core::kListingNamesKept);
+  EXPECT_EQ(g.Groups()[1].names.size(), 66u);  // every name, for the whole list
   EXPECT_EQ(g.Groups()[2].Count(), 5u);
   EXPECT_EQ(g.Count(), 105u);
 }
 
+// The start-up folder a test's boxes save their whole lists in, given back after.
+class WholeLists : public ::testing::Test {
+protected:
+  void SetUp() override {
+    saved_ = core::Settings().GetStartupDirectory();
+    core::Settings().SetStartupDirectory(dir_.Path());
+  }
+  void TearDown() override { core::Settings().SetStartupDirectory(saved_); }
+  std::string Folder() const { return dir_ / "whole lists"; }
+  testsupport::TempDir dir_;
+
+private:
+  std::string saved_;
+};
+
+// A box naming every item whole saves nothing and says nothing of a whole
+// list; one that leaves items out, or cuts a name, saves them all in its file
+// beside the settings file (the box's text above a line of dashes, the lists
+// below it, every name whole) and names that file; one given a place that
+// holds them names the place and saves nothing.
+TEST_F(WholeLists, ABoxThatCannotNameEveryItemSavesThemAllAndNamesTheFile) {
+  const core::WholeList toFile{"", "kept.txt", "Caption no: 0001."};
+  const std::string few = core::ListingBoxText("Lead :\n{}", {{"Kept", {{"why", Names("a", 2), 2}}}}, toFile);
+  EXPECT_EQ(few, "Lead :\n\nKept : 2\n   why : 2\n      C:\\a0\n      C:\\a1\n");
+  EXPECT_FALSE(testsupport::FolderExists(Folder()));
+
+  const std::string longName = "C:\\" + std::string(300, 'n');
+  const std::vector<core::ListedSection> many{{"Kept", {{"why", Names("a", 5000), 5000}, {"other", {longName}, 1}}},
+                                              {"Not found", {{"", Names("m", 3), 3}}}};
+  const std::string text = core::ListingBoxText("Lead :\n{}\nEnd.", many, toFile);
+  EXPECT_LE(core::ListingLines(text), core::kListingBoxLines) << text;
+  EXPECT_NE(text.find("\nThe whole list : " + Folder() + "\\kept.txt\n"), std::string::npos) << text;
+  std::string expected = "Whole list : Caption no: 0001.\r\n\r\nLead :\r\n\r\n" + std::string(40, '-') +
+                         "\r\n\r\nKept : 5001\r\n   why : 5000\r\n";
+  for (const std::string& n : Names("a", 5000)) expected += "      " + n + "\r\n";
+  expected += "   other : 1\r\n      " + longName + "\r\n\r\nNot found : 3\r\n";
+  for (const std::string& n : Names("m", 3)) expected += "   " + n + "\r\n";
+  EXPECT_EQ(testsupport::ReadFile(Folder() + "\\kept.txt"), expected);
+
+  // A cut name alone is reason enough.
+  const std::string cut = core::ListingBoxText("{}", {{"", {{"why", {longName}, 1}}}}, core::WholeList{"", "cut.txt", ""});
+  EXPECT_NE(cut.find("The whole list : " + Folder() + "\\cut.txt"), std::string::npos) << cut;
+  EXPECT_NE(testsupport::ReadFile(Folder() + "\\cut.txt").find("\r\nwhy : 1\r\n   " + longName + "\r\n"), std::string::npos);
+
+  const std::string placed = core::ListingBoxText("{}", many, core::WholeList{"the Visual Log.", "placed.txt", ""});
+  EXPECT_NE(placed.find("\nThe whole list : the Visual Log.\n"), std::string::npos) << placed;
+  EXPECT_FALSE(testsupport::FileExists(Folder() + "\\placed.txt"));
+}
+
+// A list saved again replaces the one the program wrote; a file of that name
+// the program did not write stays as it is, and the list takes the next free
+// name.
+TEST_F(WholeLists, AListSavedAgainReplacesOnlyAListTheProgramWrote) {
+  const std::string first = core::SaveWholeList("list.txt", core::WholeListText("one", "{}", {{"H", {{"", {"a"}, 1}}}}));
+  EXPECT_EQ(first, Folder() + "\\list.txt");
+  const std::string again = core::SaveWholeList("list.txt", core::WholeListText("two", "{}", {{"H", {{"", {"b"}, 1}}}}));
+  EXPECT_EQ(again, first);
+  EXPECT_EQ(testsupport::ReadFile(first).rfind("Whole list : two\r\n", 0), 0u);
+
+  dir_.AddFile("whole lists\\mine.txt", "the user's own");
+  const std::string beside = core::SaveWholeList("mine.txt", core::WholeListText("t", "{}", {}));
+  EXPECT_EQ(beside, Folder() + "\\mine (2).txt");
+  EXPECT_EQ(testsupport::ReadFile(Folder() + "\\mine.txt"), "the user's own");
+}
+
 } // namespace
+
