@@ -280,23 +280,34 @@ uint64_t SizeOf(HANDLE h, bool& known) {
   return known ? static_cast<uint64_t>(standard.EndOfFile.QuadPart) : 0;
 }
 
-// Copies what source holds from its current place to target, the digest
-// taken from the bytes written; size gets what was written. 0 or the error.
-DWORD CopyContent(HANDLE source, HANDLE target, const std::string& temporary, ContentDigest& digest,
-                  uint64_t& size) {
-  size = 0;
+// Sources are read so that no other program may write them meanwhile; one
+// that another holds open for writing already is read shared.
+constexpr DWORD kNoWriters = FILE_SHARE_READ | FILE_SHARE_DELETE;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Copies what source holds from its current place to target, with the digest
+// of the bytes written; size gets what was written and read what was read
+// (the same, but where the copy failed). 0 or the error.
+DWORD CopyContent(HANDLE source, HANDLE target, const std::string& temporary, uint64_t& digest, uint64_t& size,
+                  uint64_t& read) {
+  size = read = 0;
+  DWORD got = 0;
+  ContentDigest content;
   static thread_local std::vector<unsigned char> buffer(kPiece);
   for (;;) {
-    DWORD got = 0;
     if (!ReadFile(source, buffer.data(), kPiece, &got, nullptr)) return Failed();
-    if (got == 0) return 0;
+    read += got;
+    if (got == 0) {
+      digest = content.Finish();
+      return 0;
+    }
     if (g_writeFault)
       if (const DWORD fault = g_writeFault(temporary, size)) return fault;
     DWORD written = 0;
     const BOOL wrote = WriteFile(target, buffer.data(), got, &written, nullptr);
     if (!wrote || written != got) return wrote ? ERROR_DISK_FULL : Failed();
     // The digest of the very bytes written, while they are at hand.
-    digest.Add(buffer.data(), got);
+    content.Add(buffer.data(), got);
     size += got;
     if (g_writeHook) g_writeHook(temporary, size);
   }
@@ -354,6 +365,8 @@ std::string CopyFailureReason(DWORD error, const CopiedFile& copied) {
       case ERROR_SHARING_VIOLATION:
       case ERROR_LOCK_VIOLATION: return "in use by another program: it cannot be read";
       case ERROR_ACCESS_DENIED: return "access denied: it cannot be read";
+      case kErrorSourceChanged:
+        return "another program changed the structure's file while it was copied: the copy was taken away";
       default: return "it cannot be read: system error " + std::to_string(error);
     }
   }
@@ -371,41 +384,69 @@ std::string CopyFailureReason(DWORD error, const CopiedFile& copied) {
 
 // ---- The writer ----------------------------------------------------------------------
 
-HANDLE CopyWriter::OpenSource(const std::string& from, DWORD& error) {
+CopyWriter::CopyWriter(SystemRemover& remover) : remover_(remover) {}
+
+CopyWriter::~CopyWriter() { Leave(); }
+
+bool CopyWriter::StateOf(HANDLE h, SourceState& state) {
+  FILE_NETWORK_OPEN_INFORMATION info{};
+  IO_STATUS_BLOCK io{};
+  if (NtQueryInformationFile(h, &io, &info, sizeof info, FileNetworkOpenInformation) == 0) {
+    state.attributes = info.FileAttributes;
+    state.written = info.LastWriteTime;
+    state.size = static_cast<uint64_t>(info.EndOfFile.QuadPart);
+    return true;
+  }
+  // Where the system keeps no such query: two.
+  FILE_BASIC_INFO basic{};
+  bool known = false;
+  if (!GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic)) return false;
+  state.attributes = basic.FileAttributes;
+  state.written = basic.LastWriteTime;
+  state.size = SizeOf(h, known);
+  if (!known) SetLastError(ERROR_GEN_FAILURE);
+  return known;
+}
+
+HANDLE CopyWriter::OpenSource(const std::string& from, SourceState& state, DWORD& error) {
   error = 0;
   auto known = checked_.find(from);
   if (known != checked_.end()) {
-    HANDLE h = CreateFileA(from.c_str(), GENERIC_READ | FILE_READ_ATTRIBUTES,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    auto open = [&](DWORD share) {
+      return CreateFileA(from.c_str(), GENERIC_READ | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    };
+    HANDLE h = open(kNoWriters);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION) h = open(kShareAll);
     if (h == INVALID_HANDLE_VALUE) {
       error = Failed();
       return h;
     }
     FileIdentity index;
-    FILE_BASIC_INFO basic{};
-    bool sizeKnown = false;
-    if (IndexOf(h, 0, index) && index == known->second.index &&
-        GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) &&
-        basic.LastWriteTime.QuadPart == known->second.written.QuadPart && SizeOf(h, sizeKnown) == known->second.size &&
-        sizeKnown)
+    if (IndexOf(h, 0, index) && index == known->second.index && StateOf(h, state) &&
+        state.written.QuadPart == known->second.written.QuadPart && state.size == known->second.size)
       return h;  // the very file checked before
     CloseHandle(h);
     checked_.erase(known);
   }
   HANDLE h = INVALID_HANDLE_VALUE;
-  const ItemLocation at = remover_.OpenChecked(from, GENERIC_READ, true, h);
+  ItemLocation at = remover_.OpenChecked(from, GENERIC_READ, true, h, kNoWriters);
+  if (h == INVALID_HANDLE_VALUE && at.error == ERROR_SHARING_VIOLATION)
+    at = remover_.OpenChecked(from, GENERIC_READ, true, h, kShareAll);
   if (h == INVALID_HANDLE_VALUE) {
     error = at.Here() ? ERROR_ACCESS_DENIED : at.error;
     return h;
   }
+  if (!StateOf(h, state)) {
+    error = Failed();
+    CloseHandle(h);
+    return INVALID_HANDLE_VALUE;
+  }
   Checked mark{};
-  FILE_BASIC_INFO basic{};
-  bool sizeKnown = false;
-  if (IndexOf(h, 0, mark.index) && GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic)) {
-    mark.written = basic.LastWriteTime;
-    mark.size = SizeOf(h, sizeKnown);
-    if (sizeKnown) checked_[from] = mark;
+  if (IndexOf(h, 0, mark.index)) {
+    mark.written = state.written;
+    mark.size = state.size;
+    checked_[from] = mark;
   }
   return h;
 }
@@ -458,12 +499,12 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
   const std::string folder = to.substr(0, cut == 2 && to[1] == ':' ? 3 : cut);
   const std::string name = to.substr(cut + 1);
 
-  // The source: opened once, checked on that handle, read through it.
-  FILE_BASIC_INFO basic{};
+  // The source: opened once, checked on that handle, read through it; what
+  // it is at that open is what the copy must be.
+  SourceState opened;
   DWORD error = 0;
-  Owned source(OpenSource(from, error));
-  if (source && !GetFileInformationByHandleEx(source.get(), FileBasicInfo, &basic, sizeof basic)) error = Failed();
-  if (source && !error && (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+  Owned source(OpenSource(from, opened, error));
+  if (source && (opened.attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
     error = ERROR_NOT_SUPPORTED;  // a link opened as itself (where the system keeps links apart)
   if (error) {
     copied.sourceFault = true;
@@ -480,12 +521,11 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
   // would leave it.
   Owned target;
   std::string temporary;
-  ContentDigest content;
-  uint64_t size = 0;
+  uint64_t size = 0, read = 0, digest = 0;
   bool renamed = false;
   const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  const DWORD attributes = basic.FileAttributes & kept;
+  const DWORD attributes = opened.attributes & kept;
   for (bool closeRemoves = !linksRefused_ && !g_writeHook;; closeRemoves = false) {
     // The first temporary name free, an unfinished copy of the program's
     // own found there taken away first; what else holds a name stays.
@@ -509,8 +549,15 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
     }
     if (!target) return ERROR_CANNOT_MAKE;
 
-    content = ContentDigest();
-    error = CopyContent(source.get(), target.get(), temporary, content, size);
+    error = CopyContent(source.get(), target.get(), temporary, digest, size, read);
+    // The source as it stood at its open: all of it read, and its size and
+    // last write time unchanged at the end (one query on its handle).
+    SourceState now;
+    if (!error && (read != opened.size || !StateOf(source.get(), now) || now.size != opened.size ||
+                   now.written.QuadPart != opened.written.QuadPart)) {
+      error = kErrorSourceChanged;
+      copied.sourceFault = true;
+    }
     // Whole: the size on the handle is what was read.
     bool known = false;
     if (!error && (SizeOf(target.get(), known) != size || !known)) error = ERROR_CRC;
@@ -521,7 +568,7 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
     // The source's last write time and attributes, as a copy by name keeps
     // them; read-only only once the temporary name is gone.
     FILE_BASIC_INFO set{};
-    set.LastWriteTime = basic.LastWriteTime;
+    set.LastWriteTime = opened.written;
     set.FileAttributes = (attributes & ~FILE_ATTRIBUTE_READONLY) ? (attributes & ~FILE_ATTRIBUTE_READONLY)
                                                                    : FILE_ATTRIBUTE_NORMAL;
     SetFileInformationByHandle(target.get(), FileBasicInfo, &set, sizeof set);
@@ -565,10 +612,10 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
   const bool timeKnown = GetFileInformationByHandleEx(target.get(), FileBasicInfo, &now, sizeof now);
   target.Close();
   copied.size = size;
-  const LARGE_INTEGER written = timeKnown ? now.LastWriteTime : basic.LastWriteTime;
+  const LARGE_INTEGER written = timeKnown ? now.LastWriteTime : opened.written;
   copied.written.dwLowDateTime = written.LowPart;
   copied.written.dwHighDateTime = static_cast<DWORD>(written.HighPart);
-  copied.digest = content.Finish();
+  copied.digest = digest;
   copied.digested = true;
   return 0;
 }
