@@ -32,6 +32,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -44,6 +45,17 @@ public:
   ContentDigest();
   void Add(const void* data, size_t size);
   uint64_t Finish() const;
+
+  // What a run of whole 64-byte blocks adds to the digest, taken apart from
+  // it (on another thread, in any order): first is the number of the run's
+  // first block in the content. AddPart takes it in as Add would take those
+  // bytes, where what was added so far is the content's whole blocks up to
+  // that first block.
+  struct Part {
+    uint64_t lanes[8] = {};
+  };
+  static Part PartOf(const void* data, size_t blocks, uint64_t first);
+  void AddPart(const Part& part, size_t blocks);
 
 private:
   void Blocks(const unsigned char* data, size_t blocks);
@@ -102,10 +114,15 @@ bool DiskFullError(DWORD error);
 // Whether error says the real name is taken (the file "already exists").
 bool NameTakenError(DWORD error);
 
+// The reading of a large file ahead of its copy, on a thread of its own (file_copy.cpp).
+class ReadAhead;
+
 // The one file writer of a run. Its remover's roads are the run's: the
 // sources' structures and the folders written into. One writer serves one
 // run on one thread; it keeps the folder last written into open, so each
-// folder is checked once while its files follow one another.
+// folder is checked once while its files follow one another. A large file is
+// read ahead on a thread of the writer's own (which also takes each piece's
+// share of the digest) while the pieces read before are written.
 class CopyWriter {
 public:
   explicit CopyWriter(SystemRemover& remover);
@@ -164,6 +181,10 @@ private:
   // The folders written into keep no second link to a file (FAT): copies are
   // renamed into place.
   bool linksRefused_ = false;
+  // Large files are read ahead of their copies on a thread of the writer's
+  // own (made at the first one).
+  std::unique_ptr<ReadAhead> ahead_;
+  bool aheadFailed_ = false;
 };
 
 // One copy through a writer of its own (the system's remover when none is

@@ -44,7 +44,7 @@ std::string Content(size_t size) {
 }
 
 TEST(CopyFileRecorded, AStoppedCopyLeavesNoCutFileUnderTheRealNameAndTheNextReplacesIt) {
-  // Three pieces of the writer; and a large file.
+  // Three pieces of the writer; and a large file, read ahead of its copy.
   for (size_t size : {size_t(700000), size_t(12 << 20)}) {
     SCOPED_TRACE(size);
     TempDir temp;
@@ -264,8 +264,8 @@ TEST(CopyFileRecorded, AFailureNamesItsReasonAndLeavesNothing) {
 }
 
 // The digest the undo compares is the same however the content comes in
-// pieces, taken from the bytes as they are written (a large file's too), and
-// one byte changed anywhere changes it.
+// pieces, taken from the bytes as they are written (a large file's too, read
+// ahead of its copy), and one byte changed anywhere changes it.
 TEST(CopyFileRecorded, TheDigestIsTheContentsWhateverThePiecesAndForALargeFileToo) {
   const std::string content = Content(3 * 65536 + 77);
   core::ContentDigest whole;
@@ -296,6 +296,25 @@ TEST(CopyFileRecorded, TheDigestIsTheContentsWhateverThePiecesAndForALargeFileTo
         pieces.Add(content.data() + at, std::min(piece, content.size() - at));
       EXPECT_EQ(pieces.Finish(), whole.Finish()) << int(core::DigestWayTaken()) << " " << piece;
     }
+  }
+  core::SetDigestWay(core::DigestWay::Best);
+
+  // The shares of runs of whole blocks, taken apart (a large file's on the
+  // writer's reading thread) in any order, every way, add up to the same
+  // digest, mixed with bytes given as they come.
+  for (core::DigestWay way : {core::DigestWay::Plain, core::DigestWay::Sse2, core::DigestWay::Avx2}) {
+    core::SetDigestWay(way);
+    const size_t piece = 65536, blocks = piece / 64;
+    core::ContentDigest::Part parts[3];
+    for (int p = 2; p >= 0; --p) parts[p] = core::ContentDigest::PartOf(content.data() + p * piece, blocks, p * blocks);
+    core::ContentDigest shares, mixed;
+    for (int p = 0; p < 3; ++p) shares.AddPart(parts[p], blocks);
+    shares.Add(content.data() + 3 * piece, content.size() - 3 * piece);
+    mixed.Add(content.data(), piece);
+    mixed.AddPart(parts[1], blocks);
+    mixed.Add(content.data() + 2 * piece, content.size() - 2 * piece);
+    EXPECT_EQ(shares.Finish(), whole.Finish()) << int(core::DigestWayTaken());
+    EXPECT_EQ(mixed.Finish(), whole.Finish()) << int(core::DigestWayTaken());
   }
   core::SetDigestWay(core::DigestWay::Best);
 
