@@ -8,9 +8,14 @@
 #include <immintrin.h>
 #include <winternl.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+// The system's read, with the place to read given (not in winternl.h).
+extern "C" NTSTATUS NTAPI NtReadFile(HANDLE, HANDLE, PVOID, PVOID, PIO_STATUS_BLOCK, PVOID, ULONG, PLARGE_INTEGER,
+                                     PULONG);
 
 namespace core {
 
@@ -127,15 +132,36 @@ ContentDigest::ContentDigest() {
   for (int j = 0; j < 8; ++j) lanes_[j] = kKeys[7 - j];
 }
 
-void ContentDigest::Blocks(const unsigned char* data, size_t blocks) {
+namespace {
+// Adds what blocks of 64 bytes, the first of them block first of the
+// content, give to each lane: every block's share depends on its bytes and its
+// number alone, so the shares of runs add up in any order.
+void TakeBlocks(uint64_t (&lanes)[8], uint64_t first, const unsigned char* data, size_t blocks) {
   const DigestWay way = DigestWayTaken();
   if (way == DigestWay::Avx2)
-    Avx2Blocks(lanes_, blocks_, data, blocks);
+    Avx2Blocks(lanes, first, data, blocks);
   else if (way == DigestWay::Sse2)
-    Sse2Blocks(lanes_, blocks_, data, blocks);
+    Sse2Blocks(lanes, first, data, blocks);
   else
-    PlainBlocks(lanes_, blocks_, data, blocks);
+    PlainBlocks(lanes, first, data, blocks);
+}
+} // namespace
+
+void ContentDigest::Blocks(const unsigned char* data, size_t blocks) {
+  TakeBlocks(lanes_, blocks_, data, blocks);
   blocks_ += blocks;
+}
+
+ContentDigest::Part ContentDigest::PartOf(const void* data, size_t blocks, uint64_t first) {
+  Part part;
+  TakeBlocks(part.lanes, first, static_cast<const unsigned char*>(data), blocks);
+  return part;
+}
+
+void ContentDigest::AddPart(const Part& part, size_t blocks) {
+  for (int j = 0; j < 8; ++j) lanes_[j] += part.lanes[j];
+  blocks_ += blocks;
+  length_ += 64ull * blocks;
 }
 
 
@@ -280,23 +306,248 @@ uint64_t SizeOf(HANDLE h, bool& known) {
   return known ? static_cast<uint64_t>(standard.EndOfFile.QuadPart) : 0;
 }
 
-// Copies what source holds from its current place to target, the digest
-// taken from the bytes written; size gets what was written. 0 or the error.
-DWORD CopyContent(HANDLE source, HANDLE target, const std::string& temporary, ContentDigest& digest,
-                  uint64_t& size) {
-  size = 0;
+// Sources are read so that no other program may write them meanwhile; one
+// that another holds open for writing already is read shared.
+constexpr DWORD kNoWriters = FILE_SHARE_READ | FILE_SHARE_DELETE;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// A file of more pieces than these is read ahead of its copy on the writer's
+// reading thread; a smaller one is copied sooner than that thread would start.
+constexpr uint64_t kReadAlone = 32ull * kPiece;
+
+// What a read at the end of the file, or past it, answers.
+constexpr NTSTATUS kEndOfFile = static_cast<NTSTATUS>(0xC0000011);
+
+} // namespace
+
+// ---- Reading ahead of the copy ----------------------------------------------------------
+//
+// A large file is read on a thread of the writer's own, into a ring of
+// buffers, while the run's thread writes the pieces read before: the two calls
+// to the system, each waiting for the disk or copying between memory and the
+// system's cache, go side by side. The reader also takes each piece's share of
+// the digest while the piece is fresh in its core's cache (the shares add up
+// in any order); the run's thread adds them up in the pieces' order as it
+// writes them. Each piece is read at its own place in the file by whichever
+// thread takes it first: where the reader lags (a busy machine keeps it
+// waiting for a processor) the run's thread reads the next piece itself, into
+// a buffer of its own, and takes its digest, so the copy never waits for a
+// thread that does not run. Waking a thread costs a call into the system (a
+// few microseconds under Wine): the reader sleeps only while the ring is full
+// and is woken once a quarter of it is free. The source is read through the
+// one handle the copy opened and checked; the reader leaves it before the
+// copy ends.
+
+class ReadAhead {
+public:
+  ReadAhead() : buffers_(kSlots * kPiece), own_(kPiece) {
+    thread_ = CreateThread(nullptr, 64 * 1024, &ReadAhead::Run, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+  }
+  ~ReadAhead() {
+    if (!thread_) return;
+    AcquireSRWLockExclusive(&lock_);
+    quit_ = true;
+    WakeConditionVariable(&readerWakes_);
+    ReleaseSRWLockExclusive(&lock_);
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+  }
+  ReadAhead(const ReadAhead&) = delete;
+  ReadAhead& operator=(const ReadAhead&) = delete;
+  bool Ready() const { return thread_ != nullptr; }
+
+  // Reads source from its start, piece by piece, ahead of the copy (the place
+  // of the handle is neither used nor kept).
+  void Start(HANDLE source) {
+    source_ = source;
+    claimed_.store(0);
+    written_.store(0);
+    for (auto& ready : ready_) ready.store(0);
+    next_ = 0;
+    stop_.store(false);
+    AcquireSRWLockExclusive(&lock_);
+    running_.store(true);
+    WakeConditionVariable(&readerWakes_);
+    ReleaseSRWLockExclusive(&lock_);
+  }
+  // The next piece of the file, in order; shorter than a piece at the end
+  // (empty there, or where error tells a read that failed). part: what a
+  // whole piece the reader read adds to the digest, else null.
+  const unsigned char* Next(DWORD& size, DWORD& error, const ContentDigest::Part*& part) {
+    const uint32_t n = next_;
+    const unsigned slot = n % kSlots;
+    if (ready_[slot].load(std::memory_order_acquire) != n + 1) {
+      // Not read yet: read here, into this thread's own buffer, and taken
+      // from the reader unless it reads it now.
+      uint32_t unclaimed = n;
+      claimed_.compare_exchange_strong(unclaimed, n + 1);
+      ReadPiece(n, own_.data(), size, error);
+      part = nullptr;
+      return own_.data();
+    }
+    size = sizes_[slot];
+    error = errors_[slot];
+    part = size == kPiece ? &parts_[slot] : nullptr;
+    return buffers_.data() + slot * kPiece;
+  }
+  // The piece Next gave was written: its buffer may take another.
+  void Written() {
+    const uint32_t written = ++next_;
+    written_.store(written);
+    // A reader waiting for a full ring is woken once, as a quarter of it is free.
+    if (claimed_.load() == written + kSlots - kReaderWakesAt && readerWaits_.load()) WakeReader();
+  }
+  // The reader leaves the source (the copy is done or failed): it ends the
+  // read it is in and takes no other.
+  void Finish() {
+    AcquireSRWLockExclusive(&lock_);
+    stop_.store(true);
+    WakeConditionVariable(&readerWakes_);
+    while (running_.load()) SleepConditionVariableSRW(&writerWakes_, &lock_, INFINITE, 0);
+    ReleaseSRWLockExclusive(&lock_);
+  }
+
+private:
+  // The ring: 4 MB; the reader, waiting while it is full, is woken once a
+  // quarter of it is free.
+  static constexpr unsigned kSlots = 64;
+  static constexpr unsigned kReaderWakesAt = 16;  // free buffers
+
+  static DWORD WINAPI Run(void* self) {
+    static_cast<ReadAhead*>(self)->Work();
+    return 0;
+  }
+  void Work() {
+    for (;;) {
+      AcquireSRWLockExclusive(&lock_);
+      while (!running_.load() && !quit_) SleepConditionVariableSRW(&readerWakes_, &lock_, INFINITE, 0);
+      const bool quit = !running_.load();
+      ReleaseSRWLockExclusive(&lock_);
+      if (quit) return;
+      ReadPieces();
+      AcquireSRWLockExclusive(&lock_);
+      running_.store(false);
+      WakeConditionVariable(&writerWakes_);
+      ReleaseSRWLockExclusive(&lock_);
+    }
+  }
+  void ReadPieces() {
+    while (!stop_.load()) {
+      uint32_t n = claimed_.load();
+      if (static_cast<int32_t>(n - written_.load()) >= static_cast<int32_t>(kSlots)) {
+        // The ring is full: wait for the writer.
+        AcquireSRWLockExclusive(&lock_);
+        readerWaits_.store(true);
+        while (claimed_.load() - written_.load() >= kSlots && !stop_.load())
+          SleepConditionVariableSRW(&readerWakes_, &lock_, INFINITE, 0);
+        readerWaits_.store(false);
+        ReleaseSRWLockExclusive(&lock_);
+        continue;
+      }
+      // Its buffer holds a piece written already; the writer may take it first.
+      if (!claimed_.compare_exchange_strong(n, n + 1)) continue;
+      const unsigned slot = n % kSlots;
+      unsigned char* const buffer = buffers_.data() + slot * kPiece;
+      ReadPiece(n, buffer, sizes_[slot], errors_[slot]);
+      const bool end = sizes_[slot] < kPiece;
+      // The piece's share of the digest while it is at hand (the writer takes the last one's).
+      if (!end) parts_[slot] = ContentDigest::PartOf(buffer, kPiece / 64, static_cast<uint64_t>(n) * (kPiece / 64));
+      ready_[slot].store(n + 1);
+      if (end) return;
+    }
+  }
+  // Piece n of the source, read at its place (the handle's own place is not
+  // used). The system's call itself: ReadFile with a place given is several
+  // times slower under Wine.
+  void ReadPiece(uint32_t n, unsigned char* into, DWORD& size, DWORD& error) {
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(n) * kPiece;
+    IO_STATUS_BLOCK io{};
+    const NTSTATUS status = NtReadFile(source_, nullptr, nullptr, nullptr, &io, into, kPiece, &at, nullptr);
+    size = status == 0 ? static_cast<DWORD>(io.Information) : 0;
+    error = status == 0 || status == kEndOfFile ? 0 : FromStatus(status);
+  }
+  void WakeReader() {
+    AcquireSRWLockExclusive(&lock_);
+    WakeConditionVariable(&readerWakes_);
+    ReleaseSRWLockExclusive(&lock_);
+  }
+
+  std::vector<unsigned char> buffers_;
+  std::vector<unsigned char> own_;  // the writer's, for the pieces it reads itself
+  DWORD sizes_[kSlots] = {};
+  DWORD errors_[kSlots] = {};
+  ContentDigest::Part parts_[kSlots];
+  std::atomic<uint32_t> ready_[kSlots] = {};  // the piece (plus one) whose read is whole in each buffer
+  HANDLE source_ = INVALID_HANDLE_VALUE;
+  uint32_t next_ = 0;                 // the writer's: the next piece to write
+  std::atomic<uint32_t> claimed_{0};  // pieces taken for reading
+  std::atomic<uint32_t> written_{0};  // pieces written
+  std::atomic<bool> running_{false};  // the reader reads a file
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> readerWaits_{false};
+  bool quit_ = false;  // under lock_
+  SRWLOCK lock_ = SRWLOCK_INIT;
+  CONDITION_VARIABLE readerWakes_ = CONDITION_VARIABLE_INIT, writerWakes_ = CONDITION_VARIABLE_INIT;
+  HANDLE thread_ = nullptr;
+};
+
+namespace {
+
+// Copies what source holds from its current place to target, with the digest
+// of the bytes written; size gets what was written and read what was read
+// (the same, but where the copy failed). With ahead, the file is read ahead
+// from its start (where every copy starts). 0 or the error.
+DWORD CopyContent(HANDLE source, HANDLE target, const std::string& temporary, ReadAhead* ahead, uint64_t& digest,
+                  uint64_t& size, uint64_t& read) {
+  size = read = 0;
+  DWORD got = 0, error = 0;
+  ContentDigest content;
+  if (ahead) {
+    // The reader leaves the source before it may close, whatever ends the copy.
+    struct Finished {
+      ReadAhead& ahead;
+      ~Finished() { ahead.Finish(); }
+    } finished{*ahead};
+    ahead->Start(source);
+    for (;;) {
+      const ContentDigest::Part* part = nullptr;
+      const unsigned char* piece = ahead->Next(got, error, part);
+      if (error) return error;
+      read += got;
+      if (got == 0) break;
+      if (g_writeFault)
+        if (const DWORD fault = g_writeFault(temporary, size)) return fault;
+      DWORD written = 0;
+      const BOOL wrote = WriteFile(target, piece, got, &written, nullptr);
+      if (!wrote || written != got) return wrote ? ERROR_DISK_FULL : Failed();
+      // The digest of the very bytes written: the reader's share of a whole
+      // piece, or taken here.
+      if (part) content.AddPart(*part, got / 64);
+      else content.Add(piece, got);
+      ahead->Written();
+      size += got;
+      if (g_writeHook) g_writeHook(temporary, size);
+      if (got < kPiece) break;  // the end
+    }
+    digest = content.Finish();
+    return 0;
+  }
   static thread_local std::vector<unsigned char> buffer(kPiece);
   for (;;) {
-    DWORD got = 0;
     if (!ReadFile(source, buffer.data(), kPiece, &got, nullptr)) return Failed();
-    if (got == 0) return 0;
+    read += got;
+    if (got == 0) {
+      digest = content.Finish();
+      return 0;
+    }
     if (g_writeFault)
       if (const DWORD fault = g_writeFault(temporary, size)) return fault;
     DWORD written = 0;
     const BOOL wrote = WriteFile(target, buffer.data(), got, &written, nullptr);
     if (!wrote || written != got) return wrote ? ERROR_DISK_FULL : Failed();
     // The digest of the very bytes written, while they are at hand.
-    digest.Add(buffer.data(), got);
+    content.Add(buffer.data(), got);
     size += got;
     if (g_writeHook) g_writeHook(temporary, size);
   }
@@ -354,6 +605,8 @@ std::string CopyFailureReason(DWORD error, const CopiedFile& copied) {
       case ERROR_SHARING_VIOLATION:
       case ERROR_LOCK_VIOLATION: return "in use by another program: it cannot be read";
       case ERROR_ACCESS_DENIED: return "access denied: it cannot be read";
+      case kErrorSourceChanged:
+        return "another program changed the structure's file while it was copied: the copy was taken away";
       default: return "it cannot be read: system error " + std::to_string(error);
     }
   }
@@ -371,41 +624,69 @@ std::string CopyFailureReason(DWORD error, const CopiedFile& copied) {
 
 // ---- The writer ----------------------------------------------------------------------
 
-HANDLE CopyWriter::OpenSource(const std::string& from, DWORD& error) {
+CopyWriter::CopyWriter(SystemRemover& remover) : remover_(remover) {}
+
+CopyWriter::~CopyWriter() { Leave(); }
+
+bool CopyWriter::StateOf(HANDLE h, SourceState& state) {
+  FILE_NETWORK_OPEN_INFORMATION info{};
+  IO_STATUS_BLOCK io{};
+  if (NtQueryInformationFile(h, &io, &info, sizeof info, FileNetworkOpenInformation) == 0) {
+    state.attributes = info.FileAttributes;
+    state.written = info.LastWriteTime;
+    state.size = static_cast<uint64_t>(info.EndOfFile.QuadPart);
+    return true;
+  }
+  // Where the system keeps no such query: two.
+  FILE_BASIC_INFO basic{};
+  bool known = false;
+  if (!GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic)) return false;
+  state.attributes = basic.FileAttributes;
+  state.written = basic.LastWriteTime;
+  state.size = SizeOf(h, known);
+  if (!known) SetLastError(ERROR_GEN_FAILURE);
+  return known;
+}
+
+HANDLE CopyWriter::OpenSource(const std::string& from, SourceState& state, DWORD& error) {
   error = 0;
   auto known = checked_.find(from);
   if (known != checked_.end()) {
-    HANDLE h = CreateFileA(from.c_str(), GENERIC_READ | FILE_READ_ATTRIBUTES,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    auto open = [&](DWORD share) {
+      return CreateFileA(from.c_str(), GENERIC_READ | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    };
+    HANDLE h = open(kNoWriters);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION) h = open(kShareAll);
     if (h == INVALID_HANDLE_VALUE) {
       error = Failed();
       return h;
     }
     FileIdentity index;
-    FILE_BASIC_INFO basic{};
-    bool sizeKnown = false;
-    if (IndexOf(h, 0, index) && index == known->second.index &&
-        GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) &&
-        basic.LastWriteTime.QuadPart == known->second.written.QuadPart && SizeOf(h, sizeKnown) == known->second.size &&
-        sizeKnown)
+    if (IndexOf(h, 0, index) && index == known->second.index && StateOf(h, state) &&
+        state.written.QuadPart == known->second.written.QuadPart && state.size == known->second.size)
       return h;  // the very file checked before
     CloseHandle(h);
     checked_.erase(known);
   }
   HANDLE h = INVALID_HANDLE_VALUE;
-  const ItemLocation at = remover_.OpenChecked(from, GENERIC_READ, true, h);
+  ItemLocation at = remover_.OpenChecked(from, GENERIC_READ, true, h, kNoWriters);
+  if (h == INVALID_HANDLE_VALUE && at.error == ERROR_SHARING_VIOLATION)
+    at = remover_.OpenChecked(from, GENERIC_READ, true, h, kShareAll);
   if (h == INVALID_HANDLE_VALUE) {
     error = at.Here() ? ERROR_ACCESS_DENIED : at.error;
     return h;
   }
+  if (!StateOf(h, state)) {
+    error = Failed();
+    CloseHandle(h);
+    return INVALID_HANDLE_VALUE;
+  }
   Checked mark{};
-  FILE_BASIC_INFO basic{};
-  bool sizeKnown = false;
-  if (IndexOf(h, 0, mark.index) && GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic)) {
-    mark.written = basic.LastWriteTime;
-    mark.size = SizeOf(h, sizeKnown);
-    if (sizeKnown) checked_[from] = mark;
+  if (IndexOf(h, 0, mark.index)) {
+    mark.written = state.written;
+    mark.size = state.size;
+    checked_[from] = mark;
   }
   return h;
 }
@@ -458,12 +739,12 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
   const std::string folder = to.substr(0, cut == 2 && to[1] == ':' ? 3 : cut);
   const std::string name = to.substr(cut + 1);
 
-  // The source: opened once, checked on that handle, read through it.
-  FILE_BASIC_INFO basic{};
+  // The source: opened once, checked on that handle, read through it; what
+  // it is at that open is what the copy must be.
+  SourceState opened;
   DWORD error = 0;
-  Owned source(OpenSource(from, error));
-  if (source && !GetFileInformationByHandleEx(source.get(), FileBasicInfo, &basic, sizeof basic)) error = Failed();
-  if (source && !error && (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+  Owned source(OpenSource(from, opened, error));
+  if (source && (opened.attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
     error = ERROR_NOT_SUPPORTED;  // a link opened as itself (where the system keeps links apart)
   if (error) {
     copied.sourceFault = true;
@@ -480,12 +761,18 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
   // would leave it.
   Owned target;
   std::string temporary;
-  ContentDigest content;
-  uint64_t size = 0;
+  uint64_t size = 0, read = 0, digest = 0;
   bool renamed = false;
   const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-  const DWORD attributes = basic.FileAttributes & kept;
+  const DWORD attributes = opened.attributes & kept;
+  // A large file is read ahead of its copy.
+  if (opened.size > kReadAlone && !ahead_ && !aheadFailed_) {
+    ahead_ = std::make_unique<ReadAhead>();
+    aheadFailed_ = !ahead_->Ready();
+    if (aheadFailed_) ahead_.reset();
+  }
+  ReadAhead* const ahead = opened.size > kReadAlone ? ahead_.get() : nullptr;
   for (bool closeRemoves = !linksRefused_ && !g_writeHook;; closeRemoves = false) {
     // The first temporary name free, an unfinished copy of the program's
     // own found there taken away first; what else holds a name stays.
@@ -509,8 +796,15 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
     }
     if (!target) return ERROR_CANNOT_MAKE;
 
-    content = ContentDigest();
-    error = CopyContent(source.get(), target.get(), temporary, content, size);
+    error = CopyContent(source.get(), target.get(), temporary, ahead, digest, size, read);
+    // The source as it stood at its open: all of it read, and its size and
+    // last write time unchanged at the end (one query on its handle).
+    SourceState now;
+    if (!error && (read != opened.size || !StateOf(source.get(), now) || now.size != opened.size ||
+                   now.written.QuadPart != opened.written.QuadPart)) {
+      error = kErrorSourceChanged;
+      copied.sourceFault = true;
+    }
     // Whole: the size on the handle is what was read.
     bool known = false;
     if (!error && (SizeOf(target.get(), known) != size || !known)) error = ERROR_CRC;
@@ -521,7 +815,7 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
     // The source's last write time and attributes, as a copy by name keeps
     // them; read-only only once the temporary name is gone.
     FILE_BASIC_INFO set{};
-    set.LastWriteTime = basic.LastWriteTime;
+    set.LastWriteTime = opened.written;
     set.FileAttributes = (attributes & ~FILE_ATTRIBUTE_READONLY) ? (attributes & ~FILE_ATTRIBUTE_READONLY)
                                                                    : FILE_ATTRIBUTE_NORMAL;
     SetFileInformationByHandle(target.get(), FileBasicInfo, &set, sizeof set);
@@ -565,10 +859,10 @@ DWORD CopyWriter::Copy(const std::string& from, const std::string& to, CopiedFil
   const bool timeKnown = GetFileInformationByHandleEx(target.get(), FileBasicInfo, &now, sizeof now);
   target.Close();
   copied.size = size;
-  const LARGE_INTEGER written = timeKnown ? now.LastWriteTime : basic.LastWriteTime;
+  const LARGE_INTEGER written = timeKnown ? now.LastWriteTime : opened.written;
   copied.written.dwLowDateTime = written.LowPart;
   copied.written.dwHighDateTime = static_cast<DWORD>(written.HighPart);
-  copied.digest = content.Finish();
+  copied.digest = digest;
   copied.digested = true;
   return 0;
 }

@@ -13,8 +13,15 @@
 // Nothing is read through a link: the source is opened once, checked on that
 // very handle to lie where its run listed it (the place check of
 // core/location.h, along the roads of the run's remover), and read through
-// it. The copy is made in a folder opened once and checked the same way, by
-// a name relative to that open folder, and takes its real name by a new link
+// it. A copy is the source as it stood at one moment: the source is opened so
+// that no other program may write it while it is read (where another holds it
+// open for writing already, shared), and the copy takes its real name only
+// when the bytes read are its size at the open and its size and last write
+// time are the same at the end as at the open (a Linux program ignores the
+// share modes under Wine; this check still sees what it did).
+//
+// The copy is made in a folder opened once and checked the same way, by a
+// name relative to that open folder, and takes its real name by a new link
 // beside the temporary one, which the system refuses over any entry of that
 // name, a link whose target is missing included (a rename through Wine would
 // replace such a link).
@@ -25,6 +32,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -37,6 +45,17 @@ public:
   ContentDigest();
   void Add(const void* data, size_t size);
   uint64_t Finish() const;
+
+  // What a run of whole 64-byte blocks adds to the digest, taken apart from
+  // it (on another thread, in any order): first is the number of the run's
+  // first block in the content. AddPart takes it in as Add would take those
+  // bytes, where what was added so far is the content's whole blocks up to
+  // that first block.
+  struct Part {
+    uint64_t lanes[8] = {};
+  };
+  static Part PartOf(const void* data, size_t blocks, uint64_t first);
+  void AddPart(const Part& part, size_t blocks);
 
 private:
   void Blocks(const unsigned char* data, size_t blocks);
@@ -83,6 +102,11 @@ struct CopiedFile {
   bool sourceFault = false;
 };
 
+// The error of a copy whose source changed while it was read (its size or last
+// write time at the end not those at its open, or not its size read): the
+// copy is taken away.
+constexpr DWORD kErrorSourceChanged = 0x20000011;
+
 // Why a copy that failed with error was not made, as a run names it.
 std::string CopyFailureReason(DWORD error, const CopiedFile& copied);
 // Whether error says the disk is full (the run stops there).
@@ -90,25 +114,31 @@ bool DiskFullError(DWORD error);
 // Whether error says the real name is taken (the file "already exists").
 bool NameTakenError(DWORD error);
 
+// The reading of a large file ahead of its copy, on a thread of its own (file_copy.cpp).
+class ReadAhead;
+
 // The one file writer of a run. Its remover's roads are the run's: the
 // sources' structures and the folders written into. One writer serves one
 // run on one thread; it keeps the folder last written into open, so each
-// folder is checked once while its files follow one another.
+// folder is checked once while its files follow one another. A large file is
+// read ahead on a thread of the writer's own (which also takes each piece's
+// share of the digest) while the pieces read before are written.
 class CopyWriter {
 public:
-  explicit CopyWriter(SystemRemover& remover) : remover_(remover) {}
-  ~CopyWriter() { Leave(); }
+  explicit CopyWriter(SystemRemover& remover);
+  ~CopyWriter();
   CopyWriter(const CopyWriter&) = delete;
   CopyWriter& operator=(const CopyWriter&) = delete;
 
   // Copies the file from to the new file to, never over an existing item, as
   // CopyFileA with its fail-if-exists does: the content, the last write time
   // and the attributes. The digest is taken from the bytes as they are
-  // written; the copy is whole when the size on its handle is what was read.
+  // written; the copy is whole when the size on its handle is what was read,
+  // and that is the source as it stood at its open.
   // 0 when done, else the error (copied.sourceFault tells whose): the
   // check's (ERROR_NOT_SUPPORTED a link, kErrorRoadMoved a folder on the way
-  // moved or swapped for a link), ERROR_FILE_EXISTS when the real name is
-  // taken, the system's; a copy that failed midway is taken away.
+  // moved or swapped for a link), kErrorSourceChanged, ERROR_FILE_EXISTS when
+  // the real name is taken, the system's; a copy that failed midway is taken away.
   DWORD Copy(const std::string& from, const std::string& to, CopiedFile& copied);
   // What Copy would answer of the source, without reading it: 0 when it may
   // be read (a simulation predicts the run by it).
@@ -120,9 +150,17 @@ public:
   bool OwnLeftover(const std::string& from, const std::string& path);
 
 private:
+  // What a source is at a moment, read by one query on its handle.
+  struct SourceState {
+    DWORD attributes = 0;
+    LARGE_INTEGER written{};
+    uint64_t size = 0;
+  };
+  static bool StateOf(HANDLE h, SourceState& state);
   // Opens the source for reading through a handle checked to lie where its
-  // structure was listed (copied.sourceFault and the error when it does not).
-  HANDLE OpenSource(const std::string& from, DWORD& error);
+  // structure was listed, and tells what it is at that open (the error when
+  // it cannot be opened so).
+  HANDLE OpenSource(const std::string& from, SourceState& state, DWORD& error);
   // Opens and checks the folder copies go to, unless it is the one held.
   DWORD Enter(const std::string& folder);
   void Leave();
@@ -143,6 +181,10 @@ private:
   // The folders written into keep no second link to a file (FAT): copies are
   // renamed into place.
   bool linksRefused_ = false;
+  // Large files are read ahead of their copies on a thread of the writer's
+  // own (made at the first one).
+  std::unique_ptr<ReadAhead> ahead_;
+  bool aheadFailed_ = false;
 };
 
 // One copy through a writer of its own (the system's remover when none is

@@ -92,10 +92,10 @@ std::string FinalPathOf(HANDLE h, DWORD& error) {
 // filesOnly; keep: the open handle is handed there instead of closed
 // (INVALID_HANDLE_VALUE when it could not be opened); identity: the item's.
 std::string Resolve(const std::string& path, DWORD& error, DWORD access = 0, bool filesOnly = false,
-                    HANDLE* keep = nullptr, FileIdentity* identity = nullptr) {
+                    HANDLE* keep = nullptr, FileIdentity* identity = nullptr, DWORD share = kShareAll) {
   error = 0;
   if (keep) *keep = INVALID_HANDLE_VALUE;
-  HANDLE h = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+  HANDLE h = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                          (filesOnly ? 0 : FILE_FLAG_BACKUP_SEMANTICS) | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     error = GetLastError();
@@ -138,10 +138,10 @@ std::string LongForm(const std::string& path) {
 // above: where folders above items were found already (asked and noted when
 // not there yet); with it the identity is read with the volume noted there.
 ItemLocation OwnName(const std::string& path, DWORD access, bool filesOnly, HANDLE& h,
-                     FileIdentity* identity = nullptr, FolderPlaces* above = nullptr) {
+                     FileIdentity* identity = nullptr, FolderPlaces* above = nullptr, DWORD share = kShareAll) {
   ItemLocation at;
   const bool later = above && identity;
-  at.resolved = Resolve(path, at.error, access, filesOnly, &h, later ? nullptr : identity);
+  at.resolved = Resolve(path, at.error, access, filesOnly, &h, later ? nullptr : identity, share);
   if (at.error) return at;
   FolderPlace* place = nullptr;
   auto readIdentity = [&] {
@@ -284,18 +284,19 @@ ItemLocation LocationCheck::Of(const std::string& path) {
   return Open(path, 0, false, none);
 }
 
-ItemLocation LocationCheck::Open(const std::string& text, DWORD access, bool filesOnly, HANDLE& handle) {
+ItemLocation LocationCheck::Open(const std::string& text, DWORD access, bool filesOnly, HANDLE& handle,
+                                 DWORD share) {
   handle = INVALID_HANDLE_VALUE;
   HANDLE h = INVALID_HANDLE_VALUE;
   const std::string path = Trimmed(text);
   ItemLocation at;
   auto road = RoadOf(path);
   if (road == roads_.end()) {
-    at = OwnName(path, access, filesOnly, h);
+    at = OwnName(path, access, filesOnly, h, nullptr, nullptr, share);
   } else if (road->second.error) {
     at.error = OnRoad(path, std::string(), road);
   } else {
-    at.resolved = Resolve(path, at.error, access, filesOnly, &h);
+    at.resolved = Resolve(path, at.error, access, filesOnly, &h, nullptr, share);
     if (at.error == 0) at.error = OnRoad(path, at.resolved, road);
     if (at.error == 0) at.name = LastName(at.resolved);
   }

@@ -95,8 +95,10 @@ public:
   // as DeleteFile does): when the item is here and access is not 0, handle is
   // that open handle, for the caller to act through and close; otherwise
   // INVALID_HANDLE_VALUE. Acting through the handle that was checked leaves no
-  // moment in which another item could take the name.
-  ItemLocation Open(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle);
+  // moment in which another item could take the name. share: what others may
+  // do with the item while the handle is open (everything unless told).
+  ItemLocation Open(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle,
+                    DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
   // Takes folder as a road of the run: it must be itself at its path now
   // (checked as any item is), and from now on every item below it must lie
   // where it lies now, followed by the rest of the item's path. The answer is

@@ -206,9 +206,10 @@ ItemLocation SystemRemover::ListRoadAsListed(const std::string& folder, const It
   return check_.ListRoadAsListed(folder, listed);
 }
 
-ItemLocation SystemRemover::OpenChecked(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle) {
+ItemLocation SystemRemover::OpenChecked(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle,
+                                        DWORD share) {
   Drop();
-  return check_.Open(path, access, filesOnly, handle);
+  return check_.Open(path, access, filesOnly, handle, share);
 }
 
 ItemLocation SystemRemover::LocateToChange(const std::string& path) {

@@ -126,8 +126,9 @@ public:
   // The item at path opened with access after the place check, for the
   // caller to act through (a copy reads its source, writes into its folder):
   // handle is the checked handle when the item is here, else
-  // INVALID_HANDLE_VALUE (LocationCheck::Open).
-  ItemLocation OpenChecked(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle);
+  // INVALID_HANDLE_VALUE (LocationCheck::Open, with its share).
+  ItemLocation OpenChecked(const std::string& path, DWORD access, bool filesOnly, HANDLE& handle,
+                           DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
 
 private:
   // The check of path, with the handle to act through when the item is here

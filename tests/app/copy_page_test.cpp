@@ -789,6 +789,47 @@ TEST_F(CopyPageTest, ALinkInTheStructureOrSwappedInWhileTheQuestionIsOpenIsNever
   EXPECT_EQ(Snapshot(outside.Path()), before);
 }
 
+// A structure's file another program cuts while the run copies it (from the
+// Linux side, past the share modes) is not copied: no cut copy stands under
+// its name nor under its temporary one, the Visual Log counts it under other
+// reasons and names it with why, and the end box too. The next main folder's
+// copy, made after the cut, is the file as it stands then, whole.
+std::string g_cutSource;
+bool g_cut = false;
+void CutOnce(const std::string& temporary, uint64_t) {
+  if (g_cut || temporary.find("big.txt") == std::string::npos) return;
+  g_cut = testsupport::ResizeOnUnixSide(g_cutSource, 1 << 20);
+}
+
+TEST_F(CopyPageTest, AFileCutWhileItIsCopiedIsNotCopiedAndSaysWhy) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "the file is cut on the Linux side";
+  std::string content(3 << 20, '\0');
+  for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 + i / 4099);
+  g_cutSource = tree.AddFile("Mkt\\Mail\\big.txt", content);
+  g_cut = false;
+  const std::string c1 = dest.AddFolder("C1"), c2 = dest.AddFolder("C2");
+  AddMain(c1);
+  AddMain(c2);
+  ChooseOption(P().rdoVol08AttachMainFolderWithFiles);
+  AddStructure(tree / "Mkt");
+  core::SetCopyWriteHook(CutOnce);
+  Copy();
+  core::SetCopyWriteHook(nullptr);
+  ASSERT_TRUE(g_cut);
+  const std::string big = c1 + "\\Mkt\\Mail\\big.txt";
+  const std::string why = "another program changed the structure's file while it was copied: the copy was taken away";
+  EXPECT_EQ(ListTree(c1 + "\\Mkt\\Mail"), "m.txt\n");
+  EXPECT_EQ(ReadFile(c2 + "\\Mkt\\Mail\\big.txt"), content.substr(0, 1 << 20));
+  // Copied: 2 main folders, 8 subfolders, 3 files of 5 + 5 + 3 MB (the bytes measured before the run).
+  EXPECT_EQ(Counters(), Strings({"2", "8", "4", "6291466", "2", "8", "3", "3145738", "0", "0", "0", "0"}));
+  Strings other;
+  for (int i = 12; i < 16; ++i) other.push_back(frmStatistic08->Counter(CopyPage::VisualLogCounter(i)).Text());
+  EXPECT_EQ(other, Strings({"0", "0", "1", "3145728"}));
+  EXPECT_EQ(frmStatistic08->List(6).Items(), Strings({big, "      why : " + why}));
+  ASSERT_NE(Box("0652"), nullptr);
+  EXPECT_NE(Box("0652")->text.find(why + " : 1\n      " + big + "\n"), std::string::npos) << Box("0652")->text;
+}
+
 } // namespace
 
 namespace {

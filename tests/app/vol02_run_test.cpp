@@ -365,4 +365,49 @@ TEST_F(Vol02Run, AFullDiskStopsTheRunAndSaysWhere) {
   EXPECT_NE(captions[captions.size() - 1].find("0026"), std::string::npos);
 }
 
+// A structure's file another program cuts while the run copies it (from the
+// Linux side, past the share modes) is not written: no cut copy stands under
+// its name nor under its temporary one; it is counted under other reasons
+// with its bytes, listed among them in the Visual Log with why, and named in
+// the box of the files not written.
+std::string g_cutSource;
+bool g_cut = false;
+void CutOnce(const std::string& temporary, uint64_t) {
+  if (g_cut || temporary.find("big.bin") == std::string::npos) return;
+  g_cut = testsupport::ResizeOnUnixSide(g_cutSource, 1 << 20);
+}
+
+TEST_F(Vol02Run, AFileCutWhileItIsCopiedIsNotWrittenAndSaysWhy) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "the file is cut on the Linux side";
+  MakeStructure();
+  g_cutSource = tree.AddFile("T\\big.bin", std::string(3 << 20, 'b'));
+  g_cut = false;
+  PickDestination(dest.Path());
+  Type("n");
+  M().Vol02.rdoVol02AttachMainFolderWithFiles.SetChecked(true);
+  AddStructure(tree / "T");
+  seam.Answer("0025", IDYES);
+  seam.Answer("0749", IDOK);
+  seam.Answer("0026", IDOK);
+  core::SetCopyWriteHook(CutOnce);
+  Press(M().Vol02.btnVol02CreateFolders);
+  core::SetCopyWriteHook(nullptr);
+  ASSERT_TRUE(g_cut);
+  const std::string big = dest / "n\\T\\big.bin";
+  const std::string why = "another program changed the structure's file while it was copied: the copy was taken away";
+  EXPECT_EQ(ListTree(dest / "n\\T"), "a.txt\nx\\\nx\\b.txt\nx\\y\\\n");
+  // Created a.txt and x\b.txt; nothing "already exists"; big.bin under other reasons with its measured bytes.
+  EXPECT_EQ(Row(PageCounters(), 1)[2], "2");
+  EXPECT_EQ(Row(PageCounters(), 2), (Strings{"0", "0", "0", "0"}));
+  EXPECT_EQ(Row(PageCounters(), 3), (Strings{"0", "0", "1", "3145728"}));
+  EXPECT_EQ(WindowCounters(), PageCounters());
+  const Strings other = frmStatistic02->List(TResultsWindow::kFoldersOther).Items();
+  const auto at = std::find(other.begin(), other.end(), big);
+  ASSERT_NE(at, other.end());
+  ASSERT_NE(at + 1, other.end());
+  EXPECT_EQ(*(at + 1), "      why : " + why);
+  ASSERT_NE(Box("0749"), nullptr);
+  EXPECT_EQ(Box("0749")->text, "Files not written : 1\n\n" + why + " : 1\n   " + big + "\n");
+}
+
 } // namespace

@@ -20,12 +20,16 @@
 // each with a structure of 500 files of 20 KB (10 folders of 50) "with
 // files". Each round prints the page against the bare loop and against xcopy;
 // the end prints their medians. Everything made is removed after each round
-// (the 300 MB case needs about 5 GB free while a round lasts).
+// (the 300 MB case needs about 5 GB free while a round lasts). "cold" after
+// the rounds drops the Linux page cache before each measurement (run as root
+// under Wine: "sync", then 3 into /proc/sys/vm/drop_caches), so that each
+// side reads its sources from the disk.
 #include "bench/tree_calls.h"
 #include "app/frmMain.h"
 #include "app/program.h"
 #include "core/folder_scan.h"
 #include "support/temp_dir.h"
+#include "support/wine_unix.h"
 #include "ui/application.h"
 #include "ui/seam.h"
 
@@ -316,6 +320,21 @@ void Copy(const testsupport::TempDir& dir) {
 
 // ---- The copies of files, against CopyFileA and xcopy -------------------------------
 
+// Whether each measurement of the copies starts with the page cache dropped.
+bool g_cold = false;
+
+// Drops the Linux page cache (everything written is synced first), and
+// waits until that is done; a bench that cannot ends with why.
+void DropPageCache(const std::string& folder) {
+  static int drops = 0;
+  const std::string mark = "dropped" + std::to_string(++drops);
+  if (!testsupport::RunUnixScriptIn(folder, "sync && echo 3 > /proc/sys/vm/drop_caches && touch " + mark, mark)) {
+    std::printf("the page cache could not be dropped (only as root under Wine): no cold case\n");
+    std::exit(1);
+  }
+  DeleteFileA((folder + "\\" + mark).c_str());
+}
+
 // A file of size bytes, its content varying along it.
 void ContentFile(const std::string& path, uint64_t size, unsigned seed) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -394,9 +413,11 @@ struct Rounds {
       xcopyToBare.push_back(xcopy[i] / bare[i]);
     }
     std::printf("%-48s median of %zu: page %.3f s = %.2f x the bare CopyFileA loop (%.3f s), %.2f x xcopy (%.3f s); "
-                "xcopy = %.2f x the bare loop\n",
+                "xcopy = %.2f x the bare loop; the rounds: %.2f-%.2f x the bare loop, %.2f-%.2f x xcopy\n",
                 what, page.size(), Median(page), Median(toBare), Median(bare), Median(toXcopy), Median(xcopy),
-                Median(xcopyToBare));
+                Median(xcopyToBare), *std::min_element(toBare.begin(), toBare.end()),
+                *std::max_element(toBare.begin(), toBare.end()), *std::min_element(toXcopy.begin(), toXcopy.end()),
+                *std::max_element(toXcopy.begin(), toXcopy.end()));
   }
 };
 
@@ -425,6 +446,7 @@ Rounds CopyFiles(const testsupport::TempDir& dir, const char* what, int rounds, 
     // removed right after it (so little of what it wrote waits to go to disk).
     auto measure = [&](const char* tree, const std::function<void()>& work) {
       for (int m = 0; m < mains; ++m) testsupport::MakeFolders(main(tree, m));
+      if (g_cold) DropPageCache(base);
       const double seconds = bench::Seconds(work);
       if (CountFiles(base + "\\" + tree) != mains * files)
         std::printf("%s: %s made %d files\n", what, tree, CountFiles(base + "\\" + tree));
@@ -489,6 +511,7 @@ Rounds CreateWithFiles(YesSeam& seam, const testsupport::TempDir& dir, int round
     const std::string base = dir / ("create\\r" + std::to_string(round));
     auto measure = [&](const char* tree, const std::function<void()>& work) {
       testsupport::MakeFolders(base + "\\" + tree);
+      if (g_cold) DropPageCache(base);
       const double seconds = bench::Seconds(work);
       if (CountFiles(base + "\\" + tree) != 50 * 500)
         std::printf("%s: %s made %d files\n", what, tree, CountFiles(base + "\\" + tree));
@@ -540,9 +563,14 @@ Rounds CreateWithFiles(YesSeam& seam, const testsupport::TempDir& dir, int round
 // One argument (rename, delete, copy or copies) runs that part alone; a second
 // gives the folders of the first delete shape for a quick look ("delete 50";
 // 0 leaves that shape out), or the rounds of "copies" (also "copies big",
-// "copies small" or "copies create" with rounds after it, for one case alone).
+// "copies small" or "copies create" with rounds after it, for one case alone;
+// "cold" last drops the page cache before each measurement of the copies).
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
+  if (argc > 2 && std::string(argv[argc - 1]) == "cold") {
+    g_cold = true;
+    --argc;
+  }
   const std::string only = argc > 1 ? argv[1] : "";
   const int deleteFolders = argc > 2 ? std::atoi(argv[2]) : 500;
   std::string copiesCase = argc > 2 && !std::isdigit(static_cast<unsigned char>(argv[2][0])) ? argv[2] : "";
@@ -575,7 +603,8 @@ int main(int argc, char** argv) {
                                      [](const std::string& s) { FilesStructure(s, 20, 100, 50 * 1024); }));
     if (copiesCase.empty() || copiesCase == "create")
       results.emplace_back("string-list page, 50 folders x 500 files of 20 KB", CreateWithFiles(seam, dir, rounds));
-    for (const auto& result : results) result.second.Print(result.first);
+    for (const auto& result : results)
+      result.second.Print((std::string(result.first) + (g_cold ? ", cold" : ", warm")).c_str());
   }
   ui::App().DestroyForms();
   char temp[MAX_PATH] = "";

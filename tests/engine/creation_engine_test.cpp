@@ -445,7 +445,9 @@ namespace {
 // named with why, as the simulation predicts; a disk that fills up stops the
 // run there (what it was writing is taken away, the next folders are not
 // made) and says so; a link whose target is missing put under a file's real
-// name meanwhile keeps it, and that file already exists.
+// name meanwhile keeps it, and that file already exists; a source cut by
+// another program while it is copied is not written (the next folder's copy
+// of it, made after, is the file as it is then, whole).
 namespace failing {
 std::string gone;
 void GoneMeanwhile(const std::string& temporary, uint64_t) {
@@ -461,6 +463,12 @@ void LinkMeanwhile(const std::string& temporary, uint64_t) {
   testsupport::MakeFolders(linkAt.substr(0, linkAt.find_last_of('\\')));
   linked = testsupport::MakeUnixDanglingLink(linkAt, linkTarget);
 }
+std::string cutAt;
+bool cut = false;
+void CutMeanwhile(const std::string& temporary, uint64_t) {
+  if (cut || temporary.find("big.bin") == std::string::npos) return;
+  cut = testsupport::ResizeOnUnixSide(cutAt, 1000);
+}
 } // namespace failing
 
 TEST(CreationEngine, AFileNotWrittenIsCountedUnderOtherReasonsWithWhyNeverAsExisting) {
@@ -469,17 +477,20 @@ TEST(CreationEngine, AFileNotWrittenIsCountedUnderOtherReasonsWithWhyNeverAsExis
     double created, exists, other;  // files of the first new folder
     const char* why;                // of the one file not written
     bool stops;
+    bool once;  // only the first new folder meets the failure
   };
   const Case cases[] = {
-      {"a source held open", 2, 0, 1, "in use by another program: it cannot be read", false},
-      {"a source gone", 2, 0, 1, "the structure's file is gone", false},
-      {"the disk full", 1, 0, 1, "the disk is full", true},
-      {"a link meanwhile", 2, 1, 0, nullptr, false},
+      {"a source held open", 2, 0, 1, "in use by another program: it cannot be read", false, false},
+      {"a source gone", 2, 0, 1, "the structure's file is gone", false, false},
+      {"the disk full", 1, 0, 1, "the disk is full", true, false},
+      {"a link meanwhile", 2, 1, 0, nullptr, false, false},
+      {"a source cut meanwhile", 2, 0, 1,
+       "another program changed the structure's file while it was copied: the copy was taken away", false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string name = c.name;
-    if (name == "a link meanwhile" && !testsupport::UnderWine()) continue;
+    if ((name == "a link meanwhile" || name == "a source cut meanwhile") && !testsupport::UnderWine()) continue;
     testsupport::TempDir dest, tree;
     tree.AddFile("T\\a.txt", "aaaa");
     tree.AddFile("T\\big.bin", std::string(300000, 'b'));
@@ -506,6 +517,11 @@ TEST(CreationEngine, AFileNotWrittenIsCountedUnderOtherReasonsWithWhyNeverAsExis
     } else if (name == "the disk full") {
       failed = "n1\\big.bin";
       core::SetCopyWriteFault(failing::DiskFills);
+    } else if (name == "a source cut meanwhile") {
+      failed = "n1\\big.bin";
+      failing::cutAt = tree / "T\\big.bin";
+      failing::cut = false;
+      core::SetCopyWriteHook(failing::CutMeanwhile);
     } else {
       failed = "n1\\sub\\c.txt";
       failing::linkAt = dest / failed;
@@ -516,19 +532,24 @@ TEST(CreationEngine, AFileNotWrittenIsCountedUnderOtherReasonsWithWhyNeverAsExis
     Harness predicted;
     predicted.totals = h.totals;
     predicted.files = h.files;
-    const bool meanwhile = c.stops || name == "a link meanwhile" || name == "a source gone";
+    const bool meanwhile = c.stops || c.once || name == "a link meanwhile" || name == "a source gone";
     if (!meanwhile) predicted.Engine().Simulate(job);
     const bool completed = h.Engine().Run(job);
     core::SetCopyWriteFault(nullptr);
     core::SetCopyWriteHook(nullptr);
     if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
     if (name == "a link meanwhile") ASSERT_TRUE(failing::linked);
+    if (c.once) {
+      ASSERT_TRUE(failing::cut);
+      EXPECT_EQ(testsupport::ReadFile(dest / "n2\\big.bin"), std::string(1000, 'b'));
+    }
     EXPECT_EQ(completed, !c.stops);
     const double folders = c.stops ? 1 : 2;
     EXPECT_EQ(h.counters[core::CounterIndex(core::kCreated, core::kFolders)], folders);
-    EXPECT_EQ(h.counters[core::CounterIndex(core::kCreated, core::kFiles)], c.created + (c.stops ? 0 : 3 - c.other));
+    EXPECT_EQ(h.counters[core::CounterIndex(core::kCreated, core::kFiles)],
+              c.created + (c.stops ? 0 : c.once ? 3 : 3 - c.other));
     EXPECT_EQ(h.counters[core::CounterIndex(core::kExists, core::kFiles)], c.exists);
-    EXPECT_EQ(h.counters[core::CounterIndex(core::kOther, core::kFiles)], c.stops ? c.other : 2 * c.other);
+    EXPECT_EQ(h.counters[core::CounterIndex(core::kOther, core::kFiles)], c.stops || c.once ? c.other : 2 * c.other);
     if (!meanwhile) EXPECT_EQ(predicted.counters, h.counters);
     if (c.why) {
       ASSERT_FALSE(named.empty());

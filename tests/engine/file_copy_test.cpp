@@ -44,33 +44,37 @@ std::string Content(size_t size) {
 }
 
 TEST(CopyFileRecorded, AStoppedCopyLeavesNoCutFileUnderTheRealNameAndTheNextReplacesIt) {
-  TempDir temp;
-  const std::string content = Content(700000);  // three pieces of the writer
-  const std::string from = temp.AddFile("big.bin", content), to = temp / "copy\\big.bin";
-  testsupport::MakeFolders(temp / "copy");
-  const std::string temporary = core::TemporaryCopyPath(to);
-  core::CopiedFile copied;
-  {
-    Hooked kill(1);
-    EXPECT_THROW(core::CopyFileRecorded(from, to, copied), Killed);
+  // Three pieces of the writer; and a large file, read ahead of its copy.
+  for (size_t size : {size_t(700000), size_t(12 << 20)}) {
+    SCOPED_TRACE(size);
+    TempDir temp;
+    const std::string content = Content(size);
+    const std::string from = temp.AddFile("big.bin", content), to = temp / "copy\\big.bin";
+    testsupport::MakeFolders(temp / "copy");
+    const std::string temporary = core::TemporaryCopyPath(to);
+    core::CopiedFile copied;
+    {
+      Hooked kill(size / 3);
+      EXPECT_THROW(core::CopyFileRecorded(from, to, copied), Killed);
+    }
+    EXPECT_FALSE(PathExists(to));
+    ASSERT_TRUE(PathExists(temporary));
+    EXPECT_LT(ReadFile(temporary).size(), content.size());
+    EXPECT_EQ(ReadFile(temporary), content.substr(0, ReadFile(temporary).size()));
+
+    ASSERT_EQ(core::CopyFileRecorded(from, to, copied), 0u);
+    EXPECT_TRUE(copied.leftoverReplaced);
+    EXPECT_EQ(ReadFile(to), content);
+    EXPECT_FALSE(PathExists(temporary));
+    EXPECT_EQ(testsupport::ListTree(temp / "copy"), "big.bin\n");
+    uint64_t digest = 0;
+    ASSERT_TRUE(core::FileDigest(to, digest));
+    EXPECT_EQ(copied.digest, digest);
+
+    // A whole copy finds nothing to replace.
+    ASSERT_EQ(core::CopyFileRecorded(from, temp / "copy\\again.bin", copied), 0u);
+    EXPECT_FALSE(copied.leftoverReplaced);
   }
-  EXPECT_FALSE(PathExists(to));
-  ASSERT_TRUE(PathExists(temporary));
-  EXPECT_LT(ReadFile(temporary).size(), content.size());
-  EXPECT_EQ(ReadFile(temporary), content.substr(0, ReadFile(temporary).size()));
-
-  ASSERT_EQ(core::CopyFileRecorded(from, to, copied), 0u);
-  EXPECT_TRUE(copied.leftoverReplaced);
-  EXPECT_EQ(ReadFile(to), content);
-  EXPECT_FALSE(PathExists(temporary));
-  EXPECT_EQ(testsupport::ListTree(temp / "copy"), "big.bin\n");
-  uint64_t digest = 0;
-  ASSERT_TRUE(core::FileDigest(to, digest));
-  EXPECT_EQ(copied.digest, digest);
-
-  // A whole copy finds nothing to replace.
-  ASSERT_EQ(core::CopyFileRecorded(from, temp / "copy\\again.bin", copied), 0u);
-  EXPECT_FALSE(copied.leftoverReplaced);
 }
 
 // A file put under the real name while the copy is written stays as it is; the
@@ -220,6 +224,7 @@ DWORD DiskFills(const std::string&, uint64_t written) { return written >= g_full
 TEST(CopyFileRecorded, AFailureNamesItsReasonAndLeavesNothing) {
   TempDir temp;
   const std::string big = temp.AddFile("big.bin", Content(700000));
+  const std::string large = temp.AddFile("large.bin", Content(12 << 20));
   const std::string held = temp.AddFile("held.txt", "held");
   HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -236,6 +241,7 @@ TEST(CopyFileRecorded, AFailureNamesItsReasonAndLeavesNothing) {
       {"gone", temp / "gone.bin", 0, ERROR_FILE_NOT_FOUND, true, "the structure's file is gone"},
       {"disk full at once", big, 1, ERROR_DISK_FULL, false, "the disk is full"},
       {"disk full midway", big, 262144, ERROR_DISK_FULL, false, "the disk is full"},
+      {"disk full midway in a large file", large, 3 << 20, ERROR_DISK_FULL, false, "the disk is full"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -258,8 +264,8 @@ TEST(CopyFileRecorded, AFailureNamesItsReasonAndLeavesNothing) {
 }
 
 // The digest the undo compares is the same however the content comes in
-// pieces, taken from the bytes as they are written (a large file's too), and
-// one byte changed anywhere changes it.
+// pieces, taken from the bytes as they are written (a large file's too, read
+// ahead of its copy), and one byte changed anywhere changes it.
 TEST(CopyFileRecorded, TheDigestIsTheContentsWhateverThePiecesAndForALargeFileToo) {
   const std::string content = Content(3 * 65536 + 77);
   core::ContentDigest whole;
@@ -293,6 +299,25 @@ TEST(CopyFileRecorded, TheDigestIsTheContentsWhateverThePiecesAndForALargeFileTo
   }
   core::SetDigestWay(core::DigestWay::Best);
 
+  // The shares of runs of whole blocks, taken apart (a large file's on the
+  // writer's reading thread) in any order, every way, add up to the same
+  // digest, mixed with bytes given as they come.
+  for (core::DigestWay way : {core::DigestWay::Plain, core::DigestWay::Sse2, core::DigestWay::Avx2}) {
+    core::SetDigestWay(way);
+    const size_t piece = 65536, blocks = piece / 64;
+    core::ContentDigest::Part parts[3];
+    for (int p = 2; p >= 0; --p) parts[p] = core::ContentDigest::PartOf(content.data() + p * piece, blocks, p * blocks);
+    core::ContentDigest shares, mixed;
+    for (int p = 0; p < 3; ++p) shares.AddPart(parts[p], blocks);
+    shares.Add(content.data() + 3 * piece, content.size() - 3 * piece);
+    mixed.Add(content.data(), piece);
+    mixed.AddPart(parts[1], blocks);
+    mixed.Add(content.data() + 2 * piece, content.size() - 2 * piece);
+    EXPECT_EQ(shares.Finish(), whole.Finish()) << int(core::DigestWayTaken());
+    EXPECT_EQ(mixed.Finish(), whole.Finish()) << int(core::DigestWayTaken());
+  }
+  core::SetDigestWay(core::DigestWay::Best);
+
   TempDir temp;
   const std::string large = temp.AddFile("large.bin", Content(9 << 20));
   core::CopiedFile copied;
@@ -304,6 +329,149 @@ TEST(CopyFileRecorded, TheDigestIsTheContentsWhateverThePiecesAndForALargeFileTo
   EXPECT_EQ(copied.digest, digest);
   EXPECT_EQ(copied.size, uint64_t(9 << 20));
   EXPECT_EQ(ReadFile(temp / "large copy.bin"), ReadFile(large));
+}
+
+} // namespace
+
+namespace {
+
+// A copy is the source as it stood at one moment. A source another program
+// cuts, grows or rewrites while it is copied (from the Linux side, past the
+// share modes; or through a handle it held open for writing before the copy
+// began) never gives the copy its real name: the copy fails with its reason
+// and leaves nothing under the real name nor the temporary one. A small file
+// is copied on the run's thread alone, a large one read ahead of its copy:
+// both are checked.
+std::function<void()> g_meanwhile;
+void ChangeOnce(const std::string&, uint64_t) {
+  if (!g_meanwhile) return;
+  auto change = std::move(g_meanwhile);
+  g_meanwhile = nullptr;
+  change();
+}
+struct Meanwhile {
+  explicit Meanwhile(std::function<void()> change) {
+    g_meanwhile = std::move(change);
+    core::SetCopyWriteHook(ChangeOnce);
+  }
+  ~Meanwhile() {
+    core::SetCopyWriteHook(nullptr);
+    g_meanwhile = nullptr;
+  }
+};
+
+// An old last write time, so that any write shows in it.
+void MakeOld(HANDLE h) {
+  FILETIME old{0x10000000, 0x01D00000};
+  ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &old));
+}
+
+TEST(CopyFileRecorded, ASourceChangedWhileItIsCopiedNeverTakesTheRealName) {
+  const uint64_t small = 700000, large = 12ull << 20;
+  enum How { CutOnUnixSide, GrownOnUnixSide, CutByItsWriter, RewrittenByItsWriter };
+  struct Case {
+    const char* name;
+    How how;
+    uint64_t size;
+    uint64_t after;  // the source's size once changed
+  };
+  const Case cases[] = {
+      {"a small file cut on the Linux side", CutOnUnixSide, small, 100000},
+      {"a large file cut on the Linux side", CutOnUnixSide, large, 1 << 20},
+      {"a small file grown on the Linux side", GrownOnUnixSide, small, small + 5000},
+      {"a large file grown on the Linux side", GrownOnUnixSide, large, large + (1 << 20)},
+      {"a small file cut by the program writing it", CutByItsWriter, small, 100000},
+      {"a large file cut by the program writing it", CutByItsWriter, large, 10 << 20},
+      {"a small file rewritten by the program writing it", RewrittenByItsWriter, small, small},
+      {"a large file rewritten by the program writing it", RewrittenByItsWriter, large, large},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const bool unixSide = c.how == CutOnUnixSide || c.how == GrownOnUnixSide;
+    if (unixSide && !testsupport::UnderWine()) continue;
+    TempDir temp;
+    const std::string from = temp.AddFile("S\\big.bin", Content(c.size)), to = temp / "copy\\big.bin";
+    testsupport::MakeFolders(temp / "copy");
+    // The writing program holds the file open for writing, sharing it, from before the copy.
+    HANDLE writer = INVALID_HANDLE_VALUE;
+    if (!unixSide) {
+      writer = CreateFileA(from.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+      ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+      MakeOld(writer);
+    }
+    bool changed = false;
+    core::CopiedFile copied;
+    DWORD error = 0;
+    {
+      Meanwhile change([&] {
+        switch (c.how) {
+          case CutOnUnixSide:
+          case GrownOnUnixSide: changed = testsupport::ResizeOnUnixSide(from, c.after); break;
+          case CutByItsWriter: {
+            LARGE_INTEGER at;
+            at.QuadPart = static_cast<LONGLONG>(c.after);
+            changed = SetFilePointerEx(writer, at, nullptr, FILE_BEGIN) && SetEndOfFile(writer);
+            break;
+          }
+          case RewrittenByItsWriter: {
+            DWORD written = 0;
+            changed = WriteFile(writer, "new", 3, &written, nullptr) && written == 3;
+            break;
+          }
+        }
+      });
+      error = core::CopyFileRecorded(from, to, copied);
+    }
+    if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(error, core::kErrorSourceChanged);
+    EXPECT_TRUE(copied.sourceFault);
+    EXPECT_EQ(core::CopyFailureReason(error, copied),
+              "another program changed the structure's file while it was copied: the copy was taken away");
+    EXPECT_FALSE(core::NameTakenError(error));
+    EXPECT_FALSE(PathExists(to));
+    EXPECT_FALSE(PathExists(core::TemporaryCopyPath(to)));
+    EXPECT_EQ(testsupport::ListTree(temp / "copy"), "");
+    EXPECT_EQ(ReadFile(from).size(), c.after);
+  }
+}
+
+// No other program writes the source while it is read: its open for writing
+// is refused until the copy is done. A program that held it open for writing
+// before the copy began keeps it so, and the copy goes on, whole, while that
+// program writes nothing.
+TEST(CopyFileRecorded, NoOtherProgramWritesTheSourceWhileItIsReadAndOneHoldingItOpenStillLetsItBeCopied) {
+  for (uint64_t size : {uint64_t(700000), uint64_t(12ull << 20)}) {
+    SCOPED_TRACE(size);
+    TempDir temp;
+    const std::string content = Content(size);
+    const std::string from = temp.AddFile("big.bin", content);
+    DWORD refusal = 0;
+    core::CopiedFile copied;
+    {
+      Meanwhile tryWriting([&] {
+        HANDLE h = CreateFileA(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        refusal = h == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+      });
+      ASSERT_EQ(core::CopyFileRecorded(from, temp / "first.bin", copied), 0u);
+    }
+    EXPECT_EQ(refusal, DWORD(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(ReadFile(temp / "first.bin"), content);
+    HANDLE h = CreateFileA(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(h, INVALID_HANDLE_VALUE) << "the source is free again once copied";
+
+    // Held open for writing (h) from before the copy: read shared, and whole.
+    ASSERT_EQ(core::CopyFileRecorded(from, temp / "second.bin", copied), 0u);
+    EXPECT_EQ(ReadFile(temp / "second.bin"), content);
+    uint64_t digest = 0;
+    ASSERT_TRUE(core::FileDigest(temp / "second.bin", digest));
+    EXPECT_EQ(copied.digest, digest);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
 }
 
 } // namespace

@@ -157,6 +157,19 @@ bool MakeUnixEntry(const std::string& folder, const std::string& name, bool asFo
 
 bool ListsEntry(const std::string& folder, const std::string& name) { return ListsName(folder, Wide(name)); }
 
+bool ResizeOnUnixSide(const std::string& path, unsigned long long size) {
+  const std::string unixPath = UnixPathOf(path);
+  if (unixPath.empty() || !RunUnixW(L"/usr/bin/truncate", {L"-s", std::to_wstring(size), Wide(unixPath)})) return false;
+  for (int i = 0; i < 200; ++i) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+        (static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow) == size)
+      return true;
+    Sleep(50);
+  }
+  return false;
+}
+
 bool MoveOnUnixSide(const std::string& from, const std::string& to) {
   const std::string unixFrom = UnixPathOf(from), unixTo = UnixPathOf(to);
   if (unixFrom.empty() || unixTo.empty()) return false;

@@ -37,6 +37,10 @@ bool MakeUnixEntry(const std::string& folder, const std::string& name, bool asFo
 bool RunUnixScriptIn(const std::string& folder, const std::string& script, const std::string& last);
 // Whether folder's listing shows an entry named name (UTF-8), by its Unicode name.
 bool ListsEntry(const std::string& folder, const std::string& name);
+// Cuts or grows the file at path to size bytes from the Linux side (as another
+// program would, past any share mode of the Windows side) and waits until its
+// size shows. False when not possible.
+bool ResizeOnUnixSide(const std::string& path, unsigned long long size);
 // Renames (moves) from to to on the Linux side (both Windows paths of plain
 // names) and waits until to is there.
 bool MoveOnUnixSide(const std::string& from, const std::string& to);
