@@ -87,6 +87,31 @@ TEST(ProtectedPlaces, EveryRoadToAProtectedFolderIsKnownByWhatItIs) {
   EXPECT_TRUE(treeops::CheckTarget("C:\\", r.folders, true, places.get()).ok);
 }
 
+// Lines checked together, as a run or a list's road checks them (the folders
+// holding them kept open for listing meanwhile): each folder is judged by its
+// own identity, never by a sibling's that was asked before it. The protected
+// start-up folder, reached through Z: after folders beside it, is refused in
+// any order of its siblings, and the siblings stay free.
+TEST(ProtectedPlaces, LinesCheckedTogetherAreEachJudgedByTheirOwnFolder) {
+  NEEDS_WINE_ROADS();
+  Roads r;
+  ASSERT_TRUE(r.Ready());
+  for (const char* name : {"a1", "a2", "sa", "su", "zz"}) r.temp.AddFolder(std::string("p\\") + name);
+  const std::string protectedStartup = "the protected folder " + r.startup;
+  const std::vector<std::vector<std::string>> orders = {
+      {"a1", "a2", "st", "su", "zz"}, {"zz", "st", "a1"}, {"sa", "su", "st"}, {"st", "a1", "sa"}};
+  for (const std::vector<std::string>& order : orders) {
+    const std::shared_ptr<core::ProtectedPlaces> places = treeops::PlacesOf(r.folders);
+    const core::ProtectedPlaces::HeldListings held(places.get());
+    for (const std::string& name : order) {
+      const std::string line = r.zTemp + "\\p\\" + name;
+      SCOPED_TRACE(line);
+      const treeops::TargetCheck check = treeops::CheckTarget(line, r.folders, false, places.get());
+      EXPECT_EQ(check.reason, name == "st" ? protectedStartup : "");
+    }
+  }
+}
+
 // The place check before every act: a road with a link above it is closed, a
 // road inside the Windows folder is closed, and an item that is, holds or lies
 // inside a protected folder is never touched, whatever road reaches it.
