@@ -101,11 +101,17 @@ DWORD CreateFolder(const std::string& path) {
   return error ? error : ERROR_GEN_FAILURE;
 }
 
-bool ListingTellsStamps() {
+namespace {
+bool UnderWine() {
   // Wine's own system library names its version; Windows' does not.
   static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
   return wine;
 }
+} // namespace
+
+bool ListingTellsStamps() { return UnderWine(); }
+
+bool VolumeFollowsDrive() { return UnderWine(); }
 
 DWORD CreateFolderStamped(const std::string& path, ItemStamp& stamp) {
   stamp = ItemStamp();

@@ -81,6 +81,13 @@ DWORD CreateFolder(const std::string& path);
 // documentation warns), so there a stamp is read through a handle.
 bool ListingTellsStamps();
 
+// Whether the volume serial number a handle tells is the one of the drive the
+// system names the item's place by (ResolvedPathOf: the drive whose root lies
+// deepest above it), whatever the item: under Wine it is that drive's, asked
+// of its mount manager (each time a round trip to another process); on
+// Windows a folder may be another volume mounted inside a drive.
+bool VolumeFollowsDrive();
+
 // For tests only, never set by the program: asked before each folder
 // CreateFolderStamped or CreateFolder makes; an error it answers is taken as the system's
 // own and the folder is not made (ERROR_DISK_FULL: a disk without room, as a

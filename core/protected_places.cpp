@@ -131,25 +131,35 @@ std::vector<std::string> RoadFolders(const std::string& path) {
 
 ProtectedPlaces::ProtectedPlaces(const std::vector<ProtectedPlace>& places) {
   // Each folder is read once, however many places name it or lie below it
-  // (reading a folder's volume is dear under Wine).
+  // (reading a folder's volume is dear under Wine: there it is read once per
+  // drive naming the folders, the volume being that drive's).
   struct Read {
     bool identityRead = false, resolvedRead = false;
     std::string resolved;
     FileIdentity identity;
   };
   std::unordered_map<std::string, Read, FoldedHash, FoldedEqual> read;
+  std::unordered_map<std::string, DWORD, FoldedHash, FoldedEqual> volumes;  // drive -> serial number
+  const bool byDrive = VolumeFollowsDrive();
   // A place is also resolved (where the system leads it); a folder holding one needs its identity only.
   auto readOnce = [&](const std::string& path, bool resolve) -> const Read& {
     Read& r = read[path];
     if (r.identityRead && (r.resolvedRead || !resolve)) return r;
     HANDLE h = OpenFollowed(path.size() == 2 ? path + "\\" : path);
     if (h != INVALID_HANDLE_VALUE) {
-      if (resolve) {
+      std::string resolved;
+      if (resolve || (byDrive && !r.identityRead)) {
         DWORD error = 0;
-        r.resolved = ResolvedPathOf(h, error);
-        if (error) r.resolved.clear();
+        resolved = ResolvedPathOf(h, error);
+        if (error) resolved.clear();
       }
-      if (!r.identityRead) IdentityOf(h, r.identity);
+      if (resolve) r.resolved = resolved;
+      const std::string drive = RootPart(resolved);
+      if (!r.identityRead) {
+        const auto volume = byDrive && !drive.empty() ? volumes.find(drive) : volumes.end();
+        if (volume != volumes.end()) IndexOf(h, volume->second, r.identity);
+        else if (IdentityOf(h, r.identity) && byDrive && !drive.empty()) volumes.emplace(drive, r.identity.volume);
+      }
       CloseHandle(h);
     }
     r.identityRead = true;

@@ -112,6 +112,40 @@ TEST(ProtectedPlaces, LinesCheckedTogetherAreEachJudgedByTheirOwnFolder) {
   }
 }
 
+// Under Wine the protected folders' volume is read once per drive: what a
+// handle on any folder tells of its volume is what it tells of the drive the
+// system names the folder's place by (the drive whose root lies deepest
+// above it), however the folder was reached: through C:, through Z:, through
+// a letter mapped to a folder inside C:, and past such a letter's root.
+TEST(ProtectedPlaces, AFoldersVolumeIsTheOneOfTheDriveNamingItsPlace) {
+  NEEDS_WINE_ROADS();
+  ASSERT_TRUE(core::VolumeFollowsDrive());
+  Roads r;
+  ASSERT_TRUE(r.Ready());
+  r.temp.AddFolder("mapped\\inner");
+  testsupport::MappedDrive drive(r.temp / "mapped");
+  if (!drive.Letter()) GTEST_SKIP() << "no drive letters to spare";
+  const std::vector<std::string> folders = {
+      r.startup, r.zTemp + "\\p\\st", r.temp / "mapped", r.temp / "mapped\\inner", drive.Root() + "inner",
+      drive.Root(), r.zWindows, "C:\\", "Z:\\"};
+  for (const std::string& folder : folders) {
+    SCOPED_TRACE(folder);
+    HANDLE h = core::OpenForIdentity(folder);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD error = 0;
+    const std::string resolved = core::ResolvedPathOf(h, error);
+    core::FileIdentity identity;
+    ASSERT_TRUE(core::IdentityOf(h, identity));
+    CloseHandle(h);
+    ASSERT_EQ(error, 0u);
+    const std::string root = resolved.size() >= 2 && resolved[1] == ':' ? resolved.substr(0, 2) + "\\" : "";
+    ASSERT_FALSE(root.empty()) << resolved;
+    core::FileIdentity ofRoot;
+    ASSERT_TRUE(core::IdentityAt(root, ofRoot));
+    EXPECT_EQ(identity.volume, ofRoot.volume) << resolved;
+  }
+}
+
 // The place check before every act: a road with a link above it is closed, a
 // road inside the Windows folder is closed, and an item that is, holds or lies
 // inside a protected folder is never touched, whatever road reaches it.
