@@ -20,7 +20,7 @@ HANDLE OpenFollowed(const std::string& path) {
 
 // a is b or lies inside it (both without trailing backslashes but a root's).
 bool SameOrBelow(const std::string& a, const std::string& b) {
-  if (b.empty() || a.size() < b.size() || !SameText(a.substr(0, b.size()), b)) return false;
+  if (b.empty() || !SameTextAt(a, 0, b)) return false;
   return a.size() == b.size() || a[b.size()] == '\\' || b.back() == '\\';
 }
 
@@ -47,13 +47,6 @@ std::string RootPart(const std::string& path) {
   if (server == std::string::npos) return std::string();
   const size_t share = path.find('\\', server + 1);
   return share == std::string::npos ? path + "\\" : path.substr(0, share + 1);
-}
-
-// The folder holding path (a root: the root itself).
-std::string FolderOf(const std::string& path) {
-  const size_t cut = path.find_last_of('\\');
-  if (cut == std::string::npos || cut + 1 >= path.size()) return path;
-  return path.substr(0, cut == 2 && path[1] == ':' ? cut + 1 : cut);
 }
 
 // The ".." entry of the folder open at h, as its own listing gives it: its
@@ -380,6 +373,10 @@ bool ProtectedPlaces::InsideByIndex(DWORD high, DWORD low, size_t& place) const 
 
 const ProtectedPlaces::RootVerdict& ProtectedPlaces::RootOf(const std::string& root, const std::string& folder) {
   RootSeen& seen = roots_[root];
+  if (!folder.empty()) {
+    lastSeen_ = &seen;
+    lastFolder_ = folder;
+  }
   if (seen.known && (folder.empty() || SameText(seen.folder, folder))) return seen.verdict;
   if (!folder.empty()) seen.folder = folder;
   HANDLE h = OpenForListing(root);
@@ -512,6 +509,18 @@ std::string ProtectedPlaces::Refusal(const std::string& path, bool rootTaken, bo
   return std::string();
 }
 
+const ProtectedPlaces::RootVerdict* ProtectedPlaces::RootOfItem(const std::string& resolved) {
+  // The items of one folder come one after another: while they do, its
+  // drive's verdict is taken again as it is, with no copy of the path made.
+  const size_t cut = resolved.find_last_of('\\');
+  const size_t folder = cut == std::string::npos || cut + 1 >= resolved.size() ? resolved.size()
+                        : cut == 2 && resolved[1] == ':'                     ? cut + 1
+                                                                             : cut;
+  if (lastSeen_ && lastFolder_.size() == folder && SameTextAt(resolved, 0, lastFolder_)) return &lastSeen_->verdict;
+  const std::string root = RootPart(resolved);
+  return root.empty() ? nullptr : &RootOf(root, resolved.substr(0, folder));
+}
+
 bool ProtectedPlaces::ItemRefused(const std::string& resolved, const std::string& road) {
   if (resolved.empty() || places_.empty()) return false;
   for (const Place& place : places_) {
@@ -520,8 +529,8 @@ bool ProtectedPlaces::ItemRefused(const std::string& resolved, const std::string
     if (!SameOrBelow(resolved, place.resolved)) continue;
     if (place.inside || (!road.empty() && !SameOrBelow(road, place.resolved))) return true;
   }
-  const std::string root = RootPart(resolved);
-  return !root.empty() && RootOf(root, FolderOf(resolved)).what != RootVerdict::Clear;
+  const RootVerdict* drive = RootOfItem(resolved);
+  return drive && drive->what != RootVerdict::Clear;
 }
 
 bool ProtectedPlaces::RoadRefused(const std::string& resolved, const FileIdentity& identity) {
@@ -530,8 +539,8 @@ bool ProtectedPlaces::RoadRefused(const std::string& resolved, const FileIdentit
     if (identity.known && identity == place.identity) return true;
     if (!place.resolved.empty() && SameOrBelow(resolved, place.resolved)) return true;
   }
-  const std::string root = places_.empty() ? std::string() : RootPart(resolved);
-  return !root.empty() && RootOf(root, FolderOf(resolved)).what != RootVerdict::Clear;
+  const RootVerdict* drive = places_.empty() ? nullptr : RootOfItem(resolved);
+  return drive && drive->what != RootVerdict::Clear;
 }
 
 } // namespace core

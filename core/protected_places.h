@@ -114,6 +114,8 @@ private:
   // item on the drive) the root's index is read again when the folder is not
   // the last one asked about, and the climb made again when it changed.
   const RootVerdict& RootOf(const std::string& root, const std::string& folder = std::string());
+  // RootOf the drive of an item found at resolved, with the folder holding it.
+  const RootVerdict* RootOfItem(const std::string& resolved);
   // The climb from the folder open at h (for listing), whose index is index;
   // closes h.
   RootVerdict Climb(HANDLE h, FileIdentity index, const std::string& root);
@@ -151,6 +153,9 @@ private:
   std::multimap<std::pair<DWORD, DWORD>, std::pair<FileIdentity, Match>> byIndex_;
   std::unordered_map<std::string, Known, FoldedHash, FoldedEqual> known_;
   std::unordered_map<std::string, RootSeen, FoldedHash, FoldedEqual> roots_;
+  // The drive and folder RootOf was last asked with (the folder's is the drive's folder).
+  RootSeen* lastSeen_ = nullptr;
+  std::string lastFolder_;
   void CloseListings();
   // The folders holding those asked of, as listed while held.
   std::unordered_map<std::string, ParentListing, FoldedHash, FoldedEqual> parents_;
