@@ -36,6 +36,15 @@ bool SameText(const std::string& a, const std::string& b) {
   return true;
 }
 
+bool SameTextAt(const std::string& text, size_t at, const std::string& part) {
+  if (at > text.size() || text.size() - at < part.size()) return false;
+  const FoldTable& t = Table();
+  const char* p = text.data() + at;
+  for (size_t i = 0; i < part.size(); ++i)
+    if (t.lower[static_cast<unsigned char>(p[i])] != t.lower[static_cast<unsigned char>(part[i])]) return false;
+  return true;
+}
+
 int CompareText(const std::string& a, const std::string& b) {
   const FoldTable& t = Table();
   size_t n = a.size() < b.size() ? a.size() : b.size();

@@ -10,6 +10,8 @@ namespace core {
 char FoldChar(char c);
 std::string FoldCase(const std::string& text);
 bool SameText(const std::string& a, const std::string& b);
+// Whether text holds part at position at, letter case ignored (no copy made).
+bool SameTextAt(const std::string& text, size_t at, const std::string& part);
 // <0, 0, >0 like strcmp, on folded characters.
 int CompareText(const std::string& a, const std::string& b);
 

@@ -93,6 +93,26 @@ FolderMakeFault g_folderMakeFault = nullptr;
 
 void SetFolderMakeFault(FolderMakeFault fault) { g_folderMakeFault = fault; }
 
+DWORD CreateFolder(const std::string& path) {
+  if (g_folderMakeFault)
+    if (const DWORD fault = g_folderMakeFault(path)) return fault;
+  if (CreateDirectoryA(path.c_str(), nullptr)) return 0;
+  const DWORD error = GetLastError();
+  return error ? error : ERROR_GEN_FAILURE;
+}
+
+namespace {
+bool UnderWine() {
+  // Wine's own system library names its version; Windows' does not.
+  static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  return wine;
+}
+} // namespace
+
+bool ListingTellsStamps() { return UnderWine(); }
+
+bool VolumeFollowsDrive() { return UnderWine(); }
+
 DWORD CreateFolderStamped(const std::string& path, ItemStamp& stamp) {
   stamp = ItemStamp();
   if (g_folderMakeFault)

@@ -70,8 +70,26 @@ bool StampAt(const std::string& path, ItemStamp& stamp);
 // ERROR_PATH_NOT_FOUND ...), as CreateDirectoryA would set it.
 DWORD CreateFolderStamped(const std::string& path, ItemStamp& stamp);
 
+// Makes one folder with the one system call CreateDirectoryA makes: 0 when
+// made, else the system's error, as CreateFolderStamped answers it.
+DWORD CreateFolder(const std::string& path);
+
+// Whether a folder's listing tells each entry's index and change time as a
+// handle on the entry tells them at that moment: under Wine both are read
+// from the file system for each listing; NTFS may list an older time (its
+// directory entries are brought up to date later, as FindFirstFile's own
+// documentation warns), so there a stamp is read through a handle.
+bool ListingTellsStamps();
+
+// Whether the volume serial number a handle tells is the one of the drive the
+// system names the item's place by (ResolvedPathOf: the drive whose root lies
+// deepest above it), whatever the item: under Wine it is that drive's, asked
+// of its mount manager (each time a round trip to another process); on
+// Windows a folder may be another volume mounted inside a drive.
+bool VolumeFollowsDrive();
+
 // For tests only, never set by the program: asked before each folder
-// CreateFolderStamped makes; an error it answers is taken as the system's
+// CreateFolderStamped or CreateFolder makes; an error it answers is taken as the system's
 // own and the folder is not made (ERROR_DISK_FULL: a disk without room, as a
 // full file system answers). Null (the default) changes nothing.
 using FolderMakeFault = DWORD (*)(const std::string& path);

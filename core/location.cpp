@@ -37,7 +37,7 @@ DWORD NtObjectPath(HANDLE h, std::vector<wchar_t>& out) {
 // where the system answers no such path.
 std::string FinalPathOf(HANDLE h, DWORD& error) {
   error = 0;
-  std::vector<wchar_t> wide(MAX_PATH + 16);
+  static thread_local std::vector<wchar_t> wide;
   // The object's own name first: under Wine it has the "\??\C:\..." form,
   // the place the final-path call answers, at the cost of one call of the
   // system (the final-path call asks each drive letter in turn), and it tells
@@ -56,7 +56,14 @@ std::string FinalPathOf(HANDLE h, DWORD& error) {
   }
   int chars = 0;
   std::vector<char> buffer;
-  if (n > 0 && n < wide.size()) {
+  // Plain ASCII (nearly every place) is the same in every code page.
+  bool ascii = n > 0 && n < wide.size();
+  for (DWORD i = 0; ascii && i < n; ++i) ascii = wide[i] < 0x80;
+  if (ascii) {
+    buffer.resize(n);
+    for (DWORD i = 0; i < n; ++i) buffer[i] = static_cast<char>(wide[i]);
+    chars = static_cast<int>(n);
+  } else if (n > 0 && n < wide.size()) {
     // No best fit: a letter the code page lacks never turns into a look-alike
     // that could name another, real place. A place spelt with one is not
     // compared at all.
@@ -199,6 +206,25 @@ ItemLocation RoadItself(const std::string& folder, HANDLE& h, FileIdentity* iden
   return at;
 }
 
+// Whether resolved is where the road's folder lies (roadResolved) followed by
+// the rest of path below the road (its first roadLength characters): what
+// SameText(resolved, AlongRoad(roadResolved, RestBelow(road, path))) tells,
+// with no copy made.
+bool IsAlongRoad(const std::string& resolved, const std::string& roadResolved, const std::string& path,
+                 size_t roadLength) {
+  size_t at = roadLength;
+  if (at < path.size() && path[at] == '\\') ++at;
+  if (at >= path.size()) return SameText(resolved, roadResolved);
+  size_t base = roadResolved.size();
+  if (base > 0 && roadResolved[base - 1] == '\\') --base;
+  if (resolved.size() != base + 1 + (path.size() - at) || resolved[base] != '\\') return false;
+  for (size_t i = 0; i < base; ++i)
+    if (FoldChar(resolved[i]) != FoldChar(roadResolved[i])) return false;
+  for (size_t i = at, j = base + 1; i < path.size(); ++i, ++j)
+    if (FoldChar(resolved[j]) != FoldChar(path[i])) return false;
+  return true;
+}
+
 // Below road: the rest of path, starting with its backslash ("" for the road itself).
 std::string RestBelow(const std::string& road, const std::string& path) {
   std::string rest = path.substr(road.size());
@@ -249,8 +275,9 @@ std::map<std::string, LocationCheck::Road, FoldedLess>::iterator LocationCheck::
 
 DWORD LocationCheck::OnRoad(const std::string& path, const std::string& resolved,
                             std::map<std::string, Road, FoldedLess>::iterator road) {
-  std::string rest = RestBelow(road->first, path);
   const DWORD closed = road->second.error;
+  if (!closed && IsAlongRoad(resolved, road->second.resolved, path, road->first.size())) return 0;
+  std::string rest = RestBelow(road->first, path);
   if (closed) return rest.empty() || NotFound(closed) || closed == kErrorProtected ? closed : kErrorRoadMoved;
   if (SameText(resolved, AlongRoad(road->second.resolved, rest))) return 0;
   if (rest.find('~') != std::string::npos) {
@@ -397,7 +424,8 @@ DWORD LocationCheck::RoadAbove(const std::string& folder) {
 
 DWORD LocationCheck::Guarded(const std::string& resolved, std::map<std::string, Road, FoldedLess>::iterator road) {
   if (!protected_) return 0;
-  const std::string roadAt = road != roads_.end() && !road->second.error ? road->second.resolved : std::string();
+  static const std::string none;
+  const std::string& roadAt = road != roads_.end() && !road->second.error ? road->second.resolved : none;
   return protected_->ItemRefused(resolved, roadAt) ? kErrorProtected : 0;
 }
 

@@ -6,6 +6,7 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <cctype>
 
 namespace core {
 
@@ -19,7 +20,7 @@ HANDLE OpenFollowed(const std::string& path) {
 
 // a is b or lies inside it (both without trailing backslashes but a root's).
 bool SameOrBelow(const std::string& a, const std::string& b) {
-  if (b.empty() || a.size() < b.size() || !SameText(a.substr(0, b.size()), b)) return false;
+  if (b.empty() || !SameTextAt(a, 0, b)) return false;
   return a.size() == b.size() || a[b.size()] == '\\' || b.back() == '\\';
 }
 
@@ -46,13 +47,6 @@ std::string RootPart(const std::string& path) {
   if (server == std::string::npos) return std::string();
   const size_t share = path.find('\\', server + 1);
   return share == std::string::npos ? path + "\\" : path.substr(0, share + 1);
-}
-
-// The folder holding path (a root: the root itself).
-std::string FolderOf(const std::string& path) {
-  const size_t cut = path.find_last_of('\\');
-  if (cut == std::string::npos || cut + 1 >= path.size()) return path;
-  return path.substr(0, cut == 2 && path[1] == ':' ? cut + 1 : cut);
 }
 
 // The ".." entry of the folder open at h, as its own listing gives it: its
@@ -130,25 +124,35 @@ std::vector<std::string> RoadFolders(const std::string& path) {
 
 ProtectedPlaces::ProtectedPlaces(const std::vector<ProtectedPlace>& places) {
   // Each folder is read once, however many places name it or lie below it
-  // (reading a folder's volume is dear under Wine).
+  // (reading a folder's volume is dear under Wine: there it is read once per
+  // drive naming the folders, the volume being that drive's).
   struct Read {
     bool identityRead = false, resolvedRead = false;
     std::string resolved;
     FileIdentity identity;
   };
   std::unordered_map<std::string, Read, FoldedHash, FoldedEqual> read;
+  std::unordered_map<std::string, DWORD, FoldedHash, FoldedEqual> volumes;  // drive -> serial number
+  const bool byDrive = VolumeFollowsDrive();
   // A place is also resolved (where the system leads it); a folder holding one needs its identity only.
   auto readOnce = [&](const std::string& path, bool resolve) -> const Read& {
     Read& r = read[path];
     if (r.identityRead && (r.resolvedRead || !resolve)) return r;
     HANDLE h = OpenFollowed(path.size() == 2 ? path + "\\" : path);
     if (h != INVALID_HANDLE_VALUE) {
-      if (resolve) {
+      std::string resolved;
+      if (resolve || (byDrive && !r.identityRead)) {
         DWORD error = 0;
-        r.resolved = ResolvedPathOf(h, error);
-        if (error) r.resolved.clear();
+        resolved = ResolvedPathOf(h, error);
+        if (error) resolved.clear();
       }
-      if (!r.identityRead) IdentityOf(h, r.identity);
+      if (resolve) r.resolved = resolved;
+      const std::string drive = RootPart(resolved);
+      if (!r.identityRead) {
+        const auto volume = byDrive && !drive.empty() ? volumes.find(drive) : volumes.end();
+        if (volume != volumes.end()) IndexOf(h, volume->second, r.identity);
+        else if (IdentityOf(h, r.identity) && byDrive && !drive.empty()) volumes.emplace(drive, r.identity.volume);
+      }
       CloseHandle(h);
     }
     r.identityRead = true;
@@ -188,10 +192,98 @@ void ProtectedPlaces::AddHolder(size_t place, const FileIdentity& identity) {
 
 ProtectedPlaces::~ProtectedPlaces() { CloseListings(); }
 
-void ProtectedPlaces::CloseListings() {
-  for (auto& parent : parents_)
-    if (parent.second != INVALID_HANDLE_VALUE) CloseHandle(parent.second);
-  parents_.clear();
+void ProtectedPlaces::CloseListings() { parents_.clear(); }
+
+namespace {
+
+bool SameLetter(wchar_t a, wchar_t b) {
+  if (a < 0x80 && b < 0x80) return std::tolower(a) == std::tolower(b);
+  return a == b;
+}
+
+// How many of the first characters of a and b agree (letter case ignored in
+// plain letters: a listing's pattern ignores it too).
+size_t Shared(const std::wstring& a, const std::wstring& b) {
+  size_t n = 0;
+  while (n < a.size() && n < b.size() && SameLetter(a[n], b[n])) ++n;
+  return n;
+}
+
+// A listed name in this code page, false when it does not spell back exactly.
+bool Spelled(const wchar_t* wide, size_t chars, std::string& out) {
+  out.clear();
+  if (chars == 0) return false;
+  const UINT codePage = GetACP();
+  const bool utf = codePage == CP_UTF8 || codePage == CP_UTF7;
+  BOOL defaulted = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), nullptr, 0,
+                                    nullptr, utf ? nullptr : &defaulted);
+  if (n <= 0 || defaulted) return false;
+  out.resize(static_cast<size_t>(n));
+  WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), &out[0], n, nullptr,
+                      utf ? nullptr : &defaulted);
+  return !defaulted;
+}
+
+// Listings of one folder a pass may make before each folder in it is opened itself.
+constexpr int kListingsPerFolder = 3;
+
+} // namespace
+
+void ProtectedPlaces::ListParent(const std::string& parent, ParentListing& listing) {
+  ++listing.listings;
+  listing.listed = true;
+  listing.names.clear();
+  HANDLE h = CreateFileA(parent.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE, kShareAll, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    listing.closed = true;
+    return;
+  }
+  // Only the names beginning as those asked: a folder holding much else is
+  // not read entry by entry (under Wine each entry listed is read from the
+  // disk; one the pattern leaves out is not).
+  std::wstring mask = listing.prefix + L'*';
+  UNICODE_STRING pattern;
+  pattern.Buffer = &mask[0];
+  pattern.Length = pattern.MaximumLength = static_cast<USHORT>(mask.size() * sizeof(wchar_t));
+  std::vector<LONGLONG> buffer(64 * 1024 / sizeof(LONGLONG));
+  std::string name, shortName;
+  bool whole = false;
+  for (bool first = true;; first = false) {
+    IO_STATUS_BLOCK io{};
+    const NTSTATUS status = NtQueryDirectoryFile(h, nullptr, nullptr, nullptr, &io, buffer.data(),
+                                                 static_cast<ULONG>(buffer.size() * sizeof(LONGLONG)),
+                                                 FileIdBothDirectoryInformation, FALSE, first ? &pattern : nullptr,
+                                                 first ? TRUE : FALSE);
+    if (status == kNoMoreFiles || status == kNoSuchFile) {
+      whole = true;
+      break;
+    }
+    if (status != 0 || io.Information == 0) break;
+    const char* at = reinterpret_cast<const char*>(buffer.data());
+    for (;;) {
+      const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFORMATION*>(at);
+      Listed listed{entry->FileAttributes, FileIdentity(), false};
+      listed.index.indexHigh = static_cast<DWORD>(entry->FileId.HighPart);
+      listed.index.indexLow = entry->FileId.LowPart;
+      listed.index.known = entry->FileId.QuadPart != 0;
+      auto add = [&](const std::string& spelled) {
+        const auto added = listing.names.emplace(spelled, listed);
+        if (!added.second) added.first->second.twin = true;
+      };
+      const bool spelled = Spelled(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name);
+      if (spelled) add(name);
+      if (entry->ShortNameLength > 0 && Spelled(entry->ShortName, entry->ShortNameLength / sizeof(wchar_t), shortName) &&
+          !(spelled && SameText(shortName, name)))
+        add(shortName);
+      if (entry->NextEntryOffset == 0) break;
+      at += entry->NextEntryOffset;
+    }
+  }
+  CloseHandle(h);
+  // A listing cut short tells nothing: each folder is opened itself.
+  if (!whole) listing.closed = true;
 }
 
 bool ProtectedPlaces::ListedIndex(const std::string& folder, FileIdentity& index) {
@@ -199,39 +291,42 @@ bool ProtectedPlaces::ListedIndex(const std::string& folder, FileIdentity& index
   const size_t cut = folder.find_last_of('\\');
   if (cut == std::string::npos || cut + 1 >= folder.size()) return false;  // a root
   const std::string parent = folder.substr(0, folder[cut - 1] == ':' ? cut + 1 : cut);
-  auto held = parents_.find(parent);
-  if (held == parents_.end())
-    held = parents_
-               .emplace(parent, CreateFileA(parent.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr))
-               .first;
-  if (held->second == INVALID_HANDLE_VALUE) return false;
   const std::string name = folder.substr(cut + 1);
-  if (name.find_first_of("*?<>\"") != std::string::npos) return false;
-  WCHAR wide[MAX_PATH];
-  const int chars = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), wide, MAX_PATH);
+  // A short name may stand for another entry's long one: opened itself.
+  if (name.find_first_of("*?<>\"~") != std::string::npos) return false;
+  WCHAR buffer[MAX_PATH];
+  const int chars = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), buffer, MAX_PATH);
   if (chars <= 0) return false;
-  UNICODE_STRING mask;
-  mask.Buffer = wide;
-  mask.Length = mask.MaximumLength = static_cast<USHORT>(chars * sizeof(WCHAR));
-  union {
-    FILE_ID_BOTH_DIR_INFORMATION entry;
-    char bytes[sizeof(FILE_ID_BOTH_DIR_INFORMATION) + MAX_PATH * sizeof(WCHAR)];
-  } buffer;
-  IO_STATUS_BLOCK io{};
-  if (NtQueryDirectoryFile(held->second, nullptr, nullptr, nullptr, &io, &buffer, sizeof buffer,
-                           FileIdBothDirectoryInformation, TRUE, &mask, TRUE) != 0)
-    return false;
-  const FILE_ID_BOTH_DIR_INFORMATION& entry = buffer.entry;
+  const std::wstring wide(buffer, static_cast<size_t>(chars));
+  ParentListing& listing = parents_[parent];
+  if (listing.closed) return false;
+  if (!listing.listed || Shared(listing.prefix, wide) < listing.prefix.size()) {
+    // The first name asked in a folder is opened itself; from the second on,
+    // the folder is listed for the names beginning as all those asked so far
+    // (again, for fewer letters, when one begins otherwise).
+    if (!listing.listed && listing.first.empty()) {
+      listing.first = wide;
+      return false;
+    }
+    const size_t shared = Shared(listing.listed ? listing.prefix : listing.first, wide);
+    if (shared == 0 || listing.listings >= kListingsPerFolder) {
+      listing.closed = true;
+      listing.names.clear();
+      return false;
+    }
+    listing.prefix = wide.substr(0, shared);
+    ListParent(parent, listing);
+    if (listing.closed) return false;
+  }
+  const auto found = listing.names.find(name);
+  if (found == listing.names.end()) return false;
+  const Listed& entry = found->second;
+  if (entry.twin) return false;
   // Only a plain folder: a link is known by where it leads, which its handle tells.
-  if (!(entry.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (entry.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-      entry.FileId.QuadPart == 0)
+  if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY) || (entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+      !entry.index.known)
     return false;
-  index = FileIdentity();
-  index.indexHigh = static_cast<DWORD>(entry.FileId.HighPart);
-  index.indexLow = entry.FileId.LowPart;
-  index.known = true;
+  index = entry.index;
   return true;
 }
 
@@ -278,6 +373,10 @@ bool ProtectedPlaces::InsideByIndex(DWORD high, DWORD low, size_t& place) const 
 
 const ProtectedPlaces::RootVerdict& ProtectedPlaces::RootOf(const std::string& root, const std::string& folder) {
   RootSeen& seen = roots_[root];
+  if (!folder.empty()) {
+    lastSeen_ = &seen;
+    lastFolder_ = folder;
+  }
   if (seen.known && (folder.empty() || SameText(seen.folder, folder))) return seen.verdict;
   if (!folder.empty()) seen.folder = folder;
   HANDLE h = OpenForListing(root);
@@ -410,6 +509,18 @@ std::string ProtectedPlaces::Refusal(const std::string& path, bool rootTaken, bo
   return std::string();
 }
 
+const ProtectedPlaces::RootVerdict* ProtectedPlaces::RootOfItem(const std::string& resolved) {
+  // The items of one folder come one after another: while they do, its
+  // drive's verdict is taken again as it is, with no copy of the path made.
+  const size_t cut = resolved.find_last_of('\\');
+  const size_t folder = cut == std::string::npos || cut + 1 >= resolved.size() ? resolved.size()
+                        : cut == 2 && resolved[1] == ':'                     ? cut + 1
+                                                                             : cut;
+  if (lastSeen_ && lastFolder_.size() == folder && SameTextAt(resolved, 0, lastFolder_)) return &lastSeen_->verdict;
+  const std::string root = RootPart(resolved);
+  return root.empty() ? nullptr : &RootOf(root, resolved.substr(0, folder));
+}
+
 bool ProtectedPlaces::ItemRefused(const std::string& resolved, const std::string& road) {
   if (resolved.empty() || places_.empty()) return false;
   for (const Place& place : places_) {
@@ -418,8 +529,8 @@ bool ProtectedPlaces::ItemRefused(const std::string& resolved, const std::string
     if (!SameOrBelow(resolved, place.resolved)) continue;
     if (place.inside || (!road.empty() && !SameOrBelow(road, place.resolved))) return true;
   }
-  const std::string root = RootPart(resolved);
-  return !root.empty() && RootOf(root, FolderOf(resolved)).what != RootVerdict::Clear;
+  const RootVerdict* drive = RootOfItem(resolved);
+  return drive && drive->what != RootVerdict::Clear;
 }
 
 bool ProtectedPlaces::RoadRefused(const std::string& resolved, const FileIdentity& identity) {
@@ -428,8 +539,8 @@ bool ProtectedPlaces::RoadRefused(const std::string& resolved, const FileIdentit
     if (identity.known && identity == place.identity) return true;
     if (!place.resolved.empty() && SameOrBelow(resolved, place.resolved)) return true;
   }
-  const std::string root = places_.empty() ? std::string() : RootPart(resolved);
-  return !root.empty() && RootOf(root, FolderOf(resolved)).what != RootVerdict::Clear;
+  const RootVerdict* drive = places_.empty() ? nullptr : RootOfItem(resolved);
+  return drive && drive->what != RootVerdict::Clear;
 }
 
 } // namespace core

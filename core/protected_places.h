@@ -37,10 +37,11 @@ public:
   ProtectedPlaces(const ProtectedPlaces&) = delete;
   ProtectedPlaces& operator=(const ProtectedPlaces&) = delete;
 
-  // While one lives, the folders holding those Refusal is asked of stay open
-  // for listing, so lines checked one after another in one folder cost one
-  // handle; they close when the last one goes, so no folder of the user's is
-  // held open beyond the lines' check. Without one each folder is opened.
+  // While one lives, the folders holding those Refusal is asked of are listed
+  // (once for several lines in one folder, those lines' names only) and the
+  // listings kept, so lines checked one after another in one folder cost no
+  // handle each; they are forgotten when the last one goes. Without one each
+  // folder is opened.
   class HeldListings {
   public:
     explicit HeldListings(ProtectedPlaces* places) : places_(places) {
@@ -113,6 +114,8 @@ private:
   // item on the drive) the root's index is read again when the folder is not
   // the last one asked about, and the climb made again when it changed.
   const RootVerdict& RootOf(const std::string& root, const std::string& folder = std::string());
+  // RootOf the drive of an item found at resolved, with the folder holding it.
+  const RootVerdict* RootOfItem(const std::string& resolved);
   // The climb from the folder open at h (for listing), whose index is index;
   // closes h.
   RootVerdict Climb(HANDLE h, FileIdentity index, const std::string& root);
@@ -125,6 +128,23 @@ private:
   // The index of folder as the folder holding it lists it, when it is listed
   // there as a plain folder (no link); false otherwise.
   bool ListedIndex(const std::string& folder, FileIdentity& index);
+  // What a listing of a folder holding lines told of its entries whose names
+  // begin with prefix (a listing's name pattern holds on its handle for good:
+  // each listing has a handle of its own).
+  struct Listed {
+    DWORD attributes;
+    FileIdentity index;
+    bool twin;  // another entry answers to the name too (letter case, a short name): opened itself
+  };
+  struct ParentListing {
+    bool listed = false;
+    bool closed = false;     // no name shared: each folder in it is opened itself
+    int listings = 0;
+    std::wstring prefix;     // what the names listed begin with
+    std::wstring first;      // the first name asked, before any listing
+    std::unordered_map<std::string, Listed, FoldedHash, FoldedEqual> names;  // long and short names
+  };
+  void ListParent(const std::string& parent, ParentListing& listing);
   // Records a folder holding place (not the place itself), once.
   void AddHolder(size_t place, const FileIdentity& identity);
 
@@ -133,9 +153,12 @@ private:
   std::multimap<std::pair<DWORD, DWORD>, std::pair<FileIdentity, Match>> byIndex_;
   std::unordered_map<std::string, Known, FoldedHash, FoldedEqual> known_;
   std::unordered_map<std::string, RootSeen, FoldedHash, FoldedEqual> roots_;
+  // The drive and folder RootOf was last asked with (the folder's is the drive's folder).
+  RootSeen* lastSeen_ = nullptr;
+  std::string lastFolder_;
   void CloseListings();
-  // The folders holding those asked of, open for listing while held.
-  std::unordered_map<std::string, HANDLE, FoldedHash, FoldedEqual> parents_;
+  // The folders holding those asked of, as listed while held.
+  std::unordered_map<std::string, ParentListing, FoldedHash, FoldedEqual> parents_;
   unsigned holding_ = 0;
 };
 

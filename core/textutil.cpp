@@ -411,13 +411,16 @@ size_t FullPathRootLength(const std::string& path) {
 } // namespace
 
 namespace {
-// stamps, when given, takes the stamp of each folder made, read through the
-// handle its creation opened; error the system's answer when one fails.
-MakeFolderResult MakeLevels(const std::string& path, size_t root,
-                            std::vector<std::string>& created, std::vector<ItemStamp>* stamps, DWORD& error) {
+// stamps, when given, takes the stamp of each folder made, as make reads it
+// (else through the handle its creation opened); error the system's answer
+// when one fails.
+MakeFolderResult MakeLevels(const std::string& path, size_t root, std::vector<std::string>& created,
+                            std::vector<ItemStamp>* stamps, DWORD& error, const FolderMaker* make) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     ItemStamp stamp;
-    error = stamps ? CreateFolderStamped(path, stamp) : CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
+    error = make ? (*make)(path, stamp)
+            : stamps ? CreateFolderStamped(path, stamp)
+                     : CreateDirectoryA(path.c_str(), nullptr) ? 0 : GetLastError();
     if (error == 0) {
       // The call's success is the directory standing there: no look-up after
       // it (the names a system answers with success without making anything,
@@ -432,7 +435,7 @@ MakeFolderResult MakeLevels(const std::string& path, size_t root,
       return MakeFolderResult::Exists;
     }
     std::string parent = path.substr(0, path.find_last_of('\\'));
-    if (parent.size() < root || MakeLevels(parent, root, created, stamps, error) == MakeFolderResult::Failed)
+    if (parent.size() < root || MakeLevels(parent, root, created, stamps, error, make) == MakeFolderResult::Failed)
       return MakeFolderResult::Failed;
   }
   return MakeFolderResult::Failed;
@@ -459,6 +462,11 @@ bool IsCreatableFolderPath(const std::string& text) {
 
 MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created,
                                   std::vector<ItemStamp>* stamps, DWORD* error) {
+  return MakeFolderLevels(text, created, stamps, error, nullptr);
+}
+
+MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::string>* created,
+                                  std::vector<ItemStamp>* stamps, DWORD* error, const FolderMaker* make) {
   DWORD answer = 0;
   if (!error) error = &answer;
   *error = 0;
@@ -476,7 +484,7 @@ MakeFolderResult MakeFolderLevels(const std::string& text, std::vector<std::stri
   }
   std::vector<std::string> made;
   std::vector<ItemStamp> madeStamps;
-  MakeFolderResult result = MakeLevels(path, root, made, created && stamps ? &madeStamps : nullptr, *error);
+  MakeFolderResult result = MakeLevels(path, root, made, created && stamps ? &madeStamps : nullptr, *error, make);
   if (result == MakeFolderResult::Failed) {
     // The parents this attempt made are empty and ours: the disk stays as it was.
     for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryA(it->c_str());

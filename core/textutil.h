@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,12 @@ enum class MakeFolderResult { Created, Exists, Failed };
 MakeFolderResult MakeFolderLevels(const std::string& path,
                                   std::vector<std::string>* created = nullptr,
                                   std::vector<ItemStamp>* stamps = nullptr, DWORD* error = nullptr);
+// The same with each level made by make (0 when made, else the system's
+// error, as CreateDirectoryA sets it), which gives the stamp it read then
+// (unknown when it read none): core/made_folders.h.
+using FolderMaker = std::function<DWORD(const std::string& path, ItemStamp& stamp)>;
+MakeFolderResult MakeFolderLevels(const std::string& path, std::vector<std::string>* created,
+                                  std::vector<ItemStamp>* stamps, DWORD* error, const FolderMaker* make);
 
 // Deletes everything inside folder (not the folder itself), entry by entry,
 // never through a link and never to the recycle bin (RemoveFolderContents of

@@ -299,7 +299,13 @@ Undone UndoFolder(const std::string& folder, const ItemStamp& made, Checked earl
       return Undone::Stays;
     }
   }
-  if (made.known && at.identity.known) {
+  if (!made.known) {
+    // The run could not tell this folder as the one it made: never removed.
+    why = "the run could not record it as the folder it made (it was changed or made again while the run went "
+          "on, or could not be read)";
+    return Undone::Stays;
+  }
+  if (at.identity.known) {
     if (!made.SameIndex(at.identity)) {
       why = "another folder has its name now (the one the run made is gone)";
       return Undone::Stays;
@@ -326,26 +332,6 @@ Undone UndoFolder(const std::string& folder, const ItemStamp& made, Checked earl
 }
 
 } // namespace
-
-void StampFilledFolders(CreationJournal& journal) {
-  if (journal.folders.empty() || journal.stamps.size() != journal.folders.size()) return;
-  const JournalFolders index(journal.folders);
-  std::vector<char> filled(journal.folders.size(), 0);
-  auto mark = [&](const std::string& item) {
-    const size_t at = index.Find(ParentPath(item));
-    if (at != std::string::npos) filled[at] = 1;
-  };
-  for (const std::string& folder : journal.folders) mark(folder);
-  for (const CreationJournal::File& file : journal.files) mark(file.path);
-  for (size_t i = 0; i < filled.size(); ++i) {
-    if (!filled[i]) continue;
-    ItemStamp now;
-    ItemStamp& made = journal.stamps[i];
-    if (StampAt(journal.folders[i], now) && made.known && now.indexHigh == made.indexHigh &&
-        now.indexLow == made.indexLow)
-      made.changed = now.changed;
-  }
-}
 
 bool ReportedAfterUndo(bool folder, Undone outcome) {
   return outcome == Undone::Refused || outcome == Undone::Stays;
@@ -620,7 +606,7 @@ bool CreationEngine::Attach(const std::string& root, const StructureListing& lis
   const bool withFiles = AttachWithFiles(job.mode);
   const bool subOnly = !AttachMainFolders(job.mode);
   DWORD error = 0;
-  const MakeFolderResult rootMade = MakeFolderLevels(root, &journal_.folders, &journal_.stamps, &error);
+  const MakeFolderResult rootMade = made_->MakeLevels(root, error);
   // Under the main-folder options the structure's own folder is one of its
   // folders (the new folder itself is not, under the others).
   if (rootMade == MakeFolderResult::Created) {
@@ -646,7 +632,7 @@ bool CreationEngine::Attach(const std::string& root, const StructureListing& lis
     const std::string target = root + "\\" + entry.relative;
     const bool isNew = predictedTargets_.insert(target).second;
     if (entry.folder) {
-      switch (MakeFolderLevels(target, &journal_.folders, &journal_.stamps, &error)) {
+      switch (made_->MakeLevels(target, error)) {
       case MakeFolderResult::Created:
         if (sink_.listed) sink_.listed(ResultList::SubFoldersCreated, target);
         Count(kCreated, kSubFolders);
@@ -685,6 +671,7 @@ bool CreationEngine::Attach(const std::string& root, const StructureListing& lis
     // record in one pass.
     CopiedFile copied;
     const DWORD error = writer_->Copy(source, target, copied);
+    made_->Changed(target);
     if (error == 0) {
       CreationJournal::File file{target, copied.size, copied.written};
       file.digest = copied.digest;
@@ -813,6 +800,7 @@ bool CreationEngine::Run(const CreationJob& job) {
   keptCaption_ = job.captions.keptNames;
   linkedCaption_ = job.captions.selfCopy;
   recording_ = true;
+  made_ = std::make_unique<MadeFolders>(journal_.folders, journal_.stamps);
   // Every structure is listed before the first folder is made, so nothing this
   // run creates (inside a structure) is ever copied.
   if (job.mode != AttachMode::Nothing)
@@ -832,7 +820,7 @@ bool CreationEngine::Run(const CreationJob& job) {
     }
     const size_t madeFrom = journal_.folders.size();
     DWORD error = 0;
-    MakeFolderResult made = MakeFolderLevels(path, &journal_.folders, &journal_.stamps, &error);
+    MakeFolderResult made = made_->MakeLevels(path, error);
     NoteRoad(madeFrom);
     if (made == MakeFolderResult::Exists) {
       RecordExists(path, job);
@@ -863,8 +851,9 @@ bool CreationEngine::Run(const CreationJob& job) {
     }
     if (!completed) break;
   }
-  // What the undo knows each folder by: as the run left it.
-  StampFilledFolders(journal_);
+  // What the undo knows each folder by: as the run left it, stopped or not.
+  made_->Read();
+  made_.reset();
   ReportUnmeasured(job.captions.missingSize);
   if (!fullAt_.empty() && sink_.warn)
     sink_.warn("The disk is full !\nThe Creation process is stopped at : \n" + fullAt_, job.captions.diskFull, false);

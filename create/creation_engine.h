@@ -12,6 +12,7 @@
 #include "core/file_copy.h"
 #include "core/folder_scan.h"
 #include "core/location.h"
+#include "core/made_folders.h"
 #include "core/remover.h"
 #include "core/textutil.h"
 
@@ -125,7 +126,7 @@ struct FreeSpaceCheck {
 FreeSpaceCheck CheckFreeSpace(const std::string& destination, double count, uint64_t bytes);
 
 // What a run made, newest last: every folder level it created, with its stamp
-// as the run left it (core/file_identity.h: the undo takes back only that very
+// as the run left it (core/made_folders.h: the undo takes back only that very
 // folder, unchanged), and every file it copied, with the size, time and
 // content digest the copy had.
 struct CreationJournal {
@@ -137,7 +138,7 @@ struct CreationJournal {
     bool digested = false;   // false: the copy could not be read back, so no undo takes it
   };
   std::vector<std::string> folders;
-  std::vector<ItemStamp> stamps;  // of folders[i]; none (fewer) where unknown
+  std::vector<ItemStamp> stamps;  // of folders[i]; unknown where the run could not record it
   std::vector<File> files;
   // The folders that stood before the run and hold what it made (a
   // destination, a main folder), each once: the undo reaches nothing below one
@@ -151,12 +152,6 @@ struct CreationJournal {
     std::vector<std::string>().swap(roads);
   }
 };
-
-// Reads again, once the run is done, the stamp of each journaled folder that
-// received an item the journal holds (made in it after it): the change time
-// recorded when it was made is not the one the run left it with. A folder
-// found to be another one meanwhile keeps the stamp it was made with.
-void StampFilledFolders(CreationJournal& journal);
 
 // The journal's record of a file just copied to path: its size, time and
 // content digest as they are on disk now (the size and time given when they
@@ -180,7 +175,8 @@ bool ReportedAfterUndo(bool folder, Undone outcome);
 // folder the run made, as the run left it (its stamp, read through the handle
 // that removes it; for a folder holding journaled items, read before the first
 // of them is taken away): another folder made under its name since, a folder
-// changed since and a link put there stay. The journal's roads come first:
+// changed since, one whose stamp the run could not record and a link put
+// there stay. The journal's roads come first:
 // nothing below one is reached unless it lies where that folder lies now (a
 // folder the run made, swapped for a link since, keeps everything below it).
 // Every removal goes through remover (the system's when none is given).
@@ -369,6 +365,8 @@ private:
   // same checks and writes nothing.
   std::unique_ptr<SystemRemover> writes_;
   std::unique_ptr<CopyWriter> writer_;
+  // A run's folders, journaled with their stamps (read when the run ends).
+  std::unique_ptr<MadeFolders> made_;
   // A simulation's verdict on each structure file's source, asked once a job.
   std::vector<std::vector<DWORD>> verdicts_;
   // The files not written, each with why, for the run's box at the end.

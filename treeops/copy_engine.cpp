@@ -5,6 +5,7 @@
 #include "core/file_copy.h"
 #include "core/folder_scan.h"
 #include "core/free_space.h"
+#include "core/made_folders.h"
 #include "core/remover.h"
 #include "core/textutil.h"
 #include "treeops/delete_engine.h"
@@ -89,6 +90,9 @@ class CopyPass {
 public:
   CopyPass(const CopyPreview& p, bool dry, CopyResults& r, CopyJournal& j, const Progress& progress)
       : p_(p), dry_(dry), r_(r), j_(j), progress_(progress) {}
+
+  // What the undo knows each folder the run made by, as the run left it.
+  void ReadStamps() { made_.Read(); }
 
   bool Run() {
     if (p_.protectedPlaces) remover_.Protect(p_.protectedPlaces);
@@ -227,7 +231,6 @@ private:
     if (!guard.empty()) return Other(r_.subFoldersOther, r_.other[1], path, guard + ": nothing is copied into it", Shut);
     if (path.size() >= kPathLimit) return Other(r_.subFoldersOther, r_.other[1], path, "the path is too long");
     DWORD error = 0;
-    core::ItemStamp stamp;  // the undo's record of the folder, read through the handle that made it
     if (dry_) {
       const DWORD a = parentState == New ? INVALID_FILE_ATTRIBUTES : Predicted(parent, parentOnDisk, name);
       if (a != INVALID_FILE_ATTRIBUTES) {
@@ -236,14 +239,10 @@ private:
       } else {
         predicted_.emplace(path, FILE_ATTRIBUTE_DIRECTORY);
       }
-    } else if ((error = core::CreateFolderStamped(path, stamp)) != 0) {
+    } else if ((error = made_.MakeOne(path)) != 0) {  // journaled with the undo's record of it
       onDisk = true;
     }
     if (error == 0) {
-      if (!dry_) {
-        j_.folders.push_back(path);
-        j_.stamps.push_back(stamp);
-      }
       r_.counters[5] += 1;
       r_.subFoldersCopied.push_back(path);
       return New;
@@ -350,6 +349,7 @@ private:
         // Written whole under a temporary name, then given its real name; the
         // copy and its undo's record in one pass: the content is read once.
         error = writer_.Copy(source, path, copied);
+        made_.Changed(path);
       }
       if (error == 0) {
         predicted_.emplace(path, FILE_ATTRIBUTE_NORMAL);
@@ -408,6 +408,7 @@ private:
   std::string fullAt_;  // where the disk became full, if it did
   FoldedNames predicted_;  // dry: what this main folder received so far
   std::unordered_map<std::string, FoldedNames, core::FoldedHash, core::FoldedEqual> listings_;
+  core::MadeFolders made_{j_.folders, j_.stamps};  // the run's folders, journaled
 };
 
 } // namespace
@@ -526,9 +527,9 @@ CopyPreview PreviewCopy(const CopyJob& job) {
 bool RunCopy(const CopyPreview& preview, bool dry, CopyResults& results, CopyJournal& journal,
              const Progress& progress) {
   if (preview.stop.number != 0) return false;
-  const bool completed = CopyPass(preview, dry, results, journal, progress).Run();
-  // What the undo knows each folder by: as the run left it.
-  if (!dry) core::StampFilledFolders(journal);
+  CopyPass pass(preview, dry, results, journal, progress);
+  const bool completed = pass.Run();
+  if (!dry) pass.ReadStamps();  // stopped or not
   return completed;
 }
 

@@ -56,8 +56,7 @@ unsigned Level(const std::string& path) {
 }
 
 bool SameOrInside(const std::string& a, const std::string& b) {
-  if (a.size() < b.size()) return false;
-  if (core::CompareText(a.substr(0, b.size()), b) != 0) return false;
+  if (!core::SameTextAt(a, 0, b)) return false;
   return a.size() == b.size() || a[b.size()] == '\\' || (!b.empty() && b.back() == '\\');
 }
 

@@ -28,6 +28,7 @@
 #include "app/frmMain.h"
 #include "app/program.h"
 #include "core/folder_scan.h"
+#include "core/location.h"
 #include "support/temp_dir.h"
 #include "support/wine_unix.h"
 #include "ui/application.h"
@@ -222,6 +223,7 @@ void Delete(const testsupport::TempDir& dir, int folders, int files, const char*
   page.chkVol07ShowDetailedResults.SetChecked(false);
   page.rdoVol07DeleteCompleteFolders.SetChecked(true);
   double simulation = 0, simulationAsked = 0, question = 0, run = 0, same = 0, plain = 0, rmdir = 0, deleted = 0;
+  double counted = 0;  // the count's own calls, on the "same" tree before its deletes
   for (int s = 0; s < slices; ++s)
     InTurns(s, {[&] {
                   page.Lists.Clear();
@@ -232,6 +234,14 @@ void Delete(const testsupport::TempDir& dir, int folders, int files, const char*
                   deleted += page.Results.counters[1];
                 },
                 [&] {
+                  // What the count must ask before the question: each folder
+                  // listed, and where a listing shows a link to a file as a
+                  // file (Wine) each file's own place.
+                  counted += bench::Seconds([&] {
+                    bench::PlannedDeletes(slice("same", s), [](const std::string& path, bool folder) {
+                      if (!folder && !core::ListingShowsFileLinks()) bench::Where(path);
+                    });
+                  });
                   same += bench::Seconds([&] {
                     const std::vector<std::string> listed = slice("same", s);
                     std::vector<std::pair<std::string, bool>> items;
@@ -260,6 +270,10 @@ void Delete(const testsupport::TempDir& dir, int folders, int files, const char*
   std::printf("%s, each listed, mode 4:\n", what);
   std::printf("%-44s %9.0f files in %7.3f s = %.2f x the run after it (%.3f s)\n", "delete page, press to question",
               items, question, run > 0 ? question / run : 0.0, run);
+  std::printf("  the count's own calls alone (each folder listed%s): %.3f s = %.2f x the run after the question, "
+              "%.2f x the same calls of the run\n",
+              core::ListingShowsFileLinks() ? "" : ", each file's place asked", counted, run > 0 ? counted / run : 0.0,
+              same > 0 ? counted / same : 0.0);
   bench::ReportWithRmdir("delete page, question + run", items, question + run, same, plain, rmdir, "files");
   std::printf("%-44s %9.0f files in %7.3f s = %.2f x the delete's question + run (%.3f s)\n",
               "delete page simulation, question + run", items, simulationAsked + simulation,

@@ -87,6 +87,65 @@ TEST(ProtectedPlaces, EveryRoadToAProtectedFolderIsKnownByWhatItIs) {
   EXPECT_TRUE(treeops::CheckTarget("C:\\", r.folders, true, places.get()).ok);
 }
 
+// Lines checked together, as a run or a list's road checks them (the folders
+// holding them kept open for listing meanwhile): each folder is judged by its
+// own identity, never by a sibling's that was asked before it. The protected
+// start-up folder, reached through Z: after folders beside it, is refused in
+// any order of its siblings, and the siblings stay free.
+TEST(ProtectedPlaces, LinesCheckedTogetherAreEachJudgedByTheirOwnFolder) {
+  NEEDS_WINE_ROADS();
+  Roads r;
+  ASSERT_TRUE(r.Ready());
+  for (const char* name : {"a1", "a2", "sa", "su", "zz"}) r.temp.AddFolder(std::string("p\\") + name);
+  const std::string protectedStartup = "the protected folder " + r.startup;
+  const std::vector<std::vector<std::string>> orders = {
+      {"a1", "a2", "st", "su", "zz"}, {"zz", "st", "a1"}, {"sa", "su", "st"}, {"st", "a1", "sa"}};
+  for (const std::vector<std::string>& order : orders) {
+    const std::shared_ptr<core::ProtectedPlaces> places = treeops::PlacesOf(r.folders);
+    const core::ProtectedPlaces::HeldListings held(places.get());
+    for (const std::string& name : order) {
+      const std::string line = r.zTemp + "\\p\\" + name;
+      SCOPED_TRACE(line);
+      const treeops::TargetCheck check = treeops::CheckTarget(line, r.folders, false, places.get());
+      EXPECT_EQ(check.reason, name == "st" ? protectedStartup : "");
+    }
+  }
+}
+
+// Under Wine the protected folders' volume is read once per drive: what a
+// handle on any folder tells of its volume is what it tells of the drive the
+// system names the folder's place by (the drive whose root lies deepest
+// above it), however the folder was reached: through C:, through Z:, through
+// a letter mapped to a folder inside C:, and past such a letter's root.
+TEST(ProtectedPlaces, AFoldersVolumeIsTheOneOfTheDriveNamingItsPlace) {
+  NEEDS_WINE_ROADS();
+  ASSERT_TRUE(core::VolumeFollowsDrive());
+  Roads r;
+  ASSERT_TRUE(r.Ready());
+  r.temp.AddFolder("mapped\\inner");
+  testsupport::MappedDrive drive(r.temp / "mapped");
+  if (!drive.Letter()) GTEST_SKIP() << "no drive letters to spare";
+  const std::vector<std::string> folders = {
+      r.startup, r.zTemp + "\\p\\st", r.temp / "mapped", r.temp / "mapped\\inner", drive.Root() + "inner",
+      drive.Root(), r.zWindows, "C:\\", "Z:\\"};
+  for (const std::string& folder : folders) {
+    SCOPED_TRACE(folder);
+    HANDLE h = core::OpenForIdentity(folder);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD error = 0;
+    const std::string resolved = core::ResolvedPathOf(h, error);
+    core::FileIdentity identity;
+    ASSERT_TRUE(core::IdentityOf(h, identity));
+    CloseHandle(h);
+    ASSERT_EQ(error, 0u);
+    const std::string root = resolved.size() >= 2 && resolved[1] == ':' ? resolved.substr(0, 2) + "\\" : "";
+    ASSERT_FALSE(root.empty()) << resolved;
+    core::FileIdentity ofRoot;
+    ASSERT_TRUE(core::IdentityAt(root, ofRoot));
+    EXPECT_EQ(identity.volume, ofRoot.volume) << resolved;
+  }
+}
+
 // The place check before every act: a road with a link above it is closed, a
 // road inside the Windows folder is closed, and an item that is, holds or lies
 // inside a protected folder is never touched, whatever road reaches it.
