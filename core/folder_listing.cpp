@@ -1,5 +1,6 @@
 #include "core/folder_listing.h"
 
+#include "core/on_threads.h"
 #include "core/textutil.h"
 #include "core/validation.h"
 
@@ -137,6 +138,18 @@ bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
   } while (FindNextFileW(find, &found));
   FindClose(find);
   return true;
+}
+
+std::vector<FolderListing> ListFolders(const std::vector<std::string>& folders, const std::string& mask) {
+  std::vector<FolderListing> listings(folders.size());
+  OnThreads(folders.size(), [&](size_t i) {
+    FolderListing& listing = listings[i];
+    listing.opened = ForEachFolderEntry(
+        folders[i], mask, [&](const WIN32_FIND_DATAA& data) { listing.entries.push_back(data); },
+        [&](const KeptEntry& entry) { listing.kept.push_back(entry); });
+    if (!listing.opened) listing.error = GetLastError();
+  });
+  return listings;
 }
 
 bool FolderHidesEntry(const std::string& folder, const std::string& name) {

@@ -15,6 +15,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace core {
 
@@ -58,6 +59,18 @@ std::string ListedNameFault(std::string_view name);
 bool ForEachFolderEntry(const std::string& folder, const std::string& mask,
                         const std::function<void(const WIN32_FIND_DATAA&)>& visit,
                         const std::function<void(const KeptEntry&)>& kept = nullptr);
+
+// A folder's listing as ForEachFolderEntry hands it on, kept to be handed on
+// later: opened false when it could not be listed (error: why).
+struct FolderListing {
+  bool opened = false;
+  DWORD error = 0;
+  std::vector<WIN32_FIND_DATAA> entries;
+  std::vector<KeptEntry> kept;
+};
+// ForEachFolderEntry of each folder with mask, read on a few threads at once;
+// the listings in the same order.
+std::vector<FolderListing> ListFolders(const std::vector<std::string>& folders, const std::string& mask);
 
 // Whether folder holds an entry named name (a plain name) that no listing
 // shows: under Wine a link whose target is missing (a file on a drive not

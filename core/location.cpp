@@ -1,5 +1,6 @@
 #include "core/location.h"
 
+#include "core/on_threads.h"
 #include "core/protected_places.h"
 
 #include <cwchar>
@@ -309,6 +310,37 @@ DWORD LocationCheck::OnRoad(const std::string& path, const std::string& resolved
 ItemLocation LocationCheck::Of(const std::string& path) {
   HANDLE none;
   return Open(path, 0, false, none);
+}
+
+std::vector<ItemLocation> LocationCheck::OfMany(const std::vector<std::string>& texts) {
+  std::vector<ItemLocation> answers(texts.size());
+  // Which are asked on the threads: the items below an open road (all the
+  // rest goes the one way Of goes, here).
+  std::vector<std::string> paths(texts.size());
+  std::vector<std::map<std::string, Road, FoldedLess>::iterator> roads(texts.size(), roads_.end());
+  std::vector<size_t> asked;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    paths[i] = Trimmed(texts[i]);
+    roads[i] = RoadOf(paths[i]);
+    if (roads[i] != roads_.end() && !roads[i]->second.error) asked.push_back(i);
+  }
+  OnThreads(asked.size(), [&](size_t k) {
+    ItemLocation& at = answers[asked[k]];
+    at.resolved = Resolve(paths[asked[k]], at.error);
+  });
+  size_t next = 0;  // in asked
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (next < asked.size() && asked[next] == i) {
+      ++next;
+      ItemLocation& at = answers[i];
+      if (at.error == 0) at.error = OnRoad(paths[i], at.resolved, roads[i]);
+      if (at.error == 0) at.name = LastName(at.resolved);
+      if (at.error == 0) at.error = Guarded(at.resolved, roads[i]);
+    } else {
+      answers[i] = Of(texts[i]);
+    }
+  }
+  return answers;
 }
 
 ItemLocation LocationCheck::Open(const std::string& text, DWORD access, bool filesOnly, HANDLE& handle,

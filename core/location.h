@@ -90,6 +90,11 @@ public:
   // path: a full path ("X:\..." or "\\server\share\..."); trailing
   // backslashes are dropped.
   ItemLocation Of(const std::string& path);
+  // Of for each path, the answers in the same order. The names below a road
+  // are opened and asked where they lead on a few threads at once (each is a
+  // round trip to the system, which they overlap: under Wine one to its
+  // server); every answer is then judged here, in order, as Of judges it.
+  std::vector<ItemLocation> OfMany(const std::vector<std::string>& paths);
   // The same check on a handle opened with access (besides
   // FILE_READ_ATTRIBUTES; folders too unless filesOnly, which refuses a folder
   // as DeleteFile does): when the item is here and access is not 0, handle is

@@ -191,6 +191,11 @@ ItemLocation SystemRemover::Locate(const std::string& path) {
   return check_.Of(path);
 }
 
+std::vector<ItemLocation> SystemRemover::LocateMany(const std::vector<std::string>& paths) {
+  Drop();
+  return check_.OfMany(paths);
+}
+
 ItemLocation SystemRemover::ListRoad(const std::string& folder, bool absentCloses) {
   Drop();
   return check_.ListRoad(folder, absentCloses);

@@ -25,6 +25,14 @@ public:
   virtual ~Remover() = default;
   // Where path's own name leads; it only reads, so a simulation asks it too.
   virtual ItemLocation Locate(const std::string& path) = 0;
+  // Locate of each path, the answers in the same order (the system's asks
+  // several at once: LocationCheck::OfMany).
+  virtual std::vector<ItemLocation> LocateMany(const std::vector<std::string>& paths) {
+    std::vector<ItemLocation> answers;
+    answers.reserve(paths.size());
+    for (const std::string& path : paths) answers.push_back(Locate(path));
+    return answers;
+  }
   // Takes folder, which the run listed, as a road: from now on every item
   // below it must lie where the folder lies now, followed by the rest of its
   // path (LocationCheck::ListRoad). The answer is the folder's own check.
@@ -111,6 +119,7 @@ public:
   SystemRemover& operator=(const SystemRemover&) = delete;
   ~SystemRemover() override;
   ItemLocation Locate(const std::string& path) override;
+  std::vector<ItemLocation> LocateMany(const std::vector<std::string>& paths) override;
   ItemLocation ListRoad(const std::string& folder, bool absentCloses = true) override;
   void Protect(std::shared_ptr<ProtectedPlaces> places) override { check_.Protect(std::move(places)); }
   std::vector<ItemLocation> ListRoads(const std::vector<std::string>& folders, bool absentCloses = true) override;

@@ -2,12 +2,15 @@
 
 #include "core/casefold.h"
 #include "core/examine_subfolders.h"
+#include "core/folder_listing.h"
 #include "core/folder_scan.h"
 #include "core/location.h"
 #include "core/remover.h"
 #include "core/textutil.h"
 
 #include <algorithm>
+#include <functional>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace treeops {
@@ -123,16 +126,68 @@ DeletePlan PreviewDelete(const DeleteJob& job, const Progress& progress) {
   // Every folder above a main folder on its path is itself, as the run's
   // check will find it (core::LocationCheck::RoadAbove): a link there refuses it.
   core::LocationCheck roads;
+  // Listings are read ahead, several at once (core::ListFolders): with the
+  // folder the walk reaches, the folders waiting in its queue and then the
+  // main folders still to come that are plain folders (no link) on a road
+  // that is itself; each is handed on when the walk reaches it, as if read then.
+  constexpr size_t kAhead = 64;
+  std::unordered_map<std::string, core::FolderListing, core::FoldedHash, core::FoldedEqual> ahead;
+  // What the read-ahead found of a main folder it looked at (false: nothing there).
+  std::unordered_map<std::string, std::pair<bool, WIN32_FILE_ATTRIBUTE_DATA>, core::FoldedHash, core::FoldedEqual>
+      mainData;
+  size_t nextMain = 0;  // the first main folder the walk has not reached
+  auto listFolder = [&](const std::string& folder, const std::function<void(const WIN32_FIND_DATAA&)>& visit,
+                        const std::function<void(const core::KeptEntry&)>& kept) {
+    auto it = ahead.find(folder);
+    core::FolderListing own;
+    if (it == ahead.end()) {
+      std::vector<std::string> batch{folder};
+      for (const auto& waiting : queue) {
+        if (batch.size() >= kAhead) break;
+        if (!ahead.count(waiting.first)) batch.push_back(waiting.first);
+      }
+      for (size_t m = nextMain; m < plan.mainFolders.size() && batch.size() < kAhead; ++m) {
+        const std::string& next = plan.mainFolders[m];
+        if (ahead.count(next) || mainData.count(next)) continue;
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        const bool stands = GetFileAttributesExA(next.c_str(), GetFileExInfoStandard, &data) != 0;
+        mainData.emplace(next, std::make_pair(stands, data));
+        if (!stands ||
+            (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
+                FILE_ATTRIBUTE_DIRECTORY ||
+            roads.RoadAbove(next) != 0)
+          continue;
+        batch.push_back(next);
+      }
+      std::vector<core::FolderListing> read = core::ListFolders(batch, "*");
+      for (size_t i = 1; i < batch.size(); ++i) ahead.emplace(batch[i], std::move(read[i]));
+      own = std::move(read[0]);
+    } else {
+      own = std::move(it->second);
+      ahead.erase(it);
+    }
+    for (const WIN32_FIND_DATAA& data : own.entries) visit(data);
+    if (kept)
+      for (const core::KeptEntry& entry : own.kept) kept(entry);
+  };
   size_t walked = 0, found = plan.mainFolders.size();
   for (const std::string& main : plan.mainFolders) {
+    ++nextMain;
     if (progress && !progress(walked, found)) {
       plan.stopped = true;
       break;
     }
     int mainIndex = -1;
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(main.c_str(), GetFileExInfoStandard, &data) ||
-        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    auto known = mainData.find(main);
+    bool stands;
+    if (known != mainData.end()) {
+      stands = known->second.first;
+      data = known->second.second;
+    } else {
+      stands = GetFileAttributesExA(main.c_str(), GetFileExInfoStandard, &data) != 0;
+    }
+    if (!stands || !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       plan.missing.push_back(main);
       ++walked;
       continue;
@@ -172,7 +227,7 @@ DeletePlan PreviewDelete(const DeleteJob& job, const Progress& progress) {
       queue.pop_front();
       const unsigned childLevel = Level(folder) + 1;
       listing.clear();
-      core::ForEachFolderEntry(folder, "*", [&](const WIN32_FIND_DATAA& data) {
+      listFolder(folder, [&](const WIN32_FIND_DATAA& data) {
         std::string path = folder + "\\" + data.cFileName;
         if (core::FindDataIsFolder(data)) {
           if (!walkTree) return;
@@ -291,14 +346,40 @@ bool PassOver(const DeletePlan& plan, Pass pass, DeleteResults& results, const P
   // to a file as the file it leads to (Wine), each file's own check is asked,
   // as the run will ask it: a link is kept, never counted with its target's size.
   const bool fileLinksShown = core::ListingShowsFileLinks();
+  auto roadClosed = [&](const DeleteItem& item) { return item.road >= 0 && roadErrors[item.road] != 0; };
+  auto ownCheck = [&](const DeleteItem& item, bool folder) {
+    return !folder && !fileLinksShown && !item.holdsKept && !roadClosed(item) &&
+           !(item.attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  };
+  // Those checks are asked a batch of files at a time, several at once
+  // (Remover::LocateMany); the count can be stopped between batches.
+  constexpr size_t kPlacedBatch = 512;
+  std::vector<core::ItemLocation> placed;  // by position in plan.files - placedFrom
+  size_t placedFrom = 0;
+  auto placeFrom = [&](size_t first) {
+    std::vector<std::string> paths;
+    std::vector<size_t> at;
+    const size_t end = std::min(plan.files.size(), first + kPlacedBatch);
+    for (size_t i = first; i < end; ++i)
+      if (ownCheck(plan.files[i], false)) {
+        paths.push_back(plan.files[i].path);
+        at.push_back(i - first);
+      }
+    std::vector<core::ItemLocation> answers = remove.LocateMany(paths);
+    placed.assign(end - first, core::ItemLocation());
+    for (size_t k = 0; k < at.size() && k < answers.size(); ++k) placed[at[k]] = std::move(answers[k]);
+    placedFrom = first;
+  };
   auto count = [&](const DeleteItem& item, bool folder, bool isBlocked) -> DWORD {
     if (item.holdsKept) return core::kErrorHoldsKept;
-    if (item.road >= 0 && roadErrors[item.road] != 0) {
+    if (roadClosed(item)) {
       const DWORD error = roadErrors[item.road];
       return core::SameText(item.path, plan.roads[item.road]) || NotFound(error) ? error : core::kErrorRoadMoved;
     }
-    if (!folder && !fileLinksShown && !(item.attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-      const core::ItemLocation at = remove.Locate(item.path);
+    if (ownCheck(item, folder)) {
+      const size_t i = static_cast<size_t>(&item - plan.files.data());
+      if (i < placedFrom || i - placedFrom >= placed.size()) placeFrom(i);
+      const core::ItemLocation& at = placed[i - placedFrom];
       if (!at.Here()) return at.error;
     }
     return once(item, folder, isBlocked);

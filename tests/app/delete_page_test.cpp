@@ -817,4 +817,67 @@ TEST_F(DeletePageTest, TheQuestionsKeepEveryLinkAndNeverCountTheSizeItLeadsTo) {
   }
 }
 
+// Sixty listed main folders of five files each, every tenth holding a link to
+// a file of 300,000 bytes outside, and one listed folder gone before the
+// press: the count reads the folders and asks the files' places many at a
+// time, and still counts each link as kept, never its target's size, and the
+// gone folder as not found; the run does what it counted, file for file.
+TEST_F(DeletePageTest, ManyFoldersAreCountedAsTheRunDeletesThemLinksKept) {
+  if (!testsupport::UnderWine()) GTEST_SKIP() << "links are made on the Linux side";
+  testsupport::TempDir outside;
+  outside.AddFile("big.bin", std::string(300000, 'b'));
+  const std::string targets = Snapshot(outside.Path());
+  std::vector<std::string> links;
+  for (int i = 0; i < 60; ++i) {
+    const std::string name = "P" + std::to_string(100 + i);
+    const std::string main = tree.AddFolder(name);
+    for (int f = 1; f <= 5; ++f) tree.AddFile(name + "\\f" + std::to_string(f) + ".txt", std::string(1000, 'f'));
+    if (i % 10 == 3) {
+      links.push_back(main + "\\zlink.txt");
+      ASSERT_TRUE(testsupport::MakeUnixFileSymlink(links.back(), outside / "big.bin"));
+    }
+    Add(main);
+  }
+  const std::string gone = tree.AddFolder("P200");
+  Add(gone);
+  ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
+  testsupport::Choose(P().rdoVol07DeleteCompleteFolders);
+  Simulate();
+  const Strings simulated = Outcomes(true);
+  Delete();
+  const std::string counted = "Folders : 54\nFiles : 300\nSize : 292.97 KB\n";
+  const std::string link = "a link (its name leads to another place): left as it is, its target untouched";
+  for (const char* box : {"0621", "0622", "0625"}) {
+    ASSERT_NE(Box(box), nullptr) << box;
+    const std::string& asked = Box(box)->text;
+    EXPECT_NE(asked.find(counted), std::string::npos) << asked;
+    EXPECT_NE(asked.find("Kept, never deleted : 12\n   " + link + " : 6\n"), std::string::npos) << asked;
+    EXPECT_NE(asked.find("Not found : 1\n   " + gone + "\n"), std::string::npos) << asked;
+  }
+  // The whole list the question names holds each kept item with why.
+  const std::string& asked = Box("0621")->text;
+  const std::string named = "The whole list : ";
+  const size_t at = asked.find(named);
+  ASSERT_NE(at, std::string::npos) << asked;
+  std::string whole = ReadFile(asked.substr(at + named.size(), asked.find('\n', at) - at - named.size()));
+  whole.erase(std::remove(whole.begin(), whole.end(), '\r'), whole.end());
+  std::string linksKept = "   " + link + " : 6\n", foldersKept = "   the folder is not empty : 6\n";
+  for (const std::string& l : links) {
+    linksKept += "      " + l + "\n";
+    foldersKept += "      " + l.substr(0, l.rfind('\\')) + "\n";
+  }
+  EXPECT_NE(whole.find("Kept, never deleted : 12\n" + linksKept + foldersKept), std::string::npos) << whole;
+  // Folders: deleted, not there, kept; files likewise.
+  const Strings shown = Counters();
+  EXPECT_EQ(Strings(shown.begin() + 1, shown.begin() + 4), (Strings{"54", "1", "6"}));
+  EXPECT_EQ(Strings(shown.begin() + 5, shown.end()), (Strings{"300", "0", "6"}));
+  EXPECT_EQ(Outcomes(), simulated);
+  Strings kept = frmStatistics07->List(5).Items();
+  kept.erase(std::remove(kept.begin(), kept.end(), RunBinding::ReasonLine(link)), kept.end());
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(kept, links);
+  for (const std::string& l : links) EXPECT_EQ(ListTree(l.substr(0, l.rfind('\\'))), "zlink.txt\n") << l;
+  EXPECT_EQ(Snapshot(outside.Path()), targets);
+}
+
 } // namespace

@@ -104,6 +104,71 @@ TEST(LocationCheck, RoadsTakenTogetherAnswerAsEachTakenAlone) {
   EXPECT_TRUE(together.Of(temp / "P\\a\\inner").Here());
 }
 
+// Items asked many at once (several threads opening them) answer each as an
+// item asked alone does, in the order asked: plain files and folders below a
+// road, links to files and to folders, missing names, a short name, an item
+// below a road that was swapped for a link, and one no road holds.
+TEST(LocationCheck, ItemsAskedTogetherAnswerAsEachAskedAlone) {
+  TempDir outside, temp;
+  outside.AddFile("data.txt", "outside data");
+  outside.AddFile("dir\\x.txt", "outside x");
+  std::vector<std::string> items;
+  for (int f = 0; f < 150; ++f) {
+    const std::string name = "R\\f" + std::to_string(f) + ".txt";
+    temp.AddFile(name, "f");
+    items.push_back(temp / name);
+  }
+  temp.AddFile("R\\sub\\A Rather Long Name here.txt", "l");
+  temp.AddFile("S\\s.txt", "s");
+  temp.AddFile("Loose\\l.txt", "l");
+  items.push_back(temp / "R\\sub");
+  items.push_back(temp / "R\\missing.txt");
+  items.push_back(temp / "Loose\\l.txt");  // below no road
+  char shortPath[MAX_PATH];
+  const DWORD n = GetShortPathNameA((temp / "R\\sub\\A Rather Long Name here.txt").c_str(), shortPath, MAX_PATH);
+  ASSERT_TRUE(n > 0 && n < MAX_PATH);
+  items.push_back(shortPath);
+  if (testsupport::UnderWine()) {
+    ASSERT_TRUE(MakeUnixFileSymlink(temp / "R\\flink.txt", outside / "data.txt"));
+    ASSERT_TRUE(MakeUnixSymlink(temp / "R\\dlink", outside / "dir"));
+    items.insert(items.begin() + 40, temp / "R\\flink.txt");
+    items.insert(items.begin() + 90, temp / "R\\dlink");
+    items.push_back(temp / "R\\dlink\\x.txt");
+  }
+  items.push_back(temp / "S\\x.txt");
+  temp.AddFile("S\\x.txt", "s");
+  // Both checks take their roads; then, under Wine, S is swapped for a link
+  // to a folder outside holding the same name: nothing below it is reached.
+  core::LocationCheck many, one;
+  many.ListRoads({temp / "R", temp / "S"});
+  one.ListRoads({temp / "R", temp / "S"});
+  if (testsupport::UnderWine()) {
+    ASSERT_TRUE(MoveFileA((temp / "S").c_str(), (temp / "S-old").c_str()));
+    ASSERT_TRUE(MakeUnixSymlink(temp / "S", outside / "dir"));
+  }
+  const std::vector<core::ItemLocation> together = many.OfMany(items);
+  std::vector<core::ItemLocation> alone;
+  for (const std::string& item : items) alone.push_back(one.Of(item));
+  ASSERT_EQ(together.size(), items.size());
+  for (size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(together[i].error, alone[i].error) << items[i];
+    EXPECT_EQ(together[i].resolved, alone[i].resolved) << items[i];
+    EXPECT_EQ(together[i].name, alone[i].name) << items[i];
+  }
+  EXPECT_TRUE(together[0].Here());
+  if (testsupport::UnderWine()) {
+    EXPECT_EQ(together.back().error, core::kErrorRoadMoved);
+    EXPECT_EQ(together[40].error, DWORD(ERROR_NOT_SUPPORTED));
+    EXPECT_EQ(together[90].error, DWORD(ERROR_NOT_SUPPORTED));
+  }
+  const auto at = [&](const std::string& path) {
+    return together[std::find(items.begin(), items.end(), path) - items.begin()];
+  };
+  EXPECT_EQ(at(temp / "R\\missing.txt").error, DWORD(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(at(shortPath).name, "A Rather Long Name here.txt");
+  EXPECT_TRUE(at(temp / "Loose\\l.txt").Here());
+}
+
 TEST(LinkSafety, EveryDeleteModeKeepsLinksAndTheDataTheyLeadTo) {
   NEEDS_WINE_LINKS();
   TempDir outside, temp;
