@@ -3,6 +3,7 @@
 #include "core/casefold.h"
 #include "core/file_identity.h"
 #include "core/location.h"
+#include "core/textutil.h"
 
 #include <emmintrin.h>
 #include <immintrin.h>
@@ -246,18 +247,11 @@ private:
   HANDLE h_;
 };
 
-std::wstring Wide(const std::string& text) {
-  const int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(chars > 0 ? chars : 0, L'\0');
-  if (chars > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], chars);
-  return wide;
-}
-
 // The new file name in the open folder: the program's own, plain; nobody
 // else opens it while it is written. With closeRemoves the name goes when the
 // handle closes, whatever ends the copy.
 HANDLE CreateIn(HANDLE folder, const std::string& name, bool closeRemoves, DWORD& error) {
-  std::wstring wide = Wide(name);
+  std::wstring wide = WideName(name);
   UNICODE_STRING string;
   string.Buffer = &wide[0];
   string.Length = string.MaximumLength = static_cast<USHORT>(wide.size() * sizeof(WCHAR));
@@ -276,7 +270,7 @@ HANDLE CreateIn(HANDLE folder, const std::string& name, bool closeRemoves, DWORD
 // Gives the file open at h the name in the open folder, as a new link beside
 // its own (link) or in place of it: never over an existing entry.
 DWORD NameIn(HANDLE h, HANDLE folder, const std::string& name, bool link) {
-  const std::wstring wide = Wide(name);
+  const std::wstring wide = WideName(name);
   std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + wide.size() * sizeof(WCHAR));
   FILE_RENAME_INFO* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
   info->ReplaceIfExists = FALSE;

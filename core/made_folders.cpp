@@ -29,30 +29,6 @@ std::string Holder(const std::string& path) {
   return path.substr(0, cut == 2 && path[1] == ':' ? 3 : cut);
 }
 
-std::wstring Wide(const std::string& text) {
-  const int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(chars > 0 ? static_cast<size_t>(chars) : 0, L'\0');
-  if (chars > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], chars);
-  return wide;
-}
-
-// A listed name in this code page, false when it does not spell back exactly
-// (then it is no name the run made).
-bool Narrow(const wchar_t* wide, size_t chars, std::string& out) {
-  out.clear();
-  if (chars == 0) return false;
-  const UINT codePage = GetACP();
-  const bool utf = codePage == CP_UTF8 || codePage == CP_UTF7;
-  BOOL defaulted = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), nullptr, 0,
-                                    nullptr, utf ? nullptr : &defaulted);
-  if (n <= 0 || defaulted) return false;
-  out.resize(static_cast<size_t>(n));
-  WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), &out[0], n, nullptr,
-                      utf ? nullptr : &defaulted);
-  return !defaulted;
-}
-
 } // namespace
 
 MadeFolders::MadeFolders(std::vector<std::string>& folders, std::vector<ItemStamp>& stamps)
@@ -146,7 +122,7 @@ void MadeFolders::ReadIn(const std::string& folder, const std::vector<size_t>& p
   std::vector<std::wstring> wide;
   for (size_t i : positions) {
     const std::string name = folders_[i].substr(folders_[i].find_last_of('\\') + 1);
-    if (names.count(name) == 0) wide.push_back(Wide(name));
+    if (names.count(name) == 0) wide.push_back(WideName(name));
     names.emplace(name, i);
   }
   // The listing asks for those names only: one name as it is, several by
@@ -192,7 +168,7 @@ void MadeFolders::ReadIn(const std::string& folder, const std::vector<size_t>& p
       const char* at = reinterpret_cast<const char*>(buffer.data());
       for (;;) {
         const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFORMATION*>(at);
-        if (Narrow(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name)) {
+        if (ExactName(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name)) {
           auto range = names.equal_range(name);
           for (auto it = range.first; it != range.second; ++it) {
             const size_t i = it->second;

@@ -1,6 +1,7 @@
 #include "core/protected_places.h"
 
 #include "core/location.h"
+#include "core/textutil.h"
 
 #include <windows.h>
 #include <winternl.h>
@@ -209,21 +210,6 @@ size_t Shared(const std::wstring& a, const std::wstring& b) {
   return n;
 }
 
-// A listed name in this code page, false when it does not spell back exactly.
-bool Spelled(const wchar_t* wide, size_t chars, std::string& out) {
-  out.clear();
-  if (chars == 0) return false;
-  const UINT codePage = GetACP();
-  const bool utf = codePage == CP_UTF8 || codePage == CP_UTF7;
-  BOOL defaulted = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), nullptr, 0,
-                                    nullptr, utf ? nullptr : &defaulted);
-  if (n <= 0 || defaulted) return false;
-  out.resize(static_cast<size_t>(n));
-  WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), &out[0], n, nullptr,
-                      utf ? nullptr : &defaulted);
-  return !defaulted;
-}
 
 // Listings of one folder a pass may make before each folder in it is opened itself.
 constexpr int kListingsPerFolder = 3;
@@ -272,9 +258,9 @@ void ProtectedPlaces::ListParent(const std::string& parent, ParentListing& listi
         const auto added = listing.names.emplace(spelled, listed);
         if (!added.second) added.first->second.twin = true;
       };
-      const bool spelled = Spelled(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name);
+      const bool spelled = ExactName(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name);
       if (spelled) add(name);
-      if (entry->ShortNameLength > 0 && Spelled(entry->ShortName, entry->ShortNameLength / sizeof(wchar_t), shortName) &&
+      if (entry->ShortNameLength > 0 && ExactName(entry->ShortName, entry->ShortNameLength / sizeof(wchar_t), shortName) &&
           !(spelled && SameText(shortName, name)))
         add(shortName);
       if (entry->NextEntryOffset == 0) break;

@@ -1,6 +1,7 @@
 #include "core/remover.h"
 
 #include "core/casefold.h"
+#include "core/textutil.h"
 
 #include <algorithm>
 #include <map>
@@ -62,22 +63,6 @@ void SplitFolder(const std::string& text, std::string& folder, std::string& name
   name = path.substr(cut + 1);
 }
 
-// A listed Unicode name in this code page, false when it does not spell back
-// exactly (then it is no name a removal was handed).
-bool Narrow(const wchar_t* wide, size_t chars, std::string& out) {
-  out.clear();
-  if (chars == 0) return false;
-  const UINT codePage = GetACP();
-  const bool utf = codePage == CP_UTF8 || codePage == CP_UTF7;
-  BOOL defaulted = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), nullptr, 0,
-                                    nullptr, utf ? nullptr : &defaulted);
-  if (n <= 0 || defaulted) return false;
-  out.resize(static_cast<size_t>(n));
-  WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), &out[0], n, nullptr,
-                      utf ? nullptr : &defaulted);
-  return !defaulted;
-}
 
 // Whether the item at path still answers, asked by name (only where its
 // folder cannot be listed).
@@ -138,7 +123,7 @@ std::vector<Unremoved> Remover::Settle() {
       const char* at = reinterpret_cast<const char*>(buffer.data());
       for (;;) {
         const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
-        if (Narrow(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name)) {
+        if (ExactName(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name)) {
           auto range = names.items.equal_range(name);
           for (auto it = range.first; it != range.second; ++it) {
             const ItemStamp& stamp = taken_[it->second].stamp;

@@ -57,6 +57,28 @@ std::string SpelledName(const wchar_t* name, size_t length) {
 
 std::string SpelledName(const std::wstring& name) { return SpelledName(name.data(), name.size()); }
 
+bool ExactName(const wchar_t* wide, size_t chars, std::string& out) {
+  out.clear();
+  if (chars == 0) return false;
+  const UINT codePage = GetACP();
+  const bool utf = codePage == CP_UTF8 || codePage == CP_UTF7;
+  BOOL defaulted = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), nullptr, 0,
+                                    nullptr, utf ? nullptr : &defaulted);
+  if (n <= 0 || defaulted) return false;
+  out.resize(static_cast<size_t>(n));
+  WideCharToMultiByte(CP_ACP, utf ? 0 : WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(chars), &out[0], n, nullptr,
+                      utf ? nullptr : &defaulted);
+  return !defaulted;
+}
+
+std::wstring WideName(const std::string& text) {
+  const int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(chars > 0 ? static_cast<size_t>(chars) : 0, L'\0');
+  if (chars > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], chars);
+  return wide;
+}
+
 namespace {
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }

@@ -25,6 +25,11 @@ using PositionList = std::deque<uint32_t>;
 // "txt" for full-width letters).
 std::string SpelledName(const wchar_t* name, size_t length);
 std::string SpelledName(const std::wstring& name);
+// A listed Unicode name in this code page, false when it does not spell back
+// exactly (no best fit): then it is no name this program gave anything.
+bool ExactName(const wchar_t* wide, size_t chars, std::string& out);
+// A name of this code page in Unicode, as the system's "W" calls take it.
+std::wstring WideName(const std::string& text);
 
 // ---- Trimming, case and counting --------------------------------------------
 
