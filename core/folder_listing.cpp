@@ -7,7 +7,18 @@
 #include <cstring>
 #include <cwchar>
 
+#include <winternl.h>
+
 namespace core {
+
+namespace {
+
+extern "C" NTSTATUS NTAPI NtQueryDirectoryFile(HANDLE, HANDLE, PVOID, PVOID, PIO_STATUS_BLOCK, PVOID, ULONG,
+                                               FILE_INFORMATION_CLASS, BOOLEAN, PUNICODE_STRING, BOOLEAN);
+constexpr NTSTATUS kNoMoreFiles = static_cast<NTSTATUS>(0x80000006);
+constexpr NTSTATUS kNoSuchFile = static_cast<NTSTATUS>(0xC000000F);
+
+} // namespace
 
 uint64_t FindDataSize(const WIN32_FIND_DATAA& data) {
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -150,6 +161,32 @@ std::vector<FolderListing> ListFolders(const std::vector<std::string>& folders, 
     if (!listing.opened) listing.error = GetLastError();
   });
   return listings;
+}
+
+bool ForEachListedEntry(HANDLE folder, const std::wstring& mask,
+                        const std::function<void(const FILE_ID_BOTH_DIR_INFO&)>& visit) {
+  if (folder == INVALID_HANDLE_VALUE) return false;
+  std::wstring pattern = mask;
+  UNICODE_STRING asked;
+  asked.Buffer = pattern.empty() ? nullptr : &pattern[0];
+  asked.Length = asked.MaximumLength = static_cast<USHORT>(pattern.size() * sizeof(wchar_t));
+  std::vector<LONGLONG> buffer(64 * 1024 / sizeof(LONGLONG));
+  for (bool first = true;; first = false) {
+    IO_STATUS_BLOCK io{};
+    const NTSTATUS status = NtQueryDirectoryFile(folder, nullptr, nullptr, nullptr, &io, buffer.data(),
+                                                 static_cast<ULONG>(buffer.size() * sizeof(LONGLONG)),
+                                                 FileIdBothDirectoryInformation, FALSE,
+                                                 first && !pattern.empty() ? &asked : nullptr, first ? TRUE : FALSE);
+    if (status == kNoMoreFiles || status == kNoSuchFile) return true;
+    if (status != 0 || io.Information == 0) return false;
+    const char* at = reinterpret_cast<const char*>(buffer.data());
+    for (;;) {
+      const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+      visit(*entry);
+      if (entry->NextEntryOffset == 0) break;
+      at += entry->NextEntryOffset;
+    }
+  }
 }
 
 bool FolderHidesEntry(const std::string& folder, const std::string& name) {

@@ -72,6 +72,14 @@ struct FolderListing {
 // the listings in the same order.
 std::vector<FolderListing> ListFolders(const std::vector<std::string>& folders, const std::string& mask);
 
+// Lists the folder open at folder (with FILE_LIST_DIRECTORY) as the system
+// lists it, each entry with its index and times, for the names matching mask
+// only (every name when mask is empty): under Wine an entry the mask leaves
+// out is never read from the disk. True when the listing went to its end;
+// false when it could not start or broke off (what it left unseen is unknown).
+bool ForEachListedEntry(HANDLE folder, const std::wstring& mask,
+                        const std::function<void(const FILE_ID_BOTH_DIR_INFO&)>& visit);
+
 // Whether folder holds an entry named name (a plain name) that no listing
 // shows: under Wine a link whose target is missing (a file on a drive not
 // mounted) is left out of every listing and answers no look-up, yet its name

@@ -1,8 +1,7 @@
 #include "core/made_folders.h"
 
 #include "core/casefold.h"
-
-#include <winternl.h>
+#include "core/folder_listing.h"
 
 #include <algorithm>
 #include <map>
@@ -10,11 +9,6 @@
 namespace core {
 
 namespace {
-
-extern "C" NTSTATUS NTAPI NtQueryDirectoryFile(HANDLE, HANDLE, PVOID, PVOID, PIO_STATUS_BLOCK, PVOID, ULONG,
-                                               FILE_INFORMATION_CLASS, BOOLEAN, PUNICODE_STRING, BOOLEAN);
-constexpr NTSTATUS kNoMoreFiles = static_cast<NTSTATUS>(0x80000006);
-constexpr NTSTATUS kNoSuchFile = static_cast<NTSTATUS>(0xC000000F);
 
 LONGLONG Now() {
   FILETIME now;
@@ -147,54 +141,30 @@ void MadeFolders::ReadIn(const std::string& folder, const std::vector<size_t>& p
                             : CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  bool whole = false;  // the listing went to its end
-  if (h != INVALID_HANDLE_VALUE) {
-    UNICODE_STRING pattern;
-    pattern.Buffer = &mask[0];
-    pattern.Length = pattern.MaximumLength = static_cast<USHORT>(mask.size() * sizeof(wchar_t));
-    std::vector<LONGLONG> buffer(64 * 1024 / sizeof(LONGLONG));
-    std::string name;
-    for (bool first = true;; first = false) {
-      IO_STATUS_BLOCK io{};
-      const NTSTATUS status = NtQueryDirectoryFile(h, nullptr, nullptr, nullptr, &io, buffer.data(),
-                                                   static_cast<ULONG>(buffer.size() * sizeof(LONGLONG)),
-                                                   FileIdBothDirectoryInformation, FALSE, first ? &pattern : nullptr,
-                                                   first ? TRUE : FALSE);
-      if (status == kNoMoreFiles || status == kNoSuchFile) {
-        whole = true;
-        break;
-      }
-      if (status != 0 || io.Information == 0) break;
-      const char* at = reinterpret_cast<const char*>(buffer.data());
-      for (;;) {
-        const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFORMATION*>(at);
-        if (ExactName(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name)) {
-          auto range = names.equal_range(name);
-          for (auto it = range.first; it != range.second; ++it) {
-            const size_t i = it->second;
-            found[slot[i]] = 1;
-            const bool plainFolder = (entry->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                                     !(entry->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-            if (!plainFolder) {
-              stamps_[i] = ItemStamp();
-            } else if (entry->FileId.QuadPart == 0) {
-              ReadThroughHandle(i);  // a file system that lists no index
-            } else {
-              ItemStamp listed;
-              listed.indexHigh = static_cast<DWORD>(entry->FileId.HighPart);
-              listed.indexLow = entry->FileId.LowPart;
-              listed.changed = entry->ChangeTime.QuadPart;
-              listed.known = true;
-              stamps_[i] = AsLeft(i, listed) ? listed : ItemStamp();
-            }
-          }
-        }
-        if (entry->NextEntryOffset == 0) break;
-        at += entry->NextEntryOffset;
+  std::string name;
+  const bool whole = ForEachListedEntry(h, mask, [&](const FILE_ID_BOTH_DIR_INFO& entry) {
+    if (!ExactName(entry.FileName, entry.FileNameLength / sizeof(wchar_t), name)) return;
+    auto range = names.equal_range(name);
+    for (auto it = range.first; it != range.second; ++it) {
+      const size_t i = it->second;
+      found[slot[i]] = 1;
+      const bool plainFolder =
+          (entry.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(entry.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+      if (!plainFolder) {
+        stamps_[i] = ItemStamp();
+      } else if (entry.FileId.QuadPart == 0) {
+        ReadThroughHandle(i);  // a file system that lists no index
+      } else {
+        ItemStamp listed;
+        listed.indexHigh = static_cast<DWORD>(entry.FileId.HighPart);
+        listed.indexLow = entry.FileId.LowPart;
+        listed.changed = entry.ChangeTime.QuadPart;
+        listed.known = true;
+        stamps_[i] = AsLeft(i, listed) ? listed : ItemStamp();
       }
     }
-    CloseHandle(h);
-  }
+  });
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   for (size_t k = 0; k < positions.size(); ++k) {
     if (found[k]) continue;
     // Not listed where the listing went to its end: gone, or renamed. A

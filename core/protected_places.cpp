@@ -1,5 +1,6 @@
 #include "core/protected_places.h"
 
+#include "core/folder_listing.h"
 #include "core/location.h"
 #include "core/textutil.h"
 
@@ -210,7 +211,6 @@ size_t Shared(const std::wstring& a, const std::wstring& b) {
   return n;
 }
 
-
 // Listings of one folder a pass may make before each folder in it is opened itself.
 constexpr int kListingsPerFolder = 3;
 
@@ -229,44 +229,22 @@ void ProtectedPlaces::ListParent(const std::string& parent, ParentListing& listi
   // Only the names beginning as those asked: a folder holding much else is
   // not read entry by entry (under Wine each entry listed is read from the
   // disk; one the pattern leaves out is not).
-  std::wstring mask = listing.prefix + L'*';
-  UNICODE_STRING pattern;
-  pattern.Buffer = &mask[0];
-  pattern.Length = pattern.MaximumLength = static_cast<USHORT>(mask.size() * sizeof(wchar_t));
-  std::vector<LONGLONG> buffer(64 * 1024 / sizeof(LONGLONG));
   std::string name, shortName;
-  bool whole = false;
-  for (bool first = true;; first = false) {
-    IO_STATUS_BLOCK io{};
-    const NTSTATUS status = NtQueryDirectoryFile(h, nullptr, nullptr, nullptr, &io, buffer.data(),
-                                                 static_cast<ULONG>(buffer.size() * sizeof(LONGLONG)),
-                                                 FileIdBothDirectoryInformation, FALSE, first ? &pattern : nullptr,
-                                                 first ? TRUE : FALSE);
-    if (status == kNoMoreFiles || status == kNoSuchFile) {
-      whole = true;
-      break;
-    }
-    if (status != 0 || io.Information == 0) break;
-    const char* at = reinterpret_cast<const char*>(buffer.data());
-    for (;;) {
-      const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFORMATION*>(at);
-      Listed listed{entry->FileAttributes, FileIdentity(), false};
-      listed.index.indexHigh = static_cast<DWORD>(entry->FileId.HighPart);
-      listed.index.indexLow = entry->FileId.LowPart;
-      listed.index.known = entry->FileId.QuadPart != 0;
-      auto add = [&](const std::string& spelled) {
-        const auto added = listing.names.emplace(spelled, listed);
-        if (!added.second) added.first->second.twin = true;
-      };
-      const bool spelled = ExactName(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name);
-      if (spelled) add(name);
-      if (entry->ShortNameLength > 0 && ExactName(entry->ShortName, entry->ShortNameLength / sizeof(wchar_t), shortName) &&
-          !(spelled && SameText(shortName, name)))
-        add(shortName);
-      if (entry->NextEntryOffset == 0) break;
-      at += entry->NextEntryOffset;
-    }
-  }
+  const bool whole = ForEachListedEntry(h, listing.prefix + L'*', [&](const FILE_ID_BOTH_DIR_INFO& entry) {
+    Listed listed{entry.FileAttributes, FileIdentity(), false};
+    listed.index.indexHigh = static_cast<DWORD>(entry.FileId.HighPart);
+    listed.index.indexLow = entry.FileId.LowPart;
+    listed.index.known = entry.FileId.QuadPart != 0;
+    auto add = [&](const std::string& spelled) {
+      const auto added = listing.names.emplace(spelled, listed);
+      if (!added.second) added.first->second.twin = true;
+    };
+    const bool spelled = ExactName(entry.FileName, entry.FileNameLength / sizeof(wchar_t), name);
+    if (spelled) add(name);
+    if (entry.ShortNameLength > 0 && ExactName(entry.ShortName, entry.ShortNameLength / sizeof(wchar_t), shortName) &&
+        !(spelled && SameText(shortName, name)))
+      add(shortName);
+  });
   CloseHandle(h);
   // A listing cut short tells nothing: each folder is opened itself.
   if (!whole) listing.closed = true;

@@ -1,6 +1,7 @@
 #include "core/remover.h"
 
 #include "core/casefold.h"
+#include "core/folder_listing.h"
 #include "core/textutil.h"
 
 #include <algorithm>
@@ -100,48 +101,37 @@ std::vector<Unremoved> Remover::Settle() {
     folders[folder].items.emplace(name, i);
   }
   std::vector<char> stands(taken_.size(), 0);
-  std::vector<LONGLONG> buffer(64 * 1024 / sizeof(LONGLONG));
+  std::vector<char> seen(taken_.size(), 0);  // shown by its folder's listing
   std::string name;
   for (auto& [folder, names] : folders) {
-    auto byName = [&] {
-      for (const auto& item : names.items) stands[item.second] = AnswersByName(taken_[item.second].path);
-    };
     HANDLE h = folder.empty() ? INVALID_HANDLE_VALUE
                               : CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
       // A folder gone took everything in it; one that cannot be listed is asked item by item.
-      if (folder.empty() || !NotFound(GetLastError())) byName();
+      if (folder.empty() || !NotFound(GetLastError()))
+        for (const auto& item : names.items) stands[item.second] = AnswersByName(taken_[item.second].path);
       continue;
     }
-    FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
-    bool listed = false;
-    while (GetFileInformationByHandleEx(h, kind, buffer.data(), static_cast<DWORD>(buffer.size() * sizeof(LONGLONG)))) {
-      listed = true;
-      kind = FileIdBothDirectoryInfo;
-      const char* at = reinterpret_cast<const char*>(buffer.data());
-      for (;;) {
-        const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
-        if (ExactName(entry->FileName, entry->FileNameLength / sizeof(wchar_t), name)) {
-          auto range = names.items.equal_range(name);
-          for (auto it = range.first; it != range.second; ++it) {
-            const ItemStamp& stamp = taken_[it->second].stamp;
-            // Another index or change time: another item has the name now,
-            // ours is gone. A listing that tells no index tells nothing.
-            stands[it->second] = !stamp.known || entry->FileId.QuadPart == 0 ||
-                                 (static_cast<DWORD>(entry->FileId.HighPart) == stamp.indexHigh &&
-                                  entry->FileId.LowPart == stamp.indexLow &&
-                                  entry->ChangeTime.QuadPart == stamp.changed);
-          }
-        }
-        if (entry->NextEntryOffset == 0) break;
-        at += entry->NextEntryOffset;
+    const bool whole = ForEachListedEntry(h, std::wstring(), [&](const FILE_ID_BOTH_DIR_INFO& entry) {
+      if (!ExactName(entry.FileName, entry.FileNameLength / sizeof(wchar_t), name)) return;
+      auto range = names.items.equal_range(name);
+      for (auto it = range.first; it != range.second; ++it) {
+        const ItemStamp& stamp = taken_[it->second].stamp;
+        seen[it->second] = 1;
+        // Another index or change time: another item has the name now,
+        // ours is gone. A listing that tells no index tells nothing.
+        stands[it->second] = !stamp.known || entry.FileId.QuadPart == 0 ||
+                             (static_cast<DWORD>(entry.FileId.HighPart) == stamp.indexHigh &&
+                              entry.FileId.LowPart == stamp.indexLow && entry.ChangeTime.QuadPart == stamp.changed);
       }
-    }
-    const DWORD error = GetLastError();
+    });
     CloseHandle(h);
-    if (!listed && error != ERROR_NO_MORE_FILES) byName();
+    // What a listing broken off did not show is asked by name.
+    if (!whole)
+      for (const auto& item : names.items)
+        if (!seen[item.second]) stands[item.second] = AnswersByName(taken_[item.second].path);
   }
   for (size_t i = 0; i < taken_.size(); ++i)
     if (stands[i]) standing.push_back({taken_[i].path, kErrorStillThere});
