@@ -10,6 +10,7 @@
 #include "support/windows_decoy.h"
 #include "support/wine_unix.h"
 
+#include <functional>
 #include <shlobj.h>
 
 using namespace creationtest;
@@ -177,6 +178,38 @@ protected:
     frmMain->pgeMain.SetActivePage(page.sheet);
     PickWith(*page.add, line);
   }
+  // Rename: the simulation and the run refuse the line, listing it as
+  // listed (with why); the undo has nothing to take back.
+  void RenameRefuses(const Strings& listed, const std::function<void()>& intact) {
+    frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersRename01);
+    RenamePage& r = frmMain->Vol06;
+    testsupport::Choose(r.rdoVol06RenameTheLastSubFolder);
+    testsupport::Type(r.edtVol06RenameNewLastSubFolder, "renamed");
+    Run(r.btnVol06RenameFoldersSimulation, "no: 0603", "no: 0605");
+    EXPECT_EQ(r.lblVol06FoldersOtherReasons.Text(), "1");
+    Run(r.btnVol06RenameFolders, "no: 0602", "no: 0604");
+    EXPECT_EQ(r.lblVol06FoldersOtherReasons.Text(), "1");
+    EXPECT_EQ(r.lblVol06FoldersRenamed.Text(), "0");
+    EXPECT_EQ(frmStatistic06->List(3).Items(), listed);
+    seam.Answer("no: 0211", IDOK);
+    Press(r.btnVol06Undo);
+    intact();
+  }
+  // Copy: the simulation and the run refuse the main folders as listed
+  // (with why); nothing is made and the undo has nothing to take back.
+  void CopyRefuses(const Strings& listed, const std::function<void()>& intact) {
+    frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersCopy02);
+    CopyPage& c = frmMain->Vol08;
+    Run(c.btnVol08CopyFoldersSimulation, "no: 0658", "no: 0659");
+    const Strings predicted = frmStatistic08->List(6).Items();
+    Run(c.btnVol08CopyFolders, "no: 0651", "no: 0652");
+    EXPECT_EQ(frmStatistic08->List(6).Items(), predicted);
+    EXPECT_EQ(predicted, listed);
+    EXPECT_EQ(c.lblVol08SubFoldersCopied.Text(), "0");
+    seam.Answer("no: 0290", IDOK);
+    Press(c.btnVol08Undo);
+    intact();
+  }
   // The folder holding the start-up folder, file by file, but for the whole
   // lists the program's boxes write beside its settings file.
   std::string StartupHolder() const {
@@ -299,33 +332,9 @@ TEST_F(ProtectedRoadsTest, LinesTurnedIntoRoadsToProtectedFoldersAreRefusedAtThe
     intact();
   }
 
-  // Rename: the run and its simulation refuse the line; nothing to undo.
-  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersRename01);
-  RenamePage& r = frmMain->Vol06;
-  testsupport::Choose(r.rdoVol06RenameTheLastSubFolder);
-  testsupport::Type(r.edtVol06RenameNewLastSubFolder, "renamed");
-  Run(r.btnVol06RenameFoldersSimulation, "no: 0603", "no: 0605");
-  EXPECT_EQ(r.lblVol06FoldersOtherReasons.Text(), "1");
-  Run(r.btnVol06RenameFolders, "no: 0602", "no: 0604");
-  EXPECT_EQ(r.lblVol06FoldersOtherReasons.Text(), "1");
-  EXPECT_EQ(r.lblVol06FoldersRenamed.Text(), "0");
-  EXPECT_EQ(frmStatistic06->List(3).Items(), Strings({line, "      why : " + inside}));
-  seam.Answer("no: 0211", IDOK);
-  Press(r.btnVol06Undo);
-  intact();
-
-  // Copy: the main folder is refused; nothing is made, nothing to undo.
-  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersCopy02);
-  CopyPage& c = frmMain->Vol08;
-  Run(c.btnVol08CopyFoldersSimulation, "no: 0658", "no: 0659");
-  const Strings predicted = frmStatistic08->List(6).Items();
-  Run(c.btnVol08CopyFolders, "no: 0651", "no: 0652");
-  EXPECT_EQ(frmStatistic08->List(6).Items(), predicted);
-  EXPECT_EQ(predicted, Strings({line, "      why : " + inside}));
-  EXPECT_EQ(c.lblVol08SubFoldersCopied.Text(), "0");
-  seam.Answer("no: 0290", IDOK);
-  Press(c.btnVol08Undo);
-  intact();
+  // Rename, then Copy (its main folder): refused, nothing made, nothing to undo.
+  RenameRefuses(Strings({line, "      why : " + inside}), intact);
+  CopyRefuses(Strings({line, "      why : " + inside}), intact);
 }
 
 // A drive letter made as SUBST makes one, naming a folder two levels deep in
@@ -419,33 +428,10 @@ TEST_F(ProtectedRoadsTest, LinesOnADriveMappedIntoTheWindowsFolderAfterTheyWereT
     intact();
   }
 
-  // Rename: the simulation and the run refuse the line; nothing to undo.
-  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersRename01);
-  RenamePage& r = frmMain->Vol06;
-  testsupport::Choose(r.rdoVol06RenameTheLastSubFolder);
-  testsupport::Type(r.edtVol06RenameNewLastSubFolder, "renamed");
-  Run(r.btnVol06RenameFoldersSimulation, "no: 0603", "no: 0605");
-  EXPECT_EQ(r.lblVol06FoldersOtherReasons.Text(), "1");
-  Run(r.btnVol06RenameFolders, "no: 0602", "no: 0604");
-  EXPECT_EQ(r.lblVol06FoldersOtherReasons.Text(), "1");
-  EXPECT_EQ(r.lblVol06FoldersRenamed.Text(), "0");
-  EXPECT_EQ(frmStatistic06->List(3).Items(), Strings({root + "d4", why}));
-  seam.Answer("no: 0211", IDOK);
-  Press(r.btnVol06Undo);
-  intact();
-
-  // Copy into the root and into a folder on it: both refused, nothing made.
-  frmMain->pgeMain.SetActivePage(&frmMain->tabFoldersCopy02);
-  CopyPage& c = frmMain->Vol08;
-  Run(c.btnVol08CopyFoldersSimulation, "no: 0658", "no: 0659");
-  const Strings predicted = frmStatistic08->List(6).Items();
-  Run(c.btnVol08CopyFolders, "no: 0651", "no: 0652");
-  EXPECT_EQ(frmStatistic08->List(6).Items(), predicted);
-  EXPECT_EQ(predicted, Strings({root, why, root + "x", why}));
-  EXPECT_EQ(c.lblVol08SubFoldersCopied.Text(), "0");
-  seam.Answer("no: 0290", IDOK);
-  Press(c.btnVol08Undo);
-  intact();
+  // Rename, then Copy into the root and into a folder on it: each refused,
+  // nothing made, nothing to undo.
+  RenameRefuses(Strings({root + "d4", why}), intact);
+  CopyRefuses(Strings({root, why, root + "x", why}), intact);
 }
 
 } // namespace
