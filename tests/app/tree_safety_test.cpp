@@ -178,6 +178,20 @@ protected:
     frmMain->pgeMain.SetActivePage(page.sheet);
     PickWith(*page.add, line);
   }
+  // Delete in the mode chosen: the simulation and the run refuse both lines
+  // (nothing is deleted) and list the same; that list.
+  Strings DeleteRefusesBoth() {
+    Simulate();
+    const Strings predicted = frmStatistics07->List(2).Items();
+    EXPECT_EQ(D().lblVol07FoldersOtherReasons.Text(), "2");
+    seam.Answer("0624", IDOK);
+    seam.Answer("0623", IDOK);
+    Press(D().btnVol07DeleteFolders);
+    EXPECT_EQ(D().lblVol07FoldersOtherReasons.Text(), "2");
+    EXPECT_EQ(D().lblVol07FilesDeleted.Text(), "0");
+    EXPECT_EQ(frmStatistics07->List(2).Items(), predicted);
+    return predicted;
+  }
   // Rename: the simulation and the run refuse the line, listing it as
   // listed (with why); the undo has nothing to take back.
   void RenameRefuses(const Strings& listed, const std::function<void()>& intact) {
@@ -318,16 +332,7 @@ TEST_F(ProtectedRoadsTest, LinesTurnedIntoRoadsToProtectedFoldersAreRefusedAtThe
   for (const Mode& mode : modes) {
     if (mode.hint) seam.Answer("0237", IDOK);
     testsupport::Choose(D().*mode.radio);
-    Simulate();
-    const Strings predicted = frmStatistics07->List(2).Items();
-    EXPECT_EQ(D().lblVol07FoldersOtherReasons.Text(), "2");
-    seam.Answer("0624", IDOK);
-    seam.Answer("0623", IDOK);
-    Press(D().btnVol07DeleteFolders);
-    EXPECT_EQ(D().lblVol07FoldersOtherReasons.Text(), "2");
-    EXPECT_EQ(D().lblVol07FilesDeleted.Text(), "0");
-    EXPECT_EQ(frmStatistics07->List(2).Items(), predicted);
-    EXPECT_EQ(predicted, Strings({line, "      why : " + inside, holder,
+    EXPECT_EQ(DeleteRefusesBoth(), Strings({line, "      why : " + inside, holder,
                                   "      why : it holds the protected folder " + Startup()}));
     intact();
   }
@@ -414,17 +419,8 @@ TEST_F(ProtectedRoadsTest, LinesOnADriveMappedIntoTheWindowsFolderAfterTheyWereT
   for (ui::RadioButton DeletePage::*mode : {&DeletePage::rdoVol07DeleteSubFolders,
                                              &DeletePage::rdoVol07DeleteCompleteFolders}) {
     testsupport::Choose(D().*mode);
-    Simulate();
-    const Strings predicted = frmStatistics07->List(2).Items();
-    EXPECT_EQ(D().lblVol07FoldersOtherReasons.Text(), "2");
-    seam.Answer("0624", IDOK);
-    seam.Answer("0623", IDOK);
-    Press(D().btnVol07DeleteFolders);
-    EXPECT_EQ(D().lblVol07FoldersOtherReasons.Text(), "2");
+    EXPECT_EQ(DeleteRefusesBoth(), Strings({root + "d1", why, root + "d2", why}));
     EXPECT_EQ(D().lblVol07FoldersDeleted.Text(), "0");
-    EXPECT_EQ(D().lblVol07FilesDeleted.Text(), "0");
-    EXPECT_EQ(frmStatistics07->List(2).Items(), predicted);
-    EXPECT_EQ(predicted, Strings({root + "d1", why, root + "d2", why}));
     intact();
   }
 
